@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <deque>
+#include <vector>
+
+#include "platform/InputSource.h"
+#include "platform/VirtualKeys.h"
+
+namespace platform {
+
+// Input a test writes: keys and pointer set directly or as a list of per-frame
+// states; warps move the held pointer and are recorded, as are cursor changes.
+class ScriptedInput : public InputSource {
+public:
+    struct FrameState {
+        std::vector<int> keysDown;
+        PointerPosition pointer;
+    };
+
+    ScriptedInput();
+
+    bool isKeyDown(int virtualKey) const override;
+    PointerPosition pointer() const override;
+    void warpPointer(PointerPosition clientPosition) override;
+    CursorHandle currentCursor() const override;
+    void setCursor(CursorHandle cursor) override;
+
+    void setKey(int virtualKey, bool down);
+    void setPointer(PointerPosition position);
+    void queueFrame(FrameState state);
+    // Applies the next queued frame state; false when none is left.
+    bool applyNextFrame();
+
+    const std::vector<PointerPosition>& warps() const { return warps_; }
+    const std::vector<CursorHandle>& cursorChanges() const { return cursorChanges_; }
+    static CursorHandle fixedCursor();
+
+private:
+    std::array<bool, kVirtualKeyCount> keys_{};
+    PointerPosition pointer_;
+    std::deque<FrameState> frames_;
+    std::vector<PointerPosition> warps_;
+    std::vector<CursorHandle> cursorChanges_;
+    CursorHandle cursor_;
+};
+
+}  // namespace platform

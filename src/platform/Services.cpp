@@ -1,0 +1,34 @@
+#include "platform/Services.h"
+
+#include "platform/PosixFiles.h"
+#include "platform/ScriptedInput.h"
+#include "platform/SteadyClock.h"
+#include "platform/StreamLogSink.h"
+
+namespace platform {
+
+template <>
+Clock& defaultService<Clock>() {
+    static SteadyClock clock;
+    return clock;
+}
+
+template <>
+Files& defaultService<Files>() {
+    static PosixFiles files;
+    return files;
+}
+
+template <>
+LogSink& defaultService<LogSink>() {
+    static StreamLogSink sink;
+    return sink;
+}
+
+template <>
+InputSource& defaultService<InputSource>() {
+    static ScriptedInput input;
+    return input;
+}
+
+}  // namespace platform

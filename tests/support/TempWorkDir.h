@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+
+namespace zktest {
+
+// A fresh private folder made the current folder for the test's lifetime; the
+// previous folder is restored and the private one removed afterwards.
+class TempWorkDir {
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+    TempWorkDir(const TempWorkDir&) = delete;
+    TempWorkDir& operator=(const TempWorkDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
+
+}  // namespace zktest

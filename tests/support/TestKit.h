@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/CaptureLogSink.h"
+#include "platform/FaultyFiles.h"
+#include "platform/ManualClock.h"
+#include "platform/ScriptedInput.h"
+#include "platform/Services.h"
+#include "support/TempWorkDir.h"
+
+namespace zktest {
+
+// Everything a test of engine code needs: its own working folder, a manual clock,
+// scripted input, files whose deletion can be made to fail and captured log lines.
+struct TestKit {
+    TempWorkDir dir;
+    platform::ManualClock clock{1000};
+    platform::ScriptedInput input;
+    platform::FaultyFiles files;
+    platform::CaptureLogSink log;
+
+    std::vector<std::string> debugLines() const { return log.debugLines(); }
+    std::vector<std::string> consoleLines() const { return log.consoleLines(); }
+
+private:
+    platform::ScopedService<platform::Clock> clockScope_{clock};
+    platform::ScopedService<platform::InputSource> inputScope_{input};
+    platform::ScopedService<platform::Files> filesScope_{files};
+    platform::ScopedService<platform::LogSink> logScope_{log};
+};
+
+}  // namespace zktest
