@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/CaptureLogSink.h"
+#include "platform/Log.h"
+#include "platform/Services.h"
+#include "support/Bytes.h"
+
+using namespace platform;
+
+TEST(Log, WritesTheEngineLineForms) {
+    CaptureLogSink sink;
+    ScopedService<LogSink> scope(sink);
+
+    LogError("ZKSYSTEM::RenameFile", u8"変更元ファイルが存在しません\n");
+    LogWarn("ZKSYTEM::MakeDirectory", "no line feed");
+    LogMessage("ZKSPRITE::Initialize", u8"%sを%d回 %u %04X%%\n", Utf8Arg("x"), -3, -1, 0xAB);
+    LogError("ZKSYSTEM::RemoveFile", u8"ファイル %s が削除出来ません\n",
+             GameArg(zktest::Sjis(u8"tmp/表.gpc")));
+    LogPlain(LogChannel::Console, u8"Error: 該当ファイル無し\n");
+    LogError("X::Y", "%s and %d", 5);  // a missing argument never reads past the list
+
+    const std::vector<std::string> debug = {
+        "Error: <ZKSYSTEM::RenameFile> 変更元ファイルが存在しません",
+        "Warn: <ZKSYTEM::MakeDirectory> no line feed",
+        "Message: <ZKSPRITE::Initialize> xを-3回 4294967295 00AB%",
+        "Error: <ZKSYSTEM::RemoveFile> ファイル tmp/表.gpc が削除出来ません",
+        "Error: <X::Y> 5 and (?)",
+    };
+    EXPECT_EQ(sink.debugLines(), debug);
+    EXPECT_EQ(sink.consoleLines(), std::vector<std::string>{"Error: 該当ファイル無し"});
+}
+
+TEST(Log, LinesFromManyThreadsStayWhole) {
+    CaptureLogSink sink;
+    ScopedService<LogSink> scope(sink);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t] {
+            for (int i = 0; i < 100; ++i) LogMessage("T::Run", "%d-%d", t, i);
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    const auto lines = sink.debugLines();
+    ASSERT_EQ(lines.size(), 400u);
+    for (const auto& line : lines) EXPECT_EQ(line.rfind("Message: <T::Run> ", 0), 0u) << line;
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "platform/FaultyFiles.h"
+#include "platform/PosixFiles.h"
+#include "support/Bytes.h"
+#include "support/TempWorkDir.h"
+
+using namespace platform;
+using zktest::FileExists;
+using zktest::WriteFileBytes;
+
+TEST(PosixFiles, ErrorNumbersTheEngineDecidesOn) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    WriteFileBytes("file", "x");
+    EXPECT_EQ(files.makeFolder("d"), 0);
+    EXPECT_EQ(files.makeFolder("d"), EEXIST);
+    EXPECT_EQ(files.makeFolder("missing/d"), ENOENT);
+    EXPECT_EQ(files.makeFolder("file/d"), ENOTDIR);
+    EXPECT_EQ(files.rename("nothing", "x"), ENOENT);
+    EXPECT_EQ(files.rename("file", "d"), EISDIR);
+    EXPECT_EQ(files.removeFile("nothing"), ENOENT);
+    EXPECT_EQ(files.removeFolder("nothing"), ENOENT);
+}
+
+TEST(PosixFiles, RenameReplacesItsTarget) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    WriteFileBytes("new", "new");
+    WriteFileBytes("old", "old");
+    EXPECT_EQ(files.rename("new", "old"), 0);
+    EXPECT_EQ(zktest::ReadFileBytes("old"), "new");
+    EXPECT_FALSE(FileExists("new"));
+}
+
+TEST(PosixFiles, ListingReportsLinksAsFilesAndSkipsDots) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    std::filesystem::create_directories("outside/inner");
+    std::filesystem::create_directories("tmp/sub");
+    WriteFileBytes("tmp/a.gpc", "a");
+    std::filesystem::create_directory_symlink("../outside", "tmp/link");
+
+    std::vector<FolderEntry> entries;
+    ASSERT_EQ(files.listFolder("tmp", entries), 0);
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& x, const auto& y) { return x.name < y.name; });
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "a.gpc");
+    EXPECT_FALSE(entries[0].isFolder);
+    EXPECT_EQ(entries[1].name, "link");
+    EXPECT_FALSE(entries[1].isFolder);
+    EXPECT_EQ(entries[2].name, "sub");
+    EXPECT_TRUE(entries[2].isFolder);
+
+    EXPECT_EQ(files.listFolder("nothing", entries), ENOENT);
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST(PosixFiles, HiddenAttributeOnlyForExistingFolders) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    std::filesystem::create_directory("d");
+    WriteFileBytes("f", "x");
+    EXPECT_EQ(files.setHidden("d"), 0);
+    EXPECT_NE(files.setHidden("f"), 0);
+    EXPECT_NE(files.setHidden("nothing"), 0);
+}
+
+TEST(FaultyFiles, InUseFileCannotBeDeletedUntilReleased) {
+    zktest::TempWorkDir dir;
+    FaultyFiles files;
+    WriteFileBytes("held", "x");
+    files.markInUse("held");
+    EXPECT_EQ(files.removeFile("held"), EBUSY);
+    EXPECT_TRUE(FileExists("held"));
+    files.release("held");
+    EXPECT_EQ(files.removeFile("held"), 0);
+    EXPECT_FALSE(FileExists("held"));
+}
