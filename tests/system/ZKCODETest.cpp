@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/Bytes.h"
+#include "support/TestKit.h"
+#include "system/ZKCODE.h"
+
+using zktest::Hex;
+using zktest::ReadFileBytes;
+using zktest::WriteFileBytes;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kKeepHeader = "ZKCODE NLINE-NO-ENCODE\n";
+const std::string kAllHeader = "ZKCODE NLINE-ENCODE\n";
+
+// Random bytes drawn mostly from the ones the codec treats specially.
+std::string RandomBytes(std::mt19937& random, std::size_t size) {
+    const char special[] = {'\x0D', '\x0A', '\xF2', '\xF5', '\x00', '\xFF'};
+    std::string bytes;
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned pick = random() % 256;
+        bytes += pick < 128 ? special[pick % sizeof special] : static_cast<char>(pick);
+    }
+    return bytes;
+}
+
+std::string WithoutStoredLineBreak(std::string bytes) {
+    for (std::size_t at; (at = bytes.find("\xF2\xF5")) != std::string::npos;) bytes[at + 1] = 'x';
+    return bytes;
+}
+
+// Reads a coded file line by line as the script reader does: 512-byte raw lines,
+// each decoded into 512 bytes. Header lines show as "<header>".
+Lines DecodeLines(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    Lines lines;
+    char raw[512];
+    char out[512];
+    while (CodeFileReadOneLine(file, raw, sizeof raw) == 0) {
+        lines.push_back(CodeLineDecode(raw, sizeof raw, out) == 1 ? "<header>" : out);
+    }
+    std::fclose(file);
+    return lines;
+}
+
+}  // namespace
+
+TEST(ZKCODE, EncodesGoldenBytesAndDecodesThemBack) {
+    const struct {
+        unsigned flags;
+        std::string plain;
+        std::string coded;
+    } cases[] = {
+        {1, "AB\r\n", kKeepHeader + Hex("BE BD 0D 0A")},
+        {0, "AB\r\n", kAllHeader + Hex("BE BD F2 F5")},
+        {1, "\r\r\n\n", kKeepHeader + Hex("F2 0D 0A F5")},
+        {1, "", kKeepHeader},
+        {0, "", kAllHeader},
+    };
+    for (const auto& c : cases) {
+        zktest::TestKit kit;
+        WriteFileBytes("p.txt", c.plain);
+        ASSERT_EQ(ZKEncode("p.txt", "c.zk", c.flags), 0);
+        EXPECT_EQ(ReadFileBytes("c.zk"), c.coded);
+        ASSERT_EQ(ZKDecode("c.zk", "back.txt"), 0);
+        EXPECT_EQ(ReadFileBytes("back.txt"), c.plain);
+        EXPECT_EQ(kit.debugLines(), Lines{});
+    }
+}
+
+TEST(ZKCODE, RandomBytesMakeTheRoundTripInBothModes) {
+    zktest::TestKit kit;
+    std::mt19937 random(7);
+    for (int round = 0; round < 50; ++round) {
+        const std::string any = RandomBytes(random, random() % 300);
+        for (const auto& [flags, plain] : {std::pair{0u, any}, {1u, WithoutStoredLineBreak(any)}}) {
+            WriteFileBytes("p.bin", plain);
+            ASSERT_EQ(ZKEncode("p.bin", "c.zk", flags), 0);
+            ASSERT_EQ(ZKDecode("c.zk", "back.bin"), 0);
+            ASSERT_EQ(ReadFileBytes("back.bin"), plain) << "round " << round << " flags " << flags;
+        }
+    }
+    EXPECT_EQ(kit.debugLines(), Lines{});
+}
+
+TEST(ZKCODE, RefusesBytesThatWouldReadBackAsALineBreak) {
+    zktest::TestKit kit;
+    WriteFileBytes("p.bin", Hex("41 F2 F5 42"));
+    WriteFileBytes("c.zk", "older coded file");
+    EXPECT_EQ(ZKEncode("p.bin", "c.zk", 1), -1);
+    EXPECT_EQ(ReadFileBytes("c.zk"), "older coded file");
+    EXPECT_EQ(kit.debugLines(),
+              Lines{"Error: <ZKEncode> 改行と区別できないバイト列 F2 F5 が含まれています"});
+
+    EXPECT_EQ(ZKEncode("p.bin", "c.zk", 0), 0);  // nothing stays plain in this mode
+}
+
+TEST(ZKCODE, FailuresGiveTheirLineAndMinusOne) {
+    const struct {
+        const char* name;
+        std::string source;  // written to "src" unless empty; "<dir>" makes a folder
+        bool decode;
+        const char* dst;
+        const char* line;
+    } cases[] = {
+        {"missing source", "", false, "out", "Error: <ZKEncode> 読込先ファイルオープンに失敗"},
+        {"unreadable source", "<dir>", false, "out",
+         "Error: <ZKEncode> 読込先ファイルの読み込みに失敗"},
+        {"destination folder missing", "x", false, "no/out",
+         "Error: <ZKEncode> 書込先ファイルオープンに失敗"},
+        {"disk full", "x", false, "/dev/full", "Error: <ZKEncode> 書込先ファイルの書き込みに失敗"},
+        {"missing source", "", true, "out", "Error: <ZKDecode> 読込ファイルが開けません"},
+        {"destination folder missing", kAllHeader, true, "no/out",
+         "Error: <ZKDecode> 書込ファイルが開けません"},
+        {"not coded", "hello", true, "out",
+         "Error: <ZKDecode> ZKCodeで暗号化されたファイルではありません"},
+        {"blank", "\n", true, "out",
+         "Error: <ZKDecode> ZKCodeで暗号化されたファイルではありません"},
+        {"bad mode", "ZKCODE NLINE\n\xBE", true, "out", "Error: <ZKDecode> ヘッダーが不正です"},
+        {"no mode", "ZKCODE", true, "out", "Error: <ZKDecode> ヘッダーが不正です"},
+        {"disk full", kAllHeader + "\xBE", true, "/dev/full",
+         "Error: <ZKDecode> 書込ファイルの書き込みに失敗"},
+    };
+    for (const auto& c : cases) {
+        zktest::TestKit kit;
+        if (c.source == "<dir>") {
+            std::filesystem::create_directory("src");
+        } else if (!c.source.empty()) {
+            WriteFileBytes("src", c.source);
+        }
+        if (std::string(c.dst) == "out") WriteFileBytes("out", "kept");
+        const int result = c.decode ? ZKDecode("src", c.dst) : ZKEncode("src", c.dst, 0);
+        EXPECT_EQ(result, -1) << c.name;
+        EXPECT_EQ(kit.debugLines(), Lines{c.line}) << c.name;
+        if (std::string(c.dst) != "out") continue;
+        // A source that cannot be used leaves the destination alone; a decoded
+        // destination is opened before the header is checked and is left empty.
+        const bool headerChecked = c.decode && !c.source.empty();
+        EXPECT_EQ(ReadFileBytes("out"), headerChecked ? "" : "kept") << c.name;
+    }
+}
+
+TEST(CodeFileReadOneLine, ReadsHeaderWithFirstLineThenEachLine) {
+    zktest::TestKit kit;
+    WriteFileBytes("p.txt", "AB\r\nCD\r\n\r\nlast");
+    ASSERT_EQ(ZKEncode("p.txt", "c.zk", 1), 0);
+    // The header ends in a lone line feed, so the first raw line runs on to the
+    // first CR LF and the first plain line is skipped with the header.
+    EXPECT_EQ(DecodeLines("c.zk"), (Lines{"<header>", "CD", ""}));
+    EXPECT_EQ(kit.debugLines(), Lines{});
+}
+
+TEST(CodeFileReadOneLine, LongLineFillsTheBufferAndContinues) {
+    zktest::TestKit kit;
+    const std::string line(600, '\xBE');  // plain 'A'
+    WriteFileBytes("c.zk", line + "\r\n");
+    std::FILE* file = std::fopen("c.zk", "rb");
+    std::vector<char> raw(512);
+    std::vector<char> out(512);
+    ASSERT_EQ(CodeFileReadOneLine(file, raw.data(), 512), 0);
+    EXPECT_EQ(std::string(raw.data(), 512), line.substr(0, 512));
+    EXPECT_EQ(CodeLineDecode(raw.data(), 512, out.data()), 0);
+    EXPECT_EQ(std::string(out.data()), std::string(511, 'A'));
+
+    ASSERT_EQ(CodeFileReadOneLine(file, raw.data(), 512), 0);
+    EXPECT_EQ(std::string(raw.data()), line.substr(512) + "\r\n");
+    EXPECT_EQ(CodeFileReadOneLine(file, raw.data(), 512), -1);
+    EXPECT_TRUE(std::feof(file));
+    std::fclose(file);
+}
+
+TEST(CodeFileReadOneLine, UnterminatedLastLineIsEndOfFile) {
+    zktest::TestKit kit;
+    WriteFileBytes("c.zk", Hex("BE 0D 0A BD BC 0D"));
+    std::FILE* file = std::fopen("c.zk", "rb");
+    char raw[512];
+    ASSERT_EQ(CodeFileReadOneLine(file, raw, sizeof raw), 0);
+    EXPECT_EQ(CodeFileReadOneLine(file, raw, sizeof raw), -1);
+    EXPECT_EQ(std::string(raw), Hex("BD BC 0D"));
+    EXPECT_TRUE(std::feof(file));
+    std::fclose(file);
+}
+
+TEST(CodeFileReadOneLine, RefusesMissingStreamOrBuffer) {
+    zktest::TestKit kit;
+    char raw[8] = "xxxxxxx";
+    EXPECT_EQ(CodeFileReadOneLine(nullptr, raw, sizeof raw), -1);
+    EXPECT_EQ(std::string(raw), "");
+    std::FILE* file = std::fopen("c.zk", "wb+");
+    EXPECT_EQ(CodeFileReadOneLine(file, raw, 0), -1);
+    EXPECT_EQ(CodeFileReadOneLine(file, nullptr, 8), -1);
+    std::fclose(file);
+    EXPECT_EQ(kit.debugLines(),
+              (Lines{"Error: <CodeFileReadOneLine> ファイルポインタが設定されていません",
+                     "Error: <CodeFileReadOneLine> 読込バッファが不正です",
+                     "Error: <CodeFileReadOneLine> 読込バッファが不正です"}));
+}
+
+TEST(CodeLineDecode, StopsAtStoredZeroAndLineBreak) {
+    const struct {
+        std::string raw;
+        std::string decoded;
+        int result;
+    } cases[] = {
+        {Hex("BE 00 BD 0D 0A"), "A", 0},  // plain 0xFF is stored as 0x00
+        {Hex("BE BD 0D 0A BC"), "AB", 0},
+        {Hex("BE 0D BD 0A"), Hex("41 F2 42 F5"), 0},
+        {"ZKCODE NLINE-NO-ENCODE\n" + Hex("BE 0D 0A"), "untouched", 1},
+        {"  ZKCODE\t", "untouched", 1},
+        {"ZKCODEX", Hex("A5 B4 BC B0 BB BA A7"), 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<char> raw(512, '\0');
+        std::copy(c.raw.begin(), c.raw.end(), raw.begin());
+        char out[512] = "untouched";
+        EXPECT_EQ(CodeLineDecode(raw.data(), 512, out), c.result) << c.raw;
+        EXPECT_EQ(std::string(out), c.decoded) << c.raw;
+    }
+}
+
+TEST(CodeLineDecode, NeverReadsPastAFullBuffer) {
+    // Exactly 512 bytes on the heap, so that a read of byte 512 is caught.
+    const auto raw = std::make_unique<char[]>(512);
+    std::fill_n(raw.get(), 511, '\xBE');
+    raw[511] = '\x0D';
+    const auto out = std::make_unique<char[]>(512);
+    EXPECT_EQ(CodeLineDecode(raw.get(), 512, out.get()), 0);
+    EXPECT_EQ(std::string(out.get()), std::string(511, 'A'));
+}
