@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "support/Bytes.h"
+#include "support/TestKit.h"
+#include "system/ZKSYSTEM.h"
+
+using zktest::FileExists;
+using zktest::TestKit;
+using zktest::WriteFileBytes;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct StartedSystem {
+    TestKit kit;
+    ZKSYSTEM sys;
+    StartedSystem() { sys.Initialize(nullptr, 1); }
+
+    std::vector<std::string> pending() const {
+        std::vector<std::string> paths;
+        char path[ZKSYSTEM::kPathSize];
+        for (int i = 0; i < ZKSYSTEM::kRemoveListSize; ++i) {
+            sys.GetRemoveFileListPath(i, path, sizeof path);
+            if (path[0] != '\0') paths.push_back(path);
+        }
+        return paths;
+    }
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST(ZKSYSTEMPending, InUseFileIsRetriedEachFrameUntilReleased) {
+    StartedSystem s;
+    fs::create_directory("tmp");
+    WriteFileBytes("tmp/a.gpc", "x");
+    s.kit.files.markInUse("tmp/a.gpc");
+
+    EXPECT_EQ(s.sys.RemoveFile("tmp/", "a.gpc", 0), 0);
+    EXPECT_EQ(s.pending(), Lines{"tmp/a.gpc"});
+    s.sys.MainLoop(nullptr);
+    s.sys.MainLoop(nullptr);
+    EXPECT_TRUE(FileExists("tmp/a.gpc"));
+    EXPECT_EQ(s.pending(), Lines{"tmp/a.gpc"});
+
+    s.kit.files.release("tmp/a.gpc");
+    s.sys.MainLoop(nullptr);
+    EXPECT_FALSE(FileExists("tmp/a.gpc"));
+    EXPECT_TRUE(s.pending().empty());
+    EXPECT_TRUE(s.kit.debugLines().empty());
+}
+
+TEST(ZKSYSTEMPending, MissingFilesAreNeverQueuedOrKept) {
+    StartedSystem s;
+    WriteFileBytes("v.wav", "x");
+    EXPECT_NE(s.sys.RemoveFile(nullptr, "v.wav", 0), 0);
+    EXPECT_EQ(s.sys.RemoveFile(nullptr, "v.wav", 0), 0);  // the second unload of the same file
+    EXPECT_TRUE(s.pending().empty());
+
+    WriteFileBytes("b.ogg", "x");
+    s.kit.files.markInUse("b.ogg");
+    s.sys.RemoveFile(nullptr, "b.ogg", 0);
+    fs::remove("b.ogg");  // gone by other means while still marked in use
+    s.sys.RemoveFileListProc();
+    EXPECT_TRUE(s.pending().empty());
+}
+
+TEST(ZKSYSTEMPending, ListIgnoresCaseKeepsOrderAndRefusesOverflow) {
+    StartedSystem s;
+    EXPECT_EQ(s.sys.AddRemoveFileList("tmp/EV03a.gpc"), 1);
+    EXPECT_EQ(s.sys.AddRemoveFileList("tmp/ev03A.GPC"), 1);
+    EXPECT_EQ(s.pending(), Lines{"tmp/EV03a.gpc"});
+
+    for (int i = 1; i < ZKSYSTEM::kRemoveListSize; ++i) {
+        ASSERT_EQ(s.sys.AddRemoveFileList(("p" + std::to_string(i)).c_str()), 1);
+    }
+    EXPECT_EQ(s.sys.AddRemoveFileList("p256"), 0);
+    EXPECT_EQ(s.sys.AddRemoveFileList(std::string(260, 'a').c_str()), 0);
+
+    EXPECT_EQ(s.sys.DelRemoveFileList("P2"), 1);
+    const Lines list = s.pending();
+    ASSERT_EQ(list.size(), 255u);
+    EXPECT_EQ(list[1], "p1");
+    EXPECT_EQ(list[2], "p3");
+    EXPECT_EQ(list[254], "p255");
+    EXPECT_EQ(s.sys.AddRemoveFileList("p256"), 1);  // the freed entry is at the end
+    EXPECT_EQ(s.pending().back(), "p256");
+
+    EXPECT_EQ(s.sys.DelRemoveFileList("p2"), 0);
+    const Lines expected = {
+        "Error: <ZKSYSTEM::AddRemoveFileList> 空き領域がありませんでした",
+        "Error: <ZKSYSTEM::AddRemoveFileList> ファイルパスが長すぎます",
+        "Error: <ZKSYSTEM::DelRemoveFileList> 指定ファイルパスが見つかりませんでした",
+    };
+    EXPECT_EQ(s.kit.debugLines(), expected);
+}
+
+TEST(ZKSYSTEMPending, ListPathReadsAreBoundedAndChecked) {
+    StartedSystem s;
+    s.sys.AddRemoveFileList("tmp/long-name.gpc");
+    char small[8];
+    EXPECT_STREQ(s.sys.GetRemoveFileListPath(0, small, sizeof small), "tmp/lon");
+
+    char out[ZKSYSTEM::kPathSize];
+    EXPECT_EQ(s.sys.GetRemoveFileListPath(256, out, sizeof out), nullptr);
+    EXPECT_EQ(s.sys.GetRemoveFileListPath(-1, out, sizeof out), nullptr);
+    EXPECT_EQ(s.sys.GetRemoveFileListPath(0, nullptr, 260), nullptr);
+    EXPECT_EQ(s.kit.debugLines(),
+              Lines(3, "Error: <ZKSYSTEM::GetRemoveFileListPath> 引数が不正です"));
+}
+
+TEST(ZKSYSTEMRemoveFile, SweepRemovesTheTreeButKeepsTheFolder) {
+    StartedSystem s;
+    fs::create_directories("tmp/x/z");
+    WriteFileBytes("tmp/x/y.gpc", "x");
+    WriteFileBytes("tmp/x/z/w.gpc", "x");
+    WriteFileBytes("tmp/top.spt", "x");
+    fs::create_directories("outside/keep");
+    WriteFileBytes("outside/keep/data.sav", "save");
+    fs::create_directory_symlink(fs::absolute("outside/keep"), "tmp/link");
+
+    EXPECT_EQ(s.sys.RemoveFile("tmp/", nullptr, 1), 0);
+    EXPECT_TRUE(fs::is_directory("tmp"));
+    EXPECT_TRUE(fs::is_empty("tmp"));
+    EXPECT_EQ(zktest::ReadFileBytes("outside/keep/data.sav"), "save");
+    EXPECT_TRUE(s.kit.debugLines().empty());
+}
+
+TEST(ZKSYSTEMRemoveFile, SweepWithoutRecursionKeepsSubfolders) {
+    StartedSystem s;
+    fs::create_directories("tmp/y");
+    WriteFileBytes("tmp/a.gpc", "x");
+    WriteFileBytes("tmp/y/b.gpc", "x");
+    EXPECT_EQ(s.sys.RemoveFile("tmp\\", nullptr, 0), 0);
+    EXPECT_FALSE(FileExists("tmp/a.gpc"));
+    EXPECT_TRUE(FileExists("tmp/y/b.gpc"));
+}
+
+TEST(ZKSYSTEMRemoveFile, HeldFileStopsTheSweep) {
+    StartedSystem s;
+    fs::create_directories("tmp/x");
+    WriteFileBytes("tmp/x/y.gpc", "x");
+    s.kit.files.markInUse("tmp/x/y.gpc");
+
+    EXPECT_EQ(s.sys.RemoveFile("tmp/", nullptr, 1), 0);
+    EXPECT_TRUE(FileExists("tmp/x/y.gpc"));
+    const Lines expected = {
+        "Error: <ZKSYSTEM::RemoveFile> ファイル tmp/x/y.gpc が削除出来ません",
+        "Error: <ZKSYSTEM::RemoveFile> ディレクトリ tmp/x が削除出来ません",
+    };
+    EXPECT_EQ(s.kit.debugLines(), expected);
+    EXPECT_TRUE(s.pending().empty());  // a sweep never queues
+}
+
+TEST(ZKSYSTEMRemoveFile, RefusesMissingFoldersAndEscapingNames) {
+    StartedSystem s;
+    fs::create_directory("game");
+    fs::current_path("game");
+    WriteFileBytes("../env.env", "settings");
+    WriteFileBytes("keep.sav", "save");
+
+    EXPECT_EQ(s.sys.RemoveFile("nothere/", nullptr, 1), 0);
+    EXPECT_EQ(s.sys.RemoveFile(nullptr, nullptr, 1), 0);  // never the working folder itself
+    const std::string absolute = fs::absolute("keep.sav").string();
+    for (const char* name : {"../env.env", absolute.c_str(), "tmp\\x", ""}) {
+        EXPECT_EQ(s.sys.RemoveFile(nullptr, name, 0), 0) << name;
+    }
+    EXPECT_EQ(zktest::ReadFileBytes("../env.env"), "settings");
+    EXPECT_TRUE(FileExists("keep.sav"));
+    EXPECT_TRUE(s.pending().empty());
+
+    const std::string handle = "Error: <ZKSYSTEM::RemoveFile> 検索ファイルハンドルの取得に失敗";
+    const std::string badName = "Error: <ZKSYSTEM::RemoveFile> 不正なファイル名です";
+    EXPECT_EQ(s.kit.debugLines(), (Lines{handle, handle, badName, badName, badName, badName}));
+    fs::current_path("..");
+}
+
+TEST(ZKSYSTEMFolders, MakeDirectoryResults) {
+    StartedSystem s;
+    WriteFileBytes("plain", "x");
+    const std::string failed = "Error: <ZKSYSTEM::MakeDirectrory> ディレクトリ作成に失敗しました";
+    const struct {
+        const char* path;
+        int expected;
+        Lines lines;
+    } cases[] = {
+        {"tmp", 1, {}},
+        {"tmp",
+         0,
+         {failed, "Warn: <ZKSYTEM::MakeDirectory> 指定ディレクトリは既に作成されています"}},
+        {"no/such",
+         -1,
+         {failed, "Warn: <ZKSYTEM::MakeDirectory> 指定ディレクトリのパスが見当たりません"}},
+        {"plain/sub",
+         -1,
+         {failed, "Warn: <ZKSYTEM::MakeDirectory> ディレクトリの属性変更に失敗しました"}},
+        {"plain",
+         -1,
+         {failed, "Warn: <ZKSYTEM::MakeDirectory> 指定ディレクトリは既に作成されています",
+          "Warn: <ZKSYTEM::MakeDirectory> ディレクトリの属性変更に失敗しました"}},
+    };
+    for (const auto& c : cases) {
+        s.kit.log.clear();
+        EXPECT_EQ(s.sys.MakeDirectory(c.path), c.expected) << c.path;
+        EXPECT_EQ(s.kit.debugLines(), c.lines) << c.path;
+    }
+    EXPECT_TRUE(fs::is_directory("tmp"));
+}
+
+TEST(ZKSYSTEMFolders, RenameFileResults) {
+    StartedSystem s;
+    WriteFileBytes("new.tmp", "new");
+    WriteFileBytes("env.env", "old");
+    fs::create_directory("folder");
+    errno = EACCES;  // a stale error number does not turn success into failure
+    EXPECT_EQ(s.sys.RenameFile("new.tmp", "env.env"), 1);
+    EXPECT_EQ(zktest::ReadFileBytes("env.env"), "new");
+    EXPECT_FALSE(FileExists("new.tmp"));
+
+    EXPECT_EQ(s.sys.RenameFile("missing", "x"), 0);
+    EXPECT_EQ(s.sys.RenameFile("env.env", "folder"), 0);  // EISDIR
+    EXPECT_EQ(zktest::ReadFileBytes("env.env"), "new");
+    const Lines expected = {
+        "Error: <ZKSYSTEM::RenameFile> 変更元ファイルが存在しません",
+        "Error: <ZKSYSTEM::RenameFile> ファイル名の変更に失敗しました",
+    };
+    EXPECT_EQ(s.kit.debugLines(), expected);
+}
+
+TEST(ZKSYSTEMFolders, MakeTmpPathAcceptsOnlyDataNames) {
+    StartedSystem s;
+    char out[ZKSYSTEM::kPathSize];
+    EXPECT_STREQ(s.sys.MakeTmpPath("Y0100.gpc", out), "tmp/Y0100.gpc");
+    const std::string longest(255, 'a');
+    EXPECT_EQ(std::string(s.sys.MakeTmpPath(longest.c_str(), out)), "tmp/" + longest);
+
+    const std::string tooLong(256, 'a');
+    for (const char* bad : {"../x", "a/b", "", tooLong.c_str()}) {
+        std::memset(out, 'z', sizeof out);
+        EXPECT_STREQ(s.sys.MakeTmpPath(bad, out), "") << bad;
+    }
+    EXPECT_EQ(s.kit.debugLines(), Lines(4, "Error: <ZKSYSTEM::MakeTmpPath> 不正なファイル名です"));
+}
+
+TEST(ZKSYSTEMTrace, InitializeLeavesAnEmptyTraceAndReleaseMakesAPass) {
+    TestKit kit;
+    WriteFileBytes("trace.txt", "last run");
+    {
+        ZKSYSTEM sys;
+        sys.Initialize(nullptr, 1);
+        EXPECT_EQ(zktest::ReadFileBytes("trace.txt"), "");
+
+        WriteFileBytes("late.wav", "x");
+        kit.files.markInUse("late.wav");
+        sys.RemoveFile(nullptr, "late.wav", 0);
+        kit.files.release("late.wav");
+        sys.Release();
+        EXPECT_FALSE(FileExists("late.wav"));
+        sys.Release();  // a second release finds nothing left to close
+    }
+    EXPECT_TRUE(FileExists("trace.txt"));
+    EXPECT_TRUE(kit.debugLines().empty());
+}
