@@ -1,0 +1,179 @@
+#include "platform/Surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/DisplayStatus.h"
+
+namespace platform {
+
+namespace {
+
+bool Contains(const Rect& outer, const Rect& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+bool Surface::ValidSize(int width, int height) {
+    return width >= 1 && width <= kMaxSide && height >= 1 && height <= kMaxSide;
+}
+
+Surface::Surface(int width, int height, const PixelFormat& format)
+    : width_(width), height_(height), format_(format) {
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (format.storage == PixelStorage::Rgb565) {
+        pixels_ = std::vector<std::uint16_t>(count, 0);
+    } else {
+        pixels_ = std::vector<std::uint32_t>(count, 0);
+    }
+}
+
+void Surface::restore() {
+    lost_ = false;
+    std::visit([](auto& words) { std::fill(words.begin(), words.end(), 0); }, pixels_);
+}
+
+std::uint32_t Surface::pixelAt(int x, int y) const {
+    const std::size_t index = static_cast<std::size_t>(y) * width_ + x;
+    return std::visit([index](const auto& words) { return std::uint32_t{words[index]}; }, pixels_);
+}
+
+void Surface::storePixel(int x, int y, std::uint32_t pixel) {
+    const std::size_t index = static_cast<std::size_t>(y) * width_ + x;
+    std::visit(
+        [index, pixel](auto& words) {
+            using Word = typename std::decay_t<decltype(words)>::value_type;
+            words[index] = static_cast<Word>(pixel);
+        },
+        pixels_);
+}
+
+template <class Pixel>
+void Surface::bltPart(const Rect& dst, const Surface& src, const Rect& srcRect, const Rect& part,
+                      bool keyed) {
+    if (part.empty()) return;
+    const std::int64_t dw = dst.width(), dh = dst.height();
+    const std::int64_t sw = srcRect.width(), sh = srcRect.height();
+    const std::optional<std::uint32_t> key = keyed ? src.colorKey_ : std::nullopt;
+    const Pixel* from = std::get<std::vector<Pixel>>(src.pixels_).data();
+    Pixel* to = std::get<std::vector<Pixel>>(pixels_).data();
+
+    // Source column of every destination column, counted in the unclipped rectangle.
+    std::vector<std::int32_t> columns(static_cast<std::size_t>(part.width()));
+    for (std::int64_t x = part.left; x < part.right; ++x) {
+        const std::int64_t i = x - dst.left;
+        columns[static_cast<std::size_t>(x - part.left)] =
+            static_cast<std::int32_t>(srcRect.left + i * sw / dw);
+    }
+    const bool straightCopy = sw == dw && !key;
+    const Pixel keyPixel = static_cast<Pixel>(key.value_or(0));
+    for (std::int64_t y = part.top; y < part.bottom; ++y) {
+        const std::int64_t sy = srcRect.top + (y - dst.top) * sh / dh;
+        const Pixel* srcRow = from + sy * src.width_;
+        Pixel* dstRow = to + y * width_ + part.left;
+        if (straightCopy) {
+            std::memcpy(dstRow, srcRow + columns[0], columns.size() * sizeof(Pixel));
+            continue;
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const Pixel pixel = srcRow[columns[i]];
+            if (!key || pixel != keyPixel) dstRow[i] = pixel;
+        }
+    }
+}
+
+std::int32_t Surface::blt(const Rect& dst, const Surface& src, const Rect& srcRect, bool keyed) {
+    if (lost_ || src.lost_) return DDERR_SURFACELOST;
+    if (dst.empty() || srcRect.empty()) return DD_OK;
+    if (&src == this) {
+        // Overlapping source and destination: read from a copy.
+        const Surface copy = src;
+        return blt(dst, copy, srcRect, keyed);
+    }
+    if (!Contains(src.bounds(), srcRect)) return DDERR_INVALIDRECT;
+    if (src.format_.storage != format_.storage) return DDERR_INVALIDPARAMS;
+
+    const Rect visible = Intersect(dst, bounds());
+    const auto drawPart = [&](const Rect& part) {
+        if (format_.storage == PixelStorage::Rgb565) {
+            bltPart<std::uint16_t>(dst, src, srcRect, part, keyed);
+        } else {
+            bltPart<std::uint32_t>(dst, src, srcRect, part, keyed);
+        }
+    };
+    if (clipper_ == nullptr || !clipper_->list) {
+        drawPart(visible);
+    } else {
+        for (const Rect& rect : clipper_->list->rects()) drawPart(Intersect(visible, rect));
+    }
+    return DD_OK;
+}
+
+std::int32_t Surface::fill(const Rect& rect, ColorRef color) {
+    if (lost_) return DDERR_SURFACELOST;
+    const Rect part = Intersect(rect, bounds());
+    if (part.empty()) return DD_OK;
+    const std::uint32_t pixel = format_.fromColorRef(color);
+    std::visit(
+        [&](auto& words) {
+            using Word = typename std::decay_t<decltype(words)>::value_type;
+            for (std::int32_t y = part.top; y < part.bottom; ++y) {
+                auto row = words.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+                std::fill(row + part.left, row + part.right, static_cast<Word>(pixel));
+            }
+        },
+        pixels_);
+    return DD_OK;
+}
+
+std::int32_t Surface::getPixel(int x, int y, ColorRef& color) const {
+    std::uint32_t pixel = 0;
+    const std::int32_t status = rawPixel(x, y, pixel);
+    if (status != DD_OK) return status;
+    color =
+        Contains(bounds(), Rect{x, y, x + 1, y + 1}) ? format_.toColorRef(pixel) : kInvalidColor;
+    return DD_OK;
+}
+
+std::int32_t Surface::rawPixel(int x, int y, std::uint32_t& pixel) const {
+    if (lost_) return DDERR_SURFACELOST;
+    pixel = kInvalidColor;
+    if (x >= 0 && x < width_ && y >= 0 && y < height_) pixel = pixelAt(x, y);
+    return DD_OK;
+}
+
+std::int32_t Surface::setPixel(int x, int y, ColorRef color) {
+    if (lost_) return DDERR_SURFACELOST;
+    if (x >= 0 && x < width_ && y >= 0 && y < height_)
+        storePixel(x, y, format_.fromColorRef(color));
+    return DD_OK;
+}
+
+std::int32_t Surface::drawPicture(std::span<const std::uint32_t> argb, int width, int height) {
+    if (lost_) return DDERR_SURFACELOST;
+    const int rows = std::min(height, height_);
+    const int columns = std::min(width, width_);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < columns; ++x) {
+            storePixel(x, y, format_.fromXrgb(argb[static_cast<std::size_t>(y) * width + x]));
+        }
+    }
+    return DD_OK;
+}
+
+std::int32_t Surface::contextStatus() const { return lost_ ? DDERR_SURFACELOST : DD_OK; }
+
+std::vector<std::uint32_t> Surface::toXrgb() const {
+    std::vector<std::uint32_t> out;
+    out.reserve(static_cast<std::size_t>(width_) * height_);
+    std::visit(
+        [&](const auto& words) {
+            for (const auto word : words) out.push_back(format_.toXrgb(word));
+        },
+        pixels_);
+    return out;
+}
+
+}  // namespace platform

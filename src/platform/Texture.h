@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace platform {
+
+// A picture for the sprite rasteriser: 32-bit ARGB words at the picture's own size,
+// with an optional RGB colour key.
+class Texture {
+public:
+    // From decoded 0xAARRGGBB pixels, row after row; alpha becomes 255.
+    Texture(std::span<const std::uint32_t> argb, int width, int height);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Outside the picture: 0.
+    std::uint32_t texel(int x, int y) const;
+
+    void setColorKey(std::uint32_t rgb) { colorKey_ = rgb & 0xFFFFFF; }
+    void clearColorKey() { colorKey_.reset(); }
+    std::optional<std::uint32_t> colorKey() const { return colorKey_; }
+
+private:
+    int width_;
+    int height_;
+    std::vector<std::uint32_t> argb_;
+    std::optional<std::uint32_t> colorKey_;
+};
+
+}  // namespace platform

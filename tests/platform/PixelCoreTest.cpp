@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include "platform/DisplayStatus.h"
+#include "platform/Surface.h"
+#include "platform/Texture.h"
+#include "support/SpriteKit.h"
+
+using platform::PixelFormat;
+using platform::Rect;
+using platform::Surface;
+
+namespace {
+
+const PixelFormat kXrgb = PixelFormat::ForDepth(32);
+const PixelFormat k565 = PixelFormat::ForDepth(16);
+
+// A surface whose pixel (x, y) is CoordColor(x, y).
+Surface CoordSurface(int width, int height, const PixelFormat& format = kXrgb) {
+    Surface surface(width, height, format);
+    const auto picture = zktest::CoordPicture(width, height);
+    EXPECT_EQ(surface.drawPicture(picture, width, height), platform::DD_OK);
+    return surface;
+}
+
+std::uint32_t Raw(const Surface& surface, int x, int y) {
+    std::uint32_t pixel = 0;
+    EXPECT_EQ(surface.rawPixel(x, y, pixel), platform::DD_OK);
+    return pixel;
+}
+
+}  // namespace
+
+TEST(PixelFormat, ColorRefConversionsInBothFormats) {
+    const struct {
+        const PixelFormat& format;
+        platform::ColorRef in;
+        std::uint32_t pixel;
+        platform::ColorRef back;
+    } cases[] = {
+        {kXrgb, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
+        {kXrgb, 0x000000, 0x000000, 0x000000},
+        {kXrgb, 0x00112233, 0x332211, 0x112233},
+        {kXrgb, 0xAB112233, 0x332211, 0x112233},  // the high byte is ignored
+        {k565, 0xFFFFFF, 0xFFFF, 0xFFFFFF},       // white survives by bit replication
+        {k565, 0x000000, 0x0000, 0x000000},
+        {k565, 0x00070307, 0x0000, 0x000000},  // below one step of each channel
+        {k565, 0x0000840F, 0x0C20, 0x00008608},
+        {k565, 0xFF0000FF, 0xF800, 0x0000FF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(c.format.fromColorRef(c.in), c.pixel);
+        EXPECT_EQ(c.format.toColorRef(c.pixel), c.back);
+    }
+    Surface surface(4, 4, k565);
+    platform::ColorRef color = 0;
+    ASSERT_EQ(surface.getPixel(800, 0, color), platform::DD_OK);
+    EXPECT_EQ(color, platform::kInvalidColor);
+    ASSERT_EQ(surface.getPixel(-1, 2, color), platform::DD_OK);
+    EXPECT_EQ(color, platform::kInvalidColor);
+}
+
+TEST(Surface, FillsClipToEveryEdge) {
+    const Rect rects[] = {
+        {-5, -5, 3, 2}, {8, 6, 20, 20}, {-3, 2, 30, 4}, {4, -9, 6, 99}, {5, 5, 2, 2}, {3, 3, 3, 7},
+    };
+    for (const Rect& rect : rects) {
+        SCOPED_TRACE(::testing::Message()
+                     << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom);
+        Surface surface(10, 8, kXrgb);
+        ASSERT_EQ(surface.fill(rect, 0x0000FF), platform::DD_OK);
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 10; ++x) {
+                const bool inside =
+                    x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+                EXPECT_EQ(Raw(surface, x, y), inside ? 0xFF0000u : 0u) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Surface, PlainKeyedAndStretchedBlitsMapExactly) {
+    const Surface src = CoordSurface(6, 3);
+    // Same size: a plain copy of the rectangle.
+    Surface copy(8, 8, kXrgb);
+    ASSERT_EQ(copy.blt({1, 2, 5, 4}, src, {2, 1, 6, 3}, false), platform::DD_OK);
+    EXPECT_EQ(Raw(copy, 1, 2), zktest::CoordColor(2, 1));
+    EXPECT_EQ(Raw(copy, 4, 3), zktest::CoordColor(5, 2));
+    EXPECT_EQ(Raw(copy, 0, 2), 0u);
+    EXPECT_EQ(Raw(copy, 5, 2), 0u);
+
+    // 6 columns onto 3 (factor 0.5) and onto 2 (0.33), 3 rows onto 6 (factor 2).
+    const struct {
+        Rect dst;
+        std::vector<int> columns;
+        std::vector<int> rows;
+    } stretches[] = {
+        {{0, 0, 3, 3}, {0, 2, 4}, {0, 1, 2}},
+        {{0, 0, 2, 1}, {0, 3}, {0}},
+        {{0, 0, 6, 6}, {0, 1, 2, 3, 4, 5}, {0, 0, 1, 1, 2, 2}},
+    };
+    for (const auto& s : stretches) {
+        Surface dst(8, 8, kXrgb);
+        ASSERT_EQ(dst.blt(s.dst, src, src.bounds(), false), platform::DD_OK);
+        for (std::size_t j = 0; j < s.rows.size(); ++j) {
+            for (std::size_t i = 0; i < s.columns.size(); ++i) {
+                EXPECT_EQ(Raw(dst, int(i), int(j)), zktest::CoordColor(s.columns[i], s.rows[j]))
+                    << i << "," << j;
+            }
+        }
+    }
+
+    // The key skips exactly the pixels equal to it; without a key, keyed is plain.
+    Surface keyed(6, 3, kXrgb);
+    keyed.setColorKey(zktest::CoordColor(1, 1));
+    Surface under(6, 3, kXrgb);
+    under.fill(under.bounds(), 0x00FF00);
+    Surface onto = under;
+    ASSERT_EQ(keyed.blt(keyed.bounds(), src, src.bounds(), false), platform::DD_OK);
+    ASSERT_EQ(onto.blt(onto.bounds(), keyed, keyed.bounds(), true), platform::DD_OK);
+    EXPECT_EQ(Raw(onto, 1, 1), 0x00FF00u);
+    EXPECT_EQ(Raw(onto, 2, 1), zktest::CoordColor(2, 1));
+    keyed.clearColorKey();
+    ASSERT_EQ(onto.blt(onto.bounds(), keyed, keyed.bounds(), true), platform::DD_OK);
+    EXPECT_EQ(Raw(onto, 1, 1), zktest::CoordColor(1, 1));
+}
+
+TEST(Surface, KeyIn565CatchesNearColoursAnd32BitDoesNot) {
+    for (const PixelFormat* format : {&k565, &kXrgb}) {
+        Surface src(2, 1, *format);
+        src.setPixel(0, 0, 0x0000FF);  // red
+        src.setPixel(1, 0, 0x0000FC);  // a red that 565 cannot tell apart
+        src.setColorKey(format->fromColorRef(0x0000FF));
+        Surface dst(2, 1, *format);
+        dst.fill(dst.bounds(), 0xFFFFFF);
+        ASSERT_EQ(dst.blt(dst.bounds(), src, src.bounds(), true), platform::DD_OK);
+        platform::ColorRef near = 0;
+        dst.getPixel(1, 0, near);
+        EXPECT_EQ(near, format == &k565 ? 0xFFFFFFu : 0x0000FCu);
+    }
+}
+
+TEST(Surface, BltChecksInOrderAndNeverLeavesTheBuffers) {
+    const Surface src = CoordSurface(4, 4);
+    Surface dst(5, 5, kXrgb);
+    EXPECT_EQ(dst.blt({0, 0, 0, 4}, src, {9, 9, 99, 99}, false), platform::DD_OK);  // empty first
+    EXPECT_EQ(dst.blt({0, 0, 4, 4}, src, {1, 1, 5, 4}, false), platform::DDERR_INVALIDRECT);
+    EXPECT_EQ(dst.blt({0, 0, 4, 4}, src, {-1, 0, 3, 4}, false), platform::DDERR_INVALIDRECT);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(Raw(dst, x, y), 0u);
+    }
+    // Past every edge at once, stretched 4 times: columns count from the unclipped left.
+    ASSERT_EQ(dst.blt({-4, -4, 12, 12}, src, src.bounds(), false), platform::DD_OK);
+    EXPECT_EQ(Raw(dst, 0, 0), zktest::CoordColor(1, 1));
+    EXPECT_EQ(Raw(dst, 4, 3), zktest::CoordColor(2, 1));
+    // Overlapping source and destination read the picture as it was.
+    Surface self = CoordSurface(4, 1);
+    ASSERT_EQ(self.blt({1, 0, 4, 1}, self, {0, 0, 3, 1}, false), platform::DD_OK);
+    EXPECT_EQ(Raw(self, 3, 0), zktest::CoordColor(2, 0));
+}
+
+TEST(Surface, AttachedClipListLimitsBlitsNotFills) {
+    const Surface src = CoordSurface(6, 6);
+    Surface dst(6, 6, kXrgb);
+    auto clipper = std::make_shared<platform::Clipper>();
+    clipper->list = platform::ClipRegion({{0, 0, 2, 2}, {4, 4, 9, 9}});
+    dst.attachClipper(clipper);
+    ASSERT_EQ(dst.blt(dst.bounds(), src, src.bounds(), false), platform::DD_OK);
+    EXPECT_EQ(Raw(dst, 1, 1), zktest::CoordColor(1, 1));
+    EXPECT_EQ(Raw(dst, 5, 5), zktest::CoordColor(5, 5));
+    EXPECT_EQ(Raw(dst, 2, 2), 0u);
+    EXPECT_EQ(Raw(dst, 3, 4), 0u);
+    dst.attachClipper(nullptr);
+    ASSERT_EQ(dst.blt(dst.bounds(), src, src.bounds(), false), platform::DD_OK);
+    EXPECT_EQ(Raw(dst, 2, 2), zktest::CoordColor(2, 2));
+}
+
+TEST(Surface, LostSurfaceRefusesEverythingUntilRestoredBlack) {
+    Surface lost = CoordSurface(3, 3);
+    Surface other = CoordSurface(3, 3);
+    lost.markLost();
+    platform::ColorRef color = 0;
+    std::uint32_t raw = 0;
+    EXPECT_EQ(lost.blt(lost.bounds(), other, other.bounds(), false), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(other.blt(other.bounds(), lost, lost.bounds(), false), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(lost.blt({0, 0, 0, 0}, other, other.bounds(), false), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(lost.fill(lost.bounds(), 0), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(lost.getPixel(0, 0, color), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(lost.rawPixel(0, 0, raw), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(lost.setPixel(0, 0, 0), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(lost.contextStatus(), platform::DDERR_SURFACELOST);
+    EXPECT_EQ(Raw(other, 1, 1), zktest::CoordColor(1, 1));
+    lost.restore();
+    EXPECT_EQ(lost.contextStatus(), platform::DD_OK);
+    EXPECT_EQ(Raw(lost, 1, 1), 0u);
+    EXPECT_EQ(Raw(lost, 2, 2), 0u);
+}
+
+TEST(Texture, KeepsSizeForcesAlphaAndKeysRgb) {
+    const std::uint32_t argb[] = {0x00123456, 0x7F654321, 0x00000000};
+    platform::Texture texture(argb, 3, 1);
+    EXPECT_EQ(texture.width(), 3);
+    EXPECT_EQ(texture.texel(0, 0), 0xFF123456u);
+    EXPECT_EQ(texture.texel(1, 0), 0xFF654321u);
+    EXPECT_EQ(texture.texel(3, 0), 0u);
+    texture.setColorKey(0xFF123456);
+    EXPECT_EQ(texture.colorKey(), 0x123456u);
+}

@@ -1,0 +1,53 @@
+#include "support/SpriteKit.h"
+
+#include <gtest/gtest.h>
+
+#include "common/BitmapWriter.h"
+
+namespace zktest {
+
+std::uint32_t CoordColor(int x, int y) {
+    const auto ux = static_cast<std::uint32_t>(x);
+    const auto uy = static_cast<std::uint32_t>(y);
+    return (ux & 0xFF) << 16 | (uy & 0xFF) << 8 | ((ux >> 8) & 0xF) << 4 | ((uy >> 8) & 0xF);
+}
+
+std::vector<std::uint32_t> CoordPicture(int width, int height) {
+    std::vector<std::uint32_t> picture;
+    picture.reserve(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) picture.push_back(CoordColor(x, y));
+    }
+    return picture;
+}
+
+SpriteKit::SpriteKit() = default;
+
+void SpriteKit::setUp(std::uint32_t bits, std::uint32_t fullScreen, int surfaces, int textures) {
+    ASSERT_EQ(sprite.Initialize(nullptr, nullptr, 800, 600, bits, fullScreen), 1);
+    ASSERT_EQ(sprite.CreateSurfaceBuffer(surfaces), 1);
+    ASSERT_EQ(sprite.CreateTextureBuffer(textures), 1);
+    clearLog();
+}
+
+std::string SpriteKit::registerPicture(int i, int width, int height, const std::string& file) {
+    const std::string name = file.empty() ? "pic" + std::to_string(i) + ".gpc" : file;
+    const auto picture = CoordPicture(width, height);
+    EXPECT_TRUE(zktools::WriteBitmapFile(
+        name, zktools::BitmapBytes(zktools::BitmapForm::Rgb24, width, height, picture)));
+    EXPECT_EQ(sprite.SetSurface(i, "", name.c_str(), 0), 1);
+    return name;
+}
+
+void SpriteKit::loadPicture(int i, int width, int height, int colorKey, std::uint32_t rgb) {
+    registerPicture(i, width, height);
+    ASSERT_EQ(sprite.CreateSurface(i, colorKey, rgb), 0);
+}
+
+std::uint32_t SpriteKit::backPixel(int x, int y) const {
+    std::uint32_t color = 0;
+    EXPECT_EQ(sprite.pBack->getPixel(x, y, color), 0);
+    return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
+}
+
+}  // namespace zktest
