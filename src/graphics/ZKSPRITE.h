@@ -1,0 +1,191 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "graphics/ZKIMAGEDATA.h"
+#include "platform/BitmapFile.h"
+#include "platform/ClipRegion.h"
+#include "platform/Display.h"
+#include "platform/PixelFormat.h"
+#include "platform/Rect.h"
+
+// Width and height of a picture file.
+struct GraphicSize {
+    std::int32_t cx = 0;
+    std::int32_t cy = 0;
+};
+
+// The graphics object: the display's context and surfaces, the screen's size and
+// depth, and the two tables of image slots that callers address by index.
+class ZKSPRITE {
+public:
+    // Works on the display installed in the services when Initialize runs.
+    ZKSPRITE();
+    // Works on the given display for its whole life.
+    explicit ZKSPRITE(platform::Display& display);
+    ~ZKSPRITE();
+    ZKSPRITE(const ZKSPRITE&) = delete;
+    ZKSPRITE& operator=(const ZKSPRITE&) = delete;
+
+    // Slots, guard and accessors.
+    int CheckState(std::string_view szName, std::uint32_t dwMask);
+    int CreateSurfaceBuffer(int nCount);
+    int CreateTextureBuffer(int nCount);
+    int SetSurface(int i, const char* szDir, const char* szFile, std::uint32_t dwVideo);
+    int SetTexture(int i, const char* szDir, const char* szFile, std::uint32_t dwVideo);
+    int SetBlending(int i);
+    int SearchSurface(const char* szName) const;
+    int SearchTexture(const char* szName) const;
+
+    std::uint32_t GetWidth() const { return dwWidth; }
+    std::uint32_t GetHeight() const { return dwHeight; }
+    std::uint32_t GetRequestBits() const { return dwBitCount; }
+    std::uint32_t GetDisplayBits() const { return dwDisplayBits; }
+    std::uint32_t GetFullScreen() const { return nFullScreen; }
+    int GetTextureCount() const { return nTextureCount; }
+    int GetSurfaceCount() const { return nSurfaceCount; }
+    std::uint32_t GetClipState() const { return nClipFlg; }
+    platform::Surface* GetSurface(int i) const;
+    platform::Texture* GetTexture(int i) const;
+    const char* GetSurfacePath(int i) const;
+    const char* GetSurfaceDirPath(int i) const;
+    const char* GetTextureFileName(int i) const;
+    const char* GetTextureDirPath(int i) const;
+    std::uint32_t GetSurfaceWidth(int i) const;
+    std::uint32_t GetSurfaceHeight(int i) const;
+    std::uint32_t GetTextureWidth(int i) const;
+    std::uint32_t GetTextureHeight(int i) const;
+    int GetSurfaceLoadState(int i) const;
+    int GetTextureLoadState(int i) const;
+    int GetSurfaceColorKey(int i) const;
+    int GetTextureColorKey(int i) const;
+
+    // Display set-up.
+    void InitD3DX();
+    int Initialize(void* hWndIn, void* hInstanceIn, std::uint32_t dwW, std::uint32_t dwH,
+                   std::uint32_t dwBits, std::uint32_t nFull);
+    int CreateD3DXContext(std::int32_t nLevel);
+    int SearchVideoMode(std::uint32_t dwW, std::uint32_t dwH, std::uint32_t dwBits);
+    int CheckPixelFormat();
+    int CheckMMX() const;
+    int GetDeviceList();
+
+    // Loading.
+    std::int32_t CreateSurface(int i, int bColorKey, std::uint32_t rgb);
+    std::int32_t CreateEmptySurface(int i, std::uint32_t dwW, std::uint32_t dwH);
+    std::int32_t CreateTexture(int i, int bColorKey, std::uint32_t rgb);
+    void ReleaseSurface(int i);
+    void ReleaseTexture(int i);
+    std::uint32_t GetColorKey(const platform::Surface* pSurf, std::uint32_t rgb);
+    std::uint32_t GetColorKey(const platform::Texture* pTex, std::uint32_t rgb);
+    int GetGraphicSize(GraphicSize* pSize, const char* szPath);
+    int GetGraphicSize(const ZKIMAGEDATA* pImage, platform::Rect* prcRect);
+    int ReSizeWindow(std::uint32_t dwSizeWord);
+
+    // Frame.
+    int D3DXDrawStart();
+    int D3DXDrawEnd();
+    std::int32_t DDFlipToGDI();
+    int SetClipper(const platform::ClipRegion* pRegion);
+
+    // Blits and shapes.
+    int DDRectangle(int nTarget, const platform::Rect* prcRect, platform::ColorRef dwColor);
+    int DDFillRect(int nTarget, const platform::Rect* prcRect, platform::ColorRef dwColor);
+    int DDBlt(int nIndex, int nX, int nY, int bColorKey);
+    int DDBltRange(int nIndex, int nX, int nY, int nLeft, int nTop, int nRight, int nBottom,
+                   int bColorKey);
+    int DDBltCenter(int nIndex, int nX, int nY, int bColorKey);
+    int DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey);
+    // The centred overload shares the top-left one's arguments; a tag tells them apart.
+    struct CenterAnchor {};
+    static constexpr CenterAnchor kCenter{};
+    int DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey,
+                   CenterAnchor);
+    std::int32_t DDBltScale(int nIndex, int nX, int nY, int nLeft, int nTop, int nRight,
+                            int nBottom, float fScaleX, float fScaleY, int bColorKey);
+    int SurfaceComposition(int nDest, int nSrc, int nX, int nY, const platform::Rect* prcSrc,
+                           float fScaleX, float fScaleY, int bColorKey);
+
+    void* hWnd = nullptr;
+    void* hInstance = nullptr;
+    std::uint32_t nInitFlg = 0;
+    std::uint32_t nMMXFlg = 0;
+    platform::Display* pDD = nullptr;
+    platform::Surface* pPrimary = nullptr;
+    platform::Surface* pBack = nullptr;
+    std::shared_ptr<platform::Clipper> pClipper;
+    platform::PixelFormat ddsdPrimary{};
+    std::unique_ptr<platform::DisplayContext> pD3DXContext;
+    platform::RenderDevice* pD3DDevice = nullptr;
+    std::uint32_t nFullScreen = 0;
+    std::uint32_t dwWidth = 640;
+    std::uint32_t dwHeight = 480;
+    std::uint32_t dwBitCount = 16;
+    std::uint32_t dwDisplayBits = 0;
+    std::uint32_t dwRMask = 0, dwGMask = 0, dwBMask = 0;
+    std::uint32_t dwRShift = 0, dwGShift = 0, dwBShift = 0;
+    std::uint32_t dwRBits = 0, dwGBits = 0, dwBBits = 0;
+    std::uint32_t nSceneFlg = 0;
+    std::uint32_t nClipFlg = 0;
+    std::uint32_t nFontSmoothing = 0;
+    std::uint32_t dwFrameStartTime = 0;
+    std::uint32_t dwFPS = 0;
+    std::unique_ptr<ZKIMAGEDATA[]> pTextureTable;
+    std::unique_ptr<ZKIMAGEDATA[]> pSurfaceTable;
+    int nTextureCount = 0;
+    int nSurfaceCount = 0;
+    std::uint32_t nSurfaceBufferFlg = 0;
+    std::uint32_t nTextureBufferFlg = 0;
+    std::uint32_t nDeviceCount = 0;
+    std::int32_t dwDeviceIndex = 0;
+    std::vector<platform::DeviceDescription> pDeviceTable;
+    std::uint32_t nModeCount = 0;
+    std::vector<platform::VideoMode> pModeTable;
+
+    // Bits of the guard's mask: what must exist for an operation.
+    static constexpr std::uint32_t kMaskInit = 1;
+    static constexpr std::uint32_t kMaskSurfaceTable = 2;
+    static constexpr std::uint32_t kMaskTextureTable = 4;
+    static constexpr std::uint32_t kMaskPrimary = 8;
+    static constexpr std::uint32_t kMaskBack = 16;
+
+private:
+    // Where a scaled blit lands after clipping to the screen.
+    struct ScaledBlit {
+        platform::Rect src;
+        platform::Rect dst;
+    };
+    enum class RightEdgeTest { Truncated, Exact };
+
+    static std::string Tag(std::string_view szName);
+    platform::Display& display();
+    void ReleaseDeviceObjects();
+    bool LogAttempt(std::int32_t nLevel, std::u8string_view szAttempt);
+    void SetFontSmoothing();
+
+    // The slot's file path: false when it does not fit the path buffer.
+    static bool SlotPath(const ZKIMAGEDATA& slot, std::string& path);
+    static std::optional<platform::BitmapFile> LoadSlotPicture(const ZKIMAGEDATA& slot);
+    ZKIMAGEDATA* SurfaceSlot(int i) const;
+    ZKIMAGEDATA* TextureSlot(int i) const;
+    std::int32_t MakeSlotSurface(std::string_view szName, ZKIMAGEDATA& slot, int nW, int nH,
+                                 std::shared_ptr<platform::Surface>& surface);
+
+    int OpenContext(std::string_view szName, int nTarget, platform::Surface*& target);
+    ZKIMAGEDATA* BltSource(std::string_view szName, int nIndex);
+    bool RangeInsidePicture(const ZKIMAGEDATA& slot, const platform::Rect& range) const;
+    int BltToBack(std::string_view szName, int nIndex, int nX, int nY,
+                  const platform::Rect* prcRange, int bColorKey);
+    bool ClipScaled(std::int64_t nX, std::int64_t nY, platform::Rect src, double fScaleX,
+                    double fScaleY, RightEdgeTest rightEdge, ScaledBlit& out) const;
+    int DDBltScaleWhole(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey,
+                        bool bCenter);
+
+    platform::Display* display_ = nullptr;
+    bool ownDisplay_ = false;
+};
