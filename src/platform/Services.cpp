@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include "platform/ManualAudioDevice.h"
 #include "platform/PosixFiles.h"
 #include "platform/ScriptedInput.h"
 #include "platform/SteadyClock.h"
@@ -29,6 +30,12 @@ template <>
 InputSource& defaultService<InputSource>() {
     static ScriptedInput input;
     return input;
+}
+
+template <>
+AudioDevice& defaultService<AudioDevice>() {
+    static ManualAudioDevice device;
+    return device;
 }
 
 }  // namespace platform

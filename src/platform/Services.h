@@ -9,6 +9,7 @@ class Clock;
 class Files;
 class LogSink;
 class InputSource;
+class AudioDevice;
 
 // The one access point to the platform services. Each service has a default
 // implementation; tests, tools and the game install others, with a scope that
@@ -24,6 +25,8 @@ template <>
 LogSink& defaultService<LogSink>();
 template <>
 InputSource& defaultService<InputSource>();
+template <>
+AudioDevice& defaultService<AudioDevice>();
 
 template <class Service>
 struct ServiceSlot {

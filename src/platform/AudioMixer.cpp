@@ -1,0 +1,121 @@
+#include "platform/AudioMixer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+namespace {
+
+constexpr int kMinVolume = -10000;
+constexpr int kMaxVolume = 1000;
+constexpr int kSilentVolume = -9600;
+constexpr float kSampleScale = 1.0f / 32768.0f;
+
+float GainOf(int volume) {
+    const int v = std::clamp(volume, kMinVolume, kMaxVolume);
+    if (v <= kSilentVolume) return 0.0f;
+    return static_cast<float>(std::pow(10.0, v / 2000.0));
+}
+
+std::size_t BusIndex(AudioBus bus) { return static_cast<std::size_t>(bus); }
+
+}  // namespace
+
+AudioMixer::AudioMixer() { gains_.fill(1.0f); }
+
+void AudioMixer::render(float* out, std::size_t frames) {
+    std::lock_guard lock(mutex_);
+    std::fill(out, out + frames * kMixChannels, 0.0f);
+    for (const InstanceHandle& instance : live_) {
+        if (instance->active_) mixInstance(*instance, out, frames);
+    }
+    for (std::size_t i = 0; i < frames * kMixChannels; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+void AudioMixer::mixInstance(SoundInstance& instance, float* out, std::size_t frames) const {
+    const float scale = gains_[BusIndex(instance.bus_)] * kSampleScale;
+    const std::int16_t* samples = instance.sound_->samples.data();
+    std::size_t done = 0;
+    while (done < frames) {
+        const std::size_t count = std::min(frames - done, instance.length_ - instance.position_);
+        const std::int16_t* in = samples + instance.position_ * kMixChannels;
+        float* to = out + done * kMixChannels;
+        for (std::size_t i = 0; i < count * kMixChannels; ++i) to[i] += in[i] * scale;
+        done += count;
+        instance.position_ += count;
+        if (instance.position_ < instance.length_) continue;
+        if (!instance.endless_ && instance.passesLeft_ == 0) {
+            instance.active_ = false;
+            return;
+        }
+        if (!instance.endless_) --instance.passesLeft_;
+        instance.position_ = 0;
+    }
+}
+
+void AudioMixer::setBusVolume(AudioBus bus, int volume) {
+    std::lock_guard lock(mutex_);
+    gains_[BusIndex(bus)] = GainOf(volume);
+}
+
+InstanceHandle AudioMixer::play(SoundHandle sound, AudioBus bus, int repeats,
+                                const InstanceHandle& cut) {
+    auto instance = std::make_shared<SoundInstance>();
+    instance->length_ = sound->frames();
+    instance->sound_ = std::move(sound);
+    instance->bus_ = bus;
+    instance->endless_ = repeats < 0;
+    instance->passesLeft_ = std::max(repeats, 0);
+    instance->active_ = instance->length_ > 0;
+
+    std::vector<SoundHandle> released;
+    std::lock_guard lock(mutex_);
+    collectEnded(released);
+    live_.push_back(instance);
+    if (cut) cut->active_ = false;
+    return instance;
+}
+
+void AudioMixer::stop(std::span<const InstanceHandle> instances) {
+    std::vector<SoundHandle> released;
+    std::lock_guard lock(mutex_);
+    for (const InstanceHandle& instance : instances) instance->active_ = false;
+    collectEnded(released);
+}
+
+void AudioMixer::stopAll() {
+    std::vector<SoundHandle> released;
+    std::lock_guard lock(mutex_);
+    for (const InstanceHandle& instance : live_) instance->active_ = false;
+    collectEnded(released);
+}
+
+bool AudioMixer::isActive(const InstanceHandle& instance) const {
+    std::lock_guard lock(mutex_);
+    return instance->active_;
+}
+
+bool AudioMixer::anyActive(std::span<const InstanceHandle> instances) const {
+    std::lock_guard lock(mutex_);
+    return std::any_of(instances.begin(), instances.end(),
+                       [](const InstanceHandle& instance) { return instance->active_; });
+}
+
+std::size_t AudioMixer::position(const InstanceHandle& instance) const {
+    std::lock_guard lock(mutex_);
+    return instance->position_;
+}
+
+// Ended instances leave the live set and give up their sound. The caller declares
+// released before taking the lock, so the sounds are freed after it is let go, on
+// the game thread, never inside the device's callback.
+void AudioMixer::collectEnded(std::vector<SoundHandle>& released) {
+    auto ended = std::partition(live_.begin(), live_.end(),
+                                [](const InstanceHandle& instance) { return instance->active_; });
+    for (auto it = ended; it != live_.end(); ++it) released.push_back(std::move((*it)->sound_));
+    live_.erase(ended, live_.end());
+}
+
+}  // namespace platform

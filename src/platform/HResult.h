@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// The result codes the sound object returns and logs, with their Windows values:
+// negative is a failure.
+inline constexpr std::int32_t S_OK = 0;
+inline constexpr std::int32_t S_FALSE = 1;
+inline constexpr std::int32_t E_FAIL = static_cast<std::int32_t>(0x80004005u);
+inline constexpr std::int32_t E_INVALIDARG = static_cast<std::int32_t>(0x80070057u);
+inline constexpr std::int32_t E_FILE_NOT_FOUND = static_cast<std::int32_t>(0x80070002u);
+
+}  // namespace platform
