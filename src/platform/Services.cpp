@@ -1,6 +1,8 @@
 #include "platform/Services.h"
 
+#include "platform/HeadlessDisplay.h"
 #include "platform/ManualAudioDevice.h"
+#include "platform/MessageBox.h"
 #include "platform/PosixFiles.h"
 #include "platform/ScriptedInput.h"
 #include "platform/SteadyClock.h"
@@ -30,6 +32,18 @@ template <>
 InputSource& defaultService<InputSource>() {
     static ScriptedInput input;
     return input;
+}
+
+template <>
+Display& defaultService<Display>() {
+    static HeadlessDisplay display;
+    return display;
+}
+
+template <>
+MessageBox& defaultService<MessageBox>() {
+    static MessageBox box;
+    return box;
 }
 
 template <>

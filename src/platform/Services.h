@@ -9,6 +9,8 @@ class Clock;
 class Files;
 class LogSink;
 class InputSource;
+class Display;
+class MessageBox;
 class AudioDevice;
 
 // The one access point to the platform services. Each service has a default
@@ -25,6 +27,10 @@ template <>
 LogSink& defaultService<LogSink>();
 template <>
 InputSource& defaultService<InputSource>();
+template <>
+Display& defaultService<Display>();
+template <>
+MessageBox& defaultService<MessageBox>();
 template <>
 AudioDevice& defaultService<AudioDevice>();
 
