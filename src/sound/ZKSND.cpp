@@ -1,0 +1,27 @@
+#include "sound/ZKSND.h"
+
+using platform::LogError;
+
+int ZKSND::Initialize(platform::WindowHandle window, const void* instance, std::uint32_t style) {
+    hWnd = window;
+    hInstance = instance;
+    dwWindowStyle = style;
+    if (dwInitialized != 0) {
+        LogError("ZKSND::Initialize", u8"ZKSNDクラスは既に初期化済みです\n");
+        return -1;
+    }
+    if (DAudioInit() == 0) {
+        LogError("ZKSND::Initialize", u8"呼び出したZKSND::DAInitがエラーで終了しました\n");
+        DARelease();
+        return -1;
+    }
+    dwInitialized = 1;
+    return 0;
+}
+
+std::int32_t ZKSND::Release() {
+    const std::int32_t result = DARelease();
+    if (result < 0) LogError("ZKSND::Release", u8"呼び出したZKSND::DSReleaseが失敗しました\n");
+    dwInitialized = 0;
+    return result;
+}

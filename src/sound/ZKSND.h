@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/AudioEngine.h"
+#include "platform/InputSource.h"
+#include "platform/Log.h"
+#include "sound/ZKDADATA.h"
+
+// The audio path a sound buffer plays on; any other value plays on the default path.
+enum DA_PATH : int {
+    DA_PATH_VOICE = 0,
+    DA_PATH_BGM = 1,
+    DA_PATH_SE = 2,
+};
+
+// The engine's sound object: the audio engine with its voice, music and effect
+// paths and the table of sound buffers (0 voice, 1 music, 2 and up effects).
+class ZKSND {
+public:
+    ZKSND() = default;
+    ZKSND(const ZKSND&) = delete;
+    ZKSND& operator=(const ZKSND&) = delete;
+
+    // Start-up and release.
+    int Initialize(platform::WindowHandle window, const void* instance, std::uint32_t style);
+    std::int32_t Release();
+    platform::WindowHandle GetHwnd() const { return hWnd; }
+    const void* GetInstance() const { return hInstance; }
+    std::uint32_t GetWindowStyle() const { return dwWindowStyle; }
+
+    // Sound buffers.
+    int DAudioInit();
+    int DADATAReserve(std::uint32_t count);
+    int DASetData(int index, const char* name);
+    std::int32_t DALoad(int index, const char* path, DA_PATH type);
+    std::int32_t DAUnload(int index);
+    std::int32_t DAPlay(int index, int repeats, DA_PATH type);
+    std::int32_t DAStop(int index);
+    std::int32_t DAAllStop();
+    std::int32_t DAGetState(int index);
+    std::int32_t DAGetNowPos(int index, std::int32_t* position);
+    std::int32_t DASetAllVolume(std::int32_t volume);
+    std::int32_t DAGetMasterVolume() const;
+    std::int32_t DASetPathVolume(DA_PATH type, std::int32_t volume);
+    std::int32_t DAGetPathVolume(DA_PATH type) const;
+    std::uint32_t DAGetDataNum() const { return dwDADataNum; }
+    char* DAGetWAVEPath(int index, char* buffer, std::uint32_t size);
+    int DAGetLoadState(int index);
+    std::int32_t DARelease();
+
+private:
+    // True, after logging the refusal, when the object is not initialised or index
+    // names no buffer of the table.
+    bool DARefuses(std::string_view tag, int index, platform::LogText indexText) const;
+    // DARefuses, and before the index a refusal while the table was never reserved.
+    bool DATableRefuses(std::string_view tag, int index) const;
+    bool IsValidIndex(int index) const;
+    platform::AudioBus PathBus(DA_PATH type) const;
+
+    platform::WindowHandle hWnd = nullptr;
+    const void* hInstance = nullptr;
+    std::unique_ptr<ZKDADATA[]> pDAData;
+    std::uint32_t dwDADataNum = 0;
+    std::uint32_t dwInitialized = 0;
+    std::uint32_t dwDAReserved = 0;
+    std::uint32_t dwWindowStyle = 0;
+    std::unique_ptr<platform::AudioEngine> pPerformance;
+    std::optional<platform::AudioBus> pDefaultPath;
+    std::optional<platform::AudioBus> pVoicePath;
+    std::optional<platform::AudioBus> pBGMPath;
+    std::optional<platform::AudioBus> pSEPath;
+    std::int32_t nMasterVolume = 0;
+    std::int32_t nPathVolume[3] = {};
+};
