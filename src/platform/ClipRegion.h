@@ -1,5 +1,6 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "platform/Rect.h"
@@ -12,7 +13,6 @@ public:
     ClipRegion() = default;
     explicit ClipRegion(std::vector<Rect> rects) : rects_(std::move(rects)) {}
 
-    void add(const Rect& rect) { rects_.push_back(rect); }
     const std::vector<Rect>& rects() const { return rects_; }
 
 private:

@@ -50,7 +50,6 @@ public:
     std::int32_t contextStatus() const;
 
     void setColorKey(std::uint32_t rawPixel) { colorKey_ = rawPixel & format_.colorBits(); }
-    void clearColorKey() { colorKey_.reset(); }
     std::optional<std::uint32_t> colorKey() const { return colorKey_; }
 
     // Blits onto the surface honour the clipper's list while it is attached.

@@ -20,7 +20,6 @@ public:
     std::uint32_t texel(int x, int y) const;
 
     void setColorKey(std::uint32_t rgb) { colorKey_ = rgb & 0xFFFFFF; }
-    void clearColorKey() { colorKey_.reset(); }
     std::optional<std::uint32_t> colorKey() const { return colorKey_; }
 
 private:
