@@ -92,6 +92,7 @@ TEST(ZKSPRITESetup, PixelFormatOfEachDepth) {
         EXPECT_EQ((std::vector{k.sprite.dwRBits, k.sprite.dwGBits, k.sprite.dwBBits}),
                   (std::vector(c.widths, c.widths + 3)));
         EXPECT_EQ(k.sprite.ddsdPrimary.bitCount, c.fullScreen ? c.bits : 32u);
+        EXPECT_EQ(k.debugLines(), std::vector<std::string>{Attempt("HW T&L", "成功しました")});
     }
     zktest::SpriteKit k;
     SetModes(k.display, {{800, 600, 8, 60}, {800, 600, 16, 60}});
