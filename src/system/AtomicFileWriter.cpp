@@ -1,0 +1,76 @@
+#include "system/AtomicFileWriter.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/Files.h"
+#include "platform/Services.h"
+
+namespace {
+
+// Stream calls do not always set errno on failure; an unexplained one is an I/O error.
+int LastErrorOr(int fallback) { return errno != 0 ? errno : fallback; }
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath)
+    : target_(std::move(targetPath)), temp_(target_ + ".tmp") {
+    errno = 0;
+    stream_ = std::fopen(temp_.c_str(), "wb");
+    if (stream_ == nullptr) {
+        fail(LastErrorOr(EIO));
+        return;
+    }
+    tempCreated_ = true;
+}
+
+AtomicFileWriter::~AtomicFileWriter() { abandon(); }
+
+bool AtomicFileWriter::write(std::string_view bytes) {
+    if (stream_ == nullptr) return false;
+    if (bytes.empty()) return true;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
+        return fail(LastErrorOr(EIO));
+    }
+    return true;
+}
+
+bool AtomicFileWriter::finish() {
+    if (stream_ == nullptr) return good() && tempCreated_;
+    errno = 0;
+    // A write made directly on stream() leaves only the stream's error flag behind.
+    if (std::ferror(stream_) != 0) return fail(LastErrorOr(EIO));
+    if (std::fflush(stream_) != 0) return fail(LastErrorOr(EIO));
+    std::FILE* closing = std::exchange(stream_, nullptr);
+    if (std::fclose(closing) != 0) return fail(LastErrorOr(EIO));
+    return true;
+}
+
+bool AtomicFileWriter::commit() {
+    if (committed_) return true;
+    if (!finish()) return false;
+    const int renamed = platform::service<platform::Files>().rename(temp_, target_);
+    if (renamed != 0) return fail(renamed);
+    committed_ = true;
+    tempCreated_ = false;
+    return true;
+}
+
+void AtomicFileWriter::abandon() {
+    if (!committed_) closeAndRemove();
+}
+
+bool AtomicFileWriter::fail(int errorNumber) {
+    if (error_.empty()) error_ = std::strerror(errorNumber);
+    closeAndRemove();
+    return false;
+}
+
+void AtomicFileWriter::closeAndRemove() {
+    if (stream_ != nullptr) std::fclose(std::exchange(stream_, nullptr));
+    if (std::exchange(tempCreated_, false)) {
+        platform::service<platform::Files>().removeFile(temp_);
+    }
+}
