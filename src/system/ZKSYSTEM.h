@@ -78,6 +78,7 @@ public:
     int RenameFile(const char* oldPath, const char* newPath);
     char* MakeTmpPath(const char* name, char* out);
     void TraceOut(std::string_view text) const;
+    int FileDivAndDecode(const char* combinedPath, const char* name);
     void Release();
 
 private:

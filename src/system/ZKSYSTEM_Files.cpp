@@ -7,12 +7,15 @@
 #include "platform/Services.h"
 #include "platform/SjisText.h"
 #include "system/DataName.h"
+#include "system/FileDiv.h"
+#include "system/ZKCODE.h"
 #include "system/ZKSYSTEM.h"
 
 namespace {
 
 constexpr const char* kTraceFile = "trace.txt";
 constexpr std::string_view kTmpFolder = "tmp/";
+constexpr const char* kDecodeFolder = "tmp/scr_dep/";
 
 std::string_view OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
@@ -208,4 +211,30 @@ char* ZKSYSTEM::MakeTmpPath(const char* name, char* out) {
     }
     platform::SjisCopyTruncated(out, kPathSize, std::string(kTmpFolder) + std::string(file));
     return out;
+}
+
+// The folder for the coded copy is not made here: callers create it beforehand.
+int ZKSYSTEM::FileDivAndDecode(const char* combinedPath, const char* name) {
+    // Without a name there is no member to take, rather than all of them.
+    const int divided = name != nullptr ? FileDiv(combinedPath, kDecodeFolder, name) : 0;
+    if (divided == -2) {
+        LogTracedError("ZKSYSTEM::FileDivAndDecode", u8"指定ファイルは非結合ファイルです\n");
+        return -1;
+    }
+    if (divided == -1 || divided == -3) {
+        LogTracedError("ZKSYSTEM::FileDivAndDecode", u8"呼び出したFileDivが失敗しました\n");
+        return -1;
+    }
+    if (divided == 0) {
+        LogTracedError("ZKSYSTEM::FileDivAndDecode",
+                       u8"取り出すファイルに該当ファイルが存在しません\n");
+        return 0;
+    }
+    const std::string coded = std::string(kDecodeFolder) + name;
+    const std::string plain = std::string(kTmpFolder) + name;
+    if (ZKDecode(coded.c_str(), plain.c_str()) == -1) {
+        LogTracedError("ZKSYSTEM::FileDivAndDecode", u8"呼び出したZKDecodeが失敗しました\n");
+        return -1;
+    }
+    return 0;
 }

@@ -42,7 +42,6 @@ TEST(ZKSYSTEMPending, InUseFileIsRetriedEachFrameUntilReleased) {
     s.kit.files.markInUse("tmp/a.gpc");
 
     EXPECT_EQ(s.sys.RemoveFile("tmp/", "a.gpc", 0), 0);
-    EXPECT_EQ(s.pending(), Lines{"tmp/a.gpc"});
     s.sys.MainLoop(nullptr);
     s.sys.MainLoop(nullptr);
     EXPECT_TRUE(FileExists("tmp/a.gpc"));
@@ -58,7 +57,7 @@ TEST(ZKSYSTEMPending, InUseFileIsRetriedEachFrameUntilReleased) {
 TEST(ZKSYSTEMPending, MissingFilesAreNeverQueuedOrKept) {
     StartedSystem s;
     WriteFileBytes("v.wav", "x");
-    EXPECT_NE(s.sys.RemoveFile(nullptr, "v.wav", 0), 0);
+    EXPECT_NE(s.sys.RemoveFile("", "v.wav", 0), 0);       // no folder: the name alone
     EXPECT_EQ(s.sys.RemoveFile(nullptr, "v.wav", 0), 0);  // the second unload of the same file
     EXPECT_TRUE(s.pending().empty());
 
@@ -114,7 +113,7 @@ TEST(ZKSYSTEMPending, ListPathReadsAreBoundedAndChecked) {
               Lines(3, "Error: <ZKSYSTEM::GetRemoveFileListPath> 引数が不正です"));
 }
 
-TEST(ZKSYSTEMRemoveFile, SweepRemovesTheTreeButKeepsTheFolder) {
+TEST(ZKSYSTEMRemoveFile, SweepRemovesFilesThenTheTreeButKeepsTheFolder) {
     StartedSystem s;
     fs::create_directories("tmp/x/z");
     WriteFileBytes("tmp/x/y.gpc", "x");
@@ -124,21 +123,15 @@ TEST(ZKSYSTEMRemoveFile, SweepRemovesTheTreeButKeepsTheFolder) {
     WriteFileBytes("outside/keep/data.sav", "save");
     fs::create_directory_symlink(fs::absolute("outside/keep"), "tmp/link");
 
+    EXPECT_EQ(s.sys.RemoveFile("tmp\\", nullptr, 0), 0);  // files only
+    EXPECT_FALSE(FileExists("tmp/top.spt"));
+    EXPECT_TRUE(FileExists("tmp/x/y.gpc"));
+
     EXPECT_EQ(s.sys.RemoveFile("tmp/", nullptr, 1), 0);
     EXPECT_TRUE(fs::is_directory("tmp"));
     EXPECT_TRUE(fs::is_empty("tmp"));
     EXPECT_EQ(zktest::ReadFileBytes("outside/keep/data.sav"), "save");
     EXPECT_TRUE(s.kit.debugLines().empty());
-}
-
-TEST(ZKSYSTEMRemoveFile, SweepWithoutRecursionKeepsSubfolders) {
-    StartedSystem s;
-    fs::create_directories("tmp/y");
-    WriteFileBytes("tmp/a.gpc", "x");
-    WriteFileBytes("tmp/y/b.gpc", "x");
-    EXPECT_EQ(s.sys.RemoveFile("tmp\\", nullptr, 0), 0);
-    EXPECT_FALSE(FileExists("tmp/a.gpc"));
-    EXPECT_TRUE(FileExists("tmp/y/b.gpc"));
 }
 
 TEST(ZKSYSTEMRemoveFile, HeldFileStopsTheSweep) {
@@ -265,4 +258,43 @@ TEST(ZKSYSTEMTrace, InitializeLeavesAnEmptyTraceAndReleaseMakesAPass) {
     }
     EXPECT_TRUE(FileExists("trace.txt"));
     EXPECT_TRUE(kit.debugLines().empty());
+}
+
+TEST(ZKSYSTEMFileDiv, ExtractsAndDecodesIntoTmp) {
+    StartedSystem s;
+    fs::create_directories("tmp/scr_dep");
+    // A LIST-IN combined file: s.spt holds "hi\r\n" coded, n.txt plain text.
+    const std::string coded = "ZKCODE NLINE-ENCODE\n" + zktest::Hex("97 96 F2 F5");
+    WriteFileBytes("a.dat",
+                   "FILECMB-DATA-LIST-IN\ns.spt 54 78\nn.txt 78 83\nLIST-END\n" + coded + "hello");
+    WriteFileBytes("plain.dat", "hello");
+
+    EXPECT_EQ(s.sys.FileDivAndDecode("a.dat", "S.SPT"), 0);
+    EXPECT_EQ(zktest::ReadFileBytes("tmp/S.SPT"), "hi\r\n");
+    EXPECT_EQ(zktest::ReadFileBytes("tmp/scr_dep/S.SPT"), coded);
+    EXPECT_TRUE(s.kit.debugLines().empty());
+
+    const std::string tag = "Error: <ZKSYSTEM::FileDivAndDecode> ";
+    const struct {
+        const char* archive;
+        const char* name;
+        int expected;
+        std::string lastLine;
+    } failures[] = {
+        {"a.dat", "none.spt", 0, tag + "取り出すファイルに該当ファイルが存在しません"},
+        {"a.dat", nullptr, 0, tag + "取り出すファイルに該当ファイルが存在しません"},
+        {"plain.dat", "s.spt", -1, tag + "指定ファイルは非結合ファイルです"},
+        {"a.dat", "n.txt", -1, tag + "呼び出したZKDecodeが失敗しました"},
+    };
+    for (const auto& f : failures) {
+        s.kit.log.clear();
+        EXPECT_EQ(s.sys.FileDivAndDecode(f.archive, f.name), f.expected);
+        ASSERT_FALSE(s.kit.debugLines().empty());
+        EXPECT_EQ(s.kit.debugLines().back(), f.lastLine);
+    }
+
+    fs::remove_all("tmp/scr_dep");  // the folder is not made here
+    s.kit.log.clear();
+    EXPECT_EQ(s.sys.FileDivAndDecode("a.dat", "s.spt"), -1);
+    EXPECT_EQ(s.kit.debugLines(), Lines{tag + "呼び出したFileDivが失敗しました"});
 }
