@@ -68,7 +68,7 @@ InstanceHandle AudioMixer::play(SoundHandle sound, AudioBus bus, int repeats,
     instance->bus_ = bus;
     instance->endless_ = repeats < 0;
     instance->passesLeft_ = std::max(repeats, 0);
-    instance->active_ = instance->length_ > 0;
+    instance->active_ = instance->length_ > 0;  // looping nothing would never advance
 
     std::vector<SoundHandle> released;
     std::lock_guard lock(mutex_);

@@ -1,0 +1,111 @@
+#include <functional>
+
+#include "SoundFixture.h"
+#include "platform/HResult.h"
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+const std::string kNotInitialized = "ZKSND::Initializeの処理を終えずに呼び出されました";
+
+}  // namespace
+
+TEST_F(SoundFixture, SecondInitializeRefusesButKeepsTheNewValues) {
+    auto* window = reinterpret_cast<platform::WindowHandle>(0x1234);
+    const int module = 0;
+    ASSERT_EQ(snd.Initialize(nullptr, nullptr, 0), 0);
+    EXPECT_TRUE(audio.device.isOpen());
+    EXPECT_EQ(snd.Initialize(window, &module, 0x10CF0000), -1);
+    EXPECT_EQ(lines(), Strings{"Error: <ZKSND::Initialize> ZKSNDクラスは既に初期化済みです"});
+    EXPECT_EQ(snd.GetHwnd(), window);
+    EXPECT_EQ(snd.GetInstance(), &module);
+    EXPECT_EQ(snd.GetWindowStyle(), 0x10CF0000u);
+    EXPECT_EQ(snd.DAGetMasterVolume(), 0);  // still initialised
+    EXPECT_EQ(snd.Release(), 0);
+    EXPECT_FALSE(audio.device.isOpen());
+}
+
+TEST_F(SoundFixture, WithoutADeviceStartUpFailsAndEveryOperationRefuses) {
+    audio.device.refuseOpen(true);
+    EXPECT_EQ(snd.Initialize(nullptr, nullptr, 0), -1);
+    EXPECT_EQ(lines(), (Strings{
+                           "Error: <ZKSND::DAudioInit> DMusicパフォーマンスの初期化に失敗しました",
+                           "Error: <ZKSND::Initialize> "
+                           "呼び出したZKSND::DAInitがエラーで終了しました",
+                       }));
+
+    char path[260];
+    std::int32_t position = 0;
+    const struct {
+        const char* name;
+        std::function<std::int64_t()> call;
+        std::int64_t expected;
+    } operations[] = {
+        {"DADATAReserve", [&] { return snd.DADATAReserve(44); }, 0},
+        {"DASetData", [&] { return snd.DASetData(0, "a.sou"); }, 0},
+        {"DALoad", [&] { return snd.DALoad(0, "a.sou", DA_PATH_VOICE); }, -1},
+        {"DAUnload", [&] { return snd.DAUnload(0); }, -1},
+        {"DAPlay", [&] { return snd.DAPlay(0, 0, DA_PATH_VOICE); }, -1},
+        {"DAStop", [&] { return snd.DAStop(0); }, -1},
+        {"DAAllStop", [&] { return snd.DAAllStop(); }, -1},
+        {"DAGetState", [&] { return snd.DAGetState(0); }, -1},
+        {"DAGetNowPos", [&] { return snd.DAGetNowPos(0, &position); }, -1},
+        {"DASetAllVolume", [&] { return snd.DASetAllVolume(0); }, -1},
+        {"DASetPathVolume", [&] { return snd.DASetPathVolume(DA_PATH_BGM, 0); }, -1},
+        {"DAGetWAVEPath",
+         [&] { return snd.DAGetWAVEPath(0, path, sizeof path) == nullptr ? 0 : 1; }, 0},
+        {"DAGetLoadState", [&] { return snd.DAGetLoadState(0); }, 0},
+    };
+    for (const auto& op : operations) {
+        kit.log.clear();
+        EXPECT_EQ(op.call(), op.expected) << op.name;
+        EXPECT_EQ(lines(),
+                  Strings{"Error: <ZKSND::" + std::string(op.name) + "> " + kNotInitialized});
+    }
+    kit.log.clear();
+    EXPECT_EQ(snd.DAGetMasterVolume(), -1);
+    EXPECT_EQ(snd.DAGetPathVolume(DA_PATH_SE), -1);
+    EXPECT_EQ(snd.Release(), 0);
+    EXPECT_EQ(snd.Release(), 0);
+    EXPECT_EQ(lines(), Strings{});
+}
+
+TEST_F(SoundFixture, AfterReleaseAndASecondStartTheFreedTableIsNeverIndexed) {
+    Start();
+    LoadLevel(3, "a.sou", 100, 0.5f);
+    ASSERT_EQ(snd.DAPlay(3, -1, DA_PATH_SE), 0);
+    EXPECT_EQ(snd.Release(), 0);
+    EXPECT_FALSE(audio.device.isOpen());
+    ASSERT_EQ(snd.Initialize(nullptr, nullptr, 0), 0);
+    EXPECT_TRUE(zktest::AllFramesAt(audio.pull(64), 0.0f));
+    kit.log.clear();
+
+    const std::string outside = "インデックス番号外を指定しています";
+    const std::string invalid = "インデックス番号が不正です";
+    std::int32_t position = 0;
+    char path[260];
+    EXPECT_EQ(snd.DAPlay(3, 0, DA_PATH_SE), -1);
+    EXPECT_EQ(snd.DAStop(3), -1);
+    EXPECT_EQ(snd.DALoad(3, "a.sou", DA_PATH_SE), -1);
+    EXPECT_EQ(snd.DAGetState(3), -1);
+    EXPECT_EQ(snd.DAGetNowPos(3, &position), -1);
+    EXPECT_EQ(snd.DAGetLoadState(3), 0);
+    EXPECT_EQ(snd.DASetData(3, "b.sou"), 0);
+    EXPECT_EQ(snd.DAGetWAVEPath(3, path, sizeof path), nullptr);
+    EXPECT_EQ(snd.DAUnload(3), -1);
+    EXPECT_EQ(snd.DADATAReserve(44), 1);
+    EXPECT_EQ(snd.DAGetDataNum(), 44u);
+    EXPECT_EQ(lines(), (Strings{
+                           "Error: <ZKSND::DAPlay> " + outside,
+                           "Error: <ZKSND::DAStop> " + outside,
+                           "Error: <ZKSND::DALoad> " + outside,
+                           "Error: <ZKSND::DAGetState> " + invalid,
+                           "Error: <ZKSND::DAGetNowPos> " + invalid,
+                           "Error: <ZKSND::DAGetLoadState> " + outside,
+                           "Error: <ZKSND::DASetData> " + outside,
+                           "Error: <ZKSND::DAGetWAVEPath> " + outside,
+                           "Error: <ZKSND::DAUnload> " + outside,
+                           "Error: <ZKSND::DADATAReserve> 既にセットされています",
+                       }));
+}
