@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/SjisText.h"
 #include "system/DataName.h"
+#include "system/FolderPath.h"
 #include "system/WordSplitter.h"
 
 DIV_FILE_DATA DivFileData[DIV_FILE_MAX];
@@ -175,21 +176,6 @@ int ExtractNamed(const char* combinedPath, const char* outDir, const char* name)
     }
     Console(u8"Error: リスト最大数をオーバー\n");
     return 0;
-}
-
-// dir with a separator at its end; a single-byte '\' there becomes '/'. An empty
-// dir stays empty, so that a name joined to it stays relative.
-std::string FolderPrefix(std::string_view dir) {
-    std::string prefix(dir);
-    if (prefix.empty()) return prefix;
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < dir.size(); i += platform::SjisCharLength(dir, i)) last = i;
-    if (last == dir.size() - 1 && dir[last] == '\\') {
-        prefix.back() = '/';
-    } else if (prefix.back() != '/') {
-        prefix += '/';
-    }
-    return prefix;
 }
 
 }  // namespace

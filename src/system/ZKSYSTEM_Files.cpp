@@ -8,6 +8,7 @@
 #include "platform/SjisText.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"
+#include "system/FolderPath.h"
 #include "system/ZKCODE.h"
 #include "system/ZKSYSTEM.h"
 
@@ -20,20 +21,6 @@ constexpr const char* kDecodeFolder = "tmp/scr_dep/";
 std::string_view OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 platform::Files& FileService() { return platform::service<platform::Files>(); }
-
-// dir with exactly one separator after it, a trailing single-byte '\' written as '/'.
-// Without a folder the prefix is empty: a name then stands alone, never as "/name".
-std::string FolderPrefix(std::string_view dir) {
-    if (dir.empty()) return {};
-    std::string prefix(dir);
-    const bool lastIsOwnChar = platform::SjisTruncatedLength(dir, dir.size() - 1) == dir.size() - 1;
-    if (prefix.back() == '\\' && lastIsOwnChar) {
-        prefix.back() = '/';
-    } else if (prefix.back() != '/') {
-        prefix += '/';
-    }
-    return prefix;
-}
 
 // Engine paths such as "tmp/x.gpc" are allowed here; only an escape from the working
 // folder is refused.
