@@ -71,18 +71,6 @@ TEST(ZKSPRITEFrame, FrameFailuresAndTheirLines) {
     }
 }
 
-TEST(ZKSPRITEFrame, LostSurfacesAtPresentAreReportedUntilRestoreExists) {
-    zktest::SpriteKit k;
-    k.setUp();
-    k.display.loseEverything();
-    EXPECT_EQ(k.sprite.D3DXDrawStart(), 1);
-    EXPECT_EQ(k.sprite.D3DXDrawEnd(), 1);
-    EXPECT_EQ(k.debugLines(), (std::vector<std::string>{
-                                  "Warn: <ZKSPRITE::D3DXDrawStart> 画面のクリアに失敗しました",
-                                  "Error: <ZKSPRITE::D3DXDrawEnd> フレームの更新に失敗しました",
-                              }));
-}
-
 TEST(ZKSPRITEFrame, FlipToGdiNamesEachCode) {
     const std::string head = "Error: <ZKSPRITE::DDFlipToGDI> ";
     const struct {

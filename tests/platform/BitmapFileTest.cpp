@@ -2,7 +2,6 @@
 
 #include "common/BitmapWriter.h"
 #include "platform/BitmapFile.h"
-#include "support/Bytes.h"
 #include "support/SpriteKit.h"
 
 using platform::BitmapFile;
@@ -140,14 +139,4 @@ TEST(BitmapFile, DamagedFilesAreRefusedWithoutACrash) {
         }
         EXPECT_FALSE(Decode(bytes));
     }
-}
-
-TEST(BitmapFile, LoadsAnyExtensionFromDisk) {
-    zktest::TestKit kit;
-    const auto picture = zktest::CoordPicture(2, 2);
-    zktest::WriteFileBytes("a.gpc", zktools::BitmapBytes(BitmapForm::Rgb24, 2, 2, picture));
-    const auto bitmap = BitmapFile::Load("a.gpc");
-    ASSERT_TRUE(bitmap);
-    EXPECT_EQ(bitmap->pixel(1, 1), 0xFF000000u | zktest::CoordColor(1, 1));
-    EXPECT_FALSE(BitmapFile::Load("missing.gpc"));
 }
