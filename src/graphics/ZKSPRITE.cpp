@@ -27,13 +27,6 @@ T SlotValue(const ZKIMAGEDATA* table, int count, int i, T missing, T outOfRange,
     return field(table[i]);
 }
 
-// Allocates a slot table; an allocation that cannot be made leaves nothing.
-bool MakeTable(int count, std::unique_ptr<ZKIMAGEDATA[]>& table) {
-    if (count < 0) return false;
-    table.reset(new (std::nothrow) ZKIMAGEDATA[static_cast<std::size_t>(count)]);
-    return table != nullptr;
-}
-
 }  // namespace
 
 ZKSPRITE::ZKSPRITE() = default;
@@ -72,34 +65,34 @@ int ZKSPRITE::CheckState(std::string_view szName, std::uint32_t dwMask) {
     return 1;
 }
 
-int ZKSPRITE::CreateSurfaceBuffer(int nCount) {
-    if (!CheckState("CreateSurfaceBuffer", kMaskInit)) return 0;
-    if (nSurfaceBufferFlg != 0) {
-        LogWarn("ZKSPRITE::CreateSurfaceBuffer", u8"既にサーフェスバッファは確保されています");
+// Makes a slot table once; a table that cannot be allocated is not claimed to exist.
+int ZKSPRITE::CreateTable(std::string_view szName, int nCount, SlotTable table,
+                          const char8_t* szAlready, const char8_t* szFailed) {
+    if (!CheckState(szName, kMaskInit)) return 0;
+    if (table.flag != 0) {
+        LogWarn(Tag(szName), szAlready);
         return 1;
     }
-    if (!MakeTable(nCount, pSurfaceTable)) {
-        LogError("ZKSPRITE::CreateSurfaceBuffer", u8"サーフェスバッファの確保に失敗しました");
+    if (nCount >= 0) table.slots.reset(new (std::nothrow) ZKIMAGEDATA[std::size_t(nCount)]);
+    if (nCount < 0 || table.slots == nullptr) {
+        LogError(Tag(szName), szFailed);
         return 0;
     }
-    nSurfaceCount = nCount;
-    nSurfaceBufferFlg = 1;
+    table.count = nCount;
+    table.flag = 1;
     return 1;
 }
 
+int ZKSPRITE::CreateSurfaceBuffer(int nCount) {
+    return CreateTable(
+        "CreateSurfaceBuffer", nCount, {pSurfaceTable, nSurfaceCount, nSurfaceBufferFlg},
+        u8"既にサーフェスバッファは確保されています", u8"サーフェスバッファの確保に失敗しました");
+}
+
 int ZKSPRITE::CreateTextureBuffer(int nCount) {
-    if (!CheckState("CreateTextureBuffer", kMaskInit)) return 0;
-    if (nTextureBufferFlg != 0) {
-        LogWarn("ZKSPRITE::CreateTextureBuffer", u8"既にテクスチャバッファは確保されています");
-        return 1;
-    }
-    if (!MakeTable(nCount, pTextureTable)) {
-        LogError("ZKSPRITE::CreateTextureBuffer", u8"テクスチャバッファの確保に失敗しました");
-        return 0;
-    }
-    nTextureCount = nCount;
-    nTextureBufferFlg = 1;
-    return 1;
+    return CreateTable(
+        "CreateTextureBuffer", nCount, {pTextureTable, nTextureCount, nTextureBufferFlg},
+        u8"既にテクスチャバッファは確保されています", u8"テクスチャバッファの確保に失敗しました");
 }
 
 namespace {

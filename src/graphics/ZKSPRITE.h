@@ -162,7 +162,16 @@ private:
     };
     enum class RightEdgeTest { Truncated, Exact };
 
+    // The fields of one slot table, for the code both tables share.
+    struct SlotTable {
+        std::unique_ptr<ZKIMAGEDATA[]>& slots;
+        int& count;
+        std::uint32_t& flag;
+    };
+
     static std::string Tag(std::string_view szName);
+    int CreateTable(std::string_view szName, int nCount, SlotTable table, const char8_t* szAlready,
+                    const char8_t* szFailed);
     platform::Display& display();
     void ReleaseDeviceObjects();
     bool LogAttempt(std::int32_t nLevel, std::u8string_view szAttempt);
