@@ -1,0 +1,33 @@
+#include "game/GRAPHIC_DATA.h"
+
+void GRAPHIC_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSYSTEM* pSystemIn) {
+    Clear();
+    nIndex = -1;
+    pSprite = pSpriteIn;
+    pSystem = pSystemIn;
+    nDispFlg = 0;
+    nGKind = 1;
+    nX = 0;
+    nY = 0;
+    fScaleX = 0.0f;
+    fScaleY = 0.0f;
+    fAlpha = 1.0f;
+    dwTime = 0;
+}
+
+void GRAPHIC_DATA::Copy(const GRAPHIC_DATA* pSource) {
+    if (pSource == nullptr || pSource == this) return;
+    Initialize(nullptr, nullptr);
+    GRAPHIC_FILE_DATA::operator=(*pSource);
+    dwFlag = pSource->dwFlag;
+    pSprite = pSource->pSprite;
+    pSystem = pSource->pSystem;
+    nDispFlg = pSource->nDispFlg;
+    nGKind = pSource->nGKind;
+    nX = pSource->nX;
+    nY = pSource->nY;
+    fScaleX = pSource->fScaleX;
+    fScaleY = pSource->fScaleY;
+    fAlpha = pSource->fAlpha;
+    dwTime = pSource->dwTime;
+}
