@@ -1,0 +1,251 @@
+#include "game/GAMEMAIN.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string_view>
+
+#include "graphics/ZKSPRITE.h"
+#include "platform/DisplayStatus.h"
+#include "platform/Files.h"
+#include "platform/Log.h"
+#include "platform/Services.h"
+#include "platform/SjisText.h"
+#include "sound/ZKSND.h"
+#include "system/ZKSYSTEM.h"
+
+namespace {
+
+constexpr const char* kSaveFolder = "sav/";
+constexpr const char* kTmpFolder = "tmp/";
+constexpr const char* kTmpFolderName = "tmp";
+
+// IDSerch kinds and the line each gives when no row matches.
+constexpr std::uint32_t kKindVariable = 3;
+constexpr std::uint32_t kKindCharacter = 4;
+constexpr const char8_t* kNoMatchText[] = {u8"テクスチャデータのIDと照合しませんでした",
+                                           u8"サーフェスデータのIDと照合しませんでした",
+                                           u8"WAVEデータのIDと照合しませんでした"};
+
+}  // namespace
+
+const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
+    {"", u8"", nullptr, nullptr},
+    {"LogoProc", u8"GAMEMAIN::LogoProcが失敗しました", nullptr, nullptr},
+    {"DemoProc", u8"GAMEMAIN::DemoProcが失敗しました", nullptr, nullptr},
+    {"TitleProc", u8"GAMEMAIN::TitleProcが失敗しました", nullptr, nullptr},
+    {"SpecialProc", u8"GAMEMAIN::SpecialProcが失敗しました", nullptr, nullptr},
+    {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", nullptr, nullptr},
+    {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
+    {"HintModeMainProc", u8"GAMEMAIN::HintModeMainProcが失敗しました", nullptr, nullptr},
+    {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", nullptr, nullptr},
+    {"ADVMainProc", u8"GAMEMAIN::ADVMainProcが失敗しました", nullptr, nullptr},
+    {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました", nullptr, nullptr},
+    {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました", nullptr, nullptr},
+    {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました", nullptr, nullptr},
+};
+
+GAMEMAIN::GAMEMAIN() { Clear(); }
+
+void GAMEMAIN::Clear() {
+    dwNowTime = 0;
+    pTextureData.reset();
+    pSurfaceData.reset();
+    pWaveData.reset();
+    nTextureNum = 0;
+    nSurfaceNum = 0;
+    nWaveNum = 0;
+    for (LOAD_DATA& slot : SURF_LOAD_DATA) slot = LOAD_DATA{};
+    for (LOAD_DATA& slot : TEX_LOAD_DATA) slot = LOAD_DATA{};
+    for (LOAD_DATA& slot : WAVE_LOAD_DATA) slot = LOAD_DATA{};
+    BGGraphData1.Initialize(pSprite, pSystem);
+    BGGraphData2.Initialize(pSprite, pSystem);
+    FadeGraphData.Initialize(pSprite, pSystem);
+    PRIM1.Reset();
+    PRIM2.Reset();
+    FreeWipeData();
+    nProcStep = 0;
+    dwProcStartTime = 0;
+    nMsgWndDispFlg = 0;
+    nDayVarIndex = 0;
+    for (std::uint32_t& word : dwMsgTextWork) word = 0;
+    nSaveEnableFlg = 0;
+    nLoadEnableFlg = 0;
+    nConfigEnableFlg = 0;
+    nHelpEnableFlg = 0;
+    std::memset(szBGMName, 0, sizeof szBGMName);
+    nScrSkipEnableFlg = 0;
+    nScrSkipLine = 0;
+    for (AUTO_SKIP_FILE_DATA& entry : AutoSkipFileData) entry.Clear();
+}
+
+void GAMEMAIN::FreeWipeData() {
+    ClippingData.Free();
+    prcMosaic.reset();
+    pdwMosaicColor.reset();
+    dwMosaicSize = 0;
+    nMosaicDispFlg = 0;
+    nMosaicChangeFlg = 0;
+}
+
+void GAMEMAIN::BGDataClear() {
+    BGGraphData1.Initialize(pSprite, pSystem);
+    BGGraphData2.Initialize(pSprite, pSystem);
+    FreeWipeData();
+}
+
+std::uint32_t GAMEMAIN::Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn) {
+    Clear();
+    if (pSystemIn == nullptr) {
+        platform::LogError("GAMEMAIN::Initialize", u8"ZKSYSTEMクラスがNULLです");
+        return 0;
+    }
+    pSystem = pSystemIn;
+    if (pSpriteIn == nullptr) {
+        platform::LogError("GAMEMAIN::Initialize", u8"ZKSPRITEクラスがNULLです");
+        return 0;
+    }
+    pSprite = pSpriteIn;
+    if (pSndIn == nullptr) {
+        platform::LogError("GAMEMAIN::Initialize", u8"ZKSNDクラスがNULLです");
+        return 0;
+    }
+    pSnd = pSndIn;
+    nInitFlg = 1;
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    pSystem->MakeDirectory(kTmpFolder);
+    MakeSaveFolder();
+    return 1;
+}
+
+void GAMEMAIN::MakeSaveFolder() {
+    const int error = platform::service<platform::Files>().makeFolder(kSaveFolder);
+    if (error == 0) return;
+    platform::LogError("GAMEMAIN::Initialize", u8"ディレクトリ作成に失敗しました");
+    if (error == EEXIST) {
+        platform::LogPlain(platform::LogChannel::Debug,
+                           u8"-指定ディレクトリは既に作成されています-");
+    } else if (error == ENOENT) {
+        platform::LogPlain(platform::LogChannel::Debug,
+                           u8"-指定ディレクトリのパスが見当たりません-");
+    }
+}
+
+void GAMEMAIN::Release() {
+    if (SaveIntegratedData() == 0) {
+        platform::LogError("GAMEMAIN::Release", u8"統合ファイルのセーブに失敗しました");
+    }
+    Clear();
+    // A start-up that failed before Initialize left no engine objects to sweep with.
+    if (nInitFlg != 0) {
+        pSystem->RemoveFile(kTmpFolder, nullptr, 1);
+        if (platform::service<platform::Files>().removeFolder(kTmpFolderName) != 0) {
+            platform::LogError("GAMEMAIN::Release", u8"Tmpフォルダの削除に失敗");
+        }
+    }
+    pSystem = nullptr;
+    pSprite = nullptr;
+    pSnd = nullptr;
+    nInitFlg = 0;
+}
+
+bool GAMEMAIN::IsInitialized(const char* szTag) const {
+    if (nInitFlg != 0) return true;
+    platform::LogError(szTag, u8"GAMEMAIN::Initializeが実行されていません");
+    return false;
+}
+
+std::uint32_t GAMEMAIN::GameMainFunc() {
+    if (!IsInitialized("GAMEMAIN::GameMainFunc")) return 0;
+    // The time of the previous update: the frame's logic runs on the time the frame
+    // began, whatever this update samples.
+    dwNowTime = pSystem->GetTime();
+    pSystem->MainLoop(hMainWnd);
+    if (!IsKnownMode(nMode)) return 1;
+    if (nMode == GAME_MODE_BOOT) return BootProc();
+    return RunModeProc();
+}
+
+std::uint32_t GAMEMAIN::BootProc() {
+    Clear();
+    ReleaseAllResources();
+    platform::LogError("GAMEMAIN::GameMainFunc",
+                       u8"スクリプト初期化 (InitScrMain) はこのビルドにありません");
+    return 0;
+}
+
+std::uint32_t GAMEMAIN::RunModeProc() {
+    const MODE_ENTRY& entry = ModeTable[nMode];
+    if (entry.pProc == nullptr) {
+        platform::LogError("GAMEMAIN::GameMainFunc", u8"モード%d (%s) はこのビルドにありません",
+                           nMode, platform::Utf8Arg(entry.szProcName));
+        return 0;
+    }
+    if ((this->*entry.pProc)() != -1) return 1;
+    platform::LogError("GAMEMAIN::GameMainFunc", entry.szFailedText);
+    return 0;
+}
+
+std::uint32_t GAMEMAIN::GameDrawFunc() {
+    if (!IsInitialized("GAMEMAIN::GameDrawFunc")) return 0;
+    // The first frame after the movie: the movie's last picture stays on the screen.
+    if (nOldMode == GAME_MODE_DEMO && nProcStep == 0) return 1;
+    pSprite->D3DXDrawStart();
+    std::uint32_t result = 1;
+    if (IsKnownMode(nMode) && ModeTable[nMode].pDrawProc != nullptr &&
+        (this->*ModeTable[nMode].pDrawProc)() == 0) {
+        result = 0;
+    }
+    pSprite->D3DXDrawEnd();
+    return result;
+}
+
+std::int32_t GAMEMAIN::DrawStop() {
+    if (nInitFlg == 0) return 0;
+    return pSprite->DDFlipToGDI() == platform::DD_OK ? 1 : 0;
+}
+
+void GAMEMAIN::ChangeMode(std::int32_t nNewMode) {
+    nOldMode = nMode;
+    nMode = nNewMode;
+    nProcStep = 0;
+}
+
+std::uint32_t GAMEMAIN::IDSerch(const char* szID, std::uint32_t nKind, std::int32_t* pnIndex) {
+    std::int32_t nFound = -1;
+    if (pnIndex == nullptr) pnIndex = &nFound;
+    *pnIndex = -1;
+    if (!IsInitialized("GAMEMAIN::IDSerch")) return 0;
+    if (nKind == kKindVariable || nKind == kKindCharacter) {
+        platform::LogError("GAMEMAIN::IDSerch", u8"変数とキャラのテーブルはこのビルドにありません");
+        return 0;
+    }
+    const GRAPHIC_FILE_DATA* tables[] = {pTextureData.get(), pSurfaceData.get(), pWaveData.get()};
+    const std::int32_t counts[] = {nTextureNum, nSurfaceNum, nWaveNum};
+    if (nKind >= std::size(tables)) {
+        platform::LogError("GAMEMAIN::IDSerch", u8"定義されていないデータ形式です");
+        return 0;
+    }
+    // An empty ID names nothing: a word missing its argument must not find a free row.
+    const std::string_view id = szID != nullptr ? szID : "";
+    for (std::int32_t row = 0; !id.empty() && row < counts[nKind]; ++row) {
+        const char* rowID = tables[nKind][row].szName;
+        if (rowID[0] != '\0' && platform::SjisEqualsIgnoreCase(rowID, id)) {
+            *pnIndex = row;
+            return 1;
+        }
+    }
+    platform::LogMessage("GAMEMAIN::IDSerch", kNoMatchText[nKind]);
+    return 0;
+}
+
+std::int32_t GAMEMAIN::ReleaseAllResources() {
+    if (nInitFlg == 0) return 0;
+    for (int i = 0; i < pSprite->GetSurfaceCount(); ++i) pSprite->ReleaseSurface(i);
+    for (int i = 0; i < pSprite->GetTextureCount(); ++i) pSprite->ReleaseTexture(i);
+    for (std::uint32_t i = 0; i < pSnd->DAGetDataNum(); ++i) {
+        if (pSnd->DAUnload(static_cast<int>(i)) < 0) return 0;
+    }
+    return 1;
+}

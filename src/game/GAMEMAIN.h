@@ -1,0 +1,186 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "game/AUTO_SKIP_FILE_DATA.h"
+#include "game/CLIPPING_DATA.h"
+#include "game/GRAPHIC_DATA.h"
+#include "game/GRAPHIC_DATA_EX.h"
+#include "game/GRAPHIC_FILE_DATA.h"
+#include "platform/InputSource.h"
+#include "platform/PixelFormat.h"
+#include "platform/Rect.h"
+
+class ZKSPRITE;
+class ZKSND;
+class ZKSYSTEM;
+struct SystemSaveValues;
+
+// Modes of the game object (nMode).
+enum GAME_MODE : std::int32_t {
+    GAME_MODE_BOOT = 0,
+    GAME_MODE_LOGO = 1,
+    GAME_MODE_DEMO = 2,
+    GAME_MODE_TITLE = 3,
+    GAME_MODE_SPECIAL = 4,
+    GAME_MODE_CG = 5,
+    GAME_MODE_RECURDO = 6,
+    GAME_MODE_HINT = 7,
+    GAME_MODE_BGM = 8,
+    GAME_MODE_ADV = 9,
+    GAME_MODE_CLOTHES_SELECT = 10,
+    GAME_MODE_DRESS_ROOM = 11,
+    GAME_MODE_STAFFROLL = 12,
+};
+
+// Which slots of the graphics and sound objects the running story has loaded.
+struct LOAD_DATA {
+    std::uint32_t nLoadFlg = 0;
+    std::uint32_t dwFlag = 0;
+};
+
+// The single game object: the mode machine, the registration tables, the layers
+// drawn over every mode, the settings of the message display and the lasting
+// progress kept in the system save.
+class GAMEMAIN {
+public:
+    static constexpr int kModeCount = 13;
+    static constexpr int kSurfaceSlots = 464;
+    static constexpr int kTextureSlots = 60;
+    static constexpr int kWaveSlots = 44;
+    static constexpr int kAutoSkipListSize = 512;
+    static constexpr std::size_t kMusicNameSize = 260;
+
+    // Whether the system save may be written: only after the boot has read it (or
+    // found none), never when it exists but could not be read or backed up.
+    enum class INTEGRATED_STATE : std::uint32_t { NotRead, Loaded, Withheld };
+
+    // The shell's menu switch: greys or enables the menu items of mask; non-zero on
+    // success.
+    using MenuStatusChangeFunc = int (*)(std::int32_t nMask, std::uint32_t nOn);
+
+    GAMEMAIN();
+    GAMEMAIN(const GAMEMAIN&) = delete;
+    GAMEMAIN& operator=(const GAMEMAIN&) = delete;
+
+    // Object, frame and mode machine.
+    void Clear();
+    std::uint32_t Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn);
+    void Release();
+    void SetMainWindow(platform::WindowHandle hWnd) { hMainWnd = hWnd; }
+    std::uint32_t GameMainFunc();
+    std::uint32_t GameDrawFunc();
+    std::int32_t DrawStop();
+    void ChangeMode(std::int32_t nNewMode);
+    std::int32_t GetMode() const { return nMode; }
+    std::int32_t GetProcStep() const { return nProcStep; }
+    std::uint32_t GetTime() const { return dwNowTime; }
+    std::uint32_t IDSerch(const char* szID, std::uint32_t nKind, std::int32_t* pnIndex);
+    std::int32_t ReleaseAllResources();
+    void BGDataClear();
+
+    // Already-read list and system save.
+    std::uint32_t AddAutoSkipFileList(const char* szName, std::int32_t nPos);
+    std::int32_t CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos);
+    std::int32_t SaveIntegratedData();
+    void LoadIntegratedData();
+    INTEGRATED_STATE GetIntegratedState() const { return nIntegratedState; }
+
+    // Settings and permission masks.
+    std::uint32_t GetMsgSpeed() const { return nMsgSpeed; }
+    void SetMsgSpeed(std::uint32_t dwSpeed) { nMsgSpeed = dwSpeed; }
+    std::uint32_t GetHandsFree() const { return nHandsFreeFlg; }
+    std::uint32_t GetAutoSkip() const { return nAutoSkipFlg; }
+    void SetMsgConfig(std::uint32_t dwSpeed, std::uint32_t nHandsFree, std::uint32_t nAutoSkip);
+    void MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
+    std::uint32_t MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
+    // The message window's bar buttons named by mask bits 16 to 512. When switching
+    // on, backlog back needs a backlog and backlog forward a browsed backlog.
+    static std::int32_t MsgBarMask(std::int32_t nMask, std::uint32_t nOn, bool bBackLogText,
+                                   bool bBackLogBrowse);
+
+    // Fade values: 2 while the fade runs, 0 once the value has reached the target.
+    std::uint32_t FadeOutTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
+                                 float* pfValue, float fTarget, std::uint32_t dwFadeTime);
+    std::uint32_t FadeInTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
+                                float* pfValue, float fTarget, std::uint32_t dwFadeTime);
+    std::uint32_t FadeOutFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
+                              std::int32_t* pnValue, std::int32_t nTarget,
+                              std::uint32_t dwFadeTime);
+    std::uint32_t FadeInFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
+                             std::int32_t* pnValue, std::int32_t nTarget, std::uint32_t dwFadeTime);
+
+    std::uint32_t nInitFlg = 0;
+    INTEGRATED_STATE nIntegratedState = INTEGRATED_STATE::NotRead;
+    std::uint32_t dwNowTime = 0;
+    std::int32_t nMode = GAME_MODE_BOOT;
+    std::int32_t nOldMode = GAME_MODE_BOOT;
+    std::uint32_t nGameClearFlg = 0;
+    std::int32_t nTextureNum = 0;
+    std::int32_t nSurfaceNum = 0;
+    std::int32_t nWaveNum = 0;
+    std::unique_ptr<GRAPHIC_FILE_DATA[]> pTextureData;
+    std::unique_ptr<GRAPHIC_FILE_DATA[]> pSurfaceData;
+    std::unique_ptr<GRAPHIC_FILE_DATA[]> pWaveData;
+    LOAD_DATA SURF_LOAD_DATA[kSurfaceSlots];
+    LOAD_DATA TEX_LOAD_DATA[kTextureSlots];
+    LOAD_DATA WAVE_LOAD_DATA[kWaveSlots];
+    std::int32_t nProcStep = 0;
+    std::uint32_t dwProcStartTime = 0;
+    ZKSYSTEM* pSystem = nullptr;
+    ZKSPRITE* pSprite = nullptr;
+    ZKSND* pSnd = nullptr;
+    CLIPPING_DATA ClippingData;
+    std::unique_ptr<platform::Rect[]> prcMosaic;
+    std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;
+    std::uint32_t dwMosaicSize = 0;
+    std::uint32_t nMosaicDispFlg = 0;
+    std::uint32_t nMosaicChangeFlg = 0;
+    GRAPHIC_DATA BGGraphData1;
+    GRAPHIC_DATA BGGraphData2;
+    GRAPHIC_DATA FadeGraphData;
+    GRAPHIC_DATA_EX PRIM1;
+    GRAPHIC_DATA_EX PRIM2;
+    std::uint32_t nMsgSpeed = 0;
+    // The two message toggles, until the message window holds them.
+    std::uint32_t nHandsFreeFlg = 0;
+    std::uint32_t nAutoSkipFlg = 0;
+    std::uint32_t nMsgWndDispFlg = 0;
+    std::int32_t nDayVarIndex = 0;
+    std::uint32_t dwMsgTextWork[3] = {};
+    AUTO_SKIP_FILE_DATA AutoSkipFileData[kAutoSkipListSize];
+    std::uint32_t nScrSkipEnableFlg = 0;
+    std::int32_t nScrSkipLine = 0;
+    std::uint32_t nSaveEnableFlg = 0;
+    std::uint32_t nLoadEnableFlg = 0;
+    std::uint32_t nConfigEnableFlg = 0;
+    std::uint32_t nHelpEnableFlg = 0;
+    char szBGMName[kMusicNameSize] = {};
+    std::int32_t nClothesFlg[14] = {};
+    std::uint32_t dwCGFlg[8] = {};
+    std::uint32_t dwReplayFlg[6] = {};
+    platform::WindowHandle hMainWnd = nullptr;
+    MenuStatusChangeFunc pMenuStatusChange = nullptr;
+
+private:
+    // One mode's entry in the dispatch; a mode not in this build has no procedure.
+    struct MODE_ENTRY {
+        const char* szProcName;
+        const char8_t* szFailedText;
+        std::int32_t (GAMEMAIN::*pProc)();
+        std::uint32_t (GAMEMAIN::*pDrawProc)();
+    };
+    static const MODE_ENTRY ModeTable[kModeCount];
+
+    static bool IsKnownMode(std::int32_t nModeIn) {
+        return nModeIn >= GAME_MODE_BOOT && nModeIn <= GAME_MODE_STAFFROLL;
+    }
+    std::uint32_t BootProc();
+    std::uint32_t RunModeProc();
+    bool IsInitialized(const char* szTag) const;
+    void MakeSaveFolder();
+    void FreeWipeData();
+    SystemSaveValues SaveValues();
+};

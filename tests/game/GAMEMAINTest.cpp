@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "GameKit.h"
+#include "platform/DisplayStatus.h"
+#include "support/Bytes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+TEST(GameMain, InitializeRefusesEachMissingEngineObject) {
+    GameKit k;
+    k.sprites.setUp();
+    const struct {
+        bool system, sprite, sound;
+        const char* line;
+    } cases[] = {
+        {false, true, true, "Error: <GAMEMAIN::Initialize> ZKSYSTEMクラスがNULLです"},
+        {true, false, true, "Error: <GAMEMAIN::Initialize> ZKSPRITEクラスがNULLです"},
+        {true, true, false, "Error: <GAMEMAIN::Initialize> ZKSNDクラスがNULLです"},
+    };
+    for (const auto& c : cases) {
+        k.clearLog();
+        auto game = std::make_unique<GAMEMAIN>();
+        EXPECT_EQ(
+            game->Initialize(c.system ? &k.sys : nullptr, c.sprite ? &k.sprites.sprite : nullptr,
+                             c.sound ? &k.snd : nullptr),
+            0u);
+        EXPECT_EQ(k.lines(), Lines{c.line});
+        // Nothing was set up, so the release has nothing to sweep.
+        game->Release();
+        EXPECT_EQ(game->pSystem, nullptr);
+    }
+    EXPECT_FALSE(fs::exists("sav"));
+}
+
+TEST(GameMain, ExistingSaveFolderIsReportedButAccepted) {
+    GameKit k;
+    fs::create_directory("sav");
+    k.sprites.setUp();
+    ASSERT_EQ(k.snd.Initialize(nullptr, nullptr, 0), 0);
+    k.clearLog();
+    EXPECT_EQ(k.game->Initialize(&k.sys, &k.sprites.sprite, &k.snd), 1u);
+    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::Initialize> ディレクトリ作成に失敗しました",
+                                "-指定ディレクトリは既に作成されています-"}));
+    EXPECT_TRUE(fs::is_directory("tmp"));
+}
+
+TEST(GameMain, BootWithoutTheScriptStartUpFailsAndWritesNoSave) {
+    for (const bool existing : {true, false}) {
+        SCOPED_TRACE(existing);
+        GameKit k;
+        k.Start();
+        const std::string old = "1\n2\nnot a finished file";
+        if (existing) zktest::WriteFileBytes("sav/sav00.sav", old);
+        k.sprites.loadPicture(2, 4, 4);
+
+        EXPECT_EQ(k.game->GameMainFunc(), 0u);
+        EXPECT_EQ(k.lines(), Lines{"Error: <GAMEMAIN::GameMainFunc> スクリプト初期化 "
+                                   "(InitScrMain) はこのビルドにありません"});
+        EXPECT_FALSE(k.sprites.sprite.pSurfaceTable[2].IsLoaded());
+        k.game->Release();
+        if (existing) {
+            EXPECT_EQ(zktest::ReadFileBytes("sav/sav00.sav"), old);
+        } else {
+            EXPECT_FALSE(fs::exists("sav/sav00.sav"));
+        }
+        EXPECT_FALSE(fs::exists("sav/sav00.sav.bak"));
+    }
+}
+
+TEST(GameMain, EveryModeNotInThisBuildEndsTheGameTheFrameAfterItsChange) {
+    const char* procs[] = {"LogoProc",          "DemoProc",          "TitleProc",
+                           "SpecialProc",       "CGModeProc",        "RecurdoMainProc",
+                           "HintModeMainProc",  "BGMModeMainProc",   "ADVMainProc",
+                           "ClothesSelectProc", "DressRoomMainProc", "StaffrollMainProc"};
+    for (int mode = 1; mode <= 12; ++mode) {
+        SCOPED_TRACE(mode);
+        GameKit k;
+        k.Start();
+        k.game->nMode = 3;
+        k.game->nProcStep = 4;
+        k.game->ChangeMode(mode);
+        EXPECT_EQ(k.game->nOldMode, 3);
+        EXPECT_EQ(k.game->GetMode(), mode);
+        EXPECT_EQ(k.game->GetProcStep(), 0);
+
+        EXPECT_EQ(k.game->GameDrawFunc(), 1u);
+        EXPECT_EQ(k.presents(), 1);
+        EXPECT_EQ(k.game->GameMainFunc(), 0u);
+        EXPECT_EQ(k.lines(), Lines{"Error: <GAMEMAIN::GameMainFunc> モード" + std::to_string(mode) +
+                                   " (" + procs[mode - 1] + ") はこのビルドにありません"});
+    }
+}
+
+TEST(GameMain, UnknownModesRunEmptyFramesOnTheTimeOfThePreviousFrame) {
+    for (const std::int32_t mode : {13, -1}) {
+        SCOPED_TRACE(mode);
+        GameKit k;
+        k.Start();
+        k.game->nMode = mode;
+        std::uint32_t sampled = 1000;
+        for (int frame = 1; frame <= 3; ++frame) {
+            k.clock().set(1000u + 16u * frame);
+            EXPECT_EQ(k.game->GameMainFunc(), 1u);
+            EXPECT_EQ(k.game->GetTime(), sampled);
+            sampled = 1000u + 16u * frame;
+            EXPECT_EQ(k.game->GameDrawFunc(), 1u);
+            EXPECT_EQ(k.presents(), frame);
+        }
+        EXPECT_TRUE(k.lines().empty());
+    }
+}
+
+TEST(GameMain, FrameAfterTheMovieDrawsNothing) {
+    GameKit k;
+    k.Start();
+    k.game->nMode = 13;
+    k.game->nOldMode = 2;
+    EXPECT_EQ(k.game->GameDrawFunc(), 1u);
+    EXPECT_EQ(k.presents(), 0);
+    k.game->nProcStep = 1;
+    EXPECT_EQ(k.game->GameDrawFunc(), 1u);
+    EXPECT_EQ(k.presents(), 1);
+}
+
+TEST(GameMain, IDSerchMatchesNamedRowsOnly) {
+    GameKit k;
+    std::int32_t index = 5;
+    EXPECT_EQ(k.game->IDSerch("Face", 1, &index), 0u);
+    EXPECT_EQ(index, -1);
+    k.Start();
+    k.game->pSurfaceData = std::make_unique<GRAPHIC_FILE_DATA[]>(5);
+    k.game->nSurfaceNum = 5;
+    std::strcpy(k.game->pSurfaceData[1].szName, "Face");
+    std::strcpy(k.game->pSurfaceData[2].szName, "FACE");
+    std::strcpy(k.game->pSurfaceData[3].szName, zktest::Hex("83 41").c_str());
+
+    const std::string noSurface =
+        "Message: <GAMEMAIN::IDSerch> サーフェスデータのIDと照合しませんでした";
+    const struct {
+        const char* id;
+        std::uint32_t kind;
+        std::uint32_t found;
+        std::int32_t index;
+        std::string line;
+    } cases[] = {
+        {"face", 1, 1, 1, ""},
+        {"FACE", 1, 1, 1, ""},
+        {"\x83\x41", 1, 1, 3, ""},
+        {"\x83\x61", 1, 0, -1, noSurface},
+        {"", 1, 0, -1, noSurface},
+        {nullptr, 1, 0, -1, noSurface},
+        {"Face", 0, 0, -1, "Message: <GAMEMAIN::IDSerch> テクスチャデータのIDと照合しませんでした"},
+        {"Face", 2, 0, -1, "Message: <GAMEMAIN::IDSerch> WAVEデータのIDと照合しませんでした"},
+        {"DAY", 3, 0, -1,
+         "Error: <GAMEMAIN::IDSerch> 変数とキャラのテーブルはこのビルドにありません"},
+        {"Face", 5, 0, -1, "Error: <GAMEMAIN::IDSerch> 定義されていないデータ形式です"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        k.clearLog();
+        index = 5;
+        EXPECT_EQ(k.game->IDSerch(c.id, c.kind, &index), c.found);
+        EXPECT_EQ(index, c.index);
+        EXPECT_EQ(k.lines(), c.line.empty() ? Lines{} : Lines{c.line});
+    }
+    k.clearLog();
+    k.game->Release();
+    k.game->IDSerch("Face", 1, &index);
+    EXPECT_EQ(k.lines(),
+              (Lines{"Error: <GAMEMAIN::IDSerch> GAMEMAIN::Initializeが実行されていません"}));
+}
+
+TEST(GameMain, ReleaseAllResourcesUnloadsEverySlot) {
+    GameKit k;
+    k.Start();
+    k.sprites.loadPicture(1, 4, 4);
+    zktest::WriteLevelWav("se.wav", 100, 0.5f);
+    ASSERT_EQ(k.snd.DALoad(3, "se.wav", DA_PATH_SE), 0);
+    EXPECT_EQ(k.game->ReleaseAllResources(), 1);
+    EXPECT_FALSE(k.sprites.sprite.pSurfaceTable[1].IsLoaded());
+    EXPECT_EQ(k.snd.DAGetLoadState(3), 0);
+}
+
+TEST(GameMain, FramesNeedAnInitialisedObjectAndDrawStopAFlip) {
+    GameKit k;
+    EXPECT_EQ(k.game->DrawStop(), 0);
+    EXPECT_EQ(k.game->GameMainFunc(), 0u);
+    EXPECT_EQ(k.game->GameDrawFunc(), 0u);
+    EXPECT_EQ(k.lines(),
+              (Lines{"Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::Initializeが実行されていません",
+                     "Error: <GAMEMAIN::GameDrawFunc> GAMEMAIN::Initializeが実行されていません"}));
+    k.Start();
+    EXPECT_EQ(k.game->DrawStop(), 1);
+    k.sprites.display.flipStatus = platform::DDERR_NOTFOUND;
+    EXPECT_EQ(k.game->DrawStop(), 0);
+}
+
+TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
+    GameKit k;
+    k.Start();
+    GAMEMAIN& game = *k.game;
+    game.MsgWndStatusChange(15, 1);
+    std::strcpy(game.szBGMName, "bgm01.ogg");
+    ASSERT_EQ(game.AddAutoSkipFileList("Day01.spt", 3), 1u);
+    game.ClippingData.nClipNum = 3;
+    game.ClippingData.prcClip = std::make_unique<platform::Rect[]>(3);
+    game.prcMosaic = std::make_unique<platform::Rect[]>(8);
+    game.dwMosaicSize = 16;
+    game.BGGraphData1.nDispFlg = 1;
+
+    game.BGDataClear();
+    EXPECT_EQ(game.ClippingData.nClipNum, 0);
+    EXPECT_FALSE(game.ClippingData.prcClip);
+    EXPECT_FALSE(game.prcMosaic);
+    EXPECT_EQ(game.dwMosaicSize, 0u);
+    EXPECT_EQ(game.BGGraphData1.nDispFlg, 0u);
+    EXPECT_EQ(game.BGGraphData1.pSprite, &k.sprites.sprite);
+    EXPECT_EQ(game.nSaveEnableFlg, 1u);
+
+    game.Clear();
+    EXPECT_EQ(
+        game.nSaveEnableFlg + game.nLoadEnableFlg + game.nConfigEnableFlg + game.nHelpEnableFlg,
+        0u);
+    EXPECT_STREQ(game.szBGMName, "");
+    EXPECT_EQ(game.CheckAutoSkipFileList("Day01.spt", nullptr), 0);
+    EXPECT_EQ(game.nInitFlg, 1u);
+}
+
+TEST(GameMain, ReleaseSweepsTmpOnlyWhenInitialised) {
+    {
+        zktest::TestKit kit;
+        auto never = std::make_unique<GAMEMAIN>();
+        never->Release();
+        EXPECT_TRUE(kit.debugLines().empty());
+    }
+    GameKit k;
+    k.Start();
+    fs::create_directories("tmp/scr_dep");
+    zktest::WriteFileBytes("tmp/scr_dep/a.spt", "x");
+    zktest::WriteFileBytes("tmp/b.gpc", "y");
+    k.game->Release();
+    EXPECT_FALSE(fs::exists("tmp"));
+    EXPECT_TRUE(k.lines().empty());
+    EXPECT_EQ(k.game->nInitFlg, 0u);
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/GAMEMAIN.h"
+#include "support/TestKit.h"
+
+namespace {
+
+TEST(Settings, MessageConfigAndPermissionWords) {
+    zktest::TestKit kit;
+    auto game = std::make_unique<GAMEMAIN>();
+    game->SetMsgConfig(1000, 1, 0);
+    EXPECT_EQ(game->GetMsgSpeed(), 1000u);
+    EXPECT_EQ(game->GetHandsFree(), 1u);
+    EXPECT_EQ(game->GetAutoSkip(), 0u);
+
+    const auto words = [&] {
+        return std::vector<std::uint32_t>{game->nSaveEnableFlg, game->nLoadEnableFlg,
+                                          game->nConfigEnableFlg, game->nHelpEnableFlg};
+    };
+    game->MsgWndStatusChange(65535, 1);
+    EXPECT_EQ(words(), (std::vector<std::uint32_t>{1, 1, 1, 1}));
+    game->MsgWndStatusChange(3, 0);
+    EXPECT_EQ(words(), (std::vector<std::uint32_t>{0, 0, 1, 1}));
+    game->MsgWndStatusChange(1016, 0);
+    EXPECT_EQ(words(), (std::vector<std::uint32_t>{0, 0, 1, 0}));
+    EXPECT_TRUE(kit.debugLines().empty());
+}
+
+TEST(Settings, BarMaskTakesBacklogConditionsOnlyWhenSwitchingOn) {
+    const struct {
+        std::int32_t mask;
+        std::uint32_t on;
+        bool text;
+        bool browse;
+        std::int32_t bar;
+    } cases[] = {
+        {48, 1, false, false, 3},   {128, 1, false, false, 0},   {128, 1, true, false, 8},
+        {128, 0, false, false, 8},  {256, 1, true, false, 0},    {256, 1, false, true, 16},
+        {256, 0, false, false, 16}, {1015, 0, false, false, 63}, {65535, 1, true, true, 63},
+        {15, 1, true, true, 0},     {512, 1, false, false, 32},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(GAMEMAIN::MsgBarMask(c.mask, c.on, c.text, c.browse), c.bar)
+            << c.mask << " on " << c.on;
+    }
+}
+
+std::vector<std::pair<std::int32_t, std::uint32_t>> menuCalls;
+int menuResult = 1;
+int RecordMenu(std::int32_t mask, std::uint32_t on) {
+    menuCalls.emplace_back(mask, on);
+    return menuResult;
+}
+
+TEST(Settings, MenuChangeGoesThroughTheShellSlot) {
+    zktest::TestKit kit;
+    auto game = std::make_unique<GAMEMAIN>();
+    const std::string failed =
+        "Error: <GAMEMAIN::MenuMsgWndStatusChange> メニューの設定に失敗しました";
+    EXPECT_EQ(game->MenuMsgWndStatusChange(7, 1), 0u);
+    EXPECT_EQ(kit.debugLines(), std::vector<std::string>{failed});
+
+    kit.log.clear();
+    menuCalls.clear();
+    game->pMenuStatusChange = RecordMenu;
+    menuResult = 1;
+    EXPECT_EQ(game->MenuMsgWndStatusChange(65535, 1), 1u);
+    menuResult = 0;
+    EXPECT_EQ(game->MenuMsgWndStatusChange(1015, 0), 0u);
+    EXPECT_EQ(menuCalls, (std::vector<std::pair<std::int32_t, std::uint32_t>>{{15, 1}, {7, 0}}));
+    EXPECT_EQ(kit.debugLines(), std::vector<std::string>{failed});
+    EXPECT_EQ(game->nSaveEnableFlg, 0u);
+}
+
+}  // namespace
