@@ -172,12 +172,20 @@ std::int32_t Surface::setPixel(int x, int y, ColorRef color) {
 }
 
 std::int32_t Surface::drawPicture(std::span<const std::uint32_t> argb, int width, int height) {
+    return drawPicture(argb, width, height, Rect{0, 0, width, height}, 0, 0);
+}
+
+std::int32_t Surface::drawPicture(std::span<const std::uint32_t> argb, int width, int height,
+                                  const Rect& part, int x, int y) {
     if (lost_) return DDERR_SURFACELOST;
-    const int rows = std::min(height, height_);
-    const int columns = std::min(width, width_);
-    for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < columns; ++x) {
-            storePixel(x, y, format_.fromXrgb(argb[static_cast<std::size_t>(y) * width + x]));
+    const Rect from = Intersect(part, Rect{0, 0, width, height});
+    const std::int64_t dx = std::int64_t{x} - from.left, dy = std::int64_t{y} - from.top;
+    const Rect to = Intersect(
+        SaturatedRect(from.left + dx, from.top + dy, from.right + dx, from.bottom + dy), bounds());
+    for (int ty = to.top; ty < to.bottom; ++ty) {
+        for (int tx = to.left; tx < to.right; ++tx) {
+            const std::size_t index = static_cast<std::size_t>(ty - dy) * width + (tx - dx);
+            storePixel(tx, ty, format_.fromXrgb(argb[index]));
         }
     }
     return DD_OK;

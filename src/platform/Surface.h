@@ -46,6 +46,9 @@ public:
     std::int32_t rawPixel(int x, int y, std::uint32_t& pixel) const;
     // Copies a decoded picture (0xAARRGGBB, row after row) to the top-left corner.
     std::int32_t drawPicture(std::span<const std::uint32_t> argb, int width, int height);
+    // Copies the part of the picture to (x, y), clipped to both.
+    std::int32_t drawPicture(std::span<const std::uint32_t> argb, int width, int height,
+                             const Rect& part, int x, int y);
     // The status of taking the surface's drawing context.
     std::int32_t contextStatus() const;
 
@@ -55,12 +58,22 @@ public:
     // Blits onto the surface honour the clipper's list while it is attached.
     void attachClipper(std::shared_ptr<const Clipper> clipper) { clipper_ = std::move(clipper); }
 
+    // The pixel words for the software renderers, row after row (pitch = width);
+    // null for the other storage.
+    std::uint32_t* words32() { return words<std::uint32_t>(); }
+    std::uint16_t* words16() { return words<std::uint16_t>(); }
+
     // The picture as 0x00RRGGBB words, row after row.
     std::vector<std::uint32_t> toXrgb() const;
 
 private:
     using Pixels = std::variant<std::vector<std::uint32_t>, std::vector<std::uint16_t>>;
 
+    template <class Word>
+    Word* words() {
+        auto* held = std::get_if<std::vector<Word>>(&pixels_);
+        return held != nullptr ? held->data() : nullptr;
+    }
     template <class Pixel>
     void bltPart(const Rect& dst, const Surface& src, const Rect& srcRect, const Rect& part,
                  bool keyed);
