@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "shell/CursorSetting.h"
+#include "shell/EnvData.h"
+#include "shell/ShellState.h"
+#include "support/Bytes.h"
+#include "support/RecordingShellEngine.h"
+#include "support/TestKit.h"
+
+using zktest::Hex;
+using zktest::ReadFileBytes;
+using zktest::Sjis;
+using zktest::WriteFileBytes;
+
+namespace {
+
+const std::string kDefaultEnv = Hex(
+    "83 54 83 45 83 93 83 68 8c 78 8d 90 3a 20 4f 4e 0a 83 58 83 4e 83 8a 81 5b 83 93 83 82 81 5b"
+    "83 68 3a 20 57 69 6e 64 6f 77 09 89 e6 96 ca 83 4a 83 89 81 5b 3a 20 33 32 62 69 74 0a 42 47"
+    "4d 3a 20 4f 4e 09 09 56 6f 6c 75 6d 65 3a 20 35 0a 56 4f 49 43 45 3a 20 4f 4e 09 56 6f 6c 75"
+    "6d 65 3a 20 35 0a 53 45 3a 20 4f 4e 09 09 56 6f 6c 75 6d 65 3a 20 35 0a 83 81 83 62 83 5a 81"
+    "5b 83 57 91 ac 93 78 3a 20 31 30 30 30 09 83 6e 83 93 83 59 83 74 83 8a 81 5b 3a 20 4f 46 46"
+    "09 83 49 81 5b 83 67 83 58 83 4c 83 62 83 76 3a 20 4f 46 46 09");
+
+struct EnvFixture {
+    zktest::TestKit kit;
+    zktest::RecordingShellEngine engine;
+    ShellState& state = BeginShellState();
+
+    // Loads text as env.env and gives back what a save then writes.
+    std::string roundTrip(const std::string& text) {
+        WriteFileBytes("env.env", text);
+        EXPECT_EQ(LoadEnvData(engine, "env.env"), 1);
+        EXPECT_EQ(SaveEnvData(engine, "env.env"), 1);
+        return ReadFileBytes("env.env");
+    }
+};
+
+std::string Line(std::u8string_view label, const std::string& rest) { return Sjis(label) + rest; }
+
+}  // namespace
+
+TEST(EnvData, DefaultsAreWrittenByteForByte) {
+    EnvFixture f;
+    EXPECT_EQ(LoadEnvData(f.engine, "env.env"), 0);
+    EXPECT_EQ(f.engine.calls, std::vector<std::string>{"GameSetMsgConfig 1000 0 0"});
+    EXPECT_EQ(SaveEnvData(f.engine, "env.env"), 1);
+    EXPECT_EQ(ReadFileBytes("env.env"), kDefaultEnv);
+
+    EXPECT_EQ(LoadEnvData(f.engine, nullptr), -1);
+    EXPECT_EQ(f.kit.debugLines(), std::vector<std::string>{"Error: <LoadEnvData> 引数が不正です"});
+}
+
+TEST(EnvData, NonDefaultValuesSurviveARoundTrip) {
+    EnvFixture f;
+    f.state.soundWarning = 0;
+    f.state.fullScreen = 1;
+    f.state.colourDepth = 16;
+    f.state.bgmOn = 0;
+    f.state.voiceVolume = 10;
+    f.state.seOn = 0;
+    f.state.seVolume = 3;
+    f.engine.msgSpeed = 250;
+    f.engine.handsFree = 1;
+    f.engine.autoSkip = 1;
+    ASSERT_EQ(SaveEnvData(f.engine, "env.env"), 1);
+    const std::string written = ReadFileBytes("env.env");
+    EXPECT_NE(written.find("VOICE: ON\tVolume: 10\nSE: OFF\t\tVolume: 3\n"), std::string::npos);
+
+    BeginShellState();
+    EXPECT_EQ(f.roundTrip(written), written);
+    EXPECT_EQ(CurrentShellState().windowStyle, kFullScreenStyle);
+    EXPECT_EQ(f.engine.calls.back(), "GameSetMsgConfig 250 1 1");
+}
+
+TEST(EnvData, WordsAreReadByPositionWithTheirLimits) {
+    const struct {
+        std::string text;
+        std::string expectedLine;  // the line the save writes in its place
+    } cases[] = {
+        {Line(u8"ｘ: ", "off\n"), Sjis(u8"サウンド警告: OFF\n")},
+        {"\nA Window B 8bit\n", Sjis(u8"スクリーンモード: Window\t画面カラー: 32bit\n")},
+        {"\nA full B 24BIT\n", Sjis(u8"スクリーンモード: Full\t画面カラー: 24bit\n")},
+        {"\n\nBGM: off Volume: 0\n", "BGM: OFF\t\tVolume: 1\n"},
+        {"\n\nBGM: ON Volume: 11\n", "BGM: ON\t\tVolume: 10\n"},
+        {"\n\n\nVOICE: ON Volume: -2\n", "VOICE: ON\tVolume: 10\n"},
+        {"\n\n\n\nSE: ON Volume: 99999999999999\n", "SE: ON\t\tVolume: 10\n"},
+        {"\n\n\n\n\nX 0 Y on Z on", Sjis(u8"メッセージ速度: 1000\t")},
+        {"\n\n\n\n\nX abc Y on Z on", Sjis(u8"メッセージ速度: 1000\t")},
+        {"\n\n\n\n\nX 37 Y on Z on", Sjis(u8"メッセージ速度: 37\tハンズフリー: ON\t")},
+        {"A\tOFF\r\nB Full C 16bit\r\nBGM: OFF Volume: 7\r\n",
+         Sjis(u8"サウンド警告: OFF\nスクリーンモード: Full\t画面カラー: 16bit\n") +
+             "BGM: OFF\t\tVolume: 7\n"},
+        {std::string(5000, 'x') + "\nA Full", Sjis(u8"スクリーンモード: Full\t")},
+    };
+    for (const auto& c : cases) {
+        EnvFixture f;
+        EXPECT_NE(f.roundTrip(c.text).find(c.expectedLine), std::string::npos) << c.text;
+    }
+}
+
+TEST(EnvData, MissingLinesTakeTheirDefaults) {
+    EnvFixture f;
+    const std::string written =
+        f.roundTrip(Sjis(u8"サウンド警告: OFF\nスクリーンモード: Window\t画面カラー: 24bit\n"));
+    EXPECT_EQ(written.substr(written.find("BGM")), kDefaultEnv.substr(kDefaultEnv.find("BGM")));
+}
+
+TEST(EnvData, DamagedFilesGiveSettingsInRange) {
+    std::string noise;
+    for (int i = 0; i < 3000; ++i) noise.push_back(static_cast<char>((i * 37 + 11) % 256));
+    const std::string damaged[] = {std::string("\0OFF\0\n\0\0Full\n", 14), noise,
+                                   std::string(70000, '\n'), Hex("83 0a 83 20 83"),
+                                   "BGM: ON Volume: -2147483649"};
+    for (const auto& text : damaged) {
+        EnvFixture f;
+        f.roundTrip(text);
+        const ShellState& s = CurrentShellState();
+        for (auto level : {s.bgmVolume, s.voiceVolume, s.seVolume}) {
+            EXPECT_GE(level, 1u);
+            EXPECT_LE(level, 10u);
+        }
+        EXPECT_TRUE(s.colourDepth == 16 || s.colourDepth == 24 || s.colourDepth == 32);
+        EXPECT_NE(f.engine.msgSpeed, 0u);
+    }
+
+    EnvFixture f;
+    const std::string written =
+        f.roundTrip(std::string("A\0 OFF\n", 7) + std::string(600, 'x') + "\nBGM: OFF Volume: 2\n");
+    EXPECT_NE(written.find("BGM: OFF\t\tVolume: 2\n"), std::string::npos);
+    EXPECT_EQ(
+        f.kit.debugLines(),
+        (std::vector<std::string>{"Warn: <LoadEnvData> 環境設定ファイルの1行目が壊れています",
+                                  "Warn: <LoadEnvData> 環境設定ファイルの2行目が壊れています"}));
+}
+
+TEST(EnvData, AFailedSaveKeepsTheOldFile) {
+    EnvFixture f;
+    WriteFileBytes("env.env", "old");
+    std::filesystem::create_directory("env.env.tmp");
+    EXPECT_EQ(SaveEnvData(f.engine, "env.env"), -1);
+    EXPECT_EQ(ReadFileBytes("env.env"), "old");
+    EXPECT_EQ(f.kit.debugLines(),
+              std::vector<std::string>{
+                  "Message: <SaveEnvData> 環境設定ファイルの書き込みオープンに失敗しました"});
+    EXPECT_TRUE(std::filesystem::is_empty("env.env.tmp"));
+}
+
+TEST(CursorSetting, KindAndRewrite) {
+    const std::string header =
+        Hex("2a 2a 2a 2a 2a 2a 20 83 7d 83 45 83 58 83 4a 81 5b 83 5c 83 8b 82 cc 95 cf 8d 58 82 "
+            "aa 89 c2"
+            "94 5c 82 c5 82 b7 81 42 20 2a 2a 2a 2a 2a 2a 0a");
+    const struct {
+        const char* text;  // null: no file
+        int kind;
+        bool rewritten;
+    } cases[] = {
+        {nullptr, 0, true},
+        {"a\nb\nc\nCursor:2\n", 2, false},
+        {"a\r\nb\r\nc\r\nCursor:\t1\r\n", 1, false},
+        {"a\nb\nc\nCursor:\t3\n", 0, true},
+        {"a\nb\nc\nCursor:\t02\n", 0, true},
+        {"a\nb\n", 0, true},
+    };
+    for (const auto& c : cases) {
+        zktest::TestKit kit;
+        if (c.text != nullptr) WriteFileBytes("cursor.txt", c.text);
+        EXPECT_EQ(LoadCursorSetting("cursor.txt"), c.kind) << c.text;
+        const std::string after = ReadFileBytes("cursor.txt");
+        if (c.rewritten) {
+            EXPECT_EQ(after.size(), 151u);
+            EXPECT_EQ(after.substr(0, header.size()), header);
+            EXPECT_EQ(after.substr(141), "Cursor:\t0\n");
+            EXPECT_EQ(kit.debugLines().size(), c.text != nullptr ? 1u : 0u);
+        } else {
+            EXPECT_EQ(after, c.text);
+        }
+    }
+}

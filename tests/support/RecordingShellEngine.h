@@ -1,0 +1,68 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/ShellEngine.h"
+
+namespace zktest {
+
+// Stands in for the engine objects under the shell: every call is recorded as one
+// line ("SpriteInitialize 800 600 32 0"), results come from the fields below.
+class RecordingShellEngine : public ShellEngine {
+public:
+    std::vector<std::string> calls;
+    std::deque<int> spriteInitResults{1};  // one per call; the last one repeats
+    int sndInitResult = 0;
+    std::uint32_t gameInitResult = 1;
+    std::int32_t mode = 9;
+    std::int32_t procStep = 0;
+    std::uint32_t msgSpeed = 1000, handsFree = 0, autoSkip = 0;
+    // Runs inside GameMainFunc with the 1-based frame number; its result is the frame's.
+    std::function<std::uint32_t(int)> onGameMain = [](int) { return 1u; };
+    int frames = 0;
+
+    // The recorded calls whose line starts with prefix.
+    std::vector<std::string> callsStartingWith(const std::string& prefix) const;
+
+    void SpriteInitD3DX() override;
+    int SpriteInitialize(platform::WindowHandle hWnd, std::uint32_t dwW, std::uint32_t dwH,
+                         std::uint32_t dwDepth, std::uint32_t bFullScreen) override;
+    std::int32_t SpriteDDFlipToGDI() override;
+    int SpriteCheckFrameRate(std::uint32_t dwTargetFps, int bMeasure) override;
+    int SpriteFrameWait(std::uint16_t wMilliseconds, int bShow) override;
+    void SpriteRelease() override;
+    void SpriteDeleteD3DX() override;
+    int SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) override;
+    std::int32_t SndRelease() override;
+    void SystemInitialize(platform::WindowHandle hWnd, int clearList) override;
+    void SystemSetYOffset(int y) override;
+    void SystemSetHwnd(platform::WindowHandle hWnd) override;
+    int SystemRemoveFile(const char* dir, const char* name, int recurse) override;
+    void SystemRelease() override;
+    int RegisterResourceFiles() override;
+    std::uint32_t GameInitialize() override;
+    void GameRelease() override;
+    std::uint32_t GameMainFunc() override;
+    std::uint32_t GameDrawFunc() override;
+    std::int32_t GameDrawStop() override;
+    void GameDrawTimeSet() override;
+    std::int32_t GameGetMode() const override { return mode; }
+    std::int32_t GameGetProcStep() const override { return procStep; }
+    void GameSetMsgConfig(std::uint32_t dwSpeed, std::uint32_t nHandsFree,
+                          std::uint32_t nAutoSkip) override;
+    std::uint32_t GameGetMsgSpeed() const override { return msgSpeed; }
+    std::uint32_t GameGetHandsFree() const override { return handsFree; }
+    std::uint32_t GameGetAutoSkip() const override { return autoSkip; }
+    int SetBGMVolume(std::uint32_t nLevel) override;
+    int SetVoiceVolume(std::uint32_t nLevel) override;
+    int SetSEVolume(std::uint32_t nLevel) override;
+    void ClearPlayingNames() override;
+
+private:
+    void record(std::string line) { calls.push_back(std::move(line)); }
+};
+
+}  // namespace zktest
