@@ -60,14 +60,29 @@ std::int32_t Display::createClipper(std::shared_ptr<Clipper>& clipper) {
 
 std::int32_t Display::applyRenderSetting(DisplayContext& context, RenderSetting setting) {
     if (context.device == nullptr) return DDERR_INVALIDOBJECT;
-    RenderDevice& device = *context.device;
+    RenderState& state = context.device->state;
     switch (setting) {
         case RenderSetting::PrepareForSprite:
-            device.alphaBlend = true;
-            device.colorKeyEnable = false;
+            state.alphaBlend = true;
+            state.sourceOne = false;
+            state.destOne = false;
+            break;
+        case RenderSetting::ColorKeyOn:
+        case RenderSetting::ColorKeyOff:
+            state.colorKey = setting == RenderSetting::ColorKeyOn;
+            break;
+        case RenderSetting::AlphaBlendOn:
+        case RenderSetting::AlphaBlendOff:
+            state.alphaBlend = setting == RenderSetting::AlphaBlendOn;
+            break;
+        case RenderSetting::SourceBlendOne:
+            state.sourceOne = true;
+            break;
+        case RenderSetting::DestBlendOne:
+            state.destOne = true;
             break;
         case RenderSetting::ColorModulate:
-            device.modulateColor = true;
+            state.modulate = true;
             break;
         case RenderSetting::ClearColorBlack:
             context.clearColor = 0xFF000000u;

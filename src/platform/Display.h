@@ -40,9 +40,16 @@ struct ContextRequest {
     bool fullScreen = false;
 };
 
-// The render-state calls that prepare a device for sprite drawing.
+// The render-state calls that prepare a device for sprite drawing, and those a
+// draw switches on and off for itself.
 enum class RenderSetting {
     PrepareForSprite,
+    ColorKeyOn,
+    ColorKeyOff,
+    AlphaBlendOn,
+    AlphaBlendOff,
+    SourceBlendOne,
+    DestBlendOne,
     ColorModulate,
     DitherOff,
     CullNone,

@@ -194,13 +194,13 @@ std::int32_t Surface::drawPicture(std::span<const std::uint32_t> argb, int width
 std::int32_t Surface::contextStatus() const { return lost_ ? DDERR_SURFACELOST : DD_OK; }
 
 std::vector<std::uint32_t> Surface::toXrgb() const {
-    std::vector<std::uint32_t> out;
-    out.reserve(static_cast<std::size_t>(width_) * height_);
-    std::visit(
-        [&](const auto& words) {
-            for (const auto word : words) out.push_back(format_.toXrgb(word));
-        },
-        pixels_);
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(width_) * height_);
+    if (const auto* words = std::get_if<std::vector<std::uint32_t>>(&pixels_)) {
+        for (std::size_t i = 0; i < out.size(); ++i) out[i] = (*words)[i] & 0xFFFFFF;
+    } else {
+        const auto& halves = std::get<std::vector<std::uint16_t>>(pixels_);
+        for (std::size_t i = 0; i < out.size(); ++i) out[i] = format_.toXrgb(halves[i]);
+    }
     return out;
 }
 

@@ -16,6 +16,8 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
+    // The texels, row after row (pitch = width).
+    const std::uint32_t* data() const { return argb_.data(); }
     // Outside the picture: 0.
     std::uint32_t texel(int x, int y) const;
 
