@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "graphics/ZKSPRITE.h"
+#include "platform/Cp932.h"
 #include "platform/HeadlessDisplay.h"
 
 namespace {
@@ -35,6 +36,72 @@ void BlitFullScreen(benchmark::State& state) {
 
 BENCHMARK(BlitFullScreen)
     ->ArgsProduct({{32, 16}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+namespace {
+
+// Puts a picture straight into a texture slot, as CreateTexture would from a file.
+void PutTexture(ZKSPRITE& sprite, int i, int width, int height,
+                const std::vector<std::uint32_t>& pixels, bool keyed) {
+    ZKIMAGEDATA& slot = sprite.pTextureTable[i];
+    slot.dwWidth = static_cast<std::uint32_t>(width);
+    slot.dwHeight = static_cast<std::uint32_t>(height);
+    slot.pTexture = std::make_unique<platform::Texture>(pixels, width, height);
+    slot.dwColorKeyFlg = keyed ? 1 : 0;
+    if (keyed) slot.pTexture->setColorKey(pixels.front());
+}
+
+// A character: a key-coloured margin around a body of changing colour.
+std::vector<std::uint32_t> Character(int width, int height) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0xFF00FF);
+    for (int y = 40; y < height; ++y) {
+        for (int x = 60; x < width - 60; ++x) pixels[y * width + x] = 0x102030u * (x % 7 + 1);
+    }
+    return pixels;
+}
+
+// One heavy adventure frame: background, two keyed characters, a half-transparent
+// picture, a bold line of 30 double-byte characters and the fade overlay.
+void ComposeFrame(benchmark::State& state) {
+    const auto bits = static_cast<std::uint32_t>(state.range(0));
+    platform::HeadlessDisplay display;
+    ZKSPRITE sprite(display);
+    if (sprite.Initialize(nullptr, nullptr, 800, 600, bits, 1) != 1 ||
+        sprite.CreateSurfaceBuffer(1) != 1 || sprite.CreateTextureBuffer(4) != 1 ||
+        sprite.CreateEmptySurface(0, 800, 600) != 0) {
+        state.SkipWithError("set-up failed");
+        return;
+    }
+    sprite.GetSurface(0)->fill({0, 0, 800, 600}, 0x406080);
+    PutTexture(sprite, 0, 400, 600, Character(400, 600), true);
+    PutTexture(sprite, 1, 400, 600, Character(400, 600), true);
+    PutTexture(sprite, 2, 400, 300, std::vector<std::uint32_t>(400 * 300, 0x80C040), false);
+    PutTexture(sprite, 3, 800, 600, std::vector<std::uint32_t>(800 * 600, 0), false);
+    std::u8string line;
+    for (int i = 0; i < 3; ++i) line += u8"表示文字列の試験です";
+    const std::string text = platform::utf8ToCp932(line).value_or("");
+    const platform::Rect box{20, 450, 780, 580};
+    for (auto _ : state) {
+        sprite.D3DXDrawStart();
+        sprite.DDBlt(0, 0, 0, 0);
+        sprite.D3DXSpriteDrawTL(0, 0, 0, 1, nullptr, 1.0f, 1.0f, 0, 0);
+        sprite.D3DXSpriteDrawTL(1, 400, 0, 1, nullptr, 1.0f, 1.0f, 0, 0);
+        sprite.D3DXSpriteDrawTL(2, 200, 150, 0, nullptr, 0.5f, 1.0f, 0, 0);
+        sprite.DDTextOutRange(-1, &box, text.c_str(), 0xFFFFFF, 24, -1, 700, 16);
+        sprite.D3DXSpriteDrawEffectTL(3, 0, 0, 0, nullptr, 0.5f, 1.0f, 1.0f, 0, 0);
+        benchmark::DoNotOptimize(sprite.D3DXDrawEnd());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(bits == 16 ? "565" : "32-bit");
+}
+
+}  // namespace
+
+BENCHMARK(ComposeFrame)
+    ->Arg(32)
+    ->Arg(16)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);

@@ -13,6 +13,8 @@
 #include "platform/Display.h"
 #include "platform/PixelFormat.h"
 #include "platform/Rect.h"
+#include "platform/SpriteRasterizer.h"
+#include "platform/TextLayout.h"
 
 // Width and height of a picture file.
 struct GraphicSize {
@@ -111,6 +113,51 @@ public:
     int SurfaceComposition(int nDest, int nSrc, int nX, int nY, const platform::Rect* prcSrc,
                            float fScaleX, float fScaleY, int bColorKey);
 
+    // Text.
+    int DDTextOut(int nTarget, int nX, int nY, const char* szText, platform::ColorRef dwColor,
+                  int nHeight, int nWeight);
+    int DDTextOutRange(int nTarget, const platform::Rect* prcRange, const char* szText,
+                       platform::ColorRef dwColor, int nHeight, int nLength, int nWeight,
+                       std::uint32_t dwFormat);
+    int DDTextOutLock(int nX, int nY, const char* szText, platform::ColorRef dwColor, int nHeight,
+                      int nWeight);
+    int DDTextOutUnlock();
+
+    // Sprites and quads.
+    int D3DXSpriteDrawCenter(int nIndex, float fX, float fY, int bColorKey,
+                             const platform::Rect* prcSrc, float fAlpha, float fScale,
+                             float fRotation, int bAdditive);
+    int D3DXSpriteDrawTL(int nIndex, float fX, float fY, int bColorKey,
+                         const platform::Rect* prcSrc, float fAlpha, float fScale, float fRotation,
+                         int bAdditive);
+    int D3DXSpriteDrawEffectTL(int nIndex, float fX, float fY, int bColorKey,
+                               const platform::Rect* prcSrc, float fAlpha, float fScaleX,
+                               float fScaleY, float fRotation, int bAdditive);
+    int D3DXRGBDraw(int nIndex, int nX, int nY, int bColorKey, std::uint32_t dwColor,
+                    const platform::Rect* prcSrc, int nZ);
+    std::int32_t D3DXFillRectDraw(const platform::Rect* prcRects,
+                                  const platform::ColorRef* pdwColors, int nCount);
+    int D3DXSpriteEffectSet(int bColorKey, int bAdditive);
+    int D3DXSpriteEffectRelease(int bColorKey, int bAdditive);
+    std::int32_t GetSurfaceColor(int nTarget, int nX, int nY);
+
+    // Frame timing.
+    int FrameWait(std::uint16_t wMilliseconds, int bShow);
+    int DrawFrameRate(int nX, int nY, platform::ColorRef dwColor, int nHeight);
+    int CheckFrameRate(std::uint32_t dwTargetFps, int bMeasure);
+    void SetFrameStartTime();
+    void ErrorNumber(std::int32_t hr);
+
+    // Restore after a loss, release and screen-mode change.
+    int ZKSpriteRestore();
+    int ReLoadSurface();
+    int ReLoadTexture();
+    std::int32_t DDCopyBitmap(platform::Surface* pSurf, const platform::BitmapFile& bitmap, int nX,
+                              int nY, int nW, int nH);
+    void Release();
+    void DeleteD3DX();
+    int ChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits);
+
     void* hWnd = nullptr;
     void* hInstance = nullptr;
     std::uint32_t nInitFlg = 0;
@@ -133,6 +180,13 @@ public:
     std::uint32_t nSceneFlg = 0;
     std::uint32_t nClipFlg = 0;
     std::uint32_t nFontSmoothing = 0;
+    // The open text run: the back buffer it draws on and the font of its first call.
+    struct TextFont {
+        int nHeight = 0;
+        int nWeight = 0;
+    };
+    platform::Surface* hTextDC = nullptr;
+    std::optional<TextFont> hTextFont;
     std::uint32_t dwFrameStartTime = 0;
     std::uint32_t dwFPS = 0;
     std::unique_ptr<ZKIMAGEDATA[]> pTextureTable;
@@ -185,9 +239,48 @@ private:
     std::int32_t MakeSlotSurface(std::string_view szName, ZKIMAGEDATA& slot, int nW, int nH,
                                  std::shared_ptr<platform::Surface>& surface);
 
-    int OpenContext(std::string_view szName, int nTarget, platform::Surface*& target);
+    // Whether an empty target slot is refused as such or counts as a context failure.
+    enum class EmptySlot { Refused, NoContext };
+    int OpenContext(std::string_view szName, int nTarget, platform::Surface*& target,
+                    EmptySlot emptySlot);
+    bool DrawTextCells(platform::Surface& target, std::string_view text,
+                       const std::vector<platform::TextCell>& cells, platform::ColorRef dwColor,
+                       int nHeight, int nWeight, const platform::Rect& clip);
+    void CloseTextRun();
+
+    // Render states a sprite draw switches on and off for itself.
+    void SpriteStatesOn(std::string_view szName, int bColorKey, int bAdditive);
+    void SpriteStatesOff(std::string_view szName, int bColorKey, int bAdditive);
+    bool SetRenderSetting(platform::RenderSetting setting);
+    ZKIMAGEDATA* DrawableTexture(std::string_view szName, int nIndex, bool bRestore, int& result);
+    std::int32_t DrawTexture(const ZKIMAGEDATA& slot, const platform::Rect& src,
+                             const platform::Affine2D& map, const platform::SpritePaint& paint);
+
+    int TestCooperativeLevel();
+    void DeleteSlotFile(const ZKIMAGEDATA& slot);
+    // Extracts the slot's file from the image archive: true when the file is there.
+    bool ExtractSlotFile(const ZKIMAGEDATA& slot);
+    void ReloadSurfaceSlot(int i);
+    void ReloadTextureSlot(int i);
+    void ReleaseSlots();
+    // What a screen-mode change keeps of a slot while the tables are rebuilt.
+    struct SlotRecord {
+        std::uint32_t dwWidth = 0;
+        std::uint32_t dwHeight = 0;
+        std::string szFileName;
+        std::string szDirPath;
+        std::uint32_t dwVideoMemory = 0;
+        std::uint32_t dwState = 0;
+        std::uint32_t dwColorKeyFlg = 0;
+        DDCOLORKEY ddck;
+        bool loaded = false;
+    };
+    static std::vector<SlotRecord> RecordSlots(const ZKIMAGEDATA* table, int count);
+    void RebuildSlots(const std::vector<SlotRecord>& saved, bool bSurfaces);
+    static std::optional<platform::BitmapFile> LoadTexturePicture(const ZKIMAGEDATA& slot);
     ZKIMAGEDATA* BltSource(std::string_view szName, int nIndex);
     bool RangeInsidePicture(const ZKIMAGEDATA& slot, const platform::Rect& range) const;
+    int RestoreAfterLostBlit(std::string_view szName);
     int BltToBack(std::string_view szName, int nIndex, int nX, int nY,
                   const platform::Rect* prcRange, int bColorKey);
     bool ClipScaled(std::int64_t nX, std::int64_t nY, platform::Rect src, double fScaleX,
@@ -197,4 +290,8 @@ private:
 
     platform::Display* display_ = nullptr;
     bool ownDisplay_ = false;
+    // Frame pacing lives with the object, so every object starts fresh.
+    bool frameWaitStarted_ = false;
+    std::uint32_t frameWaitTime_ = 0;
+    std::uint32_t lastMeasureTime_ = 0;
 };

@@ -79,9 +79,20 @@ int ZKSPRITE::BltToBack(std::string_view szName, int nIndex, int nX, int nY, con
     }
     if (y + h > screenH) h -= y + h - screenH;
     // Any failure but a lost surface goes unreported, as the blitter's always did.
-    pBack->blt(platform::SaturatedRect(x, y, x + w, y + h), *slot->pSurface,
-               platform::SaturatedRect(left, top, left + w, top + h), bColorKey != 0);
+    const std::int32_t status =
+        pBack->blt(platform::SaturatedRect(x, y, x + w, y + h), *slot->pSurface,
+                   platform::SaturatedRect(left, top, left + w, top + h), bColorKey != 0);
+    if (status == platform::DDERR_SURFACELOST) return RestoreAfterLostBlit(szName);
     return 1;
+}
+
+// The picture shows again from the next frame; this blit is not repeated.
+int ZKSPRITE::RestoreAfterLostBlit(std::string_view szName) {
+    platform::LogMessage(Tag(szName),
+                         u8"サーフェスを失っています。サーフェスのリロードを開始します");
+    if (ZKSpriteRestore() != 0) return 1;
+    platform::LogWarn(Tag(szName), u8"リストア処理に失敗");
+    return -1;
 }
 
 int ZKSPRITE::DDBlt(int nIndex, int nX, int nY, int bColorKey) {
@@ -158,7 +169,8 @@ int ZKSPRITE::DDBltScaleWhole(int nIndex, int nX, int nY, float fScaleX, float f
     ScaledBlit blit;
     const RightEdgeTest edge = bCenter ? RightEdgeTest::Truncated : RightEdgeTest::Exact;
     if (!ClipScaled(x, y, src, fScaleX, fScaleY, edge, blit)) return 0;
-    pBack->blt(blit.dst, *slot->pSurface, blit.src, bColorKey != 0);
+    const std::int32_t status = pBack->blt(blit.dst, *slot->pSurface, blit.src, bColorKey != 0);
+    if (status == platform::DDERR_SURFACELOST) return RestoreAfterLostBlit("DDBltScale");
     return 1;
 }
 
@@ -187,7 +199,9 @@ std::int32_t ZKSPRITE::DDBltScale(int nIndex, int nX, int nY, int nLeft, int nTo
     const std::int64_t y = nY - Trunc(range.height() * double{fScaleY} / 2);
     ScaledBlit blit;
     if (!ClipScaled(x, y, range, fScaleX, fScaleY, RightEdgeTest::Truncated, blit)) return 0;
-    return pBack->blt(blit.dst, *slot->pSurface, blit.src, bColorKey != 0);
+    const std::int32_t status = pBack->blt(blit.dst, *slot->pSurface, blit.src, bColorKey != 0);
+    if (status == platform::DDERR_SURFACELOST && RestoreAfterLostBlit("DDBltScale") < 0) return -1;
+    return status;
 }
 
 int ZKSPRITE::SurfaceComposition(int nDest, int nSrc, int nX, int nY, const Rect* prcSrc,

@@ -11,7 +11,8 @@ constexpr platform::ColorRef kWhite = 0xFFFFFF;
 }  // namespace
 
 // 1 with the target's drawing context taken, 0 refused by the guard, -1 failed.
-int ZKSPRITE::OpenContext(std::string_view szName, int nTarget, platform::Surface*& target) {
+int ZKSPRITE::OpenContext(std::string_view szName, int nTarget, platform::Surface*& target,
+                          EmptySlot emptySlot) {
     if (!CheckState(szName, kMaskInit)) return 0;
     if (nTarget < -2 || nTarget >= nSurfaceCount) {
         LogError(Tag(szName), u8"インデックス番号外を指定しています");
@@ -28,13 +29,13 @@ int ZKSPRITE::OpenContext(std::string_view szName, int nTarget, platform::Surfac
         failure = u8"プライマリサーフェスからデバイスコンテキストの取得に失敗しました";
     } else {
         target = pSurfaceTable[nTarget].GetSurface();
-        if (target == nullptr) {
+        if (target == nullptr && emptySlot == EmptySlot::Refused) {
             LogError(Tag(szName), u8"何らかの要因で出力先サーフェスポインタが消失しています");
             return -1;
         }
         failure = u8"指定サーフェスからデバイスコンテキストの取得に失敗しました";
     }
-    if (target->contextStatus() != platform::DD_OK) {
+    if (target == nullptr || target->contextStatus() != platform::DD_OK) {
         LogError(Tag(szName), failure);
         return -1;
     }
@@ -43,7 +44,7 @@ int ZKSPRITE::OpenContext(std::string_view szName, int nTarget, platform::Surfac
 
 int ZKSPRITE::DDRectangle(int nTarget, const platform::Rect* prcRect, platform::ColorRef dwColor) {
     platform::Surface* target = nullptr;
-    const int opened = OpenContext("DDRectangle", nTarget, target);
+    const int opened = OpenContext("DDRectangle", nTarget, target, EmptySlot::Refused);
     if (opened != 1) return opened;
     if (prcRect != nullptr) {
         // A pen two pixels wide drawn inside the rectangle; the default brush is white.
@@ -58,7 +59,7 @@ int ZKSPRITE::DDRectangle(int nTarget, const platform::Rect* prcRect, platform::
 
 int ZKSPRITE::DDFillRect(int nTarget, const platform::Rect* prcRect, platform::ColorRef dwColor) {
     platform::Surface* target = nullptr;
-    const int opened = OpenContext("DDFillRect", nTarget, target);
+    const int opened = OpenContext("DDFillRect", nTarget, target, EmptySlot::Refused);
     if (opened != 1) return opened;
     if (prcRect != nullptr) target->fill(*prcRect, dwColor);
     return platform::DD_OK;

@@ -20,10 +20,19 @@ int ZKSPRITE::D3DXDrawStart() {
 
 int ZKSPRITE::D3DXDrawEnd() {
     if (!CheckState("D3DXDrawEnd", kMaskInit)) return 0;
+    if (hTextDC != nullptr) {
+        platform::LogWarn("ZKSPRITE::D3DXDrawEnd", u8"テキスト出力のロックが解除されていません");
+        CloseTextRun();
+    }
     if (nSceneFlg == 1 && display().endScene(*pD3DXContext) < 0) {
         platform::LogWarn("ZKSPRITE::D3DXDrawEnd", u8"描画終了に失敗しました");
     }
-    if (display().present(*pD3DXContext) < 0) {
+    const std::int32_t status = display().present(*pD3DXContext);
+    if (status == platform::DDERR_SURFACELOST || status == platform::DDERR_SURFACEBUSY) {
+        platform::LogMessage("ZKSPRITE::D3DXDrawEnd",
+                             u8"テクスチャを失っています。リストア処理を開始します");
+        if (ZKSpriteRestore() == 0) return 0;
+    } else if (status < 0) {
         LogError("ZKSPRITE::D3DXDrawEnd", u8"フレームの更新に失敗しました");
     }
     nSceneFlg = 0;

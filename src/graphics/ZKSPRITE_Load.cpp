@@ -46,6 +46,12 @@ std::optional<platform::BitmapFile> ZKSPRITE::LoadSlotPicture(const ZKIMAGEDATA&
     return platform::BitmapFile::Load(path);
 }
 
+std::optional<platform::BitmapFile> ZKSPRITE::LoadTexturePicture(const ZKIMAGEDATA& slot) {
+    std::string path;
+    if (!SlotPath(slot, path) || UnsupportedTextureFile(path)) return std::nullopt;
+    return platform::BitmapFile::Load(path);
+}
+
 std::int32_t ZKSPRITE::MakeSlotSurface(std::string_view szName, ZKIMAGEDATA& slot, int nW, int nH,
                                        std::shared_ptr<platform::Surface>& surface) {
     std::int32_t status = pDD->createSurface(nW, nH, slot.dwVideoMemory != 0, surface);
@@ -117,11 +123,7 @@ std::int32_t ZKSPRITE::CreateTexture(int i, int bColorKey, std::uint32_t rgb) {
         return -1;
     }
     if (slot->IsLoaded()) return 0;
-    std::string path;
-    std::optional<platform::BitmapFile> picture;
-    if (SlotPath(*slot, path) && !UnsupportedTextureFile(path)) {
-        picture = platform::BitmapFile::Load(path);
-    }
+    const auto picture = LoadTexturePicture(*slot);
     if (!picture) {
         LogError("ZKSPRITE::CreateTexture", u8"D3DXCreateTextureFromFileに失敗しました");
         return platform::ZKERR_UNSUPPORTEDFORMAT;

@@ -44,6 +44,25 @@ void SpriteKit::loadPicture(int i, int width, int height, int colorKey, std::uin
     ASSERT_EQ(sprite.CreateSurface(i, colorKey, rgb), 0);
 }
 
+void SpriteKit::loadTexture(int i, int width, int height, const std::vector<std::uint32_t>& pixels,
+                            int colorKey, std::uint32_t rgb) {
+    const std::string name = "tex" + std::to_string(i) + ".gpc";
+    ASSERT_TRUE(zktools::WriteBitmapFile(
+        name, zktools::BitmapBytes(zktools::BitmapForm::Rgb24, width, height, pixels)));
+    ASSERT_EQ(sprite.SetTexture(i, "", name.c_str(), 0), 1);
+    ASSERT_EQ(sprite.CreateTexture(i, colorKey, rgb), 0);
+}
+
+void SpriteKit::loadFlatTexture(int i, int width, int height, std::uint32_t xrgb) {
+    loadTexture(i, width, height,
+                std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, xrgb));
+}
+
+void SpriteKit::fillBack(std::uint32_t xrgb) {
+    sprite.pBack->fill(sprite.pBack->bounds(),
+                       (xrgb >> 16 & 0xFF) | (xrgb & 0xFF00) | (xrgb & 0xFF) << 16);
+}
+
 std::uint32_t SpriteKit::backPixel(int x, int y) const {
     std::uint32_t color = 0;
     EXPECT_EQ(sprite.pBack->getPixel(x, y, color), 0);

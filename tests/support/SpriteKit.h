@@ -35,6 +35,13 @@ struct SpriteKit {
     // Registers and loads a coordinate picture into surface slot i.
     void loadPicture(int i, int width, int height, int colorKey = 0,
                      std::uint32_t rgb = 0xFFFFFFFFu);
+    // Writes a 24-bit bitmap of the pixels (0x00RRGGBB) and loads it into texture slot i.
+    void loadTexture(int i, int width, int height, const std::vector<std::uint32_t>& pixels,
+                     int colorKey = 0, std::uint32_t rgb = 0xFFFFFFFFu);
+    // A texture of one colour.
+    void loadFlatTexture(int i, int width, int height, std::uint32_t xrgb);
+    // Fills the back buffer with one colour (0x00RRGGBB).
+    void fillBack(std::uint32_t xrgb);
     // The back buffer's pixel as 0x00RRGGBB.
     std::uint32_t backPixel(int x, int y) const;
     std::vector<std::string> debugLines() const { return kit.debugLines(); }

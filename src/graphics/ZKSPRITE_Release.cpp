@@ -1,0 +1,141 @@
+#include "graphics/ZKSPRITE.h"
+#include "platform/Log.h"
+
+using platform::LogError;
+
+namespace {
+
+// A reload takes the key from the picture's top-left pixel.
+constexpr std::uint32_t kKeyFromCorner = 0xFFFFFFFFu;
+
+}  // namespace
+
+void ZKSPRITE::ReleaseSlots() {
+    for (int i = 0; i < nSurfaceCount; ++i) pSurfaceTable[i].Release();
+    for (int i = 0; i < nTextureCount; ++i) pTextureTable[i].Release();
+    pSurfaceTable.reset();
+    pTextureTable.reset();
+    nSurfaceCount = 0;
+    nTextureCount = 0;
+    nSurfaceBufferFlg = 0;
+    nTextureBufferFlg = 0;
+}
+
+void ZKSPRITE::Release() {
+    // A text run must not outlive the back buffer it draws on.
+    CloseTextRun();
+    const bool wasSetUp = nInitFlg != 0;
+    ReleaseSlots();
+    ReleaseDeviceObjects();
+    nMMXFlg = 0;
+    ddsdPrimary = platform::PixelFormat{};
+    nFullScreen = 0;
+    dwWidth = 640;
+    dwHeight = 480;
+    dwBitCount = 16;
+    dwRMask = dwGMask = dwBMask = 0;
+    dwRShift = dwGShift = dwBShift = 0;
+    dwRBits = dwGBits = dwBBits = 0;
+    nSceneFlg = 0;
+    nClipFlg = 0;
+    dwFrameStartTime = 0;
+    dwFPS = 0;
+    dwDeviceIndex = 0;
+    // Set-up switched smoothing on only when it was off; give the system back its own.
+    if (wasSetUp && nFontSmoothing == 0 && !display().switchFontSmoothing(false)) {
+        platform::LogWarn("ZKSPRITE::Release", u8"スクリーンフォントの非滑らか設定に失敗しました");
+    }
+    nFontSmoothing = 0;
+}
+
+void ZKSPRITE::DeleteD3DX() {
+    if (display().endLibrary() < 0) {
+        LogError("ZKSPRITE::DeleteD3DX", u8"D3DXUninitializeが失敗しました");
+    }
+}
+
+std::vector<ZKSPRITE::SlotRecord> ZKSPRITE::RecordSlots(const ZKIMAGEDATA* table, int count) {
+    std::vector<SlotRecord> records;
+    for (int i = 0; i < count; ++i) {
+        const ZKIMAGEDATA& slot = table[i];
+        records.push_back({slot.dwWidth, slot.dwHeight, slot.szFileName, slot.szDirPath,
+                           slot.dwVideoMemory, slot.dwState, slot.dwColorKeyFlg, slot.ddck,
+                           slot.IsLoaded()});
+    }
+    return records;
+}
+
+int ZKSPRITE::ChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) {
+    CloseTextRun();
+    const std::vector<SlotRecord> surfaces = RecordSlots(pSurfaceTable.get(), nSurfaceCount);
+    const std::vector<SlotRecord> textures = RecordSlots(pTextureTable.get(), nTextureCount);
+    const std::uint32_t oldFull = nFullScreen;
+    const std::uint32_t oldBits = dwBitCount;
+    // Smoothing as the system had it before the first set-up, not as that set-up left it.
+    const std::uint32_t systemSmoothing = nFontSmoothing;
+    ReleaseSlots();
+    ReleaseDeviceObjects();
+    dwRMask = dwGMask = dwBMask = 0;
+    dwRShift = dwGShift = dwBShift = 0;
+    dwRBits = dwGBits = dwBBits = 0;
+
+    int result = 1;
+    if (Initialize(hWnd, hInstance, dwWidth, dwHeight, dwBits, nFull) != 1) {
+        LogError("ZKSPRITE::ChangeScreenMode", u8"初期化が失敗しました");
+        // A game without graphics for the rest of the run is worse than the old mode.
+        platform::LogMessage("ZKSPRITE::ChangeScreenMode", u8"元の画面モードに戻します");
+        result = 0;
+        if (Initialize(hWnd, hInstance, dwWidth, dwHeight, oldBits, oldFull) != 1) {
+            LogError("ZKSPRITE::ChangeScreenMode", u8"初期化が失敗しました");
+            return 0;
+        }
+    }
+    nFontSmoothing = systemSmoothing;
+    CreateSurfaceBuffer(static_cast<int>(surfaces.size()));
+    CreateTextureBuffer(static_cast<int>(textures.size()));
+    RebuildSlots(surfaces, true);
+    RebuildSlots(textures, false);
+    return result;
+}
+
+void ZKSPRITE::RebuildSlots(const std::vector<SlotRecord>& saved, bool bSurfaces) {
+    ZKIMAGEDATA* table = bSurfaces ? pSurfaceTable.get() : pTextureTable.get();
+    const int count = bSurfaces ? nSurfaceCount : nTextureCount;
+    const auto create = [&](int i, const SlotRecord& record) {
+        const int key = static_cast<int>(record.dwColorKeyFlg);
+        return bSurfaces ? CreateSurface(i, key, kKeyFromCorner)
+                         : CreateTexture(i, key, kKeyFromCorner);
+    };
+    for (int i = 0; i < count; ++i) {
+        const SlotRecord& record = saved[static_cast<std::size_t>(i)];
+        ZKIMAGEDATA& slot = table[i];
+        slot.dwColorKeyFlg = record.dwColorKeyFlg;
+        slot.dwState = record.dwState;
+        slot.ddck = record.ddck;
+        const char* dir = record.szDirPath.c_str();
+        const char* file = record.szFileName.c_str();
+        if (bSurfaces) {
+            SetSurface(i, dir, file, record.dwVideoMemory);
+        } else {
+            SetTexture(i, dir, file, record.dwVideoMemory);
+        }
+        if (!record.loaded) continue;
+        if (bSurfaces && record.szFileName.empty()) {
+            CreateEmptySurface(i, record.dwWidth, record.dwHeight);
+            continue;
+        }
+        if (create(i, record) < 0) {
+            if (!ExtractSlotFile(slot)) {
+                LogError("ZKSPRITE::ChangeScreenMode", u8"画像を展開出来ませんでした");
+                continue;
+            }
+            if (create(i, record) < 0) {
+                LogError("ZKSPRITE::ChangeScreenMode", bSurfaces
+                                                           ? u8"サーフェスの作成に失敗しました"
+                                                           : u8"テクスチャの作成に失敗しました");
+                continue;
+            }
+        }
+        DeleteSlotFile(slot);
+    }
+}

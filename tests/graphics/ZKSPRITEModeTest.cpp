@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/CombinedFileWriter.h"
+#include "support/Bytes.h"
+#include "support/SpriteKit.h"
+
+using zktest::SpriteKit;
+
+namespace {
+
+void* const kWindow = reinterpret_cast<void*>(0x1234);
+void* const kInstance = reinterpret_cast<void*>(0x5678);
+
+// Every device level lists only these modes.
+void OnlyModes(platform::HeadlessDisplay& display, std::vector<platform::VideoMode> modes) {
+    for (const std::int32_t level :
+         {platform::kLevelTransformAndLight, platform::kLevelRasterizer, platform::kLevelDefault,
+          platform::kLevel2D, platform::kLevelReference}) {
+        display.modeLists[level] = modes;
+    }
+}
+
+// A windowed 32-bit object with: slot 0 keyed by a given colour, slot 1 registered
+// only, slot 2 a white work surface, slot 3 loaded and its file since deleted (the
+// archive has it), texture 0 loaded.
+struct ModeKit : SpriteKit {
+    ModeKit() {
+        EXPECT_EQ(sprite.Initialize(kWindow, kInstance, 800, 600, 32, 0), 1);
+        sprite.CreateSurfaceBuffer(4);
+        sprite.CreateTextureBuffer(2);
+        loadPicture(0, 30, 20, 1, 0x050403);
+        registerPicture(1, 4, 4);
+        sprite.CreateEmptySurface(2, 50, 40);
+        sprite.GetSurface(2)->fill({0, 0, 50, 40}, 0xFFFFFF);
+        const std::string pic3 = registerPicture(3, 12, 10);
+        std::filesystem::create_directory("dat");
+        std::string error;
+        EXPECT_TRUE(zktools::WriteCombinedFile(
+            "dat/Img.dat", {zktools::MemberFromBytes(pic3, zktest::ReadFileBytes(pic3))},
+            zktools::ListPlace::InArchive, error));
+        EXPECT_EQ(sprite.CreateSurface(3, 0, 0xFFFFFFFFu), 0);
+        std::filesystem::remove(pic3);
+        loadTexture(0, 8, 8, zktest::CoordPicture(8, 8));
+        clearLog();
+    }
+
+    void expectSlotsKept() {
+        const int loaded[] = {0, 1, 0, 0};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(sprite.GetSurfaceLoadState(i), loaded[i]) << i;
+            EXPECT_EQ(std::string(sprite.GetSurfacePath(i)),
+                      i == 2 ? "" : "pic" + std::to_string(i) + ".gpc");
+        }
+        EXPECT_EQ(sprite.GetTextureLoadState(0), 0);
+        EXPECT_EQ(sprite.GetTextureLoadState(1), 1);
+        EXPECT_EQ(sprite.GetSurfaceWidth(2), 50u);
+        EXPECT_EQ(sprite.GetSurfaceHeight(2), 40u);
+        platform::ColorRef c = 0;
+        sprite.GetSurface(2)->getPixel(10, 10, c);
+        EXPECT_EQ(c, 0u) << "a work surface comes back black";
+        sprite.GetSurface(3)->getPixel(11, 9, c);
+        EXPECT_EQ(sprite.GetSurface(3)->format().fromColorRef(c),
+                  sprite.GetSurface(3)->format().fromXrgb(zktest::CoordColor(11, 9)));
+        std::uint32_t corner = 0;
+        sprite.GetSurface(0)->rawPixel(0, 0, corner);
+        EXPECT_EQ(sprite.GetSurface(0)->colorKey(), corner) << "the key comes from (0, 0)";
+        EXPECT_FALSE(zktest::FileExists("pic3.gpc"));
+    }
+};
+
+}  // namespace
+
+TEST(ZKSPRITEMode, ReleaseReturnsToTheDefaults) {
+    for (const bool smoothingBefore : {false, true}) {
+        SpriteKit k;
+        k.display.setInitialFontSmoothing(smoothingBefore);
+        ASSERT_EQ(k.sprite.Initialize(kWindow, kInstance, 800, 600, 16, 1), 1);
+        k.sprite.CreateSurfaceBuffer(2);
+        k.sprite.CreateTextureBuffer(2);
+        k.loadPicture(0, 8, 8);
+        k.sprite.SetFrameStartTime();
+        k.sprite.D3DXDrawStart();
+        k.sprite.Release();
+        const ZKSPRITE& s = k.sprite;
+        EXPECT_EQ(s.hWnd, kWindow);
+        EXPECT_EQ(s.hInstance, kInstance);
+        EXPECT_EQ(s.dwDisplayBits, 32u);
+        EXPECT_EQ(s.nInitFlg, 0u);
+        EXPECT_EQ(s.nFullScreen, 0u);
+        EXPECT_EQ(s.dwWidth, 640u);
+        EXPECT_EQ(s.dwHeight, 480u);
+        EXPECT_EQ(s.dwBitCount, 16u);
+        EXPECT_EQ(s.dwRMask | s.dwGMask | s.dwBMask | s.dwRShift | s.dwGShift | s.dwBShift |
+                      s.dwRBits | s.dwGBits | s.dwBBits,
+                  0u);
+        EXPECT_EQ(s.nSurfaceCount + s.nTextureCount, 0);
+        EXPECT_EQ(s.nSurfaceBufferFlg + s.nTextureBufferFlg + s.nSceneFlg + s.nClipFlg, 0u);
+        EXPECT_EQ(s.pSurfaceTable, nullptr);
+        EXPECT_EQ(s.pPrimary, nullptr);
+        EXPECT_EQ(s.pBack, nullptr);
+        EXPECT_EQ(s.pDD, nullptr);
+        EXPECT_EQ(s.pD3DXContext, nullptr);
+        EXPECT_TRUE(s.pModeTable.empty());
+        EXPECT_EQ(k.display.fontSmoothing(), smoothingBefore);
+    }
+    SpriteKit k;
+    k.setUp();
+    k.display.fontSmoothingSwitchFails = true;
+    k.display.libraryEndFails = true;
+    k.sprite.Release();
+    k.sprite.DeleteD3DX();
+    EXPECT_EQ(k.debugLines(),
+              (std::vector<std::string>{
+                  "Warn: <ZKSPRITE::Release> スクリーンフォントの非滑らか設定に失敗しました",
+                  "Error: <ZKSPRITE::DeleteD3DX> D3DXUninitializeが失敗しました",
+              }));
+}
+
+TEST(ZKSPRITEMode, WindowToFullScreen16KeepsEverySlot) {
+    ModeKit k;
+    EXPECT_EQ(k.sprite.ChangeScreenMode(1, 16), 1);
+    EXPECT_EQ(k.sprite.nFullScreen, 1u);
+    EXPECT_EQ(k.sprite.pBack->format().storage, platform::PixelStorage::Rgb565);
+    EXPECT_EQ(k.sprite.GetSurface(0)->format().storage, platform::PixelStorage::Rgb565);
+    EXPECT_EQ(k.sprite.hWnd, kWindow);
+    k.expectSlotsKept();
+    k.sprite.Release();
+    EXPECT_FALSE(k.display.fontSmoothing()) << "off again, as before the first set-up";
+}
+
+TEST(ZKSPRITEMode, AMissingModeFallsBackToThePreviousOne) {
+    ModeKit k;
+    OnlyModes(k.display, {{800, 600, 32, 60}});
+    EXPECT_EQ(k.sprite.ChangeScreenMode(1, 16), 0);
+    const auto lines = k.debugLines();
+    const auto at = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
+    const auto failed = at("Error: <ZKSPRITE::ChangeScreenMode> 初期化が失敗しました");
+    EXPECT_LT(failed, static_cast<std::ptrdiff_t>(lines.size()));
+    EXPECT_EQ(at("Message: <ZKSPRITE::ChangeScreenMode> 元の画面モードに戻します"), failed + 1);
+    EXPECT_EQ(k.sprite.nFullScreen, 0u);
+    EXPECT_EQ(k.sprite.dwBitCount, 32u);
+    EXPECT_EQ(k.sprite.nInitFlg, 1u);
+    k.expectSlotsKept();
+
+    OnlyModes(k.display, {});
+    k.clearLog();
+    EXPECT_EQ(k.sprite.ChangeScreenMode(1, 16), 0);
+    EXPECT_EQ(k.sprite.nSurfaceBufferFlg, 0u);
+    EXPECT_EQ(k.sprite.pSurfaceTable, nullptr);
+    std::vector<std::string> own;
+    for (const auto& line : k.debugLines()) {
+        if (line.find("ChangeScreenMode") != std::string::npos) own.push_back(line);
+    }
+    EXPECT_EQ(own, (std::vector<std::string>{
+                       "Error: <ZKSPRITE::ChangeScreenMode> 初期化が失敗しました",
+                       "Message: <ZKSPRITE::ChangeScreenMode> 元の画面モードに戻します",
+                       "Error: <ZKSPRITE::ChangeScreenMode> 初期化が失敗しました",
+                   }));
+}

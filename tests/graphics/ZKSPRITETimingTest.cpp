@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "support/SpriteKit.h"
+
+using zktest::SpriteKit;
+
+TEST(ZKSPRITETiming, FrameWaitSleepsOutTheRestOfTheFrame) {
+    SpriteKit k;
+    k.setUp();
+    platform::ManualClock& clock = k.kit.clock;
+    clock.set(0xFFFFFFF0u);  // the 2^32 wrap falls inside the frames below
+    EXPECT_EQ(k.sprite.FrameWait(16, 0), 0);
+    EXPECT_EQ(clock.now(), 0u) << "the first call waits a whole frame from itself";
+    const struct {
+        std::uint32_t busy;
+        std::uint32_t expectedSleep;
+    } frames[] = {{3, 13}, {40, 0}, {16, 0}, {15, 1}};
+    for (const auto& f : frames) {
+        const std::size_t before = clock.sleeps().size();
+        clock.advance(f.busy);
+        const std::uint32_t start = clock.now();
+        k.sprite.FrameWait(16, 0);
+        EXPECT_EQ(clock.now() - start, f.expectedSleep) << "busy " << f.busy;
+        EXPECT_EQ(clock.sleeps().size() - before, f.expectedSleep > 0 ? 1u : 0u);
+    }
+}
+
+TEST(ZKSPRITETiming, FrameWaitAndFrameRateTexts) {
+    SpriteKit k;
+    k.setUp();
+    k.sprite.FrameWait(0, 0);
+    k.kit.clock.advance(20);
+    EXPECT_EQ(k.sprite.FrameWait(16, 1), 0) << "the text output's result";
+    EXPECT_NE(k.backPixel(55, 590), 0u) << "\"ms:20,fps:50,end\" in red at (50, 580)";
+    EXPECT_EQ(k.sprite.FrameWait(0, 0), 0) << "no time passed counts as 1 ms";
+    EXPECT_EQ(k.sprite.DrawFrameRate(10, 10, 0xFFFFFF, 20), 1);
+    EXPECT_TRUE(k.debugLines().empty());
+}
+
+TEST(ZKSPRITETiming, FrameRateAgainstTheFrameStart) {
+    SpriteKit k;
+    k.setUp();
+    platform::ManualClock& clock = k.kit.clock;
+    k.sprite.SetFrameStartTime();
+    EXPECT_EQ(k.sprite.CheckFrameRate(60, 0), 0) << "no time passed gives rate 0";
+    clock.advance(10);
+    EXPECT_EQ(k.sprite.CheckFrameRate(60, 0), 1);
+    clock.advance(10);
+    EXPECT_EQ(k.sprite.CheckFrameRate(60, 1), 0);
+    const std::uint32_t sinceStart = clock.now();
+    EXPECT_EQ(k.sprite.dwFPS, 1000 / sinceStart) << "first measurement against time 0";
+    clock.advance(25);
+    k.sprite.CheckFrameRate(60, 1);
+    EXPECT_EQ(k.sprite.dwFPS, 40u);
+    k.sprite.CheckFrameRate(60, 1);
+    EXPECT_EQ(k.sprite.dwFPS, 40u) << "a second call at the same time measures nothing";
+}
+
+TEST(ZKSPRITETiming, ErrorTexts) {
+    SpriteKit k;
+    const struct {
+        std::uint32_t hr;
+        const char* text;
+    } cases[] = {
+        {0, "エラーは発生していない"},
+        {0x887602E8u, "サーフェスに関連付けられているパレットが無効である。"},
+        {0x887602D5u, "テクスチャをロードできなかった。"},
+        {0x887602D3u, "テクスチャのロックに失敗した。"},
+        {0x88760001u, "不明のエラーです"},
+    };
+    for (const auto& c : cases) {
+        k.clearLog();
+        k.sprite.ErrorNumber(static_cast<std::int32_t>(c.hr));
+        EXPECT_EQ(k.debugLines(), std::vector<std::string>{
+                                      std::string("Error: <ZKSPRITE::ErrorNumber> ") + c.text});
+    }
+}
