@@ -15,6 +15,7 @@
 #include "platform/Rect.h"
 #include "platform/SpriteRasterizer.h"
 #include "platform/TextLayout.h"
+#include "platform/YuvSurface.h"
 
 // Width and height of a picture file.
 struct GraphicSize {
@@ -154,6 +155,7 @@ public:
     int ReLoadTexture();
     std::int32_t DDCopyBitmap(platform::Surface* pSurf, const platform::BitmapFile& bitmap, int nX,
                               int nY, int nW, int nH);
+    int DDCopyBitmapYUV(platform::YuvSurface* pSurf, const platform::BitmapFile& bitmap);
     void Release();
     void DeleteD3DX();
     int ChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits);

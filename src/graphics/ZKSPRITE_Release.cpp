@@ -73,6 +73,9 @@ int ZKSPRITE::ChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) {
     const std::uint32_t oldBits = dwBitCount;
     // Smoothing as the system had it before the first set-up, not as that set-up left it.
     const std::uint32_t systemSmoothing = nFontSmoothing;
+    // Tables that were never made stay unmade, so that the caller can still make them.
+    const bool hadSurfaceTable = nSurfaceBufferFlg != 0;
+    const bool hadTextureTable = nTextureBufferFlg != 0;
     ReleaseSlots();
     ReleaseDeviceObjects();
     dwRMask = dwGMask = dwBMask = 0;
@@ -91,8 +94,8 @@ int ZKSPRITE::ChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) {
         }
     }
     nFontSmoothing = systemSmoothing;
-    CreateSurfaceBuffer(static_cast<int>(surfaces.size()));
-    CreateTextureBuffer(static_cast<int>(textures.size()));
+    if (hadSurfaceTable) CreateSurfaceBuffer(static_cast<int>(surfaces.size()));
+    if (hadTextureTable) CreateTextureBuffer(static_cast<int>(textures.size()));
     RebuildSlots(surfaces, true);
     RebuildSlots(textures, false);
     return result;

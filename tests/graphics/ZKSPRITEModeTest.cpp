@@ -161,3 +161,12 @@ TEST(ZKSPRITEMode, AMissingModeFallsBackToThePreviousOne) {
                        "Error: <ZKSPRITE::ChangeScreenMode> 初期化が失敗しました",
                    }));
 }
+
+TEST(ZKSPRITEMode, TablesNeverMadeCanStillBeMadeAfterAChange) {
+    SpriteKit k;
+    ASSERT_EQ(k.sprite.Initialize(kWindow, kInstance, 800, 600, 32, 0), 1);
+    EXPECT_EQ(k.sprite.ChangeScreenMode(1, 16), 1);
+    EXPECT_EQ(k.sprite.nSurfaceBufferFlg, 0u);
+    EXPECT_EQ(k.sprite.CreateSurfaceBuffer(3), 1);
+    EXPECT_EQ(k.sprite.GetSurfaceCount(), 3);
+}

@@ -207,3 +207,38 @@ TEST(ZKSPRITERestore, BlitsOnALostBackBuffer) {
                                   }));
     }
 }
+
+TEST(ZKSPRITERestore, YuvCopyOfBothLayouts) {
+    SpriteKit k;
+    // White then pure red; a third pixel makes the width odd.
+    const std::vector<std::uint32_t> pixels = {0xFFFFFF, 0xFF0000, 0x000000};
+    ASSERT_TRUE(zktools::WriteBitmapFile(
+        "yuv.bmp", zktools::BitmapBytes(zktools::BitmapForm::Rgb24, 3, 1, pixels)));
+    const auto bitmap = platform::BitmapFile::Load("yuv.bmp");
+    ASSERT_TRUE(bitmap);
+    // White: Y 255 (capped), U 128 - 0.14*255 - 0.29*255 + 0.43*255 = 128.
+    // Red: Y trunc(76.245) = 76, V 128 + 0.36*255 = 219.8 -> 219.
+    // Black, then the missing fourth pixel read as white: Y 0, U 128, Y 255, V 128 - 0 = 128.
+    const struct {
+        std::uint32_t fourCC;
+        std::vector<std::uint8_t> bytes;
+    } cases[] = {
+        {platform::kFourCCUyvy, {128, 255, 219, 76, 128, 0, 128, 255}},
+        {platform::kFourCCYuy2, {255, 128, 76, 219, 0, 128, 255, 128}},
+    };
+    for (const auto& c : cases) {
+        platform::YuvSurface wide(3, 1, c.fourCC, 8);
+        EXPECT_EQ(k.sprite.DDCopyBitmapYUV(&wide, *bitmap), 1);
+        EXPECT_EQ(wide.bytes(), c.bytes);
+        platform::YuvSurface tight(3, 1, c.fourCC, 6);
+        EXPECT_EQ(k.sprite.DDCopyBitmapYUV(&tight, *bitmap), 1);
+        EXPECT_EQ(tight.bytes(), std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.begin() + 6))
+            << "the half pair stops at the row's end";
+    }
+    platform::YuvSurface other(2, 1, platform::FourCC('I', '4', '2', '0'), 4);
+    EXPECT_EQ(k.sprite.DDCopyBitmapYUV(&other, *bitmap), 1);
+    EXPECT_EQ(other.bytes(), std::vector<std::uint8_t>(4, 0));
+    other.markLost();
+    EXPECT_EQ(k.sprite.DDCopyBitmapYUV(&other, *bitmap), 0);
+    EXPECT_EQ(k.sprite.DDCopyBitmapYUV(nullptr, *bitmap), 0);
+}
