@@ -6,12 +6,15 @@
 #include <ctime>
 #include <string_view>
 
+#include "game/ResourceLoader.h"
+#include "game/ResourcePlayer.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/DisplayStatus.h"
 #include "platform/Files.h"
 #include "platform/Log.h"
 #include "platform/Services.h"
 #include "platform/SjisText.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -24,9 +27,10 @@ constexpr const char* kTmpFolderName = "tmp";
 // IDSerch kinds and the line each gives when no row matches.
 constexpr std::uint32_t kKindVariable = 3;
 constexpr std::uint32_t kKindCharacter = 4;
-constexpr const char8_t* kNoMatchText[] = {u8"テクスチャデータのIDと照合しませんでした",
-                                           u8"サーフェスデータのIDと照合しませんでした",
-                                           u8"WAVEデータのIDと照合しませんでした"};
+constexpr const char8_t* kNoMatchText[] = {
+    u8"テクスチャデータのIDと照合しませんでした", u8"サーフェスデータのIDと照合しませんでした",
+    u8"WAVEデータのIDと照合しませんでした", u8"変数データのIDと照合しませんでした",
+    u8"キャラデータのIDと照合しませんでした"};
 
 }  // namespace
 
@@ -50,15 +54,13 @@ GAMEMAIN::GAMEMAIN() { Clear(); }
 
 void GAMEMAIN::Clear() {
     dwNowTime = 0;
-    pTextureData.reset();
-    pSurfaceData.reset();
-    pWaveData.reset();
-    nTextureNum = 0;
-    nSurfaceNum = 0;
-    nWaveNum = 0;
+    ClearScriptTables();
     for (LOAD_DATA& slot : SURF_LOAD_DATA) slot = LOAD_DATA{};
     for (LOAD_DATA& slot : TEX_LOAD_DATA) slot = LOAD_DATA{};
     for (LOAD_DATA& slot : WAVE_LOAD_DATA) slot = LOAD_DATA{};
+    // The background layers give back their slots before they are emptied.
+    BGGraphData1.Release();
+    BGGraphData2.Release();
     BGGraphData1.Initialize(pSprite, pSystem);
     BGGraphData2.Initialize(pSprite, pSystem);
     FadeGraphData.Initialize(pSprite, pSystem);
@@ -67,6 +69,7 @@ void GAMEMAIN::Clear() {
     FreeWipeData();
     nProcStep = 0;
     dwProcStartTime = 0;
+    ScrFileData.Release();
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;
     for (std::uint32_t& word : dwMsgTextWork) word = 0;
@@ -138,6 +141,7 @@ void GAMEMAIN::Release() {
     }
     Clear();
     // A start-up that failed before Initialize left no engine objects to sweep with.
+    if (nInitFlg != 0) ReleaseSounds();
     if (nInitFlg != 0) {
         pSystem->RemoveFile(kTmpFolder, nullptr, 1);
         if (platform::service<platform::Files>().removeFolder(kTmpFolderName) != 0) {
@@ -167,12 +171,27 @@ std::uint32_t GAMEMAIN::GameMainFunc() {
     return RunModeProc();
 }
 
+void GAMEMAIN::ReleaseSounds() {
+    if (CurrentShellState().soundAvailable == 0) return;
+    for (std::uint32_t i = 2; i < pSnd->DAGetDataNum(); ++i) {
+        SEStop(static_cast<int>(i), pSnd, pSystem);
+        SEUnload(pSnd, pSystem, static_cast<int>(i));
+    }
+    VoiceStop(pSnd);
+    VoiceUnload(pSnd, pSystem);
+    BGMStop(1, pSnd, pSystem);
+    BGMUnload(pSnd, pSystem);
+}
+
+// A start-up that did not complete ends the game before the system save is read,
+// so nothing is written over it at exit.
 std::uint32_t GAMEMAIN::BootProc() {
     Clear();
     ReleaseAllResources();
-    platform::LogError("GAMEMAIN::GameMainFunc",
-                       u8"スクリプト初期化 (InitScrMain) はこのビルドにありません");
-    return 0;
+    if (InitScrMain() != 1) return 0;
+    LoadIntegratedData();
+    ChangeMode(GAME_MODE_LOGO);
+    return 1;
 }
 
 std::uint32_t GAMEMAIN::RunModeProc() {
@@ -201,6 +220,10 @@ std::uint32_t GAMEMAIN::GameDrawFunc() {
     return result;
 }
 
+void GAMEMAIN::DrawTimeSet() {
+    if (nInitFlg != 0) pSprite->SetFrameStartTime();
+}
+
 std::int32_t GAMEMAIN::DrawStop() {
     if (nInitFlg == 0) return 0;
     return pSprite->DDFlipToGDI() == platform::DD_OK ? 1 : 0;
@@ -217,20 +240,21 @@ std::uint32_t GAMEMAIN::IDSerch(const char* szID, std::uint32_t nKind, std::int3
     if (pnIndex == nullptr) pnIndex = &nFound;
     *pnIndex = -1;
     if (!IsInitialized("GAMEMAIN::IDSerch")) return 0;
-    if (nKind == kKindVariable || nKind == kKindCharacter) {
-        platform::LogError("GAMEMAIN::IDSerch", u8"変数とキャラのテーブルはこのビルドにありません");
-        return 0;
-    }
-    const GRAPHIC_FILE_DATA* tables[] = {pTextureData.get(), pSurfaceData.get(), pWaveData.get()};
-    const std::int32_t counts[] = {nTextureNum, nSurfaceNum, nWaveNum};
-    if (nKind >= std::size(tables)) {
+    if (nKind > kKindCharacter) {
         platform::LogError("GAMEMAIN::IDSerch", u8"定義されていないデータ形式です");
         return 0;
     }
+    const GRAPHIC_FILE_DATA* tables[] = {pTextureData.get(), pSurfaceData.get(), pWaveData.get()};
+    const std::int32_t counts[] = {nTextureNum, nSurfaceNum, nWaveNum, nVarNum, nCharNum};
+    const auto rowName = [&](std::int32_t row) -> const char* {
+        if (nKind == kKindVariable) return pVarData[row].szName;
+        if (nKind == kKindCharacter) return pCharData[row].szID;
+        return tables[nKind][row].szName;
+    };
     // An empty ID names nothing: a word missing its argument must not find a free row.
     const std::string_view id = szID != nullptr ? szID : "";
     for (std::int32_t row = 0; !id.empty() && row < counts[nKind]; ++row) {
-        const char* rowID = tables[nKind][row].szName;
+        const char* rowID = rowName(row);
         if (rowID[0] != '\0' && platform::SjisEqualsIgnoreCase(rowID, id)) {
             *pnIndex = row;
             return 1;

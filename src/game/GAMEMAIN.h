@@ -6,17 +6,23 @@
 
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
+#include "game/CLT_SLC_DATA.h"
 #include "game/GRAPHIC_DATA.h"
 #include "game/GRAPHIC_DATA_EX.h"
 #include "game/GRAPHIC_FILE_DATA.h"
 #include "platform/InputSource.h"
 #include "platform/PixelFormat.h"
 #include "platform/Rect.h"
+#include "script/SCR_FILE_DATA.h"
+#include "script/VAR_DATA.h"
+#include "script/ZKCHAR.h"
 
 class ZKSPRITE;
 class ZKSND;
 class ZKSYSTEM;
 struct SystemSaveValues;
+struct ScriptLine;
+struct SplitWords;
 
 // Modes of the game object (nMode).
 enum GAME_MODE : std::int32_t {
@@ -111,6 +117,34 @@ public:
                               std::uint32_t dwFadeTime);
     std::uint32_t FadeInFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
                              std::int32_t* pnValue, std::int32_t nTarget, std::uint32_t dwFadeTime);
+    // The same fades on a command slot, whose phase and start time serve the fade.
+    std::uint32_t FadeTexFunc(SCR_CMD_DATA* pCmd, float* pfValue, float fTarget,
+                              std::uint32_t dwFadeTime, std::uint32_t bFadeIn,
+                              std::uint32_t bResetValue);
+    std::uint32_t FadeFunc(SCR_CMD_DATA* pCmd, std::int32_t* pnValue, std::int32_t nTarget,
+                           std::uint32_t dwFadeTime, std::uint32_t bFadeIn,
+                           std::uint32_t bResetValue);
+    void DrawTimeSet();
+
+    // Script interpreter: one command line read and one step of the slots per frame.
+    std::int32_t ScrMain();
+    std::int32_t ScrRead();
+    std::int32_t ScrExe(std::int32_t nSlot);
+    // Checks, extracts and opens a scenario script from dat/Scenario.dat; 1 opened.
+    std::int32_t ScrFileOpen(const char* szName);
+    std::int32_t SelectEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
+    std::int32_t EndIfProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
+    std::int32_t Love_Jadge_EndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
+    std::int32_t RandomEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+    // Start-up from Init.spt.
+    std::int32_t InitScrMain();
+    std::int32_t InitScrObjCount();
+    std::int32_t InitScrExe(const char* szLine);
+
+    // Text escapes: backslash-n in scripts and saves, blank + line feed when shown.
+    void TextEscapeToLF(const char* szSrc, char* szDst);
+    std::int32_t TextLFToEscape(const char* szSrc, char* szDst, std::size_t nDstSize);
 
     std::uint32_t nInitFlg = 0;
     INTEGRATED_STATE nIntegratedState = INTEGRATED_STATE::NotRead;
@@ -121,9 +155,13 @@ public:
     std::int32_t nTextureNum = 0;
     std::int32_t nSurfaceNum = 0;
     std::int32_t nWaveNum = 0;
+    std::int32_t nVarNum = 0;
+    std::int32_t nCharNum = 0;
     std::unique_ptr<GRAPHIC_FILE_DATA[]> pTextureData;
     std::unique_ptr<GRAPHIC_FILE_DATA[]> pSurfaceData;
     std::unique_ptr<GRAPHIC_FILE_DATA[]> pWaveData;
+    std::unique_ptr<VAR_DATA[]> pVarData;
+    std::unique_ptr<ZKCHAR[]> pCharData;
     LOAD_DATA SURF_LOAD_DATA[kSurfaceSlots];
     LOAD_DATA TEX_LOAD_DATA[kTextureSlots];
     LOAD_DATA WAVE_LOAD_DATA[kWaveSlots];
@@ -143,6 +181,7 @@ public:
     GRAPHIC_DATA FadeGraphData;
     GRAPHIC_DATA_EX PRIM1;
     GRAPHIC_DATA_EX PRIM2;
+    SCR_FILE_DATA ScrFileData;
     std::uint32_t nMsgSpeed = 0;
     // The two message toggles, until the message window holds them.
     std::uint32_t nHandsFreeFlg = 0;
@@ -159,12 +198,28 @@ public:
     std::uint32_t nHelpEnableFlg = 0;
     char szBGMName[kMusicNameSize] = {};
     std::int32_t nClothesFlg[14] = {};
+    CLT_SLC_DATA ClothesSelectData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     platform::WindowHandle hMainWnd = nullptr;
     MenuStatusChangeFunc pMenuStatusChange = nullptr;
 
 private:
+    using SCR_PROC = std::int32_t (GAMEMAIN::*)(SCR_FILE_DATA*, std::int32_t);
+    // One word of the command table; a word whose handler is not in this build has none.
+    struct SCR_CMD_ENTRY {
+        const char* szWord;
+        SCR_PROC pProc;
+    };
+    static constexpr int kScrCmdCount = 68;
+    static const SCR_CMD_ENTRY ScrCmdTable[kScrCmdCount];
+
+    // The command a report is about, kept before its handler may clear the slot.
+    struct SCR_REPORT {
+        std::int32_t nLine = 0;
+        char szCommand[SCR_CMD_DATA::kWordSize] = {};
+    };
+
     // One mode's entry in the dispatch; a mode not in this build has no procedure.
     struct MODE_ENTRY {
         const char* szProcName;
@@ -178,9 +233,23 @@ private:
         return nModeIn >= GAME_MODE_BOOT && nModeIn <= GAME_MODE_STAFFROLL;
     }
     std::uint32_t BootProc();
+    void ReleaseSounds();
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
     void MakeSaveFolder();
     void FreeWipeData();
     SystemSaveValues SaveValues();
+    void ClearScriptTables();
+    std::int32_t ScrRunSlot(std::int32_t nSlot);
+    std::int32_t ScrStore(const ScriptLine& line);
+    void ScrErrorInfo(const SCR_REPORT* pReport) const;
+    std::int32_t InitScrExtract(const char* szTag) const;
+    std::int32_t InitScrRegData(const SplitWords& words);
+    std::int32_t InitScrRegFile(const SplitWords& words, std::uint32_t nKind);
+    std::int32_t InitScrRegClothes(const SplitWords& words);
+    std::int32_t InitScrCharaPicture(const SplitWords& words, bool bFace);
+    std::int32_t InitScrCharaEye(const SplitWords& words);
+    ZKCHAR* InitScrFindChara(const SplitWords& words, const char* szLabel);
+
+    SCR_REPORT ScrReport;
 };

@@ -116,3 +116,44 @@ std::uint32_t GAMEMAIN::FadeInFunc(std::uint32_t* pdwStartTime, std::uint32_t* p
     return RunFade(dwNowTime, pdwStartTime, pdwPhase, pnValue, nTarget, dwFadeTime, FadeWay::Up,
                    texts);
 }
+
+namespace {
+
+// A fade on a command slot: the first call stamps the slot and, when asked, puts
+// the value at the start of its range; later calls run the plain fade.
+template <class Value>
+std::uint32_t RunSlotFade(std::uint32_t now, SCR_CMD_DATA* pCmd, Value* pValue, Value target,
+                          std::uint32_t duration, std::uint32_t bFadeIn, std::uint32_t bReset,
+                          const FadeTexts& texts) {
+    target = ClampedTarget(target, texts);
+    const FadeWay way = bFadeIn != 0 ? FadeWay::Up : FadeWay::Down;
+    if (pCmd->dwPhase == 0) {
+        pCmd->dwStartTime = now;
+        if (bReset != 0) *pValue = way == FadeWay::Up ? Value(0) : kFullRange<Value>;
+        pCmd->dwPhase = 1;
+        return 2;
+    }
+    if (pCmd->dwPhase != 1) return 2;
+    std::uint32_t phase = 1;
+    return RunFade(now, &pCmd->dwStartTime, &phase, pValue, target, duration, way, texts);
+}
+
+}  // namespace
+
+std::uint32_t GAMEMAIN::FadeTexFunc(SCR_CMD_DATA* pCmd, float* pfValue, float fTarget,
+                                    std::uint32_t dwFadeTime, std::uint32_t bFadeIn,
+                                    std::uint32_t bResetValue) {
+    static constexpr FadeTexts texts{"GAMEMAIN::FadeTexFunc",
+                                     u8"目的フェード値が0.0f未満です。0.0fに修正します",
+                                     u8"目的フェード値が1.0fより大きいので1.0fに修正します"};
+    return RunSlotFade(dwNowTime, pCmd, pfValue, fTarget, dwFadeTime, bFadeIn, bResetValue, texts);
+}
+
+std::uint32_t GAMEMAIN::FadeFunc(SCR_CMD_DATA* pCmd, std::int32_t* pnValue, std::int32_t nTarget,
+                                 std::uint32_t dwFadeTime, std::uint32_t bFadeIn,
+                                 std::uint32_t bResetValue) {
+    static constexpr FadeTexts texts{"GAMEMAIN::FadeFunc",
+                                     u8"目的フェード値が0未満です。0に修正します",
+                                     u8"目的フェード値が255より大きいです。255に修正します"};
+    return RunSlotFade(dwNowTime, pCmd, pnValue, nTarget, dwFadeTime, bFadeIn, bResetValue, texts);
+}

@@ -105,6 +105,9 @@ std::int32_t GAMEMAIN::SaveIntegratedData() {
                            u8"起動時に読み込めなかったため sav/sav00.sav には書き込みません");
         return 0;
     }
+    if (ScrFileData.szFileName[0] != '\0') {
+        AddAutoSkipFileList(ScrFileData.szFileName, ScrFileData.nLine);
+    }
     std::string error;
     if (!WriteAtomically(kSavePath, WriteSystemSave(SaveValues()), error)) {
         platform::LogError(

@@ -1,5 +1,7 @@
 #include "game/GRAPHIC_DATA.h"
 
+#include "game/ResourceLoader.h"
+
 void GRAPHIC_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSYSTEM* pSystemIn) {
     Clear();
     nIndex = -1;
@@ -30,4 +32,15 @@ void GRAPHIC_DATA::Copy(const GRAPHIC_DATA* pSource) {
     fScaleY = pSource->fScaleY;
     fAlpha = pSource->fAlpha;
     dwTime = pSource->dwTime;
+}
+
+void GRAPHIC_DATA::Release() {
+    if (pSprite != nullptr && nIndex >= 0) {
+        if (nGKind == 1) {
+            SurfaceUnload(pSprite, pSystem, nIndex);
+        } else {
+            TextureUnload(pSprite, pSystem, nIndex);
+        }
+    }
+    Initialize(nullptr, nullptr);
 }

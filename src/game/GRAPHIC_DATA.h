@@ -16,6 +16,8 @@ public:
     GRAPHIC_DATA& operator=(const GRAPHIC_DATA&) = delete;
 
     void Initialize(ZKSPRITE* pSpriteIn, ZKSYSTEM* pSystemIn);
+    // Unloads the slot the record holds, if any, and empties the record.
+    void Release();
     // The whole record, pointers and flag word included; a null source changes nothing.
     void Copy(const GRAPHIC_DATA* pSource);
 

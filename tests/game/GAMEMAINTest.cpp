@@ -52,7 +52,7 @@ TEST(GameMain, ExistingSaveFolderIsReportedButAccepted) {
     EXPECT_TRUE(fs::is_directory("tmp"));
 }
 
-TEST(GameMain, BootWithoutTheScriptStartUpFailsAndWritesNoSave) {
+TEST(GameMain, BootWithoutScenarioDataFailsAndWritesNoSave) {
     for (const bool existing : {true, false}) {
         SCOPED_TRACE(existing);
         GameKit k;
@@ -62,8 +62,11 @@ TEST(GameMain, BootWithoutTheScriptStartUpFailsAndWritesNoSave) {
         k.sprites.loadPicture(2, 4, 4);
 
         EXPECT_EQ(k.game->GameMainFunc(), 0u);
-        EXPECT_EQ(k.lines(), Lines{"Error: <GAMEMAIN::GameMainFunc> スクリプト初期化 "
-                                   "(InitScrMain) はこのビルドにありません"});
+        EXPECT_EQ(k.lines(),
+                  (Lines{"Error: <GAMEMAIN::InitScrObjCount> 指定ファイルは非結合ファイルです",
+                         "Error: 初期設定ファイル Init.spt を読み込めませんでした",
+                         "Error: <GAMEMAIN::InitScrMain> "
+                         "呼び出したGAMEMAIN::InitScrObjCountが失敗しました"}));
         EXPECT_FALSE(k.sprites.sprite.pSurfaceTable[2].IsLoaded());
         k.game->Release();
         if (existing) {
@@ -159,8 +162,8 @@ TEST(GameMain, IDSerchMatchesNamedRowsOnly) {
         {nullptr, 1, 0, -1, noSurface},
         {"Face", 0, 0, -1, "Message: <GAMEMAIN::IDSerch> テクスチャデータのIDと照合しませんでした"},
         {"Face", 2, 0, -1, "Message: <GAMEMAIN::IDSerch> WAVEデータのIDと照合しませんでした"},
-        {"DAY", 3, 0, -1,
-         "Error: <GAMEMAIN::IDSerch> 変数とキャラのテーブルはこのビルドにありません"},
+        {"DAY", 3, 0, -1, "Message: <GAMEMAIN::IDSerch> 変数データのIDと照合しませんでした"},
+        {"Face", 4, 0, -1, "Message: <GAMEMAIN::IDSerch> キャラデータのIDと照合しませんでした"},
         {"Face", 5, 0, -1, "Error: <GAMEMAIN::IDSerch> 定義されていないデータ形式です"},
     };
     for (const auto& c : cases) {

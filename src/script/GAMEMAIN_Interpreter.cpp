@@ -1,0 +1,307 @@
+#include <cstring>
+#include <string>
+
+#include "game/GAMEMAIN.h"
+#include "platform/Log.h"
+#include "platform/SjisText.h"
+#include "script/ScriptLine.h"
+#include "system/DataName.h"
+#include "system/FileDiv.h"
+
+namespace {
+
+constexpr int kScriptWords = 9;
+constexpr const char* kSelectStart = "#SelectStart";
+
+bool SameWord(std::string_view a, std::string_view b) {
+    return platform::SjisEqualsIgnoreCase(a, b);
+}
+
+}  // namespace
+
+const GAMEMAIN::SCR_CMD_ENTRY GAMEMAIN::ScrCmdTable[kScrCmdCount] = {
+    {"#LoadData", nullptr},
+    {"#UnLoadData", nullptr},
+    {"#BGDisp", nullptr},
+    {"#WipeOut", nullptr},
+    {"#WipeIn", nullptr},
+    {"#WipeEnd", nullptr},
+    {"#Wipe", nullptr},
+    {"#MosaicExpansion", nullptr},
+    {"#MosaicReduction", nullptr},
+    {"#MosaicReload", nullptr},
+    {"#MosaicEnd", nullptr},
+    {"#PrimAniInit", nullptr},
+    {"#PrimAniSet", nullptr},
+    {"#PrimAniDisp", nullptr},
+    {"#PrimAniUnDisp", nullptr},
+    {"#PrimGraphicDisp", nullptr},
+    {"#PrimGraphicUnDisp", nullptr},
+    {"#CharIn", nullptr},
+    {"#CharOut", nullptr},
+    {"#CharMove", nullptr},
+    {"#CharaFaceChange", nullptr},
+    {"#CharaBodyChange", nullptr},
+    {"#CharaFaceBodyChange", nullptr},
+    {"#CtrlEyeAnimation", nullptr},
+    {"#KeyWait", nullptr},
+    {"#TimeWait", nullptr},
+    {"#MsgWndOpen", nullptr},
+    {"#MsgWndClose", nullptr},
+    {"#DayWndOpen", nullptr},
+    {"#DayWndClose", nullptr},
+    {"#MsgClear", nullptr},
+    {"#SelectStart", nullptr},
+    {"#SelectWait", nullptr},
+    {"#SelectBranch", nullptr},
+    {"#SelectEnd", &GAMEMAIN::SelectEndProc},
+    {"#MsgDisp", nullptr},
+    {"#FadeIn", nullptr},
+    {"#FadeOut", nullptr},
+    {"#If", nullptr},
+    {"#ElseIf", nullptr},
+    {"#If_C", nullptr},
+    {"#ElseIf_C", nullptr},
+    {"#Else", nullptr},
+    {"#EndIf", &GAMEMAIN::EndIfProc},
+    {"#Love_Jadge_Start", nullptr},
+    {"#Love_Jadge_End", &GAMEMAIN::Love_Jadge_EndProc},
+    {"#RandomStart", nullptr},
+    {"#RandomBranch", nullptr},
+    {"#RandomEnd", &GAMEMAIN::RandomEndProc},
+    {"#Jump", nullptr},
+    {"#GoTo", nullptr},
+    {"#FileChange", nullptr},
+    {"#FileChangeSpecial", nullptr},
+    {"#GoToClothesSelect", nullptr},
+    {"#EndScript", nullptr},
+    {"#ClothesDataChange", nullptr},
+    {"#ClothesDataSort", nullptr},
+    {"#GameClearFlgON", nullptr},
+    {"#AddVar", nullptr},
+    {"#ChangeVar", nullptr},
+    {"#FlgONVar", nullptr},
+    {"#FlgOFFVar", nullptr},
+    {"#PlayBGM", nullptr},
+    {"#StopBGM", nullptr},
+    {"#PlayWave", nullptr},
+    {"#StopWave", nullptr},
+    {"#PlayVoice", nullptr},
+    {"#StopVoice", nullptr},
+};
+
+std::int32_t GAMEMAIN::ScrMain() {
+    if (!IsInitialized("GAMEMAIN::ScrMain")) return -1;
+    SCR_FILE_DATA& scr = ScrFileData;
+    if (scr.fp == nullptr) {
+        platform::LogError("GAMEMAIN::ScrMain", u8"ファイルポインタが失われています");
+        return -1;
+    }
+    const std::int32_t read = ScrRead();
+    if (read == -1) {
+        platform::LogError("GAMEMAIN::ScrMain", u8"呼び出したGAMEMAIN::ScrReadが失敗しました");
+        ScrErrorInfo(nullptr);
+        return -1;
+    }
+    // A waiting slot runs alone: the highest one, while every other slot holds.
+    std::int32_t waiting = -1;
+    for (std::int32_t i = SCR_FILE_DATA::kSlotCount - 1; i >= 0 && waiting < 0; --i) {
+        if (scr.Cmd[i].nWaitFlg != 0) waiting = i;
+    }
+    if (waiting >= 0) {
+        if (ScrRunSlot(waiting) == -1) return -1;
+    } else {
+        for (std::int32_t i = 0; i < SCR_FILE_DATA::kSlotCount; ++i) {
+            if (ScrRunSlot(i) == -1) return -1;
+        }
+    }
+    if (read != 2) return 0;
+    // A standing end of script is reported once, not every frame.
+    if (!scr.bEndReported) {
+        platform::LogMessage("GAMEMAIN::ScrMain", u8"スクリプトファイルの終了です");
+        scr.bEndReported = true;
+    }
+    return 2;
+}
+
+std::int32_t GAMEMAIN::ScrRunSlot(std::int32_t nSlot) {
+    if (ScrExe(nSlot) != -1) return 0;
+    platform::LogError("GAMEMAIN::ScrMain", u8"呼び出したGAMEMAIN::ScrExeが失敗しました");
+    ScrErrorInfo(&ScrReport);
+    return -1;
+}
+
+void GAMEMAIN::ScrErrorInfo(const SCR_REPORT* pReport) const {
+    const char* file = ScrFileData.szFileName;
+    if (pReport == nullptr) {
+        platform::LogPlain(platform::LogChannel::Debug, "---Error Info--- File: %s Line: %d",
+                           platform::GameArg(file), ScrFileData.nLine);
+        return;
+    }
+    platform::LogPlain(platform::LogChannel::Debug,
+                       "---Error Info--- File: %s Line: %d Command: %s", platform::GameArg(file),
+                       pReport->nLine, platform::GameArg(pReport->szCommand));
+}
+
+std::int32_t GAMEMAIN::ScrRead() {
+    if (!IsInitialized("GAMEMAIN::ScrRead")) return -1;
+    SCR_FILE_DATA& scr = ScrFileData;
+    if (scr.fp == nullptr) {
+        platform::LogError("GAMEMAIN::ScrRead", u8"ファイルポインタが失われています");
+        return -1;
+    }
+    if (scr.nReadFlg == 0) return 0;
+    for (const SCR_CMD_DATA& slot : scr.Cmd) {
+        if (slot.nWaitFlg != 0) return 0;
+    }
+    ScriptLine line;
+    while (scr.nNextReadFlg != 0) {
+        ReadScriptLine(scr.fp, kScriptWords, line);
+        switch (line.kind) {
+            case SCRIPT_LINE_KIND::EndOfFile:
+                if (line.unterminatedTail && !scr.bTailReported) {
+                    platform::LogWarn("GAMEMAIN::ScrRead",
+                                      u8"最終行に改行がないため実行されません");
+                    scr.bTailReported = true;
+                }
+                return 2;
+            case SCRIPT_LINE_KIND::ReadError:
+                platform::LogError("GAMEMAIN::ScrRead",
+                                   u8"CodeFileReadOneLineでエラーが発生しました");
+                return -1;
+            case SCRIPT_LINE_KIND::TooLong:
+                ++scr.nLine;
+                platform::LogError("GAMEMAIN::ScrRead", u8"行が510バイトを超えています");
+                return -1;
+            case SCRIPT_LINE_KIND::Header:
+                ++scr.nLine;
+                if (line.headerHidesCommand) {
+                    platform::LogWarn("GAMEMAIN::ScrRead",
+                                      u8"1行目はヘッダーと同じ行にあるため実行されません");
+                }
+                return 0;
+            case SCRIPT_LINE_KIND::Words:
+                ++scr.nLine;
+                break;
+        }
+        if (line.IsSkipped()) continue;
+        if (!line.words.words[0].text.starts_with('#')) {
+            platform::LogError("GAMEMAIN::ScrRead", u8"命令文以外を検出しました");
+            continue;
+        }
+        return ScrStore(line);
+    }
+    return 0;
+}
+
+// Stores a command line in the lowest free slot; with none free, the line goes back
+// to the file and is read again on a later frame.
+std::int32_t GAMEMAIN::ScrStore(const ScriptLine& line) {
+    SCR_FILE_DATA& scr = ScrFileData;
+    SCR_CMD_DATA* free = nullptr;
+    for (SCR_CMD_DATA& slot : scr.Cmd) {
+        if (slot.IsFree()) {
+            free = &slot;
+            break;
+        }
+    }
+    if (free == nullptr) {
+        std::fseek(scr.fp, line.start, SEEK_SET);
+        --scr.nLine;
+        return 0;
+    }
+    const std::string_view word = line.words.words[0].text;
+    if (SameWord(word, kSelectStart)) scr.nNextReadFlg = 0;
+    char args[SCR_CMD_DATA::kArgCount][SCR_CMD_DATA::kWordSize] = {};
+    for (std::size_t i = 1; i < line.words.words.size(); ++i) {
+        platform::SjisCopyTruncated(args[i - 1], SCR_CMD_DATA::kWordSize, line.words.words[i].text);
+    }
+    free->Set(std::string(word).c_str(), args, SCR_CMD_DATA::kArgCount);
+    free->nLine = scr.nLine;
+    return 0;
+}
+
+std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
+    if (!IsInitialized("GAMEMAIN::ScrExe")) return -1;
+    SCR_FILE_DATA& scr = ScrFileData;
+    if (nSlot < 0 || nSlot >= SCR_FILE_DATA::kSlotCount) return 0;
+    SCR_CMD_DATA& slot = scr.Cmd[nSlot];
+    if (slot.IsFree() || scr.nExeFlg == 0) return 0;
+    ScrReport.nLine = slot.nLine;
+    std::memcpy(ScrReport.szCommand, slot.szCommand, sizeof ScrReport.szCommand);
+    const SCR_CMD_ENTRY* entry = nullptr;
+    for (const SCR_CMD_ENTRY& candidate : ScrCmdTable) {
+        if (SameWord(candidate.szWord, slot.szCommand)) {
+            entry = &candidate;
+            break;
+        }
+    }
+    if (entry == nullptr) {
+        platform::LogError("GAMEMAIN::ScrExe", u8"定義されていない命令です");
+        ScrErrorInfo(&ScrReport);
+        slot.Clear();
+        return 0;
+    }
+    if (entry->pProc == nullptr) {
+        platform::LogError("GAMEMAIN::ScrExe", u8"命令 %s はこのビルドにありません",
+                           platform::Utf8Arg(entry->szWord));
+        ScrErrorInfo(&ScrReport);
+        // Without its handler a choice is never resolved; reading must not stall on it.
+        if (SameWord(entry->szWord, kSelectStart)) scr.nNextReadFlg = 1;
+        slot.Clear();
+        return 0;
+    }
+    const std::int32_t result = (this->*entry->pProc)(&scr, nSlot);
+    if (result == 1) {
+        platform::LogWarn("GAMEMAIN::ScrExe", u8"呼び出した命令内で警告が発生しました");
+        ScrErrorInfo(&ScrReport);
+    } else if (result == -1) {
+        platform::LogError("GAMEMAIN::ScrExe", u8"呼び出した命令が失敗しました");
+    }
+    return result;
+}
+
+std::int32_t GAMEMAIN::SelectEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
+    pScr->Cmd[nSlot].Clear();
+    return 0;
+}
+
+std::int32_t GAMEMAIN::EndIfProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
+    pScr->Cmd[nSlot].Clear();
+    return 0;
+}
+
+std::int32_t GAMEMAIN::Love_Jadge_EndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
+    pScr->Cmd[nSlot].Clear();
+    return 0;
+}
+
+std::int32_t GAMEMAIN::RandomEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
+    pScr->Cmd[nSlot].Clear();
+    return 0;
+}
+
+std::int32_t GAMEMAIN::ScrFileOpen(const char* szName) {
+    if (!IsInitialized("GAMEMAIN::ScrFileOpen")) return 0;
+    SCR_FILE_DATA& scr = ScrFileData;
+    if (!IsDataName(szName != nullptr ? szName : "")) {
+        platform::LogError("GAMEMAIN::ScrFileOpen", u8"不正なファイル名です: %s",
+                           platform::GameArg(szName != nullptr ? szName : ""));
+        return 0;
+    }
+    scr.Release();
+    platform::SjisCopyTruncated(scr.szFileName, SCR_FILE_DATA::kNameSize, szName);
+    if (FileDiv("dat/Scenario.dat", "tmp/", szName) != 1) {
+        platform::LogError("GAMEMAIN::ScrFileOpen", u8"スクリプトファイルを取り出せません: %s",
+                           platform::GameArg(szName));
+        return 0;
+    }
+    scr.fp = std::fopen((std::string("tmp/") + szName).c_str(), "rb");
+    if (scr.fp == nullptr) {
+        platform::LogError("GAMEMAIN::ScrFileOpen",
+                           u8"スクリプトファイルのオープンに失敗しました: %s",
+                           platform::GameArg(szName));
+        return 0;
+    }
+    return 1;
+}
