@@ -5,6 +5,7 @@
 
 #include "platform/Log.h"
 #include "platform/SjisText.h"
+#include "platform/WindowHost.h"
 #include "shell/SettingsText.h"
 #include "shell/ShellEngine.h"
 #include "shell/ShellState.h"
@@ -85,7 +86,10 @@ void ApplyToShell(ShellEngine& engine, const EnvSettings& s) {
     ShellState& state = CurrentShellState();
     state.soundWarning = s.soundWarning;
     state.fullScreen = s.fullScreen;
-    if (s.fullScreen != 0) state.windowStyle = kFullScreenStyle;
+    if (s.fullScreen != 0) {
+        state.windowStyle = kFullScreenStyle;
+        if (state.host != nullptr) state.host->setFullScreen(true);
+    }
     state.colourDepth = s.colourDepth;
     state.bgmOn = s.bgmOn;
     state.voiceOn = s.voiceOn;

@@ -4,12 +4,23 @@
 
 #include "platform/InputSource.h"
 
+namespace platform {
+class MenuStrip;
+class WindowHost;
+}  // namespace platform
+class ShellEngine;
+
 // The shell's words: the window, the frame loop's switches, the settings read from
 // env.env and the menu requests of one frame. One record per run of the entry, so
 // that a process can run the shell many times; the engine reads the sound words
 // and the drawing switches from here.
 struct ShellState {
+    // What this run works with.
+    ShellEngine* engine = nullptr;
+    platform::WindowHost* host = nullptr;
+
     platform::WindowHandle hWnd = nullptr;
+    platform::MenuStrip* hMenu = nullptr;
     std::uint32_t appActive = 0;
     std::uint32_t windowStyle = 0;
     std::uint32_t drawStop = 0;
@@ -21,6 +32,12 @@ struct ShellState {
     std::uint32_t saveRequest = 0;
     std::uint32_t loadRequest = 0;
     std::uint32_t configRequest = 0;
+    // The game object started in this run, so releasing it is safe.
+    std::uint32_t gameInitialised = 0;
+    // Start-up failed or a frame failed: the run ends with status 1.
+    std::uint32_t failed = 0;
+    // The pointer's display count before each dialog opened: about, warning, quit.
+    int savedCursorCount[3] = {};
 
     // Settings words, kept in env.env.
     std::uint32_t soundWarning = 1;

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/InputMask.h"
+#include "platform/InputSource.h"
+#include "platform/MenuStrip.h"
+#include "platform/ModalDialog.h"
+#include "platform/PlatformEvent.h"
+
+namespace platform {
+
+using WindowProcedure = std::function<std::intptr_t(std::uint32_t message, std::uintptr_t wParam,
+                                                    std::intptr_t lParam)>;
+
+// The main window as the shell uses it. Backends supply events and the screen;
+// turning events into window messages, the menu loop and modal dialogs are
+// shared, so that they run alike with SDL and in tests.
+class SingleInstanceGuard;
+
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+
+    // Creates the hidden window, then sends it WM_CREATE. Null when the window
+    // could not be made (the backend has logged why).
+    WindowHandle create(WindowProcedure procedure);
+
+    // Shows the window and asks once for the input focus.
+    virtual void show() = 0;
+    // Restores, raises and focuses the window.
+    virtual void bringForward() = 0;
+    virtual void setFullScreen(bool fullScreen) = 0;
+    virtual bool visible() const = 0;
+    // Redraws the strip and any open dialog over the kept frame.
+    virtual void refresh() = 0;
+    // The pointer shape over the whole window: 0 the system arrow, 1 the
+    // monochrome arrow, 2 the colour arrow.
+    virtual void setCursorKind(int kind) = 0;
+    // Closes the window at the end of the run.
+    virtual void destroy() = 0;
+
+    // Later starts that ask for the window are served by every event loop.
+    void setInstanceGuard(SingleInstanceGuard* guard) { guard_ = guard; }
+
+    MenuStrip& menu() { return menu_; }
+    void setMenuAttached(bool attached);
+
+    // Handles one waiting event, waiting up to waitMs for one; false when none came.
+    bool pumpEvent(std::uint32_t waitMs);
+    // Calls the window procedure at once.
+    std::intptr_t send(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+    // Ends the message loop at its next pass; the first code asked for stays.
+    void postQuit(int code);
+    bool quitPosted() const { return quitPosted_; }
+    int quitCode() const { return quitCode_; }
+    // A termination signal arrived: the shell quits without asking.
+    bool terminated() const { return terminated_; }
+
+    // Runs a dialog modally to its end and gives its result.
+    int runDialog(DialogTemplate dialog, DialogProcedure procedure);
+    bool modal() const { return dialog_ != nullptr || inMenuLoop_; }
+    const ModalDialog* openDialog() const { return dialog_; }
+    int highlightedItem() const { return highlighted_; }
+    // Keys pressed while a dialog or the menu loop is open, hidden from the game.
+    InputMask& inputMask() { return mask_; }
+
+protected:
+    // The backend's window: false (and its reason logged) when it cannot be made.
+    virtual WindowHandle createWindow() = 0;
+    // The next event, waiting up to waitMs; false when none came.
+    virtual bool nextEvent(PlatformEvent& event, std::uint32_t waitMs) = 0;
+    // Whether focus events arrive at all; without them the window counts as active.
+    virtual bool reportsFocus() const = 0;
+
+private:
+    bool fetchEvent(PlatformEvent& event, std::uint32_t waitMs);
+    void dispatch(const PlatformEvent& event);
+    void dispatchOutsideInput(const PlatformEvent& event);
+    void runMenuLoop(int x, int y);
+    void maskInput(const PlatformEvent& event);
+
+    WindowProcedure procedure_;
+    SingleInstanceGuard* guard_ = nullptr;
+    MenuStrip menu_;
+    ModalDialog* dialog_ = nullptr;
+    bool created_ = false;
+    bool inMenuLoop_ = false;
+    int highlighted_ = 0;
+    bool quitPosted_ = false;
+    bool terminated_ = false;
+    bool closeAfterModal_ = false;
+    InputMask mask_;
+    int quitCode_ = 0;
+};
+
+}  // namespace platform

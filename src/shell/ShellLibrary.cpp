@@ -1,0 +1,77 @@
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/Log.h"
+#include "platform/MenuStrip.h"
+#include "platform/Services.h"
+#include "platform/WindowHost.h"
+#include "shell/Shell.h"
+#include "shell/ShellEngine.h"
+#include "shell/ShellResources.h"
+#include "shell/ShellState.h"
+
+namespace {
+
+// Asks the graphics object for the configured depth, then 24 and 16 bits while
+// it answers that the depth is not available.
+bool StartGraphics(ShellState& s) {
+    auto start = [&s] {
+        return s.engine->SpriteInitialize(s.hWnd, kScreenWidth, kScreenHeight, s.colourDepth,
+                                          s.fullScreen);
+    };
+    int result = start();
+    for (std::uint32_t lower : {24u, 16u}) {
+        if (result != 0) break;
+        platform::LogError("LibraryInitialize", u8"ビデオモードを変更して再試行します\n\n");
+        s.colourDepth = lower;
+        result = start();
+    }
+    if (result == 1) return true;
+    platform::LogError("LibraryInitialize", u8"描画クラスの初期化に失敗しました\n");
+    return false;
+}
+
+void StartSound(ShellState& s) {
+    if (s.engine->SndInitialize(s.hWnd, s.windowStyle) >= 0) return;
+    s.soundAvailable = 0;
+    if (s.soundWarning != 1) return;
+    s.engine->SpriteDDFlipToGDI();
+    s.host->runDialog(SoundWarningDialog(), SoundWarningDlgProc);
+}
+
+}  // namespace
+
+int LibraryInitialize() {
+    ShellState& s = CurrentShellState();
+    ShellEngine& engine = *s.engine;
+    engine.SpriteInitD3DX();
+    engine.SystemInitialize(s.hWnd, 1);
+    engine.SystemSetYOffset(s.fullScreen != 0 ? platform::MenuStrip::kHeight : 0);
+    if (!StartGraphics(s)) return 0;
+    StartSound(s);
+    engine.RegisterResourceFiles();
+    if (engine.GameInitialize() == 0) {
+        platform::LogError("LibraryInitialize", u8"ゲームメインクラスの初期化に失敗しました\n");
+        return 0;
+    }
+    s.gameInitialised = 1;
+    return 1;
+}
+
+int LibraryRelease() {
+    ShellState& s = CurrentShellState();
+    ShellEngine& engine = *s.engine;
+    if (s.gameInitialised != 0) engine.GameRelease();
+    s.gameInitialised = 0;
+    engine.SndRelease();
+    engine.SpriteRelease();
+    // The game object's release normally sweeps tmp/ already; a second sweep
+    // would only report the missing folder.
+    platform::Files& files = platform::service<platform::Files>();
+    if (files.exists("tmp/")) {
+        engine.SystemRemoveFile("tmp/", nullptr, 1);
+        files.removeFolder("tmp/");
+    }
+    engine.SystemRelease();
+    engine.SpriteDeleteD3DX();
+    return 1;
+}

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+#include <vector>
+
+#include "platform/HeadlessWindowHost.h"
+#include "platform/MenuStrip.h"
+#include "platform/ModalDialog.h"
+#include "platform/SingleInstanceGuard.h"
+#include "platform/VirtualKeys.h"
+#include "platform/WindowMessages.h"
+#include "support/TestKit.h"
+
+using namespace platform;
+
+namespace {
+
+std::string GuardName(const zktest::TestKit& kit) {
+    return "zktest-guard-" + kit.dir.path().filename().string();
+}
+
+}  // namespace
+
+TEST(WindowHost, PostedMessagesArriveOnTheLoopThreadInOrder) {
+    zktest::TestKit kit;
+    HeadlessWindowHost host;
+    std::vector<std::uint32_t> received;
+    std::vector<std::thread::id> threads;
+    ASSERT_NE(host.create([&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+        if (message >= WM_DSHOW_EVENT) {
+            received.push_back(message);
+            threads.push_back(std::this_thread::get_id());
+        }
+        return std::intptr_t{0};
+    }),
+              nullptr);
+    std::thread poster([&] {
+        for (int i = 0; i < 30; ++i) host.post(WM_DSHOW_EVENT + static_cast<std::uint32_t>(i % 3));
+    });
+    poster.join();
+    while (host.pumpEvent(0)) {
+    }
+    ASSERT_EQ(received.size(), 30u);
+    for (std::size_t i = 0; i < received.size(); ++i) {
+        EXPECT_EQ(received[i], WM_DSHOW_EVENT + i % 3);
+        EXPECT_EQ(threads[i], std::this_thread::get_id());
+    }
+}
+
+TEST(WindowHost, StripItemsAndDialogLayout) {
+    MenuStrip strip;
+    strip.addItem(102, "\x83\x5A\x81\x5B\x83\x75");  // three two-byte characters
+    strip.addItem(104, "ab");
+    EXPECT_EQ(strip.items()[0].bounds, (Rect{0, -20, 58, 0}));
+    EXPECT_EQ(strip.items()[1].bounds, (Rect{58, -20, 88, 0}));
+    EXPECT_EQ(strip.itemAt(57, -1)->id, 102);
+    EXPECT_EQ(strip.itemAt(58, -20)->id, 104);
+    EXPECT_EQ(strip.itemAt(88, -10), nullptr);
+    EXPECT_EQ(strip.itemAt(10, 0), nullptr);
+    strip.setAttached(false);
+    EXPECT_EQ(strip.itemAt(10, -10), nullptr);
+
+    EXPECT_EQ(DialogUnitsToPixels(213), 373);
+    EXPECT_EQ(DialogUnitsToPixels(98), 172);
+    EXPECT_EQ(DialogUnitsToPixels(1), 2);
+    ModalDialog box({106, "", 213, 98, true, {}},
+                    [](ModalDialog&, std::uint32_t, std::uintptr_t) { return std::intptr_t{0}; });
+    EXPECT_EQ(box.frameBounds(), (Rect{212, 203, 587, 397}));
+    EXPECT_EQ(box.clientBounds(), (Rect{213, 224, 586, 396}));
+}
+
+TEST(WindowHost, DialogKeysAndClicks) {
+    using Kind = DialogControl::Kind;
+    const DialogTemplate quit{108,
+                              "",
+                              207,
+                              66,
+                              true,
+                              {{1003, Kind::DefaultButton, 37, 45, 50, 14, "Yes(&Y)"},
+                               {1004, Kind::Button, 122, 45, 50, 14, "No(&N)"},
+                               {1002, Kind::CheckBox, 13, 20, 152, 10, "box"}}};
+    const auto key = [](int vk, bool shift = false) {
+        return PlatformEvent{.kind = PlatformEvent::Kind::KeyDown, .key = vk, .shift = shift};
+    };
+    const struct {
+        std::vector<PlatformEvent> events;
+        std::vector<std::uintptr_t> commands;  // 0 stands for WM_CLOSE
+        bool checked;
+    } cases[] = {
+        {{key(VK_RETURN)}, {1003}, false},
+        {{key(VK_TAB), key(VK_RETURN)}, {1004}, false},
+        {{key(VK_TAB), key(VK_TAB), key(VK_SPACE), key(VK_RETURN)}, {1003}, true},
+        {{key(VK_TAB, true), key(VK_SPACE), key(VK_SPACE)}, {}, false},
+        {{key(VK_TAB, true), key(VK_TAB, true), key(VK_SPACE)}, {1004}, false},
+        {{key('N'), key(VK_ESCAPE)}, {1004, 0}, false},
+        {{key('Y')}, {1003}, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uintptr_t> commands;
+        ModalDialog box(quit, [&](ModalDialog&, std::uint32_t message, std::uintptr_t wParam) {
+            if (message == WM_COMMAND) commands.push_back(wParam);
+            if (message == WM_CLOSE) commands.push_back(0);
+            return std::intptr_t{0};
+        });
+        for (const auto& e : c.events) box.handle(e);
+        EXPECT_EQ(commands, c.commands);
+        EXPECT_EQ(box.isChecked(1002), c.checked);
+    }
+
+    std::vector<std::uintptr_t> commands;
+    ModalDialog box(quit, [&](ModalDialog&, std::uint32_t message, std::uintptr_t wParam) {
+        commands.push_back(message == WM_CLOSE ? 0 : wParam);
+        return std::intptr_t{0};
+    });
+    const Rect no = box.controlBounds(quit.controls[1]);
+    const Rect close = box.closeBoxBounds();
+    const auto button = [](PlatformEvent::Kind kind, int x, int y) {
+        return PlatformEvent{.kind = kind, .key = VK_LBUTTON, .x = x, .y = y};
+    };
+    box.handle(button(PlatformEvent::Kind::ButtonDown, no.left + 1, no.top + 1));
+    box.handle(button(PlatformEvent::Kind::ButtonUp, 0, 0));  // released elsewhere
+    box.handle(button(PlatformEvent::Kind::ButtonDown, no.left + 1, no.top + 1));
+    box.handle(button(PlatformEvent::Kind::ButtonUp, no.right - 1, no.bottom - 1));
+    box.handle(button(PlatformEvent::Kind::ButtonDown, close.left, close.top));
+    box.handle(button(PlatformEvent::Kind::ButtonUp, close.left, close.top));
+    EXPECT_EQ(commands, (std::vector<std::uintptr_t>{1004, 0}));
+}
+
+TEST(SingleInstanceGuard, SecondStartReachesTheFirst) {
+    zktest::TestKit kit;
+    const std::string name = GuardName(kit);
+    SingleInstanceGuard first(name);
+    ASSERT_EQ(first.acquire(), SingleInstanceGuard::Result::First);
+    EXPECT_FALSE(first.takeRequests());
+    {
+        SingleInstanceGuard second(name);
+        EXPECT_EQ(second.acquire(), SingleInstanceGuard::Result::Second);
+    }
+    EXPECT_TRUE(first.takeRequests());
+    EXPECT_FALSE(first.takeRequests());
+}
+
+TEST(SingleInstanceGuard, ALockLeftByADeadProcessDoesNotBlock) {
+    zktest::TestKit kit;
+    const std::string name = GuardName(kit);
+    const pid_t child = fork();
+    if (child == 0) {
+        SingleInstanceGuard held(name);
+        _exit(held.acquire() == SingleInstanceGuard::Result::First ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    SingleInstanceGuard next(name);
+    EXPECT_EQ(next.acquire(), SingleInstanceGuard::Result::First);
+}

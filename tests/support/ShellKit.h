@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "platform/HeadlessMessageBox.h"
+#include "platform/HeadlessWindowHost.h"
+#include "platform/MaskedInputSource.h"
+#include "support/RecordingShellEngine.h"
+#include "support/TestKit.h"
+
+namespace zktest {
+
+// The shell's surroundings for a test: a private folder and manual clock, the
+// recording engine, the headless window and message box, and the game's input
+// seen through the window's input mask. Each kit has its own instance name.
+struct ShellKit {
+    TestKit kit;
+    RecordingShellEngine engine;
+    platform::HeadlessWindowHost host;
+    platform::HeadlessMessageBox box;
+    platform::MaskedInputSource maskedInput{kit.input, host.inputMask()};
+    std::string instanceName = "zktest-" + kit.dir.path().filename().string();
+
+    int run();
+
+private:
+    platform::ScopedService<platform::MessageBox> boxScope_{box};
+    platform::ScopedService<platform::InputSource> inputScope_{maskedInput};
+};
+
+}  // namespace zktest
