@@ -165,7 +165,7 @@ std::uint32_t GAMEMAIN::GameMainFunc() {
     // The time of the previous update: the frame's logic runs on the time the frame
     // began, whatever this update samples.
     dwNowTime = pSystem->GetTime();
-    pSystem->MainLoop(hMainWnd);
+    pSystem->MainLoop(CurrentShellState().hWnd);
     if (!IsKnownMode(nMode)) return 1;
     if (nMode == GAME_MODE_BOOT) return BootProc();
     return RunModeProc();

@@ -63,10 +63,6 @@ public:
     // found none), never when it exists but could not be read or backed up.
     enum class INTEGRATED_STATE : std::uint32_t { NotRead, Loaded, Withheld };
 
-    // The shell's menu switch: greys or enables the menu items of mask; non-zero on
-    // success.
-    using MenuStatusChangeFunc = int (*)(std::int32_t nMask, std::uint32_t nOn);
-
     GAMEMAIN();
     GAMEMAIN(const GAMEMAIN&) = delete;
     GAMEMAIN& operator=(const GAMEMAIN&) = delete;
@@ -75,7 +71,6 @@ public:
     void Clear();
     std::uint32_t Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn);
     void Release();
-    void SetMainWindow(platform::WindowHandle hWnd) { hMainWnd = hWnd; }
     std::uint32_t GameMainFunc();
     std::uint32_t GameDrawFunc();
     std::int32_t DrawStop();
@@ -201,8 +196,6 @@ public:
     CLT_SLC_DATA ClothesSelectData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
-    platform::WindowHandle hMainWnd = nullptr;
-    MenuStatusChangeFunc pMenuStatusChange = nullptr;
 
 private:
     using SCR_PROC = std::int32_t (GAMEMAIN::*)(SCR_FILE_DATA*, std::int32_t);

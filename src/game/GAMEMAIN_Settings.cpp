@@ -1,5 +1,6 @@
 #include "game/GAMEMAIN.h"
 #include "platform/Log.h"
+#include "shell/Shell.h"
 
 namespace {
 
@@ -40,8 +41,7 @@ void GAMEMAIN::MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
 }
 
 std::uint32_t GAMEMAIN::MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
-    // Without the shell's menu there is nothing to switch: that counts as a failure.
-    const int result = pMenuStatusChange != nullptr ? pMenuStatusChange(nMask & kMenuBits, nOn) : 0;
+    const int result = MenuStatusChange(nMask & kMenuBits, nOn);
     if (result == 0) {
         platform::LogError("GAMEMAIN::MenuMsgWndStatusChange", u8"メニューの設定に失敗しました");
     }

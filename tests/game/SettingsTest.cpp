@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "game/GAMEMAIN.h"
+#include "platform/MenuStrip.h"
+#include "shell/ShellResources.h"
+#include "shell/ShellState.h"
 #include "support/TestKit.h"
 
 namespace {
@@ -49,30 +52,26 @@ TEST(Settings, BarMaskTakesBacklogConditionsOnlyWhenSwitchingOn) {
     }
 }
 
-std::vector<std::pair<std::int32_t, std::uint32_t>> menuCalls;
-int menuResult = 1;
-int RecordMenu(std::int32_t mask, std::uint32_t on) {
-    menuCalls.emplace_back(mask, on);
-    return menuResult;
-}
-
-TEST(Settings, MenuChangeGoesThroughTheShellSlot) {
+TEST(Settings, MenuChangeSwitchesTheShellsMenu) {
     zktest::TestKit kit;
     auto game = std::make_unique<GAMEMAIN>();
     const std::string failed =
         "Error: <GAMEMAIN::MenuMsgWndStatusChange> メニューの設定に失敗しました";
+    BeginShellState();
     EXPECT_EQ(game->MenuMsgWndStatusChange(7, 1), 0u);
-    EXPECT_EQ(kit.debugLines(), std::vector<std::string>{failed});
+    EXPECT_EQ(kit.debugLines().back(), failed);
 
     kit.log.clear();
-    menuCalls.clear();
-    game->pMenuStatusChange = RecordMenu;
-    menuResult = 1;
-    EXPECT_EQ(game->MenuMsgWndStatusChange(65535, 1), 1u);
-    menuResult = 0;
-    EXPECT_EQ(game->MenuMsgWndStatusChange(1015, 0), 0u);
-    EXPECT_EQ(menuCalls, (std::vector<std::pair<std::int32_t, std::uint32_t>>{{15, 1}, {7, 0}}));
-    EXPECT_EQ(kit.debugLines(), std::vector<std::string>{failed});
+    platform::MenuStrip menu;
+    BuildShellMenu(menu);
+    CurrentShellState().hMenu = &menu;
+    CurrentShellState().fullScreen = 1;
+    EXPECT_EQ(game->MenuMsgWndStatusChange(65535, 0), 1u);
+    EXPECT_EQ(game->MenuMsgWndStatusChange(1014, 1), 1u);
+    std::vector<bool> enabled;
+    for (const auto& item : menu.items()) enabled.push_back(item.enabled);
+    EXPECT_EQ(enabled, (std::vector<bool>{false, true, true, false}));
+    EXPECT_TRUE(kit.debugLines().empty());
     EXPECT_EQ(game->nSaveEnableFlg, 0u);
 }
 
