@@ -18,7 +18,7 @@ void HeadlessWindowHost::pushAt(std::uint32_t time, PlatformEvent event) {
     events_.push_back({time, event});
 }
 
-void HeadlessWindowHost::refresh() {
+void HeadlessWindowHost::showPicture(const WindowPicture&) {
     ++refreshes_;
     if (onRefresh) onRefresh();
 }
@@ -68,7 +68,7 @@ void HeadlessWindowHost::show() {
 
 void HeadlessWindowHost::bringForward() { record("forward"); }
 
-void HeadlessWindowHost::setFullScreen(bool fullScreen) {
+void HeadlessWindowHost::applyFullScreen(bool fullScreen) {
     record(std::string("fullscreen ") + (fullScreen ? "1" : "0"));
 }
 

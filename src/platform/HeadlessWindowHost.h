@@ -28,22 +28,22 @@ public:
 
     void show() override;
     void bringForward() override;
-    void setFullScreen(bool fullScreen) override;
     bool visible() const override { return visible_; }
-    void refresh() override;
     void setCursorKind(int kind) override { record("cursor " + std::to_string(kind)); }
     void destroy() override { record("destroy"); }
 
     // "show", "forward", "fullscreen 1", "cursor 2", "destroy", each with the manual clock's time.
     const std::vector<std::string>& actions() const { return actions_; }
     int refreshes() const { return refreshes_; }
-    // Runs at each redraw of strip or dialog, to look at the window while it is modal.
+    // Runs at each picture shown, to look at the window while it is modal.
     std::function<void()> onRefresh;
 
 protected:
     WindowHandle createWindow() override;
     bool nextEvent(PlatformEvent& event, std::uint32_t waitMs) override;
     bool reportsFocus() const override { return reportsFocus_; }
+    void applyFullScreen(bool fullScreen) override;
+    void showPicture(const WindowPicture& picture) override;
 
 private:
     void record(const std::string& action);

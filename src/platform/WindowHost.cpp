@@ -22,10 +22,33 @@ WindowHandle WindowHost::create(WindowProcedure procedure) {
     procedure_ = std::move(procedure);
     WindowHandle window = createWindow();
     if (window == nullptr) return nullptr;
+    windowMade_ = true;
     send(WM_CREATE);
     created_ = true;
     if (!reportsFocus()) send(WM_ACTIVATEAPP, 1);
     return window;
+}
+
+void WindowHost::setFullScreen(bool fullScreen) {
+    fullScreen_ = fullScreen;
+    applyFullScreen(fullScreen);
+    refresh();
+}
+
+void WindowHost::presentFrame(const Surface& frame) {
+    if (frame.width() == WindowPicture::kGameWidth &&
+        frame.height() == WindowPicture::kGameHeight) {
+        keptFrame_ = frame.toXrgb();
+    }
+    refresh();
+}
+
+void WindowHost::refresh() {
+    const bool stripShown = !fullScreen_ && menu_.attached();
+    picture_.compose({keptFrame_.empty() ? nullptr : &keptFrame_,
+                      fullScreen_ ? 0 : MenuStrip::kHeight, stripShown ? &menu_ : nullptr,
+                      highlighted_, dialog_});
+    showPicture(picture_);
 }
 
 void WindowHost::setMenuAttached(bool attached) {

@@ -4,12 +4,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/InputMask.h"
 #include "platform/InputSource.h"
 #include "platform/MenuStrip.h"
 #include "platform/ModalDialog.h"
 #include "platform/PlatformEvent.h"
+#include "platform/WindowPicture.h"
 
 namespace platform {
 
@@ -28,15 +30,23 @@ public:
     // Creates the hidden window, then sends it WM_CREATE. Null when the window
     // could not be made (the backend has logged why).
     WindowHandle create(WindowProcedure procedure);
+    // Whether the window exists (it may still be hidden).
+    bool created() const { return windowMade_; }
 
     // Shows the window and asks once for the input focus.
     virtual void show() = 0;
     // Restores, raises and focuses the window.
     virtual void bringForward() = 0;
-    virtual void setFullScreen(bool fullScreen) = 0;
+    // Desktop full screen without the strip, or the window form with it.
+    void setFullScreen(bool fullScreen);
+    bool fullScreen() const { return fullScreen_; }
     virtual bool visible() const = 0;
-    // Redraws the strip and any open dialog over the kept frame.
-    virtual void refresh() = 0;
+
+    // Keeps a finished game frame and shows it under the strip and any dialog.
+    void presentFrame(const Surface& frame);
+    // Shows the kept frame again with the current strip and dialog.
+    void refresh();
+    const WindowPicture& picture() const { return picture_; }
     // The pointer shape over the whole window: 0 the system arrow, 1 the
     // monochrome arrow, 2 the colour arrow.
     virtual void setCursorKind(int kind) = 0;
@@ -69,12 +79,15 @@ public:
     InputMask& inputMask() { return mask_; }
 
 protected:
-    // The backend's window: false (and its reason logged) when it cannot be made.
+    // The backend's window: null (and its reason logged) when it cannot be made.
     virtual WindowHandle createWindow() = 0;
     // The next event, waiting up to waitMs; false when none came.
     virtual bool nextEvent(PlatformEvent& event, std::uint32_t waitMs) = 0;
     // Whether focus events arrive at all; without them the window counts as active.
     virtual bool reportsFocus() const = 0;
+    virtual void applyFullScreen(bool fullScreen) = 0;
+    // Puts the composed window picture on the screen.
+    virtual void showPicture(const WindowPicture& picture) = 0;
 
 private:
     bool fetchEvent(PlatformEvent& event, std::uint32_t waitMs);
@@ -88,12 +101,16 @@ private:
     MenuStrip menu_;
     ModalDialog* dialog_ = nullptr;
     bool created_ = false;
+    bool windowMade_ = false;
     bool inMenuLoop_ = false;
     int highlighted_ = 0;
     bool quitPosted_ = false;
     bool terminated_ = false;
     bool closeAfterModal_ = false;
     InputMask mask_;
+    bool fullScreen_ = false;
+    std::vector<std::uint32_t> keptFrame_;
+    WindowPicture picture_;
     int quitCode_ = 0;
 };
 

@@ -1,0 +1,37 @@
+// The game program: the engine objects, the SDL services and the shell's entry.
+#include "game/EngineForwarder.h"
+#include "game/GAMEMAIN.h"
+#include "graphics/ZKSPRITE.h"
+#include "platform/MaskedInputSource.h"
+#include "platform/SdlAudioDevice.h"
+#include "platform/SdlInputSource.h"
+#include "platform/SdlWindowHost.h"
+#include "platform/Services.h"
+#include "platform/WindowDisplay.h"
+#include "platform/WindowMessageBox.h"
+#include "resources/WindowArt.h"
+#include "shell/Shell.h"
+#include "sound/ZKSND.h"
+#include "system/ZKSYSTEM.h"
+
+ZKSYSTEM zkSystem;
+ZKSPRITE zkSprite;
+ZKSND zkSnd;
+GAMEMAIN gameMain;
+
+int main() {
+    using platform::ScopedService;
+    platform::SdlWindowHost host(reinterpret_cast<const char*>(u8"月蛾の冠 Ver 1.0"),
+                                 GameWindowArt());
+    platform::SdlInputSource sdlInput(host);
+    platform::MaskedInputSource input(sdlInput, host.inputMask());
+    platform::WindowDisplay display(host);
+    platform::WindowMessageBox box(host);
+    platform::SdlAudioDevice audio;
+    ScopedService<platform::InputSource> inputScope(input);
+    ScopedService<platform::Display> displayScope(display);
+    ScopedService<platform::MessageBox> boxScope(box);
+    ScopedService<platform::AudioDevice> audioScope(audio);
+    EngineForwarder engine(zkSystem, zkSprite, zkSnd, gameMain);
+    return WinMain(engine, host, "__MOTH_CROWN_OPNE_ID__");
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Display.h"
+
+namespace platform {
+
+class WindowHost;
+
+// The display of the main window: each presented frame goes to the window host,
+// which keeps it and shows it with the strip and any dialog.
+class WindowDisplay : public Display {
+public:
+    explicit WindowDisplay(WindowHost& host) : host_(host) {}
+
+protected:
+    void show(const Surface& primary) override;
+
+private:
+    WindowHost& host_;
+};
+
+}  // namespace platform

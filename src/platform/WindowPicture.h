@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Surface.h"
+
+namespace platform {
+
+class MenuStrip;
+class ModalDialog;
+
+// What the window shows: the kept game frame, with the menu strip above it in a
+// window and an open dialog drawn over it. Both window backends build the same
+// picture, so strip and dialog pixels can be checked without a screen.
+class WindowPicture {
+public:
+    static constexpr int kGameWidth = 800;
+    static constexpr int kGameHeight = 600;
+
+    struct Scene {
+        const std::vector<std::uint32_t>* frame = nullptr;  // 0x00RRGGBB, 800 x 600; null: black
+        int stripRows = 0;                                  // 20 in a window, 0 in full screen
+        const MenuStrip* strip = nullptr;                   // null: the strip is not drawn
+        int highlighted = 0;
+        const ModalDialog* dialog = nullptr;
+    };
+
+    WindowPicture();
+
+    void compose(const Scene& scene);
+    // The picture: 800 x 620 in a window, strip rows first; 800 x 600 in full screen.
+    const Surface& surface() const { return surface_; }
+    // Rows above the game area.
+    int stripRows() const { return stripRows_; }
+
+private:
+    void drawStrip(const MenuStrip& strip, int highlighted);
+    void drawDialog(const ModalDialog& dialog);
+    void drawFrame(const Rect& r, std::uint32_t color, int thickness);
+    void drawText(const std::string& text, const Rect& box, std::uint32_t format,
+                  std::uint32_t color);
+    Rect shifted(const Rect& r) const;
+
+    Surface surface_;
+    int stripRows_ = 0;
+};
+
+}  // namespace platform
