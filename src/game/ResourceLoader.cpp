@@ -107,14 +107,12 @@ int ImageLoad(const ImageTable& table, ZKSPRITE* pSprite, ZKSYSTEM* pSystem, int
     if (!ExtractMember(table.loadTag, *pSystem, kImageArchive, dir.c_str(), name.c_str(), unload)) {
         return 0;
     }
-    if (table.LoadState(*pSprite, nIndex) == 1 &&
-        table.Create(*pSprite, nIndex, bColorKey, dwColor) < 0) {
-        platform::LogError(table.loadTag, u8"画像のロードに失敗しました");
-        pSystem->RemoveFile(dir.c_str(), name.c_str(), 0);
-        return 0;
-    }
+    // A slot already loaded keeps its image; the copy goes either way.
+    const bool failed = table.LoadState(*pSprite, nIndex) == 1 &&
+                        table.Create(*pSprite, nIndex, bColorKey, dwColor) < 0;
     pSystem->RemoveFile(dir.c_str(), name.c_str(), 0);
-    return 1;
+    if (failed) platform::LogError(table.loadTag, u8"画像のロードに失敗しました");
+    return failed ? 0 : 1;
 }
 
 int ImageUnload(const ImageTable& table, ZKSPRITE* pSprite, ZKSYSTEM* pSystem, int nIndex) {
