@@ -156,3 +156,59 @@ TEST(SingleInstanceGuard, ALockLeftByADeadProcessDoesNotBlock) {
     SingleInstanceGuard next(name);
     EXPECT_EQ(next.acquire(), SingleInstanceGuard::Result::First);
 }
+
+TEST(WindowHost, PictureShowsStripFrameAndCentredDialog) {
+    zktest::TestKit kit;
+    HeadlessWindowHost host;
+    host.menu().addItem(102, "Save");
+    host.menu().addItem(103, "Load");
+    ASSERT_NE(
+        host.create([](std::uint32_t, std::uintptr_t, std::intptr_t) { return std::intptr_t{0}; }),
+        nullptr);
+    Surface frame(800, 600, PixelFormat::ForDepth(32));
+    frame.fill(frame.bounds(), 0x0000FF);  // red
+    host.presentFrame(frame);
+    const Surface& picture = host.picture().surface();
+    ASSERT_EQ(picture.height(), 620);
+    auto at = [&](int x, int y) {
+        ColorRef c = 0;
+        picture.getPixel(x, y, c);
+        return c;
+    };
+    EXPECT_NE(at(400, 10), 0x0000FFu);
+    EXPECT_EQ(at(0, 20), 0x0000FFu);
+    EXPECT_EQ(at(799, 619), 0x0000FFu);
+
+    auto itemPixels = [&](int index) {
+        const Rect r = host.menu().items()[static_cast<std::size_t>(index)].bounds;
+        std::vector<ColorRef> pixels;
+        for (int y = r.top + 20; y < r.bottom + 20; ++y) {
+            for (int x = r.left; x < r.right; ++x) pixels.push_back(at(x, y));
+        }
+        return pixels;
+    };
+    const auto enabled = itemPixels(1);
+    host.menu().setEnabled(103, false);
+    host.refresh();
+    EXPECT_NE(itemPixels(1), enabled);
+
+    std::vector<ColorRef> dialogCorners;
+    host.onRefresh = [&] {
+        const ModalDialog* box = host.openDialog();
+        if (box == nullptr) return;
+        const Rect r = box->frameBounds();
+        EXPECT_EQ(r.left + r.right, 800);
+        EXPECT_EQ(r.top + r.bottom, 600);
+        dialogCorners = {at(r.left, r.top + 20), at(r.right - 1, r.bottom + 19)};
+        EXPECT_EQ(at(r.left - 1, r.top + 20), 0x0000FFu);
+    };
+    host.push({.kind = PlatformEvent::Kind::KeyDown, .key = VK_ESCAPE});
+    host.runDialog({108, "Q", 207, 66, true, {}},
+                   [](ModalDialog& d, std::uint32_t m, std::uintptr_t) {
+                       if (m == WM_CLOSE) d.end(0);
+                       return std::intptr_t{1};
+                   });
+    ASSERT_EQ(dialogCorners.size(), 2u);
+    EXPECT_NE(dialogCorners[0], 0x0000FFu);
+    EXPECT_NE(dialogCorners[1], 0x0000FFu);
+}
