@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "common/BitmapWriter.h"
 #include "common/CodedScriptWriter.h"
