@@ -149,4 +149,18 @@ TEST(ResourceLoader, NamesFromDataNeverReachOutsideTmp) {
     EXPECT_TRUE(FileExists("tmp/" + k.trailName));
 }
 
+// Exit stops and unloads every buffer, loaded or not, without a false error.
+TEST(ResourceLoader, ReleaseUnloadsEverySoundQuietly) {
+    LoaderKit k;
+    ASSERT_EQ(SELoad(k.s(), &k.sys, 3, nullptr), 1);
+    ASSERT_EQ(SEPlay(3, 1, k.s(), &k.sys), 1);
+    ASSERT_EQ(VoicePlay("v1.sou", k.s(), &k.sys), 1);
+    ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys), 1);
+    k.clearLog();
+    k.game->Release();
+    EXPECT_EQ(k.lines(), Lines{});
+    for (int buffer = 0; buffer < 4; ++buffer) EXPECT_EQ(k.snd.DAGetLoadState(buffer), 0);
+    EXPECT_FALSE(std::filesystem::exists("tmp"));
+}
+
 }  // namespace
