@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "mkdemo/CharacterSheets.h"
+#include "mkdemo/FileStem.h"
+#include "mkdemo/PictureCatalog.h"
+#include "mkdemo/StorySources.h"
+#include "platform/BitmapFile.h"
+#include "platform/Cp932.h"
+#include "platform/SoundDecoder.h"
+#include "shell/AssetManifest.h"
+#include "support/Bytes.h"
+#include "support/DemoData.h"
+#include "support/RunTool.h"
+#include "support/TempWorkDir.h"
+#include "system/ZKCODE.h"
+
+using zktest::DemoData;
+using zktest::ReadFileBytes;
+using zktest::RunTool;
+using zktest::WriteFileBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> kArchives = {"Img.dat", "SE.dat", "VO.dat", "AU.dat",
+                                            "Scenario.dat"};
+
+std::set<std::string> NamesOf(const std::map<std::string, std::string>& members) {
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : members) names.insert(name);
+    return names;
+}
+
+std::set<std::string> Named(const std::vector<std::string>& names) {
+    std::set<std::string> set;
+    for (const std::string& name : names) {
+        if (!name.empty()) set.insert(name);
+    }
+    return set;
+}
+
+std::uint32_t To565(std::uint32_t argb) {
+    return ((argb >> 8) & 0xF800) | ((argb >> 5) & 0x07E0) | ((argb >> 3) & 0x001F);
+}
+
+// Decoded frames of a sound file's bytes, or 0 when the game cannot decode it.
+platform::SoundHandle Decode(const std::string& bytes) {
+    WriteFileBytes("sound.wav", bytes);
+    platform::SoundHandle sound;
+    return platform::SoundDecoder().decode("sound.wav", sound) == 0 ? sound : nullptr;
+}
+
+bool Audible(const platform::DecodedSound& sound) {
+    for (const std::int16_t sample : sound.samples) {
+        if (sample > 1000 || sample < -1000) return true;
+    }
+    return false;
+}
+
+void ExpectLength(const std::string& name, const std::string& bytes, double ms) {
+    const platform::SoundHandle sound = Decode(bytes);
+    ASSERT_NE(sound, nullptr) << name;
+    EXPECT_NEAR(static_cast<double>(sound->frames()) * 1000.0 / platform::kMixRate, ms, 1.0)
+        << name;
+    EXPECT_TRUE(Audible(*sound)) << name;
+}
+
+}  // namespace
+
+TEST(MkdemoOutput, SameBytesEveryRunAndThePlayersFilesSurvive) {
+    zktest::TempWorkDir dir;
+    fs::create_directories("out/sav");
+    const std::vector<std::pair<std::string, std::string>> kept = {
+        {"out/sav/sav00.sav", "0\n1\n"}, {"out/env.env", "1\n5\n"}, {"out/cursor.txt", "2\n"}};
+    for (const auto& [path, bytes] : kept) WriteFileBytes(path, bytes);
+
+    const platform::ProcessResult run = RunTool("mkdemo", {"out"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.out.find("Img.dat: 467 members"), std::string::npos) << run.out;
+    for (const std::string& archive : kArchives) {
+        EXPECT_TRUE(ReadFileBytes("out/dat/" + archive) ==
+                    ReadFileBytes(DemoData::Archive(archive)))
+            << archive;
+    }
+    for (const auto& [path, bytes] : kept) EXPECT_EQ(ReadFileBytes(path), bytes) << path;
+    EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 5);
+}
+
+TEST(MkdemoOutput, EveryPictureLoadsAtItsSizeWithTheKeyOnlyWhereMeant) {
+    zktest::TempWorkDir dir;
+    const AssetManifest& manifest = AssetManifest::Instance();
+    const auto members = DemoData::Members(DemoData::Archive("Img.dat"));
+    std::set<std::string> expected = Named(manifest.SurfaceNames());
+    expected.merge(Named(manifest.TextureNames()));
+    EXPECT_EQ(NamesOf(members), expected);
+    EXPECT_EQ(members.size(), 467u);
+
+    const struct {
+        const char* name;
+        int width, height;
+    } sizes[] = {{"Logo.gpc", 400, 240},
+                 {"ClothesSelectBody.gpc", 3900, 348},
+                 {"Staffroll_BG2.gpc", 3120, 211},
+                 {"Tb_rp_Ysma_03.gpc", 320, 118},
+                 {"Y0100D.gpc", 360, 560},
+                 {"O00H.gpc", 480, 160},
+                 {"red.gpc", 800, 600}};
+    for (const auto& size : sizes) {
+        const auto picture = platform::BitmapFile::Decode(
+            std::span(reinterpret_cast<const std::uint8_t*>(members.at(size.name).data()),
+                      members.at(size.name).size()));
+        ASSERT_TRUE(picture) << size.name;
+        EXPECT_EQ(picture->width(), size.width) << size.name;
+        EXPECT_EQ(picture->height(), size.height) << size.name;
+    }
+
+    std::string error;
+    const auto catalog = mkdemo::PictureCatalog::Build(manifest, error);
+    ASSERT_TRUE(catalog) << error;
+    using K = mkdemo::PictureKind;
+    for (const mkdemo::PictureEntry& entry : *catalog) {
+        WriteFileBytes("picture.gpc", members.at(entry.name));
+        const auto picture = platform::BitmapFile::Load("picture.gpc");
+        ASSERT_TRUE(picture) << entry.name;
+        ASSERT_EQ(picture->width(), entry.width) << entry.name;
+        ASSERT_EQ(picture->height(), entry.height) << entry.name;
+        const std::uint32_t key = entry.kind == K::SheetKeyBlack ? 0 : To565(0xFF00FF);
+        int keyed = 0;
+        for (const std::uint32_t pixel : picture->pixels()) keyed += To565(pixel) == key ? 1 : 0;
+        if (entry.kind == K::Plain) {
+            EXPECT_EQ(keyed, 0) << entry.name;
+            continue;
+        }
+        EXPECT_EQ(To565(picture->pixel(0, 0)), key) << entry.name;
+        const bool keyOnlyAtOrigin =
+            entry.kind == K::Picture || entry.kind == K::Sheet || entry.kind == K::SheetKeyBlack;
+        if (keyOnlyAtOrigin) {
+            EXPECT_EQ(keyed, 1) << entry.name;
+        }
+    }
+}
+
+TEST(MkdemoOutput, EverySoundDecodesAtItsLength) {
+    zktest::TempWorkDir dir;
+    const auto& effects = AssetManifest::Instance().EffectNames();
+    const auto se = DemoData::Members(DemoData::Archive("SE.dat"));
+    EXPECT_EQ(NamesOf(se), Named(effects));
+    for (std::size_t record = 2; record < effects.size(); ++record) {
+        ExpectLength(effects[record], se.at(effects[record]), 150.0 + 10.0 * ((record - 2) % 8));
+    }
+    const auto au = DemoData::Members(DemoData::Archive("AU.dat"));
+    EXPECT_EQ(au.size(), 19u);
+    for (int track = 1; track <= 19; ++track) {
+        const std::string name =
+            "bgm" + std::string(track < 10 ? "0" : "") + std::to_string(track) + ".mus";
+        ExpectLength(name, au.at(name), 1000.0 * (4 + track % 3));
+    }
+    const auto vo = DemoData::Members(DemoData::Archive("VO.dat"));
+    for (const char* name : {"V0001.sou", "V0006.sou", "V0101.sou", "V0103.sou", "V0403.sou"}) {
+        ASSERT_EQ(vo.count(name), 1u) << name;
+        const platform::SoundHandle voice = Decode(vo.at(name));
+        ASSERT_NE(voice, nullptr) << name;
+        EXPECT_GE(voice->frames(), platform::kMixRate / 2u) << name;
+        EXPECT_TRUE(Audible(*voice)) << name;
+    }
+}
+
+TEST(MkdemoOutput, ScriptsDecodeToTheirSourcesAndInitRegistersEachNameOnce) {
+    zktest::TempWorkDir dir;
+    const auto scripts = DemoData::Members(DemoData::Archive("Scenario.dat"));
+    std::map<std::string, std::string> decoded;
+    for (const auto& [name, coded] : scripts) {
+        WriteFileBytes("coded.spt", coded);
+        ASSERT_EQ(ZKDecode("coded.spt", "plain.txt"), 0) << name;
+        decoded[name] = ReadFileBytes("plain.txt");
+    }
+    std::set<std::string> sources = {"Init.spt"};
+    for (const auto& entry : fs::directory_iterator(DemoData::SourceDir() + "/scenario")) {
+        const std::string name = entry.path().filename().string();
+        sources.insert(name);
+        std::string expected;
+        const std::string utf8 = ReadFileBytes(entry.path().string());
+        for (const std::u8string& line :
+             mkdemo::StorySources::SplitLines(std::u8string(utf8.begin(), utf8.end()))) {
+            expected += platform::utf8ToCp932(line).value_or("?") + "\r\n";
+        }
+        EXPECT_TRUE(decoded[name] == expected) << name;
+    }
+    EXPECT_EQ(NamesOf(scripts), sources);
+
+    // Each manifest name once per table, under its stem.
+    std::map<std::string, std::multiset<std::string>> rows;
+    std::size_t start = 0;
+    const std::string& init = decoded["Init.spt"];
+    for (std::size_t end; (end = init.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const auto words = mkdemo::StorySources::Words(init.substr(start, end - start));
+        if (words.size() == 4 && words[0] == "#REG_DATA" &&
+            words[1] == mkdemo::FileStem(words[3])) {
+            rows[words[2]].insert(words[3]);
+        }
+    }
+    const AssetManifest& manifest = AssetManifest::Instance();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> tables = {
+        {"TEX", manifest.TextureNames()},
+        {"SURF", manifest.SurfaceNames()},
+        {"WAVE", manifest.EffectNames()}};
+    for (const auto& [kind, names] : tables) {
+        const std::set<std::string> once(rows[kind].begin(), rows[kind].end());
+        EXPECT_EQ(once.size(), rows[kind].size()) << kind;
+        EXPECT_EQ(once, Named(names)) << kind;
+    }
+}
+
+// One broken source per rule: refused with file and line, nothing written.
+TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
+    const struct {
+        const char* file;
+        int line;  // replaced (or appended after the end when beyond it)
+        std::u8string text;
+        const char* message;
+    } cases[] = {
+        {"scenario/prologue.spt", 2, u8"#BGDisp BG99", "prologue.spt:2: the surface BG99"},
+        {"scenario/prologue.spt", 34, u8"#FileChange nowhere.spt", "prologue.spt:34: the script"},
+        {"init-story.txt", 4, u8"#REG_DATA 1 CLOTHES 2 1 説明 cos99.spt",
+         "init-story.txt:4: the script"},
+        {"scenario/cos01.spt", 3, u8"#PlayBGM bgm20.mus", "cos01.spt:3: the music bgm20.mus"},
+        {"scenario/cos02.spt", 7, u8"#MsgDisp NULL 雪☃です", "cos02.spt:7: character 16"},
+        {"scenario/cos03.spt", 7, u8"#MsgDisp NULL " + std::u8string(497, u8'a'),
+         "cos03.spt:7: the line is 511 bytes long"},
+        {"scenario/cos_more.spt", 1, u8"#BGDisp BG06", "cos_more.spt:1: the first line"},
+        {"scenario/cos01.spt", 24, u8"#StopWave", "cos01.spt:24: #StopWave needs an ID"},
+        {"scenario/cos01.spt", 20, u8"#FlgONVar QUIRA 1 REPLAY",
+         "cos01.spt:20: the script Q01.spt"},
+    };
+    for (const auto& c : cases) {
+        zktest::TempWorkDir dir;
+        fs::copy(DemoData::SourceDir(), "src", fs::copy_options::recursive);
+        const std::string path = "src/" + std::string(c.file);
+        const std::string bytes = ReadFileBytes(path);
+        auto lines = mkdemo::StorySources::SplitLines(std::u8string(bytes.begin(), bytes.end()));
+        lines.resize(std::max<std::size_t>(lines.size(), static_cast<std::size_t>(c.line)));
+        lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+        std::u8string text;
+        for (const std::u8string& line : lines) text += line + u8"\n";
+        WriteFileBytes(path, std::string(text.begin(), text.end()));
+        fs::create_directories("out");
+        WriteFileBytes("out/env.env", "kept");
+
+        const platform::ProcessResult run = RunTool("mkdemo", {"--source", "src", "out"});
+        EXPECT_EQ(run.exitStatus, 1) << c.message;
+        EXPECT_NE(run.err.find(std::string("mkdemo: ") + c.message), std::string::npos)
+            << c.message << "\n"
+            << run.err;
+        EXPECT_FALSE(fs::exists("out/dat")) << c.message;
+        EXPECT_EQ(ReadFileBytes("out/env.env"), "kept");
+    }
+}

@@ -1,0 +1,181 @@
+#include "mkdemo/DemoBuilder.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "common/CodedScriptWriter.h"
+#include "mkdemo/InitScriptWriter.h"
+#include "mkdemo/PictureCatalog.h"
+#include "mkdemo/PicturePainter.h"
+#include "mkdemo/ScriptChecker.h"
+#include "mkdemo/SoundSynth.h"
+#include "mkdemo/VoiceCast.h"
+#include "shell/AssetManifest.h"
+
+namespace mkdemo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kStagedSuffix = ".new";
+
+struct Story {
+    std::vector<SourceFile> scripts;  // Init.spt first, then the scenarios by name
+    StoryRegistry registry;
+};
+
+std::optional<Story> ReadStory(const DemoOptions& options, std::vector<SourceProblem>& problems) {
+    std::optional<StorySources> sources = StorySources::Load(options.sourceDir, problems);
+    if (!sources) return std::nullopt;
+    const AssetManifest& manifest = AssetManifest::Instance();
+    Story story;
+    SourceFile init{
+        InitScriptWriter::kName, InitScriptWriter::Lines(manifest, sources->initStory.lines), {}};
+    ScriptChecker::Convert(init, true, problems);
+    ScriptChecker::Convert(sources->initStory, false, problems);
+    for (SourceFile& file : sources->scenarios) ScriptChecker::Convert(file, true, problems);
+    story.registry.Register(init.cp932);
+    for (int track = 1; track <= DemoBuilder::kMusicTracks; ++track) {
+        story.registry.music.insert(DemoBuilder::MusicName(track));
+    }
+    for (const SourceFile& file : sources->scenarios) story.registry.scripts.insert(file.name);
+    ScriptChecker::CheckInitStory(sources->initStory, story.registry, problems);
+    for (const SourceFile& file : sources->scenarios) {
+        ScriptChecker::CheckScenario(file, story.registry, problems);
+    }
+    if (!options.check) problems.clear();
+    if (!problems.empty()) return std::nullopt;
+    story.scripts.push_back(std::move(init));
+    for (SourceFile& file : sources->scenarios) story.scripts.push_back(std::move(file));
+    return story;
+}
+
+std::optional<DemoArchive> Pictures(std::vector<SourceProblem>& problems) {
+    std::string error;
+    const auto entries = PictureCatalog::Build(AssetManifest::Instance(), error);
+    if (!entries) {
+        problems.push_back({"AssetManifest", 0, error});
+        return std::nullopt;
+    }
+    DemoArchive archive{"Img.dat", {}};
+    for (const PictureEntry& entry : *entries) {
+        archive.members.push_back(
+            zktools::MemberFromBytes(entry.name, PicturePainter::BitmapOf(entry)));
+    }
+    return archive;
+}
+
+DemoArchive Effects() {
+    DemoArchive archive{"SE.dat", {}};
+    const auto& names = AssetManifest::Instance().EffectNames();
+    for (std::size_t record = 0; record < names.size(); ++record) {
+        if (names[record].empty()) continue;
+        archive.members.push_back(
+            zktools::MemberFromBytes(names[record], SoundSynth::Effect(static_cast<int>(record))));
+    }
+    return archive;
+}
+
+DemoArchive Music() {
+    DemoArchive archive{"AU.dat", {}};
+    for (int track = 1; track <= DemoBuilder::kMusicTracks; ++track) {
+        archive.members.push_back(
+            zktools::MemberFromBytes(DemoBuilder::MusicName(track), SoundSynth::Music(track)));
+    }
+    return archive;
+}
+
+DemoArchive Voices(const Story& story) {
+    DemoArchive archive{"VO.dat", {}};
+    for (const VoiceLine& voice : VoiceCast::Collect(story.scripts)) {
+        archive.members.push_back(zktools::MemberFromBytes(
+            voice.name, SoundSynth::Voice(voice.syllables, voice.hertz, voice.minimumMs)));
+    }
+    return archive;
+}
+
+std::optional<DemoArchive> Scripts(const Story& story, std::vector<SourceProblem>& problems) {
+    DemoArchive archive{"Scenario.dat", {}};
+    for (const SourceFile& file : story.scripts) {
+        std::string plain;
+        for (const std::string& line : file.cp932) plain += line + "\r\n";
+        std::string error;
+        std::optional<std::string> coded = zktools::EncodeScript(plain, error);
+        if (!coded) {
+            problems.push_back({file.name, 0, error});
+            return std::nullopt;
+        }
+        archive.members.push_back(zktools::MemberFromBytes(file.name, std::move(*coded)));
+    }
+    return archive;
+}
+
+void RemoveStaged(const fs::path& dat, const std::vector<DemoArchive>& archives,
+                  std::size_t count) {
+    std::error_code ignored;
+    for (std::size_t i = 0; i < count; ++i)
+        fs::remove(dat / (archives[i].name + kStagedSuffix), ignored);
+}
+
+}  // namespace
+
+std::uint64_t DemoArchive::Bytes() const {
+    std::uint64_t total = 0;
+    for (const zktools::CombinedMember& member : members) total += member.size;
+    return total;
+}
+
+std::string DemoBuilder::MusicName(int track) {
+    char name[16];
+    std::snprintf(name, sizeof name, "bgm%02d.mus", track);
+    return name;
+}
+
+std::optional<std::vector<DemoArchive>> DemoBuilder::Build(const DemoOptions& options,
+                                                           std::vector<SourceProblem>& problems) {
+    const std::optional<Story> story = ReadStory(options, problems);
+    if (!story) return std::nullopt;
+    std::optional<DemoArchive> scripts = Scripts(*story, problems);
+    std::optional<DemoArchive> pictures = Pictures(problems);
+    if (!scripts || !pictures) return std::nullopt;
+    std::vector<DemoArchive> archives;
+    archives.push_back(std::move(*pictures));
+    archives.push_back(Effects());
+    archives.push_back(Voices(*story));
+    archives.push_back(Music());
+    archives.push_back(std::move(*scripts));
+    return archives;
+}
+
+bool DemoBuilder::Write(const std::string& outDir, const std::vector<DemoArchive>& archives,
+                        std::string& error) {
+    const fs::path dat = fs::path(outDir) / "dat";
+    std::error_code failure;
+    const bool made = fs::create_directories(dat, failure);
+    if (failure) {
+        error = "cannot make " + dat.string() + ": " + failure.message();
+        return false;
+    }
+    std::size_t staged = 0;
+    for (const DemoArchive& archive : archives) {
+        const fs::path path = dat / (archive.name + kStagedSuffix);
+        if (!zktools::WriteCombinedFile(path.string(), archive.members,
+                                        zktools::ListPlace::InArchive, error)) {
+            RemoveStaged(dat, archives, staged);
+            if (made) fs::remove(dat, failure);
+            return false;
+        }
+        ++staged;
+    }
+    for (const DemoArchive& archive : archives) {
+        fs::rename(dat / (archive.name + kStagedSuffix), dat / archive.name, failure);
+        if (failure) {
+            error = "cannot replace " + (dat / archive.name).string() + ": " + failure.message();
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace mkdemo

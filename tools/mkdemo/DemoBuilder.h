@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/CombinedFileWriter.h"
+#include "mkdemo/StorySources.h"
+
+namespace mkdemo {
+
+// One archive of dat/ with its members in archive order.
+struct DemoArchive {
+    std::string name;
+    std::vector<zktools::CombinedMember> members;
+    std::uint64_t Bytes() const;
+};
+
+struct DemoOptions {
+    std::string sourceDir;
+    // Off only for test data that must carry what the checks refuse.
+    bool check = true;
+};
+
+// Makes the five archives of the demo in memory and writes them into a folder.
+class DemoBuilder {
+public:
+    static constexpr int kMusicTracks = 19;
+
+    // Nothing when a source is refused; problems say where and why.
+    static std::optional<std::vector<DemoArchive>> Build(const DemoOptions& options,
+                                                         std::vector<SourceProblem>& problems);
+    // Writes OUTDIR/dat/<archive> for every archive, all or none: the archives
+    // replace the old ones only once every one of them is complete.
+    static bool Write(const std::string& outDir, const std::vector<DemoArchive>& archives,
+                      std::string& error);
+    static std::string MusicName(int track);
+};
+
+}  // namespace mkdemo

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class AssetManifest;
+
+namespace mkdemo {
+
+enum class PictureKind {
+    Plain,    // one colour, no key pixel, no label: the fade overlays
+    Picture,  // gradient with border and label
+    Plate,    // a picture plate on key background
+    Hills,    // a picture whose upper part is key
+    Sheet,    // a sheet without its cell list: a labelled grid
+    SheetKeyBlack,
+    Body,  // character body sheet
+    Face,  // character face sheet, three eye frames
+};
+
+struct PictureEntry {
+    std::string name;   // manifest spelling with extension
+    std::string stem;   // name without extension
+    std::string slots;  // "surface 263, texture 7"
+    int width = 0;
+    int height = 0;
+    PictureKind kind = PictureKind::Picture;
+    std::uint32_t plainColor = 0;  // 0x00RRGGBB, for Plain
+};
+
+// Every picture of the manifest with the size and art its screens need, in archive
+// order: surfaces in slot order, then the pictures that are textures only.
+class PictureCatalog {
+public:
+    // Nothing, with the names in error, when a manifest name has no entry here.
+    static std::optional<std::vector<PictureEntry>> Build(const AssetManifest& manifest,
+                                                          std::string& error);
+};
+
+}  // namespace mkdemo

@@ -1,0 +1,254 @@
+#include "mkdemo/PicturePainter.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "common/BitmapWriter.h"
+#include "mkdemo/CharacterSheets.h"
+#include "mkdemo/IndexCanvas.h"
+
+namespace mkdemo {
+
+namespace {
+
+// Palette layout: fixed roles first, then the gradient ramp.
+enum : std::uint8_t {
+    kKey = 0,
+    kText = 1,
+    kOutline = 2,
+    kBorder = 3,
+    kGrid = 4,
+    kFlat = 5,
+    kLight = 6,
+    kRampFirst = 16,
+};
+constexpr int kRampMax = 200;
+constexpr int kBorderWidth = 4;
+constexpr int kLabelHeight = 40;
+constexpr int kGridStep = 50;
+constexpr int kCoordinateStep = 100;
+constexpr int kCoordinateHeight = 12;
+constexpr std::uint32_t kOutlineColor = 0x202020;
+constexpr std::uint32_t kGridColor = 0x606060;
+constexpr std::uint32_t kUnused = 0x808080;
+
+using Palette = std::array<std::uint32_t, 256>;
+
+std::uint32_t Fnv1a(const std::string& text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : text) {
+        hash ^= static_cast<std::uint8_t>(c);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+// The hue of a name; magenta-like hues are moved away from the key colour.
+int HueOf(const std::string& name) {
+    int hue = static_cast<int>(Fnv1a(name) % 360);
+    if (hue >= 280 && hue <= 320) hue += 60;
+    return hue % 360;
+}
+
+std::uint32_t Hsv(int hue, double saturation, double value) {
+    const double h = (hue % 360) / 60.0;
+    const double c = value * saturation;
+    const double x = c * (1 - std::fabs(std::fmod(h, 2.0) - 1));
+    const double m = value - c;
+    double r = 0, g = 0, b = 0;
+    switch (static_cast<int>(h)) {
+        case 0:
+            r = c, g = x;
+            break;
+        case 1:
+            r = x, g = c;
+            break;
+        case 2:
+            g = c, b = x;
+            break;
+        case 3:
+            g = x, b = c;
+            break;
+        case 4:
+            r = x, b = c;
+            break;
+        default:
+            r = c, b = x;
+            break;
+    }
+    const auto channel = [m](double v) {
+        return static_cast<std::uint32_t>(std::lround((v + m) * 255));
+    };
+    return channel(r) << 16 | channel(g) << 8 | channel(b);
+}
+
+struct Art {
+    Palette palette;
+    int rampSize = 0;
+};
+
+// The palette of a picture: its key, the label colours and a ramp of its hue.
+Art MakeArt(const PictureEntry& entry, const std::string& colorName, std::uint32_t key) {
+    Art art;
+    art.palette.fill(kUnused);
+    const int hue = HueOf(colorName);
+    art.palette[kKey] = key;
+    art.palette[kText] = 0xFFFFFF;
+    art.palette[kOutline] = kOutlineColor;
+    art.palette[kBorder] = Hsv(hue + 180, 0.55, 0.85);
+    art.palette[kGrid] = kGridColor;
+    art.palette[kFlat] = Hsv(hue, 0.55, 0.85);
+    art.palette[kLight] = Hsv(hue, 0.25, 0.95);
+    art.rampSize = std::clamp(entry.height, 2, kRampMax);
+    for (int i = 0; i < art.rampSize; ++i) {
+        const double value = 0.85 - 0.40 * i / (art.rampSize - 1);
+        art.palette[static_cast<std::size_t>(kRampFirst + i)] = Hsv(hue, 0.55, value);
+    }
+    return art;
+}
+
+std::uint8_t RampIndex(const Art& art, int y, int height) {
+    const int step = height > 1 ? y * (art.rampSize - 1) / (height - 1) : 0;
+    return static_cast<std::uint8_t>(kRampFirst + step);
+}
+
+void Gradient(IndexCanvas& canvas, const Art& art, int left, int top, int right, int bottom) {
+    for (int y = top; y < bottom; ++y) {
+        canvas.fillRect(left, y, right, y + 1, RampIndex(art, y, canvas.height()));
+    }
+}
+
+void NameLabel(IndexCanvas& canvas, const PictureEntry& entry, int cx, int cy, int width,
+               int height, int maxHeight) {
+    const std::vector<std::string> lines = {entry.name, entry.slots};
+    const int textHeight = IndexCanvas::FitHeight(lines, width, height, maxHeight);
+    canvas.label(lines, cx, cy, textHeight, kText, kOutline);
+}
+
+void PaintPicture(IndexCanvas& canvas, const Art& art, const PictureEntry& entry) {
+    const int w = canvas.width();
+    const int h = canvas.height();
+    Gradient(canvas, art, 0, 0, w, h);
+    canvas.frameRect(0, 0, w, h, kBorderWidth, kBorder);
+    const int scaled = std::min(kLabelHeight, kLabelHeight * std::min(w * 600, h * 800) / 480000);
+    NameLabel(canvas, entry, w / 2, h / 2, w - 4 * kBorderWidth, h - 4 * kBorderWidth,
+              std::max(scaled, 8));
+}
+
+void PaintPlate(IndexCanvas& canvas, const Art& art, const PictureEntry& entry) {
+    const int inset = 20;
+    const int w = canvas.width();
+    const int h = canvas.height();
+    Gradient(canvas, art, inset, inset, w - inset, h - inset);
+    canvas.frameRect(inset, inset, w - inset, h - inset, kBorderWidth, kBorder);
+    NameLabel(canvas, entry, w / 2, h / 2, w - 4 * inset, h - 4 * inset, kLabelHeight);
+}
+
+// Rolling hills along the bottom; the sky above them is transparent.
+void PaintHills(IndexCanvas& canvas, const Art& art, const PictureEntry& entry) {
+    const int w = canvas.width();
+    const int h = canvas.height();
+    constexpr double kPi = 3.14159265358979323846;
+    for (int x = 0; x < w; ++x) {
+        const double rise = 0.55 * h + 0.2 * h * std::sin(2 * kPi * x / 520.0) +
+                            0.08 * h * std::sin(2 * kPi * x / 170.0);
+        const int top = std::clamp(h - static_cast<int>(rise), 1, h);
+        for (int y = top; y < h; ++y) canvas.set(x, y, RampIndex(art, y, h));
+    }
+    NameLabel(canvas, entry, w / 2, h - 40, w, 60, 24);
+}
+
+void PaintGrid(IndexCanvas& canvas, const PictureEntry& entry) {
+    const int w = canvas.width();
+    const int h = canvas.height();
+    canvas.fillRect(0, 0, w, h, kLight);
+    for (int x = 0; x < w; x += kGridStep) canvas.fillRect(x, 0, x + 1, h, kGrid);
+    for (int y = 0; y < h; y += kGridStep) canvas.fillRect(0, y, w, y + 1, kGrid);
+    for (int y = 0; y < h; y += kCoordinateStep) {
+        for (int x = 0; x < w; x += kCoordinateStep) {
+            canvas.text(std::to_string(x) + "," + std::to_string(y), x + 3, y + 3,
+                        kCoordinateHeight, kOutline);
+        }
+    }
+    NameLabel(canvas, entry, w / 2, h / 2, w - 8, h - 8, kLabelHeight);
+}
+
+void PaintBody(IndexCanvas& canvas, const PictureEntry& entry) {
+    constexpr int kTorsoTop = 160;
+    constexpr int kCorner = 40;
+    canvas.fillEllipse(180, 110, 90, 90, kFlat);
+    canvas.fillRect(60, kTorsoTop + kCorner, 300, canvas.height(), kFlat);
+    canvas.fillRect(60 + kCorner, kTorsoTop, 300 - kCorner, kTorsoTop + kCorner, kFlat);
+    canvas.fillEllipse(60 + kCorner, kTorsoTop + kCorner, kCorner, kCorner, kFlat);
+    canvas.fillEllipse(300 - kCorner, kTorsoTop + kCorner, kCorner, kCorner, kFlat);
+    canvas.frameRect(100, 30, 260, 190, 1, kText);
+    NameLabel(canvas, entry, 180, 360, 220, 120, 24);
+}
+
+void PaintEyes(IndexCanvas& canvas, int cx, int frame) {
+    constexpr int kEyeY = 70;
+    for (const int eyeX : {cx - 25, cx + 25}) {
+        if (frame == 0) canvas.fillEllipse(eyeX, kEyeY, 9, 9, kOutline);
+        if (frame == 1) canvas.fillEllipse(eyeX, kEyeY + 3, 9, 4, kOutline);
+        if (frame == 2) canvas.fillRect(eyeX - 10, kEyeY + 2, eyeX + 10, kEyeY + 5, kOutline);
+    }
+}
+
+void PaintFace(IndexCanvas& canvas, const PictureEntry& entry) {
+    constexpr int kCell = CharacterSheets::kFaceCell;
+    for (int frame = 0; frame < CharacterSheets::kEyeFrames; ++frame) {
+        const int cx = frame * kCell + kCell / 2;
+        canvas.fillEllipse(cx, kCell / 2, 70, 70, kFlat);
+        PaintEyes(canvas, cx, frame);
+        canvas.label({entry.stem + " " + std::to_string(frame + 1)}, cx, 118, 16, kText, kOutline);
+    }
+}
+
+// Characters take their colour from the heroine, everything else from its name.
+std::string ColorName(const PictureEntry& entry) {
+    if (const auto owner = CharacterSheets::Owner(entry.stem); owner && owner->face) {
+        return owner->heroine->id;
+    }
+    return entry.name;
+}
+
+}  // namespace
+
+std::string PicturePainter::BitmapOf(const PictureEntry& entry) {
+    const std::uint32_t key =
+        entry.kind == PictureKind::SheetKeyBlack ? 0x000000 : PicturePainter::kKeyColor;
+    const Art art = MakeArt(entry, ColorName(entry), key);
+    IndexCanvas canvas(entry.width, entry.height, kKey);
+    switch (entry.kind) {
+        case PictureKind::Plain:
+            break;
+        case PictureKind::Picture:
+            PaintPicture(canvas, art, entry);
+            break;
+        case PictureKind::Plate:
+            PaintPlate(canvas, art, entry);
+            break;
+        case PictureKind::Hills:
+            PaintHills(canvas, art, entry);
+            break;
+        case PictureKind::Sheet:
+        case PictureKind::SheetKeyBlack:
+            PaintGrid(canvas, entry);
+            break;
+        case PictureKind::Body:
+            PaintBody(canvas, entry);
+            break;
+        case PictureKind::Face:
+            PaintFace(canvas, entry);
+            break;
+    }
+    canvas.set(0, 0, kKey);
+    Palette palette = art.palette;
+    if (entry.kind == PictureKind::Plain) palette[kKey] = entry.plainColor;
+    return zktools::IndexedBitmapBytes(zktools::BitmapForm::Indexed8, entry.width, entry.height,
+                                       canvas.indices(), palette);
+}
+
+}  // namespace mkdemo

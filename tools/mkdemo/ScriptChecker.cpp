@@ -1,0 +1,296 @@
+#include "mkdemo/ScriptChecker.h"
+
+#include <cstdio>
+#include <functional>
+#include <string_view>
+
+#include "mkdemo/CharacterSheets.h"
+#include "platform/Cp932.h"
+
+namespace mkdemo {
+
+namespace {
+
+constexpr std::size_t kMaxSpeaker = 99;
+constexpr std::size_t kMaxText = 255;
+constexpr std::size_t kMaxDescription = 511;
+
+using Words = std::vector<std::string>;
+
+std::string Arg(const Words& words, std::size_t n) {
+    return n + 1 < words.size() ? words[n + 1] : std::string();
+}
+
+bool IsComment(const std::string& line) { return line.rfind("//", 0) == 0; }
+
+// The first character of a UTF-8 line that CP932 cannot hold, as column and code.
+std::string Unconvertible(const std::u8string& line) {
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < line.size(); ++column) {
+        std::size_t length = 1;
+        const auto lead = static_cast<unsigned char>(line[i]);
+        if (lead >= 0xF0)
+            length = 4;
+        else if (lead >= 0xE0)
+            length = 3;
+        else if (lead >= 0xC0)
+            length = 2;
+        const std::u8string_view ch(line.data() + i, std::min(length, line.size() - i));
+        if (!platform::utf8ToCp932(ch)) {
+            return "character " + std::to_string(column) + " (" +
+                   std::string(ch.begin(), ch.end()) + ") has no CP932 form";
+        }
+        i += length;
+    }
+    return "the line has no CP932 form";
+}
+
+// Bytes that the line codec or the script reader would take for something else.
+std::string UnsafeBytes(const std::string& line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (static_cast<unsigned char>(line[i]) == 0xFF) return "the byte 0xFF cannot be coded";
+        if (line.compare(i, 2, "\xF2\xF5") == 0) return "the byte pair F2 F5 cannot be coded";
+    }
+    if (line.size() > ScriptChecker::kMaxLineBytes) {
+        return "the line is " + std::to_string(line.size()) + " bytes long, more than " +
+               std::to_string(ScriptChecker::kMaxLineBytes);
+    }
+    return {};
+}
+
+struct Context {
+    const SourceFile& file;
+    const StoryRegistry& registry;
+    std::vector<SourceProblem>& problems;
+    int line = 0;
+
+    void report(const std::string& text) { problems.push_back({file.name, line, text}); }
+    void require(bool ok, const std::string& text) {
+        if (!ok) report(text);
+    }
+    void registered(const std::set<std::string>& table, const std::string& id, const char* what) {
+        require(table.count(id) != 0, std::string(what) + " " + id + " is not registered");
+    }
+    void longest(const std::string& word, std::size_t limit, const char* what) {
+        require(word.size() <= limit, std::string(what) + " is " + std::to_string(word.size()) +
+                                          " bytes long, more than " + std::to_string(limit));
+    }
+    void script(const std::string& name) {
+        require(registry.scripts.count(name) != 0, "the script " + name + " does not exist");
+    }
+    // A character, with a body or face number within its counts (0 allowed where
+    // the command takes it for none).
+    void character(const Words& w, int bodyArg, int faceArg) {
+        const auto it = registry.characters.find(Arg(w, 0));
+        if (it == registry.characters.end()) {
+            report("the character " + Arg(w, 0) + " is not registered");
+            return;
+        }
+        const auto within = [&](int arg, int count, const char* what) {
+            if (arg < 0) return;
+            const int n = std::atoi(Arg(w, static_cast<std::size_t>(arg)).c_str());
+            require(n >= 1 && n <= count, std::string(what) + " " + std::to_string(n) + " of " +
+                                              it->first + " does not exist");
+        };
+        within(bodyArg, it->second.first, "body");
+        within(faceArg, it->second.second, "face");
+    }
+    void variableOrCharacter(const std::string& id) {
+        require(registry.variables.count(id) != 0 || registry.characters.count(id) != 0,
+                "no variable or character " + id + " is registered");
+    }
+    void table(const std::string& kind, const std::string& id) {
+        if (kind == "TEX") return registered(registry.textures, id, "the texture");
+        if (kind == "SURF") return registered(registry.surfaces, id, "the surface");
+        if (kind == "WAVE") return registered(registry.sounds, id, "the sound");
+        report("unknown table " + kind);
+    }
+};
+
+const std::set<std::string>& CostumeKeywords() {
+    static const std::set<std::string> words = {"NONE",       "BASIC",  "WHITE_MINI", "KIMONO",
+                                                "MAID",       "CAPE",   "OLD",        "BODYSUIT",
+                                                "RECRUIT",    "LADY",   "NURSE",      "WHITE_LONG",
+                                                "BLACK_MINI", "SISTER", "BLACK_LONG"};
+    return words;
+}
+
+// The recollection scene that #FlgONVar ... REPLAY unlocks.
+std::string SceneScript(const std::string& heroine, int scene) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%c%02d.spt", heroine.empty() ? '?' : heroine[0], scene);
+    return name;
+}
+
+void CheckVoice(Context& c, const std::string& voice) {
+    const bool shaped = voice.size() == 9 && voice[0] == 'V' && voice.substr(5) == ".sou" &&
+                        voice.find_first_not_of("0123456789", 1) == 5;
+    c.require(shaped, "the voice " + voice + " is not named V and four digits .sou");
+}
+
+void CheckCostume(Context& c, const std::string& description, const std::string& scenario) {
+    if (description != "NULL") c.longest(description, kMaxDescription, "the description");
+    if (scenario != "NULL") c.script(scenario);
+}
+
+using Rule = std::function<void(Context&, const Words&)>;
+
+const std::map<std::string, Rule>& Rules() {
+    const auto surface = [](std::size_t arg, bool nullAllowed) {
+        return [=](Context& c, const Words& w) {
+            const std::string id = Arg(w, arg);
+            if (!(nullAllowed && id == "NULL"))
+                c.registered(c.registry.surfaces, id, "the surface");
+        };
+    };
+    const auto varOrChar = [](Context& c, const Words& w) { c.variableOrCharacter(Arg(w, 0)); };
+    static const std::map<std::string, Rule> rules = {
+        {"#LoadData", [](Context& c, const Words& w) { c.table(Arg(w, 1), Arg(w, 0)); }},
+        {"#UnLoadData", [](Context& c, const Words& w) { c.table(Arg(w, 1), Arg(w, 0)); }},
+        {"#BGDisp", surface(0, true)},
+        {"#WipeOut", surface(0, false)},
+        {"#WipeIn", surface(0, false)},
+        {"#Wipe", surface(0, false)},
+        {"#PrimGraphicDisp", surface(1, false)},
+        {"#PrimAniInit",
+         [](Context& c, const Words& w) {
+             if (Arg(w, 1) != "NULL") c.table(Arg(w, 2), Arg(w, 1));
+         }},
+        {"#PlayWave",
+         [](Context& c, const Words& w) {
+             c.registered(c.registry.sounds, Arg(w, 0), "the sound");
+         }},
+        {"#StopWave",
+         [](Context& c, const Words& w) {
+             if (Arg(w, 0).empty()) {
+                 c.report("#StopWave needs an ID: without one it unloads every effect");
+             } else {
+                 c.registered(c.registry.sounds, Arg(w, 0), "the sound");
+             }
+         }},
+        {"#CharIn", [](Context& c, const Words& w) { c.character(w, 3, 4); }},
+        {"#CharOut", [](Context& c, const Words& w) { c.character(w, -1, -1); }},
+        {"#CharMove", [](Context& c, const Words& w) { c.character(w, -1, -1); }},
+        {"#CharaFaceChange",
+         [](Context& c, const Words& w) { c.character(w, -1, Arg(w, 1) == "0" ? -1 : 1); }},
+        {"#CharaBodyChange", [](Context& c, const Words& w) { c.character(w, 1, -1); }},
+        {"#CharaFaceBodyChange", [](Context& c, const Words& w) { c.character(w, 2, 1); }},
+        {"#CtrlEyeAnimation", [](Context& c, const Words& w) { c.character(w, -1, 1); }},
+        {"#ChangeVar", varOrChar},
+        {"#AddVar", varOrChar},
+        {"#FlgOFFVar", varOrChar},
+        {"#FlgONVar",
+         [](Context& c, const Words& w) {
+             c.variableOrCharacter(Arg(w, 0));
+             if (Arg(w, 2) == "REPLAY") {
+                 c.script(SceneScript(Arg(w, 0), std::atoi(Arg(w, 1).c_str())));
+             }
+         }},
+        {"#Love_Jadge_Start", [](Context& c, const Words& w) { c.character(w, -1, -1); }},
+        {"#PlayBGM",
+         [](Context& c, const Words& w) {
+             c.require(c.registry.music.count(Arg(w, 0)) != 0,
+                       "the music " + Arg(w, 0) + " is not in AU.dat");
+         }},
+        {"#FileChange", [](Context& c, const Words& w) { c.script(Arg(w, 0)); }},
+        {"#FileChangeSpecial", [](Context& c, const Words& w) { c.script(Arg(w, 0)); }},
+        {"#ClothesDataChange",
+         [](Context& c, const Words& w) { CheckCostume(c, Arg(w, 3), Arg(w, 4)); }},
+        {"#ClothesDataSort",
+         [](Context& c, const Words& w) {
+             c.require(CostumeKeywords().count(Arg(w, 1)) != 0,
+                       "unknown costume keyword " + Arg(w, 1));
+         }},
+        {"#GameClearFlgON",
+         [](Context& c, const Words& w) {
+             const std::string word = Arg(w, 0);
+             c.require(word == "BAD" || CharacterSheets::Find(word) != nullptr,
+                       "unknown ending " + word);
+         }},
+        {"#MsgDisp",
+         [](Context& c, const Words& w) {
+             c.longest(Arg(w, 0), kMaxSpeaker, "the speaker");
+             c.longest(Arg(w, 1), kMaxText, "the message");
+             if (!Arg(w, 2).empty()) CheckVoice(c, Arg(w, 2));
+         }},
+        {"#SelectStart",
+         [](Context& c, const Words& w) {
+             for (std::size_t arg = 2; arg < 5; ++arg) c.longest(Arg(w, arg), kMaxText, "a choice");
+         }},
+        {"#PlayVoice", [](Context& c, const Words& w) { CheckVoice(c, Arg(w, 0)); }},
+    };
+    return rules;
+}
+
+bool Skipped(const std::string& line) { return IsComment(line) || line[0] == '$'; }
+
+}  // namespace
+
+void StoryRegistry::Register(const std::vector<std::string>& initLines) {
+    for (const std::string& line : initLines) {
+        const Words w = StorySources::Words(line);
+        if (w.size() < 3 || w[0] != "#REG_DATA") continue;
+        if (w[2] == "TEX") textures.insert(w[1]);
+        if (w[2] == "SURF") surfaces.insert(w[1]);
+        if (w[2] == "WAVE") sounds.insert(w[1]);
+        if (w[2] == "VAR") variables.insert(w[1]);
+        if (w[2] == "CHAR") {
+            characters[w[1]] = {std::atoi(Arg(w, 2).c_str()), std::atoi(Arg(w, 3).c_str())};
+        }
+    }
+}
+
+void ScriptChecker::Convert(SourceFile& file, bool scenario, std::vector<SourceProblem>& problems) {
+    file.cp932.clear();
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        const int line = static_cast<int>(i) + 1;
+        const std::optional<std::string> cp932 = platform::utf8ToCp932(file.lines[i]);
+        if (!cp932) {
+            problems.push_back({file.name, line, Unconvertible(file.lines[i])});
+            file.cp932.emplace_back();
+            continue;
+        }
+        if (const std::string unsafe = UnsafeBytes(*cp932); !unsafe.empty()) {
+            problems.push_back({file.name, line, unsafe});
+        }
+        file.cp932.push_back(*cp932);
+    }
+    if (scenario && (file.cp932.empty() || !IsComment(file.cp932.front()))) {
+        problems.push_back(
+            {file.name, 1, "the first line must be a // comment: the script reader never runs it"});
+    }
+}
+
+void ScriptChecker::CheckInitStory(const SourceFile& file, const StoryRegistry& registry,
+                                   std::vector<SourceProblem>& problems) {
+    Context c{file, registry, problems};
+    for (const std::string& line : file.cp932) {
+        ++c.line;
+        const Words w = StorySources::Words(line);
+        if (w.empty() || IsComment(line)) continue;
+        const std::string kind = Arg(w, 1);
+        if (w[0] != "#REG_DATA" || (kind != "VAR" && kind != "CLOTHES")) {
+            c.report(
+                "only comments, #REG_DATA ... VAR and #REG_DATA ... CLOTHES lines belong here");
+        } else if (kind == "CLOTHES") {
+            CheckCostume(c, Arg(w, 4), Arg(w, 5));
+        }
+    }
+}
+
+void ScriptChecker::CheckScenario(const SourceFile& file, const StoryRegistry& registry,
+                                  std::vector<SourceProblem>& problems) {
+    Context c{file, registry, problems};
+    for (const std::string& line : file.cp932) {
+        ++c.line;
+        const Words w = StorySources::Words(line);
+        if (w.empty() || Skipped(line)) continue;
+        if (w[0] == "#SelectWait") {
+            c.report("#SelectWait is the interpreter's own state, not a command");
+            continue;
+        }
+        if (const auto rule = Rules().find(w[0]); rule != Rules().end()) rule->second(c, w);
+    }
+}
+
+}  // namespace mkdemo
