@@ -34,6 +34,7 @@ struct Expect {
     int x, y;
     std::uint32_t color;
 };
+using Pixels = std::vector<Expect>;
 
 }  // namespace
 
@@ -41,13 +42,10 @@ TEST(ZKSPRITEBlit, WholeSlotClippedAtEveryScreenEdge) {
     const struct {
         int x, y;
         int result;
-        std::vector<Expect> pixels;
+        Pixels pixels;
         std::size_t drawn;
     } cases[] = {
-        {-30,
-         10,
-         1,
-         {{0, 10, CoordColor(30, 0)}, {69, 59, CoordColor(99, 49)}, {70, 10, 0}},
+        {-30, 10, 1, Pixels{{0, 10, CoordColor(30, 0)}, {69, 59, CoordColor(99, 49)}, {70, 10, 0}},
          70 * 50},
         {750, 580, 1, {{750, 580, CoordColor(0, 0)}, {799, 599, CoordColor(49, 19)}}, 50 * 20 - 1},
         {10, -20, 1, {{10, 0, CoordColor(0, 20)}, {109, 29, CoordColor(99, 49)}}, 100 * 30},

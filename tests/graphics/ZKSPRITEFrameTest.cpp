@@ -37,28 +37,21 @@ TEST(ZKSPRITEFrame, StartClearsOnlyWhenNoSceneIsOpen) {
 }
 
 TEST(ZKSPRITEFrame, FrameFailuresAndTheirLines) {
+    using HD = platform::HeadlessDisplay;
+    const std::string start = "<ZKSPRITE::D3DXDrawStart> ", end = "<ZKSPRITE::D3DXDrawEnd> ";
     const struct {
-        bool platform::HeadlessDisplay::*fault;
+        bool HD::*fault;
         int presentFailures;
         int start;
-        std::vector<std::string> lines;
+        std::string line;
     } cases[] = {
-        {&platform::HeadlessDisplay::clearFails,
-         0,
-         1,
-         {"Warn: <ZKSPRITE::D3DXDrawStart> 画面のクリアに失敗しました"}},
-        {&platform::HeadlessDisplay::beginSceneFails,
-         0,
-         0,
-         {"Error: <ZKSPRITE::D3DXDrawStart> 描画開始に失敗しました"}},
-        {&platform::HeadlessDisplay::endSceneFails,
-         0,
-         1,
-         {"Warn: <ZKSPRITE::D3DXDrawEnd> 描画終了に失敗しました"}},
-        {nullptr, 1, 1, {"Error: <ZKSPRITE::D3DXDrawEnd> フレームの更新に失敗しました"}},
+        {&HD::clearFails, 0, 1, "Warn: " + start + "画面のクリアに失敗しました"},
+        {&HD::beginSceneFails, 0, 0, "Error: " + start + "描画開始に失敗しました"},
+        {&HD::endSceneFails, 0, 1, "Warn: " + end + "描画終了に失敗しました"},
+        {nullptr, 1, 1, "Error: " + end + "フレームの更新に失敗しました"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.lines[0]);
+        SCOPED_TRACE(c.line);
         zktest::SpriteKit k;
         k.setUp();
         if (c.fault != nullptr) k.display.*c.fault = true;
@@ -67,7 +60,7 @@ TEST(ZKSPRITEFrame, FrameFailuresAndTheirLines) {
         EXPECT_EQ(k.sprite.D3DXDrawStart(), c.start);
         EXPECT_EQ(k.sprite.D3DXDrawEnd(), 1);
         EXPECT_EQ(k.sprite.nSceneFlg, 0u);
-        EXPECT_EQ(k.debugLines(), c.lines);
+        EXPECT_EQ(k.debugLines(), std::vector<std::string>{c.line});
     }
 }
 

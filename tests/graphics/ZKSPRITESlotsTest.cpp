@@ -23,39 +23,30 @@ struct Accessor {
     bool logs;
 };
 
+// Reads slot i through the named call.
+#define READ(call) [](ZKSPRITE& s, int i) { return Show(s.call(i)); }
+
 const std::vector<Accessor>& Accessors() {
     static const std::vector<Accessor> list = {
-        {"GetSurface", [](ZKSPRITE& s, int i) { return Show(s.GetSurface(i)); }, "null", "set",
-         "null", false, false},
-        {"GetTexture", [](ZKSPRITE& s, int i) { return Show(s.GetTexture(i)); }, "null", "set",
-         "null", true, false},
-        {"GetSurfacePath", [](ZKSPRITE& s, int i) { return Show(s.GetSurfacePath(i)); }, "null",
-         "s.gpc", "null", false, true},
-        {"GetSurfaceDirPath", [](ZKSPRITE& s, int i) { return Show(s.GetSurfaceDirPath(i)); },
-         "null", "", "null", false, true},
-        {"GetTextureFileName", [](ZKSPRITE& s, int i) { return Show(s.GetTextureFileName(i)); },
-         "null", "t.gpc", "null", true, true},
-        {"GetTextureDirPath", [](ZKSPRITE& s, int i) { return Show(s.GetTextureDirPath(i)); },
-         "null", "", "null", true, true},
-        {"GetSurfaceWidth", [](ZKSPRITE& s, int i) { return Show(s.GetSurfaceWidth(i)); }, "0", "3",
-         "0", false, true},
-        {"GetSurfaceHeight", [](ZKSPRITE& s, int i) { return Show(s.GetSurfaceHeight(i)); }, "0",
-         "2", "0", false, true},
-        {"GetTextureWidth", [](ZKSPRITE& s, int i) { return Show(s.GetTextureWidth(i)); }, "0", "5",
-         "0", true, true},
-        {"GetTextureHeight", [](ZKSPRITE& s, int i) { return Show(s.GetTextureHeight(i)); }, "0",
-         "4", "0", true, true},
-        {"GetSurfaceLoadState", [](ZKSPRITE& s, int i) { return Show(s.GetSurfaceLoadState(i)); },
-         "1", "0", "-1", false, true},
-        {"GetTextureLoadState", [](ZKSPRITE& s, int i) { return Show(s.GetTextureLoadState(i)); },
-         "1", "0", "-1", true, true},
-        {"GetSurfaceColorKey", [](ZKSPRITE& s, int i) { return Show(s.GetSurfaceColorKey(i)); },
-         "1", "0", "-1", false, true},
-        {"GetTextureColorKey", [](ZKSPRITE& s, int i) { return Show(s.GetTextureColorKey(i)); },
-         "1", "1", "-1", true, true},
+        {"GetSurface", READ(GetSurface), "null", "set", "null", false, false},
+        {"GetTexture", READ(GetTexture), "null", "set", "null", true, false},
+        {"GetSurfacePath", READ(GetSurfacePath), "null", "s.gpc", "null", false, true},
+        {"GetSurfaceDirPath", READ(GetSurfaceDirPath), "null", "", "null", false, true},
+        {"GetTextureFileName", READ(GetTextureFileName), "null", "t.gpc", "null", true, true},
+        {"GetTextureDirPath", READ(GetTextureDirPath), "null", "", "null", true, true},
+        {"GetSurfaceWidth", READ(GetSurfaceWidth), "0", "3", "0", false, true},
+        {"GetSurfaceHeight", READ(GetSurfaceHeight), "0", "2", "0", false, true},
+        {"GetTextureWidth", READ(GetTextureWidth), "0", "5", "0", true, true},
+        {"GetTextureHeight", READ(GetTextureHeight), "0", "4", "0", true, true},
+        {"GetSurfaceLoadState", READ(GetSurfaceLoadState), "1", "0", "-1", false, true},
+        {"GetTextureLoadState", READ(GetTextureLoadState), "1", "0", "-1", true, true},
+        {"GetSurfaceColorKey", READ(GetSurfaceColorKey), "1", "0", "-1", false, true},
+        {"GetTextureColorKey", READ(GetTextureColorKey), "1", "1", "-1", true, true},
     };
     return list;
 }
+
+#undef READ
 
 }  // namespace
 

@@ -40,39 +40,26 @@ TEST(ZKSPRITESprite, CoveredPixelsOfEachPlacement) {
     ZKSPRITE& s = k.sprite;
     const Rect small{0, 0, 20, 10};
     const Rect quarter{64, 0, 128, 64};
+    const auto topLeft = [&](const Rect* src, float scale, float angle) {
+        return s.D3DXSpriteDrawTL(0, 10, 20, 0, src, 1, scale, angle, 0);
+    };
+    const float turn = std::numbers::pi_v<float> / 2;
     const struct {
         const char* what;
         std::uint32_t background;
         std::function<int()> draw;
         Rect bounds;
     } cases[] = {
-        {"top-left",
-         kWhite,
-         [&] { return s.D3DXSpriteDrawTL(0, 10, 20, 0, nullptr, 1, 1, 0, 0); },
-         {10, 20, 110, 70}},
-        {"top-left at scale 2",
-         kWhite,
-         [&] { return s.D3DXSpriteDrawTL(0, 10, 20, 0, nullptr, 1, 2, 0, 0); },
-         {10, 20, 210, 120}},
-        {"top-left through a source rectangle",
-         kWhite,
-         [&] { return s.D3DXSpriteDrawTL(0, 10, 20, 0, &small, 1, 1, 0, 0); },
-         {10, 20, 30, 30}},
-        {"turned a quarter",
-         kWhite,
-         [&] {
-             return s.D3DXSpriteDrawTL(0, 10, 20, 0, nullptr, 1, 1, std::numbers::pi_v<float> / 2,
-                                       0);
-         },
-         {35, 0, 85, 95}},
-        {"stretched over the screen",
-         kWhite,
+        {"top-left", kWhite, [&] { return topLeft(nullptr, 1, 0); }, {10, 20, 110, 70}},
+        {"top-left at scale 2", kWhite, [&] { return topLeft(nullptr, 2, 0); }, {10, 20, 210, 120}},
+        {"source rectangle", kWhite, [&] { return topLeft(&small, 1, 0); }, {10, 20, 30, 30}},
+        {"quarter turn", kWhite, [&] { return topLeft(nullptr, 1, turn); }, {35, 0, 85, 95}},
+        {"stretched over the screen", kWhite,
          [&] { return s.D3DXSpriteDrawEffectTL(1, 0, 0, 0, nullptr, 1, 50, 37.5f, 0, 0); },
-         {0, 0, 800, 600}},
-        {"quad of a quarter",
-         kBlack,
+         Rect{0, 0, 800, 600}},
+        {"quad of a quarter", kBlack,
          [&] { return s.D3DXRGBDraw(2, 100, 100, 0, 0xFFFFFF, &quarter, 0); },
-         {100, 100, 164, 164}},
+         Rect{100, 100, 164, 164}},
     };
     for (const auto& c : cases) {
         k.fillBack(c.background);
