@@ -18,6 +18,8 @@ struct Step {
     std::uint32_t result;
 };
 
+using Steps = std::vector<Step>;
+
 struct FadeCase {
     const char* name;
     Fn fn;
@@ -25,7 +27,7 @@ struct FadeCase {
     double target;
     std::uint32_t duration;
     std::uint32_t startTime;  // time of the stamping call
-    std::vector<Step> steps;
+    Steps steps;
     int warnings = 0;
 };
 
@@ -67,27 +69,12 @@ TEST(Fade, ValuesFollowTheFullRangeCurve) {
     auto game = std::make_unique<GAMEMAIN>();
     constexpr std::uint32_t kWrap = 0xFFFFFF00u;
     const FadeCase cases[] = {
-        {"out to 0",
-         Fn::OutTex,
-         1.0,
-         0.0,
-         1000,
-         1000,
-         {{1000, 1.0, 2}, {1500, 0.5, 2}, {2000, 0.0, 0}}},
-        {"out stops at a middle target",
-         Fn::OutTex,
-         1.0,
-         0.5,
-         1000,
-         0,
-         {{499, 0.501, 2}, {500, 0.5, 0}}},
-        {"in waits for the curve",
-         Fn::InTex,
-         0.6,
-         1.0,
-         1000,
-         0,
-         {{250, 0.6, 2}, {600, 0.6, 2}, {800, 0.8, 2}, {1000, 1.0, 0}}},
+        {"out to 0", Fn::OutTex, 1.0, 0.0, 1000, 1000,
+         Steps{{1000, 1.0, 2}, {1500, 0.5, 2}, {2000, 0.0, 0}}},
+        {"out stops at a middle target", Fn::OutTex, 1.0, 0.5, 1000, 0,
+         Steps{{499, 0.501, 2}, {500, 0.5, 0}}},
+        {"in waits for the curve", Fn::InTex, 0.6, 1.0, 1000, 0,
+         Steps{{250, 0.6, 2}, {600, 0.6, 2}, {800, 0.8, 2}, {1000, 1.0, 0}}},
         {"in over 250 ms", Fn::InTex, 0.0, 1.0, 1000, 0, {{250, 0.25, 2}, {500, 0.5, 2}}},
         {"integer in truncates", Fn::In, 0, 255, 1000, 0, {{250, 63, 2}, {1000, 255, 0}}},
         {"integer out", Fn::Out, 255, 0, 1000, 0, {{500, 127, 2}, {1001, 0, 0}}},
@@ -95,13 +82,8 @@ TEST(Fade, ValuesFollowTheFullRangeCurve) {
         {"zero duration, integers", Fn::In, 0, 200, 0, 50, {{50, 0, 2}, {60, 200, 0}}},
         {"integer after 4e9 ms", Fn::In, 0, 255, 1, 0, {{4000000000u, 255, 0}}},
         {"integer down after 4e9 ms", Fn::Out, 255, 0, 3, 0, {{4000000000u, 0, 0}}},
-        {"start before the wrap",
-         Fn::InTex,
-         0.0,
-         1.0,
-         1000,
-         kWrap,
-         {{kWrap + 100, 0.1, 2}, {kWrap + 999, 0.999, 2}, {kWrap + 1000, 1.0, 0}}},
+        {"start before the wrap", Fn::InTex, 0.0, 1.0, 1000, kWrap,
+         Steps{{kWrap + 100, 0.1, 2}, {kWrap + 999, 0.999, 2}, {kWrap + 1000, 1.0, 0}}},
     };
     for (const FadeCase& c : cases) {
         SCOPED_TRACE(c.name);

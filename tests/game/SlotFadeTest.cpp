@@ -26,26 +26,22 @@ TEST(SlotFade, FirstCallStampsTheSlotAndLaterCallsFollowTheFade) {
     for (const auto& c : cases) {
         slot.Clear();
         float value = c.start;
-        game->dwNowTime = 1000;
-        EXPECT_EQ(game->FadeTexFunc(&slot, &value, c.fadeIn ? 1.0f : 0.0f, 1000, c.fadeIn, c.reset),
-                  2u);
+        const auto fadeAt = [&](std::uint32_t now, float in) {
+            game->dwNowTime = now;
+            return game->FadeTexFunc(&slot, &value, c.fadeIn ? in : 0.0f, 1000, c.fadeIn, c.reset);
+        };
+        EXPECT_EQ(fadeAt(1000, 1.0f), 2u);
         EXPECT_EQ(slot.dwStartTime, 1000u);
         EXPECT_EQ(slot.dwPhase, 1u);
         EXPECT_EQ(value, c.afterStamp);
-        game->dwNowTime = 1250;
-        EXPECT_EQ(game->FadeTexFunc(&slot, &value, c.fadeIn ? 1.0f : 0.0f, 1000, c.fadeIn, c.reset),
-                  2u);
+        EXPECT_EQ(fadeAt(1250, 1.0f), 2u);
         EXPECT_FLOAT_EQ(value, c.at250);
-        game->dwNowTime = 2000;
-        EXPECT_EQ(game->FadeTexFunc(&slot, &value, c.fadeIn ? 1.5f : 0.0f, 1000, c.fadeIn, c.reset),
-                  0u);
+        EXPECT_EQ(fadeAt(2000, 1.5f), 0u);
         EXPECT_EQ(value, c.fadeIn ? 1.0f : 0.0f);
     }
-    EXPECT_EQ(
-        kit.debugLines(),
-        (Lines(
-            2,
-            "Warn: <GAMEMAIN::FadeTexFunc> 目的フェード値が1.0fより大きいので1.0fに修正します")));
+    const std::string above =
+        "Warn: <GAMEMAIN::FadeTexFunc> 目的フェード値が1.0fより大きいので1.0fに修正します";
+    EXPECT_EQ(kit.debugLines(), Lines(2, above));
 
     std::int32_t level = 9;
     slot.Clear();

@@ -82,7 +82,7 @@ struct SaveTest : ::testing::Test {
 
     SaveTest() { fs::create_directory("sav"); }
 
-    // A fresh game object reads the file; its lines are returned and then cleared.
+    // A fresh game object that has read the file.
     std::unique_ptr<GAMEMAIN> Reread() {
         auto fresh = std::make_unique<GAMEMAIN>();
         fresh->LoadIntegratedData();
@@ -169,6 +169,8 @@ TEST_F(SaveTest, DamagedFileIsBackedUpAndReplacedOnlyByTheNextWrite) {
     auto blanks = base;
     blanks.insert(blanks.begin() + 32, {"", " \t\r"});
     const std::vector<std::string> abc = {"a.spt=10", "b.spt=-1", "c.spt=30"};
+    const std::vector<std::string> ac = {"a.spt=10", "c.spt=30"};
+    const std::string name600 = std::string(600, 'n') + "\t5", name300 = name600.substr(300);
 
     const struct {
         const char* name;
@@ -188,40 +190,18 @@ TEST_F(SaveTest, DamagedFileIsBackedUpAndReplacedOnlyByTheNextWrite) {
         {"word not a number", with(3, "12abc"), 29, 3, abc, DamageLine(1, 3, "数値ではありません")},
         {"word above range", with(5, "4294967296"), 29, 5, abc,
          DamageLine(1, 5, "数値が範囲外です")},
-        {"600-byte name",
-         with(33, std::string(600, 'n') + "\t5"),
-         29,
-         0,
-         {"a.spt=10", "c.spt=30"},
+        {"600-byte name", with(33, name600), 29, 0, ac,
          DamageLine(1, 33, "行が511バイトを超えています")},
-        {"300-byte name",
-         with(33, std::string(300, 'n') + "\t5"),
-         29,
-         0,
-         {"a.spt=10", "c.spt=30"},
+        {"300-byte name", with(33, name300), 29, 0, ac,
          DamageLine(1, 33, "ファイル名が長すぎます")},
         {"700-byte word line", with(2, std::string(700, '1')), 29, 2, abc,
          DamageLine(1, 2, "行が511バイトを超えています")},
         {"blank lines in the list", Join(blanks), 29, 0, abc, DamageLine(2, 33, "空行です")},
         {"513 entries", Join(many), 29, 0, {}, DamageLine(1, 544, "513件目以降の行です")},
-        {"position -5",
-         with(33, "b.spt\t-5"),
-         29,
-         0,
-         {"a.spt=10", "c.spt=30"},
-         DamageLine(1, 33, "位置が不正です")},
-        {"NUL in a name",
-         with(33, std::string("b\0x.spt\t5", 9)),
-         29,
-         0,
-         {"a.spt=10", "c.spt=30"},
+        {"position -5", with(33, "b.spt\t-5"), 29, 0, ac, DamageLine(1, 33, "位置が不正です")},
+        {"NUL in a name", with(33, std::string("b\0x.spt\t5", 9)), 29, 0, ac,
          DamageLine(1, 33, "ファイル名が不正です")},
-        {"position missing",
-         with(33, "b.spt"),
-         29,
-         0,
-         {"a.spt=10", "c.spt=30"},
-         DamageLine(1, 33, "位置がありません")},
+        {"position missing", with(33, "b.spt"), 29, 0, ac, DamageLine(1, 33, "位置がありません")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
