@@ -103,7 +103,7 @@ TEST(InitScript, WithoutTheDayVariableTheStartUpGoesOn) {
     EXPECT_EQ(k.game->nDayVarIndex, -1);
 }
 
-std::vector<std::u8string> Rows(const std::u8string& line, int count) {
+std::vector<std::u8string> Rows(const std::u8string& line, int count = 1) {
     return std::vector<std::u8string>(static_cast<std::size_t>(count), line);
 }
 
@@ -114,36 +114,27 @@ TEST(InitScript, BrokenStartUpsEndTheGameAndLeaveTheSaveAlone) {
     const std::u8string startUp = u8"初期設定ファイル Init.spt を読み込めませんでした";
     std::vector<std::u8string> costume15 = Rows(u8"// padding", 13);
     costume15.push_back(u8"#REG_DATA 15 CLOTHES 2 1 text s.spt");
+    const std::u8string line2 = u8"2" + lineError;
+    const std::string reg = "Error: <GAMEMAIN::InitScrExe> [#REG_DATA] ";
+    const std::string count = "Error: <GAMEMAIN::InitScrObjCount> ";
     const struct {
         const char* name;
         std::vector<std::u8string> lines;  // none: no Scenario.dat
         std::u8string box;
         std::string line;
     } cases[] = {
-        {"costume 15", costume15, u8"15" + lineError,
-         "Error: <GAMEMAIN::InitScrExe> [#REG_DATA] 衣装ナンバーが不正です"},
-        {"unsafe scenario",
-         {u8"#REG_DATA 1 CLOTHES 2 1 text ../x.spt"},
-         u8"2" + lineError,
-         "Error: <GAMEMAIN::InitScrExe> [#REG_DATA] 衣装のスクリプトパスが不正です"},
-        {"300 bodies",
-         {u8"#REG_DATA Hero CHAR 300 1"},
-         u8"2" + lineError,
+        {"costume 15", costume15, u8"15" + lineError, reg + "衣装ナンバーが不正です"},
+        {"unsafe scenario", Rows(u8"#REG_DATA 1 CLOTHES 2 1 text ../x.spt"), line2,
+         reg + "衣装のスクリプトパスが不正です"},
+        {"300 bodies", Rows(u8"#REG_DATA Hero CHAR 300 1"), line2,
          "Error: <ZKCHAR::CreateCharData> 指定した体のスプライト総数は不正です"},
-        {"120-byte ID",
-         {u8"#REG_DATA " + std::u8string(120, u8'v') + u8" VAR 1"},
-         u8"2" + lineError,
-         "Error: <GAMEMAIN::InitScrExe> [#REG_DATA] IDが99バイトを超えています"},
+        {"120-byte ID", Rows(u8"#REG_DATA " + std::u8string(120, u8'v') + u8" VAR 1"), line2,
+         reg + "IDが99バイトを超えています"},
         {"5000 variables", Rows(u8"#REG_DATA v VAR 1", 5000), startUp,
-         "Error: <GAMEMAIN::InitScrObjCount> 登録数が上限4096を超えています"},
-        {"long line",
-         {u8"#REG_DATA v VAR " + std::u8string(520, u8'1')},
-         u8"2" + lineError,
-         "Error: <GAMEMAIN::InitScrObjCount> 行が510バイトを超えています"},
-        {"no archive",
-         {},
-         startUp,
-         "Error: <GAMEMAIN::InitScrObjCount> 指定ファイルは非結合ファイルです"},
+         count + "登録数が上限4096を超えています"},
+        {"long line", Rows(u8"#REG_DATA v VAR " + std::u8string(520, u8'1')), line2,
+         count + "行が510バイトを超えています"},
+        {"no archive", {}, startUp, count + "指定ファイルは非結合ファイルです"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

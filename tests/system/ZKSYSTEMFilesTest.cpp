@@ -177,25 +177,19 @@ TEST(ZKSYSTEMFolders, MakeDirectoryResults) {
     StartedSystem s;
     WriteFileBytes("plain", "x");
     const std::string failed = "Error: <ZKSYSTEM::MakeDirectrory> ディレクトリ作成に失敗しました";
+    const std::string warn = "Warn: <ZKSYTEM::MakeDirectory> ";
+    const std::string exists = warn + "指定ディレクトリは既に作成されています";
+    const std::string attributes = warn + "ディレクトリの属性変更に失敗しました";
     const struct {
         const char* path;
         int expected;
         Lines lines;
     } cases[] = {
         {"tmp", 1, {}},
-        {"tmp",
-         0,
-         {failed, "Warn: <ZKSYTEM::MakeDirectory> 指定ディレクトリは既に作成されています"}},
-        {"no/such",
-         -1,
-         {failed, "Warn: <ZKSYTEM::MakeDirectory> 指定ディレクトリのパスが見当たりません"}},
-        {"plain/sub",
-         -1,
-         {failed, "Warn: <ZKSYTEM::MakeDirectory> ディレクトリの属性変更に失敗しました"}},
-        {"plain",
-         -1,
-         {failed, "Warn: <ZKSYTEM::MakeDirectory> 指定ディレクトリは既に作成されています",
-          "Warn: <ZKSYTEM::MakeDirectory> ディレクトリの属性変更に失敗しました"}},
+        {"tmp", 0, {failed, exists}},
+        {"no/such", -1, {failed, warn + "指定ディレクトリのパスが見当たりません"}},
+        {"plain/sub", -1, {failed, attributes}},
+        {"plain", -1, {failed, exists, attributes}},
     };
     for (const auto& c : cases) {
         s.kit.log.clear();
