@@ -103,18 +103,17 @@ TEST(ZKSPRITESetup, PixelFormatOfEachDepth) {
 }
 
 TEST(ZKSPRITESetup, MissingObjectsFailWithTheirLine) {
+    using HD = platform::HeadlessDisplay;
     const struct {
-        bool platform::HeadlessDisplay::*fault;
+        bool HD::*fault;
         const char* line;
         bool box;
     } cases[] = {
-        {&platform::HeadlessDisplay::deviceMissing, "D3DXデバイス取得に失敗しました", false},
-        {&platform::HeadlessDisplay::directDrawMissing, "DDrawオブジェクト取得に失敗しました",
-         false},
-        {&platform::HeadlessDisplay::clipperMissing, "クリッパーオブジェクト作成に失敗しました",
-         false},
-        {&platform::HeadlessDisplay::primaryMissing, "プライマリサーフェス取得に失敗", true},
-        {&platform::HeadlessDisplay::backBufferMissing, "バックサーフェス取得に失敗", true},
+        {&HD::deviceMissing, "D3DXデバイス取得に失敗しました", false},
+        {&HD::directDrawMissing, "DDrawオブジェクト取得に失敗しました", false},
+        {&HD::clipperMissing, "クリッパーオブジェクト作成に失敗しました", false},
+        {&HD::primaryMissing, "プライマリサーフェス取得に失敗", true},
+        {&HD::backBufferMissing, "バックサーフェス取得に失敗", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -93,11 +93,8 @@ TEST(TextLayout, SingleLineCentringAndVerticalPlacement) {
     } cases[] = {
         {"abc", {0, 0, 100, 40}, kCentredLine, (100 - 36) / 2, (40 - 24) / 2},  // even
         {"abc", {0, 0, 101, 41}, kCentredLine, (101 - 36) / 2, (41 - 24) / 2},  // odd
-        {"abc",
-         {10, 100, 110, 116},
-         kCentredLine,
-         10 + 32,
-         100 + (16 - 24) / 2},                                              // lower than a cell
+        // Lower than a cell.
+        {"abc", Rect{10, 100, 110, 116}, kCentredLine, 10 + 32, 100 + (16 - 24) / 2},
         {"a\r\nb\nc", {0, 0, 100, 40}, kCentredLine, 32, 8},                // CR, LF ignored
         {"abc", {0, 0, 100, 40}, 2 | 8 | 32, 100 - 36, 40 - 24},            // right, bottom
         {"abcdefghij", {0, 0, 100, 40}, kCentredLine, (100 - 120) / 2, 8},  // wider than the box
