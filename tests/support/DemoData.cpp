@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "common/CodedScriptWriter.h"
+#include "common/CombinedFileWriter.h"
 #include "support/Bytes.h"
+#include "support/TempWorkDir.h"
 #include "system/FileDiv.h"
+#include "system/ZKCODE.h"
 
 namespace zktest {
 
@@ -30,6 +35,38 @@ std::map<std::string, std::string> DemoData::Members(const std::string& archiveP
     }
     fs::remove_all(out);
     return members;
+}
+
+void DemoData::WriteVariant(const std::string& archive,
+                            const std::map<std::string, std::string>& replaced,
+                            const std::string& path) {
+    auto demo = Members(Archive(archive));
+    for (const auto& [name, bytes] : replaced) demo[name] = bytes;
+    std::vector<zktools::CombinedMember> members;
+    for (auto& [name, bytes] : demo) {
+        if (!bytes.empty()) members.push_back(zktools::MemberFromBytes(name, bytes));
+    }
+    // Init.spt leads the scripts, as in the generated archive.
+    std::stable_partition(members.begin(), members.end(),
+                          [](const auto& member) { return member.name == "Init.spt"; });
+    std::filesystem::remove(path);
+    std::string error;
+    EXPECT_TRUE(zktools::WriteCombinedFile(path, members, zktools::ListPlace::InArchive, error))
+        << error;
+}
+
+std::string DemoData::PlainScript(const std::string& name) {
+    TempWorkDir dir;
+    WriteFileBytes("coded.spt", Members(Archive("Scenario.dat"))[name]);
+    EXPECT_EQ(ZKDecode("coded.spt", "plain.txt"), 0) << name;
+    return ReadFileBytes("plain.txt");
+}
+
+std::string DemoData::CodedScript(const std::string& plain) {
+    std::string error;
+    const auto coded = zktools::EncodeScript(plain, error);
+    EXPECT_TRUE(coded) << error;
+    return coded.value_or("");
 }
 
 }  // namespace zktest

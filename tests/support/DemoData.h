@@ -14,6 +14,14 @@ struct DemoData {
     static std::string Archive(const std::string& name) { return Dir() + "/dat/" + name; }
     // Every member of an archive, by name, read through the game's own extractor.
     static std::map<std::string, std::string> Members(const std::string& archivePath);
+    // Writes to path a variant of one of the demo's archives: its members with the
+    // given ones replaced or added (an empty text removes the member).
+    static void WriteVariant(const std::string& archive,
+                             const std::map<std::string, std::string>& replaced,
+                             const std::string& path);
+    // The plain CP932 text of one script of the demo, and a script's coded form.
+    static std::string PlainScript(const std::string& name);
+    static std::string CodedScript(const std::string& plain);
 };
 
 }  // namespace zktest

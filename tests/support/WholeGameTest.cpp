@@ -1,0 +1,68 @@
+#include "support/WholeGameTest.h"
+
+#include <filesystem>
+
+#include "autoplay/InputRunner.h"
+#include "support/DemoData.h"
+
+namespace zktest {
+
+namespace fs = std::filesystem;
+
+autoplay::GameSession& WholeGameTest::session() {
+    if (!session_) {
+        session_ = std::make_unique<autoplay::GameSession>(
+            autoplay::SessionOptions{DemoData::Dir(), false, false, kT0, 16});
+        EXPECT_TRUE(session_->prepared()) << session_->error();
+    }
+    return *session_;
+}
+
+void WholeGameTest::TearDown() {
+    if (!session_) return;
+    session_->release();
+    if (HasFailure()) {
+        session_->keepFolder();
+        autoplay::InputRunner::WriteShot(*session_,
+                                         (session_->folder() / "last-frame.png").string());
+        std::printf("whole-game folder kept: %s\n", session_->folder().c_str());
+    }
+    session_.reset();
+}
+
+bool WholeGameTest::start() { return session().start(); }
+
+void WholeGameTest::replaceMembers(const std::string& archive,
+                                   const std::map<std::string, std::string>& members) {
+    DemoData::WriteVariant(archive, members, (session().folder() / "dat" / archive).string());
+}
+
+void WholeGameTest::replaceScript(const std::string& name, const std::string& plain) {
+    replaceMembers("Scenario.dat", {{name, DemoData::CodedScript(plain)}});
+}
+
+bool WholeGameTest::runFrames(int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!session().runFrame()) return false;
+    }
+    return true;
+}
+
+bool WholeGameTest::runUntil(const std::function<bool()>& pred, int maxFrames) {
+    for (int i = 0; i < maxFrames; ++i) {
+        if (!session().runFrame()) return false;
+        if (pred()) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> WholeGameTest::logTexts(const std::string& when) const {
+    std::vector<std::string> texts;
+    if (!session_) return texts;
+    for (const auto& line : session_->log()) {
+        if (when.empty() || line.when == when) texts.push_back(line.text);
+    }
+    return texts;
+}
+
+}  // namespace zktest

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "autoplay/GameSession.h"
+#include "support/TempWorkDir.h"
+
+namespace zktest {
+
+// The real game over the generated demo, run frame by frame in a scratch folder.
+// The demo's archives are linked; a test may put its own variant of one archive in
+// their place. A failed test keeps the folder with the last frame as last-frame.png.
+class WholeGameTest : public ::testing::Test {
+protected:
+    static constexpr std::uint32_t kT0 = 100000;
+
+    void TearDown() override;
+
+    // Starts the game; false on a fatal start.
+    bool start();
+    // Replaces an archive of the session's dat/ with a variant (DemoData::WriteVariant).
+    void replaceMembers(const std::string& archive,
+                        const std::map<std::string, std::string>& members);
+    // Replaces one plain script of Scenario.dat (CP932 lines ended by CR LF).
+    void replaceScript(const std::string& name, const std::string& plain);
+
+    // Input for the next frame.
+    void down(int key) { session().input().setKey(key, true); }
+    void up(int key) { session().input().setKey(key, false); }
+    void move(int x, int y) { session().input().setPointer({x, y}); }
+    void advance(std::uint32_t ms) { session().scheduleAdvance(session().framesRun(), ms); }
+    // Runs frames; false as soon as one ends the game fatally.
+    bool runFrames(int count);
+    // Runs until pred holds after a frame; false when maxFrames ran first or the game ended.
+    bool runUntil(const std::function<bool()>& pred, int maxFrames);
+
+    autoplay::GameSession& session();
+    std::vector<std::string> logTexts(const std::string& when = "") const;
+
+private:
+    std::unique_ptr<autoplay::GameSession> session_;
+};
+
+}  // namespace zktest

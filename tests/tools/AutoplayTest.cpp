@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "autoplay/InputScript.h"
+#include "autoplay/PngWriter.h"
+#include "support/Bytes.h"
+#include "support/DemoData.h"
+#include "support/RunTool.h"
+#include "support/TempWorkDir.h"
+
+using autoplay::InputAction;
+using autoplay::InputScript;
+using zktest::DemoData;
+using zktest::ReadFileBytes;
+using zktest::RunTool;
+using zktest::WriteFileBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Frame, action, key or value: a compact view of what a script asks for.
+struct Seen {
+    int frame;
+    InputAction action;
+    int value;
+    bool operator==(const Seen&) const = default;
+};
+
+std::vector<Seen> Events(const InputScript& script) {
+    std::vector<Seen> seen;
+    for (const auto& [frame, events] : script.events) {
+        for (const auto& e : events) {
+            const int value = e.action == InputAction::Advance      ? static_cast<int>(e.ms)
+                              : e.action == InputAction::Move       ? e.x * 1000 + e.y
+                              : e.action == InputAction::ExpectMode ? e.mode * 100 + e.step
+                                                                    : e.key;
+            seen.push_back({frame, e.action, value});
+        }
+    }
+    return seen;
+}
+
+// An independent PNG reader for stored-deflate files: checks every chunk's CRC
+// (computed bit by bit), the zlib stream's Adler-32, and gives the RGB bytes.
+std::uint32_t BitwiseCrc(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const unsigned char c : bytes) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+std::uint32_t Big32(const std::string& b, std::size_t at) {
+    return static_cast<std::uint32_t>(
+        static_cast<unsigned char>(b[at]) << 24 | static_cast<unsigned char>(b[at + 1]) << 16 |
+        static_cast<unsigned char>(b[at + 2]) << 8 | static_cast<unsigned char>(b[at + 3]));
+}
+
+struct ReadPng {
+    std::uint32_t width = 0, height = 0;
+    std::string rows;
+};
+
+ReadPng Read(const std::string& png) {
+    ReadPng out;
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    std::string zlib;
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+        const std::uint32_t length = Big32(png, at);
+        const std::string body = png.substr(at + 4, 4 + length);
+        EXPECT_EQ(Big32(png, at + 8 + length), BitwiseCrc(body)) << body.substr(0, 4);
+        if (body.starts_with("IHDR")) {
+            out.width = Big32(body, 4);
+            out.height = Big32(body, 8);
+            EXPECT_EQ(body.substr(12, 5), std::string("\x08\x02\x00\x00\x00", 5));
+        }
+        if (body.starts_with("IDAT")) zlib += body.substr(4);
+        at += 12 + length;
+    }
+    std::size_t at = 2;
+    for (bool last = false; !last && at + 5 <= zlib.size();) {
+        last = (zlib[at] & 1) != 0;
+        const unsigned len = static_cast<unsigned char>(zlib[at + 1]) |
+                             static_cast<unsigned char>(zlib[at + 2]) << 8;
+        const unsigned nlen = static_cast<unsigned char>(zlib[at + 3]) |
+                              static_cast<unsigned char>(zlib[at + 4]) << 8;
+        EXPECT_EQ(len ^ 0xFFFFu, nlen);
+        out.rows += zlib.substr(at + 5, len);
+        at += 5 + len;
+    }
+    std::uint32_t a = 1, b = 0;
+    for (const unsigned char c : out.rows) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    EXPECT_EQ(Big32(zlib, at), b << 16 | a);
+    return out;
+}
+
+}  // namespace
+
+TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
+    std::string error;
+    const auto script = InputScript::Parse("# comment\n\nclock 5000\nstep 33\tframes 9\n", error);
+    EXPECT_FALSE(script);
+    EXPECT_EQ(error, "input:4: wrong number of words");
+
+    const auto ok = InputScript::Parse(
+        "clock 5000\r\nstep 33\nframes 9\n"
+        "at 4 press RETURN\n"
+        "at 2 click 10 20\n"
+        "at 2 down 0\n"
+        "at 3 advance 141000\n"
+        "\tat 1 up 200  \n"
+        "at 5 expect mode 3 step 2\n"
+        "at 5 expect log Error: <x> two  blanks\n"
+        "at 6 end\n",
+        error);
+    ASSERT_TRUE(ok) << error;
+    EXPECT_EQ(ok->clockStart, 5000u);
+    EXPECT_EQ(ok->step, 33u);
+    EXPECT_EQ(ok->frames, 9);
+    using A = InputAction;
+    EXPECT_EQ(Events(*ok), (std::vector<Seen>{{1, A::Up, 200},
+                                              {2, A::Move, 10020},
+                                              {2, A::Down, 1},
+                                              {2, A::Down, '0'},
+                                              {3, A::Up, 1},
+                                              {3, A::Advance, 141000},
+                                              {4, A::Down, 13},
+                                              {5, A::Up, 13},
+                                              {5, A::ExpectMode, 302},
+                                              {5, A::ExpectLog, 0},
+                                              {6, A::End, 0}}));
+    EXPECT_EQ(ok->events.at(5).back().text, "Error: <x> two  blanks");
+}
+
+TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"jump 3", "input:1: unknown command jump"},
+        {"\n\nat 3 press F1", "input:3: unknown key F1"},
+        {"at -1 press A", "input:1: not a valid frame: -1"},
+        {"at 1 down 256", "input:1: unknown key 256"},
+        {"step 0", "input:1: not a valid step: 0"},
+        {"step 1001", "input:1: not a valid step: 1001"},
+        {"at 1 click 5", "input:1: expected: click [<x> <y>]"},
+        {"at 1 expect mode x", "input:1: not a valid mode: x"},
+        {"at 1 expect log", "input:1: missing log text"},
+        {"at 1 expect colour 3", "input:1: unknown expectation colour"},
+        {"at 1 shot ../x", "input:1: a shot name is a file name"},
+        {"at 1 fly", "input:1: unknown action fly"},
+        {"at 1", "input:1: missing action"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(InputScript::Parse(c.text, error)) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
+}
+
+TEST(PngWriter, AKnownFrameReadsBackThroughAnIndependentReader) {
+    // Wide enough that the rows need two stored blocks.
+    const int width = 150;
+    const int height = 160;
+    std::vector<std::uint32_t> pixels(width * height);
+    std::string expected;
+    for (int y = 0; y < height; ++y) {
+        expected.push_back(0);
+        for (int x = 0; x < width; ++x) {
+            pixels[y * width + x] = static_cast<std::uint32_t>(x << 16 | y << 8 | (x ^ y));
+            expected += {static_cast<char>(x), static_cast<char>(y), static_cast<char>(x ^ y)};
+        }
+    }
+    const ReadPng png = Read(autoplay::PngBytes(width, height, pixels));
+    EXPECT_EQ(png.width, 150u);
+    EXPECT_EQ(png.height, 160u);
+    EXPECT_TRUE(png.rows == expected);
+}
+
+TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExpectations) {
+    zktest::TempWorkDir dir;
+    fs::create_directories("damaged/dat");
+    for (const char* archive : {"Img.dat", "SE.dat", "VO.dat", "AU.dat"}) {
+        fs::create_symlink(DemoData::Archive(archive), fs::path("damaged/dat") / archive);
+    }
+    const std::string init =
+        DemoData::PlainScript("Init.spt") + "#REG_DATA 15 CLOTHES 2 1 x cos01.spt\r\n";
+    DemoData::WriteVariant("Scenario.dat", {{"Init.spt", DemoData::CodedScript(init)}},
+                           "damaged/dat/Scenario.dat");
+    WriteFileBytes("bad.txt", "at 0 expect mode 1\n# fine\nat 1 hop\n");
+    WriteFileBytes("mode5.txt", "at 0 expect mode 5\n");
+    const std::string playthrough = DemoData::SourceDir() + "/playthrough.txt";
+
+    const struct {
+        std::vector<std::string> args;
+        int exit;
+        const char* says;
+    } runs[] = {
+        {{"--input", playthrough, DemoData::Dir()}, 0, "planned fatal end in frame 1"},
+        {{"--quiet", DemoData::Dir()}, 1, "モード1 (LogoProc) はこのビルドにありません"},
+        {{"damaged"}, 1, "行目でエラーが発生しました"},
+        {{"--input", "bad.txt", DemoData::Dir()}, 2, "input:3: unknown action hop"},
+        {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
+        {{"--frames", "0", DemoData::Dir()}, 2, "--frames needs a number"},
+    };
+    for (const auto& run : runs) {
+        const platform::ProcessResult result = RunTool("autoplay", run.args);
+        EXPECT_EQ(result.exitStatus, run.exit) << run.says << "\n" << result.err;
+        EXPECT_NE((result.out + result.err).find(run.says), std::string::npos)
+            << run.says << "\n"
+            << result.out << result.err;
+    }
+    const ReadPng boot = Read(ReadFileBytes("autoplay-out/boot.png"));
+    EXPECT_EQ(boot.width, 800u);
+    EXPECT_EQ(boot.height, 600u);
+}

@@ -1,0 +1,145 @@
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/GAMEMAIN.h"
+#include "support/Bytes.h"
+#include "support/DemoData.h"
+#include "support/WholeGameTest.h"
+
+using zktest::ReadFileBytes;
+using zktest::WriteFileBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Boot : public zktest::WholeGameTest {
+protected:
+    bool anyLine(const std::string& prefix, const std::string& when) const {
+        const auto texts = logTexts(when);
+        return std::any_of(texts.begin(), texts.end(),
+                           [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
+    }
+    std::int32_t slotOf(const char* id, std::uint32_t kind) {
+        GAMEMAIN& g = session().game();
+        std::int32_t row = -1;
+        if (g.IDSerch(id, kind, &row) != 1) return -1;
+        const GRAPHIC_FILE_DATA* tables[] = {g.pTextureData.get(), g.pSurfaceData.get(),
+                                             g.pWaveData.get()};
+        return tables[kind][row].nIndex;
+    }
+    void writeSave(const std::string& text) {
+        fs::create_directories(session().folder() / "sav");
+        WriteFileBytes((session().folder() / "sav/sav00.sav").string(), text);
+    }
+    std::string save() const { return ReadFileBytes("sav/sav00.sav"); }
+};
+
+std::string SaveFile(const std::vector<std::string>& words, const std::vector<std::string>& list) {
+    std::string text;
+    for (const std::string& word : words) text += word + "\n";
+    text += "\n---AUTO_SKIP_FILE_LIST_START---\n";
+    for (const std::string& entry : list) text += entry + "\n";
+    return text + "---AUTO_SKIP_FILE_LIST_END---\n";
+}
+
+}  // namespace
+
+TEST_F(Boot, AFreshFolderBootsRegistersEverythingAndEndsAtTheMissingLogo) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    GAMEMAIN& g = session().game();
+    EXPECT_EQ(session().mode(), 1);
+    EXPECT_EQ(session().previousMode(), 0);
+    EXPECT_EQ(session().procStep(), 0);
+    const auto frame0 = logTexts("0");
+    for (const char* expected : {"Message: <GAMEMAIN::InitScrObjCount> TEX:60 SURF:462 WAVE:42 "
+                                 "変数:2 Character:4 を確保しました",
+                                 "Message: <GAMEMAIN::InitScrObjCount> INITファイルの終端です",
+                                 "Message: <GAMEMAIN::InitScrMain> INITファイルの終端です"}) {
+        EXPECT_NE(std::find(frame0.begin(), frame0.end(), expected), frame0.end()) << expected;
+    }
+    for (const char* when : {"start", "0"}) {
+        EXPECT_FALSE(anyLine("Error:", when)) << when;
+        EXPECT_FALSE(anyLine("Warn:", when)) << when;
+    }
+    EXPECT_TRUE(session().boxes().empty());
+
+    EXPECT_EQ(slotOf("BG00", 1), 244);
+    EXPECT_EQ(slotOf("Y0100", 0), 7);
+    EXPECT_EQ(slotOf("Y0100", 1), 263);
+    EXPECT_EQ(slotOf("black", 0), 0);
+    EXPECT_EQ(slotOf("SE00", 2), 9);
+    std::int32_t row = -1;
+    ASSERT_EQ(g.IDSerch("DAY", 3, &row), 1u);
+    EXPECT_EQ(g.nDayVarIndex, row);
+    ASSERT_EQ(g.IDSerch("QUIRA", 4, &row), 1u);
+    EXPECT_EQ(g.pCharData[row].nBodyNum, 15);
+    EXPECT_EQ(g.pCharData[row].nFaceNum, 7);
+    const CLOTHES_DATA& costume = g.ClothesSelectData.ClothesData[0];
+    EXPECT_EQ(costume.nPartsNum, 2u);
+    EXPECT_EQ(costume.nFace, 0u);
+    EXPECT_STREQ(costume.szScenario, "cos01.spt");
+    EXPECT_EQ(std::count(std::begin(g.dwCGFlg), std::end(g.dwCGFlg), 0u), 8);
+    EXPECT_EQ(std::count(std::begin(g.dwReplayFlg), std::end(g.dwReplayFlg), 0u), 6);
+    EXPECT_EQ(g.nGameClearFlg, 0u);
+    EXPECT_FALSE(fs::exists("tmp/Init.spt"));
+    EXPECT_GE(session().presents(), 1);
+    const auto& shown = session().lastFrame();
+    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](std::uint32_t p) { return p == 0; }));
+
+    EXPECT_FALSE(runFrames(1));
+    EXPECT_TRUE(session().fatal());
+    const auto frame1 = logTexts("1");
+    EXPECT_NE(
+        std::find(frame1.begin(), frame1.end(),
+                  "Error: <GAMEMAIN::GameMainFunc> モード1 (LogoProc) はこのビルドにありません"),
+        frame1.end());
+    session().release();
+    EXPECT_EQ(save(), SaveFile(std::vector<std::string>(29, "0"), {}));
+    EXPECT_FALSE(fs::exists("tmp"));
+}
+
+TEST_F(Boot, AWrittenSystemSaveIsReadAndWrittenBackUnchanged) {
+    std::vector<std::string> words(29, "0");
+    words[0] = "7";   // CG word 0
+    words[8] = "1";   // scene word 0
+    words[14] = "1";  // endings
+    words[15] = "1";  // costume 1
+    words[16] = "3";  // costume 2
+    const std::string file = SaveFile(words, {"prologue.spt\t-1", "cos01.spt\t12"});
+    writeSave(file);
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    GAMEMAIN& g = session().game();
+    EXPECT_EQ(g.dwCGFlg[0], 7u);
+    EXPECT_EQ(g.dwReplayFlg[0], 1u);
+    EXPECT_EQ(g.nGameClearFlg, 1u);
+    EXPECT_EQ(g.nClothesFlg[0], 1);
+    EXPECT_EQ(g.nClothesFlg[1], 3);
+    EXPECT_STREQ(g.AutoSkipFileData[0].szFileName, "prologue.spt");
+    EXPECT_EQ(g.AutoSkipFileData[0].nPosition, -1);
+    EXPECT_STREQ(g.AutoSkipFileData[1].szFileName, "cos01.spt");
+    EXPECT_EQ(g.AutoSkipFileData[1].nPosition, 12);
+    runFrames(1);
+    session().release();
+    EXPECT_EQ(save(), file);
+}
+
+TEST_F(Boot, ADamagedCostumeLineInInitStopsTheGameAndLeavesTheSaveUnread) {
+    std::string init = zktest::DemoData::PlainScript("Init.spt");
+    const auto lines = std::count(init.begin(), init.end(), '\n');
+    init += "#REG_DATA 15 CLOTHES 2 1 x cos01.spt\r\n";
+    replaceScript("Init.spt", init);
+    const std::string file = SaveFile(std::vector<std::string>(29, "5"), {});
+    writeSave(file);
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(runFrames(1));
+    EXPECT_TRUE(session().fatal());
+    const std::string line = std::to_string(lines + 1);
+    EXPECT_EQ(session().boxes(), (std::vector<std::pair<std::string, std::string>>{
+                                     {"Error", line + "行目でエラーが発生しました"}}));
+    session().release();
+    EXPECT_EQ(save(), file);
+}

@@ -1,0 +1,207 @@
+#include "autoplay/InputScript.h"
+
+#include <charconv>
+#include <limits>
+
+namespace autoplay {
+
+namespace {
+
+std::vector<std::string> Split(std::string_view line) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') ++i;
+        if (i > start) words.emplace_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+// A whole decimal word within [low, high].
+std::optional<long long> Number(const std::string& word, long long low, long long high) {
+    long long value = 0;
+    const auto [end, problem] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (problem != std::errc() || end != word.data() + word.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+constexpr long long kMaxInt = std::numeric_limits<int>::max();
+constexpr long long kMaxMs = std::numeric_limits<std::uint32_t>::max();
+
+struct LineParser {
+    const std::vector<std::string>& w;
+    int line;
+    std::string problem;
+
+    long long number(std::size_t i, long long low, long long high, const char* what) {
+        if (i >= w.size()) {
+            fail(std::string("missing ") + what);
+            return low;
+        }
+        const auto value = Number(w[i], low, high);
+        if (!value) fail(std::string("not a valid ") + what + ": " + w[i]);
+        return value.value_or(low);
+    }
+    int key(std::size_t i) {
+        const int code = i < w.size() ? InputScript::KeyCode(w[i]) : 0;
+        if (code == 0) fail(i < w.size() ? "unknown key " + w[i] : "missing key");
+        return code;
+    }
+    void words(std::size_t low, std::size_t high) {
+        if (w.size() < low || w.size() > high) fail("wrong number of words");
+    }
+    void fail(const std::string& text) {
+        if (problem.empty()) problem = text;
+    }
+};
+
+// The rest of a line after its first n words, as written.
+std::string Rest(std::string_view line, std::size_t n) {
+    std::size_t i = 0;
+    for (std::size_t word = 0; word < n; ++word) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    }
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    std::string rest(line.substr(i));
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == ' ')) rest.pop_back();
+    return rest;
+}
+
+void ParseExpect(LineParser& p, std::string_view raw, InputEvent& event) {
+    const std::string kind = p.w.size() > 3 ? p.w[3] : "";
+    if (kind == "mode") {
+        event.action = InputAction::ExpectMode;
+        event.mode = static_cast<int>(p.number(4, 0, 255, "mode"));
+        if (p.w.size() > 5) {
+            if (p.w[5] != "step" || p.w.size() != 7) p.fail("expected: expect mode <m> [step <s>]");
+            event.step = static_cast<int>(p.number(6, 0, kMaxInt, "step"));
+        }
+    } else if (kind == "log" || kind == "nolog") {
+        event.action = kind == "log" ? InputAction::ExpectLog : InputAction::ExpectNoLog;
+        event.text = Rest(raw, 4);
+        if (event.text.empty()) p.fail("missing log text");
+    } else if (kind == "fatal") {
+        event.action = InputAction::ExpectFatal;
+        p.words(4, 4);
+    } else {
+        p.fail("unknown expectation " + kind);
+    }
+}
+
+// One "at <frame> ..." line; events go into script.
+void ParseAt(LineParser& p, std::string_view raw, InputScript& script) {
+    const int frame = static_cast<int>(p.number(1, 0, kMaxInt - 1, "frame"));
+    if (p.w.size() < 3) return p.fail("missing action");
+    const std::string& action = p.w[2];
+    InputEvent event;
+    event.line = p.line;
+    std::vector<std::pair<int, InputEvent>> out;
+    if (action == "down" || action == "up" || action == "press") {
+        p.words(4, 4);
+        event.key = p.key(3);
+        event.action = action == "up" ? InputAction::Up : InputAction::Down;
+        out.emplace_back(frame, event);
+        if (action == "press") {
+            event.action = InputAction::Up;
+            out.emplace_back(frame + 1, event);
+        }
+    } else if (action == "click") {
+        if (p.w.size() != 3 && p.w.size() != 5) p.fail("expected: click [<x> <y>]");
+        if (p.w.size() == 5) {
+            event.action = InputAction::Move;
+            event.x = static_cast<int>(p.number(3, -kMaxInt, kMaxInt, "x"));
+            event.y = static_cast<int>(p.number(4, -kMaxInt, kMaxInt, "y"));
+            out.emplace_back(frame, event);
+        }
+        event.key = InputScript::KeyCode("LBUTTON");
+        event.action = InputAction::Down;
+        out.emplace_back(frame, event);
+        event.action = InputAction::Up;
+        out.emplace_back(frame + 1, event);
+    } else if (action == "move") {
+        p.words(5, 5);
+        event.action = InputAction::Move;
+        event.x = static_cast<int>(p.number(3, -kMaxInt, kMaxInt, "x"));
+        event.y = static_cast<int>(p.number(4, -kMaxInt, kMaxInt, "y"));
+        out.emplace_back(frame, event);
+    } else if (action == "advance") {
+        p.words(4, 4);
+        event.action = InputAction::Advance;
+        event.ms = static_cast<std::uint32_t>(p.number(3, 0, kMaxMs, "advance"));
+        out.emplace_back(frame, event);
+    } else if (action == "shot") {
+        p.words(3, 4);
+        event.action = InputAction::Shot;
+        event.text = p.w.size() == 4 ? p.w[3] : "";
+        if (event.text.find('/') != std::string::npos) p.fail("a shot name is a file name");
+        out.emplace_back(frame, event);
+    } else if (action == "expect") {
+        ParseExpect(p, raw, event);
+        out.emplace_back(frame, event);
+    } else if (action == "end") {
+        p.words(3, 3);
+        event.action = InputAction::End;
+        out.emplace_back(frame, event);
+    } else {
+        return p.fail("unknown action " + action);
+    }
+    if (!p.problem.empty()) return;
+    for (auto& [at, e] : out) script.events[at].push_back(std::move(e));
+}
+
+}  // namespace
+
+int InputScript::KeyCode(const std::string& word) {
+    static const std::map<std::string, int> names = {
+        {"LBUTTON", 1},  {"RBUTTON", 2}, {"RETURN", 13}, {"SHIFT", 16},
+        {"CONTROL", 17}, {"ESCAPE", 27}, {"SPACE", 32},  {"LEFT", 37},
+        {"UP", 38},      {"RIGHT", 39},  {"DOWN", 40}};
+    if (const auto it = names.find(word); it != names.end()) return it->second;
+    // A single letter or digit names its own key; longer numbers are codes.
+    if (word.size() == 1 &&
+        ((word[0] >= 'A' && word[0] <= 'Z') || (word[0] >= '0' && word[0] <= '9'))) {
+        return word[0];
+    }
+    return static_cast<int>(Number(word, 1, 255).value_or(0));
+}
+
+std::optional<InputScript> InputScript::Parse(std::string_view text, std::string& error) {
+    InputScript script;
+    int line = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view raw = text.substr(start, end - start);
+        start = end + 1;
+        ++line;
+        const std::vector<std::string> words = Split(raw);
+        if (words.empty() || words[0][0] == '#') continue;
+        LineParser p{words, line, {}};
+        if (words[0] == "clock" || words[0] == "step" || words[0] == "frames") {
+            p.words(2, 2);
+            if (words[0] == "clock")
+                script.clockStart = static_cast<std::uint32_t>(p.number(1, 0, kMaxMs, "clock"));
+            if (words[0] == "step")
+                script.step = static_cast<std::uint32_t>(p.number(1, 1, 1000, "step"));
+            if (words[0] == "frames")
+                script.frames = static_cast<int>(p.number(1, 1, kMaxInt, "frame count"));
+        } else if (words[0] == "at") {
+            ParseAt(p, raw, script);
+        } else {
+            p.fail("unknown command " + words[0]);
+        }
+        if (!p.problem.empty()) {
+            error = "input:" + std::to_string(line) + ": " + p.problem;
+            return std::nullopt;
+        }
+    }
+    return script;
+}
+
+}  // namespace autoplay
