@@ -104,30 +104,27 @@ TEST(ZKCODE, RefusesBytesThatWouldReadBackAsALineBreak) {
 }
 
 TEST(ZKCODE, FailuresGiveTheirLineAndMinusOne) {
+    const std::string enc = "Error: <ZKEncode> ", dec = "Error: <ZKDecode> ";
+    const std::string notCoded = dec + "ZKCodeで暗号化されたファイルではありません";
     const struct {
         const char* name;
         std::string source;  // written to "src" unless empty; "<dir>" makes a folder
         bool decode;
         const char* dst;
-        const char* line;
+        std::string line;
     } cases[] = {
-        {"missing source", "", false, "out", "Error: <ZKEncode> 読込先ファイルオープンに失敗"},
-        {"unreadable source", "<dir>", false, "out",
-         "Error: <ZKEncode> 読込先ファイルの読み込みに失敗"},
-        {"destination folder missing", "x", false, "no/out",
-         "Error: <ZKEncode> 書込先ファイルオープンに失敗"},
-        {"disk full", "x", false, "/dev/full", "Error: <ZKEncode> 書込先ファイルの書き込みに失敗"},
-        {"missing source", "", true, "out", "Error: <ZKDecode> 読込ファイルが開けません"},
+        {"missing source", "", false, "out", enc + "読込先ファイルオープンに失敗"},
+        {"unreadable source", "<dir>", false, "out", enc + "読込先ファイルの読み込みに失敗"},
+        {"destination folder missing", "x", false, "no/out", enc + "書込先ファイルオープンに失敗"},
+        {"disk full", "x", false, "/dev/full", enc + "書込先ファイルの書き込みに失敗"},
+        {"missing source", "", true, "out", dec + "読込ファイルが開けません"},
         {"destination folder missing", kAllHeader, true, "no/out",
-         "Error: <ZKDecode> 書込ファイルが開けません"},
-        {"not coded", "hello", true, "out",
-         "Error: <ZKDecode> ZKCodeで暗号化されたファイルではありません"},
-        {"blank", "\n", true, "out",
-         "Error: <ZKDecode> ZKCodeで暗号化されたファイルではありません"},
-        {"bad mode", "ZKCODE NLINE\n\xBE", true, "out", "Error: <ZKDecode> ヘッダーが不正です"},
-        {"no mode", "ZKCODE", true, "out", "Error: <ZKDecode> ヘッダーが不正です"},
-        {"disk full", kAllHeader + "\xBE", true, "/dev/full",
-         "Error: <ZKDecode> 書込ファイルの書き込みに失敗"},
+         dec + "書込ファイルが開けません"},
+        {"not coded", "hello", true, "out", notCoded},
+        {"blank", "\n", true, "out", notCoded},
+        {"bad mode", "ZKCODE NLINE\n\xBE", true, "out", dec + "ヘッダーが不正です"},
+        {"no mode", "ZKCODE", true, "out", dec + "ヘッダーが不正です"},
+        {"disk full", kAllHeader + "\xBE", true, "/dev/full", dec + "書込ファイルの書き込みに失敗"},
     };
     for (const auto& c : cases) {
         zktest::TestKit kit;
