@@ -114,13 +114,19 @@ RunOutcome InputRunner::Run(GameSession& session, const InputScript& script,
         const auto it = script.events.find(frame);
         return it == script.events.end() ? kNone : it->second;
     };
+    const auto report = [&] {
+        if (settings.afterStep) settings.afterStep();
+    };
     // A fatal start ends frame 0.
-    if (!session.start()) {
+    const bool started = session.start();
+    report();
+    if (!started) {
         return AfterFrame(session, 0, true, eventsOf(0), settings).value_or(RunOutcome{});
     }
     for (int frame = 0; frame < settings.frames; ++frame) {
         ApplyInput(session, eventsOf(frame));
         const bool ended = !session.runFrame();
+        report();
         if (auto outcome = AfterFrame(session, frame, ended, eventsOf(frame), settings)) {
             return *outcome;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "autoplay/GameSession.h"
@@ -11,6 +12,8 @@ struct RunSettings {
     int frames = 600;
     std::string outDir = "autoplay-out";
     int shotEvery = 0;  // 0: only the shots the script asks for
+    // Called after the start-up and after every frame, to report as the run goes.
+    std::function<void()> afterStep;
 };
 
 // How a run ended: the exit code autoplay gives and why, in words.

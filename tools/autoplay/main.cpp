@@ -125,8 +125,8 @@ int main(int argc, char** argv) {
         script = std::move(*parsed);
     }
     if (o.clock) script.clockStart = *o.clock;
-    autoplay::RunSettings settings{o.frames.value_or(script.frames.value_or(600)),
-                                   Absolute(o.outDir), o.shotEvery};
+    autoplay::RunSettings settings{
+        o.frames.value_or(script.frames.value_or(600)), Absolute(o.outDir), o.shotEvery, {}};
     const std::string audioPath = Absolute(o.audio);
 
     autoplay::GameSession session(
@@ -140,11 +140,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s%s\n", Tag(line.when).c_str(), line.text.c_str());
         }
     });
+    std::size_t boxesShown = 0;
+    const auto showBoxes = [&] {
+        const auto boxes = session.boxes();
+        for (; boxesShown < boxes.size(); ++boxesShown) {
+            const auto& [caption, text] = boxes[boxesShown];
+            std::fprintf(stderr, "[box] %s: %s\n", caption.c_str(), text.c_str());
+        }
+    };
+    settings.afterStep = showBoxes;
     const autoplay::RunOutcome outcome = autoplay::InputRunner::Run(session, script, settings);
     session.release();
-    for (const auto& [caption, text] : session.boxes()) {
-        std::fprintf(stderr, "[box] %s: %s\n", caption.c_str(), text.c_str());
-    }
+    showBoxes();
     if (!audioPath.empty() && !session.mix().writeWav(audioPath)) {
         std::fprintf(stderr, "autoplay: cannot write %s\n", audioPath.c_str());
     }
