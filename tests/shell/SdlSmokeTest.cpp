@@ -53,6 +53,11 @@ public:
         system.Initialize(hWnd, clear);
     }
     void SystemRelease() override { system.Release(); }
+    std::uint32_t GameMainFunc() override {
+        system.MainLoop(nullptr);
+        return RecordingShellEngine::GameMainFunc();
+    }
+    void SystemSetYOffset(int y) override { system.SetYOffset(y); }
     std::uint32_t GameDrawFunc() override {
         RecordingShellEngine::GameDrawFunc();
         sprite.D3DXDrawStart();
@@ -64,6 +69,27 @@ public:
         return sprite.D3DXDrawEnd() == 1 ? 1u : 0u;
     }
 };
+
+void PushWindowEvent(SDL_WindowEventID id) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = id;
+    SDL_PushEvent(&e);
+}
+
+void PushButton(Uint32 type, int x, int y) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+bool DriverIs(const char* name) {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    return driver != nullptr && std::string(driver) == name;
+}
 
 void PushKey(SDL_Keycode sym, SDL_Scancode scancode) {
     SDL_Event e{};
@@ -122,10 +148,7 @@ TEST(SdlSmoke, DummyDriverRunsQuitsAndWarns) {
                 PushKey(SDLK_RETURN, SDL_SCANCODE_RETURN);
             }
             if (frame == 6) {
-                SDL_Event close{};
-                close.type = SDL_WINDOWEVENT;
-                close.window.event = SDL_WINDOWEVENT_CLOSE;
-                SDL_PushEvent(&close);
+                PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
                 PushKey(SDLK_y, SDL_SCANCODE_Y);
             }
             return 1u;
@@ -154,4 +177,49 @@ TEST(SdlSmoke, DummyDriverRunsQuitsAndWarns) {
         EXPECT_EQ(env.substr(0, env.find('\n')), zktest::Sjis(u8"サウンド警告: OFF"));
         EXPECT_EQ(CurrentShellState().soundAvailable, 0u);
     }
+}
+
+// Run by ctest under Xvfb with the x11 driver: a real window, pointer and strip.
+TEST(SdlXvfb, WindowPointerAndStrip) {
+    if (!DriverIs("x11")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=x11 under Xvfb";
+    SdlShell s;
+    s.engine.afterSoundStart = [] { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED); };
+    std::vector<int> configSeen;
+    int w = 0, h = 0;
+    s.engine.onGameMain = [&](int frame) {
+        configSeen.push_back(static_cast<int>(CurrentShellState().configRequest));
+        if (frame == 3) {
+            SDL_GetWindowSize(s.host.sdlWindow(), &w, &h);
+            int rw = 0, rh = 0;
+            const auto pixels = s.host.readBack(rw, rh);
+            EXPECT_EQ(rw * rh, 800 * 620);
+            for (int i = 0; i < 4 && rw * rh == 800 * 620; ++i) {
+                const int x = (i % 2) * 400 + 200;
+                const int y = (i / 2) * 300 + 170;
+                const ColorRef c = kQuadrants[i];
+                const std::uint32_t xrgb = (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+                EXPECT_EQ(pixels[static_cast<std::size_t>(y * 800 + x)], xrgb) << i;
+            }
+            s.engine.system.SetMousePos(123, 45);
+        }
+        if (frame == 4) {
+            int x = 0, y = 0;
+            s.engine.system.GetMousePos(&x, &y);
+            EXPECT_EQ(x, 123);
+            EXPECT_EQ(y, 45);
+            const auto& item = s.host.menu().items()[2].bounds;
+            PushButton(SDL_MOUSEBUTTONDOWN, (item.left + item.right) / 2, 10);
+            PushButton(SDL_MOUSEBUTTONUP, (item.left + item.right) / 2, 10);
+        }
+        if (frame == 6) {
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+        }
+        return 1u;
+    };
+    EXPECT_EQ(s.run(), 0);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 620);
+    EXPECT_EQ(configSeen, (std::vector<int>{0, 0, 0, 0, 1, 0}));
 }
