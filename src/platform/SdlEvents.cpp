@@ -14,15 +14,15 @@ using Kind = PlatformEvent::Kind;
 int ButtonKey(std::uint8_t button) {
     switch (button) {
         case SDL_BUTTON_LEFT:
-            return 0x01;
+            return VK_LBUTTON;
         case SDL_BUTTON_RIGHT:
-            return 0x02;
+            return VK_RBUTTON;
         case SDL_BUTTON_MIDDLE:
-            return 0x04;
+            return VK_MBUTTON;
         case SDL_BUTTON_X1:
-            return 0x05;
+            return VK_XBUTTON1;
         case SDL_BUTTON_X2:
-            return 0x06;
+            return VK_XBUTTON2;
         default:
             return 0;
     }

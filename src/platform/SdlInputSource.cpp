@@ -4,6 +4,7 @@
 
 #include "platform/SdlKeys.h"
 #include "platform/SdlWindowHost.h"
+#include "platform/VirtualKeys.h"
 
 namespace platform {
 

@@ -2,9 +2,6 @@
 
 #include <SDL.h>
 
-#include <array>
-#include <utility>
-
 #include "platform/VirtualKeys.h"
 
 namespace platform {
@@ -16,42 +13,59 @@ struct FixedKey {
     SDL_Scancode scancode;
 };
 
-// Keys that do not depend on the layout, by their Windows code.
+// Keys that do not depend on the layout.
 constexpr FixedKey kFixedKeys[] = {
-    {0x08, SDL_SCANCODE_BACKSPACE},   {0x09, SDL_SCANCODE_TAB},
-    {0x0D, SDL_SCANCODE_RETURN},      {0x0D, SDL_SCANCODE_KP_ENTER},
-    {0x10, SDL_SCANCODE_LSHIFT},      {0x10, SDL_SCANCODE_RSHIFT},
-    {0x11, SDL_SCANCODE_LCTRL},       {0x11, SDL_SCANCODE_RCTRL},
-    {0x12, SDL_SCANCODE_LALT},        {0x12, SDL_SCANCODE_RALT},
-    {0x13, SDL_SCANCODE_PAUSE},       {0x14, SDL_SCANCODE_CAPSLOCK},
-    {0x1B, SDL_SCANCODE_ESCAPE},      {0x20, SDL_SCANCODE_SPACE},
-    {0x21, SDL_SCANCODE_PAGEUP},      {0x22, SDL_SCANCODE_PAGEDOWN},
-    {0x23, SDL_SCANCODE_END},         {0x24, SDL_SCANCODE_HOME},
-    {0x25, SDL_SCANCODE_LEFT},        {0x26, SDL_SCANCODE_UP},
-    {0x27, SDL_SCANCODE_RIGHT},       {0x28, SDL_SCANCODE_DOWN},
-    {0x2D, SDL_SCANCODE_INSERT},      {0x2E, SDL_SCANCODE_DELETE},
-    {0x60, SDL_SCANCODE_KP_0},        {0x61, SDL_SCANCODE_KP_1},
-    {0x62, SDL_SCANCODE_KP_2},        {0x63, SDL_SCANCODE_KP_3},
-    {0x64, SDL_SCANCODE_KP_4},        {0x65, SDL_SCANCODE_KP_5},
-    {0x66, SDL_SCANCODE_KP_6},        {0x67, SDL_SCANCODE_KP_7},
-    {0x68, SDL_SCANCODE_KP_8},        {0x69, SDL_SCANCODE_KP_9},
-    {0x6A, SDL_SCANCODE_KP_MULTIPLY}, {0x6B, SDL_SCANCODE_KP_PLUS},
-    {0x6D, SDL_SCANCODE_KP_MINUS},    {0x6E, SDL_SCANCODE_KP_PERIOD},
-    {0x6F, SDL_SCANCODE_KP_DIVIDE},   {0x70, SDL_SCANCODE_F1},
-    {0x71, SDL_SCANCODE_F2},          {0x72, SDL_SCANCODE_F3},
-    {0x73, SDL_SCANCODE_F4},          {0x74, SDL_SCANCODE_F5},
-    {0x75, SDL_SCANCODE_F6},          {0x76, SDL_SCANCODE_F7},
-    {0x77, SDL_SCANCODE_F8},          {0x78, SDL_SCANCODE_F9},
-    {0x79, SDL_SCANCODE_F10},         {0x7A, SDL_SCANCODE_F11},
-    {0x7B, SDL_SCANCODE_F12},         {0xA0, SDL_SCANCODE_LSHIFT},
-    {0xA1, SDL_SCANCODE_RSHIFT},      {0xA2, SDL_SCANCODE_LCTRL},
-    {0xA3, SDL_SCANCODE_RCTRL},       {0xA4, SDL_SCANCODE_LALT},
-    {0xA5, SDL_SCANCODE_RALT},
+    {VK_BACK, SDL_SCANCODE_BACKSPACE},
+    {VK_TAB, SDL_SCANCODE_TAB},
+    {VK_RETURN, SDL_SCANCODE_RETURN},
+    {VK_RETURN, SDL_SCANCODE_KP_ENTER},
+    {VK_SHIFT, SDL_SCANCODE_LSHIFT},
+    {VK_SHIFT, SDL_SCANCODE_RSHIFT},
+    {VK_CONTROL, SDL_SCANCODE_LCTRL},
+    {VK_CONTROL, SDL_SCANCODE_RCTRL},
+    {VK_MENU, SDL_SCANCODE_LALT},
+    {VK_MENU, SDL_SCANCODE_RALT},
+    {VK_PAUSE, SDL_SCANCODE_PAUSE},
+    {VK_CAPITAL, SDL_SCANCODE_CAPSLOCK},
+    {VK_ESCAPE, SDL_SCANCODE_ESCAPE},
+    {VK_SPACE, SDL_SCANCODE_SPACE},
+    {VK_PRIOR, SDL_SCANCODE_PAGEUP},
+    {VK_NEXT, SDL_SCANCODE_PAGEDOWN},
+    {VK_END, SDL_SCANCODE_END},
+    {VK_HOME, SDL_SCANCODE_HOME},
+    {VK_LEFT, SDL_SCANCODE_LEFT},
+    {VK_UP, SDL_SCANCODE_UP},
+    {VK_RIGHT, SDL_SCANCODE_RIGHT},
+    {VK_DOWN, SDL_SCANCODE_DOWN},
+    {VK_INSERT, SDL_SCANCODE_INSERT},
+    {VK_DELETE, SDL_SCANCODE_DELETE},
+    {VK_MULTIPLY, SDL_SCANCODE_KP_MULTIPLY},
+    {VK_ADD, SDL_SCANCODE_KP_PLUS},
+    {VK_SUBTRACT, SDL_SCANCODE_KP_MINUS},
+    {VK_DECIMAL, SDL_SCANCODE_KP_PERIOD},
+    {VK_DIVIDE, SDL_SCANCODE_KP_DIVIDE},
+    {VK_LSHIFT, SDL_SCANCODE_LSHIFT},
+    {VK_RSHIFT, SDL_SCANCODE_RSHIFT},
+    {VK_LCONTROL, SDL_SCANCODE_LCTRL},
+    {VK_RCONTROL, SDL_SCANCODE_RCTRL},
+    {VK_LMENU, SDL_SCANCODE_LALT},
+    {VK_RMENU, SDL_SCANCODE_RALT},
+};
+
+// Keypad digits and function keys run in the same order in both numberings.
+struct KeyRun {
+    int firstKey;
+    int lastKey;
+    SDL_Scancode firstScancode;
+};
+constexpr KeyRun kKeyRuns[] = {
+    {VK_NUMPAD0 + 1, VK_NUMPAD9, SDL_SCANCODE_KP_1},
+    {VK_F1, VK_F12, SDL_SCANCODE_F1},
 };
 
 // The generic Shift, Ctrl and Alt codes stand for either side, so an event reports
 // the generic one.
-bool IsSidedCode(int virtualKey) { return virtualKey >= 0xA0 && virtualKey <= 0xA5; }
+bool IsSidedCode(int virtualKey) { return virtualKey >= VK_LSHIFT && virtualKey <= VK_RMENU; }
 
 int CharacterKey(int keycode) {
     if (keycode >= SDLK_a && keycode <= SDLK_z) return 'A' + (keycode - SDLK_a);
@@ -63,6 +77,11 @@ int CharacterKey(int keycode) {
 
 int SdlKeyToVirtualKey(int keycode, int scancode) {
     if (const int character = CharacterKey(keycode)) return character;
+    if (scancode == SDL_SCANCODE_KP_0) return VK_NUMPAD0;
+    for (const auto& run : kKeyRuns) {
+        const int offset = scancode - run.firstScancode;
+        if (offset >= 0 && offset <= run.lastKey - run.firstKey) return run.firstKey + offset;
+    }
     for (const auto& key : kFixedKeys) {
         if (key.scancode == scancode && !IsSidedCode(key.virtualKey)) return key.virtualKey;
     }
@@ -79,6 +98,12 @@ std::vector<int> VirtualKeyScancodes(int virtualKey) {
         const SDL_Scancode scancode = SDL_GetScancodeFromKey(keycode);
         if (scancode != SDL_SCANCODE_UNKNOWN) scancodes.push_back(scancode);
         return scancodes;
+    }
+    if (virtualKey == VK_NUMPAD0) scancodes.push_back(SDL_SCANCODE_KP_0);
+    for (const auto& run : kKeyRuns) {
+        if (virtualKey >= run.firstKey && virtualKey <= run.lastKey) {
+            scancodes.push_back(run.firstScancode + (virtualKey - run.firstKey));
+        }
     }
     for (const auto& key : kFixedKeys) {
         if (key.virtualKey == virtualKey) scancodes.push_back(key.scancode);

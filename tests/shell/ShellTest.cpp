@@ -337,3 +337,11 @@ TEST(Shell, InactiveTitleBringsTheWindowForwardEvery250ms) {
                                                  "forward @" + std::to_string(lostAt + 500)}));
     EXPECT_EQ(k.engine.frames, 1);
 }
+
+TEST(Shell, NoWindowEndsAtOnceWithNothingStarted) {
+    ShellKit k;
+    k.host.failCreation();
+    EXPECT_EQ(k.run(), 1);
+    EXPECT_TRUE(k.engine.calls.empty());
+    EXPECT_FALSE(zktest::FileExists("env.env"));
+}
