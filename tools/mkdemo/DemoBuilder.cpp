@@ -25,8 +25,8 @@ struct Story {
     StoryRegistry registry;
 };
 
-std::optional<Story> ReadStory(const DemoOptions& options, std::vector<SourceProblem>& problems) {
-    std::optional<StorySources> sources = StorySources::Load(options.sourceDir, problems);
+std::optional<Story> ReadStory(const std::string& sourceDir, std::vector<SourceProblem>& problems) {
+    std::optional<StorySources> sources = StorySources::Load(sourceDir, problems);
     if (!sources) return std::nullopt;
     const AssetManifest& manifest = AssetManifest::Instance();
     Story story;
@@ -44,7 +44,6 @@ std::optional<Story> ReadStory(const DemoOptions& options, std::vector<SourcePro
     for (const SourceFile& file : sources->scenarios) {
         ScriptChecker::CheckScenario(file, story.registry, problems);
     }
-    if (!options.check) problems.clear();
     if (!problems.empty()) return std::nullopt;
     story.scripts.push_back(std::move(init));
     for (SourceFile& file : sources->scenarios) story.scripts.push_back(std::move(file));
@@ -132,9 +131,9 @@ std::string DemoBuilder::MusicName(int track) {
     return name;
 }
 
-std::optional<std::vector<DemoArchive>> DemoBuilder::Build(const DemoOptions& options,
+std::optional<std::vector<DemoArchive>> DemoBuilder::Build(const std::string& sourceDir,
                                                            std::vector<SourceProblem>& problems) {
-    const std::optional<Story> story = ReadStory(options, problems);
+    const std::optional<Story> story = ReadStory(sourceDir, problems);
     if (!story) return std::nullopt;
     std::optional<DemoArchive> scripts = Scripts(*story, problems);
     std::optional<DemoArchive> pictures = Pictures(problems);

@@ -16,19 +16,13 @@ struct DemoArchive {
     std::uint64_t Bytes() const;
 };
 
-struct DemoOptions {
-    std::string sourceDir;
-    // Off only for test data that must carry what the checks refuse.
-    bool check = true;
-};
-
 // Makes the five archives of the demo in memory and writes them into a folder.
 class DemoBuilder {
 public:
     static constexpr int kMusicTracks = 19;
 
     // Nothing when a source is refused; problems say where and why.
-    static std::optional<std::vector<DemoArchive>> Build(const DemoOptions& options,
+    static std::optional<std::vector<DemoArchive>> Build(const std::string& sourceDir,
                                                          std::vector<SourceProblem>& problems);
     // Writes OUTDIR/dat/<archive> for every archive, all or none: the archives
     // replace the old ones only once every one of them is complete.

@@ -27,17 +27,17 @@ int Refused(const std::string& text) {
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
-    mkdemo::DemoOptions options{ZK_DEMO_SOURCE_DIR, true};
+    std::string sourceDir = ZK_DEMO_SOURCE_DIR;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() >= 2 && args[0] == "--source") {
-        options.sourceDir = args[1];
+        sourceDir = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
         return Usage("expected an optional --source DIR and one OUTDIR");
     }
     std::vector<mkdemo::SourceProblem> problems;
-    const auto archives = mkdemo::DemoBuilder::Build(options, problems);
+    const auto archives = mkdemo::DemoBuilder::Build(sourceDir, problems);
     if (!archives) {
         for (const mkdemo::SourceProblem& problem : problems) Refused(problem.Format());
         return 1;
