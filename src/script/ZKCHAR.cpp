@@ -301,27 +301,7 @@ int ZKCHAR::FaceChange(std::int32_t n, std::uint32_t dwNow, std::uint32_t dwDura
         platform::LogError("ZKCHARA::FaceChange", u8"顔のナンバーが不正です");
         return -1;
     }
-    if (dwDurationIn == 0) {
-        nFace = n;
-        nNextFace = -1;
-        fFaceAlpha = 1.0f;
-        EndTransition();
-        return 0;
-    }
-    if (nState == 0) {
-        nNextFace = n;
-        BeginTransition(dwNow, dwDurationIn);
-        fFaceAlpha = kCrossFadeStart;
-        return 1;
-    }
-    if (nState != 1) return 1;
-    fFaceAlpha = static_cast<float>(1.0 - Progress(dwNow));
-    if (fFaceAlpha > 0.0f) return 1;
-    fFaceAlpha = 1.0f;
-    nFace = nNextFace;
-    nNextFace = -1;
-    EndTransition();
-    return 0;
+    return PictureChange(n, nFace, nNextFace, fFaceAlpha, dwNow, dwDurationIn);
 }
 
 int ZKCHAR::BodyChange(std::int32_t n, std::uint32_t dwNow, std::uint32_t dwDurationIn) {
@@ -329,25 +309,30 @@ int ZKCHAR::BodyChange(std::int32_t n, std::uint32_t dwNow, std::uint32_t dwDura
         platform::LogError("ZKCHARA::BodyChange", u8"体のナンバーが不正です");
         return -1;
     }
+    return PictureChange(n, nBody, nNextBody, fBodyAlpha, dwNow, dwDurationIn);
+}
+
+int ZKCHAR::PictureChange(std::int32_t n, std::int32_t& nShown, std::int32_t& nIncoming,
+                          float& fAlpha, std::uint32_t dwNow, std::uint32_t dwDurationIn) {
     if (dwDurationIn == 0) {
-        nBody = n;
-        nNextBody = -1;
-        fBodyAlpha = 1.0f;
+        nShown = n;
+        nIncoming = -1;
+        fAlpha = 1.0f;
         EndTransition();
         return 0;
     }
     if (nState == 0) {
-        nNextBody = n;
+        nIncoming = n;
         BeginTransition(dwNow, dwDurationIn);
-        fBodyAlpha = kCrossFadeStart;
+        fAlpha = kCrossFadeStart;
         return 1;
     }
     if (nState != 1) return 1;
-    fBodyAlpha = static_cast<float>(1.0 - Progress(dwNow));
-    if (fBodyAlpha > 0.0f) return 1;
-    fBodyAlpha = 1.0f;
-    nBody = nNextBody;
-    nNextBody = -1;
+    fAlpha = static_cast<float>(1.0 - Progress(dwNow));
+    if (fAlpha > 0.0f) return 1;
+    fAlpha = 1.0f;
+    nShown = nIncoming;
+    nIncoming = -1;
     EndTransition();
     return 0;
 }

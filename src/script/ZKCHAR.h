@@ -86,6 +86,10 @@ private:
     void BeginTransition(std::uint32_t dwNow, std::uint32_t dwDurationIn);
     void EndTransition();
     void Hide();
+    // Cross-fades one kind of picture (faces or bodies) to picture n: the shown one,
+    // the incoming one and their alpha are that kind's own.
+    int PictureChange(std::int32_t n, std::int32_t& nShown, std::int32_t& nIncoming, float& fAlpha,
+                      std::uint32_t dwNow, std::uint32_t dwDurationIn);
     void DrawBody(const BODY_DATA& body, float fAlpha, bool bIncoming) const;
     void DrawFace(const FACE_DATA& face, const BODY_DATA& body, const platform::Rect& eye,
                   float fAlpha, bool bIncoming) const;
