@@ -236,7 +236,6 @@ private:
     std::int32_t ScrRunSlot(std::int32_t nSlot);
     std::int32_t ScrStore(const ScriptLine& line);
     void ScrErrorInfo(const SCR_REPORT* pReport) const;
-    std::int32_t InitScrExtract(const char* szTag) const;
     std::int32_t InitScrRegData(const SplitWords& words);
     std::int32_t InitScrRegFile(const SplitWords& words, std::uint32_t nKind);
     std::int32_t InitScrRegClothes(const SplitWords& words);

@@ -80,31 +80,46 @@ struct InitFile {
     }
 };
 
-// Opens the extracted copy; logs a failure under tag.
-bool OpenInitFile(InitFile& file, ZKSYSTEM* system, const char* tag) {
+// Extracts Init.spt into tmp/; the result of FileDiv folded to 1, 0 or -1, logged under tag.
+std::int32_t ExtractInitFile(const char* tag) {
+    const int result = FileDiv("dat/Scenario.dat", "tmp/", kInitFile);
+    if (result == 1) return 1;
+    if (result == -2) {
+        platform::LogError(tag, u8"指定ファイルは非結合ファイルです");
+    } else if (result == 0) {
+        platform::LogError(tag, u8"取り出すファイルに該当ファイルが存在しません");
+    } else {
+        platform::LogError(tag, u8"呼び出したFileDivが失敗しました");
+    }
+    return result == 0 ? 0 : -1;
+}
+
+// Extracts and opens Init.spt for one pass: 1 when open, otherwise the pass's
+// result after its log line (under tag) and the start-up box.
+std::int32_t OpenInitFile(InitFile& file, ZKSYSTEM* system, const char* tag) {
+    const std::int32_t extracted = ExtractInitFile(tag);
+    if (extracted != 1) {
+        ShowInitFailureBox();
+        return extracted;
+    }
     char path[ZKSYSTEM::kPathSize] = {};
     system->MakeTmpPath(kInitFile, path);
     file.system = system;
     file.fp = std::fopen(path, "rb");
-    if (file.fp != nullptr) return true;
+    if (file.fp != nullptr) return 1;
     platform::LogError(tag, u8"初期設定ファイルのオープンに失敗しました");
-    return false;
+    ShowInitFailureBox();
+    return 0;
+}
+
+// A read failure ends a pass: its log line and the start-up box; 0 to return.
+std::int32_t InitReadFailed(const char* tag) {
+    platform::LogError(tag, u8"CodeFileReadOneLineでエラーが発生しました");
+    ShowInitFailureBox();
+    return 0;
 }
 
 }  // namespace
-
-std::int32_t GAMEMAIN::InitScrExtract(const char* szTag) const {
-    const int result = FileDiv("dat/Scenario.dat", "tmp/", kInitFile);
-    if (result == 1) return 1;
-    if (result == -2) {
-        platform::LogError(szTag, u8"指定ファイルは非結合ファイルです");
-    } else if (result == 0) {
-        platform::LogError(szTag, u8"取り出すファイルに該当ファイルが存在しません");
-    } else {
-        platform::LogError(szTag, u8"呼び出したFileDivが失敗しました");
-    }
-    return result == 0 ? 0 : -1;
-}
 
 void GAMEMAIN::ClearScriptTables() {
     pTextureData.reset();
@@ -117,16 +132,9 @@ void GAMEMAIN::ClearScriptTables() {
 
 std::int32_t GAMEMAIN::InitScrObjCount() {
     static constexpr const char* kTag = "GAMEMAIN::InitScrObjCount";
-    const std::int32_t extracted = InitScrExtract(kTag);
-    if (extracted != 1) {
-        ShowInitFailureBox();
-        return extracted;
-    }
     InitFile file;
-    if (!OpenInitFile(file, pSystem, kTag)) {
-        ShowInitFailureBox();
-        return 0;
-    }
+    const std::int32_t opened = OpenInitFile(file, pSystem, kTag);
+    if (opened != 1) return opened;
     ClearScriptTables();
     std::int32_t counts[kRegKindCount] = {};
     std::int32_t lineNo = 0;
@@ -134,11 +142,7 @@ std::int32_t GAMEMAIN::InitScrObjCount() {
     for (;;) {
         ReadScriptLine(file.fp, kInitWords, line);
         if (line.kind == SCRIPT_LINE_KIND::EndOfFile) break;
-        if (line.kind == SCRIPT_LINE_KIND::ReadError) {
-            platform::LogError(kTag, u8"CodeFileReadOneLineでエラーが発生しました");
-            ShowInitFailureBox();
-            return 0;
-        }
+        if (line.kind == SCRIPT_LINE_KIND::ReadError) return InitReadFailed(kTag);
         ++lineNo;
         if (line.kind == SCRIPT_LINE_KIND::TooLong) {
             platform::LogError(kTag, u8"行が510バイトを超えています");
@@ -183,16 +187,9 @@ std::int32_t GAMEMAIN::InitScrMain() {
         platform::LogError(kTag, u8"呼び出したGAMEMAIN::InitScrObjCountが失敗しました");
         return counted;
     }
-    const std::int32_t extracted = InitScrExtract(kTag);
-    if (extracted != 1) {
-        ShowInitFailureBox();
-        return extracted;
-    }
     InitFile file;
-    if (!OpenInitFile(file, pSystem, kTag)) {
-        ShowInitFailureBox();
-        return 0;
-    }
+    const std::int32_t opened = OpenInitFile(file, pSystem, kTag);
+    if (opened != 1) return opened;
     std::int32_t lineNo = 0;
     ScriptLine line;
     for (;;) {
@@ -203,11 +200,7 @@ std::int32_t GAMEMAIN::InitScrMain() {
             }
             break;
         }
-        if (line.kind == SCRIPT_LINE_KIND::ReadError) {
-            platform::LogError(kTag, u8"CodeFileReadOneLineでエラーが発生しました");
-            ShowInitFailureBox();
-            return 0;
-        }
+        if (line.kind == SCRIPT_LINE_KIND::ReadError) return InitReadFailed(kTag);
         ++lineNo;
         if (line.kind == SCRIPT_LINE_KIND::Header) {
             if (line.headerHidesCommand) {
