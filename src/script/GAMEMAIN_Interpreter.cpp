@@ -17,6 +17,13 @@ bool SameWord(std::string_view a, std::string_view b) {
     return platform::SjisEqualsIgnoreCase(a, b);
 }
 
+// A block's end marker met in normal execution: the block is over and the marker
+// has nothing left to do but free its slot.
+std::int32_t BlockEnd(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
+    pScr->Cmd[nSlot].Clear();
+    return 0;
+}
+
 }  // namespace
 
 const GAMEMAIN::SCR_CMD_ENTRY GAMEMAIN::ScrCmdTable[kScrCmdCount] = {
@@ -262,23 +269,19 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
 }
 
 std::int32_t GAMEMAIN::SelectEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    pScr->Cmd[nSlot].Clear();
-    return 0;
+    return BlockEnd(pScr, nSlot);
 }
 
 std::int32_t GAMEMAIN::EndIfProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    pScr->Cmd[nSlot].Clear();
-    return 0;
+    return BlockEnd(pScr, nSlot);
 }
 
 std::int32_t GAMEMAIN::Love_Jadge_EndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    pScr->Cmd[nSlot].Clear();
-    return 0;
+    return BlockEnd(pScr, nSlot);
 }
 
 std::int32_t GAMEMAIN::RandomEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    pScr->Cmd[nSlot].Clear();
-    return 0;
+    return BlockEnd(pScr, nSlot);
 }
 
 std::int32_t GAMEMAIN::ScrFileOpen(const char* szName) {
