@@ -262,6 +262,12 @@ private:
     void DeleteSlotFile(const ZKIMAGEDATA& slot);
     // Extracts the slot's file from the image archive: true when the file is there.
     bool ExtractSlotFile(const ZKIMAGEDATA& slot);
+    using PictureLoader = std::optional<platform::BitmapFile> (*)(const ZKIMAGEDATA&);
+    // The slot's picture read again, from the image archive when its file is gone; the
+    // extracted copy is deleted once read. A failure is logged under szTag.
+    std::optional<platform::BitmapFile> ReloadPicture(const ZKIMAGEDATA& slot, PictureLoader load,
+                                                      const char* szTag,
+                                                      const char8_t* szLoadFailed);
     void ReloadSurfaceSlot(int i);
     void ReloadTextureSlot(int i);
     void ReleaseSlots();

@@ -60,6 +60,25 @@ void ZKSPRITE::DeleteSlotFile(const ZKIMAGEDATA& slot) {
     if (SlotPath(slot, path)) platform::service<platform::Files>().removeFile(path);
 }
 
+std::optional<platform::BitmapFile> ZKSPRITE::ReloadPicture(const ZKIMAGEDATA& slot,
+                                                            PictureLoader load, const char* szTag,
+                                                            const char8_t* szLoadFailed) {
+    auto picture = load(slot);
+    if (!picture) {
+        if (!ExtractSlotFile(slot)) {
+            LogError(szTag, u8"画像を展開出来ませんでした");
+            return std::nullopt;
+        }
+        picture = load(slot);
+        if (!picture) {
+            LogError(szTag, szLoadFailed);
+            return std::nullopt;
+        }
+    }
+    DeleteSlotFile(slot);
+    return picture;
+}
+
 int ZKSPRITE::ReLoadSurface() {
     platform::LogPlain(platform::LogChannel::Debug, u8"Reload中 … サーフェス枚数: %d\n",
                        nSurfaceCount);
@@ -85,19 +104,9 @@ void ZKSPRITE::ReloadSurfaceSlot(int i) {
     if (slot.szFileName[0] != '\0') {
         platform::LogMessage("ZKSPRITE::ReLoadSurface",
                              u8"リソースから画像を取得出来なかったのでファイルから取得します");
-        auto picture = LoadSlotPicture(slot);
-        if (!picture) {
-            if (!ExtractSlotFile(slot)) {
-                LogError("ZKSPRITE::ReLoadSurface", u8"画像を展開出来ませんでした");
-                return;
-            }
-            picture = LoadSlotPicture(slot);
-            if (!picture) {
-                LogError("ZKSPRITE::ReLoadSurface", u8"画像を取得出来ませんでした");
-                return;
-            }
-        }
-        DeleteSlotFile(slot);
+        const auto picture = ReloadPicture(slot, LoadSlotPicture, "ZKSPRITE::ReLoadSurface",
+                                           u8"画像を取得出来ませんでした");
+        if (!picture) return;
         if (DDCopyBitmap(slot.pSurface.get(), *picture, 0, 0, 0, 0) < 0) {
             LogError("ZKSPRITE::ReLoadSurface", u8"%d番目のサーフェスのリロードに失敗しました", i);
             return;
@@ -117,19 +126,9 @@ int ZKSPRITE::ReLoadTexture() {
 void ZKSPRITE::ReloadTextureSlot(int i) {
     ZKIMAGEDATA& slot = pTextureTable[i];
     slot.Release();
-    auto picture = LoadTexturePicture(slot);
-    if (!picture) {
-        if (!ExtractSlotFile(slot)) {
-            LogError("ZKSPRITE::ReLoadTexture", u8"画像を展開出来ませんでした");
-            return;
-        }
-        picture = LoadTexturePicture(slot);
-        if (!picture) {
-            LogError("ZKSPRITE::ReLoadTexture", u8"画像のロードに失敗しました");
-            return;
-        }
-    }
-    DeleteSlotFile(slot);
+    const auto picture = ReloadPicture(slot, LoadTexturePicture, "ZKSPRITE::ReLoadTexture",
+                                       u8"画像のロードに失敗しました");
+    if (!picture) return;
     slot.dwWidth = static_cast<std::uint32_t>(picture->width());
     slot.dwHeight = static_cast<std::uint32_t>(picture->height());
     slot.pTexture =
