@@ -254,6 +254,9 @@ private:
     void SpriteStatesOn(std::string_view szName, int bColorKey, int bAdditive);
     void SpriteStatesOff(std::string_view szName, int bColorKey, int bAdditive);
     bool SetRenderSetting(platform::RenderSetting setting);
+    // One setting of a sprite draw; a refusal is a warning under szName, the draw goes on.
+    void SpriteSetting(std::string_view szName, platform::RenderSetting setting,
+                       const char8_t* szFailed);
     ZKIMAGEDATA* DrawableTexture(std::string_view szName, int nIndex, bool bRestore, int& result);
     std::int32_t DrawTexture(const ZKIMAGEDATA& slot, const platform::Rect& src,
                              const platform::Affine2D& map, const platform::SpritePaint& paint);

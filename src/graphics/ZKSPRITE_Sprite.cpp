@@ -35,37 +35,36 @@ bool ZKSPRITE::SetRenderSetting(RenderSetting setting) {
     return pD3DXContext != nullptr && display().applyRenderSetting(*pD3DXContext, setting) >= 0;
 }
 
+void ZKSPRITE::SpriteSetting(std::string_view szName, RenderSetting setting,
+                             const char8_t* szFailed) {
+    if (!SetRenderSetting(setting)) platform::LogWarn(Tag(szName), szFailed);
+}
+
 void ZKSPRITE::SpriteStatesOn(std::string_view szName, int bColorKey, int bAdditive) {
-    const auto warnIf = [&](bool failed, const char8_t* text) {
-        if (failed) platform::LogWarn(Tag(szName), text);
-    };
     if (bColorKey != 0) {
-        warnIf(!SetRenderSetting(RenderSetting::ColorKeyOn), u8"カラーキー設定に失敗しました");
+        SpriteSetting(szName, RenderSetting::ColorKeyOn, u8"カラーキー設定に失敗しました");
     }
     if (bAdditive != 0) {
-        warnIf(!SetRenderSetting(RenderSetting::AlphaBlendOn),
-               u8"デバイスのアルファブレンディング有効化に失敗しました");
-        warnIf(!SetRenderSetting(RenderSetting::SourceBlendOne),
-               u8"転送元画像のアルファブレンディング設定に失敗しました");
-        warnIf(!SetRenderSetting(RenderSetting::DestBlendOne),
-               u8"転送先画像のアルファブレンディング設定に失敗しました");
+        SpriteSetting(szName, RenderSetting::AlphaBlendOn,
+                      u8"デバイスのアルファブレンディング有効化に失敗しました");
+        SpriteSetting(szName, RenderSetting::SourceBlendOne,
+                      u8"転送元画像のアルファブレンディング設定に失敗しました");
+        SpriteSetting(szName, RenderSetting::DestBlendOne,
+                      u8"転送先画像のアルファブレンディング設定に失敗しました");
     }
 }
 
 void ZKSPRITE::SpriteStatesOff(std::string_view szName, int bColorKey, int bAdditive) {
-    const auto warnIf = [&](bool failed, const char8_t* text) {
-        if (failed) platform::LogWarn(Tag(szName), text);
-    };
     if (bAdditive != 0) {
-        warnIf(!SetRenderSetting(RenderSetting::AlphaBlendOff),
-               u8"デバイスのアルファブレンディング無効化に失敗しました");
-        warnIf(!SetRenderSetting(RenderSetting::PrepareForSprite),
-               u8"D3DXPrepareDeviceForSpriteが失敗しました");
-        warnIf(!SetRenderSetting(RenderSetting::ColorModulate),
-               u8"テクスチャ状態の初期設定に失敗しました");
+        SpriteSetting(szName, RenderSetting::AlphaBlendOff,
+                      u8"デバイスのアルファブレンディング無効化に失敗しました");
+        SpriteSetting(szName, RenderSetting::PrepareForSprite,
+                      u8"D3DXPrepareDeviceForSpriteが失敗しました");
+        SpriteSetting(szName, RenderSetting::ColorModulate,
+                      u8"テクスチャ状態の初期設定に失敗しました");
     }
     if (bColorKey != 0) {
-        warnIf(!SetRenderSetting(RenderSetting::ColorKeyOff), u8"カラーキー無効に失敗しました");
+        SpriteSetting(szName, RenderSetting::ColorKeyOff, u8"カラーキー無効に失敗しました");
     }
 }
 
