@@ -3,12 +3,16 @@
 #include "game/ResourceLoader.h"
 
 void GRAPHIC_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSYSTEM* pSystemIn) {
-    Clear();
-    nIndex = -1;
+    ClearPicture(-1, 1);
     pSprite = pSpriteIn;
     pSystem = pSystemIn;
+}
+
+void GRAPHIC_DATA::ClearPicture(std::int32_t nSlot, std::uint32_t nKind) {
+    Clear();
+    nIndex = nSlot;
     nDispFlg = 0;
-    nGKind = 1;
+    nGKind = nKind;
     nX = 0;
     nY = 0;
     fScaleX = 0.0f;

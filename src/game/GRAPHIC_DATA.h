@@ -31,4 +31,9 @@ public:
     float fScaleY;
     float fAlpha;
     std::uint32_t dwTime;
+
+protected:
+    // Empties the record for a picture of kind nKind in slot nSlot, shown nowhere yet;
+    // the object pointers are left as they are.
+    void ClearPicture(std::int32_t nSlot, std::uint32_t nKind);
 };

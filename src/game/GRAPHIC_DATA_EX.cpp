@@ -4,17 +4,8 @@ void GRAPHIC_DATA_EX::Set(std::uint32_t nKind, std::int32_t nSlot, std::uint32_t
                           std::uint32_t nAnimType, std::uint32_t dwFlagIn, std::uint32_t dwExtraIn,
                           std::uint32_t nCrossFade) {
     if (ANIMATION_DATA::RefusesFrameCount("GRAPHIC_DATA_EX::Set", nNum)) nNum = 0;
-    GRAPHIC_FILE_DATA::Clear();
-    nIndex = nSlot;
-    nDispFlg = 0;
-    nGKind = nKind <= 1 ? nKind : 1;
-    nX = 0;
-    nY = 0;
-    fScaleX = 0.0f;
-    fScaleY = 0.0f;
-    fAlpha = 1.0f;
+    ClearPicture(nSlot, nKind <= 1 ? nKind : 1);
     nCrossAlpha = 255;
-    dwTime = 0;
     nAnimNum = nNum;
     dwFlag = dwFlagIn;
     dwExtra = dwExtraIn;
