@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "platform/AudioFormat.h"
@@ -14,10 +12,10 @@ namespace platform {
 
 class AudioDevice;
 
-// What the sound object plays through: the installed audio device pulling the
-// mixer, and whole-file decoding. Sounds are loaded and instances started, stopped
-// and queried on the game thread; the device renders on its own.
-class AudioEngine {
+// What the sound object plays through: the mixer, the installed audio device pulling
+// it, and whole-file decoding. Sounds are loaded and instances started, stopped and
+// queried on the game thread; the device renders on its own.
+class AudioEngine : private AudioMixer {
 public:
     AudioEngine() = default;
     ~AudioEngine();
@@ -31,16 +29,16 @@ public:
     // The file name is taken as the bytes given, relative to the working folder.
     std::int32_t load(const std::string& path, SoundHandle& sound) const;
 
-    void setBusVolume(AudioBus bus, int volume);
-    InstanceHandle play(SoundHandle sound, AudioBus bus, int repeats, const InstanceHandle& cut);
-    void stop(std::span<const InstanceHandle> instances);
-    void stopAll();
-    bool isActive(const InstanceHandle& instance) const;
-    bool anyActive(std::span<const InstanceHandle> instances) const;
-    std::size_t position(const InstanceHandle& instance) const;
+    // The game thread's controls are the mixer's own; rendering stays the device's.
+    using AudioMixer::anyActive;
+    using AudioMixer::isActive;
+    using AudioMixer::play;
+    using AudioMixer::position;
+    using AudioMixer::setBusVolume;
+    using AudioMixer::stop;
+    using AudioMixer::stopAll;
 
 private:
-    AudioMixer mixer_;
     SoundDecoder decoder_;
     AudioDevice* device_ = nullptr;
 };
