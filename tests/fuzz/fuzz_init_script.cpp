@@ -6,44 +6,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <string_view>
 
-#include "common/CombinedFileWriter.h"
-#include "game/GAMEMAIN.h"
-#include "graphics/ZKSPRITE.h"
+#include "FuzzEngine.h"
 #include "platform/HeadlessMessageBox.h"
-#include "platform/LogSink.h"
-#include "platform/Services.h"
-#include "shell/RegisterResourceFiles.h"
-#include "sound/ZKSND.h"
-#include "system/ZKSYSTEM.h"
 
 namespace {
-
-class QuietSink : public platform::LogSink {
-public:
-    void write(platform::LogChannel, std::string_view) override {}
-};
-
-struct Engine {
-    QuietSink sink;
-    platform::ScopedService<platform::LogSink> quiet{sink};
-    ZKSYSTEM sys;
-    ZKSPRITE sprite;
-    ZKSND snd;
-    GAMEMAIN game;
-
-    Engine() {
-        sprite.Initialize(nullptr, nullptr, 800, 600, 32, 1);
-        snd.Initialize(nullptr, nullptr, 0);
-        RegisterResourceFiles(sprite, snd);
-        sys.Initialize(nullptr, 1);
-        game.Initialize(&sys, &sprite, &snd);
-        std::filesystem::create_directory("dat");
-    }
-};
 
 void Require(bool condition, const char* what) {
     if (condition) return;
@@ -54,16 +21,10 @@ void Require(bool condition, const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Engine engine;
+    static zkfuzz::FuzzEngine engine;
     platform::HeadlessMessageBox boxes;
     platform::ScopedService<platform::MessageBox> recorded(boxes);
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::string error;
-    if (!zktools::WriteCombinedFile("dat/Scenario.dat",
-                                    {zktools::MemberFromBytes("Init.spt", bytes)},
-                                    zktools::ListPlace::InArchive, error)) {
-        return 0;
-    }
+    if (!zkfuzz::FuzzEngine::WriteScenario("Init.spt", data, size)) return 0;
     GAMEMAIN& game = engine.game;
     const std::int32_t result = game.InitScrMain();
     Require(result == 1 || boxes.shown().size() >= 1, "a failed start-up without its box");
