@@ -24,6 +24,20 @@ void CopyID(char* out, const char* szID) {
     platform::SjisCopyTruncated(out, ZKCHAR::kIDSize, szID);
 }
 
+// The checks a body and a face record share: its number inside the table and an
+// image ID that fits. A refusal is logged under tag.
+bool ValidPicture(const char* tag, std::int32_t n, std::int32_t count, const char* szImageID) {
+    if (!Inside(n, count)) {
+        platform::LogError(tag, u8"指定した対象体ナンバーは不正です");
+        return false;
+    }
+    if (!FitsID(szImageID)) {
+        platform::LogError(tag, u8"指定した体画像IDは不正です");
+        return false;
+    }
+    return true;
+}
+
 void ClearFace(FACE_DATA& face) {
     std::memset(face.szName, 0, sizeof face.szName);
     face.nSurfaceIndex = -1;
@@ -96,14 +110,7 @@ int ZKCHAR::CreateCharData(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKSYSTEM* pSystem
 int ZKCHAR::SetBodyData(std::int32_t n, std::int32_t nXIn, std::int32_t nYIn, std::int32_t nFaceX,
                         std::int32_t nFaceY, const char* szImageID, std::int32_t nSurface,
                         std::int32_t nTexture) {
-    if (!Inside(n, nBodyNum)) {
-        platform::LogError("ZKCHAR::SetBodyData", u8"指定した対象体ナンバーは不正です");
-        return 0;
-    }
-    if (!FitsID(szImageID)) {
-        platform::LogError("ZKCHAR::SetBodyData", u8"指定した体画像IDは不正です");
-        return 0;
-    }
+    if (!ValidPicture("ZKCHAR::SetBodyData", n, nBodyNum, szImageID)) return 0;
     BODY_DATA& body = pBodyData[n];
     body = BODY_DATA{};
     CopyID(body.szName, szImageID);
@@ -119,14 +126,7 @@ int ZKCHAR::SetBodyData(std::int32_t n, std::int32_t nXIn, std::int32_t nYIn, st
 int ZKCHAR::SetFaceData(std::int32_t n, std::int32_t nXIn, std::int32_t nYIn, const char* szImageID,
                         std::int32_t nSurface, std::int32_t nTexture, std::int32_t nEyes,
                         std::int32_t nEyeParamIn, std::int32_t nPattern) {
-    if (!Inside(n, nFaceNum)) {
-        platform::LogError("ZKCHAR::SetFaceData", u8"指定した対象体ナンバーは不正です");
-        return 0;
-    }
-    if (!FitsID(szImageID)) {
-        platform::LogError("ZKCHAR::SetFaceData", u8"指定した体画像IDは不正です");
-        return 0;
-    }
+    if (!ValidPicture("ZKCHAR::SetFaceData", n, nFaceNum, szImageID)) return 0;
     if (nPattern != 0 && nPattern != 1) {
         platform::LogError("ZKCHAR::SetFaceData", u8"指定したアニメーションパターンは不正です");
         return 0;
