@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
@@ -99,6 +100,8 @@ public:
     std::uint32_t MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
     // The message window's bar buttons named by mask bits 16 to 512. When switching
     // on, backlog back needs a backlog and backlog forward a browsed backlog.
+    // True when word is one of the interpreter's command words, in any letter case.
+    static bool IsScrCommandWord(std::string_view word);
     static std::int32_t MsgBarMask(std::int32_t nMask, std::uint32_t nOn, bool bBackLogText,
                                    bool bBackLogBrowse);
 
@@ -206,6 +209,7 @@ private:
     };
     static constexpr int kScrCmdCount = 68;
     static const SCR_CMD_ENTRY ScrCmdTable[kScrCmdCount];
+    static const SCR_CMD_ENTRY* FindScrCmd(std::string_view word);
 
     // The command a report is about, kept before its handler may clear the slot.
     struct SCR_REPORT {

@@ -228,6 +228,15 @@ std::int32_t GAMEMAIN::ScrStore(const ScriptLine& line) {
     return 0;
 }
 
+const GAMEMAIN::SCR_CMD_ENTRY* GAMEMAIN::FindScrCmd(std::string_view word) {
+    for (const SCR_CMD_ENTRY& entry : ScrCmdTable) {
+        if (SameWord(entry.szWord, word)) return &entry;
+    }
+    return nullptr;
+}
+
+bool GAMEMAIN::IsScrCommandWord(std::string_view word) { return FindScrCmd(word) != nullptr; }
+
 std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     if (!IsInitialized("GAMEMAIN::ScrExe")) return -1;
     SCR_FILE_DATA& scr = ScrFileData;
@@ -236,13 +245,7 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     if (slot.IsFree() || scr.nExeFlg == 0) return 0;
     ScrReport.nLine = slot.nLine;
     std::memcpy(ScrReport.szCommand, slot.szCommand, sizeof ScrReport.szCommand);
-    const SCR_CMD_ENTRY* entry = nullptr;
-    for (const SCR_CMD_ENTRY& candidate : ScrCmdTable) {
-        if (SameWord(candidate.szWord, slot.szCommand)) {
-            entry = &candidate;
-            break;
-        }
-    }
+    const SCR_CMD_ENTRY* entry = FindScrCmd(slot.szCommand);
     if (entry == nullptr) {
         platform::LogError("GAMEMAIN::ScrExe", u8"定義されていない命令です");
         ScrErrorInfo(&ScrReport);

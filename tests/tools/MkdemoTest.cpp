@@ -236,6 +236,8 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
         {"scenario/cos01.spt", 24, u8"#StopWave", "cos01.spt:24: #StopWave needs an ID"},
         {"scenario/cos01.spt", 20, u8"#FlgONVar QUIRA 1 REPLAY",
          "cos01.spt:20: the script Q01.spt"},
+        {"scenario/cos02.spt", 5, u8"#MsgDisplay NULL 誤記", "cos02.spt:5: #MsgDisplay is not"},
+        {"scenario/cos02.spt", 6, u8"地の文だけの行", "cos02.spt:6: 地の文だけの行 is not"},
     };
     for (const auto& c : cases) {
         zktest::TempWorkDir dir;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string_view>
 
+#include "game/GAMEMAIN.h"
 #include "mkdemo/CharacterSheets.h"
 #include "platform/Cp932.h"
 
@@ -287,6 +288,10 @@ void ScriptChecker::CheckScenario(const SourceFile& file, const StoryRegistry& r
         if (w.empty() || Skipped(line)) continue;
         if (w[0] == "#SelectWait") {
             c.report("#SelectWait is the interpreter's own state, not a command");
+            continue;
+        }
+        if (!GAMEMAIN::IsScrCommandWord(w[0])) {
+            c.report(platform::cp932ToUtf8(w[0]) + " is not a command word of the interpreter");
             continue;
         }
         if (const auto rule = Rules().find(w[0]); rule != Rules().end()) rule->second(c, w);
