@@ -36,7 +36,8 @@ constexpr const char8_t* kNoMatchText[] = {
 
 const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
     {"", u8"", nullptr, nullptr},
-    {"LogoProc", u8"GAMEMAIN::LogoProcが失敗しました", nullptr, nullptr},
+    {"LogoProc", u8"GAMEMAIN::LogoProcが失敗しました", &GAMEMAIN::LogoProc,
+     &GAMEMAIN::LogoDrawProc},
     {"DemoProc", u8"GAMEMAIN::DemoProcが失敗しました", nullptr, nullptr},
     {"TitleProc", u8"GAMEMAIN::TitleProcが失敗しました", nullptr, nullptr},
     {"SpecialProc", u8"GAMEMAIN::SpecialProcが失敗しました", nullptr, nullptr},

@@ -83,6 +83,10 @@ public:
     std::int32_t ReleaseAllResources();
     void BGDataClear();
 
+    // Logo (mode 1).
+    std::int32_t LogoProc();
+    std::uint32_t LogoDrawProc();
+
     // Already-read list and system save.
     std::uint32_t AddAutoSkipFileList(const char* szName, std::int32_t nPos);
     std::int32_t CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos);
@@ -230,6 +234,10 @@ private:
         return nModeIn >= GAME_MODE_BOOT && nModeIn <= GAME_MODE_STAFFROLL;
     }
     std::uint32_t BootProc();
+    void ShowOpaqueOverlay();
+    std::int32_t LogoLoad();
+    bool LogoHoldEnds() const;
+    void LogoRelease();
     void ReleaseSounds();
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;

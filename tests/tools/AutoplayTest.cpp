@@ -203,8 +203,8 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()}, 0, "planned fatal end in frame 1"},
-        {{"--quiet", DemoData::Dir()}, 1, "モード1 (LogoProc) はこのビルドにありません"},
+        {{"--input", playthrough, DemoData::Dir()}, 0, "planned fatal end in frame 256"},
+        {{"--quiet", DemoData::Dir()}, 1, "モード2 (DemoProc) はこのビルドにありません"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
         {{"--input", "bad.txt", DemoData::Dir()}, 2, "input:3: unknown action hop"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},

@@ -1,0 +1,125 @@
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/GAMEMAIN.h"
+#include "graphics/ZKSPRITE.h"
+#include "platform/VirtualKeys.h"
+#include "support/WholeGameTest.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kW = autoplay::GameSession::kWidth;
+constexpr int kH = autoplay::GameSession::kHeight;
+
+class Logo : public zktest::WholeGameTest {
+protected:
+    // Boots and runs the logo's first frame.
+    void startLogo() {
+        ASSERT_TRUE(start());
+        ASSERT_TRUE(runFrames(2));
+        ASSERT_EQ(session().mode(), 1);
+        ASSERT_EQ(session().procStep(), 1);
+    }
+    bool runToStep(std::int32_t step) {
+        return runUntil([&] { return session().procStep() == step; }, 400);
+    }
+    bool hasLine(const std::string& text) const {
+        const auto texts = logTexts();
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    }
+    // Counts shown pixels inside and outside the logo's centred 400 x 240 place.
+    std::pair<int, int> litInsideOutside() {
+        const auto& frame = session().lastFrame();
+        int inside = 0, outside = 0;
+        for (int y = 0; y < kH; ++y) {
+            for (int x = 0; x < kW; ++x) {
+                if ((frame[y * kW + x] & 0xFFFFFFu) == 0) continue;
+                const bool in = x >= 200 && x < 600 && y >= 180 && y < 420;
+                ++(in ? inside : outside);
+            }
+        }
+        return {inside, outside};
+    }
+};
+
+}  // namespace
+
+TEST_F(Logo, FadesInHoldsCentredFadesOutAndLeavesNothingLoaded) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(2));
+    EXPECT_EQ(session().previousMode(), 0);
+    const std::uint32_t first = session().game().dwNowTime;
+    EXPECT_EQ(litInsideOutside(), std::make_pair(0, 0)) << "the overlay starts opaque";
+
+    ASSERT_TRUE(runToStep(2));
+    runFrames(1);
+    const auto [inside, outside] = litInsideOutside();
+    EXPECT_GT(inside, 400 * 240 / 2);
+    EXPECT_EQ(outside, 0);
+
+    ASSERT_TRUE(runUntil([&] { return session().mode() != 1; }, 400));
+    EXPECT_EQ(session().mode(), 2);
+    const std::uint32_t took = session().game().dwNowTime - first;
+    EXPECT_GE(took, 4000u);
+    EXPECT_LE(took, 4100u);
+    EXPECT_EQ(litInsideOutside(), std::make_pair(0, 0)) << "the overlay ends opaque";
+    ZKSPRITE& sprite = session().sprite();
+    for (int i = 0; i < sprite.GetSurfaceCount(); ++i) EXPECT_EQ(sprite.GetSurfaceLoadState(i), 1);
+    for (int i = 0; i < sprite.GetTextureCount(); ++i) EXPECT_EQ(sprite.GetTextureLoadState(i), 1);
+    const auto texts = logTexts();
+    EXPECT_TRUE(std::none_of(texts.begin(), texts.end(), [](const std::string& t) {
+        return t.rfind("Error:", 0) == 0 || t.rfind("Warn:", 0) == 0;
+    }));
+}
+
+TEST_F(Logo, AClickReturnOrCtrlEndsTheHoldAndCtrlHeldToTheEndSkipsTheMovie) {
+    const struct {
+        const char* name;
+        int key;
+        bool release;  // let go in the next frame, else held to the end
+        std::int32_t next;
+    } cases[] = {
+        {"click", platform::VK_LBUTTON, true, 2},
+        {"return", platform::VK_RETURN, true, 2},
+        {"ctrl released", platform::VK_CONTROL, true, 2},
+        {"ctrl held", platform::VK_CONTROL, false, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startLogo();
+        ASSERT_TRUE(runToStep(2));
+        runFrames(10);
+        down(c.key);
+        ASSERT_TRUE(runFrames(1));
+        // The click acts on its release; Ctrl as soon as it goes down.
+        EXPECT_EQ(session().procStep(), c.key == platform::VK_CONTROL ? 3 : 2);
+        if (c.release) up(c.key);
+        ASSERT_TRUE(runFrames(1));
+        EXPECT_EQ(session().procStep(), 3);
+        ASSERT_TRUE(runUntil([&] { return session().mode() != 1; }, 100));
+        EXPECT_EQ(session().mode(), c.next);
+        TearDown();
+    }
+}
+
+TEST_F(Logo, AMissingLogoPictureEndsTheGameThroughTheRelease) {
+    replaceMembers("Img.dat", {{"Logo.gpc", ""}});
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_FALSE(runFrames(1));
+    EXPECT_TRUE(session().fatal());
+    const auto texts = logTexts("1");
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{
+                  "Error: 該当ファイル無し", "Error: <SurfaceLoad> 該当ファイルが見つかりません",
+                  "Error: <GAMEMAIN::LogoProc> 画像のロードに失敗しました",
+                  "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::LogoProcが失敗しました",
+                  "Error: <AppMain> GAMEMAIN::GameMainFuncが失敗しました"}));
+    session().release();
+    EXPECT_TRUE(fs::exists("sav/sav00.sav"));
+    EXPECT_FALSE(fs::exists("tmp"));
+}
