@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdarg>
 #include <memory>
-#include <mutex>
-#include <string_view>
 #include <vector>
 
 extern "C" {
@@ -16,8 +13,8 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include "platform/FfmpegLog.h"
 #include "platform/HResult.h"
-#include "platform/Log.h"
 
 namespace platform {
 
@@ -46,17 +43,6 @@ struct PacketFreer {
 struct FrameFreer {
     void operator()(AVFrame* frame) const { av_frame_free(&frame); }
 };
-
-// FFmpeg's own diagnostics reach the log sink, errors only.
-void RouteFfmpegLog(void* object, int level, const char* format, va_list args) {
-    if (level > AV_LOG_ERROR) return;
-    char line[1024];
-    int printPrefix = 1;
-    av_log_format_line2(object, level, format, args, line, sizeof line, &printPrefix);
-    std::string_view text(line);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
-    if (!text.empty()) LogError("FFmpeg", "%s", Utf8Arg(text));
-}
 
 class Decoding {
 public:
@@ -226,10 +212,7 @@ private:
 
 }  // namespace
 
-SoundDecoder::SoundDecoder(std::size_t maxFrames) : maxFrames_(maxFrames) {
-    static std::once_flag routed;
-    std::call_once(routed, [] { av_log_set_callback(RouteFfmpegLog); });
-}
+SoundDecoder::SoundDecoder(std::size_t maxFrames) : maxFrames_(maxFrames) { RouteFfmpegLog(); }
 
 std::int32_t SoundDecoder::decode(const std::string& path, SoundHandle& sound) const {
     return Decoding(maxFrames_).run(path, sound);

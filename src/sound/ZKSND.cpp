@@ -20,6 +20,11 @@ int ZKSND::Initialize(platform::WindowHandle window, const void* instance, std::
 }
 
 std::int32_t ZKSND::Release() {
+    for (ZKDSHOWDATA& graph : DShowData) {
+        if (graph.DShowClose() < 0) {
+            LogError("ZKSND::Release", u8"呼び出したZKSND::DShowCloseが失敗しました\n");
+        }
+    }
     const std::int32_t result = DARelease();
     if (result < 0) LogError("ZKSND::Release", u8"呼び出したZKSND::DSReleaseが失敗しました\n");
     dwInitialized = 0;

@@ -9,6 +9,7 @@
 #include "platform/InputSource.h"
 #include "platform/Log.h"
 #include "sound/ZKDADATA.h"
+#include "sound/ZKDSHOWDATA.h"
 
 // The audio path a sound buffer plays on; any other value plays on the default path.
 enum DA_PATH : int {
@@ -52,7 +53,37 @@ public:
     int DAGetLoadState(int index);
     std::int32_t DARelease();
 
+    // Media graphs by type: 0 voice, 1 audio, 2 movie.
+    std::int32_t DShowOpen(int type, const char* path, std::int32_t width, std::int32_t height);
+    std::int32_t DShowClose(int type);
+    std::int32_t DShowIsOpen(int type);
+    std::int32_t DShowPlay(int type);
+    std::int32_t DShowPlayEx(int type, std::int32_t repeats, std::int64_t start, std::int64_t stop);
+    std::int32_t DShowStop(int type);
+    std::int32_t DShowPause(int type);
+    std::int32_t DShowGetLength(int type, std::int64_t* length);
+    std::int32_t DShowSetVolume(int type, std::int32_t volume);
+    std::int32_t DShowGetVolume(int type, std::int32_t* volume);
+    std::int32_t DShowGetStatus(int type, std::uint32_t* status);
+    std::int32_t DShowChangeSize(int type, std::uint32_t checkOpen, std::int32_t width,
+                                 std::int32_t height);
+    std::int32_t DShowGetSeekPointOperation(int type, std::int64_t* position);
+    std::int64_t DShowGetSeekPoint(int type);
+    std::int32_t DShowEventNotify(int type);
+    std::int32_t DShowGetRequestVolume(int type);
+    std::int32_t DShowRegObjTbl(int type);
+    std::int32_t DShowReleaseObjTbl(int type);
+    // Keeps each graph's volume at its request; called with the time in ms.
+    std::int32_t MainLoop(std::uint32_t now);
+
 private:
+    static constexpr int kGraphTypes = 3;
+
+    // The graph of the type, or null after logging the refusal for operation.
+    ZKDSHOWDATA* Graph(std::string_view operation, int type);
+    // Sets the graph's requested volume, logging a failure for MainLoop.
+    void ReapplyVolume(ZKDSHOWDATA& graph);
+
     // True, after logging the refusal, when the object is not initialised or index
     // names no buffer of the table.
     bool DARefuses(std::string_view tag, int index, platform::LogText indexText) const;
@@ -75,4 +106,5 @@ private:
     std::optional<platform::AudioBus> pSEPath;
     std::int32_t nMasterVolume = 0;
     std::int32_t nPathVolume[3] = {};
+    ZKDSHOWDATA DShowData[kGraphTypes];
 };

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "platform/InputSource.h"
+#include "platform/MediaFile.h"
+
+namespace platform {
+
+enum class MediaState { Stopped, Paused, Running };
+
+// What a play range's stop becomes when positions are set.
+enum class MediaStop { Keep, ToEnd, At };
+
+// The game-area rectangle a graph's pictures are drawn into.
+struct MediaOutputRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One open media file as a playable graph: its state, positions in 100 ns units,
+// the gain of its sound, its queue of events with the window told of them, and its
+// video output. All calls come from the game thread.
+class MediaGraph {
+public:
+    static constexpr std::int32_t kLowestVolume = -10000;
+
+    MediaGraph();
+    ~MediaGraph();
+    MediaGraph(const MediaGraph&) = delete;
+    MediaGraph& operator=(const MediaGraph&) = delete;
+
+    // S_OK, E_FILE_NOT_FOUND or E_FAIL as MediaFile::open.
+    std::int32_t renderFile(const std::string& path);
+    bool hasVideo() const { return file_.hasVideo(); }
+    bool hasAudio() const { return file_.hasAudio(); }
+    void videoSize(int& width, int& height) const;
+
+    // The video output.
+    bool visible() const { return shown_; }
+    void setVisible(bool shown) { shown_ = shown; }
+    // A null owner detaches the output, which also hides it.
+    void setOwner(WindowHandle owner);
+    WindowHandle owner() const { return owner_; }
+    // E_INVALIDARG for a side above MediaFile::kLargestSide.
+    std::int32_t setWindowPosition(int x, int y, int width, int height);
+    MediaOutputRect windowPosition() const { return rect_; }
+    bool fullScreen() const { return fullScreen_; }
+    void setFullScreen(bool on) { fullScreen_ = on; }
+    WindowHandle messageDrain() const { return drain_; }
+    void setMessageDrain(WindowHandle drain) { drain_ = drain; }
+    void setNotifyWindow(WindowHandle window, std::uint32_t message);
+    WindowHandle notifyWindow() const { return notifyWindow_; }
+    std::uint32_t notifyMessage() const { return notifyMessage_; }
+
+    // Control: the state changes at once. run fails only when playback cannot start.
+    std::int32_t run();
+    void pause() { state_ = MediaState::Paused; }
+    void stop() { state_ = MediaState::Stopped; }
+    MediaState state() const { return state_; }
+
+    // Seeking. current, when given, is clamped to the file's length.
+    std::int32_t setPositions(const std::int64_t* current, MediaStop stopMode,
+                              std::int64_t stop = 0);
+    void getPositions(std::int64_t& current, std::int64_t& stop) const;
+    std::int32_t getDuration(std::int64_t& duration) const;
+
+    // The sound's gain in hundredths of a decibel, read back exactly as set.
+    void putVolume(std::int32_t volume) { volume_ = volume; }
+    std::int32_t volume() const { return volume_; }
+
+    // S_OK with the oldest queued event, E_ABORT when the queue is empty.
+    std::int32_t getEvent(std::int32_t& code);
+    void queueEvent(std::int32_t code) { events_.push_back(code); }
+
+private:
+    MediaFile file_;
+    MediaState state_ = MediaState::Stopped;
+    std::int64_t position_ = 0;
+    bool stopSet_ = false;
+    std::int64_t stop_ = 0;
+    std::int32_t volume_ = 0;
+    std::deque<std::int32_t> events_;
+    bool shown_ = false;
+    WindowHandle owner_ = nullptr;
+    MediaOutputRect rect_;
+    bool fullScreen_ = false;
+    WindowHandle drain_ = nullptr;
+    WindowHandle notifyWindow_ = nullptr;
+    std::uint32_t notifyMessage_ = 0;
+};
+
+}  // namespace platform
