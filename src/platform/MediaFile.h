@@ -1,11 +1,54 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+struct AVPacket;
 
 namespace platform {
+
+// One decoded picture as 0x00RRGGBB words, rows of width, at its time in 100 ns.
+struct MediaPicture {
+    std::int64_t time = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// The size a picture is scaled to, and the top-left part of it that is kept.
+struct MediaPictureSize {
+    int width = 0;
+    int height = 0;
+    int keptWidth = 0;
+    int keptHeight = 0;
+};
+
+// A compressed packet of the video or the audio stream, as read from the file.
+class MediaPacket {
+public:
+    MediaPacket();
+    ~MediaPacket();
+    MediaPacket(MediaPacket&&) noexcept;
+    MediaPacket& operator=(MediaPacket&&) noexcept;
+
+    bool isVideo() const { return video_; }
+    std::size_t bytes() const;
+    // Its length in 100 ns, 0 when the file does not say.
+    std::int64_t duration() const { return duration_; }
+
+private:
+    friend class MediaFile;
+    struct Freer {
+        void operator()(AVPacket* packet) const;
+    };
+    std::unique_ptr<AVPacket, Freer> packet_;
+    bool video_ = false;
+    std::int64_t duration_ = 0;
+};
 
 // One local media file opened for decoding, with no thread of its own: the best
 // video and the best audio stream, each with a decoder. The content decides the
@@ -33,10 +76,28 @@ public:
     int videoHeight() const;
     // In 100 ns units: the container's duration, else the longest stream's.
     std::optional<std::int64_t> duration() const;
+    // The time between two pictures in 100 ns.
+    std::int64_t frameInterval() const;
+
+    // The next packet of either stream; false at the end of the file, and on a read
+    // error, which ends the file as well.
+    bool readPacket(MediaPacket& packet);
+    // Appends the pictures a video packet completes, scaled and cut to size; a null
+    // packet drains the decoder at the end. A damaged packet is skipped.
+    void decodePictures(const MediaPacket* packet, const MediaPictureSize& size,
+                        std::vector<MediaPicture>& out);
+    // Appends the sound an audio packet completes as 44 100 Hz interleaved stereo
+    // float; a null packet drains the decoder and the converter.
+    void decodeSound(const MediaPacket* packet, std::vector<float>& out);
+    // Moves to position (100 ns), reopening the file when the demuxer cannot seek;
+    // false when even the start cannot be reached. Sound and pictures before the
+    // position are dropped as they are decoded.
+    bool seek(std::int64_t position);
 
 private:
     struct State;
     std::unique_ptr<State> state_;
+    std::string path_;
 };
 
 }  // namespace platform

@@ -3,11 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
+#include "FuzzInputFile.h"
 #include "platform/HResult.h"
 #include "platform/LogSink.h"
 #include "platform/Services.h"
@@ -30,36 +28,13 @@ void Require(bool condition, const char* what) {
     std::abort();
 }
 
-// The decoder reads files: each input goes to one outside the corpus folder, apart
-// from any other run of this target, and removed when the run ends.
-class InputFile {
-public:
-    InputFile() {
-        std::random_device random;
-        const auto name = "fuzz_sound_decoder." + std::to_string(random()) + ".input";
-        path_ = (std::filesystem::temp_directory_path() / name).string();
-    }
-    ~InputFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static DiscardLogSink sink;
     static platform::ScopedService<platform::LogSink> quiet(sink);
-    static const InputFile input;
-    const std::string& path = input.path();
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    static const zkfuzz::FuzzInputFile input("fuzz_sound_decoder");
+    const std::string& path = input.write(data, size);
     const platform::SoundDecoder decoder(kCap);
     platform::SoundHandle sound;
     const std::int32_t result = decoder.decode(path, sound);

@@ -4,9 +4,9 @@
 #include "platform/Clock.h"
 #include "platform/HResult.h"
 #include "platform/MediaPump.h"
-#include "platform/ProcessRunner.h"
 #include "platform/RunningObjectTable.h"
 #include "support/Bytes.h"
+#include "support/TestMovie.h"
 
 using Strings = std::vector<std::string>;
 using platform::MediaPump;
@@ -21,16 +21,10 @@ const std::string kClosed = "Message: <ZKDSHOWDATA::DShowClose> 各種データ�
 
 // A one-second 160 x 120 test movie, 10 frames a second, with or without its parts.
 void MakeMovie(const std::string& name, bool picture, bool sound) {
-    std::vector<std::string> args = {"ffmpeg", "-nostdin", "-loglevel", "error", "-y"};
-    if (picture) {
-        args.insert(args.end(), {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1"});
-    }
-    if (sound) args.insert(args.end(), {"-f", "lavfi", "-i", "sine=frequency=440:duration=1"});
-    if (picture) args.insert(args.end(), {"-c:v", "mpeg4"});
-    if (sound) args.insert(args.end(), {"-c:a", "pcm_s16le", "-ac", "2"});
-    args.insert(args.end(), {"-f", "matroska", name});
-    const platform::ProcessResult result = platform::RunProcess(args);
-    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    zktest::TestMovie movie;
+    movie.picture = picture;
+    movie.sound = sound;
+    movie.Make(name);
 }
 
 // The lines of the engine itself, without FFmpeg's own diagnostics.

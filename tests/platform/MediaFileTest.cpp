@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/HResult.h"
+#include "platform/MediaFile.h"
+#include "support/Bytes.h"
+#include "support/TestKit.h"
+#include "support/TestMovie.h"
+
+using platform::MediaFile;
+using platform::MediaPacket;
+using platform::MediaPicture;
+using platform::MediaPictureSize;
+
+namespace {
+
+struct Decoded {
+    std::vector<MediaPicture> pictures;
+    std::vector<float> sound;
+};
+
+// Everything left in the file, pictures at size.
+Decoded DecodeRest(MediaFile& file, const MediaPictureSize& size = {80, 60, 80, 60}) {
+    Decoded decoded;
+    MediaPacket packet;
+    while (file.readPacket(packet)) {
+        file.decodePictures(&packet, size, decoded.pictures);
+        file.decodeSound(&packet, decoded.sound);
+    }
+    file.decodePictures(nullptr, size, decoded.pictures);
+    file.decodeSound(nullptr, decoded.sound);
+    return decoded;
+}
+
+double Rms(const std::vector<float>& sound, std::size_t from, std::size_t to) {
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) sum += double{sound[i]} * sound[i];
+    return std::sqrt(sum / static_cast<double>(to - from));
+}
+
+}  // namespace
+
+TEST(MediaFile, OpensByContentAndRefusesWhatHasNoPlayableStream) {
+    zktest::TestKit kit;
+    zktest::TestMovie movie;
+    movie.Make("both.txt");
+    movie.sound = false;
+    movie.Make("picture.mkv");
+    movie.sound = true;
+    movie.picture = false;
+    movie.Make("sound.mkv");
+    zktest::TestMovie wide;
+    wide.width = 4100;
+    wide.height = 16;
+    wide.sound = false;
+    wide.seconds = 0.1;
+    wide.Make("wide.mkv");
+    zktest::WriteFileBytes("garbage.mkv", zktest::Hex("00 11 22 33 44 55 66 77 88 99"));
+    zktest::WriteFileBytes("empty.mkv", {});
+    zktest::WriteFileBytes("text.mkv", std::string(200, 'a'));
+    zktest::WriteFileBytes("sub.srt", "1\n00:00:00,000 --> 00:00:01,000\nhello\n");
+    ASSERT_EQ(platform::RunProcess({"ffmpeg", "-nostdin", "-loglevel", "error", "-i", "sub.srt",
+                                    "-f", "matroska", "subs.mkv"})
+                  .exitStatus,
+              0);
+    const struct {
+        const char* path;
+        std::int32_t result;
+        bool video;
+        bool audio;
+    } cases[] = {
+        {"both.txt", platform::S_OK, true, true},
+        {"picture.mkv", platform::S_OK, true, false},
+        {"sound.mkv", platform::S_OK, false, true},
+        {"missing.mkv", platform::E_FILE_NOT_FOUND, false, false},
+        {"http://x", platform::E_FILE_NOT_FOUND, false, false},
+        {"garbage.mkv", platform::E_FAIL, false, false},
+        {"empty.mkv", platform::E_FAIL, false, false},
+        {"text.mkv", platform::E_FAIL, false, false},
+        {"wide.mkv", platform::E_FAIL, false, false},
+        {"subs.mkv", platform::E_FAIL, false, false},
+    };
+    for (const auto& c : cases) {
+        MediaFile file;
+        EXPECT_EQ(file.open(c.path), c.result) << c.path;
+        EXPECT_EQ(file.hasVideo(), c.video) << c.path;
+        EXPECT_EQ(file.hasAudio(), c.audio) << c.path;
+        EXPECT_EQ(file.videoWidth(), c.video ? 160 : 0) << c.path;
+        EXPECT_EQ(file.videoHeight(), c.video ? 120 : 0) << c.path;
+        if (c.result != platform::S_OK) continue;
+        ASSERT_TRUE(file.duration().has_value()) << c.path;
+        EXPECT_NEAR(static_cast<double>(*file.duration()), 1e7, 1e6) << c.path;
+    }
+}
+
+TEST(MediaFile, DecodesEveryPictureAndTheSoundAtTheMixRate) {
+    zktest::TestKit kit;
+    zktest::TestMovie stereo;
+    stereo.Make("stereo.mkv");
+    zktest::TestMovie mono;
+    mono.soundRate = 48000;
+    mono.channels = 1;
+    mono.Make("mono.mkv");
+    for (const char* name : {"stereo.mkv", "mono.mkv"}) {
+        MediaFile file;
+        ASSERT_EQ(file.open(name), platform::S_OK);
+        EXPECT_EQ(file.frameInterval(), 1000000);
+        const Decoded decoded = DecodeRest(file, {800, 600, 400, 300});
+        ASSERT_EQ(decoded.pictures.size(), 10u) << name;
+        for (std::size_t i = 0; i < decoded.pictures.size(); ++i) {
+            EXPECT_EQ(decoded.pictures[i].time, static_cast<std::int64_t>(i) * 1000000) << name;
+            EXPECT_EQ(decoded.pictures[i].width, 400);
+            EXPECT_EQ(decoded.pictures[i].pixels.size(), 400u * 300u);
+        }
+        const std::size_t frames = decoded.sound.size() / 2;
+        EXPECT_NEAR(static_cast<double>(frames), 44100.0, 441.0) << name;
+        // The 1/8 tone on both sides: RMS 0.125 / sqrt(2).
+        EXPECT_NEAR(Rms(decoded.sound, 4410, 2 * 40000), 0.0884, 0.0884 * 0.02) << name;
+    }
+}
+
+TEST(MediaFile, SeeksAndSurvivesACutOffFile) {
+    zktest::TestKit kit;
+    zktest::TestMovie movie;
+    movie.Make("m.mkv");
+    MediaFile file;
+    ASSERT_EQ(file.open("m.mkv"), platform::S_OK);
+    ASSERT_TRUE(file.seek(5000000));
+    const Decoded after = DecodeRest(file);
+    ASSERT_FALSE(after.pictures.empty());
+    EXPECT_EQ(after.pictures.front().time, 5000000);
+    EXPECT_NEAR(static_cast<double>(after.sound.size()) / 2, 22050.0, 2048.0);
+    ASSERT_TRUE(file.seek(0));
+    EXPECT_EQ(DecodeRest(file).pictures.size(), 10u);
+
+    std::string bytes = zktest::ReadFileBytes("m.mkv");
+    bytes.resize(bytes.size() * 4 / 10);
+    zktest::WriteFileBytes("cut.mkv", bytes);
+    MediaFile cut;
+    ASSERT_EQ(cut.open("cut.mkv"), platform::S_OK);
+    const Decoded part = DecodeRest(cut);
+    ASSERT_FALSE(part.pictures.empty());
+    EXPECT_LT(part.pictures.size(), 10u);
+    for (std::size_t i = 0; i < part.pictures.size(); ++i) {
+        EXPECT_EQ(part.pictures[i].time, static_cast<std::int64_t>(i) * 1000000);
+    }
+}
