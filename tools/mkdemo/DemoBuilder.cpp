@@ -5,6 +5,7 @@
 
 #include "common/CodedScriptWriter.h"
 #include "mkdemo/InitScriptWriter.h"
+#include "mkdemo/MovieMaker.h"
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
 #include "mkdemo/ScriptChecker.h"
@@ -166,6 +167,21 @@ bool DemoBuilder::Write(const std::string& outDir, const std::vector<DemoArchive
             return false;
         }
         ++staged;
+    }
+    const fs::path movie = dat / kMovieName;
+    const fs::path stagedMovie = dat / (std::string(kMovieName) + kStagedSuffix);
+    std::string why;
+    if (!MovieMaker::Make(MovieRecipe::Demo(), stagedMovie.string(), why)) {
+        error = std::string(kMovieName) + ": " + why;
+        RemoveStaged(dat, archives, staged);
+        fs::remove(stagedMovie, failure);
+        if (made) fs::remove(dat, failure);
+        return false;
+    }
+    fs::rename(stagedMovie, movie, failure);
+    if (failure) {
+        error = "cannot replace " + movie.string() + ": " + failure.message();
+        return false;
     }
     for (const DemoArchive& archive : archives) {
         fs::rename(dat / (archive.name + kStagedSuffix), dat / archive.name, failure);

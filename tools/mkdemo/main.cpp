@@ -1,7 +1,8 @@
-// mkdemo [--source DIR] OUTDIR: generates the demo game's five archives into
-// OUTDIR/dat/, touching nothing else in OUTDIR.
+// mkdemo [--source DIR] OUTDIR: generates the demo game's five archives and its
+// movie into OUTDIR/dat/, touching nothing else in OUTDIR.
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,11 @@ int main(int argc, char** argv) {
         std::printf("%s: %zu members, %llu bytes\n", archive.name.c_str(), archive.members.size(),
                     static_cast<unsigned long long>(archive.Bytes()));
     }
+    std::error_code ignored;
+    const auto movieBytes = std::filesystem::file_size(
+        std::filesystem::path(args[0]) / "dat" / mkdemo::DemoBuilder::kMovieName, ignored);
+    std::printf("%s: %llu bytes\n", mkdemo::DemoBuilder::kMovieName,
+                static_cast<unsigned long long>(movieBytes));
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     std::printf("mkdemo: done in %.1f s\n", elapsed.count());
     return 0;

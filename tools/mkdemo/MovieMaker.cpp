@@ -1,0 +1,103 @@
+#include "mkdemo/MovieMaker.h"
+
+#include <cstdio>
+
+#include "platform/ProcessRunner.h"
+#include "platform/TextRenderer.h"
+
+namespace mkdemo {
+
+namespace {
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+// The band: rows above W/10 take the bit of the frame number N that their block
+// carries. The same test holds in the subsampled chroma planes, whose W and Y
+// shrink together, so the band stays neutral grey or white there.
+std::string BandFilter() {
+    const std::string inBand = "lt(Y,W/10)";
+    const std::string bit = "mod(floor(N/pow(2,9-floor(X*10/W))),2)";
+    return "geq=lum='if(" + inBand + ",if(" + bit + ",235,126),lum(X,Y))'" + ":cb='if(" + inBand +
+           ",128,cb(X,Y))'" + ":cr='if(" + inBand + ",128,cr(X,Y))'";
+}
+
+std::string TextFilter(const MovieRecipe& r) {
+    const int size = r.height / 12;
+    return "drawtext=fontfile=" + std::string(platform::TextRenderer::kDefaultFont) +
+           ":text='Mov.vid frame %{frame_num}':fontsize=" + std::to_string(size) +
+           ":fontcolor=white:box=1:boxcolor=black:x=(w-text_w)/2:y=h-text_h-" +
+           std::to_string(size / 2);
+}
+
+// The tone source gives whole blocks only, so the sound is cut to its length here.
+long long SoundFrames(const MovieRecipe& r) {
+    return static_cast<long long>(r.frames) * r.soundRate / r.rate;
+}
+
+// The tone at its own level on every channel: a plain upmix would lower it by 3 dB.
+std::string SoundFilter(const MovieRecipe& r) {
+    const std::string layout = r.channels == 1   ? "mono"
+                               : r.channels == 2 ? "stereo"
+                                                 : std::to_string(r.channels) + "c";
+    std::string filter = "atrim=end_sample=" + std::to_string(SoundFrames(r)) + ",pan=" + layout;
+    for (int c = 0; c < r.channels; ++c) filter += "|c" + std::to_string(c) + "=c0";
+    return filter;
+}
+
+}  // namespace
+
+MovieRecipe MovieRecipe::Demo() {
+    MovieRecipe recipe;
+    recipe.width = 640;
+    recipe.height = 480;
+    recipe.rate = 25;
+    recipe.frames = 75;
+    return recipe;
+}
+
+std::vector<std::string> MovieMaker::Arguments(const MovieRecipe& r, const std::string& path) {
+    const std::string seconds = Number(static_cast<double>(r.frames) / r.rate);
+    std::vector<std::string> args = {"ffmpeg", "-nostdin", "-loglevel", "error", "-y"};
+    if (r.picture) {
+        args.insert(args.end(),
+                    {"-f", "lavfi", "-i",
+                     "smptebars=size=" + std::to_string(r.width) + "x" + std::to_string(r.height) +
+                         ":rate=" + std::to_string(r.rate) + ":duration=" + seconds});
+    }
+    if (r.sound) {
+        args.insert(args.end(), {"-f", "lavfi", "-i",
+                                 "sine=frequency=440:beep_factor=2:sample_rate=" +
+                                     std::to_string(r.soundRate)});
+    }
+    if (r.picture) {
+        args.insert(args.end(),
+                    {"-map", "0:v", "-vf", BandFilter() + "," + TextFilter(r), "-c:v", "mpeg4",
+                     "-q:v", "3", "-g", std::to_string(r.rate), "-flags:v", "+bitexact"});
+    }
+    if (r.sound) {
+        args.insert(args.end(), {"-map", r.picture ? "1:a" : "0:a", "-af", SoundFilter(r), "-c:a",
+                                 "pcm_s16le", "-flags:a", "+bitexact"});
+    }
+    args.insert(args.end(), {"-threads", "1", "-map_metadata", "-1", "-fflags", "+bitexact", "-f",
+                             "matroska", path});
+    return args;
+}
+
+bool MovieMaker::Make(const MovieRecipe& recipe, const std::string& path, std::string& error) {
+    const platform::ProcessResult result = platform::RunProcess(Arguments(recipe, path));
+    if (!result.started) {
+        error = "cannot run ffmpeg: " + result.startError;
+        return false;
+    }
+    if (result.exitStatus == 0) return true;
+    const std::string first = result.err.substr(0, result.err.find('\n'));
+    error =
+        "ffmpeg failed: " + (first.empty() ? "exit " + std::to_string(result.exitStatus) : first);
+    return false;
+}
+
+}  // namespace mkdemo
