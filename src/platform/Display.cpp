@@ -175,4 +175,17 @@ bool Display::switchFontSmoothing(bool on) {
     return true;
 }
 
+void Display::setExternalPicture(int layer, std::vector<std::uint32_t> pixels, int width,
+                                 int height) {
+    if (layers_.setPicture(layer, std::move(pixels), width, height)) showLayers();
+}
+
+void Display::setExternalPosition(int layer, int x, int y) {
+    if (layers_.setPosition(layer, x, y)) showLayers();
+}
+
+void Display::setExternalShown(int layer, bool shown) {
+    if (layers_.setShown(layer, shown)) showLayers();
+}
+
 }  // namespace platform

@@ -7,6 +7,7 @@
 
 #include "platform/Clipper.h"
 #include "platform/DisplayContext.h"
+#include "platform/ExternalLayers.h"
 #include "platform/PixelFormat.h"
 #include "platform/Surface.h"
 
@@ -106,9 +107,18 @@ public:
     virtual bool switchFontSmoothing(bool on);
     bool fontSmoothing() const { return fontSmoothing_; }
 
+    // Pictures laid over the game frame, by media graph type. A change that alters
+    // the window picture presents it at once, with no new game frame.
+    void setExternalPicture(int layer, std::vector<std::uint32_t> pixels, int width, int height);
+    void setExternalPosition(int layer, int x, int y);
+    void setExternalShown(int layer, bool shown);
+    const ExternalLayers& externalLayers() const { return layers_; }
+
 protected:
-    // Puts the presented primary surface on the screen.
+    // Puts the presented primary surface on the screen, with the shown layers over it.
     virtual void show(const Surface& primary) = 0;
+    // Shows the kept game frame again with the layers as they now are.
+    virtual void showLayers() = 0;
 
     // Every surface still alive that this display made.
     std::vector<std::shared_ptr<Surface>> liveSurfaces();
@@ -119,6 +129,7 @@ private:
     std::shared_ptr<Surface> makeSurface(int width, int height, const PixelFormat& format);
 
     PixelFormat surfaceFormat_ = PixelFormat::ForDepth(kDesktopBits);
+    ExternalLayers layers_;
     std::vector<std::weak_ptr<Surface>> surfaces_;
 };
 

@@ -1,5 +1,9 @@
 #include "platform/HeadlessDisplay.h"
 
+#include <algorithm>
+
+#include "platform/WindowPicture.h"
+
 namespace platform {
 
 namespace {
@@ -120,9 +124,33 @@ bool HeadlessDisplay::switchFontSmoothing(bool on) {
 }
 
 void HeadlessDisplay::show(const Surface& primary) {
-    frame_ = primary.toXrgb();
+    keptFrame_ = primary.toXrgb();
     frameWidth_ = primary.width();
+    keptHeight_ = primary.height();
     ++presents_;
+    compose();
+}
+
+void HeadlessDisplay::showLayers() {
+    ++layerPresents_;
+    compose();
+}
+
+// Layers fall inside the game area, the top-left 800 x 600 of the frame; before any
+// game present they lie over black.
+void HeadlessDisplay::compose() {
+    if (keptFrame_.empty()) {
+        frameWidth_ = WindowPicture::kGameWidth;
+        keptHeight_ = WindowPicture::kGameHeight;
+        keptFrame_.assign(static_cast<std::size_t>(frameWidth_) * keptHeight_, 0u);
+    }
+    frame_ = keptFrame_;
+    if (frameWidth_ > 0) {
+        externalLayers().drawOver(frame_.data(), frameWidth_,
+                                  std::min(frameWidth_, WindowPicture::kGameWidth),
+                                  std::min(keptHeight_, WindowPicture::kGameHeight));
+    }
+    if (onCompose) onCompose(frame_, frameWidth_);
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -52,10 +53,15 @@ public:
     // Marks every surface this display made as lost, until it is restored.
     void loseEverything();
 
-    // The last presented frame as 0x00RRGGBB words, and how many were presented.
+    // The last composed picture as 0x00RRGGBB words: the last presented game frame,
+    // kept as it was, with the shown layers over it.
     const std::vector<std::uint32_t>& frame() const { return frame_; }
     int frameWidth() const { return frameWidth_; }
+    // Game presents, and the presents of layer changes alone.
     int presents() const { return presents_; }
+    int layerPresents() const { return layerPresents_; }
+    // Called with every composed picture and its width.
+    std::function<void(const std::vector<std::uint32_t>&, int)> onCompose;
 
     std::int32_t initLibrary() override;
     std::int32_t endLibrary() override;
@@ -82,11 +88,17 @@ public:
 
 protected:
     void show(const Surface& primary) override;
+    void showLayers() override;
 
 private:
+    void compose();
+
+    std::vector<std::uint32_t> keptFrame_;
+    int keptHeight_ = 0;
     std::vector<std::uint32_t> frame_;
     int frameWidth_ = 0;
     int presents_ = 0;
+    int layerPresents_ = 0;
 };
 
 }  // namespace platform

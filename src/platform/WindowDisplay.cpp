@@ -4,6 +4,14 @@
 
 namespace platform {
 
-void WindowDisplay::show(const Surface& primary) { host_.presentFrame(primary); }
+void WindowDisplay::show(const Surface& primary) {
+    host_.setExternalLayers(&externalLayers());
+    host_.presentFrame(primary);
+}
+
+void WindowDisplay::showLayers() {
+    host_.setExternalLayers(&externalLayers());
+    host_.refresh();
+}
 
 }  // namespace platform

@@ -14,6 +14,7 @@ public:
 
 protected:
     void show(const Surface& primary) override;
+    void showLayers() override;
 
 private:
     WindowHost& host_;

@@ -47,7 +47,7 @@ void WindowHost::refresh() {
     const bool stripShown = !fullScreen_ && menu_.attached();
     picture_.compose({keptFrame_.empty() ? nullptr : &keptFrame_,
                       fullScreen_ ? 0 : MenuStrip::kHeight, stripShown ? &menu_ : nullptr,
-                      highlighted_, dialog_});
+                      highlighted_, dialog_, layers_});
     showPicture(picture_);
 }
 

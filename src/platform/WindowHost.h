@@ -46,6 +46,8 @@ public:
     void presentFrame(const Surface& frame);
     // Shows the kept frame again with the current strip and dialog.
     void refresh();
+    // The layers drawn over the kept game frame from now on; null for none.
+    void setExternalLayers(const ExternalLayers* layers) { layers_ = layers; }
     const WindowPicture& picture() const { return picture_; }
     // The pointer shape over the whole window: 0 the system arrow, 1 the
     // monochrome arrow, 2 the colour arrow.
@@ -110,6 +112,7 @@ private:
     InputMask mask_;
     bool fullScreen_ = false;
     std::vector<std::uint32_t> keptFrame_;
+    const ExternalLayers* layers_ = nullptr;
     WindowPicture picture_;
     int quitCode_ = 0;
 };

@@ -62,6 +62,7 @@ void WindowPicture::compose(const Scene& scene) {
         std::fill(game, game + count, 0u);
     }
     std::fill(words, game, 0u);
+    if (scene.layers != nullptr) scene.layers->drawOver(game, kGameWidth, kGameWidth, kGameHeight);
     if (scene.strip != nullptr) drawStrip(*scene.strip, scene.highlighted);
     if (scene.dialog != nullptr) drawDialog(*scene.dialog);
 }

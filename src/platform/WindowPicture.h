@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/ExternalLayers.h"
 #include "platform/Surface.h"
 
 namespace platform {
@@ -24,6 +25,7 @@ public:
         const MenuStrip* strip = nullptr;                   // null: the strip is not drawn
         int highlighted = 0;
         const ModalDialog* dialog = nullptr;
+        const ExternalLayers* layers = nullptr;  // drawn over the frame, below the strip
     };
 
     WindowPicture();
