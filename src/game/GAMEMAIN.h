@@ -83,9 +83,11 @@ public:
     std::int32_t ReleaseAllResources();
     void BGDataClear();
 
-    // Logo (mode 1).
+    // Logo (mode 1) and opening movie (mode 2).
     std::int32_t LogoProc();
     std::uint32_t LogoDrawProc();
+    std::int32_t DemoProc();
+    std::uint32_t DemoDrawProc();
 
     // Already-read list and system save.
     std::uint32_t AddAutoSkipFileList(const char* szName, std::int32_t nPos);
@@ -238,6 +240,8 @@ private:
     std::int32_t LogoLoad();
     bool LogoHoldEnds() const;
     void LogoRelease();
+    std::int32_t DemoStart();
+    std::int32_t DemoWatch();
     void ReleaseSounds();
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;

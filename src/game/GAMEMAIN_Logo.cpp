@@ -1,9 +1,13 @@
 #include "game/GAMEMAIN.h"
 #include "game/ResourceLoader.h"
+#include "game/ResourcePlayer.h"
 #include "graphics/ZKSPRITE.h"
+#include "platform/CursorCounter.h"
 #include "platform/Log.h"
 #include "platform/SjisText.h"
 #include "platform/VirtualKeys.h"
+#include "platform/WindowHost.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -15,6 +19,21 @@ constexpr std::uint32_t kLogoFadeTime = 1000;
 constexpr std::uint32_t kLogoHoldTime = 2000;
 // Colour -1 asks the loader for the picture's own key colour.
 constexpr std::uint32_t kDefaultKeyColor = 0xFFFFFFFFu;
+
+constexpr int kMovieGraph = 2;
+constexpr const char* kMoviePath = "dat/Mov.vid";
+constexpr std::int32_t kMovieWidth = 800;
+constexpr std::int32_t kMovieHeight = 600;
+constexpr std::uint32_t kMovieStopped = 2;
+
+enum DEMO_STEP : std::int32_t {
+    DEMO_STEP_START = 0,
+    DEMO_STEP_WATCH = 1,
+};
+
+void SetMenuAttached(bool attached) {
+    if (CurrentShellState().host != nullptr) CurrentShellState().host->setMenuAttached(attached);
+}
 
 enum LOGO_STEP : std::int32_t {
     LOGO_STEP_LOAD = 0,
@@ -126,3 +145,61 @@ std::uint32_t GAMEMAIN::LogoDrawProc() {
     }
     return 1;
 }
+
+// The movie is the only picture while it plays: the game stops drawing, the pointer
+// goes, and in full screen the strip goes too.
+std::int32_t GAMEMAIN::DemoStart() {
+    ShellState& shell = CurrentShellState();
+    shell.drawStop = 1;
+    if (shell.fullScreen == 0) shell.prevDrawStop = 1;
+    while (platform::ShowCursor(false) >= 0) {
+    }
+    if (shell.fullScreen != 0) SetMenuAttached(false);
+    if (pSnd->DShowIsOpen(kMovieGraph) != 1 &&
+        pSnd->DShowOpen(kMovieGraph, kMoviePath, kMovieWidth, kMovieHeight) < 0) {
+        platform::LogError("GAMEMAIN::DemoProc", u8"ムービーオープンに失敗しました");
+        nProcStep = DEMO_STEP_START;
+        return -1;
+    }
+    if (pSnd->DShowPlay(kMovieGraph) < 0) {
+        platform::LogError("GAMEMAIN::DemoProc", u8"ムービー再生に失敗しました");
+        nProcStep = DEMO_STEP_START;
+        return -1;
+    }
+    if (pSnd->DShowSetVolume(kMovieGraph, VOLUME_LEVEL(static_cast<int>(shell.bgmVolume))) < 0) {
+        platform::LogError("GAMEMAIN::DemoProc", u8"ムービーの音量設定に失敗しました");
+    }
+    dwProcStartTime = dwNowTime;
+    nProcStep = DEMO_STEP_WATCH;
+    return 0;
+}
+
+// Ends the movie when it has stopped or a click, Return or Ctrl is released.
+std::int32_t GAMEMAIN::DemoWatch() {
+    KEY_STATE key = pSystem->GetVKeyStatus(platform::VK_LBUTTON);
+    if (key == KEY_STATE_UP) key = pSystem->GetVKeyStatus(platform::VK_RETURN);
+    if (key == KEY_STATE_UP) key = pSystem->GetVKeyStatus(platform::VK_CONTROL);
+    std::uint32_t status = 0;
+    if (pSnd->DShowGetStatus(kMovieGraph, &status) < 0) {
+        platform::LogError("GAMEMAIN::DemoProc", u8"ムービーの状態取得に失敗しました");
+        return -1;
+    }
+    if (status != kMovieStopped && key != KEY_STATE_RELEASED) return 0;
+    SetMenuAttached(true);
+    while (platform::ShowCursor(true) < 0) {
+    }
+    ChangeMode(GAME_MODE_TITLE);
+    CurrentShellState().drawStop = 0;
+    pSnd->DShowStop(kMovieGraph);
+    pSnd->DShowClose(kMovieGraph);
+    return 0;
+}
+
+std::int32_t GAMEMAIN::DemoProc() {
+    if (nProcStep == DEMO_STEP_START) return DemoStart();
+    if (nProcStep == DEMO_STEP_WATCH) return DemoWatch();
+    return 0;
+}
+
+// The movie draws itself over the frozen game frame.
+std::uint32_t GAMEMAIN::DemoDrawProc() { return 1; }

@@ -203,8 +203,8 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()}, 0, "planned fatal end in frame 256"},
-        {{"--quiet", DemoData::Dir()}, 1, "モード2 (DemoProc) はこのビルドにありません"},
+        {{"--input", playthrough, DemoData::Dir()}, 0, "end in frame 300"},
+        {{"--quiet", "--frames", "300", DemoData::Dir()}, 0, "300 frames, mode 2"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
         {{"--input", "bad.txt", DemoData::Dir()}, 2, "input:3: unknown action hop"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
