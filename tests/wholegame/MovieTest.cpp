@@ -6,6 +6,9 @@
 #include "game/GAMEMAIN.h"
 #include "platform/CursorCounter.h"
 #include "platform/VirtualKeys.h"
+#include "platform/WindowHost.h"
+#include "shell/EnvData.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
 #include "support/WholeGameTest.h"
@@ -103,4 +106,24 @@ TEST_F(Movie, AMissingOrDamagedMovieEndsTheGameThroughTheRelease) {
         EXPECT_FALSE(fs::exists("tmp"));
         TearDown();
     }
+}
+
+TEST_F(Movie, InFullScreenTheStripLeavesForTheMovieAndComesBackAfterIt) {
+    EnvSettings settings;
+    settings.fullScreen = 1;
+    zktest::WriteFileBytes((session().folder() / "env.env").string(), FormatEnvSettings(settings));
+    runLogo();
+    const ShellState& shell = CurrentShellState();
+    ASSERT_EQ(shell.fullScreen, 1u);
+    EXPECT_TRUE(shell.host->menu().attached());
+    ASSERT_TRUE(runFrames(2));
+    EXPECT_FALSE(shell.host->menu().attached());
+    EXPECT_EQ(shell.drawStop, 1u);
+    down(platform::VK_LBUTTON);
+    ASSERT_TRUE(runFrames(1));
+    up(platform::VK_LBUTTON);
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(session().mode(), 3);
+    EXPECT_TRUE(shell.host->menu().attached());
+    EXPECT_EQ(shell.drawStop, 0u);
 }
