@@ -227,6 +227,9 @@ bool MediaFile::readPacket(MediaPacket& packet) {
         packet.duration_ = packet.packet_->duration > 0
                                ? state_->toMediaTime(packet.packet_->duration, stream)
                                : 0;
+        const std::int64_t stamp = packet.packet_->pts;
+        packet.end_ =
+            stamp != AV_NOPTS_VALUE ? state_->toMediaTime(stamp, stream) + packet.duration_ : -1;
         return true;
     }
 }

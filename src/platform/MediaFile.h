@@ -39,6 +39,8 @@ public:
     std::size_t bytes() const;
     // Its length in 100 ns, 0 when the file does not say.
     std::int64_t duration() const { return duration_; }
+    // Where it ends in the stream in 100 ns, -1 when the file does not say.
+    std::int64_t end() const { return end_; }
 
 private:
     friend class MediaFile;
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<AVPacket, Freer> packet_;
     bool video_ = false;
     std::int64_t duration_ = 0;
+    std::int64_t end_ = -1;
 };
 
 // One local media file opened for decoding, with no thread of its own: the best

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/InputSource.h"
 #include "platform/MediaFile.h"
+#include "platform/MediaWorker.h"
 
 namespace platform {
 
@@ -24,20 +27,21 @@ struct MediaOutputRect {
 
 // One open media file as a playable graph: its state, positions in 100 ns units,
 // the gain of its sound, its queue of events with the window told of them, and its
-// video output. All calls come from the game thread.
+// video output on the display's layer of its type. All calls come from the game
+// thread; decoding runs on the graph's worker from the first run on.
 class MediaGraph {
 public:
     static constexpr std::int32_t kLowestVolume = -10000;
 
-    MediaGraph();
+    explicit MediaGraph(int layer);
     ~MediaGraph();
     MediaGraph(const MediaGraph&) = delete;
     MediaGraph& operator=(const MediaGraph&) = delete;
 
     // S_OK, E_FILE_NOT_FOUND or E_FAIL as MediaFile::open.
     std::int32_t renderFile(const std::string& path);
-    bool hasVideo() const { return file_.hasVideo(); }
-    bool hasAudio() const { return file_.hasAudio(); }
+    bool hasVideo() const { return hasVideo_; }
+    bool hasAudio() const { return hasAudio_; }
     void videoSize(int& width, int& height) const;
 
     // The video output.
@@ -59,8 +63,8 @@ public:
 
     // Control: the state changes at once. run fails only when playback cannot start.
     std::int32_t run();
-    void pause() { state_ = MediaState::Paused; }
-    void stop() { state_ = MediaState::Stopped; }
+    void pause();
+    void stop();
     MediaState state() const { return state_; }
 
     // Seeking. current, when given, is clamped to the file's length.
@@ -77,8 +81,36 @@ public:
     std::int32_t getEvent(std::int32_t& code);
     void queueEvent(std::int32_t code) { events_.push_back(code); }
 
+    // The per-pass work on the game thread at the platform clock's time now: starts
+    // the output of a graph that was run, presents the picture due, and at the end
+    // queues EC_COMPLETE and posts the notification message once through post.
+    template <class Post>
+    void pump(std::uint32_t now, Post&& post) {
+        if (advance(now)) post(notifyWindow_, notifyMessage_);
+    }
+
 private:
+    // The pump's work; true when the end was reached at this pass.
+    bool advance(std::uint32_t now);
+    void presentDue();
+    void syncLayer();
+    std::int64_t clockAt(std::uint32_t now) const;
+    MediaPictureSize pictureSize() const;
+
     MediaFile file_;
+    std::unique_ptr<MediaWorker> worker_;
+    int layer_ = 0;
+    bool hasVideo_ = false;
+    bool hasAudio_ = false;
+    int videoWidth_ = 0;
+    int videoHeight_ = 0;
+    std::optional<std::int64_t> duration_;
+    bool outputStarted_ = false;
+    std::uint32_t outputStart_ = 0;
+    std::int64_t outputBase_ = 0;
+    bool endQueued_ = false;
+    bool layerShown_ = false;
+    bool presentedAny_ = false;
     MediaState state_ = MediaState::Stopped;
     std::int64_t position_ = 0;
     bool stopSet_ = false;

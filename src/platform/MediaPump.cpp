@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/Clock.h"
+#include "platform/MediaGraph.h"
+#include "platform/Services.h"
+
 namespace platform {
 
 MediaPump& MediaPump::instance() {
@@ -13,6 +17,15 @@ void MediaPump::add(MediaGraph& graph) { graphs_.push_back(&graph); }
 
 void MediaPump::remove(MediaGraph& graph) {
     graphs_.erase(std::remove(graphs_.begin(), graphs_.end(), &graph), graphs_.end());
+}
+
+void MediaPump::pump() {
+    const std::uint32_t now = service<Clock>().now();
+    for (MediaGraph* graph : graphs_) {
+        graph->pump(now, [this](WindowHandle window, std::uint32_t message) {
+            if (poster) poster(window, message);
+        });
+    }
 }
 
 bool MediaPump::takeFault(int& remaining) {

@@ -61,7 +61,7 @@ std::int32_t ZKDSHOWDATA::OpenGraph(int type, const char* path, std::int32_t wid
         return platform::E_INVALIDARG;
     }
     platform::SjisCopyTruncated(szPath, kPathSize, path);
-    auto graph = std::make_shared<platform::MediaGraph>();
+    auto graph = std::make_shared<platform::MediaGraph>(type);
     const std::int32_t rendered = graph->renderFile(szPath);
     if (rendered < 0) {
         LogError(tag, kLoadFailed);

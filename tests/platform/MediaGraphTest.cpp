@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/HResult.h"
+#include "platform/HeadlessDisplay.h"
+#include "platform/MediaGraph.h"
+#include "platform/MediaPump.h"
+#include "support/TestKit.h"
+#include "support/TestMovie.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr std::uint32_t kMovieMessage = 0x8004;
+
+// A graph of type 2 over a movie, on the manual clock and the headless display,
+// with the pump deterministic and its posts recorded.
+class MediaGraphTest : public ::testing::Test {
+protected:
+    MediaGraphTest() {
+        MediaPump::instance().deterministic = true;
+        MediaPump::instance().poster = [this](WindowHandle window, std::uint32_t message) {
+            EXPECT_EQ(window, kWindow);
+            posts.push_back(message);
+        };
+        display.onCompose = [this](const std::vector<std::uint32_t>& frame, int) {
+            composed.push_back(frame);
+        };
+    }
+    ~MediaGraphTest() override {
+        MediaPump::instance().deterministic = false;
+        MediaPump::instance().poster = nullptr;
+    }
+
+    void Open(const zktest::TestMovie& movie = {}) {
+        movie.Make("m.mkv");
+        ASSERT_EQ(graph.renderFile("m.mkv"), S_OK);
+        graph.setOwner(kWindow);
+        graph.setVisible(true);
+        ASSERT_EQ(graph.setWindowPosition(0, 0, 800, 600), S_OK);
+        graph.setNotifyWindow(kWindow, kMovieMessage);
+    }
+    // Pumps every 10 ms until the end is posted or limitMs have passed.
+    void PlayFor(std::uint32_t limitMs) {
+        for (std::uint32_t t = 0; t < limitMs && posts.empty(); t += 10) {
+            MediaPump::instance().pump();
+            kit.clock.advance(10);
+        }
+    }
+    // The movie's own pictures at the game-area size.
+    static std::vector<std::vector<std::uint32_t>> Reference() {
+        MediaFile file;
+        EXPECT_EQ(file.open("m.mkv"), S_OK);
+        std::vector<MediaPicture> pictures;
+        MediaPacket packet;
+        while (file.readPacket(packet))
+            file.decodePictures(&packet, {800, 600, 800, 600}, pictures);
+        file.decodePictures(nullptr, {800, 600, 800, 600}, pictures);
+        std::vector<std::vector<std::uint32_t>> frames;
+        for (MediaPicture& p : pictures) frames.push_back(std::move(p.pixels));
+        return frames;
+    }
+
+    inline static const WindowHandle kWindow = reinterpret_cast<WindowHandle>(0x1000);
+    zktest::TestKit kit;
+    HeadlessDisplay display;
+    ScopedService<Display> displayScope{display};
+    std::vector<std::uint32_t> posts;
+    std::vector<std::vector<std::uint32_t>> composed;
+    MediaGraph graph{2};
+};
+
+}  // namespace
+
+TEST_F(MediaGraphTest, PlaysEveryPictureOnceInOrderOnThePlatformClockAndEndsOnce) {
+    Open();
+    const auto reference = Reference();
+    ASSERT_EQ(reference.size(), 10u);
+    ASSERT_EQ(graph.run(), S_OK);
+    const std::uint32_t start = kit.clock.now();
+    PlayFor(3000);
+    ASSERT_EQ(posts, std::vector<std::uint32_t>{kMovieMessage});
+    EXPECT_NEAR(static_cast<double>(kit.clock.now() - start), 1000.0, 20.0);
+    ASSERT_EQ(composed.size(), 10u);
+    for (std::size_t i = 0; i < reference.size(); ++i) EXPECT_EQ(composed[i], reference[i]) << i;
+    std::int32_t code = 0;
+    EXPECT_EQ(graph.getEvent(code), S_OK);
+    EXPECT_EQ(code, EC_COMPLETE);
+    EXPECT_EQ(graph.getEvent(code), E_ABORT);
+    EXPECT_EQ(graph.state(), MediaState::Running);
+    PlayFor(500);
+    EXPECT_EQ(posts.size(), 1u);
+}
+
+TEST_F(MediaGraphTest, SeeksPausesStopsAndStopPositions) {
+    Open();
+    const auto reference = Reference();
+    const std::int64_t half = 5000000;
+    ASSERT_EQ(graph.setPositions(&half, MediaStop::At, 8000000), S_OK);
+    ASSERT_EQ(graph.run(), S_OK);
+    MediaPump::instance().pump();
+    ASSERT_EQ(composed.size(), 1u);
+    EXPECT_EQ(composed[0], reference[5]);
+    kit.clock.advance(150);
+    MediaPump::instance().pump();
+    graph.pause();
+    std::int64_t current = 0;
+    std::int64_t stop = 0;
+    graph.getPositions(current, stop);
+    EXPECT_EQ(current, 6500000);
+    EXPECT_EQ(stop, 8000000);
+    kit.clock.advance(1000);
+    MediaPump::instance().pump();
+    EXPECT_EQ(composed.back(), reference[6]);
+    graph.getPositions(current, stop);
+    EXPECT_EQ(current, 6500000);
+    ASSERT_EQ(graph.run(), S_OK);
+    const std::uint32_t resumed = kit.clock.now();
+    PlayFor(3000);
+    EXPECT_EQ(posts.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(kit.clock.now() - resumed), 150.0, 20.0);
+    EXPECT_EQ(composed.back(), reference[8]);
+    graph.stop();
+    graph.getPositions(current, stop);
+    EXPECT_GE(current, 8000000);
+}
+
+TEST_F(MediaGraphTest, AShownOutputIsBlackUntilItsFirstPictureAndARunStoppedUnpumpedShowsNone) {
+    Open();
+    MediaPump::instance().pump();
+    ASSERT_EQ(composed.size(), 1u);
+    EXPECT_EQ(composed[0], std::vector<std::uint32_t>(800 * 600, 0u));
+    ASSERT_EQ(graph.run(), S_OK);
+    graph.stop();
+    PlayFor(300);
+    EXPECT_EQ(composed.size(), 1u);
+    EXPECT_TRUE(posts.empty());
+    graph.setVisible(false);
+    MediaPump::instance().pump();
+    ASSERT_EQ(composed.size(), 2u);
+    EXPECT_EQ(display.layerPresents(), 2);
+}
+
+TEST_F(MediaGraphTest, ClosingWhileTheWorkerWaitsOnAFullQueueReturnsPromptly) {
+    zktest::TestMovie movie;
+    movie.seconds = 5;
+    Open(movie);
+    ASSERT_EQ(graph.run(), S_OK);
+    MediaPump::instance().pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    {
+        MediaGraph other{1};
+        ASSERT_EQ(other.renderFile("m.mkv"), S_OK);
+        ASSERT_EQ(other.run(), S_OK);
+    }
+    EXPECT_EQ(display.layerPresents(), 1);
+}
