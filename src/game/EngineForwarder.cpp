@@ -35,6 +35,13 @@ int EngineForwarder::SndInitialize(platform::WindowHandle hWnd, std::uint32_t dw
 
 std::int32_t EngineForwarder::SndRelease() { return snd_.Release(); }
 
+std::int32_t EngineForwarder::SndDShowChangeSize(int type, std::uint32_t checkOpen,
+                                                 std::int32_t width, std::int32_t height) {
+    return snd_.DShowChangeSize(type, checkOpen, width, height);
+}
+
+std::int32_t EngineForwarder::SndDShowEventNotify(int type) { return snd_.DShowEventNotify(type); }
+
 void EngineForwarder::SystemInitialize(platform::WindowHandle hWnd, int clearList) {
     system_.Initialize(hWnd, clearList);
 }

@@ -24,6 +24,9 @@ public:
     void SpriteDeleteD3DX() override;
     int SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) override;
     std::int32_t SndRelease() override;
+    std::int32_t SndDShowChangeSize(int type, std::uint32_t checkOpen, std::int32_t width,
+                                    std::int32_t height) override;
+    std::int32_t SndDShowEventNotify(int type) override;
     void SystemInitialize(platform::WindowHandle hWnd, int clearList) override;
     void SystemSetYOffset(int y) override;
     void SystemSetHwnd(platform::WindowHandle hWnd) override;

@@ -21,7 +21,7 @@ public:
     void pushKey(int virtualKey, bool shift = false);
     void pushClick(int x, int y);
     // Safe from any thread, as posting a window message is.
-    void post(std::uint32_t message);
+    void post(std::uint32_t message) override;
 
     void failCreation() { failCreation_ = true; }
     void setReportsFocus(bool reports) { reportsFocus_ = reports; }

@@ -200,4 +200,6 @@ std::vector<std::uint32_t> SdlWindowHost::readBack(int& width, int& height) cons
     return pixels;
 }
 
+void SdlWindowHost::post(std::uint32_t message) { PostWindowMessage(message); }
+
 }  // namespace platform

@@ -26,6 +26,7 @@ public:
     bool visible() const override { return visible_; }
     void setCursorKind(int kind) override;
     void destroy() override;
+    void post(std::uint32_t message) override;
 
     SDL_Window* sdlWindow() const { return window_; }
     // Window points and picture pixels at the window's present size.

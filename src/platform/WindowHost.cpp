@@ -1,5 +1,6 @@
 #include "platform/WindowHost.h"
 
+#include "platform/MediaPump.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
@@ -18,11 +19,17 @@ bool IsInput(PlatformEvent::Kind kind) {
 
 }  // namespace
 
+WindowHost::~WindowHost() {
+    if (postsMediaEnds_) MediaPump::instance().poster = nullptr;
+}
+
 WindowHandle WindowHost::create(WindowProcedure procedure) {
     procedure_ = std::move(procedure);
     WindowHandle window = createWindow();
     if (window == nullptr) return nullptr;
     windowMade_ = true;
+    MediaPump::instance().poster = [this](WindowHandle, std::uint32_t message) { post(message); };
+    postsMediaEnds_ = true;
     send(WM_CREATE);
     created_ = true;
     if (!reportsFocus()) send(WM_ACTIVATEAPP, 1);
@@ -162,6 +169,7 @@ void WindowHost::runMenuLoop(int x, int y) {
     int commandId = 0;
     bool focusLost = false;
     for (bool open = true; open;) {
+        MediaPump::instance().pump();
         PlatformEvent event;
         if (!fetchEvent(event, kModalWaitMs)) continue;
         maskInput(event);
@@ -199,6 +207,7 @@ int WindowHost::runDialog(DialogTemplate dialog, DialogProcedure procedure) {
     refresh();
     using Kind = PlatformEvent::Kind;
     while (!box.ended()) {
+        MediaPump::instance().pump();
         PlatformEvent event;
         if (!fetchEvent(event, kModalWaitMs)) continue;
         maskInput(event);

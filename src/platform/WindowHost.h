@@ -25,7 +25,7 @@ class SingleInstanceGuard;
 
 class WindowHost {
 public:
-    virtual ~WindowHost() = default;
+    virtual ~WindowHost();
 
     // Creates the hidden window, then sends it WM_CREATE. Null when the window
     // could not be made (the backend has logged why).
@@ -63,6 +63,9 @@ public:
 
     // Handles one waiting event, waiting up to waitMs for one; false when none came.
     bool pumpEvent(std::uint32_t waitMs);
+    // Queues a message for the window procedure; safe from any thread. Media graphs
+    // post their ends through it once the window exists.
+    virtual void post(std::uint32_t message) = 0;
     // Calls the window procedure at once.
     std::intptr_t send(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
     // Ends the message loop at its next pass; the first code asked for stays.
@@ -104,6 +107,7 @@ private:
     ModalDialog* dialog_ = nullptr;
     bool created_ = false;
     bool windowMade_ = false;
+    bool postsMediaEnds_ = false;
     bool inMenuLoop_ = false;
     int highlighted_ = 0;
     bool quitPosted_ = false;

@@ -23,6 +23,9 @@ public:
     // Sound object.
     virtual int SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) = 0;
     virtual std::int32_t SndRelease() = 0;
+    virtual std::int32_t SndDShowChangeSize(int type, std::uint32_t checkOpen, std::int32_t width,
+                                            std::int32_t height) = 0;
+    virtual std::int32_t SndDShowEventNotify(int type) = 0;
 
     // System object.
     virtual void SystemInitialize(platform::WindowHandle hWnd, int clearList) = 0;

@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 #include "platform/CursorCounter.h"
+#include "platform/MediaPump.h"
 #include "platform/Services.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/WindowHost.h"
@@ -44,6 +45,8 @@ void MessageLoop(ShellState& s) {
     TitleRaise titleRaise;
     while (!s.host->quitPosted()) {
         if (s.host->pumpEvent(0)) continue;
+        // Media graphs play on while the window is inactive.
+        platform::MediaPump::instance().pump();
         if (s.appActive == 1) {
             if (AppMain() == 0) {
                 s.failed = 1;

@@ -62,6 +62,16 @@ void OnCommand(ShellState& s, int id) {
     }
 }
 
+// The graph of the type has posted its end; a failure to handle it is only noted.
+void OnGraphEvent(ShellState& s, int type) {
+    static const char8_t* const kFailures[] = {
+        u8"Dshow[Voice]のイベント通知に失敗しました\n",
+        u8"Dshow[Audio]のイベント通知に失敗しました\n",
+        u8"Dshow[Movie]のイベント通知に失敗しました\n",
+    };
+    if (s.engine->SndDShowEventNotify(type) < 0) LogWarn("WndProc", kFailures[type]);
+}
+
 }  // namespace
 
 std::intptr_t WndProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
@@ -98,6 +108,14 @@ std::intptr_t WndProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_
         case WM_EXITMENULOOP:
             s.drawStop = 0;
             s.appActive = 1;
+            break;
+        case WM_MOVE:
+            s.engine->SndDShowChangeSize(2, 1, 800, 600);
+            break;
+        case WM_DSHOW_EVENT:
+        case WM_DSHOW_EVENT + 1:
+        case WM_DSHOW_EVENT + 2:
+            OnGraphEvent(s, static_cast<int>(message - WM_DSHOW_EVENT));
             break;
         default:
             break;

@@ -59,6 +59,17 @@ std::int32_t RecordingShellEngine::SndRelease() {
     return 1;
 }
 
+std::int32_t RecordingShellEngine::SndDShowChangeSize(int type, std::uint32_t checkOpen,
+                                                      std::int32_t width, std::int32_t height) {
+    record(Join("SndDShowChangeSize", {type, static_cast<int>(checkOpen), width, height}));
+    return 0;
+}
+
+std::int32_t RecordingShellEngine::SndDShowEventNotify(int type) {
+    record(Join("SndDShowEventNotify", {type}));
+    return dshowEventResult;
+}
+
 void RecordingShellEngine::SystemInitialize(platform::WindowHandle, int clearList) {
     record(Join("SystemInitialize", {clearList}));
 }

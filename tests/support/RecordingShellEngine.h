@@ -16,6 +16,7 @@ public:
     std::vector<std::string> calls;
     std::deque<int> spriteInitResults{1};  // one per call; the last one repeats
     int sndInitResult = 0;
+    std::int32_t dshowEventResult = 1;
     std::uint32_t gameInitResult = 1;
     std::int32_t mode = 9;
     std::int32_t procStep = 0;
@@ -37,6 +38,9 @@ public:
     void SpriteDeleteD3DX() override;
     int SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) override;
     std::int32_t SndRelease() override;
+    std::int32_t SndDShowChangeSize(int type, std::uint32_t checkOpen, std::int32_t width,
+                                    std::int32_t height) override;
+    std::int32_t SndDShowEventNotify(int type) override;
     void SystemInitialize(platform::WindowHandle hWnd, int clearList) override;
     void SystemSetYOffset(int y) override;
     void SystemSetHwnd(platform::WindowHandle hWnd) override;
