@@ -20,7 +20,6 @@ constexpr std::uint32_t kMovieMessage = 0x8004;
 class MediaGraphTest : public ::testing::Test {
 protected:
     MediaGraphTest() {
-        MediaPump::instance().deterministic = true;
         MediaPump::instance().poster = [this](WindowHandle window, std::uint32_t message) {
             EXPECT_EQ(window, kWindow);
             posts.push_back(message);
@@ -29,10 +28,7 @@ protected:
             composed.push_back(frame);
         };
     }
-    ~MediaGraphTest() override {
-        MediaPump::instance().deterministic = false;
-        MediaPump::instance().poster = nullptr;
-    }
+    ~MediaGraphTest() override { MediaPump::instance().poster = nullptr; }
 
     void Open(const zktest::TestMovie& movie = {}) {
         movie.Make("m.mkv");

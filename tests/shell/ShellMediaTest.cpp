@@ -5,7 +5,6 @@
 #include "platform/HResult.h"
 #include "platform/HeadlessDisplay.h"
 #include "platform/MediaGraph.h"
-#include "platform/MediaPump.h"
 #include "platform/PlatformEvent.h"
 #include "platform/WindowMessages.h"
 #include "support/ShellKit.h"
@@ -48,7 +47,6 @@ TEST(ShellMedia, TheLoopPumpsARunningMovieWhoseEndReachesTheWindowProcedure) {
     zktest::ShellKit k;
     platform::HeadlessDisplay display;
     platform::ScopedService<platform::Display> displayScope(display);
-    platform::MediaPump::instance().deterministic = true;
     zktest::TestMovie movie;
     movie.sound = false;
     movie.Make("m.mkv");
@@ -72,7 +70,6 @@ TEST(ShellMedia, TheLoopPumpsARunningMovieWhoseEndReachesTheWindowProcedure) {
         return 1u;
     };
     EXPECT_EQ(k.run(), 0);
-    platform::MediaPump::instance().deterministic = false;
     EXPECT_EQ(k.engine.callsStartingWith("SndDShowEventNotify"),
               std::vector<std::string>{"SndDShowEventNotify 2"});
     EXPECT_EQ(display.layerPresents(), 10);

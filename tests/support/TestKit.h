@@ -3,6 +3,7 @@
 #include "platform/CaptureLogSink.h"
 #include "platform/FaultyFiles.h"
 #include "platform/ManualClock.h"
+#include "platform/MediaPump.h"
 #include "platform/ScriptedInput.h"
 #include "platform/Services.h"
 #include "support/TempWorkDir.h"
@@ -22,6 +23,13 @@ struct TestKit {
     std::vector<std::string> consoleLines() const { return log.consoleLines(); }
 
 private:
+    // With the manual clock, media graphs wait for their decoder at each pump.
+    struct DeterministicMedia {
+        DeterministicMedia() { platform::MediaPump::instance().deterministic = true; }
+        ~DeterministicMedia() { platform::MediaPump::instance().deterministic = false; }
+    };
+
+    DeterministicMedia deterministicMedia_;
     platform::ScopedService<platform::Clock> clockScope_{clock};
     platform::ScopedService<platform::InputSource> inputScope_{input};
     platform::ScopedService<platform::Files> filesScope_{files};
