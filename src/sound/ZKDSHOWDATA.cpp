@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "platform/Clock.h"
 #include "platform/HResult.h"
@@ -26,6 +27,7 @@ const char8_t* const kBadArgument = u8"不正な引数が渡されました\n";
 const char8_t* const kLoadFailed = u8"データロードに失敗しました\n";
 const char8_t* const kNotAudio = u8"オーディオメディアではありません\n";
 const char8_t* const kRewindFailed = u8"シークの初期化に失敗しました\n";
+const char8_t* const kControlLost = u8"ZKDSHOWDATA::pDShowMCtrlの値が失われています\n";
 
 constexpr int kRunAttempts = 10;
 constexpr std::uint32_t kRetryDelay = 100;
@@ -33,6 +35,12 @@ constexpr std::uint32_t kRetryDelay = 100;
 constexpr std::int32_t kNativeSide = 9999;
 
 std::uint32_t Now() { return platform::service<platform::Clock>().now(); }
+
+// Logs text when the check fails, so a run of refusals reads as one condition.
+bool Refused(bool failed, std::string_view tag, platform::LogText text) {
+    if (failed) LogError(tag, text);
+    return failed;
+}
 
 }  // namespace
 
@@ -132,15 +140,11 @@ std::int32_t ZKDSHOWDATA::DShowClose() {
 }
 
 bool ZKDSHOWDATA::RefusesClosedOrNoControl(std::string_view tag) const {
-    if (dwOpen == 0) {
-        LogError(tag, kNotOpen);
-        return true;
-    }
-    if (!pDShowMCtrl) {
-        LogError(tag, kNoControl);
-        return true;
-    }
-    return false;
+    return Refused(dwOpen == 0, tag, kNotOpen) || Refused(!pDShowMCtrl, tag, kNoControl);
+}
+
+bool ZKDSHOWDATA::RefusesClosedOrNoSeek(std::string_view tag) const {
+    return Refused(dwOpen == 0, tag, kNotOpen) || Refused(!pDShowSeek, tag, kNoSeek);
 }
 
 std::int32_t ZKDSHOWDATA::DShowPlay() {
@@ -208,11 +212,7 @@ std::int32_t ZKDSHOWDATA::StopAndRewind() {
 
 std::int32_t ZKDSHOWDATA::DShowStop() {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowStop";
-    if (RefusesClosedOrNoControl(tag)) return -1;
-    if (!pDShowSeek) {
-        LogError(tag, kNoSeek);
-        return -1;
-    }
+    if (RefusesClosedOrNoControl(tag) || Refused(!pDShowSeek, tag, kNoSeek)) return -1;
     if (dwState == kStopped) {
         LogWarn(tag, u8"既に停止されています\n");
         return 1;
@@ -247,31 +247,20 @@ std::int32_t ZKDSHOWDATA::DShowPause() {
 
 std::int32_t ZKDSHOWDATA::DShowGetLength(std::int64_t* length) {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowGetLength";
-    if (length == nullptr) {
-        LogError(tag, kBadArgument);
-        return -1;
-    }
-    if (dwOpen == 0) {
-        LogError(tag, kNotOpen);
-        return -1;
-    }
-    if (!pDShowSeek) {
-        LogError(tag, kNoSeek);
-        return -1;
-    }
+    if (Refused(length == nullptr, tag, kBadArgument) || RefusesClosedOrNoSeek(tag)) return -1;
     return pDShowSeek->getDuration(*length) < 0 ? -1 : S_OK;
 }
 
-bool ZKDSHOWDATA::RefusesMissingAudio(std::string_view tag) const {
-    if (!pDShowGraph) {
-        LogError(tag, u8"ZKDSHOWDATA::pDShowGraphが失われています\n");
-        return true;
+std::optional<std::int32_t> ZKDSHOWDATA::VolumeRefusal(std::string_view tag) const {
+    if (Refused(!pDShowGraph, tag, u8"ZKDSHOWDATA::pDShowGraphが失われています\n") ||
+        Refused(pBasicAudio == nullptr, tag, u8"オーディオ操作オブジェクトが失われています\n")) {
+        return -1;
     }
-    if (pBasicAudio == nullptr) {
-        LogError(tag, u8"オーディオ操作オブジェクトが失われています\n");
-        return true;
+    if (!IsAudio()) {
+        LogWarn(tag, kNotAudio);
+        return 1;
     }
-    return false;
+    return std::nullopt;
 }
 
 std::int32_t ZKDSHOWDATA::DShowSetVolume(std::int32_t volume) {
@@ -280,11 +269,7 @@ std::int32_t ZKDSHOWDATA::DShowSetVolume(std::int32_t volume) {
         lRequestVolume = volume;
         return 1;
     }
-    if (RefusesMissingAudio(tag)) return -1;
-    if (!IsAudio()) {
-        LogWarn(tag, kNotAudio);
-        return 1;
-    }
+    if (const auto refusal = VolumeRefusal(tag)) return *refusal;
     if (volume > 0 || volume < platform::MediaGraph::kLowestVolume) {
         LogWarn(tag,
                 u8"ボリュームの設定範囲限界を超えています。最も近い設定可能な値に修正します\n");
@@ -297,33 +282,19 @@ std::int32_t ZKDSHOWDATA::DShowSetVolume(std::int32_t volume) {
 
 std::int32_t ZKDSHOWDATA::DShowGetVolume(std::int32_t* volume) {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowGetVolume";
-    if (volume == nullptr) {
-        LogError(tag, kBadArgument);
-        return -1;
-    }
+    if (Refused(volume == nullptr, tag, kBadArgument)) return -1;
     if (dwOpen == 0) return -1;
-    if (RefusesMissingAudio(tag)) return -1;
-    if (!IsAudio()) {
-        LogWarn(tag, kNotAudio);
-        return 1;
-    }
+    if (const auto refusal = VolumeRefusal(tag)) return *refusal;
     *volume = pBasicAudio->volume();
     return S_OK;
 }
 
 std::int32_t ZKDSHOWDATA::DShowGetStatus(std::uint32_t* status) {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowGetStatus";
-    if (status == nullptr) {
-        LogError(tag, kBadArgument);
-        return -1;
-    }
+    if (Refused(status == nullptr, tag, kBadArgument)) return -1;
     if (dwOpen == 0) return 1;
-    if (!pDShowGraph) {
-        LogError(tag, u8"ZKDSHOWDATA::pDShowGraphの値が失われています\n");
-        return -1;
-    }
-    if (!pDShowMCtrl) {
-        LogError(tag, u8"ZKDSHOWDATA::pDShowMCtrlの値が失われています\n");
+    if (Refused(!pDShowGraph, tag, u8"ZKDSHOWDATA::pDShowGraphの値が失われています\n") ||
+        Refused(!pDShowMCtrl, tag, kControlLost)) {
         return -1;
     }
     switch (pDShowMCtrl->state()) {
@@ -344,12 +315,8 @@ std::int32_t ZKDSHOWDATA::DShowChangeSize(std::uint32_t checkOpen, std::int32_t 
                                           std::int32_t height) {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowChangeSize";
     if ((checkOpen != 0 && dwOpen == 0) || !IsVideo()) return -1;
-    if (pVideoWindow == nullptr) {
-        LogError(tag, u8"ビデオウィンドウオブジェクトが失われています\n");
-        return -1;
-    }
-    if (pBasicVideo == nullptr) {
-        LogError(tag, u8"ビデオ操作オブジェクトが失われています\n");
+    if (Refused(pVideoWindow == nullptr, tag, u8"ビデオウィンドウオブジェクトが失われています\n") ||
+        Refused(pBasicVideo == nullptr, tag, u8"ビデオ操作オブジェクトが失われています\n")) {
         return -1;
     }
     const bool fullScreenRequest = width < 0 || height < 0;
@@ -379,18 +346,7 @@ std::int32_t ZKDSHOWDATA::DShowChangeSize(std::uint32_t checkOpen, std::int32_t 
 
 std::int32_t ZKDSHOWDATA::DShowGetSeekPointOperation(std::int64_t* position) {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowGetSeekPointOperation";
-    if (position == nullptr) {
-        LogError(tag, kBadArgument);
-        return -1;
-    }
-    if (dwOpen == 0) {
-        LogError(tag, kNotOpen);
-        return -1;
-    }
-    if (!pDShowSeek) {
-        LogError(tag, kNoSeek);
-        return -1;
-    }
+    if (Refused(position == nullptr, tag, kBadArgument) || RefusesClosedOrNoSeek(tag)) return -1;
     std::int64_t stop = 0;
     pDShowSeek->getPositions(*position, stop);
     llPosition = *position;
@@ -399,20 +355,10 @@ std::int32_t ZKDSHOWDATA::DShowGetSeekPointOperation(std::int64_t* position) {
 
 std::int32_t ZKDSHOWDATA::DShowEventNotify() {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowEventNotify";
-    if (dwOpen == 0) {
-        LogError(tag, u8"メディアが開けていません\n");
-        return -1;
-    }
-    if (!pDShowMCtrl) {
-        LogError(tag, u8"ZKDSHOWDATA::pDShowMCtrlの値が失われています\n");
-        return -1;
-    }
-    if (!pDShowEvent) {
-        LogError(tag, u8"ZKDSHOWDATA::pDShowEventの値が失われています\n");
-        return -1;
-    }
-    if (!pDShowSeek) {
-        LogError(tag, u8"ZKDSHOWDATA::pSeekの値が失われています\n");
+    if (Refused(dwOpen == 0, tag, u8"メディアが開けていません\n") ||
+        Refused(!pDShowMCtrl, tag, kControlLost) ||
+        Refused(!pDShowEvent, tag, u8"ZKDSHOWDATA::pDShowEventの値が失われています\n") ||
+        Refused(!pDShowSeek, tag, u8"ZKDSHOWDATA::pSeekの値が失われています\n")) {
         return -1;
     }
     std::int32_t code = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "platform/InputSource.h"
@@ -65,7 +66,10 @@ private:
     std::int32_t StopAndRewind();
     // Refusals shared by the graph operations; true after logging.
     bool RefusesClosedOrNoControl(std::string_view tag) const;
-    bool RefusesMissingAudio(std::string_view tag) const;
+    bool RefusesClosedOrNoSeek(std::string_view tag) const;
+    // -1 after a lost graph or basic audio, 1 for a file without sound, nothing
+    // when the volume can be reached.
+    std::optional<std::int32_t> VolumeRefusal(std::string_view tag) const;
 
     platform::WindowHandle hWnd = nullptr;
     std::shared_ptr<platform::MediaGraph> pDShowGraph;
