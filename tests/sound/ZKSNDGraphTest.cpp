@@ -45,6 +45,30 @@ protected:
         MediaPump& pump = MediaPump::instance();
         pump.failingRuns = pump.failingSeeks = 0;
         pump.failingDuration = false;
+        pump.poster = nullptr;
+    }
+
+    // Sound off, as on a machine without a device: the graphs time themselves on the
+    // manual clock and post their ends to the window, where they are recorded.
+    void StartWithoutSound() {
+        audio.device.refuseOpen(true);
+        ASSERT_EQ(snd.Initialize(kWindow, nullptr, 0), -1);
+        MediaPump::instance().poster = [this](platform::WindowHandle window,
+                                              std::uint32_t message) {
+            EXPECT_EQ(window, kWindow);
+            posts.push_back(message);
+        };
+        kit.log.clear();
+    }
+    // Pumps every 10 ms until a message is posted or limitMs have passed; the time taken.
+    std::uint32_t PumpUntilPosted(std::uint32_t limitMs) {
+        posts.clear();
+        const std::uint32_t start = kit.clock.now();
+        while (posts.empty() && kit.clock.now() - start < limitMs) {
+            MediaPump::instance().pump();
+            if (posts.empty()) kit.clock.advance(10);
+        }
+        return kit.clock.now() - start;
     }
 
     void OpenMovie(int type = 2) {
@@ -62,6 +86,10 @@ protected:
         snd.DShowGetStatus(type, &status);
         return status;
     }
+
+    inline static const platform::WindowHandle kWindow =
+        reinterpret_cast<platform::WindowHandle>(0x1000);
+    std::vector<std::uint32_t> posts;
 };
 
 }  // namespace
@@ -159,18 +187,23 @@ TEST_F(GraphTest, NullOutputsAndClosedGraphsAreRefusedWithTheirLines) {
     EXPECT_EQ(position, 5);
     EXPECT_EQ(lines(),
               Strings{"Error: <ZKDSHOWDATA::DShowGetSeekPointOperation> データが開けていません"});
-    OpenMovie();
-    EXPECT_EQ(snd.DShowGetLength(2, nullptr), -1);
-    EXPECT_EQ(snd.DShowGetVolume(2, nullptr), -1);
-    EXPECT_EQ(snd.DShowGetStatus(2, nullptr), -1);
-    EXPECT_EQ(snd.DShowGetSeekPointOperation(2, nullptr), -1);
     const std::string bad = "> 不正な引数が渡されました";
-    EXPECT_EQ(lines(), (Strings{
-                           "Error: <ZKDSHOWDATA::DShowGetLength" + bad,
-                           "Error: <ZKDSHOWDATA::DShowGetVolume" + bad,
-                           "Error: <ZKDSHOWDATA::DShowGetStatus" + bad,
-                           "Error: <ZKDSHOWDATA::DShowGetSeekPointOperation" + bad,
-                       }));
+    // A null output is refused before anything else, on a closed graph as on an open one.
+    for (const bool open : {false, true}) {
+        if (open) OpenMovie();
+        kit.log.clear();
+        EXPECT_EQ(snd.DShowGetLength(2, nullptr), -1);
+        EXPECT_EQ(snd.DShowGetVolume(2, nullptr), -1);
+        EXPECT_EQ(snd.DShowGetStatus(2, nullptr), -1);
+        EXPECT_EQ(snd.DShowGetSeekPointOperation(2, nullptr), -1);
+        EXPECT_EQ(lines(), (Strings{
+                               "Error: <ZKDSHOWDATA::DShowGetLength" + bad,
+                               "Error: <ZKDSHOWDATA::DShowGetVolume" + bad,
+                               "Error: <ZKDSHOWDATA::DShowGetStatus" + bad,
+                               "Error: <ZKDSHOWDATA::DShowGetSeekPointOperation" + bad,
+                           }))
+            << open;
+    }
 }
 
 TEST_F(GraphTest, PlaysEndAndRepeatByTheirCounts) {
@@ -206,6 +239,45 @@ TEST_F(GraphTest, PlaysEndAndRepeatByTheirCounts) {
     EXPECT_EQ(lines(), Strings{kClosed});
 }
 
+TEST_F(GraphTest, EachGraphPostsItsEndAndRunsUntilTheMessageIsHandled) {
+    StartWithoutSound();
+    MakeMovie("movie.mkv", true, true);
+    const struct {
+        int type;
+        std::uint32_t message;
+    } cases[] = {{0, 0x8002}, {1, 0x8003}, {2, 0x8004}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(snd.DShowOpen(c.type, "movie.mkv", 800, 600), 0);
+        ASSERT_EQ(snd.DShowPlay(c.type), 0);
+        EXPECT_NEAR(PumpUntilPosted(3000), 1000.0, 20.0) << c.type;
+        EXPECT_EQ(posts, std::vector<std::uint32_t>{c.message}) << c.type;
+        EXPECT_EQ(Status(c.type), 1u) << c.type;
+        EXPECT_EQ(snd.DShowEventNotify(c.type), 1);
+        EXPECT_EQ(Status(c.type), 2u) << c.type;
+        EXPECT_EQ(snd.DShowClose(c.type), 0);
+    }
+}
+
+TEST_F(GraphTest, EndlessRepeatsPlayTheWholeFileAgainUntilStopped) {
+    StartWithoutSound();
+    MakeMovie("movie.mkv", true, true);
+    ASSERT_EQ(snd.DShowOpen(2, "movie.mkv", 800, 600), 0);
+    kit.log.clear();
+    ASSERT_EQ(snd.DShowPlayEx(2, -2, 0, 0), 0);
+    for (int pass = 0; pass < 3; ++pass) {
+        // Each pass is the file's whole second, so each end rewound to the start.
+        EXPECT_NEAR(PumpUntilPosted(3000), 1000.0, 20.0) << pass;
+        ASSERT_EQ(posts.size(), 1u) << pass;
+        EXPECT_EQ(snd.DShowEventNotify(2), 1);
+        EXPECT_EQ(Status(), 1u) << pass;
+    }
+    EXPECT_EQ(snd.DShowStop(2), 0);
+    EXPECT_EQ(Status(), 2u);
+    PumpUntilPosted(2000);
+    EXPECT_TRUE(posts.empty());
+    EXPECT_EQ(lines(), Strings{});
+}
+
 TEST_F(GraphTest, RunIsTriedTenTimesAHundredMillisecondsApart) {
     OpenMovie();
     const std::string play = "Error: <ZKDSHOWDATA::DShowPlayEx> 再生に失敗しました";
@@ -239,10 +311,12 @@ TEST_F(GraphTest, RunIsTriedTenTimesAHundredMillisecondsApart) {
 
 TEST_F(GraphTest, SeekAndDurationFailuresTakeTheirPaths) {
     OpenMovie();
-    ASSERT_EQ(snd.DShowPlay(2), 0);
+    // With repeats left, only the stop path ends the play at a failed rewind.
+    ASSERT_EQ(snd.DShowPlayEx(2, 2, 0, 0), 0);
     MediaPump::instance().failingSeeks = 1;
     EXPECT_EQ(End(), 1);
     EXPECT_EQ(Status(), 2u);
+    EXPECT_FALSE(OnlyGraph().visible());
     std::int64_t length = 0;
     EXPECT_EQ(snd.DShowGetLength(2, &length), 0);
     EXPECT_NEAR(static_cast<double>(length), 1e7, 1e6);
@@ -266,10 +340,11 @@ TEST_F(GraphTest, StopPositionZeroMeansToTheEndAndIsNotKeptByLaterPlays) {
     ASSERT_EQ(snd.DShowPlayEx(2, 0, 3000000, 0), 0);
     EXPECT_EQ(positions(), end);
     EXPECT_EQ(current, 3000000);
-    ASSERT_EQ(snd.DShowPlayEx(2, 0, 0, 5000000), 0);
+    ASSERT_EQ(snd.DShowPlayEx(2, 0, 2000000, 5000000), 0);
     EXPECT_EQ(positions(), 5000000);
     ASSERT_EQ(snd.DShowPlay(2), 0);
     EXPECT_EQ(positions(), end);
+    EXPECT_EQ(current, 2000000);
 }
 
 TEST_F(GraphTest, VolumesAreStoredClampedAndRefusedWithoutSound) {
