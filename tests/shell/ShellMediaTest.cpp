@@ -1,12 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <sstream>
 #include <thread>
 
+#include "DemoStandIn.h"
+#include "mkdemo/MovieMaker.h"
 #include "platform/HResult.h"
 #include "platform/HeadlessDisplay.h"
+#include "platform/ManualAudioDevice.h"
 #include "platform/MediaGraph.h"
+#include "platform/MediaPump.h"
 #include "platform/PlatformEvent.h"
+#include "platform/VirtualKeys.h"
+#include "platform/WindowDisplay.h"
 #include "platform/WindowMessages.h"
+#include "shell/EnvData.h"
+#include "support/Bytes.h"
+#include "support/MovieBand.h"
 #include "support/ShellKit.h"
 #include "support/TestMovie.h"
 
@@ -74,4 +86,165 @@ TEST(ShellMedia, TheLoopPumpsARunningMovieWhoseEndReachesTheWindowProcedure) {
               std::vector<std::string>{"SndDShowEventNotify 2"});
     EXPECT_EQ(display.layerPresents(), 10);
     graph.reset();
+}
+
+namespace {
+
+// The stand-in game playing a two-second numbered movie under the shell, with the
+// window's own display and sound off: the device refuses and no warning is asked.
+struct MovieShell {
+    zktest::ShellKit k;
+    platform::ManualAudioDevice audio;
+    platform::WindowDisplay display{k.host};
+    platform::ScopedService<platform::AudioDevice> audioScope{audio};
+    platform::ScopedService<platform::Display> displayScope{display};
+    DemoStandIn engine{"m.mkv"};
+
+    explicit MovieShell(std::uint32_t fullScreen = 0) {
+        audio.refuseOpen(true);
+        EnvSettings settings;
+        settings.soundWarning = 0;
+        settings.fullScreen = fullScreen;
+        zktest::WriteFileBytes("env.env", FormatEnvSettings(settings));
+        mkdemo::MovieRecipe recipe;
+        recipe.frames = kMovieFrames;
+        std::string error;
+        EXPECT_TRUE(mkdemo::MovieMaker::Make(recipe, "m.mkv", error)) << error;
+    }
+
+    static constexpr int kMovieFrames = 20;
+
+    int run() { return k.run(engine); }
+
+    // The number of the movie picture the window shows, -1 for none.
+    int shownNumber() const {
+        const platform::WindowPicture& picture = k.host.picture();
+        return zktest::MovieBand::Read(picture.surface().toXrgb(), 800, 0, picture.stripRows(),
+                                       800);
+    }
+
+    // Whether the dialog's box looks exactly as it would over an empty window.
+    bool dialogOnTop(const platform::ModalDialog& dialog) {
+        const platform::WindowPicture& picture = k.host.picture();
+        platform::WindowPicture bare;
+        bare.compose({nullptr, picture.stripRows(), &k.host.menu(), 0, &dialog, nullptr});
+        const platform::Rect box = dialog.frameBounds();
+        for (int y = box.top + picture.stripRows(); y < box.bottom + picture.stripRows(); ++y) {
+            for (int x = box.left; x < box.right; ++x) {
+                platform::ColorRef shown = 0, expected = 0;
+                picture.surface().getPixel(x, y, shown);
+                bare.surface().getPixel(x, y, expected);
+                if (shown != expected) return false;
+            }
+        }
+        return true;
+    }
+
+    // The movie graph's output and its display layer, in one line.
+    std::string outputState() const {
+        const platform::MediaGraph& graph = *platform::MediaPump::instance().graphs().front();
+        const platform::MediaOutputRect rect = graph.windowPosition();
+        const auto& layer = display.externalLayers().layer(2);
+        std::ostringstream state;
+        state << rect.x << ' ' << rect.y << ' ' << rect.width << ' ' << rect.height << ' '
+              << graph.fullScreen() << graph.visible() << " / " << layer.x << ' ' << layer.y << ' '
+              << layer.width << ' ' << layer.height << ' ' << layer.shown;
+        return state.str();
+    }
+};
+
+// Consecutive repeats and refreshes without a movie picture left out.
+std::vector<int> PicturesInOrder(const std::vector<int>& numbers) {
+    std::vector<int> pictures;
+    for (int n : numbers) {
+        if (n >= 0 && (pictures.empty() || pictures.back() != n)) pictures.push_back(n);
+    }
+    return pictures;
+}
+
+}  // namespace
+
+TEST(ShellMedia, TheMoviePlaysOnUnderTheQuitDialogAndTheMenuAndEndsThroughTheSoundObject) {
+    MovieShell m;
+    std::vector<int> all, inDialog, inMenu;
+    int dialogCovered = 0;
+    m.k.host.onRefresh = [&] {
+        const int number = m.shownNumber();
+        all.push_back(number);
+        if (const platform::ModalDialog* dialog = m.k.host.openDialog()) {
+            inDialog.push_back(number);
+            if (!m.dialogOnTop(*dialog)) ++dialogCovered;
+        } else if (m.k.host.modal()) {
+            inMenu.push_back(number);
+        }
+    };
+    m.engine.onGameMain = [&m](int frame) {
+        const std::uint32_t now = m.k.kit.clock.now();
+        if (frame == 3) {
+            m.k.host.push({.kind = PlatformEvent::Kind::KeyDown, .key = platform::VK_ESCAPE});
+            m.k.host.pushAt(now + 600, {.kind = PlatformEvent::Kind::KeyDown, .key = 'N'});
+        }
+        if (frame == 10) {
+            const platform::Rect& item = m.k.host.menu().items()[0].bounds;
+            m.k.host.push({.kind = PlatformEvent::Kind::ButtonDown,
+                           .key = platform::VK_LBUTTON,
+                           .x = (item.left + item.right) / 2,
+                           .y = -10});
+            m.k.host.pushAt(now + 500,
+                            {.kind = PlatformEvent::Kind::KeyDown, .key = platform::VK_ESCAPE});
+        }
+        if (m.engine.closed || frame == 400)
+            m.k.host.push({.kind = PlatformEvent::Kind::Terminate});
+        return 1u;
+    };
+    EXPECT_EQ(m.run(), 0);
+
+    std::vector<int> everyPicture(MovieShell::kMovieFrames);
+    std::iota(everyPicture.begin(), everyPicture.end(), 0);
+    EXPECT_EQ(PicturesInOrder(all), everyPicture);
+    EXPECT_GE(PicturesInOrder(inDialog).size(), 5u);
+    EXPECT_GE(PicturesInOrder(inMenu).size(), 4u);
+    EXPECT_EQ(dialogCovered, 0);
+    EXPECT_EQ(all.back(), -1) << "no movie picture stays after the close";
+    EXPECT_EQ(m.engine.callsStartingWith("SndDShowEventNotify"),
+              std::vector<std::string>{"SndDShowEventNotify 2"});
+    ASSERT_TRUE(m.engine.closed);
+    EXPECT_EQ(std::count(m.engine.statuses.begin(), m.engine.statuses.end(), 2u), 1);
+    EXPECT_EQ(m.engine.statuses.back(), 2u);
+}
+
+TEST(ShellMedia, AMoveDuringTheMovieChangesNothingAndLogsNothing) {
+    MovieShell m;
+    std::size_t linesBefore = 0;
+    std::string before;
+    m.engine.onGameMain = [&](int frame) {
+        if (frame == 5) {
+            linesBefore = m.k.kit.debugLines().size();
+            before = m.outputState();
+            m.k.host.push({.kind = PlatformEvent::Kind::Moved});
+        }
+        if (frame == 6) {
+            EXPECT_EQ(m.k.kit.debugLines().size(), linesBefore);
+            EXPECT_EQ(m.outputState(), before);
+            m.k.host.push({.kind = PlatformEvent::Kind::Terminate});
+        }
+        return 1u;
+    };
+    EXPECT_EQ(m.run(), 0);
+    EXPECT_EQ(before, "0 0 800 600 01 / 0 0 800 600 1");
+    EXPECT_EQ(m.engine.callsStartingWith("SndDShowChangeSize"),
+              std::vector<std::string>{"SndDShowChangeSize 2 1 800 600"});
+}
+
+TEST(ShellMedia, TheMovieStopsTheGameDrawingOnceInFullScreenAndNotInAWindow) {
+    for (const std::uint32_t fullScreen : {0u, 1u}) {
+        MovieShell m(fullScreen);
+        m.engine.onGameMain = [&m](int frame) {
+            if (frame == 8) m.k.host.push({.kind = PlatformEvent::Kind::Terminate});
+            return 1u;
+        };
+        EXPECT_EQ(m.run(), 0);
+        EXPECT_EQ(m.engine.callsStartingWith("GameDrawStop").size(), fullScreen) << fullScreen;
+        EXPECT_TRUE(m.engine.callsStartingWith("GameDrawFunc").empty());
+    }
 }

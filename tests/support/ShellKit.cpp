@@ -4,6 +4,8 @@
 
 namespace zktest {
 
-int ShellKit::run() { return WinMain(engine, host, instanceName.c_str()); }
+int ShellKit::run() { return run(engine); }
+
+int ShellKit::run(ShellEngine& other) { return WinMain(other, host, instanceName.c_str()); }
 
 }  // namespace zktest

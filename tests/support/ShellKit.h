@@ -22,6 +22,8 @@ struct ShellKit {
     std::string instanceName = "zktest-" + kit.dir.path().filename().string();
 
     int run();
+    // Runs the entry over another engine in these surroundings.
+    int run(ShellEngine& other);
 
 private:
     platform::ScopedService<platform::MessageBox> boxScope_{box};
