@@ -22,18 +22,22 @@ public:
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // Opens the installed audio device; false when there is none to play on.
+    // Opens the installed audio device; false when there is none to play on. The
+    // open engine is the one media graphs stream their sound into.
     bool open();
     void close();
+    static AudioEngine* current();
 
     // The file name is taken as the bytes given, relative to the working folder.
     std::int32_t load(const std::string& path, SoundHandle& sound) const;
 
     // The game thread's controls are the mixer's own; rendering stays the device's.
+    using AudioMixer::addStream;
     using AudioMixer::anyActive;
     using AudioMixer::isActive;
     using AudioMixer::play;
     using AudioMixer::position;
+    using AudioMixer::removeStream;
     using AudioMixer::setBusVolume;
     using AudioMixer::stop;
     using AudioMixer::stopAll;

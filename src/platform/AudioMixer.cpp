@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace platform {
 
@@ -12,23 +13,26 @@ constexpr int kMaxVolume = 1000;
 constexpr int kSilentVolume = -9600;
 constexpr float kSampleScale = 1.0f / 32768.0f;
 
-float GainOf(int volume) {
-    const int v = std::clamp(volume, kMinVolume, kMaxVolume);
-    if (v <= kSilentVolume) return 0.0f;
-    return static_cast<float>(std::pow(10.0, v / 2000.0));
-}
-
 std::size_t BusIndex(AudioBus bus) { return static_cast<std::size_t>(bus); }
 
 }  // namespace
 
 AudioMixer::AudioMixer() { gains_.fill(1.0f); }
 
+float AudioMixer::VolumeGain(int volume) {
+    const int v = std::clamp(volume, kMinVolume, kMaxVolume);
+    if (v <= kSilentVolume) return 0.0f;
+    return static_cast<float>(std::pow(10.0, v / 2000.0));
+}
+
 void AudioMixer::render(float* out, std::size_t frames) {
     std::lock_guard lock(mutex_);
     std::fill(out, out + frames * kMixChannels, 0.0f);
     for (const InstanceHandle& instance : live_) {
         if (instance->active_) mixInstance(*instance, out, frames);
+    }
+    for (const std::shared_ptr<AudioStream>& stream : streams_) {
+        if (stream->armed()) stream->mixInto(out, frames);
     }
     for (std::size_t i = 0; i < frames * kMixChannels; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
@@ -57,7 +61,7 @@ void AudioMixer::mixInstance(SoundInstance& instance, float* out, std::size_t fr
 
 void AudioMixer::setBusVolume(AudioBus bus, int volume) {
     std::lock_guard lock(mutex_);
-    gains_[BusIndex(bus)] = GainOf(volume);
+    gains_[BusIndex(bus)] = VolumeGain(volume);
 }
 
 InstanceHandle AudioMixer::play(SoundHandle sound, AudioBus bus, int repeats,
@@ -90,6 +94,40 @@ void AudioMixer::stopAll() {
     std::lock_guard lock(mutex_);
     for (const InstanceHandle& instance : live_) instance->active_ = false;
     collectEnded(released);
+}
+
+void AudioMixer::addStream(std::shared_ptr<AudioStream> stream) {
+    std::lock_guard lock(mutex_);
+    stream->setMixed(true);
+    streams_.push_back(std::move(stream));
+}
+
+// The stream's last reference may be the graph's, so it is freed there, never in
+// the render.
+void AudioMixer::removeStream(const AudioStream& stream) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(streams_, [&](const auto& held) {
+        if (held.get() != &stream) return false;
+        held->setMixed(false);
+        return true;
+    });
+}
+
+void AudioMixer::removeAllStreams() {
+    std::lock_guard lock(mutex_);
+    for (const auto& stream : streams_) stream->setMixed(false);
+    streams_.clear();
+}
+
+bool AudioMixer::waitForStreams(std::size_t frames, int limitMs) const {
+    std::vector<std::shared_ptr<AudioStream>> armed;
+    {
+        std::lock_guard lock(mutex_);
+        std::copy_if(streams_.begin(), streams_.end(), std::back_inserter(armed),
+                     [](const auto& stream) { return stream->armed(); });
+    }
+    return std::all_of(armed.begin(), armed.end(),
+                       [&](const auto& stream) { return stream->waitFor(frames, limitMs); });
 }
 
 bool AudioMixer::isActive(const InstanceHandle& instance) const {

@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "platform/AudioFormat.h"
+#include "platform/AudioStream.h"
 #include "platform/SoundInstance.h"
 
 namespace platform {
 
 // The render core: every playing instance summed per frame through its bus gain,
-// the result clipped to [-1, 1]. One mutex guards everything; the device's thread
-// renders under it, the game thread changes the set of instances under it, so a
-// change takes effect at the next rendered frame.
+// the armed streams added outside the buses, the result clipped to [-1, 1]. One mutex guards
+// everything; the device's thread renders under it, the game thread changes the set of instances
+// under it, so a change takes effect at the next rendered frame.
 class AudioMixer {
 public:
     AudioMixer();
@@ -25,7 +26,16 @@ public:
 
     // Volume in hundredths of a decibel, accepted over -10000..+1000; -9600 and below
     // is silence.
+    static float VolumeGain(int volume);
     void setBusVolume(AudioBus bus, int volume);
+
+    // Streams join the mix until removed; removing every one is the engine's close.
+    void addStream(std::shared_ptr<AudioStream> stream);
+    void removeStream(const AudioStream& stream);
+    void removeAllStreams();
+    // Waits until every armed stream holds frames or has ended; false when one
+    // has not after limitMs.
+    bool waitForStreams(std::size_t frames, int limitMs) const;
 
     // Starts sound at the next rendered frame: repeats 0 plays once, n plays n + 1
     // passes, negative loops until stopped. cut, when given, falls silent at the
@@ -46,6 +56,7 @@ private:
     mutable std::mutex mutex_;
     std::array<float, kAudioBusCount> gains_;
     std::vector<InstanceHandle> live_;
+    std::vector<std::shared_ptr<AudioStream>> streams_;
 };
 
 }  // namespace platform

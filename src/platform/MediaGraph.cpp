@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/AudioEngine.h"
+#include "platform/AudioStream.h"
 #include "platform/Display.h"
 #include "platform/HResult.h"
 #include "platform/Log.h"
@@ -13,7 +15,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::int64_t kUnitsPerMs = 10000;
 // The deterministic pump waits this long for the decoder before it gives up.
 constexpr int kDecodeWaitMs = 10000;
 
@@ -24,6 +25,8 @@ MediaGraph::MediaGraph(int layer) : layer_(layer) { MediaPump::instance().add(*t
 MediaGraph::~MediaGraph() {
     MediaPump::instance().remove(*this);
     worker_.reset();
+    AudioEngine* engine = AudioEngine::current();
+    if (stream_ && engine != nullptr) engine->removeStream(*stream_);
     if (layerShown_) service<Display>().setExternalShown(layer_, false);
 }
 
@@ -36,7 +39,15 @@ std::int32_t MediaGraph::renderFile(const std::string& path) {
     videoWidth_ = file_.videoWidth();
     videoHeight_ = file_.videoHeight();
     duration_ = file_.duration();
-    worker_ = std::make_unique<MediaWorker>(file_);
+    // Sound plays only through an engine open at the time; without one it is read
+    // and dropped, and the platform clock times the pictures.
+    AudioEngine* engine = AudioEngine::current();
+    if (hasAudio_ && engine != nullptr) {
+        stream_ = std::make_shared<AudioStream>();
+        stream_->setGain(AudioMixer::VolumeGain(volume_));
+        engine->addStream(stream_);
+    }
+    worker_ = std::make_unique<MediaWorker>(file_, stream_);
     return result;
 }
 
@@ -69,18 +80,26 @@ std::int32_t MediaGraph::run() {
     return S_OK;
 }
 
-// Paused, the position and the picture hold; the queue stays for the resume.
+// Paused or stopped, the position and the picture on the layer hold.
 void MediaGraph::pause() {
     state_ = MediaState::Paused;
-    outputStarted_ = false;
+    haltOutput();
 }
 
-// Stopped, the position holds and what was decoded ahead is dropped, so a later
-// run starts cleanly from the position.
 void MediaGraph::stop() {
     state_ = MediaState::Stopped;
+    haltOutput();
+}
+
+void MediaGraph::haltOutput() {
     outputStarted_ = false;
+    if (stream_) stream_->setArmed(false);
     if (worker_) worker_->seek(position_);
+}
+
+void MediaGraph::putVolume(std::int32_t volume) {
+    volume_ = volume;
+    if (stream_) stream_->setGain(AudioMixer::VolumeGain(volume));
 }
 
 std::int32_t MediaGraph::setPositions(const std::int64_t* current, MediaStop stopMode,
@@ -88,8 +107,7 @@ std::int32_t MediaGraph::setPositions(const std::int64_t* current, MediaStop sto
     if (MediaPump::takeFault(MediaPump::instance().failingSeeks)) return E_FAIL;
     if (current != nullptr) {
         position_ = std::clamp<std::int64_t>(*current, 0, duration_.value_or(0));
-        if (worker_) worker_->seek(position_);
-        outputStarted_ = false;
+        haltOutput();
         endQueued_ = false;
     }
     if (stopMode != MediaStop::Keep) {
@@ -118,10 +136,6 @@ std::int32_t MediaGraph::getEvent(std::int32_t& code) {
     return S_OK;
 }
 
-std::int64_t MediaGraph::clockAt(std::uint32_t now) const {
-    return outputBase_ + static_cast<std::int64_t>(now - outputStart_) * kUnitsPerMs;
-}
-
 MediaPictureSize MediaGraph::pictureSize() const {
     const int width = fullScreen_ ? WindowPicture::kGameWidth : rect_.width;
     const int height = fullScreen_ ? WindowPicture::kGameHeight : rect_.height;
@@ -135,17 +149,14 @@ bool MediaGraph::advance(std::uint32_t now) {
     if (state_ == MediaState::Running && worker_) {
         if (!outputStarted_) {
             outputStarted_ = true;
-            outputStart_ = now;
-            outputBase_ = position_;
+            clock_.start(position_, now, stream_.get());
+            if (stream_) stream_->setArmed(true);
         }
-        position_ = clockAt(now);
-        if (MediaPump::instance().deterministic && !worker_->waitFor(position_, kDecodeWaitMs)) {
-            LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);
-        }
+        position_ = clock_.at(now);
+        worker_->poke();
         presentDue();
         const bool atStop = stopSet_ && position_ >= stop_;
-        const bool atEnd = worker_->finished() && position_ >= worker_->lastEnd();
-        if ((atStop || atEnd) && !endQueued_) {
+        if ((atStop || reachedEnd()) && !endQueued_) {
             endQueued_ = true;
             events_.push_back(EC_COMPLETE);
             ended = notifyWindow_ != nullptr;
@@ -156,9 +167,27 @@ bool MediaGraph::advance(std::uint32_t now) {
     return ended;
 }
 
+// The file is read through, its sound all played and the last picture's time over.
+bool MediaGraph::reachedEnd() const {
+    const bool soundDone = !stream_ || stream_->drained() || !stream_->mixed();
+    return soundDone && worker_->finished() && position_ >= worker_->lastEnd();
+}
+
+// Tests wait for the decoder to be ahead of the clock, so each due picture is
+// seen whatever the machine's speed.
 void MediaGraph::presentDue() {
     MediaPicture picture;
-    if (!worker_->takePicture(position_, picture)) return;
+    bool taken = false;
+    for (;;) {
+        taken = worker_->takePicture(position_, picture) || taken;
+        if (!hasVideo_ || !MediaPump::instance().deterministic) break;
+        if (worker_->settledAt(position_)) break;
+        if (!worker_->waitFor(position_, kDecodeWaitMs)) {
+            LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);
+            break;
+        }
+    }
+    if (!taken) return;
     Display& display = service<Display>();
     if (picture.width > 0 && picture.height > 0 && shown_ && owner_ != nullptr) {
         display.setExternalPicture(layer_, std::move(picture.pixels), picture.width,

@@ -7,10 +7,13 @@
 #include <string>
 
 #include "platform/InputSource.h"
+#include "platform/MediaClock.h"
 #include "platform/MediaFile.h"
 #include "platform/MediaWorker.h"
 
 namespace platform {
+
+class AudioStream;
 
 enum class MediaState { Stopped, Paused, Running };
 
@@ -74,7 +77,7 @@ public:
     std::int32_t getDuration(std::int64_t& duration) const;
 
     // The sound's gain in hundredths of a decibel, read back exactly as set.
-    void putVolume(std::int32_t volume) { volume_ = volume; }
+    void putVolume(std::int32_t volume);
     std::int32_t volume() const { return volume_; }
 
     // S_OK with the oldest queued event, E_ABORT when the queue is empty.
@@ -92,13 +95,18 @@ public:
 private:
     // The pump's work; true when the end was reached at this pass.
     bool advance(std::uint32_t now);
+    bool reachedEnd() const;
     void presentDue();
     void syncLayer();
-    std::int64_t clockAt(std::uint32_t now) const;
+    // Output and sound stop; what was decoded ahead is dropped, so output resumes
+    // from the position.
+    void haltOutput();
     MediaPictureSize pictureSize() const;
 
     MediaFile file_;
+    std::shared_ptr<AudioStream> stream_;
     std::unique_ptr<MediaWorker> worker_;
+    MediaClock clock_;
     int layer_ = 0;
     bool hasVideo_ = false;
     bool hasAudio_ = false;
@@ -106,8 +114,6 @@ private:
     int videoHeight_ = 0;
     std::optional<std::int64_t> duration_;
     bool outputStarted_ = false;
-    std::uint32_t outputStart_ = 0;
-    std::int64_t outputBase_ = 0;
     bool endQueued_ = false;
     bool layerShown_ = false;
     bool presentedAny_ = false;

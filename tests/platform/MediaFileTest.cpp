@@ -5,6 +5,7 @@
 #include "platform/HResult.h"
 #include "platform/MediaFile.h"
 #include "support/Bytes.h"
+#include "support/ManualAudio.h"
 #include "support/TestKit.h"
 #include "support/TestMovie.h"
 
@@ -31,12 +32,6 @@ Decoded DecodeRest(MediaFile& file, const MediaPictureSize& size = {80, 60, 80, 
     file.decodePictures(nullptr, size, decoded.pictures);
     file.decodeSound(nullptr, decoded.sound);
     return decoded;
-}
-
-double Rms(const std::vector<float>& sound, std::size_t from, std::size_t to) {
-    double sum = 0;
-    for (std::size_t i = from; i < to; ++i) sum += double{sound[i]} * sound[i];
-    return std::sqrt(sum / static_cast<double>(to - from));
 }
 
 }  // namespace
@@ -116,7 +111,9 @@ TEST(MediaFile, DecodesEveryPictureAndTheSoundAtTheMixRate) {
         const std::size_t frames = decoded.sound.size() / 2;
         EXPECT_NEAR(static_cast<double>(frames), 44100.0, 441.0) << name;
         // The 1/8 tone on both sides: RMS 0.125 / sqrt(2).
-        EXPECT_NEAR(Rms(decoded.sound, 4410, 2 * 40000), 0.0884, 0.0884 * 0.02) << name;
+        EXPECT_NEAR(zktest::Rms(std::span(decoded.sound).subspan(4410, 2 * 40000 - 4410)), 0.0884,
+                    0.0884 * 0.02)
+            << name;
     }
 }
 

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <span>
 #include <thread>
 
+#include "platform/AudioEngine.h"
 #include "platform/HResult.h"
 #include "platform/HeadlessDisplay.h"
 #include "platform/MediaGraph.h"
 #include "platform/MediaPump.h"
+#include "support/ManualAudio.h"
 #include "support/TestKit.h"
 #include "support/TestMovie.h"
 
@@ -29,19 +34,25 @@ protected:
         };
     }
     ~MediaGraphTest() override { MediaPump::instance().poster = nullptr; }
+    // A decoder too slow for a pump or a pull logs an error rather than hang.
+    void TearDown() override { EXPECT_EQ(kit.debugLines(), std::vector<std::string>{}); }
 
-    void Open(const zktest::TestMovie& movie = {}) {
+    void Open(const zktest::TestMovie& movie = {}) { OpenIn(graph, movie); }
+    static void OpenIn(MediaGraph& target, const zktest::TestMovie& movie) {
         movie.Make("m.mkv");
-        ASSERT_EQ(graph.renderFile("m.mkv"), S_OK);
-        graph.setOwner(kWindow);
-        graph.setVisible(true);
-        ASSERT_EQ(graph.setWindowPosition(0, 0, 800, 600), S_OK);
-        graph.setNotifyWindow(kWindow, kMovieMessage);
+        ASSERT_EQ(target.renderFile("m.mkv"), S_OK);
+        target.setOwner(kWindow);
+        target.setVisible(true);
+        ASSERT_EQ(target.setWindowPosition(0, 0, 800, 600), S_OK);
+        target.setNotifyWindow(kWindow, kMovieMessage);
     }
-    // Pumps every 10 ms until the end is posted or limitMs have passed.
+    // Pumps every 10 ms until the end is posted or limitMs have passed, pulling the
+    // mix's 10 ms after each pump while the engine is open.
     void PlayFor(std::uint32_t limitMs) {
         for (std::uint32_t t = 0; t < limitMs && posts.empty(); t += 10) {
             MediaPump::instance().pump();
+            const std::vector<float> block = audio.pull(441);
+            mix.insert(mix.end(), block.begin(), block.end());
             kit.clock.advance(10);
         }
     }
@@ -65,6 +76,9 @@ protected:
     ScopedService<Display> displayScope{display};
     std::vector<std::uint32_t> posts;
     std::vector<std::vector<std::uint32_t>> composed;
+    zktest::ManualAudio audio;
+    AudioEngine engine;
+    std::vector<float> mix;
     MediaGraph graph{2};
 };
 
@@ -152,4 +166,109 @@ TEST_F(MediaGraphTest, ClosingWhileTheWorkerWaitsOnAFullQueueReturnsPromptly) {
         ASSERT_EQ(other.run(), S_OK);
     }
     EXPECT_EQ(display.layerPresents(), 1);
+}
+
+TEST_F(MediaGraphTest, PlaysOnTheMixesClockWithTheToneAtTheGraphsGain) {
+    struct Case {
+        const char* name;
+        int soundRate;
+        int channels;
+        std::int32_t volume;
+        double gain;
+    };
+    const Case cases[] = {{"stereo 44100 at -600", 44100, 2, -600, 0.501},
+                          {"mono 48000 at 0", 48000, 1, 0, 1.0}};
+    ASSERT_TRUE(engine.open());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        zktest::TestMovie movie;
+        movie.soundRate = c.soundRate;
+        movie.channels = c.channels;
+        posts.clear();
+        composed.clear();
+        mix.clear();
+        MediaGraph played{2};
+        played.putVolume(c.volume);
+        OpenIn(played, movie);
+        const auto reference = Reference();
+        ASSERT_EQ(played.run(), S_OK);
+        PlayFor(3000);
+        ASSERT_EQ(posts, std::vector<std::uint32_t>{kMovieMessage});
+        EXPECT_EQ(composed, reference);
+        // The clock is the mix: the end comes when a second of sound has been taken.
+        EXPECT_NEAR(static_cast<double>(zktest::FrameCount(mix)), 44100.0, 441.0);
+        const std::span<const float> steady = std::span(mix).subspan(2 * 4410, 2 * 35280);
+        EXPECT_NEAR(zktest::Rms(steady), 0.0884 * c.gain, 0.0884 * c.gain * 0.02);
+        std::int32_t code = 0;
+        EXPECT_EQ(played.getEvent(code), S_OK);
+        EXPECT_EQ(played.getEvent(code), E_ABORT);
+        EXPECT_EQ(played.state(), MediaState::Running);
+    }
+}
+
+TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
+    ASSERT_TRUE(engine.open());
+    for (const double soundSeconds : {0.5, 1.5}) {
+        SCOPED_TRACE(soundSeconds);
+        zktest::TestMovie movie;
+        movie.soundSeconds = soundSeconds;
+        posts.clear();
+        composed.clear();
+        MediaGraph played{2};
+        OpenIn(played, movie);
+        ASSERT_EQ(played.run(), S_OK);
+        const std::uint32_t start = kit.clock.now();
+        PlayFor(3000);
+        ASSERT_EQ(posts.size(), 1u);
+        EXPECT_NEAR(static_cast<double>(kit.clock.now() - start),
+                    1000.0 * std::max(1.0, soundSeconds), 30.0);
+        EXPECT_EQ(composed.size(), 10u);
+    }
+}
+
+TEST_F(MediaGraphTest, ARunStoppedBeforeAnyPumpAddsNothingToTheMixAndAStopSilencesIt) {
+    ASSERT_TRUE(engine.open());
+    MediaGraph played{2};
+    OpenIn(played, {});
+    ASSERT_EQ(played.run(), S_OK);
+    played.stop();
+    PlayFor(200);
+    EXPECT_EQ(zktest::SoundingFrames(mix), 0u);
+    ASSERT_EQ(played.run(), S_OK);
+    PlayFor(200);
+    EXPECT_GT(zktest::Rms(mix), 0.01);
+    played.pause();
+    EXPECT_EQ(zktest::SoundingFrames(audio.pull(441)), 0u);
+}
+
+// Graphs open, play, seek, pause, stop and close on the game thread while the mix is
+// pulled without pause on another, as the sound card's thread does.
+TEST_F(MediaGraphTest, SurvivesControlFromTheGameThreadWhileAnotherThreadPullsTheMix) {
+    MediaPump::instance().deterministic = false;
+    ASSERT_TRUE(engine.open());
+    zktest::TestMovie{}.Make("m.mkv");
+    std::atomic<bool> done{false};
+    std::thread puller([&] {
+        while (!done) audio.pull(256);
+    });
+    for (int round = 0; round < 200; ++round) {
+        MediaGraph played{round % 3};
+        ASSERT_EQ(played.renderFile("m.mkv"), S_OK);
+        played.setOwner(kWindow);
+        played.setVisible(true);
+        ASSERT_EQ(played.setWindowPosition(0, 0, 160, 120), S_OK);
+        ASSERT_EQ(played.run(), S_OK);
+        MediaPump::instance().pump();
+        const std::int64_t target = (round % 10) * 1000000;
+        ASSERT_EQ(played.setPositions(&target, MediaStop::Keep), S_OK);
+        MediaPump::instance().pump();
+        played.pause();
+        MediaPump::instance().pump();
+        ASSERT_EQ(played.run(), S_OK);
+        kit.clock.advance(30);
+        MediaPump::instance().pump();
+        if (round % 2 == 0) played.stop();
+    }
+    done = true;
+    puller.join();
 }

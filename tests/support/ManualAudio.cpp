@@ -28,6 +28,12 @@ std::size_t SoundingFrames(std::span<const float> mix) {
     return frame;
 }
 
+double Rms(std::span<const float> samples) {
+    double sum = 0;
+    for (const float s : samples) sum += static_cast<double>(s) * s;
+    return samples.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
 bool AllFramesAt(std::span<const float> mix, float level, float tolerance) {
     return !mix.empty() && std::all_of(mix.begin(), mix.end(), [&](float sample) {
         return std::fabs(sample - level) <= tolerance;

@@ -38,6 +38,9 @@ std::size_t FrameCount(std::span<const float> mix);
 // The number of frames, from the start, in which either channel sounds.
 std::size_t SoundingFrames(std::span<const float> mix);
 
+// The root mean square of the samples; 0 for none.
+double Rms(std::span<const float> samples);
+
 // True when both channels of every frame lie within tolerance of level.
 bool AllFramesAt(std::span<const float> mix, float level, float tolerance = 1e-5f);
 

@@ -16,6 +16,8 @@ struct TestMovie {
     int height = 120;
     int rate = 10;
     double seconds = 1.0;
+    // The tone's length when it differs from the pictures'.
+    double soundSeconds = 0;
     bool picture = true;
     bool sound = true;
     int soundRate = 44100;
@@ -32,9 +34,11 @@ struct TestMovie {
                              ":rate=" + std::to_string(rate) + ":duration=" + length});
         }
         if (sound) {
-            args.insert(args.end(), {"-f", "lavfi", "-i",
-                                     "sine=frequency=440:sample_rate=" + std::to_string(soundRate) +
-                                         ":duration=" + length});
+            args.insert(
+                args.end(),
+                {"-f", "lavfi", "-i",
+                 "sine=frequency=440:sample_rate=" + std::to_string(soundRate) +
+                     ":duration=" + (soundSeconds > 0 ? std::to_string(soundSeconds) : length)});
         }
         if (picture) args.insert(args.end(), {"-c:v", "mpeg4"});
         // The tone is copied to both sides, at its own level.

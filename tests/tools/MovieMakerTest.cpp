@@ -13,6 +13,7 @@
 #include "platform/ProcessRunner.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
+#include "support/ManualAudio.h"
 #include "support/MovieBand.h"
 #include "support/RunTool.h"
 #include "support/TempWorkDir.h"
@@ -52,12 +53,6 @@ std::vector<float> SoundBetween(const std::string& path, double from, double to)
     return samples;
 }
 
-double Rms(const std::vector<float>& samples) {
-    double sum = 0;
-    for (const float s : samples) sum += static_cast<double>(s) * s;
-    return samples.empty() ? 0.0 : std::sqrt(sum / samples.size());
-}
-
 // Stream kinds, picture sizes and sound formats as the ffprobe program reports them.
 std::string Streams(const std::string& path) {
     const platform::ProcessResult result = platform::RunProcess(
@@ -92,7 +87,7 @@ TEST(DemoMovie, CarriesItsPictureNumbersAndTheToneForThreeSeconds) {
                               "-show_entries", "stream=nb_read_frames", "-of", "csv=p=0", movie});
     EXPECT_EQ(counted.out, "75\n");
     EXPECT_EQ(SoundBetween(movie, 0.0, 10.0).size(), 3u * 44100u * 2u);
-    EXPECT_NEAR(Rms(SoundBetween(movie, 0.1, 0.9)), 0.0884, 0.0884 * 0.05);
+    EXPECT_NEAR(zktest::Rms(SoundBetween(movie, 0.1, 0.9)), 0.0884, 0.0884 * 0.05);
 }
 
 TEST(MovieMaker, TestRecipesGiveTheStreamsAskedForTheSameBytesEachTime) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+class AudioStream;
+
+// A graph's playback position in 100 ns while its output runs. With a stream in
+// the mix it follows the frames the mix has taken; without one, or once the
+// stream has played its last frame or left the mix, it follows the platform
+// clock's milliseconds (unsigned, so a wrap is harmless).
+class MediaClock {
+public:
+    // Output starts at position, the platform clock reading now; stream may be null.
+    void start(std::int64_t position, std::uint32_t now, const AudioStream* stream);
+    std::int64_t at(std::uint32_t now);
+
+private:
+    void followPlatform(std::int64_t position, std::uint32_t now);
+
+    const AudioStream* stream_ = nullptr;
+    std::int64_t base_ = 0;
+    std::uint32_t startMs_ = 0;
+    std::uint64_t startFrames_ = 0;
+};
+
+}  // namespace platform
