@@ -1,4 +1,6 @@
+#include <cmath>
 #include <functional>
+#include <span>
 
 #include "SoundFixture.h"
 #include "platform/Clock.h"
@@ -18,6 +20,8 @@ const std::string kOpenMsg = "Message: <ZKDSHOWDATA::DShowOpen> ";
 const std::string kVideoKind = kOpenMsg + "ビデオタイプと判別しました";
 const std::string kAudioKind = kOpenMsg + "オーディオタイプと判別しました";
 const std::string kClosed = "Message: <ZKDSHOWDATA::DShowClose> 各種データのリリース終了";
+// The test movies' tone: a sine at 1/8.
+const double kToneRms = 0.125 / std::sqrt(2.0);
 
 // A one-second 160 x 120 test movie, 10 frames a second, with or without its parts.
 void MakeMovie(const std::string& name, bool picture, bool sound) {
@@ -48,11 +52,11 @@ protected:
         pump.poster = nullptr;
     }
 
-    // Sound off, as on a machine without a device: the graphs time themselves on the
-    // manual clock and post their ends to the window, where they are recorded.
-    void StartWithoutSound() {
-        audio.device.refuseOpen(true);
-        ASSERT_EQ(snd.Initialize(kWindow, nullptr, 0), -1);
+    // Started on a window, where the graphs' ends are posted and recorded. With sound
+    // off, as on a machine without a device, graphs time themselves on the manual clock.
+    void StartWithWindow(bool sound) {
+        audio.device.refuseOpen(!sound);
+        ASSERT_EQ(snd.Initialize(kWindow, nullptr, 0), sound ? 0 : -1);
         MediaPump::instance().poster = [this](platform::WindowHandle window,
                                               std::uint32_t message) {
             EXPECT_EQ(window, kWindow);
@@ -60,13 +64,19 @@ protected:
         };
         kit.log.clear();
     }
-    // Pumps every 10 ms until a message is posted or limitMs have passed; the time taken.
-    std::uint32_t PumpUntilPosted(std::uint32_t limitMs) {
+    // Pumps every 10 ms until a message is posted or limitMs have passed, pulling
+    // each 10 ms of the mix into mix when given; the time taken.
+    std::uint32_t PumpUntilPosted(std::uint32_t limitMs, std::vector<float>* mix = nullptr) {
         posts.clear();
         const std::uint32_t start = kit.clock.now();
-        while (posts.empty() && kit.clock.now() - start < limitMs) {
+        while (kit.clock.now() - start < limitMs) {
             MediaPump::instance().pump();
-            if (posts.empty()) kit.clock.advance(10);
+            if (!posts.empty()) break;
+            if (mix != nullptr) {
+                const std::vector<float> block = audio.pull(kFramesPer10Ms);
+                mix->insert(mix->end(), block.begin(), block.end());
+            }
+            kit.clock.advance(10);
         }
         return kit.clock.now() - start;
     }
@@ -87,6 +97,7 @@ protected:
         return status;
     }
 
+    static constexpr std::size_t kFramesPer10Ms = 441;
     inline static const platform::WindowHandle kWindow =
         reinterpret_cast<platform::WindowHandle>(0x1000);
     std::vector<std::uint32_t> posts;
@@ -240,7 +251,7 @@ TEST_F(GraphTest, PlaysEndAndRepeatByTheirCounts) {
 }
 
 TEST_F(GraphTest, EachGraphPostsItsEndAndRunsUntilTheMessageIsHandled) {
-    StartWithoutSound();
+    StartWithWindow(false);
     MakeMovie("movie.mkv", true, true);
     const struct {
         int type;
@@ -258,8 +269,35 @@ TEST_F(GraphTest, EachGraphPostsItsEndAndRunsUntilTheMessageIsHandled) {
     }
 }
 
+TEST_F(GraphTest, SoundOnlyGraphsPlayAtTheVolumeSetBeforeTheOpenAndPostTheirEnds) {
+    StartWithWindow(true);
+    MakeMovie("sound.mkv", false, true);
+    const struct {
+        int type;
+        std::int32_t volume;
+        double gain;
+        std::uint32_t message;
+    } cases[] = {{0, -600, 0.501, 0x8002}, {1, 0, 1.0, 0x8003}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(snd.DShowSetVolume(c.type, c.volume), 1);
+        ASSERT_EQ(snd.DShowOpen(c.type, "sound.mkv", 800, 600), 0);
+        ASSERT_EQ(snd.DShowPlay(c.type), 0);
+        std::vector<float> mix;
+        PumpUntilPosted(3000, &mix);
+        EXPECT_EQ(posts, std::vector<std::uint32_t>{c.message}) << c.type;
+        ASSERT_GE(zktest::FrameCount(mix), 44100u) << c.type;
+        // The tone between 0.1 and 0.9 s, at the graph's gain.
+        const std::span<const float> middle(mix.data() + 2 * 4410, 2 * 35280);
+        EXPECT_NEAR(zktest::Rms(middle), kToneRms * c.gain, kToneRms * c.gain * 0.02) << c.type;
+        EXPECT_EQ(Status(c.type), 1u) << c.type;
+        EXPECT_EQ(snd.DShowEventNotify(c.type), 1);
+        EXPECT_EQ(Status(c.type), 2u) << c.type;
+        EXPECT_EQ(snd.DShowClose(c.type), 0);
+    }
+}
+
 TEST_F(GraphTest, EndlessRepeatsPlayTheWholeFileAgainUntilStopped) {
-    StartWithoutSound();
+    StartWithWindow(false);
     MakeMovie("movie.mkv", true, true);
     ASSERT_EQ(snd.DShowOpen(2, "movie.mkv", 800, 600), 0);
     kit.log.clear();
@@ -441,12 +479,20 @@ TEST_F(GraphTest, RunningObjectTableListsRegisteredGraphs) {
     EXPECT_EQ(table.displayNames().size(), before);
 }
 
-TEST_F(GraphTest, ReleaseClosesOpenGraphsOnly) {
-    Start();
+TEST_F(GraphTest, ReleaseSilencesAPlayingMovieAndClosesOpenGraphsOnly) {
+    StartWithWindow(true);
     OpenMovie(2);
     ASSERT_EQ(snd.DShowPlay(2), 0);
+    std::vector<float> mix;
+    PumpUntilPosted(200, &mix);
+    EXPECT_GT(zktest::Rms(mix), kToneRms / 2);
     kit.log.clear();
     EXPECT_GE(snd.Release(), 0);
     EXPECT_EQ(lines(), Strings{kClosed});
     EXPECT_TRUE(MediaPump::instance().graphs().empty());
+    // Nothing of the movie reaches the device opened next.
+    ASSERT_EQ(snd.Initialize(kWindow, nullptr, 0), 0);
+    mix.clear();
+    PumpUntilPosted(100, &mix);
+    EXPECT_EQ(zktest::SoundingFrames(mix), 0u);
 }
