@@ -189,7 +189,11 @@ void MediaGraph::presentDue() {
     }
     if (!taken) return;
     Display& display = service<Display>();
-    if (picture.width > 0 && picture.height > 0 && shown_ && owner_ != nullptr) {
+    // Pictures decoded ahead before a size change keep the old size; the layer
+    // keeps its last picture until one of the new size is due.
+    const MediaPictureSize size = pictureSize();
+    const bool fits = picture.width == size.keptWidth && picture.height == size.keptHeight;
+    if (fits && picture.width > 0 && picture.height > 0 && shown_ && owner_ != nullptr) {
         display.setExternalPicture(layer_, std::move(picture.pixels), picture.width,
                                    picture.height);
         presentedAny_ = true;

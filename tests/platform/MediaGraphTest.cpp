@@ -56,15 +56,15 @@ protected:
             kit.clock.advance(10);
         }
     }
-    // The movie's own pictures at the game-area size.
-    static std::vector<std::vector<std::uint32_t>> Reference() {
+    // The movie's own pictures, at the game-area size unless told.
+    static std::vector<std::vector<std::uint32_t>> Reference(const MediaPictureSize& size = {
+                                                                 800, 600, 800, 600}) {
         MediaFile file;
         EXPECT_EQ(file.open("m.mkv"), S_OK);
         std::vector<MediaPicture> pictures;
         MediaPacket packet;
-        while (file.readPacket(packet))
-            file.decodePictures(&packet, {800, 600, 800, 600}, pictures);
-        file.decodePictures(nullptr, {800, 600, 800, 600}, pictures);
+        while (file.readPacket(packet)) file.decodePictures(&packet, size, pictures);
+        file.decodePictures(nullptr, size, pictures);
         std::vector<std::vector<std::uint32_t>> frames;
         for (MediaPicture& p : pictures) frames.push_back(std::move(p.pixels));
         return frames;
@@ -271,4 +271,32 @@ TEST_F(MediaGraphTest, SurvivesControlFromTheGameThreadWhileAnotherThreadPullsTh
     }
     done = true;
     puller.join();
+}
+
+TEST_F(MediaGraphTest, PlacesThePictureAtItsRectangleOrOverTheWholeAreaAndHidingClearsIt) {
+    Open();
+    ASSERT_EQ(graph.setWindowPosition(0, 0, 160, 120), S_OK);
+    const auto native = Reference({160, 120, 160, 120});
+    const auto whole = Reference();
+    ASSERT_EQ(graph.run(), S_OK);
+    MediaPump::instance().pump();
+    const std::vector<std::uint32_t> shown = display.frame();
+    ASSERT_EQ(shown.size(), 800u * 600u);
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const std::uint32_t want = x < 160 && y < 120 ? native[0][y * 160 + x] : 0u;
+            ASSERT_EQ(shown[y * 800 + x], want) << x << "," << y;
+        }
+    }
+    // Pictures decoded ahead at the old size are not shown stretched or cut.
+    graph.setFullScreen(true);
+    kit.clock.advance(100);
+    MediaPump::instance().pump();
+    EXPECT_EQ(display.frame(), shown);
+    kit.clock.advance(400);
+    MediaPump::instance().pump();
+    EXPECT_EQ(display.frame(), whole[5]);
+    graph.setVisible(false);
+    MediaPump::instance().pump();
+    EXPECT_EQ(display.frame(), std::vector<std::uint32_t>(800 * 600, 0u));
 }
