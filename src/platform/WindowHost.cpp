@@ -25,15 +25,14 @@ WindowHost::~WindowHost() {
 
 WindowHandle WindowHost::create(WindowProcedure procedure) {
     procedure_ = std::move(procedure);
-    WindowHandle window = createWindow();
-    if (window == nullptr) return nullptr;
-    windowMade_ = true;
+    window_ = createWindow();
+    if (window_ == nullptr) return nullptr;
     MediaPump::instance().poster = [this](WindowHandle, std::uint32_t message) { post(message); };
     postsMediaEnds_ = true;
     send(WM_CREATE);
     created_ = true;
     if (!reportsFocus()) send(WM_ACTIVATEAPP, 1);
-    return window;
+    return window_;
 }
 
 void WindowHost::setFullScreen(bool fullScreen) {

@@ -31,7 +31,9 @@ public:
     // could not be made (the backend has logged why).
     WindowHandle create(WindowProcedure procedure);
     // Whether the window exists (it may still be hidden).
-    bool created() const { return windowMade_; }
+    bool created() const { return window_ != nullptr; }
+    // The window, already known to the procedure when WM_CREATE arrives; null before.
+    WindowHandle window() const { return window_; }
 
     // Shows the window and asks once for the input focus.
     virtual void show() = 0;
@@ -106,7 +108,7 @@ private:
     MenuStrip menu_;
     ModalDialog* dialog_ = nullptr;
     bool created_ = false;
-    bool windowMade_ = false;
+    WindowHandle window_ = nullptr;
     bool postsMediaEnds_ = false;
     bool inMenuLoop_ = false;
     int highlighted_ = 0;

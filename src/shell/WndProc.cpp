@@ -17,6 +17,8 @@ namespace {
 using namespace platform;
 
 void OnCreate(ShellState& s) {
+    // The start-up hands the window to every engine object before creation returns.
+    s.hWnd = s.host->window();
     ShellEngine& engine = *s.engine;
     engine.ClearPlayingNames();
     LoadEnvData(engine, "env.env");
