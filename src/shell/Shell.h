@@ -15,6 +15,11 @@ class WindowHost;
 // instance), 1 when start-up or a frame failed.
 int WinMain(ShellEngine& engine, platform::WindowHost& host, const char* instanceName);
 
+// The start of each pass of the main loop: every waiting event goes to the window
+// procedure, then the media graphs present what is due. False once a quit is
+// posted, with the graphs left as they were.
+bool BeginLoopPass(platform::WindowHost& host);
+
 int LibraryInitialize();
 int LibraryRelease();
 int AppMain();

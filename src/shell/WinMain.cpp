@@ -43,10 +43,7 @@ private:
 // Runs frames while the window is active until a quit is posted or a frame fails.
 void MessageLoop(ShellState& s) {
     TitleRaise titleRaise;
-    while (!s.host->quitPosted()) {
-        if (s.host->pumpEvent(0)) continue;
-        // Media graphs play on while the window is inactive.
-        platform::MediaPump::instance().pump();
+    while (BeginLoopPass(*s.host)) {
         if (s.appActive == 1) {
             if (AppMain() == 0) {
                 s.failed = 1;
@@ -67,6 +64,15 @@ void ShowPointerAgain() {
 }
 
 }  // namespace
+
+bool BeginLoopPass(platform::WindowHost& host) {
+    while (!host.quitPosted() && host.pumpEvent(0)) {
+    }
+    if (host.quitPosted()) return false;
+    // Media graphs play on while the window is inactive.
+    platform::MediaPump::instance().pump();
+    return true;
+}
 
 int WinMain(ShellEngine& engine, platform::WindowHost& host, const char* instanceName) {
     ShellState& s = BeginShellState();

@@ -8,6 +8,7 @@
 #include "autoplay/PngWriter.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
+#include "support/MovieBand.h"
 #include "support/RunTool.h"
 #include "support/TempWorkDir.h"
 
@@ -99,6 +100,21 @@ ReadPng Read(const std::string& png) {
     }
     EXPECT_EQ(Big32(zlib, at), b << 16 | a);
     return out;
+}
+
+// The rows' RGB bytes, past each row's filter byte, as XRGB words.
+std::vector<std::uint32_t> Xrgb(const ReadPng& png) {
+    std::vector<std::uint32_t> pixels;
+    const std::size_t stride = 1 + 3 * static_cast<std::size_t>(png.width);
+    for (std::size_t row = 0; row + stride <= png.rows.size(); row += stride) {
+        for (std::size_t at = row + 1; at < row + stride; at += 3) {
+            const auto byte = [&](std::size_t i) {
+                return static_cast<std::uint32_t>(static_cast<unsigned char>(png.rows[i]));
+            };
+            pixels.push_back(byte(at) << 16 | byte(at + 1) << 8 | byte(at + 2));
+        }
+    }
+    return pixels;
 }
 
 }  // namespace
@@ -204,7 +220,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         const char* says;
     } runs[] = {
         {{"--input", playthrough, DemoData::Dir()}, 0, "end in frame 300"},
-        {{"--quiet", "--frames", "300", DemoData::Dir()}, 0, "300 frames, mode 2"},
+        {{"--quiet", DemoData::Dir()},
+         1,
+         "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
         {{"--input", "bad.txt", DemoData::Dir()}, 2, "input:3: unknown action hop"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
@@ -220,4 +238,8 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
     const ReadPng boot = Read(ReadFileBytes("autoplay-out/boot.png"));
     EXPECT_EQ(boot.width, 800u);
     EXPECT_EQ(boot.height, 600u);
+    const int shownPicture = zktest::MovieBand::Read(
+        Xrgb(Read(ReadFileBytes("autoplay-out/movie.png"))), 800, 0, 0, 800);
+    EXPECT_GT(shownPicture, 0) << "the movie shot shows a movie picture";
+    EXPECT_LT(shownPicture, 75);
 }

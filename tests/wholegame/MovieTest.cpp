@@ -1,28 +1,75 @@
 #include <algorithm>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <vector>
 
 #include "game/GAMEMAIN.h"
 #include "platform/CursorCounter.h"
+#include "platform/MediaPump.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowHost.h"
 #include "shell/EnvData.h"
 #include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
+#include "support/MovieBand.h"
 #include "support/WholeGameTest.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int kW = autoplay::GameSession::kWidth;
+constexpr std::uint32_t kMovieEnd = 0x8004;
+
+// A movie picture the display composed: the number its band carries, and when.
+struct Shown {
+    int number;
+    std::uint32_t time;
+};
+
 class Movie : public zktest::WholeGameTest {
 protected:
-    // Boots and runs the logo to its end, with nothing pressed.
+    // Boots and runs the logo to its end, with nothing pressed. From the boot on,
+    // every movie picture composed across the game area and every message a graph
+    // posts is recorded.
     void runLogo() {
         ASSERT_TRUE(start());
+        platform::MediaPump& pump = platform::MediaPump::instance();
+        pump.poster = [this, post = pump.poster](platform::WindowHandle window,
+                                                 std::uint32_t message) {
+            posts.push_back(message);
+            post(window, message);
+        };
+        session().display().onCompose = [this](const std::vector<std::uint32_t>& frame, int width) {
+            const int number = zktest::MovieBand::Read(frame, width, 0, 0, kW);
+            if (number >= 0) pictures.push_back({number, session().clock().now()});
+        };
         ASSERT_TRUE(runUntil([&] { return session().mode() == 2; }, 400));
+    }
+    // Runs the movie until the game leaves it, checking that the pointer stays hidden.
+    void playToTheEnd() {
+        ASSERT_TRUE(runUntil(
+            [&] {
+                if (session().mode() == 2) {
+                    EXPECT_LT(platform::CursorCount(), 0);
+                }
+                return session().mode() != 2;
+            },
+            300));
+        EXPECT_EQ(session().mode(), 3);
+    }
+    std::vector<int> numbers() const {
+        std::vector<int> seen;
+        for (const Shown& picture : pictures) seen.push_back(picture.number);
+        return seen;
+    }
+    // The frame after the movie ends the run: the title is not in this build.
+    void expectTheTitleMissing() {
+        EXPECT_FALSE(runFrames(1));
+        const auto last = logTexts(std::to_string(session().framesRun() - 1));
+        EXPECT_NE(std::find(last.begin(), last.end(), kNoTitle), last.end());
     }
     std::vector<std::string> movieLines() const {
         std::vector<std::string> lines;
@@ -34,13 +81,86 @@ protected:
         }
         return lines;
     }
+
+    std::vector<std::uint32_t> posts;
+    std::vector<Shown> pictures;
+    static constexpr const char* kNoTitle =
+        "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません";
 };
+
+std::vector<int> FirstNumbers(int count) {
+    std::vector<int> numbers(static_cast<std::size_t>(count));
+    std::iota(numbers.begin(), numbers.end(), 0);
+    return numbers;
+}
 
 const std::string kOpened[] = {"Message: <ZKDSHOWDATA::DShowOpen> ビデオタイプと判別しました",
                                "Message: <ZKDSHOWDATA::DShowOpen> オーディオタイプと判別しました"};
 const std::string kClosed = "Message: <ZKDSHOWDATA::DShowClose> 各種データのリリース終了";
+const std::string kStopped = "Warn: <ZKDSHOWDATA::DShowStop> 既に停止されています";
 
 }  // namespace
+
+TEST_F(Movie, PlaysEachPictureOnceAcrossTheGameAreaAndGoesToTheTitleAtItsEnd) {
+    runLogo();
+    playToTheEnd();
+    EXPECT_EQ(numbers(), FirstNumbers(75));
+    ASSERT_FALSE(pictures.empty());
+    const std::uint32_t afterFirstPicture = session().game().dwNowTime - pictures[0].time;
+    EXPECT_GE(afterFirstPicture, 3000u);
+    EXPECT_LE(afterFirstPicture, 3080u);
+    EXPECT_EQ(posts, std::vector<std::uint32_t>{kMovieEnd});
+    EXPECT_EQ(movieLines(), (std::vector<std::string>{kOpened[0], kOpened[1], kStopped, kClosed}));
+    EXPECT_GE(platform::CursorCount(), 0);
+    EXPECT_TRUE(CurrentShellState().host->menu().attached());
+    expectTheTitleMissing();
+}
+
+TEST_F(Movie, ACutOffMovieOrOneWithoutSoundPlaysItsPicturesInOrderAndEndsOnce) {
+    const struct {
+        const char* name;
+        bool cut;  // to its first 40 % of bytes
+        bool soundOff;
+        int minPictures;
+        int maxPictures;
+    } cases[] = {
+        {"cut off", true, false, 5, 74},
+        {"sound off", false, true, 75, 75},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.cut) {
+            const fs::path movie = session().folder() / "dat/Mov.vid";
+            const std::string bytes = zktest::ReadFileBytes(movie.string());
+            fs::remove(movie);
+            zktest::WriteFileBytes(movie.string(), bytes.substr(0, bytes.size() * 2 / 5));
+        }
+        if (c.soundOff) {
+            // No warning dialog: a modal loop without a script would end the run.
+            EnvSettings settings;
+            settings.soundWarning = 0;
+            zktest::WriteFileBytes((session().folder() / "env.env").string(),
+                                   FormatEnvSettings(settings));
+            session().audio().refuseOpen(true);
+        }
+        runLogo();
+        playToTheEnd();
+        const std::vector<int> shown = numbers();
+        EXPECT_GE(static_cast<int>(shown.size()), c.minPictures);
+        EXPECT_LE(static_cast<int>(shown.size()), c.maxPictures);
+        EXPECT_EQ(shown, FirstNumbers(static_cast<int>(shown.size())));
+        EXPECT_EQ(posts, std::vector<std::uint32_t>{kMovieEnd});
+        const auto texts = logTexts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(),
+                             "Error: <ZKSND::DAAllStop> "
+                             "ZKSND::Initializeの処理を終えずに呼び出されました"),
+                  c.soundOff ? 1 : 0);
+        expectTheTitleMissing();
+        TearDown();
+        posts.clear();
+        pictures.clear();
+    }
+}
 
 TEST_F(Movie, AReleasedClickReturnOrCtrlStopsAndClosesTheMovieAndGoesToTheTitle) {
     for (const int key : {platform::VK_LBUTTON, platform::VK_RETURN, platform::VK_CONTROL}) {
@@ -62,14 +182,11 @@ TEST_F(Movie, AReleasedClickReturnOrCtrlStopsAndClosesTheMovieAndGoesToTheTitle)
         EXPECT_EQ(session().sound().DShowIsOpen(2), 0);
         EXPECT_GE(platform::CursorCount(), 0);
         EXPECT_EQ(logTexts(std::to_string(release)), (std::vector<std::string>{kClosed}));
-        EXPECT_FALSE(runFrames(1));
-        const auto last = logTexts(std::to_string(release + 1));
-        EXPECT_NE(
-            std::find(
-                last.begin(), last.end(),
-                "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません"),
-            last.end());
+        expectTheTitleMissing();
+        EXPECT_TRUE(posts.empty());
         TearDown();
+        posts.clear();
+        pictures.clear();
     }
 }
 

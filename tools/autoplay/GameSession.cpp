@@ -6,6 +6,7 @@
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/Cp932.h"
+#include "platform/MediaPump.h"
 #include "shell/EnvData.h"
 #include "shell/Shell.h"
 #include "shell/ShellResources.h"
@@ -31,6 +32,8 @@ fs::path FreshScratchFolder() {
 
 GameSession::GameSession(SessionOptions options)
     : options_(std::move(options)), clock_(options_.clockStart) {
+    // On the manual clock a graph must not run ahead of its decoder.
+    platform::MediaPump::instance().deterministic = true;
     std::error_code failure;
     previousDir_ = fs::current_path(failure);
     if (!prepareFolder()) return;
@@ -40,6 +43,7 @@ GameSession::GameSession(SessionOptions options)
 
 GameSession::~GameSession() {
     release();
+    platform::MediaPump::instance().deterministic = false;
     std::error_code ignored;
     fs::current_path(previousDir_, ignored);
     // The links go, never what they point to.
@@ -106,6 +110,7 @@ bool GameSession::runFrame() {
     // The shell's frame wait sleeps on the clock; the session still fixes each
     // frame's time, so that frames stay evenly spaced whatever the wait did.
     clock_.set(timeOfFrame(frame));
+    if (!BeginLoopPass(host_)) return false;
     const bool ok = AppMain() != 0;
     ClearMenuRequests();
     fatal_ = !ok;

@@ -55,7 +55,9 @@ public:
 
     // Start-up as the window's creation runs it; false on a fatal start.
     bool start();
-    // Runs the next frame; false when it ended the game fatally.
+    // One pass of the shell's loop: the posted messages, the media pump, the frame,
+    // then the mix pulled up to the next frame's time. False when the game ended
+    // fatally or a quit was posted, where the shell's loop would end.
     bool runFrame();
     // Saves the settings and releases everything, as the program's exit does.
     void release();
@@ -75,6 +77,8 @@ public:
     ZKSND& sound() { return *snd_; }
     ZKSPRITE& sprite() { return *sprite_; }
     const std::vector<std::uint32_t>& lastFrame() const { return display_.frame(); }
+    platform::HeadlessDisplay& display() { return display_; }
+    platform::ManualAudioDevice& audio() { return audio_; }
     int presents() const { return display_.presents(); }
     std::vector<LoggedLine> log() const { return log_.lines(); }
     void observeLog(std::function<void(const LoggedLine&)> observer);
