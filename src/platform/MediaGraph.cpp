@@ -74,7 +74,11 @@ void MediaGraph::setNotifyWindow(WindowHandle window, std::uint32_t message) {
 
 std::int32_t MediaGraph::run() {
     if (MediaPump::takeFault(MediaPump::instance().failingRuns)) return E_FAIL;
-    if (!worker_ || !worker_->start()) return E_FAIL;
+    if (!worker_) return E_FAIL;
+    // Decoding starts now, before any pump: at the output's size, or the first
+    // pictures would come at a size that is never shown.
+    worker_->setPictureSize(pictureSize());
+    if (!worker_->start()) return E_FAIL;
     if (state_ != MediaState::Running) outputStarted_ = false;
     state_ = MediaState::Running;
     return S_OK;
@@ -180,7 +184,7 @@ void MediaGraph::presentDue() {
     bool taken = false;
     for (;;) {
         taken = worker_->takePicture(position_, picture) || taken;
-        if (!hasVideo_ || !MediaPump::instance().deterministic) break;
+        if (!MediaPump::instance().deterministic) break;
         if (worker_->settledAt(position_)) break;
         if (!worker_->waitFor(position_, kDecodeWaitMs)) {
             LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);

@@ -22,7 +22,7 @@ constexpr std::size_t kHeldBytes = 16u << 20;
 
 // One step of the thread, planned under the lock and done without it.
 struct MediaWorker::Work {
-    enum class Kind { None, Held, Read, Drain };
+    enum class Kind { None, Held, Read, DrainPictures, DrainSound };
     Kind kind = Kind::None;
     MediaPacket packet;
     bool more = true;
@@ -36,6 +36,7 @@ struct MediaWorker::Work {
 
 MediaWorker::MediaWorker(MediaFile& file, std::shared_ptr<AudioStream> stream)
     : file_(file), stream_(std::move(stream)), hasVideo_(file.hasVideo()) {
+    resetQueues();
     if (stream_) stream_->setWakeProducer([this] { poke(); });
 }
 
@@ -80,6 +81,8 @@ void MediaWorker::resetQueues() {
     pendingAt_ = 0;
     if (stream_) stream_->flush();
     readEnded_ = false;
+    picturesDrained_ = !hasVideo_;
+    soundDrained_ = !stream_;
     ended_ = false;
 }
 
@@ -151,7 +154,9 @@ void MediaWorker::run() {
             lock.unlock();
             const bool moved = file_.seek(target);
             lock.lock();
-            if (!moved && generation == generation_) readEnded_ = ended_ = true;
+            if (!moved && generation == generation_) {
+                readEnded_ = picturesDrained_ = soundDrained_ = ended_ = true;
+            }
             decoded_.notify_all();
             continue;
         }
@@ -189,8 +194,10 @@ MediaWorker::Work MediaWorker::nextWork() {
         work.kind = Work::Kind::Read;
         work.decodePictures = pictures;
         work.decodeSound = sound;
-    } else if (readEnded_ && !ended_ && heldVideo_.empty() && heldSound_.empty()) {
-        work.kind = Work::Kind::Drain;
+    } else if (readEnded_ && !picturesDrained_ && heldVideo_.empty()) {
+        work.kind = Work::Kind::DrainPictures;
+    } else if (readEnded_ && !soundDrained_ && heldSound_.empty()) {
+        work.kind = Work::Kind::DrainSound;
     }
     return work;
 }
@@ -198,9 +205,10 @@ MediaWorker::Work MediaWorker::nextWork() {
 void MediaWorker::doWork(Work& work, std::unique_lock<std::mutex>& lock) {
     lock.unlock();
     if (work.kind == Work::Kind::Read) work.more = file_.readPacket(work.packet);
-    if (work.kind == Work::Kind::Drain) {
+    if (work.kind == Work::Kind::DrainPictures) {
         file_.decodePictures(nullptr, work.size, work.pictures);
-        if (stream_) file_.decodeSound(nullptr, work.sound);
+    } else if (work.kind == Work::Kind::DrainSound) {
+        file_.decodeSound(nullptr, work.sound);
     } else if (work.more && work.packet.isVideo() && work.decodePictures) {
         file_.decodePictures(&work.packet, work.size, work.pictures);
     } else if (work.more && !work.packet.isVideo() && stream_ && work.decodeSound) {
@@ -220,7 +228,9 @@ void MediaWorker::keep(Work& work) {
     }
     pendingSound_.insert(pendingSound_.end(), work.sound.begin(), work.sound.end());
     if (work.kind == Work::Kind::Read && !work.more) readEnded_ = true;
-    if (work.kind == Work::Kind::Drain) ended_ = true;
+    if (work.kind == Work::Kind::DrainPictures) picturesDrained_ = true;
+    if (work.kind == Work::Kind::DrainSound) soundDrained_ = true;
+    ended_ = picturesDrained_ && soundDrained_;
     if (work.kind == Work::Kind::Read && work.more) {
         if (work.packet.isVideo() && !work.decodePictures) {
             hold(heldVideo_, std::move(work.packet));

@@ -84,6 +84,10 @@ private:
     MediaPictureSize size_;
     bool quit_ = false;
     bool readEnded_ = false;
+    // Each decoder gives what it still holds once the file is read through; the
+    // sound's waits while its held packets wait for room.
+    bool picturesDrained_ = false;
+    bool soundDrained_ = false;
     bool ended_ = false;
     bool warnedHeld_ = false;
     // Found nothing to do since the last take or seek.
