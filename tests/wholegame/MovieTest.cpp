@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <numeric>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
+#include "support/ManualAudio.h"
 #include "support/MovieBand.h"
 #include "support/WholeGameTest.h"
 
@@ -71,6 +73,20 @@ protected:
         const auto last = logTexts(std::to_string(session().framesRun() - 1));
         EXPECT_NE(std::find(last.begin(), last.end(), kNoTitle), last.end());
     }
+    // The pulled mix from one moment to another, each in ms after the first frame.
+    std::span<const float> mixBetween(std::uint32_t fromMs, std::uint32_t toMs) {
+        const std::vector<float>& mix = session().mix().samples();
+        const auto at = [&](std::uint32_t ms) {
+            return std::min(mix.size(), std::size_t{ms} * 441 / 10 * 2);
+        };
+        return std::span<const float>(mix).subspan(at(fromMs), at(toMs) - at(fromMs));
+    }
+    // Ends the run and forgets what it recorded, for the next case.
+    void endRun() {
+        TearDown();
+        posts.clear();
+        pictures.clear();
+    }
     std::vector<std::string> movieLines() const {
         std::vector<std::string> lines;
         for (const std::string& text : logTexts()) {
@@ -109,6 +125,9 @@ TEST_F(Movie, PlaysEachPictureOnceAcrossTheGameAreaAndGoesToTheTitleAtItsEnd) {
     const std::uint32_t afterFirstPicture = session().game().dwNowTime - pictures[0].time;
     EXPECT_GE(afterFirstPicture, 3000u);
     EXPECT_LE(afterFirstPicture, 3080u);
+    // The tone (RMS 0.0884) at music level 5's gain of 0.316.
+    const std::uint32_t movieStart = pictures[0].time - kT0;
+    EXPECT_NEAR(zktest::Rms(mixBetween(movieStart + 100, movieStart + 900)), 0.0280, 0.0280 * 0.05);
     EXPECT_EQ(posts, std::vector<std::uint32_t>{kMovieEnd});
     EXPECT_EQ(movieLines(), (std::vector<std::string>{kOpened[0], kOpened[1], kStopped, kClosed}));
     EXPECT_GE(platform::CursorCount(), 0);
@@ -156,9 +175,7 @@ TEST_F(Movie, ACutOffMovieOrOneWithoutSoundPlaysItsPicturesInOrderAndEndsOnce) {
                              "ZKSND::Initializeの処理を終えずに呼び出されました"),
                   c.soundOff ? 1 : 0);
         expectTheTitleMissing();
-        TearDown();
-        posts.clear();
-        pictures.clear();
+        endRun();
     }
 }
 
@@ -176,7 +193,9 @@ TEST_F(Movie, AReleasedClickReturnOrCtrlStopsAndClosesTheMovieAndGoesToTheTitle)
         EXPECT_EQ(session().mode(), 2) << "a press alone does not end the movie";
         up(key);
         const int release = session().framesRun();
+        const std::uint32_t releaseMs = session().timeOfFrame(release) - kT0;
         ASSERT_TRUE(runFrames(1));
+        EXPECT_GT(zktest::Rms(mixBetween(releaseMs - 100, releaseMs)), 0.01) << "heard until then";
         EXPECT_EQ(session().mode(), 3);
         EXPECT_EQ(session().previousMode(), 2);
         EXPECT_EQ(session().sound().DShowIsOpen(2), 0);
@@ -184,9 +203,10 @@ TEST_F(Movie, AReleasedClickReturnOrCtrlStopsAndClosesTheMovieAndGoesToTheTitle)
         EXPECT_EQ(logTexts(std::to_string(release)), (std::vector<std::string>{kClosed}));
         expectTheTitleMissing();
         EXPECT_TRUE(posts.empty());
-        TearDown();
-        posts.clear();
-        pictures.clear();
+        const std::uint32_t endMs = session().timeOfFrame(session().framesRun()) - kT0;
+        EXPECT_EQ(zktest::SoundingFrames(mixBetween(releaseMs, endMs)), 0u)
+            << "the mix is silent from the block after the release frame on";
+        endRun();
     }
 }
 
