@@ -4,10 +4,11 @@
 
 #include "platform/HResult.h"
 #include "platform/MediaFile.h"
+#include "platform/ProcessRunner.h"
 #include "support/Bytes.h"
+#include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
-#include "support/TestMovie.h"
 
 using platform::MediaFile;
 using platform::MediaPacket;
@@ -38,19 +39,19 @@ Decoded DecodeRest(MediaFile& file, const MediaPictureSize& size = {80, 60, 80, 
 
 TEST(MediaFile, OpensByContentAndRefusesWhatHasNoPlayableStream) {
     zktest::TestKit kit;
-    zktest::TestMovie movie;
-    movie.Make("both.txt");
+    mkdemo::MovieRecipe movie;
+    zktest::MakeMovie(movie, "both.txt");
     movie.sound = false;
-    movie.Make("picture.mkv");
+    zktest::MakeMovie(movie, "picture.mkv");
     movie.sound = true;
     movie.picture = false;
-    movie.Make("sound.mkv");
-    zktest::TestMovie wide;
+    zktest::MakeMovie(movie, "sound.mkv");
+    mkdemo::MovieRecipe wide;
     wide.width = 4100;
     wide.height = 16;
     wide.sound = false;
-    wide.seconds = 0.1;
-    wide.Make("wide.mkv");
+    wide.frames = 1;
+    zktest::MakeMovie(wide, "wide.mkv");
     zktest::WriteFileBytes("garbage.mkv", zktest::Hex("00 11 22 33 44 55 66 77 88 99"));
     zktest::WriteFileBytes("empty.mkv", {});
     zktest::WriteFileBytes("text.mkv", std::string(200, 'a'));
@@ -91,12 +92,11 @@ TEST(MediaFile, OpensByContentAndRefusesWhatHasNoPlayableStream) {
 
 TEST(MediaFile, DecodesEveryPictureAndTheSoundAtTheMixRate) {
     zktest::TestKit kit;
-    zktest::TestMovie stereo;
-    stereo.Make("stereo.mkv");
-    zktest::TestMovie mono;
+    zktest::MakeMovie({}, "stereo.mkv");
+    mkdemo::MovieRecipe mono;
     mono.soundRate = 48000;
     mono.channels = 1;
-    mono.Make("mono.mkv");
+    zktest::MakeMovie(mono, "mono.mkv");
     for (const char* name : {"stereo.mkv", "mono.mkv"}) {
         MediaFile file;
         ASSERT_EQ(file.open(name), platform::S_OK);
@@ -119,8 +119,7 @@ TEST(MediaFile, DecodesEveryPictureAndTheSoundAtTheMixRate) {
 
 TEST(MediaFile, SeeksAndSurvivesACutOffFile) {
     zktest::TestKit kit;
-    zktest::TestMovie movie;
-    movie.Make("m.mkv");
+    zktest::MakeMovie({}, "m.mkv");
     MediaFile file;
     ASSERT_EQ(file.open("m.mkv"), platform::S_OK);
     ASSERT_TRUE(file.seek(5000000));

@@ -10,9 +10,9 @@
 #include "platform/HeadlessDisplay.h"
 #include "platform/MediaGraph.h"
 #include "platform/MediaPump.h"
+#include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
-#include "support/TestMovie.h"
 
 using namespace platform;
 
@@ -37,9 +37,9 @@ protected:
     // A decoder too slow for a pump or a pull logs an error rather than hang.
     void TearDown() override { EXPECT_EQ(kit.debugLines(), std::vector<std::string>{}); }
 
-    void Open(const zktest::TestMovie& movie = {}) { OpenIn(graph, movie); }
-    static void OpenIn(MediaGraph& target, const zktest::TestMovie& movie) {
-        movie.Make("m.mkv");
+    void Open(const mkdemo::MovieRecipe& movie = {}) { OpenIn(graph, movie); }
+    static void OpenIn(MediaGraph& target, const mkdemo::MovieRecipe& movie) {
+        zktest::MakeMovie(movie, "m.mkv");
         ASSERT_EQ(target.renderFile("m.mkv"), S_OK);
         target.setOwner(kWindow);
         target.setVisible(true);
@@ -154,8 +154,8 @@ TEST_F(MediaGraphTest, AShownOutputIsBlackUntilItsFirstPictureAndARunStoppedUnpu
 }
 
 TEST_F(MediaGraphTest, ClosingWhileTheWorkerWaitsOnAFullQueueReturnsPromptly) {
-    zktest::TestMovie movie;
-    movie.seconds = 5;
+    mkdemo::MovieRecipe movie;
+    movie.frames = 50;
     Open(movie);
     ASSERT_EQ(graph.run(), S_OK);
     MediaPump::instance().pump();
@@ -181,7 +181,7 @@ TEST_F(MediaGraphTest, PlaysOnTheMixesClockWithTheToneAtTheGraphsGain) {
     ASSERT_TRUE(engine.open());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        zktest::TestMovie movie;
+        mkdemo::MovieRecipe movie;
         movie.soundRate = c.soundRate;
         movie.channels = c.channels;
         posts.clear();
@@ -210,7 +210,7 @@ TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
     ASSERT_TRUE(engine.open());
     for (const double soundSeconds : {0.5, 1.5}) {
         SCOPED_TRACE(soundSeconds);
-        zktest::TestMovie movie;
+        mkdemo::MovieRecipe movie;
         movie.soundSeconds = soundSeconds;
         posts.clear();
         composed.clear();
@@ -246,7 +246,7 @@ TEST_F(MediaGraphTest, ARunStoppedBeforeAnyPumpAddsNothingToTheMixAndAStopSilenc
 TEST_F(MediaGraphTest, SurvivesControlFromTheGameThreadWhileAnotherThreadPullsTheMix) {
     MediaPump::instance().deterministic = false;
     ASSERT_TRUE(engine.open());
-    zktest::TestMovie{}.Make("m.mkv");
+    zktest::MakeMovie({}, "m.mkv");
     std::atomic<bool> done{false};
     std::thread puller([&] {
         while (!done) audio.pull(256);

@@ -8,8 +8,8 @@
 #include "platform/HResult.h"
 #include "platform/MediaFile.h"
 #include "platform/MediaWorker.h"
+#include "support/MakeMovie.h"
 #include "support/TestKit.h"
-#include "support/TestMovie.h"
 
 using namespace platform;
 
@@ -18,10 +18,10 @@ using namespace platform;
 // go with one warning, so the pictures still reach the end.
 TEST(MediaWorker, SoundNobodyTakesWaitsWithinItsBoundAndNeverStallsThePictures) {
     zktest::TestKit kit;
-    zktest::TestMovie movie;
-    movie.seconds = 8;
+    mkdemo::MovieRecipe movie;
+    movie.frames = 40;
     movie.rate = 5;
-    movie.Make("long.mkv");
+    zktest::MakeMovie(movie, "long.mkv");
     MediaFile file;
     ASSERT_EQ(file.open("long.mkv"), S_OK);
     auto stream = std::make_shared<AudioStream>();

@@ -18,9 +18,9 @@
 #include "platform/WindowMessages.h"
 #include "shell/EnvData.h"
 #include "support/Bytes.h"
+#include "support/MakeMovie.h"
 #include "support/MovieBand.h"
 #include "support/ShellKit.h"
-#include "support/TestMovie.h"
 
 using platform::PlatformEvent;
 
@@ -59,9 +59,9 @@ TEST(ShellMedia, TheLoopPumpsARunningMovieWhoseEndReachesTheWindowProcedure) {
     zktest::ShellKit k;
     platform::HeadlessDisplay display;
     platform::ScopedService<platform::Display> displayScope(display);
-    zktest::TestMovie movie;
+    mkdemo::MovieRecipe movie;
     movie.sound = false;
-    movie.Make("m.mkv");
+    zktest::MakeMovie(movie, "m.mkv");
     std::unique_ptr<platform::MediaGraph> graph;
     k.engine.onGameMain = [&](int frame) {
         k.kit.clock.advance(16);  // the recording engine's frames take no time of their own
@@ -108,8 +108,7 @@ struct MovieShell {
         zktest::WriteFileBytes("env.env", FormatEnvSettings(settings));
         mkdemo::MovieRecipe recipe;
         recipe.frames = kMovieFrames;
-        std::string error;
-        EXPECT_TRUE(mkdemo::MovieMaker::Make(recipe, "m.mkv", error)) << error;
+        zktest::MakeMovie(recipe, "m.mkv");
     }
 
     static constexpr int kMovieFrames = 20;

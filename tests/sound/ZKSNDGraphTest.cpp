@@ -8,7 +8,7 @@
 #include "platform/MediaPump.h"
 #include "platform/RunningObjectTable.h"
 #include "support/Bytes.h"
-#include "support/TestMovie.h"
+#include "support/MakeMovie.h"
 
 using Strings = std::vector<std::string>;
 using platform::MediaPump;
@@ -25,10 +25,10 @@ const double kToneRms = 0.125 / std::sqrt(2.0);
 
 // A one-second 160 x 120 test movie, 10 frames a second, with or without its parts.
 void MakeMovie(const std::string& name, bool picture, bool sound) {
-    zktest::TestMovie movie;
+    mkdemo::MovieRecipe movie;
     movie.picture = picture;
     movie.sound = sound;
-    movie.Make(name);
+    zktest::MakeMovie(movie, name);
 }
 
 // The lines of the engine itself, without FFmpeg's own diagnostics.

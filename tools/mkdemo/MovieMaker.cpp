@@ -1,5 +1,6 @@
 #include "mkdemo/MovieMaker.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "platform/ProcessRunner.h"
@@ -35,6 +36,7 @@ std::string TextFilter(const MovieRecipe& r) {
 
 // The tone source gives whole blocks only, so the sound is cut to its length here.
 long long SoundFrames(const MovieRecipe& r) {
+    if (r.soundSeconds > 0) return std::llround(r.soundSeconds * r.soundRate);
     return static_cast<long long>(r.frames) * r.soundRate / r.rate;
 }
 

@@ -14,6 +14,8 @@ struct MovieRecipe {
     int height = 120;
     int rate = 10;
     int frames = 10;
+    // The tone's length when it differs from the pictures'.
+    double soundSeconds = 0;
     bool picture = true;
     bool sound = true;
     int soundRate = 44100;
