@@ -169,29 +169,20 @@ TEST(ZKSPRITEBlit, SurfaceCompositionFillsCopiesAndScales) {
     platform::Surface* dest = k.sprite.GetSurface(5);
     dest->fill(dest->bounds(), 0xFFFFFF);
     EXPECT_EQ(k.sprite.SurfaceComposition(5, -1, 123, 456, nullptr, 9.0f, 9.0f, 1), 1);
-    std::uint32_t pixel = 1;
-    for (const auto& [x, y] : {std::pair{0, 0}, {799, 599}}) {
-        dest->rawPixel(x, y, pixel);
-        EXPECT_EQ(pixel, 0u);
-    }
+    EXPECT_EQ(k.slotPixel(5, 0, 0), 0u);
+    EXPECT_EQ(k.slotPixel(5, 799, 599), 0u);
     const platform::Rect part{1, 1, 3, 3};
     EXPECT_EQ(k.sprite.SurfaceComposition(5, 0, 10, 10, &part, 1.0f, 1.0f, 0), 1);
     EXPECT_EQ(k.sprite.SurfaceComposition(5, 0, 20, 20, nullptr, 0.5f, 0.5f, 0), 1);
     EXPECT_EQ(k.sprite.SurfaceComposition(5, 0, 30, 30, nullptr, 0.0f, 0.0f, 0), 1);
-    const struct {
-        int x, y;
-        std::uint32_t color;
-    } expect[] = {{10, 10, CoordColor(1, 1)},
-                  {11, 11, CoordColor(2, 2)},
-                  {12, 10, 0},
-                  {20, 20, CoordColor(0, 0)},
-                  {21, 21, CoordColor(2, 2)},
-                  {22, 20, 0},
-                  {30, 30, 0}};
-    for (const auto& e : expect) {
-        dest->rawPixel(e.x, e.y, pixel);
-        EXPECT_EQ(pixel, e.color) << e.x << "," << e.y;
-    }
+    const Expect expect[] = {{10, 10, CoordColor(1, 1)},
+                             {11, 11, CoordColor(2, 2)},
+                             {12, 10, 0},
+                             {20, 20, CoordColor(0, 0)},
+                             {21, 21, CoordColor(2, 2)},
+                             {22, 20, 0},
+                             {30, 30, 0}};
+    for (const auto& e : expect) EXPECT_EQ(k.slotPixel(5, e.x, e.y), e.color) << e.x << "," << e.y;
     EXPECT_TRUE(k.debugLines().empty());
 
     const std::string head = "Error: <ZKSPRITE::SurfaceComposition> ";
@@ -218,11 +209,8 @@ TEST(ZKSPRITEBlit, FillAndRectangleOnEveryTarget) {
     EXPECT_EQ(k.sprite.DDRectangle(0, &rect, 0x00FF00), 0);  // wholly outside the 4 x 4 slot
     const platform::Rect corner{-1, -1, 3, 3};
     EXPECT_EQ(k.sprite.DDFillRect(0, &corner, 0xFFFFFF), 0);
-    std::uint32_t pixel = 0;
-    k.sprite.GetSurface(0)->rawPixel(2, 2, pixel);
-    EXPECT_EQ(pixel, 0xFFFFFFu);
-    k.sprite.GetSurface(0)->rawPixel(3, 3, pixel);
-    EXPECT_EQ(pixel, CoordColor(3, 3));
+    EXPECT_EQ(k.slotPixel(0, 2, 2), 0xFFFFFFu);
+    EXPECT_EQ(k.slotPixel(0, 3, 3), CoordColor(3, 3));
     // The outline is two pixels wide inside the rectangle, the inside white.
     for (int y = 10; y < 15; ++y) {
         for (int x = 10; x < 16; ++x) {

@@ -6,8 +6,7 @@
 TEST(ZKSPRITEFrame, PresentedFrameEqualsTheBackBuffer) {
     for (const std::uint32_t bits : {32u, 16u}) {
         SCOPED_TRACE(bits);
-        zktest::SpriteKit k;
-        k.setUp(bits);
+        zktest::SpriteKit k(bits);
         k.sprite.pBack->setPixel(5, 7, 0x0000840F);
         k.sprite.pBack->setPixel(799, 599, 0xFFFFFF);
         ASSERT_EQ(k.sprite.D3DXDrawEnd(), 1);
@@ -52,8 +51,7 @@ TEST(ZKSPRITEFrame, FrameFailuresAndTheirLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        zktest::SpriteKit k;
-        k.setUp();
+        zktest::SpriteKit k(32);
         if (c.fault != nullptr) k.display.*c.fault = true;
         k.display.presentFailures = c.presentFailures;
         k.display.presentStatus = platform::DDERR_INVALIDPARAMS;
@@ -77,8 +75,7 @@ TEST(ZKSPRITEFrame, FlipToGdiNamesEachCode) {
         {platform::DDERR_SURFACELOST, "不明なエラーが検出"},
     };
     for (const auto& c : cases) {
-        zktest::SpriteKit k;
-        k.setUp();
+        zktest::SpriteKit k(32);
         k.display.flipStatus = c.status;
         EXPECT_EQ(k.sprite.DDFlipToGDI(), c.status);
         std::vector<std::string> lines;
@@ -93,8 +90,7 @@ TEST(ZKSPRITEFrame, FlipToGdiNamesEachCode) {
 }
 
 TEST(ZKSPRITEFrame, ClipperOnOffAndFailures) {
-    zktest::SpriteKit k;
-    k.setUp();
+    zktest::SpriteKit k(32);
     k.loadPicture(0, 10, 10);
     const platform::ClipRegion region({{0, 0, 4, 4}});
     ASSERT_EQ(k.sprite.SetClipper(&region), 1);

@@ -56,12 +56,6 @@ const std::vector<std::string> kReloadLines = {
     "Message: <ZKSPRITE::ReLoadTexture> 0番目のテクスチャをリロードしました",
 };
 
-std::uint32_t SlotPixel(const ZKSPRITE& s, int i, int x, int y) {
-    platform::ColorRef c = 0;
-    EXPECT_EQ(s.GetSurface(i)->getPixel(x, y, c), platform::DD_OK);
-    return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
-}
-
 }  // namespace
 
 TEST(ZKSPRITERestore, EveryLoadedSlotIsReloadedInOrder) {
@@ -69,9 +63,9 @@ TEST(ZKSPRITERestore, EveryLoadedSlotIsReloadedInOrder) {
     EXPECT_EQ(k.sprite.ZKSpriteRestore(), 1);
     EXPECT_EQ(k.debugLines(), kReloadLines);
     EXPECT_FALSE(k.display.anythingLost());
-    EXPECT_EQ(SlotPixel(k.sprite, 0, 29, 19), zktest::CoordColor(29, 19));
-    EXPECT_EQ(SlotPixel(k.sprite, 2, 19, 9), zktest::CoordColor(19, 9)) << "extracted again";
-    EXPECT_EQ(SlotPixel(k.sprite, 3, 10, 10), 0u) << "a work surface comes back black";
+    EXPECT_EQ(k.slotPixel(0, 29, 19), zktest::CoordColor(29, 19));
+    EXPECT_EQ(k.slotPixel(2, 19, 9), zktest::CoordColor(19, 9)) << "extracted again";
+    EXPECT_EQ(k.slotPixel(3, 10, 10), 0u) << "a work surface comes back black";
     EXPECT_EQ(k.sprite.GetSurface(0)->colorKey(), zktest::CoordColor(0, 0));
     EXPECT_EQ(k.sprite.GetSurface(1), nullptr);
     ASSERT_NE(k.sprite.GetTexture(0), nullptr);

@@ -3,15 +3,7 @@
 #include "support/Bytes.h"
 #include "support/SpriteKit.h"
 
-using platform::VideoMode;
-
 namespace {
-
-const std::int32_t kAllLevels[] = {-6, -5, -1, -4, -3};
-
-void SetModes(platform::HeadlessDisplay& display, const std::vector<VideoMode>& modes) {
-    for (const std::int32_t level : kAllLevels) display.modeLists[level] = modes;
-}
 
 std::string Attempt(const char* level, const char* outcome) {
     return std::string("Message: <ZKSPRITE::Initialize> ") + level + "でD3DXContextを作成します……" +
@@ -22,7 +14,7 @@ std::string Attempt(const char* level, const char* outcome) {
 
 TEST(ZKSPRITESetup, ShellRetryFindsTheOnlyDepth) {
     zktest::SpriteKit k;
-    SetModes(k.display, {{640, 480, 32, 60}, {800, 600, 16, 60}});
+    k.onlyModes({{640, 480, 32, 60}, {800, 600, 16, 60}});
     const std::string unsupported = "Error: <ZKSPRITE::CreateD3DXContext> ビデオモードが未対応です";
     const std::string refused = Attempt("HW T&L", "ビデオモードが未対応です");
     EXPECT_EQ(k.sprite.Initialize(nullptr, nullptr, 800, 600, 32, 1), 0);
@@ -39,7 +31,7 @@ TEST(ZKSPRITESetup, ShellRetryFindsTheOnlyDepth) {
 
 TEST(ZKSPRITESetup, NoModeListFailsEveryLevel) {
     zktest::SpriteKit k;
-    SetModes(k.display, {});
+    k.onlyModes({});
     EXPECT_EQ(k.sprite.Initialize(nullptr, nullptr, 800, 600, 32, 1), -1);
     EXPECT_EQ(k.sprite.GetDisplayBits(), 32u);
     EXPECT_EQ(k.debugLines(),
@@ -49,7 +41,7 @@ TEST(ZKSPRITESetup, NoModeListFailsEveryLevel) {
                   Attempt("リファレンスモード", "失敗しました"),
                   "Error: <ZKSPRITE::Initialize> D3DXContextの初期化に失敗しました"}));
     // No usable depth at all is final too.
-    SetModes(k.display, {{800, 600, 8, 60}});
+    k.onlyModes({{800, 600, 8, 60}});
     k.clearLog();
     EXPECT_EQ(k.sprite.Initialize(nullptr, nullptr, 800, 600, 32, 1), -1);
     EXPECT_EQ(k.sprite.GetDisplayBits(), 0u);
@@ -72,30 +64,26 @@ TEST(ZKSPRITESetup, PixelFormatOfEachDepth) {
     const struct {
         std::uint32_t bits;
         std::uint32_t fullScreen;
-        std::uint32_t masks[3];
-        std::uint32_t shifts[3];
-        std::uint32_t widths[3];
+        std::vector<std::uint32_t> masksShiftsWidths;
     } cases[] = {
-        {32, 1, {0xFF0000, 0xFF00, 0xFF}, {16, 8, 0}, {8, 8, 8}},
-        {24, 1, {0xFF0000, 0xFF00, 0xFF}, {16, 8, 0}, {8, 8, 8}},
-        {16, 1, {0xF800, 0x07E0, 0x1F}, {11, 5, 0}, {5, 6, 5}},
-        {16, 0, {0xFF0000, 0xFF00, 0xFF}, {16, 8, 0}, {8, 8, 8}},  // a window is 32-bit
+        {32, 1, {0xFF0000, 0xFF00, 0xFF, 16, 8, 0, 8, 8, 8}},
+        {24, 1, {0xFF0000, 0xFF00, 0xFF, 16, 8, 0, 8, 8, 8}},
+        {16, 1, {0xF800, 0x07E0, 0x1F, 11, 5, 0, 5, 6, 5}},
+        {16, 0, {0xFF0000, 0xFF00, 0xFF, 16, 8, 0, 8, 8, 8}},  // a window is 32-bit
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bits * 10 + c.fullScreen);
         zktest::SpriteKit k;
         ASSERT_EQ(k.sprite.Initialize(nullptr, nullptr, 800, 600, c.bits, c.fullScreen), 1);
-        EXPECT_EQ((std::vector{k.sprite.dwRMask, k.sprite.dwGMask, k.sprite.dwBMask}),
-                  (std::vector(c.masks, c.masks + 3)));
-        EXPECT_EQ((std::vector{k.sprite.dwRShift, k.sprite.dwGShift, k.sprite.dwBShift}),
-                  (std::vector(c.shifts, c.shifts + 3)));
-        EXPECT_EQ((std::vector{k.sprite.dwRBits, k.sprite.dwGBits, k.sprite.dwBBits}),
-                  (std::vector(c.widths, c.widths + 3)));
+        const ZKSPRITE& s = k.sprite;
+        EXPECT_EQ((std::vector{s.dwRMask, s.dwGMask, s.dwBMask, s.dwRShift, s.dwGShift, s.dwBShift,
+                               s.dwRBits, s.dwGBits, s.dwBBits}),
+                  c.masksShiftsWidths);
         EXPECT_EQ(k.sprite.ddsdPrimary.bitCount, c.fullScreen ? c.bits : 32u);
         EXPECT_EQ(k.debugLines(), std::vector<std::string>{Attempt("HW T&L", "成功しました")});
     }
     zktest::SpriteKit k;
-    SetModes(k.display, {{800, 600, 8, 60}, {800, 600, 16, 60}});
+    k.onlyModes({{800, 600, 8, 60}, {800, 600, 16, 60}});
     EXPECT_EQ(k.sprite.Initialize(nullptr, nullptr, 800, 600, 8, 1), 0);
     EXPECT_EQ(k.debugLines().back(),
               "Error: <ZKSPRITE::Initalize> ピクセルフォーマットのチェックに失敗しました");
@@ -178,8 +166,7 @@ TEST(ZKSPRITESetup, FontSmoothingIsSwitchedOnOnlyWhenOff) {
 }
 
 TEST(ZKSPRITESetup, RepeatedInitializeReplacesEverythingAndKeepsTheSlots) {
-    zktest::SpriteKit k;
-    k.setUp(32, 1);
+    zktest::SpriteKit k(32, 1);
     k.loadPicture(0, 4, 4);
     const platform::Surface* firstBack = k.sprite.pBack;
     ASSERT_EQ(k.sprite.SetClipper(nullptr), 1);

@@ -87,8 +87,7 @@ TEST(ZKSPRITESlots, AccessorsBeforeAndAfterTheTablesAndOutOfRange) {
 }
 
 TEST(ZKSPRITESlots, PathRuleJoinsDirectoryAndName) {
-    zktest::SpriteKit k;
-    k.setUp();
+    zktest::SpriteKit k(32);
     const std::string trailByteDir = zktest::Sjis(u8"表");  // its trail byte is 0x5C
     std::filesystem::create_directory("d");
     std::filesystem::create_directory(trailByteDir);
@@ -118,8 +117,7 @@ TEST(ZKSPRITESlots, PathRuleJoinsDirectoryAndName) {
 }
 
 TEST(ZKSPRITESlots, RegistrationKeepsWhatIsNotGiven) {
-    zktest::SpriteKit k;
-    k.setUp();
+    zktest::SpriteKit k(32);
     ASSERT_EQ(k.sprite.SetSurface(2, "tmp/", "old.gpc", 0), 1);
     ASSERT_EQ(k.sprite.SetSurface(2, nullptr, "new.gpc", 1), 1);
     EXPECT_STREQ(k.sprite.GetSurfaceDirPath(2), "tmp/");

@@ -33,8 +33,7 @@ bool AnyInk(const platform::Surface& surface, const Rect& area) {
 }  // namespace
 
 TEST(ZKSPRITEText, TargetsAndTheirFailures) {
-    SpriteKit k;
-    k.setUp(32, 1, 4, 1);
+    SpriteKit k(32, 1, 4, 1);
     k.loadPicture(0, 100, 40);
     k.sprite.GetSurface(0)->fill({0, 0, 100, 40}, 0);
     const std::string text = Sjis(u8"表示");
@@ -84,8 +83,7 @@ TEST(ZKSPRITEText, TargetsAndTheirFailures) {
 }
 
 TEST(ZKSPRITEText, LengthOfARangedText) {
-    SpriteKit k;
-    k.setUp();
+    SpriteKit k(32);
     const std::string text = "ABCDEFGHIJ";  // ten cells of 12 pixels
     const Rect box{0, 0, 400, 24};
     const struct {
@@ -103,8 +101,7 @@ TEST(ZKSPRITEText, LengthOfARangedText) {
 }
 
 TEST(ZKSPRITEText, ALockedRunKeepsTheFontOfItsFirstCall) {
-    SpriteKit k;
-    k.setUp();
+    SpriteKit k(32);
     const std::string text = Sjis(u8"表");
     EXPECT_EQ(k.sprite.DDTextOutUnlock(), 1) << "no run open";
     EXPECT_EQ(k.sprite.DDTextOutLock(0, 0, text.c_str(), 0xFFFFFF, 24, 700), 1);
@@ -122,8 +119,7 @@ TEST(ZKSPRITEText, ALockedRunKeepsTheFontOfItsFirstCall) {
 }
 
 TEST(ZKSPRITEText, FrameEndAndReleaseCloseAnOpenRun) {
-    SpriteKit k;
-    k.setUp();
+    SpriteKit k(32);
     k.sprite.DDTextOutLock(0, 0, "a", 0xFFFFFF, 24, 400);
     EXPECT_EQ(k.sprite.D3DXDrawEnd(), 1);
     EXPECT_EQ(k.sprite.hTextDC, nullptr);

@@ -5,8 +5,7 @@
 using zktest::SpriteKit;
 
 TEST(ZKSPRITETiming, FrameWaitSleepsOutTheRestOfTheFrame) {
-    SpriteKit k;
-    k.setUp();
+    SpriteKit k(32);
     platform::ManualClock& clock = k.kit.clock;
     clock.set(0xFFFFFFF0u);  // the 2^32 wrap falls inside the frames below
     EXPECT_EQ(k.sprite.FrameWait(16, 0), 0);
@@ -26,8 +25,7 @@ TEST(ZKSPRITETiming, FrameWaitSleepsOutTheRestOfTheFrame) {
 }
 
 TEST(ZKSPRITETiming, FrameWaitAndFrameRateTexts) {
-    SpriteKit k;
-    k.setUp();
+    SpriteKit k(32);
     k.sprite.FrameWait(0, 0);
     k.kit.clock.advance(20);
     EXPECT_EQ(k.sprite.FrameWait(16, 1), 0) << "the text output's result";
@@ -38,8 +36,7 @@ TEST(ZKSPRITETiming, FrameWaitAndFrameRateTexts) {
 }
 
 TEST(ZKSPRITETiming, FrameRateAgainstTheFrameStart) {
-    SpriteKit k;
-    k.setUp();
+    SpriteKit k(32);
     platform::ManualClock& clock = k.kit.clock;
     k.sprite.SetFrameStartTime();
     EXPECT_EQ(k.sprite.CheckFrameRate(60, 0), 0) << "no time passed gives rate 0";

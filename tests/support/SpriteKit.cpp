@@ -23,6 +23,10 @@ std::vector<std::uint32_t> CoordPicture(int width, int height) {
 
 SpriteKit::SpriteKit() = default;
 
+SpriteKit::SpriteKit(std::uint32_t bits, std::uint32_t fullScreen, int surfaces, int textures) {
+    setUp(bits, fullScreen, surfaces, textures);
+}
+
 void SpriteKit::setUp(std::uint32_t bits, std::uint32_t fullScreen, int surfaces, int textures) {
     ASSERT_EQ(sprite.Initialize(nullptr, nullptr, 800, 600, bits, fullScreen), 1);
     ASSERT_EQ(sprite.CreateSurfaceBuffer(surfaces), 1);
@@ -63,10 +67,28 @@ void SpriteKit::fillBack(std::uint32_t xrgb) {
                        (xrgb >> 16 & 0xFF) | (xrgb & 0xFF00) | (xrgb & 0xFF) << 16);
 }
 
-std::uint32_t SpriteKit::backPixel(int x, int y) const {
-    std::uint32_t color = 0;
-    EXPECT_EQ(sprite.pBack->getPixel(x, y, color), 0);
+namespace {
+
+std::uint32_t PixelAsXrgb(const platform::Surface& surface, int x, int y) {
+    platform::ColorRef color = 0;
+    EXPECT_EQ(surface.getPixel(x, y, color), 0);
     return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
+}
+
+}  // namespace
+
+std::uint32_t SpriteKit::backPixel(int x, int y) const { return PixelAsXrgb(*sprite.pBack, x, y); }
+
+std::uint32_t SpriteKit::slotPixel(int i, int x, int y) const {
+    return PixelAsXrgb(*sprite.GetSurface(i), x, y);
+}
+
+void SpriteKit::onlyModes(const std::vector<platform::VideoMode>& modes) {
+    for (const std::int32_t level :
+         {platform::kLevelTransformAndLight, platform::kLevelRasterizer, platform::kLevelDefault,
+          platform::kLevel2D, platform::kLevelReference}) {
+        display.modeLists[level] = modes;
+    }
 }
 
 }  // namespace zktest

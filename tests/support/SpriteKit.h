@@ -25,6 +25,9 @@ struct SpriteKit {
     ZKSPRITE sprite{display};
 
     SpriteKit();
+    // A kit already set up as setUp() does.
+    explicit SpriteKit(std::uint32_t bits, std::uint32_t fullScreen = 1, int surfaces = 8,
+                       int textures = 4);
 
     // Sets the object up at 800 x 600 and makes both slot tables.
     void setUp(std::uint32_t bits = 32, std::uint32_t fullScreen = 1, int surfaces = 8,
@@ -44,6 +47,10 @@ struct SpriteKit {
     void fillBack(std::uint32_t xrgb);
     // The back buffer's pixel as 0x00RRGGBB.
     std::uint32_t backPixel(int x, int y) const;
+    // Surface slot i's pixel as 0x00RRGGBB.
+    std::uint32_t slotPixel(int i, int x, int y) const;
+    // Every device level lists only these modes.
+    void onlyModes(const std::vector<platform::VideoMode>& modes);
     std::vector<std::string> debugLines() const { return kit.debugLines(); }
     void clearLog() { kit.log.clear(); }
 
