@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/BitmapWriter.h"
 #include "platform/BitmapFile.h"
 #include "support/SpriteKit.h"
@@ -27,6 +29,19 @@ std::uint32_t Expected(BitmapForm form, std::uint32_t xrgb) {
     return xrgb;
 }
 
+// The bitmap is width x height and opaque, pixel (x, y) being xrgb(x, y).
+void ExpectPixels(const std::optional<BitmapFile>& bitmap, int width, int height,
+                  const std::function<std::uint32_t(int, int)>& xrgb) {
+    ASSERT_TRUE(bitmap);
+    ASSERT_EQ(bitmap->width(), width);
+    ASSERT_EQ(bitmap->height(), height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            EXPECT_EQ(bitmap->pixel(x, y), 0xFF000000u | xrgb(x, y)) << x << "," << y;
+        }
+    }
+}
+
 void PutLe32(std::string& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
 }
@@ -48,18 +63,10 @@ TEST(BitmapFile, DirectColourFormsRoundTrip) {
         SCOPED_TRACE(static_cast<int>(c.form) * 100 + c.width);
         const int height = 4;
         const auto picture = zktest::CoordPicture(c.width, height);
-        const auto bitmap = Decode(
-            zktools::BitmapBytes(c.form, c.width, height, picture, {c.topDown, c.fourthByte}));
-        ASSERT_TRUE(bitmap);
-        ASSERT_EQ(bitmap->width(), c.width);
-        ASSERT_EQ(bitmap->height(), height);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < c.width; ++x) {
-                EXPECT_EQ(bitmap->pixel(x, y),
-                          0xFF000000u | Expected(c.form, picture[std::size_t(y) * c.width + x]))
-                    << x << "," << y;
-            }
-        }
+        ExpectPixels(Decode(zktools::BitmapBytes(c.form, c.width, height, picture,
+                                                 {c.topDown, c.fourthByte})),
+                     c.width, height,
+                     [&](int x, int y) { return Expected(c.form, zktest::CoordColor(x, y)); });
     }
 }
 
@@ -83,16 +90,10 @@ TEST(BitmapFile, PalettisedAndRunLengthFormsRoundTrip) {
             for (int x = 0; x < width; ++x) indices.push_back((x / 2 + y) % c.colours);
         }
         const std::span<const std::uint32_t> used(palette.data(), c.colours);
-        const auto bitmap = Decode(
-            zktools::IndexedBitmapBytes(c.form, width, height, indices, used, {c.topDown, 0}));
-        ASSERT_TRUE(bitmap);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                EXPECT_EQ(bitmap->pixel(x, y),
-                          0xFF000000u | palette[indices[std::size_t(y) * width + x]])
-                    << x << "," << y;
-            }
-        }
+        ExpectPixels(Decode(zktools::IndexedBitmapBytes(c.form, width, height, indices, used,
+                                                        {c.topDown, 0})),
+                     width, height,
+                     [&](int x, int y) { return palette[indices[std::size_t(y) * width + x]]; });
     }
 }
 

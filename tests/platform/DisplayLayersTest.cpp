@@ -31,7 +31,7 @@ void PresentGame(Display& display, std::uint32_t bits, ColorRef color) {
 
 }  // namespace
 
-TEST(DisplayLayers, DrawnInTypeOrderClippedOverTheGameAndUnderStripAndDialog) {
+TEST(DisplayLayers, DrawnInTypeOrderClippedOverTheGameAndUnderStripAndCentredDialog) {
     zktest::TestKit kit;
     HeadlessWindowHost host;
     host.menu().addItem(102, "Save");
@@ -70,7 +70,10 @@ TEST(DisplayLayers, DrawnInTypeOrderClippedOverTheGameAndUnderStripAndDialog) {
     host.onRefresh = [&] {
         if (const ModalDialog* box = host.openDialog()) {
             const Rect r = box->frameBounds();
-            dialogPixels = {at(r.left, r.top), at((r.left + r.right) / 2, (r.top + r.bottom) / 2)};
+            EXPECT_EQ(r.left + r.right, 800);
+            EXPECT_EQ(r.top + r.bottom, 600);
+            EXPECT_EQ(at(r.left - 1, r.top), kBlue);
+            dialogPixels = {at(r.left, r.top), at(r.right - 1, r.bottom - 1)};
         }
     };
     host.push({.kind = PlatformEvent::Kind::KeyDown, .key = VK_ESCAPE});

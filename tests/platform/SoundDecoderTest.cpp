@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/BitmapWriter.h"
 #include "platform/HResult.h"
 #include "platform/SoundDecoder.h"
 #include "support/Bytes.h"
@@ -78,10 +79,8 @@ TEST(SoundDecoder, BadFilesFailWithoutASound) {
     const WavFormat format{16, 2, 44100};
     const std::string wav = zktools::WavBytes(format, zktools::ConstantLevel(format, 10, 0.5f));
     // A 1 x 1 24-bit bitmap: a media file without an audio stream.
-    const std::string bitmap = zktest::Hex(
-        "42 4D 3A 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 01 00 00 00 01 00 00 00 01 00"
-        "18 00 00 00 00 00 04 00 00 00 13 0B 00 00 13 0B 00 00 00 00 00 00 00 00 00 00 FF 00"
-        "00 00");
+    const std::string bitmap =
+        zktools::BitmapBytes(zktools::BitmapForm::Rgb24, 1, 1, std::vector<std::uint32_t>{0xFF});
     std::string garbage;
     for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 251);
     const WavFormat absurd{8, 1, 1000000000};
