@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <string_view>
 
+#include "FuzzCheck.h"
 #include "common/CombinedFileWriter.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
-#include "platform/LogSink.h"
-#include "platform/Services.h"
 #include "shell/RegisterResourceFiles.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
@@ -20,14 +18,7 @@ namespace zkfuzz {
 // The engine objects of a script fuzz target, built once for the whole run, with the
 // dat/ folder the scenario archive is written into.
 struct FuzzEngine {
-    // Log lines are dropped: writing them would take most of each run.
-    class QuietSink : public platform::LogSink {
-    public:
-        void write(platform::LogChannel, std::string_view) override {}
-    };
-
-    QuietSink sink;
-    platform::ScopedService<platform::LogSink> quiet{sink};
+    QuietLog quiet;
     ZKSYSTEM sys;
     ZKSPRITE sprite;
     ZKSND snd;

@@ -1,21 +1,12 @@
 // Feeds arbitrary bytes to the bitmap loader: it must refuse or decode without a
 // fault, and a decoded picture must be whole, inside the size limits and opaque.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 
+#include "FuzzCheck.h"
 #include "platform/BitmapFile.h"
 
-namespace {
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "fuzz_bitmap_file: %s\n", what);
-    std::abort();
-}
-
-}  // namespace
+using zkfuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto bitmap = platform::BitmapFile::Decode(std::span(data, size));

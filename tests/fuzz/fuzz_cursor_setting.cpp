@@ -1,23 +1,14 @@
 // The cursor.txt reader on arbitrary bytes: it names one of the three pointers or
 // reports the file invalid, and never reads outside its line.
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
+#include "FuzzCheck.h"
 #include "shell/CursorSetting.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::FILE* stream = fmemopen(bytes.data(), bytes.size(), "rb");
-    if (stream == nullptr) std::abort();
-    const int kind = ReadCursorKind(stream);
-    std::fclose(stream);
-    if (kind < -1 || kind > 2) {
-        std::fprintf(stderr, "fuzz_cursor_setting: kind %d\n", kind);
-        std::abort();
-    }
+    const int kind =
+        zkfuzz::ReadFromMemory({reinterpret_cast<const char*>(data), size}, ReadCursorKind);
+    zkfuzz::Require(kind >= -1 && kind <= 2, "a kind other than -1 to 2");
     return 0;
 }

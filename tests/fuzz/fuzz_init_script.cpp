@@ -2,23 +2,12 @@
 // with the engine objects built once: counting, registration, characters and
 // costumes must refuse what they cannot hold, never fault or allocate past their
 // limits, and leave every count within its table.
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 #include "FuzzEngine.h"
 #include "platform/HeadlessMessageBox.h"
 
-namespace {
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "fuzz_init_script: %s\n", what);
-    std::abort();
-}
-
-}  // namespace
+using zkfuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static zkfuzz::FuzzEngine engine;

@@ -2,23 +2,18 @@
 // layout and the renderer: every cell must lie inside the text, no cell may be
 // empty, lines must cover the bytes in order, and drawing must stay in the surface.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "platform/Surface.h"
 #include "platform/TextLayout.h"
 #include "platform/TextRenderer.h"
 
+using zkfuzz::Require;
+
 namespace {
 
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "fuzz_text_layout: %s\n", what);
-    std::abort();
-}
-
-void CheckCells(std::string_view text, const std::vector<platform::TextCell>& cells) {
+void RequireCellsInOrder(std::string_view text, const std::vector<platform::TextCell>& cells) {
     std::size_t next = 0;
     for (const platform::TextCell& cell : cells) {
         Require(cell.length == 1 || cell.length == 2, "cell length");
@@ -39,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
 
     const auto line = platform::TextLayout::Line(text, -10, 5, height);
-    CheckCells(text, line);
+    RequireCellsInOrder(text, line);
     const auto box = platform::TextLayout::Box(text, rect, format, height);
-    CheckCells(text, box);
+    RequireCellsInOrder(text, box);
 
     platform::Surface surface(64, 48, platform::PixelFormat::ForDepth(data[0] & 1 ? 16 : 32));
     platform::TextRenderer& renderer = platform::TextRenderer::Shared();
