@@ -25,49 +25,37 @@ void RecordingShellEngine::SpriteInitD3DX() { record("SpriteInitD3DX"); }
 int RecordingShellEngine::SpriteInitialize(platform::WindowHandle, std::uint32_t dwW,
                                            std::uint32_t dwH, std::uint32_t dwDepth,
                                            std::uint32_t bFullScreen) {
-    record(Join("SpriteInitialize", {dwW, dwH, dwDepth, bFullScreen}));
     const int result = spriteInitResults.front();
     if (spriteInitResults.size() > 1) spriteInitResults.pop_front();
-    return result;
+    return record(Join("SpriteInitialize", {dwW, dwH, dwDepth, bFullScreen}), result);
 }
 
-std::int32_t RecordingShellEngine::SpriteDDFlipToGDI() {
-    record("SpriteDDFlipToGDI");
-    return 1;
-}
+std::int32_t RecordingShellEngine::SpriteDDFlipToGDI() { return record("SpriteDDFlipToGDI"); }
 
 int RecordingShellEngine::SpriteCheckFrameRate(std::uint32_t dwTargetFps, int bMeasure) {
-    record(Join("SpriteCheckFrameRate", {dwTargetFps, bMeasure}));
-    return 60;
+    return record(Join("SpriteCheckFrameRate", {dwTargetFps, bMeasure}), 60);
 }
 
 int RecordingShellEngine::SpriteFrameWait(std::uint16_t wMilliseconds, int bShow) {
-    record(Join("SpriteFrameWait", {wMilliseconds, bShow}));
-    return 1;
+    return record(Join("SpriteFrameWait", {wMilliseconds, bShow}));
 }
 
 void RecordingShellEngine::SpriteRelease() { record("SpriteRelease"); }
 void RecordingShellEngine::SpriteDeleteD3DX() { record("SpriteDeleteD3DX"); }
 
 int RecordingShellEngine::SndInitialize(platform::WindowHandle, std::uint32_t dwStyle) {
-    record(Join("SndInitialize", {dwStyle}));
-    return sndInitResult;
+    return record(Join("SndInitialize", {dwStyle}), sndInitResult);
 }
 
-std::int32_t RecordingShellEngine::SndRelease() {
-    record("SndRelease");
-    return 1;
-}
+std::int32_t RecordingShellEngine::SndRelease() { return record("SndRelease"); }
 
 std::int32_t RecordingShellEngine::SndDShowChangeSize(int type, std::uint32_t checkOpen,
                                                       std::int32_t width, std::int32_t height) {
-    record(Join("SndDShowChangeSize", {type, static_cast<int>(checkOpen), width, height}));
-    return 0;
+    return record(Join("SndDShowChangeSize", {type, checkOpen, width, height}), 0);
 }
 
 std::int32_t RecordingShellEngine::SndDShowEventNotify(int type) {
-    record(Join("SndDShowEventNotify", {type}));
-    return dshowEventResult;
+    return record(Join("SndDShowEventNotify", {type}), dshowEventResult);
 }
 
 void RecordingShellEngine::SystemInitialize(platform::WindowHandle, int clearList) {
@@ -78,41 +66,29 @@ void RecordingShellEngine::SystemSetYOffset(int y) { record(Join("SystemSetYOffs
 void RecordingShellEngine::SystemSetHwnd(platform::WindowHandle) { record("SystemSetHwnd"); }
 
 int RecordingShellEngine::SystemRemoveFile(const char* dir, const char* name, int recurse) {
-    record(Join(std::string("SystemRemoveFile ") + dir + " " + (name != nullptr ? name : "-"),
-                {recurse}));
-    return 1;
+    return record(Join(
+        std::string("SystemRemoveFile ") + dir + " " + (name != nullptr ? name : "-"), {recurse}));
 }
 
 void RecordingShellEngine::SystemRelease() { record("SystemRelease"); }
-
-int RecordingShellEngine::RegisterResourceFiles() {
-    record("RegisterResourceFiles");
-    return 1;
-}
+int RecordingShellEngine::RegisterResourceFiles() { return record("RegisterResourceFiles"); }
 
 std::uint32_t RecordingShellEngine::GameInitialize() {
-    record("GameInitialize");
-    return gameInitResult;
+    return static_cast<std::uint32_t>(record("GameInitialize", static_cast<int>(gameInitResult)));
 }
 
 void RecordingShellEngine::GameRelease() { record("GameRelease"); }
 
 std::uint32_t RecordingShellEngine::GameMainFunc() {
-    ++frames;
-    record(Join("GameMainFunc", {frames}));
+    record(Join("GameMainFunc", {++frames}));
     return onGameMain(frames);
 }
 
 std::uint32_t RecordingShellEngine::GameDrawFunc() {
-    record(Join("GameDrawFunc", {frames}));
-    return 1;
+    return static_cast<std::uint32_t>(record(Join("GameDrawFunc", {frames})));
 }
 
-std::int32_t RecordingShellEngine::GameDrawStop() {
-    record("GameDrawStop");
-    return 1;
-}
-
+std::int32_t RecordingShellEngine::GameDrawStop() { return record("GameDrawStop"); }
 void RecordingShellEngine::GameDrawTimeSet() { record("GameDrawTimeSet"); }
 
 void RecordingShellEngine::GameSetMsgConfig(std::uint32_t dwSpeed, std::uint32_t nHandsFree,
@@ -124,20 +100,14 @@ void RecordingShellEngine::GameSetMsgConfig(std::uint32_t dwSpeed, std::uint32_t
 }
 
 int RecordingShellEngine::SetBGMVolume(std::uint32_t nLevel) {
-    record(Join("SetBGMVolume", {nLevel}));
-    return 1;
+    return record(Join("SetBGMVolume", {nLevel}));
 }
-
 int RecordingShellEngine::SetVoiceVolume(std::uint32_t nLevel) {
-    record(Join("SetVoiceVolume", {nLevel}));
-    return 1;
+    return record(Join("SetVoiceVolume", {nLevel}));
 }
-
 int RecordingShellEngine::SetSEVolume(std::uint32_t nLevel) {
-    record(Join("SetSEVolume", {nLevel}));
-    return 1;
+    return record(Join("SetSEVolume", {nLevel}));
 }
-
 void RecordingShellEngine::ClearPlayingNames() { record("ClearPlayingNames"); }
 
 }  // namespace zktest

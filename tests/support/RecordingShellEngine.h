@@ -66,7 +66,11 @@ public:
     void ClearPlayingNames() override;
 
 private:
-    void record(std::string line) { calls.push_back(std::move(line)); }
+    // Records the call and gives back its result.
+    int record(std::string line, int result = 1) {
+        calls.push_back(std::move(line));
+        return result;
+    }
 };
 
 }  // namespace zktest
