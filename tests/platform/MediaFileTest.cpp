@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "platform/HResult.h"
 #include "platform/MediaFile.h"
@@ -39,19 +40,10 @@ Decoded DecodeRest(MediaFile& file, const MediaPictureSize& size = {80, 60, 80, 
 
 TEST(MediaFile, OpensByContentAndRefusesWhatHasNoPlayableStream) {
     zktest::TestKit kit;
-    mkdemo::MovieRecipe movie;
-    zktest::MakeMovie(movie, "both.txt");
-    movie.sound = false;
-    zktest::MakeMovie(movie, "picture.mkv");
-    movie.sound = true;
-    movie.picture = false;
-    zktest::MakeMovie(movie, "sound.mkv");
-    mkdemo::MovieRecipe wide;
-    wide.width = 4100;
-    wide.height = 16;
-    wide.sound = false;
-    wide.frames = 1;
-    zktest::MakeMovie(wide, "wide.mkv");
+    zktest::MakeMovie({}, "both.txt");
+    zktest::MakeMovie({.sound = false}, "picture.mkv");
+    zktest::MakeMovie({.picture = false}, "sound.mkv");
+    zktest::MakeMovie({.width = 4100, .height = 16, .frames = 1, .sound = false}, "wide.mkv");
     zktest::WriteFileBytes("garbage.mkv", zktest::Hex("00 11 22 33 44 55 66 77 88 99"));
     zktest::WriteFileBytes("empty.mkv", {});
     zktest::WriteFileBytes("text.mkv", std::string(200, 'a'));
@@ -78,25 +70,22 @@ TEST(MediaFile, OpensByContentAndRefusesWhatHasNoPlayableStream) {
         {"subs.mkv", platform::E_FAIL, false, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
         MediaFile file;
-        EXPECT_EQ(file.open(c.path), c.result) << c.path;
-        EXPECT_EQ(file.hasVideo(), c.video) << c.path;
-        EXPECT_EQ(file.hasAudio(), c.audio) << c.path;
-        EXPECT_EQ(file.videoWidth(), c.video ? 160 : 0) << c.path;
-        EXPECT_EQ(file.videoHeight(), c.video ? 120 : 0) << c.path;
+        EXPECT_EQ(file.open(c.path), c.result);
+        EXPECT_EQ(
+            std::tuple(file.hasVideo(), file.hasAudio(), file.videoWidth(), file.videoHeight()),
+            std::tuple(c.video, c.audio, c.video ? 160 : 0, c.video ? 120 : 0));
         if (c.result != platform::S_OK) continue;
-        ASSERT_TRUE(file.duration().has_value()) << c.path;
-        EXPECT_NEAR(static_cast<double>(*file.duration()), 1e7, 1e6) << c.path;
+        ASSERT_TRUE(file.duration().has_value());
+        EXPECT_NEAR(static_cast<double>(*file.duration()), 1e7, 1e6);
     }
 }
 
 TEST(MediaFile, DecodesEveryPictureAndTheSoundAtTheMixRate) {
     zktest::TestKit kit;
     zktest::MakeMovie({}, "stereo.mkv");
-    mkdemo::MovieRecipe mono;
-    mono.soundRate = 48000;
-    mono.channels = 1;
-    zktest::MakeMovie(mono, "mono.mkv");
+    zktest::MakeMovie({.soundRate = 48000, .channels = 1}, "mono.mkv");
     for (const char* name : {"stereo.mkv", "mono.mkv"}) {
         MediaFile file;
         ASSERT_EQ(file.open(name), platform::S_OK);

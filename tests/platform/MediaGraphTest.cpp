@@ -56,6 +56,24 @@ protected:
             kit.clock.advance(10);
         }
     }
+    static std::pair<std::int64_t, std::int64_t> Positions(MediaGraph& target) {
+        std::int64_t current = 0, stop = 0;
+        target.getPositions(current, stop);
+        return {current, stop};
+    }
+    // One EC_COMPLETE waits, then nothing, and the graph is still running.
+    static void ExpectEndedOnce(MediaGraph& target) {
+        std::int32_t code = 0;
+        EXPECT_EQ(target.getEvent(code), S_OK);
+        EXPECT_EQ(code, EC_COMPLETE);
+        EXPECT_EQ(target.getEvent(code), E_ABORT);
+        EXPECT_EQ(target.state(), MediaState::Running);
+    }
+    void ClearRecords() {
+        posts.clear();
+        composed.clear();
+        mix.clear();
+    }
     // The movie's own pictures, at the game-area size unless told.
     static std::vector<std::vector<std::uint32_t>> Reference(const MediaPictureSize& size = {
                                                                  800, 600, 800, 600}) {
@@ -95,11 +113,7 @@ TEST_F(MediaGraphTest, PlaysEveryPictureOnceInOrderOnThePlatformClockAndEndsOnce
     EXPECT_NEAR(static_cast<double>(kit.clock.now() - start), 1000.0, 20.0);
     ASSERT_EQ(composed.size(), 10u);
     for (std::size_t i = 0; i < reference.size(); ++i) EXPECT_EQ(composed[i], reference[i]) << i;
-    std::int32_t code = 0;
-    EXPECT_EQ(graph.getEvent(code), S_OK);
-    EXPECT_EQ(code, EC_COMPLETE);
-    EXPECT_EQ(graph.getEvent(code), E_ABORT);
-    EXPECT_EQ(graph.state(), MediaState::Running);
+    ExpectEndedOnce(graph);
     PlayFor(500);
     EXPECT_EQ(posts.size(), 1u);
 }
@@ -116,16 +130,11 @@ TEST_F(MediaGraphTest, SeeksPausesStopsAndStopPositions) {
     kit.clock.advance(150);
     MediaPump::instance().pump();
     graph.pause();
-    std::int64_t current = 0;
-    std::int64_t stop = 0;
-    graph.getPositions(current, stop);
-    EXPECT_EQ(current, 6500000);
-    EXPECT_EQ(stop, 8000000);
+    EXPECT_EQ(Positions(graph), (std::pair<std::int64_t, std::int64_t>(6500000, 8000000)));
     kit.clock.advance(1000);
     MediaPump::instance().pump();
     EXPECT_EQ(composed.back(), reference[6]);
-    graph.getPositions(current, stop);
-    EXPECT_EQ(current, 6500000);
+    EXPECT_EQ(Positions(graph).first, 6500000);
     ASSERT_EQ(graph.run(), S_OK);
     const std::uint32_t resumed = kit.clock.now();
     PlayFor(3000);
@@ -133,8 +142,7 @@ TEST_F(MediaGraphTest, SeeksPausesStopsAndStopPositions) {
     EXPECT_NEAR(static_cast<double>(kit.clock.now() - resumed), 150.0, 20.0);
     EXPECT_EQ(composed.back(), reference[8]);
     graph.stop();
-    graph.getPositions(current, stop);
-    EXPECT_GE(current, 8000000);
+    EXPECT_GE(Positions(graph).first, 8000000);
 }
 
 TEST_F(MediaGraphTest, AShownOutputIsBlackUntilItsFirstPictureAndARunStoppedUnpumpedShowsNone) {
@@ -154,9 +162,7 @@ TEST_F(MediaGraphTest, AShownOutputIsBlackUntilItsFirstPictureAndARunStoppedUnpu
 }
 
 TEST_F(MediaGraphTest, ClosingWhileTheWorkerWaitsOnAFullQueueReturnsPromptly) {
-    mkdemo::MovieRecipe movie;
-    movie.frames = 50;
-    Open(movie);
+    Open({.frames = 50});
     ASSERT_EQ(graph.run(), S_OK);
     MediaPump::instance().pump();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -169,27 +175,20 @@ TEST_F(MediaGraphTest, ClosingWhileTheWorkerWaitsOnAFullQueueReturnsPromptly) {
 }
 
 TEST_F(MediaGraphTest, PlaysOnTheMixesClockWithTheToneAtTheGraphsGain) {
-    struct Case {
+    const struct {
         const char* name;
-        int soundRate;
-        int channels;
+        int soundRate, channels;
         std::int32_t volume;
         double gain;
-    };
-    const Case cases[] = {{"stereo 44100 at -600", 44100, 2, -600, 0.501},
-                          {"mono 48000 at 0", 48000, 1, 0, 1.0}};
+    } cases[] = {{"stereo 44100 at -600", 44100, 2, -600, 0.501},
+                 {"mono 48000 at 0", 48000, 1, 0, 1.0}};
     ASSERT_TRUE(engine.open());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        mkdemo::MovieRecipe movie;
-        movie.soundRate = c.soundRate;
-        movie.channels = c.channels;
-        posts.clear();
-        composed.clear();
-        mix.clear();
+        ClearRecords();
         MediaGraph played{2};
         played.putVolume(c.volume);
-        OpenIn(played, movie);
+        OpenIn(played, {.soundRate = c.soundRate, .channels = c.channels});
         const auto reference = Reference();
         ASSERT_EQ(played.run(), S_OK);
         PlayFor(3000);
@@ -199,10 +198,7 @@ TEST_F(MediaGraphTest, PlaysOnTheMixesClockWithTheToneAtTheGraphsGain) {
         EXPECT_NEAR(static_cast<double>(zktest::FrameCount(mix)), 44100.0, 441.0);
         const std::span<const float> steady = std::span(mix).subspan(2 * 4410, 2 * 35280);
         EXPECT_NEAR(zktest::Rms(steady), 0.0884 * c.gain, 0.0884 * c.gain * 0.02);
-        std::int32_t code = 0;
-        EXPECT_EQ(played.getEvent(code), S_OK);
-        EXPECT_EQ(played.getEvent(code), E_ABORT);
-        EXPECT_EQ(played.state(), MediaState::Running);
+        ExpectEndedOnce(played);
     }
 }
 
@@ -210,12 +206,9 @@ TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
     ASSERT_TRUE(engine.open());
     for (const double soundSeconds : {0.5, 1.5}) {
         SCOPED_TRACE(soundSeconds);
-        mkdemo::MovieRecipe movie;
-        movie.soundSeconds = soundSeconds;
-        posts.clear();
-        composed.clear();
+        ClearRecords();
         MediaGraph played{2};
-        OpenIn(played, movie);
+        OpenIn(played, {.soundSeconds = soundSeconds});
         ASSERT_EQ(played.run(), S_OK);
         const std::uint32_t start = kit.clock.now();
         PlayFor(3000);

@@ -18,10 +18,7 @@ using namespace platform;
 // go with one warning, so the pictures still reach the end.
 TEST(MediaWorker, SoundNobodyTakesWaitsWithinItsBoundAndNeverStallsThePictures) {
     zktest::TestKit kit;
-    mkdemo::MovieRecipe movie;
-    movie.frames = 40;
-    movie.rate = 5;
-    zktest::MakeMovie(movie, "long.mkv");
+    zktest::MakeMovie({.rate = 5, .frames = 40}, "long.mkv");
     MediaFile file;
     ASSERT_EQ(file.open("long.mkv"), S_OK);
     auto stream = std::make_shared<AudioStream>();
