@@ -35,9 +35,8 @@ TEST(AtomicFileWriter, FailureOrAbandonKeepsTheOldTargetAndLeavesNoTemporaryFile
     zktest::TestKit kit;
     const struct {
         const char* what;
-        void (*before)();   // before the writer opens
-        void (*during)();   // while it is open
-        std::string error;  // the errno text of a failed commit; empty: never committed
+        void (*before)(), (*during)();  // before the writer opens, while it is open
+        std::string error;              // the errno text of a failed commit; empty: never committed
     } cases[] = {
         {"a folder at the temporary path", [] { fs::create_directory("f/t.bin.tmp"); }, [] {},
          std::strerror(EISDIR)},

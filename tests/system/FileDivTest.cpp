@@ -38,8 +38,10 @@ std::string Console(const zktest::TestKit& kit) {
 
 std::string U(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
-std::set<std::string> Entries(const std::string& folder) {
-    std::set<std::string> names;
+using Names = std::set<std::string>;
+
+Names Entries(const std::string& folder) {
+    Names names;
     for (const auto& entry : fs::directory_iterator(folder)) {
         names.insert(entry.path().filename().string());
     }
@@ -72,7 +74,7 @@ TEST(FileDiv, ExtractsFromBothListPlacesAndFromTinyArchives) {
         EXPECT_EQ(FileDiv(archive, "out/", "b.BIN"), 1);
         EXPECT_EQ(ReadFileBytes("out/b.BIN"), Hex("00 0D 0A"));
         EXPECT_EQ(FileDiv(archive, "out/", nullptr), 1);
-        EXPECT_EQ(Entries("out"), (std::set<std::string>{"B.bin", "a.txt", "b.BIN"}));
+        EXPECT_EQ(Entries("out"), (Names{"B.bin", "a.txt", "b.BIN"}));
         EXPECT_EQ(ReadFileBytes("out/a.txt"), "hello");
     }
     EXPECT_EQ(FileDiv("t.dat", "out/", "a.txt"), 1);
@@ -93,9 +95,7 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
     WriteFileBytes("range.dat", "FILECMB-DATA-LIST-IN\nfar 0 99\nnone 5 5\nback 5 4\nLIST-END\n");
 
     const struct {
-        const char* archive;
-        const char* outDir;
-        const char* name;
+        const char *archive, *outDir, *name;
         int result;
         std::string lines;
     } cases[] = {
@@ -150,9 +150,8 @@ TEST(FileDiv, SkipsHostileListLinesAndFindsLaterMembers) {
         skipped += U(u8"Error: リストの") + std::to_string(line) + U(u8"行目が不正です\n");
     }
     EXPECT_EQ(Console(kit), skipped);
-    EXPECT_EQ(Entries("work"), (std::set<std::string>{"h.dat", "out"}));
-    EXPECT_EQ(Entries("work/out"),
-              (std::set<std::string>{"cr.txt", "dec.txt", "ok.txt", Sjis(u8"表.txt")}));
+    EXPECT_EQ(Entries("work"), (Names{"h.dat", "out"}));
+    EXPECT_EQ(Entries("work/out"), (Names{"cr.txt", "dec.txt", "ok.txt", Sjis(u8"表.txt")}));
     EXPECT_EQ(ReadFileBytes("work/out/ok.txt"), "FILEC");
     EXPECT_EQ(ReadFileBytes("work/out/dec.txt"), "TA");  // 010 is ten, not eight
     EXPECT_EQ(ReadFileBytes("work/out/" + Sjis(u8"表.txt")), "LIST");
@@ -208,7 +207,6 @@ TEST(FileDiv, ReadsMembersAndDeletesTheFilesOfAFolder) {
     EXPECT_EQ(DeleteFilesInDir("d/", "b.txt"), 0);
     // Without a trailing separator the files deleted are still those inside the folder.
     EXPECT_EQ(DeleteFilesInDir("d", nullptr), 1);
-    EXPECT_EQ(Entries("d"), (std::set<std::string>{"busy", "sub"}));
-    EXPECT_EQ(Entries("."),
-              (std::set<std::string>{"a.dat", "d", "da.txt", "empty.dat", "x.dat", "x.lst"}));
+    EXPECT_EQ(Entries("d"), (Names{"busy", "sub"}));
+    EXPECT_EQ(Entries("."), (Names{"a.dat", "d", "da.txt", "empty.dat", "x.dat", "x.lst"}));
 }

@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct StartedSystem {
+// A system started as the game starts it, in the kit's working folder.
+struct StartedSystem : ::testing::Test {
     TestKit kit;
     ZKSYSTEM sys;
     StartedSystem() { sys.Initialize(nullptr, 1); }
@@ -32,89 +33,82 @@ struct StartedSystem {
 };
 
 using Lines = std::vector<std::string>;
+using ZKSYSTEMPending = StartedSystem;
+using ZKSYSTEMRemoveFile = StartedSystem;
+using ZKSYSTEMFolders = StartedSystem;
+using ZKSYSTEMFileDiv = StartedSystem;
 
 }  // namespace
 
-TEST(ZKSYSTEMPending, InUseFileIsRetriedEachFrameUntilReleased) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMPending, InUseFileIsRetriedEachFrameAndMissingFilesAreNeverKept) {
     fs::create_directory("tmp");
     WriteFileBytes("tmp/a.gpc", "x");
-    s.kit.files.markInUse("tmp/a.gpc");
+    kit.files.markInUse("tmp/a.gpc");
 
-    EXPECT_EQ(s.sys.RemoveFile("tmp/", "a.gpc", 0), 0);
-    s.sys.MainLoop(nullptr);
-    s.sys.MainLoop(nullptr);
+    EXPECT_EQ(sys.RemoveFile("tmp/", "a.gpc", 0), 0);
+    for (int frame = 0; frame < 2; ++frame) sys.MainLoop(nullptr);
     EXPECT_TRUE(FileExists("tmp/a.gpc"));
-    EXPECT_EQ(s.pending(), Lines{"tmp/a.gpc"});
+    EXPECT_EQ(pending(), Lines{"tmp/a.gpc"});
 
-    s.kit.files.release("tmp/a.gpc");
-    s.sys.MainLoop(nullptr);
+    kit.files.release("tmp/a.gpc");
+    sys.MainLoop(nullptr);
     EXPECT_FALSE(FileExists("tmp/a.gpc"));
-    EXPECT_TRUE(s.pending().empty());
-    EXPECT_TRUE(s.kit.debugLines().empty());
-}
+    EXPECT_TRUE(pending().empty());
 
-TEST(ZKSYSTEMPending, MissingFilesAreNeverQueuedOrKept) {
-    StartedSystem s;
     WriteFileBytes("v.wav", "x");
-    EXPECT_NE(s.sys.RemoveFile("", "v.wav", 0), 0);       // no folder: the name alone
-    EXPECT_EQ(s.sys.RemoveFile(nullptr, "v.wav", 0), 0);  // the second unload of the same file
-    EXPECT_TRUE(s.pending().empty());
+    EXPECT_NE(sys.RemoveFile("", "v.wav", 0), 0);       // no folder: the name alone
+    EXPECT_EQ(sys.RemoveFile(nullptr, "v.wav", 0), 0);  // the second unload of the same file
+    EXPECT_TRUE(pending().empty());
 
     WriteFileBytes("b.ogg", "x");
-    s.kit.files.markInUse("b.ogg");
-    s.sys.RemoveFile(nullptr, "b.ogg", 0);
+    kit.files.markInUse("b.ogg");
+    sys.RemoveFile(nullptr, "b.ogg", 0);
     fs::remove("b.ogg");  // gone by other means while still marked in use
-    s.sys.RemoveFileListProc();
-    EXPECT_TRUE(s.pending().empty());
+    sys.RemoveFileListProc();
+    EXPECT_TRUE(pending().empty());
+    EXPECT_TRUE(kit.debugLines().empty());
 }
 
-TEST(ZKSYSTEMPending, ListIgnoresCaseKeepsOrderAndRefusesOverflow) {
-    StartedSystem s;
-    EXPECT_EQ(s.sys.AddRemoveFileList("tmp/EV03a.gpc"), 1);
-    EXPECT_EQ(s.sys.AddRemoveFileList("tmp/ev03A.GPC"), 1);
-    EXPECT_EQ(s.pending(), Lines{"tmp/EV03a.gpc"});
+TEST_F(ZKSYSTEMPending, ListIgnoresCaseKeepsOrderAndRefusesOverflow) {
+    EXPECT_EQ(sys.AddRemoveFileList("tmp/EV03a.gpc"), 1);
+    EXPECT_EQ(sys.AddRemoveFileList("tmp/ev03A.GPC"), 1);
+    EXPECT_EQ(pending(), Lines{"tmp/EV03a.gpc"});
 
     for (int i = 1; i < ZKSYSTEM::kRemoveListSize; ++i) {
-        ASSERT_EQ(s.sys.AddRemoveFileList(("p" + std::to_string(i)).c_str()), 1);
+        ASSERT_EQ(sys.AddRemoveFileList(("p" + std::to_string(i)).c_str()), 1);
     }
-    EXPECT_EQ(s.sys.AddRemoveFileList("p256"), 0);
-    EXPECT_EQ(s.sys.AddRemoveFileList(std::string(260, 'a').c_str()), 0);
+    EXPECT_EQ(sys.AddRemoveFileList("p256"), 0);
+    EXPECT_EQ(sys.AddRemoveFileList(std::string(260, 'a').c_str()), 0);
 
-    EXPECT_EQ(s.sys.DelRemoveFileList("P2"), 1);
-    const Lines list = s.pending();
+    EXPECT_EQ(sys.DelRemoveFileList("P2"), 1);
+    const Lines list = pending();
     ASSERT_EQ(list.size(), 255u);
-    EXPECT_EQ(list[1], "p1");
-    EXPECT_EQ(list[2], "p3");
-    EXPECT_EQ(list[254], "p255");
-    EXPECT_EQ(s.sys.AddRemoveFileList("p256"), 1);  // the freed entry is at the end
-    EXPECT_EQ(s.pending().back(), "p256");
+    EXPECT_EQ(list[1] + list[2] + list[254], "p1p3p255");
+    EXPECT_EQ(sys.AddRemoveFileList("p256"), 1);  // the freed entry is at the end
+    EXPECT_EQ(pending().back(), "p256");
 
-    EXPECT_EQ(s.sys.DelRemoveFileList("p2"), 0);
-    const Lines expected = {
-        "Error: <ZKSYSTEM::AddRemoveFileList> 空き領域がありませんでした",
-        "Error: <ZKSYSTEM::AddRemoveFileList> ファイルパスが長すぎます",
-        "Error: <ZKSYSTEM::DelRemoveFileList> 指定ファイルパスが見つかりませんでした",
-    };
-    EXPECT_EQ(s.kit.debugLines(), expected);
+    EXPECT_EQ(sys.DelRemoveFileList("p2"), 0);
+    EXPECT_EQ(
+        kit.debugLines(),
+        (Lines{"Error: <ZKSYSTEM::AddRemoveFileList> 空き領域がありませんでした",
+               "Error: <ZKSYSTEM::AddRemoveFileList> ファイルパスが長すぎます",
+               "Error: <ZKSYSTEM::DelRemoveFileList> 指定ファイルパスが見つかりませんでした"}));
 }
 
-TEST(ZKSYSTEMPending, ListPathReadsAreBoundedAndChecked) {
-    StartedSystem s;
-    s.sys.AddRemoveFileList("tmp/long-name.gpc");
+TEST_F(ZKSYSTEMPending, ListPathReadsAreBoundedAndChecked) {
+    sys.AddRemoveFileList("tmp/long-name.gpc");
     char small[8];
-    EXPECT_STREQ(s.sys.GetRemoveFileListPath(0, small, sizeof small), "tmp/lon");
+    EXPECT_STREQ(sys.GetRemoveFileListPath(0, small, sizeof small), "tmp/lon");
 
     char out[ZKSYSTEM::kPathSize];
-    EXPECT_EQ(s.sys.GetRemoveFileListPath(256, out, sizeof out), nullptr);
-    EXPECT_EQ(s.sys.GetRemoveFileListPath(-1, out, sizeof out), nullptr);
-    EXPECT_EQ(s.sys.GetRemoveFileListPath(0, nullptr, 260), nullptr);
-    EXPECT_EQ(s.kit.debugLines(),
+    EXPECT_EQ(sys.GetRemoveFileListPath(256, out, sizeof out), nullptr);
+    EXPECT_EQ(sys.GetRemoveFileListPath(-1, out, sizeof out), nullptr);
+    EXPECT_EQ(sys.GetRemoveFileListPath(0, nullptr, 260), nullptr);
+    EXPECT_EQ(kit.debugLines(),
               Lines(3, "Error: <ZKSYSTEM::GetRemoveFileListPath> 引数が不正です"));
 }
 
-TEST(ZKSYSTEMRemoveFile, SweepRemovesFilesThenTheTreeButKeepsTheFolder) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMRemoveFile, SweepRemovesFilesThenTheTreeButKeepsTheFolder) {
     fs::create_directories("tmp/x/z");
     WriteFileBytes("tmp/x/y.gpc", "x");
     WriteFileBytes("tmp/x/z/w.gpc", "x");
@@ -123,58 +117,52 @@ TEST(ZKSYSTEMRemoveFile, SweepRemovesFilesThenTheTreeButKeepsTheFolder) {
     WriteFileBytes("outside/keep/data.sav", "save");
     fs::create_directory_symlink(fs::absolute("outside/keep"), "tmp/link");
 
-    EXPECT_EQ(s.sys.RemoveFile("tmp\\", nullptr, 0), 0);  // files only
+    EXPECT_EQ(sys.RemoveFile("tmp\\", nullptr, 0), 0);  // files only
     EXPECT_FALSE(FileExists("tmp/top.spt"));
     EXPECT_TRUE(FileExists("tmp/x/y.gpc"));
 
-    EXPECT_EQ(s.sys.RemoveFile("tmp/", nullptr, 1), 0);
-    EXPECT_TRUE(fs::is_directory("tmp"));
-    EXPECT_TRUE(fs::is_empty("tmp"));
+    EXPECT_EQ(sys.RemoveFile("tmp/", nullptr, 1), 0);
+    EXPECT_TRUE(fs::is_directory("tmp") && fs::is_empty("tmp"));
     EXPECT_EQ(zktest::ReadFileBytes("outside/keep/data.sav"), "save");
-    EXPECT_TRUE(s.kit.debugLines().empty());
+    EXPECT_TRUE(kit.debugLines().empty());
 }
 
-TEST(ZKSYSTEMRemoveFile, HeldFileStopsTheSweep) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMRemoveFile, HeldFileStopsTheSweep) {
     fs::create_directories("tmp/x");
     WriteFileBytes("tmp/x/y.gpc", "x");
-    s.kit.files.markInUse("tmp/x/y.gpc");
+    kit.files.markInUse("tmp/x/y.gpc");
 
-    EXPECT_EQ(s.sys.RemoveFile("tmp/", nullptr, 1), 0);
+    EXPECT_EQ(sys.RemoveFile("tmp/", nullptr, 1), 0);
     EXPECT_TRUE(FileExists("tmp/x/y.gpc"));
-    const Lines expected = {
-        "Error: <ZKSYSTEM::RemoveFile> ファイル tmp/x/y.gpc が削除出来ません",
-        "Error: <ZKSYSTEM::RemoveFile> ディレクトリ tmp/x が削除出来ません",
-    };
-    EXPECT_EQ(s.kit.debugLines(), expected);
-    EXPECT_TRUE(s.pending().empty());  // a sweep never queues
+    EXPECT_EQ(kit.debugLines(),
+              (Lines{"Error: <ZKSYSTEM::RemoveFile> ファイル tmp/x/y.gpc が削除出来ません",
+                     "Error: <ZKSYSTEM::RemoveFile> ディレクトリ tmp/x が削除出来ません"}));
+    EXPECT_TRUE(pending().empty());  // a sweep never queues
 }
 
-TEST(ZKSYSTEMRemoveFile, RefusesMissingFoldersAndEscapingNames) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMRemoveFile, RefusesMissingFoldersAndEscapingNames) {
     fs::create_directory("game");
     fs::current_path("game");
     WriteFileBytes("../env.env", "settings");
     WriteFileBytes("keep.sav", "save");
 
-    EXPECT_EQ(s.sys.RemoveFile("nothere/", nullptr, 1), 0);
-    EXPECT_EQ(s.sys.RemoveFile(nullptr, nullptr, 1), 0);  // never the working folder itself
+    EXPECT_EQ(sys.RemoveFile("nothere/", nullptr, 1), 0);
+    EXPECT_EQ(sys.RemoveFile(nullptr, nullptr, 1), 0);  // never the working folder itself
     const std::string absolute = fs::absolute("keep.sav").string();
     for (const char* name : {"../env.env", absolute.c_str(), "tmp\\x", ""}) {
-        EXPECT_EQ(s.sys.RemoveFile(nullptr, name, 0), 0) << name;
+        EXPECT_EQ(sys.RemoveFile(nullptr, name, 0), 0) << name;
     }
     EXPECT_EQ(zktest::ReadFileBytes("../env.env"), "settings");
     EXPECT_TRUE(FileExists("keep.sav"));
-    EXPECT_TRUE(s.pending().empty());
+    EXPECT_TRUE(pending().empty());
 
     const std::string handle = "Error: <ZKSYSTEM::RemoveFile> 検索ファイルハンドルの取得に失敗";
     const std::string badName = "Error: <ZKSYSTEM::RemoveFile> 不正なファイル名です";
-    EXPECT_EQ(s.kit.debugLines(), (Lines{handle, handle, badName, badName, badName, badName}));
+    EXPECT_EQ(kit.debugLines(), (Lines{handle, handle, badName, badName, badName, badName}));
     fs::current_path("..");
 }
 
-TEST(ZKSYSTEMFolders, MakeDirectoryResults) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMFolders, MakeDirectoryResults) {
     WriteFileBytes("plain", "x");
     const std::string failed = "Error: <ZKSYSTEM::MakeDirectrory> ディレクトリ作成に失敗しました";
     const std::string warn = "Warn: <ZKSYTEM::MakeDirectory> ";
@@ -192,46 +180,41 @@ TEST(ZKSYSTEMFolders, MakeDirectoryResults) {
         {"plain", -1, {failed, exists, attributes}},
     };
     for (const auto& c : cases) {
-        s.kit.log.clear();
-        EXPECT_EQ(s.sys.MakeDirectory(c.path), c.expected) << c.path;
-        EXPECT_EQ(s.kit.debugLines(), c.lines) << c.path;
+        kit.log.clear();
+        EXPECT_EQ(sys.MakeDirectory(c.path), c.expected) << c.path;
+        EXPECT_EQ(kit.debugLines(), c.lines) << c.path;
     }
     EXPECT_TRUE(fs::is_directory("tmp"));
 }
 
-TEST(ZKSYSTEMFolders, RenameFileResults) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMFolders, RenameFileResults) {
     WriteFileBytes("new.tmp", "new");
     WriteFileBytes("env.env", "old");
     fs::create_directory("folder");
     errno = EACCES;  // a stale error number does not turn success into failure
-    EXPECT_EQ(s.sys.RenameFile("new.tmp", "env.env"), 1);
+    EXPECT_EQ(sys.RenameFile("new.tmp", "env.env"), 1);
     EXPECT_EQ(zktest::ReadFileBytes("env.env"), "new");
     EXPECT_FALSE(FileExists("new.tmp"));
 
-    EXPECT_EQ(s.sys.RenameFile("missing", "x"), 0);
-    EXPECT_EQ(s.sys.RenameFile("env.env", "folder"), 0);  // EISDIR
+    EXPECT_EQ(sys.RenameFile("missing", "x"), 0);
+    EXPECT_EQ(sys.RenameFile("env.env", "folder"), 0);  // EISDIR
     EXPECT_EQ(zktest::ReadFileBytes("env.env"), "new");
-    const Lines expected = {
-        "Error: <ZKSYSTEM::RenameFile> 変更元ファイルが存在しません",
-        "Error: <ZKSYSTEM::RenameFile> ファイル名の変更に失敗しました",
-    };
-    EXPECT_EQ(s.kit.debugLines(), expected);
+    EXPECT_EQ(kit.debugLines(),
+              (Lines{"Error: <ZKSYSTEM::RenameFile> 変更元ファイルが存在しません",
+                     "Error: <ZKSYSTEM::RenameFile> ファイル名の変更に失敗しました"}));
 }
 
-TEST(ZKSYSTEMFolders, MakeTmpPathAcceptsOnlyDataNames) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMFolders, MakeTmpPathAcceptsOnlyDataNames) {
     char out[ZKSYSTEM::kPathSize];
-    EXPECT_STREQ(s.sys.MakeTmpPath("Y0100.gpc", out), "tmp/Y0100.gpc");
-    const std::string longest(255, 'a');
-    EXPECT_EQ(std::string(s.sys.MakeTmpPath(longest.c_str(), out)), "tmp/" + longest);
+    EXPECT_STREQ(sys.MakeTmpPath("Y0100.gpc", out), "tmp/Y0100.gpc");
+    const std::string longest(255, 'a'), tooLong(256, 'a');
+    EXPECT_EQ(std::string(sys.MakeTmpPath(longest.c_str(), out)), "tmp/" + longest);
 
-    const std::string tooLong(256, 'a');
     for (const char* bad : {"../x", "a/b", "", tooLong.c_str()}) {
         std::memset(out, 'z', sizeof out);
-        EXPECT_STREQ(s.sys.MakeTmpPath(bad, out), "") << bad;
+        EXPECT_STREQ(sys.MakeTmpPath(bad, out), "") << bad;
     }
-    EXPECT_EQ(s.kit.debugLines(), Lines(4, "Error: <ZKSYSTEM::MakeTmpPath> 不正なファイル名です"));
+    EXPECT_EQ(kit.debugLines(), Lines(4, "Error: <ZKSYSTEM::MakeTmpPath> 不正なファイル名です"));
 }
 
 TEST(ZKSYSTEMTrace, InitializeLeavesAnEmptyTraceAndReleaseMakesAPass) {
@@ -254,8 +237,7 @@ TEST(ZKSYSTEMTrace, InitializeLeavesAnEmptyTraceAndReleaseMakesAPass) {
     EXPECT_TRUE(kit.debugLines().empty());
 }
 
-TEST(ZKSYSTEMFileDiv, ExtractsAndDecodesIntoTmp) {
-    StartedSystem s;
+TEST_F(ZKSYSTEMFileDiv, ExtractsAndDecodesIntoTmp) {
     fs::create_directories("tmp/scr_dep");
     // A LIST-IN combined file: s.spt holds "hi\r\n" coded, n.txt plain text.
     const std::string coded = "ZKCODE NLINE-ENCODE\n" + zktest::Hex("97 96 F2 F5");
@@ -263,15 +245,14 @@ TEST(ZKSYSTEMFileDiv, ExtractsAndDecodesIntoTmp) {
                    "FILECMB-DATA-LIST-IN\ns.spt 54 78\nn.txt 78 83\nLIST-END\n" + coded + "hello");
     WriteFileBytes("plain.dat", "hello");
 
-    EXPECT_EQ(s.sys.FileDivAndDecode("a.dat", "S.SPT"), 0);
+    EXPECT_EQ(sys.FileDivAndDecode("a.dat", "S.SPT"), 0);
     EXPECT_EQ(zktest::ReadFileBytes("tmp/S.SPT"), "hi\r\n");
     EXPECT_EQ(zktest::ReadFileBytes("tmp/scr_dep/S.SPT"), coded);
-    EXPECT_TRUE(s.kit.debugLines().empty());
+    EXPECT_TRUE(kit.debugLines().empty());
 
     const std::string tag = "Error: <ZKSYSTEM::FileDivAndDecode> ";
     const struct {
-        const char* archive;
-        const char* name;
+        const char *archive, *name;
         int expected;
         std::string lastLine;
     } failures[] = {
@@ -281,14 +262,14 @@ TEST(ZKSYSTEMFileDiv, ExtractsAndDecodesIntoTmp) {
         {"a.dat", "n.txt", -1, tag + "呼び出したZKDecodeが失敗しました"},
     };
     for (const auto& f : failures) {
-        s.kit.log.clear();
-        EXPECT_EQ(s.sys.FileDivAndDecode(f.archive, f.name), f.expected);
-        ASSERT_FALSE(s.kit.debugLines().empty());
-        EXPECT_EQ(s.kit.debugLines().back(), f.lastLine);
+        kit.log.clear();
+        EXPECT_EQ(sys.FileDivAndDecode(f.archive, f.name), f.expected);
+        ASSERT_FALSE(kit.debugLines().empty());
+        EXPECT_EQ(kit.debugLines().back(), f.lastLine);
     }
 
     fs::remove_all("tmp/scr_dep");  // the folder is not made here
-    s.kit.log.clear();
-    EXPECT_EQ(s.sys.FileDivAndDecode("a.dat", "s.spt"), -1);
-    EXPECT_EQ(s.kit.debugLines(), Lines{tag + "呼び出したFileDivが失敗しました"});
+    kit.log.clear();
+    EXPECT_EQ(sys.FileDivAndDecode("a.dat", "s.spt"), -1);
+    EXPECT_EQ(kit.debugLines(), Lines{tag + "呼び出したFileDivが失敗しました"});
 }
