@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
-#include "game/GAMEMAIN.h"
+#include "GameKit.h"
 #include "support/Bytes.h"
-#include "support/TestKit.h"
 
 namespace {
 
-struct AutoSkipList : ::testing::Test {
-    zktest::TestKit kit;
-    std::unique_ptr<GAMEMAIN> game = std::make_unique<GAMEMAIN>();
-
+struct AutoSkipList : BareGame {
     std::int32_t PositionOf(const std::string& name) {
         std::int32_t position = -99;
         EXPECT_EQ(game->CheckAutoSkipFileList(name.c_str(), &position), 1) << name;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "sound/ZKSND.h"
 #include "support/ManualAudio.h"
 #include "support/SpriteKit.h"
+#include "support/TestKit.h"
 #include "system/ZKSYSTEM.h"
 
 // A game object over real engine objects: graphics on a headless display, sound on
@@ -35,4 +38,10 @@ struct GameKit {
     int presents() const { return sprites.display.presents(); }
     std::vector<std::string> lines() const { return sprites.debugLines(); }
     void clearLog() { sprites.clearLog(); }
+};
+
+// A bare game object in a private folder, for the logic that needs no engine object.
+struct BareGame : ::testing::Test {
+    zktest::TestKit kit;
+    std::unique_ptr<GAMEMAIN> game = std::make_unique<GAMEMAIN>();
 };

@@ -1,25 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "game/GAMEMAIN.h"
+#include "GameKit.h"
 #include "platform/MenuStrip.h"
 #include "shell/ShellResources.h"
 #include "shell/ShellState.h"
-#include "support/TestKit.h"
 
 namespace {
 
-TEST(Settings, MessageConfigAndPermissionWords) {
-    zktest::TestKit kit;
-    auto game = std::make_unique<GAMEMAIN>();
-    game->SetMsgConfig(1000, 1, 0);
-    EXPECT_EQ(game->GetMsgSpeed(), 1000u);
-    EXPECT_EQ(game->GetHandsFree(), 1u);
-    EXPECT_EQ(game->GetAutoSkip(), 0u);
+using Settings = BareGame;
 
+TEST_F(Settings, PermissionWordsFollowTheMaskBits) {
     const auto words = [&] {
         return std::vector<std::uint32_t>{game->nSaveEnableFlg, game->nLoadEnableFlg,
                                           game->nConfigEnableFlg, game->nHelpEnableFlg};
@@ -33,7 +26,7 @@ TEST(Settings, MessageConfigAndPermissionWords) {
     EXPECT_TRUE(kit.debugLines().empty());
 }
 
-TEST(Settings, BarMaskTakesBacklogConditionsOnlyWhenSwitchingOn) {
+TEST(MsgBarMask, TakesBacklogConditionsOnlyWhenSwitchingOn) {
     const struct {
         std::int32_t mask;
         std::uint32_t on;
@@ -52,9 +45,7 @@ TEST(Settings, BarMaskTakesBacklogConditionsOnlyWhenSwitchingOn) {
     }
 }
 
-TEST(Settings, MenuChangeSwitchesTheShellsMenu) {
-    zktest::TestKit kit;
-    auto game = std::make_unique<GAMEMAIN>();
+TEST_F(Settings, MenuChangeSwitchesTheShellsMenu) {
     const std::string failed =
         "Error: <GAMEMAIN::MenuMsgWndStatusChange> メニューの設定に失敗しました";
     BeginShellState();
