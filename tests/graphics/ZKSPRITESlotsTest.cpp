@@ -30,9 +30,9 @@ const std::vector<Accessor>& Accessors() {
     static const std::vector<Accessor> list = {
         {"GetSurface", READ(GetSurface), "null", "set", "null", false, false},
         {"GetTexture", READ(GetTexture), "null", "set", "null", true, false},
-        {"GetSurfacePath", READ(GetSurfacePath), "null", "s.gpc", "null", false, true},
+        {"GetSurfacePath", READ(GetSurfacePath), "null", "pic1.gpc", "null", false, true},
         {"GetSurfaceDirPath", READ(GetSurfaceDirPath), "null", "", "null", false, true},
-        {"GetTextureFileName", READ(GetTextureFileName), "null", "t.gpc", "null", true, true},
+        {"GetTextureFileName", READ(GetTextureFileName), "null", "tex1.gpc", "null", true, true},
         {"GetTextureDirPath", READ(GetTextureDirPath), "null", "", "null", true, true},
         {"GetSurfaceWidth", READ(GetSurfaceWidth), "0", "3", "0", false, true},
         {"GetSurfaceHeight", READ(GetSurfaceHeight), "0", "2", "0", false, true},
@@ -62,14 +62,8 @@ TEST(ZKSPRITESlots, AccessorsBeforeAndAfterTheTablesAndOutOfRange) {
 
     ASSERT_EQ(k.sprite.CreateSurfaceBuffer(3), 1);
     ASSERT_EQ(k.sprite.CreateTextureBuffer(3), 1);
-    zktools::WriteBitmapFile("s.gpc", zktools::BitmapBytes(zktools::BitmapForm::Rgb24, 3, 2,
-                                                           zktest::CoordPicture(3, 2)));
-    zktools::WriteBitmapFile("t.gpc", zktools::BitmapBytes(zktools::BitmapForm::Rgb24, 5, 4,
-                                                           zktest::CoordPicture(5, 4)));
-    ASSERT_EQ(k.sprite.SetSurface(1, "", "s.gpc", 0), 1);
-    ASSERT_EQ(k.sprite.SetTexture(1, "", "t.gpc", 0), 1);
-    ASSERT_EQ(k.sprite.CreateSurface(1, 0, 0xFFFFFFFFu), 0);
-    ASSERT_EQ(k.sprite.CreateTexture(1, 1, 0xFFFFFFFFu), 0);
+    k.loadPicture(1, 3, 2);
+    k.loadTexture(1, 5, 4, zktest::CoordPicture(5, 4), 1);
     k.clearLog();
     for (const Accessor& a : Accessors()) {
         SCOPED_TRACE(a.name);
