@@ -6,9 +6,6 @@
 #include <thread>
 
 #include "DemoStandIn.h"
-#include "mkdemo/MovieMaker.h"
-#include "platform/HResult.h"
-#include "platform/HeadlessDisplay.h"
 #include "platform/ManualAudioDevice.h"
 #include "platform/MediaGraph.h"
 #include "platform/MediaPump.h"
@@ -55,39 +52,6 @@ TEST(ShellMedia, GraphMessagesFromAnyThreadAndMovesReachTheSoundObject) {
                         }));
 }
 
-TEST(ShellMedia, TheLoopPumpsARunningMovieWhoseEndReachesTheWindowProcedure) {
-    zktest::ShellKit k;
-    platform::HeadlessDisplay display;
-    platform::ScopedService<platform::Display> displayScope(display);
-    mkdemo::MovieRecipe movie;
-    movie.sound = false;
-    zktest::MakeMovie(movie, "m.mkv");
-    std::unique_ptr<platform::MediaGraph> graph;
-    k.engine.onGameMain = [&](int frame) {
-        k.kit.clock.advance(16);  // the recording engine's frames take no time of their own
-        if (frame == 1) {
-            graph = std::make_unique<platform::MediaGraph>(2);
-            EXPECT_EQ(graph->renderFile("m.mkv"), platform::S_OK);
-            graph->setOwner(reinterpret_cast<platform::WindowHandle>(&k));
-            graph->setVisible(true);
-            graph->setWindowPosition(0, 0, 800, 600);
-            graph->setNotifyWindow(reinterpret_cast<platform::WindowHandle>(&k),
-                                   platform::WM_DSHOW_EVENT + 2);
-            EXPECT_EQ(graph->run(), platform::S_OK);
-        }
-        if (!k.engine.callsStartingWith("SndDShowEventNotify").empty()) {
-            k.host.push({.kind = PlatformEvent::Kind::Terminate});
-        }
-        if (frame == 200) k.host.push({.kind = PlatformEvent::Kind::Terminate});
-        return 1u;
-    };
-    EXPECT_EQ(k.run(), 0);
-    EXPECT_EQ(k.engine.callsStartingWith("SndDShowEventNotify"),
-              std::vector<std::string>{"SndDShowEventNotify 2"});
-    EXPECT_EQ(display.layerPresents(), 10);
-    graph.reset();
-}
-
 namespace {
 
 // The stand-in game playing a two-second numbered movie under the shell, with the
@@ -106,9 +70,7 @@ struct MovieShell {
         settings.soundWarning = 0;
         settings.fullScreen = fullScreen;
         zktest::WriteFileBytes("env.env", FormatEnvSettings(settings));
-        mkdemo::MovieRecipe recipe;
-        recipe.frames = kMovieFrames;
-        zktest::MakeMovie(recipe, "m.mkv");
+        zktest::MakeMovie({.frames = kMovieFrames}, "m.mkv");
     }
 
     static constexpr int kMovieFrames = 20;
