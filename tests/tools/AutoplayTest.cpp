@@ -121,10 +121,6 @@ std::vector<std::uint32_t> Xrgb(const ReadPng& png) {
 
 TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
     std::string error;
-    const auto script = InputScript::Parse("# comment\n\nclock 5000\nstep 33\tframes 9\n", error);
-    EXPECT_FALSE(script);
-    EXPECT_EQ(error, "input:4: wrong number of words");
-
     const auto ok = InputScript::Parse(
         "clock 5000\r\nstep 33\nframes 9\n"
         "at 4 press RETURN\n"
@@ -160,6 +156,7 @@ TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
         const char* text;
         const char* error;
     } cases[] = {
+        {"# comment\n\nclock 5000\nstep 33\tframes 9\n", "input:4: wrong number of words"},
         {"jump 3", "input:1: unknown command jump"},
         {"\n\nat 3 press F1", "input:3: unknown key F1"},
         {"at -1 press A", "input:1: not a valid frame: -1"},

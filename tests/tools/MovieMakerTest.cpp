@@ -92,21 +92,13 @@ TEST(DemoMovie, CarriesItsPictureNumbersAndTheToneForThreeSeconds) {
 
 TEST(MovieMaker, TestRecipesGiveTheStreamsAskedForTheSameBytesEachTime) {
     zktest::TempWorkDir dir;
-    const auto recipe = [](bool picture, bool sound, int soundRate, int channels) {
-        mkdemo::MovieRecipe r;
-        r.picture = picture;
-        r.sound = sound;
-        r.soundRate = soundRate;
-        r.channels = channels;
-        return r;
-    };
     const struct {
         mkdemo::MovieRecipe recipe;
         const char* streams;
     } cases[] = {
-        {recipe(true, true, 44100, 2), "mpeg4,160,120\npcm_s16le,44100,2\n"},
-        {recipe(true, false, 44100, 2), "mpeg4,160,120\n"},
-        {recipe(false, true, 48000, 1), "pcm_s16le,48000,1\n"},
+        {{}, "mpeg4,160,120\npcm_s16le,44100,2\n"},
+        {{.sound = false}, "mpeg4,160,120\n"},
+        {{.picture = false, .soundRate = 48000, .channels = 1}, "pcm_s16le,48000,1\n"},
     };
     for (const auto& c : cases) {
         std::string error;
