@@ -27,10 +27,6 @@ protected:
     bool runToStep(std::int32_t step) {
         return runUntil([&] { return session().procStep() == step; }, 400);
     }
-    bool hasLine(const std::string& text) const {
-        const auto texts = logTexts();
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
-    }
     // Counts shown pixels inside and outside the logo's centred 400 x 240 place.
     std::pair<int, int> litInsideOutside() {
         const auto& frame = session().lastFrame();
@@ -49,8 +45,7 @@ protected:
 }  // namespace
 
 TEST_F(Logo, FadesInHoldsCentredFadesOutAndLeavesNothingLoaded) {
-    ASSERT_TRUE(start());
-    ASSERT_TRUE(runFrames(2));
+    startLogo();
     EXPECT_EQ(session().previousMode(), 0);
     const std::uint32_t first = session().game().dwNowTime;
     EXPECT_EQ(litInsideOutside(), std::make_pair(0, 0)) << "the overlay starts opaque";
