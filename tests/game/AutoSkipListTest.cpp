@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "GameKit.h"
+#include "BareGame.h"
 #include "support/Bytes.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "GameKit.h"
+#include "BareGame.h"
 
 namespace {
 

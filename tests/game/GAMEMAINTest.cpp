@@ -5,18 +5,29 @@
 #include <string>
 #include <vector>
 
-#include "GameKit.h"
 #include "platform/DisplayStatus.h"
 #include "support/Bytes.h"
+#include "support/ScriptKit.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using zktest::ScriptKit;
+
+// The kit's engine objects under a second game object that is not yet initialised.
+struct FreshGame : ScriptKit {
+    std::unique_ptr<GAMEMAIN> fresh = std::make_unique<GAMEMAIN>();
+    std::uint32_t Initialize(bool system = true, bool sprite = true, bool sound = true) {
+        return fresh->Initialize(system ? &sys : nullptr, sprite ? &sprites.sprite : nullptr,
+                                 sound ? &snd : nullptr);
+    }
+    int presents() const { return sprites.display.presents(); }
+};
 
 TEST(GameMain, InitializeRefusesEachMissingEngineObject) {
-    GameKit k;
-    k.sprites.setUp();
+    FreshGame k;
+    fs::remove_all("sav");
     const struct {
         bool system, sprite, sound;
         const char* line;
@@ -27,26 +38,19 @@ TEST(GameMain, InitializeRefusesEachMissingEngineObject) {
     };
     for (const auto& c : cases) {
         k.clearLog();
-        auto game = std::make_unique<GAMEMAIN>();
-        EXPECT_EQ(
-            game->Initialize(c.system ? &k.sys : nullptr, c.sprite ? &k.sprites.sprite : nullptr,
-                             c.sound ? &k.snd : nullptr),
-            0u);
+        EXPECT_EQ(k.Initialize(c.system, c.sprite, c.sound), 0u);
         EXPECT_EQ(k.lines(), Lines{c.line});
         // Nothing was set up, so the release has nothing to sweep.
-        game->Release();
-        EXPECT_EQ(game->pSystem, nullptr);
+        k.fresh->Release();
+        EXPECT_EQ(k.fresh->pSystem, nullptr);
     }
     EXPECT_FALSE(fs::exists("sav"));
 }
 
 TEST(GameMain, ExistingSaveFolderIsReportedButAccepted) {
-    GameKit k;
-    fs::create_directory("sav");
-    k.sprites.setUp();
-    ASSERT_EQ(k.snd.Initialize(nullptr, nullptr, 0), 0);
-    k.clearLog();
-    EXPECT_EQ(k.game->Initialize(&k.sys, &k.sprites.sprite, &k.snd), 1u);
+    FreshGame k;
+    fs::remove_all("tmp");
+    EXPECT_EQ(k.Initialize(), 1u);
     EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::Initialize> ディレクトリ作成に失敗しました",
                                 "-指定ディレクトリは既に作成されています-"}));
     EXPECT_TRUE(fs::is_directory("tmp"));
@@ -54,8 +58,7 @@ TEST(GameMain, ExistingSaveFolderIsReportedButAccepted) {
 
 // An existing save left alone is checked with the other broken start-ups.
 TEST(GameMain, BootWithoutScenarioDataFailsAndWritesNoSave) {
-    GameKit k;
-    k.Start();
+    ScriptKit k;
     k.sprites.loadPicture(2, 4, 4);
     EXPECT_EQ(k.game->GameMainFunc(), 0u);
     EXPECT_EQ(k.lines(),
@@ -75,8 +78,7 @@ TEST(GameMain, EveryModeNotInThisBuildEndsTheGameTheFrameAfterItsChange) {
                            "ClothesSelectProc", "DressRoomMainProc", "StaffrollMainProc"};
     for (int mode = 3; mode <= 12; ++mode) {
         SCOPED_TRACE(mode);
-        GameKit k;
-        k.Start();
+        FreshGame k;
         k.game->nMode = 3;
         k.game->nProcStep = 4;
         k.game->ChangeMode(mode);
@@ -95,8 +97,7 @@ TEST(GameMain, EveryModeNotInThisBuildEndsTheGameTheFrameAfterItsChange) {
 TEST(GameMain, UnknownModesRunEmptyFramesOnTheTimeOfThePreviousFrame) {
     for (const std::int32_t mode : {13, -1}) {
         SCOPED_TRACE(mode);
-        GameKit k;
-        k.Start();
+        FreshGame k;
         k.game->nMode = mode;
         std::uint32_t sampled = 1000;
         for (int frame = 1; frame <= 3; ++frame) {
@@ -112,8 +113,7 @@ TEST(GameMain, UnknownModesRunEmptyFramesOnTheTimeOfThePreviousFrame) {
 }
 
 TEST(GameMain, FrameAfterTheMovieDrawsNothing) {
-    GameKit k;
-    k.Start();
+    FreshGame k;
     k.game->nMode = 13;
     k.game->nOldMode = 2;
     for (const int step : {0, 1}) {
@@ -124,11 +124,10 @@ TEST(GameMain, FrameAfterTheMovieDrawsNothing) {
 }
 
 TEST(GameMain, IDSerchMatchesNamedRowsOnly) {
-    GameKit k;
+    FreshGame k;
     std::int32_t index = 5;
-    EXPECT_EQ(k.game->IDSerch("Face", 1, &index), 0u);
+    EXPECT_EQ(k.fresh->IDSerch("Face", 1, &index), 0u);
     EXPECT_EQ(index, -1);
-    k.Start();
     k.game->pSurfaceData = std::make_unique<GRAPHIC_FILE_DATA[]>(5);
     k.game->nSurfaceNum = 5;
     std::strcpy(k.game->pSurfaceData[1].szName, "Face");
@@ -139,8 +138,7 @@ TEST(GameMain, IDSerchMatchesNamedRowsOnly) {
         "Message: <GAMEMAIN::IDSerch> サーフェスデータのIDと照合しませんでした";
     const struct {
         const char* id;
-        std::uint32_t kind;
-        std::uint32_t found;
+        std::uint32_t kind, found;
         std::int32_t index;
         std::string line;
     } cases[] = {
@@ -172,8 +170,7 @@ TEST(GameMain, IDSerchMatchesNamedRowsOnly) {
 }
 
 TEST(GameMain, ReleaseAllResourcesUnloadsEverySlot) {
-    GameKit k;
-    k.Start();
+    ScriptKit k;
     k.sprites.loadPicture(1, 4, 4);
     zktest::WriteLevelWav("se.wav", 100, 0.5f);
     ASSERT_EQ(k.snd.DALoad(3, "se.wav", DA_PATH_SE), 0);
@@ -182,23 +179,30 @@ TEST(GameMain, ReleaseAllResourcesUnloadsEverySlot) {
     EXPECT_EQ(k.snd.DAGetLoadState(3), 0);
 }
 
-TEST(GameMain, FramesNeedAnInitialisedObjectAndDrawStopAFlip) {
-    GameKit k;
-    EXPECT_EQ(k.game->DrawStop(), 0);
-    EXPECT_EQ(k.game->GameMainFunc(), 0u);
-    EXPECT_EQ(k.game->GameDrawFunc(), 0u);
+TEST(GameMain, FramesAndTheSweepNeedAnInitialisedObjectAndDrawStopAFlip) {
+    FreshGame k;
+    k.fresh->Release();
+    EXPECT_EQ(k.fresh->DrawStop(), 0);
+    EXPECT_EQ(k.fresh->GameMainFunc(), 0u);
+    EXPECT_EQ(k.fresh->GameDrawFunc(), 0u);
     EXPECT_EQ(k.lines(),
               (Lines{"Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::Initializeが実行されていません",
                      "Error: <GAMEMAIN::GameDrawFunc> GAMEMAIN::Initializeが実行されていません"}));
-    k.Start();
+    fs::create_directories("tmp/scr_dep");
+    zktest::WriteFileBytes("tmp/scr_dep/a.spt", "x");
+    zktest::WriteFileBytes("tmp/b.gpc", "y");
     EXPECT_EQ(k.game->DrawStop(), 1);
     k.sprites.display.flipStatus = platform::DDERR_NOTFOUND;
     EXPECT_EQ(k.game->DrawStop(), 0);
+    k.clearLog();
+    k.game->Release();
+    EXPECT_TRUE(k.lines().empty());
+    EXPECT_FALSE(fs::exists("tmp"));
+    EXPECT_EQ(k.game->nInitFlg, 0u);
 }
 
 TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
-    GameKit k;
-    k.Start();
+    ScriptKit k;
     GAMEMAIN& game = *k.game;
     game.MsgWndStatusChange(15, 1);
     std::strcpy(game.szBGMName, "bgm01.ogg");
@@ -222,20 +226,6 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
     EXPECT_STREQ(game.szBGMName, "");
     EXPECT_EQ(game.CheckAutoSkipFileList("Day01.spt", nullptr), 0);
     EXPECT_EQ(game.nInitFlg, 1u);
-}
-
-TEST(GameMain, ReleaseSweepsTmpOnlyWhenInitialised) {
-    GameKit k;
-    k.game->Release();
-    EXPECT_TRUE(k.lines().empty());
-    k.Start();
-    fs::create_directories("tmp/scr_dep");
-    zktest::WriteFileBytes("tmp/scr_dep/a.spt", "x");
-    zktest::WriteFileBytes("tmp/b.gpc", "y");
-    k.game->Release();
-    EXPECT_FALSE(fs::exists("tmp"));
-    EXPECT_TRUE(k.lines().empty());
-    EXPECT_EQ(k.game->nInitFlg, 0u);
 }
 
 }  // namespace

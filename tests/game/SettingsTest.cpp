@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "GameKit.h"
+#include "BareGame.h"
 #include "platform/MenuStrip.h"
 #include "shell/ShellResources.h"
 #include "shell/ShellState.h"

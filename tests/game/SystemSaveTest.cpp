@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "GameKit.h"
+#include "BareGame.h"
 #include "game/SystemSaveFile.h"
 #include "support/Bytes.h"
 
