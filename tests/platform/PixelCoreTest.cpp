@@ -27,6 +27,10 @@ std::uint32_t Raw(const Surface& surface, int x, int y) {
     return pixel;
 }
 
+bool Inside(int x, int y, const Rect& r) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
 }  // namespace
 
 TEST(PixelFormat, ColorRefConversionsInBothFormats) {
@@ -70,9 +74,7 @@ TEST(Surface, FillsClipToEveryEdge) {
         ASSERT_EQ(surface.fill(rect, 0x0000FF), platform::DD_OK);
         for (int y = 0; y < 8; ++y) {
             for (int x = 0; x < 10; ++x) {
-                const bool inside =
-                    x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-                EXPECT_EQ(Raw(surface, x, y), inside ? 0xFF0000u : 0u) << x << "," << y;
+                EXPECT_EQ(Raw(surface, x, y), Inside(x, y, rect) ? 0xFF0000u : 0u) << x << "," << y;
             }
         }
     }
@@ -80,31 +82,27 @@ TEST(Surface, FillsClipToEveryEdge) {
 
 TEST(Surface, PlainKeyedAndStretchedBlitsMapExactly) {
     const Surface src = CoordSurface(6, 3);
-    // Same size: a plain copy of the rectangle.
-    Surface copy(8, 8, kXrgb);
-    ASSERT_EQ(copy.blt({1, 2, 5, 4}, src, {2, 1, 6, 3}, false), platform::DD_OK);
-    EXPECT_EQ(Raw(copy, 1, 2), zktest::CoordColor(2, 1));
-    EXPECT_EQ(Raw(copy, 4, 3), zktest::CoordColor(5, 2));
-    EXPECT_EQ(Raw(copy, 0, 2), 0u);
-    EXPECT_EQ(Raw(copy, 5, 2), 0u);
-
-    // 6 columns onto 3 (factor 0.5) and onto 2 (0.33), 3 rows onto 6 (factor 2).
+    // A plain copy of a part; 6 columns onto 3 (factor 0.5) and onto 2 (0.33), 3 rows
+    // onto 6 (factor 2). Nothing lands outside the destination rectangle.
     const struct {
-        Rect dst;
-        std::vector<int> columns;
-        std::vector<int> rows;
-    } stretches[] = {
-        {{0, 0, 3, 3}, {0, 2, 4}, {0, 1, 2}},
-        {{0, 0, 2, 1}, {0, 3}, {0}},
-        {{0, 0, 6, 6}, {0, 1, 2, 3, 4, 5}, {0, 0, 1, 1, 2, 2}},
+        Rect dst, from;
+        std::vector<int> columns, rows;
+    } blits[] = {
+        {{1, 2, 5, 4}, {2, 1, 6, 3}, {2, 3, 4, 5}, {1, 2}},
+        {{0, 0, 3, 3}, src.bounds(), {0, 2, 4}, {0, 1, 2}},
+        {{0, 0, 2, 1}, src.bounds(), {0, 3}, {0}},
+        {{0, 0, 6, 6}, src.bounds(), {0, 1, 2, 3, 4, 5}, {0, 0, 1, 1, 2, 2}},
     };
-    for (const auto& s : stretches) {
+    for (const auto& b : blits) {
         Surface dst(8, 8, kXrgb);
-        ASSERT_EQ(dst.blt(s.dst, src, src.bounds(), false), platform::DD_OK);
-        for (std::size_t j = 0; j < s.rows.size(); ++j) {
-            for (std::size_t i = 0; i < s.columns.size(); ++i) {
-                EXPECT_EQ(Raw(dst, int(i), int(j)), zktest::CoordColor(s.columns[i], s.rows[j]))
-                    << i << "," << j;
+        ASSERT_EQ(dst.blt(b.dst, src, b.from, false), platform::DD_OK);
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const std::uint32_t want =
+                    Inside(x, y, b.dst)
+                        ? zktest::CoordColor(b.columns[x - b.dst.left], b.rows[y - b.dst.top])
+                        : 0u;
+                EXPECT_EQ(Raw(dst, x, y), want) << x << "," << y;
             }
         }
     }

@@ -46,16 +46,18 @@ TextStyle Style(int height, bool bold, platform::ColorRef color, bool smooth = t
 
 }  // namespace
 
-TEST(TextRenderer, InkFallsOnlyInsideItsCells) {
+TEST(TextRenderer, InkFallsOnlyInsideItsCellsAndBoldGivesMore) {
     TextRenderer& renderer = TextRenderer::Shared();
     ASSERT_TRUE(renderer.available()) << "the IPAGothic font must be installed";
     const std::string text = "Ag" + Sjis(u8"表あ") + "\x01 " + Sjis(u8"ｱ");
+    std::size_t inkCount[2] = {};
     for (const bool bold : {false, true}) {
         Surface surface = WhiteSurface(32);
         const auto cells = TextLayout::Line(text, 10, 20, 24);
         ASSERT_TRUE(renderer.draw(surface, text, cells, Style(24, bold, 0), surface.bounds()));
         const int slack = bold ? 1 : 0;
         const auto ink = Ink(surface);
+        inkCount[bold] = ink.size();
         for (const auto& p : ink) {
             EXPECT_TRUE(
                 Inside(p, {10 - slack, 20, cells.back().x + cells.back().width + slack, 20 + 24}))
@@ -69,6 +71,7 @@ TEST(TextRenderer, InkFallsOnlyInsideItsCells) {
             EXPECT_TRUE(blank || inked) << "cell at " << cell.x;
         }
     }
+    EXPECT_GT(inkCount[1], inkCount[0] + inkCount[0] / 10) << "bold gives more ink";
 }
 
 TEST(TextRenderer, ClippingToTheRectangleShowsOnlyTheTopOfAPartialLine) {
@@ -110,19 +113,6 @@ TEST(TextRenderer, FullCoverageGivesTheExactTextColour) {
             EXPECT_EQ(partial > 0, smooth) << bits << " bits";
         }
     }
-}
-
-TEST(TextRenderer, BoldGivesMoreInk) {
-    TextRenderer& renderer = TextRenderer::Shared();
-    const std::string text = "Text" + Sjis(u8"文字");
-    std::size_t ink[2] = {};
-    for (const bool bold : {false, true}) {
-        Surface surface = WhiteSurface(32);
-        renderer.draw(surface, text, TextLayout::Line(text, 0, 0, 24), Style(24, bold, 0),
-                      surface.bounds());
-        ink[bold] = Ink(surface).size();
-    }
-    EXPECT_GT(ink[1], ink[0] + ink[0] / 10);
 }
 
 TEST(TextRenderer, MissingFontIsReportedOnceAndDrawsNothing) {
