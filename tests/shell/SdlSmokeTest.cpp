@@ -144,9 +144,7 @@ ColorRef PictureAt(const platform::SdlWindowHost& host, int x, int y) {
 }  // namespace
 
 TEST(SdlSmoke, DummyDriverRunsQuitsAndWarns) {
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    if (driver == nullptr || std::string(driver) != "dummy")
-        GTEST_SKIP() << "needs SDL_VIDEODRIVER=dummy";
+    if (!DriverIs("dummy")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=dummy";
     {
         SdlShell s;
         std::vector<ColorRef> seen;
