@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/DisplayStatus.h"
@@ -214,7 +215,8 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
     game.BGGraphData1.nDispFlg = 1;
 
     game.BGDataClear();
-    EXPECT_EQ(game.ClippingData.nClipNum + game.BGGraphData1.nDispFlg + game.dwMosaicSize, 0u);
+    EXPECT_EQ(std::tuple(game.ClippingData.nClipNum, game.BGGraphData1.nDispFlg, game.dwMosaicSize),
+              std::tuple(0, 0u, 0u));
     EXPECT_FALSE(game.ClippingData.prcClip || game.prcMosaic);
     EXPECT_EQ(game.BGGraphData1.pSprite, &k.sprites.sprite);
     EXPECT_EQ(game.nSaveEnableFlg, 1u);
