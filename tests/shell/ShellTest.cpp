@@ -230,19 +230,14 @@ TEST(Shell, MenuRequestsLastOneFrame) {
         }
         if (frame == 5) {
             EXPECT_EQ(MenuStatusChange(3, 1), 1);
-            const auto [x, y] = centre(1);
-            k.host.push({.kind = PlatformEvent::Kind::ButtonDown,
-                         .key = platform::VK_LBUTTON,
-                         .x = x,
-                         .y = y});
-            k.host.push({.kind = PlatformEvent::Kind::ButtonUp,
-                         .key = platform::VK_LBUTTON,
-                         .x = x,
-                         .y = 50});
-            k.host.push({.kind = PlatformEvent::Kind::ButtonDown,
-                         .key = platform::VK_LBUTTON,
-                         .x = x,
-                         .y = y});
+            const int x = centre(1).first;
+            const auto button = [&](PlatformEvent::Kind kind, int y) {
+                k.host.push({.kind = kind, .key = platform::VK_LBUTTON, .x = x, .y = y});
+            };
+            // Pressed on the item, released off it, pressed again and given up by Escape.
+            button(PlatformEvent::Kind::ButtonDown, -10);
+            button(PlatformEvent::Kind::ButtonUp, 50);
+            button(PlatformEvent::Kind::ButtonDown, -10);
             k.host.push({.kind = PlatformEvent::Kind::KeyDown, .key = platform::VK_ESCAPE});
         }
         if (frame == 7) k.host.push({.kind = PlatformEvent::Kind::Terminate});
