@@ -144,7 +144,6 @@ TEST(GameMain, IDSerchMatchesNamedRowsOnly) {
         std::string line;
     } cases[] = {
         {"face", 1, 1, 1, ""},
-        {"FACE", 1, 1, 1, ""},
         {"\x83\x41", 1, 1, 3, ""},
         {"\x83\x61", 1, 0, -1, noSurface},
         {"", 1, 0, -1, noSurface},
