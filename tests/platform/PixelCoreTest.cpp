@@ -166,6 +166,8 @@ TEST(Surface, AttachedClipListLimitsBlitsNotFills) {
     EXPECT_EQ(Raw(dst, 5, 5), zktest::CoordColor(5, 5));
     EXPECT_EQ(Raw(dst, 2, 2), 0u);
     EXPECT_EQ(Raw(dst, 3, 4), 0u);
+    ASSERT_EQ(dst.fill({2, 2, 4, 4}, 0x00FFFFFF), platform::DD_OK);
+    EXPECT_EQ(Raw(dst, 3, 3), 0x00FFFFFFu) << "fills ignore the clip list";
     dst.attachClipper(nullptr);
     ASSERT_EQ(dst.blt(dst.bounds(), src, src.bounds(), false), platform::DD_OK);
     EXPECT_EQ(Raw(dst, 2, 2), zktest::CoordColor(2, 2));
