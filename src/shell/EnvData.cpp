@@ -148,7 +148,9 @@ std::string FormatEnvSettings(const EnvSettings& s) {
     text += SoundLine("BGM: ", s.bgmOn, "\t\t", s.bgmVolume);
     text += SoundLine("VOICE: ", s.voiceOn, "\t", s.voiceVolume);
     text += SoundLine("SE: ", s.seOn, "\t\t", s.seVolume);
-    text += SettingsCp932(u8"メッセージ速度: ") + std::to_string(s.msgSpeed) + "\t";
+    // Written signed, as the reader takes it, so a speed read from "-1" saves as it was read.
+    text += SettingsCp932(u8"メッセージ速度: ") +
+            std::to_string(static_cast<std::int32_t>(s.msgSpeed)) + "\t";
     text += SettingsCp932(u8"ハンズフリー: ") + OnOff(s.handsFree, "\t");
     text += SettingsCp932(u8"オートスキップ: ") + OnOff(s.autoSkip, "\t");
     return text;

@@ -91,6 +91,7 @@ TEST(EnvData, WordsAreReadByPositionWithTheirLimits) {
         {"\n\n\n\n\nX 0 Y on Z on", Sjis(u8"メッセージ速度: 1000\t")},
         {"\n\n\n\n\nX abc Y on Z on", Sjis(u8"メッセージ速度: 1000\t")},
         {"\n\n\n\n\nX 37 Y on Z on", Sjis(u8"メッセージ速度: 37\tハンズフリー: ON\t")},
+        {"\n\n\n\n\nX -1b Y on Z on", Sjis(u8"メッセージ速度: -1\t")},
         {"A\tOFF\r\nB Full C 16bit\r\nBGM: OFF Volume: 7\r\n",
          Sjis(u8"サウンド警告: OFF\nスクリーンモード: Full\t画面カラー: 16bit\n") +
              "BGM: OFF\t\tVolume: 7\n"},
