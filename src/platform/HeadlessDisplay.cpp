@@ -124,7 +124,7 @@ bool HeadlessDisplay::switchFontSmoothing(bool on) {
 }
 
 void HeadlessDisplay::show(const Surface& primary) {
-    keptFrame_ = primary.toXrgb();
+    primary.refreshXrgb(keptFrame_);
     frameWidth_ = primary.width();
     keptHeight_ = primary.height();
     ++presents_;

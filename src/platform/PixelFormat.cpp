@@ -2,22 +2,6 @@
 
 namespace platform {
 
-namespace {
-
-std::uint32_t Pack565(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-    return (r >> 3) << 11 | (g >> 2) << 5 | b >> 3;
-}
-
-// Bit replication, so that full channels read back as 255.
-std::uint32_t Expand565(std::uint32_t pixel) {
-    const std::uint32_t r5 = (pixel >> 11) & 0x1F;
-    const std::uint32_t g6 = (pixel >> 5) & 0x3F;
-    const std::uint32_t b5 = pixel & 0x1F;
-    return (r5 << 3 | r5 >> 2) << 16 | (g6 << 2 | g6 >> 4) << 8 | (b5 << 3 | b5 >> 2);
-}
-
-}  // namespace
-
 PixelFormat PixelFormat::ForDepth(std::uint32_t bits) {
     PixelFormat format;
     format.bitCount = bits;
@@ -47,17 +31,6 @@ std::uint32_t PixelFormat::fromColorRef(ColorRef color) const {
 ColorRef PixelFormat::toColorRef(std::uint32_t pixel) const {
     const std::uint32_t xrgb = toXrgb(pixel);
     return (xrgb >> 16 & 0xFF) | (xrgb & 0xFF00) | (xrgb & 0xFF) << 16;
-}
-
-std::uint32_t PixelFormat::fromXrgb(std::uint32_t xrgb) const {
-    if (storage == PixelStorage::Rgb565) {
-        return Pack565(xrgb >> 16 & 0xFF, xrgb >> 8 & 0xFF, xrgb & 0xFF);
-    }
-    return xrgb & 0xFFFFFF;
-}
-
-std::uint32_t PixelFormat::toXrgb(std::uint32_t pixel) const {
-    return storage == PixelStorage::Rgb565 ? Expand565(pixel) : pixel & 0xFFFFFF;
 }
 
 }  // namespace platform

@@ -14,18 +14,6 @@ inline std::uint32_t Div255(std::uint32_t n) {
     return static_cast<std::uint32_t>((std::uint64_t{n} * 0x80808081ull) >> 39);
 }
 
-inline std::uint32_t Expand565(std::uint32_t pixel) {
-    const std::uint32_t r5 = (pixel >> 11) & 0x1F;
-    const std::uint32_t g6 = (pixel >> 5) & 0x3F;
-    const std::uint32_t b5 = pixel & 0x1F;
-    return (r5 << 3 | r5 >> 2) << 16 | (g6 << 2 | g6 >> 4) << 8 | (b5 << 3 | b5 >> 2);
-}
-
-inline std::uint16_t Pack565(std::uint32_t xrgb) {
-    return static_cast<std::uint16_t>((xrgb >> 19 & 0x1F) << 11 | (xrgb >> 10 & 0x3F) << 5 |
-                                      (xrgb >> 3 & 0x1F));
-}
-
 // Both pixel storages seen as 0x00RRGGBB.
 struct Xrgb32 {
     using Word = std::uint32_t;

@@ -193,15 +193,43 @@ std::int32_t Surface::drawPicture(std::span<const std::uint32_t> argb, int width
 
 std::int32_t Surface::contextStatus() const { return lost_ ? DDERR_SURFACELOST : DD_OK; }
 
-std::vector<std::uint32_t> Surface::toXrgb() const {
-    std::vector<std::uint32_t> out(static_cast<std::size_t>(width_) * height_);
-    if (const auto* words = std::get_if<std::vector<std::uint32_t>>(&pixels_)) {
-        for (std::size_t i = 0; i < out.size(); ++i) out[i] = (*words)[i] & 0xFFFFFF;
-    } else {
-        const auto& halves = std::get<std::vector<std::uint16_t>>(pixels_);
-        for (std::size_t i = 0; i < out.size(); ++i) out[i] = format_.toXrgb(halves[i]);
+namespace {
+
+constexpr std::uint32_t Xrgb(std::uint32_t word) { return word & 0xFFFFFF; }
+constexpr std::uint32_t Xrgb(std::uint16_t word) { return Expand565(word); }
+
+// Compares a block at a time, so that an unchanged picture costs one read of
+// both and a changed one is converted from the first block that differs.
+template <class Word>
+bool RefreshXrgbWords(const Word* from, std::uint32_t* to, std::size_t count) {
+    constexpr std::size_t kBlock = 1024;
+    for (std::size_t start = 0; start < count; start += kBlock) {
+        const std::size_t end = std::min(count, start + kBlock);
+        std::uint32_t differs = 0;
+        for (std::size_t i = start; i < end; ++i) differs |= Xrgb(from[i]) ^ to[i];
+        if (differs == 0) continue;
+        for (std::size_t i = start; i < count; ++i) to[i] = Xrgb(from[i]);
+        return true;
     }
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> Surface::toXrgb() const {
+    std::vector<std::uint32_t> out;
+    refreshXrgb(out);
     return out;
+}
+
+bool Surface::refreshXrgb(std::vector<std::uint32_t>& xrgb) const {
+    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    const bool resized = xrgb.size() != count;
+    if (resized) xrgb.assign(count, 0);
+    const bool changed = std::visit(
+        [&](const auto& words) { return RefreshXrgbWords(words.data(), xrgb.data(), count); },
+        pixels_);
+    return changed || resized;
 }
 
 }  // namespace platform

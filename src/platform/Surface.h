@@ -62,9 +62,13 @@ public:
     // null for the other storage.
     std::uint32_t* words32() { return words<std::uint32_t>(); }
     std::uint16_t* words16() { return words<std::uint16_t>(); }
+    const std::uint32_t* words32() const { return words<std::uint32_t>(); }
 
     // The picture as 0x00RRGGBB words, row after row.
     std::vector<std::uint32_t> toXrgb() const;
+    // Brings xrgb to the picture as toXrgb gives it, reusing its memory; false when
+    // it held the picture already, so that nothing was written.
+    bool refreshXrgb(std::vector<std::uint32_t>& xrgb) const;
 
 private:
     using Pixels = std::variant<std::vector<std::uint32_t>, std::vector<std::uint16_t>>;
@@ -72,6 +76,11 @@ private:
     template <class Word>
     Word* words() {
         auto* held = std::get_if<std::vector<Word>>(&pixels_);
+        return held != nullptr ? held->data() : nullptr;
+    }
+    template <class Word>
+    const Word* words() const {
+        const auto* held = std::get_if<std::vector<Word>>(&pixels_);
         return held != nullptr ? held->data() : nullptr;
     }
     template <class Pixel>
