@@ -14,6 +14,7 @@ bool ExternalLayers::setPicture(int layer, std::vector<std::uint32_t> pixels, in
     target.pixels = std::move(pixels);
     target.width = width;
     target.height = height;
+    ++revision_;
     return target.shown;
 }
 
@@ -23,6 +24,7 @@ bool ExternalLayers::setPosition(int layer, int x, int y) {
     if (target.x == x && target.y == y) return false;
     target.x = x;
     target.y = y;
+    ++revision_;
     return target.shown;
 }
 
@@ -31,6 +33,7 @@ bool ExternalLayers::setShown(int layer, bool shown) {
     Layer& target = layers_[static_cast<std::size_t>(layer)];
     if (target.shown == shown) return false;
     target.shown = shown;
+    ++revision_;
     return true;
 }
 

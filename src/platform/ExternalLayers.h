@@ -30,6 +30,8 @@ public:
 
     const Layer& layer(int index) const { return layers_.at(static_cast<std::size_t>(index)); }
     bool anyShown() const;
+    // Counts the changes to the layers: equal counts draw alike.
+    std::uint64_t revision() const { return revision_; }
 
     // Draws the shown layers over an area of width x height words whose rows lie
     // stride words apart, clipped to it.
@@ -39,6 +41,7 @@ private:
     static bool Valid(int layer) { return layer >= 0 && layer < kCount; }
 
     std::array<Layer, kCount> layers_;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace platform

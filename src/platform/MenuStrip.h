@@ -20,6 +20,7 @@ public:
         std::string text;  // CP932
         bool enabled = true;
         Rect bounds;  // client coordinates: the strip lies above the game area
+        bool operator==(const Item&) const = default;
     };
 
     void addItem(int id, std::string text);

@@ -43,8 +43,8 @@ void WindowHost::setFullScreen(bool fullScreen) {
 
 void WindowHost::presentFrame(const Surface& frame) {
     if (frame.width() == WindowPicture::kGameWidth &&
-        frame.height() == WindowPicture::kGameHeight) {
-        keptFrame_ = frame.toXrgb();
+        frame.height() == WindowPicture::kGameHeight && frame.refreshXrgb(keptFrame_)) {
+        ++frameRevision_;
     }
     refresh();
 }
@@ -53,7 +53,7 @@ void WindowHost::refresh() {
     const bool stripShown = !fullScreen_ && menu_.attached();
     picture_.compose({keptFrame_.empty() ? nullptr : &keptFrame_,
                       fullScreen_ ? 0 : MenuStrip::kHeight, stripShown ? &menu_ : nullptr,
-                      highlighted_, dialog_, layers_});
+                      highlighted_, dialog_, layers_, frameRevision_});
     showPicture(picture_);
 }
 

@@ -93,7 +93,8 @@ protected:
     // Whether focus events arrive at all; without them the window counts as active.
     virtual bool reportsFocus() const = 0;
     virtual void applyFullScreen(bool fullScreen) = 0;
-    // Puts the composed window picture on the screen.
+    // Puts the composed window picture on the screen; a picture of the revision
+    // last shown may be left as it is.
     virtual void showPicture(const WindowPicture& picture) = 0;
 
 private:
@@ -118,6 +119,7 @@ private:
     InputMask mask_;
     bool fullScreen_ = false;
     std::vector<std::uint32_t> keptFrame_;
+    std::uint64_t frameRevision_ = 0;
     const ExternalLayers* layers_ = nullptr;
     WindowPicture picture_;
     int quitCode_ = 0;

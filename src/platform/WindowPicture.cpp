@@ -49,22 +49,49 @@ std::string WithoutMarks(const std::string& text, std::size_t& marked) {
 WindowPicture::WindowPicture() : surface_(kGameWidth, kGameHeight, PictureFormat()) {}
 
 void WindowPicture::compose(const Scene& scene) {
+    const bool resized = surface_.height() != kGameHeight + scene.stripRows;
+    if (resized) surface_ = Surface(kGameWidth, kGameHeight + scene.stripRows, PictureFormat());
     stripRows_ = scene.stripRows;
-    if (surface_.height() != kGameHeight + stripRows_) {
-        surface_ = Surface(kGameWidth, kGameHeight + stripRows_, PictureFormat());
+    const GameInputs game{scene.frame, scene.frameRevision, scene.layers,
+                          scene.layers != nullptr ? scene.layers->revision() : 0};
+    // A dialog may cover any part, so the picture is drawn whole while one is open
+    // and once more after it has closed.
+    const bool whole = !composed_ || resized || dialogDrawn_ || scene.dialog != nullptr;
+    const bool gameChanged = whole || !(game == game_);
+    const bool stripChanged = whole || stripDiffers(scene);
+    if (!gameChanged && !stripChanged) return;
+    if (gameChanged) drawGame(scene);
+    if (stripChanged) {
+        surface_.fill({0, 0, kGameWidth, stripRows_}, 0);
+        strip_.shown = scene.strip != nullptr;
+        if (strip_.shown) {
+            strip_.items = scene.strip->items();
+            strip_.highlighted = scene.highlighted;
+            drawStrip(*scene.strip, scene.highlighted);
+        }
     }
-    std::uint32_t* words = surface_.words32();
-    std::uint32_t* game = words + static_cast<std::size_t>(stripRows_) * kGameWidth;
+    if (scene.dialog != nullptr) drawDialog(*scene.dialog);
+    composed_ = true;
+    dialogDrawn_ = scene.dialog != nullptr;
+    game_ = game;
+    ++revision_;
+}
+
+bool WindowPicture::stripDiffers(const Scene& scene) const {
+    if (scene.strip == nullptr) return strip_.shown;
+    return !strip_.shown || strip_.highlighted != scene.highlighted ||
+           strip_.items != scene.strip->items();
+}
+
+void WindowPicture::drawGame(const Scene& scene) {
+    std::uint32_t* game = surface_.words32() + static_cast<std::size_t>(stripRows_) * kGameWidth;
     const std::size_t count = static_cast<std::size_t>(kGameWidth) * kGameHeight;
     if (scene.frame != nullptr && scene.frame->size() == count) {
         std::copy(scene.frame->begin(), scene.frame->end(), game);
     } else {
         std::fill(game, game + count, 0u);
     }
-    std::fill(words, game, 0u);
     if (scene.layers != nullptr) scene.layers->drawOver(game, kGameWidth, kGameWidth, kGameHeight);
-    if (scene.strip != nullptr) drawStrip(*scene.strip, scene.highlighted);
-    if (scene.dialog != nullptr) drawDialog(*scene.dialog);
 }
 
 Rect WindowPicture::shifted(const Rect& r) const {

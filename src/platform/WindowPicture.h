@@ -4,16 +4,18 @@
 #include <vector>
 
 #include "platform/ExternalLayers.h"
+#include "platform/MenuStrip.h"
 #include "platform/Surface.h"
 
 namespace platform {
 
-class MenuStrip;
 class ModalDialog;
 
 // What the window shows: the kept game frame, with the menu strip above it in a
 // window and an open dialog drawn over it. Both window backends build the same
-// picture, so strip and dialog pixels can be checked without a screen.
+// picture, so strip and dialog pixels can be checked without a screen. Only the
+// parts whose inputs changed are drawn again, and the revision counts the pictures
+// that differ from the one before, so a backend can skip showing the same again.
 class WindowPicture {
 public:
     static constexpr int kGameWidth = 800;
@@ -26,6 +28,8 @@ public:
         int highlighted = 0;
         const ModalDialog* dialog = nullptr;
         const ExternalLayers* layers = nullptr;  // drawn over the frame, below the strip
+        // Changes whenever the frame's pixels change.
+        std::uint64_t frameRevision = 0;
     };
 
     WindowPicture();
@@ -35,8 +39,26 @@ public:
     const Surface& surface() const { return surface_; }
     // Rows above the game area.
     int stripRows() const { return stripRows_; }
+    // Grows with every composed picture that differs from the one before.
+    std::uint64_t revision() const { return revision_; }
 
 private:
+    // What the game area and the strip were last drawn from.
+    struct GameInputs {
+        const std::vector<std::uint32_t>* frame = nullptr;
+        std::uint64_t frameRevision = 0;
+        const ExternalLayers* layers = nullptr;
+        std::uint64_t layersRevision = 0;
+        bool operator==(const GameInputs&) const = default;
+    };
+    struct StripInputs {
+        bool shown = false;
+        std::vector<MenuStrip::Item> items;
+        int highlighted = 0;
+    };
+
+    bool stripDiffers(const Scene& scene) const;
+    void drawGame(const Scene& scene);
     void drawStrip(const MenuStrip& strip, int highlighted);
     void drawDialog(const ModalDialog& dialog);
     void drawFrame(const Rect& r, std::uint32_t color, int thickness);
@@ -46,6 +68,11 @@ private:
 
     Surface surface_;
     int stripRows_ = 0;
+    std::uint64_t revision_ = 0;
+    bool composed_ = false;
+    bool dialogDrawn_ = false;
+    GameInputs game_;
+    StripInputs strip_;
 };
 
 }  // namespace platform
