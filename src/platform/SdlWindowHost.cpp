@@ -7,6 +7,7 @@
 #include "platform/CursorCounter.h"
 #include "platform/Log.h"
 #include "platform/SdlEvents.h"
+#include "platform/SdlRenderer.h"
 
 namespace platform {
 
@@ -62,8 +63,7 @@ WindowHandle SdlWindowHost::createWindow() {
     window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                kWidth, kWindowHeight, SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) return fail("SDL_CreateWindow");
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_ = CreateSdlRenderer(window_);
     if (renderer_ == nullptr) return fail("SDL_CreateRenderer");
     std::vector<std::uint32_t> iconPixels;
     if (SDL_Surface* icon = ArtSurface(art_.icon, iconPixels)) {
@@ -88,6 +88,7 @@ void SdlWindowHost::destroy() {
     window_ = nullptr;
     cursor_ = nullptr;
     visible_ = false;
+    screenStale_ = true;
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     videoStarted_ = false;
 }
@@ -155,7 +156,13 @@ bool SdlWindowHost::nextEvent(PlatformEvent& event, std::uint32_t waitMs) {
     int got =
         waitMs > 0 ? SDL_WaitEventTimeout(&sdl, static_cast<int>(waitMs)) : SDL_PollEvent(&sdl);
     for (; got != 0; got = SDL_PollEvent(&sdl)) {
-        if (TranslateSdlEvent(sdl, letterbox(), PostedMessageEventType(), event)) return true;
+        if (!TranslateSdlEvent(sdl, letterbox(), PostedMessageEventType(), event)) continue;
+        // What the window showed may be gone; the next picture is shown even if unchanged.
+        if (event.kind == PlatformEvent::Kind::Exposed ||
+            event.kind == PlatformEvent::Kind::Resized) {
+            screenStale_ = true;
+        }
+        return true;
     }
     return false;
 }
@@ -164,27 +171,48 @@ void SdlWindowHost::applyFullScreen(bool fullScreen) {
     if (window_ == nullptr) return;
     SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (!fullScreen) SDL_SetWindowSize(window_, kWidth, kWindowHeight);
+    screenStale_ = true;
+}
+
+bool SdlWindowHost::prepareTexture(int height) {
+    if (texture_ != nullptr && textureHeight_ == height) return true;
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                 kWidth, height);
+    if (texture_ == nullptr) return false;
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
+    textureHeight_ = height;
+    return true;
 }
 
 void SdlWindowHost::showPicture(const WindowPicture& picture) {
     if (renderer_ == nullptr || !visible_) return;
+    if (!screenStale_ && picture.revision() == shownRevision_) return;
     const Surface& surface = picture.surface();
-    if (texture_ == nullptr || textureHeight_ != surface.height()) {
-        if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                     surface.width(), surface.height());
-        if (texture_ == nullptr) return;
-        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
-        textureHeight_ = surface.height();
+    if (!prepareTexture(surface.height())) return;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
+    const std::size_t rowBytes = static_cast<std::size_t>(kWidth) * sizeof(std::uint32_t);
+    const auto* from = reinterpret_cast<const std::uint8_t*>(surface.words32());
+    auto* to = static_cast<std::uint8_t*>(pixels);
+    for (int y = 0; y < surface.height(); ++y) {
+        std::memcpy(to + static_cast<std::size_t>(y) * pitch, from + y * rowBytes, rowBytes);
     }
-    const std::vector<std::uint32_t> pixels = surface.toXrgb();
-    SDL_UpdateTexture(texture_, nullptr, pixels.data(), surface.width() * 4);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+    SDL_UnlockTexture(texture_);
+    int outputWidth = 0, outputHeight = 0;
+    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
     const Letterbox box = letterbox();
+    if (box.width() != outputWidth || box.height() != outputHeight) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    }
     const SDL_Rect target{box.left(), box.top(), box.width(), box.height()};
     SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     SDL_RenderPresent(renderer_);
+    shownRevision_ = picture.revision();
+    screenStale_ = false;
+    ++shownPictures_;
 }
 
 std::vector<std::uint32_t> SdlWindowHost::readBack(int& width, int& height) const {

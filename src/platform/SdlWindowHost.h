@@ -33,6 +33,8 @@ public:
     Letterbox letterbox() const;
     // The window's pixels as last presented, 0x00RRGGBB; empty when unreadable.
     std::vector<std::uint32_t> readBack(int& width, int& height) const;
+    // Pictures put on the screen: a picture unchanged since the last is not shown again.
+    int shownPictures() const { return shownPictures_; }
 
 protected:
     WindowHandle createWindow() override;
@@ -45,6 +47,8 @@ private:
     WindowHandle fail(const char* what);
     void applyCursor();
     void syncCursorVisibility();
+    // The streaming texture at the picture's height.
+    bool prepareTexture(int height);
 
     std::string title_;
     WindowArt art_;
@@ -53,6 +57,9 @@ private:
     SDL_Texture* texture_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
     int textureHeight_ = 0;
+    std::uint64_t shownRevision_ = 0;
+    bool screenStale_ = true;
+    int shownPictures_ = 0;
     int cursorKind_ = 0;
     int shownCount_ = 0;
     bool visible_ = false;
