@@ -1,5 +1,7 @@
 #include "platform/MediaClock.h"
 
+#include <algorithm>
+
 #include "platform/AudioFormat.h"
 #include "platform/AudioStream.h"
 
@@ -17,6 +19,10 @@ void MediaClock::start(std::int64_t position, std::uint32_t now, const AudioStre
     if (stream == nullptr || !stream->mixed()) return;
     stream_ = stream;
     startFrames_ = stream->consumed();
+    takenFrames_ = startFrames_;
+    takenMs_ = now;
+    blockFrames_ = 0;
+    given_ = position;
 }
 
 void MediaClock::followPlatform(std::int64_t position, std::uint32_t now) {
@@ -25,10 +31,28 @@ void MediaClock::followPlatform(std::int64_t position, std::uint32_t now) {
     startMs_ = now;
 }
 
+std::int64_t MediaClock::afterStart(std::uint64_t frames) const {
+    return base_ + static_cast<std::int64_t>(frames - startFrames_) * kUnitsPerSecond / kMixRate;
+}
+
+std::int64_t MediaClock::streamPosition(std::uint32_t now) {
+    const std::uint64_t taken = stream_->consumed();
+    if (taken != takenFrames_) {
+        const std::uint64_t block = taken - takenFrames_;
+        blockFrames_ = blockFrames_ == 0 ? block : std::min(blockFrames_, block);
+        takenFrames_ = taken;
+        takenMs_ = now;
+    }
+    const std::uint64_t ahead = std::min<std::uint64_t>(blockFrames_, stream_->available());
+    const std::int64_t estimate =
+        afterStart(taken) + static_cast<std::int64_t>(now - takenMs_) * kUnitsPerMs;
+    given_ = std::max(given_, std::min(estimate, afterStart(taken + ahead)));
+    return given_;
+}
+
 std::int64_t MediaClock::at(std::uint32_t now) {
     if (stream_ == nullptr) return base_ + static_cast<std::int64_t>(now - startMs_) * kUnitsPerMs;
-    const auto frames = static_cast<std::int64_t>(stream_->consumed() - startFrames_);
-    const std::int64_t position = base_ + frames * kUnitsPerSecond / kMixRate;
+    const std::int64_t position = streamPosition(now);
     if (stream_->drained() || !stream_->mixed()) followPlatform(position, now);
     return position;
 }
