@@ -118,8 +118,10 @@ std::int32_t Display::present(DisplayContext& context) {
     if (context.primary == nullptr || context.backBuffer == nullptr) return DDERR_INVALIDOBJECT;
     Surface& primary = *context.primary;
     const Surface& back = *context.backBuffer;
-    const std::int32_t status = primary.blt(primary.bounds(), back, back.bounds(), false);
-    if (status != DD_OK) return status;
+    if (primary.lost() || back.lost()) return DDERR_SURFACELOST;
+    // A still frame is compared, not written: the primary keeps its memory untouched.
+    if (!primary.sameShape(back)) return DDERR_INVALIDPARAMS;
+    primary.copyPixels(back);
     show(primary);
     return DD_OK;
 }

@@ -124,7 +124,8 @@ bool HeadlessDisplay::switchFontSmoothing(bool on) {
 }
 
 void HeadlessDisplay::show(const Surface& primary) {
-    primary.refreshXrgb(keptFrame_);
+    keptFrame_.resize(static_cast<std::size_t>(primary.width()) * primary.height());
+    primary.copyXrgb(keptFrame_.data());
     frameWidth_ = primary.width();
     keptHeight_ = primary.height();
     ++presents_;

@@ -1,6 +1,7 @@
 #include "platform/Surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/DisplayStatus.h"
@@ -8,6 +9,8 @@
 namespace platform {
 
 namespace {
+
+std::atomic<std::uint64_t> lastVersion{0};
 
 bool Contains(const Rect& outer, const Rect& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -22,6 +25,7 @@ bool Surface::ValidSize(int width, int height) {
 
 Surface::Surface(int width, int height, const PixelFormat& format)
     : width_(width), height_(height), format_(format) {
+    touch();
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (format.storage == PixelStorage::Rgb565) {
         pixels_ = std::vector<std::uint16_t>(count, 0);
@@ -30,8 +34,11 @@ Surface::Surface(int width, int height, const PixelFormat& format)
     }
 }
 
+void Surface::touch() { version_ = lastVersion.fetch_add(1, std::memory_order_relaxed) + 1; }
+
 void Surface::restore() {
     lost_ = false;
+    touch();
     std::visit([](auto& words) { std::fill(words.begin(), words.end(), 0); }, pixels_);
 }
 
@@ -115,6 +122,7 @@ std::int32_t Surface::blt(const Rect& dst, const Surface& src, const Rect& srcRe
     if (!Contains(src.bounds(), srcRect)) return DDERR_INVALIDRECT;
     if (src.format_.storage != format_.storage) return DDERR_INVALIDPARAMS;
 
+    touch();
     const Rect visible = Intersect(dst, bounds());
     const auto drawPart = [&](const Rect& part) {
         if (format_.storage == PixelStorage::Rgb565) {
@@ -135,6 +143,7 @@ std::int32_t Surface::fill(const Rect& rect, ColorRef color) {
     if (lost_) return DDERR_SURFACELOST;
     const Rect part = Intersect(rect, bounds());
     if (part.empty()) return DD_OK;
+    touch();
     const std::uint32_t pixel = format_.fromColorRef(color);
     std::visit(
         [&](auto& words) {
@@ -166,8 +175,10 @@ std::int32_t Surface::rawPixel(int x, int y, std::uint32_t& pixel) const {
 
 std::int32_t Surface::setPixel(int x, int y, ColorRef color) {
     if (lost_) return DDERR_SURFACELOST;
-    if (x >= 0 && x < width_ && y >= 0 && y < height_)
+    if (x >= 0 && x < width_ && y >= 0 && y < height_) {
+        touch();
         storePixel(x, y, format_.fromColorRef(color));
+    }
     return DD_OK;
 }
 
@@ -182,6 +193,7 @@ std::int32_t Surface::drawPicture(std::span<const std::uint32_t> argb, int width
     const std::int64_t dx = std::int64_t{x} - from.left, dy = std::int64_t{y} - from.top;
     const Rect to = Intersect(
         SaturatedRect(from.left + dx, from.top + dy, from.right + dx, from.bottom + dy), bounds());
+    touch();
     for (int ty = to.top; ty < to.bottom; ++ty) {
         for (int tx = to.left; tx < to.right; ++tx) {
             const std::size_t index = static_cast<std::size_t>(ty - dy) * width + (tx - dx);
@@ -198,17 +210,15 @@ namespace {
 constexpr std::uint32_t Xrgb(std::uint32_t word) { return word & 0xFFFFFF; }
 constexpr std::uint32_t Xrgb(std::uint16_t word) { return Expand565(word); }
 
-// Compares a block at a time, so that an unchanged picture costs one read of
-// both and a changed one is converted from the first block that differs.
+// Compares a part at a time, so that equal pixels cost one read of both and
+// changed ones are copied from the first part that differs.
 template <class Word>
-bool RefreshXrgbWords(const Word* from, std::uint32_t* to, std::size_t count) {
-    constexpr std::size_t kBlock = 1024;
-    for (std::size_t start = 0; start < count; start += kBlock) {
-        const std::size_t end = std::min(count, start + kBlock);
-        std::uint32_t differs = 0;
-        for (std::size_t i = start; i < end; ++i) differs |= Xrgb(from[i]) ^ to[i];
-        if (differs == 0) continue;
-        for (std::size_t i = start; i < count; ++i) to[i] = Xrgb(from[i]);
+bool CopyChanged(const Word* from, Word* to, std::size_t count) {
+    constexpr std::size_t kPart = 4096;
+    for (std::size_t start = 0; start < count; start += kPart) {
+        const std::size_t size = std::min(kPart, count - start) * sizeof(Word);
+        if (std::memcmp(from + start, to + start, size) == 0) continue;
+        std::memcpy(to + start, from + start, (count - start) * sizeof(Word));
         return true;
     }
     return false;
@@ -217,19 +227,34 @@ bool RefreshXrgbWords(const Word* from, std::uint32_t* to, std::size_t count) {
 }  // namespace
 
 std::vector<std::uint32_t> Surface::toXrgb() const {
-    std::vector<std::uint32_t> out;
-    refreshXrgb(out);
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(width_) * height_);
+    copyXrgb(out.data());
     return out;
 }
 
-bool Surface::refreshXrgb(std::vector<std::uint32_t>& xrgb) const {
-    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
-    const bool resized = xrgb.size() != count;
-    if (resized) xrgb.assign(count, 0);
-    const bool changed = std::visit(
-        [&](const auto& words) { return RefreshXrgbWords(words.data(), xrgb.data(), count); },
+void Surface::copyXrgb(std::uint32_t* out) const {
+    std::visit(
+        [out](const auto& words) {
+            for (std::size_t i = 0; i < words.size(); ++i) out[i] = Xrgb(words[i]);
+        },
         pixels_);
-    return changed || resized;
+}
+
+bool Surface::sameShape(const Surface& other) const {
+    return width_ == other.width_ && height_ == other.height_ &&
+           pixels_.index() == other.pixels_.index();
+}
+
+bool Surface::copyPixels(const Surface& other) {
+    if (!sameShape(other)) return false;
+    const bool changed = std::visit(
+        [&other](auto& words) {
+            using Words = std::decay_t<decltype(words)>;
+            return CopyChanged(std::get<Words>(other.pixels_).data(), words.data(), words.size());
+        },
+        pixels_);
+    if (changed) touch();
+    return changed;
 }
 
 }  // namespace platform

@@ -58,6 +58,12 @@ public:
     // Blits onto the surface honour the clipper's list while it is attached.
     void attachClipper(std::shared_ptr<const Clipper> clipper) { clipper_ = std::move(clipper); }
 
+    // Changes whenever the pixels may have changed: every drawing call and every
+    // handing out of writable words takes a number never used before, and a copy
+    // keeps its original's. A surface that shows the same number again holds the same
+    // pixels, as long as words handed out are written before anything else happens.
+    std::uint64_t version() const { return version_; }
+
     // The pixel words for the software renderers, row after row (pitch = width);
     // null for the other storage.
     std::uint32_t* words32() { return words<std::uint32_t>(); }
@@ -66,15 +72,20 @@ public:
 
     // The picture as 0x00RRGGBB words, row after row.
     std::vector<std::uint32_t> toXrgb() const;
-    // Brings xrgb to the picture as toXrgb gives it, reusing its memory; false when
-    // it held the picture already, so that nothing was written.
-    bool refreshXrgb(std::vector<std::uint32_t>& xrgb) const;
+    // The same into width x height words at out.
+    void copyXrgb(std::uint32_t* out) const;
+    // The same size and pixel storage.
+    bool sameShape(const Surface& other) const;
+    // Copies the pixels of a surface of the same shape (nothing otherwise), writing
+    // from the first part that differs on; false when they were equal already.
+    bool copyPixels(const Surface& other);
 
 private:
     using Pixels = std::variant<std::vector<std::uint32_t>, std::vector<std::uint16_t>>;
 
     template <class Word>
     Word* words() {
+        touch();
         auto* held = std::get_if<std::vector<Word>>(&pixels_);
         return held != nullptr ? held->data() : nullptr;
     }
@@ -86,6 +97,8 @@ private:
     template <class Pixel>
     void bltPart(const Rect& dst, const Surface& src, const Rect& srcRect, const Rect& part,
                  bool keyed);
+    // Gives the surface a new version.
+    void touch();
     std::uint32_t pixelAt(int x, int y) const;
     void storePixel(int x, int y, std::uint32_t pixel);
 
@@ -94,6 +107,7 @@ private:
     PixelFormat format_;
     Pixels pixels_;
     bool lost_ = false;
+    std::uint64_t version_ = 0;
     std::optional<std::uint32_t> colorKey_;
     std::shared_ptr<const Clipper> clipper_;
 };

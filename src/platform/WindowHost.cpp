@@ -43,17 +43,30 @@ void WindowHost::setFullScreen(bool fullScreen) {
 
 void WindowHost::presentFrame(const Surface& frame) {
     if (frame.width() == WindowPicture::kGameWidth &&
-        frame.height() == WindowPicture::kGameHeight && frame.refreshXrgb(keptFrame_)) {
-        ++frameRevision_;
+        frame.height() == WindowPicture::kGameHeight) {
+        keepFrame(frame);
     }
     refresh();
 }
 
+// The same surface at the same version holds what was kept from it: a still frame
+// is not even compared again.
+void WindowHost::keepFrame(const Surface& frame) {
+    if (&frame == keptFrom_ && frame.version() == keptVersion_) return;
+    if (!keptFrame_ || !keptFrame_->sameShape(frame)) {
+        keptFrame_.emplace(frame.width(), frame.height(), frame.format());
+        ++frameRevision_;
+    }
+    if (keptFrame_->copyPixels(frame)) ++frameRevision_;
+    keptFrom_ = &frame;
+    keptVersion_ = frame.version();
+}
+
 void WindowHost::refresh() {
     const bool stripShown = !fullScreen_ && menu_.attached();
-    picture_.compose({keptFrame_.empty() ? nullptr : &keptFrame_,
-                      fullScreen_ ? 0 : MenuStrip::kHeight, stripShown ? &menu_ : nullptr,
-                      highlighted_, dialog_, layers_, frameRevision_});
+    picture_.compose({keptFrame_ ? &*keptFrame_ : nullptr, fullScreen_ ? 0 : MenuStrip::kHeight,
+                      stripShown ? &menu_ : nullptr, highlighted_, dialog_, layers_,
+                      frameRevision_});
     showPicture(picture_);
 }
 

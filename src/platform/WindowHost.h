@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,7 @@ private:
     void dispatchOutsideInput(const PlatformEvent& event);
     void runMenuLoop(int x, int y);
     void maskInput(const PlatformEvent& event);
+    void keepFrame(const Surface& frame);
 
     WindowProcedure procedure_;
     SingleInstanceGuard* guard_ = nullptr;
@@ -118,7 +120,10 @@ private:
     bool closeAfterModal_ = false;
     InputMask mask_;
     bool fullScreen_ = false;
-    std::vector<std::uint32_t> keptFrame_;
+    // The last game frame presented, in its own format; converted only when drawn.
+    std::optional<Surface> keptFrame_;
+    const Surface* keptFrom_ = nullptr;
+    std::uint64_t keptVersion_ = 0;
     std::uint64_t frameRevision_ = 0;
     const ExternalLayers* layers_ = nullptr;
     WindowPicture picture_;

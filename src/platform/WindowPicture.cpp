@@ -86,8 +86,9 @@ bool WindowPicture::stripDiffers(const Scene& scene) const {
 void WindowPicture::drawGame(const Scene& scene) {
     std::uint32_t* game = surface_.words32() + static_cast<std::size_t>(stripRows_) * kGameWidth;
     const std::size_t count = static_cast<std::size_t>(kGameWidth) * kGameHeight;
-    if (scene.frame != nullptr && scene.frame->size() == count) {
-        std::copy(scene.frame->begin(), scene.frame->end(), game);
+    if (scene.frame != nullptr && scene.frame->width() == kGameWidth &&
+        scene.frame->height() == kGameHeight) {
+        scene.frame->copyXrgb(game);
     } else {
         std::fill(game, game + count, 0u);
     }

@@ -22,9 +22,9 @@ public:
     static constexpr int kGameHeight = 600;
 
     struct Scene {
-        const std::vector<std::uint32_t>* frame = nullptr;  // 0x00RRGGBB, 800 x 600; null: black
-        int stripRows = 0;                                  // 20 in a window, 0 in full screen
-        const MenuStrip* strip = nullptr;                   // null: the strip is not drawn
+        const Surface* frame = nullptr;    // 800 x 600 in any format; null: black
+        int stripRows = 0;                 // 20 in a window, 0 in full screen
+        const MenuStrip* strip = nullptr;  // null: the strip is not drawn
         int highlighted = 0;
         const ModalDialog* dialog = nullptr;
         const ExternalLayers* layers = nullptr;  // drawn over the frame, below the strip
@@ -45,7 +45,7 @@ public:
 private:
     // What the game area and the strip were last drawn from.
     struct GameInputs {
-        const std::vector<std::uint32_t>* frame = nullptr;
+        const Surface* frame = nullptr;
         std::uint64_t frameRevision = 0;
         const ExternalLayers* layers = nullptr;
         std::uint64_t layersRevision = 0;
