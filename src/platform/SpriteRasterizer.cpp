@@ -14,16 +14,50 @@ inline std::uint32_t Div255(std::uint32_t n) {
     return static_cast<std::uint32_t>((std::uint64_t{n} * 0x80808081ull) >> 39);
 }
 
-// Both pixel storages seen as 0x00RRGGBB.
+// (c * a + d * (255 - a) + 127) / 255 on all three channels at once: red and blue
+// share one word, green another, each in a 16-bit lane that the sum never leaves.
+inline std::uint32_t BlendOpaque(std::uint32_t c, std::uint32_t d, std::uint32_t a,
+                                 std::uint32_t keep) {
+    const auto lanes = [](std::uint32_t n) {
+        return ((n + 0x00010001u + ((n >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    };
+    const std::uint32_t rb = lanes((c & 0xFF00FFu) * a + (d & 0xFF00FFu) * keep + 0x007F007Fu);
+    const std::uint32_t g = lanes(((c >> 8) & 0xFFu) * a + ((d >> 8) & 0xFFu) * keep + 0x7Fu);
+    return rb | g << 8;
+}
+
+// One channel of the same in 16 bits, where every step fits: the sum is at most
+// 255 * 255 + 127, and the division's own sum at most 65407.
+inline std::uint16_t BlendChannel(std::uint32_t c, std::uint32_t d, std::uint16_t a,
+                                  std::uint16_t keep) {
+    const auto n = static_cast<std::uint16_t>(c * a + d * keep + 127);
+    return static_cast<std::uint16_t>(n + 1 + (n >> 8)) >> 8;
+}
+
+// Both pixel storages seen as 0x00RRGGBB, and an opaque colour blended over a word
+// with the exact rounding of BlendOpaque.
 struct Xrgb32 {
     using Word = std::uint32_t;
     static std::uint32_t load(Word w) { return w & 0xFFFFFF; }
     static Word store(std::uint32_t xrgb) { return xrgb; }
+    static Word blend(std::uint32_t rgb, Word old, std::uint32_t a, std::uint32_t keep) {
+        return BlendOpaque(rgb, load(old), a, keep);
+    }
 };
+// Blends in 16-bit lanes, which vectorise without 32-bit multiplies, straight from
+// and to the 565 word.
 struct Rgb565 {
     using Word = std::uint16_t;
     static std::uint32_t load(Word w) { return Expand565(w); }
     static Word store(std::uint32_t xrgb) { return Pack565(xrgb); }
+    static Word blend(std::uint32_t rgb, Word old, std::uint32_t a, std::uint32_t keep) {
+        const std::uint32_t r5 = old >> 11, g6 = (old >> 5) & 0x3F, b5 = old & 0x1F;
+        const auto alpha = static_cast<std::uint16_t>(a), rest = static_cast<std::uint16_t>(keep);
+        const std::uint16_t r = BlendChannel(rgb >> 16 & 0xFF, r5 << 3 | r5 >> 2, alpha, rest);
+        const std::uint16_t g = BlendChannel(rgb >> 8 & 0xFF, g6 << 2 | g6 >> 4, alpha, rest);
+        const std::uint16_t b = BlendChannel(rgb & 0xFF, b5 << 3 | b5 >> 2, alpha, rest);
+        return static_cast<Word>((r >> 3) << 11 | (g >> 2) << 5 | b >> 3);
+    }
 };
 
 // Puts one premultiplied 0xAARRGGBB source over a 0x00RRGGBB target.
@@ -128,18 +162,6 @@ ExactOp ChooseExactOp(const SpritePaint& paint) {
     return paint.alpha == 255 ? ExactOp::Copy : ExactOp::Alpha;
 }
 
-// (c * a + d * (255 - a) + 127) / 255 on all three channels at once: red and blue
-// share one word, green another, each in a 16-bit lane that the sum never leaves.
-inline std::uint32_t BlendOpaque(std::uint32_t c, std::uint32_t d, std::uint32_t a,
-                                 std::uint32_t keep) {
-    const auto lanes = [](std::uint32_t n) {
-        return ((n + 0x00010001u + ((n >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-    };
-    const std::uint32_t rb = lanes((c & 0xFF00FFu) * a + (d & 0xFF00FFu) * keep + 0x007F007Fu);
-    const std::uint32_t g = lanes(((c >> 8) & 0xFFu) * a + ((d >> 8) & 0xFFu) * keep + 0x7Fu);
-    return rb | g << 8;
-}
-
 // One pixel of an exact copy. Written as selects without early exits so that the
 // compiler vectorises the rows.
 template <class Format, ExactOp op>
@@ -155,7 +177,7 @@ struct ExactPixel {
         if constexpr (op == ExactOp::Copy) {
             out = Format::store(rgb);
         } else if constexpr (op == ExactOp::Alpha) {
-            out = Format::store(BlendOpaque(rgb, Format::load(old), a, keep));
+            out = Format::blend(rgb, old, a, keep);
         } else {
             out = Format::store((*blend)(texel, Format::load(old)));
         }
