@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Plays the demo under Xvfb as a player would and measures a still frame, the logo's
+# hold between its fade-in and fade-out: the game's CPU share over it (all threads),
+# its peak memory by then (VmHWM) and the time from the start of the process to its
+# window's first picture. Never run by the tests.
+#
+# usage: bench/still-frame.sh [BUILD_DIR [DEMO_DIR]]
+#   BUILD_DIR  the build to measure (default build/release, as ./play builds it)
+#   DEMO_DIR   a folder whose dat/ holds the demo (default run/, else made by mkdemo)
+set -euo pipefail
+
+# The hold lasts 2 s; the stretch measured starts once two grabs of the middle of
+# the game area a little apart are equal and not black, and must end with the same.
+readonly kMeasureMs=800 kGrabGapMs=50 kGiveUpMs=8000
+
+if [[ ${1:-} != --inside ]]; then
+    root=$(cd "$(dirname "$0")/.." && pwd)
+    build=$(cd "${1:-$root/build/release}" && pwd)
+    demo=${2:-$root/run}
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    if [[ -d $demo/dat ]]; then
+        ln -s "$(cd "$demo/dat" && pwd)" "$work/dat"
+    else
+        "$build/bin/mkdemo" "$work" >/dev/null
+    fi
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$build/bin/zkgame" "$work"
+    exit
+fi
+
+game=$2
+cd "$3"
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+pause_ms() { sleep "$(awk -v ms="$1" 'BEGIN { print ms / 1000 }')"; }
+# Nanoseconds on a CPU, summed over the process's threads.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%.0f\n", sum }'; }
+window_of() { xwininfo -root -children | awk '/ 800x620\+/ { print $1; exit }'; }
+# The middle of the game area as it is on the screen: its checksum and whether any
+# pixel is lit.
+grab() {
+    ffmpeg -loglevel error -nostdin -probesize 32 -analyzeduration 0 -f x11grab -framerate 1000 \
+        -draw_mouse 0 -video_size 200x150 -i "$DISPLAY+$area" -frames:v 1 -c:v copy \
+        -f rawvideo -y shot.raw
+    shot=$(cksum <shot.raw)
+    lit=$(tr -d '\000' <shot.raw | wc -c)
+}
+fail() {
+    echo "still-frame: $1" >&2
+    exit 1
+}
+
+start=$(now_ms)
+SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$game" 2>game.log &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+window=
+until [[ -n $window ]] && xwininfo -id "$window" | grep -q IsViewable; do
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window showed"
+    [[ -n $window ]] || window=$(window_of)
+    sleep 0.002
+done
+first=$(now_ms)
+area=$(xwininfo -id "$window" |
+    awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x + 300 "," y + 20 + 225 }')
+
+shot= lit=0
+until [[ $lit -gt 0 && $shot == "${held:-}" ]]; do
+    (($(now_ms) - first < kGiveUpMs)) || fail "no still picture within $kGiveUpMs ms"
+    held=$shot
+    pause_ms $kGrabGapMs
+    grab
+done
+cpu_from=$(cpu_ns "$pid")
+from=$(date +%s%N)
+pause_ms $kMeasureMs
+cpu_to=$(cpu_ns "$pid")
+to=$(date +%s%N)
+peak=$(awk '/^VmHWM/ { print $2 }' /proc/"$pid"/status)
+threads=$(ls /proc/"$pid"/task | wc -l)
+grab
+[[ $shot == "$held" ]] || fail "the picture changed while it was measured"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+awk -v cpu=$((cpu_to - cpu_from)) -v wall=$((to - from)) -v peak="$peak" \
+    -v first=$((first - start)) -v threads="$threads" 'BEGIN {
+    printf "still frame: %.1f %% of a core over %.1f s (%d threads)\n", 100 * cpu / wall, wall / 1e9, threads
+    printf "peak memory: %.1f MB (VmHWM)\n", peak / 1024
+    printf "first picture: %d ms after start\n", first
+}'
