@@ -20,9 +20,9 @@ void MediaClock::start(std::int64_t position, std::uint32_t now, const AudioStre
     stream_ = stream;
     startFrames_ = stream->consumed();
     takenFrames_ = startFrames_;
-    takenMs_ = now;
     blockFrames_ = 0;
     given_ = position;
+    givenMs_ = now;
 }
 
 void MediaClock::followPlatform(std::int64_t position, std::uint32_t now) {
@@ -41,12 +41,13 @@ std::int64_t MediaClock::streamPosition(std::uint32_t now) {
         const std::uint64_t block = taken - takenFrames_;
         blockFrames_ = blockFrames_ == 0 ? block : std::min(blockFrames_, block);
         takenFrames_ = taken;
-        takenMs_ = now;
     }
     const std::uint64_t ahead = std::min<std::uint64_t>(blockFrames_, stream_->available());
-    const std::int64_t estimate =
-        afterStart(taken) + static_cast<std::int64_t>(now - takenMs_) * kUnitsPerMs;
-    given_ = std::max(given_, std::min(estimate, afterStart(taken + ahead)));
+    const std::uint64_t behind = std::min(blockFrames_, taken - startFrames_);
+    const std::int64_t running = given_ + static_cast<std::int64_t>(now - givenMs_) * kUnitsPerMs;
+    given_ = std::max(given_,
+                      std::clamp(running, afterStart(taken - behind), afterStart(taken + ahead)));
+    givenMs_ = now;
     return given_;
 }
 
