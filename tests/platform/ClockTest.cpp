@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/AudioEngine.h"
+#include "platform/AudioStream.h"
 #include "platform/ManualClock.h"
+#include "platform/MediaClock.h"
+#include "support/ManualAudio.h"
+#include "support/TestKit.h"
 
 using platform::ManualClock;
 
@@ -24,4 +33,40 @@ TEST(ManualClockDeathTest, SpinningOnNowAborts) {
             }
         },
         "busy wait");
+}
+
+// The mix takes the movie's sound a block at a time, while there is a block to take,
+// and the game reads the clock more often: between blocks the clock runs on, but
+// never back, never past the next block's end and never past the sound given.
+TEST(MediaClock, RunsOnBetweenBlocksNeverBackNorPastTheSoundGiven) {
+    constexpr std::size_t kBlock = 1024;
+    const auto units = [](std::uint64_t frames) {
+        return static_cast<std::int64_t>(frames * 10000000 / platform::kMixRate);
+    };
+    for (const std::size_t given : {std::size_t{2500}, std::size_t{20000}}) {
+        SCOPED_TRACE(given);
+        zktest::TestKit kit;
+        zktest::ManualAudio audio;
+        platform::AudioEngine engine;
+        ASSERT_TRUE(engine.open());
+        auto stream = std::make_shared<platform::AudioStream>();
+        const std::vector<float> silence(2 * given, 0.0f);
+        ASSERT_EQ(stream->push(silence.data(), given), given);
+        engine.addStream(stream);
+        stream->setArmed(true);
+        platform::MediaClock clock;
+        clock.start(0, kit.clock.now(), stream.get());
+        std::int64_t last = 0;
+        int movedBetweenBlocks = 0;
+        for (int read = 0; read < 24; ++read) {
+            if (read % 3 == 0 && stream->available() >= kBlock) audio.pull(kBlock);
+            kit.clock.advance(7);
+            const std::int64_t position = clock.at(kit.clock.now());
+            EXPECT_GE(position, last) << read;
+            EXPECT_LE(position, units(std::min(stream->consumed() + kBlock, given))) << read;
+            if (read % 3 != 0 && position > last) ++movedBetweenBlocks;
+            last = position;
+        }
+        EXPECT_GT(movedBetweenBlocks, 4);
+    }
 }

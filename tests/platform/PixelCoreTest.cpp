@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/DisplayStatus.h"
+#include "platform/SpriteRasterizer.h"
 #include "platform/Surface.h"
 #include "support/SpriteKit.h"
 
@@ -33,7 +34,7 @@ bool Inside(int x, int y, const Rect& r) {
 
 }  // namespace
 
-TEST(PixelFormat, ColorRefConversionsInBothFormats) {
+TEST(PixelFormat, ConversionsInBothFormatsAndThe565BlendAgree) {
     const struct {
         const PixelFormat& format;
         platform::ColorRef in;
@@ -49,11 +50,40 @@ TEST(PixelFormat, ColorRefConversionsInBothFormats) {
         {k565, 0x00070307, 0x0000, 0x000000},  // below one step of each channel
         {k565, 0x0000840F, 0x0C20, 0x00008608},
         {k565, 0xFF0000FF, 0xF800, 0x0000FF},
+        {k565, 0x0000FF00, 0x07E0, 0x00FF00},
+        {k565, 0x00FF0000, 0x001F, 0xFF0000},
     };
+    // A whole surface converts as one pixel does.
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
         EXPECT_EQ(c.format.fromColorRef(c.in), c.pixel);
         EXPECT_EQ(c.format.toColorRef(c.pixel), c.back);
+        Surface surface(9, 1, c.format);
+        surface.fill(surface.bounds(), c.in);
+        EXPECT_EQ(surface.toXrgb(), std::vector<std::uint32_t>(9, c.format.toXrgb(c.pixel)));
+    }
+    // A picture blended over 565 words gives the 32-bit blend cut to 565.
+    std::vector<std::uint32_t> ramp(256), under(256);
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        ramp[i] = i << 16 | (255 - i) << 8 | (i * 7 & 0xFF);
+        under[i] = platform::Expand565(i * 257);
+    }
+    const platform::Texture picture(ramp, 256, 1);
+    for (const std::uint32_t alpha : {1u, 64u, 128u, 200u, 254u}) {
+        SCOPED_TRACE(alpha);
+        Surface deep(256, 1, kXrgb), shallow(256, 1, k565);
+        platform::SpritePaint paint;
+        paint.alpha = alpha;
+        for (Surface* target : {&deep, &shallow}) {
+            target->drawPicture(under, 256, 1);
+            platform::SpriteRasterizer::DrawTextured(
+                *target, {&picture, 0, 0, 256, 1, false},
+                platform::Affine2D::Scaling(256, 1).then(platform::Affine2D::Translation(128, 0.5)),
+                paint);
+        }
+        std::vector<std::uint32_t> cut = deep.toXrgb();
+        for (std::uint32_t& xrgb : cut) xrgb = k565.toXrgb(k565.fromXrgb(xrgb));
+        EXPECT_EQ(shallow.toXrgb(), cut);
     }
     Surface surface(4, 4, k565);
     platform::ColorRef color = 0;

@@ -1,13 +1,17 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/HeadlessWindowHost.h"
 #include "platform/MenuStrip.h"
 #include "platform/ModalDialog.h"
+#include "platform/SdlWindowHost.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
@@ -155,38 +159,95 @@ TEST(SingleInstanceGuard, ALockLeftByADeadProcessDoesNotBlock) {
     EXPECT_EQ(next.acquire(), SingleInstanceGuard::Result::First);
 }
 
-TEST(WindowHost, PictureShowsStripAndFrame) {
-    zktest::TestKit kit;
-    HeadlessWindowHost host;
-    host.menu().addItem(102, "Save");
-    host.menu().addItem(103, "Load");
-    ASSERT_NE(
-        host.create([](std::uint32_t, std::uintptr_t, std::intptr_t) { return std::intptr_t{0}; }),
-        nullptr);
-    Surface frame(800, 600, PixelFormat::ForDepth(32));
-    frame.fill(frame.bounds(), 0x0000FF);  // red
-    host.presentFrame(frame);
-    const Surface& picture = host.picture().surface();
-    ASSERT_EQ(picture.height(), 620);
-    auto at = [&](int x, int y) {
-        ColorRef c = 0;
-        picture.getPixel(x, y, c);
-        return c;
-    };
-    EXPECT_NE(at(400, 10), 0x0000FFu);
-    EXPECT_EQ(at(0, 20), 0x0000FFu);
-    EXPECT_EQ(at(799, 619), 0x0000FFu);
+namespace {
 
-    auto itemPixels = [&](int index) {
-        const Rect r = host.menu().items()[static_cast<std::size_t>(index)].bounds;
-        std::vector<ColorRef> pixels;
-        for (int y = r.top + 20; y < r.bottom + 20; ++y) {
-            for (int x = r.left; x < r.right; ++x) pixels.push_back(at(x, y));
-        }
-        return pixels;
-    };
-    const auto enabled = itemPixels(1);
-    host.menu().setEnabled(103, false);
-    host.refresh();
-    EXPECT_NE(itemPixels(1), enabled);
+void PushSdlEscape() {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = SDLK_ESCAPE;
+    e.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    SDL_PushEvent(&e);
+}
+
+}  // namespace
+
+// Each change reaches the picture, and the SDL host's screen holds that picture pixel
+// for pixel; a picture that did not change is not shown again.
+TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const bool dummy = driver != nullptr && std::string(driver) == "dummy";
+    for (const bool sdl : {false, true}) {
+        SCOPED_TRACE(sdl ? "SDL" : "headless");
+        if (sdl && !dummy) continue;
+        zktest::TestKit kit;
+        HeadlessWindowHost headless;
+        SdlWindowHost window("picture", {});
+        WindowHost& host = sdl ? static_cast<WindowHost&>(window) : headless;
+        host.menu().addItem(102, "Save");
+        host.menu().addItem(103, "Load");
+        ASSERT_NE(host.create([](std::uint32_t, std::uintptr_t, std::intptr_t) {
+            return std::intptr_t{0};
+        }),
+                  nullptr);
+        host.show();
+        const Surface& picture = host.picture().surface();
+        auto at = [&](int x, int y) {
+            ColorRef c = 0;
+            picture.getPixel(x, y, c);
+            return c;
+        };
+        // The picture's revision and, with SDL, the pictures shown; the screen must hold
+        // the picture.
+        auto shown = [&] {
+            if (!sdl) return host.picture().revision();
+            int width = 0, height = 0;
+            const std::vector<std::uint32_t> screen = window.readBack(width, height);
+            std::vector<std::uint32_t> composed = picture.toXrgb();
+            EXPECT_EQ(screen, composed);
+            return static_cast<std::uint64_t>(window.shownPictures());
+        };
+        Surface frame(800, 600, PixelFormat::ForDepth(16));
+        frame.fill(frame.bounds(), 0x0000FF);  // red
+        host.presentFrame(frame);
+        ASSERT_EQ(picture.height(), 620);
+        EXPECT_NE(at(400, 10), 0x0000FFu);
+        EXPECT_EQ(at(0, 20), 0x0000FFu);
+        const std::uint64_t first = shown();
+        host.presentFrame(frame);
+        EXPECT_EQ(shown(), first);
+
+        frame.setPixel(799, 599, 0xFF0000);
+        host.presentFrame(frame);
+        EXPECT_EQ(at(799, 619), 0xFF0000u);
+        EXPECT_EQ(shown(), first + 1);
+
+        auto itemPixels = [&](int index) {
+            const Rect r = host.menu().items()[static_cast<std::size_t>(index)].bounds;
+            std::vector<ColorRef> pixels;
+            for (int y = r.top + 20; y < r.bottom + 20; ++y) {
+                for (int x = r.left; x < r.right; ++x) pixels.push_back(at(x, y));
+            }
+            return pixels;
+        };
+        const auto enabled = itemPixels(1);
+        host.menu().setEnabled(103, false);
+        host.refresh();
+        EXPECT_NE(itemPixels(1), enabled);
+        EXPECT_EQ(shown(), first + 2);
+
+        std::uint64_t inDialog = 0;
+        sdl ? PushSdlEscape() : headless.pushKey(VK_ESCAPE);
+        host.runDialog({108, "Q", 207, 66, true, {}},
+                       [&](ModalDialog& d, std::uint32_t m, std::uintptr_t) {
+                           if (m != WM_CLOSE) return std::intptr_t{0};
+                           EXPECT_NE(at(400, 320), 0x0000FFu);
+                           inDialog = shown();
+                           d.end(0);
+                           return std::intptr_t{1};
+                       });
+        EXPECT_EQ(inDialog, first + 3);
+        EXPECT_EQ(at(400, 320), 0x0000FFu);
+        EXPECT_GT(shown(), inDialog);
+        host.destroy();
+    }
 }
