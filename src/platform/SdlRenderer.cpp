@@ -30,7 +30,8 @@ bool GpuBehind(SDL_Window* window) {
 }  // namespace
 
 SDL_Renderer* CreateSdlRenderer(SDL_Window* window) {
-    if (SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr) return SDL_CreateRenderer(window, -1, 0);
+    const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (named != nullptr && *named != '\0') return SDL_CreateRenderer(window, -1, 0);
     if (GpuBehind(window)) {
         if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED)) {
             return renderer;
