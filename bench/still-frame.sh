@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays the demo under Xvfb as a player would and measures a still frame, the logo's
-# hold between its fade-in and fade-out: the game's CPU share over it (all threads),
-# its peak memory by then (VmHWM) and the time from the start of the process to its
-# window's first picture. Never run by the tests.
+# hold between its fade-in and fade-out: the game's CPU share over it (all threads)
+# and its minor page faults, its peak memory by then (VmHWM) and the time from the
+# start of the process to its window's first picture. Never run by the tests.
 #
 # usage: bench/still-frame.sh [BUILD_DIR [DEMO_DIR]]
 #   BUILD_DIR  the build to measure (default build/release, as ./play builds it)
@@ -34,6 +34,8 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 pause_ms() { sleep "$(awk -v ms="$1" 'BEGIN { print ms / 1000 }')"; }
 # Nanoseconds on a CPU, summed over the process's threads.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%.0f\n", sum }'; }
+# Minor page faults of the whole process: field 10 of its stat, 8 after the command.
+faults() { sed 's/.*) //' /proc/"$1"/stat | awk '{ print $8 }'; }
 window_of() { xwininfo -root -children | awk '/ 800x620\+/ { print $1; exit }'; }
 # The middle of the game area as it is on the screen: its checksum and whether any
 # pixel is lit.
@@ -71,9 +73,11 @@ until [[ $lit -gt 0 && $shot == "${held:-}" ]]; do
     grab
 done
 cpu_from=$(cpu_ns "$pid")
+faults_from=$(faults "$pid")
 from=$(date +%s%N)
 pause_ms $kMeasureMs
 cpu_to=$(cpu_ns "$pid")
+faults_to=$(faults "$pid")
 to=$(date +%s%N)
 peak=$(awk '/^VmHWM/ { print $2 }' /proc/"$pid"/status)
 threads=$(ls /proc/"$pid"/task | wc -l)
@@ -83,8 +87,9 @@ kill "$pid"
 wait "$pid" 2>/dev/null || true
 
 awk -v cpu=$((cpu_to - cpu_from)) -v wall=$((to - from)) -v peak="$peak" \
-    -v first=$((first - start)) -v threads="$threads" 'BEGIN {
-    printf "still frame: %.1f %% of a core over %.1f s (%d threads)\n", 100 * cpu / wall, wall / 1e9, threads
+    -v first=$((first - start)) -v threads="$threads" -v faults=$((faults_to - faults_from)) 'BEGIN {
+    printf "still frame: %.1f %% of a core over %.1f s (%d threads), %.0f minor page faults a second\n",
+        100 * cpu / wall, wall / 1e9, threads, faults * 1e9 / wall
     printf "peak memory: %.1f MB (VmHWM)\n", peak / 1024
     printf "first picture: %d ms after start\n", first
 }'
