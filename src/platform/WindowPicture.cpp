@@ -57,7 +57,7 @@ void WindowPicture::compose(const Scene& scene) {
     // A dialog may cover any part, so the picture is drawn whole while one is open
     // and once more after it has closed.
     const bool whole = !composed_ || resized || dialogDrawn_ || scene.dialog != nullptr;
-    const bool gameChanged = whole || !(game == game_);
+    const bool gameChanged = whole || game != game_;
     const bool stripChanged = whole || stripDiffers(scene);
     if (!gameChanged && !stripChanged) return;
     if (gameChanged) drawGame(scene);

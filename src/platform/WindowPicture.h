@@ -39,7 +39,7 @@ public:
     const Surface& surface() const { return surface_; }
     // Rows above the game area.
     int stripRows() const { return stripRows_; }
-    // Grows with every composed picture that differs from the one before.
+    // Grows whenever compose draws anything; a picture left as it was keeps it.
     std::uint64_t revision() const { return revision_; }
 
 private:
