@@ -72,6 +72,9 @@ void GAMEMAIN::Clear() {
     nProcStep = 0;
     dwProcStartTime = 0;
     ScrFileData.Release();
+    MsgWindowData.Release();
+    SelectWindowData.Release();
+    DayWindowData.Release();
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;
     for (std::uint32_t& word : dwMsgTextWork) word = 0;
