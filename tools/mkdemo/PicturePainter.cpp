@@ -7,6 +7,7 @@
 
 #include "common/BitmapWriter.h"
 #include "mkdemo/CharacterSheets.h"
+#include "mkdemo/GlyphCoverage.h"
 #include "mkdemo/IndexCanvas.h"
 
 namespace mkdemo {
@@ -216,10 +217,12 @@ std::uint32_t CellColor(const PictureEntry& entry, std::size_t i) {
 
 std::uint8_t CellIndex(std::size_t i) { return static_cast<std::uint8_t>(kRampFirst + i); }
 
-// A labelled cell keeps a one-pixel outline and a flat ring inside it; its name
-// fits what is left and never reaches another cell.
+// A labelled cell keeps a one-pixel outline and a flat ring inside it; its name sits
+// small in the bottom-left corner, clear of where the windows draw their text, and
+// never reaches another cell.
 void PaintCells(IndexCanvas& canvas, const PictureEntry& entry, bool labelled) {
     constexpr int kInset = 3;
+    constexpr int kCellLabelHeight = 14;
     for (std::size_t i = 0; i < entry.cells.size(); ++i) {
         const SheetCell& cell = entry.cells[i];
         canvas.fillRect(cell.left, cell.top, cell.right, cell.bottom, CellIndex(i));
@@ -229,8 +232,9 @@ void PaintCells(IndexCanvas& canvas, const PictureEntry& entry, bool labelled) {
         const int h = cell.bottom - cell.top - 2 * kInset;
         IndexCanvas inside(w, h, CellIndex(i));
         const std::vector<std::string> lines = {cell.name};
-        inside.label(lines, w / 2, h / 2, IndexCanvas::FitHeight(lines, w, h, kLabelHeight / 2),
-                     kText, kOutline);
+        const int height = IndexCanvas::FitHeight(lines, w, h, kCellLabelHeight);
+        const int width = GlyphCoverage::WidthOf(cell.name, height) + 4;
+        inside.label(lines, width / 2, h - height / 2 - 2, height, kText, kOutline);
         canvas.paste(inside, cell.left + kInset, cell.top + kInset);
     }
 }
