@@ -138,8 +138,9 @@ std::int32_t ZKSND::DALoad(int index, const char* path, DA_PATH) {
         LogError("ZKSND::DALoad", kLoadFailed);
         return result;
     }
-    // A reload replaces the sound; instances of the old one play on to their end.
+    // The table may be older than the engine: it needs none to be reserved.
     data.pPerformance = pPerformance.get();
+    // A reload replaces the sound; instances of the old one play on to their end.
     data.mtLength = static_cast<std::int32_t>(sound->frames());
     data.pSegment = std::move(sound);
     return result;
