@@ -28,6 +28,7 @@
 #include "support/ManualAudio.h"
 #include "support/MovieBand.h"
 #include "support/RecordingShellEngine.h"
+#include "support/RunTool.h"
 #include "support/TempWorkDir.h"
 #include "system/ZKSYSTEM.h"
 
@@ -361,4 +362,34 @@ TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheMissingTitle) {
         std::find(lines.begin(), lines.end(),
                   "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません"),
         lines.end());
+}
+
+// The game program itself, held at the first of two Init.spt warning boxes by
+// the dummy drivers, gets SIGTERM: it ends at once and cleanly, and the second
+// box closes as it opens instead of holding the end up.
+TEST(SdlSmoke, ASignalEndsTheProgramWhileItsBoxesAreOpen) {
+    zktest::TempWorkDir dir;
+    LinkDemo();
+    const std::string init = zktest::DemoData::PlainScript("Init.spt");
+    zktest::DemoData::WriteVariant(
+        "Scenario.dat", {{"Init.spt", zktest::DemoData::CodedScript(init + "#NOPE\r\n#NOPE\r\n")}},
+        "dat/Scenario.dat");
+    // SIGTERM after 2 s; SIGKILL, and status 137, when it still runs a second later.
+    const platform::ProcessResult run =
+        platform::RunProcess({"env", "SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "timeout",
+                              "--preserve-status", "-k", "1", "2", zktest::ToolPath("zkgame")});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    const auto count = [&](const std::string& text) {
+        std::size_t n = 0;
+        for (std::size_t at = run.err.find(text); at != std::string::npos;
+             at = run.err.find(text, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("行目で警告が発生しました"), 2u) << run.err;
+    EXPECT_EQ(count("InitScrExeで警告を発しています"), 2u) << run.err;
+    EXPECT_EQ(zktest::ReadFileBytes("env.env").size(), 176u);
+    EXPECT_TRUE(std::filesystem::exists("sav/sav00.sav"));
+    EXPECT_FALSE(std::filesystem::exists("tmp"));
 }

@@ -143,10 +143,11 @@ TEST(EnvData, AFailedSaveKeepsTheOldFile) {
     WriteFileBytes("env.env", "old");
     std::filesystem::create_directory("env.env.tmp");
     EXPECT_EQ(SaveEnvData(f.engine, "env.env"), -1);
+    EXPECT_EQ(SaveEnvData(f.engine, nullptr), -1);
     EXPECT_EQ(ReadFileBytes("env.env"), "old");
-    EXPECT_EQ(f.kit.debugLines(),
-              std::vector<std::string>{
-                  "Message: <SaveEnvData> 環境設定ファイルの書き込みオープンに失敗しました"});
+    const std::string openFailed =
+        "Message: <SaveEnvData> 環境設定ファイルの書き込みオープンに失敗しました";
+    EXPECT_EQ(f.kit.debugLines(), (std::vector<std::string>{openFailed, openFailed}));
     EXPECT_TRUE(std::filesystem::is_empty("env.env.tmp"));
 }
 
@@ -181,4 +182,9 @@ TEST(CursorSetting, KindAndRewrite) {
             EXPECT_EQ(after, c.text);
         }
     }
+    zktest::TestKit kit;
+    EXPECT_EQ(LoadCursorSetting(nullptr), 0);
+    EXPECT_EQ(kit.debugLines(),
+              std::vector<std::string>{"Warn: <LoadCursorSetting> "
+                                       "カーソル設定ファイルの書き込みに失敗しました"});
 }
