@@ -374,10 +374,16 @@ TEST(SdlSmoke, ASignalEndsTheProgramWhileItsBoxesAreOpen) {
     zktest::DemoData::WriteVariant(
         "Scenario.dat", {{"Init.spt", zktest::DemoData::CodedScript(init + "#NOPE\r\n#NOPE\r\n")}},
         "dat/Scenario.dat");
-    // SIGTERM after 2 s; SIGKILL, and status 137, when it still runs a second later.
-    const platform::ProcessResult run =
-        platform::RunProcess({"env", "SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "timeout",
-                              "--preserve-status", "-k", "1", "2", zktest::ToolPath("zkgame")});
+    // SIGTERM once the first box's line is out, however slowly the machine starts the
+    // game; SIGKILL, and status 137, when it still runs ten seconds later.
+    const char* script =
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \"$0\" 2>err.txt & game=$!; n=0; "
+        "until grep -q InitScrExe err.txt || [ $n -ge 1200 ]; do sleep 0.05; n=$((n+1)); done; "
+        "kill -TERM $game; (sleep 10; kill -KILL $game) >/dev/null 2>&1 & watch=$!; "
+        "wait $game; status=$?; kill $watch; exit $status";
+    platform::ProcessResult run =
+        platform::RunProcess({"sh", "-c", script, zktest::ToolPath("zkgame")});
+    run.err = zktest::ReadFileBytes("err.txt");
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     const auto count = [&](const std::string& text) {
         std::size_t n = 0;
