@@ -92,11 +92,14 @@ TEST_F(SaveTest, WritesTheExactFormat) {
     ASSERT_EQ(game->AddAutoSkipFileList("Prologue.spt", 120), 1u);
     const std::string table = zktest::Sjis(u8"表") + ".spt";
     ASSERT_EQ(game->AddAutoSkipFileList(table.c_str(), -1), 1u);
+    // The running script is recorded as read up to its current line.
+    std::strcpy(game->ScrFileData.szFileName, "Prologue.spt");
+    game->ScrFileData.nLine = 150;
 
     ASSERT_EQ(game->SaveIntegratedData(), 1);
     EXPECT_EQ(ReadFileBytes(kSave),
               "1\n-1\n0\n0\n0\n0\n0\n-2147483648\n0\n0\n0\n0\n0\n7\n31\n3\n0\n0\n0\n0\n0\n0\n"
-              "0\n0\n0\n0\n0\n0\n-2\n\n---AUTO_SKIP_FILE_LIST_START---\nPrologue.spt\t120\n" +
+              "0\n0\n0\n0\n0\n0\n-2\n\n---AUTO_SKIP_FILE_LIST_START---\nPrologue.spt\t150\n" +
                   zktest::Hex("95 5C") + ".spt\t-1\n---AUTO_SKIP_FILE_LIST_END---\n");
     EXPECT_FALSE(zktest::FileExists(kTemp));
     EXPECT_TRUE(kit.debugLines().empty());

@@ -50,7 +50,9 @@ TEST(EnvData, DefaultsAreWrittenByteForByte) {
     EXPECT_EQ(SaveEnvData(f.engine, "env.env"), 1);
     EXPECT_EQ(ReadFileBytes("env.env"), kDefaultEnv);
 
+    f.state.seVolume = 9;
     EXPECT_EQ(LoadEnvData(f.engine, nullptr), -1);
+    EXPECT_EQ(f.state.seVolume, 5u) << "the defaults are applied";
     EXPECT_EQ(f.kit.debugLines(), std::vector<std::string>{"Error: <LoadEnvData> 引数が不正です"});
 }
 
