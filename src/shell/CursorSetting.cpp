@@ -58,7 +58,7 @@ int ReadCursorKind(std::FILE* stream) {
 
 int LoadCursorSetting(const char* path) {
     int kind = -1;
-    if (std::FILE* stream = std::fopen(path, "rb")) {
+    if (std::FILE* stream = OpenSettingsFile(path, "LoadCursorSetting")) {
         kind = ReadCursorKind(stream);
         std::fclose(stream);
         if (kind < 0) {
