@@ -107,6 +107,7 @@ SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
         }
     }
     // The lock is held but nobody answers: this instance serves the later starts.
+    LogWarn("SingleInstanceGuard", u8"先に起動したものが応答しないため、こちらが引き継ぎます\n");
     return openSocket() ? Result::First : Result::Error;
 }
 
