@@ -64,7 +64,7 @@ int LoadCursorSetting(const char* path) {
         return 0;
     }
     int kind = -1;
-    if (std::FILE* stream = std::fopen(path, "rb")) {
+    if (std::FILE* stream = OpenSettingsFile(path, "LoadCursorSetting")) {
         kind = ReadCursorKind(stream);
         std::fclose(stream);
         if (kind < 0) {

@@ -167,7 +167,7 @@ int LoadEnvData(ShellEngine& engine, const char* path) {
         ApplyToShell(engine, EnvSettings{});
         return -1;
     }
-    std::FILE* stream = std::fopen(path, "rb");
+    std::FILE* stream = OpenSettingsFile(path, "LoadEnvData");
     if (stream == nullptr) {
         ApplyToShell(engine, EnvSettings{});
         return 0;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -222,24 +223,46 @@ TEST_F(SaveTest, DamagedFileIsBackedUpAndReplacedOnlyByTheNextWrite) {
 }
 
 TEST_F(SaveTest, UnreadableFileIsNeverWritten) {
-    fs::create_directory(kSave);
-    game->LoadIntegratedData();
-    EXPECT_EQ(game->GetIntegratedState(), GAMEMAIN::INTEGRATED_STATE::Withheld);
-    EXPECT_EQ(game->SaveIntegratedData(), 0);
-    game->Release();
-
     const std::string withheld =
         "Error: <GAMEMAIN::SaveIntegratedData> 起動時に読み込めなかったため "
         "sav/sav00.sav には書き込みません";
-    EXPECT_EQ(
-        kit.debugLines(),
-        (std::vector<std::string>{
-            std::string("Error: <GAMEMAIN::LoadIntegratedData> sav/sav00.sav を読み込めません (") +
-                std::strerror(EISDIR) + ")。今回は書き込みません",
-            withheld, withheld, "Error: <GAMEMAIN::Release> 統合ファイルのセーブに失敗しました"}));
-    EXPECT_TRUE(fs::is_directory(kSave));
-    EXPECT_TRUE(fs::is_empty(kSave));
-    EXPECT_FALSE(zktest::FileExists(kTemp));
+    // Nothing in the save's place may hold the boot or be read without bound.
+    const struct {
+        const char* what;
+        void (*place)();
+        int error;
+        fs::file_type kept;
+    } cases[] = {
+        {"a folder", [] { fs::create_directory(kSave); }, EISDIR, fs::file_type::directory},
+        {"a FIFO", [] { mkfifo(kSave.c_str(), 0600); }, ENOTSUP, fs::file_type::fifo},
+        {"beyond the cap",
+         [] {
+             WriteFileBytes(kSave, "1\n");
+             fs::resize_file(kSave, 1024 * 1024 + 1);
+         },
+         EFBIG, fs::file_type::regular},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        kit.log.clear();
+        c.place();
+        auto loaded = std::make_unique<GAMEMAIN>();
+        loaded->LoadIntegratedData();
+        EXPECT_EQ(loaded->GetIntegratedState(), GAMEMAIN::INTEGRATED_STATE::Withheld);
+        EXPECT_EQ(loaded->SaveIntegratedData(), 0);
+        loaded->Release();
+
+        EXPECT_EQ(kit.debugLines(),
+                  (std::vector<std::string>{
+                      std::string("Error: <GAMEMAIN::LoadIntegratedData> sav/sav00.sav "
+                                  "を読み込めません (") +
+                          std::strerror(c.error) + ")。今回は書き込みません",
+                      withheld, withheld,
+                      "Error: <GAMEMAIN::Release> 統合ファイルのセーブに失敗しました"}));
+        EXPECT_EQ(fs::symlink_status(kSave).type(), c.kept);
+        EXPECT_FALSE(zktest::FileExists(kTemp) || zktest::FileExists(kBackup));
+        fs::remove_all(kSave);
+    }
 }
 
 TEST_F(SaveTest, DamagedFileThatCannotBeBackedUpIsWithheld) {

@@ -5,6 +5,7 @@
 
 #include "shell/CursorSetting.h"
 #include "shell/EnvData.h"
+#include "shell/SettingsText.h"
 #include "shell/ShellState.h"
 #include "support/Bytes.h"
 #include "support/RecordingShellEngine.h"
@@ -138,6 +139,12 @@ TEST(EnvData, DamagedFilesGiveSettingsInRange) {
         f.kit.debugLines(),
         (std::vector<std::string>{"Warn: <LoadEnvData> 環境設定ファイルの1行目が壊れています",
                                   "Warn: <LoadEnvData> 環境設定ファイルの2行目が壊れています"}));
+
+    // A stream that never ends gives a damaged line, not a wait.
+    std::FILE* endless = std::fopen("/dev/zero", "rb");
+    std::string line;
+    EXPECT_EQ(ReadSettingsLine(endless, line, 511), SettingsLine::Damaged);
+    std::fclose(endless);
 }
 
 TEST(EnvData, AFailedSaveKeepsTheOldFile) {
