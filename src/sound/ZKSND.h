@@ -103,7 +103,8 @@ private:
     std::uint32_t dwInitialized = 0;
     std::uint32_t dwDAReserved = 0;
     std::uint32_t dwWindowStyle = 0;
-    std::unique_ptr<platform::AudioEngine> pPerformance;
+    // Shared with the media graphs that stream into it.
+    std::shared_ptr<platform::AudioEngine> pPerformance;
     std::optional<platform::AudioBus> pDefaultPath;
     std::optional<platform::AudioBus> pVoicePath;
     std::optional<platform::AudioBus> pBGMPath;

@@ -84,7 +84,7 @@ AudioBus ZKSND::PathBus(DA_PATH type) const {
 }
 
 int ZKSND::DAudioInit() {
-    pPerformance = std::make_unique<platform::AudioEngine>();
+    pPerformance = std::make_shared<platform::AudioEngine>();
     if (!pPerformance->open()) {
         LogError("ZKSND::DAudioInit", u8"DMusicパフォーマンスの初期化に失敗しました\n");
         pPerformance.reset();

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/CaptureLogSink.h"

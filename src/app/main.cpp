@@ -1,5 +1,5 @@
 // The game program: the engine objects, the SDL services and the shell's entry.
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/MaskedInputSource.h"
