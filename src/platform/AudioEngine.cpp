@@ -9,9 +9,6 @@ namespace platform {
 
 namespace {
 
-// Only the game thread opens and closes engines and asks for the open one.
-AudioEngine* gCurrent = nullptr;
-
 SoundObserver gObserver;
 
 void Tell(const SoundEvent& event) {
@@ -26,7 +23,6 @@ bool AudioEngine::open() {
     AudioDevice& device = service<AudioDevice>();
     if (!device.open(*this)) return false;
     device_ = &device;
-    gCurrent = this;
     return true;
 }
 
@@ -36,10 +32,7 @@ void AudioEngine::close() {
     device_->close();
     device_ = nullptr;
     removeAllStreams();
-    if (gCurrent == this) gCurrent = nullptr;
 }
-
-AudioEngine* AudioEngine::current() { return gCurrent; }
 
 std::int32_t AudioEngine::load(const std::string& path, SoundHandle& sound) const {
     return decoder_.decode(path, sound);

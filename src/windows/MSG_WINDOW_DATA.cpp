@@ -39,7 +39,7 @@ void MSG_WINDOW_DATA::Clear() {
 }
 
 std::uint32_t MSG_WINDOW_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKSYSTEM* pSystemIn) {
-    if (pSpriteIn == nullptr || pSndIn == nullptr || pSystemIn == nullptr) {
+    if (pSpriteIn == nullptr || pSndIn == nullptr || pSystemIn == nullptr || pShell == nullptr) {
         WindowLogError("MSG_WINDOW_DATA::Initialize", WINDOW_FAILURE::BadArgument);
         return 0;
     }

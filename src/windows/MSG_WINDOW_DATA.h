@@ -10,6 +10,7 @@
 
 class ZKSPRITE;
 class ZKSND;
+struct ShellWords;
 
 // The bar's buttons, left to right; a button's mask bit is 1 << its index.
 enum MSG_BUTTON : int {
@@ -40,6 +41,9 @@ public:
     MSG_WINDOW_DATA(const MSG_WINDOW_DATA&) = delete;
     MSG_WINDOW_DATA& operator=(const MSG_WINDOW_DATA&) = delete;
 
+    // The shell's words, which the window's sounds follow; they stay through every
+    // reset, and a window without them does not initialise.
+    void SetShell(const ShellWords& shell) { pShell = &shell; }
     void Clear();
     std::uint32_t Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKSYSTEM* pSystemIn);
     void Release();
@@ -89,6 +93,7 @@ public:
     ANIMATION_DATA WaitMark;
     // 0 none, else the hovered button's index + 1.
     std::uint32_t nHoverButton = 0;
+    const ShellWords* pShell = nullptr;
 
 private:
     SLIDE_FIELDS Slide();

@@ -1,5 +1,5 @@
 #include "game/ResourcePlayer.h"
-#include "shell/ShellState.h"
+#include "game/ShellWords.h"
 #include "sound/ZKSND.h"
 #include "windows/MSG_WINDOW_DATA.h"
 #include "windows/WindowStandby.h"
@@ -80,7 +80,7 @@ bool MSG_WINDOW_DATA::TestButton(int nButton, std::int32_t nMouseX, std::int32_t
         nHoverButton = id;
         nResult = STANDBY_MOVED;
         if (state != kButtonDisable && (nButton != MSG_BUTTON_VOICE || nY == kRestY)) {
-            StandbySE(kSECursorMove, pSnd, pSystem);
+            StandbySE(kSECursorMove, pSnd, pSystem, *pShell);
         }
         if (bPaging) dwHoldStart[HoldOf(nButton)] = 0;
     }
@@ -111,27 +111,27 @@ bool MSG_WINDOW_DATA::TestButton(int nButton, std::int32_t nMouseX, std::int32_t
 }
 
 void MSG_WINDOW_DATA::PageStepped() {
-    StandbySE(kSEEnter, pSnd, pSystem);
-    VoiceStop(pSnd);
+    StandbySE(kSEEnter, pSnd, pSystem, *pShell);
+    VoiceStop(pSnd, *pShell);
 }
 
 void MSG_WINDOW_DATA::ReleaseButton(int nButton, std::uint32_t dwNow, std::int32_t& nResult) {
     nButtonState[nButton] = kButtonNormal;
     switch (nButton) {
         case MSG_BUTTON_SKIP:
-            StandbySE(kSEEnter, pSnd, pSystem);
+            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
             nSkipFlg = nSkipFlg == 0 ? 1 : 0;
             nResult = STANDBY_ACTED;
             break;
         case MSG_BUTTON_AUTO:
-            StandbySE(kSEEnter, pSnd, pSystem);
+            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
             nBarUseFlg = 1;
             nAutoFlg = nAutoFlg == 0 ? 1 : 0;
             nResult = STANDBY_ACTED;
             break;
         case MSG_BUTTON_VOICE: {
             const MSG_DATA& line = nBackLogNo == -1 ? MsgData : BackLog[nBackLogNo];
-            if (line.szVoice[0] != '\0') VoicePlay(line.szVoice, pSnd, pSystem);
+            if (line.szVoice[0] != '\0') VoicePlay(line.szVoice, pSnd, pSystem, *pShell);
             nResult = STANDBY_CLOSE;
             break;
         }
@@ -146,7 +146,7 @@ void MSG_WINDOW_DATA::ReleaseButton(int nButton, std::uint32_t dwNow, std::int32
             nResult = STANDBY_ACTED;
             break;
         default:
-            StandbySE(kSEEnter, pSnd, pSystem);
+            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
             nResult = STANDBY_SPECIAL;
             break;
     }
@@ -155,7 +155,7 @@ void MSG_WINDOW_DATA::ReleaseButton(int nButton, std::uint32_t dwNow, std::int32
 // Only a voice that is playing blocks the replay: one halted part-way, ended or
 // never loaded can be played again.
 bool MSG_WINDOW_DATA::VoiceBusy() const {
-    return CurrentShellState().soundAvailable != 0 && pSnd->DAGetState(kVoiceBuffer) == kStateBusy;
+    return pShell->soundAvailable != 0 && pSnd->DAGetState(kVoiceBuffer) == kStateBusy;
 }
 
 void MSG_WINDOW_DATA::ReplayRule() {

@@ -61,7 +61,7 @@ void SELECT_WINDOW_COLLECT_DATA::Layout(int nPlate) {
 std::uint32_t SELECT_WINDOW_COLLECT_DATA::Initialize(std::int32_t nNumIn, ZKSPRITE* pSpriteIn,
                                                      ZKSND* pSndIn, ZKSYSTEM* pSystemIn) {
     if (nNumIn < 1 || nNumIn > kMaxPlates || pSpriteIn == nullptr || pSndIn == nullptr ||
-        pSystemIn == nullptr) {
+        pSystemIn == nullptr || pShell == nullptr) {
         WindowLogError("SELECT_WINDOW_COLLECT_DATA::Initialize", WINDOW_FAILURE::BadArgument);
         return 0;
     }
@@ -190,12 +190,12 @@ std::int32_t SELECT_WINDOW_COLLECT_DATA::WindowStandby(std::int32_t nMouseX, std
         nHover = i;
         if (nOldHover != i) {
             nResult = STANDBY_MOVED;
-            StandbySE(kSECursorMove, pSnd, pSystem);
+            StandbySE(kSECursorMove, pSnd, pSystem, *pShell);
         }
         if (key == KEY_STATE_RELEASED) {
             for (SELECT_WINDOW_DATA& plate : SlcWnd) plate.nClickFlg = 0;
             nSelect = i;
-            StandbySE(kSEEnter, pSnd, pSystem);
+            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
             nResult = STANDBY_ACTED;
         }
     }

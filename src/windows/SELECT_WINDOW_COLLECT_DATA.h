@@ -8,6 +8,7 @@
 
 class ZKSPRITE;
 class ZKSND;
+struct ShellWords;
 
 // The choice window: one to three plates in the middle of the screen that zoom in
 // one after another, glow under the pointer, and once one is chosen zoom away, the
@@ -21,6 +22,9 @@ public:
     SELECT_WINDOW_COLLECT_DATA(const SELECT_WINDOW_COLLECT_DATA&) = delete;
     SELECT_WINDOW_COLLECT_DATA& operator=(const SELECT_WINDOW_COLLECT_DATA&) = delete;
 
+    // The shell's words, which the plates' sounds follow; they stay through every
+    // reset, and a window without them does not initialise.
+    void SetShell(const ShellWords& shell) { pShell = &shell; }
     void Clear();
     std::uint32_t Initialize(std::int32_t nNum, ZKSPRITE* pSpriteIn, ZKSND* pSndIn,
                              ZKSYSTEM* pSystemIn);
@@ -49,6 +53,7 @@ public:
     ZKSPRITE* pSprite = nullptr;
     ZKSND* pSnd = nullptr;
     ZKSYSTEM* pSystem = nullptr;
+    const ShellWords* pShell = nullptr;
 
 private:
     // The count as an index bound: a restored count never reaches past the plates.

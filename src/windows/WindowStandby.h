@@ -6,6 +6,7 @@
 
 class ZKSND;
 class ZKSYSTEM;
+struct ShellWords;
 
 // What a window's standby reports for one frame.
 enum STANDBY_RESULT : std::int32_t {
@@ -26,4 +27,4 @@ constexpr int kSEEnter = 5;
 bool StandbyHit(const platform::Rect& rcItem, std::int32_t nX, std::int32_t nY);
 
 // Plays a window's sound effect once.
-void StandbySE(int nEffect, ZKSND* pSnd, ZKSYSTEM* pSystem);
+void StandbySE(int nEffect, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell);

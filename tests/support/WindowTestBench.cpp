@@ -51,7 +51,8 @@ WindowTestBench::WindowTestBench() {
     std::vector<std::pair<std::string, std::string>> voices;
     for (const char* voice : kVoices) voices.emplace_back(voice, OneSecondVoice());
     ScriptKit::WriteArchive("dat/VO.dat", voices);
-    for (const int record : kEffects) EXPECT_EQ(SELoad(snd, sys, record, nullptr), 1) << record;
+    for (const int record : kEffects)
+        EXPECT_EQ(SELoad(snd, sys, record, nullptr, kit.shell), 1) << record;
     kit.clearLog();
 }
 

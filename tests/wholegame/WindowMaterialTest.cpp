@@ -87,7 +87,8 @@ TEST_F(WindowMaterial, TheDemoDrawsTheThreeWindowsFromItsOwnPicturesAndSounds) {
     ASSERT_TRUE(runFrames(1));
     zktest::SoundEventLog sounds;
     GAMEMAIN& g = game();
-    for (const int effect : {4, 5}) ASSERT_EQ(SELoad(g.pSnd, g.pSystem, effect, nullptr), 1);
+    for (const int effect : {4, 5})
+        ASSERT_EQ(SELoad(g.pSnd, g.pSystem, effect, nullptr, *g.pShell), 1);
 
     // The message window slides in with the prologue's first two lines.
     MSG_WINDOW_DATA& msg = g.MsgWindowData;

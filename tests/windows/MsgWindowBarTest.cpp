@@ -86,7 +86,7 @@ TEST_F(Bar, HoverSoundsOnceTogglesAndHideFrameByFrame) {
 // Only a voice that plays keeps the replay button disabled, also in a frame in which
 // skip was clicked; a replay plays the shown line's voice.
 TEST_F(Bar, ReplayWaitsOnlyForAPlayingVoiceAndPlaysTheShownLine) {
-    ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys), 1);
+    ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys, bench.kit.shell), 1);
     const struct {
         const char* made;
         std::size_t pulled;  // frames of the mix before the voice stops
@@ -96,9 +96,9 @@ TEST_F(Bar, ReplayWaitsOnlyForAPlayingVoiceAndPlaysTheShownLine) {
                   {"halted part-way", 4410, true, 1},
                   {"played to its end", 50000, false, 2}};
     for (const auto& s : states) {
-        ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys), 1);
+        ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys, bench.kit.shell), 1);
         bench.kit.audio.pull(s.pulled);
-        if (s.stop) VoiceStop(bench.snd);
+        if (s.stop) VoiceStop(bench.snd, bench.kit.shell);
         ASSERT_EQ(bench.snd->DAGetState(0), s.state) << s.made;
         const std::uint32_t expected = s.state == 0 ? 4 : 0;
         frame(MSG_BUTTON_SKIP, KEY_STATE_RELEASED);
@@ -106,14 +106,14 @@ TEST_F(Bar, ReplayWaitsOnlyForAPlayingVoiceAndPlaysTheShownLine) {
         frame(kOff, KEY_STATE_UP);
         EXPECT_EQ(window.nButtonState[MSG_BUTTON_VOICE], expected) << s.made;
     }
-    VoiceUnload(bench.snd, bench.sys);
+    VoiceUnload(bench.snd, bench.sys, bench.kit.shell);
     ASSERT_EQ(bench.snd->DAGetState(0), -2);
     bench.sounds.clear();
     frame(MSG_BUTTON_VOICE, KEY_STATE_PRESSED);
     EXPECT_EQ(frame(MSG_BUTTON_VOICE, KEY_STATE_RELEASED), 3);
     EXPECT_EQ(voicePlays(0), 1);
 
-    VoiceStop(bench.snd);
+    VoiceStop(bench.snd, bench.kit.shell);
     backLog(2);
     window.nBackLogNo = 0;
     frame(MSG_BUTTON_VOICE, KEY_STATE_PRESSED);
@@ -124,7 +124,7 @@ TEST_F(Bar, ReplayWaitsOnlyForAPlayingVoiceAndPlaysTheShownLine) {
 
 TEST_F(Bar, HoldingBackRepeatsAt500And1000MsThenEvery100) {
     backLog(7);
-    ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys), 1);
+    ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys, bench.kit.shell), 1);
     bench.sounds.clear();
     const std::uint32_t start = WindowTestBench::Time(k);
     frame(MSG_BUTTON_BACK, KEY_STATE_PRESSED);
@@ -153,7 +153,7 @@ TEST_F(Bar, HoldingBackRepeatsAt500And1000MsThenEvery100) {
     EXPECT_EQ(window.nBarUseFlg, 1u);
     EXPECT_EQ(window.nDispByte, -1);
 
-    ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys), 1);
+    ASSERT_EQ(VoicePlay(WindowTestBench::kVoices[0], bench.snd, bench.sys, bench.kit.shell), 1);
     EXPECT_EQ(frame(MSG_BUTTON_BACK, KEY_STATE_RELEASED), 2);
     EXPECT_EQ(window.nBackLogNo, 2);
     EXPECT_EQ(effects(5), 6);

@@ -6,7 +6,6 @@
 
 #include "platform/MenuStrip.h"
 #include "shell/ShellResources.h"
-#include "shell/ShellState.h"
 #include "support/Bytes.h"
 #include "support/WindowTestBench.h"
 #include "windows/MSG_WINDOW_DATA.h"
@@ -122,7 +121,7 @@ TEST(MsgWindowWiring, SettingsAndStatusMasksReachTheWindow) {
     EXPECT_EQ(states(), (States{4, 4, 4, 4, 4, 4}));
     platform::MenuStrip menu;
     BuildShellMenu(menu);
-    CurrentShellState().hMenu = &menu;
+    bench.kit.shell.hMenu = &menu;
     EXPECT_EQ(game.MenuMsgWndStatusChange(65535, 1), 1u);
     EXPECT_EQ(states(), (States{0, 0, 0, 0, 4, 0}));
 }
