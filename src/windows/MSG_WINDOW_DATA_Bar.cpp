@@ -14,8 +14,6 @@ constexpr std::int32_t kBarTop = 9;
 constexpr std::int32_t kButtonPitch = 39;
 constexpr std::int32_t kButtonWidth = 32;
 constexpr std::int32_t kButtonHeight = 24;
-// Only the panel at rest plays the voice button's hover sound.
-constexpr std::int32_t kRestY = 417;
 // Hold-to-repeat: a first step after 500 ms, then one every 100 ms from 1000 ms; a
 // release steps only for a click shorter than 500 ms.
 constexpr std::uint32_t kFirstRepeat = 500;
@@ -79,7 +77,9 @@ bool MSG_WINDOW_DATA::TestButton(int nButton, std::int32_t nMouseX, std::int32_t
     if (nHoverButton != id) {
         nHoverButton = id;
         nResult = STANDBY_MOVED;
-        if (state != kButtonDisable && (nButton != MSG_BUTTON_VOICE || nY == kRestY)) {
+        // Only the panel at rest plays the voice button's hover sound.
+        const bool bAtRest = nY == SlideRow(SLIDE_WINDOW::Message).nOpen;
+        if (state != kButtonDisable && (nButton != MSG_BUTTON_VOICE || bAtRest)) {
             StandbySE(kSECursorMove, pSnd, pSystem, *pShell);
         }
         if (bPaging) dwHoldStart[HoldOf(nButton)] = 0;

@@ -38,11 +38,8 @@ constexpr std::int32_t kWaitMarkTop = 50;
 constexpr std::int32_t kWaitMarkWidth = 30;
 constexpr std::int32_t kWaitMarkHeight = 46;
 
-// Places on the panel.
-constexpr std::int32_t kButtonX = 553;
-constexpr std::int32_t kHoverX = 536;
-constexpr std::int32_t kButtonY = 9;
-constexpr std::int32_t kButtonPitch = 39;
+// Places on the panel; a hovered cell starts this far left of its button.
+constexpr std::int32_t kHoverShift = 17;
 constexpr Rect kTextBox{18, 39, 782, 140};
 constexpr std::int32_t kPlateX = 3;
 constexpr std::int32_t kPlateY = -27;
@@ -110,18 +107,17 @@ void MSG_WINDOW_DATA::DrawButtons() {
     for (const std::uint32_t pass : {CELL_DISABLE, CELL_NORMAL, CELL_PRESS, CELL_HOVER}) {
         for (int i = 0; i < MSG_BUTTON_COUNT; ++i) {
             if (ButtonCell(i) != pass) continue;
-            const std::int32_t y = nY + kButtonY;
+            const Rect button = ButtonRect(i);
             if (pass == CELL_HOVER) {
                 const std::int32_t left = kButtonColumn + kHoverWidth * i;
                 Blt({left, kHoverRow, left + kHoverWidth, kHoverRow + kHoverHeight},
-                    nX + kHoverX + kButtonPitch * i, y);
+                    button.left - kHoverShift, button.top);
                 continue;
             }
             const std::int32_t rows[] = {kDisableRow, kNormalRow, kPressRow};
             const std::int32_t left = kButtonColumn + kButtonWidth * i;
             const std::int32_t top = rows[pass];
-            Blt({left, top, left + kButtonWidth, top + kButtonHeight},
-                nX + kButtonX + kButtonPitch * i, y);
+            Blt({left, top, left + kButtonWidth, top + kButtonHeight}, button.left, button.top);
         }
     }
 }

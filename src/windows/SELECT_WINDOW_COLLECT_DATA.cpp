@@ -15,8 +15,6 @@ constexpr std::uint32_t kHighLightTime = 100;
 constexpr std::uint32_t kBlinkTime = 25;
 constexpr std::uint32_t kHoldTime = 1000;
 constexpr std::int32_t kCenterX = 400;
-constexpr std::int32_t kPlateWidth = 274;
-constexpr std::int32_t kPlateHeight = 50;
 // Plate centres by count.
 constexpr std::int32_t kCenterY[3][3] = {{288}, {252, 324}, {224, 288, 352}};
 

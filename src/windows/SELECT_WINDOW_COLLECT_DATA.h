@@ -17,6 +17,8 @@ class SELECT_WINDOW_COLLECT_DATA {
 public:
     static constexpr int kMaxPlates = 3;
     static constexpr int kSurface = 6;
+    static constexpr std::int32_t kPlateWidth = 274;
+    static constexpr std::int32_t kPlateHeight = 50;
 
     SELECT_WINDOW_COLLECT_DATA() { Clear(); }
     SELECT_WINDOW_COLLECT_DATA(const SELECT_WINDOW_COLLECT_DATA&) = delete;

@@ -7,8 +7,6 @@
 namespace {
 
 constexpr const char* kTag = "SELECT_WINDOW_COLLECT_DATA::Draw";
-constexpr std::int32_t kPlateWidth = 274;
-constexpr std::int32_t kPlateHeight = 50;
 constexpr int kTextHeight = 24;
 constexpr int kTextWeight = 400;
 // Half a text's bytes times this is half its width.

@@ -1,6 +1,4 @@
-#include <algorithm>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -8,14 +6,12 @@
 #include "game/GAMEMAIN.h"
 #include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
-#include "mkdemo/PictureCatalog.h"
-#include "mkdemo/PicturePainter.h"
 #include "mkdemo/StorySources.h"
-#include "shell/AssetManifest.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
 #include "support/SoundEventLog.h"
 #include "support/WholeGameTest.h"
+#include "support/WindowTestBench.h"
 
 using zktest::DemoData;
 
@@ -49,16 +45,9 @@ protected:
     }
     void expectCells(const std::vector<std::uint32_t>& frame, const std::string& stem,
                      const std::vector<Probe>& probes) {
-        std::string error;
-        const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
-        ASSERT_TRUE(catalog) << error;
-        const auto entry = std::find_if(catalog->begin(), catalog->end(),
-                                        [&](const auto& e) { return e.stem == stem; });
-        ASSERT_NE(entry, catalog->end());
-        const auto colors = mkdemo::PicturePainter::CellColors(*entry);
         for (const Probe& p : probes) {
             EXPECT_EQ(frame[static_cast<std::size_t>(p.y + 2) * kW + p.x + 2] & 0xFFFFFF,
-                      colors.at(p.cell))
+                      zktest::WindowTestBench::CellColor(stem, p.cell))
                 << stem << " " << p.cell;
         }
     }

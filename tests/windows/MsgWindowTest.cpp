@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,15 @@ TEST(MsgWindowWiring, SettingsAndStatusMasksReachTheWindow) {
     EXPECT_EQ(game.GetHandsFree(), 1u);
     EXPECT_EQ(game.GetAutoSkip(), 1u);
     EXPECT_EQ(game.GetMsgSpeed(), 1000u);
+
+    // A window outside the game has no shell words until it is given them.
+    bench.kit.clearLog();
+    auto bare = std::make_unique<MSG_WINDOW_DATA>();
+    EXPECT_EQ(bare->Initialize(bench.sprite, bench.snd, bench.sys), 0u);
+    bare->SetShell(bench.kit.shell);
+    EXPECT_EQ(bare->Initialize(nullptr, bench.snd, bench.sys), 0u);
+    EXPECT_EQ(bench.lines(),
+              std::vector<std::string>(2, "Error: <MSG_WINDOW_DATA::Initialize> 引数が不正です"));
 
     using States = std::vector<std::uint32_t>;
     const auto states = [&] {
