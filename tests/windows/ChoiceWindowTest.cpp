@@ -40,23 +40,7 @@ struct Choice : ::testing::Test {
     }
 };
 
-TEST_F(Choice, ThreePlatesZoomInOneAfterAnotherAndBecomeClickableTogether) {
-    ASSERT_TRUE(start(3));
-    for (; k < 24; ++k) {
-        EXPECT_EQ(window.AppSelectWindowProc(WindowTestBench::Time(k), kZoom), 0) << k;
-        for (const SELECT_WINDOW_DATA& plate : window.SlcWnd) EXPECT_EQ(plate.nClickFlg, 0u);
-        if (WindowTestBench::Time(k) == 100064) {
-            EXPECT_EQ(window.SlcWnd[0].fScale, 0.48f);
-        }
-    }
-    EXPECT_EQ(window.AppSelectWindowProc(100384, kZoom), 1);
-    for (const SELECT_WINDOW_DATA& plate : window.SlcWnd) {
-        EXPECT_EQ(plate.nClickFlg, 1u);
-        EXPECT_EQ(plate.fScale, 1.0f);
-    }
-}
-
-TEST_F(Choice, ChosenPlatesGoLastAfterTheHold) {
+TEST_F(Choice, PlatesComeInTurnAndTheChosenOneGoesLastAfterTheHold) {
     const struct {
         int count;
         int chosen;
@@ -66,8 +50,14 @@ TEST_F(Choice, ChosenPlatesGoLastAfterTheHold) {
     for (const auto& c : cases) {
         window.Release();
         ASSERT_TRUE(start(c.count));
-        k = 0;
-        ASSERT_NE(runUntilDone(&SELECT_WINDOW_COLLECT_DATA::AppSelectWindowProc), -1);
+        // The plates zoom in one after another and become clickable together.
+        for (k = 0; window.AppSelectWindowProc(WindowTestBench::Time(k), kZoom) == 0; ++k) {
+            for (const SELECT_WINDOW_DATA& plate : window.SlcWnd) EXPECT_EQ(plate.nClickFlg, 0u);
+            if (k == 4) EXPECT_EQ(window.SlcWnd[0].fScale, 0.48f) << "48 ms after its start";
+        }
+        EXPECT_EQ(k, 8 * c.count) << c.count;
+        EXPECT_EQ(c.count != 3 || WindowTestBench::Time(k) == 100384u, true);
+        for (int i = 0; i < c.count; ++i) EXPECT_EQ(window.SlcWnd[i].nClickFlg, 1u);
         window.nSelect = c.chosen;
         k = 0;
         std::vector<int> order;

@@ -74,7 +74,9 @@ TEST(WindowSlide, EachRowMovesThroughItsPositionsAndEndsAtItsEnd) {
     }
 }
 
-TEST(WindowSlide, StepZeroHugeStepsRestoredPositionsAndAnAbandonedSlide) {
+// Not initialised, an open answers -1 and a close the row's value, each with its line.
+TEST(WindowSlide, StepZeroHugeStepsRestoredPositionsUninitialisedAndAbandonedSlides) {
+    zktest::TestKit kit;
     for (const W window : {W::Message, W::Day, W::Config, W::SaveLoad}) {
         const SLIDE_ROW& row = SlideRow(window);
         const bool instant = window == W::Message || window == W::Day;
@@ -92,6 +94,12 @@ TEST(WindowSlide, StepZeroHugeStepsRestoredPositionsAndAnAbandonedSlide) {
                 EXPECT_EQ(huge.call(window, open, 4294967295u), 1) << row.szClass << from;
                 EXPECT_EQ(huge.moving(window), open ? row.nOpen : row.nClosed) << row.szClass;
             }
+            Panel off;
+            off.init = 0;
+            EXPECT_EQ(off.call(window, open, 100), open ? -1 : (instant ? 1 : -1)) << row.szClass;
+            EXPECT_EQ(kit.debugLines().back(), "Error: <" + std::string(row.szClass) +
+                                                   (open ? "::WindowOpen" : "::WindowClose") +
+                                                   "> 初期化されていません");
         }
         if (!instant) {
             // Ten pixels at the slowest angle truncate to no move at all.
@@ -100,31 +108,12 @@ TEST(WindowSlide, StepZeroHugeStepsRestoredPositionsAndAnAbandonedSlide) {
             EXPECT_EQ(stuck.moving(window), row.nOpen);
         }
     }
+    EXPECT_EQ(kit.debugLines().size(), 8u);
     Panel half;
     for (int i = 0; i < 3; ++i) half.call(W::Message, true, 20);
     EXPECT_EQ(half.y, 540);
     EXPECT_EQ(half.call(W::Message, false, 20), 0);
     EXPECT_EQ(half.y, 559);
-}
-
-TEST(WindowSlide, AWindowNotInitialisedLogsAndAnswersByItsRow) {
-    zktest::TestKit kit;
-    const struct {
-        W window;
-        std::int32_t close;
-    } cases[] = {{W::Message, 1}, {W::Day, 1}, {W::Config, -1}, {W::SaveLoad, -1}};
-    for (const auto& c : cases) {
-        Panel panel;
-        panel.init = 0;
-        EXPECT_EQ(panel.call(c.window, true, 100), -1);
-        EXPECT_EQ(panel.call(c.window, false, 100), c.close);
-        const std::string cls = SlideRow(c.window).szClass;
-        EXPECT_EQ(kit.debugLines(), (std::vector<std::string>{
-                                        "Error: <" + cls + "::WindowOpen> 初期化されていません",
-                                        "Error: <" + cls + "::WindowClose> 初期化されていません"}));
-        EXPECT_EQ(panel.shown, 0u);
-        kit.log.clear();
-    }
 }
 
 TEST(StandbyHit, TheRightAndBottomEdgesAreOutside) {
