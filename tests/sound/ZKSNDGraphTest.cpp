@@ -239,9 +239,7 @@ TEST_F(GraphTest, EachGraphPostsItsEndAndRunsUntilTheMessageIsHandled) {
 
 TEST_F(GraphTest, EndlessRepeatsPlayTheWholeFileAgainUntilStopped) {
     StartWithWindow(false);
-    MakeMovie({}, "movie.mkv");
-    ASSERT_EQ(snd.DShowOpen(2, "movie.mkv", 800, 600), 0);
-    kit.log.clear();
+    OpenMovie();
     ASSERT_EQ(snd.DShowPlayEx(2, -2, 0, 0), 0);
     for (int pass = 0; pass < 3; ++pass) {
         // Each pass is the file's whole second, so each end rewound to the start.
