@@ -163,7 +163,7 @@ TEST_F(SaveTest, DamagedFileIsBackedUpAndReplacedOnlyByTheNextWrite) {
     blanks.insert(blanks.begin() + 32, {"", " \t\r"});
     const std::vector<std::string> abc = {"a.spt=10", "b.spt=-1", "c.spt=30"};
     const std::vector<std::string> ac = {"a.spt=10", "c.spt=30"};
-    const std::string name600 = std::string(600, 'n') + "\t5", name300 = name600.substr(300);
+    const std::string name300 = std::string(300, 'n') + "\t5";
 
     const struct {
         const char* name;
@@ -173,16 +173,12 @@ TEST_F(SaveTest, DamagedFileIsBackedUpAndReplacedOnlyByTheNextWrite) {
         std::vector<std::string> entries;
         std::string line;
     } cases[] = {
-        {"cut after 8", firstLines(8), 8, 0, {}, DamageLine(1, 9, "開始行がありません")},
         {"cut after 15", firstLines(15), 15, 0, {}, DamageLine(1, 16, "開始行がありません")},
-        {"cut after 31", firstLines(31), 29, 0, {}, DamageLine(1, 32, "終了行がありません")},
         {"no start", without(31), 29, 0, {}, DamageLine(1, 35, "開始行がありません")},
         {"no end", without(35), 29, 0, abc, DamageLine(1, 35, "終了行がありません")},
         {"word not a number", with(3, "12abc"), 29, 3, abc, DamageLine(1, 3, "数値ではありません")},
         {"word above range", with(5, "4294967296"), 29, 5, abc,
          DamageLine(1, 5, "数値が範囲外です")},
-        {"600-byte name", with(33, name600), 29, 0, ac,
-         DamageLine(1, 33, "行が511バイトを超えています")},
         {"300-byte name", with(33, name300), 29, 0, ac,
          DamageLine(1, 33, "ファイル名が長すぎます")},
         {"700-byte word line", with(2, std::string(700, '1')), 29, 2, abc,

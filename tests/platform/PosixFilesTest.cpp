@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/FaultyFiles.h"
 #include "platform/PosixFiles.h"
 #include "support/Bytes.h"
 #include "support/TempWorkDir.h"
@@ -26,16 +25,6 @@ TEST(PosixFiles, ErrorNumbersTheEngineDecidesOn) {
     EXPECT_EQ(files.rename("file", "d"), EISDIR);
     EXPECT_EQ(files.removeFile("nothing"), ENOENT);
     EXPECT_EQ(files.removeFolder("nothing"), ENOENT);
-}
-
-TEST(PosixFiles, RenameReplacesItsTarget) {
-    zktest::TempWorkDir dir;
-    PosixFiles files;
-    WriteFileBytes("new", "new");
-    WriteFileBytes("old", "old");
-    EXPECT_EQ(files.rename("new", "old"), 0);
-    EXPECT_EQ(zktest::ReadFileBytes("old"), "new");
-    EXPECT_FALSE(FileExists("new"));
 }
 
 TEST(PosixFiles, ListingReportsLinksAsFilesAndSkipsDots) {
@@ -105,16 +94,4 @@ TEST(PosixFiles, HiddenAttributeOnlyForExistingFolders) {
     EXPECT_EQ(files.setHidden("d"), 0);
     EXPECT_NE(files.setHidden("f"), 0);
     EXPECT_NE(files.setHidden("nothing"), 0);
-}
-
-TEST(FaultyFiles, InUseFileCannotBeDeletedUntilReleased) {
-    zktest::TempWorkDir dir;
-    FaultyFiles files;
-    WriteFileBytes("held", "x");
-    files.markInUse("held");
-    EXPECT_EQ(files.removeFile("held"), EBUSY);
-    EXPECT_TRUE(FileExists("held"));
-    files.release("held");
-    EXPECT_EQ(files.removeFile("held"), 0);
-    EXPECT_FALSE(FileExists("held"));
 }

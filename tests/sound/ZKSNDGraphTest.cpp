@@ -105,28 +105,11 @@ protected:
 }  // namespace
 
 TEST_F(GraphTest, ForwardersRefuseTypesOutsideTheThree) {
+    // Every forwarder shares one guard that names its caller.
     std::int64_t position = 0;
-    std::int32_t volume = 0;
-    std::uint32_t status = 0;
     const std::vector<std::pair<std::string, std::function<std::int64_t(int)>>> calls = {
         {"DShowOpen", [&](int t) { return snd.DShowOpen(t, "m.mkv", 800, 600); }},
-        {"DShowClose", [&](int t) { return snd.DShowClose(t); }},
-        {"DShowIsOpen", [&](int t) { return snd.DShowIsOpen(t); }},
-        {"DShowPlay", [&](int t) { return snd.DShowPlay(t); }},
-        {"DShowPlayEx", [&](int t) { return snd.DShowPlayEx(t, 0, 0, 0); }},
-        {"DShowStop", [&](int t) { return snd.DShowStop(t); }},
-        {"DShowPause", [&](int t) { return snd.DShowPause(t); }},
         {"DShowGetLength", [&](int t) { return snd.DShowGetLength(t, &position); }},
-        {"DShowSetVolume", [&](int t) { return snd.DShowSetVolume(t, 0); }},
-        {"DShowGetVolume", [&](int t) { return snd.DShowGetVolume(t, &volume); }},
-        {"DShowGetStatus", [&](int t) { return snd.DShowGetStatus(t, &status); }},
-        {"DShowChangeSize", [&](int t) { return snd.DShowChangeSize(t, 1, 800, 600); }},
-        {"DShowGetSeekPointOperation",
-         [&](int t) { return snd.DShowGetSeekPointOperation(t, &position); }},
-        {"DShowGetSeekPoint", [&](int t) { return snd.DShowGetSeekPoint(t); }},
-        {"DShowEventNotify", [&](int t) { return snd.DShowEventNotify(t); }},
-        {"DShowGetRequestVolume", [&](int t) { return snd.DShowGetRequestVolume(t); }},
-        {"DShowRegObjTbl", [&](int t) { return snd.DShowRegObjTbl(t); }},
         {"DShowReleaseObjTbl", [&](int t) { return snd.DShowReleaseObjTbl(t); }},
     };
     for (const auto& [name, call] : calls) {
@@ -144,8 +127,8 @@ TEST_F(GraphTest, OpenReportsKindsAndRefusesWhatItCannotPlayLeavingNothingBehind
     MakeMovie({.sound = false}, "video.dat");
     MakeMovie({.picture = false}, "sound.mkv");
     zktest::WriteFileBytes("garbage.mkv", zktest::Hex("1A 45 DF A3 00 11 22 33"));
-    zktest::WriteFileBytes("empty.mkv", {});
     const std::string tooLong(260, 'a');
+    // One file the reader refuses per result; the media file test has the rest.
     const struct {
         const char* path;
         int width;
@@ -163,9 +146,7 @@ TEST_F(GraphTest, OpenReportsKindsAndRefusesWhatItCannotPlayLeavingNothingBehind
          {kOpenMsg + "ビデオウィンドウオブジェクト作成に失敗しました",
           kOpenMsg + "ビデオ操作オブジェクト作成に失敗しました", kAudioKind}},
         {"missing.mkv", 800, platform::E_FILE_NOT_FOUND, {kOpen + "データロードに失敗しました"}},
-        {"http://x", 800, platform::E_FILE_NOT_FOUND, {kOpen + "データロードに失敗しました"}},
         {"garbage.mkv", 800, platform::E_FAIL, {kOpen + "データロードに失敗しました"}},
-        {"empty.mkv", 800, platform::E_FAIL, {kOpen + "データロードに失敗しました"}},
         {nullptr, 800, platform::E_INVALIDARG, {kOpen + "データロードに失敗しました"}},
         {tooLong.c_str(), 800, platform::E_INVALIDARG, {kOpen + "データロードに失敗しました"}},
         {"av.mkv",
@@ -258,9 +239,7 @@ TEST_F(GraphTest, EachGraphPostsItsEndAndRunsUntilTheMessageIsHandled) {
 
 TEST_F(GraphTest, EndlessRepeatsPlayTheWholeFileAgainUntilStopped) {
     StartWithWindow(false);
-    MakeMovie({}, "movie.mkv");
-    ASSERT_EQ(snd.DShowOpen(2, "movie.mkv", 800, 600), 0);
-    kit.log.clear();
+    OpenMovie();
     ASSERT_EQ(snd.DShowPlayEx(2, -2, 0, 0), 0);
     for (int pass = 0; pass < 3; ++pass) {
         // Each pass is the file's whole second, so each end rewound to the start.

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "common/BitmapWriter.h"
@@ -14,16 +13,6 @@
 #include "support/Bytes.h"
 
 namespace zktest {
-
-namespace {
-
-int IndexOf(const std::vector<std::string>& names, const std::string& name) {
-    const auto it = std::find(names.begin(), names.end(), name);
-    EXPECT_NE(it, names.end()) << name;
-    return static_cast<int>(it - names.begin());
-}
-
-}  // namespace
 
 ScriptKit::ScriptKit() {
     std::filesystem::create_directory("dat");
@@ -84,14 +73,6 @@ bool ScriptKit::OpenCodedScript(const std::string& coded, const std::string& nam
     const bool opened = game->ScrFileOpen(name.c_str()) == 1;
     clearLog();
     return opened;
-}
-
-int ScriptKit::SurfaceSlot(const std::string& stem) {
-    return IndexOf(AssetManifest::Instance().SurfaceNames(), stem + ".gpc");
-}
-
-int ScriptKit::TextureSlot(const std::string& stem) {
-    return IndexOf(AssetManifest::Instance().TextureNames(), stem + ".gpc");
 }
 
 std::string ScriptKit::SurfaceName(int slot) {

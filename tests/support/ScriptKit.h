@@ -49,8 +49,6 @@ struct ScriptKit {
     bool OpenCodedScript(const std::string& coded, const std::string& name = "test.spt");
 
     // Registry names of slots.
-    static int SurfaceSlot(const std::string& stem);
-    static int TextureSlot(const std::string& stem);
     static std::string SurfaceName(int slot);
     static std::string EffectName(int record);
 

@@ -89,7 +89,6 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
     ASSERT_EQ(mkfifo("sub.d/fifo.dat", 0600), 0);
     WriteFileBytes("cr.dat", "FILECMB-DATA-LIST-IN\r\nLIST-END\n");
     WriteFileBytes("short.dat", "FILECMB-DATA");
-    WriteFileBytes("head.dat", "FILECMB-DATA-LIST-IN\n");
     WriteFileBytes("sub.d/noext", "FILECMB-DATA-LIST-OUT\n");
     WriteFileBytes("noend.dat", "FILECMB-DATA-LIST-IN\na.txt 0 5\n");
     WriteFileBytes("e.dat", "FILECMB-DATA-LIST-OUT\n");
@@ -114,7 +113,6 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
         {"sub.d/noext", "", nullptr, -2, U(u8"パスから拡張子が検出されなかった\n")},
         {"e.dat", "", nullptr, -1, U(u8"Error: 結合ファイルでは無い\n")},
         {"noend.dat", "", nullptr, -1, U(u8"Error: ファイルの終端: 結合ファイルでは無い\n")},
-        {"head.dat", "", nullptr, -1, U(u8"Error: ファイルの終端: 結合ファイルでは無い\n")},
         {"a.dat", "missing/", "a.txt", -3, U(u8"Error: 復号ファイルを書き込みオープンできない\n")},
         {"a.dat", "", "none.txt", 0, U(u8"Error: 該当ファイル無し\n")},
         {"a.dat", "", "../a.txt", 0, U(u8"Error: 不正なファイル名です\n")},

@@ -25,14 +25,6 @@ protected:
         return std::any_of(texts.begin(), texts.end(),
                            [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
     }
-    std::int32_t slotOf(const char* id, std::uint32_t kind) {
-        GAMEMAIN& g = session().game();
-        std::int32_t row = -1;
-        if (g.IDSerch(id, kind, &row) != 1) return -1;
-        const GRAPHIC_FILE_DATA* tables[] = {g.pTextureData.get(), g.pSurfaceData.get(),
-                                             g.pWaveData.get()};
-        return tables[kind][row].nIndex;
-    }
     void writeSave(const std::string& text) {
         fs::create_directories(session().folder() / "sav");
         WriteFileBytes((session().folder() / "sav/sav00.sav").string(), text);
@@ -70,11 +62,7 @@ TEST_F(Boot, AFreshFolderBootsRegistersEverythingAndWritesAnEmptySave) {
     }
     EXPECT_TRUE(session().boxes().empty());
 
-    EXPECT_EQ(slotOf("BG00", 1), 244);
-    EXPECT_EQ(slotOf("Y0100", 0), 7);
-    EXPECT_EQ(slotOf("Y0100", 1), 263);
-    EXPECT_EQ(slotOf("black", 0), 0);
-    EXPECT_EQ(slotOf("SE00", 2), 9);
+    // Which slot each name reaches is the resource and demo tool tests' matter.
     std::int32_t row = -1;
     ASSERT_EQ(g.IDSerch("DAY", 3, &row), 1u);
     EXPECT_EQ(g.nDayVarIndex, row);
@@ -85,9 +73,6 @@ TEST_F(Boot, AFreshFolderBootsRegistersEverythingAndWritesAnEmptySave) {
     EXPECT_EQ(costume.nPartsNum, 2u);
     EXPECT_EQ(costume.nFace, 0u);
     EXPECT_STREQ(costume.szScenario, "cos01.spt");
-    EXPECT_EQ(std::count(std::begin(g.dwCGFlg), std::end(g.dwCGFlg), 0u), 8);
-    EXPECT_EQ(std::count(std::begin(g.dwReplayFlg), std::end(g.dwReplayFlg), 0u), 6);
-    EXPECT_EQ(g.nGameClearFlg, 0u);
     EXPECT_FALSE(fs::exists("tmp/Init.spt"));
     EXPECT_GE(session().presents(), 1);
     const auto& shown = session().lastFrame();
