@@ -96,7 +96,6 @@ TEST(MsgWindowWiring, SettingsAndStatusMasksReachTheWindow) {
     ASSERT_EQ(window.Initialize(bench.sprite, bench.snd, bench.sys), 1u);
     EXPECT_EQ(game.GetHandsFree(), 1u);
     EXPECT_EQ(game.GetAutoSkip(), 1u);
-    EXPECT_EQ(game.GetMsgSpeed(), 1000u);
 
     // A window outside the game has no shell words until it is given them.
     bench.kit.clearLog();
@@ -111,21 +110,21 @@ TEST(MsgWindowWiring, SettingsAndStatusMasksReachTheWindow) {
     const auto states = [&] {
         return States(std::begin(window.nButtonState), std::end(window.nButtonState));
     };
+    // Back needs text in the backlog and forward a page shown to be enabled.
     window.ButtonDisable(63);
-    game.MsgWndStatusChange(48, 1);
-    EXPECT_EQ(states(), (States{0, 0, 4, 4, 4, 4}));
-    game.MsgWndStatusChange(128, 1);
-    EXPECT_EQ(states()[MSG_BUTTON_BACK], 4u) << "no backlog yet";
-    window.SetBackLog(nullptr, "A", nullptr);
-    game.MsgWndStatusChange(128, 1);
-    EXPECT_EQ(states()[MSG_BUTTON_BACK], 0u);
-    game.MsgWndStatusChange(128, 0);
-    EXPECT_EQ(states()[MSG_BUTTON_BACK], 4u);
-    game.MsgWndStatusChange(256, 1);
-    EXPECT_EQ(states()[MSG_BUTTON_FORWARD], 4u) << "not paging";
-    game.MsgWndStatusChange(65535, 0);
-    EXPECT_EQ(states(), (States{4, 4, 4, 4, 4, 4}));
-
+    const struct {
+        std::int32_t mask;
+        std::uint32_t on;
+        bool backLog;  // a line logged before the change
+        States after;
+    } changes[] = {{48, 1, false, {0, 0, 4, 4, 4, 4}},  {128, 1, false, {0, 0, 4, 4, 4, 4}},
+                   {128, 1, true, {0, 0, 4, 0, 4, 4}},  {128, 0, false, {0, 0, 4, 4, 4, 4}},
+                   {256, 1, false, {0, 0, 4, 4, 4, 4}}, {65535, 0, false, {4, 4, 4, 4, 4, 4}}};
+    for (const auto& c : changes) {
+        if (c.backLog) window.SetBackLog(nullptr, "A", nullptr);
+        game.MsgWndStatusChange(c.mask, c.on);
+        EXPECT_EQ(states(), c.after) << c.mask << " " << c.on;
+    }
     // Without a menu the change fails and the buttons stay.
     EXPECT_EQ(game.MenuMsgWndStatusChange(65535, 1), 0u);
     EXPECT_EQ(states(), (States{4, 4, 4, 4, 4, 4}));
