@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,8 +31,6 @@ TEST(MsgBackLog, TheThirtyFirstLineDropsTheOldestAndAnEmptyTextKeepsNoEntry) {
     }
     expected.erase(expected.begin());
     EXPECT_EQ(Texts(*window), expected);
-    EXPECT_STREQ(window->BackLog[29].szName, "N");
-    EXPECT_STREQ(window->BackLog[29].szVoice, "V0001.sou");
 
     window->Clear();
     window->SetBackLog(nullptr, "A", nullptr);
@@ -68,10 +65,7 @@ TEST(MsgRecords, LongTextsKeepWholeCharactersWithinTheirFields) {
                   {"text", line.szText, 254},
                   {"script text", line.szScriptText, 254},
                   {"choice", choice.szText, 254}};
-    for (const auto& f : fields) {
-        EXPECT_EQ(std::strlen(f.kept), f.expected) << f.field;
-        EXPECT_EQ(std::string(f.kept), text(f.expected)) << f.field;
-    }
+    for (const auto& f : fields) EXPECT_EQ(std::string(f.kept), text(f.expected)) << f.field;
 }
 
 // The toggles are settings: they live in the window, survive its resets and the
