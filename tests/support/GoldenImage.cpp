@@ -24,11 +24,6 @@ std::vector<std::uint32_t> Cut(const std::vector<std::uint32_t>& frame, int fram
     return part;
 }
 
-bool Updating() {
-    const char* update = std::getenv("ZK_UPDATE_GOLDEN");
-    return update != nullptr && std::string(update) == "1";
-}
-
 }  // namespace
 
 ::testing::AssertionResult GoldenImage::Matches(const std::string& goldenPath,
@@ -37,7 +32,8 @@ bool Updating() {
     const auto width = static_cast<int>(region.width());
     const auto height = static_cast<int>(region.height());
     const std::vector<std::uint32_t> actual = Cut(frame, frameWidth, region);
-    if (Updating()) {
+    if (const char* update = std::getenv("ZK_UPDATE_GOLDEN");
+        update && update == std::string("1")) {
         WriteFileBytes(goldenPath, autoplay::PngBytes(width, height, actual));
         return ::testing::AssertionSuccess() << "written " << goldenPath;
     }

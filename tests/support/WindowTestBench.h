@@ -43,8 +43,11 @@ struct WindowTestBench {
     }
     // The plain colour of a cell of a window material ("MsgWndMaterial", "skip on").
     static std::uint32_t CellColor(const std::string& stem, const std::string& cell);
-    // The file name a sound event names for effect record n.
-    static std::string EffectPath(int record) { return "tmp/" + ScriptKit::EffectName(record); }
+    // Plays of effect record n so far.
+    std::uint32_t effects(int record) const {
+        return static_cast<std::uint32_t>(
+            sounds.plays("tmp/" + ScriptKit::EffectName(record), platform::AudioBus::Effects));
+    }
 
     std::vector<std::string> lines() const { return kit.lines(); }
 };

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ struct Probe {
 class WindowMaterial : public zktest::WholeGameTest {
 protected:
     GAMEMAIN& game() { return session().game(); }
-    std::uint32_t now() const { return kT0 + 16 * static_cast<std::uint32_t>(k_++); }
+    std::uint32_t now() { return kT0 + 16 * static_cast<std::uint32_t>(k_++); }
 
     // Draws one frame with draw and keeps it as name.png for viewing.
     const std::vector<std::uint32_t>& shot(const std::string& name,
@@ -51,22 +52,19 @@ protected:
                 << stem << " " << p.cell;
         }
     }
-    // The words of the script's lines that start with command.
+    // The words of the script's lines (ended by CR LF) that start with command.
     static std::vector<std::vector<std::string>> Lines(const std::string& script,
                                                        const std::string& command) {
         std::vector<std::vector<std::string>> found;
-        const std::string plain = DemoData::PlainScript(script);
-        std::size_t start = 0;
-        for (std::size_t end; (end = plain.find("\r\n", start)) != std::string::npos;
-             start = end + 2) {
-            auto words = mkdemo::StorySources::Words(plain.substr(start, end - start));
+        std::istringstream plain(DemoData::PlainScript(script));
+        for (std::string line; std::getline(plain, line);) {
+            auto words = mkdemo::StorySources::Words(line.substr(0, line.size() - 1));
             if (!words.empty() && words[0] == command) found.push_back(words);
         }
         return found;
     }
 
-private:
-    mutable int k_ = 0;
+    int k_ = 0;
 };
 
 }  // namespace
