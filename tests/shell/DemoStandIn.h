@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
@@ -19,9 +18,7 @@ class DemoStandIn : public zktest::RecordingShellEngine {
 public:
     explicit DemoStandIn(std::string moviePath);
 
-    // The graph's status read at each frame while the movie was open (1 running,
-    // 2 stopped), and whether the movie has been closed since.
-    std::vector<std::uint32_t> statuses;
+    // Whether the movie has been closed once its graph stopped.
     bool closed = false;
     ZKSND& sound() { return snd_; }
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -24,7 +23,6 @@
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
-#include "support/ManualAudio.h"
 #include "support/MovieBand.h"
 #include "support/RecordingShellEngine.h"
 #include "support/RunTool.h"
@@ -250,23 +248,6 @@ void LinkDemo() {
     }
 }
 
-std::uintmax_t FileSize(const std::string& path) {
-    std::error_code failure;
-    const std::uintmax_t size = std::filesystem::file_size(path, failure);
-    return failure ? 0 : size;
-}
-
-// The samples of a raw float file between two byte offsets.
-std::vector<float> FloatsBetween(const std::string& path, std::uintmax_t from, std::uintmax_t to) {
-    const std::string bytes = zktest::ReadFileBytes(path);
-    from = std::min<std::uintmax_t>(from, bytes.size()) / sizeof(float);
-    to = std::max(from, std::min<std::uintmax_t>(to, bytes.size()) / sizeof(float));
-    std::vector<float> samples(to - from);
-    std::memcpy(samples.data(), bytes.data() + from * sizeof(float),
-                samples.size() * sizeof(float));
-    return samples;
-}
-
 }  // namespace
 
 TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheMissingTitle) {
@@ -275,7 +256,9 @@ TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheMissingTitle) {
     platform::ScopedService<platform::LogSink> logScope(log);
     SdlServices sdl;
     const std::string mix = (sdl.dir.path() / "mix.raw").string();
-    // ctest runs each test in its own process, so the driver needs no restoring.
+    // The disk driver takes the mix in real time, which the movie's clock follows; what
+    // the mix holds is the sound tests'. ctest runs each test in its own process, so the
+    // driver needs no restoring.
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
     unsetenv("SDL_DISKAUDIODELAY");
@@ -283,8 +266,6 @@ TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheMissingTitle) {
     RealObjects objects;
     WatchedForwarder engine(objects);
     std::vector<int> modes, pictures;
-    // How far the disk driver had written at the first and at the last movie picture.
-    std::uintmax_t movieFrom = 0, movieTo = 0;
     const auto start = std::chrono::steady_clock::now();
     engine.beforeFrame = [&] {
         const int mode = objects.game.GetMode();
@@ -293,11 +274,8 @@ TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheMissingTitle) {
         const std::vector<std::uint32_t> shown = sdl.host.readBack(width, height);
         const int number =
             width == 800 && height == 620 ? zktest::MovieBand::Read(shown, 800, 0, 20, 800) : -1;
-        if (number >= 0 && (pictures.empty() || pictures.back() != number)) {
+        if (number >= 0 && (pictures.empty() || pictures.back() != number))
             pictures.push_back(number);
-            movieTo = FileSize(mix);
-            if (pictures.size() == 1) movieFrom = movieTo;
-        }
         if (std::chrono::steady_clock::now() - start > std::chrono::seconds(60)) {
             ADD_FAILURE() << "still running after a minute";
             sdl.host.postQuit(0);
@@ -306,11 +284,7 @@ TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheMissingTitle) {
     EXPECT_EQ(sdl.run(engine), 1);
 
     EXPECT_GE(pictures.size(), 20u) << ::testing::PrintToString(pictures);
-    EXPECT_TRUE(std::is_sorted(pictures.begin(), pictures.end()))
-        << ::testing::PrintToString(pictures);
     EXPECT_EQ(modes, (std::vector<int>{0, 1, 2, 3}));
-    // The tone at the music level's gain has an RMS near 0.028.
-    EXPECT_GT(zktest::Rms(FloatsBetween(mix, movieFrom, movieTo)), 0.01);
     const auto lines = log.debugLines();
     EXPECT_NE(
         std::find(lines.begin(), lines.end(),
