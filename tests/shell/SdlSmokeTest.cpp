@@ -303,11 +303,11 @@ TEST(SdlSmoke, ASignalEndsTheProgramWhileItsBoxesAreOpen) {
         "Scenario.dat", {{"Init.spt", zktest::DemoData::CodedScript(init + "#NOPE\r\n#NOPE\r\n")}},
         "dat/Scenario.dat");
     // SIGTERM once the first box's line is out, however slowly the machine starts the
-    // game; SIGKILL, and status 137, when it still runs ten seconds later.
+    // game; SIGKILL, and status 137, when it still runs half a minute later.
     const char* script =
         "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \"$0\" 2>err.txt & game=$!; n=0; "
         "until grep -q InitScrExe err.txt || [ $n -ge 1200 ]; do sleep 0.05; n=$((n+1)); done; "
-        "kill -TERM $game; (sleep 10; kill -KILL $game) >/dev/null 2>&1 & watch=$!; "
+        "kill -TERM $game; (sleep 30; kill -KILL $game) >/dev/null 2>&1 & watch=$!; "
         "wait $game; status=$?; kill $watch; exit $status";
     platform::ProcessResult run =
         platform::RunProcess({"sh", "-c", script, zktest::ToolPath("zkgame")});
