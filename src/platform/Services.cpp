@@ -3,6 +3,7 @@
 #include "platform/HeadlessDisplay.h"
 #include "platform/ManualAudioDevice.h"
 #include "platform/MessageBox.h"
+#include "platform/MixerDevices.h"
 #include "platform/PosixFiles.h"
 #include "platform/ScriptedInput.h"
 #include "platform/SteadyClock.h"
@@ -50,6 +51,12 @@ template <>
 AudioDevice& defaultService<AudioDevice>() {
     static ManualAudioDevice device;
     return device;
+}
+
+template <>
+MixerDevices& defaultService<MixerDevices>() {
+    static MixerDevices devices;
+    return devices;
 }
 
 }  // namespace platform

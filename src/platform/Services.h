@@ -12,6 +12,7 @@ class InputSource;
 class Display;
 class MessageBox;
 class AudioDevice;
+class MixerDevices;
 
 // The one access point to the platform services. Each service has a default
 // implementation; tests, tools and the game install others, with a scope that
@@ -33,6 +34,8 @@ template <>
 MessageBox& defaultService<MessageBox>();
 template <>
 AudioDevice& defaultService<AudioDevice>();
+template <>
+MixerDevices& defaultService<MixerDevices>();
 
 template <class Service>
 struct ServiceSlot {

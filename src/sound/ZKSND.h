@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "platform/AudioEngine.h"
 #include "platform/InputSource.h"
 #include "platform/Log.h"
+#include "platform/MixerHandle.h"
 #include "sound/ZKDADATA.h"
 #include "sound/ZKDSHOWDATA.h"
 
@@ -18,8 +20,24 @@ enum DA_PATH : int {
     DA_PATH_SE = 2,
 };
 
+// What MixerGetControl found of a mixer line's volume control.
+struct MIXER_CONTROL_DATA {
+    std::uint32_t dwControlID = 0;
+    std::uint32_t cChannels = 0;
+    std::uint32_t cMultipleItems = 0;
+};
+
+// Mixer slots: the speakers and three of their sources.
+enum MIXER_SLOT : int {
+    MIXER_SLOT_SPEAKERS = 0,
+    MIXER_SLOT_WAVE = 1,
+    MIXER_SLOT_SYNTH = 2,
+    MIXER_SLOT_CD = 3,
+};
+
 // The engine's sound object: the audio engine with its voice, music and effect
-// paths and the table of sound buffers (0 voice, 1 music, 2 and up effects).
+// paths and the table of sound buffers (0 voice, 1 music, 2 and up effects), the
+// media graphs, and a view of the machine's mixer.
 class ZKSND {
 public:
     ZKSND() = default;
@@ -76,8 +94,23 @@ public:
     // Keeps each graph's volume at its request; called with the time in ms.
     std::int32_t MainLoop(std::uint32_t now);
 
+    // The machine's mixer: volumes 0..65535 of the four slots' lines.
+    int MixerOpen(std::uint32_t device);
+    void MixerGetDev(platform::MixerHandle& handle);
+    int MixerGetControl(int slot, const platform::MixerLine& line, platform::MixerHandle& handle);
+    int MixerSetControl(int slot, platform::MixerHandle& handle);
+    int MixerSetVolume(int slot, std::uint32_t* volume);
+    int MixerAddVolume(int slot, std::int32_t* delta);
+    int MixerAddSavedVolume(int slot, std::int32_t* delta);
+    int MixerRestoreVolume();
+    // The slot's line with its current and saved volumes, null outputs skipped; 0
+    // for a slot that was not found.
+    int MixerGetSlot(int slot, platform::MixerLine* line, std::uint32_t* volume,
+                     std::uint32_t* saved) const;
+
 private:
     static constexpr int kGraphTypes = 3;
+    static constexpr int kMixerSlots = 4;
 
     // The graph of the type, or null after logging the refusal for operation.
     ZKDSHOWDATA* Graph(std::string_view operation, int type);
@@ -91,6 +124,12 @@ private:
     bool DATableRefuses(std::string_view tag, int index) const;
     bool IsValidIndex(int index) const;
     platform::AudioBus PathBus(DA_PATH type) const;
+
+    static bool IsMixerSlot(int slot) { return slot >= 0 && slot < kMixerSlots; }
+    bool MixerSlotUsable(int slot) const;
+    // A volume operation on its own handle: the slot's value read from the card,
+    // target() made the slot's volume, and that written back.
+    int MixerApply(int slot, const std::function<std::uint32_t()>& target);
 
     platform::WindowHandle hWnd = nullptr;
     const void* hInstance = nullptr;
@@ -107,4 +146,12 @@ private:
     std::int32_t nMasterVolume = 0;
     std::int32_t nPathVolume[3] = {};
     ZKDSHOWDATA DShowData[kGraphTypes];
+    MIXER_CONTROL_DATA MixerControlDetails[kMixerSlots];
+    std::uint32_t dwMixerVolume[kMixerSlots] = {};
+    std::uint32_t dwMixerLineFound[kMixerSlots] = {};
+    platform::MixerLine MixerLines[kMixerSlots];
+    std::uint32_t dwMixerSavedVolume[kMixerSlots] = {};
+    std::uint32_t dwMixerDevice = 0;
+    std::uint32_t dwMixerOpen = 0;
+    std::unique_ptr<platform::MixerHandle> pMixerHandle;  // MixerOpen's, kept open
 };
