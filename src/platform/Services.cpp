@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include "platform/CdDrives.h"
 #include "platform/HeadlessDisplay.h"
 #include "platform/ManualAudioDevice.h"
 #include "platform/MessageBox.h"
@@ -57,6 +58,12 @@ template <>
 MixerDevices& defaultService<MixerDevices>() {
     static MixerDevices devices;
     return devices;
+}
+
+template <>
+CdDrives& defaultService<CdDrives>() {
+    static CdDrives drives;
+    return drives;
 }
 
 }  // namespace platform

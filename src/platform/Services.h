@@ -13,6 +13,7 @@ class Display;
 class MessageBox;
 class AudioDevice;
 class MixerDevices;
+class CdDrives;
 
 // The one access point to the platform services. Each service has a default
 // implementation; tests, tools and the game install others, with a scope that
@@ -36,6 +37,8 @@ template <>
 AudioDevice& defaultService<AudioDevice>();
 template <>
 MixerDevices& defaultService<MixerDevices>();
+template <>
+CdDrives& defaultService<CdDrives>();
 
 template <class Service>
 struct ServiceSlot {

@@ -27,6 +27,7 @@ std::int32_t ZKSND::Release() {
     }
     const std::int32_t result = DARelease();
     if (result < 0) LogError("ZKSND::Release", u8"呼び出したZKSND::DSReleaseが失敗しました\n");
+    if (MCIClose() == 0) LogError("ZKSND::Release", u8"呼び出したZKSND::MCICloseが失敗しました\n");
     // The view's own handle closes; the volumes stay as they are.
     pMixerHandle.reset();
     dwInitialized = 0;

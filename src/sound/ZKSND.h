@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/AudioEngine.h"
+#include "platform/CdPlayer.h"
 #include "platform/InputSource.h"
 #include "platform/Log.h"
 #include "platform/MixerHandle.h"
@@ -18,6 +19,21 @@ enum DA_PATH : int {
     DA_PATH_VOICE = 0,
     DA_PATH_BGM = 1,
     DA_PATH_SE = 2,
+};
+
+// One track of the CD's table: its length and its type (0 audio, 1 other).
+struct CD_TRACK_DATA {
+    std::uint8_t bMinute = 0;
+    std::uint8_t bSecond = 0;
+    std::uint8_t bFrame = 0;
+    std::uint32_t dwType = 0;
+};
+
+// A CD play request: the window told of it and its range, packed in the CD's format.
+struct CD_PLAY_PARMS {
+    platform::WindowHandle hCallback = nullptr;
+    std::uint32_t dwFrom = 0;
+    std::uint32_t dwTo = 0;
 };
 
 // What MixerGetControl found of a mixer line's volume control.
@@ -94,6 +110,32 @@ public:
     // Keeps each graph's volume at its request; called with the time in ms.
     std::int32_t MainLoop(std::uint32_t now);
 
+    // CD audio: a drive's table, plays from a track position, the tray, the disc's
+    // identity and the machine's drives. Positions are packed as CdTime says.
+    int MCIInit(const char* drive);
+    int MCIClose();
+    int MCIChangeDrive(const char* drive);
+    int CDChangeTimeFormat(std::uint32_t format);
+    int CDTrackDataReserve(std::uint32_t count);
+    int CDTrackDataRelease();
+    int CDGetAllTrackNum(std::uint32_t* count);
+    int CDGetTrackInfo(std::uint8_t track);
+    int CDGetTrackLength(std::uint8_t* minute, std::uint8_t* second, std::uint8_t* frame,
+                         std::int32_t track);
+    int CDSetTrackData();
+    int CDGetTrackData(std::uint32_t index, CD_TRACK_DATA* out) const;
+    int CDPlayStatusCheck();
+    int CDDriveStatus();
+    int CDGetNowPos(std::uint8_t* a, std::uint8_t* b, std::uint8_t* c, std::uint8_t* track);
+    int CDPlay(std::uint32_t flag, std::uint8_t track, std::uint8_t minute, std::uint8_t second);
+    int CDStop();
+    int CDPause();
+    int CDRePlay();
+    int TrayControl();
+    int CDGetDiscID(char* buffer, std::uint32_t size);
+    // Entry i lands at buffer + i * size; the number found, 0 on failure.
+    std::uint32_t SearchCDDrive(char* buffer, std::uint32_t size, std::uint32_t count);
+
     // The machine's mixer: volumes 0..65535 of the four slots' lines.
     int MixerOpen(std::uint32_t device);
     void MixerGetDev(platform::MixerHandle& handle);
@@ -125,6 +167,9 @@ private:
     bool IsValidIndex(int index) const;
     platform::AudioBus PathBus(DA_PATH type) const;
 
+    // True, after logging, when the CD device is not open.
+    bool CDRefusesClosed(std::string_view tag) const;
+
     static bool IsMixerSlot(int slot) { return slot >= 0 && slot < kMixerSlots; }
     bool MixerSlotUsable(int slot) const;
     // A volume operation on its own handle: the slot's value read from the card,
@@ -138,6 +183,17 @@ private:
     std::uint32_t dwInitialized = 0;
     std::uint32_t dwDAReserved = 0;
     std::uint32_t dwWindowStyle = 0;
+    std::unique_ptr<CD_TRACK_DATA[]> pCDTrackData;
+    std::uint32_t dwCDTrackNum = 0;
+    std::unique_ptr<platform::CdPlayer> pCDDevice;  // while open
+    CD_PLAY_PARMS CDPlayParams;
+    std::uint32_t dwCDTimeFormat = 0;
+    std::uint32_t dwCDOpen = 0;
+    std::uint32_t dwCDPause = 0;
+    std::uint32_t dwCDPlayFlag = 1;
+    std::uint8_t byCDStartTrack = 1;
+    std::uint8_t byCDStartMinute = 0;
+    std::uint8_t byCDStartSecond = 0;
     std::unique_ptr<platform::AudioEngine> pPerformance;
     std::optional<platform::AudioBus> pDefaultPath;
     std::optional<platform::AudioBus> pVoicePath;
