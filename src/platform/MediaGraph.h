@@ -35,6 +35,9 @@ struct MediaOutputRect {
 class MediaGraph {
 public:
     static constexpr std::int32_t kLowestVolume = -10000;
+    // The layer of a graph that plays sound only: its pictures are decoded for their
+    // times and never shown.
+    static constexpr int kNoLayer = -1;
 
     explicit MediaGraph(int layer);
     ~MediaGraph();
@@ -114,6 +117,8 @@ private:
     int videoHeight_ = 0;
     std::optional<std::int64_t> duration_;
     bool outputStarted_ = false;
+    // The output reached the stop position and holds there while running.
+    bool heldAtStop_ = false;
     bool endQueued_ = false;
     bool layerShown_ = false;
     bool presentedAny_ = false;
