@@ -10,9 +10,11 @@
 #include "platform/CdPlayer.h"
 #include "platform/InputSource.h"
 #include "platform/Log.h"
+#include "platform/MediaPlayer.h"
 #include "platform/MixerHandle.h"
 #include "sound/ZKDADATA.h"
 #include "sound/ZKDSHOWDATA.h"
+#include "sound/ZKMMDATA.h"
 
 // The audio path a sound buffer plays on; any other value plays on the default path.
 enum DA_PATH : int {
@@ -117,7 +119,7 @@ public:
     int MCIChangeDrive(const char* drive);
     int CDChangeTimeFormat(std::uint32_t format);
     int CDTrackDataReserve(std::uint32_t count);
-    int CDTrackDataRelease();
+    void CDTrackDataRelease();
     int CDGetAllTrackNum(std::uint32_t* count);
     int CDGetTrackInfo(std::uint8_t track);
     int CDGetTrackLength(std::uint8_t* minute, std::uint8_t* second, std::uint8_t* frame,
@@ -135,6 +137,31 @@ public:
     int CDGetDiscID(char* buffer, std::uint32_t size);
     // Entry i lands at buffer + i * size; the number found, 0 on failure.
     std::uint32_t SearchCDDrive(char* buffer, std::uint32_t size, std::uint32_t count);
+
+    // Multimedia records: files whose sound plays in the mix, by index. Times in ms.
+    int MMDATAReserve(std::uint32_t count);
+    void MMDATARelease();
+    int MMSetData(int index, const char* path, std::uint32_t type);
+    int MMOpen(int index, std::uint32_t type, const char* path);
+    int MMClose(int index);
+    int MMPlay(int index);
+    int MMPlayEx(int index, std::uint32_t from, std::uint32_t to);
+    int MMStop(int index);
+    int MMPause(int index);
+    int MMGetLength(int index, std::uint32_t* length);
+
+    // The AVI window: a video played at a rectangle of the main window's game area,
+    // above the graphs' pictures. Times in ms.
+    int AVIInit();
+    void AVIRelease();
+    int AVIOpen(const char* path, std::int32_t x, std::int32_t y, std::int32_t width,
+                std::int32_t height);
+    int AVIClose();
+    int AVIPlay();
+    int AVIStop();
+    int AVIPause();
+    int AVIRePlay();
+    int AVIPlayEndCheck();
 
     // The machine's mixer: volumes 0..65535 of the four slots' lines.
     int MixerOpen(std::uint32_t device);
@@ -170,6 +197,17 @@ private:
     // True, after logging, when the CD device is not open.
     bool CDRefusesClosed(std::string_view tag) const;
 
+    // A path a record or the AVI window can hold.
+    static bool FitsPath(const char* path);
+    // True when the multimedia table exists; else false after the Warn line.
+    bool MMReserved(std::string_view tag) const;
+    // The record at index, or null after logging the table's or indexText's refusal.
+    ZKMMDATA* MMRecord(std::string_view tag, int index, platform::LogText indexText);
+    void MMTakeMode(ZKMMDATA& record);
+    // True, after logging, when the object is not initialised, or there is no
+    // window or (needsFile) no file in it; text is the operation's failure.
+    bool AVIRefuses(std::string_view tag, platform::LogText text, bool needsFile) const;
+
     static bool IsMixerSlot(int slot) { return slot >= 0 && slot < kMixerSlots; }
     bool MixerSlotUsable(int slot) const;
     // A volume operation on its own handle: the slot's value read from the card,
@@ -183,6 +221,9 @@ private:
     std::uint32_t dwInitialized = 0;
     std::uint32_t dwDAReserved = 0;
     std::uint32_t dwWindowStyle = 0;
+    std::unique_ptr<ZKMMDATA[]> pMMData;
+    std::uint32_t dwMMDataNum = 0;
+    std::uint32_t dwMMReserved = 0;
     std::unique_ptr<CD_TRACK_DATA[]> pCDTrackData;
     std::uint32_t dwCDTrackNum = 0;
     std::unique_ptr<platform::CdPlayer> pCDDevice;  // while open
@@ -202,6 +243,8 @@ private:
     std::int32_t nMasterVolume = 0;
     std::int32_t nPathVolume[3] = {};
     ZKDSHOWDATA DShowData[kGraphTypes];
+    std::unique_ptr<platform::MediaPlayer> pAVIWindow;
+    std::int32_t nAVILength = 0;
     MIXER_CONTROL_DATA MixerControlDetails[kMixerSlots];
     std::uint32_t dwMixerVolume[kMixerSlots] = {};
     std::uint32_t dwMixerLineFound[kMixerSlots] = {};

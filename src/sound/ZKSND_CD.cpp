@@ -109,10 +109,9 @@ int ZKSND::CDTrackDataReserve(std::uint32_t count) {
     return 1;
 }
 
-int ZKSND::CDTrackDataRelease() {
+void ZKSND::CDTrackDataRelease() {
     pCDTrackData.reset();
     dwCDTrackNum = 0;
-    return 1;
 }
 
 int ZKSND::CDGetAllTrackNum(std::uint32_t* count) {

@@ -18,6 +18,9 @@ constexpr std::size_t kSecond = 44100;
 
 class CdTest : public SoundFixture {
 protected:
+    // The device, and a play's reader, go before the drives.
+    ~CdTest() override { snd.Release(); }
+
     // TMSF as track, minute, second, frame, or MSF as minute, second, frame.
     std::vector<int> NowPos(bool tmsf) {
         std::uint8_t a = 0xEE, b = 0xEE, c = 0xEE, track = 0xEE;
@@ -37,6 +40,8 @@ protected:
         EXPECT_EQ(snd.CDGetDiscID(id, sizeof id), 1);
         return id;
     }
+
+    zktest::FakeCdDrives fake;
 };
 
 }  // namespace
@@ -96,7 +101,6 @@ TEST_F(CdTest, ADiscImagePlaysPausesAndEndsThroughLibcdio) {
 }
 
 TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
-    zktest::FakeCdDrives fake;
     const auto error = [](const std::string& op, const std::string& text) {
         return "Error: <ZKSND::" + op + "> " + text;
     };

@@ -16,7 +16,7 @@ class FakeMixerDevices : public platform::MixerDevices {
 public:
     struct Line {
         platform::MixerLineType type = platform::MixerLineType::Other;
-        std::string name;
+        std::string name{};
         std::optional<std::uint32_t> volume{};  // none: no volume control
         bool unreadable = false;
         std::vector<Line> sources{};
