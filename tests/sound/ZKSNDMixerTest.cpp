@@ -11,35 +11,25 @@ namespace {
 class MixerTest : public SoundFixture {
 protected:
     MixerTest() {
-        card.destinations = {
-            {.type = MixerLineType::Speakers,
-             .name = "Master",
-             .volume = 40000,
-             .sources = {{.type = MixerLineType::WaveOut, .name = "PCM0"},
-                         {.type = MixerLineType::WaveOut, .name = "PCM", .volume = 20000},
-                         {.type = MixerLineType::CompactDisc, .name = "CD", .volume = 30000},
-                         {.type = MixerLineType::Synthesizer,
-                          .name = "Synth",
-                          .volume = 1000,
-                          .unreadable = true}}},
-            {.type = MixerLineType::Other,
-             .name = "Capture",
-             .sources = {{.type = MixerLineType::Synthesizer, .name = "Synth In", .volume = 5000},
-                         {.type = MixerLineType::CompactDisc, .name = "CD In", .volume = 9000}}},
-        };
+        using enum MixerLineType;
+        zktest::FakeMixerDevices::Line speakers{Speakers, "Master", 40000};
+        speakers.sources = {{WaveOut, "PCM0"},
+                            {WaveOut, "PCM", 20000},
+                            {CompactDisc, "CD", 30000},
+                            {Synthesizer, "Synth", 1000, true}};
+        zktest::FakeMixerDevices::Line recording{Other, "Capture"};
+        recording.sources = {{Synthesizer, "Synth In", 5000}, {CompactDisc, "CD In", 9000}};
+        card.destinations = {speakers, recording};
     }
     // The view's handle closes before the card goes.
     ~MixerTest() override { snd.Release(); }
     // The card's volumes: speakers, wave, synthesizer, CD, recording synthesizer and CD.
     std::vector<std::uint32_t> CardVolumes() const {
-        const auto& speakers = card.destinations[0];
-        const auto& recording = card.destinations[1];
-        return {*speakers.volume,
-                *speakers.sources[1].volume,
-                *speakers.sources[3].volume,
-                *speakers.sources[2].volume,
-                *recording.sources[0].volume,
-                *recording.sources[1].volume};
+        const auto at = [&](int d, int s) {
+            const auto& line = s < 0 ? card.destinations[d] : card.destinations[d].sources[s];
+            return *line.volume;
+        };
+        return {at(0, -1), at(0, 1), at(0, 3), at(0, 2), at(1, 0), at(1, 1)};
     }
 
     zktest::FakeMixerDevices card;

@@ -9,7 +9,6 @@ TEST(Zksnd, ListsADiscImagesTracksLengthAndIdAndRefusesBadCommandLines) {
     const std::string cue = zktest::CdImage::Write("disc", {{300, true}, {225, true}, {75, false}});
     const platform::ProcessResult run = zktest::RunTool("zksnd", {"cd", "tracks", cue});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    // The CDDB id: digit sums 2 + 6 + 9 of the starts' seconds, 8 s long, 3 tracks.
     EXPECT_EQ(run.out,
               "track 1 audio 00:04:00\ntrack 2 audio 00:03:00\ntrack 3 other 00:01:00\n"
               "length 00:08:00\nid 11000803\n");
