@@ -165,13 +165,12 @@ bool CdPlayer::play(std::optional<std::uint32_t> from) {
 }
 
 // The stream leaves the mix before the position is taken, so the mix cannot take
-// a frame more after it.
+// a frame more after it; the next play has a stream of its own.
 void CdPlayer::stop() {
     if (!reader_) return;
     reader_.reset();
     stream_->setArmed(false);
     if (stream_->mixed()) engine_->removeStream(*stream_);
-    stream_->flush();
     held_ = playedTo();
     stream_.reset();
 }
@@ -184,7 +183,9 @@ bool CdPlayer::setDoor(bool open) {
 std::optional<std::string> CdPlayer::identity() {
     const CdToc* toc = disc();
     if (toc == nullptr) return std::nullopt;
-    const auto seconds = [](int sector) { return (sector + CdTime::kLeadIn) / 75; };
+    const auto seconds = [](int sector) {
+        return (sector + CdTime::kLeadIn) / CdTime::kSectorsPerSecond;
+    };
     int sum = 0;
     for (const CdTrack& track : toc->tracks) sum += DigitSum(seconds(track.start));
     const auto id =
