@@ -18,9 +18,11 @@
 #include "script/VAR_DATA.h"
 #include "script/ZKCHAR.h"
 
+class GameHost;
 class ZKSPRITE;
 class ZKSND;
 class ZKSYSTEM;
+struct ShellWords;
 struct SystemSaveValues;
 struct ScriptLine;
 struct SplitWords;
@@ -67,6 +69,10 @@ public:
     GAMEMAIN();
     GAMEMAIN(const GAMEMAIN&) = delete;
     GAMEMAIN& operator=(const GAMEMAIN&) = delete;
+
+    // The shell's words and actions, handed by the shell before it initialises the
+    // game; they stay with the game object from then on.
+    void SetShell(ShellWords& shell, GameHost& host);
 
     // Object, frame and mode machine.
     void Clear();
@@ -174,6 +180,8 @@ public:
     ZKSYSTEM* pSystem = nullptr;
     ZKSPRITE* pSprite = nullptr;
     ZKSND* pSnd = nullptr;
+    ShellWords* pShell = nullptr;
+    GameHost* pHost = nullptr;
     CLIPPING_DATA ClippingData;
     std::unique_ptr<platform::Rect[]> prcMosaic;
     std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;

@@ -1,6 +1,6 @@
 #include "game/GAMEMAIN.h"
+#include "game/GameHost.h"
 #include "platform/Log.h"
-#include "shell/Shell.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ void GAMEMAIN::MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
 }
 
 std::uint32_t GAMEMAIN::MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
-    const int result = MenuStatusChange(nMask & kMenuBits, nOn);
+    const int result = pHost->MenuStatusChange(nMask & kMenuBits, nOn);
     if (result == 0) {
         platform::LogError("GAMEMAIN::MenuMsgWndStatusChange", u8"メニューの設定に失敗しました");
     }

@@ -5,20 +5,12 @@
 
 namespace platform {
 
-namespace {
-
-// Only the game thread opens and closes engines and asks for the open one.
-AudioEngine* gCurrent = nullptr;
-
-}  // namespace
-
 AudioEngine::~AudioEngine() { close(); }
 
 bool AudioEngine::open() {
     AudioDevice& device = service<AudioDevice>();
     if (!device.open(*this)) return false;
     device_ = &device;
-    gCurrent = this;
     return true;
 }
 
@@ -28,10 +20,7 @@ void AudioEngine::close() {
     device_->close();
     device_ = nullptr;
     removeAllStreams();
-    if (gCurrent == this) gCurrent = nullptr;
 }
-
-AudioEngine* AudioEngine::current() { return gCurrent; }
 
 std::int32_t AudioEngine::load(const std::string& path, SoundHandle& sound) const {
     return decoder_.decode(path, sound);

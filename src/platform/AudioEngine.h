@@ -22,11 +22,9 @@ public:
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // Opens the installed audio device; false when there is none to play on. The
-    // open engine is the one media graphs stream their sound into.
+    // Opens the installed audio device; false when there is none to play on.
     bool open();
     void close();
-    static AudioEngine* current();
 
     // The file name is taken as the bytes given, relative to the working folder.
     std::int32_t load(const std::string& path, SoundHandle& sound) const;

@@ -52,14 +52,10 @@ int DigitSum(int number) {
 
 }  // namespace
 
-CdPlayer::CdPlayer(std::unique_ptr<CdDrive> drive, AudioEngine* engine)
-    : drive_(std::move(drive)), engine_(engine) {}
+CdPlayer::CdPlayer(std::unique_ptr<CdDrive> drive, std::shared_ptr<AudioEngine> engine)
+    : drive_(std::move(drive)), engine_(std::move(engine)) {}
 
-// An engine that closed took the stream out of its mix already, and may be gone.
-CdPlayer::~CdPlayer() {
-    reader_.reset();
-    if (stream_ && stream_->mixed()) engine_->removeStream(*stream_);
-}
+CdPlayer::~CdPlayer() { stop(); }
 
 bool CdPlayer::setTimeFormat(std::uint32_t format) {
     if (format != CdTime::kFormatMsf && format != CdTime::kFormatTmsf) return false;
@@ -149,7 +145,7 @@ std::optional<int> CdPlayer::decode(const CdToc& toc, std::uint32_t packed) cons
 
 bool CdPlayer::play(std::optional<std::uint32_t> from) {
     const CdToc* toc = disc();
-    if (toc == nullptr || engine_ == nullptr) return false;
+    if (toc == nullptr || !engine_) return false;
     const std::optional<int> start = from ? decode(*toc, *from) : currentSector(*toc);
     const int index = start ? TrackIndexOf(*toc, *start) : -1;
     if (index < 0 || *start >= toc->leadOut || !toc->tracks[index].audio) return false;
@@ -170,7 +166,7 @@ void CdPlayer::stop() {
     if (!reader_) return;
     reader_.reset();
     stream_->setArmed(false);
-    if (stream_->mixed()) engine_->removeStream(*stream_);
+    engine_->removeStream(*stream_);
     held_ = playedTo();
     stream_.reset();
 }

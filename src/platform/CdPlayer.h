@@ -23,8 +23,9 @@ enum class CdMode { Playing, Stopped, Open, NotReady };
 // taken. Mode and position are worked out when asked; nothing needs pumping.
 class CdPlayer {
 public:
-    // Without an engine the table reads but nothing plays.
-    CdPlayer(std::unique_ptr<CdDrive> drive, AudioEngine* engine);
+    // The sound plays through engine, shared with its owner; without one the table
+    // reads but nothing plays.
+    CdPlayer(std::unique_ptr<CdDrive> drive, std::shared_ptr<AudioEngine> engine);
     ~CdPlayer();
     CdPlayer(const CdPlayer&) = delete;
     CdPlayer& operator=(const CdPlayer&) = delete;
@@ -61,7 +62,7 @@ private:
     std::uint32_t encode(const CdToc& toc, int sector) const;
 
     std::unique_ptr<CdDrive> drive_;
-    AudioEngine* engine_;
+    std::shared_ptr<AudioEngine> engine_;
     std::uint32_t format_ = CdTime::kFormatMsf;
     std::optional<CdToc> toc_;
     std::shared_ptr<AudioStream> stream_;

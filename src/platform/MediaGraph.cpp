@@ -1,6 +1,7 @@
 #include "platform/MediaGraph.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/AudioEngine.h"
 #include "platform/AudioStream.h"
@@ -20,13 +21,15 @@ constexpr int kDecodeWaitMs = 10000;
 
 }  // namespace
 
-MediaGraph::MediaGraph(int layer) : layer_(layer) { MediaPump::instance().add(*this); }
+MediaGraph::MediaGraph(int layer, std::shared_ptr<AudioEngine> engine)
+    : engine_(std::move(engine)), layer_(layer) {
+    MediaPump::instance().add(*this);
+}
 
 MediaGraph::~MediaGraph() {
     MediaPump::instance().remove(*this);
     worker_.reset();
-    AudioEngine* engine = AudioEngine::current();
-    if (stream_ && engine != nullptr) engine->removeStream(*stream_);
+    if (stream_) engine_->removeStream(*stream_);
     if (layerShown_) service<Display>().setExternalShown(layer_, false);
 }
 
@@ -39,13 +42,10 @@ std::int32_t MediaGraph::renderFile(const std::string& path) {
     videoWidth_ = file_.videoWidth();
     videoHeight_ = file_.videoHeight();
     duration_ = file_.duration();
-    // Sound plays only through an engine open at the time; without one it is read
-    // and dropped, and the platform clock times the pictures.
-    AudioEngine* engine = AudioEngine::current();
-    if (hasAudio_ && engine != nullptr) {
+    if (hasAudio_ && engine_) {
         stream_ = std::make_shared<AudioStream>();
         stream_->setGain(AudioMixer::VolumeGain(volume_));
-        engine->addStream(stream_);
+        engine_->addStream(stream_);
     }
     worker_ = std::make_unique<MediaWorker>(file_, stream_);
     return result;

@@ -13,6 +13,7 @@
 
 namespace platform {
 
+class AudioEngine;
 class AudioStream;
 
 enum class MediaState { Stopped, Paused, Running };
@@ -39,7 +40,9 @@ public:
     // times and never shown.
     static constexpr int kNoLayer = -1;
 
-    explicit MediaGraph(int layer);
+    // The sound plays through engine, an open one shared with the graph's owner;
+    // without one it is read and dropped, and the platform clock times the pictures.
+    MediaGraph(int layer, std::shared_ptr<AudioEngine> engine);
     ~MediaGraph();
     MediaGraph(const MediaGraph&) = delete;
     MediaGraph& operator=(const MediaGraph&) = delete;
@@ -107,6 +110,7 @@ private:
     MediaPictureSize pictureSize() const;
 
     MediaFile file_;
+    std::shared_ptr<AudioEngine> engine_;
     std::shared_ptr<AudioStream> stream_;
     std::unique_ptr<MediaWorker> worker_;
     MediaClock clock_;

@@ -1,5 +1,7 @@
 #include "platform/MediaPlayer.h"
 
+#include <utility>
+
 #include "platform/HResult.h"
 
 namespace platform {
@@ -12,8 +14,8 @@ constexpr std::int64_t kUnitsPerMs = 10000;
 
 MediaPlayer::MediaPlayer(int layer, WindowHandle owner) : layer_(layer), owner_(owner) {}
 
-std::int32_t MediaPlayer::open(const std::string& path) {
-    graph_ = std::make_unique<MediaGraph>(layer_);
+std::int32_t MediaPlayer::open(const std::string& path, std::shared_ptr<AudioEngine> engine) {
+    graph_ = std::make_unique<MediaGraph>(layer_, std::move(engine));
     const std::int32_t result = graph_->renderFile(path);
     if (result < 0) {
         graph_.reset();

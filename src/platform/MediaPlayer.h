@@ -10,6 +10,8 @@
 
 namespace platform {
 
+class AudioEngine;
+
 // A media file played by milliseconds over one graph, without end messages: each
 // call first takes the graph's queued ends, each of which stops it at the end of
 // the range played. The pictures go to a layer of the owner's game area, or
@@ -18,8 +20,9 @@ class MediaPlayer {
 public:
     MediaPlayer(int layer, WindowHandle owner);
 
-    // S_OK, or the graph's failure (the player is then closed).
-    std::int32_t open(const std::string& path);
+    // S_OK, or the graph's failure (the player is then closed). The sound plays
+    // through engine, when there is one.
+    std::int32_t open(const std::string& path, std::shared_ptr<AudioEngine> engine);
     bool isOpen() const { return graph_ != nullptr; }
     // The graph goes: its layer hides, its sound leaves the mix.
     void close() { graph_.reset(); }

@@ -69,7 +69,9 @@ public:
     const void* GetInstance() const { return hInstance; }
     std::uint32_t GetWindowStyle() const { return dwWindowStyle; }
 
-    // Sound buffers.
+    // Sound buffers. The table itself (reserving it, naming, reading back and
+    // unloading a buffer) needs no device, so that sounds keep their names while
+    // sound is off; loading, playing and querying need the started engine.
     int DAudioInit();
     int DADATAReserve(std::uint32_t count);
     int DASetData(int index, const char* name);
@@ -189,6 +191,8 @@ private:
     // True, after logging the refusal, when the object is not initialised or index
     // names no buffer of the table.
     bool DARefuses(std::string_view tag, int index, platform::LogText indexText) const;
+    // True, after logging the refusal, when index names no buffer of the table.
+    bool NameRefuses(std::string_view tag, int index) const;
     // DARefuses, and before the index a refusal while the table was never reserved.
     bool DATableRefuses(std::string_view tag, int index) const;
     bool IsValidIndex(int index) const;
@@ -235,7 +239,8 @@ private:
     std::uint8_t byCDStartTrack = 1;
     std::uint8_t byCDStartMinute = 0;
     std::uint8_t byCDStartSecond = 0;
-    std::unique_ptr<platform::AudioEngine> pPerformance;
+    // Shared with the media graphs and the CD player that stream into it.
+    std::shared_ptr<platform::AudioEngine> pPerformance;
     std::optional<platform::AudioBus> pDefaultPath;
     std::optional<platform::AudioBus> pVoicePath;
     std::optional<platform::AudioBus> pBGMPath;

@@ -48,7 +48,7 @@ int ZKSND::AVIOpen(const char* path, std::int32_t x, std::int32_t y, std::int32_
         LogError(tag, u8"AVIファイルのクローズに失敗しました\n");
         return 0;
     }
-    if (!FitsPath(path) || pAVIWindow->open(path) < 0) {
+    if (!FitsPath(path) || pAVIWindow->open(path, pPerformance) < 0) {
         LogError(tag, u8"AVIファイルのオープンに失敗しました\n");
         return 0;
     }

@@ -46,7 +46,7 @@ int ZKSND::MCIInit(const char* drive) {
         LogError(tag, u8"MCIの取得に失敗しました\n");
         return 0;
     }
-    pCDDevice = std::make_unique<platform::CdPlayer>(std::move(device), pPerformance.get());
+    pCDDevice = std::make_unique<platform::CdPlayer>(std::move(device), pPerformance);
     dwCDOpen = 1;
     if (CDChangeTimeFormat(CdTime::kFormatTmsf) == 0) {
         // Left open, the device would play in a format this object does not know.

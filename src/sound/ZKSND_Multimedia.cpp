@@ -114,7 +114,7 @@ int ZKSND::MMOpen(int index, std::uint32_t type, const char* path) {
     // The close empties the record, so the type is kept after it.
     record->SetData(path, type);
     auto player = std::make_unique<platform::MediaPlayer>(platform::MediaGraph::kNoLayer, nullptr);
-    if (player->open(record->szPath) < 0) {
+    if (player->open(record->szPath, pPerformance) < 0) {
         LogError(tag, kOpenFailed);
         return 0;
     }

@@ -64,7 +64,7 @@ TEST(ZKSPRITEMode, ReleaseReturnsToTheDefaults) {
     for (const bool smoothingBefore : {false, true}) {
         SpriteKit k;
         k.display.setInitialFontSmoothing(smoothingBefore);
-        ASSERT_EQ(k.sprite.Initialize(kWindow, kInstance, 800, 600, 16, 1), 1);
+        ASSERT_EQ(k.sprite.Initialize(kWindow, kInstance, 800, 600, 32, 1), 1);
         k.sprite.CreateSurfaceBuffer(2);
         k.sprite.CreateTextureBuffer(2);
         k.loadPicture(0, 8, 8);

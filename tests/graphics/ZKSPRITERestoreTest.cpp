@@ -163,9 +163,11 @@ TEST(ZKSPRITERestore, FrameEndRestoresOnlyARealLoss) {
         k.debugLines(),
         std::vector<std::string>{
             "Message: <ZKSPRITE::D3DXDrawEnd> テクスチャを失っています。リストア処理を開始します"});
+    ASSERT_EQ(k.sprite.D3DXDrawStart(), 1);
     k.display.loseEverything();
     k.display.cooperativeLevelAnswers = {platform::DDERR_INVALIDOBJECT};
     EXPECT_EQ(k.sprite.D3DXDrawEnd(), 0);
+    EXPECT_EQ(k.sprite.nSceneFlg, 1u) << "the next frame start opens no second scene";
 }
 
 TEST(ZKSPRITERestore, BlitsOnALostBackBuffer) {

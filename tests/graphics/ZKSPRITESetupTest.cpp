@@ -170,7 +170,9 @@ TEST(ZKSPRITESetup, RepeatedInitializeReplacesEverythingAndKeepsTheSlots) {
     k.loadPicture(0, 4, 4);
     const platform::Surface* firstBack = k.sprite.pBack;
     ASSERT_EQ(k.sprite.SetClipper(nullptr), 1);
+    ASSERT_EQ(k.sprite.DDTextOutLock(0, 0, "a", 0xFFFFFF, 24, 400), 1);
     EXPECT_EQ(k.sprite.Initialize(nullptr, nullptr, 800, 600, 16, 1), 1);
+    EXPECT_EQ(k.sprite.DDTextOutUnlock(), 1) << "the text run closed with its back buffer";
     EXPECT_NE(k.sprite.pBack, firstBack);
     EXPECT_EQ(k.sprite.pBack->format().bytesPerPixel(), 2u);
     EXPECT_EQ(k.sprite.GetSurfaceLoadState(0), 0);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "sound/ZKSND.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/CaptureLogSink.h"
@@ -28,6 +28,7 @@
 #include "support/ManualAudio.h"
 #include "support/MovieBand.h"
 #include "support/RecordingShellEngine.h"
+#include "support/RunTool.h"
 #include "support/TempWorkDir.h"
 #include "system/ZKSYSTEM.h"
 
@@ -361,4 +362,40 @@ TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheMissingTitle) {
         std::find(lines.begin(), lines.end(),
                   "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません"),
         lines.end());
+}
+
+// The game program itself, held at the first of two Init.spt warning boxes by
+// the dummy drivers, gets SIGTERM: it ends at once and cleanly, and the second
+// box closes as it opens instead of holding the end up.
+TEST(SdlSmoke, ASignalEndsTheProgramWhileItsBoxesAreOpen) {
+    zktest::TempWorkDir dir;
+    LinkDemo();
+    const std::string init = zktest::DemoData::PlainScript("Init.spt");
+    zktest::DemoData::WriteVariant(
+        "Scenario.dat", {{"Init.spt", zktest::DemoData::CodedScript(init + "#NOPE\r\n#NOPE\r\n")}},
+        "dat/Scenario.dat");
+    // SIGTERM once the first box's line is out, however slowly the machine starts the
+    // game; SIGKILL, and status 137, when it still runs ten seconds later.
+    const char* script =
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \"$0\" 2>err.txt & game=$!; n=0; "
+        "until grep -q InitScrExe err.txt || [ $n -ge 1200 ]; do sleep 0.05; n=$((n+1)); done; "
+        "kill -TERM $game; (sleep 10; kill -KILL $game) >/dev/null 2>&1 & watch=$!; "
+        "wait $game; status=$?; kill $watch; exit $status";
+    platform::ProcessResult run =
+        platform::RunProcess({"sh", "-c", script, zktest::ToolPath("zkgame")});
+    run.err = zktest::ReadFileBytes("err.txt");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    const auto count = [&](const std::string& text) {
+        std::size_t n = 0;
+        for (std::size_t at = run.err.find(text); at != std::string::npos;
+             at = run.err.find(text, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("行目で警告が発生しました"), 2u) << run.err;
+    EXPECT_EQ(count("InitScrExeで警告を発しています"), 2u) << run.err;
+    EXPECT_EQ(zktest::ReadFileBytes("env.env").size(), 176u);
+    EXPECT_TRUE(std::filesystem::exists("sav/sav00.sav"));
+    EXPECT_FALSE(std::filesystem::exists("tmp"));
 }

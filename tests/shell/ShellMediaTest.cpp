@@ -207,5 +207,8 @@ TEST(ShellMedia, TheMovieStopsTheGameDrawingOnceInFullScreenAndNotInAWindow) {
         EXPECT_EQ(m.run(), 0);
         EXPECT_EQ(m.engine.callsStartingWith("GameDrawStop").size(), fullScreen) << fullScreen;
         EXPECT_TRUE(m.engine.callsStartingWith("GameDrawFunc").empty());
+        // Every paused draw still takes the frame time.
+        EXPECT_EQ(m.engine.callsStartingWith("GameDrawTimeSet").size(),
+                  m.engine.callsStartingWith("SpriteFrameWait").size());
     }
 }

@@ -11,7 +11,6 @@
 #include "common/WavWriter.h"
 #include "shell/AssetManifest.h"
 #include "shell/RegisterResourceFiles.h"
-#include "shell/ShellState.h"
 #include "support/Bytes.h"
 
 namespace zktest {
@@ -27,12 +26,12 @@ int IndexOf(const std::vector<std::string>& names, const std::string& name) {
 }  // namespace
 
 ScriptKit::ScriptKit() {
-    BeginShellState();
     std::filesystem::create_directory("dat");
     EXPECT_EQ(sprites.sprite.Initialize(nullptr, nullptr, 800, 600, 32, 1), 1);
     EXPECT_EQ(snd.Initialize(nullptr, nullptr, 0), 0);
     EXPECT_EQ(RegisterResourceFiles(sprites.sprite, snd), 1);
     sys.Initialize(nullptr, 1);
+    game->SetShell(shell, host);
     EXPECT_EQ(game->Initialize(&sys, &sprites.sprite, &snd), 1u);
     clearLog();
 }

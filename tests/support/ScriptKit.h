@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "game/GAMEMAIN.h"
+#include "shell/ShellGameHost.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/ManualAudio.h"
 #include "support/SpriteKit.h"
@@ -15,8 +17,11 @@
 namespace zktest {
 
 // The game object over real engine objects whose slots carry the registry's names,
-// with helpers that write the archives the loaders and the interpreter read.
+// and over a fresh shell record, with helpers that write the archives the loaders
+// and the interpreter read.
 struct ScriptKit {
+    ShellState& shell = BeginShellState();
+    ShellGameHost host;
     SpriteKit sprites;
     ManualAudio audio;
     ZKSYSTEM sys;

@@ -32,7 +32,7 @@ struct Seen {
 
 std::vector<Seen> Events(const InputScript& script) {
     std::vector<Seen> seen;
-    for (const auto& [frame, events] : script.events) {
+    for (const auto& [frame, events] : script.legs[0].events) {
         for (const auto& e : events) {
             const int value = e.action == InputAction::Advance      ? static_cast<int>(e.ms)
                               : e.action == InputAction::Move       ? e.x * 1000 + e.y
@@ -148,7 +148,7 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
                                               {5, A::ExpectMode, 302},
                                               {5, A::ExpectLog, 0},
                                               {6, A::End, 0}}));
-    EXPECT_EQ(ok->events.at(5).back().text, "Error: <x> two  blanks");
+    EXPECT_EQ(ok->legs[0].events.at(5).back().text, "Error: <x> two  blanks");
 }
 
 TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
@@ -170,6 +170,12 @@ TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
         {"at 1 shot ../x", "input:1: a shot name is a file name"},
         {"at 1 fly", "input:1: unknown action fly"},
         {"at 1", "input:1: missing action"},
+        {"wait mode 1 step 2", "input:1: expected: wait mode <m> step <s> within <n>"},
+        {"wait mode 1 step 2 within 5\nat 3 end",
+         "input:2: after a wait, frames count from it: at +<k>"},
+        {"at +1 end", "input:1: at +<k> counts from a wait, and none comes before it"},
+        {"wait mode 1 step 2 within 5\nat +0 press A",
+         "input:2: input at +0 comes too late: a wait is met after its frame has run"},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -209,6 +215,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                            "damaged/dat/Scenario.dat");
     WriteFileBytes("bad.txt", "at 0 expect mode 1\n# fine\nat 1 hop\n");
     WriteFileBytes("mode5.txt", "at 0 expect mode 5\n");
+    WriteFileBytes("wait.txt",
+                   "wait mode 1 step 2 within 90\nat +1 expect mode 1 step 2\n"
+                   "wait mode 5 step 0 within 3\n");
     const std::string playthrough = DemoData::SourceDir() + "/playthrough.txt";
 
     const struct {
@@ -216,13 +225,17 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()}, 0, "end in frame 300"},
+        {{"--input", playthrough, DemoData::Dir()}, 0, "mode 2 step 1, 0 Error, 0 Warn: end"},
+        {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()},
          1,
          "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
         {{"--input", "bad.txt", DemoData::Dir()}, 2, "input:3: unknown action hop"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
+        {{"--input", "wait.txt", DemoData::Dir()},
+         3,
+         "input line 3: expectation failed: mode 1 step 2 after 3 frames"},
         {{"--frames", "0", DemoData::Dir()}, 2, "--frames needs a number"},
     };
     for (const auto& run : runs) {

@@ -239,6 +239,13 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
          "cos01.spt:20: the script Q01.spt"},
         {"scenario/cos02.spt", 5, u8"#MsgDisplay NULL 誤記", "cos02.spt:5: #MsgDisplay is not"},
         {"scenario/cos02.spt", 6, u8"地の文だけの行", "cos02.spt:6: 地の文だけの行 is not"},
+        {"scenario/prologue.spt", 2, u8"#bgdisp NOPE", "prologue.spt:2: the surface NOPE"},
+        {"scenario/prologue.spt", 8, u8"#charin quira CENTER DEFAULT 16 1 500",
+         "prologue.spt:8: body 16 of QUIRA does not exist"},
+        {"scenario/prologue.spt", 10, u8"#GoTo $nowhere",
+         "prologue.spt:10: no line below starts with the label $nowhere"},
+        {"scenario/prologue.spt", 10, u8"#GoTo #bgdisp", "prologue.spt:10: no line below"},
+        {"scenario/prologue.spt", 30, u8"#Jump 5", "prologue.spt:30: #Jump 5 passes the last line"},
     };
     for (const auto& c : cases) {
         zktest::TempWorkDir dir;

@@ -1,4 +1,8 @@
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -135,4 +139,59 @@ TEST_F(Boot, ADamagedCostumeLineInInitStopsTheGameAndLeavesTheSaveUnread) {
                                      {"Error", line + "行目でエラーが発生しました"}}));
     session().release();
     EXPECT_EQ(save(), file);
+}
+
+TEST_F(Boot, LinksAndSpecialFilesInThePlayersFolderAreNeverFollowedNorWaitedOn) {
+    const std::string notRegular =
+        std::string(" を読み込めません (") + std::strerror(ENOTSUP) + ")";
+    const struct {
+        const char* what;
+        void (*place)();
+        bool boots;
+        std::string line;  // a line the run logs; empty for none
+        const char* path;  // what stands there after the run
+        fs::file_type after;
+    } cases[] = {
+        {"tmp a link to a folder of other files",
+         [] { fs::create_directory_symlink(fs::absolute("elsewhere"), "tmp"); }, false,
+         "Error: <ZKSYSTEM::RemoveFile> 検索ファイルハンドルの取得に失敗", "tmp",
+         fs::file_type::symlink},
+        {"tmp/Init.spt a link to another file",
+         [] {
+             fs::create_directory("tmp");
+             fs::create_symlink(fs::absolute("elsewhere/Init.spt"), "tmp/Init.spt");
+         },
+         true, "", "tmp", fs::file_type::not_found},
+        {"the system save a FIFO",
+         [] {
+             fs::create_directory("sav");
+             mkfifo("sav/sav00.sav", 0600);
+         },
+         true,
+         "Error: <GAMEMAIN::LoadIntegratedData> sav/sav00.sav" + notRegular +
+             "。今回は書き込みません",
+         "sav/sav00.sav", fs::file_type::fifo},
+        {"env.env a file that never ends", [] { fs::create_symlink("/dev/zero", "env.env"); }, true,
+         "Error: <LoadEnvData> env.env" + notRegular, "env.env", fs::file_type::regular},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        autoplay::GameSession run(
+            autoplay::SessionOptions{zktest::DemoData::Dir(), false, false, kT0, 16});
+        ASSERT_TRUE(run.prepared()) << run.error();
+        fs::create_directories("elsewhere/sub");
+        WriteFileBytes("elsewhere/Init.spt", "kept");
+        WriteFileBytes("elsewhere/sub/a.gpc", "kept");
+        c.place();
+
+        EXPECT_EQ(run.start() && run.runFrame() && run.mode() == 1, c.boots);
+        run.release();
+        const auto lines = run.log();
+        EXPECT_TRUE(c.line.empty() || std::any_of(lines.begin(), lines.end(),
+                                                  [&](const auto& l) { return l.text == c.line; }));
+        EXPECT_EQ(fs::symlink_status(c.path).type(), c.after);
+        EXPECT_EQ(ReadFileBytes("elsewhere/Init.spt") + ReadFileBytes("elsewhere/sub/a.gpc"),
+                  "keptkept");
+        EXPECT_EQ(std::distance(fs::recursive_directory_iterator("elsewhere"), {}), 3);
+    }
 }

@@ -1,5 +1,5 @@
 // The game program: the engine objects, the SDL services and the shell's entry.
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/MaskedInputSource.h"
@@ -7,6 +7,7 @@
 #include "platform/SdlInputSource.h"
 #include "platform/SdlWindowHost.h"
 #include "platform/Services.h"
+#include "platform/TerminationSignal.h"
 #include "platform/WindowDisplay.h"
 #include "platform/WindowMessageBox.h"
 #include "resources/WindowArt.h"
@@ -21,6 +22,7 @@ GAMEMAIN gameMain;
 
 int main() {
     using platform::ScopedService;
+    platform::CatchTerminationSignals();
     platform::SdlWindowHost host(reinterpret_cast<const char*>(u8"月蛾の冠 Ver 1.0"),
                                  GameWindowArt());
     platform::SdlInputSource sdlInput(host);
