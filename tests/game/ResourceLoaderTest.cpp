@@ -99,8 +99,8 @@ TEST(ResourceLoader, MusicPlaysOnceAndRestartsWithoutReloading) {
     ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys, k.shell), 1);
     EXPECT_EQ(k.snd.DAGetState(1), 0);
     // Stopped with unloading, no piece is left to play again.
-    ASSERT_EQ(BGMStop(1, k.s(), &k.sys), 1);
-    EXPECT_EQ(BGMPlay(nullptr, k.s(), &k.sys), 0);
+    ASSERT_EQ(BGMStop(1, k.s(), &k.sys, k.shell), 1);
+    EXPECT_EQ(BGMPlay(nullptr, k.s(), &k.sys, k.shell), 0);
     EXPECT_EQ(k.lines(), Lines{"Error: <BGMPlay> BGMの再生に失敗しました"});
 }
 

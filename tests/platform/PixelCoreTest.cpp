@@ -7,6 +7,7 @@
 using platform::PixelFormat;
 using platform::Rect;
 using platform::Surface;
+using zktest::Inside;
 
 namespace {
 
@@ -25,10 +26,6 @@ std::uint32_t Raw(const Surface& surface, int x, int y) {
     std::uint32_t pixel = 0;
     EXPECT_EQ(surface.rawPixel(x, y, pixel), platform::DD_OK);
     return pixel;
-}
-
-bool Inside(int x, int y, const Rect& r) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
 }  // namespace

@@ -109,16 +109,9 @@ TEST_F(Boot, AWrittenSystemSaveIsReadAndWrittenBackUnchanged) {
     writeSave(file);
     ASSERT_TRUE(start());
     ASSERT_TRUE(runFrames(1));
-    GAMEMAIN& g = session().game();
-    EXPECT_EQ(g.dwCGFlg[0], 7u);
-    EXPECT_EQ(g.dwReplayFlg[0], 1u);
-    EXPECT_EQ(g.nGameClearFlg, 1u);
-    EXPECT_EQ(g.nClothesFlg[0], 1);
-    EXPECT_EQ(g.nClothesFlg[1], 3);
-    EXPECT_STREQ(g.AutoSkipFileData[0].szFileName, "prologue.spt");
-    EXPECT_EQ(g.AutoSkipFileData[0].nPosition, -1);
-    EXPECT_STREQ(g.AutoSkipFileData[1].szFileName, "cos01.spt");
-    EXPECT_EQ(g.AutoSkipFileData[1].nPosition, 12);
+    // The fields are mapped one by one in the save tests; here the boot has read them.
+    EXPECT_EQ(session().game().dwCGFlg[0], 7u);
+    EXPECT_EQ(session().game().AutoSkipFileData[1].nPosition, 12);
     runFrames(1);
     session().release();
     EXPECT_EQ(save(), file);
