@@ -57,6 +57,8 @@ GAMEMAIN::GAMEMAIN() { Clear(); }
 void GAMEMAIN::SetShell(ShellWords& shell, GameHost& host) {
     pShell = &shell;
     pHost = &host;
+    MsgWindowData.SetShell(shell);
+    SelectWindowData.SetShell(shell);
 }
 
 void GAMEMAIN::Clear() {
@@ -77,6 +79,9 @@ void GAMEMAIN::Clear() {
     nProcStep = 0;
     dwProcStartTime = 0;
     ScrFileData.Release();
+    MsgWindowData.Release();
+    SelectWindowData.Release();
+    DayWindowData.Release();
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;
     for (std::uint32_t& word : dwMsgTextWork) word = 0;

@@ -246,6 +246,10 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
          "prologue.spt:10: no line below starts with the label $nowhere"},
         {"scenario/prologue.spt", 10, u8"#GoTo #bgdisp", "prologue.spt:10: no line below"},
         {"scenario/prologue.spt", 30, u8"#Jump 5", "prologue.spt:30: #Jump 5 passes the last line"},
+        {"scenario/cos01.spt", 10, u8"#MsgDisp あいうえおかきくけこa 長い名前",
+         "cos01.spt:10: the speaker is 21 bytes long, more than 20"},
+        {"scenario/prologue.spt", 12, u8"#SelectStart 2 1 あいうえおかきくけこさa 糸を選ぶ",
+         "prologue.spt:12: a choice is 23 bytes long, more than 22"},
     };
     for (const auto& c : cases) {
         zktest::TempWorkDir dir;

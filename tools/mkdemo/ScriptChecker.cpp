@@ -13,7 +13,10 @@ namespace mkdemo {
 
 namespace {
 
-constexpr std::size_t kMaxSpeaker = 99;
+// A speaker stays on the 260-pixel name plate, a choice on its 274-pixel plate, at
+// 12 pixels a byte.
+constexpr std::size_t kMaxSpeaker = 20;
+constexpr std::size_t kMaxChoice = 22;
 constexpr std::size_t kMaxText = 255;
 constexpr std::size_t kMaxDescription = 511;
 
@@ -248,7 +251,8 @@ const std::map<std::string, Rule, SjisNoCaseLess>& Rules() {
          }},
         {"#SelectStart",
          [](Context& c, const Words& w) {
-             for (std::size_t arg = 2; arg < 5; ++arg) c.longest(Arg(w, arg), kMaxText, "a choice");
+             for (std::size_t arg = 2; arg < 5; ++arg)
+                 c.longest(Arg(w, arg), kMaxChoice, "a choice");
          }},
         {"#PlayVoice", [](Context& c, const Words& w) { CheckVoice(c, Arg(w, 0)); }},
     };
