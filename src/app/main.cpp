@@ -1,7 +1,10 @@
-// The game program: the engine objects, the SDL services and the shell's entry.
+// The game program: the engine objects, the SDL services, the machine's CD drives
+// and mixer, and the shell's entry.
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
+#include "platform/AlsaMixerDevices.h"
+#include "platform/CdioDrives.h"
 #include "platform/MaskedInputSource.h"
 #include "platform/SdlAudioDevice.h"
 #include "platform/SdlInputSource.h"
@@ -30,10 +33,14 @@ int main() {
     platform::WindowDisplay display(host);
     platform::WindowMessageBox box(host);
     platform::SdlAudioDevice audio;
+    platform::CdioDrives drives;
+    platform::AlsaMixerDevices mixers;
     ScopedService<platform::InputSource> inputScope(input);
     ScopedService<platform::Display> displayScope(display);
     ScopedService<platform::MessageBox> boxScope(box);
     ScopedService<platform::AudioDevice> audioScope(audio);
+    ScopedService<platform::CdDrives> drivesScope(drives);
+    ScopedService<platform::MixerDevices> mixersScope(mixers);
     EngineForwarder engine(zkSystem, zkSprite, zkSnd, gameMain);
     return WinMain(engine, host, "__MOTH_CROWN_OPNE_ID__");
 }

@@ -97,6 +97,7 @@ void MediaGraph::stop() {
 
 void MediaGraph::haltOutput() {
     outputStarted_ = false;
+    heldAtStop_ = false;
     if (stream_) stream_->setArmed(false);
     if (worker_) worker_->seek(position_);
 }
@@ -115,6 +116,7 @@ std::int32_t MediaGraph::setPositions(const std::int64_t* current, MediaStop sto
         endQueued_ = false;
     }
     if (stopMode != MediaStop::Keep) {
+        if (heldAtStop_) outputStarted_ = heldAtStop_ = false;
         stopSet_ = stopMode == MediaStop::At;
         stop_ = stop;
         endQueued_ = false;
@@ -150,16 +152,23 @@ MediaPictureSize MediaGraph::pictureSize() const {
 bool MediaGraph::advance(std::uint32_t now) {
     if (worker_) worker_->setPictureSize(pictureSize());
     bool ended = false;
-    if (state_ == MediaState::Running && worker_) {
+    if (state_ == MediaState::Running && worker_ && !heldAtStop_) {
         if (!outputStarted_) {
             outputStarted_ = true;
             clock_.start(position_, now, stream_.get());
             if (stream_) stream_->setArmed(true);
         }
         position_ = clock_.at(now);
+        const bool atStop = stopSet_ && position_ >= stop_;
+        if (atStop) position_ = stop_;
         worker_->poke();
         presentDue();
-        const bool atStop = stopSet_ && position_ >= stop_;
+        // The output ends at a stop position, as it does at the file's end: nothing
+        // more sounds or shows there until positions change or the play stops.
+        if (atStop) {
+            haltOutput();
+            heldAtStop_ = true;
+        }
         if ((atStop || reachedEnd()) && !endQueued_) {
             endQueued_ = true;
             events_.push_back(EC_COMPLETE);
@@ -207,6 +216,7 @@ void MediaGraph::presentDue() {
 // The layer follows the output: shown while the output is shown with a size, at
 // the game area's corner in full screen; black until its first picture.
 void MediaGraph::syncLayer() {
+    if (layer_ == kNoLayer) return;
     const MediaPictureSize size = pictureSize();
     const bool wanted =
         hasVideo_ && shown_ && owner_ != nullptr && size.width > 0 && size.height > 0;

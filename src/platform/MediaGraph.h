@@ -36,6 +36,9 @@ struct MediaOutputRect {
 class MediaGraph {
 public:
     static constexpr std::int32_t kLowestVolume = -10000;
+    // The layer of a graph that plays sound only: its pictures are decoded for their
+    // times and never shown.
+    static constexpr int kNoLayer = -1;
 
     // The sound plays through engine, an open one shared with the graph's owner;
     // without one it is read and dropped, and the platform clock times the pictures.
@@ -118,6 +121,8 @@ private:
     int videoHeight_ = 0;
     std::optional<std::int64_t> duration_;
     bool outputStarted_ = false;
+    // The output reached the stop position and holds there while running.
+    bool heldAtStop_ = false;
     bool endQueued_ = false;
     bool layerShown_ = false;
     bool presentedAny_ = false;

@@ -2,6 +2,11 @@
 
 #include "SoundFixture.h"
 #include "platform/HResult.h"
+#include "platform/HeadlessDisplay.h"
+#include "platform/MediaPump.h"
+#include "support/FakeCdDrives.h"
+#include "support/FakeMixerDevices.h"
+#include "support/MakeMovie.h"
 
 using Strings = std::vector<std::string>;
 
@@ -110,4 +115,41 @@ TEST_F(SoundFixture, AfterReleaseAndASecondStartTheFreedTableIsNeverIndexed) {
                            "Error: <ZKSND::DAUnload> " + outside,
                            "Error: <ZKSND::DADATAReserve> 既にセットされています",
                        }));
+}
+
+TEST_F(SoundFixture, ReleaseSilencesEveryFacilityAndClosesTheMixerWithoutRestoringIt) {
+    zktest::FakeCdDrives drives;
+    drives.drives = {{"/dev/sr0", {{{300, true}}}}};
+    zktest::FakeMixerDevices card;
+    card.destinations = {{.type = platform::MixerLineType::Speakers, .volume = 40000}};
+    platform::HeadlessDisplay display;
+    platform::ScopedService<platform::Display> displayScope(display);
+    zktest::MakeMovie({.container = mkdemo::MovieContainer::Avi}, "movie.avi");
+    auto* window = reinterpret_cast<platform::WindowHandle>(0x1000);
+    ASSERT_EQ(snd.Initialize(window, nullptr, 0), 0);
+    ASSERT_EQ(snd.MCIInit(nullptr), 1);
+    ASSERT_EQ(snd.CDPlay(1, 1, 0, 0), 1);
+    ASSERT_EQ(snd.MMDATAReserve(2), 1);
+    for (const int record : {0, 1}) {
+        ASSERT_EQ(snd.MMOpen(record, 0, "movie.avi"), 1);
+        ASSERT_EQ(snd.MMPlay(record), 1);
+    }
+    ASSERT_EQ(snd.AVIInit(), 1);
+    ASSERT_EQ(snd.AVIOpen("movie.avi", 0, 0, 160, 120), 1);
+    ASSERT_EQ(snd.AVIPlay(), 1);
+    ASSERT_EQ(snd.MixerOpen(0), 1);
+    std::uint32_t volume = 1000;
+    ASSERT_EQ(snd.MixerSetVolume(0, &volume), 1);
+    platform::MediaPump::instance().pump();
+    EXPECT_GT(zktest::Rms(audio.pull(4410)), 0.1);
+    EXPECT_TRUE(display.externalLayers().anyShown());
+    kit.log.clear();
+    EXPECT_EQ(snd.Release(), 0);
+    EXPECT_EQ(lines(), Strings{});
+    EXPECT_FALSE(display.externalLayers().anyShown());
+    EXPECT_TRUE(platform::MediaPump::instance().graphs().empty());
+    EXPECT_EQ(card.opened, card.closed);
+    EXPECT_EQ(card.destinations[0].volume, 1000u);
+    ASSERT_EQ(snd.Initialize(window, nullptr, 0), 0);
+    EXPECT_TRUE(zktest::AllFramesAt(audio.pull(441), 0.0f));
 }

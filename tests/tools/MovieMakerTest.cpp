@@ -92,6 +92,8 @@ TEST(MovieMaker, TestRecipesGiveTheStreamsAskedForTheSameBytesEachTime) {
         {{}, "mpeg4,160,120\npcm_s16le,44100,2\n"},
         {{.sound = false}, "mpeg4,160,120\n"},
         {{.picture = false, .soundRate = 48000, .channels = 1}, "pcm_s16le,48000,1\n"},
+        {{.container = mkdemo::MovieContainer::Avi}, "mpeg4,160,120\npcm_s16le,44100,2\n"},
+        {{.picture = false, .container = mkdemo::MovieContainer::MpegProgram}, "mp2,44100,2\n"},
     };
     for (const auto& c : cases) {
         std::string error;
