@@ -8,13 +8,13 @@
 
 #include "game/ResourceLoader.h"
 #include "game/ResourcePlayer.h"
+#include "game/ShellWords.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/DisplayStatus.h"
 #include "platform/Files.h"
 #include "platform/Log.h"
 #include "platform/Services.h"
 #include "platform/SjisText.h"
-#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -54,6 +54,13 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
 
 GAMEMAIN::GAMEMAIN() { Clear(); }
 
+void GAMEMAIN::SetShell(ShellWords& shell, GameHost& host) {
+    pShell = &shell;
+    pHost = &host;
+    MsgWindowData.SetShell(shell);
+    SelectWindowData.SetShell(shell);
+}
+
 void GAMEMAIN::Clear() {
     dwNowTime = 0;
     ClearScriptTables();
@@ -72,6 +79,9 @@ void GAMEMAIN::Clear() {
     nProcStep = 0;
     dwProcStartTime = 0;
     ScrFileData.Release();
+    MsgWindowData.Release();
+    SelectWindowData.Release();
+    DayWindowData.Release();
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;
     for (std::uint32_t& word : dwMsgTextWork) word = 0;
@@ -167,22 +177,23 @@ std::uint32_t GAMEMAIN::GameMainFunc() {
     // The time of the previous update: the frame's logic runs on the time the frame
     // began, whatever this update samples.
     dwNowTime = pSystem->GetTime();
-    pSystem->MainLoop(CurrentShellState().hWnd);
+    pSystem->MainLoop(pShell->hWnd);
     if (!IsKnownMode(nMode)) return 1;
     if (nMode == GAME_MODE_BOOT) return BootProc();
     return RunModeProc();
 }
 
 void GAMEMAIN::ReleaseSounds() {
-    if (CurrentShellState().soundAvailable == 0) return;
+    const ShellWords& shell = *pShell;
+    if (shell.soundAvailable == 0) return;
     for (std::uint32_t i = 2; i < pSnd->DAGetDataNum(); ++i) {
-        SEStop(static_cast<int>(i), pSnd, pSystem);
-        SEUnload(pSnd, pSystem, static_cast<int>(i));
+        SEStop(static_cast<int>(i), pSnd, pSystem, shell);
+        SEUnload(pSnd, pSystem, static_cast<int>(i), shell);
     }
-    VoiceStop(pSnd);
-    VoiceUnload(pSnd, pSystem);
-    BGMStop(1, pSnd, pSystem);
-    BGMUnload(pSnd, pSystem);
+    VoiceStop(pSnd, shell);
+    VoiceUnload(pSnd, pSystem, shell);
+    BGMStop(1, pSnd, pSystem, shell);
+    BGMUnload(pSnd, pSystem, shell);
 }
 
 // A start-up that did not complete ends the game before the system save is read,

@@ -17,10 +17,15 @@
 #include "script/SCR_FILE_DATA.h"
 #include "script/VAR_DATA.h"
 #include "script/ZKCHAR.h"
+#include "windows/DAY_WINDOW_DATA.h"
+#include "windows/MSG_WINDOW_DATA.h"
+#include "windows/SELECT_WINDOW_COLLECT_DATA.h"
 
+class GameHost;
 class ZKSPRITE;
 class ZKSND;
 class ZKSYSTEM;
+struct ShellWords;
 struct SystemSaveValues;
 struct ScriptLine;
 struct SplitWords;
@@ -68,6 +73,10 @@ public:
     GAMEMAIN(const GAMEMAIN&) = delete;
     GAMEMAIN& operator=(const GAMEMAIN&) = delete;
 
+    // The shell's words and actions, handed by the shell before it initialises the
+    // game; they stay with the game object from then on.
+    void SetShell(ShellWords& shell, GameHost& host);
+
     // Object, frame and mode machine.
     void Clear();
     std::uint32_t Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn);
@@ -99,15 +108,15 @@ public:
     // Settings and permission masks.
     std::uint32_t GetMsgSpeed() const { return nMsgSpeed; }
     void SetMsgSpeed(std::uint32_t dwSpeed) { nMsgSpeed = dwSpeed; }
-    std::uint32_t GetHandsFree() const { return nHandsFreeFlg; }
-    std::uint32_t GetAutoSkip() const { return nAutoSkipFlg; }
+    std::uint32_t GetHandsFree() const { return MsgWindowData.nAutoFlg; }
+    std::uint32_t GetAutoSkip() const { return MsgWindowData.nSkipFlg; }
     void SetMsgConfig(std::uint32_t dwSpeed, std::uint32_t nHandsFree, std::uint32_t nAutoSkip);
     void MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
-    // The message window's bar buttons named by mask bits 16 to 512. When switching
-    // on, backlog back needs a backlog and backlog forward a browsed backlog.
     // True when word is one of the interpreter's command words, in any letter case.
     static bool IsScrCommandWord(std::string_view word);
+    // The message window's bar buttons named by mask bits 16 to 512. When switching
+    // on, backlog back needs a backlog and backlog forward a browsed backlog.
     static std::int32_t MsgBarMask(std::int32_t nMask, std::uint32_t nOn, bool bBackLogText,
                                    bool bBackLogBrowse);
 
@@ -174,6 +183,8 @@ public:
     ZKSYSTEM* pSystem = nullptr;
     ZKSPRITE* pSprite = nullptr;
     ZKSND* pSnd = nullptr;
+    ShellWords* pShell = nullptr;
+    GameHost* pHost = nullptr;
     CLIPPING_DATA ClippingData;
     std::unique_ptr<platform::Rect[]> prcMosaic;
     std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;
@@ -186,10 +197,10 @@ public:
     GRAPHIC_DATA_EX PRIM1;
     GRAPHIC_DATA_EX PRIM2;
     SCR_FILE_DATA ScrFileData;
+    MSG_WINDOW_DATA MsgWindowData;
     std::uint32_t nMsgSpeed = 0;
-    // The two message toggles, until the message window holds them.
-    std::uint32_t nHandsFreeFlg = 0;
-    std::uint32_t nAutoSkipFlg = 0;
+    SELECT_WINDOW_COLLECT_DATA SelectWindowData;
+    DAY_WINDOW_DATA DayWindowData;
     std::uint32_t nMsgWndDispFlg = 0;
     std::int32_t nDayVarIndex = 0;
     std::uint32_t dwMsgTextWork[3] = {};
@@ -243,6 +254,7 @@ private:
     std::int32_t DemoStart();
     std::int32_t DemoWatch();
     void ReleaseSounds();
+    void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
     void MakeSaveFolder();

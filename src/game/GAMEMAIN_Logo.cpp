@@ -1,13 +1,13 @@
 #include "game/GAMEMAIN.h"
+#include "game/GameHost.h"
 #include "game/ResourceLoader.h"
 #include "game/ResourcePlayer.h"
+#include "game/ShellWords.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/CursorCounter.h"
 #include "platform/Log.h"
 #include "platform/SjisText.h"
 #include "platform/VirtualKeys.h"
-#include "platform/WindowHost.h"
-#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -30,10 +30,6 @@ enum DEMO_STEP : std::int32_t {
     DEMO_STEP_START = 0,
     DEMO_STEP_WATCH = 1,
 };
-
-void SetMenuAttached(bool attached) {
-    if (CurrentShellState().host != nullptr) CurrentShellState().host->setMenuAttached(attached);
-}
 
 enum LOGO_STEP : std::int32_t {
     LOGO_STEP_LOAD = 0,
@@ -94,7 +90,7 @@ void GAMEMAIN::LogoRelease() {
     for (int i = 0; i < pSprite->GetTextureCount(); ++i) TextureUnload(pSprite, pSystem, i);
     pSnd->DAAllStop();
     for (std::uint32_t i = 2; i < pSnd->DAGetDataNum(); ++i) {
-        SEUnload(pSnd, pSystem, static_cast<int>(i));
+        SEUnload(pSnd, pSystem, static_cast<int>(i), *pShell);
     }
 }
 
@@ -149,12 +145,12 @@ std::uint32_t GAMEMAIN::LogoDrawProc() {
 // The movie is the only picture while it plays: the game stops drawing, the pointer
 // goes, and in full screen the strip goes too.
 std::int32_t GAMEMAIN::DemoStart() {
-    ShellState& shell = CurrentShellState();
+    ShellWords& shell = *pShell;
     shell.drawStop = 1;
     if (shell.fullScreen == 0) shell.prevDrawStop = 1;
     while (platform::ShowCursor(false) >= 0) {
     }
-    if (shell.fullScreen != 0) SetMenuAttached(false);
+    if (shell.fullScreen != 0) pHost->SetMenuAttached(false);
     if (pSnd->DShowIsOpen(kMovieGraph) != 1 &&
         pSnd->DShowOpen(kMovieGraph, kMoviePath, kMovieWidth, kMovieHeight) < 0) {
         platform::LogError("GAMEMAIN::DemoProc", u8"ムービーオープンに失敗しました");
@@ -185,11 +181,11 @@ std::int32_t GAMEMAIN::DemoWatch() {
         return -1;
     }
     if (status != kMovieStopped && key != KEY_STATE_RELEASED) return 0;
-    SetMenuAttached(true);
+    pHost->SetMenuAttached(true);
     while (platform::ShowCursor(true) < 0) {
     }
     ChangeMode(GAME_MODE_TITLE);
-    CurrentShellState().drawStop = 0;
+    pShell->drawStop = 0;
     pSnd->DShowStop(kMovieGraph);
     pSnd->DShowClose(kMovieGraph);
     return 0;

@@ -1,6 +1,6 @@
 #include "game/GAMEMAIN.h"
+#include "game/GameHost.h"
 #include "platform/Log.h"
-#include "shell/Shell.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ constexpr std::int32_t kBarForward = 16;
 void GAMEMAIN::SetMsgConfig(std::uint32_t dwSpeed, std::uint32_t nHandsFree,
                             std::uint32_t nAutoSkip) {
     nMsgSpeed = dwSpeed;
-    nHandsFreeFlg = nHandsFree;
-    nAutoSkipFlg = nAutoSkip;
+    MsgWindowData.nAutoFlg = nHandsFree;
+    MsgWindowData.nSkipFlg = nAutoSkip;
 }
 
 std::int32_t GAMEMAIN::MsgBarMask(std::int32_t nMask, std::uint32_t nOn, bool bBackLogText,
@@ -38,12 +38,25 @@ void GAMEMAIN::MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
     if ((nMask & kMaskLoad) != 0) nLoadEnableFlg = value;
     if ((nMask & kMaskConfig) != 0) nConfigEnableFlg = value;
     if ((nMask & kMaskHelp) != 0) nHelpEnableFlg = value;
+    MsgWindowButtons(nMask, nOn);
+}
+
+void GAMEMAIN::MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn) {
+    const std::int32_t bar = MsgBarMask(nMask, nOn, MsgWindowData.BackLog[0].szText[0] != '\0',
+                                        MsgWindowData.nBackLogNo >= 0);
+    if (nOn != 0) {
+        MsgWindowData.ButtonEnable(bar);
+    } else {
+        MsgWindowData.ButtonDisable(bar);
+    }
 }
 
 std::uint32_t GAMEMAIN::MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
-    const int result = MenuStatusChange(nMask & kMenuBits, nOn);
+    const int result = pHost->MenuStatusChange(nMask & kMenuBits, nOn);
     if (result == 0) {
         platform::LogError("GAMEMAIN::MenuMsgWndStatusChange", u8"メニューの設定に失敗しました");
+    } else {
+        MsgWindowButtons(nMask, nOn);
     }
     return static_cast<std::uint32_t>(result);
 }

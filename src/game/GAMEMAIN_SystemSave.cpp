@@ -6,7 +6,9 @@
 
 #include "game/GAMEMAIN.h"
 #include "game/SystemSaveFile.h"
+#include "platform/Files.h"
 #include "platform/Log.h"
+#include "platform/Services.h"
 #include "platform/SjisText.h"
 #include "system/AtomicFileWriter.h"
 
@@ -15,24 +17,30 @@ namespace {
 constexpr const char* kSavePath = "sav/sav00.sav";
 constexpr const char* kBackupPath = "sav/sav00.sav.bak";
 
+// The longest file the game can write (512 names of 259 bytes) is under 140 KiB.
+constexpr std::uint64_t kMaxSaveBytes = 1024 * 1024;
+
 enum class ReadResult { Read, Missing, Unreadable };
 
-// Missing only when the open fails for want of the file; any other failure, a
-// read error included, means the file may hold progress we cannot see.
+// Missing only when the open fails for want of the file; any other failure (a read
+// error, a FIFO or device in the file's place, a file beyond the cap) means the file
+// may hold progress we cannot see.
 ReadResult ReadSaveFile(std::string& bytes, int& error) {
-    errno = 0;
-    std::FILE* file = std::fopen(kSavePath, "rb");
-    if (file == nullptr) {
-        error = errno;
-        return error == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
-    }
+    std::FILE* file = nullptr;
+    error = platform::service<platform::Files>().openRegularFile(kSavePath, kMaxSaveBytes, file);
+    if (error != 0) return error == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
     char buffer[4096];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    error = errno != 0 ? errno : EIO;
+    errno = 0;
+    while (bytes.size() <= kMaxSaveBytes &&
+           (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(file) != 0) error = errno != 0 ? errno : EIO;
     std::fclose(file);
-    return failed ? ReadResult::Unreadable : ReadResult::Read;
+    // A file that grew past the cap while it was read is refused as one that started so.
+    if (error == 0 && bytes.size() > kMaxSaveBytes) error = EFBIG;
+    return error != 0 ? ReadResult::Unreadable : ReadResult::Read;
 }
 
 bool WriteAtomically(const char* path, std::string_view bytes, std::string& error) {

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "game/ResourcePlayer.h"
+#include "game/ShellWords.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/Files.h"
 #include "platform/Log.h"
 #include "platform/Services.h"
 #include "platform/SjisText.h"
-#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"
@@ -24,8 +24,6 @@ constexpr std::size_t kNameSize = 260;
 // The names last given to VoiceLoad and BGMLoad: the files their unloaders delete.
 char szVoiceName[kNameSize] = {};
 char szBGMFileName[kNameSize] = {};
-
-bool SoundOff() { return CurrentShellState().soundAvailable == 0; }
 
 // One image table of the graphics object, seen the same way for both kinds.
 struct ImageTable {
@@ -144,7 +142,7 @@ struct StreamBuffer {
     const char* loadTag;
     const char* unloadTag;
     const char8_t* unloadFailText;
-    int (*unload)(ZKSND*, ZKSYSTEM*);
+    int (*unload)(ZKSND*, ZKSYSTEM*, const ShellWords&);
 };
 
 const StreamBuffer kVoice{0,
@@ -164,8 +162,9 @@ const StreamBuffer kMusic{1,
                           u8"BGMのアンロードに失敗しました",
                           BGMUnload};
 
-int StreamLoad(const StreamBuffer& buffer, ZKSND* pSnd, ZKSYSTEM* pSystem, const char* szName) {
-    if (SoundOff()) return 1;
+int StreamLoad(const StreamBuffer& buffer, ZKSND* pSnd, ZKSYSTEM* pSystem, const char* szName,
+               const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError(buffer.loadTag, u8"引数が不正です");
         return 0;
@@ -175,7 +174,7 @@ int StreamLoad(const StreamBuffer& buffer, ZKSND* pSnd, ZKSYSTEM* pSystem, const
         return 0;
     }
     if (!AcceptSoundName(buffer.loadTag, szName)) return 0;
-    if (pSnd->DAGetLoadState(buffer.index) == 1) buffer.unload(pSnd, pSystem);
+    if (pSnd->DAGetLoadState(buffer.index) == 1) buffer.unload(pSnd, pSystem, shell);
     const auto store = [&] {
         platform::SjisCopyTruncated(buffer.current, kNameSize, szName);
         return pSnd->DASetData(buffer.index, szName) != 0;
@@ -186,7 +185,7 @@ int StreamLoad(const StreamBuffer& buffer, ZKSND* pSnd, ZKSYSTEM* pSystem, const
     }
     // The unloader forgets nothing it needs: the names are stored again after it.
     const auto unload = [&] {
-        buffer.unload(pSnd, pSystem);
+        buffer.unload(pSnd, pSystem, shell);
         store();
     };
     if (!ExtractMember(buffer.loadTag, *pSystem, buffer.archive, kTmpDir, szName, unload)) {
@@ -241,8 +240,9 @@ int TextureUnload(ZKSPRITE* pSprite, ZKSYSTEM* pSystem, int nIndex) {
     return ImageUnload(kTextures, pSprite, pSystem, nIndex);
 }
 
-int SELoad(ZKSND* pSnd, ZKSYSTEM* pSystem, int nIndex, const char* szName) {
-    if (SoundOff()) return 1;
+int SELoad(ZKSND* pSnd, ZKSYSTEM* pSystem, int nIndex, const char* szName,
+           const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError("SELoad", u8"引数が不正です");
         return 0;
@@ -259,7 +259,7 @@ int SELoad(ZKSND* pSnd, ZKSYSTEM* pSystem, int nIndex, const char* szName) {
         !AcceptSoundName("SELoad", name)) {
         return 0;
     }
-    const auto unload = [&] { SEUnload(pSnd, pSystem, nIndex); };
+    const auto unload = [&] { SEUnload(pSnd, pSystem, nIndex, shell); };
     if (!ExtractMember("SELoad", *pSystem, "dat/SE.dat", kTmpDir, name, unload)) return 0;
     const std::string path = std::string(kTmpDir) + name;
     if (pSnd->DALoad(nIndex, path.c_str(), DA_PATH_SE) < 0) {
@@ -269,16 +269,16 @@ int SELoad(ZKSND* pSnd, ZKSYSTEM* pSystem, int nIndex, const char* szName) {
     return 1;
 }
 
-int VoiceLoad(ZKSND* pSnd, ZKSYSTEM* pSystem, const char* szName) {
-    return StreamLoad(kVoice, pSnd, pSystem, szName);
+int VoiceLoad(ZKSND* pSnd, ZKSYSTEM* pSystem, const char* szName, const ShellWords& shell) {
+    return StreamLoad(kVoice, pSnd, pSystem, szName, shell);
 }
 
-int BGMLoad(ZKSND* pSnd, ZKSYSTEM* pSystem, const char* szName) {
-    return StreamLoad(kMusic, pSnd, pSystem, szName);
+int BGMLoad(ZKSND* pSnd, ZKSYSTEM* pSystem, const char* szName, const ShellWords& shell) {
+    return StreamLoad(kMusic, pSnd, pSystem, szName, shell);
 }
 
-int SEUnload(ZKSND* pSnd, ZKSYSTEM* pSystem, int nIndex) {
-    if (SoundOff()) return 1;
+int SEUnload(ZKSND* pSnd, ZKSYSTEM* pSystem, int nIndex, const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr) return 1;
     if (pSnd->DAUnload(nIndex) < 0) return 0;
     if (pSystem == nullptr) return 1;
@@ -289,16 +289,16 @@ int SEUnload(ZKSND* pSnd, ZKSYSTEM* pSystem, int nIndex) {
     return 1;
 }
 
-int VoiceUnload(ZKSND* pSnd, ZKSYSTEM* pSystem) {
-    if (SoundOff() || pSnd == nullptr || pSystem == nullptr) return 1;
-    VoiceStop(pSnd);
+int VoiceUnload(ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
+    if (shell.soundAvailable == 0 || pSnd == nullptr || pSystem == nullptr) return 1;
+    VoiceStop(pSnd, shell);
     if (pSnd->DAUnload(kVoice.index) < 0) platform::LogError("VoiceUnload", kVoice.unloadFailText);
     StreamRemoveCopies(kVoice, *pSnd, *pSystem);
     return 1;
 }
 
-int BGMUnload(ZKSND* pSnd, ZKSYSTEM* pSystem) {
-    if (SoundOff() || pSnd == nullptr || pSystem == nullptr) return 1;
+int BGMUnload(ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
+    if (shell.soundAvailable == 0 || pSnd == nullptr || pSystem == nullptr) return 1;
     if (pSnd->DAUnload(kMusic.index) < 0) platform::LogError("BGMUnload", kMusic.unloadFailText);
     StreamRemoveCopies(kMusic, *pSnd, *pSystem);
     pSnd->DASetData(kMusic.index, "");

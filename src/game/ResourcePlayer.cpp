@@ -3,9 +3,9 @@
 #include <string_view>
 
 #include "game/ResourceLoader.h"
+#include "game/ShellWords.h"
 #include "platform/Log.h"
 #include "platform/SjisText.h"
-#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 
 namespace {
@@ -16,8 +16,6 @@ constexpr int kFirstEffect = 2;
 constexpr std::int32_t kMutedBelow = -6000;
 constexpr std::int32_t kEndless = -1;
 constexpr std::size_t kNameSize = 260;
-
-bool SoundOff() { return CurrentShellState().soundAvailable == 0; }
 
 int Level(std::uint32_t word) { return static_cast<int>(word); }
 
@@ -39,8 +37,8 @@ int StopBuffer(const char* tag, ZKSND& snd, int index) {
     return 1;
 }
 
-int SetPathVolume(const char* tag, DA_PATH path, int nLevel, ZKSND* pSnd) {
-    if (SoundOff()) return 1;
+int SetPathVolume(const char* tag, DA_PATH path, int nLevel, ZKSND* pSnd, const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr) {
         platform::LogError(tag, u8"引数が不正です");
         return 0;
@@ -54,12 +52,12 @@ int SetPathVolume(const char* tag, DA_PATH path, int nLevel, ZKSND* pSnd) {
 
 // Loads name unless it is the piece already in the music buffer; 2 when that piece
 // is playing and nothing more is to be done.
-int PrepareNamedMusic(const char* szName, ZKSND& snd, ZKSYSTEM* pSystem) {
+int PrepareNamedMusic(const char* szName, ZKSND& snd, ZKSYSTEM* pSystem, const ShellWords& shell) {
     char current[kNameSize] = {};
     snd.DAGetWAVEPath(kMusicBuffer, current, kNameSize);
     if (!platform::SjisEqualsIgnoreCase(current, szName)) {
-        BGMStop(1, &snd, pSystem);
-        if (BGMLoad(&snd, pSystem, szName) == 0) {
+        BGMStop(1, &snd, pSystem, shell);
+        if (BGMLoad(&snd, pSystem, szName, shell) == 0) {
             platform::LogError("BGMPlay", u8"BGMのアンロードに失敗しました");
             return 0;
         }
@@ -93,50 +91,50 @@ std::int32_t VOLUME_LEVEL(int nLevel) {
     return kLevels[nLevel - 1];
 }
 
-int BGMPlay(const char* szName, ZKSND* pSnd, ZKSYSTEM* pSystem) {
-    return BGMPlay(szName, kEndless, pSnd, pSystem);
+int BGMPlay(const char* szName, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
+    return BGMPlay(szName, kEndless, pSnd, pSystem, shell);
 }
 
-int BGMPlay(const char* szName, int nRepeat, ZKSND* pSnd, ZKSYSTEM* pSystem) {
-    if (SoundOff()) return 1;
+int BGMPlay(const char* szName, int nRepeat, ZKSND* pSnd, ZKSYSTEM* pSystem,
+            const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError("BGMPlay", u8"引数が不正です");
         return 0;
     }
     if (szName != nullptr && !AcceptSoundName("BGMPlay", szName)) return 0;
-    const int prepared =
-        szName != nullptr ? PrepareNamedMusic(szName, *pSnd, pSystem) : PrepareLoadedMusic(*pSnd);
+    const int prepared = szName != nullptr ? PrepareNamedMusic(szName, *pSnd, pSystem, shell)
+                                           : PrepareLoadedMusic(*pSnd);
     if (prepared != 1) return prepared == 2 ? 1 : 0;
-    const ShellState& shell = CurrentShellState();
     if (shell.bgmOn == 0) return 1;
     if (pSnd->DAPlay(kMusicBuffer, nRepeat, DA_PATH_BGM) < 0) {
         platform::LogError("BGMPlay", u8"BGM再生に失敗しました");
         return 0;
     }
-    SetBGMVolume(Level(shell.bgmVolume), pSnd);
+    SetBGMVolume(Level(shell.bgmVolume), pSnd, shell);
     return 1;
 }
 
-int BGMStop(int bUnload, ZKSND* pSnd, ZKSYSTEM* pSystem) {
-    if (SoundOff()) return 1;
+int BGMStop(int bUnload, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError("BGMStop", u8"引数が不正です");
         return 0;
     }
     if (StopBuffer("BGMStop", *pSnd, kMusicBuffer) == 0) return 0;
-    if (bUnload != 0) BGMUnload(pSnd, pSystem);
+    if (bUnload != 0) BGMUnload(pSnd, pSystem, shell);
     return 1;
 }
 
-int SEPlay(int nIndex, int bLoop, ZKSND* pSnd, ZKSYSTEM* pSystem) {
-    if (SoundOff()) return 1;
+int SEPlay(int nIndex, int bLoop, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError("SEPlay", u8"引数が不正です");
         return 0;
     }
     // A muted effects path stays muted: level 0 is silence.
     const bool audible = pSnd->DAGetPathVolume(DA_PATH_SE) >= kMutedBelow;
-    SetSEVolume(audible ? Level(CurrentShellState().seVolume) : 0, pSnd);
+    SetSEVolume(audible ? Level(shell.seVolume) : 0, pSnd, shell);
     if (pSnd->DAPlay(nIndex, bLoop != 0 ? kEndless : 0, DA_PATH_SE) < 0) {
         platform::LogError("SEPlay", u8"効果音再生に失敗しました");
         return 0;
@@ -144,12 +142,12 @@ int SEPlay(int nIndex, int bLoop, ZKSND* pSnd, ZKSYSTEM* pSystem) {
     return 1;
 }
 
-int SEStop(int nIndex, ZKSND* pSnd, ZKSYSTEM* pSystem) {
+int SEStop(int nIndex, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError("SEStop", u8"引数が不正です");
         return 0;
     }
-    if (SoundOff()) return 1;
+    if (shell.soundAvailable == 0) return 1;
     const int first = nIndex == -1 ? kFirstEffect : nIndex;
     const int end = nIndex == -1 ? static_cast<int>(pSnd->DAGetDataNum()) : nIndex + 1;
     for (int i = first; i < end; ++i) {
@@ -163,15 +161,14 @@ int SEStop(int nIndex, ZKSND* pSnd, ZKSYSTEM* pSystem) {
     return 1;
 }
 
-int VoicePlay(const char* szName, ZKSND* pSnd, ZKSYSTEM* pSystem) {
-    if (SoundOff()) return 1;
-    const ShellState& shell = CurrentShellState();
+int VoicePlay(const char* szName, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (shell.voiceOn == 0 || szName == nullptr || szName[0] == '\0') return 1;
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError("VoicePlay", u8"引数が不正です");
         return 0;
     }
-    if (VoiceLoad(pSnd, pSystem, szName) == 0) {
+    if (VoiceLoad(pSnd, pSystem, szName, shell) == 0) {
         platform::LogError("VoicePlay", u8"音声のアンロードに失敗しました");
         return 0;
     }
@@ -179,12 +176,12 @@ int VoicePlay(const char* szName, ZKSND* pSnd, ZKSYSTEM* pSystem) {
         platform::LogError("VoicePlay", u8"音声再生に失敗しました");
         return 0;
     }
-    SetVoiceVolume(Level(shell.voiceVolume), pSnd);
+    SetVoiceVolume(Level(shell.voiceVolume), pSnd, shell);
     return 1;
 }
 
-int VoiceStop(ZKSND* pSnd) {
-    if (SoundOff()) return 1;
+int VoiceStop(ZKSND* pSnd, const ShellWords& shell) {
+    if (shell.soundAvailable == 0) return 1;
     if (pSnd == nullptr) {
         platform::LogError("VoiceStop", u8"引数が不正です");
         return 0;
@@ -192,14 +189,14 @@ int VoiceStop(ZKSND* pSnd) {
     return StopBuffer("VoiceStop", *pSnd, kVoiceBuffer);
 }
 
-int SetBGMVolume(int nLevel, ZKSND* pSnd) {
-    return SetPathVolume("SetBGMVolume", DA_PATH_BGM, nLevel, pSnd);
+int SetBGMVolume(int nLevel, ZKSND* pSnd, const ShellWords& shell) {
+    return SetPathVolume("SetBGMVolume", DA_PATH_BGM, nLevel, pSnd, shell);
 }
 
-int SetVoiceVolume(int nLevel, ZKSND* pSnd) {
-    return SetPathVolume("SetVoiceVolume", DA_PATH_VOICE, nLevel, pSnd);
+int SetVoiceVolume(int nLevel, ZKSND* pSnd, const ShellWords& shell) {
+    return SetPathVolume("SetVoiceVolume", DA_PATH_VOICE, nLevel, pSnd, shell);
 }
 
-int SetSEVolume(int nLevel, ZKSND* pSnd) {
-    return SetPathVolume("SetSEVolume", DA_PATH_SE, nLevel, pSnd);
+int SetSEVolume(int nLevel, ZKSND* pSnd, const ShellWords& shell) {
+    return SetPathVolume("SetSEVolume", DA_PATH_SE, nLevel, pSnd, shell);
 }

@@ -22,8 +22,6 @@ void ZKSPRITE::ReleaseSlots() {
 }
 
 void ZKSPRITE::Release() {
-    // A text run must not outlive the back buffer it draws on.
-    CloseTextRun();
     const bool wasSetUp = nInitFlg != 0;
     ReleaseSlots();
     ReleaseDeviceObjects();
@@ -66,7 +64,6 @@ std::vector<ZKSPRITE::SlotRecord> ZKSPRITE::RecordSlots(const ZKIMAGEDATA* table
 }
 
 int ZKSPRITE::ChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) {
-    CloseTextRun();
     const std::vector<SlotRecord> surfaces = RecordSlots(pSurfaceTable.get(), nSurfaceCount);
     const std::vector<SlotRecord> textures = RecordSlots(pTextureTable.get(), nTextureCount);
     const std::uint32_t oldFull = nFullScreen;

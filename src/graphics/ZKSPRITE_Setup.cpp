@@ -65,6 +65,8 @@ void ZKSPRITE::InitD3DX() {
 }
 
 void ZKSPRITE::ReleaseDeviceObjects() {
+    // A text run must not outlive the back buffer it draws on.
+    CloseTextRun();
     nInitFlg = 0;
     pPrimary = nullptr;
     pBack = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/AudioEngine.h"
 
+#include <utility>
+
 #include "platform/AudioDevice.h"
 #include "platform/Services.h"
 
@@ -7,8 +9,11 @@ namespace platform {
 
 namespace {
 
-// Only the game thread opens and closes engines and asks for the open one.
-AudioEngine* gCurrent = nullptr;
+SoundObserver gObserver;
+
+void Tell(const SoundEvent& event) {
+    if (gObserver) gObserver(event);
+}
 
 }  // namespace
 
@@ -18,7 +23,6 @@ bool AudioEngine::open() {
     AudioDevice& device = service<AudioDevice>();
     if (!device.open(*this)) return false;
     device_ = &device;
-    gCurrent = this;
     return true;
 }
 
@@ -28,13 +32,28 @@ void AudioEngine::close() {
     device_->close();
     device_ = nullptr;
     removeAllStreams();
-    if (gCurrent == this) gCurrent = nullptr;
 }
-
-AudioEngine* AudioEngine::current() { return gCurrent; }
 
 std::int32_t AudioEngine::load(const std::string& path, SoundHandle& sound) const {
     return decoder_.decode(path, sound);
+}
+
+InstanceHandle AudioEngine::play(SoundHandle sound, AudioBus bus, int repeats,
+                                 const InstanceHandle& cut) {
+    std::string path = sound->path;
+    InstanceHandle instance = AudioMixer::play(std::move(sound), bus, repeats, cut);
+    Tell({SoundEvent::Kind::Play, {bus}, std::move(path), repeats});
+    return instance;
+}
+
+void AudioEngine::stop(std::span<const InstanceHandle> instances) {
+    Tell({SoundEvent::Kind::Stop, AudioMixer::stop(instances), {}, 0});
+}
+
+void AudioEngine::stopAll() { Tell({SoundEvent::Kind::Stop, AudioMixer::stopAll(), {}, 0}); }
+
+SoundObserver AudioEngine::SetObserver(SoundObserver observer) {
+    return std::exchange(gObserver, std::move(observer));
 }
 
 }  // namespace platform

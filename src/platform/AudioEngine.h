@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/AudioFormat.h"
 #include "platform/AudioMixer.h"
@@ -11,6 +14,19 @@
 namespace platform {
 
 class AudioDevice;
+
+// One play or stop that reached an engine, as a test listening to the game sees it.
+struct SoundEvent {
+    enum class Kind { Play, Stop };
+    Kind kind = Kind::Play;
+    // A play's bus, or the bus of each instance a stop ended.
+    std::vector<AudioBus> buses;
+    // A play's sound file, as its load named it, and repeat count.
+    std::string path;
+    int repeats = 0;
+};
+
+using SoundObserver = std::function<void(const SoundEvent&)>;
 
 // What the sound object plays through: the mixer, the installed audio device pulling
 // it, and whole-file decoding. Sounds are loaded and instances started, stopped and
@@ -22,11 +38,9 @@ public:
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // Opens the installed audio device; false when there is none to play on. The
-    // open engine is the one media graphs stream their sound into.
+    // Opens the installed audio device; false when there is none to play on.
     bool open();
     void close();
-    static AudioEngine* current();
 
     // The file name is taken as the bytes given, relative to the working folder.
     std::int32_t load(const std::string& path, SoundHandle& sound) const;
@@ -35,12 +49,18 @@ public:
     using AudioMixer::addStream;
     using AudioMixer::anyActive;
     using AudioMixer::isActive;
-    using AudioMixer::play;
     using AudioMixer::position;
     using AudioMixer::removeStream;
     using AudioMixer::setBusVolume;
-    using AudioMixer::stop;
-    using AudioMixer::stopAll;
+    // The mixer's, each told to the observer once the mixer has changed.
+    InstanceHandle play(SoundHandle sound, AudioBus bus, int repeats, const InstanceHandle& cut);
+    void stop(std::span<const InstanceHandle> instances);
+    void stopAll();
+
+    // The observer of every engine's plays and stops, called on the caller's thread
+    // outside the mixer's lock; none by default. Only tests set one. Returns the
+    // previous observer.
+    static SoundObserver SetObserver(SoundObserver observer);
 
 private:
     SoundDecoder decoder_;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -18,6 +19,8 @@ inline constexpr std::size_t kDefaultMaxSoundFrames = 20u * 60u * kMixRate;
 // three minutes of music at 32 MB).
 struct DecodedSound {
     std::vector<std::int16_t> samples;
+    // The file it was decoded from, as the load named it.
+    std::string path = {};
 
     std::size_t frames() const { return samples.size() / kMixChannels; }
 };

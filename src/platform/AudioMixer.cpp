@@ -82,18 +82,27 @@ InstanceHandle AudioMixer::play(SoundHandle sound, AudioBus bus, int repeats,
     return instance;
 }
 
-void AudioMixer::stop(std::span<const InstanceHandle> instances) {
-    std::vector<SoundHandle> released;
-    std::lock_guard lock(mutex_);
-    for (const InstanceHandle& instance : instances) instance->active_ = false;
-    collectEnded(released);
+void AudioMixer::end(SoundInstance& instance, std::vector<AudioBus>& ended) {
+    if (instance.active_) ended.push_back(instance.bus_);
+    instance.active_ = false;
 }
 
-void AudioMixer::stopAll() {
+std::vector<AudioBus> AudioMixer::stop(std::span<const InstanceHandle> instances) {
+    std::vector<AudioBus> ended;
     std::vector<SoundHandle> released;
     std::lock_guard lock(mutex_);
-    for (const InstanceHandle& instance : live_) instance->active_ = false;
+    for (const InstanceHandle& instance : instances) end(*instance, ended);
     collectEnded(released);
+    return ended;
+}
+
+std::vector<AudioBus> AudioMixer::stopAll() {
+    std::vector<AudioBus> ended;
+    std::vector<SoundHandle> released;
+    std::lock_guard lock(mutex_);
+    for (const InstanceHandle& instance : live_) end(*instance, ended);
+    collectEnded(released);
+    return ended;
 }
 
 void AudioMixer::addStream(std::shared_ptr<AudioStream> stream) {

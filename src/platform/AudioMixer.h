@@ -41,8 +41,9 @@ public:
     // passes, negative loops until stopped. cut, when given, falls silent at the
     // frame the new instance starts.
     InstanceHandle play(SoundHandle sound, AudioBus bus, int repeats, const InstanceHandle& cut);
-    void stop(std::span<const InstanceHandle> instances);
-    void stopAll();
+    // Both give the bus of each instance they ended.
+    std::vector<AudioBus> stop(std::span<const InstanceHandle> instances);
+    std::vector<AudioBus> stopAll();
 
     bool isActive(const InstanceHandle& instance) const;
     bool anyActive(std::span<const InstanceHandle> instances) const;
@@ -51,6 +52,7 @@ public:
 
 private:
     void collectEnded(std::vector<SoundHandle>& released);
+    static void end(SoundInstance& instance, std::vector<AudioBus>& ended);
     void mixInstance(SoundInstance& instance, float* out, std::size_t frames) const;
 
     mutable std::mutex mutex_;

@@ -7,11 +7,12 @@
 namespace platform {
 
 // Pictures drawn over the game frame from outside the game's own drawing: one layer
-// per media graph type, drawn in type order. Each holds a 0x00RRGGBB picture, the
-// game-area position of its top-left corner and whether it is shown.
+// per media graph type, then the media window's, drawn in that order. Each holds a 0x00RRGGBB
+// picture, the game-area position of its top-left corner and whether it is shown.
 class ExternalLayers {
 public:
-    static constexpr int kCount = 3;
+    static constexpr int kMediaWindowLayer = 3;
+    static constexpr int kCount = 4;
 
     struct Layer {
         std::vector<std::uint32_t> pixels;

@@ -82,6 +82,9 @@ struct MediaFile::State {
     std::int64_t lastPictureTime = -1;
     // Decoded sound and pictures before this time are dropped after a seek.
     std::int64_t skipUntil = 0;
+    // The container's first time, in AV_TIME_BASE units: an MPEG program stream's
+    // starts about half a second in. Times here count from it.
+    std::int64_t origin = 0;
 
     // The best stream of the kind with a decoder that opens; -1 when there is none.
     int openBest(AVMediaType type, CodecPtr& codec) {
@@ -95,10 +98,15 @@ struct MediaFile::State {
         return av_rescale_q(value, format->streams[stream]->time_base, kMediaTime);
     }
 
+    // A timestamp of the stream as a time from the container's start.
+    std::int64_t stampTime(std::int64_t stamp, int stream) const {
+        return toMediaTime(stamp, stream) - av_rescale_q(origin, AV_TIME_BASE_Q, kMediaTime);
+    }
+
     // The frame's time from its best-effort timestamp, else one interval on.
     std::int64_t pictureTime() {
         const std::int64_t stamp = frame->best_effort_timestamp;
-        lastPictureTime = stamp != AV_NOPTS_VALUE ? toMediaTime(stamp, videoStream)
+        lastPictureTime = stamp != AV_NOPTS_VALUE ? stampTime(stamp, videoStream)
                           : lastPictureTime < 0   ? 0
                                                   : lastPictureTime + interval;
         return lastPictureTime;
@@ -141,7 +149,7 @@ struct MediaFile::State {
         const std::int64_t stamp = frame->best_effort_timestamp;
         if (skipUntil > 0 && stamp != AV_NOPTS_VALUE && frame->sample_rate > 0) {
             const std::int64_t end =
-                toMediaTime(stamp, audioStream) +
+                stampTime(stamp, audioStream) +
                 av_rescale(frame->nb_samples, kMediaTime.den, frame->sample_rate);
             if (end <= skipUntil) return;
         }
@@ -168,6 +176,7 @@ std::int32_t MediaFile::open(const std::string& path) {
     state->videoStream = state->openBest(AVMEDIA_TYPE_VIDEO, state->video);
     state->audioStream = state->openBest(AVMEDIA_TYPE_AUDIO, state->audio);
     if (state->videoStream < 0 && state->audioStream < 0) return E_FAIL;
+    if (format->start_time != AV_NOPTS_VALUE) state->origin = format->start_time;
     if (state->video) {
         const int width = state->video->width;
         const int height = state->video->height;
@@ -229,7 +238,7 @@ bool MediaFile::readPacket(MediaPacket& packet) {
                                : 0;
         const std::int64_t stamp = packet.packet_->pts;
         packet.end_ =
-            stamp != AV_NOPTS_VALUE ? state_->toMediaTime(stamp, stream) + packet.duration_ : -1;
+            stamp != AV_NOPTS_VALUE ? state_->stampTime(stamp, stream) + packet.duration_ : -1;
         return true;
     }
 }
@@ -259,7 +268,7 @@ void MediaFile::decodeSound(const MediaPacket* packet, std::vector<float>& out) 
 
 bool MediaFile::seek(std::int64_t position) {
     if (!state_) return false;
-    const std::int64_t target = av_rescale_q(position, kMediaTime, AV_TIME_BASE_Q);
+    const std::int64_t target = av_rescale_q(position, kMediaTime, AV_TIME_BASE_Q) + state_->origin;
     if (av_seek_frame(state_->format.get(), -1, target, AVSEEK_FLAG_BACKWARD) < 0) {
         const std::string path = path_;
         if (open(path) != S_OK) return false;

@@ -1,6 +1,7 @@
 #include "platform/MediaGraph.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/AudioEngine.h"
 #include "platform/AudioStream.h"
@@ -20,13 +21,15 @@ constexpr int kDecodeWaitMs = 10000;
 
 }  // namespace
 
-MediaGraph::MediaGraph(int layer) : layer_(layer) { MediaPump::instance().add(*this); }
+MediaGraph::MediaGraph(int layer, std::shared_ptr<AudioEngine> engine)
+    : engine_(std::move(engine)), layer_(layer) {
+    MediaPump::instance().add(*this);
+}
 
 MediaGraph::~MediaGraph() {
     MediaPump::instance().remove(*this);
     worker_.reset();
-    AudioEngine* engine = AudioEngine::current();
-    if (stream_ && engine != nullptr) engine->removeStream(*stream_);
+    if (stream_) engine_->removeStream(*stream_);
     if (layerShown_) service<Display>().setExternalShown(layer_, false);
 }
 
@@ -39,13 +42,10 @@ std::int32_t MediaGraph::renderFile(const std::string& path) {
     videoWidth_ = file_.videoWidth();
     videoHeight_ = file_.videoHeight();
     duration_ = file_.duration();
-    // Sound plays only through an engine open at the time; without one it is read
-    // and dropped, and the platform clock times the pictures.
-    AudioEngine* engine = AudioEngine::current();
-    if (hasAudio_ && engine != nullptr) {
+    if (hasAudio_ && engine_) {
         stream_ = std::make_shared<AudioStream>();
         stream_->setGain(AudioMixer::VolumeGain(volume_));
-        engine->addStream(stream_);
+        engine_->addStream(stream_);
     }
     worker_ = std::make_unique<MediaWorker>(file_, stream_);
     return result;
@@ -97,6 +97,7 @@ void MediaGraph::stop() {
 
 void MediaGraph::haltOutput() {
     outputStarted_ = false;
+    heldAtStop_ = false;
     if (stream_) stream_->setArmed(false);
     if (worker_) worker_->seek(position_);
 }
@@ -115,6 +116,7 @@ std::int32_t MediaGraph::setPositions(const std::int64_t* current, MediaStop sto
         endQueued_ = false;
     }
     if (stopMode != MediaStop::Keep) {
+        if (heldAtStop_) outputStarted_ = heldAtStop_ = false;
         stopSet_ = stopMode == MediaStop::At;
         stop_ = stop;
         endQueued_ = false;
@@ -150,16 +152,23 @@ MediaPictureSize MediaGraph::pictureSize() const {
 bool MediaGraph::advance(std::uint32_t now) {
     if (worker_) worker_->setPictureSize(pictureSize());
     bool ended = false;
-    if (state_ == MediaState::Running && worker_) {
+    if (state_ == MediaState::Running && worker_ && !heldAtStop_) {
         if (!outputStarted_) {
             outputStarted_ = true;
             clock_.start(position_, now, stream_.get());
             if (stream_) stream_->setArmed(true);
         }
         position_ = clock_.at(now);
+        const bool atStop = stopSet_ && position_ >= stop_;
+        if (atStop) position_ = stop_;
         worker_->poke();
         presentDue();
-        const bool atStop = stopSet_ && position_ >= stop_;
+        // The output ends at a stop position, as it does at the file's end: nothing
+        // more sounds or shows there until positions change or the play stops.
+        if (atStop) {
+            haltOutput();
+            heldAtStop_ = true;
+        }
         if ((atStop || reachedEnd()) && !endQueued_) {
             endQueued_ = true;
             events_.push_back(EC_COMPLETE);
@@ -207,6 +216,7 @@ void MediaGraph::presentDue() {
 // The layer follows the output: shown while the output is shown with a size, at
 // the game area's corner in full screen; black until its first picture.
 void MediaGraph::syncLayer() {
+    if (layer_ == kNoLayer) return;
     const MediaPictureSize size = pictureSize();
     const bool wanted =
         hasVideo_ && shown_ && owner_ != nullptr && size.width > 0 && size.height > 0;

@@ -13,6 +13,7 @@
 
 namespace platform {
 
+class AudioEngine;
 class AudioStream;
 
 enum class MediaState { Stopped, Paused, Running };
@@ -35,8 +36,13 @@ struct MediaOutputRect {
 class MediaGraph {
 public:
     static constexpr std::int32_t kLowestVolume = -10000;
+    // The layer of a graph that plays sound only: its pictures are decoded for their
+    // times and never shown.
+    static constexpr int kNoLayer = -1;
 
-    explicit MediaGraph(int layer);
+    // The sound plays through engine, an open one shared with the graph's owner;
+    // without one it is read and dropped, and the platform clock times the pictures.
+    MediaGraph(int layer, std::shared_ptr<AudioEngine> engine);
     ~MediaGraph();
     MediaGraph(const MediaGraph&) = delete;
     MediaGraph& operator=(const MediaGraph&) = delete;
@@ -104,6 +110,7 @@ private:
     MediaPictureSize pictureSize() const;
 
     MediaFile file_;
+    std::shared_ptr<AudioEngine> engine_;
     std::shared_ptr<AudioStream> stream_;
     std::unique_ptr<MediaWorker> worker_;
     MediaClock clock_;
@@ -114,6 +121,8 @@ private:
     int videoHeight_ = 0;
     std::optional<std::int64_t> duration_;
     bool outputStarted_ = false;
+    // The output reached the stop position and holds there while running.
+    bool heldAtStop_ = false;
     bool endQueued_ = false;
     bool layerShown_ = false;
     bool presentedAny_ = false;

@@ -31,17 +31,6 @@ void ScriptedInput::setKey(int virtualKey, bool down) {
 
 void ScriptedInput::setPointer(PointerPosition position) { pointer_ = position; }
 
-void ScriptedInput::queueFrame(FrameState state) { frames_.push_back(std::move(state)); }
-
-bool ScriptedInput::applyNextFrame() {
-    if (frames_.empty()) return false;
-    keys_.fill(false);
-    for (int key : frames_.front().keysDown) setKey(key, true);
-    pointer_ = frames_.front().pointer;
-    frames_.pop_front();
-    return true;
-}
-
 CursorHandle ScriptedInput::fixedCursor() {
     static const int token = 0;
     return reinterpret_cast<CursorHandle>(&token);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <vector>
 
 #include "platform/InputSource.h"
@@ -9,15 +8,10 @@
 
 namespace platform {
 
-// Input a test writes: keys and pointer set directly or as a list of per-frame
-// states; warps move the held pointer and are recorded, as are cursor changes.
+// Input a test writes: keys and pointer set directly; warps move the held pointer and are recorded,
+// as are cursor changes.
 class ScriptedInput : public InputSource {
 public:
-    struct FrameState {
-        std::vector<int> keysDown;
-        PointerPosition pointer;
-    };
-
     ScriptedInput();
 
     bool isKeyDown(int virtualKey) const override;
@@ -28,9 +22,6 @@ public:
 
     void setKey(int virtualKey, bool down);
     void setPointer(PointerPosition position);
-    void queueFrame(FrameState state);
-    // Applies the next queued frame state; false when none is left.
-    bool applyNextFrame();
 
     const std::vector<PointerPosition>& warps() const { return warps_; }
     const std::vector<CursorHandle>& cursorChanges() const { return cursorChanges_; }
@@ -39,7 +30,6 @@ public:
 private:
     std::array<bool, kVirtualKeyCount> keys_{};
     PointerPosition pointer_;
-    std::deque<FrameState> frames_;
     std::vector<PointerPosition> warps_;
     std::vector<CursorHandle> cursorChanges_;
     CursorHandle cursor_;

@@ -1,8 +1,10 @@
 #include "platform/Services.h"
 
+#include "platform/CdDrives.h"
 #include "platform/HeadlessDisplay.h"
 #include "platform/ManualAudioDevice.h"
 #include "platform/MessageBox.h"
+#include "platform/MixerDevices.h"
 #include "platform/PosixFiles.h"
 #include "platform/ScriptedInput.h"
 #include "platform/SteadyClock.h"
@@ -50,6 +52,18 @@ template <>
 AudioDevice& defaultService<AudioDevice>() {
     static ManualAudioDevice device;
     return device;
+}
+
+template <>
+MixerDevices& defaultService<MixerDevices>() {
+    static MixerDevices devices;
+    return devices;
+}
+
+template <>
+CdDrives& defaultService<CdDrives>() {
+    static CdDrives drives;
+    return drives;
 }
 
 }  // namespace platform

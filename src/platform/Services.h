@@ -12,6 +12,8 @@ class InputSource;
 class Display;
 class MessageBox;
 class AudioDevice;
+class MixerDevices;
+class CdDrives;
 
 // The one access point to the platform services. Each service has a default
 // implementation; tests, tools and the game install others, with a scope that
@@ -33,6 +35,10 @@ template <>
 MessageBox& defaultService<MessageBox>();
 template <>
 AudioDevice& defaultService<AudioDevice>();
+template <>
+MixerDevices& defaultService<MixerDevices>();
+template <>
+CdDrives& defaultService<CdDrives>();
 
 template <class Service>
 struct ServiceSlot {

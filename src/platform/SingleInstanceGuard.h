@@ -4,14 +4,18 @@
 
 namespace platform {
 
-// One running instance per name. The first holds a lock the kernel drops when
-// the process ends (so a crash leaves nothing stale) and listens for later starts,
-// which ask it to come forward and then leave.
+// One running instance per user and name. The lock file and the socket that later
+// starts knock on both lie in one private folder chosen from the user alone (the
+// user's runtime folder, else a folder of the user's own in /tmp), so that every
+// start meets them whatever its environment says. The first holds a lock the kernel
+// drops when the process ends, so a crash leaves nothing that blocks; a later start
+// asks it to come forward and leaves, or takes over when nobody answers.
 class SingleInstanceGuard {
 public:
     enum class Result { First, Second, Error };
 
     explicit SingleInstanceGuard(std::string name);
+    // Removes what the guard made, so that nothing of it stays behind.
     ~SingleInstanceGuard();
     SingleInstanceGuard(const SingleInstanceGuard&) = delete;
     SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
@@ -22,7 +26,17 @@ public:
     bool takeRequests();
 
 private:
+    enum class Attempt { Locked, Answered, Unanswered, Failed };
+
+    bool chooseFolder();
+    std::string lockPath() const { return folder_ + "/" + name_ + ".lock"; }
+    std::string socketPath() const { return folder_ + "/" + name_ + ".socket"; }
+    Attempt tryLock();
+    bool openSocket();
+
     std::string name_;
+    std::string folder_;
+    bool ownFolder_ = false;
     int lockFd_ = -1;
     int listenFd_ = -1;
 };

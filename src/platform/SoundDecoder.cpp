@@ -47,7 +47,7 @@ public:
         if (!tooLong_) decodePacket(nullptr);
         if (!tooLong_) flushResampler();
         if (tooLong_ || samples_.empty()) return E_FAIL;
-        sound = std::make_shared<const DecodedSound>(DecodedSound{std::move(samples_)});
+        sound = std::make_shared<const DecodedSound>(DecodedSound{std::move(samples_), path});
         return S_OK;
     }
 

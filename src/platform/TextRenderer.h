@@ -37,6 +37,12 @@ public:
     // The renderer over the default font that the graphics object uses.
     static TextRenderer& Shared();
 
+    // Test glyphs: while on, every renderer draws each inked character as a solid box
+    // one pixel short of its cell on the right and at the bottom, and opens no font,
+    // so that pictures of text do not hang on a font file or its version. Only tests
+    // switch it; returns the previous setting.
+    static bool SetTestGlyphs(bool on);
+
     explicit TextRenderer(std::string fontPath);
     ~TextRenderer();
     TextRenderer(const TextRenderer&) = delete;
@@ -65,6 +71,9 @@ private:
     void* face(int height, bool bold);
     const Glyph& glyph(const TextStyle& style, char32_t code);
     void blend(Surface& target, const Glyph& glyph, int x, int y, ColorRef color, const Rect& clip);
+    static void drawBoxes(Surface& target, std::string_view text,
+                          const std::vector<TextCell>& cells, const TextStyle& style,
+                          const Rect& clip);
 
     std::string fontPath_;
     std::unique_ptr<Library> library_;

@@ -2,6 +2,7 @@
 
 #include "platform/MediaPump.h"
 #include "platform/SingleInstanceGuard.h"
+#include "platform/TerminationSignal.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
 
@@ -98,12 +99,20 @@ bool WindowHost::pumpEvent(std::uint32_t waitMs) {
 }
 
 bool WindowHost::fetchEvent(PlatformEvent& event, std::uint32_t waitMs) {
+    if (terminationDue()) {
+        event = {.kind = PlatformEvent::Kind::Terminate};
+        return true;
+    }
     if (guard_ != nullptr && guard_->takeRequests()) {
         event = {.kind = PlatformEvent::Kind::InstanceRequest};
         return true;
     }
     return nextEvent(event, waitMs);
 }
+
+// A signal becomes one termination; once terminated, every modal loop, open or
+// opened later, ends at once, so that no box or dialog holds the quit up.
+bool WindowHost::terminationDue() const { return terminated_ ? modal() : TerminationRequested(); }
 
 void WindowHost::dispatch(const PlatformEvent& event) {
     using Kind = PlatformEvent::Kind;

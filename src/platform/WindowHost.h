@@ -75,7 +75,8 @@ public:
     void postQuit(int code);
     bool quitPosted() const { return quitPosted_; }
     int quitCode() const { return quitCode_; }
-    // A termination signal arrived: the shell quits without asking.
+    // A termination signal arrived: the shell quits without asking, and every
+    // dialog and box still to come ends as soon as it opens.
     bool terminated() const { return terminated_; }
 
     // Runs a dialog modally to its end and gives its result.
@@ -100,6 +101,7 @@ protected:
 
 private:
     bool fetchEvent(PlatformEvent& event, std::uint32_t waitMs);
+    bool terminationDue() const;
     void dispatch(const PlatformEvent& event);
     void dispatchOutsideInput(const PlatformEvent& event);
     void runMenuLoop(int x, int y);

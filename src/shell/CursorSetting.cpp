@@ -15,6 +15,7 @@ constexpr std::size_t kLineBytes = 511;
 constexpr std::size_t kWordBytes = 49;
 constexpr std::size_t kLabelBytes = 7;
 constexpr std::size_t kJoinedValueBytes = 43;
+const char8_t* const kWriteFailed = u8"カーソル設定ファイルの書き込みに失敗しました\n";
 
 std::string_view CutWord(const SplitWords& split, std::size_t index) {
     if (index >= split.words.size()) return {};
@@ -40,7 +41,7 @@ void WriteDefaultFile(const char* path) {
     text += "Cursor:\t0\n";
     AtomicFileWriter writer(path);
     if (!writer.write(text) || !writer.commit()) {
-        platform::LogWarn("LoadCursorSetting", u8"カーソル設定ファイルの書き込みに失敗しました\n");
+        platform::LogWarn("LoadCursorSetting", kWriteFailed);
     }
 }
 
@@ -57,8 +58,13 @@ int ReadCursorKind(std::FILE* stream) {
 }
 
 int LoadCursorSetting(const char* path) {
+    // No file to read and none to write the defaults to: the arrow.
+    if (path == nullptr) {
+        platform::LogWarn("LoadCursorSetting", kWriteFailed);
+        return 0;
+    }
     int kind = -1;
-    if (std::FILE* stream = std::fopen(path, "rb")) {
+    if (std::FILE* stream = OpenSettingsFile(path, "LoadCursorSetting")) {
         kind = ReadCursorKind(stream);
         std::fclose(stream);
         if (kind < 0) {

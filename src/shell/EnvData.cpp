@@ -125,6 +125,11 @@ std::string SoundLine(std::string_view label, std::uint32_t on, std::string_view
     return std::string(label) + OnOff(on, tabs) + "Volume: " + std::to_string(volume) + "\n";
 }
 
+int SaveOpenFailed() {
+    platform::LogMessage("SaveEnvData", u8"環境設定ファイルの書き込みオープンに失敗しました\n");
+    return -1;
+}
+
 }  // namespace
 
 EnvSettings ReadEnvSettings(std::FILE* stream) {
@@ -162,7 +167,7 @@ int LoadEnvData(ShellEngine& engine, const char* path) {
         ApplyToShell(engine, EnvSettings{});
         return -1;
     }
-    std::FILE* stream = std::fopen(path, "rb");
+    std::FILE* stream = OpenSettingsFile(path, "LoadEnvData");
     if (stream == nullptr) {
         ApplyToShell(engine, EnvSettings{});
         return 0;
@@ -174,11 +179,9 @@ int LoadEnvData(ShellEngine& engine, const char* path) {
 }
 
 int SaveEnvData(ShellEngine& engine, const char* path) {
+    if (path == nullptr) return SaveOpenFailed();
     AtomicFileWriter writer(path);
-    if (writer.stream() == nullptr) {
-        platform::LogMessage("SaveEnvData", u8"環境設定ファイルの書き込みオープンに失敗しました\n");
-        return -1;
-    }
+    if (writer.stream() == nullptr) return SaveOpenFailed();
     if (!writer.write(FormatEnvSettings(CurrentSettings(engine))) || !writer.commit()) {
         platform::LogError("SaveEnvData", u8"環境設定ファイルの書き込みに失敗しました\n");
         return -1;

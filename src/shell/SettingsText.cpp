@@ -1,16 +1,35 @@
 #include "shell/SettingsText.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 
 #include "platform/Cp932.h"
+#include "platform/Files.h"
+#include "platform/Log.h"
+#include "platform/Services.h"
+
+std::FILE* OpenSettingsFile(const char* path, std::string_view tag) {
+    std::FILE* stream = nullptr;
+    const int error =
+        platform::service<platform::Files>().openRegularFile(path, kMaxSettingsBytes, stream);
+    if (error != 0 && error != ENOENT) {
+        platform::LogError(tag, u8"%s を読み込めません (%s)\n", platform::GameArg(path),
+                           platform::Utf8Arg(std::strerror(error)));
+    }
+    return stream;
+}
 
 SettingsLine ReadSettingsLine(std::FILE* stream, std::string& line, std::size_t maxBytes) {
     line.clear();
     int c = std::fgetc(stream);
     if (c == EOF) return SettingsLine::End;
     bool damaged = false;
+    std::uint64_t scanned = 0;
     for (; c != EOF && c != '\n'; c = std::fgetc(stream)) {
+        // A stream that never ends must not hold the reader.
+        if (++scanned > kMaxSettingsBytes) return SettingsLine::Damaged;
         damaged = damaged || c == '\0' || line.size() == maxBytes;
         if (line.size() < maxBytes) line.push_back(static_cast<char>(c));
     }

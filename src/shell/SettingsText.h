@@ -8,10 +8,19 @@
 
 enum class SettingsLine { End, Read, Damaged };
 
+// The most a settings file is read of; the game writes them under 200 bytes.
+constexpr std::uint64_t kMaxSettingsBytes = 1024 * 1024;
+
+// The settings file at path for reading, or null. Missing is quiet; anything else
+// that is not a regular file within the cap (a FIFO, a device, a folder) is refused
+// at once with an error line under tag, and the caller goes on as without the file.
+std::FILE* OpenSettingsFile(const char* path, std::string_view tag);
+
 // Reads the next line of stream into line, without its line feed, keeping at most
 // maxBytes bytes; the rest of a longer line is skipped so that it never becomes the
-// next line. End when the stream had ended before the line began; Damaged when the
-// line was cut or holds a NUL byte, which no editor of these files writes.
+// next line, up to kMaxSettingsBytes in all. End when the stream had ended before
+// the line began; Damaged when the line was cut or holds a NUL byte, which no editor
+// of these files writes.
 SettingsLine ReadSettingsLine(std::FILE* stream, std::string& line, std::size_t maxBytes);
 
 // A decimal number as the C library reads one: an optional sign, then digits; no

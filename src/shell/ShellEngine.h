@@ -4,6 +4,9 @@
 
 #include "platform/InputSource.h"
 
+class GameHost;
+struct ShellWords;
+
 // Everything the shell asks of the four engine objects and the sound players,
 // and nothing more, so that the shell can run over recording stand-ins.
 class ShellEngine {
@@ -36,8 +39,8 @@ public:
 
     virtual int RegisterResourceFiles() = 0;
 
-    // Game object.
-    virtual std::uint32_t GameInitialize() = 0;
+    // Game object, handed the shell's words and actions as it starts.
+    virtual std::uint32_t GameInitialize(ShellWords& shell, GameHost& host) = 0;
     virtual void GameRelease() = 0;
     virtual std::uint32_t GameMainFunc() = 0;
     virtual std::uint32_t GameDrawFunc() = 0;

@@ -6,10 +6,14 @@
 #include "platform/WindowHost.h"
 #include "shell/Shell.h"
 #include "shell/ShellEngine.h"
+#include "shell/ShellGameHost.h"
 #include "shell/ShellResources.h"
 #include "shell/ShellState.h"
 
 namespace {
+
+// It acts on whichever run is current, so one serves every run.
+ShellGameHost gameHost;
 
 // Asks the graphics object for the configured depth, then 24 and 16 bits while
 // it answers that the depth is not available.
@@ -49,7 +53,7 @@ int LibraryInitialize() {
     if (!StartGraphics(s)) return 0;
     StartSound(s);
     engine.RegisterResourceFiles();
-    if (engine.GameInitialize() == 0) {
+    if (engine.GameInitialize(s, gameHost) == 0) {
         platform::LogError("LibraryInitialize", u8"ゲームメインクラスの初期化に失敗しました\n");
         return 0;
     }

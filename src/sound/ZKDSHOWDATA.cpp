@@ -45,7 +45,8 @@ bool Refused(bool failed, std::string_view tag, platform::LogText text) {
 }  // namespace
 
 std::int32_t ZKDSHOWDATA::DShowOpen(int type, const char* path, platform::WindowHandle window,
-                                    std::uint32_t, std::int32_t width, std::int32_t height) {
+                                    std::uint32_t, std::int32_t width, std::int32_t height,
+                                    const std::shared_ptr<platform::AudioEngine>& engine) {
     if (dwOpen != 0) {
         const std::int32_t closed = DShowClose();
         if (closed < 0) {
@@ -55,13 +56,14 @@ std::int32_t ZKDSHOWDATA::DShowOpen(int type, const char* path, platform::Window
         }
     }
     hWnd = window;
-    const std::int32_t result = OpenGraph(type, path, width, height);
+    const std::int32_t result = OpenGraph(type, path, width, height, engine);
     if (result < 0) ForgetGraph();
     return result;
 }
 
 std::int32_t ZKDSHOWDATA::OpenGraph(int type, const char* path, std::int32_t width,
-                                    std::int32_t height) {
+                                    std::int32_t height,
+                                    const std::shared_ptr<platform::AudioEngine>& engine) {
     static constexpr std::string_view tag = "ZKDSHOWDATA::DShowOpen";
     szPath[0] = '\0';
     if (path == nullptr || std::strlen(path) >= kPathSize) {
@@ -69,7 +71,7 @@ std::int32_t ZKDSHOWDATA::OpenGraph(int type, const char* path, std::int32_t wid
         return platform::E_INVALIDARG;
     }
     platform::SjisCopyTruncated(szPath, kPathSize, path);
-    auto graph = std::make_shared<platform::MediaGraph>(type);
+    auto graph = std::make_shared<platform::MediaGraph>(type, engine);
     const std::int32_t rendered = graph->renderFile(szPath);
     if (rendered < 0) {
         LogError(tag, kLoadFailed);

@@ -27,8 +27,10 @@ public:
     ZKDSHOWDATA(const ZKDSHOWDATA&) = delete;
     ZKDSHOWDATA& operator=(const ZKDSHOWDATA&) = delete;
 
+    // The graph's sound plays through engine, the sound object's, when it has one.
     std::int32_t DShowOpen(int type, const char* path, platform::WindowHandle window,
-                           std::uint32_t style, std::int32_t width, std::int32_t height);
+                           std::uint32_t style, std::int32_t width, std::int32_t height,
+                           const std::shared_ptr<platform::AudioEngine>& engine);
     std::int32_t DShowClose();
     std::uint32_t DShowIsOpen() const { return dwOpen; }
     std::int32_t DShowPlay();
@@ -57,7 +59,8 @@ private:
     bool IsAudio() const { return (dwMediaKind & kKindAudio) != 0; }
     // The open's steps after the close of an open graph; on failure the caller
     // empties the record.
-    std::int32_t OpenGraph(int type, const char* path, std::int32_t width, std::int32_t height);
+    std::int32_t OpenGraph(int type, const char* path, std::int32_t width, std::int32_t height,
+                           const std::shared_ptr<platform::AudioEngine>& engine);
     void ShowVideo();
     void ForgetGraph();
     // Run, up to ten attempts 100 ms apart, each failure logged with retryText.

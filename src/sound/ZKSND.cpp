@@ -27,6 +27,16 @@ std::int32_t ZKSND::Release() {
     }
     const std::int32_t result = DARelease();
     if (result < 0) LogError("ZKSND::Release", u8"呼び出したZKSND::DSReleaseが失敗しました\n");
+    if (MCIClose() == 0) LogError("ZKSND::Release", u8"呼び出したZKSND::MCICloseが失敗しました\n");
+    for (std::uint32_t i = 0; i < dwMMDataNum; ++i) {
+        if (MMClose(static_cast<int>(i)) == 0) {
+            LogError("ZKSND::Release", u8"呼び出したZKSND::MMCloseが失敗しました\n");
+        }
+    }
+    MMDATARelease();
+    AVIRelease();
+    // The view's own handle closes; the volumes stay as they are.
+    pMixerHandle.reset();
     dwInitialized = 0;
     return result;
 }

@@ -1,15 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 
 #include "platform/AudioEngine.h"
+#include "platform/CdPlayer.h"
 #include "platform/InputSource.h"
 #include "platform/Log.h"
+#include "platform/MediaPlayer.h"
+#include "platform/MixerHandle.h"
 #include "sound/ZKDADATA.h"
 #include "sound/ZKDSHOWDATA.h"
+#include "sound/ZKMMDATA.h"
 
 // The audio path a sound buffer plays on; any other value plays on the default path.
 enum DA_PATH : int {
@@ -18,8 +23,39 @@ enum DA_PATH : int {
     DA_PATH_SE = 2,
 };
 
+// One track of the CD's table: its length and its type (0 audio, 1 other).
+struct CD_TRACK_DATA {
+    std::uint8_t bMinute = 0;
+    std::uint8_t bSecond = 0;
+    std::uint8_t bFrame = 0;
+    std::uint32_t dwType = 0;
+};
+
+// A CD play request: the window told of it and its range, packed in the CD's format.
+struct CD_PLAY_PARMS {
+    platform::WindowHandle hCallback = nullptr;
+    std::uint32_t dwFrom = 0;
+    std::uint32_t dwTo = 0;
+};
+
+// What MixerGetControl found of a mixer line's volume control.
+struct MIXER_CONTROL_DATA {
+    std::uint32_t dwControlID = 0;
+    std::uint32_t cChannels = 0;
+    std::uint32_t cMultipleItems = 0;
+};
+
+// Mixer slots: the speakers and three of their sources.
+enum MIXER_SLOT : int {
+    MIXER_SLOT_SPEAKERS = 0,
+    MIXER_SLOT_WAVE = 1,
+    MIXER_SLOT_SYNTH = 2,
+    MIXER_SLOT_CD = 3,
+};
+
 // The engine's sound object: the audio engine with its voice, music and effect
-// paths and the table of sound buffers (0 voice, 1 music, 2 and up effects).
+// paths and the table of sound buffers (0 voice, 1 music, 2 and up effects), the
+// media graphs, and a view of the machine's mixer.
 class ZKSND {
 public:
     ZKSND() = default;
@@ -33,7 +69,9 @@ public:
     const void* GetInstance() const { return hInstance; }
     std::uint32_t GetWindowStyle() const { return dwWindowStyle; }
 
-    // Sound buffers.
+    // Sound buffers. The table itself (reserving it, naming, reading back and
+    // unloading a buffer) needs no device, so that sounds keep their names while
+    // sound is off; loading, playing and querying need the started engine.
     int DAudioInit();
     int DADATAReserve(std::uint32_t count);
     int DASetData(int index, const char* name);
@@ -76,8 +114,74 @@ public:
     // Keeps each graph's volume at its request; called with the time in ms.
     std::int32_t MainLoop(std::uint32_t now);
 
+    // CD audio: a drive's table, plays from a track position, the tray, the disc's
+    // identity and the machine's drives. Positions are packed as CdTime says.
+    int MCIInit(const char* drive);
+    int MCIClose();
+    int MCIChangeDrive(const char* drive);
+    int CDChangeTimeFormat(std::uint32_t format);
+    int CDTrackDataReserve(std::uint32_t count);
+    void CDTrackDataRelease();
+    int CDGetAllTrackNum(std::uint32_t* count);
+    int CDGetTrackInfo(std::uint8_t track);
+    int CDGetTrackLength(std::uint8_t* minute, std::uint8_t* second, std::uint8_t* frame,
+                         std::int32_t track);
+    int CDSetTrackData();
+    int CDGetTrackData(std::uint32_t index, CD_TRACK_DATA* out) const;
+    int CDPlayStatusCheck();
+    int CDDriveStatus();
+    int CDGetNowPos(std::uint8_t* a, std::uint8_t* b, std::uint8_t* c, std::uint8_t* track);
+    int CDPlay(std::uint32_t flag, std::uint8_t track, std::uint8_t minute, std::uint8_t second);
+    int CDStop();
+    int CDPause();
+    int CDRePlay();
+    int TrayControl();
+    int CDGetDiscID(char* buffer, std::uint32_t size);
+    // Entry i lands at buffer + i * size; the number found, 0 on failure.
+    std::uint32_t SearchCDDrive(char* buffer, std::uint32_t size, std::uint32_t count);
+
+    // Multimedia records: files whose sound plays in the mix, by index. Times in ms.
+    int MMDATAReserve(std::uint32_t count);
+    void MMDATARelease();
+    int MMSetData(int index, const char* path, std::uint32_t type);
+    int MMOpen(int index, std::uint32_t type, const char* path);
+    int MMClose(int index);
+    int MMPlay(int index);
+    int MMPlayEx(int index, std::uint32_t from, std::uint32_t to);
+    int MMStop(int index);
+    int MMPause(int index);
+    int MMGetLength(int index, std::uint32_t* length);
+
+    // The AVI window: a video played at a rectangle of the main window's game area,
+    // above the graphs' pictures. Times in ms.
+    int AVIInit();
+    void AVIRelease();
+    int AVIOpen(const char* path, std::int32_t x, std::int32_t y, std::int32_t width,
+                std::int32_t height);
+    int AVIClose();
+    int AVIPlay();
+    int AVIStop();
+    int AVIPause();
+    int AVIRePlay();
+    int AVIPlayEndCheck();
+
+    // The machine's mixer: volumes 0..65535 of the four slots' lines.
+    int MixerOpen(std::uint32_t device);
+    void MixerGetDev(platform::MixerHandle& handle);
+    int MixerGetControl(int slot, const platform::MixerLine& line, platform::MixerHandle& handle);
+    int MixerSetControl(int slot, platform::MixerHandle& handle);
+    int MixerSetVolume(int slot, std::uint32_t* volume);
+    int MixerAddVolume(int slot, std::int32_t* delta);
+    int MixerAddSavedVolume(int slot, std::int32_t* delta);
+    int MixerRestoreVolume();
+    // The slot's line with its current and saved volumes, null outputs skipped; 0
+    // for a slot that was not found.
+    int MixerGetSlot(int slot, platform::MixerLine* line, std::uint32_t* volume,
+                     std::uint32_t* saved) const;
+
 private:
     static constexpr int kGraphTypes = 3;
+    static constexpr int kMixerSlots = 4;
 
     // The graph of the type, or null after logging the refusal for operation.
     ZKDSHOWDATA* Graph(std::string_view operation, int type);
@@ -87,10 +191,32 @@ private:
     // True, after logging the refusal, when the object is not initialised or index
     // names no buffer of the table.
     bool DARefuses(std::string_view tag, int index, platform::LogText indexText) const;
+    // True, after logging the refusal, when index names no buffer of the table.
+    bool NameRefuses(std::string_view tag, int index) const;
     // DARefuses, and before the index a refusal while the table was never reserved.
     bool DATableRefuses(std::string_view tag, int index) const;
     bool IsValidIndex(int index) const;
     platform::AudioBus PathBus(DA_PATH type) const;
+
+    // True, after logging, when the CD device is not open.
+    bool CDRefusesClosed(std::string_view tag) const;
+
+    // A path a record or the AVI window can hold.
+    static bool FitsPath(const char* path);
+    // True when the multimedia table exists; else false after the Warn line.
+    bool MMReserved(std::string_view tag) const;
+    // The record at index, or null after logging the table's or indexText's refusal.
+    ZKMMDATA* MMRecord(std::string_view tag, int index, platform::LogText indexText);
+    void MMTakeMode(ZKMMDATA& record);
+    // True, after logging, when the object is not initialised, or there is no
+    // window or (needsFile) no file in it; text is the operation's failure.
+    bool AVIRefuses(std::string_view tag, platform::LogText text, bool needsFile) const;
+
+    static bool IsMixerSlot(int slot) { return slot >= 0 && slot < kMixerSlots; }
+    bool MixerSlotUsable(int slot) const;
+    // A volume operation on its own handle: the slot's value read from the card,
+    // target() made the slot's volume, and that written back.
+    int MixerApply(int slot, const std::function<std::uint32_t()>& target);
 
     platform::WindowHandle hWnd = nullptr;
     const void* hInstance = nullptr;
@@ -99,7 +225,22 @@ private:
     std::uint32_t dwInitialized = 0;
     std::uint32_t dwDAReserved = 0;
     std::uint32_t dwWindowStyle = 0;
-    std::unique_ptr<platform::AudioEngine> pPerformance;
+    std::unique_ptr<ZKMMDATA[]> pMMData;
+    std::uint32_t dwMMDataNum = 0;
+    std::uint32_t dwMMReserved = 0;
+    std::unique_ptr<CD_TRACK_DATA[]> pCDTrackData;
+    std::uint32_t dwCDTrackNum = 0;
+    std::unique_ptr<platform::CdPlayer> pCDDevice;  // while open
+    CD_PLAY_PARMS CDPlayParams;
+    std::uint32_t dwCDTimeFormat = 0;
+    std::uint32_t dwCDOpen = 0;
+    std::uint32_t dwCDPause = 0;
+    std::uint32_t dwCDPlayFlag = 1;
+    std::uint8_t byCDStartTrack = 1;
+    std::uint8_t byCDStartMinute = 0;
+    std::uint8_t byCDStartSecond = 0;
+    // Shared with the media graphs and the CD player that stream into it.
+    std::shared_ptr<platform::AudioEngine> pPerformance;
     std::optional<platform::AudioBus> pDefaultPath;
     std::optional<platform::AudioBus> pVoicePath;
     std::optional<platform::AudioBus> pBGMPath;
@@ -107,4 +248,14 @@ private:
     std::int32_t nMasterVolume = 0;
     std::int32_t nPathVolume[3] = {};
     ZKDSHOWDATA DShowData[kGraphTypes];
+    std::unique_ptr<platform::MediaPlayer> pAVIWindow;
+    std::int32_t nAVILength = 0;
+    MIXER_CONTROL_DATA MixerControlDetails[kMixerSlots];
+    std::uint32_t dwMixerVolume[kMixerSlots] = {};
+    std::uint32_t dwMixerLineFound[kMixerSlots] = {};
+    platform::MixerLine MixerLines[kMixerSlots];
+    std::uint32_t dwMixerSavedVolume[kMixerSlots] = {};
+    std::uint32_t dwMixerDevice = 0;
+    std::uint32_t dwMixerOpen = 0;
+    std::unique_ptr<platform::MixerHandle> pMixerHandle;  // MixerOpen's, kept open
 };

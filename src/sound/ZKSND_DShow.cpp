@@ -23,7 +23,8 @@ ZKDSHOWDATA* ZKSND::Graph(std::string_view operation, int type) {
 
 std::int32_t ZKSND::DShowOpen(int type, const char* path, std::int32_t width, std::int32_t height) {
     ZKDSHOWDATA* graph = Graph("DShowOpen", type);
-    return graph ? graph->DShowOpen(type, path, hWnd, dwWindowStyle, width, height) : -1;
+    return graph ? graph->DShowOpen(type, path, hWnd, dwWindowStyle, width, height, pPerformance)
+                 : -1;
 }
 
 std::int32_t ZKSND::DShowClose(int type) {

@@ -57,6 +57,12 @@ bool ZKSND::DARefuses(std::string_view tag, int index, platform::LogText indexTe
     return false;
 }
 
+bool ZKSND::NameRefuses(std::string_view tag, int index) const {
+    if (IsValidIndex(index)) return false;
+    LogError(tag, kIndexOutside);
+    return true;
+}
+
 bool ZKSND::DATableRefuses(std::string_view tag, int index) const {
     if (dwInitialized != 0 && dwDAReserved == 0) {
         LogError(tag, u8"ZKDADATAバッファが作成されていません\n");
@@ -78,7 +84,7 @@ AudioBus ZKSND::PathBus(DA_PATH type) const {
 }
 
 int ZKSND::DAudioInit() {
-    pPerformance = std::make_unique<platform::AudioEngine>();
+    pPerformance = std::make_shared<platform::AudioEngine>();
     if (!pPerformance->open()) {
         LogError("ZKSND::DAudioInit", u8"DMusicパフォーマンスの初期化に失敗しました\n");
         pPerformance.reset();
@@ -93,10 +99,6 @@ int ZKSND::DAudioInit() {
 }
 
 int ZKSND::DADATAReserve(std::uint32_t count) {
-    if (dwInitialized == 0) {
-        LogError("ZKSND::DADATAReserve", kNotInitialized);
-        return 0;
-    }
     if (count == 0) {
         LogError("ZKSND::DADATAReserve", u8"引数に0が渡されました\n");
         return 0;
@@ -107,13 +109,12 @@ int ZKSND::DADATAReserve(std::uint32_t count) {
     }
     dwDADataNum = count;
     pDAData = std::make_unique<ZKDADATA[]>(count);
-    for (std::uint32_t i = 0; i < count; ++i) pDAData[i].pPerformance = pPerformance.get();
     dwDAReserved = 1;
     return 1;
 }
 
 int ZKSND::DASetData(int index, const char* name) {
-    if (DARefuses("ZKSND::DASetData", index, kIndexOutside)) return 0;
+    if (NameRefuses("ZKSND::DASetData", index)) return 0;
     // Names come from scripts; one that does not fit is refused, never cut.
     if (name != nullptr && std::strlen(name) >= ZKDADATA::kPathSize) {
         LogError("ZKSND::DASetData", kBadArgument);
@@ -137,6 +138,8 @@ std::int32_t ZKSND::DALoad(int index, const char* path, DA_PATH) {
         LogError("ZKSND::DALoad", kLoadFailed);
         return result;
     }
+    // The table may be older than the engine: it needs none to be reserved.
+    data.pPerformance = pPerformance.get();
     // A reload replaces the sound; instances of the old one play on to their end.
     data.mtLength = static_cast<std::int32_t>(sound->frames());
     data.pSegment = std::move(sound);
@@ -144,7 +147,7 @@ std::int32_t ZKSND::DALoad(int index, const char* path, DA_PATH) {
 }
 
 std::int32_t ZKSND::DAUnload(int index) {
-    if (DARefuses("ZKSND::DAUnload", index, kIndexOutside)) return -1;
+    if (NameRefuses("ZKSND::DAUnload", index)) return -1;
     pDAData[index].Release();
     return 0;
 }
@@ -236,7 +239,7 @@ std::int32_t ZKSND::DAGetPathVolume(DA_PATH type) const {
 }
 
 char* ZKSND::DAGetWAVEPath(int index, char* buffer, std::uint32_t size) {
-    if (DARefuses("ZKSND::DAGetWAVEPath", index, kIndexOutside)) return nullptr;
+    if (NameRefuses("ZKSND::DAGetWAVEPath", index)) return nullptr;
     if (buffer == nullptr) {
         LogError("ZKSND::DAGetWAVEPath", kBadArgument);
         return nullptr;

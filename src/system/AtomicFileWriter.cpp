@@ -12,14 +12,14 @@ namespace {
 // Stream calls do not always set errno on failure; an unexplained one is an I/O error.
 int LastErrorOr(int fallback) { return errno != 0 ? errno : fallback; }
 
+platform::Files& FileService() { return platform::service<platform::Files>(); }
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath)
     : target_(std::move(targetPath)), temp_(target_ + ".tmp") {
-    errno = 0;
-    stream_ = std::fopen(temp_.c_str(), "wb");
-    if (stream_ == nullptr) {
-        fail(LastErrorOr(EIO));
+    if (const int error = FileService().createFile(temp_, stream_); error != 0) {
+        fail(error);
         return;
     }
     tempCreated_ = true;
@@ -42,7 +42,8 @@ bool AtomicFileWriter::finish() {
     errno = 0;
     // A write made directly on stream() leaves only the stream's error flag behind.
     if (std::ferror(stream_) != 0) return fail(LastErrorOr(EIO));
-    if (std::fflush(stream_) != 0) return fail(LastErrorOr(EIO));
+    // On the disk before the rename, so that a power cut leaves the old file or the new one.
+    if (const int error = FileService().syncFile(stream_); error != 0) return fail(error);
     std::FILE* closing = std::exchange(stream_, nullptr);
     if (std::fclose(closing) != 0) return fail(LastErrorOr(EIO));
     return true;
@@ -51,10 +52,11 @@ bool AtomicFileWriter::finish() {
 bool AtomicFileWriter::commit() {
     if (committed_) return true;
     if (!finish()) return false;
-    const int renamed = platform::service<platform::Files>().rename(temp_, target_);
+    const int renamed = FileService().rename(temp_, target_);
     if (renamed != 0) return fail(renamed);
     committed_ = true;
     tempCreated_ = false;
+    FileService().syncFolderOf(target_);
     return true;
 }
 
@@ -71,6 +73,6 @@ bool AtomicFileWriter::fail(int errorNumber) {
 void AtomicFileWriter::closeAndRemove() {
     if (stream_ != nullptr) std::fclose(std::exchange(stream_, nullptr));
     if (std::exchange(tempCreated_, false)) {
-        platform::service<platform::Files>().removeFile(temp_);
+        FileService().removeFile(temp_);
     }
 }

@@ -6,9 +6,11 @@
 #include <string_view>
 
 // Writes a file that must never be seen half-written. The bytes go to
-// "<target>.tmp" beside the target, which replaces the target only on commit.
-// Abandoning, any failure or destruction without a commit removes the temporary
-// file and leaves the target as it was.
+// "<target>.tmp" beside the target (whatever stood there is replaced, never written
+// through), which replaces the target only on commit. The file reaches the disk
+// before the rename and the folder after it, so that even a power cut leaves the old
+// file or the new one. Abandoning, any failure or destruction without a commit
+// removes the temporary file and leaves the target as it was.
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::string targetPath);
@@ -28,7 +30,7 @@ public:
 
     bool write(std::string_view bytes);
 
-    // Checks every write, then flushes and closes the stream. A caller that
+    // Checks every write, then puts the bytes on the disk and closes the stream. A caller that
     // publishes several files finishes them all before committing any.
     bool finish();
     // Finishes when still open, then renames the temporary file over the target.

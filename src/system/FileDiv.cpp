@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 
@@ -34,8 +35,15 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File OpenFile(const char* path, const char* mode) {
-    return File(path != nullptr ? std::fopen(path, mode) : nullptr);
+platform::Files& FileService() { return platform::service<platform::Files>(); }
+
+// Only a regular file is read: a FIFO in the data's place must not hold the game.
+File OpenForReading(const char* path) {
+    std::FILE* stream = nullptr;
+    if (path != nullptr) {
+        FileService().openRegularFile(path, std::numeric_limits<std::uint64_t>::max(), stream);
+    }
+    return File(stream);
 }
 
 enum class LineRead { Line, End, Error };
@@ -129,7 +137,9 @@ int ReadListOf(const char* combinedPath) {
 }
 
 int ExtractMember(const char* combinedPath, const std::string& outPath, const DIV_FILE_DATA& row) {
-    File out = OpenFile(outPath.c_str(), "wb");
+    std::FILE* created = nullptr;
+    FileService().createFile(outPath, created);
+    File out(created);
     if (!out) {
         Console(u8"Error: 復号ファイルを書き込みオープンできない\n");
         return -3;
@@ -192,7 +202,7 @@ int FileDiv(const char* combinedPath, const char* outDir, const char* name) {
 }
 
 int CheckCombinedHeader(const char* path) {
-    File file = OpenFile(path, "rb");
+    File file = OpenForReading(path);
     if (!file) {
         Console(u8"Error: 結合ファイルが読み込みオープンできない\n");
         return -1;
@@ -223,7 +233,7 @@ int CheckCombinedHeader(const char* path) {
 }
 
 int ReadCombinedList(const char* listPath) {
-    File file = OpenFile(listPath, "rb");
+    File file = OpenForReading(listPath);
     if (!file) {
         Console(u8"Error: リストを読み込みオープンできない\n");
         return -1;
@@ -250,7 +260,7 @@ std::optional<std::vector<unsigned char>> ReadCombinedMember(const char* combine
         Console(u8"Error: 読み込み開始位置と終了位置の指定が不正\n");
         return std::nullopt;
     }
-    File file = OpenFile(combinedPath, "rb");
+    File file = OpenForReading(combinedPath);
     if (!file) {
         Console(u8"Error: ファイルを読み込みオープンできない\n");
         return std::nullopt;
@@ -289,7 +299,7 @@ void ClearCombinedList() {
 // folder and the entry together would lie outside the folder.
 int DeleteFilesInDir(const char* dir, const char* name) {
     if (dir == nullptr) return 0;
-    platform::Files& files = platform::service<platform::Files>();
+    platform::Files& files = FileService();
     const std::string prefix = FolderPrefix(dir);
     if (name != nullptr) return files.removeFile(prefix + name) == 0 ? 1 : 0;
     std::vector<platform::FolderEntry> entries;

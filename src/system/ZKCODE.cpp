@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Files.h"
 #include "platform/Log.h"
+#include "platform/Services.h"
 #include "system/WordSplitter.h"
 
 using platform::LogError;
@@ -26,6 +28,14 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File OpenFile(const char* path, const char* mode) {
     return File(path != nullptr ? std::fopen(path, mode) : nullptr);
+}
+
+// The output is created afresh: a link standing at its path is replaced, never
+// written through.
+File CreateFile(const char* path) {
+    std::FILE* stream = nullptr;
+    if (path != nullptr) platform::service<platform::Files>().createFile(path, stream);
+    return File(stream);
 }
 
 // False on a read error: a failing disk must not pass for a short file.
@@ -84,7 +94,7 @@ int ZKEncode(const char* srcPath, const char* dstPath, unsigned int flags) {
         LogError("ZKEncode", u8"改行と区別できないバイト列 F2 F5 が含まれています\n");
         return -1;
     }
-    File dst = OpenFile(dstPath, "wb");
+    File dst = CreateFile(dstPath);
     if (!dst) {
         LogError("ZKEncode", u8"書込先ファイルオープンに失敗\n");
         return -1;
@@ -104,7 +114,7 @@ int ZKDecode(const char* srcPath, const char* dstPath) {
         LogError("ZKDecode", u8"読込ファイルが開けません\n");
         return -1;
     }
-    File dst = OpenFile(dstPath, "wb");
+    File dst = CreateFile(dstPath);
     if (!dst) {
         LogError("ZKDecode", u8"書込ファイルが開けません\n");
         return -1;

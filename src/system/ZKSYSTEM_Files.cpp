@@ -41,8 +41,10 @@ void ZKSYSTEM::TraceOut(std::string_view) const {}
 
 void ZKSYSTEM::RestartTraceFile() {
     fpTrace.reset();
-    // Whatever an earlier run left is discarded: each start has its own trace.
-    if (std::FILE* created = std::fopen(kTraceFile, "wb")) std::fclose(created);
+    // Whatever an earlier run left is discarded: each start has its own trace. A link
+    // standing there is replaced, never written through.
+    std::FILE* created = nullptr;
+    if (FileService().createFile(kTraceFile, created) == 0) std::fclose(created);
     RemoveFile(nullptr, kTraceFile, 0);
     fpTrace.reset(std::fopen(kTraceFile, "a+"));
 }

@@ -1,12 +1,46 @@
 #!/usr/bin/env bash
-# Only src/platform may include library or POSIX system headers.
+# Only src/platform may include library or POSIX system headers, and each folder of
+# src includes only headers of its own layer and the layers below it:
+#   app > shell > game logic (game, script, windows, extras)
+#       > engine objects (graphics, sound, system) > platform.
 set -u
 root=$1
-pattern='#[[:space:]]*include[[:space:]]*[<"](SDL2?/|SDL\.h|SDL_|ft2build|freetype/|libav|libsw|cdio/|alsa/|iconv\.h|unistd\.h|dirent\.h|fcntl\.h|sys/)'
+failed=0
+
+pattern='#[[:space:]]*include[[:space:]]*[<"](SDL2?/|SDL\.h|SDL_|ft2build|freetype/|libav|libsw|cdio/|alsa/|linux/|iconv\.h|unistd\.h|dirent\.h|fcntl\.h|sys/)'
 hits=$(grep -rnE "$pattern" "$root/src" --include='*.h' --include='*.cpp' | grep -v "^$root/src/platform/")
 if [[ -n "$hits" ]]; then
     echo "library or system headers outside src/platform:"
     echo "$hits"
-    exit 1
+    failed=1
 fi
-echo "layering: ok"
+
+layers='platform=0 graphics=1 sound=1 system=1 game=2 script=2 windows=2 extras=2 shell=3 app=4'
+hits=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$root/src" \
+           --include='*.h' --include='*.cpp' |
+       awk -v root="$root/src/" -v layers="$layers" '
+           BEGIN {
+               n = split(layers, pairs, " ")
+               for (i = 1; i <= n; ++i) { split(pairs[i], kv, "="); rank[kv[1]] = kv[2] }
+           }
+           {
+               path = substr($0, length(root) + 1)
+               split(path, parts, ":")
+               file = parts[1]
+               folder = file ~ /\// ? substr(file, 1, index(file, "/") - 1) : ""
+               if (!(folder in rank)) { print "src/" file ": in no layer"; next }
+               header = $0
+               sub(/^[^"]*"/, "", header)
+               sub(/".*$/, "", header)
+               used = substr(header, 1, index(header, "/") - 1)
+               if ((used in rank) && rank[used] > rank[folder])
+                   print "src/" file ":" parts[2] ": includes " header ", above " folder
+           }' | sort -u)
+if [[ -n "$hits" ]]; then
+    echo "includes against the layer order:"
+    echo "$hits"
+    failed=1
+fi
+
+[[ $failed -eq 0 ]] && echo "layering: ok"
+exit $failed

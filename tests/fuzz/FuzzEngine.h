@@ -8,8 +8,10 @@
 #include "FuzzCheck.h"
 #include "common/CombinedFileWriter.h"
 #include "game/GAMEMAIN.h"
+#include "game/ShellWords.h"
 #include "graphics/ZKSPRITE.h"
 #include "shell/RegisterResourceFiles.h"
+#include "shell/ShellGameHost.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -22,6 +24,8 @@ struct FuzzEngine {
     ZKSYSTEM sys;
     ZKSPRITE sprite;
     ZKSND snd;
+    ShellWords shell;
+    ShellGameHost host;
     GAMEMAIN game;
 
     FuzzEngine() {
@@ -29,6 +33,7 @@ struct FuzzEngine {
         snd.Initialize(nullptr, nullptr, 0);
         RegisterResourceFiles(sprite, snd);
         sys.Initialize(nullptr, 1);
+        game.SetShell(shell, host);
         game.Initialize(&sys, &sprite, &snd);
         std::filesystem::create_directory("dat");
     }

@@ -1,5 +1,6 @@
 // The autoplay input-script parser on arbitrary bytes: it either gives a script
-// whose settings stay in their ranges or refuses with an "input:<line>:" message.
+// whose settings stay in their ranges and whose legs after the first each start with
+// a wait, or refuses with an "input:<line>:" message.
 #include <cstdint>
 #include <string>
 
@@ -17,12 +18,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Require(script->step >= 1 && script->step <= 1000, "a step out of range");
-    for (const auto& [frame, events] : script->events) {
-        Require(frame >= 0 && !events.empty(), "a frame without events");
-        for (const auto& event : events) {
-            const bool keyed = event.action == autoplay::InputAction::Down ||
-                               event.action == autoplay::InputAction::Up;
-            Require(!keyed || (event.key >= 1 && event.key <= 255), "a key out of range");
+    using autoplay::InputAction;
+    for (std::size_t leg = 0; leg < script->legs.size(); ++leg) {
+        const autoplay::InputLeg& l = script->legs[leg];
+        Require((l.wait.action == InputAction::WaitMode) == (leg > 0), "a leg without its wait");
+        for (const auto& [frame, events] : l.events) {
+            Require(frame >= 0 && !events.empty(), "a frame without events");
+            for (const auto& event : events) {
+                const bool keyed =
+                    event.action == InputAction::Down || event.action == InputAction::Up;
+                Require(!keyed || (event.key >= 1 && event.key <= 255), "a key out of range");
+                // A leg starts after its first frame has run: input there would be lost.
+                const bool input = keyed || event.action == InputAction::Move ||
+                                   event.action == InputAction::Advance;
+                Require(leg == 0 || frame > 0 || !input, "input at a leg's first frame");
+            }
         }
     }
     return 0;

@@ -72,12 +72,9 @@ TEST(GameMain, BootWithoutScenarioDataFailsAndWritesNoSave) {
     EXPECT_TRUE(fs::is_empty("sav"));
 }
 
-TEST(GameMain, EveryModeNotInThisBuildEndsTheGameTheFrameAfterItsChange) {
-    const char* procs[] = {"LogoProc",          "DemoProc",          "TitleProc",
-                           "SpecialProc",       "CGModeProc",        "RecurdoMainProc",
-                           "HintModeMainProc",  "BGMModeMainProc",   "ADVMainProc",
-                           "ClothesSelectProc", "DressRoomMainProc", "StaffrollMainProc"};
-    for (int mode = 3; mode <= 12; ++mode) {
+TEST(GameMain, AModeNotInThisBuildEndsTheGameTheFrameAfterItsChange) {
+    // The first and last of the missing modes: a shifted name table shows at either end.
+    for (const auto& [mode, proc] : {std::pair{3, "TitleProc"}, {12, "StaffrollMainProc"}}) {
         SCOPED_TRACE(mode);
         FreshGame k;
         k.game->nMode = 3;
@@ -91,7 +88,7 @@ TEST(GameMain, EveryModeNotInThisBuildEndsTheGameTheFrameAfterItsChange) {
         EXPECT_EQ(k.presents(), 1);
         EXPECT_EQ(k.game->GameMainFunc(), 0u);
         EXPECT_EQ(k.lines(), Lines{"Error: <GAMEMAIN::GameMainFunc> モード" + std::to_string(mode) +
-                                   " (" + procs[mode - 1] + ") はこのビルドにありません"});
+                                   " (" + proc + ") はこのビルドにありません"});
     }
 }
 

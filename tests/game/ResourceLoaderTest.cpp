@@ -5,7 +5,6 @@
 
 #include "game/ResourceLoader.h"
 #include "game/ResourcePlayer.h"
-#include "shell/ShellState.h"
 #include "support/Bytes.h"
 #include "support/ScriptKit.h"
 
@@ -37,15 +36,16 @@ void ExpectNoSoundLoaded(LoaderKit& k) {
 
 TEST(ResourceLoader, WithoutSoundEveryCallSucceedsAndLoadsNothing) {
     LoaderKit k;
-    CurrentShellState().soundAvailable = 0;
+    k.shell.soundAvailable = 0;
     ZKSND* s = k.s();
     ZKSYSTEM* y = &k.sys;
+    const ShellWords& w = k.shell;
     const int results[] = {
-        SELoad(s, y, 3, nullptr), VoiceLoad(s, y, "v1.sou"), BGMLoad(s, y, "m1.sou"),
-        BGMPlay("m1.sou", s, y),  BGMStop(1, s, y),          SEPlay(3, 0, s, y),
-        SEStop(-1, s, y),         VoicePlay("v1.sou", s, y), VoiceStop(s),
-        SetBGMVolume(3, s),       SEUnload(s, y, 3),         VoiceUnload(s, y),
-        BGMUnload(s, y)};
+        SELoad(s, y, 3, nullptr, w), VoiceLoad(s, y, "v1.sou", w), BGMLoad(s, y, "m1.sou", w),
+        BGMPlay("m1.sou", s, y, w),  BGMStop(1, s, y, w),          SEPlay(3, 0, s, y, w),
+        SEStop(-1, s, y, w),         VoicePlay("v1.sou", s, y, w), VoiceStop(s, w),
+        SetBGMVolume(3, s, w),       SEUnload(s, y, 3, w),         VoiceUnload(s, y, w),
+        BGMUnload(s, y, w)};
     for (const int result : results) EXPECT_EQ(result, 1);
     ExpectNoSoundLoaded(k);
     EXPECT_FALSE(FileExists("tmp/v1.sou"));
@@ -54,9 +54,9 @@ TEST(ResourceLoader, WithoutSoundEveryCallSucceedsAndLoadsNothing) {
 
 TEST(ResourceLoader, SoundCopiesStayUntilUnloadAndImageCopiesGoAtOnce) {
     LoaderKit k;
-    ASSERT_EQ(SELoad(k.s(), &k.sys, 3, nullptr), 1);
+    ASSERT_EQ(SELoad(k.s(), &k.sys, 3, nullptr, k.shell), 1);
     EXPECT_TRUE(FileExists("tmp/" + k.effect));
-    EXPECT_EQ(SEUnload(k.s(), &k.sys, 3), 1);
+    EXPECT_EQ(SEUnload(k.s(), &k.sys, 3, k.shell), 1);
     EXPECT_FALSE(FileExists("tmp/" + k.effect));
 
     ZKSPRITE& sprite = k.sprites.sprite;
@@ -83,7 +83,7 @@ TEST(ResourceLoader, SoundCopiesStayUntilUnloadAndImageCopiesGoAtOnce) {
 
 TEST(ResourceLoader, MusicPlaysOnceAndRestartsWithoutReloading) {
     LoaderKit k;
-    ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys), 1);
+    ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys, k.shell), 1);
     EXPECT_EQ(k.snd.DAGetState(1), 0);
     k.audio.pull(2000);
     std::int32_t position = 0, still = 0;
@@ -91,44 +91,48 @@ TEST(ResourceLoader, MusicPlaysOnceAndRestartsWithoutReloading) {
     EXPECT_GT(position, 0);
     // Without the archive any reload would fail.
     std::filesystem::remove("dat/AU.dat");
-    ASSERT_EQ(BGMPlay("M1.SOU", k.s(), &k.sys), 1);
+    ASSERT_EQ(BGMPlay("M1.SOU", k.s(), &k.sys, k.shell), 1);
     k.snd.DAGetNowPos(1, &still);
     EXPECT_EQ(still, position);
-    ASSERT_EQ(BGMStop(0, k.s(), &k.sys), 1);
+    ASSERT_EQ(BGMStop(0, k.s(), &k.sys, k.shell), 1);
     EXPECT_NE(k.snd.DAGetState(1), 0);
-    ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys), 1);
+    ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys, k.shell), 1);
     EXPECT_EQ(k.snd.DAGetState(1), 0);
-    EXPECT_EQ(k.lines(), Lines{});
+    // Stopped with unloading, no piece is left to play again.
+    ASSERT_EQ(BGMStop(1, k.s(), &k.sys, k.shell), 1);
+    EXPECT_EQ(BGMPlay(nullptr, k.s(), &k.sys, k.shell), 0);
+    EXPECT_EQ(k.lines(), Lines{"Error: <BGMPlay> BGMの再生に失敗しました"});
 }
 
 TEST(ResourceLoader, EffectsOnAMutedPathStayMutedAndAnEmptyVoiceIsNoVoice) {
     LoaderKit k;
-    ASSERT_EQ(SELoad(k.s(), &k.sys, 3, nullptr), 1);
+    ASSERT_EQ(SELoad(k.s(), &k.sys, 3, nullptr, k.shell), 1);
     k.snd.DASetPathVolume(DA_PATH_SE, -7000);
-    ASSERT_EQ(SEPlay(3, 0, k.s(), &k.sys), 1);
+    ASSERT_EQ(SEPlay(3, 0, k.s(), &k.sys, k.shell), 1);
     EXPECT_EQ(k.snd.DAGetPathVolume(DA_PATH_SE), -9600);
-    EXPECT_EQ(VoicePlay("", k.s(), &k.sys), 1);
+    EXPECT_EQ(VoicePlay("", k.s(), &k.sys, k.shell), 1);
     EXPECT_EQ(k.snd.DAGetLoadState(0), 0);
     // Levels outside 1 to 10 are silence, not a read past the table.
-    for (const auto& [level, volume] : {std::pair{0, -9600}, {1, -5000}, {10, 0}, {11, -9600}}) {
-        EXPECT_EQ(VOLUME_LEVEL(level), volume) << level;
-    }
+    const int volumes[] = {-9600, -5000, -3000, -2000, -1500, -1000,
+                           -800,  -600,  -400,  -200,  0,     -9600};
+    for (int level = 0; level < 12; ++level)
+        EXPECT_EQ(VOLUME_LEVEL(level), volumes[level]) << level;
 }
 
 TEST(ResourceLoader, NamesFromDataNeverReachOutsideTmp) {
     LoaderKit k;
     zktest::WriteFileBytes("env.env", "victim");
-    ASSERT_EQ(VoiceLoad(k.s(), &k.sys, "v1.sou"), 1);
-    ASSERT_EQ(BGMLoad(k.s(), &k.sys, "m1.sou"), 1);
+    ASSERT_EQ(VoiceLoad(k.s(), &k.sys, "v1.sou", k.shell), 1);
+    ASSERT_EQ(BGMLoad(k.s(), &k.sys, "m1.sou", k.shell), 1);
     k.clearLog();
     const std::string names[] = {"../env.env", "a/b.sou", "a\\b.sou", std::string(300, 'n')};
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         k.clearLog();
-        EXPECT_EQ(VoiceLoad(k.s(), &k.sys, name.c_str()), 0);
-        EXPECT_EQ(BGMLoad(k.s(), &k.sys, name.c_str()), 0);
-        EXPECT_EQ(SELoad(k.s(), &k.sys, 4, name.c_str()), 0);
-        EXPECT_EQ(BGMPlay(name.c_str(), k.s(), &k.sys), 0);
+        EXPECT_EQ(VoiceLoad(k.s(), &k.sys, name.c_str(), k.shell), 0);
+        EXPECT_EQ(BGMLoad(k.s(), &k.sys, name.c_str(), k.shell), 0);
+        EXPECT_EQ(SELoad(k.s(), &k.sys, 4, name.c_str(), k.shell), 0);
+        EXPECT_EQ(BGMPlay(name.c_str(), k.s(), &k.sys, k.shell), 0);
         const Lines lines = k.lines();
         ASSERT_EQ(lines.size(), 4u);
         EXPECT_EQ(lines[0], "Error: <VoiceLoad> 不正なファイル名です: " + name);
@@ -137,27 +141,27 @@ TEST(ResourceLoader, NamesFromDataNeverReachOutsideTmp) {
     // The loaded pieces are untouched; their unloads delete their own copies only.
     EXPECT_EQ(k.snd.DAGetLoadState(0), 1);
     k.clearLog();
-    EXPECT_EQ(VoiceUnload(k.s(), &k.sys), 1);
-    EXPECT_EQ(BGMUnload(k.s(), &k.sys), 1);
-    EXPECT_EQ(SEUnload(k.s(), &k.sys, 4), 1);
-    EXPECT_EQ(VoiceUnload(k.s(), &k.sys), 1);
+    EXPECT_EQ(VoiceUnload(k.s(), &k.sys, k.shell), 1);
+    EXPECT_EQ(BGMUnload(k.s(), &k.sys, k.shell), 1);
+    EXPECT_EQ(SEUnload(k.s(), &k.sys, 4, k.shell), 1);
+    EXPECT_EQ(VoiceUnload(k.s(), &k.sys, k.shell), 1);
     EXPECT_EQ(k.lines(), Lines{});
     EXPECT_FALSE(FileExists("tmp/v1.sou"));
     EXPECT_FALSE(FileExists("tmp/m1.sou"));
     EXPECT_EQ(zktest::ReadFileBytes("env.env"), "victim");
 
     // A trail byte 0x5C is part of its character, not a separator.
-    EXPECT_EQ(VoiceLoad(k.s(), &k.sys, k.trailName.c_str()), 1);
+    EXPECT_EQ(VoiceLoad(k.s(), &k.sys, k.trailName.c_str(), k.shell), 1);
     EXPECT_TRUE(FileExists("tmp/" + k.trailName));
 }
 
 // Exit stops and unloads every buffer, loaded or not, without a false error.
 TEST(ResourceLoader, ReleaseUnloadsEverySoundQuietly) {
     LoaderKit k;
-    ASSERT_EQ(SELoad(k.s(), &k.sys, 3, nullptr), 1);
-    ASSERT_EQ(SEPlay(3, 1, k.s(), &k.sys), 1);
-    ASSERT_EQ(VoicePlay("v1.sou", k.s(), &k.sys), 1);
-    ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys), 1);
+    ASSERT_EQ(SELoad(k.s(), &k.sys, 3, nullptr, k.shell), 1);
+    ASSERT_EQ(SEPlay(3, 1, k.s(), &k.sys, k.shell), 1);
+    ASSERT_EQ(VoicePlay("v1.sou", k.s(), &k.sys, k.shell), 1);
+    ASSERT_EQ(BGMPlay("m1.sou", k.s(), &k.sys, k.shell), 1);
     k.clearLog();
     k.game->Release();
     EXPECT_EQ(k.lines(), Lines{});

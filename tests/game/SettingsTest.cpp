@@ -5,6 +5,7 @@
 
 #include "BareGame.h"
 #include "platform/MenuStrip.h"
+#include "shell/ShellGameHost.h"
 #include "shell/ShellResources.h"
 #include "shell/ShellState.h"
 
@@ -48,7 +49,8 @@ TEST(MsgBarMask, TakesBacklogConditionsOnlyWhenSwitchingOn) {
 TEST_F(Settings, MenuChangeSwitchesTheShellsMenu) {
     const std::string failed =
         "Error: <GAMEMAIN::MenuMsgWndStatusChange> メニューの設定に失敗しました";
-    BeginShellState();
+    ShellGameHost host;
+    game->SetShell(BeginShellState(), host);
     EXPECT_EQ(game->MenuMsgWndStatusChange(7, 1), 0u);
     EXPECT_EQ(kit.debugLines().back(), failed);
 

@@ -4,6 +4,7 @@
 #include "support/SpriteKit.h"
 
 using platform::Rect;
+using zktest::Inside;
 using zktest::SpriteKit;
 
 namespace {
@@ -12,10 +13,6 @@ constexpr std::uint32_t kKey = 0xFF00FF;
 constexpr std::uint32_t kBody = 0x3060C0;
 constexpr std::uint32_t kGreen = 0x00FF00;
 const Rect kTextBox{10, 500, 790, 530};
-
-bool Inside(int x, int y, const Rect& r) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
 
 // One adventure-like frame: background, two keyed characters, a half-transparent
 // sprite, a line of text and a quarter-dark fade overlay.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <span>
 #include <thread>
 
@@ -95,9 +96,9 @@ protected:
     std::vector<std::uint32_t> posts;
     std::vector<std::vector<std::uint32_t>> composed;
     zktest::ManualAudio audio;
-    AudioEngine engine;
+    std::shared_ptr<AudioEngine> engine = std::make_shared<AudioEngine>();
     std::vector<float> mix;
-    MediaGraph graph{2};
+    MediaGraph graph{2, nullptr};
 };
 
 }  // namespace
@@ -167,7 +168,7 @@ TEST_F(MediaGraphTest, ClosingWhileTheWorkerWaitsOnAFullQueueReturnsPromptly) {
     MediaPump::instance().pump();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     {
-        MediaGraph other{1};
+        MediaGraph other{1, nullptr};
         ASSERT_EQ(other.renderFile("m.mkv"), S_OK);
         ASSERT_EQ(other.run(), S_OK);
     }
@@ -182,11 +183,11 @@ TEST_F(MediaGraphTest, PlaysOnTheMixesClockWithTheToneAtTheGraphsGain) {
         double gain;
     } cases[] = {{"stereo 44100 at -600", 44100, 2, -600, 0.501},
                  {"mono 48000 at 0", 48000, 1, 0, 1.0}};
-    ASSERT_TRUE(engine.open());
+    ASSERT_TRUE(engine->open());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ClearRecords();
-        MediaGraph played{2};
+        MediaGraph played{2, engine};
         played.putVolume(c.volume);
         OpenIn(played, {.soundRate = c.soundRate, .channels = c.channels});
         const auto reference = Reference();
@@ -203,11 +204,11 @@ TEST_F(MediaGraphTest, PlaysOnTheMixesClockWithTheToneAtTheGraphsGain) {
 }
 
 TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
-    ASSERT_TRUE(engine.open());
+    ASSERT_TRUE(engine->open());
     for (const double soundSeconds : {0.5, 1.5}) {
         SCOPED_TRACE(soundSeconds);
         ClearRecords();
-        MediaGraph played{2};
+        MediaGraph played{2, engine};
         OpenIn(played, {.soundSeconds = soundSeconds});
         ASSERT_EQ(played.run(), S_OK);
         const std::uint32_t start = kit.clock.now();
@@ -220,8 +221,8 @@ TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
 }
 
 TEST_F(MediaGraphTest, ARunStoppedBeforeAnyPumpAddsNothingToTheMixAndAStopSilencesIt) {
-    ASSERT_TRUE(engine.open());
-    MediaGraph played{2};
+    ASSERT_TRUE(engine->open());
+    MediaGraph played{2, engine};
     OpenIn(played, {});
     ASSERT_EQ(played.run(), S_OK);
     played.stop();
@@ -238,14 +239,14 @@ TEST_F(MediaGraphTest, ARunStoppedBeforeAnyPumpAddsNothingToTheMixAndAStopSilenc
 // pulled without pause on another, as the sound card's thread does.
 TEST_F(MediaGraphTest, SurvivesControlFromTheGameThreadWhileAnotherThreadPullsTheMix) {
     MediaPump::instance().deterministic = false;
-    ASSERT_TRUE(engine.open());
+    ASSERT_TRUE(engine->open());
     zktest::MakeMovie({}, "m.mkv");
     std::atomic<bool> done{false};
     std::thread puller([&] {
         while (!done) audio.pull(256);
     });
     for (int round = 0; round < 200; ++round) {
-        MediaGraph played{round % 3};
+        MediaGraph played{round % 3, engine};
         ASSERT_EQ(played.renderFile("m.mkv"), S_OK);
         played.setOwner(kWindow);
         played.setVisible(true);

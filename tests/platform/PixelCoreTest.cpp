@@ -8,6 +8,7 @@
 using platform::PixelFormat;
 using platform::Rect;
 using platform::Surface;
+using zktest::Inside;
 
 namespace {
 
@@ -28,10 +29,6 @@ std::uint32_t Raw(const Surface& surface, int x, int y) {
     return pixel;
 }
 
-bool Inside(int x, int y, const Rect& r) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 }  // namespace
 
 TEST(PixelFormat, ConversionsInBothFormatsAndThe565BlendAgree) {
@@ -41,13 +38,10 @@ TEST(PixelFormat, ConversionsInBothFormatsAndThe565BlendAgree) {
         std::uint32_t pixel;
         platform::ColorRef back;
     } cases[] = {
-        {kXrgb, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
-        {kXrgb, 0x000000, 0x000000, 0x000000},
         {kXrgb, 0x00112233, 0x332211, 0x112233},
         {kXrgb, 0xAB112233, 0x332211, 0x112233},  // the high byte is ignored
         {k565, 0xFFFFFF, 0xFFFF, 0xFFFFFF},       // white survives by bit replication
-        {k565, 0x000000, 0x0000, 0x000000},
-        {k565, 0x00070307, 0x0000, 0x000000},  // below one step of each channel
+        {k565, 0x00070307, 0x0000, 0x000000},     // below one step of each channel
         {k565, 0x0000840F, 0x0C20, 0x00008608},
         {k565, 0xFF0000FF, 0xF800, 0x0000FF},
         {k565, 0x0000FF00, 0x07E0, 0x00FF00},

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
-#include "platform/FaultyFiles.h"
 #include "platform/PosixFiles.h"
 #include "support/Bytes.h"
 #include "support/TempWorkDir.h"
@@ -26,16 +27,6 @@ TEST(PosixFiles, ErrorNumbersTheEngineDecidesOn) {
     EXPECT_EQ(files.removeFolder("nothing"), ENOENT);
 }
 
-TEST(PosixFiles, RenameReplacesItsTarget) {
-    zktest::TempWorkDir dir;
-    PosixFiles files;
-    WriteFileBytes("new", "new");
-    WriteFileBytes("old", "old");
-    EXPECT_EQ(files.rename("new", "old"), 0);
-    EXPECT_EQ(zktest::ReadFileBytes("old"), "new");
-    EXPECT_FALSE(FileExists("new"));
-}
-
 TEST(PosixFiles, ListingReportsLinksAsFilesAndSkipsDots) {
     zktest::TempWorkDir dir;
     PosixFiles files;
@@ -55,6 +46,46 @@ TEST(PosixFiles, ListingReportsLinksAsFilesAndSkipsDots) {
     EXPECT_TRUE(entries.empty());
 }
 
+TEST(PosixFiles, NothingIsReachedThroughALinkInThePlayersFolder) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    namespace fs = std::filesystem;
+    fs::create_directories("outside/sub");
+    WriteFileBytes("outside/f", "kept");
+    WriteFileBytes("x", "x");
+    fs::create_directory_symlink(fs::absolute("outside"), "tmp");
+    std::vector<FolderEntry> entries;
+    std::FILE* stream = nullptr;
+    const std::function<int()> calls[] = {
+        [&] { return files.removeFile("tmp/f"); },
+        [&] { return files.removeFolder("tmp/sub"); },
+        [&] { return files.listFolder("tmp/", entries); },
+        [&] { return files.makeFolder("tmp/new"); },
+        [&] { return files.setHidden("tmp"); },
+        [&] { return files.rename("x", "tmp/x"); },
+        [&] { return files.createFile("tmp/f", stream); },
+    };
+    for (std::size_t i = 0; i < std::size(calls); ++i) EXPECT_NE(calls[i](), 0) << i;
+    EXPECT_EQ(stream, nullptr);
+    EXPECT_EQ(zktest::ReadFileBytes("outside/f"), "kept");
+    EXPECT_TRUE(fs::is_directory("outside/sub"));
+    EXPECT_FALSE(FileExists("outside/new") || FileExists("outside/x"));
+
+    // A link or a FIFO where a file is created is replaced, not written through.
+    fs::remove("tmp");
+    fs::create_directory("tmp");
+    fs::create_symlink(fs::absolute("outside/f"), "tmp/f");
+    ASSERT_EQ(mkfifo("tmp/fifo", 0600), 0);
+    for (const char* path : {"tmp/f", "tmp/fifo"}) {
+        ASSERT_EQ(files.createFile(path, stream), 0) << path;
+        std::fputs("new", stream);
+        std::fclose(stream);
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path))) << path;
+        EXPECT_EQ(zktest::ReadFileBytes(path), "new");
+    }
+    EXPECT_EQ(zktest::ReadFileBytes("outside/f"), "kept");
+}
+
 TEST(PosixFiles, HiddenAttributeOnlyForExistingFolders) {
     zktest::TempWorkDir dir;
     PosixFiles files;
@@ -63,16 +94,4 @@ TEST(PosixFiles, HiddenAttributeOnlyForExistingFolders) {
     EXPECT_EQ(files.setHidden("d"), 0);
     EXPECT_NE(files.setHidden("f"), 0);
     EXPECT_NE(files.setHidden("nothing"), 0);
-}
-
-TEST(FaultyFiles, InUseFileCannotBeDeletedUntilReleased) {
-    zktest::TempWorkDir dir;
-    FaultyFiles files;
-    WriteFileBytes("held", "x");
-    files.markInUse("held");
-    EXPECT_EQ(files.removeFile("held"), EBUSY);
-    EXPECT_TRUE(FileExists("held"));
-    files.release("held");
-    EXPECT_EQ(files.removeFile("held"), 0);
-    EXPECT_FALSE(FileExists("held"));
 }

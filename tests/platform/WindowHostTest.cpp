@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +25,18 @@ namespace {
 
 std::string GuardName(const zktest::TestKit& kit) {
     return "zktest-guard-" + kit.dir.path().filename().string();
+}
+
+// Anything of the guard's left in the folders it may use.
+bool LeftBehind(const std::string& name) {
+    const std::string runtime = "/run/user/" + std::to_string(getuid());
+    for (const std::string& folder : {std::string("/tmp"), runtime}) {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+            if (entry.path().filename().string().starts_with(name)) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -130,18 +144,30 @@ TEST(WindowHost, DialogKeysAndClicks) {
     EXPECT_EQ(commands, (std::vector<std::uintptr_t>{1004, 0}));
 }
 
-TEST(SingleInstanceGuard, SecondStartReachesTheFirst) {
+TEST(SingleInstanceGuard, SecondStartReachesTheFirstWhateverItsEnvironment) {
     zktest::TestKit kit;
     const std::string name = GuardName(kit);
-    SingleInstanceGuard first(name);
-    ASSERT_EQ(first.acquire(), SingleInstanceGuard::Result::First);
-    EXPECT_FALSE(first.takeRequests());
     {
-        SingleInstanceGuard second(name);
-        EXPECT_EQ(second.acquire(), SingleInstanceGuard::Result::Second);
+        SingleInstanceGuard first(name);
+        ASSERT_EQ(first.acquire(), SingleInstanceGuard::Result::First);
+        EXPECT_FALSE(first.takeRequests());
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        const std::optional<std::string> saved =
+            runtime != nullptr ? std::optional<std::string>(runtime) : std::nullopt;
+        setenv("XDG_RUNTIME_DIR", kit.dir.path().c_str(), 1);
+        {
+            SingleInstanceGuard second(name);
+            EXPECT_EQ(second.acquire(), SingleInstanceGuard::Result::Second);
+        }
+        if (saved) {
+            setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
+        } else {
+            unsetenv("XDG_RUNTIME_DIR");
+        }
+        EXPECT_TRUE(first.takeRequests());
+        EXPECT_FALSE(first.takeRequests());
     }
-    EXPECT_TRUE(first.takeRequests());
-    EXPECT_FALSE(first.takeRequests());
+    EXPECT_FALSE(LeftBehind(name));
 }
 
 TEST(SingleInstanceGuard, ALockLeftByADeadProcessDoesNotBlock) {
@@ -155,8 +181,26 @@ TEST(SingleInstanceGuard, ALockLeftByADeadProcessDoesNotBlock) {
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    SingleInstanceGuard next(name);
-    EXPECT_EQ(next.acquire(), SingleInstanceGuard::Result::First);
+    {
+        SingleInstanceGuard next(name);
+        EXPECT_EQ(next.acquire(), SingleInstanceGuard::Result::First);
+    }
+    EXPECT_FALSE(LeftBehind(name));
+}
+
+TEST(SingleInstanceGuard, AFolderSomeoneMadeInItsPlaceIsNeitherUsedNorInTheWay) {
+    zktest::TestKit kit;
+    const std::string name = GuardName(kit);
+    const std::string planted = "/tmp/" + name + "-" + std::to_string(getuid());
+    std::filesystem::create_directory("elsewhere");
+    std::filesystem::create_directory_symlink(std::filesystem::absolute("elsewhere"), planted);
+    {
+        SingleInstanceGuard guard(name);
+        EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Result::First);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(planted));
+    EXPECT_TRUE(std::filesystem::is_empty("elsewhere"));
+    std::filesystem::remove(planted);
 }
 
 namespace {

@@ -33,6 +33,8 @@ Shown Box(std::u8string_view caption, std::u8string_view text) {
 TEST(InitScript, RegistersEveryKindOfRow) {
     ScriptKit k;
     const std::string body = ScriptKit::SurfaceName(263);
+    // Only a path that reads FALSE gives its row load flag 0.
+    ASSERT_EQ(k.sprites.sprite.SetSurface(41, "tmp/", "FALSE", 1), 1);
     WriteInit({u8"#REG_DATA bg SURF " + U8(ScriptKit::SurfaceName(40)),
                u8"#REG_DATA bodySurf surf " + U8(body), u8"#REG_DATA bodyTex TEX " + U8(body),
                u8"#REG_DATA se WAVE " + U8(ScriptKit::EffectName(3)), u8"#REG_DATA DAY VAR 3",
@@ -41,12 +43,12 @@ TEST(InitScript, RegistersEveryKindOfRow) {
                u8"#CHARA_SET_FACE Hero 1 bodySurf bodyTex 1 2 3 7 REPETITION",
                u8"#CHARA_SET_EYE Hero 1 3 8 4 5 120",
                u8"#REG_DATA 2 CLOTHES 5 3 説明\\n表示 second.spt", u8"#REG_DATA lost TEX none.gpc",
-               u8"#REG_DATA blank SURF"});
+               u8"#REG_DATA blank SURF", u8"#REG_DATA off SURF FALSE"});
     ASSERT_EQ(k.game->InitScrMain(), 1);
 
     GAMEMAIN& g = *k.game;
     EXPECT_EQ(k.lines()[1],
-              "Message: <GAMEMAIN::InitScrObjCount> TEX:2 SURF:3 WAVE:1 変数:3 Character:1 "
+              "Message: <GAMEMAIN::InitScrObjCount> TEX:2 SURF:4 WAVE:1 変数:3 Character:1 "
               "を確保しました");
     std::int32_t row = -1;
     const struct {
@@ -61,7 +63,7 @@ TEST(InitScript, RegistersEveryKindOfRow) {
                                             g.pWaveData.get()};
         EXPECT_EQ(table[f.kind][row].nIndex, f.slot);
     }
-    EXPECT_EQ(g.pSurfaceData[1].dwFlag, 1u);
+    EXPECT_EQ(std::pair(g.pSurfaceData[1].dwFlag, g.pSurfaceData[2].dwFlag), std::pair(1u, 0u));
     // IDs ignore case, and the first of two rows with one ID is the one found.
     ASSERT_EQ(g.IDSerch("day", 3, &row), 1u);
     EXPECT_EQ(std::pair(row, g.pVarData[row].nValue), std::pair(0, 3));

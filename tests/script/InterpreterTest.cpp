@@ -66,14 +66,15 @@ TEST(Interpreter, AWaitingSlotRunsAloneAndTheLowerSlotResumesAfterwards) {
     scr.nExeFlg = 0;
     for (int frame = 0; frame < 2; ++frame) k.game->ScrMain();
     scr.nExeFlg = 1;
-    scr.Cmd[1].nWaitFlg = 1;
+    // Of two waiting slots the higher runs first; reading holds while one waits.
+    scr.Cmd[0].nWaitFlg = scr.Cmd[1].nWaitFlg = 1;
     EXPECT_EQ(k.game->ScrMain(), 0);
     EXPECT_STREQ(scr.Cmd[0].szCommand, "#EndIf");
     EXPECT_TRUE(scr.Cmd[1].IsFree());
     EXPECT_EQ(scr.nLine, 3);
     EXPECT_EQ(k.game->ScrMain(), 0);
     EXPECT_TRUE(scr.Cmd[0].IsFree());
-    EXPECT_EQ(scr.nLine, 4);
+    EXPECT_EQ(scr.nLine, 3);
 }
 
 TEST(Interpreter, UnknownAndMissingCommandsReportTheirOwnLineAndTheScriptGoesOn) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,11 +19,33 @@ using zktest::ScriptKit;
 
 constexpr int kBodySurface = 263, kBodyTexture = 7;
 constexpr int kFaceSurface = 264, kFaceTexture = 8;
-constexpr std::uint32_t kBody = 0xC00000;
+constexpr int kBody2Surface = 265, kBody2Texture = 9;
+constexpr std::uint32_t kWhite = 0xFFFFFF, kBody = 0xC00000, kBody2 = 0x00C0C0;
 constexpr std::uint32_t kEyes[] = {0x00C000, 0x0000C0, 0xC0C000};
 
-// A character whose body (40 x 40) stands at (100, 100) with its face anchor at
-// (110, 110); face 0 has three 4 x 4 eye frames side by side, face 1 none.
+// Colour c laid over under at alpha a.
+std::uint32_t Over(std::uint32_t under, std::uint32_t c, float a) {
+    std::uint32_t out = 0;
+    for (const int shift : {16, 8, 0}) {
+        const float mixed = a * ((c >> shift) & 0xFF) + (1 - a) * ((under >> shift) & 0xFF);
+        out |= static_cast<std::uint32_t>(std::lround(mixed)) << shift;
+    }
+    return out;
+}
+
+// The largest difference of one channel between two colours.
+int Gap(std::uint32_t a, std::uint32_t b) {
+    int gap = 0;
+    for (const int shift : {16, 8, 0}) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        gap = std::max(gap, std::abs(d));
+    }
+    return gap;
+}
+
+// A character whose body 0 (40 x 40) stands at (100, 100) with its face anchor at
+// (110, 110), body 1 at (120, 100) with its anchor at (140, 110); face 0 has three
+// 4 x 4 eye frames side by side lasting 100, 200 and 300 ms, face 1 none, face 2 one.
 struct CharaKit : ScriptKit {
     ZKCHAR chara;
 
@@ -29,21 +54,26 @@ struct CharaKit : ScriptKit {
         for (int i = 0; i < 12 * 4; ++i) sheet[static_cast<std::size_t>(i)] = kEyes[(i % 12) / 4];
         const std::string face = zktools::BitmapBytes(zktools::BitmapForm::Rgb24, 12, 4, sheet);
         WriteArchive("dat/Img.dat", {{SurfaceName(kBodySurface), Flat(40, 40, kBody)},
-                                     {SurfaceName(kFaceSurface), face}});
-        for (const int slot : {kBodySurface, kFaceSurface}) {
+                                     {SurfaceName(kFaceSurface), face},
+                                     {SurfaceName(kBody2Surface), Flat(40, 40, kBody2)}});
+        for (const int slot : {kBodySurface, kFaceSurface, kBody2Surface}) {
             EXPECT_EQ(SurfaceLoad(&sprites.sprite, &sys, slot, 0, 0), 1);
         }
-        for (const int slot : {kBodyTexture, kFaceTexture}) {
+        for (const int slot : {kBodyTexture, kFaceTexture, kBody2Texture}) {
             EXPECT_EQ(TextureLoad(&sprites.sprite, &sys, slot, 0, 0), 1);
         }
-        EXPECT_EQ(chara.CreateCharData(&sprites.sprite, &snd, &sys, "Hero", 1, 2), 1);
+        EXPECT_EQ(chara.CreateCharData(&sprites.sprite, &snd, &sys, "Hero", 2, 3), 1);
         EXPECT_EQ(chara.SetBodyData(0, 100, 100, 10, 10, "body", kBodySurface, kBodyTexture), 1);
+        EXPECT_EQ(chara.SetBodyData(1, 120, 100, 20, 10, "body2", kBody2Surface, kBody2Texture), 1);
         EXPECT_EQ(chara.SetFaceData(0, 0, 0, "face", kFaceSurface, kFaceTexture, 3, 0, 1), 1);
         for (int k = 0; k < 3; ++k) {
             const platform::Rect eye{4 * k, 0, 4 * k + 4, 4};
-            EXPECT_EQ(chara.SetEyeData(0, k, &eye, 100), 1);
+            EXPECT_EQ(chara.SetEyeData(0, k, &eye, 100u * (k + 1)), 1);
         }
         EXPECT_EQ(chara.SetFaceData(1, 0, 0, "blank", kFaceSurface, kFaceTexture, -1, 0, 0), 1);
+        EXPECT_EQ(chara.SetFaceData(2, 0, 0, "face2", kFaceSurface, kFaceTexture, 1, 0, 0), 1);
+        const platform::Rect blue{4, 0, 8, 4};
+        EXPECT_EQ(chara.SetEyeData(2, 0, &blue, 100), 1);
         clearLog();
     }
     // Draws the character over a white back buffer; returns the pixel at (x, y).
@@ -64,8 +94,8 @@ TEST(ZKCHAR, TransitionsMoveTheirAlphasOverTime) {
     EXPECT_EQ(c.nX, 5);
     EXPECT_EQ(c.nFace, 0);
     // The five transitions share one state word: a face change continues the fade.
-    EXPECT_EQ(c.FaceChange(1, 1200, 999), 1);
-    EXPECT_FLOAT_EQ(c.fFaceAlpha, 0.5f);
+    EXPECT_EQ(c.FaceChange(1, 1300, 999), 1);
+    EXPECT_FLOAT_EQ(c.fFaceAlpha, 0.25f);
     EXPECT_EQ(c.FadeIn(5, 6, 0, 0, 1400, 400), 0);
     EXPECT_EQ(c.fBodyAlpha, 1.0f);
 
@@ -79,8 +109,8 @@ TEST(ZKCHAR, TransitionsMoveTheirAlphasOverTime) {
 
     EXPECT_EQ(c.FadeOut(3000, 1000), 1);
     EXPECT_FLOAT_EQ(c.fBodyAlpha, 0.99f);
-    EXPECT_EQ(c.FadeOut(3500, 1000), 1);
-    EXPECT_FLOAT_EQ(c.fBodyAlpha, 0.5f);
+    EXPECT_EQ(c.FadeOut(3250, 1000), 1);
+    EXPECT_FLOAT_EQ(c.fBodyAlpha, 0.75f);
     EXPECT_EQ(c.FadeOut(4000, 1000), 0);
     EXPECT_EQ(c.nDispFlg, 0);
     EXPECT_EQ(c.nBody, -1);
@@ -96,8 +126,8 @@ TEST(ZKCHAR, TransitionsMoveTheirAlphasOverTime) {
 TEST(ZKCHAR, RefusalsChangeNothing) {
     CharaKit k;
     ZKCHAR& c = k.chara;
-    EXPECT_EQ(c.FadeIn(1, 1, 0, 1, 1000, 0), -1);
-    EXPECT_EQ(c.FadeIn(1, 1, 2, 0, 1000, 0), -1);
+    EXPECT_EQ(c.FadeIn(1, 1, 0, 2, 1000, 0), -1);
+    EXPECT_EQ(c.FadeIn(1, 1, 3, 0, 1000, 0), -1);
     EXPECT_EQ(std::pair(c.nX, c.nDispFlg), std::pair(0, 0));
     EXPECT_EQ(c.FlgControl(0, 33, 0), -1);
     EXPECT_EQ(c.FlgControl(0, 0, 0), -1);
@@ -134,7 +164,7 @@ TEST(ZKCHAR, ResetUnloadsThePicturesShownAndKeepsTheStoryOnlyWhenAsked) {
         }
         EXPECT_EQ(k.sprites.sprite.GetTextureLoadState(kBodyTexture), 1);
         EXPECT_EQ(c.nDispFlg, 0);
-        EXPECT_EQ(c.nBodyNum, 1);
+        EXPECT_EQ(c.nBodyNum, 2);
         EXPECT_EQ(c.nLoveValue, clear ? 0 : 7);
         EXPECT_EQ(c.dwEventFlg, clear ? 0u : 4u);
         EXPECT_EQ(k.lines(), Lines{});
@@ -146,9 +176,10 @@ TEST(ZKCHAR, DrawShowsBodyEyesAndBlendsAndNothingElse) {
     ZKCHAR& c = k.chara;
     c.FadeIn(0, 0, 0, 0, 1000, 0);
     EXPECT_EQ(k.DrawnAt(130, 130), kBody);
-    // The eyes run back and forth, each frame lasting one interval and frame 0 two.
-    const std::uint32_t times[] = {1000, 1100, 1200, 1300, 1400, 1500, 1600};
-    const int frames[] = {0, 1, 2, 1, 0, 0, 1};
+    // The eyes run back and forth, each frame lasting its own time and frame 0 twice
+    // its time at the turn.
+    const std::uint32_t times[] = {1000, 1100, 1200, 1300, 1500, 1600, 1800, 1900, 2000};
+    const int frames[] = {0, 1, 1, 2, 2, 1, 0, 0, 1};
     for (std::size_t i = 0; i < std::size(times); ++i) {
         SCOPED_TRACE(times[i]);
         EXPECT_EQ(c.Animation(times[i]), 1);
@@ -162,10 +193,39 @@ TEST(ZKCHAR, DrawShowsBodyEyesAndBlendsAndNothingElse) {
 
     c.FadeOut(2000, 0);
     c.FadeIn(0, 0, 0, 0, 3000, 1000);
-    c.FadeIn(0, 0, 0, 0, 3500, 1000);
-    const std::uint32_t half = k.DrawnAt(130, 130);
-    EXPECT_NEAR(static_cast<int>(half >> 16), 0xDF, 2);
-    EXPECT_NEAR(static_cast<int>(half & 0xFF), 0x7F, 2);
+    c.FadeIn(0, 0, 0, 0, 3250, 1000);
+    EXPECT_LE(Gap(k.DrawnAt(130, 130), Over(kWhite, kBody, 0.25f)), 2);
+
+    // A quarter into a cross-fade the old pictures lie at 0.75 under the new ones at
+    // 0.25, bodies under faces; the faces show eye frame 0.
+    const std::uint32_t oldBody = Over(kWhite, kBody, 0.75f);
+    const std::uint32_t newBody = Over(kWhite, kBody2, 0.25f);
+    using Pixels = std::vector<std::tuple<int, int, std::uint32_t>>;
+    const struct {
+        const char* name;
+        int (*change)(ZKCHAR&, std::uint32_t);
+        Pixels pixels;
+    } changes[] = {
+        {"body",
+         [](ZKCHAR& h, std::uint32_t now) { return h.BodyChange(1, now, 1000); },
+         {{105, 130, oldBody}, {150, 130, newBody}, {130, 130, Over(oldBody, kBody2, 0.25f)}}},
+        {"face",
+         [](ZKCHAR& h, std::uint32_t now) { return h.FaceChange(2, now, 1000); },
+         {{111, 111, Over(Over(kBody, kEyes[1], 0.25f), kEyes[0], 0.75f)}}},
+        {"face and body",
+         [](ZKCHAR& h, std::uint32_t now) { return h.FaceBodyChange(2, 1, now, 1000); },
+         {{111, 111, Over(Over(oldBody, kEyes[1], 0.25f), kEyes[0], 0.75f)},
+          {141, 111, Over(Over(newBody, kEyes[1], 0.25f), kEyes[0], 0.75f)}}},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.name);
+        c.FadeIn(0, 0, 0, 0, 5000, 0);
+        EXPECT_EQ(change.change(c, 5000), 1);
+        EXPECT_EQ(change.change(c, 5250), 1);
+        for (const auto& [x, y, expected] : change.pixels) {
+            EXPECT_LE(Gap(k.DrawnAt(x, y), expected), 2) << x << ", " << y;
+        }
+    }
 
     c.FadeOut(4000, 0);
     EXPECT_EQ(k.DrawnAt(130, 130), 0xFFFFFFu);

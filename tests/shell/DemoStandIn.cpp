@@ -64,7 +64,6 @@ void DemoStandIn::startMovie() {
 void DemoStandIn::watchMovie() {
     std::uint32_t status = 0;
     snd_.DShowGetStatus(kMovieGraph, &status);
-    statuses.push_back(status);
     if (status != kStopped) return;
     CurrentShellState().drawStop = 0;
     snd_.DShowStop(kMovieGraph);

@@ -2,9 +2,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "sound/ZKSND.h"
@@ -19,9 +18,7 @@ class DemoStandIn : public zktest::RecordingShellEngine {
 public:
     explicit DemoStandIn(std::string moviePath);
 
-    // The graph's status read at each frame while the movie was open (1 running,
-    // 2 stopped), and whether the movie has been closed since.
-    std::vector<std::uint32_t> statuses;
+    // Whether the movie has been closed once its graph stopped.
     bool closed = false;
     ZKSND& sound() { return snd_; }
 

@@ -5,6 +5,7 @@
 
 #include "shell/CursorSetting.h"
 #include "shell/EnvData.h"
+#include "shell/SettingsText.h"
 #include "shell/ShellState.h"
 #include "support/Bytes.h"
 #include "support/RecordingShellEngine.h"
@@ -50,7 +51,9 @@ TEST(EnvData, DefaultsAreWrittenByteForByte) {
     EXPECT_EQ(SaveEnvData(f.engine, "env.env"), 1);
     EXPECT_EQ(ReadFileBytes("env.env"), kDefaultEnv);
 
+    f.state.seVolume = 9;
     EXPECT_EQ(LoadEnvData(f.engine, nullptr), -1);
+    EXPECT_EQ(f.state.seVolume, 5u) << "the defaults are applied";
     EXPECT_EQ(f.kit.debugLines(), std::vector<std::string>{"Error: <LoadEnvData> 引数が不正です"});
 }
 
@@ -136,6 +139,12 @@ TEST(EnvData, DamagedFilesGiveSettingsInRange) {
         f.kit.debugLines(),
         (std::vector<std::string>{"Warn: <LoadEnvData> 環境設定ファイルの1行目が壊れています",
                                   "Warn: <LoadEnvData> 環境設定ファイルの2行目が壊れています"}));
+
+    // A stream that never ends gives a damaged line, not a wait.
+    std::FILE* endless = std::fopen("/dev/zero", "rb");
+    std::string line;
+    EXPECT_EQ(ReadSettingsLine(endless, line, 511), SettingsLine::Damaged);
+    std::fclose(endless);
 }
 
 TEST(EnvData, AFailedSaveKeepsTheOldFile) {
@@ -143,10 +152,11 @@ TEST(EnvData, AFailedSaveKeepsTheOldFile) {
     WriteFileBytes("env.env", "old");
     std::filesystem::create_directory("env.env.tmp");
     EXPECT_EQ(SaveEnvData(f.engine, "env.env"), -1);
+    EXPECT_EQ(SaveEnvData(f.engine, nullptr), -1);
     EXPECT_EQ(ReadFileBytes("env.env"), "old");
-    EXPECT_EQ(f.kit.debugLines(),
-              std::vector<std::string>{
-                  "Message: <SaveEnvData> 環境設定ファイルの書き込みオープンに失敗しました"});
+    const std::string openFailed =
+        "Message: <SaveEnvData> 環境設定ファイルの書き込みオープンに失敗しました";
+    EXPECT_EQ(f.kit.debugLines(), (std::vector<std::string>{openFailed, openFailed}));
     EXPECT_TRUE(std::filesystem::is_empty("env.env.tmp"));
 }
 
@@ -181,4 +191,9 @@ TEST(CursorSetting, KindAndRewrite) {
             EXPECT_EQ(after, c.text);
         }
     }
+    zktest::TestKit kit;
+    EXPECT_EQ(LoadCursorSetting(nullptr), 0);
+    EXPECT_EQ(kit.debugLines(),
+              std::vector<std::string>{"Warn: <LoadCursorSetting> "
+                                       "カーソル設定ファイルの書き込みに失敗しました"});
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <numeric>
 #include <sstream>
 #include <thread>
 
@@ -21,7 +19,8 @@
 
 using platform::PlatformEvent;
 
-TEST(ShellMedia, GraphMessagesFromAnyThreadAndMovesReachTheSoundObject) {
+// A move's call is checked with the movie playing, below.
+TEST(ShellMedia, GraphMessagesFromAnyThreadReachTheSoundObject) {
     zktest::ShellKit k;
     k.engine.dshowEventResult = -1;
     k.engine.onGameMain = [&k](int frame) {
@@ -31,16 +30,14 @@ TEST(ShellMedia, GraphMessagesFromAnyThreadAndMovesReachTheSoundObject) {
                     k.host.post(platform::WM_DSHOW_EVENT + type);
             });
             poster.join();
-            k.host.push({.kind = PlatformEvent::Kind::Moved});
         }
         if (frame == 4) k.host.push({.kind = PlatformEvent::Kind::Terminate});
         return 1u;
     };
     EXPECT_EQ(k.run(), 0);
-    EXPECT_EQ(
-        k.engine.callsStartingWith("SndDShow"),
-        (std::vector<std::string>{"SndDShowEventNotify 0", "SndDShowEventNotify 1",
-                                  "SndDShowEventNotify 2", "SndDShowChangeSize 2 1 800 600"}));
+    EXPECT_EQ(k.engine.callsStartingWith("SndDShow"),
+              (std::vector<std::string>{"SndDShowEventNotify 0", "SndDShowEventNotify 1",
+                                        "SndDShowEventNotify 2"}));
     std::vector<std::string> warnings;
     for (const std::string& line : k.kit.debugLines()) {
         if (line.rfind("Warn: <WndProc> ", 0) == 0) warnings.push_back(line);
@@ -70,10 +67,8 @@ struct MovieShell {
         settings.soundWarning = 0;
         settings.fullScreen = fullScreen;
         zktest::WriteFileBytes("env.env", FormatEnvSettings(settings));
-        zktest::MakeMovie({.frames = kMovieFrames}, "m.mkv");
+        zktest::MakeMovie({.frames = 20}, "m.mkv");
     }
-
-    static constexpr int kMovieFrames = 20;
 
     int run() { return k.run(engine); }
 
@@ -82,23 +77,6 @@ struct MovieShell {
         const platform::WindowPicture& picture = k.host.picture();
         return zktest::MovieBand::Read(picture.surface().toXrgb(), 800, 0, picture.stripRows(),
                                        800);
-    }
-
-    // Whether the dialog's box looks exactly as it would over an empty window.
-    bool dialogOnTop(const platform::ModalDialog& dialog) {
-        const platform::WindowPicture& picture = k.host.picture();
-        platform::WindowPicture bare;
-        bare.compose({nullptr, picture.stripRows(), &k.host.menu(), 0, &dialog, nullptr});
-        const platform::Rect box = dialog.frameBounds();
-        for (int y = box.top + picture.stripRows(); y < box.bottom + picture.stripRows(); ++y) {
-            for (int x = box.left; x < box.right; ++x) {
-                platform::ColorRef shown = 0, expected = 0;
-                picture.surface().getPixel(x, y, shown);
-                bare.surface().getPixel(x, y, expected);
-                if (shown != expected) return false;
-            }
-        }
-        return true;
     }
 
     // The movie graph's output and its display layer, in one line.
@@ -128,13 +106,11 @@ std::vector<int> PicturesInOrder(const std::vector<int>& numbers) {
 TEST(ShellMedia, TheMoviePlaysOnUnderTheQuitDialogAndTheMenuAndEndsThroughTheSoundObject) {
     MovieShell m;
     std::vector<int> all, inDialog, inMenu;
-    int dialogCovered = 0;
     m.k.host.onRefresh = [&] {
         const int number = m.shownNumber();
         all.push_back(number);
-        if (const platform::ModalDialog* dialog = m.k.host.openDialog()) {
+        if (m.k.host.openDialog() != nullptr) {
             inDialog.push_back(number);
-            if (!m.dialogOnTop(*dialog)) ++dialogCovered;
         } else if (m.k.host.modal()) {
             inMenu.push_back(number);
         }
@@ -160,18 +136,14 @@ TEST(ShellMedia, TheMoviePlaysOnUnderTheQuitDialogAndTheMenuAndEndsThroughTheSou
     };
     EXPECT_EQ(m.run(), 0);
 
-    std::vector<int> everyPicture(MovieShell::kMovieFrames);
-    std::iota(everyPicture.begin(), everyPicture.end(), 0);
-    EXPECT_EQ(PicturesInOrder(all), everyPicture);
+    // The order of the pictures, the dialog drawn over them and the status a posted end
+    // leaves are the media graph, display layer and sound graph tests'.
     EXPECT_GE(PicturesInOrder(inDialog).size(), 5u);
     EXPECT_GE(PicturesInOrder(inMenu).size(), 4u);
-    EXPECT_EQ(dialogCovered, 0);
     EXPECT_EQ(all.back(), -1) << "no movie picture stays after the close";
     EXPECT_EQ(m.engine.callsStartingWith("SndDShowEventNotify"),
               std::vector<std::string>{"SndDShowEventNotify 2"});
-    ASSERT_TRUE(m.engine.closed);
-    EXPECT_EQ(std::count(m.engine.statuses.begin(), m.engine.statuses.end(), 2u), 1);
-    EXPECT_EQ(m.engine.statuses.back(), 2u);
+    EXPECT_TRUE(m.engine.closed);
 }
 
 TEST(ShellMedia, AMoveDuringTheMovieChangesNothingAndLogsNothing) {
@@ -207,5 +179,8 @@ TEST(ShellMedia, TheMovieStopsTheGameDrawingOnceInFullScreenAndNotInAWindow) {
         EXPECT_EQ(m.run(), 0);
         EXPECT_EQ(m.engine.callsStartingWith("GameDrawStop").size(), fullScreen) << fullScreen;
         EXPECT_TRUE(m.engine.callsStartingWith("GameDrawFunc").empty());
+        // Every paused draw still takes the frame time.
+        EXPECT_EQ(m.engine.callsStartingWith("GameDrawTimeSet").size(),
+                  m.engine.callsStartingWith("SpriteFrameWait").size());
     }
 }

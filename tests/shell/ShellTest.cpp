@@ -85,7 +85,6 @@ TEST(Shell, DepthFallback) {
         bool fatal;
     } cases[] = {
         {{0, 0, 1}, {"32", "24", "16"}, 0, "16bit", 2, false},
-        {{0, 1}, {"32", "24"}, 0, "24bit", 1, false},
         {{-1}, {"32"}, 1, "32bit", 0, true},
         {{0, 0, 0}, {"32", "24", "16"}, 1, "16bit", 2, true},
         {{0, 2}, {"32", "24"}, 1, "24bit", 1, true},
@@ -160,6 +159,7 @@ TEST(Shell, QuitQuestion) {
     const PlatformEvent repeat{
         .kind = PlatformEvent::Kind::KeyDown, .key = VK_ESCAPE, .repeat = true};
     const PlatformEvent close{.kind = PlatformEvent::Kind::CloseRequest};
+    // The box's own keys (Return for its default button) are the window tests'.
     const struct {
         std::vector<PlatformEvent> atFrame2;
         int lastFrame;  // frames after the second run on until the run is ended at 5
@@ -172,7 +172,6 @@ TEST(Shell, QuitQuestion) {
           {.kind = PlatformEvent::Kind::KeyDown, .key = platform::VK_RETURN}},
          5},
         {{repeat}, 5},
-        {{escape, {.kind = PlatformEvent::Kind::KeyDown, .key = platform::VK_RETURN}}, 2},
         {{close, {.kind = PlatformEvent::Kind::KeyDown, .key = 'Y'}}, 2},
     };
     for (const auto& c : cases) {

@@ -30,6 +30,14 @@ protected:
     }
 
     std::vector<std::string> lines() const { return kit.debugLines(); }
+    // The lines of the engine itself, without FFmpeg's own diagnostics.
+    std::vector<std::string> engineLines() const {
+        std::vector<std::string> kept;
+        for (const std::string& line : lines()) {
+            if (line.rfind("Error: <FFmpeg> ", 0) != 0) kept.push_back(line);
+        }
+        return kept;
+    }
 
     zktest::TestKit kit;
     zktest::ManualAudio audio;

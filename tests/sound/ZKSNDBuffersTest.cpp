@@ -43,6 +43,9 @@ TEST_F(SoundFixture, StateFollowsPlayStopNaturalEndAndUnload) {
 
     ASSERT_EQ(snd.DAPlay(2, 0, DA_PATH_SE), 0);
     EXPECT_EQ(snd.DAGetState(2), 0);
+    EXPECT_EQ(snd.DAStop(2), 0);
+    EXPECT_EQ(snd.DAGetState(2), 2) << "stopped at position 0 reads as ended";
+    ASSERT_EQ(snd.DAPlay(2, 0, DA_PATH_SE), 0);
     audio.pull(30);
     EXPECT_EQ(snd.DAGetNowPos(2, &position), 0);
     EXPECT_EQ(position, 30);

@@ -2,6 +2,11 @@
 
 #include "SoundFixture.h"
 #include "platform/HResult.h"
+#include "platform/HeadlessDisplay.h"
+#include "platform/MediaPump.h"
+#include "support/FakeCdDrives.h"
+#include "support/FakeMixerDevices.h"
+#include "support/MakeMovie.h"
 
 using Strings = std::vector<std::string>;
 
@@ -26,7 +31,7 @@ TEST_F(SoundFixture, SecondInitializeRefusesButKeepsTheNewValues) {
     EXPECT_FALSE(audio.device.isOpen());
 }
 
-TEST_F(SoundFixture, WithoutADeviceStartUpFailsAndEveryOperationRefuses) {
+TEST_F(SoundFixture, WithoutADeviceStartUpFailsAndEverySoundOperationRefuses) {
     audio.device.refuseOpen(true);
     EXPECT_EQ(snd.Initialize(nullptr, nullptr, 0), -1);
     EXPECT_EQ(lines(), (Strings{
@@ -35,17 +40,21 @@ TEST_F(SoundFixture, WithoutADeviceStartUpFailsAndEveryOperationRefuses) {
                            "呼び出したZKSND::DAInitがエラーで終了しました",
                        }));
 
+    // The table of names needs no device: the registry and Init.spt name sounds
+    // while sound is off.
     char path[260];
+    ASSERT_EQ(snd.DADATAReserve(44), 1);
+    EXPECT_EQ(snd.DASetData(2, "a.sou"), 1);
+    EXPECT_STREQ(snd.DAGetWAVEPath(2, path, sizeof path), "a.sou");
+    EXPECT_EQ(snd.DAUnload(2), 0);
+
     std::int32_t position = 0;
     const struct {
         const char* name;
         std::function<std::int64_t()> call;
         std::int64_t expected;
     } operations[] = {
-        {"DADATAReserve", [&] { return snd.DADATAReserve(44); }, 0},
-        {"DASetData", [&] { return snd.DASetData(0, "a.sou"); }, 0},
         {"DALoad", [&] { return snd.DALoad(0, "a.sou", DA_PATH_VOICE); }, -1},
-        {"DAUnload", [&] { return snd.DAUnload(0); }, -1},
         {"DAPlay", [&] { return snd.DAPlay(0, 0, DA_PATH_VOICE); }, -1},
         {"DAStop", [&] { return snd.DAStop(0); }, -1},
         {"DAAllStop", [&] { return snd.DAAllStop(); }, -1},
@@ -53,8 +62,6 @@ TEST_F(SoundFixture, WithoutADeviceStartUpFailsAndEveryOperationRefuses) {
         {"DAGetNowPos", [&] { return snd.DAGetNowPos(0, &position); }, -1},
         {"DASetAllVolume", [&] { return snd.DASetAllVolume(0); }, -1},
         {"DASetPathVolume", [&] { return snd.DASetPathVolume(DA_PATH_BGM, 0); }, -1},
-        {"DAGetWAVEPath",
-         [&] { return snd.DAGetWAVEPath(0, path, sizeof path) == nullptr ? 0 : 1; }, 0},
         {"DAGetLoadState", [&] { return snd.DAGetLoadState(0); }, 0},
     };
     for (const auto& op : operations) {
@@ -108,4 +115,41 @@ TEST_F(SoundFixture, AfterReleaseAndASecondStartTheFreedTableIsNeverIndexed) {
                            "Error: <ZKSND::DAUnload> " + outside,
                            "Error: <ZKSND::DADATAReserve> 既にセットされています",
                        }));
+}
+
+TEST_F(SoundFixture, ReleaseSilencesEveryFacilityAndClosesTheMixerWithoutRestoringIt) {
+    zktest::FakeCdDrives drives;
+    drives.drives = {{"/dev/sr0", {{{300, true}}}}};
+    zktest::FakeMixerDevices card;
+    card.destinations = {{.type = platform::MixerLineType::Speakers, .volume = 40000}};
+    platform::HeadlessDisplay display;
+    platform::ScopedService<platform::Display> displayScope(display);
+    zktest::MakeMovie({.container = mkdemo::MovieContainer::Avi}, "movie.avi");
+    auto* window = reinterpret_cast<platform::WindowHandle>(0x1000);
+    ASSERT_EQ(snd.Initialize(window, nullptr, 0), 0);
+    ASSERT_EQ(snd.MCIInit(nullptr), 1);
+    ASSERT_EQ(snd.CDPlay(1, 1, 0, 0), 1);
+    ASSERT_EQ(snd.MMDATAReserve(2), 1);
+    for (const int record : {0, 1}) {
+        ASSERT_EQ(snd.MMOpen(record, 0, "movie.avi"), 1);
+        ASSERT_EQ(snd.MMPlay(record), 1);
+    }
+    ASSERT_EQ(snd.AVIInit(), 1);
+    ASSERT_EQ(snd.AVIOpen("movie.avi", 0, 0, 160, 120), 1);
+    ASSERT_EQ(snd.AVIPlay(), 1);
+    ASSERT_EQ(snd.MixerOpen(0), 1);
+    std::uint32_t volume = 1000;
+    ASSERT_EQ(snd.MixerSetVolume(0, &volume), 1);
+    platform::MediaPump::instance().pump();
+    EXPECT_GT(zktest::Rms(audio.pull(4410)), 0.1);
+    EXPECT_TRUE(display.externalLayers().anyShown());
+    kit.log.clear();
+    EXPECT_EQ(snd.Release(), 0);
+    EXPECT_EQ(lines(), Strings{});
+    EXPECT_FALSE(display.externalLayers().anyShown());
+    EXPECT_TRUE(platform::MediaPump::instance().graphs().empty());
+    EXPECT_EQ(card.opened, card.closed);
+    EXPECT_EQ(card.destinations[0].volume, 1000u);
+    ASSERT_EQ(snd.Initialize(window, nullptr, 0), 0);
+    EXPECT_TRUE(zktest::AllFramesAt(audio.pull(441), 0.0f));
 }

@@ -73,7 +73,7 @@ int RecordingShellEngine::SystemRemoveFile(const char* dir, const char* name, in
 void RecordingShellEngine::SystemRelease() { record("SystemRelease"); }
 int RecordingShellEngine::RegisterResourceFiles() { return record("RegisterResourceFiles"); }
 
-std::uint32_t RecordingShellEngine::GameInitialize() {
+std::uint32_t RecordingShellEngine::GameInitialize(ShellWords&, GameHost&) {
     return static_cast<std::uint32_t>(record("GameInitialize", static_cast<int>(gameInitResult)));
 }
 

@@ -47,7 +47,7 @@ public:
     int SystemRemoveFile(const char* dir, const char* name, int recurse) override;
     void SystemRelease() override;
     int RegisterResourceFiles() override;
-    std::uint32_t GameInitialize() override;
+    std::uint32_t GameInitialize(ShellWords& shell, GameHost& host) override;
     void GameRelease() override;
     std::uint32_t GameMainFunc() override;
     std::uint32_t GameDrawFunc() override;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "common/BitmapWriter.h"
@@ -11,28 +10,17 @@
 #include "common/WavWriter.h"
 #include "shell/AssetManifest.h"
 #include "shell/RegisterResourceFiles.h"
-#include "shell/ShellState.h"
 #include "support/Bytes.h"
 
 namespace zktest {
 
-namespace {
-
-int IndexOf(const std::vector<std::string>& names, const std::string& name) {
-    const auto it = std::find(names.begin(), names.end(), name);
-    EXPECT_NE(it, names.end()) << name;
-    return static_cast<int>(it - names.begin());
-}
-
-}  // namespace
-
 ScriptKit::ScriptKit() {
-    BeginShellState();
     std::filesystem::create_directory("dat");
     EXPECT_EQ(sprites.sprite.Initialize(nullptr, nullptr, 800, 600, 32, 1), 1);
     EXPECT_EQ(snd.Initialize(nullptr, nullptr, 0), 0);
     EXPECT_EQ(RegisterResourceFiles(sprites.sprite, snd), 1);
     sys.Initialize(nullptr, 1);
+    game->SetShell(shell, host);
     EXPECT_EQ(game->Initialize(&sys, &sprites.sprite, &snd), 1u);
     clearLog();
 }
@@ -85,14 +73,6 @@ bool ScriptKit::OpenCodedScript(const std::string& coded, const std::string& nam
     const bool opened = game->ScrFileOpen(name.c_str()) == 1;
     clearLog();
     return opened;
-}
-
-int ScriptKit::SurfaceSlot(const std::string& stem) {
-    return IndexOf(AssetManifest::Instance().SurfaceNames(), stem + ".gpc");
-}
-
-int ScriptKit::TextureSlot(const std::string& stem) {
-    return IndexOf(AssetManifest::Instance().TextureNames(), stem + ".gpc");
 }
 
 std::string ScriptKit::SurfaceName(int slot) {

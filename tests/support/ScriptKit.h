@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "game/GAMEMAIN.h"
+#include "shell/ShellGameHost.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/ManualAudio.h"
 #include "support/SpriteKit.h"
@@ -15,8 +17,11 @@
 namespace zktest {
 
 // The game object over real engine objects whose slots carry the registry's names,
-// with helpers that write the archives the loaders and the interpreter read.
+// and over a fresh shell record, with helpers that write the archives the loaders
+// and the interpreter read.
 struct ScriptKit {
+    ShellState& shell = BeginShellState();
+    ShellGameHost host;
     SpriteKit sprites;
     ManualAudio audio;
     ZKSYSTEM sys;
@@ -44,8 +49,6 @@ struct ScriptKit {
     bool OpenCodedScript(const std::string& coded, const std::string& name = "test.spt");
 
     // Registry names of slots.
-    static int SurfaceSlot(const std::string& stem);
-    static int TextureSlot(const std::string& stem);
     static std::string SurfaceName(int slot);
     static std::string EffectName(int record);
 

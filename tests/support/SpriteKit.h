@@ -15,6 +15,10 @@ namespace zktest {
 // red holds the low byte of x, green the low byte of y, blue the high bits of both.
 std::uint32_t CoordColor(int x, int y);
 std::vector<std::uint32_t> CoordPicture(int width, int height);
+// Whether the pixel (x, y) lies in r (right and bottom edges excluded).
+inline bool Inside(int x, int y, const platform::Rect& r) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 // A graphics object on its own headless display, in a private working folder,
 // with captured log lines and message boxes.

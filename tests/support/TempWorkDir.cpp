@@ -16,7 +16,7 @@ TempWorkDir::TempWorkDir() : previous_(std::filesystem::current_path()) {
 TempWorkDir::~TempWorkDir() {
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    if (!kept_) std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace zktest

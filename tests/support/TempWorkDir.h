@@ -14,10 +14,13 @@ public:
     TempWorkDir& operator=(const TempWorkDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // Leaves the folder in place afterwards, for a test worth looking into.
+    void keep() { kept_ = true; }
 
 private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
+    bool kept_ = false;
 };
 
 }  // namespace zktest

@@ -32,7 +32,6 @@ protected:
     // Input for the next frame.
     void down(int key) { session().input().setKey(key, true); }
     void up(int key) { session().input().setKey(key, false); }
-    void move(int x, int y) { session().input().setPointer({x, y}); }
     void advance(std::uint32_t ms) { session().scheduleAdvance(session().framesRun(), ms); }
     // Runs frames; false as soon as one ends the game fatally.
     bool runFrames(int count);

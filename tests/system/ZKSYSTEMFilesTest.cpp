@@ -128,15 +128,22 @@ TEST_F(ZKSYSTEMRemoveFile, SweepRemovesFilesThenTheTreeButKeepsTheFolder) {
 }
 
 TEST_F(ZKSYSTEMRemoveFile, HeldFileStopsTheSweep) {
-    fs::create_directories("tmp/x");
-    WriteFileBytes("tmp/x/y.gpc", "x");
-    kit.files.markInUse("tmp/x/y.gpc");
+    // Two folders that cannot go: whichever is listed first ends the sweep.
+    const auto stoppedAt = [](const std::string& folder) {
+        const std::string tag = "Error: <ZKSYSTEM::RemoveFile> ";
+        return Lines{tag + "ファイル " + folder + "/y.gpc が削除出来ません",
+                     tag + "ディレクトリ " + folder + " が削除出来ません"};
+    };
+    for (const std::string folder : {"tmp/x", "tmp/w"}) {
+        fs::create_directories(folder);
+        WriteFileBytes(folder + "/y.gpc", "x");
+        kit.files.markInUse(folder + "/y.gpc");
+    }
 
     EXPECT_EQ(sys.RemoveFile("tmp/", nullptr, 1), 0);
-    EXPECT_TRUE(FileExists("tmp/x/y.gpc"));
-    EXPECT_EQ(kit.debugLines(),
-              (Lines{"Error: <ZKSYSTEM::RemoveFile> ファイル tmp/x/y.gpc が削除出来ません",
-                     "Error: <ZKSYSTEM::RemoveFile> ディレクトリ tmp/x が削除出来ません"}));
+    EXPECT_TRUE(FileExists("tmp/x/y.gpc") && FileExists("tmp/w/y.gpc"));
+    const Lines lines = kit.debugLines();
+    EXPECT_TRUE(lines == stoppedAt("tmp/x") || lines == stoppedAt("tmp/w")) << lines.size();
     EXPECT_TRUE(pending().empty());  // a sweep never queues
 }
 

@@ -9,6 +9,7 @@
 #include "support/Bytes.h"
 #include "support/DemoData.h"
 #include "support/MovieBand.h"
+#include "support/ReadPng.h"
 #include "support/RunTool.h"
 #include "support/TempWorkDir.h"
 
@@ -16,6 +17,7 @@ using autoplay::InputAction;
 using autoplay::InputScript;
 using zktest::DemoData;
 using zktest::ReadFileBytes;
+using zktest::ReadPng;
 using zktest::RunTool;
 using zktest::WriteFileBytes;
 namespace fs = std::filesystem;
@@ -32,7 +34,7 @@ struct Seen {
 
 std::vector<Seen> Events(const InputScript& script) {
     std::vector<Seen> seen;
-    for (const auto& [frame, events] : script.events) {
+    for (const auto& [frame, events] : script.legs[0].events) {
         for (const auto& e : events) {
             const int value = e.action == InputAction::Advance      ? static_cast<int>(e.ms)
                               : e.action == InputAction::Move       ? e.x * 1000 + e.y
@@ -42,79 +44,6 @@ std::vector<Seen> Events(const InputScript& script) {
         }
     }
     return seen;
-}
-
-// An independent PNG reader for stored-deflate files: checks every chunk's CRC
-// (computed bit by bit), the zlib stream's Adler-32, and gives the RGB bytes.
-std::uint32_t BitwiseCrc(const std::string& bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const unsigned char c : bytes) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
-std::uint32_t Big32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(
-        static_cast<unsigned char>(b[at]) << 24 | static_cast<unsigned char>(b[at + 1]) << 16 |
-        static_cast<unsigned char>(b[at + 2]) << 8 | static_cast<unsigned char>(b[at + 3]));
-}
-
-struct ReadPng {
-    std::uint32_t width = 0, height = 0;
-    std::string rows;
-};
-
-ReadPng Read(const std::string& png) {
-    ReadPng out;
-    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
-    std::string zlib;
-    for (std::size_t at = 8; at + 12 <= png.size();) {
-        const std::uint32_t length = Big32(png, at);
-        const std::string body = png.substr(at + 4, 4 + length);
-        EXPECT_EQ(Big32(png, at + 8 + length), BitwiseCrc(body)) << body.substr(0, 4);
-        if (body.starts_with("IHDR")) {
-            out.width = Big32(body, 4);
-            out.height = Big32(body, 8);
-            EXPECT_EQ(body.substr(12, 5), std::string("\x08\x02\x00\x00\x00", 5));
-        }
-        if (body.starts_with("IDAT")) zlib += body.substr(4);
-        at += 12 + length;
-    }
-    std::size_t at = 2;
-    for (bool last = false; !last && at + 5 <= zlib.size();) {
-        last = (zlib[at] & 1) != 0;
-        const unsigned len = static_cast<unsigned char>(zlib[at + 1]) |
-                             static_cast<unsigned char>(zlib[at + 2]) << 8;
-        const unsigned nlen = static_cast<unsigned char>(zlib[at + 3]) |
-                              static_cast<unsigned char>(zlib[at + 4]) << 8;
-        EXPECT_EQ(len ^ 0xFFFFu, nlen);
-        out.rows += zlib.substr(at + 5, len);
-        at += 5 + len;
-    }
-    std::uint32_t a = 1, b = 0;
-    for (const unsigned char c : out.rows) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    EXPECT_EQ(Big32(zlib, at), b << 16 | a);
-    return out;
-}
-
-// The rows' RGB bytes, past each row's filter byte, as XRGB words.
-std::vector<std::uint32_t> Xrgb(const ReadPng& png) {
-    std::vector<std::uint32_t> pixels;
-    const std::size_t stride = 1 + 3 * static_cast<std::size_t>(png.width);
-    for (std::size_t row = 0; row + stride <= png.rows.size(); row += stride) {
-        for (std::size_t at = row + 1; at < row + stride; at += 3) {
-            const auto byte = [&](std::size_t i) {
-                return static_cast<std::uint32_t>(static_cast<unsigned char>(png.rows[i]));
-            };
-            pixels.push_back(byte(at) << 16 | byte(at + 1) << 8 | byte(at + 2));
-        }
-    }
-    return pixels;
 }
 
 }  // namespace
@@ -148,7 +77,7 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
                                               {5, A::ExpectMode, 302},
                                               {5, A::ExpectLog, 0},
                                               {6, A::End, 0}}));
-    EXPECT_EQ(ok->events.at(5).back().text, "Error: <x> two  blanks");
+    EXPECT_EQ(ok->legs[0].events.at(5).back().text, "Error: <x> two  blanks");
 }
 
 TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
@@ -170,6 +99,12 @@ TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
         {"at 1 shot ../x", "input:1: a shot name is a file name"},
         {"at 1 fly", "input:1: unknown action fly"},
         {"at 1", "input:1: missing action"},
+        {"wait mode 1 step 2", "input:1: expected: wait mode <m> step <s> within <n>"},
+        {"wait mode 1 step 2 within 5\nat 3 end",
+         "input:2: after a wait, frames count from it: at +<k>"},
+        {"at +1 end", "input:1: at +<k> counts from a wait, and none comes before it"},
+        {"wait mode 1 step 2 within 5\nat +0 press A",
+         "input:2: input at +0 comes too late: a wait is met after its frame has run"},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -191,7 +126,7 @@ TEST(PngWriter, AKnownFrameReadsBackThroughAnIndependentReader) {
             expected += {static_cast<char>(x), static_cast<char>(y), static_cast<char>(x ^ y)};
         }
     }
-    const ReadPng png = Read(autoplay::PngBytes(width, height, pixels));
+    const ReadPng png = ReadPng::Read(autoplay::PngBytes(width, height, pixels));
     EXPECT_EQ(png.width, 150u);
     EXPECT_EQ(png.height, 160u);
     EXPECT_TRUE(png.rows == expected);
@@ -209,6 +144,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                            "damaged/dat/Scenario.dat");
     WriteFileBytes("bad.txt", "at 0 expect mode 1\n# fine\nat 1 hop\n");
     WriteFileBytes("mode5.txt", "at 0 expect mode 5\n");
+    WriteFileBytes("wait.txt",
+                   "wait mode 1 step 2 within 90\nat +1 expect mode 1 step 2\n"
+                   "wait mode 5 step 0 within 3\n");
     const std::string playthrough = DemoData::SourceDir() + "/playthrough.txt";
 
     const struct {
@@ -216,13 +154,17 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()}, 0, "end in frame 300"},
+        {{"--input", playthrough, DemoData::Dir()}, 0, "mode 2 step 1, 0 Error, 0 Warn: end"},
+        {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()},
          1,
          "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
         {{"--input", "bad.txt", DemoData::Dir()}, 2, "input:3: unknown action hop"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
+        {{"--input", "wait.txt", DemoData::Dir()},
+         3,
+         "input line 3: expectation failed: mode 1 step 2 after 3 frames"},
         {{"--frames", "0", DemoData::Dir()}, 2, "--frames needs a number"},
     };
     for (const auto& run : runs) {
@@ -232,11 +174,11 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
             << run.says << "\n"
             << result.out << result.err;
     }
-    const ReadPng boot = Read(ReadFileBytes("autoplay-out/boot.png"));
+    const ReadPng boot = ReadPng::Read(ReadFileBytes("autoplay-out/boot.png"));
     EXPECT_EQ(boot.width, 800u);
     EXPECT_EQ(boot.height, 600u);
     const int shownPicture = zktest::MovieBand::Read(
-        Xrgb(Read(ReadFileBytes("autoplay-out/movie.png"))), 800, 0, 0, 800);
+        ReadPng::Read(ReadFileBytes("autoplay-out/movie.png")).xrgb(), 800, 0, 0, 800);
     EXPECT_GT(shownPicture, 0) << "the movie shot shows a movie picture";
     EXPECT_LT(shownPicture, 75);
 }

@@ -225,7 +225,7 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
         std::u8string text;
         const char* message;
     } cases[] = {
-        {"scenario/prologue.spt", 2, u8"#BGDisp BG99", "prologue.spt:2: the surface BG99"},
+        {"scenario/prologue.spt", 2, u8"#bgdisp BG99", "prologue.spt:2: the surface BG99"},
         {"scenario/prologue.spt", 34, u8"#FileChange nowhere.spt", "prologue.spt:34: the script"},
         {"init-story.txt", 4, u8"#REG_DATA 1 CLOTHES 2 1 説明 cos99.spt",
          "init-story.txt:4: the script"},
@@ -238,7 +238,15 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
         {"scenario/cos01.spt", 20, u8"#FlgONVar QUIRA 1 REPLAY",
          "cos01.spt:20: the script Q01.spt"},
         {"scenario/cos02.spt", 5, u8"#MsgDisplay NULL 誤記", "cos02.spt:5: #MsgDisplay is not"},
-        {"scenario/cos02.spt", 6, u8"地の文だけの行", "cos02.spt:6: 地の文だけの行 is not"},
+        {"scenario/prologue.spt", 8, u8"#charin quira CENTER DEFAULT 16 1 500",
+         "prologue.spt:8: body 16 of QUIRA does not exist"},
+        {"scenario/prologue.spt", 10, u8"#GoTo #bgdisp",
+         "prologue.spt:10: no line below starts with the label #bgdisp"},
+        {"scenario/prologue.spt", 30, u8"#Jump 5", "prologue.spt:30: #Jump 5 passes the last line"},
+        {"scenario/cos01.spt", 10, u8"#MsgDisp あいうえおかきくけこa 長い名前",
+         "cos01.spt:10: the speaker is 21 bytes long, more than 20"},
+        {"scenario/prologue.spt", 12, u8"#SelectStart 2 1 あいうえおかきくけこさa 糸を選ぶ",
+         "prologue.spt:12: a choice is 23 bytes long, more than 22"},
     };
     for (const auto& c : cases) {
         zktest::TempWorkDir dir;

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "mkdemo/MovieMaker.h"
-#include "platform/MediaFile.h"
 #include "platform/ProcessRunner.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
@@ -67,12 +66,6 @@ std::string Streams(const std::string& path) {
 TEST(DemoMovie, CarriesItsPictureNumbersAndTheToneForThreeSeconds) {
     const std::string movie = zktest::DemoData::Dir() + "/dat/Mov.vid";
     EXPECT_EQ(Streams(movie), "mpeg4,640,480\npcm_s16le,44100,2\n");
-    platform::MediaFile file;
-    ASSERT_EQ(file.open(movie), 0);
-    EXPECT_TRUE(file.hasVideo() && file.hasAudio());
-    EXPECT_EQ(file.videoWidth(), 640);
-    EXPECT_EQ(file.videoHeight(), 480);
-    EXPECT_NEAR(static_cast<double>(file.duration().value_or(0)), 3.0e7, 4.0e5);
     const struct {
         double seconds;
         int number;
@@ -99,6 +92,8 @@ TEST(MovieMaker, TestRecipesGiveTheStreamsAskedForTheSameBytesEachTime) {
         {{}, "mpeg4,160,120\npcm_s16le,44100,2\n"},
         {{.sound = false}, "mpeg4,160,120\n"},
         {{.picture = false, .soundRate = 48000, .channels = 1}, "pcm_s16le,48000,1\n"},
+        {{.container = mkdemo::MovieContainer::Avi}, "mpeg4,160,120\npcm_s16le,44100,2\n"},
+        {{.picture = false, .container = mkdemo::MovieContainer::MpegProgram}, "mp2,44100,2\n"},
     };
     for (const auto& c : cases) {
         std::string error;

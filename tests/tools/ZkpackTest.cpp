@@ -125,13 +125,11 @@ TEST(Zkpack, ExtractPrintsTheReadersLinesAndItsResult) {
     zktest::TempWorkDir dir;
     WriteSources();
     ASSERT_EQ(RunTool("zkpack", {"pack", "a.dat", "a.txt", "B.bin"}).exitStatus, 0);
-    ASSERT_EQ(RunTool("zkpack", {"pack", "t.dat", "a.txt"}).exitStatus, 0);
-    ASSERT_EQ(RunTool("zkpack", {"pack", "--list-out", "x.dat", "a.txt"}).exitStatus, 0);
-    fs::remove("x.lst");
     WriteFileBytes("cr.dat", "FILECMB-DATA-LIST-IN\r\nLIST-END\n");
     WriteFileBytes("evil.dat", "FILECMB-DATA-LIST-IN\n../evil 0 5\nok.txt 0 5\nLIST-END\n");
     fs::create_directory("out");
 
+    // Every result reaches the exit status the same way; the reader's own tests have the rest.
     const struct {
         Args args;
         std::string out;
@@ -139,13 +137,9 @@ TEST(Zkpack, ExtractPrintsTheReadersLinesAndItsResult) {
         {{"a.dat", "out", "b.BIN"}, "result 1\n"},
         {{"a.dat", "out/"}, "result 1\n"},
         {{"a.dat", "out", "none.txt"}, U(u8"Error: 該当ファイル無し\nresult 0\n")},
-        {{"t.dat", "out", "a.txt"}, "result 1\n"},
         {{"cr.dat", "out"},
          U(u8"Error: 結合ファイルではありません\nError: 結合ファイルではない\nresult -2\n")},
-        {{"x.dat", "out"}, U(u8"Error: リストを読み込みオープンできない\nresult -1\n")},
         {{"evil.dat", "out"}, U(u8"Error: リストの2行目が不正です\nresult 1\n")},
-        {{"a.dat", "nowhere", "a.txt"},
-         U(u8"Error: 復号ファイルを書き込みオープンできない\nresult -3\n")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0]);
@@ -159,6 +153,6 @@ TEST(Zkpack, ExtractPrintsTheReadersLinesAndItsResult) {
     EXPECT_EQ(Entries("out"), (std::set<std::string>{"B.bin", "a.txt", "b.BIN", "ok.txt"}));
     EXPECT_EQ(ReadFileBytes("out/b.BIN"), Hex("00 0D 0A"));
     EXPECT_EQ(ReadFileBytes("out/ok.txt"), "FILEC");
-    EXPECT_EQ(Entries("."), (std::set<std::string>{"B.bin", "a.dat", "a.txt", "cr.dat", "evil.dat",
-                                                   "out", "t.dat", "x.dat"}));
+    EXPECT_EQ(Entries("."),
+              (std::set<std::string>{"B.bin", "a.dat", "a.txt", "cr.dat", "evil.dat", "out"}));
 }

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/Cp932.h"

@@ -26,16 +26,19 @@ bool Logged(const GameSession& session, const std::string& text) {
     return false;
 }
 
+bool InState(const GameSession& session, const InputEvent& event) {
+    return session.mode() == event.mode && (event.step < 0 || session.procStep() == event.step);
+}
+
+std::string State(const GameSession& session) {
+    return "mode " + std::to_string(session.mode()) + " step " + std::to_string(session.procStep());
+}
+
 // Empty when the expectation holds, else what was found instead.
 std::string Check(const GameSession& session, const InputEvent& event) {
     switch (event.action) {
         case InputAction::ExpectMode:
-            if (session.mode() == event.mode &&
-                (event.step < 0 || session.procStep() == event.step)) {
-                return {};
-            }
-            return "mode " + std::to_string(session.mode()) + " step " +
-                   std::to_string(session.procStep());
+            return InState(session, event) ? "" : State(session);
         case InputAction::ExpectLog:
             return Logged(session, event.text) ? "" : "no such line logged";
         case InputAction::ExpectNoLog:
@@ -90,6 +93,75 @@ std::optional<RunOutcome> AfterFrame(GameSession& session, int frame, bool ended
     return std::nullopt;
 }
 
+const std::vector<InputEvent>& EventsAt(const InputLeg& leg, int offset) {
+    static const std::vector<InputEvent> kNone;
+    const auto it = leg.events.find(offset);
+    return it == leg.events.end() ? kNone : it->second;
+}
+
+int LastOffset(const InputLeg& leg) { return leg.events.empty() ? 0 : leg.events.rbegin()->first; }
+
+// Where the run stands in the script: the leg whose events are due and the frame
+// its offsets count from. A leg's wait is watched from the last frame of the leg
+// before it on.
+class LegCursor {
+public:
+    LegCursor(GameSession& session, const InputScript& script, const RunSettings& settings)
+        : session_(session), script_(script), settings_(settings) {
+        scheduleAdvances();
+    }
+
+    const std::vector<InputEvent>& eventsOf(int frame) const {
+        return EventsAt(leg(), frame - anchor_);
+    }
+
+    // After frame: the current leg's events, then those at +0 of each leg whose wait
+    // is met here. timedOut names a wait that ran out of frames.
+    std::vector<InputEvent> dueAfter(int frame, std::optional<RunOutcome>& timedOut) {
+        std::vector<InputEvent> due = EventsAt(leg(), frame - anchor_);
+        while (index_ + 1 < script_.legs.size() && frame - anchor_ >= LastOffset(leg())) {
+            const InputEvent& wait = script_.legs[index_ + 1].wait;
+            if (!InState(session_, wait)) {
+                const int waited = frame - anchor_ - LastOffset(leg());
+                if (waited >= wait.within) {
+                    timedOut = RunOutcome{
+                        RunOutcome::kExpectationFailed,
+                        Failed(frame, wait,
+                               State(session_) + " after " + std::to_string(waited) + " frames")};
+                }
+                break;
+            }
+            ++index_;
+            anchor_ = frame;
+            scheduleAdvances();
+            const std::vector<InputEvent>& first = EventsAt(leg(), 0);
+            due.insert(due.end(), first.begin(), first.end());
+        }
+        return due;
+    }
+
+private:
+    const InputLeg& leg() const { return script_.legs[index_]; }
+
+    // Advances of the frames the run reaches. A leg starts once its first frame has
+    // run, which is why its input comes later.
+    void scheduleAdvances() {
+        for (const auto& [offset, events] : leg().events) {
+            if (offset > settings_.frames - anchor_) break;
+            for (const InputEvent& event : events) {
+                if (event.action == InputAction::Advance)
+                    session_.scheduleAdvance(anchor_ + offset, event.ms);
+            }
+        }
+    }
+
+    GameSession& session_;
+    const InputScript& script_;
+    const RunSettings& settings_;
+    std::size_t index_ = 0;
+    int anchor_ = 0;
+};
+
 }  // namespace
 
 bool InputRunner::WriteShot(const GameSession& session, const std::string& path) {
@@ -104,16 +176,7 @@ bool InputRunner::WriteShot(const GameSession& session, const std::string& path)
 
 RunOutcome InputRunner::Run(GameSession& session, const InputScript& script,
                             const RunSettings& settings) {
-    static const std::vector<InputEvent> kNone;
-    for (const auto& [frame, events] : script.events) {
-        for (const InputEvent& event : events) {
-            if (event.action == InputAction::Advance) session.scheduleAdvance(frame, event.ms);
-        }
-    }
-    const auto eventsOf = [&](int frame) -> const std::vector<InputEvent>& {
-        const auto it = script.events.find(frame);
-        return it == script.events.end() ? kNone : it->second;
-    };
+    LegCursor cursor(session, script, settings);
     const auto report = [&] {
         if (settings.afterStep) settings.afterStep();
     };
@@ -121,15 +184,16 @@ RunOutcome InputRunner::Run(GameSession& session, const InputScript& script,
     const bool started = session.start();
     report();
     if (!started) {
-        return AfterFrame(session, 0, true, eventsOf(0), settings).value_or(RunOutcome{});
+        return AfterFrame(session, 0, true, cursor.eventsOf(0), settings).value_or(RunOutcome{});
     }
     for (int frame = 0; frame < settings.frames; ++frame) {
-        ApplyInput(session, eventsOf(frame));
+        ApplyInput(session, cursor.eventsOf(frame));
         const bool ended = !session.runFrame();
         report();
-        if (auto outcome = AfterFrame(session, frame, ended, eventsOf(frame), settings)) {
-            return *outcome;
-        }
+        std::optional<RunOutcome> timedOut;
+        const std::vector<InputEvent> due = cursor.dueAfter(frame, timedOut);
+        if (auto outcome = AfterFrame(session, frame, ended, due, settings)) return *outcome;
+        if (timedOut) return *timedOut;
     }
     return RunOutcome{RunOutcome::kDone, "all " + std::to_string(settings.frames) + " frames ran"};
 }

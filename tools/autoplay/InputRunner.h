@@ -27,7 +27,7 @@ struct RunOutcome {
 };
 
 // Plays an input script into a session frame by frame: input before each frame,
-// shots and expectations after it, and the planned or unplanned end.
+// shots, expectations and waits after it, and the planned or unplanned end.
 class InputRunner {
 public:
     static RunOutcome Run(GameSession& session, const InputScript& script,

@@ -1,5 +1,6 @@
 #include "autoplay/InputScript.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -37,12 +38,14 @@ struct LineParser {
     int line;
     std::string problem;
 
-    long long number(std::size_t i, long long low, long long high, const char* what) {
+    // Word i as a number, past its first skip characters.
+    long long number(std::size_t i, long long low, long long high, const char* what,
+                     std::size_t skip = 0) {
         if (i >= w.size()) {
             fail(std::string("missing ") + what);
             return low;
         }
-        const auto value = Number(w[i], low, high);
+        const auto value = Number(w[i].substr(std::min(skip, w[i].size())), low, high);
         if (!value) fail(std::string("not a valid ") + what + ": " + w[i]);
         return value.value_or(low);
     }
@@ -93,9 +96,19 @@ void ParseExpect(LineParser& p, std::string_view raw, InputEvent& event) {
     }
 }
 
-// One "at <frame> ..." line; events go into script.
+bool IsInput(InputAction action) {
+    return action == InputAction::Down || action == InputAction::Up ||
+           action == InputAction::Move || action == InputAction::Advance;
+}
+
+// One "at <frame> ..." or "at +<frame> ..." line; events go into the last leg.
 void ParseAt(LineParser& p, std::string_view raw, InputScript& script) {
-    const int frame = static_cast<int>(p.number(1, 0, kMaxInt - 1, "frame"));
+    const bool relative = p.w.size() > 1 && p.w[1].starts_with('+');
+    const int frame = static_cast<int>(p.number(1, 0, kMaxInt - 1, "frame", relative ? 1 : 0));
+    if (relative != (script.legs.size() > 1)) {
+        return p.fail(relative ? "at +<k> counts from a wait, and none comes before it"
+                               : "after a wait, frames count from it: at +<k>");
+    }
     if (p.w.size() < 3) return p.fail("missing action");
     const std::string& action = p.w[2];
     InputEvent event;
@@ -150,8 +163,27 @@ void ParseAt(LineParser& p, std::string_view raw, InputScript& script) {
     } else {
         return p.fail("unknown action " + action);
     }
+    for (const auto& [at, e] : out) {
+        if (relative && at == 0 && IsInput(e.action)) {
+            p.fail("input at +0 comes too late: a wait is met after its frame has run");
+        }
+    }
     if (!p.problem.empty()) return;
-    for (auto& [at, e] : out) script.events[at].push_back(std::move(e));
+    for (auto& [at, e] : out) script.legs.back().events[at].push_back(std::move(e));
+}
+
+// One "wait mode <m> step <s> within <n>" line: it starts a new leg.
+void ParseWait(LineParser& p, InputScript& script) {
+    if (p.w.size() != 7 || p.w[1] != "mode" || p.w[3] != "step" || p.w[5] != "within") {
+        return p.fail("expected: wait mode <m> step <s> within <n>");
+    }
+    InputEvent wait;
+    wait.action = InputAction::WaitMode;
+    wait.line = p.line;
+    wait.mode = static_cast<int>(p.number(2, 0, 255, "mode"));
+    wait.step = static_cast<int>(p.number(4, 0, kMaxInt, "step"));
+    wait.within = static_cast<int>(p.number(6, 0, kMaxInt, "frame count"));
+    if (p.problem.empty()) script.legs.push_back({wait, {}});
 }
 
 }  // namespace
@@ -193,6 +225,8 @@ std::optional<InputScript> InputScript::Parse(std::string_view text, std::string
                 script.frames = static_cast<int>(p.number(1, 1, kMaxInt, "frame count"));
         } else if (words[0] == "at") {
             ParseAt(p, raw, script);
+        } else if (words[0] == "wait") {
+            ParseWait(p, script);
         } else {
             p.fail("unknown command " + words[0]);
         }

@@ -19,6 +19,7 @@ enum class InputAction {
     ExpectNoLog,  // text
     ExpectFatal,
     End,
+    WaitMode,  // mode, step, within: the state that starts a leg
 };
 
 struct InputEvent {
@@ -30,15 +31,24 @@ struct InputEvent {
     std::uint32_t ms = 0;
     int mode = 0;
     int step = -1;
+    int within = 0;  // frames a wait may take
     std::string text;
 };
 
-// A parsed input script: settings and the events of each frame in file order.
+// The events of one leg by frame: counted from frame 0 in the first leg, from the
+// frame its wait was met in every later one.
+struct InputLeg {
+    InputEvent wait;  // WaitMode in every leg but the first
+    std::map<int, std::vector<InputEvent>> events;
+};
+
+// A parsed input script: settings and its legs, each with the events of each frame
+// in file order.
 struct InputScript {
     std::uint32_t clockStart = 100000;
     std::uint32_t step = 16;
     std::optional<int> frames;
-    std::map<int, std::vector<InputEvent>> events;
+    std::vector<InputLeg> legs = std::vector<InputLeg>(1);
 
     // Nothing, with "input:<line>: <text>" in error, for a line it cannot take.
     static std::optional<InputScript> Parse(std::string_view text, std::string& error);

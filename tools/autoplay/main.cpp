@@ -17,13 +17,15 @@ namespace fs = std::filesystem;
 
 constexpr int kBadCommandLine = 2;
 
+constexpr const char* kUsage =
+    "usage: autoplay [--frames N] [--input FILE] [--out DIR] [--shot-every K]\n"
+    "                [--audio FILE.wav] [--clock MS] [--in-place] [--keep] [--quiet]\n"
+    "                [FOLDER]\n"
+    "       autoplay --help\n"
+    "The input script's lines are described in demo/README.md.\n";
+
 int Usage(const std::string& problem) {
-    std::fprintf(stderr,
-                 "autoplay: %s\n"
-                 "usage: autoplay [--frames N] [--input FILE] [--out DIR] [--shot-every K]\n"
-                 "                [--audio FILE.wav] [--clock MS] [--in-place] [--keep] [--quiet]\n"
-                 "                [FOLDER]\n",
-                 problem.c_str());
+    std::fprintf(stderr, "autoplay: %s\n%s", problem.c_str(), kUsage);
     return kBadCommandLine;
 }
 
@@ -37,6 +39,7 @@ struct Options {
     bool inPlace = false;
     bool keep = false;
     bool quiet = false;
+    bool help = false;
     std::string folder = ".";
 };
 
@@ -66,6 +69,8 @@ std::string ParseArgs(const std::vector<std::string>& args, Options& o) {
             o.keep = true;
         else if (arg == "--quiet")
             o.quiet = true;
+        else if (arg == "--help")
+            o.help = true;
         else if (arg == "--input" || arg == "--out" || arg == "--audio") {
             if (!hasValue) return arg + " needs a value";
             (arg == "--input" ? o.input : arg == "--out" ? o.outDir : o.audio) = value;
@@ -110,6 +115,10 @@ int main(int argc, char** argv) {
     if (const std::string problem = ParseArgs({argv + 1, argv + argc}, o); !problem.empty()) {
         return Usage(problem);
     }
+    if (o.help) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
     autoplay::InputScript script;
     if (!o.input.empty()) {
         std::ifstream in(o.input, std::ios::binary);
@@ -150,6 +159,9 @@ int main(int argc, char** argv) {
     };
     settings.afterStep = showBoxes;
     const autoplay::RunOutcome outcome = autoplay::InputRunner::Run(session, script, settings);
+    // The release leaves the game in another state than the last frame played.
+    const int lastMode = session.mode();
+    const int lastStep = session.procStep();
     session.release();
     showBoxes();
     if (!audioPath.empty() && !session.mix().writeWav(audioPath)) {
@@ -163,7 +175,6 @@ int main(int argc, char** argv) {
     }
     if (o.keep && !o.inPlace) std::printf("autoplay: kept %s\n", session.folder().c_str());
     std::printf("autoplay: %d frames, mode %d step %d, %d Error, %d Warn: %s\n",
-                session.framesRun(), session.mode(), session.procStep(), errors, warnings,
-                outcome.reason.c_str());
+                session.framesRun(), lastMode, lastStep, errors, warnings, outcome.reason.c_str());
     return outcome.exitCode;
 }

@@ -1,5 +1,7 @@
 #include "mkdemo/CharacterSheets.h"
 
+#include "platform/SjisText.h"
+
 namespace mkdemo {
 
 namespace {
@@ -49,7 +51,7 @@ std::optional<SheetOwner> CharacterSheets::Owner(const std::string& stem) {
 
 const Heroine* CharacterSheets::Find(const std::string& id) {
     for (const Heroine& heroine : Heroines()) {
-        if (heroine.id == id) return &heroine;
+        if (platform::SjisEqualsIgnoreCase(heroine.id, id)) return &heroine;
     }
     return nullptr;
 }

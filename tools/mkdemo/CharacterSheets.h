@@ -32,6 +32,7 @@ public:
 
     static const std::vector<Heroine>& Heroines();
     static std::optional<SheetOwner> Owner(const std::string& stem);
+    // The heroine of an ID, its letter case ignored as the engine ignores it.
     static const Heroine* Find(const std::string& id);
     // The CHAR registrations and the body, face and eye lines of every heroine.
     static std::vector<std::string> InitLines();

@@ -65,6 +65,12 @@ void IndexCanvas::fillEllipse(int cx, int cy, int rx, int ry, std::uint8_t index
     }
 }
 
+void IndexCanvas::paste(const IndexCanvas& part, int x, int y) {
+    for (int py = 0; py < part.height(); ++py) {
+        for (int px = 0; px < part.width(); ++px) set(x + px, y + py, part.at(px, py));
+    }
+}
+
 void IndexCanvas::text(const std::string& text, int x, int y, int height, std::uint8_t ink) {
     const GlyphCoverage glyphs = GlyphCoverage::Of(text, height);
     for (int row = 0; row < glyphs.height; ++row) {

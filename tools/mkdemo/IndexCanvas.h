@@ -22,6 +22,8 @@ public:
     void fillRect(int left, int top, int right, int bottom, std::uint8_t index);
     void frameRect(int left, int top, int right, int bottom, int thickness, std::uint8_t index);
     void fillEllipse(int cx, int cy, int rx, int ry, std::uint8_t index);
+    // Copies part whole with its top-left at (x, y).
+    void paste(const IndexCanvas& part, int x, int y);
 
     // Text whose top-left is (x, y): ink where the coverage is at least one half.
     void text(const std::string& text, int x, int y, int height, std::uint8_t ink);

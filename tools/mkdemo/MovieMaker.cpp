@@ -50,6 +50,24 @@ std::string SoundFilter(const MovieRecipe& r) {
     return filter;
 }
 
+struct ContainerCodecs {
+    const char* format;
+    const char* video;
+    const char* audio;
+};
+
+ContainerCodecs CodecsOf(MovieContainer container) {
+    switch (container) {
+        case MovieContainer::Avi:
+            return {"avi", "mpeg4", "pcm_s16le"};
+        case MovieContainer::MpegProgram:
+            return {"mpeg", "mpeg1video", "mp2"};
+        case MovieContainer::Matroska:
+            break;
+    }
+    return {"matroska", "mpeg4", "pcm_s16le"};
+}
+
 }  // namespace
 
 MovieRecipe MovieRecipe::Demo() {
@@ -63,6 +81,7 @@ MovieRecipe MovieRecipe::Demo() {
 
 std::vector<std::string> MovieMaker::Arguments(const MovieRecipe& r, const std::string& path) {
     const std::string seconds = Number(static_cast<double>(r.frames) / r.rate);
+    const ContainerCodecs codecs = CodecsOf(r.container);
     std::vector<std::string> args = {"ffmpeg", "-nostdin", "-loglevel", "error", "-y"};
     if (r.picture) {
         args.insert(args.end(),
@@ -77,15 +96,15 @@ std::vector<std::string> MovieMaker::Arguments(const MovieRecipe& r, const std::
     }
     if (r.picture) {
         args.insert(args.end(),
-                    {"-map", "0:v", "-vf", BandFilter() + "," + TextFilter(r), "-c:v", "mpeg4",
+                    {"-map", "0:v", "-vf", BandFilter() + "," + TextFilter(r), "-c:v", codecs.video,
                      "-q:v", "3", "-g", std::to_string(r.rate), "-flags:v", "+bitexact"});
     }
     if (r.sound) {
         args.insert(args.end(), {"-map", r.picture ? "1:a" : "0:a", "-af", SoundFilter(r), "-c:a",
-                                 "pcm_s16le", "-flags:a", "+bitexact"});
+                                 codecs.audio, "-flags:a", "+bitexact"});
     }
     args.insert(args.end(), {"-threads", "1", "-map_metadata", "-1", "-fflags", "+bitexact", "-f",
-                             "matroska", path});
+                             codecs.format, path});
     return args;
 }
 

@@ -5,6 +5,11 @@
 
 namespace mkdemo {
 
+// Matroska and AVI carry MPEG-4 Part 2 pictures and 16-bit PCM sound; an MPEG
+// program stream MPEG-1 pictures, at the standard rates only (25, 30...), and MP2
+// sound.
+enum class MovieContainer { Matroska, Avi, MpegProgram };
+
 // What a generated movie holds. Every picture carries its own number in a band of
 // ten square blocks across its top (block b is bit 9 - b, white for 1, grey for 0)
 // and as text near its bottom; the sound is a 440 Hz tone at 1/8 with a short
@@ -20,13 +25,14 @@ struct MovieRecipe {
     bool sound = true;
     int soundRate = 44100;
     int channels = 2;
+    MovieContainer container = MovieContainer::Matroska;
 
     // The demo's dat/Mov.vid: 640 x 480, 25 pictures a second, three seconds.
     static MovieRecipe Demo();
 };
 
-// Makes Matroska movies (MPEG-4 Part 2 pictures, 16-bit PCM sound) by running the
-// ffmpeg program, with bit-exact settings so that a recipe always gives the same bytes.
+// Makes movies by running the ffmpeg program, with bit-exact settings so that a recipe always gives
+// the same bytes.
 class MovieMaker {
 public:
     // Writes the movie to path; false with the reason (ffmpeg's first error line,

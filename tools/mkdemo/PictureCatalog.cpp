@@ -27,9 +27,9 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"white", {kScreenW, kScreenH, K::Plain}},
         {"red", {kScreenW, kScreenH, K::Plain}},
         {"Logo", {400, 240, K::Plate}},
-        {"MsgWndMaterial", {1180, 148, K::Sheet}},
-        {"SlcWndMaterial", {274, 300, K::Sheet}},
-        {"DayWndMaterial", {241, 146, K::Sheet}},
+        {"MsgWndMaterial", {1180, 148, K::CellSheet}},
+        {"SlcWndMaterial", {274, 300, K::CellSheet}},
+        {"DayWndMaterial", {241, 146, K::CellSheet}},
         {"ConfigMaterial", {748, 728, K::Sheet}},
         {"SaveWindowMaterial", {400, 614, K::Sheet}},
         {"LoadWindowMaterial", {400, 614, K::Sheet}},
@@ -87,6 +87,54 @@ std::optional<Shape> ShapeOf(std::string_view stem) {
     return FamilyShape(stem);
 }
 
+// The message window: panel, name plate, six buttons in four looks, six wait-mark frames.
+std::vector<SheetCell> MessageCells() {
+    std::vector<SheetCell> cells = {{"panel", 0, 0, 796, 148}, {"name plate", 796, 0, 1056, 50}};
+    const char* buttons[] = {"skip", "auto", "voice", "back", "forward", "hide"};
+    for (int k = 0; k < 6; ++k) {
+        const std::string name = buttons[k];
+        const int left = 796 + 32 * k;
+        cells.push_back({name, left, 50, left + 32, 74});
+        cells.push_back({name + " on", left, 74, left + 32, 98});
+        cells.push_back({name + " off", left, 98, left + 32, 122});
+        cells.push_back({name + " hover", 796 + 64 * k, 122, 860 + 64 * k, 148});
+    }
+    for (int f = 0; f < 6; ++f) {
+        cells.push_back({"wait " + std::to_string(f), 988 + 30 * f, 50, 1018 + 30 * f, 96});
+    }
+    return cells;
+}
+
+// The choice plate and its five glow frames.
+std::vector<SheetCell> ChoiceCells() {
+    std::vector<SheetCell> cells = {{"plate", 0, 0, 274, 50}};
+    for (int f = 0; f < 5; ++f) {
+        cells.push_back({"glow " + std::to_string(f), 0, 50 + 50 * f, 274, 100 + 50 * f});
+    }
+    return cells;
+}
+
+// The day panel, ten digits, the label and the picture of day zero.
+std::vector<SheetCell> DayCells() {
+    std::vector<SheetCell> cells = {{"panel", 0, 0, 136, 107}};
+    for (int d = 1; d <= 9; ++d) {
+        const int left = 136 + 21 * ((d - 1) % 5);
+        const int top = 45 * ((d - 1) / 5);
+        cells.push_back({std::to_string(d), left, top, left + 21, top + 45});
+    }
+    cells.push_back({"0", 220, 45, 241, 90});
+    cells.push_back({"label", 136, 90, 183, 108});
+    cells.push_back({"day zero", 0, 107, 79, 146});
+    return cells;
+}
+
+std::vector<SheetCell> CellsOf(std::string_view stem) {
+    if (stem == "MsgWndMaterial") return MessageCells();
+    if (stem == "SlcWndMaterial") return ChoiceCells();
+    if (stem == "DayWndMaterial") return DayCells();
+    return {};
+}
+
 std::uint32_t PlainColor(std::string_view stem) {
     if (stem == "white") return 0xFFFFFF;
     if (stem == "red") return 0xFF0000;
@@ -126,8 +174,8 @@ std::optional<std::vector<PictureEntry>> PictureCatalog::Build(const AssetManife
             error += (error.empty() ? "" : ", ") + name;
             continue;
         }
-        entries.push_back(
-            {name, stem, slots[name], shape->width, shape->height, shape->kind, PlainColor(stem)});
+        entries.push_back({name, stem, slots[name], shape->width, shape->height, shape->kind,
+                           PlainColor(stem), CellsOf(stem)});
     }
     if (!error.empty()) {
         error = "no picture size is known for " + error;

@@ -10,14 +10,24 @@ class AssetManifest;
 namespace mkdemo {
 
 enum class PictureKind {
-    Plain,    // one colour, no key pixel, no label: the fade overlays
-    Picture,  // gradient with border and label
-    Plate,    // a picture plate on key background
-    Hills,    // a picture whose upper part is key
-    Sheet,    // a sheet without its cell list: a labelled grid
+    Plain,      // one colour, no key pixel, no label: the fade overlays
+    Picture,    // gradient with border and label
+    Plate,      // a picture plate on key background
+    Hills,      // a picture whose upper part is key
+    Sheet,      // a sheet without its cell list: a labelled grid
+    CellSheet,  // a sheet with its cell list: labelled cells on key
     SheetKeyBlack,
     Body,  // character body sheet
     Face,  // character face sheet, three eye frames
+};
+
+// A named rectangle of a sheet, right and bottom exclusive.
+struct SheetCell {
+    std::string name;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
 };
 
 struct PictureEntry {
@@ -27,7 +37,8 @@ struct PictureEntry {
     int width = 0;
     int height = 0;
     PictureKind kind = PictureKind::Picture;
-    std::uint32_t plainColor = 0;  // 0x00RRGGBB, for Plain
+    std::uint32_t plainColor = 0;       // 0x00RRGGBB, for Plain
+    std::vector<SheetCell> cells = {};  // for CellSheet
 };
 
 // Every picture of the manifest with the size and art its screens need, in archive

@@ -7,6 +7,7 @@
 
 #include "common/BitmapWriter.h"
 #include "mkdemo/CharacterSheets.h"
+#include "mkdemo/GlyphCoverage.h"
 #include "mkdemo/IndexCanvas.h"
 
 namespace mkdemo {
@@ -206,6 +207,38 @@ void PaintFace(IndexCanvas& canvas, const PictureEntry& entry) {
     }
 }
 
+// Cells take hues spread evenly around the circle from the sheet's own, with
+// alternate cells lighter, so that neighbours never look alike.
+std::uint32_t CellColor(const PictureEntry& entry, std::size_t i) {
+    const auto step = static_cast<int>(i * 360 / entry.cells.size());
+    const bool odd = i % 2 != 0;
+    return Hsv(HueOf(entry.name) + step, odd ? 0.45 : 0.7, odd ? 0.7 : 0.9);
+}
+
+std::uint8_t CellIndex(std::size_t i) { return static_cast<std::uint8_t>(kRampFirst + i); }
+
+// A labelled cell keeps a one-pixel outline and a flat ring inside it; its name sits
+// small in the bottom-left corner, clear of where the windows draw their text, and
+// never reaches another cell.
+void PaintCells(IndexCanvas& canvas, const PictureEntry& entry, bool labelled) {
+    constexpr int kInset = 3;
+    constexpr int kCellLabelHeight = 14;
+    for (std::size_t i = 0; i < entry.cells.size(); ++i) {
+        const SheetCell& cell = entry.cells[i];
+        canvas.fillRect(cell.left, cell.top, cell.right, cell.bottom, CellIndex(i));
+        if (!labelled) continue;
+        canvas.frameRect(cell.left, cell.top, cell.right, cell.bottom, 1, kOutline);
+        const int w = cell.right - cell.left - 2 * kInset;
+        const int h = cell.bottom - cell.top - 2 * kInset;
+        IndexCanvas inside(w, h, CellIndex(i));
+        const std::vector<std::string> lines = {cell.name};
+        const int height = IndexCanvas::FitHeight(lines, w, h, kCellLabelHeight);
+        const int width = GlyphCoverage::WidthOf(cell.name, height) + 4;
+        inside.label(lines, width / 2, h - height / 2 - 2, height, kText, kOutline);
+        canvas.paste(inside, cell.left + kInset, cell.top + kInset);
+    }
+}
+
 // Characters take their colour from the heroine, everything else from its name.
 std::string ColorName(const PictureEntry& entry) {
     if (const auto owner = CharacterSheets::Owner(entry.stem); owner && owner->face) {
@@ -216,7 +249,19 @@ std::string ColorName(const PictureEntry& entry) {
 
 }  // namespace
 
-std::string PicturePainter::BitmapOf(const PictureEntry& entry) {
+std::map<std::string, std::uint32_t> PicturePainter::CellColors(const PictureEntry& entry) {
+    std::map<std::string, std::uint32_t> colors;
+    for (std::size_t i = 0; i < entry.cells.size(); ++i) {
+        colors[entry.cells[i].name] = CellColor(entry, i);
+    }
+    return colors;
+}
+
+std::string PicturePainter::BitmapOf(const PictureEntry& entry) { return Paint(entry, true); }
+
+std::string PicturePainter::PlainBitmapOf(const PictureEntry& entry) { return Paint(entry, false); }
+
+std::string PicturePainter::Paint(const PictureEntry& entry, bool labelled) {
     const std::uint32_t key =
         entry.kind == PictureKind::SheetKeyBlack ? 0x000000 : PicturePainter::kKeyColor;
     const Art art = MakeArt(entry, ColorName(entry), key);
@@ -237,6 +282,9 @@ std::string PicturePainter::BitmapOf(const PictureEntry& entry) {
         case PictureKind::SheetKeyBlack:
             PaintGrid(canvas, entry);
             break;
+        case PictureKind::CellSheet:
+            PaintCells(canvas, entry, labelled);
+            break;
         case PictureKind::Body:
             PaintBody(canvas, entry);
             break;
@@ -247,6 +295,8 @@ std::string PicturePainter::BitmapOf(const PictureEntry& entry) {
     canvas.set(0, 0, kKey);
     Palette palette = art.palette;
     if (entry.kind == PictureKind::Plain) palette[kKey] = entry.plainColor;
+    for (std::size_t i = 0; i < entry.cells.size(); ++i)
+        palette[CellIndex(i)] = CellColor(entry, i);
     return zktools::IndexedBitmapBytes(zktools::BitmapForm::Indexed8, entry.width, entry.height,
                                        canvas.indices(), palette);
 }

@@ -1,18 +1,22 @@
 #include "mkdemo/ScriptChecker.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
-#include <string_view>
 
 #include "game/GAMEMAIN.h"
 #include "mkdemo/CharacterSheets.h"
 #include "platform/Cp932.h"
+#include "platform/SjisText.h"
 
 namespace mkdemo {
 
 namespace {
 
-constexpr std::size_t kMaxSpeaker = 99;
+// A speaker stays on the 260-pixel name plate, a choice on its 274-pixel plate, at
+// 12 pixels a byte.
+constexpr std::size_t kMaxSpeaker = 20;
+constexpr std::size_t kMaxChoice = 22;
 constexpr std::size_t kMaxText = 255;
 constexpr std::size_t kMaxDescription = 511;
 
@@ -23,6 +27,21 @@ std::string Arg(const Words& words, std::size_t n) {
 }
 
 bool IsComment(const std::string& line) { return line.rfind("//", 0) == 0; }
+
+bool SameWord(std::string_view a, std::string_view b) {
+    return platform::SjisEqualsIgnoreCase(a, b);
+}
+
+// The name with its single-byte capitals made small; a two-byte character keeps its
+// bytes, whatever its second byte looks like.
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); i += platform::SjisCharLength(name, i)) {
+        if (folded[i] >= 'A' && folded[i] <= 'Z')
+            folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
+    }
+    return folded;
+}
 
 // The first character of a UTF-8 line that CP932 cannot hold, as column and code.
 std::string Unconvertible(const std::u8string& line) {
@@ -69,7 +88,7 @@ struct Context {
     void require(bool ok, const std::string& text) {
         if (!ok) report(text);
     }
-    void registered(const std::set<std::string>& table, const std::string& id, const char* what) {
+    void registered(const NameSet& table, const std::string& id, const char* what) {
         require(table.count(id) != 0, std::string(what) + " " + id + " is not registered");
     }
     void longest(const std::string& word, std::size_t limit, const char* what) {
@@ -101,18 +120,32 @@ struct Context {
                 "no variable or character " + id + " is registered");
     }
     void table(const std::string& kind, const std::string& id) {
-        if (kind == "TEX") return registered(registry.textures, id, "the texture");
-        if (kind == "SURF") return registered(registry.surfaces, id, "the surface");
-        if (kind == "WAVE") return registered(registry.sounds, id, "the sound");
+        if (SameWord(kind, "TEX")) return registered(registry.textures, id, "the texture");
+        if (SameWord(kind, "SURF")) return registered(registry.surfaces, id, "the surface");
+        if (SameWord(kind, "WAVE")) return registered(registry.sounds, id, "the sound");
         report("unknown table " + kind);
+    }
+    // #GoTo reads on from its line to the first line whose first word is the label.
+    void label(const std::string& name) {
+        for (std::size_t i = static_cast<std::size_t>(line); i < file.cp932.size(); ++i) {
+            const Words w = StorySources::Words(file.cp932[i]);
+            if (!w.empty() && SameWord(w[0], name)) return;
+        }
+        report("no line below starts with the label " + platform::cp932ToUtf8(name));
+    }
+    // #Jump n passes over the next n lines, which must all be there.
+    void jump(const std::string& count) {
+        const long long below = static_cast<long long>(file.cp932.size()) - line;
+        require(
+            std::strtoll(count.c_str(), nullptr, 10) <= below,
+            "#Jump " + count + " passes the last line, " + std::to_string(below) + " lines below");
     }
 };
 
-const std::set<std::string>& CostumeKeywords() {
-    static const std::set<std::string> words = {"NONE",       "BASIC",  "WHITE_MINI", "KIMONO",
-                                                "MAID",       "CAPE",   "OLD",        "BODYSUIT",
-                                                "RECRUIT",    "LADY",   "NURSE",      "WHITE_LONG",
-                                                "BLACK_MINI", "SISTER", "BLACK_LONG"};
+const NameSet& CostumeKeywords() {
+    static const NameSet words = {"NONE",  "BASIC",      "WHITE_MINI", "KIMONO",  "MAID",
+                                  "CAPE",  "OLD",        "BODYSUIT",   "RECRUIT", "LADY",
+                                  "NURSE", "WHITE_LONG", "BLACK_MINI", "SISTER",  "BLACK_LONG"};
     return words;
 }
 
@@ -130,22 +163,22 @@ void CheckVoice(Context& c, const std::string& voice) {
 }
 
 void CheckCostume(Context& c, const std::string& description, const std::string& scenario) {
-    if (description != "NULL") c.longest(description, kMaxDescription, "the description");
-    if (scenario != "NULL") c.script(scenario);
+    if (!SameWord(description, "NULL")) c.longest(description, kMaxDescription, "the description");
+    if (!SameWord(scenario, "NULL")) c.script(scenario);
 }
 
 using Rule = std::function<void(Context&, const Words&)>;
 
-const std::map<std::string, Rule>& Rules() {
+const std::map<std::string, Rule, SjisNoCaseLess>& Rules() {
     const auto surface = [](std::size_t arg, bool nullAllowed) {
         return [=](Context& c, const Words& w) {
             const std::string id = Arg(w, arg);
-            if (!(nullAllowed && id == "NULL"))
+            if (!(nullAllowed && SameWord(id, "NULL")))
                 c.registered(c.registry.surfaces, id, "the surface");
         };
     };
     const auto varOrChar = [](Context& c, const Words& w) { c.variableOrCharacter(Arg(w, 0)); };
-    static const std::map<std::string, Rule> rules = {
+    static const std::map<std::string, Rule, SjisNoCaseLess> rules = {
         {"#LoadData", [](Context& c, const Words& w) { c.table(Arg(w, 1), Arg(w, 0)); }},
         {"#UnLoadData", [](Context& c, const Words& w) { c.table(Arg(w, 1), Arg(w, 0)); }},
         {"#BGDisp", surface(0, true)},
@@ -155,7 +188,7 @@ const std::map<std::string, Rule>& Rules() {
         {"#PrimGraphicDisp", surface(1, false)},
         {"#PrimAniInit",
          [](Context& c, const Words& w) {
-             if (Arg(w, 1) != "NULL") c.table(Arg(w, 2), Arg(w, 1));
+             if (!SameWord(Arg(w, 1), "NULL")) c.table(Arg(w, 2), Arg(w, 1));
          }},
         {"#PlayWave",
          [](Context& c, const Words& w) {
@@ -183,7 +216,7 @@ const std::map<std::string, Rule>& Rules() {
         {"#FlgONVar",
          [](Context& c, const Words& w) {
              c.variableOrCharacter(Arg(w, 0));
-             if (Arg(w, 2) == "REPLAY") {
+             if (SameWord(Arg(w, 2), "REPLAY")) {
                  c.script(SceneScript(Arg(w, 0), std::atoi(Arg(w, 1).c_str())));
              }
          }},
@@ -193,6 +226,8 @@ const std::map<std::string, Rule>& Rules() {
              c.require(c.registry.music.count(Arg(w, 0)) != 0,
                        "the music " + Arg(w, 0) + " is not in AU.dat");
          }},
+        {"#Jump", [](Context& c, const Words& w) { c.jump(Arg(w, 0)); }},
+        {"#GoTo", [](Context& c, const Words& w) { c.label(Arg(w, 0)); }},
         {"#FileChange", [](Context& c, const Words& w) { c.script(Arg(w, 0)); }},
         {"#FileChangeSpecial", [](Context& c, const Words& w) { c.script(Arg(w, 0)); }},
         {"#ClothesDataChange",
@@ -205,7 +240,7 @@ const std::map<std::string, Rule>& Rules() {
         {"#GameClearFlgON",
          [](Context& c, const Words& w) {
              const std::string word = Arg(w, 0);
-             c.require(word == "BAD" || CharacterSheets::Find(word) != nullptr,
+             c.require(SameWord(word, "BAD") || CharacterSheets::Find(word) != nullptr,
                        "unknown ending " + word);
          }},
         {"#MsgDisp",
@@ -216,7 +251,8 @@ const std::map<std::string, Rule>& Rules() {
          }},
         {"#SelectStart",
          [](Context& c, const Words& w) {
-             for (std::size_t arg = 2; arg < 5; ++arg) c.longest(Arg(w, arg), kMaxText, "a choice");
+             for (std::size_t arg = 2; arg < 5; ++arg)
+                 c.longest(Arg(w, arg), kMaxChoice, "a choice");
          }},
         {"#PlayVoice", [](Context& c, const Words& w) { CheckVoice(c, Arg(w, 0)); }},
     };
@@ -227,15 +263,19 @@ bool Skipped(const std::string& line) { return IsComment(line) || line[0] == '$'
 
 }  // namespace
 
+bool SjisNoCaseLess::operator()(std::string_view a, std::string_view b) const {
+    return Folded(a) < Folded(b);
+}
+
 void StoryRegistry::Register(const std::vector<std::string>& initLines) {
     for (const std::string& line : initLines) {
         const Words w = StorySources::Words(line);
-        if (w.size() < 3 || w[0] != "#REG_DATA") continue;
-        if (w[2] == "TEX") textures.insert(w[1]);
-        if (w[2] == "SURF") surfaces.insert(w[1]);
-        if (w[2] == "WAVE") sounds.insert(w[1]);
-        if (w[2] == "VAR") variables.insert(w[1]);
-        if (w[2] == "CHAR") {
+        if (w.size() < 3 || !SameWord(w[0], "#REG_DATA")) continue;
+        if (SameWord(w[2], "TEX")) textures.insert(w[1]);
+        if (SameWord(w[2], "SURF")) surfaces.insert(w[1]);
+        if (SameWord(w[2], "WAVE")) sounds.insert(w[1]);
+        if (SameWord(w[2], "VAR")) variables.insert(w[1]);
+        if (SameWord(w[2], "CHAR")) {
             characters[w[1]] = {std::atoi(Arg(w, 2).c_str()), std::atoi(Arg(w, 3).c_str())};
         }
     }
@@ -269,11 +309,11 @@ void ScriptChecker::CheckInitStory(const SourceFile& file, const StoryRegistry& 
         ++c.line;
         const Words w = StorySources::Words(line);
         if (w.empty() || IsComment(line)) continue;
-        const std::string kind = Arg(w, 1);
-        if (w[0] != "#REG_DATA" || (kind != "VAR" && kind != "CLOTHES")) {
+        const bool clothes = SameWord(Arg(w, 1), "CLOTHES");
+        if (!SameWord(w[0], "#REG_DATA") || (!clothes && !SameWord(Arg(w, 1), "VAR"))) {
             c.report(
                 "only comments, #REG_DATA ... VAR and #REG_DATA ... CLOTHES lines belong here");
-        } else if (kind == "CLOTHES") {
+        } else if (clothes) {
             CheckCostume(c, Arg(w, 4), Arg(w, 5));
         }
     }
@@ -286,7 +326,7 @@ void ScriptChecker::CheckScenario(const SourceFile& file, const StoryRegistry& r
         ++c.line;
         const Words w = StorySources::Words(line);
         if (w.empty() || Skipped(line)) continue;
-        if (w[0] == "#SelectWait") {
+        if (SameWord(w[0], "#SelectWait")) {
             c.report("#SelectWait is the interpreter's own state, not a command");
             continue;
         }

@@ -3,29 +3,37 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mkdemo/StorySources.h"
 
 namespace mkdemo {
 
+// Orders names as the engine compares them: single-byte A-Z equal to a-z, two-byte
+// Shift-JIS characters byte for byte.
+struct SjisNoCaseLess {
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+using NameSet = std::set<std::string, SjisNoCaseLess>;
+
 // What Init.spt registers, and what the archives hold, as the checks need it.
 struct StoryRegistry {
-    std::set<std::string> textures;
-    std::set<std::string> surfaces;
-    std::set<std::string> sounds;
-    std::set<std::string> variables;
-    std::map<std::string, std::pair<int, int>> characters;  // bodies, faces
-    std::set<std::string> music;
-    std::set<std::string> scripts;
+    NameSet textures;
+    NameSet surfaces;
+    NameSet sounds;
+    NameSet variables;
+    std::map<std::string, std::pair<int, int>, SjisNoCaseLess> characters;  // bodies, faces
+    NameSet music;
+    NameSet scripts;
 
     // The registrations of Init.spt's CP932 lines.
     void Register(const std::vector<std::string>& initLines);
 };
 
 // Refuses story sources that the engine could not run or that would fail later in
-// the demo: bytes the script reader cannot carry, over-long words and lines, and
-// names that nothing registers or holds.
+// the demo: bytes the script reader cannot carry, over-long words and lines, names
+// that nothing registers or holds, and #GoTo and #Jump targets that are not there.
 class ScriptChecker {
 public:
     static constexpr std::size_t kMaxLineBytes = 510;

@@ -1,10 +1,11 @@
-#include "game/EngineForwarder.h"
+#include "app/EngineForwarder.h"
 
 #include "game/GAMEMAIN.h"
 #include "game/ResourceLoader.h"
 #include "game/ResourcePlayer.h"
 #include "graphics/ZKSPRITE.h"
 #include "shell/RegisterResourceFiles.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -57,7 +58,8 @@ void EngineForwarder::SystemRelease() { system_.Release(); }
 
 int EngineForwarder::RegisterResourceFiles() { return ::RegisterResourceFiles(sprite_, snd_); }
 
-std::uint32_t EngineForwarder::GameInitialize() {
+std::uint32_t EngineForwarder::GameInitialize(ShellWords& shell, GameHost& host) {
+    game_.SetShell(shell, host);
     return game_.Initialize(&system_, &sprite_, &snd_);
 }
 
@@ -79,15 +81,15 @@ std::uint32_t EngineForwarder::GameGetHandsFree() const { return game_.GetHandsF
 std::uint32_t EngineForwarder::GameGetAutoSkip() const { return game_.GetAutoSkip(); }
 
 int EngineForwarder::SetBGMVolume(std::uint32_t nLevel) {
-    return ::SetBGMVolume(static_cast<int>(nLevel), &snd_);
+    return ::SetBGMVolume(static_cast<int>(nLevel), &snd_, CurrentShellState());
 }
 
 int EngineForwarder::SetVoiceVolume(std::uint32_t nLevel) {
-    return ::SetVoiceVolume(static_cast<int>(nLevel), &snd_);
+    return ::SetVoiceVolume(static_cast<int>(nLevel), &snd_, CurrentShellState());
 }
 
 int EngineForwarder::SetSEVolume(std::uint32_t nLevel) {
-    return ::SetSEVolume(static_cast<int>(nLevel), &snd_);
+    return ::SetSEVolume(static_cast<int>(nLevel), &snd_, CurrentShellState());
 }
 
 void EngineForwarder::ClearPlayingNames() { ClearSoundNames(); }

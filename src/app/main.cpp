@@ -1,12 +1,16 @@
-// The game program: the engine objects, the SDL services and the shell's entry.
-#include "game/EngineForwarder.h"
+// The game program: the engine objects, the SDL services, the machine's CD drives
+// and mixer, and the shell's entry.
+#include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
+#include "platform/AlsaMixerDevices.h"
+#include "platform/CdioDrives.h"
 #include "platform/MaskedInputSource.h"
 #include "platform/SdlAudioDevice.h"
 #include "platform/SdlInputSource.h"
 #include "platform/SdlWindowHost.h"
 #include "platform/Services.h"
+#include "platform/TerminationSignal.h"
 #include "platform/WindowDisplay.h"
 #include "platform/WindowMessageBox.h"
 #include "resources/WindowArt.h"
@@ -21,6 +25,7 @@ GAMEMAIN gameMain;
 
 int main() {
     using platform::ScopedService;
+    platform::CatchTerminationSignals();
     platform::SdlWindowHost host(reinterpret_cast<const char*>(u8"月蛾の冠 Ver 1.0"),
                                  GameWindowArt());
     platform::SdlInputSource sdlInput(host);
@@ -28,10 +33,14 @@ int main() {
     platform::WindowDisplay display(host);
     platform::WindowMessageBox box(host);
     platform::SdlAudioDevice audio;
+    platform::CdioDrives drives;
+    platform::AlsaMixerDevices mixers;
     ScopedService<platform::InputSource> inputScope(input);
     ScopedService<platform::Display> displayScope(display);
     ScopedService<platform::MessageBox> boxScope(box);
     ScopedService<platform::AudioDevice> audioScope(audio);
+    ScopedService<platform::CdDrives> drivesScope(drives);
+    ScopedService<platform::MixerDevices> mixersScope(mixers);
     EngineForwarder engine(zkSystem, zkSprite, zkSnd, gameMain);
     return WinMain(engine, host, "__MOTH_CROWN_OPNE_ID__");
 }

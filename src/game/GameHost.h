@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// The shell's actions that the game calls, handed to the game with the shell's words
+// as the shell starts it.
+class GameHost {
+public:
+    virtual ~GameHost() = default;
+
+    // Puts the menu strip above the game area (true) or takes it away.
+    virtual void SetMenuAttached(bool bAttached) = 0;
+    // Enables (on non-zero) or greys the menu items of mask: 1 Save, 2 Load,
+    // 4 Settings, 8 Help. 1 done, 0 failure.
+    virtual int MenuStatusChange(std::int32_t nMask, std::uint32_t nOn) = 0;
+};

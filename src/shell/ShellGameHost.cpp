@@ -1,0 +1,14 @@
+#include "shell/ShellGameHost.h"
+
+#include "platform/WindowHost.h"
+#include "shell/Shell.h"
+#include "shell/ShellState.h"
+
+void ShellGameHost::SetMenuAttached(bool bAttached) {
+    ShellState& s = CurrentShellState();
+    if (s.host != nullptr) s.host->setMenuAttached(bAttached);
+}
+
+int ShellGameHost::MenuStatusChange(std::int32_t nMask, std::uint32_t nOn) {
+    return ::MenuStatusChange(nMask, nOn);
+}

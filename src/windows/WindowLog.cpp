@@ -1,0 +1,20 @@
+#include "windows/WindowLog.h"
+
+#include "graphics/ZKSPRITE.h"
+#include "platform/Log.h"
+
+void WindowLogError(std::string_view szTag, WINDOW_FAILURE failure) {
+    constexpr const char8_t* kTexts[] = {u8"初期化されていません", u8"画像のロードに失敗しました",
+                                         u8"引数が不正です", u8"描画に失敗しました"};
+    platform::LogError(szTag, kTexts[static_cast<int>(failure)]);
+}
+
+void WindowCheckDraw(std::string_view szTag, int nResult) {
+    if (nResult < 0) WindowLogError(szTag, WINDOW_FAILURE::Draw);
+}
+
+void WindowBlt(std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
+               const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY) {
+    WindowCheckDraw(szTag, pSprite->DDBltRange(nSurface, nX, nY, rcCell.left, rcCell.top,
+                                               rcCell.right, rcCell.bottom, 1));
+}

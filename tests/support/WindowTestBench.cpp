@@ -1,0 +1,77 @@
+#include "support/WindowTestBench.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/WavWriter.h"
+#include "game/ResourceLoader.h"
+#include "mkdemo/PictureCatalog.h"
+#include "mkdemo/PicturePainter.h"
+#include "shell/AssetManifest.h"
+
+namespace zktest {
+
+namespace {
+
+constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial", "DayWndMaterial"};
+constexpr int kEffects[] = {4, 5};
+
+const mkdemo::PictureEntry& Entry(const std::string& stem) {
+    static const std::vector<mkdemo::PictureEntry> catalog = [] {
+        std::string error;
+        auto entries = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+        EXPECT_TRUE(entries) << error;
+        return entries.value_or(std::vector<mkdemo::PictureEntry>{});
+    }();
+    const auto it = std::find_if(catalog.begin(), catalog.end(),
+                                 [&](const auto& entry) { return entry.stem == stem; });
+    if (it == catalog.end()) throw std::runtime_error("no picture " + stem);
+    return *it;
+}
+
+std::string OneSecondVoice() {
+    const zktools::WavFormat format;
+    return zktools::WavBytes(format, zktools::Sine(format, 44100, 330.0, 0.5f));
+}
+
+}  // namespace
+
+WindowTestBench::WindowTestBench() {
+    std::vector<std::pair<std::string, std::string>> pictures;
+    for (const char* stem : kMaterials) {
+        const mkdemo::PictureEntry& entry = Entry(stem);
+        pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
+    }
+    ScriptKit::WriteArchive("dat/Img.dat", pictures);
+    std::vector<std::pair<std::string, std::string>> effects;
+    for (const int record : kEffects)
+        effects.emplace_back(ScriptKit::EffectName(record), ScriptKit::Tone());
+    ScriptKit::WriteArchive("dat/SE.dat", effects);
+    std::vector<std::pair<std::string, std::string>> voices;
+    for (const char* voice : kVoices) voices.emplace_back(voice, OneSecondVoice());
+    ScriptKit::WriteArchive("dat/VO.dat", voices);
+    for (const int record : kEffects)
+        EXPECT_EQ(SELoad(snd, sys, record, nullptr, kit.shell), 1) << record;
+    kit.clearLog();
+}
+
+WindowTestBench::~WindowTestBench() {
+    if (::testing::Test::HasFailure()) {
+        kit.sprites.kit.dir.keep();
+        std::printf("window test folder kept: %s\n", kit.sprites.kit.dir.path().c_str());
+    }
+}
+
+const std::vector<std::uint32_t>& WindowTestBench::drawFrame(const std::function<void()>& draw) {
+    sprite->D3DXDrawStart();
+    draw();
+    sprite->D3DXDrawEnd();
+    return kit.sprites.display.frame();
+}
+
+std::uint32_t WindowTestBench::CellColor(const std::string& stem, const std::string& cell) {
+    return mkdemo::PicturePainter::CellColors(Entry(stem)).at(cell);
+}
+
+}  // namespace zktest

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/ScriptKit.h"
+#include "support/SoundEventLog.h"
+#include "support/TestGlyphScope.h"
+
+namespace zktest {
+
+// The script kit's engine objects set up for the in-game windows: the window
+// materials (surfaces 5 to 7) in mkdemo's plain style, effects 4 and 5 loaded,
+// two one-second voices in VO.dat, every play and stop recorded and text drawn
+// as boxes. The windows take pointer, button and time as arguments, so a test
+// calls them once per simulated frame at Time(k). A failed test keeps its folder,
+// where golden mismatches are written.
+struct WindowTestBench {
+    static constexpr std::uint32_t kT0 = 100000;
+    static constexpr std::uint32_t kFrame = 16;
+    static constexpr const char* kVoices[] = {"V0001.sou", "V0002.sou"};
+
+    TestGlyphScope glyphs;
+    ScriptKit kit;
+    SoundEventLog sounds;
+    ZKSPRITE* sprite = &kit.sprites.sprite;
+    ZKSND* snd = &kit.snd;
+    ZKSYSTEM* sys = &kit.sys;
+
+    WindowTestBench();
+    ~WindowTestBench();
+
+    static std::uint32_t Time(int k) { return kT0 + kFrame * static_cast<std::uint32_t>(k); }
+    GAMEMAIN& game() { return *kit.game; }
+
+    // One frame: the scene cleared, draw run, the frame presented and returned
+    // (800 x 600, 0x00RRGGBB).
+    const std::vector<std::uint32_t>& drawFrame(const std::function<void()>& draw);
+    static std::uint32_t At(const std::vector<std::uint32_t>& frame, int x, int y) {
+        return frame[static_cast<std::size_t>(y) * 800 + static_cast<std::size_t>(x)];
+    }
+    // The plain colour of a cell of a window material ("MsgWndMaterial", "skip on").
+    static std::uint32_t CellColor(const std::string& stem, const std::string& cell);
+    // Plays of effect record n so far.
+    std::uint32_t effects(int record) const {
+        return static_cast<std::uint32_t>(
+            sounds.plays("tmp/" + ScriptKit::EffectName(record), platform::AudioBus::Effects));
+    }
+
+    std::vector<std::string> lines() const { return kit.lines(); }
+};
+
+}  // namespace zktest
