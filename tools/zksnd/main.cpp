@@ -3,6 +3,7 @@
 // lines go to standard error; exit 0 on success, 1 when the facility answered
 // failure, 2 for a bad command line.
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -105,14 +106,13 @@ int CdTracks(ZKSND& snd, const char* drive) {
     return 0;
 }
 
-// Plays for seconds, or until the play ends, printing the TMSF position each second.
-int CdPlay(ZKSND& snd, const char* drive, std::uint32_t track,
-           std::optional<std::uint32_t> seconds) {
+// Plays for seconds (all of it when none are given), printing the TMSF position each second.
+int CdPlay(ZKSND& snd, const char* drive, std::uint32_t track, std::uint32_t seconds) {
     snd.Initialize(nullptr, nullptr, 0);
     if (snd.MCIInit(drive) == 0 || snd.CDPlay(1, static_cast<std::uint8_t>(track), 0, 0) == 0) {
         return 1;
     }
-    for (std::uint32_t s = 0; (!seconds || s < *seconds) && snd.CDPlayStatusCheck() == 0; ++s) {
+    for (std::uint32_t s = 0; s < seconds && snd.CDPlayStatusCheck() == 0; ++s) {
         PumpFor(1000);
         std::uint8_t at = 0, minute = 0, second = 0, frame = 0;
         if (snd.CDGetNowPos(&minute, &second, &frame, &at) == 0) return 1;
@@ -139,8 +139,7 @@ int Cd(ZKSND& snd, const Args& args) {
     if (!numbers || numbers->empty() || numbers->size() > 2) {
         return UsageError("expected TRACK and an optional SECONDS");
     }
-    const std::optional<std::uint32_t> seconds =
-        numbers->size() == 2 ? std::optional((*numbers)[1]) : std::nullopt;
+    const std::uint32_t seconds = numbers->size() == 2 ? (*numbers)[1] : UINT32_MAX;
     return CdPlay(snd, named ? rest[0].c_str() : nullptr, numbers->front(), seconds);
 }
 
