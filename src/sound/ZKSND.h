@@ -208,6 +208,8 @@ private:
     // The record at index, or null after logging the table's or indexText's refusal.
     ZKMMDATA* MMRecord(std::string_view tag, int index, platform::LogText indexText);
     void MMTakeMode(ZKMMDATA& record);
+    // The open record at index, or null after logging the bad index or "not open".
+    ZKMMDATA* MMOpenRecord(std::string_view tag, int index);
     // True, after logging, when the object is not initialised, or there is no
     // window or (needsFile) no file in it; text is the operation's failure.
     bool AVIRefuses(std::string_view tag, platform::LogText text, bool needsFile) const;

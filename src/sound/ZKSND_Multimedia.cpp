@@ -53,6 +53,13 @@ void ZKSND::MMTakeMode(ZKMMDATA& record) {
     }
 }
 
+ZKMMDATA* ZKSND::MMOpenRecord(std::string_view tag, int index) {
+    ZKMMDATA* record = MMRecord(tag, index, kBadIndex);
+    if (record == nullptr || record->dwOpen != 0) return record;
+    LogError(tag, kNotOpen);
+    return nullptr;
+}
+
 int ZKSND::MMDATAReserve(std::uint32_t count) {
     if (count == 0) {
         LogError("ZKSND::MMDATAReserve", u8"引数に0が渡されました\n");
@@ -178,12 +185,8 @@ int ZKSND::MMPlayEx(int index, std::uint32_t from, std::uint32_t to) {
 
 int ZKSND::MMStop(int index) {
     static constexpr std::string_view tag = "ZKSND::MMStop";
-    ZKMMDATA* record = MMRecord(tag, index, kBadIndex);
+    ZKMMDATA* record = MMOpenRecord(tag, index);
     if (record == nullptr) return 0;
-    if (record->dwOpen == 0) {
-        LogError(tag, kNotOpen);
-        return 0;
-    }
     MMTakeMode(*record);
     if (record->dwState == ZKMMDATA::kStopped) {
         LogWarn(tag, u8"既に停止されています\n");
@@ -197,12 +200,8 @@ int ZKSND::MMStop(int index) {
 // A toggle: a second press plays the file again from its start.
 int ZKSND::MMPause(int index) {
     static constexpr std::string_view tag = "ZKSND::MMPause";
-    ZKMMDATA* record = MMRecord(tag, index, kBadIndex);
+    ZKMMDATA* record = MMOpenRecord(tag, index);
     if (record == nullptr) return 0;
-    if (record->dwOpen == 0) {
-        LogError(tag, kNotOpen);
-        return 0;
-    }
     MMTakeMode(*record);
     if (record->dwState != ZKMMDATA::kPlaying) {
         if (MMPlay(index) == 0) {
@@ -218,12 +217,8 @@ int ZKSND::MMPause(int index) {
 
 int ZKSND::MMGetLength(int index, std::uint32_t* length) {
     static constexpr std::string_view tag = "ZKSND::MMGetLength";
-    ZKMMDATA* record = MMRecord(tag, index, kBadIndex);
+    ZKMMDATA* record = MMOpenRecord(tag, index);
     if (record == nullptr) return 0;
-    if (record->dwOpen == 0) {
-        LogError(tag, kNotOpen);
-        return 0;
-    }
     if (length == nullptr) {
         LogError(tag, u8"不正な引数が渡されました\n");
         return 0;
