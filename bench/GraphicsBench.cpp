@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/Cp932.h"
-#include "platform/HeadlessDisplay.h"
+#include "platform/text/Cp932.h"
+#include "platform/video/HeadlessDisplay.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/HResult.h"
-#include "platform/MediaFile.h"
+#include "platform/core/HResult.h"
+#include "platform/media/MediaFile.h"
 
 namespace {
 

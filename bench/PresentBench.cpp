@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "platform/DisplayStatus.h"
-#include "platform/SdlWindowHost.h"
-#include "platform/WindowDisplay.h"
+#include "platform/video/DisplayStatus.h"
+#include "platform/video/WindowDisplay.h"
+#include "platform/window/SdlWindowHost.h"
 
 namespace {
 

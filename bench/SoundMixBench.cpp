@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/AudioMixer.h"
+#include "platform/audio/AudioMixer.h"
 
 namespace {
 

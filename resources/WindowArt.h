@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PixelArt.h"
+#include "platform/video/PixelArt.h"
 
 // The window's icon and the two arrows cursor.txt can choose, compiled in.
 const platform::WindowArt& GameWindowArt();

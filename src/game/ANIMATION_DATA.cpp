@@ -1,6 +1,6 @@
 #include "game/ANIMATION_DATA.h"
 
-#include "platform/Log.h"
+#include "platform/core/Log.h"
 
 namespace {
 

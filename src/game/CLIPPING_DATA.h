@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 
 // The wipe strips of the background: each strip's current and start rectangle and
 // its duration. The arrays exist only while a wipe is set up.

@@ -1,7 +1,7 @@
 #include <type_traits>
 
 #include "game/GAMEMAIN.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "game/GAMEMAIN.h"
 #include "game/GameHost.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
 
 namespace {
 

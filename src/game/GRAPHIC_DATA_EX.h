@@ -5,7 +5,7 @@
 
 #include "game/ANIMATION_DATA.h"
 #include "game/GRAPHIC_DATA.h"
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 
 // A picture cut into frames of one image, with their timing and an optional
 // cross-fade from each frame into the next.

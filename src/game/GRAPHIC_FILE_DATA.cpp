@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 GRAPHIC_FILE_DATA& GRAPHIC_FILE_DATA::operator=(const GRAPHIC_FILE_DATA& source) {
     if (this == &source) return *this;

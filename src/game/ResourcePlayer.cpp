@@ -4,8 +4,8 @@
 
 #include "game/ResourceLoader.h"
 #include "game/ShellWords.h"
-#include "platform/Log.h"
-#include "platform/SjisText.h"
+#include "platform/core/Log.h"
+#include "platform/text/SjisText.h"
 #include "sound/ZKSND.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/InputSource.h"
+#include "platform/input/InputSource.h"
 
 // The shell's words that the game reads and writes: the window, the drawing
 // switches, whether sound may be used, the menu requests of one frame and the

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 #include "system/WordSplitter.h"
 
 namespace {

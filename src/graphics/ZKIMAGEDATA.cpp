@@ -1,6 +1,6 @@
 #include "graphics/ZKIMAGEDATA.h"
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 void ZKIMAGEDATA::Init() {
     dwWidth = 0;

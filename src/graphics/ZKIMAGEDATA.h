@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Surface.h"
-#include "platform/Texture.h"
+#include "platform/video/Surface.h"
+#include "platform/video/Texture.h"
 
 // A source colour key; both values always hold the same raw pixel.
 struct DDCOLORKEY {

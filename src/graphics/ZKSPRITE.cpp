@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "platform/Log.h"
-#include "platform/Services.h"
-#include "platform/SjisText.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/text/SjisText.h"
 
 using platform::LogError;
 using platform::LogWarn;

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "graphics/ZKIMAGEDATA.h"
-#include "platform/BitmapFile.h"
-#include "platform/ClipRegion.h"
-#include "platform/Display.h"
-#include "platform/PixelFormat.h"
-#include "platform/Rect.h"
-#include "platform/SpriteRasterizer.h"
-#include "platform/TextLayout.h"
-#include "platform/YuvSurface.h"
+#include "platform/text/TextLayout.h"
+#include "platform/video/BitmapFile.h"
+#include "platform/video/ClipRegion.h"
+#include "platform/video/Display.h"
+#include "platform/video/PixelFormat.h"
+#include "platform/video/Rect.h"
+#include "platform/video/SpriteRasterizer.h"
+#include "platform/video/YuvSurface.h"
 
 // Width and height of a picture file.
 struct GraphicSize {

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/DisplayStatus.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
+#include "platform/video/DisplayStatus.h"
 
 using platform::LogError;
 using platform::Rect;

@@ -1,6 +1,6 @@
 #include "graphics/ZKSPRITE.h"
-#include "platform/DisplayStatus.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
+#include "platform/video/DisplayStatus.h"
 
 using platform::LogError;
 

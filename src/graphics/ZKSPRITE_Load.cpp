@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/DisplayStatus.h"
-#include "platform/Log.h"
-#include "platform/SjisText.h"
+#include "platform/core/Log.h"
+#include "platform/text/SjisText.h"
+#include "platform/video/DisplayStatus.h"
 
 using platform::LogError;
 

@@ -1,5 +1,5 @@
 #include "graphics/ZKSPRITE.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
 
 using platform::LogError;
 

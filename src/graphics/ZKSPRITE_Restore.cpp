@@ -1,11 +1,11 @@
 #include <cstring>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/Clock.h"
-#include "platform/DisplayStatus.h"
-#include "platform/Files.h"
-#include "platform/Log.h"
-#include "platform/Services.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/files/Files.h"
+#include "platform/video/DisplayStatus.h"
 #include "system/FileDiv.h"
 
 using platform::LogError;

@@ -1,8 +1,8 @@
 #include "graphics/ZKSPRITE.h"
-#include "platform/Cp932.h"
-#include "platform/Log.h"
-#include "platform/MessageBox.h"
-#include "platform/Services.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/text/Cp932.h"
+#include "platform/window/MessageBox.h"
 
 using platform::LogError;
 using platform::LogWarn;

@@ -1,8 +1,8 @@
 #include <cmath>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/DisplayStatus.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
+#include "platform/video/DisplayStatus.h"
 
 using platform::Affine2D;
 using platform::LogError;

@@ -2,9 +2,9 @@
 #include <limits>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/DisplayStatus.h"
-#include "platform/Log.h"
-#include "platform/TextRenderer.h"
+#include "platform/core/Log.h"
+#include "platform/text/TextRenderer.h"
+#include "platform/video/DisplayStatus.h"
 
 using platform::LogError;
 

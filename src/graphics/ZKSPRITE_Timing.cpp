@@ -1,9 +1,9 @@
 #include <string>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/Clock.h"
-#include "platform/Log.h"
-#include "platform/Services.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
 
 namespace {
 

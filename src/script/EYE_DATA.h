@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 
 // One eye frame: where it lies in the face picture and how long it shows.
 struct EYE_DATA {

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "game/GAMEMAIN.h"
-#include "platform/Log.h"
-#include "platform/SjisText.h"
+#include "platform/core/Log.h"
+#include "platform/text/SjisText.h"
 #include "script/ScriptLine.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"

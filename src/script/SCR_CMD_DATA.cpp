@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 void SCR_CMD_DATA::Clear() {
     dwPhase = 0;

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/Files.h"
-#include "platform/Services.h"
+#include "platform/core/Services.h"
+#include "platform/files/Files.h"
 #include "system/DataName.h"
 
 SCR_FILE_DATA::SCR_FILE_DATA() : fp(nullptr) {

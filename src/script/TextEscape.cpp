@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
-#include "platform/Log.h"
-#include "platform/SjisText.h"
+#include "platform/core/Log.h"
+#include "platform/text/SjisText.h"
 #include "script/ScriptNumber.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 #include "script/BODY_DATA.h"
 #include "script/FACE_DATA.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Log.h"
-#include "platform/SjisText.h"
+#include "platform/core/Log.h"
+#include "platform/text/SjisText.h"
 #include "shell/SettingsText.h"
 #include "system/AtomicFileWriter.h"
 #include "system/WordSplitter.h"

@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "platform/Log.h"
-#include "platform/SjisText.h"
-#include "platform/WindowHost.h"
+#include "platform/core/Log.h"
+#include "platform/text/SjisText.h"
+#include "platform/window/WindowHost.h"
 #include "shell/SettingsText.h"
 #include "shell/ShellEngine.h"
 #include "shell/ShellState.h"

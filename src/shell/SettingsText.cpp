@@ -5,10 +5,10 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/Cp932.h"
-#include "platform/Files.h"
-#include "platform/Log.h"
-#include "platform/Services.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/files/Files.h"
+#include "platform/text/Cp932.h"
 
 std::FILE* OpenSettingsFile(const char* path, std::string_view tag) {
     std::FILE* stream = nullptr;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/ModalDialog.h"
+#include "platform/window/ModalDialog.h"
 
 class ShellEngine;
 namespace platform {

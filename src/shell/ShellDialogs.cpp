@@ -1,8 +1,8 @@
 #include <cstdio>
 
-#include "platform/Cp932.h"
-#include "platform/CursorCounter.h"
-#include "platform/WindowMessages.h"
+#include "platform/text/Cp932.h"
+#include "platform/window/CursorCounter.h"
+#include "platform/window/WindowMessages.h"
 #include "shell/Shell.h"
 #include "shell/ShellResources.h"
 #include "shell/ShellState.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/InputSource.h"
+#include "platform/input/InputSource.h"
 
 class GameHost;
 struct ShellWords;

@@ -1,4 +1,4 @@
-#include "platform/Log.h"
+#include "platform/core/Log.h"
 #include "shell/Shell.h"
 #include "shell/ShellEngine.h"
 #include "shell/ShellState.h"

@@ -1,6 +1,6 @@
 #include "shell/ShellGameHost.h"
 
-#include "platform/WindowHost.h"
+#include "platform/window/WindowHost.h"
 #include "shell/Shell.h"
 #include "shell/ShellState.h"
 

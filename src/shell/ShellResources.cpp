@@ -1,7 +1,7 @@
 #include "shell/ShellResources.h"
 
-#include "platform/Cp932.h"
-#include "platform/MenuStrip.h"
+#include "platform/text/Cp932.h"
+#include "platform/window/MenuStrip.h"
 
 namespace {
 

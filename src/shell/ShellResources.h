@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/DialogTemplate.h"
+#include "platform/window/DialogTemplate.h"
 
 namespace platform {
 class MenuStrip;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 void ZKDADATA::SetData(const char* name) {
     std::memset(szFileName, 0, sizeof szFileName);

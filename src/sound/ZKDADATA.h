@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/AudioEngine.h"
+#include "platform/audio/AudioEngine.h"
 
 // One sound buffer of ZKSND: a registered file name, the sound loaded from it and
 // the instances played from it.

@@ -4,12 +4,12 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/Clock.h"
-#include "platform/HResult.h"
-#include "platform/Log.h"
-#include "platform/RunningObjectTable.h"
-#include "platform/Services.h"
-#include "platform/SjisText.h"
+#include "platform/core/Clock.h"
+#include "platform/core/HResult.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/media/RunningObjectTable.h"
+#include "platform/text/SjisText.h"
 
 using platform::LogError;
 using platform::LogMessage;

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/InputSource.h"
-#include "platform/Log.h"
-#include "platform/MediaGraph.h"
+#include "platform/core/Log.h"
+#include "platform/input/InputSource.h"
+#include "platform/media/MediaGraph.h"
 
 // One media graph of the sound object: a file opened for playing once, a number of
 // extra times or endlessly, its volume and, for a video, its picture in the game

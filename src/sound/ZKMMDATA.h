@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/MediaPlayer.h"
+#include "platform/media/MediaPlayer.h"
 
 // One multimedia record of ZKSND: a file, its type (0 or 1; 2 while empty), its
 // play state and, while open, the player of its sound.

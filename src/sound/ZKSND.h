@@ -6,12 +6,12 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/AudioEngine.h"
-#include "platform/CdPlayer.h"
-#include "platform/InputSource.h"
-#include "platform/Log.h"
-#include "platform/MediaPlayer.h"
-#include "platform/MixerHandle.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/cd/CdPlayer.h"
+#include "platform/core/Log.h"
+#include "platform/input/InputSource.h"
+#include "platform/media/MediaPlayer.h"
+#include "platform/mixer/MixerHandle.h"
 #include "sound/ZKDADATA.h"
 #include "sound/ZKDSHOWDATA.h"
 #include "sound/ZKMMDATA.h"

@@ -1,4 +1,4 @@
-#include "platform/ExternalLayers.h"
+#include "platform/video/ExternalLayers.h"
 #include "sound/ZKSND.h"
 
 using platform::LogError;

@@ -3,8 +3,8 @@
 #include <new>
 #include <string>
 
-#include "platform/CdDrives.h"
-#include "platform/Services.h"
+#include "platform/cd/CdDrives.h"
+#include "platform/core/Services.h"
 #include "sound/ZKSND.h"
 
 using platform::CdMode;

@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "platform/MixerDevices.h"
-#include "platform/Services.h"
+#include "platform/core/Services.h"
+#include "platform/mixer/MixerDevices.h"
 #include "sound/ZKSND.h"
 
 using platform::LogError;

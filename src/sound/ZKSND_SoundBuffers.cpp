@@ -1,8 +1,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/HResult.h"
-#include "platform/SjisText.h"
+#include "platform/core/HResult.h"
+#include "platform/text/SjisText.h"
 #include "sound/ZKSND.h"
 
 using platform::AudioBus;

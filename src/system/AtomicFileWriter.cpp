@@ -4,8 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/Files.h"
-#include "platform/Services.h"
+#include "platform/core/Services.h"
+#include "platform/files/Files.h"
 
 namespace {
 

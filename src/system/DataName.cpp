@@ -1,6 +1,6 @@
 #include "system/DataName.h"
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 bool IsDataName(std::string_view name) {
     if (name.empty() || name.size() > 259) return false;

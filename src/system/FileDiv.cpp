@@ -6,10 +6,10 @@
 #include <memory>
 #include <new>
 
-#include "platform/Files.h"
-#include "platform/Log.h"
-#include "platform/Services.h"
-#include "platform/SjisText.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/files/Files.h"
+#include "platform/text/SjisText.h"
 #include "system/DataName.h"
 #include "system/FolderPath.h"
 #include "system/WordSplitter.h"

@@ -1,6 +1,6 @@
 #include "system/FolderPath.h"
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 std::string FolderPrefix(std::string_view dir) {
     if (dir.empty()) return {};

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Files.h"
-#include "platform/Log.h"
-#include "platform/Services.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/files/Files.h"
 #include "system/WordSplitter.h"
 
 using platform::LogError;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/Clock.h"
-#include "platform/Services.h"
-#include "platform/VirtualKeys.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Services.h"
+#include "platform/input/VirtualKeys.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/InputSource.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
+#include "platform/input/InputSource.h"
 
 // The keys the game asks for by name; each maps to one virtual-key code.
 enum SYSTEM_KEY : int {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Files.h"
-#include "platform/Services.h"
-#include "platform/SjisText.h"
+#include "platform/core/Services.h"
+#include "platform/files/Files.h"
+#include "platform/text/SjisText.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"
 #include "system/FolderPath.h"

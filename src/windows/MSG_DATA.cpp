@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 void MSG_DATA::Initialize() {
     nFontSize = kFontSize;

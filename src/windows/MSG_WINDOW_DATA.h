@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "game/ANIMATION_DATA.h"
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 #include "system/ZKSYSTEM.h"
 #include "windows/MSG_DATA.h"
 #include "windows/WindowSlide.h"

@@ -2,8 +2,8 @@
 #include <utility>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/SjisText.h"
-#include "platform/TextLayout.h"
+#include "platform/text/SjisText.h"
+#include "platform/text/TextLayout.h"
 #include "windows/MSG_WINDOW_DATA.h"
 #include "windows/WindowLog.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 #include "windows/SELECT_MSG_DATA.h"
 
 // One plate of the choice window: where it stands, how large it is drawn, whether

@@ -1,7 +1,7 @@
 #include "windows/WindowLog.h"
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
 
 void WindowLogError(std::string_view szTag, WINDOW_FAILURE failure) {
     constexpr const char8_t* kTexts[] = {u8"初期化されていません", u8"画像のロードに失敗しました",

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 
 class ZKSPRITE;
 

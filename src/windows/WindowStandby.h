@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 
 class ZKSND;
 class ZKSYSTEM;

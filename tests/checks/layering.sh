@@ -15,6 +15,24 @@ if [[ -n "$hits" ]]; then
     failed=1
 fi
 
+# The platform is grouped by concern; a file outside those folders is in none.
+concerns='audio cd core files input linux media mixer text video window'
+hits=$(find "$root/src/platform" -mindepth 1 \( -name '*.h' -o -name '*.cpp' -o -type d \) |
+       while read -r path; do
+           rel=${path#"$root/src/platform/"}
+           concern=${rel%%/*}
+           if [[ "$rel" != */* && ! -d "$path" ]] || [[ " $concerns " != *" $concern "* ]]; then
+               echo "src/platform/$rel: in no concern of the platform"
+           elif [[ "$rel" == */*/* ]]; then
+               echo "src/platform/$rel: nested below its concern"
+           fi
+       done)
+if [[ -n "$hits" ]]; then
+    echo "platform files outside its concern folders:"
+    echo "$hits"
+    failed=1
+fi
+
 layers='platform=0 graphics=1 sound=1 system=1 game=2 script=2 windows=2 extras=2 shell=3 app=4'
 hits=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$root/src" \
            --include='*.h' --include='*.cpp' |

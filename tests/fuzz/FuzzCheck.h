@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/LogSink.h"
-#include "platform/Services.h"
+#include "platform/core/LogSink.h"
+#include "platform/core/Services.h"
 
 namespace zkfuzz {
 

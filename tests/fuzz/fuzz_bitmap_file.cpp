@@ -4,7 +4,7 @@
 #include <span>
 
 #include "FuzzCheck.h"
-#include "platform/BitmapFile.h"
+#include "platform/video/BitmapFile.h"
 
 using zkfuzz::Require;
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "FuzzEngine.h"
-#include "platform/HeadlessMessageBox.h"
+#include "platform/window/HeadlessMessageBox.h"
 
 using zkfuzz::Require;
 

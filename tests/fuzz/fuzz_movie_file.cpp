@@ -6,8 +6,8 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInputFile.h"
-#include "platform/HResult.h"
-#include "platform/MediaFile.h"
+#include "platform/core/HResult.h"
+#include "platform/media/MediaFile.h"
 
 using zkfuzz::Require;
 

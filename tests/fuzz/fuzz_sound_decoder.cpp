@@ -4,8 +4,8 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInputFile.h"
-#include "platform/HResult.h"
-#include "platform/SoundDecoder.h"
+#include "platform/audio/SoundDecoder.h"
+#include "platform/core/HResult.h"
 
 using zkfuzz::Require;
 

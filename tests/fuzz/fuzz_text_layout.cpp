@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "platform/Surface.h"
-#include "platform/TextLayout.h"
-#include "platform/TextRenderer.h"
+#include "platform/text/TextLayout.h"
+#include "platform/text/TextRenderer.h"
+#include "platform/video/Surface.h"
 
 using zkfuzz::Require;
 

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/DisplayStatus.h"
+#include "platform/video/DisplayStatus.h"
 #include "support/Bytes.h"
 #include "support/ScriptKit.h"
 

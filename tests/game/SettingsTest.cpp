@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "BareGame.h"
-#include "platform/MenuStrip.h"
+#include "platform/window/MenuStrip.h"
 #include "shell/ShellGameHost.h"
 #include "shell/ShellResources.h"
 #include "shell/ShellState.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/DisplayStatus.h"
+#include "platform/video/DisplayStatus.h"
 #include "support/SpriteKit.h"
 
 using zktest::CoordColor;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/DisplayStatus.h"
+#include "platform/video/DisplayStatus.h"
 #include "support/SpriteKit.h"
 
 TEST(ZKSPRITEFrame, PresentedFrameEqualsTheBackBuffer) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/BitmapWriter.h"
-#include "platform/DisplayStatus.h"
+#include "platform/video/DisplayStatus.h"
 #include "support/Bytes.h"
 #include "support/SpriteKit.h"
 

@@ -4,7 +4,7 @@
 
 #include "common/BitmapWriter.h"
 #include "common/CombinedFileWriter.h"
-#include "platform/DisplayStatus.h"
+#include "platform/video/DisplayStatus.h"
 #include "support/Bytes.h"
 #include "support/SpriteKit.h"
 

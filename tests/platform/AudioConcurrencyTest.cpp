@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/AudioEngine.h"
-#include "platform/HResult.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/core/HResult.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
 

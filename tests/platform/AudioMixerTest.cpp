@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/AudioMixer.h"
+#include "platform/audio/AudioMixer.h"
 #include "support/ManualAudio.h"
 
 using platform::AudioBus;

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "common/BitmapWriter.h"
-#include "platform/BitmapFile.h"
+#include "platform/video/BitmapFile.h"
 #include "support/SpriteKit.h"
 
 using platform::BitmapFile;

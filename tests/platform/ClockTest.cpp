@@ -4,10 +4,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/AudioEngine.h"
-#include "platform/AudioStream.h"
-#include "platform/ManualClock.h"
-#include "platform/MediaClock.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/AudioStream.h"
+#include "platform/core/ManualClock.h"
+#include "platform/media/MediaClock.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Cp932.h"
+#include "platform/text/Cp932.h"
 #include "support/Bytes.h"
 
 using namespace platform;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "platform/DisplayStatus.h"
-#include "platform/HeadlessDisplay.h"
-#include "platform/HeadlessWindowHost.h"
-#include "platform/ModalDialog.h"
-#include "platform/VirtualKeys.h"
-#include "platform/WindowDisplay.h"
-#include "platform/WindowMessages.h"
+#include "platform/input/VirtualKeys.h"
+#include "platform/video/DisplayStatus.h"
+#include "platform/video/HeadlessDisplay.h"
+#include "platform/video/WindowDisplay.h"
+#include "platform/window/HeadlessWindowHost.h"
+#include "platform/window/ModalDialog.h"
+#include "platform/window/WindowMessages.h"
 #include "support/TestKit.h"
 
 using namespace platform;

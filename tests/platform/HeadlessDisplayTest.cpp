@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/DisplayStatus.h"
-#include "platform/HeadlessDisplay.h"
-#include "platform/HeadlessMessageBox.h"
+#include "platform/video/DisplayStatus.h"
+#include "platform/video/HeadlessDisplay.h"
+#include "platform/window/HeadlessMessageBox.h"
 #include "support/Bytes.h"
 #include "support/TestKit.h"
 

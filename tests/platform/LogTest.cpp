@@ -2,10 +2,10 @@
 
 #include <thread>
 
-#include "platform/CaptureLogSink.h"
-#include "platform/Log.h"
-#include "platform/Services.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
 #include "support/Bytes.h"
+#include "support/CaptureLogSink.h"
 
 using namespace platform;
 

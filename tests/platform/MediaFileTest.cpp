@@ -3,9 +3,9 @@
 #include <cmath>
 #include <tuple>
 
-#include "platform/HResult.h"
-#include "platform/MediaFile.h"
-#include "platform/ProcessRunner.h"
+#include "platform/core/HResult.h"
+#include "platform/core/ProcessRunner.h"
+#include "platform/media/MediaFile.h"
 #include "support/Bytes.h"
 #include "support/MakeMovie.h"
 #include "support/ManualAudio.h"

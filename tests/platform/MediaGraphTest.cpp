@@ -6,11 +6,11 @@
 #include <span>
 #include <thread>
 
-#include "platform/AudioEngine.h"
-#include "platform/HResult.h"
-#include "platform/HeadlessDisplay.h"
-#include "platform/MediaGraph.h"
-#include "platform/MediaPump.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/core/HResult.h"
+#include "platform/media/MediaGraph.h"
+#include "platform/media/MediaPump.h"
+#include "platform/video/HeadlessDisplay.h"
 #include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/AudioStream.h"
-#include "platform/HResult.h"
-#include "platform/MediaFile.h"
-#include "platform/MediaWorker.h"
+#include "platform/audio/AudioStream.h"
+#include "platform/core/HResult.h"
+#include "platform/media/MediaFile.h"
+#include "platform/media/MediaWorker.h"
 #include "support/MakeMovie.h"
 #include "support/TestKit.h"
 

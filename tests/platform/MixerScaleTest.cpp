@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/AlsaMixerDevices.h"
-#include "platform/MixerScale.h"
+#include "platform/linux/AlsaMixerDevices.h"
+#include "platform/mixer/MixerScale.h"
 #include "support/TestKit.h"
 
 using platform::MixerScale;

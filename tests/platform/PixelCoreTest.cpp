@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/DisplayStatus.h"
-#include "platform/SpriteRasterizer.h"
-#include "platform/Surface.h"
+#include "platform/video/DisplayStatus.h"
+#include "platform/video/SpriteRasterizer.h"
+#include "platform/video/Surface.h"
 #include "support/SpriteKit.h"
 
 using platform::PixelFormat;

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/PosixFiles.h"
+#include "platform/files/PosixFiles.h"
 #include "support/Bytes.h"
 #include "support/TempWorkDir.h"
 

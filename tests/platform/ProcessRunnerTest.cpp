@@ -2,7 +2,7 @@
 
 #include <csignal>
 
-#include "platform/ProcessRunner.h"
+#include "platform/core/ProcessRunner.h"
 
 using platform::RunProcess;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/ScriptedInput.h"
+#include "platform/input/ScriptedInput.h"
 
 using namespace platform;
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <tuple>
 
-#include "platform/Letterbox.h"
-#include "platform/SdlEvents.h"
+#include "platform/video/Letterbox.h"
+#include "platform/window/SdlEvents.h"
 
 using platform::Letterbox;
 using platform::PlatformEvent;

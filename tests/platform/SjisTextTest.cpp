@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 #include "support/Bytes.h"
 
 using namespace platform;

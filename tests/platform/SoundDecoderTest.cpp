@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "common/BitmapWriter.h"
-#include "platform/HResult.h"
-#include "platform/SoundDecoder.h"
+#include "platform/audio/SoundDecoder.h"
+#include "platform/core/HResult.h"
 #include "support/Bytes.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"

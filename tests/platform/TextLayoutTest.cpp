@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/TextLayout.h"
+#include "platform/text/TextLayout.h"
 #include "support/Bytes.h"
 
 using platform::Rect;

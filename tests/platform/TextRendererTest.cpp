@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/TextRenderer.h"
+#include "platform/text/TextRenderer.h"
 #include "support/Bytes.h"
 #include "support/TestKit.h"
 

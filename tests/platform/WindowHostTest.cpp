@@ -10,13 +10,13 @@
 #include <thread>
 #include <vector>
 
-#include "platform/HeadlessWindowHost.h"
-#include "platform/MenuStrip.h"
-#include "platform/ModalDialog.h"
-#include "platform/SdlWindowHost.h"
-#include "platform/SingleInstanceGuard.h"
-#include "platform/VirtualKeys.h"
-#include "platform/WindowMessages.h"
+#include "platform/core/SingleInstanceGuard.h"
+#include "platform/input/VirtualKeys.h"
+#include "platform/window/HeadlessWindowHost.h"
+#include "platform/window/MenuStrip.h"
+#include "platform/window/ModalDialog.h"
+#include "platform/window/SdlWindowHost.h"
+#include "platform/window/WindowMessages.h"
 #include "support/TestKit.h"
 
 using namespace platform;

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/HeadlessMessageBox.h"
+#include "platform/window/HeadlessMessageBox.h"
 #include "support/Bytes.h"
 #include "support/ScriptKit.h"
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "platform/Clock.h"
-#include "platform/Services.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Services.h"
 #include "shell/ShellState.h"
 
 namespace {

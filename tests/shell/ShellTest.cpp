@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/CursorCounter.h"
-#include "platform/VirtualKeys.h"
-#include "platform/WindowMessages.h"
+#include "platform/input/VirtualKeys.h"
+#include "platform/window/CursorCounter.h"
+#include "platform/window/WindowMessages.h"
 #include "shell/Shell.h"
 #include "shell/ShellState.h"
 #include "support/Bytes.h"

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "SoundFixture.h"
-#include "platform/HResult.h"
+#include "platform/core/HResult.h"
 #include "support/Bytes.h"
 
 using Strings = std::vector<std::string>;

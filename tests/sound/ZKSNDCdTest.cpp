@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "SoundFixture.h"
-#include "platform/CdioDrives.h"
+#include "platform/linux/CdioDrives.h"
 #include "support/FakeCdDrives.h"
 
 using platform::CdStatus;

@@ -2,10 +2,10 @@
 #include <functional>
 
 #include "SoundFixture.h"
-#include "platform/Clock.h"
-#include "platform/HResult.h"
-#include "platform/MediaPump.h"
-#include "platform/RunningObjectTable.h"
+#include "platform/core/Clock.h"
+#include "platform/core/HResult.h"
+#include "platform/media/MediaPump.h"
+#include "platform/media/RunningObjectTable.h"
 #include "support/Bytes.h"
 #include "support/MakeMovie.h"
 

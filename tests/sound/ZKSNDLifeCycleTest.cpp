@@ -1,9 +1,9 @@
 #include <functional>
 
 #include "SoundFixture.h"
-#include "platform/HResult.h"
-#include "platform/HeadlessDisplay.h"
-#include "platform/MediaPump.h"
+#include "platform/core/HResult.h"
+#include "platform/media/MediaPump.h"
+#include "platform/video/HeadlessDisplay.h"
 #include "support/FakeCdDrives.h"
 #include "support/FakeMixerDevices.h"
 #include "support/MakeMovie.h"

@@ -2,10 +2,10 @@
 #include <functional>
 
 #include "SoundFixture.h"
-#include "platform/DisplayContext.h"
-#include "platform/DisplayStatus.h"
-#include "platform/HeadlessDisplay.h"
-#include "platform/MediaPump.h"
+#include "platform/media/MediaPump.h"
+#include "platform/video/DisplayContext.h"
+#include "platform/video/DisplayStatus.h"
+#include "platform/video/HeadlessDisplay.h"
 #include "support/MakeMovie.h"
 #include "support/MovieBand.h"
 

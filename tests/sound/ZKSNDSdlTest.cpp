@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "SoundFixture.h"
-#include "platform/SdlAudioDevice.h"
+#include "platform/audio/SdlAudioDevice.h"
 
 namespace {
 

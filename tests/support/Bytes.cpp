@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/Cp932.h"
+#include "platform/text/Cp932.h"
 
 namespace zktest {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/CdTime.h"
+#include "platform/cd/CdTime.h"
 #include "support/Bytes.h"
 
 namespace zktest {

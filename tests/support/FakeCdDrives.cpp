@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/CdTime.h"
+#include "platform/cd/CdTime.h"
 
 using platform::CdStatus;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/CdDrives.h"
-#include "platform/Services.h"
+#include "platform/cd/CdDrives.h"
+#include "platform/core/Services.h"
 #include "support/CdImage.h"
 
 namespace zktest {

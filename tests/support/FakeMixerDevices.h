@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/MixerDevices.h"
-#include "platform/Services.h"
+#include "platform/core/Services.h"
+#include "platform/mixer/MixerDevices.h"
 
 namespace zktest {
 

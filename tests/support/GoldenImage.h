@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Rect.h"
+#include "platform/video/Rect.h"
 
 namespace zktest {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "common/WavWriter.h"
-#include "platform/AudioFormat.h"
-#include "platform/ManualAudioDevice.h"
-#include "platform/Services.h"
+#include "platform/audio/AudioFormat.h"
+#include "platform/audio/ManualAudioDevice.h"
+#include "platform/core/Services.h"
 
 namespace zktest {
 

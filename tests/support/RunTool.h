@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ProcessRunner.h"
+#include "platform/core/ProcessRunner.h"
 
 namespace zktest {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/HeadlessMessageBox.h"
-#include "platform/HeadlessWindowHost.h"
-#include "platform/MaskedInputSource.h"
+#include "platform/input/MaskedInputSource.h"
+#include "platform/window/HeadlessMessageBox.h"
+#include "platform/window/HeadlessWindowHost.h"
 #include "support/RecordingShellEngine.h"
 #include "support/TestKit.h"
 

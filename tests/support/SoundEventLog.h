@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/AudioEngine.h"
+#include "platform/audio/AudioEngine.h"
 
 namespace zktest {
 

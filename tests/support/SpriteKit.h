@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "graphics/ZKSPRITE.h"
-#include "platform/HeadlessDisplay.h"
-#include "platform/HeadlessMessageBox.h"
+#include "platform/video/HeadlessDisplay.h"
+#include "platform/window/HeadlessMessageBox.h"
 #include "support/TestKit.h"
 
 namespace zktest {

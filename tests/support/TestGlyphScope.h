@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextRenderer.h"
+#include "platform/text/TextRenderer.h"
 
 namespace zktest {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/CaptureLogSink.h"
-#include "platform/FaultyFiles.h"
-#include "platform/ManualClock.h"
-#include "platform/MediaPump.h"
-#include "platform/ScriptedInput.h"
-#include "platform/Services.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/Services.h"
+#include "platform/input/ScriptedInput.h"
+#include "platform/media/MediaPump.h"
+#include "support/CaptureLogSink.h"
+#include "support/FaultyFiles.h"
 #include "support/TempWorkDir.h"
 
 namespace zktest {

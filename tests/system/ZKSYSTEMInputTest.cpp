@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/VirtualKeys.h"
+#include "platform/input/VirtualKeys.h"
 #include "support/Bytes.h"
 #include "support/TestKit.h"
 #include "system/ZKSYSTEM.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "mkdemo/MovieMaker.h"
-#include "platform/ProcessRunner.h"
+#include "platform/core/ProcessRunner.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
 #include "support/ManualAudio.h"

@@ -5,7 +5,7 @@
 
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
-#include "platform/VirtualKeys.h"
+#include "platform/input/VirtualKeys.h"
 #include "support/WholeGameTest.h"
 
 namespace fs = std::filesystem;

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "game/GAMEMAIN.h"
-#include "platform/CursorCounter.h"
-#include "platform/MediaPump.h"
-#include "platform/VirtualKeys.h"
-#include "platform/WindowHost.h"
+#include "platform/input/VirtualKeys.h"
+#include "platform/media/MediaPump.h"
+#include "platform/window/CursorCounter.h"
+#include "platform/window/WindowHost.h"
 #include "shell/EnvData.h"
 #include "shell/ShellState.h"
 #include "sound/ZKSND.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/MenuStrip.h"
+#include "platform/window/MenuStrip.h"
 #include "shell/ShellResources.h"
 #include "support/Bytes.h"
 #include "support/WindowTestBench.h"

@@ -10,13 +10,13 @@
 
 #include "autoplay/MixCapture.h"
 #include "autoplay/SessionLogSink.h"
-#include "platform/HeadlessDisplay.h"
-#include "platform/HeadlessMessageBox.h"
-#include "platform/HeadlessWindowHost.h"
-#include "platform/ManualAudioDevice.h"
-#include "platform/ManualClock.h"
-#include "platform/ScriptedInput.h"
-#include "platform/Services.h"
+#include "platform/audio/ManualAudioDevice.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/Services.h"
+#include "platform/input/ScriptedInput.h"
+#include "platform/video/HeadlessDisplay.h"
+#include "platform/window/HeadlessMessageBox.h"
+#include "platform/window/HeadlessWindowHost.h"
 
 class EngineForwarder;
 class GAMEMAIN;

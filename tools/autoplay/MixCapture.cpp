@@ -1,8 +1,8 @@
 #include "autoplay/MixCapture.h"
 
 #include "common/WavWriter.h"
-#include "platform/AudioFormat.h"
-#include "platform/ManualAudioDevice.h"
+#include "platform/audio/AudioFormat.h"
+#include "platform/audio/ManualAudioDevice.h"
 
 namespace autoplay {
 

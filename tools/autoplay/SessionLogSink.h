@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/LogSink.h"
+#include "platform/core/LogSink.h"
 
 namespace autoplay {
 

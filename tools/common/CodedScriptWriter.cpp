@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/Cp932.h"
+#include "platform/text/Cp932.h"
 #include "system/ZKCODE.h"
 
 namespace zktools {

@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 #include "system/AtomicFileWriter.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"

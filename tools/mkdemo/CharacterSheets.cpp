@@ -1,6 +1,6 @@
 #include "mkdemo/CharacterSheets.h"
 
-#include "platform/SjisText.h"
+#include "platform/text/SjisText.h"
 
 namespace mkdemo {
 

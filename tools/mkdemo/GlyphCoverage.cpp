@@ -1,8 +1,8 @@
 #include "mkdemo/GlyphCoverage.h"
 
-#include "platform/Surface.h"
-#include "platform/TextLayout.h"
-#include "platform/TextRenderer.h"
+#include "platform/text/TextLayout.h"
+#include "platform/text/TextRenderer.h"
+#include "platform/video/Surface.h"
 
 namespace mkdemo {
 

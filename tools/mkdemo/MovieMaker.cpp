@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/ProcessRunner.h"
-#include "platform/TextRenderer.h"
+#include "platform/core/ProcessRunner.h"
+#include "platform/text/TextRenderer.h"
 
 namespace mkdemo {
 

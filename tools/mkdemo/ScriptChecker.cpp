@@ -6,8 +6,8 @@
 
 #include "game/GAMEMAIN.h"
 #include "mkdemo/CharacterSheets.h"
-#include "platform/Cp932.h"
-#include "platform/SjisText.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/SjisText.h"
 
 namespace mkdemo {
 

@@ -3,8 +3,8 @@
 #include <map>
 
 #include "mkdemo/CharacterSheets.h"
-#include "platform/Cp932.h"
-#include "platform/SjisText.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/SjisText.h"
 
 namespace mkdemo {
 

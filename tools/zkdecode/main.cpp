@@ -1,7 +1,7 @@
 // zkdecode SRC DST: writes the plain bytes of the coded file SRC to DST.
 #include <cstdio>
 
-#include "platform/SameFile.h"
+#include "platform/files/SameFile.h"
 #include "system/ZKCODE.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/SameFile.h"
+#include "platform/files/SameFile.h"
 #include "system/ZKCODE.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/CombinedFileWriter.h"
-#include "platform/Log.h"
+#include "platform/core/Log.h"
 #include "system/FileDiv.h"
 
 namespace {

@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/AlsaMixerDevices.h"
-#include "platform/CdioDrives.h"
-#include "platform/Clock.h"
-#include "platform/MediaPump.h"
-#include "platform/SdlAudioDevice.h"
-#include "platform/SdlWindowHost.h"
-#include "platform/Services.h"
-#include "platform/WindowDisplay.h"
-#include "platform/WindowMessages.h"
+#include "platform/audio/SdlAudioDevice.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Services.h"
+#include "platform/linux/AlsaMixerDevices.h"
+#include "platform/linux/CdioDrives.h"
+#include "platform/media/MediaPump.h"
+#include "platform/video/WindowDisplay.h"
+#include "platform/window/SdlWindowHost.h"
+#include "platform/window/WindowMessages.h"
 #include "resources/WindowArt.h"
 #include "sound/ZKSND.h"
 

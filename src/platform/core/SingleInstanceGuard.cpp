@@ -1,0 +1,185 @@
+#include "platform/core/SingleInstanceGuard.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "platform/core/Log.h"
+
+namespace platform {
+
+namespace {
+
+// Time enough for a first instance to get from its lock to its socket, or to leave.
+constexpr int kAttempts = 10;
+constexpr auto kAttemptPause = std::chrono::milliseconds(50);
+
+void Fail(const char* what) {
+    LogError("SingleInstanceGuard", u8"%s に失敗しました: %s\n", Utf8Arg(what),
+             Utf8Arg(std::strerror(errno)));
+}
+
+// A folder only this user can enter, reached without a link.
+bool IsPrivateFolder(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+           (info.st_mode & 077) == 0;
+}
+
+bool IsFileAt(int fd, const std::string& path) {
+    struct stat held {};
+    struct stat named {};
+    return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+bool SocketAddress(const std::string& path, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+// True when an instance took the request. Never waits on a full queue.
+bool SendRequest(const std::string& path) {
+    sockaddr_un address;
+    if (!SocketAddress(path, address)) return false;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const char request = 'R';
+    const bool sent = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                      write(fd, &request, 1) == 1;
+    close(fd);
+    return sent;
+}
+
+}  // namespace
+
+SingleInstanceGuard::SingleInstanceGuard(std::string name) : name_(std::move(name)) {}
+
+SingleInstanceGuard::~SingleInstanceGuard() {
+    if (listenFd_ >= 0) {
+        unlink(socketPath().c_str());
+        close(listenFd_);
+    }
+    // Unlinked while still locked: a start that opened it meanwhile sees the name
+    // gone once it gets the lock, and tries again.
+    if (lockFd_ >= 0) {
+        unlink(lockPath().c_str());
+        close(lockFd_);
+    }
+    // Stays while another start still has its files in it.
+    if (ownFolder_) rmdir(folder_.c_str());
+}
+
+SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(kAttemptPause);
+        if (!chooseFolder()) {
+            // Another user made the folder first; that must not keep the game from starting.
+            LogWarn("SingleInstanceGuard",
+                    u8"%s を安全に使えないため二重起動を確かめずに起動します\n", Utf8Arg(folder_));
+            folder_.clear();
+            ownFolder_ = false;
+            return Result::First;
+        }
+        switch (tryLock()) {
+            case Attempt::Locked:
+                return openSocket() ? Result::First : Result::Error;
+            case Attempt::Answered:
+                return Result::Second;
+            case Attempt::Failed:
+                return Result::Error;
+            case Attempt::Unanswered:
+                break;
+        }
+    }
+    // The lock is held but nobody answers: this instance serves the later starts.
+    LogWarn("SingleInstanceGuard", u8"先に起動したものが応答しないため、こちらが引き継ぎます\n");
+    return openSocket() ? Result::First : Result::Error;
+}
+
+// The user's runtime folder when it is private; else the user's own folder in /tmp,
+// made owner-only. Both depend on the user alone, never on the environment.
+bool SingleInstanceGuard::chooseFolder() {
+    const std::string user = std::to_string(getuid());
+    folder_ = "/run/user/" + user;
+    ownFolder_ = false;
+    if (IsPrivateFolder(folder_)) return true;
+    folder_ = "/tmp/" + name_ + "-" + user;
+    ownFolder_ = true;
+    mkdir(folder_.c_str(), 0700);
+    return IsPrivateFolder(folder_);
+}
+
+SingleInstanceGuard::Attempt SingleInstanceGuard::tryLock() {
+    const std::string path = lockPath();
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        // The folder went with an instance that just left.
+        if (errno == ENOENT) return Attempt::Unanswered;
+        Fail("open");
+        return Attempt::Failed;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        // A lock on a file its leaving holder has unlinked guards nothing.
+        if (IsFileAt(fd, path)) {
+            lockFd_ = fd;
+            return Attempt::Locked;
+        }
+        close(fd);
+        return Attempt::Unanswered;
+    }
+    const int error = errno;
+    close(fd);
+    if (error != EWOULDBLOCK) {
+        errno = error;
+        Fail("flock");
+        return Attempt::Failed;
+    }
+    return SendRequest(socketPath()) ? Attempt::Answered : Attempt::Unanswered;
+}
+
+bool SingleInstanceGuard::openSocket() {
+    const std::string path = socketPath();
+    sockaddr_un address;
+    if (SocketAddress(path, address)) {
+        // Whatever a dead or silent holder left there answers nobody.
+        unlink(path.c_str());
+        listenFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (listenFd_ >= 0 &&
+            bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+            listen(listenFd_, 4) == 0) {
+            return true;
+        }
+    }
+    Fail("listen");
+    if (listenFd_ >= 0) close(listenFd_);
+    listenFd_ = -1;
+    return false;
+}
+
+bool SingleInstanceGuard::takeRequests() {
+    if (listenFd_ < 0) return false;
+    bool any = false;
+    for (;;) {
+        const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0) return any;
+        close(fd);
+        any = true;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,57 @@
+#include "platform/linux/AlsaMixerDevices.h"
+
+#include <alsa/asoundlib.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/core/Log.h"
+#include "platform/linux/AlsaMixerHandle.h"
+
+namespace platform {
+
+namespace {
+
+void LogAlsaError(const char*, int, const char*, int, const char* format, ...) {
+    char line[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    LogError("ALSA", "%s", Utf8Arg(line));
+}
+
+std::vector<int> Cards() {
+    std::vector<int> cards;
+    int card = -1;
+    while (snd_card_next(&card) == 0 && card >= 0) cards.push_back(card);
+    return cards;
+}
+
+}  // namespace
+
+AlsaMixerDevices::AlsaMixerDevices() {
+    static std::once_flag routed;
+    std::call_once(routed, [] { snd_lib_error_set_handler(LogAlsaError); });
+}
+
+std::uint32_t AlsaMixerDevices::count() { return static_cast<std::uint32_t>(Cards().size()); }
+
+std::unique_ptr<MixerHandle> AlsaMixerDevices::open(std::uint32_t device) {
+    const std::vector<int> cards = Cards();
+    if (device >= cards.size()) return nullptr;
+    const std::string name = "hw:" + std::to_string(cards[device]);
+    snd_mixer_t* mixer = nullptr;
+    if (snd_mixer_open(&mixer, 0) < 0) return nullptr;
+    if (snd_mixer_attach(mixer, name.c_str()) < 0 ||
+        snd_mixer_selem_register(mixer, nullptr, nullptr) < 0 || snd_mixer_load(mixer) < 0) {
+        snd_mixer_close(mixer);
+        return nullptr;
+    }
+    return std::make_unique<AlsaMixerHandle>(mixer);
+}
+
+}  // namespace platform

@@ -1,0 +1,285 @@
+#include "platform/media/MediaFile.h"
+
+#include <algorithm>
+#include <cerrno>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/mathematics.h>
+#include <libswscale/swscale.h>
+}
+
+#include "platform/audio/AudioFormat.h"
+#include "platform/audio/SoundResampler.h"
+#include "platform/core/HResult.h"
+#include "platform/media/FfmpegLog.h"
+
+namespace platform {
+
+namespace {
+
+constexpr AVRational kMediaTime{1, 10000000};
+// Used when a file names no frame rate.
+constexpr std::int64_t kDefaultFrameInterval = 400000;
+
+struct FormatCloser {
+    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+};
+struct ScalerFreer {
+    void operator()(SwsContext* context) const { sws_freeContext(context); }
+};
+
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
+
+// A decoder for the stream, or nothing when FFmpeg has none that opens.
+CodecPtr OpenDecoder(const AVStream& stream) {
+    const AVCodec* decoder = avcodec_find_decoder(stream.codecpar->codec_id);
+    if (decoder == nullptr) return nullptr;
+    CodecPtr codec(avcodec_alloc_context3(decoder));
+    if (!codec || avcodec_parameters_to_context(codec.get(), stream.codecpar) < 0) return nullptr;
+    codec->thread_count = 1;
+    if (avcodec_open2(codec.get(), decoder, nullptr) < 0) return nullptr;
+    return codec;
+}
+
+bool ValidSize(const MediaPictureSize& size) {
+    return size.width > 0 && size.height > 0 && size.width <= MediaFile::kLargestSide &&
+           size.height <= MediaFile::kLargestSide && size.keptWidth > 0 && size.keptHeight > 0 &&
+           size.keptWidth <= size.width && size.keptHeight <= size.height;
+}
+
+}  // namespace
+
+void MediaPacket::Freer::operator()(AVPacket* packet) const { av_packet_free(&packet); }
+
+MediaPacket::MediaPacket() : packet_(av_packet_alloc()) {}
+MediaPacket::~MediaPacket() = default;
+MediaPacket::MediaPacket(MediaPacket&&) noexcept = default;
+MediaPacket& MediaPacket::operator=(MediaPacket&&) noexcept = default;
+
+std::size_t MediaPacket::bytes() const {
+    return packet_ && packet_->size > 0 ? static_cast<std::size_t>(packet_->size) : 0;
+}
+
+struct MediaFile::State {
+    std::unique_ptr<AVFormatContext, FormatCloser> format;
+    int videoStream = -1;
+    int audioStream = -1;
+    CodecPtr video;
+    CodecPtr audio;
+    std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
+    std::unique_ptr<SwsContext, ScalerFreer> scaler;
+    SoundResampler resampler;
+    std::int64_t interval = kDefaultFrameInterval;
+    std::int64_t lastPictureTime = -1;
+    // Decoded sound and pictures before this time are dropped after a seek.
+    std::int64_t skipUntil = 0;
+    // The container's first time, in AV_TIME_BASE units: an MPEG program stream's
+    // starts about half a second in. Times here count from it.
+    std::int64_t origin = 0;
+
+    // The best stream of the kind with a decoder that opens; -1 when there is none.
+    int openBest(AVMediaType type, CodecPtr& codec) {
+        const int best = av_find_best_stream(format.get(), type, -1, -1, nullptr, 0);
+        if (best < 0) return -1;
+        codec = OpenDecoder(*format->streams[best]);
+        return codec ? best : -1;
+    }
+
+    std::int64_t toMediaTime(std::int64_t value, int stream) const {
+        return av_rescale_q(value, format->streams[stream]->time_base, kMediaTime);
+    }
+
+    // A timestamp of the stream as a time from the container's start.
+    std::int64_t stampTime(std::int64_t stamp, int stream) const {
+        return toMediaTime(stamp, stream) - av_rescale_q(origin, AV_TIME_BASE_Q, kMediaTime);
+    }
+
+    // The frame's time from its best-effort timestamp, else one interval on.
+    std::int64_t pictureTime() {
+        const std::int64_t stamp = frame->best_effort_timestamp;
+        lastPictureTime = stamp != AV_NOPTS_VALUE ? stampTime(stamp, videoStream)
+                          : lastPictureTime < 0   ? 0
+                                                  : lastPictureTime + interval;
+        return lastPictureTime;
+    }
+
+    void convertPicture(const MediaPictureSize& size, std::vector<MediaPicture>& out) {
+        const std::int64_t time = pictureTime();
+        if (time + interval <= skipUntil || frame->width <= 0 || frame->height <= 0 ||
+            frame->format < 0) {
+            return;
+        }
+        // A cached scaler is rebuilt when the picture size or format changes.
+        scaler.reset(sws_getCachedContext(scaler.release(), frame->width, frame->height,
+                                          static_cast<AVPixelFormat>(frame->format), size.width,
+                                          size.height, AV_PIX_FMT_BGR0, SWS_BILINEAR, nullptr,
+                                          nullptr, nullptr));
+        if (!scaler) return;
+        const int stride = FFALIGN(size.width * 4, 64);
+        std::vector<std::uint8_t> scaled(static_cast<std::size_t>(stride) * size.height + 64);
+        auto* aligned = reinterpret_cast<std::uint8_t*>(
+            FFALIGN(reinterpret_cast<std::uintptr_t>(scaled.data()), 64));
+        std::uint8_t* planes[4] = {aligned, nullptr, nullptr, nullptr};
+        int strides[4] = {stride, 0, 0, 0};
+        if (sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes,
+                      strides) <= 0) {
+            return;
+        }
+        MediaPicture picture{time, size.keptWidth, size.keptHeight, {}};
+        picture.pixels.resize(static_cast<std::size_t>(size.keptWidth) * size.keptHeight);
+        for (int y = 0; y < size.keptHeight; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(aligned + stride * y);
+            std::copy_n(row, size.keptWidth,
+                        picture.pixels.begin() + std::ptrdiff_t{y} * size.keptWidth);
+        }
+        for (std::uint32_t& pixel : picture.pixels) pixel &= 0x00FFFFFFu;
+        out.push_back(std::move(picture));
+    }
+
+    void convertSound(std::vector<float>& out) {
+        const std::int64_t stamp = frame->best_effort_timestamp;
+        if (skipUntil > 0 && stamp != AV_NOPTS_VALUE && frame->sample_rate > 0) {
+            const std::int64_t end =
+                stampTime(stamp, audioStream) +
+                av_rescale(frame->nb_samples, kMediaTime.den, frame->sample_rate);
+            if (end <= skipUntil) return;
+        }
+        resampler.convert(*frame, out);
+    }
+};
+
+MediaFile::MediaFile() { RouteFfmpegLog(); }
+MediaFile::~MediaFile() = default;
+
+std::int32_t MediaFile::open(const std::string& path) {
+    state_.reset();
+    path_ = path;
+    auto state = std::make_unique<State>();
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    AVFormatContext* format = nullptr;
+    // The "file:" prefix keeps a name with a colon from being read as a protocol.
+    const int opened = avformat_open_input(&format, ("file:" + path).c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0) return opened == AVERROR(ENOENT) ? E_FILE_NOT_FOUND : E_FAIL;
+    state->format.reset(format);
+    if (avformat_find_stream_info(format, nullptr) < 0) return E_FAIL;
+    state->videoStream = state->openBest(AVMEDIA_TYPE_VIDEO, state->video);
+    state->audioStream = state->openBest(AVMEDIA_TYPE_AUDIO, state->audio);
+    if (state->videoStream < 0 && state->audioStream < 0) return E_FAIL;
+    if (format->start_time != AV_NOPTS_VALUE) state->origin = format->start_time;
+    if (state->video) {
+        const int width = state->video->width;
+        const int height = state->video->height;
+        if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) {
+            return E_FAIL;
+        }
+        const AVRational rate =
+            av_guess_frame_rate(format, format->streams[state->videoStream], nullptr);
+        if (rate.num > 0 && rate.den > 0) {
+            state->interval =
+                std::max<std::int64_t>(1, av_rescale(kMediaTime.den, rate.den, rate.num));
+        }
+    }
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const int index = static_cast<int>(i);
+        const bool used = index == state->videoStream || index == state->audioStream;
+        format->streams[i]->discard = used ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    }
+    state_ = std::move(state);
+    return S_OK;
+}
+
+bool MediaFile::isOpen() const { return state_ != nullptr; }
+bool MediaFile::hasVideo() const { return state_ && state_->video; }
+bool MediaFile::hasAudio() const { return state_ && state_->audio; }
+int MediaFile::videoWidth() const { return hasVideo() ? state_->video->width : 0; }
+int MediaFile::videoHeight() const { return hasVideo() ? state_->video->height : 0; }
+std::int64_t MediaFile::frameInterval() const {
+    return state_ ? state_->interval : kDefaultFrameInterval;
+}
+
+std::optional<std::int64_t> MediaFile::duration() const {
+    if (!state_) return std::nullopt;
+    const AVFormatContext& format = *state_->format;
+    if (format.duration != AV_NOPTS_VALUE && format.duration > 0) {
+        return av_rescale_q(format.duration, AV_TIME_BASE_Q, kMediaTime);
+    }
+    std::int64_t longest = -1;
+    for (const int index : {state_->videoStream, state_->audioStream}) {
+        if (index < 0) continue;
+        const AVStream& stream = *format.streams[index];
+        if (stream.duration == AV_NOPTS_VALUE || stream.duration <= 0) continue;
+        longest = std::max(longest, state_->toMediaTime(stream.duration, index));
+    }
+    if (longest < 0) return std::nullopt;
+    return longest;
+}
+
+bool MediaFile::readPacket(MediaPacket& packet) {
+    if (!state_) return false;
+    for (;;) {
+        av_packet_unref(packet.packet_.get());
+        if (av_read_frame(state_->format.get(), packet.packet_.get()) < 0) return false;
+        const int stream = packet.packet_->stream_index;
+        if (stream != state_->videoStream && stream != state_->audioStream) continue;
+        packet.video_ = stream == state_->videoStream;
+        packet.duration_ = packet.packet_->duration > 0
+                               ? state_->toMediaTime(packet.packet_->duration, stream)
+                               : 0;
+        const std::int64_t stamp = packet.packet_->pts;
+        packet.end_ =
+            stamp != AV_NOPTS_VALUE ? state_->stampTime(stamp, stream) + packet.duration_ : -1;
+        return true;
+    }
+}
+
+void MediaFile::decodePictures(const MediaPacket* packet, const MediaPictureSize& size,
+                               std::vector<MediaPicture>& out) {
+    if (!hasVideo() || (packet != nullptr && !packet->isVideo())) return;
+    AVCodecContext* codec = state_->video.get();
+    if (avcodec_send_packet(codec, packet != nullptr ? packet->packet_.get() : nullptr) < 0) return;
+    while (avcodec_receive_frame(codec, state_->frame.get()) >= 0) {
+        if (ValidSize(size)) state_->convertPicture(size, out);
+        av_frame_unref(state_->frame.get());
+    }
+}
+
+void MediaFile::decodeSound(const MediaPacket* packet, std::vector<float>& out) {
+    if (!hasAudio() || (packet != nullptr && packet->isVideo())) return;
+    AVCodecContext* codec = state_->audio.get();
+    if (avcodec_send_packet(codec, packet != nullptr ? packet->packet_.get() : nullptr) >= 0) {
+        while (avcodec_receive_frame(codec, state_->frame.get()) >= 0) {
+            state_->convertSound(out);
+            av_frame_unref(state_->frame.get());
+        }
+    }
+    if (packet == nullptr) state_->resampler.flush(out);
+}
+
+bool MediaFile::seek(std::int64_t position) {
+    if (!state_) return false;
+    const std::int64_t target = av_rescale_q(position, kMediaTime, AV_TIME_BASE_Q) + state_->origin;
+    if (av_seek_frame(state_->format.get(), -1, target, AVSEEK_FLAG_BACKWARD) < 0) {
+        const std::string path = path_;
+        if (open(path) != S_OK) return false;
+    }
+    for (AVCodecContext* codec : {state_->video.get(), state_->audio.get()}) {
+        if (codec != nullptr) avcodec_flush_buffers(codec);
+    }
+    state_->resampler.reset();
+    state_->lastPictureTime = -1;
+    state_->skipUntil = position;
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,239 @@
+#include "platform/media/MediaGraph.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/AudioStream.h"
+#include "platform/core/HResult.h"
+#include "platform/core/Log.h"
+#include "platform/core/Services.h"
+#include "platform/media/MediaPump.h"
+#include "platform/video/Display.h"
+#include "platform/video/WindowPicture.h"
+
+namespace platform {
+
+namespace {
+
+// The deterministic pump waits this long for the decoder before it gives up.
+constexpr int kDecodeWaitMs = 10000;
+
+}  // namespace
+
+MediaGraph::MediaGraph(int layer, std::shared_ptr<AudioEngine> engine)
+    : engine_(std::move(engine)), layer_(layer) {
+    MediaPump::instance().add(*this);
+}
+
+MediaGraph::~MediaGraph() {
+    MediaPump::instance().remove(*this);
+    worker_.reset();
+    if (stream_) engine_->removeStream(*stream_);
+    if (layerShown_) service<Display>().setExternalShown(layer_, false);
+}
+
+std::int32_t MediaGraph::renderFile(const std::string& path) {
+    const std::int32_t result = file_.open(path);
+    if (result != S_OK) return result;
+    // Kept apart from the file, which the worker may reopen while seeking.
+    hasVideo_ = file_.hasVideo();
+    hasAudio_ = file_.hasAudio();
+    videoWidth_ = file_.videoWidth();
+    videoHeight_ = file_.videoHeight();
+    duration_ = file_.duration();
+    if (hasAudio_ && engine_) {
+        stream_ = std::make_shared<AudioStream>();
+        stream_->setGain(AudioMixer::VolumeGain(volume_));
+        engine_->addStream(stream_);
+    }
+    worker_ = std::make_unique<MediaWorker>(file_, stream_);
+    return result;
+}
+
+void MediaGraph::videoSize(int& width, int& height) const {
+    width = videoWidth_;
+    height = videoHeight_;
+}
+
+void MediaGraph::setOwner(WindowHandle owner) {
+    owner_ = owner;
+    if (owner == nullptr) shown_ = false;
+}
+
+std::int32_t MediaGraph::setWindowPosition(int x, int y, int width, int height) {
+    if (width > MediaFile::kLargestSide || height > MediaFile::kLargestSide) return E_INVALIDARG;
+    rect_ = {x, y, width, height};
+    return S_OK;
+}
+
+void MediaGraph::setNotifyWindow(WindowHandle window, std::uint32_t message) {
+    notifyWindow_ = window;
+    notifyMessage_ = message;
+}
+
+std::int32_t MediaGraph::run() {
+    if (MediaPump::takeFault(MediaPump::instance().failingRuns)) return E_FAIL;
+    if (!worker_) return E_FAIL;
+    // Decoding starts now, before any pump: at the output's size, or the first
+    // pictures would come at a size that is never shown.
+    worker_->setPictureSize(pictureSize());
+    if (!worker_->start()) return E_FAIL;
+    if (state_ != MediaState::Running) outputStarted_ = false;
+    state_ = MediaState::Running;
+    return S_OK;
+}
+
+// Paused or stopped, the position and the picture on the layer hold.
+void MediaGraph::pause() {
+    state_ = MediaState::Paused;
+    haltOutput();
+}
+
+void MediaGraph::stop() {
+    state_ = MediaState::Stopped;
+    haltOutput();
+}
+
+void MediaGraph::haltOutput() {
+    outputStarted_ = false;
+    heldAtStop_ = false;
+    if (stream_) stream_->setArmed(false);
+    if (worker_) worker_->seek(position_);
+}
+
+void MediaGraph::putVolume(std::int32_t volume) {
+    volume_ = volume;
+    if (stream_) stream_->setGain(AudioMixer::VolumeGain(volume));
+}
+
+std::int32_t MediaGraph::setPositions(const std::int64_t* current, MediaStop stopMode,
+                                      std::int64_t stop) {
+    if (MediaPump::takeFault(MediaPump::instance().failingSeeks)) return E_FAIL;
+    if (current != nullptr) {
+        position_ = std::clamp<std::int64_t>(*current, 0, duration_.value_or(0));
+        haltOutput();
+        endQueued_ = false;
+    }
+    if (stopMode != MediaStop::Keep) {
+        if (heldAtStop_) outputStarted_ = heldAtStop_ = false;
+        stopSet_ = stopMode == MediaStop::At;
+        stop_ = stop;
+        endQueued_ = false;
+    }
+    return S_OK;
+}
+
+void MediaGraph::getPositions(std::int64_t& current, std::int64_t& stop) const {
+    current = position_;
+    stop = stopSet_ ? stop_ : duration_.value_or(0);
+}
+
+std::int32_t MediaGraph::getDuration(std::int64_t& duration) const {
+    if (MediaPump::instance().failingDuration || !duration_) return E_FAIL;
+    duration = *duration_;
+    return S_OK;
+}
+
+std::int32_t MediaGraph::getEvent(std::int32_t& code) {
+    if (events_.empty()) return E_ABORT;
+    code = events_.front();
+    events_.pop_front();
+    return S_OK;
+}
+
+MediaPictureSize MediaGraph::pictureSize() const {
+    const int width = fullScreen_ ? WindowPicture::kGameWidth : rect_.width;
+    const int height = fullScreen_ ? WindowPicture::kGameHeight : rect_.height;
+    return {width, height, std::min(width, WindowPicture::kGameWidth),
+            std::min(height, WindowPicture::kGameHeight)};
+}
+
+bool MediaGraph::advance(std::uint32_t now) {
+    if (worker_) worker_->setPictureSize(pictureSize());
+    bool ended = false;
+    if (state_ == MediaState::Running && worker_ && !heldAtStop_) {
+        if (!outputStarted_) {
+            outputStarted_ = true;
+            clock_.start(position_, now, stream_.get());
+            if (stream_) stream_->setArmed(true);
+        }
+        position_ = clock_.at(now);
+        const bool atStop = stopSet_ && position_ >= stop_;
+        if (atStop) position_ = stop_;
+        worker_->poke();
+        presentDue();
+        // The output ends at a stop position, as it does at the file's end: nothing
+        // more sounds or shows there until positions change or the play stops.
+        if (atStop) {
+            haltOutput();
+            heldAtStop_ = true;
+        }
+        if ((atStop || reachedEnd()) && !endQueued_) {
+            endQueued_ = true;
+            events_.push_back(EC_COMPLETE);
+            ended = notifyWindow_ != nullptr;
+        }
+        if (duration_) position_ = std::min(position_, *duration_);
+    }
+    syncLayer();
+    return ended;
+}
+
+// The file is read through, its sound all played and the last picture's time over.
+bool MediaGraph::reachedEnd() const {
+    const bool soundDone = !stream_ || stream_->drained() || !stream_->mixed();
+    return soundDone && worker_->finished() && position_ >= worker_->lastEnd();
+}
+
+// Tests wait for the decoder to be ahead of the clock, so each due picture is
+// seen whatever the machine's speed.
+void MediaGraph::presentDue() {
+    MediaPicture picture;
+    bool taken = false;
+    for (;;) {
+        taken = worker_->takePicture(position_, picture) || taken;
+        if (!MediaPump::instance().deterministic) break;
+        if (worker_->settledAt(position_)) break;
+        if (!worker_->waitFor(position_, kDecodeWaitMs)) {
+            LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);
+            break;
+        }
+    }
+    if (!taken) return;
+    Display& display = service<Display>();
+    // Pictures decoded ahead before a size change keep the old size; the layer
+    // keeps its last picture until one of the new size is due.
+    const MediaPictureSize size = pictureSize();
+    const bool fits = picture.width == size.keptWidth && picture.height == size.keptHeight;
+    if (fits && picture.width > 0 && picture.height > 0 && shown_ && owner_ != nullptr) {
+        display.setExternalPicture(layer_, std::move(picture.pixels), picture.width,
+                                   picture.height);
+        presentedAny_ = true;
+    }
+}
+
+// The layer follows the output: shown while the output is shown with a size, at
+// the game area's corner in full screen; black until its first picture.
+void MediaGraph::syncLayer() {
+    if (layer_ == kNoLayer) return;
+    const MediaPictureSize size = pictureSize();
+    const bool wanted =
+        hasVideo_ && shown_ && owner_ != nullptr && size.width > 0 && size.height > 0;
+    Display& display = service<Display>();
+    if (wanted) {
+        if (!presentedAny_) {
+            display.setExternalPicture(
+                layer_,
+                std::vector<std::uint32_t>(static_cast<std::size_t>(size.keptWidth) *
+                                           size.keptHeight),
+                size.keptWidth, size.keptHeight);
+            presentedAny_ = true;
+        }
+        display.setExternalPosition(layer_, fullScreen_ ? 0 : rect_.x, fullScreen_ ? 0 : rect_.y);
+    }
+    if (wanted != layerShown_) display.setExternalShown(layer_, wanted);
+    layerShown_ = wanted;
+}
+
+}  // namespace platform

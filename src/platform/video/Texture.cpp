@@ -1,0 +1,15 @@
+#include "platform/video/Texture.h"
+
+namespace platform {
+
+Texture::Texture(std::span<const std::uint32_t> argb, int width, int height)
+    : width_(width), height_(height), argb_(argb.begin(), argb.end()) {
+    for (auto& word : argb_) word |= 0xFF000000u;
+}
+
+std::uint32_t Texture::texel(int x, int y) const {
+    if (x < 0 || x >= width_ || y < 0 || y >= height_) return 0;
+    return argb_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+}  // namespace platform

@@ -1,0 +1,233 @@
+#include "platform/window/SdlWindowHost.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+#include "platform/core/Log.h"
+#include "platform/video/SdlRenderer.h"
+#include "platform/window/CursorCounter.h"
+#include "platform/window/SdlEvents.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kWidth = WindowPicture::kGameWidth;
+constexpr int kWindowHeight = WindowPicture::kGameHeight + Letterbox::kStripRows;
+
+SDL_Surface* ArtSurface(const PixelArt& art, std::vector<std::uint32_t>& pixels) {
+    pixels = art.argb();
+    return SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), art.width(), art.height(), 32,
+                                              art.width() * 4, SDL_PIXELFORMAT_ARGB8888);
+}
+
+// Black, white and transparent as SDL's monochrome cursor bits: data 1 is black,
+// mask 0 is transparent.
+SDL_Cursor* MonochromeCursor(const PixelArt& art) {
+    const int w = art.width();
+    const int h = art.height();
+    const std::size_t bytes = static_cast<std::size_t>((w + 7) / 8) * static_cast<std::size_t>(h);
+    std::vector<Uint8> data(bytes, 0), mask(bytes, 0);
+    const auto pixels = art.argb();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t p = pixels[static_cast<std::size_t>(y * w + x)];
+            const std::size_t at = static_cast<std::size_t>(y * ((w + 7) / 8) + x / 8);
+            const Uint8 bit = static_cast<Uint8>(0x80 >> (x % 8));
+            if ((p >> 24) == 0) continue;
+            mask[at] |= bit;
+            if ((p & 0xFFFFFF) == 0) data[at] |= bit;
+        }
+    }
+    return SDL_CreateCursor(data.data(), mask.data(), w, h, art.hotX, art.hotY);
+}
+
+}  // namespace
+
+SdlWindowHost::SdlWindowHost(std::string titleUtf8, WindowArt art)
+    : title_(std::move(titleUtf8)), art_(std::move(art)) {}
+
+SdlWindowHost::~SdlWindowHost() { destroy(); }
+
+WindowHandle SdlWindowHost::fail(const char* what) {
+    LogError("SdlWindowHost", u8"%sに失敗しました: %s\n", Utf8Arg(what), Utf8Arg(SDL_GetError()));
+    destroy();
+    return nullptr;
+}
+
+WindowHandle SdlWindowHost::createWindow() {
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return fail("SDL_InitSubSystem");
+    videoStarted_ = true;
+    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               kWidth, kWindowHeight, SDL_WINDOW_HIDDEN);
+    if (window_ == nullptr) return fail("SDL_CreateWindow");
+    renderer_ = CreateSdlRenderer(window_);
+    if (renderer_ == nullptr) return fail("SDL_CreateRenderer");
+    std::vector<std::uint32_t> iconPixels;
+    if (SDL_Surface* icon = ArtSurface(art_.icon, iconPixels)) {
+        SDL_SetWindowIcon(window_, icon);
+        SDL_FreeSurface(icon);
+    }
+    SDL_StopTextInput();
+    PostedMessageEventType();
+    applyCursor();
+    return reinterpret_cast<WindowHandle>(window_);
+}
+
+void SdlWindowHost::destroy() {
+    if (!videoStarted_) return;
+    SDL_StartTextInput();
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    cursor_ = nullptr;
+    visible_ = false;
+    screenStale_ = true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    videoStarted_ = false;
+}
+
+void SdlWindowHost::show() {
+    if (window_ == nullptr) return;
+    SDL_ShowWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+    visible_ = true;
+    refresh();
+}
+
+void SdlWindowHost::bringForward() {
+    if (window_ == nullptr) return;
+    SDL_RestoreWindow(window_);
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+}
+
+void SdlWindowHost::setCursorKind(int kind) {
+    cursorKind_ = kind;
+    if (window_ != nullptr) applyCursor();
+}
+
+void SdlWindowHost::applyCursor() {
+    SDL_Cursor* cursor = nullptr;
+    if (cursorKind_ == 1) cursor = MonochromeCursor(art_.monochromeArrow);
+    if (cursorKind_ == 2) {
+        std::vector<std::uint32_t> pixels;
+        if (SDL_Surface* surface = ArtSurface(art_.colourArrow, pixels)) {
+            cursor = SDL_CreateColorCursor(surface, art_.colourArrow.hotX, art_.colourArrow.hotY);
+            SDL_FreeSurface(surface);
+        }
+    }
+    if (cursor == nullptr) cursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    if (cursor == nullptr) return;
+    SDL_SetCursor(cursor);
+    if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
+    cursor_ = cursor;
+}
+
+void SdlWindowHost::syncCursorVisibility() {
+    const int count = CursorCount();
+    if ((count >= 0) == (shownCount_ >= 0)) return;
+    shownCount_ = count;
+    SDL_ShowCursor(count >= 0 ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool SdlWindowHost::reportsFocus() const {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver == nullptr ||
+           (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0);
+}
+
+Letterbox SdlWindowHost::letterbox() const {
+    int w = kWidth;
+    int h = kWindowHeight;
+    if (window_ != nullptr) SDL_GetWindowSize(window_, &w, &h);
+    return Letterbox(w, h, kWidth, fullScreen() ? WindowPicture::kGameHeight : kWindowHeight);
+}
+
+bool SdlWindowHost::nextEvent(PlatformEvent& event, std::uint32_t waitMs) {
+    syncCursorVisibility();
+    SDL_Event sdl;
+    int got =
+        waitMs > 0 ? SDL_WaitEventTimeout(&sdl, static_cast<int>(waitMs)) : SDL_PollEvent(&sdl);
+    for (; got != 0; got = SDL_PollEvent(&sdl)) {
+        if (!TranslateSdlEvent(sdl, letterbox(), PostedMessageEventType(), event)) continue;
+        // What the window showed may be gone; the next picture is shown even if unchanged.
+        if (event.kind == PlatformEvent::Kind::Exposed ||
+            event.kind == PlatformEvent::Kind::Resized) {
+            screenStale_ = true;
+        }
+        return true;
+    }
+    return false;
+}
+
+void SdlWindowHost::applyFullScreen(bool fullScreen) {
+    if (window_ == nullptr) return;
+    SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!fullScreen) SDL_SetWindowSize(window_, kWidth, kWindowHeight);
+    screenStale_ = true;
+}
+
+bool SdlWindowHost::prepareTexture(int height) {
+    if (texture_ != nullptr && textureHeight_ == height) return true;
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                 kWidth, height);
+    if (texture_ == nullptr) return false;
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
+    textureHeight_ = height;
+    return true;
+}
+
+void SdlWindowHost::showPicture(const WindowPicture& picture) {
+    if (renderer_ == nullptr || !visible_) return;
+    if (!screenStale_ && picture.revision() == shownRevision_) return;
+    const Surface& surface = picture.surface();
+    if (!prepareTexture(surface.height())) return;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
+    const std::size_t rowBytes = static_cast<std::size_t>(kWidth) * sizeof(std::uint32_t);
+    const auto* from = reinterpret_cast<const std::uint8_t*>(surface.words32());
+    auto* to = static_cast<std::uint8_t*>(pixels);
+    for (int y = 0; y < surface.height(); ++y) {
+        std::memcpy(to + static_cast<std::size_t>(y) * pitch, from + y * rowBytes, rowBytes);
+    }
+    SDL_UnlockTexture(texture_);
+    int outputWidth = 0, outputHeight = 0;
+    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+    const Letterbox box = letterbox();
+    if (box.width() != outputWidth || box.height() != outputHeight) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    }
+    const SDL_Rect target{box.left(), box.top(), box.width(), box.height()};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    SDL_RenderPresent(renderer_);
+    shownRevision_ = picture.revision();
+    screenStale_ = false;
+    ++shownPictures_;
+}
+
+std::vector<std::uint32_t> SdlWindowHost::readBack(int& width, int& height) const {
+    std::vector<std::uint32_t> pixels;
+    if (renderer_ == nullptr || SDL_GetRendererOutputSize(renderer_, &width, &height) != 0) {
+        return pixels;
+    }
+    pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(),
+                             width * 4) != 0) {
+        pixels.clear();
+    }
+    return pixels;
+}
+
+void SdlWindowHost::post(std::uint32_t message) { PostWindowMessage(message); }
+
+}  // namespace platform
