@@ -123,6 +123,8 @@ public:
     int CDTrackDataReserve(std::uint32_t count);
     void CDTrackDataRelease();
     int CDGetAllTrackNum(std::uint32_t* count);
+    // The disc's number of its first track: table entry i is track first + i.
+    int CDGetFirstTrack(std::uint32_t* track);
     int CDGetTrackInfo(std::uint8_t track);
     int CDGetTrackLength(std::uint8_t* minute, std::uint8_t* second, std::uint8_t* frame,
                          std::int32_t track);
@@ -164,6 +166,8 @@ public:
     int AVIPause();
     int AVIRePlay();
     int AVIPlayEndCheck();
+    // The open file's length in ms; 0 without one, or for a file shorter than 1 ms.
+    std::int32_t AVIGetLength() const { return nAVILength; }
 
     // The machine's mixer: volumes 0..65535 of the four slots' lines.
     int MixerOpen(std::uint32_t device);
@@ -200,6 +204,12 @@ private:
 
     // True, after logging, when the CD device is not open.
     bool CDRefusesClosed(std::string_view tag) const;
+    // A number the device reads of the disc into out, or 0 after logging failed.
+    int CDReadTrackNumber(std::string_view tag, std::optional<int> (platform::CdPlayer::*read)(),
+                          std::uint32_t* out, platform::LogText failed);
+    // The track's type and length into record; false, after the lines, when
+    // either could not be read (that field stays zero).
+    bool CDSetTrackRecord(std::uint8_t track, CD_TRACK_DATA& record);
 
     // A path a record or the AVI window can hold.
     static bool FitsPath(const char* path);

@@ -114,20 +114,30 @@ void ZKSND::CDTrackDataRelease() {
     dwCDTrackNum = 0;
 }
 
-int ZKSND::CDGetAllTrackNum(std::uint32_t* count) {
-    static constexpr std::string_view tag = "ZKSND::CDGetAllTrackNum";
+int ZKSND::CDReadTrackNumber(std::string_view tag, std::optional<int> (platform::CdPlayer::*read)(),
+                             std::uint32_t* out, platform::LogText failed) {
     if (CDRefusesClosed(tag)) return 0;
-    if (count == nullptr) {
+    if (out == nullptr) {
         LogError(tag, u8"不正な引数が渡されました\n");
         return 0;
     }
-    const std::optional<int> tracks = pCDDevice->trackCount();
-    if (!tracks) {
-        LogError(tag, u8"総トラック数の検出に失敗しました\n");
+    const std::optional<int> number = (*pCDDevice.*read)();
+    if (!number) {
+        LogError(tag, failed);
         return 0;
     }
-    *count = static_cast<std::uint32_t>(*tracks);
+    *out = static_cast<std::uint32_t>(*number);
     return 1;
+}
+
+int ZKSND::CDGetAllTrackNum(std::uint32_t* count) {
+    return CDReadTrackNumber("ZKSND::CDGetAllTrackNum", &platform::CdPlayer::trackCount, count,
+                             u8"総トラック数の検出に失敗しました\n");
+}
+
+int ZKSND::CDGetFirstTrack(std::uint32_t* track) {
+    return CDReadTrackNumber("ZKSND::CDGetFirstTrack", &platform::CdPlayer::firstTrack, track,
+                             u8"先頭トラック番号の検出に失敗しました\n");
 }
 
 int ZKSND::CDGetTrackInfo(std::uint8_t track) {
@@ -175,25 +185,38 @@ int ZKSND::CDSetTrackData() {
         LogWarn(tag, u8"呼び出したZKSND::CDGetAllTrackNumが失敗しました\n");
         return 0;
     }
+    std::uint32_t first = 0;
+    if (CDGetFirstTrack(&first) == 0) {
+        LogWarn(tag, u8"呼び出したZKSND::CDGetFirstTrackが失敗しました\n");
+        return 0;
+    }
     CDTrackDataRelease();
     if (CDTrackDataReserve(count) == 0) {
         LogWarn(tag, u8"呼び出したZKSND::CDTrackDataReserveが失敗しました\n");
         return 0;
     }
+    // Entry i is the disc's track first + i, as the disc numbers it.
+    bool anyRead = false;
     for (std::uint32_t i = 0; i < count; ++i) {
-        CD_TRACK_DATA& record = pCDTrackData[i];
-        const int type = CDGetTrackInfo(static_cast<std::uint8_t>(i + 1));
-        if (type < 0) {
-            LogError(tag, u8"呼び出したZKSND::CDGetTrackInfoが失敗しました\n");
-        } else {
-            record.dwType = static_cast<std::uint32_t>(type);
-        }
-        if (CDGetTrackLength(&record.bMinute, &record.bSecond, &record.bFrame,
-                             static_cast<std::int32_t>(i + 1)) == 0) {
-            LogError(tag, u8"呼び出したZKSND::CDGetTrackLengthが失敗しました\n");
-        }
+        anyRead =
+            CDSetTrackRecord(static_cast<std::uint8_t>(first + i), pCDTrackData[i]) || anyRead;
     }
-    return 1;
+    return anyRead ? 1 : 0;
+}
+
+bool ZKSND::CDSetTrackRecord(std::uint8_t track, CD_TRACK_DATA& record) {
+    static constexpr std::string_view tag = "ZKSND::CDSetTrackData";
+    const int type = CDGetTrackInfo(track);
+    if (type < 0) {
+        LogError(tag, u8"呼び出したZKSND::CDGetTrackInfoが失敗しました\n");
+    } else {
+        record.dwType = static_cast<std::uint32_t>(type);
+    }
+    if (CDGetTrackLength(&record.bMinute, &record.bSecond, &record.bFrame, track) == 0) {
+        LogError(tag, u8"呼び出したZKSND::CDGetTrackLengthが失敗しました\n");
+        return false;
+    }
+    return type >= 0;
 }
 
 int ZKSND::CDGetTrackData(std::uint32_t index, CD_TRACK_DATA* out) const {

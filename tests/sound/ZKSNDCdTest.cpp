@@ -107,12 +107,14 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
     std::uint32_t count = 0;
     std::uint8_t byte = 0;
     char buffer[4][16] = {};
+    char narrow[4 * 9] = {};
     // A closed device logs its line; only a stop or pause counts as done.
     const std::tuple<std::string, std::int64_t, std::function<std::int64_t()>> closed[] = {
         {"CDPlay", 0, [&] { return snd.CDPlay(1, 1, 0, 0); }},
         {"CDRePlay", 0, [&] { return snd.CDRePlay(); }},
         {"CDChangeTimeFormat", 0, [&] { return snd.CDChangeTimeFormat(2); }},
         {"CDGetAllTrackNum", 0, [&] { return snd.CDGetAllTrackNum(&count); }},
+        {"CDGetFirstTrack", 0, [&] { return snd.CDGetFirstTrack(&count); }},
         {"CDGetTrackLength", 0, [&] { return snd.CDGetTrackLength(&byte, &byte, &byte, 1); }},
         {"CDGetNowPos", 0, [&] { return snd.CDGetNowPos(&byte, &byte, &byte, &byte); }},
         {"CDGetDiscID", 0, [&] { return snd.CDGetDiscID(buffer[0], 16); }},
@@ -135,14 +137,23 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
     const Strings tooSmall = {error("SearchCDDrive", "バッファサイズが足りません")};
     using Setup = std::function<void(Drive&)>;
     const Setup noDisc = [](Drive& d) { d.status = CdStatus::NoDisc; };
-    std::vector<int> hundred(100);
-    std::iota(hundred.begin(), hundred.end(), 0);
-    const auto table = [](std::vector<int> starts, int leadOut) {
+    // Track 1 two seconds long, then one-sector tracks up to the count.
+    const auto tracks = [](int count) {
+        std::vector<int> starts(static_cast<std::size_t>(count));
+        std::iota(starts.begin() + 1, starts.end(), 150);
+        return starts;
+    };
+    const auto table = [](std::vector<int> starts, int leadOut, int first = 1) {
         return [=](Drive& d) {
-            d.toc = platform::CdToc{1, {}, leadOut};
+            d.toc = platform::CdToc{first, {}, leadOut};
             for (const int start : starts) d.toc->tracks.push_back({start, true});
         };
     };
+    // Starts at 2, 99, 199 ... 1199 s: digit sums of 266, which % 255 is 0x0b, with
+    // 1297 s (0x511) to the lead-out, 13 tracks.
+    std::vector<int> digitHeavy = {0};
+    for (int seconds = 99; seconds <= 1199; seconds += 100)
+        digitHeavy.push_back(seconds * 75 - 150);
     const struct {
         bool open;
         Setup setup;
@@ -192,7 +203,28 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
          [&] { return snd.CDGetNowPos(&byte, &byte, &byte, nullptr); },
          0,
          {error("CDGetNowPos", "現在位置を取得出来ませんでした")}},
-        {true, table(hundred, 600), [&] { return snd.CDPlay(1, 1, 0, 0); }, 0, cannotPlay},
+        {true, table(tracks(100), 600), [&] { return snd.CDPlay(1, 1, 0, 0); }, 0, cannotPlay},
+        {true, table(tracks(99), 600, 2), [&] { return snd.CDPlay(1, 2, 0, 0); }, 0, cannotPlay},
+        {true, table(tracks(99), 600), [&] { return snd.CDPlay(1, 1, 0, 0); }, 1, {}},
+        // The whole disc runs from its first track's start.
+        {true,
+         table({150, 300}, 750),
+         [&] {
+             return Length(9999) == std::vector<int>({0, 8, 0});
+         },
+         1,
+         {}},
+        {true, table(digitHeavy, 1299 * 75 - 150), [&] { return DiscId() == "0b05110d"; }, 1, {}},
+        {true,
+         nullptr,
+         [&] { return snd.CDGetDiscID(buffer[0], 8); },
+         0,
+         {error("CDGetDiscID", "ID取得に失敗")}},
+        {true,
+         nullptr,
+         [&] { return snd.CDGetFirstTrack(nullptr); },
+         0,
+         {error("CDGetFirstTrack", "不正な引数が渡されました")}},
         {true,
          [](Drive& d) { d.failStatus = true; },
          [&] { return snd.CDSetTrackData(); },
@@ -220,6 +252,14 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
          2,
          {search + " /dev/sr0  /dev/sr1 がCD-ROMドライブとして検出されました"}},
         {false, nullptr, [&] { return snd.SearchCDDrive(buffer[0], 8, 4); }, 0, tooSmall},
+        {false,
+         nullptr,
+         [&] { return snd.SearchCDDrive(narrow, 9, 4); },
+         2,
+         {search + " /dev/sr0  /dev/sr1 がCD-ROMドライブとして検出されました"}},
+        // Every name is measured, not only the first.
+        {false, [&](Drive&) { fake.drives["/dev/sr10"] = {kDisc}; },
+         [&] { return snd.SearchCDDrive(narrow, 9, 4); }, 0, tooSmall},
         {false, nullptr, [&] { return snd.SearchCDDrive(nullptr, 16, 4); }, 0, tooSmall},
         {false,
          nullptr,
@@ -262,4 +302,85 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
         EXPECT_EQ(lines(), c.lines) << i;
     }
     EXPECT_STREQ(buffer[1], "/dev/sr1");
+    EXPECT_STREQ(narrow + 9, "/dev/sr1");
+}
+
+TEST_F(CdTest, TracksAreNumberedAsTheDiscNumbersThemFromItsFirstTrack) {
+    fake.drives = {{"/dev/sr0", {kDisc, 5}}};
+    Start();
+    ASSERT_EQ(snd.MCIInit("/dev/sr0"), 1);
+    ASSERT_EQ(snd.CDSetTrackData(), 1);
+    std::uint32_t first = 0;
+    ASSERT_EQ(snd.CDGetFirstTrack(&first), 1);
+    EXPECT_EQ(first, 5u);
+    const struct {
+        std::uint32_t type;
+        int seconds;
+    } tracks[] = {{0, 4}, {0, 3}, {1, 1}};
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        CD_TRACK_DATA track;
+        ASSERT_EQ(snd.CDGetTrackData(i, &track), 1);
+        EXPECT_EQ(std::vector<int>({static_cast<int>(track.dwType), track.bSecond}),
+                  std::vector<int>({static_cast<int>(tracks[i].type), tracks[i].seconds}))
+            << i;
+        EXPECT_EQ(snd.CDGetTrackInfo(static_cast<std::uint8_t>(5 + i)),
+                  static_cast<int>(tracks[i].type));
+    }
+    EXPECT_EQ(lines(), Strings{});
+    ASSERT_EQ(snd.CDPlay(1, 6, 0, 1), 1);
+    EXPECT_FLOAT_EQ(Heard(), CdImage::Level(376));
+    EXPECT_EQ(NowPos(true)[0], 6);
+    EXPECT_EQ(snd.CDGetTrackInfo(1), -1);
+    EXPECT_EQ(snd.CDPlay(1, 1, 0, 0), 0);
+}
+
+TEST_F(CdTest, TrackTableKeepsTheTracksThatReadAndFailsWhenNoneDid) {
+    const auto error = [](const std::string& op, const std::string& text) {
+        return "Error: <ZKSND::" + op + "> " + text;
+    };
+    const Strings trackFailed = {
+        error("CDGetTrackInfo", "トラック情報取得に失敗しました"),
+        error("CDSetTrackData", "呼び出したZKSND::CDGetTrackInfoが失敗しました"),
+        error("CDGetTrackLength", "トラックの長さ取得に失敗しました"),
+        error("CDSetTrackData", "呼び出したZKSND::CDGetTrackLengthが失敗しました"),
+    };
+    const auto times = [](const Strings& block, int n) {
+        Strings all;
+        for (int i = 0; i < n; ++i) all.insert(all.end(), block.begin(), block.end());
+        return all;
+    };
+    // The table reads before the tracks: the count, then the first track.
+    struct {
+        int tocReads;
+        int result;
+        int typeOfTrack1;
+        int secondsOfTrack1;
+        Strings lines;
+    } cases[] = {
+        {1,
+         0,
+         0,
+         0,
+         {error("CDGetFirstTrack", "先頭トラック番号の検出に失敗しました"),
+          "Warn: <ZKSND::CDSetTrackData> 呼び出したZKSND::CDGetFirstTrackが失敗しました"}},
+        {2, 0, 0, 0, times(trackFailed, 3)},
+        // Track 1 keeps the type it read, but a track without its length is not read.
+        {3, 0, 1, 0, times(trackFailed, 2)},
+        {4, 1, 1, 4, times(trackFailed, 2)},
+    };
+    cases[2].lines.insert(cases[2].lines.begin(), trackFailed.begin() + 2, trackFailed.end());
+    for (const auto& c : cases) {
+        snd.Release();
+        Start();
+        fake.drives = {{"/dev/sr0", {{{300, false}, {225, true}, {75, true}}}}};
+        ASSERT_EQ(snd.MCIInit("/dev/sr0"), 1);
+        fake.drives["/dev/sr0"].tocReads = c.tocReads;
+        kit.log.clear();
+        EXPECT_EQ(snd.CDSetTrackData(), c.result) << c.tocReads;
+        EXPECT_EQ(lines(), c.lines) << c.tocReads;
+        CD_TRACK_DATA track{};
+        ASSERT_EQ(snd.CDGetTrackData(0, &track), c.tocReads > 1 ? 1 : 0);
+        EXPECT_EQ(track.dwType, static_cast<std::uint32_t>(c.typeOfTrack1)) << c.tocReads;
+        EXPECT_EQ(track.bSecond, c.secondsOfTrack1) << c.tocReads;
+    }
 }

@@ -6,8 +6,9 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-// Speakers with a wave line lacking a volume, a readable wave and CD line and an
-// unreadable synthesizer; a recording destination whose lines are never taken.
+// Speakers with a wave line lacking a volume, a readable wave and CD line, an
+// unreadable synthesizer and a second readable wave line that comes too late; a
+// recording destination whose lines are never taken.
 class MixerTest : public SoundFixture {
 protected:
     MixerTest() {
@@ -16,7 +17,8 @@ protected:
         speakers.sources = {{WaveOut, "PCM0"},
                             {WaveOut, "PCM", 20000},
                             {CompactDisc, "CD", 30000},
-                            {Synthesizer, "Synth", 1000, true}};
+                            {Synthesizer, "Synth", 1000, true},
+                            {WaveOut, "PCM 2", 25000}};
         zktest::FakeMixerDevices::Line recording{Other, "Capture"};
         recording.sources = {{Synthesizer, "Synth In", 5000}, {CompactDisc, "CD In", 9000}};
         card.destinations = {speakers, recording};

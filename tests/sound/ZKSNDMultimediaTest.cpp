@@ -1,4 +1,5 @@
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 #include "SoundFixture.h"
@@ -110,6 +111,17 @@ TEST_F(MultimediaTest, RecordsPlayPauseEndAndPlayAgainAcrossFrames) {
     EXPECT_EQ(SoundingBlocks(Run(200)), 20);
     EXPECT_FALSE(display.externalLayers().anyShown());
     EXPECT_EQ(engineLines(), Strings{});
+    // A play that ended by itself is closed without a stop.
+    Run(900);
+    EXPECT_EQ(snd.MMClose(1), 1);
+    EXPECT_EQ(engineLines(), Strings{});
+    // Reopening a playing record ends its play; the record then plays the new file.
+    ASSERT_EQ(snd.MMPlay(0), 1);
+    ASSERT_EQ(snd.MMOpen(0, 0, "movie.avi"), 1);
+    EXPECT_EQ(SoundingBlocks(Run(100)), 0);
+    ASSERT_EQ(snd.MMPlayEx(0, 0, 200), 1);
+    EXPECT_EQ(SoundingBlocks(Run(300)), 20);
+    EXPECT_EQ(engineLines(), Strings{});
 }
 
 TEST_F(MultimediaTest, RecordsRefuseBadRangesFilesAndRecordsWithTheirLines) {
@@ -122,11 +134,32 @@ TEST_F(MultimediaTest, RecordsRefuseBadRangesFilesAndRecordsWithTheirLines) {
     };
     const std::string badPlay = error("MMPlayEx", "再生に失敗しました");
     const std::string tooLong(260, 'a');
+    // Existing files whose paths are 259 and 260 bytes long: the record holds 260 with
+    // the terminator.
+    const std::string folder(100, 'd');
+    std::filesystem::create_directory(folder);
+    const std::string fits = folder + "/" + std::string(154, 'f') + ".mpg";
+    const std::string overflows = folder + "/" + std::string(155, 'f') + ".mpg";
+    for (const std::string& path : {fits, overflows}) std::filesystem::copy_file("tone.mpg", path);
+    std::uint32_t length = 0;
+    const auto badIndex = [&](const std::string& op) {
+        return Strings{error(op, "指定したインデックス番号が不正です")};
+    };
     const struct {
         std::function<int()> call;
         int result;
         Strings lines;
     } cases[] = {
+        {[&] { return snd.MMStop(0); }, 1, {"Warn: <ZKSND::MMStop> 既に停止されています"}},
+        {[&] { return snd.MMPlay(2); }, 0, badIndex("MMPlay")},
+        {[&] { return snd.MMPlayEx(-1, 0, 0); }, 0, badIndex("MMPlayEx")},
+        {[&] { return snd.MMStop(2); }, 0, badIndex("MMStop")},
+        {[&] { return snd.MMPause(-1); }, 0, badIndex("MMPause")},
+        {[&] { return snd.MMGetLength(2, &length); }, 0, badIndex("MMGetLength")},
+        {[&] { return snd.MMClose(-1); }, 0, {error("MMClose", "インデックス値が不正です")}},
+        {[&] { return snd.MMSetData(2, "tone.mpg", 0); },
+         0,
+         {error("MMSetData", "インデックス番号外を指定しています")}},
         {[&] { return snd.MMPlayEx(0, 900, 1200); }, 0, {badPlay}},
         {[&] { return snd.MMPlayEx(0, 800, 500); }, 0, {badPlay}},
         {[&] { return snd.MMPlayEx(0, 1100, 0); }, 0, {badPlay}},
@@ -152,6 +185,14 @@ TEST_F(MultimediaTest, RecordsRefuseBadRangesFilesAndRecordsWithTheirLines) {
         {[&] { return snd.MMGetLength(0, nullptr); },
          0,
          {error("MMGetLength", "不正な引数が渡されました")}},
+        {[&] { return snd.MMSetData(1, overflows.c_str(), 0); },
+         0,
+         {error("MMSetData", "ファイルパスが不正です")}},
+        {[&] { return snd.MMSetData(1, fits.c_str(), 0); }, 1, {}},
+        {[&] { return snd.MMOpen(1, 0, overflows.c_str()); },
+         0,
+         {error("MMOpen", "ファイルオープンに失敗しました")}},
+        {[&] { return snd.MMOpen(1, 0, fits.c_str()); }, 1, {}},
         {[&] { return snd.MMClose(1); }, 1, {}},
         {[&] {
              snd.Release();
@@ -198,11 +239,26 @@ TEST_F(MultimediaTest, TheAviWindowShowsEachPictureOnceAtItsRectangleAboveTheGra
     EXPECT_EQ(snd.AVIPlayEndCheck(), 1);
     EXPECT_EQ(shown, (std::vector<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(At(50, 100), 0xFF0000u);
+    // A play at the end starts over.
+    shown.clear();
+    ASSERT_EQ(snd.AVIPlay(), 1);
+    EXPECT_EQ(snd.AVIPlayEndCheck(), 0);
+    for (int t = 0; t < 300 && snd.AVIPlayEndCheck() == 0; ++t) Run(10);
+    ASSERT_GE(shown.size(), 10u);
+    EXPECT_EQ(std::vector<int>(shown.end() - 10, shown.end()),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(snd.AVIGetLength(), 1000);
     ASSERT_EQ(snd.AVIClose(), 1);
+    EXPECT_EQ(snd.AVIGetLength(), 0);
     Run(10);
     EXPECT_EQ(At(300, 200), 0x808080u);
     EXPECT_EQ(At(150, 100), 0xFF0000u);
     EXPECT_EQ(engineLines(), Strings{});
+    // Released with a file open, the window forgets the file's length.
+    ASSERT_EQ(snd.AVIOpen("movie.avi", 100, 50, 320, 240), 1);
+    snd.AVIRelease();
+    EXPECT_EQ(snd.AVIPlayEndCheck(), 0);
+    EXPECT_EQ(engineLines(), Strings{"AVI Size:\t0\nNow Pos:\t0"});
 }
 
 TEST_F(MultimediaTest, AviCallsWithoutAWindowOrAFileFailWithTheirLines) {

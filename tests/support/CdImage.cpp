@@ -7,16 +7,17 @@
 
 namespace zktest {
 
-std::string CdImage::Write(const std::string& stem, const std::vector<CdImageTrack>& tracks) {
+std::string CdImage::Write(const std::string& stem, const std::vector<CdImageTrack>& tracks,
+                           int firstTrack) {
     std::string sheet = "FILE \"" + stem + ".bin\" BINARY\n";
     std::string bin;
     int sector = 0;
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const int seconds = sector / platform::CdTime::kSectorsPerSecond;
         char entry[96];
-        std::snprintf(entry, sizeof entry, "  TRACK %02zu %s\n    INDEX 01 %02d:%02d:%02d\n", i + 1,
-                      tracks[i].audio ? "AUDIO" : "MODE1/2352", seconds / 60, seconds % 60,
-                      sector % platform::CdTime::kSectorsPerSecond);
+        std::snprintf(entry, sizeof entry, "  TRACK %02zu %s\n    INDEX 01 %02d:%02d:%02d\n",
+                      i + firstTrack, tracks[i].audio ? "AUDIO" : "MODE1/2352", seconds / 60,
+                      seconds % 60, sector % platform::CdTime::kSectorsPerSecond);
         sheet += entry;
         for (int end = sector + tracks[i].sectors; sector < end; ++sector) {
             const auto sample = static_cast<std::uint16_t>(Sample(sector));

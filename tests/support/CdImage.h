@@ -19,8 +19,10 @@ public:
     // The mix's level of Sample(sector).
     static float Level(int sector) { return Sample(sector) / 32768.0f; }
 
-    // Writes stem.bin and the sheet stem.cue; returns the sheet's name.
-    static std::string Write(const std::string& stem, const std::vector<CdImageTrack>& tracks);
+    // Writes stem.bin and the sheet stem.cue, its tracks numbered from firstTrack;
+    // returns the sheet's name.
+    static std::string Write(const std::string& stem, const std::vector<CdImageTrack>& tracks,
+                             int firstTrack = 1);
 };
 
 }  // namespace zktest

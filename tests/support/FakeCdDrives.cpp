@@ -19,8 +19,11 @@ public:
         return drive_.status;
     }
     std::optional<platform::CdToc> toc() override {
+        if (drive_.tocReads == 0) return std::nullopt;
+        if (drive_.tocReads > 0) --drive_.tocReads;
         if (drive_.toc) return drive_.toc;
         platform::CdToc toc;
+        toc.firstTrack = drive_.firstTrack;
         for (const CdImageTrack& track : drive_.tracks) {
             toc.tracks.push_back({toc.leadOut, track.audio});
             toc.leadOut += track.sectors;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/CdImage.h"
+#include "support/ManualAudio.h"
 #include "support/RunTool.h"
 #include "support/TempWorkDir.h"
 
@@ -25,4 +28,55 @@ TEST(Zksnd, ListsADiscImagesTracksLengthAndIdAndRefusesBadCommandLines) {
     for (const auto& args : bad) {
         EXPECT_EQ(zktest::RunTool("zksnd", args).exitStatus, 2) << ::testing::PrintToString(args);
     }
+}
+
+TEST(Zksnd, NumbersTracksAsTheDiscDoesAndRefusesATrackItLacks) {
+    zktest::TempWorkDir dir;
+    const std::string cue =
+        zktest::CdImage::Write("five", {{300, true}, {225, true}, {75, false}}, 5);
+    const platform::ProcessResult tracks = zktest::RunTool("zksnd", {"cd", "tracks", cue});
+    EXPECT_EQ(tracks.exitStatus, 0) << tracks.err;
+    EXPECT_EQ(tracks.out,
+              "track 5 audio 00:04:00\ntrack 6 audio 00:03:00\ntrack 7 other 00:01:00\n"
+              "length 00:08:00\nid 11000803\n");
+    const platform::ProcessResult played = zktest::RunTool("zksnd", {"cd", "play", cue, "6", "0"});
+    EXPECT_EQ(played.exitStatus, 0) << played.err;
+    for (const std::string track : {"4", "8", "257"}) {
+        const platform::ProcessResult run = zktest::RunTool("zksnd", {"cd", "play", cue, track});
+        EXPECT_EQ(run.exitStatus, 1) << track;
+        EXPECT_NE(
+            run.err.find("zksnd: the disc has no track " + track + " (its tracks are 5 to 7)\n"),
+            std::string::npos)
+            << run.err;
+    }
+}
+
+TEST(Zksnd, SaysWhatIsWrongWithADeviceNumberOrAnImageAndGivesHelp) {
+    zktest::TempWorkDir dir;
+    const platform::ProcessResult help = zktest::RunTool("zksnd", {"--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_EQ(help.out.rfind("usage: zksnd cd drives\n", 0), 0u) << help.out;
+    const platform::ProcessResult mixer = zktest::RunTool("zksnd", {"mixer", "99999999999"});
+    EXPECT_EQ(mixer.exitStatus, 2);
+    EXPECT_EQ(mixer.err.rfind("zksnd: DEVICE must be a number from 0 to 4294967295, not "
+                              "99999999999\n",
+                              0),
+              0u)
+        << mixer.err;
+    // libcdio looks for the sound beside the sheet, by the sheet's own name.
+    zktest::CdImage::Write("disc", {{300, true}});
+    std::filesystem::rename("disc.cue", "sheet.cue");
+    const platform::ProcessResult sheet = zktest::RunTool("zksnd", {"cd", "tracks", "sheet.cue"});
+    EXPECT_EQ(sheet.exitStatus, 1);
+    EXPECT_NE(sheet.err.find("zksnd: the image's data file sheet.bin was not found\n"
+                             "Error: <ZKSND::MCIInit> MCIの取得に失敗しました\n"),
+              std::string::npos)
+        << sheet.err;
+}
+
+TEST(Zksnd, AviEndsOnAFileShorterThanAMillisecond) {
+    zktest::TempWorkDir dir;
+    zktest::WriteLevelWav("blip.wav", 22, 0.5f);
+    const platform::ProcessResult run = zktest::RunTool("zksnd", {"avi", "blip.wav"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
 }

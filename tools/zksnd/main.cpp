@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,19 +30,20 @@ constexpr std::uint32_t kPumpMs = 10;
 constexpr std::uint32_t kDriveEntries = 16;
 constexpr std::uint32_t kDriveEntrySize = 260;
 
-int UsageError(const char* problem) {
-    std::fprintf(stderr,
-                 "zksnd: %s\n"
-                 "usage: zksnd cd drives\n"
-                 "       zksnd cd tracks [DRIVE]\n"
-                 "       zksnd cd play [DRIVE] TRACK [SECONDS]\n"
-                 "       zksnd cd tray [DRIVE]\n"
-                 "       zksnd mixer [DEVICE]\n"
-                 "       zksnd mixer [DEVICE] set SLOT VOLUME\n"
-                 "       zksnd play FILE [FROM_MS TO_MS]\n"
-                 "       zksnd avi FILE [X Y W H]\n"
-                 "  DRIVE is a device node or a CUE sheet\n",
-                 problem);
+constexpr const char* kUsage =
+    "usage: zksnd cd drives\n"
+    "       zksnd cd tracks [DRIVE]\n"
+    "       zksnd cd play [DRIVE] TRACK [SECONDS]\n"
+    "       zksnd cd tray [DRIVE]\n"
+    "       zksnd mixer [DEVICE]\n"
+    "       zksnd mixer [DEVICE] set SLOT VOLUME\n"
+    "       zksnd play FILE [FROM_MS TO_MS]\n"
+    "       zksnd avi FILE [X Y W H]\n"
+    "       zksnd --help\n"
+    "  DRIVE is a device node or a CUE sheet\n";
+
+int UsageError(const std::string& problem) {
+    std::fprintf(stderr, "zksnd: %s\n%s", problem.c_str(), kUsage);
     return 2;
 }
 
@@ -79,6 +81,26 @@ void PumpFor(std::uint32_t ms) {
     }
 }
 
+// libcdio reads a sheet's sound from the file named as the sheet with .bin (.BIN
+// for .CUE), whatever the sheet's FILE line says; the sound object only hears
+// that the drive could not be had, so the name looked for is told first.
+void TellMissingImageData(const char* drive) {
+    const std::filesystem::path sheet = drive != nullptr ? drive : "";
+    const std::string extension = sheet.extension().string();
+    if (extension != ".cue" && extension != ".CUE") return;
+    std::filesystem::path data = sheet;
+    data.replace_extension(extension == ".cue" ? ".bin" : ".BIN");
+    std::error_code error;
+    if (!std::filesystem::exists(data, error)) {
+        std::fprintf(stderr, "zksnd: the image's data file %s was not found\n", data.c_str());
+    }
+}
+
+int OpenDrive(ZKSND& snd, const char* drive) {
+    TellMissingImageData(drive);
+    return snd.MCIInit(drive);
+}
+
 int CdDriveList(ZKSND& snd) {
     std::vector<char> buffer(kDriveEntries * kDriveEntrySize);
     const std::uint32_t found = snd.SearchCDDrive(buffer.data(), kDriveEntrySize, kDriveEntries);
@@ -88,12 +110,14 @@ int CdDriveList(ZKSND& snd) {
 
 int CdTracks(ZKSND& snd, const char* drive) {
     std::uint32_t count = 0;
-    if (snd.MCIInit(drive) == 0 || snd.CDSetTrackData() == 0 || snd.CDGetAllTrackNum(&count) == 0) {
+    std::uint32_t first = 0;
+    if (OpenDrive(snd, drive) == 0 || snd.CDSetTrackData() == 0 ||
+        snd.CDGetAllTrackNum(&count) == 0 || snd.CDGetFirstTrack(&first) == 0) {
         return 1;
     }
     CD_TRACK_DATA track;
     for (std::uint32_t i = 0; i < count && snd.CDGetTrackData(i, &track) == 1; ++i) {
-        std::printf("track %u %s %s\n", i + 1, track.dwType == 0 ? "audio" : "other",
+        std::printf("track %u %s %s\n", first + i, track.dwType == 0 ? "audio" : "other",
                     Msf(track.bMinute, track.bSecond, track.bFrame).c_str());
     }
     std::uint8_t minute = 0, second = 0, frame = 0;
@@ -109,9 +133,18 @@ int CdTracks(ZKSND& snd, const char* drive) {
 // Plays for seconds (all of it when none are given), printing the TMSF position each second.
 int CdPlay(ZKSND& snd, const char* drive, std::uint32_t track, std::uint32_t seconds) {
     snd.Initialize(nullptr, nullptr, 0);
-    if (snd.MCIInit(drive) == 0 || snd.CDPlay(1, static_cast<std::uint8_t>(track), 0, 0) == 0) {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    if (OpenDrive(snd, drive) == 0 || snd.CDGetFirstTrack(&first) == 0 ||
+        snd.CDGetAllTrackNum(&count) == 0) {
         return 1;
     }
+    if (track < first || track - first >= count) {
+        std::fprintf(stderr, "zksnd: the disc has no track %u (its tracks are %u to %u)\n", track,
+                     first, first + count - 1);
+        return 1;
+    }
+    if (snd.CDPlay(1, static_cast<std::uint8_t>(track), 0, 0) == 0) return 1;
     for (std::uint32_t s = 0; s < seconds && snd.CDPlayStatusCheck() == 0; ++s) {
         PumpFor(1000);
         std::uint8_t at = 0, minute = 0, second = 0, frame = 0;
@@ -130,7 +163,7 @@ int Cd(ZKSND& snd, const Args& args) {
     if ((what == "tracks" || what == "tray") && rest.size() <= 1) {
         const char* drive = rest.empty() ? nullptr : rest[0].c_str();
         return what == "tracks" ? CdTracks(snd, drive)
-                                : Status(snd.MCIInit(drive) == 1 && snd.TrayControl() == 1);
+                                : Status(OpenDrive(snd, drive) == 1 && snd.TrayControl() == 1);
     }
     if (what != "play" || rest.empty() || rest.size() > 3) return UsageError("bad cd command");
     // A first argument that is no number names the drive.
@@ -159,8 +192,11 @@ int MixerShow(ZKSND& snd) {
 
 int Mixer(ZKSND& snd, Args args) {
     std::uint32_t device = 0;
-    if (!args.empty() && Number(args[0])) {
-        device = *Number(args[0]);
+    if (!args.empty() && args[0] != "set") {
+        const std::optional<std::uint32_t> number = Number(args[0]);
+        if (!number)
+            return UsageError("DEVICE must be a number from 0 to 4294967295, not " + args[0]);
+        device = *number;
         args.erase(args.begin());
     }
     const auto values = args.size() == 3 && args[0] == "set"
@@ -217,7 +253,9 @@ int Avi(ZKSND& snd, const Args& args) {
         snd.AVIPlay() == 0) {
         return 1;
     }
-    while (!closed && snd.AVIPlayEndCheck() == 0) {
+    // A file shorter than 1 ms has nothing to wait for: its end check would never
+    // answer 1.
+    while (!closed && snd.AVIGetLength() > 0 && snd.AVIPlayEndCheck() == 0) {
         while (host.pumpEvent(0)) {
         }
         PumpFor(kPumpMs);
@@ -232,6 +270,10 @@ int Avi(ZKSND& snd, const Args& args) {
 int main(int argc, char** argv) {
     Args args(argv + 1, argv + argc);
     if (args.empty()) return UsageError("expected cd, mixer, play or avi");
+    if (args.front() == "--help") {
+        std::printf("%s", kUsage);
+        return 0;
+    }
     const std::string command = args.front();
     args.erase(args.begin());
     platform::SdlAudioDevice audio;

@@ -75,6 +75,12 @@ std::optional<int> CdPlayer::trackCount() {
     return static_cast<int>(toc->tracks.size());
 }
 
+std::optional<int> CdPlayer::firstTrack() {
+    const CdToc* toc = disc();
+    if (toc == nullptr) return std::nullopt;
+    return toc->firstTrack;
+}
+
 std::optional<int> CdPlayer::trackType(int track) {
     const CdToc* toc = disc();
     const auto index = toc ? TrackIndex(*toc, track) : std::nullopt;

@@ -35,6 +35,8 @@ public:
     std::uint32_t timeFormat() const { return format_; }
 
     std::optional<int> trackCount();
+    // The disc's number of its first track; the others follow it.
+    std::optional<int> firstTrack();
     // 0 for an audio track, 1 for any other.
     std::optional<int> trackType(int track);
     // The track's length, or the whole disc's without one, as packed MSF.
