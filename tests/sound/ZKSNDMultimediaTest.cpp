@@ -122,6 +122,13 @@ TEST_F(MultimediaTest, RecordsPlayPauseEndAndPlayAgainAcrossFrames) {
     ASSERT_EQ(snd.MMPlayEx(0, 0, 200), 1);
     EXPECT_EQ(SoundingBlocks(Run(300)), 20);
     EXPECT_EQ(engineLines(), Strings{});
+    // A reopen that fails still ends the play, and leaves the record closed.
+    ASSERT_EQ(snd.MMPlay(0), 1);
+    EXPECT_EQ(snd.MMOpen(0, 0, "missing.mpg"), 0);
+    EXPECT_EQ(SoundingBlocks(Run(100)), 0);
+    kit.log.clear();
+    EXPECT_EQ(snd.MMStop(0), 0);
+    EXPECT_EQ(engineLines(), Strings{"Error: <ZKSND::MMStop> データを開いていません"});
 }
 
 TEST_F(MultimediaTest, RecordsRefuseBadRangesFilesAndRecordsWithTheirLines) {
