@@ -1,11 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "support/CdImage.h"
 #include "support/ManualAudio.h"
 #include "support/RunTool.h"
 #include "support/TempWorkDir.h"
+
+namespace {
+
+// The tool's window and sound on SDL's dummy drivers, whatever the machine has.
+void UseDummyDevices() {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+}  // namespace
 
 TEST(Zksnd, ListsADiscImagesTracksLengthAndIdAndRefusesBadCommandLines) {
     zktest::TempWorkDir dir;
@@ -31,6 +42,7 @@ TEST(Zksnd, ListsADiscImagesTracksLengthAndIdAndRefusesBadCommandLines) {
 }
 
 TEST(Zksnd, NumbersTracksAsTheDiscDoesAndRefusesATrackItLacks) {
+    UseDummyDevices();
     zktest::TempWorkDir dir;
     const std::string cue =
         zktest::CdImage::Write("five", {{300, true}, {225, true}, {75, false}}, 5);
@@ -75,6 +87,7 @@ TEST(Zksnd, SaysWhatIsWrongWithADeviceNumberOrAnImageAndGivesHelp) {
 }
 
 TEST(Zksnd, AviEndsOnAFileShorterThanAMillisecond) {
+    UseDummyDevices();
     zktest::TempWorkDir dir;
     zktest::WriteLevelWav("blip.wav", 22, 0.5f);
     const platform::ProcessResult run = zktest::RunTool("zksnd", {"avi", "blip.wav"});
