@@ -194,8 +194,9 @@ int Mixer(ZKSND& snd, Args args) {
     std::uint32_t device = 0;
     if (!args.empty() && args[0] != "set") {
         const std::optional<std::uint32_t> number = Number(args[0]);
-        if (!number)
+        if (!number) {
             return UsageError("DEVICE must be a number from 0 to 4294967295, not " + args[0]);
+        }
         device = *number;
         args.erase(args.begin());
     }
