@@ -231,6 +231,18 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
          0,
          {error("CDDriveStatus", "メディア有無のチェックに失敗しました"),
           error("CDSetTrackData", "呼び出したZKSND::CDDriveStatusが失敗しました")}},
+        // A position past the end of a track that is not the first.
+        {true, table({0, 300, 525}, 600), [&] { return snd.CDPlay(1, 2, 0, 3); }, 0, cannotPlay},
+        // Moving the tray stops a paused play for good.
+        {true,
+         nullptr,
+         [&] {
+             EXPECT_EQ(snd.CDPlay(1, 1, 0, 0) + snd.CDPause(), 2);
+             EXPECT_EQ(snd.TrayControl() + snd.TrayControl(), 2);
+             return snd.CDPlayStatusCheck();
+         },
+         2,
+         {}},
         {true,
          [](Drive& d) { d.failTray = true; },
          [&] { return snd.TrayControl(); },
@@ -381,6 +393,8 @@ TEST_F(CdTest, TrackTableKeepsTheTracksThatReadAndFailsWhenNoneDid) {
         CD_TRACK_DATA track{};
         ASSERT_EQ(snd.CDGetTrackData(0, &track), c.tocReads > 1 ? 1 : 0);
         EXPECT_EQ(track.dwType, static_cast<std::uint32_t>(c.typeOfTrack1)) << c.tocReads;
-        EXPECT_EQ(track.bSecond, c.secondsOfTrack1) << c.tocReads;
+        EXPECT_EQ(std::vector<int>({track.bMinute, track.bSecond, track.bFrame}),
+                  std::vector<int>({0, c.secondsOfTrack1, 0}))
+            << c.tocReads;
     }
 }

@@ -68,6 +68,13 @@ TEST(Zksnd, SaysWhatIsWrongWithADeviceNumberOrAnImageAndGivesHelp) {
     const platform::ProcessResult help = zktest::RunTool("zksnd", {"--help"});
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_EQ(help.out.rfind("usage: zksnd cd drives\n", 0), 0u) << help.out;
+    // A device number alone, or none, is no usage error.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"mixer"}, {"mixer", "0"}}) {
+        const platform::ProcessResult run = zktest::RunTool("zksnd", args);
+        EXPECT_NE(run.exitStatus, 2) << run.err;
+        EXPECT_EQ(run.err.find("usage:"), std::string::npos) << run.err;
+    }
     const platform::ProcessResult mixer = zktest::RunTool("zksnd", {"mixer", "99999999999"});
     EXPECT_EQ(mixer.exitStatus, 2);
     EXPECT_EQ(mixer.err.rfind("zksnd: DEVICE must be a number from 0 to 4294967295, not "
