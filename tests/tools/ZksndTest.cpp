@@ -93,10 +93,22 @@ TEST(Zksnd, SaysWhatIsWrongWithADeviceNumberOrAnImageAndGivesHelp) {
         << sheet.err;
 }
 
-TEST(Zksnd, AviEndsOnAFileShorterThanAMillisecond) {
+TEST(Zksnd, PlayAndAviEndOnTheirOwnEvenOnAFileShorterThanAMillisecond) {
     UseDummyDevices();
     zktest::TempWorkDir dir;
     zktest::WriteLevelWav("blip.wav", 22, 0.5f);
-    const platform::ProcessResult run = zktest::RunTool("zksnd", {"avi", "blip.wav"});
-    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    zktest::WriteLevelWav("tone.wav", 4410, 0.5f);
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } runs[] = {
+        {{"avi", "blip.wav"}, 0},
+        {{"play", "tone.wav"}, 0},
+        {{"play", "tone.wav", "50", "100"}, 0},
+        {{"play", "missing.wav"}, 1},
+    };
+    for (const auto& r : runs) {
+        const platform::ProcessResult run = zktest::RunTool("zksnd", r.args);
+        EXPECT_EQ(run.exitStatus, r.status) << ::testing::PrintToString(r.args) << run.err;
+    }
 }
