@@ -47,7 +47,8 @@ TEST(Zksnd, NumbersTracksAsTheDiscDoesAndRefusesATrackItLacks) {
     const std::string cue =
         zktest::CdImage::Write("five", {{300, true}, {225, true}, {75, false}}, 5);
     const platform::ProcessResult tracks = zktest::RunTool("zksnd", {"cd", "tracks", cue});
-    EXPECT_EQ(tracks.exitStatus, 0) << tracks.err;
+    EXPECT_EQ(tracks.exitStatus, 0);
+    EXPECT_EQ(tracks.err, "");
     EXPECT_EQ(tracks.out,
               "track 5 audio 00:04:00\ntrack 6 audio 00:03:00\ntrack 7 other 00:01:00\n"
               "length 00:08:00\nid 11000803\n");
