@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "support/CdImage.h"
+#include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/RunTool.h"
 #include "support/TempWorkDir.h"
@@ -112,4 +115,25 @@ TEST(Zksnd, PlayAndAviEndOnTheirOwnEvenOnAFileShorterThanAMillisecond) {
         const platform::ProcessResult run = zktest::RunTool("zksnd", r.args);
         EXPECT_EQ(run.exitStatus, r.status) << ::testing::PrintToString(r.args) << run.err;
     }
+}
+
+TEST(Zksnd, AviWaitsForTheMoviesEnd) {
+    UseDummyDevices();
+    zktest::TempWorkDir dir;
+    zktest::MakeMovie({.container = mkdemo::MovieContainer::Avi}, "movie.avi");
+    // The mix goes to a file at the pace of a real device.
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", "mix.raw", 1);
+    const platform::ProcessResult run = zktest::RunTool("zksnd", {"avi", "movie.avi"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    std::ifstream file("mix.raw", std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), {});
+    std::vector<float> samples(bytes.size() / sizeof(float));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    // The movie's second of tone, 10 ms blocks of it.
+    int sounding = 0;
+    for (std::size_t at = 0; at + 882 <= samples.size(); at += 882) {
+        sounding += zktest::Rms(std::span(samples.data() + at, 882)) > 0.04 ? 1 : 0;
+    }
+    EXPECT_GE(sounding, 90);
 }
