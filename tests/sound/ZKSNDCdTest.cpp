@@ -182,6 +182,11 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
          [&] { return snd.CDPlayStatusCheck(); },
          -1,
          {}},
+        {true,
+         [](Drive& d) { d.status = CdStatus::TrayOpen; },
+         [&] { return snd.CDStop(); },
+         0,
+         {error("CDStop", "呼び出したZKSND::PlayStatusCheckが失敗しました")}},
         // A data track, a position past the track's end, sound off.
         {true, nullptr, [&] { return snd.CDPlay(1, 3, 0, 0); }, 0, cannotPlay},
         {true, nullptr, [&] { return snd.CDPlay(1, 1, 0, 4); }, 0, cannotPlay},
