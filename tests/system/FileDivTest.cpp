@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -40,6 +42,7 @@ std::string Console(const zktest::TestKit& kit) {
 std::string U(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 using Names = std::set<std::string>;
+using Lines = std::vector<std::string>;
 
 Names Entries(const std::string& folder) {
     Names names;
@@ -94,11 +97,21 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
     WriteFileBytes("e.dat", "FILECMB-DATA-LIST-OUT\n");
     WriteFileBytes("e.lst", "");
     WriteFileBytes("range.dat", "FILECMB-DATA-LIST-IN\nfar 0 99\nnone 5 5\nback 5 4\nLIST-END\n");
+    WriteFileBytes("full.dat", "FILECMB-DATA-LIST-IN\nfull 0 5\nLIST-END\n");
+    fs::create_directory("elsewhere");
+    fs::create_directory_symlink(fs::absolute("elsewhere"), "link");
+    // Where the output could not be written, a line of its own says which file and why.
+    const auto notWritten = [](const std::string& path, int error) {
+        return Lines{"Error: <FileDiv> " + path + " の書き込みに失敗しました (" +
+                     std::strerror(error) + ")"};
+    };
+    const std::string notOpened = U(u8"Error: 復号ファイルを書き込みオープンできない\n");
 
     const struct {
         const char *archive, *outDir, *name;
         int result;
         std::string lines;
+        Lines debug = {};
     } cases[] = {
         {"cr.dat", "", nullptr, -2,
          U(u8"Error: 結合ファイルではありません\nError: 結合ファイルではない\n")},
@@ -113,7 +126,10 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
         {"sub.d/noext", "", nullptr, -2, U(u8"パスから拡張子が検出されなかった\n")},
         {"e.dat", "", nullptr, -1, U(u8"Error: 結合ファイルでは無い\n")},
         {"noend.dat", "", nullptr, -1, U(u8"Error: ファイルの終端: 結合ファイルでは無い\n")},
-        {"a.dat", "missing/", "a.txt", -3, U(u8"Error: 復号ファイルを書き込みオープンできない\n")},
+        {"a.dat", "missing/", "a.txt", -3, notOpened, notWritten("missing/a.txt", ENOENT)},
+        {"a.dat", "link/", "a.txt", -3, notOpened, notWritten("link/a.txt", ENOTDIR)},
+        {"full.dat", "/dev/", "full", -1, U(u8"Error: 書き込みエラー発生\n"),
+         notWritten("/dev/full", ENOSPC)},
         {"a.dat", "", "none.txt", 0, U(u8"Error: 該当ファイル無し\n")},
         {"a.dat", "", "../a.txt", 0, U(u8"Error: 不正なファイル名です\n")},
         {"range.dat", "", "far", -1, U(u8"Error: 読み込み終了位置が不正\n")},
@@ -125,7 +141,7 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
         kit.log.clear();
         EXPECT_EQ(FileDiv(c.archive, c.outDir, c.name), c.result);
         EXPECT_EQ(Console(kit), c.lines);
-        EXPECT_TRUE(kit.debugLines().empty());
+        EXPECT_EQ(kit.debugLines(), c.debug);
     }
     fs::remove("x.lst");
     kit.log.clear();
@@ -134,6 +150,7 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
     // A bad range leaves the output it opened empty; an empty range is an empty file.
     EXPECT_EQ(ReadFileBytes("far") + ReadFileBytes("none"), "");
     EXPECT_FALSE(FileExists("a.txt"));
+    EXPECT_TRUE(fs::is_empty("elsewhere"));
 }
 
 TEST(FileDiv, SkipsHostileListLinesAndFindsLaterMembers) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -278,5 +279,8 @@ TEST_F(ZKSYSTEMFileDiv, ExtractsAndDecodesIntoTmp) {
     fs::remove_all("tmp/scr_dep");  // the folder is not made here
     kit.log.clear();
     EXPECT_EQ(sys.FileDivAndDecode("a.dat", "s.spt"), -1);
-    EXPECT_EQ(kit.debugLines(), Lines{tag + "呼び出したFileDivが失敗しました"});
+    EXPECT_EQ(kit.debugLines(),
+              (Lines{"Error: <FileDiv> tmp/scr_dep/s.spt の書き込みに失敗しました (" +
+                         std::string(std::strerror(ENOENT)) + ")",
+                     tag + "呼び出したFileDivが失敗しました"}));
 }
