@@ -156,20 +156,26 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
 TEST(FileDiv, SkipsHostileListLinesAndFindsLaterMembers) {
     zktest::TestKit kit;
     fs::create_directories("work/out");
+    // Lines of 511 bytes through the line feed, the most a list line holds, and 512.
+    const auto sized = [](const std::string& start, std::size_t bytes) {
+        return start + std::string(bytes - start.size() - 1, ' ') + "\n";
+    };
     WriteFileBytes("work/h.dat", "FILECMB-DATA-LIST-IN\n../x 0 5\na/b 0 5\n.. 0 5\n" +
                                      std::string(300, 'n') + " 0 5\n\nshort 1\nsign -1 5\n" +
                                      "big 0 1234567890\nlong 0 5 " + std::string(600, 'x') +
                                      "\nok.txt 0 5\ncr.txt 0 5\r\ndec.txt 010 012 more words\n" +
-                                     Sjis(u8"表.txt") + " 13 17\nLIST-END\n");
+                                     Sjis(u8"表.txt") + " 13 17\n" + sized("w511 0 1", 511) +
+                                     sized("w512 0 1", 512) + "LIST-END\n");
 
     EXPECT_EQ(FileDiv("work/h.dat", "work/out/", nullptr), 1);
     std::string skipped;
-    for (int line = 2; line <= 10; ++line) {
+    for (int line : {2, 3, 4, 5, 6, 7, 8, 9, 10, 16}) {
         skipped += U(u8"Error: リストの") + std::to_string(line) + U(u8"行目が不正です\n");
     }
     EXPECT_EQ(Console(kit), skipped);
     EXPECT_EQ(Entries("work"), (Names{"h.dat", "out"}));
-    EXPECT_EQ(Entries("work/out"), (Names{"cr.txt", "dec.txt", "ok.txt", Sjis(u8"表.txt")}));
+    EXPECT_EQ(Entries("work/out"),
+              (Names{"cr.txt", "dec.txt", "ok.txt", "w511", Sjis(u8"表.txt")}));
     EXPECT_EQ(ReadFileBytes("work/out/ok.txt"), "FILEC");
     EXPECT_EQ(ReadFileBytes("work/out/dec.txt"), "TA");  // 010 is ten, not eight
     EXPECT_EQ(ReadFileBytes("work/out/" + Sjis(u8"表.txt")), "LIST");
@@ -208,6 +214,10 @@ TEST(FileDiv, ReadsMembersAndDeletesTheFilesOfAFolder) {
     const auto header = ReadCombinedMember("a.dat", 13, 20);
     ASSERT_TRUE(header.has_value());
     EXPECT_EQ(std::string(header->begin(), header->end()), "LIST-IN");
+    WriteFileBytes("one.dat", "z");
+    const auto one = ReadCombinedMember("one.dat", 0, 1);
+    ASSERT_TRUE(one.has_value());
+    EXPECT_EQ(std::string(one->begin(), one->end()), "z");
     EXPECT_FALSE(ReadCombinedMember("missing.dat", 0, 1));
     EXPECT_FALSE(ReadCombinedMember("empty.dat", 0, 0));
     EXPECT_EQ(Console(kit), U(u8"Error: ファイルを読み込みオープンできない\n"
@@ -226,5 +236,6 @@ TEST(FileDiv, ReadsMembersAndDeletesTheFilesOfAFolder) {
     // Without a trailing separator the files deleted are still those inside the folder.
     EXPECT_EQ(DeleteFilesInDir("d", nullptr), 1);
     EXPECT_EQ(Entries("d"), (Names{"busy", "sub"}));
-    EXPECT_EQ(Entries("."), (Names{"a.dat", "d", "da.txt", "empty.dat", "x.dat", "x.lst"}));
+    EXPECT_EQ(Entries("."),
+              (Names{"a.dat", "d", "da.txt", "empty.dat", "one.dat", "x.dat", "x.lst"}));
 }
