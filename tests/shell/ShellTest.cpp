@@ -313,6 +313,23 @@ TEST(Shell, AboutBoxPointerAndPaint) {
     }
 }
 
+TEST(Shell, ThePointerIsShownAgainAtExitWithinItsTries) {
+    const struct {
+        int hidden;  // the display count the game leaves
+        int after;
+    } cases[] = {{-1, 0}, {-102, 0}, {-103, -1}};
+    for (const auto& c : cases) {
+        ShellKit k;
+        k.engine.onGameMain = [&](int) {
+            while (platform::CursorCount() > c.hidden) platform::ShowCursor(false);
+            k.host.push({.kind = PlatformEvent::Kind::Terminate});
+            return 1u;
+        };
+        EXPECT_EQ(k.run(), 0);
+        EXPECT_EQ(platform::CursorCount(), c.after) << c.hidden;
+    }
+}
+
 TEST(Shell, KeysPressedInADialogStayUpForTheGame) {
     ShellKit k;
     std::vector<bool> returnDown;
