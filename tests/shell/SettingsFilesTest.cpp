@@ -123,6 +123,9 @@ TEST(EnvData, WordsAreReadByPositionWithTheirLimits) {
         {"\n\n\n\n\nX abc Y on Z on", Sjis(u8"メッセージ速度: 1000\t")},
         {"\n\n\n\n\nX 37 Y on Z on", Sjis(u8"メッセージ速度: 37\tハンズフリー: ON\t")},
         {"\n\n\n\n\nX -1b Y on Z on", Sjis(u8"メッセージ速度: -1\t")},
+        {"\n\n\n\n\nX 99999999999 Y on Z on", Sjis(u8"メッセージ速度: 2147483647\t")},
+        // A word is cut to 99 bytes: the 7 is its hundredth.
+        {"\n\nBGM: ON Volume: " + std::string(99, '0') + "7\n", "BGM: ON\t\tVolume: 1\n"},
         {"A\tOFF\r\nB Full C 16bit\r\nBGM: OFF Volume: 7\r\n",
          Sjis(u8"サウンド警告: OFF\nスクリーンモード: Full\t画面カラー: 16bit\n") +
              "BGM: OFF\t\tVolume: 7\n"},

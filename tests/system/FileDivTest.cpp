@@ -165,7 +165,8 @@ TEST(FileDiv, SkipsHostileListLinesAndFindsLaterMembers) {
                                      "big 0 1234567890\nlong 0 5 " + std::string(600, 'x') +
                                      "\nok.txt 0 5\ncr.txt 0 5\r\ndec.txt 010 012 more words\n" +
                                      Sjis(u8"表.txt") + " 13 17\n" + sized("w511 0 1", 511) +
-                                     sized("w512 0 1", 512) + "LIST-END\n");
+                                     sized("w512 0 1", 512) + std::string("nul.txt 2 4\0x\n", 14) +
+                                     "LIST-END\n");
 
     EXPECT_EQ(FileDiv("work/h.dat", "work/out/", nullptr), 1);
     std::string skipped;
@@ -175,7 +176,8 @@ TEST(FileDiv, SkipsHostileListLinesAndFindsLaterMembers) {
     EXPECT_EQ(Console(kit), skipped);
     EXPECT_EQ(Entries("work"), (Names{"h.dat", "out"}));
     EXPECT_EQ(Entries("work/out"),
-              (Names{"cr.txt", "dec.txt", "ok.txt", "w511", Sjis(u8"表.txt")}));
+              (Names{"cr.txt", "dec.txt", "nul.txt", "ok.txt", "w511", Sjis(u8"表.txt")}));
+    EXPECT_EQ(ReadFileBytes("work/out/nul.txt"), "LE");  // a NUL ends the line
     EXPECT_EQ(ReadFileBytes("work/out/ok.txt"), "FILEC");
     EXPECT_EQ(ReadFileBytes("work/out/dec.txt"), "TA");  // 010 is ten, not eight
     EXPECT_EQ(ReadFileBytes("work/out/" + Sjis(u8"表.txt")), "LIST");
