@@ -64,7 +64,8 @@ int LoadCursorSetting(const char* path) {
         return 0;
     }
     int kind = -1;
-    if (std::FILE* stream = OpenSettingsFile(path, "LoadCursorSetting")) {
+    bool unreadable = false;
+    if (std::FILE* stream = OpenSettingsFile(path, "LoadCursorSetting", unreadable)) {
         kind = ReadCursorKind(stream);
         std::fclose(stream);
         if (kind < 0) {
@@ -73,6 +74,11 @@ int LoadCursorSetting(const char* path) {
         }
     }
     if (kind >= 0) return kind;
-    WriteDefaultFile(path);
+    if (unreadable) {
+        platform::LogWarn("LoadCursorSetting", u8"読み込めなかった %s は上書きしません\n",
+                          platform::GameArg(path));
+    } else {
+        WriteDefaultFile(path);
+    }
     return 0;
 }

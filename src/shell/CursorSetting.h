@@ -7,5 +7,6 @@
 int ReadCursorKind(std::FILE* stream);
 
 // The pointer kind kept in path. A missing or invalid file gives the system arrow
-// and is written again with its default lines.
+// and is written again with its default lines; one that is there but cannot be
+// read gives the arrow and is left as it is.
 int LoadCursorSetting(const char* path);

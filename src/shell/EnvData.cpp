@@ -167,7 +167,9 @@ int LoadEnvData(ShellEngine& engine, const char* path) {
         ApplyToShell(engine, EnvSettings{});
         return -1;
     }
-    std::FILE* stream = OpenSettingsFile(path, "LoadEnvData");
+    bool unreadable = false;
+    std::FILE* stream = OpenSettingsFile(path, "LoadEnvData", unreadable);
+    CurrentShellState().envWithheld = unreadable;
     if (stream == nullptr) {
         ApplyToShell(engine, EnvSettings{});
         return 0;
@@ -180,6 +182,11 @@ int LoadEnvData(ShellEngine& engine, const char* path) {
 
 int SaveEnvData(ShellEngine& engine, const char* path) {
     if (path == nullptr) return SaveOpenFailed();
+    if (CurrentShellState().envWithheld) {
+        platform::LogWarn("SaveEnvData", u8"読み込めなかった %s は上書きしません\n",
+                          platform::GameArg(path));
+        return 0;
+    }
     AtomicFileWriter writer(path);
     if (writer.stream() == nullptr) return SaveOpenFailed();
     if (!writer.write(FormatEnvSettings(CurrentSettings(engine))) || !writer.commit()) {

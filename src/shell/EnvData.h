@@ -35,5 +35,6 @@ std::string FormatEnvSettings(const EnvSettings& settings);
 int LoadEnvData(ShellEngine& engine, const char* path);
 
 // Replaces path with the current settings: 1 written, -1 when nothing could be
-// written (the old file then stays as it was).
+// written (the old file then stays as it was), 0 when the load found the file but
+// could not read it, so that it is kept for the player rather than lost to defaults.
 int SaveEnvData(ShellEngine& engine, const char* path);

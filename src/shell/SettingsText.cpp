@@ -10,11 +10,12 @@
 #include "platform/files/Files.h"
 #include "platform/text/Cp932.h"
 
-std::FILE* OpenSettingsFile(const char* path, std::string_view tag) {
+std::FILE* OpenSettingsFile(const char* path, std::string_view tag, bool& unreadable) {
     std::FILE* stream = nullptr;
     const int error =
         platform::service<platform::Files>().openRegularFile(path, kMaxSettingsBytes, stream);
-    if (error != 0 && error != ENOENT) {
+    unreadable = error != 0 && error != ENOENT;
+    if (unreadable) {
         platform::LogError(tag, u8"%s を読み込めません (%s)\n", platform::GameArg(path),
                            platform::Utf8Arg(std::strerror(error)));
     }

@@ -12,9 +12,11 @@ enum class SettingsLine { End, Read, Damaged };
 constexpr std::uint64_t kMaxSettingsBytes = 1024 * 1024;
 
 // The settings file at path for reading, or null. Missing is quiet; anything else
-// that is not a regular file within the cap (a FIFO, a device, a folder) is refused
-// at once with an error line under tag, and the caller goes on as without the file.
-std::FILE* OpenSettingsFile(const char* path, std::string_view tag);
+// that is not a regular file within the cap (a FIFO, a device, a folder) or cannot
+// be opened is refused at once with an error line under tag, and unreadable becomes
+// true: the caller goes on as without the file, but must leave the file as it is,
+// since it may hold the player's settings.
+std::FILE* OpenSettingsFile(const char* path, std::string_view tag, bool& unreadable);
 
 // Reads the next line of stream into line, without its line feed, keeping at most
 // maxBytes bytes; the rest of a longer line is skipped so that it never becomes the

@@ -28,6 +28,8 @@ struct ShellState : ShellWords {
     std::uint32_t gameInitialised = 0;
     // Start-up failed or a frame failed: the run ends with status 1.
     std::uint32_t failed = 0;
+    // env.env was there but could not be read: the run ends without replacing it.
+    bool envWithheld = false;
     // The pointer's display count before each dialog opened: about, warning, quit.
     int savedCursorCount[3] = {};
 };

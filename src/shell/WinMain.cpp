@@ -1,4 +1,5 @@
 #include "platform/core/Clock.h"
+#include "platform/core/Log.h"
 #include "platform/core/Services.h"
 #include "platform/core/SingleInstanceGuard.h"
 #include "platform/media/MediaPump.h"
@@ -84,7 +85,12 @@ int WinMain(ShellEngine& engine, platform::WindowHost& host, const char* instanc
     switch (guard.acquire()) {
         case platform::SingleInstanceGuard::Result::Error:
             return 1;
-        case platform::SingleInstanceGuard::Result::Second:
+        case platform::SingleInstanceGuard::Result::Raised:
+            platform::LogMessage("WinMain",
+                                 u8"既に起動しています。そのウィンドウを前面に出しました\n");
+            return 0;
+        case platform::SingleInstanceGuard::Result::NotRaised:
+            platform::LogMessage("WinMain", u8"既に起動しています\n");
             return 0;
         case platform::SingleInstanceGuard::Result::First:
             break;

@@ -6,11 +6,9 @@
 
 #include "platform/core/Services.h"
 #include "platform/files/Files.h"
+#include "system/FileWriteError.h"
 
 namespace {
-
-// Stream calls do not always set errno on failure; an unexplained one is an I/O error.
-int LastErrorOr(int fallback) { return errno != 0 ? errno : fallback; }
 
 platform::Files& FileService() { return platform::service<platform::Files>(); }
 
@@ -32,7 +30,7 @@ bool AtomicFileWriter::write(std::string_view bytes) {
     if (bytes.empty()) return true;
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
-        return fail(LastErrorOr(EIO));
+        return fail(StreamError());
     }
     return true;
 }
@@ -41,11 +39,11 @@ bool AtomicFileWriter::finish() {
     if (stream_ == nullptr) return good() && tempCreated_;
     errno = 0;
     // A write made directly on stream() leaves only the stream's error flag behind.
-    if (std::ferror(stream_) != 0) return fail(LastErrorOr(EIO));
+    if (std::ferror(stream_) != 0) return fail(StreamError());
     // On the disk before the rename, so that a power cut leaves the old file or the new one.
     if (const int error = FileService().syncFile(stream_); error != 0) return fail(error);
     std::FILE* closing = std::exchange(stream_, nullptr);
-    if (std::fclose(closing) != 0) return fail(LastErrorOr(EIO));
+    if (std::fclose(closing) != 0) return fail(StreamError());
     return true;
 }
 

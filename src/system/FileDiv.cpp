@@ -1,5 +1,6 @@
 #include "system/FileDiv.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -11,6 +12,7 @@
 #include "platform/files/Files.h"
 #include "platform/text/SjisText.h"
 #include "system/DataName.h"
+#include "system/FileWriteError.h"
 #include "system/FolderPath.h"
 #include "system/WordSplitter.h"
 
@@ -138,19 +140,23 @@ int ReadListOf(const char* combinedPath) {
 
 int ExtractMember(const char* combinedPath, const std::string& outPath, const DIV_FILE_DATA& row) {
     std::FILE* created = nullptr;
-    FileService().createFile(outPath, created);
+    const int openError = FileService().createFile(outPath, created);
     File out(created);
     if (!out) {
         Console(u8"Error: 復号ファイルを書き込みオープンできない\n");
+        LogFileWriteError("FileDiv", outPath, openError);
         return -3;
     }
     const auto bytes = ReadCombinedMember(combinedPath, row.start, row.end);
     if (!bytes) return -1;
     // A full disk may show only when the buffered bytes are flushed, so the close counts.
+    errno = 0;
     const bool written =
         bytes->empty() || std::fwrite(bytes->data(), 1, bytes->size(), out.get()) == bytes->size();
     if (!written || std::fclose(out.release()) != 0) {
+        const int error = StreamError();
         Console(u8"Error: 書き込みエラー発生\n");
+        LogFileWriteError("FileDiv", outPath, error);
         return -1;
     }
     return 1;

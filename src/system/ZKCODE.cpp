@@ -1,6 +1,7 @@
 #include "system/ZKCODE.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "platform/core/Log.h"
 #include "platform/core/Services.h"
 #include "platform/files/Files.h"
+#include "system/FileWriteError.h"
 #include "system/WordSplitter.h"
 
 using platform::LogError;
@@ -31,10 +33,11 @@ File OpenFile(const char* path, const char* mode) {
 }
 
 // The output is created afresh: a link standing at its path is replaced, never
-// written through.
-File CreateFile(const char* path) {
+// written through. error receives the reason when no file could be made.
+File CreateFile(const char* path, int& error) {
     std::FILE* stream = nullptr;
-    if (path != nullptr) platform::service<platform::Files>().createFile(path, stream);
+    error =
+        path != nullptr ? platform::service<platform::Files>().createFile(path, stream) : EINVAL;
     return File(stream);
 }
 
@@ -46,10 +49,14 @@ bool ReadRest(std::FILE* file, std::string& bytes) {
     return std::ferror(file) == 0;
 }
 
-// Writing is only known to have worked once the buffered bytes reached the file.
-bool WriteAndClose(File file, std::string_view bytes) {
+// Writing is only known to have worked once the buffered bytes reached the file:
+// 0, or the reason it did not.
+int WriteAndClose(File file, std::string_view bytes) {
+    errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    return std::fclose(file.release()) == 0 && written;
+    int error = written ? 0 : StreamError();
+    if (std::fclose(file.release()) != 0 && error == 0) error = StreamError();
+    return error;
 }
 
 // The complement is its own inverse, so this both encodes and decodes a body.
@@ -94,14 +101,15 @@ int ZKEncode(const char* srcPath, const char* dstPath, unsigned int flags) {
         LogError("ZKEncode", u8"改行と区別できないバイト列 F2 F5 が含まれています\n");
         return -1;
     }
-    File dst = CreateFile(dstPath);
+    int error = 0;
+    File dst = CreateFile(dstPath, error);
     if (!dst) {
         LogError("ZKEncode", u8"書込先ファイルオープンに失敗\n");
         return -1;
     }
     const std::string header =
         std::string(kMagic) + " " + (keepLineBreaks ? kModeKeepLineBreaks : kModeAll) + "\n";
-    if (!WriteAndClose(std::move(dst), header + Complemented(plain, keepLineBreaks))) {
+    if (WriteAndClose(std::move(dst), header + Complemented(plain, keepLineBreaks)) != 0) {
         LogError("ZKEncode", u8"書込先ファイルの書き込みに失敗\n");
         return -1;
     }
@@ -114,9 +122,11 @@ int ZKDecode(const char* srcPath, const char* dstPath) {
         LogError("ZKDecode", u8"読込ファイルが開けません\n");
         return -1;
     }
-    File dst = CreateFile(dstPath);
+    int error = 0;
+    File dst = CreateFile(dstPath, error);
     if (!dst) {
         LogError("ZKDecode", u8"書込ファイルが開けません\n");
+        if (dstPath != nullptr) LogFileWriteError("ZKDecode", dstPath, error);
         return -1;
     }
     if (ReadWord(src.get()) != kMagic) {
@@ -135,8 +145,10 @@ int ZKDecode(const char* srcPath, const char* dstPath) {
         LogError("ZKDecode", u8"読込ファイルの読み込みに失敗\n");
         return -1;
     }
-    if (!WriteAndClose(std::move(dst), Complemented(coded, keepLineBreaks))) {
+    error = WriteAndClose(std::move(dst), Complemented(coded, keepLineBreaks));
+    if (error != 0) {
         LogError("ZKDecode", u8"書込ファイルの書き込みに失敗\n");
+        LogFileWriteError("ZKDecode", dstPath, error);
         return -1;
     }
     return 0;

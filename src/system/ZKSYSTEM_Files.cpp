@@ -1,14 +1,17 @@
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/core/Services.h"
 #include "platform/files/Files.h"
+#include "platform/files/FolderWalk.h"
 #include "platform/text/SjisText.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"
 #include "system/FolderPath.h"
+#include "system/FolderSweep.h"
 #include "system/ZKCODE.h"
 #include "system/ZKSYSTEM.h"
 
@@ -70,26 +73,16 @@ int ZKSYSTEM::RemoveFile(const char* dir, const char* name, int recurse) {
 int ZKSYSTEM::RemoveFolderContents(const char* dir, int recurse) {
     // Without a folder there is nothing to sweep; the working folder holds the saves.
     const std::string prefix = FolderPrefix(OrEmpty(dir));
-    std::vector<platform::FolderEntry> entries;
-    if (prefix.empty() || FileService().listFolder(prefix, entries) != 0) {
+    const auto cannotList = [this] {
         LogTracedError("ZKSYSTEM::RemoveFile", u8"検索ファイルハンドルの取得に失敗\n");
+    };
+    std::unique_ptr<platform::FolderWalk> walk;
+    std::vector<platform::FolderEntry> entries;
+    if (prefix.empty() || FileService().walkFolder(prefix, walk) != 0 || walk->list(entries) != 0) {
+        cannotList();
         return 0;
     }
-    for (const platform::FolderEntry& entry : entries) {
-        const std::string path = prefix + entry.name;
-        if (entry.isFolder) {
-            if (recurse != 1) continue;
-            RemoveFolderContents(path.c_str(), 1);
-            if (FileService().removeFolder(path) != 0) {
-                platform::LogError("ZKSYSTEM::RemoveFile", u8"ディレクトリ %s が削除出来ません\n",
-                                   platform::GameArg(path));
-                return 0;
-            }
-        } else if (FileService().removeFile(path) != 0) {
-            platform::LogError("ZKSYSTEM::RemoveFile", u8"ファイル %s が削除出来ません\n",
-                               platform::GameArg(path));
-        }
-    }
+    FolderSweep(*walk, recurse == 1, cannotList).run(std::move(entries));
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/files/FolderWalk.h"
 #include "platform/files/PosixFiles.h"
 #include "support/Bytes.h"
 #include "support/TempWorkDir.h"
@@ -94,4 +95,47 @@ TEST(PosixFiles, HiddenAttributeOnlyForExistingFolders) {
     EXPECT_EQ(files.setHidden("d"), 0);
     EXPECT_NE(files.setHidden("f"), 0);
     EXPECT_NE(files.setHidden("nothing"), 0);
+}
+
+TEST(PosixFiles, AWalkStepsOneFolderAtATimeAndActsNowhereElse) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    namespace fs = std::filesystem;
+    fs::create_directories("tmp/a/b");
+    WriteFileBytes("tmp/a/f", "x");
+    fs::create_directory("outside");
+    WriteFileBytes("outside/f", "kept");
+    fs::create_directory_symlink(fs::absolute("outside"), "tmp/link");
+
+    std::unique_ptr<FolderWalk> walk;
+    EXPECT_NE(files.walkFolder("tmp/link", walk), 0);
+    EXPECT_EQ(walk, nullptr);
+    ASSERT_EQ(files.walkFolder("tmp", walk), 0);
+    EXPECT_EQ(walk->path(), "tmp/");
+    EXPECT_NE(walk->enter("link"), 0);
+    EXPECT_EQ(walk->leave(), EINVAL);  // never above the folder it started from
+    ASSERT_EQ(walk->enter("a"), 0);
+    EXPECT_EQ(walk->path(), "tmp/a/");
+    std::vector<FolderEntry> entries;
+    ASSERT_EQ(walk->list(entries), 0);
+    std::vector<std::pair<std::string, bool>> listed;
+    for (const auto& e : entries) listed.emplace_back(e.name, e.isFolder);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (decltype(listed){{"b", true}, {"f", false}}));
+    ASSERT_EQ(walk->enter("b"), 0);
+    EXPECT_EQ(walk->leave(), 0);
+    EXPECT_EQ(walk->removeFolder("b"), 0);
+    EXPECT_EQ(walk->removeFile("f"), 0);
+    EXPECT_TRUE(fs::is_empty("tmp/a"));
+
+    // Moved away meanwhile, the folder's way back leads elsewhere: the walk stops.
+    WriteFileBytes("tmp/f", "x");
+    fs::rename("tmp/a", "outside/a");
+    EXPECT_EQ(walk->leave(), ESTALE);
+    EXPECT_EQ(walk->path(), "tmp/");
+    EXPECT_NE(walk->removeFile("f"), 0);
+    EXPECT_NE(walk->list(entries), 0);
+    EXPECT_NE(walk->enter("a"), 0);
+    EXPECT_EQ(zktest::ReadFileBytes("outside/f"), "kept");
+    EXPECT_TRUE(FileExists("tmp/f"));
 }

@@ -17,6 +17,7 @@
 #include "platform/window/ModalDialog.h"
 #include "platform/window/SdlWindowHost.h"
 #include "platform/window/WindowMessages.h"
+#include "support/FirstInstance.h"
 #include "support/TestKit.h"
 
 using namespace platform;
@@ -157,7 +158,7 @@ TEST(SingleInstanceGuard, SecondStartReachesTheFirstWhateverItsEnvironment) {
         setenv("XDG_RUNTIME_DIR", kit.dir.path().c_str(), 1);
         {
             SingleInstanceGuard second(name);
-            EXPECT_EQ(second.acquire(), SingleInstanceGuard::Result::Second);
+            EXPECT_EQ(second.acquire(), SingleInstanceGuard::Result::NotRaised);
         }
         if (saved) {
             setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
@@ -168,6 +169,21 @@ TEST(SingleInstanceGuard, SecondStartReachesTheFirstWhateverItsEnvironment) {
         EXPECT_FALSE(first.takeRequests());
     }
     EXPECT_FALSE(LeftBehind(name));
+}
+
+TEST(SingleInstanceGuard, ASecondStartLearnsWhetherTheFirstCameForward) {
+    for (const bool answers : {true, false}) {
+        zktest::TestKit kit;
+        const std::string name = GuardName(kit);
+        {
+            zktest::FirstInstance first(name, answers);
+            ASSERT_TRUE(first.acquired());
+            SingleInstanceGuard second(name);
+            EXPECT_EQ(second.acquire(), answers ? SingleInstanceGuard::Result::Raised
+                                                : SingleInstanceGuard::Result::NotRaised);
+        }
+        EXPECT_FALSE(LeftBehind(name));
+    }
 }
 
 TEST(SingleInstanceGuard, ALockLeftByADeadProcessDoesNotBlock) {

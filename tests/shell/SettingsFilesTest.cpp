@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -41,6 +44,31 @@ struct EnvFixture {
 };
 
 std::string Line(std::u8string_view label, const std::string& rest) { return Sjis(label) + rest; }
+
+// What may stand in a settings file's place and cannot be read.
+const struct {
+    const char* what;
+    void (*place)(const char* path);
+    int error;
+} kUnreadable[] = {
+    {"a FIFO", [](const char* path) { mkfifo(path, 0600); }, ENOTSUP},
+    {"a file over the cap",
+     [](const char* path) { WriteFileBytes(path, std::string(kMaxSettingsBytes + 1, '\n')); },
+     EFBIG},
+    {"a folder", [](const char* path) { std::filesystem::create_directory(path); }, EISDIR},
+};
+
+// What stands at path: its kind and, for a file, its bytes.
+std::string Standing(const char* path) {
+    const auto type = std::filesystem::symlink_status(path).type();
+    const std::string kind = std::to_string(static_cast<int>(type));
+    return type == std::filesystem::file_type::regular ? kind + ReadFileBytes(path) : kind;
+}
+
+std::string NotReadLine(const char* tag, const char* path, int error) {
+    return std::string("Error: <") + tag + "> " + path + " を読み込めません (" +
+           std::strerror(error) + ")";
+}
 
 }  // namespace
 
@@ -95,6 +123,9 @@ TEST(EnvData, WordsAreReadByPositionWithTheirLimits) {
         {"\n\n\n\n\nX abc Y on Z on", Sjis(u8"メッセージ速度: 1000\t")},
         {"\n\n\n\n\nX 37 Y on Z on", Sjis(u8"メッセージ速度: 37\tハンズフリー: ON\t")},
         {"\n\n\n\n\nX -1b Y on Z on", Sjis(u8"メッセージ速度: -1\t")},
+        {"\n\n\n\n\nX 99999999999 Y on Z on", Sjis(u8"メッセージ速度: 2147483647\t")},
+        // A word is cut to 99 bytes: the 7 is its hundredth.
+        {"\n\nBGM: ON Volume: " + std::string(99, '0') + "7\n", "BGM: ON\t\tVolume: 1\n"},
         {"A\tOFF\r\nB Full C 16bit\r\nBGM: OFF Volume: 7\r\n",
          Sjis(u8"サウンド警告: OFF\nスクリーンモード: Full\t画面カラー: 16bit\n") +
              "BGM: OFF\t\tVolume: 7\n"},
@@ -158,6 +189,45 @@ TEST(EnvData, AFailedSaveKeepsTheOldFile) {
         "Message: <SaveEnvData> 環境設定ファイルの書き込みオープンに失敗しました";
     EXPECT_EQ(f.kit.debugLines(), (std::vector<std::string>{openFailed, openFailed}));
     EXPECT_TRUE(std::filesystem::is_empty("env.env.tmp"));
+}
+
+TEST(EnvData, AFileThatCannotBeReadIsKeptAndTheNextLoadDecidesAfresh) {
+    for (const auto& c : kUnreadable) {
+        SCOPED_TRACE(c.what);
+        EnvFixture f;
+        c.place("env.env");
+        const std::string before = Standing("env.env");
+        f.state.seVolume = 9;
+        EXPECT_EQ(LoadEnvData(f.engine, "env.env"), 0);
+        EXPECT_EQ(f.state.seVolume, 5u) << "the run goes on with the defaults";
+        f.state.bgmVolume = 2;
+        EXPECT_EQ(SaveEnvData(f.engine, "env.env"), 0);
+        EXPECT_EQ(Standing("env.env"), before);
+        EXPECT_EQ(f.kit.debugLines(),
+                  (std::vector<std::string>{
+                      NotReadLine("LoadEnvData", "env.env", c.error),
+                      "Warn: <SaveEnvData> 読み込めなかった env.env は上書きしません"}));
+
+        std::filesystem::remove("env.env");
+        EXPECT_EQ(LoadEnvData(f.engine, "env.env"), 0);
+        EXPECT_EQ(SaveEnvData(f.engine, "env.env"), 1);
+        EXPECT_EQ(ReadFileBytes("env.env"), kDefaultEnv);
+    }
+}
+
+TEST(CursorSetting, AFileThatCannotBeReadIsKept) {
+    for (const auto& c : kUnreadable) {
+        SCOPED_TRACE(c.what);
+        zktest::TestKit kit;
+        c.place("cursor.txt");
+        const std::string before = Standing("cursor.txt");
+        EXPECT_EQ(LoadCursorSetting("cursor.txt"), 0);
+        EXPECT_EQ(Standing("cursor.txt"), before);
+        EXPECT_EQ(kit.debugLines(),
+                  (std::vector<std::string>{
+                      NotReadLine("LoadCursorSetting", "cursor.txt", c.error),
+                      "Warn: <LoadCursorSetting> 読み込めなかった cursor.txt は上書きしません"}));
+    }
 }
 
 TEST(CursorSetting, KindAndRewrite) {

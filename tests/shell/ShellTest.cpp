@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <deque>
@@ -9,9 +10,11 @@
 #include "platform/input/VirtualKeys.h"
 #include "platform/window/CursorCounter.h"
 #include "platform/window/WindowMessages.h"
+#include "shell/SettingsText.h"
 #include "shell/Shell.h"
 #include "shell/ShellState.h"
 #include "support/Bytes.h"
+#include "support/FirstInstance.h"
 #include "support/ShellKit.h"
 
 using platform::PlatformEvent;
@@ -56,6 +59,28 @@ TEST(Shell, StartsFramesAndReleasesInOrder) {
     EXPECT_EQ(k.engine.calls, expected);
     EXPECT_EQ(ReadFileBytes("cursor.txt").size(), 151u);
     EXPECT_EQ(ReadFileBytes("env.env").substr(0, 4), Sjis(u8"サウ"));
+}
+
+TEST(Shell, SettingsFilesThatCannotBeReadOutliveARunThatChangedTheSettings) {
+    ShellKit k;
+    ASSERT_EQ(mkfifo("env.env", 0600), 0);
+    const std::string big(kMaxSettingsBytes + 1, 'x');
+    zktest::WriteFileBytes("cursor.txt", big);
+    k.engine.onGameMain = [&k](int) {
+        CurrentShellState().seVolume = 9;
+        k.engine.msgSpeed = 250;
+        k.host.push({.kind = PlatformEvent::Kind::Terminate});
+        return 1u;
+    };
+    EXPECT_EQ(k.run(), 0);
+    EXPECT_EQ(std::filesystem::symlink_status("env.env").type(), std::filesystem::file_type::fifo);
+    EXPECT_EQ(ReadFileBytes("cursor.txt"), big);
+    const auto lines = k.kit.debugLines();
+    for (const char* line :
+         {"Warn: <LoadCursorSetting> 読み込めなかった cursor.txt は上書きしません",
+          "Warn: <SaveEnvData> 読み込めなかった env.env は上書きしません"}) {
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 1) << line;
+    }
 }
 
 TEST(Shell, FullScreenStartAndMutedEffects) {
@@ -288,6 +313,23 @@ TEST(Shell, AboutBoxPointerAndPaint) {
     }
 }
 
+TEST(Shell, ThePointerIsShownAgainAtExitWithinItsTries) {
+    const struct {
+        int hidden;  // the display count the game leaves
+        int after;
+    } cases[] = {{-1, 0}, {-102, 0}, {-103, -1}};
+    for (const auto& c : cases) {
+        ShellKit k;
+        k.engine.onGameMain = [&](int) {
+            while (platform::CursorCount() > c.hidden) platform::ShowCursor(false);
+            k.host.push({.kind = PlatformEvent::Kind::Terminate});
+            return 1u;
+        };
+        EXPECT_EQ(k.run(), 0);
+        EXPECT_EQ(platform::CursorCount(), c.after) << c.hidden;
+    }
+}
+
 TEST(Shell, KeysPressedInADialogStayUpForTheGame) {
     ShellKit k;
     std::vector<bool> returnDown;
@@ -330,6 +372,26 @@ TEST(Shell, InactiveTitleBringsTheWindowForwardEvery250ms) {
                                                  "forward @" + std::to_string(lostAt + 250),
                                                  "forward @" + std::to_string(lostAt + 500)}));
     EXPECT_EQ(k.engine.frames, 1);
+}
+
+TEST(Shell, ASecondStartSaysWhetherItBroughtTheFirstForwardAndLeaves) {
+    const struct {
+        bool answers;
+        const char* line;
+    } cases[] = {
+        {true, "Message: <WinMain> 既に起動しています。そのウィンドウを前面に出しました"},
+        {false, "Message: <WinMain> 既に起動しています"},
+    };
+    for (const auto& c : cases) {
+        ShellKit k;
+        zktest::FirstInstance first(k.instanceName, c.answers);
+        ASSERT_TRUE(first.acquired());
+        EXPECT_EQ(k.run(), 0);
+        EXPECT_EQ(k.kit.debugLines(), Calls{c.line});
+        EXPECT_TRUE(k.engine.calls.empty());
+        EXPECT_TRUE(k.host.actions().empty());
+        EXPECT_FALSE(zktest::FileExists("cursor.txt"));
+    }
 }
 
 TEST(Shell, NoWindowEndsAtOnceWithNothingStarted) {

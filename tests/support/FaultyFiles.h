@@ -12,9 +12,11 @@ namespace platform {
 class FaultyFiles : public PosixFiles {
 public:
     int removeFile(const std::string& path) override;
+    int walkFolder(const std::string& path, std::unique_ptr<FolderWalk>& walk) override;
 
     void markInUse(const std::string& path);
     void release(const std::string& path);
+    bool inUse(const std::string& path) const { return inUse_.count(path) != 0; }
 
 private:
     std::set<std::string> inUse_;

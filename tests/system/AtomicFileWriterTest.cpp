@@ -20,12 +20,13 @@ TEST(AtomicFileWriter, FilesAppearWholeAndOnlyOnceAllAreComplete) {
     AtomicFileWriter first("a.bin");
     AtomicFileWriter second("b.bin");
     EXPECT_EQ(first.tempPath(), "a.bin.tmp");
-    ASSERT_TRUE(first.write("new ") && second.write("b"));
+    ASSERT_TRUE(first.write("new ") && second.write("") && second.write("b"));
     std::fputs("bytes", first.stream());
     ASSERT_TRUE(first.finish() && second.finish());
     EXPECT_EQ(ReadFileBytes("a.bin"), "old");
     EXPECT_FALSE(FileExists("b.bin"));
     ASSERT_TRUE(first.commit() && second.commit());
+    EXPECT_TRUE(first.commit());  // once committed, it stays so
     EXPECT_EQ(ReadFileBytes("a.bin"), "new bytes");
     EXPECT_EQ(ReadFileBytes("b.bin"), "b");
     EXPECT_FALSE(FileExists("a.bin.tmp") || FileExists("b.bin.tmp"));

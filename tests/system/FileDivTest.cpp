@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -40,6 +42,7 @@ std::string Console(const zktest::TestKit& kit) {
 std::string U(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 using Names = std::set<std::string>;
+using Lines = std::vector<std::string>;
 
 Names Entries(const std::string& folder) {
     Names names;
@@ -94,11 +97,21 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
     WriteFileBytes("e.dat", "FILECMB-DATA-LIST-OUT\n");
     WriteFileBytes("e.lst", "");
     WriteFileBytes("range.dat", "FILECMB-DATA-LIST-IN\nfar 0 99\nnone 5 5\nback 5 4\nLIST-END\n");
+    WriteFileBytes("full.dat", "FILECMB-DATA-LIST-IN\nfull 0 5\nLIST-END\n");
+    fs::create_directory("elsewhere");
+    fs::create_directory_symlink(fs::absolute("elsewhere"), "link");
+    // Where the output could not be written, a line of its own says which file and why.
+    const auto notWritten = [](const std::string& path, int error) {
+        return Lines{"Error: <FileDiv> " + path + " の書き込みに失敗しました (" +
+                     std::strerror(error) + ")"};
+    };
+    const std::string notOpened = U(u8"Error: 復号ファイルを書き込みオープンできない\n");
 
     const struct {
         const char *archive, *outDir, *name;
         int result;
         std::string lines;
+        Lines debug = {};
     } cases[] = {
         {"cr.dat", "", nullptr, -2,
          U(u8"Error: 結合ファイルではありません\nError: 結合ファイルではない\n")},
@@ -113,7 +126,10 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
         {"sub.d/noext", "", nullptr, -2, U(u8"パスから拡張子が検出されなかった\n")},
         {"e.dat", "", nullptr, -1, U(u8"Error: 結合ファイルでは無い\n")},
         {"noend.dat", "", nullptr, -1, U(u8"Error: ファイルの終端: 結合ファイルでは無い\n")},
-        {"a.dat", "missing/", "a.txt", -3, U(u8"Error: 復号ファイルを書き込みオープンできない\n")},
+        {"a.dat", "missing/", "a.txt", -3, notOpened, notWritten("missing/a.txt", ENOENT)},
+        {"a.dat", "link/", "a.txt", -3, notOpened, notWritten("link/a.txt", ENOTDIR)},
+        {"full.dat", "/dev/", "full", -1, U(u8"Error: 書き込みエラー発生\n"),
+         notWritten("/dev/full", ENOSPC)},
         {"a.dat", "", "none.txt", 0, U(u8"Error: 該当ファイル無し\n")},
         {"a.dat", "", "../a.txt", 0, U(u8"Error: 不正なファイル名です\n")},
         {"range.dat", "", "far", -1, U(u8"Error: 読み込み終了位置が不正\n")},
@@ -125,7 +141,7 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
         kit.log.clear();
         EXPECT_EQ(FileDiv(c.archive, c.outDir, c.name), c.result);
         EXPECT_EQ(Console(kit), c.lines);
-        EXPECT_TRUE(kit.debugLines().empty());
+        EXPECT_EQ(kit.debugLines(), c.debug);
     }
     fs::remove("x.lst");
     kit.log.clear();
@@ -134,25 +150,34 @@ TEST(FileDiv, ReportsEachFailureWithItsResultAndLines) {
     // A bad range leaves the output it opened empty; an empty range is an empty file.
     EXPECT_EQ(ReadFileBytes("far") + ReadFileBytes("none"), "");
     EXPECT_FALSE(FileExists("a.txt"));
+    EXPECT_TRUE(fs::is_empty("elsewhere"));
 }
 
 TEST(FileDiv, SkipsHostileListLinesAndFindsLaterMembers) {
     zktest::TestKit kit;
     fs::create_directories("work/out");
+    // Lines of 511 bytes through the line feed, the most a list line holds, and 512.
+    const auto sized = [](const std::string& start, std::size_t bytes) {
+        return start + std::string(bytes - start.size() - 1, ' ') + "\n";
+    };
     WriteFileBytes("work/h.dat", "FILECMB-DATA-LIST-IN\n../x 0 5\na/b 0 5\n.. 0 5\n" +
                                      std::string(300, 'n') + " 0 5\n\nshort 1\nsign -1 5\n" +
                                      "big 0 1234567890\nlong 0 5 " + std::string(600, 'x') +
                                      "\nok.txt 0 5\ncr.txt 0 5\r\ndec.txt 010 012 more words\n" +
-                                     Sjis(u8"表.txt") + " 13 17\nLIST-END\n");
+                                     Sjis(u8"表.txt") + " 13 17\n" + sized("w511 0 1", 511) +
+                                     sized("w512 0 1", 512) + std::string("nul.txt 2 4\0x\n", 14) +
+                                     "LIST-END\n");
 
     EXPECT_EQ(FileDiv("work/h.dat", "work/out/", nullptr), 1);
     std::string skipped;
-    for (int line = 2; line <= 10; ++line) {
+    for (int line : {2, 3, 4, 5, 6, 7, 8, 9, 10, 16}) {
         skipped += U(u8"Error: リストの") + std::to_string(line) + U(u8"行目が不正です\n");
     }
     EXPECT_EQ(Console(kit), skipped);
     EXPECT_EQ(Entries("work"), (Names{"h.dat", "out"}));
-    EXPECT_EQ(Entries("work/out"), (Names{"cr.txt", "dec.txt", "ok.txt", Sjis(u8"表.txt")}));
+    EXPECT_EQ(Entries("work/out"),
+              (Names{"cr.txt", "dec.txt", "nul.txt", "ok.txt", "w511", Sjis(u8"表.txt")}));
+    EXPECT_EQ(ReadFileBytes("work/out/nul.txt"), "LE");  // a NUL ends the line
     EXPECT_EQ(ReadFileBytes("work/out/ok.txt"), "FILEC");
     EXPECT_EQ(ReadFileBytes("work/out/dec.txt"), "TA");  // 010 is ten, not eight
     EXPECT_EQ(ReadFileBytes("work/out/" + Sjis(u8"表.txt")), "LIST");
@@ -191,6 +216,10 @@ TEST(FileDiv, ReadsMembersAndDeletesTheFilesOfAFolder) {
     const auto header = ReadCombinedMember("a.dat", 13, 20);
     ASSERT_TRUE(header.has_value());
     EXPECT_EQ(std::string(header->begin(), header->end()), "LIST-IN");
+    WriteFileBytes("one.dat", "z");
+    const auto one = ReadCombinedMember("one.dat", 0, 1);
+    ASSERT_TRUE(one.has_value());
+    EXPECT_EQ(std::string(one->begin(), one->end()), "z");
     EXPECT_FALSE(ReadCombinedMember("missing.dat", 0, 1));
     EXPECT_FALSE(ReadCombinedMember("empty.dat", 0, 0));
     EXPECT_EQ(Console(kit), U(u8"Error: ファイルを読み込みオープンできない\n"
@@ -209,5 +238,6 @@ TEST(FileDiv, ReadsMembersAndDeletesTheFilesOfAFolder) {
     // Without a trailing separator the files deleted are still those inside the folder.
     EXPECT_EQ(DeleteFilesInDir("d", nullptr), 1);
     EXPECT_EQ(Entries("d"), (Names{"busy", "sub"}));
-    EXPECT_EQ(Entries("."), (Names{"a.dat", "d", "da.txt", "empty.dat", "x.dat", "x.lst"}));
+    EXPECT_EQ(Entries("."),
+              (Names{"a.dat", "d", "da.txt", "empty.dat", "one.dat", "x.dat", "x.lst"}));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -98,25 +100,31 @@ TEST(ZKCODE, RefusesBytesThatWouldReadBackAsALineBreak) {
 TEST(ZKCODE, FailuresGiveTheirLineAndMinusOne) {
     const std::string enc = "Error: <ZKEncode> ", dec = "Error: <ZKDecode> ";
     const std::string notCoded = dec + "ZKCodeで暗号化されたファイルではありません";
+    // The decoder writes into the extraction folder, so its lines say which file and why.
+    const std::string noFolder =
+        dec + "no/out の書き込みに失敗しました (" + std::strerror(ENOENT) + ")";
+    const std::string full =
+        dec + "/dev/full の書き込みに失敗しました (" + std::strerror(ENOSPC) + ")";
     const struct {
         bool decode;
         // The source is written to "src" unless empty; "<dir>" makes a folder.
-        std::string source, dst, line;
+        std::string source, dst;
+        Lines lines;
     } cases[] = {
-        {false, "", "out", enc + "読込先ファイルオープンに失敗"},
-        {false, "<dir>", "out", enc + "読込先ファイルの読み込みに失敗"},
-        {false, "x", "no/out", enc + "書込先ファイルオープンに失敗"},
-        {false, "x", "/dev/full", enc + "書込先ファイルの書き込みに失敗"},
-        {true, "", "out", dec + "読込ファイルが開けません"},
-        {true, kAllHeader, "no/out", dec + "書込ファイルが開けません"},
-        {true, "hello", "out", notCoded},
-        {true, "\n", "out", notCoded},
-        {true, "ZKCODE NLINE\n\xBE", "out", dec + "ヘッダーが不正です"},
-        {true, "ZKCODE", "out", dec + "ヘッダーが不正です"},
-        {true, kAllHeader + "\xBE", "/dev/full", dec + "書込ファイルの書き込みに失敗"},
+        {false, "", "out", {enc + "読込先ファイルオープンに失敗"}},
+        {false, "<dir>", "out", {enc + "読込先ファイルの読み込みに失敗"}},
+        {false, "x", "no/out", {enc + "書込先ファイルオープンに失敗"}},
+        {false, "x", "/dev/full", {enc + "書込先ファイルの書き込みに失敗"}},
+        {true, "", "out", {dec + "読込ファイルが開けません"}},
+        {true, kAllHeader, "no/out", {dec + "書込ファイルが開けません", noFolder}},
+        {true, "hello", "out", {notCoded}},
+        {true, "\n", "out", {notCoded}},
+        {true, "ZKCODE NLINE\n\xBE", "out", {dec + "ヘッダーが不正です"}},
+        {true, "ZKCODE", "out", {dec + "ヘッダーが不正です"}},
+        {true, kAllHeader + "\xBE", "/dev/full", {dec + "書込ファイルの書き込みに失敗", full}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
+        SCOPED_TRACE(c.lines.front());
         zktest::TestKit kit;
         if (c.source == "<dir>") {
             std::filesystem::create_directory("src");
@@ -126,7 +134,7 @@ TEST(ZKCODE, FailuresGiveTheirLineAndMinusOne) {
         if (c.dst == "out") WriteFileBytes("out", "kept");
         const char* dst = c.dst.c_str();
         EXPECT_EQ(c.decode ? ZKDecode("src", dst) : ZKEncode("src", dst, 0), -1);
-        EXPECT_EQ(kit.debugLines(), Lines{c.line});
+        EXPECT_EQ(kit.debugLines(), c.lines);
         if (c.dst != "out") continue;
         // A source that cannot be used leaves the destination alone; a decoded
         // destination is opened before the header is checked and is left empty.

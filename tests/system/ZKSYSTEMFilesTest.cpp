@@ -1,5 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -31,6 +35,21 @@ struct StartedSystem : ::testing::Test {
         return paths;
     }
 };
+
+// A chain of depth folders "d" below folder, each holding a file, made one level at
+// a time: its paths grow longer than the system takes in one call.
+void PlantChain(const std::string& folder, int depth) {
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        close(openat(fd, "f.gpc", O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+        mkdirat(fd, "d", 0755);
+        const int next = openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        fd = next;
+    }
+    ASSERT_GE(fd, 0);
+    close(fd);
+}
 
 using Lines = std::vector<std::string>;
 using ZKSYSTEMPending = StartedSystem;
@@ -145,6 +164,30 @@ TEST_F(ZKSYSTEMRemoveFile, HeldFileStopsTheSweep) {
     const Lines lines = kit.debugLines();
     EXPECT_TRUE(lines == stoppedAt("tmp/x") || lines == stoppedAt("tmp/w")) << lines.size();
     EXPECT_TRUE(pending().empty());  // a sweep never queues
+}
+
+TEST_F(ZKSYSTEMRemoveFile, SweepsATreeDeeperThanAPathMayBeLong) {
+    fs::create_directory("tmp");
+    PlantChain("tmp", 3000);
+    EXPECT_EQ(sys.RemoveFile("tmp/", nullptr, 1), 0);
+    EXPECT_TRUE(fs::is_directory("tmp") && fs::is_empty("tmp"));
+    EXPECT_TRUE(kit.debugLines().empty());
+}
+
+TEST_F(ZKSYSTEMRemoveFile, AHeldFileDeepDownKeepsEveryFolderAboveIt) {
+    fs::create_directories("tmp/a/b/c");
+    WriteFileBytes("tmp/a/b/c/y.gpc", "x");
+    kit.files.markInUse("tmp/a/b/c/y.gpc");
+    WriteFileBytes("tmp/a/b/c/z.gpc", "x");
+
+    EXPECT_EQ(sys.RemoveFile("tmp/", nullptr, 1), 0);
+    EXPECT_TRUE(FileExists("tmp/a/b/c/y.gpc"));
+    EXPECT_FALSE(FileExists("tmp/a/b/c/z.gpc"));
+    const std::string tag = "Error: <ZKSYSTEM::RemoveFile> ";
+    EXPECT_EQ(kit.debugLines(), (Lines{tag + "ファイル tmp/a/b/c/y.gpc が削除出来ません",
+                                       tag + "ディレクトリ tmp/a/b/c が削除出来ません",
+                                       tag + "ディレクトリ tmp/a/b が削除出来ません",
+                                       tag + "ディレクトリ tmp/a が削除出来ません"}));
 }
 
 TEST_F(ZKSYSTEMRemoveFile, RefusesMissingFoldersAndEscapingNames) {
@@ -278,5 +321,8 @@ TEST_F(ZKSYSTEMFileDiv, ExtractsAndDecodesIntoTmp) {
     fs::remove_all("tmp/scr_dep");  // the folder is not made here
     kit.log.clear();
     EXPECT_EQ(sys.FileDivAndDecode("a.dat", "s.spt"), -1);
-    EXPECT_EQ(kit.debugLines(), Lines{tag + "呼び出したFileDivが失敗しました"});
+    EXPECT_EQ(kit.debugLines(),
+              (Lines{"Error: <FileDiv> tmp/scr_dep/s.spt の書き込みに失敗しました (" +
+                         std::string(std::strerror(ENOENT)) + ")",
+                     tag + "呼び出したFileDivが失敗しました"}));
 }

@@ -150,7 +150,7 @@ TEST_F(Boot, LinksAndSpecialFilesInThePlayersFolderAreNeverFollowedNorWaitedOn) 
              "。今回は書き込みません",
          "sav/sav00.sav", fs::file_type::fifo},
         {"env.env a file that never ends", [] { fs::create_symlink("/dev/zero", "env.env"); }, true,
-         "Error: <LoadEnvData> env.env" + notRegular, "env.env", fs::file_type::regular},
+         "Error: <LoadEnvData> env.env" + notRegular, "env.env", fs::file_type::symlink},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

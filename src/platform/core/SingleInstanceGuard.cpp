@@ -1,6 +1,7 @@
 #include "platform/core/SingleInstanceGuard.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -21,6 +22,10 @@ namespace {
 // Time enough for a first instance to get from its lock to its socket, or to leave.
 constexpr int kAttempts = 10;
 constexpr auto kAttemptPause = std::chrono::milliseconds(50);
+// A running instance serves requests between its frames; one busy starting up or
+// loading may take longer, and is then reported as not having answered.
+constexpr int kAnswerWaitMs = 1000;
+constexpr char kRaised = 'R';
 
 void Fail(const char* what) {
     LogError("SingleInstanceGuard", u8"%s に失敗しました: %s\n", Utf8Arg(what),
@@ -52,17 +57,25 @@ bool SocketAddress(const std::string& path, sockaddr_un& address) {
     return true;
 }
 
-// True when an instance took the request. Never waits on a full queue.
-bool SendRequest(const std::string& path) {
+enum class Request { Unanswered, Raised, NotRaised };
+
+// The connection is the request. Never waits on a full queue; waits a while for the
+// instance to say that its window came forward.
+Request SendRequest(const std::string& path) {
     sockaddr_un address;
-    if (!SocketAddress(path, address)) return false;
+    if (!SocketAddress(path, address)) return Request::Unanswered;
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    const char request = 'R';
-    const bool sent = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                      write(fd, &request, 1) == 1;
+    if (fd < 0) return Request::Unanswered;
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return Request::Unanswered;
+    }
+    pollfd answer{.fd = fd, .events = POLLIN, .revents = 0};
+    char reply = 0;
+    const bool raised =
+        poll(&answer, 1, kAnswerWaitMs) == 1 && read(fd, &reply, 1) == 1 && reply == kRaised;
     close(fd);
-    return sent;
+    return raised ? Request::Raised : Request::NotRaised;
 }
 
 }  // namespace
@@ -98,8 +111,10 @@ SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
         switch (tryLock()) {
             case Attempt::Locked:
                 return openSocket() ? Result::First : Result::Error;
-            case Attempt::Answered:
-                return Result::Second;
+            case Attempt::Raised:
+                return Result::Raised;
+            case Attempt::NotRaised:
+                return Result::NotRaised;
             case Attempt::Failed:
                 return Result::Error;
             case Attempt::Unanswered:
@@ -149,7 +164,15 @@ SingleInstanceGuard::Attempt SingleInstanceGuard::tryLock() {
         Fail("flock");
         return Attempt::Failed;
     }
-    return SendRequest(socketPath()) ? Attempt::Answered : Attempt::Unanswered;
+    switch (SendRequest(socketPath())) {
+        case Request::Raised:
+            return Attempt::Raised;
+        case Request::NotRaised:
+            return Attempt::NotRaised;
+        case Request::Unanswered:
+            break;
+    }
+    return Attempt::Unanswered;
 }
 
 bool SingleInstanceGuard::openSocket() {
@@ -177,6 +200,8 @@ bool SingleInstanceGuard::takeRequests() {
     for (;;) {
         const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) return any;
+        // A start that stopped waiting is gone; its leaving must not end this process.
+        send(fd, &kRaised, 1, MSG_DONTWAIT | MSG_NOSIGNAL);
         close(fd);
         any = true;
     }

@@ -12,7 +12,10 @@ namespace platform {
 // asks it to come forward and leaves, or takes over when nobody answers.
 class SingleInstanceGuard {
 public:
-    enum class Result { First, Second, Error };
+    // Raised: another instance runs and said it brought its window forward.
+    // NotRaised: another instance runs but did not say so in time (it has no window
+    // yet, or is ending).
+    enum class Result { First, Raised, NotRaised, Error };
 
     explicit SingleInstanceGuard(std::string name);
     // Removes what the guard made, so that nothing of it stays behind.
@@ -22,11 +25,12 @@ public:
 
     // Takes the guard, or passes the request to the instance that holds it.
     Result acquire();
-    // Serves waiting requests without blocking: true when at least one came.
+    // Serves waiting requests without blocking, telling each that the window comes
+    // forward: true when at least one came. Only the holder of the window calls it.
     bool takeRequests();
 
 private:
-    enum class Attempt { Locked, Answered, Unanswered, Failed };
+    enum class Attempt { Locked, Raised, NotRaised, Unanswered, Failed };
 
     bool chooseFolder();
     std::string lockPath() const { return folder_ + "/" + name_ + ".lock"; }

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+class FolderWalk;
 
 struct FolderEntry {
     std::string name;
@@ -26,6 +29,8 @@ public:
     virtual int removeFile(const std::string& path) = 0;
     // Entries without "." and ".."; symbolic links are reported as files, never followed.
     virtual int listFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
+    // A walk of the tree below the folder at path, standing in that folder.
+    virtual int walkFolder(const std::string& path, std::unique_ptr<FolderWalk>& walk) = 0;
     virtual int removeFolder(const std::string& path) = 0;
     virtual int makeFolder(const std::string& path) = 0;
     virtual int setHidden(const std::string& path) = 0;

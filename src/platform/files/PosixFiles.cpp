@@ -1,6 +1,5 @@
 #include "platform/files/PosixFiles.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,15 +9,13 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/files/PosixFolderWalk.h"
+
 namespace platform {
 
 namespace {
 
 int resultOf(int rc) { return rc == 0 ? 0 : errno; }
-
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
 
 // The names of a path without empty and "." names ("tmp//x/" is tmp, x).
 std::vector<std::string> Names(const std::string& path) {
@@ -129,27 +126,17 @@ int PosixFiles::removeFile(const std::string& path) {
 
 int PosixFiles::listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     entries.clear();
+    return AtParent(
+        path, [&](int parent, const char* name) { return ListFolderAt(parent, name, entries); });
+}
+
+int PosixFiles::walkFolder(const std::string& path, std::unique_ptr<FolderWalk>& walk) {
+    walk.reset();
     return AtParent(path, [&](int parent, const char* name) {
         const int fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) return errno;
-        std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd));
-        if (!dir) {
-            const int error = errno;
-            close(fd);
-            return error;
-        }
-        errno = 0;
-        while (const dirent* entry = readdir(dir.get())) {
-            const std::string entryName = entry->d_name;
-            if (entryName == "." || entryName == "..") continue;
-            struct stat info {};
-            const bool folder =
-                fstatat(dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-                S_ISDIR(info.st_mode);
-            entries.push_back({entryName, folder});
-            errno = 0;
-        }
-        return errno;
+        walk = std::make_unique<PosixFolderWalk>(fd, path);
+        return 0;
     });
 }
 

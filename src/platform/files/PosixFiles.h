@@ -8,6 +8,7 @@ class PosixFiles : public Files {
 public:
     int removeFile(const std::string& path) override;
     int listFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
+    int walkFolder(const std::string& path, std::unique_ptr<FolderWalk>& walk) override;
     int removeFolder(const std::string& path) override;
     int makeFolder(const std::string& path) override;
     int setHidden(const std::string& path) override;
