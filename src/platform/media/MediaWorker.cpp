@@ -268,7 +268,8 @@ void MediaWorker::hold(std::deque<MediaPacket>& held, MediaPacket packet) {
 }
 
 // The stream takes what its ring has room for; once the file's last sound is in,
-// the stream is told it has ended.
+// the stream is told it has ended, whatever pictures are still to come: the clock
+// waits on the stream until then.
 void MediaWorker::feedSound() {
     if (!stream_) return;
     if (pendingAt_ < pendingSound_.size()) {
@@ -278,7 +279,7 @@ void MediaWorker::feedSound() {
     if (pendingAt_ >= pendingSound_.size()) {
         pendingSound_.clear();
         pendingAt_ = 0;
-        if (ended_) stream_->markEnded();
+        if (soundDrained_) stream_->markEnded();
     }
 }
 
