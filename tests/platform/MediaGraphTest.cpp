@@ -213,6 +213,7 @@ TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
     } cases[] = {{"sound to a half", 10, 0.5},
                  {"sound to a fifth", 10, 0.2},
                  {"one second of sound in five of pictures", 50, 1.0},
+                 {"one second of sound in eight of pictures", 80, 1.0},
                  {"a sound track without packets", 10, 1e-9},
                  {"pictures end first", 10, 1.5}};
     ASSERT_TRUE(engine->open());
