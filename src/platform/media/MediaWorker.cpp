@@ -274,9 +274,9 @@ void MediaWorker::holdSound(MediaPacket packet) {
     }
 }
 
-// The stream takes what its ring has room for; once the file's last sound is in,
-// the stream is told it has ended, whatever pictures are still to come: the clock
-// waits on the stream until then.
+// The stream takes what its ring has room for. It is told it has ended once the
+// file's last sound is in, or while no sound is due, whatever pictures are still to
+// come: the clock waits on the stream until then.
 void MediaWorker::feedSound() {
     if (!stream_) return;
     if (pendingAt_ < pendingSound_.size()) {
