@@ -235,6 +235,34 @@ TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
     }
 }
 
+// A rewind drops what was read ahead, pictures waiting for the sound included, and
+// reads the file again from its start, even once it was read to its end.
+TEST_F(MediaGraphTest, ARewindPlaysTheWholeMovieAgain) {
+    const struct {
+        const char* name;
+        int frames;
+        double soundSeconds;
+        std::uint32_t rewindAtMs;  // 0: after the end
+    } cases[] = {{"after the end", 10, 0, 0}, {"while pictures wait for the sound", 80, 1.0, 900}};
+    ASSERT_TRUE(engine->open());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearRecords();
+        MediaGraph played{2, engine};
+        OpenIn(played, {.frames = c.frames, .soundSeconds = c.soundSeconds});
+        const auto reference = Reference();
+        ASSERT_EQ(played.run(), S_OK);
+        PlayFor(c.rewindAtMs == 0 ? 10000 : c.rewindAtMs);
+        ASSERT_EQ(posts.size(), c.rewindAtMs == 0 ? 1u : 0u);
+        ClearRecords();
+        const std::int64_t start = 0;
+        ASSERT_EQ(played.setPositions(&start, MediaStop::Keep), S_OK);
+        PlayFor(10000);
+        EXPECT_EQ(posts.size(), 1u);
+        EXPECT_EQ(composed, reference);
+    }
+}
+
 TEST_F(MediaGraphTest, ARunStoppedBeforeAnyPumpAddsNothingToTheMixAndAStopSilencesIt) {
     ASSERT_TRUE(engine->open());
     MediaGraph played{2, engine};
