@@ -243,7 +243,7 @@ TEST_F(MediaGraphTest, ARewindPlaysTheWholeMovieAgain) {
         int frames;
         double soundSeconds;
         std::uint32_t rewindAtMs;  // 0: after the end
-    } cases[] = {{"after the end", 10, 0, 0}, {"while pictures wait for the sound", 80, 1.0, 900}};
+    } cases[] = {{"after the end", 10, 0, 0}, {"while pictures wait for the sound", 80, 1.0, 2000}};
     ASSERT_TRUE(engine->open());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
