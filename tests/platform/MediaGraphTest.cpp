@@ -203,20 +203,63 @@ TEST_F(MediaGraphTest, PlaysOnTheMixesClockWithTheToneAtTheGraphsGain) {
     }
 }
 
+// Sound that ends early hands the clock to the platform's up to the last picture;
+// a sound track with no packet at all does so from the start.
 TEST_F(MediaGraphTest, UnequalStreamsEndWithTheLongerOne) {
+    const struct {
+        const char* name;
+        int frames;
+        double soundSeconds;
+    } cases[] = {{"sound to a half", 10, 0.5},
+                 {"sound to a fifth", 10, 0.2},
+                 {"one second of sound in five of pictures", 50, 1.0},
+                 {"one second of sound in eight of pictures", 80, 1.0},
+                 {"a sound track without packets", 10, 1e-9},
+                 {"pictures end first", 10, 1.5}};
     ASSERT_TRUE(engine->open());
-    for (const double soundSeconds : {0.5, 1.5}) {
-        SCOPED_TRACE(soundSeconds);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ClearRecords();
         MediaGraph played{2, engine};
-        OpenIn(played, {.soundSeconds = soundSeconds});
+        OpenIn(played, {.frames = c.frames, .soundSeconds = c.soundSeconds});
+        const auto reference = Reference();
+        ASSERT_TRUE(played.hasAudio());
         ASSERT_EQ(played.run(), S_OK);
         const std::uint32_t start = kit.clock.now();
-        PlayFor(3000);
+        PlayFor(10000);
         ASSERT_EQ(posts.size(), 1u);
         EXPECT_NEAR(static_cast<double>(kit.clock.now() - start),
-                    1000.0 * std::max(1.0, soundSeconds), 30.0);
-        EXPECT_EQ(composed.size(), 10u);
+                    std::max(c.frames * 100.0, 1000.0 * c.soundSeconds), 30.0);
+        EXPECT_EQ(composed, reference);
+        ExpectEndedOnce(played);
+    }
+}
+
+// A rewind drops what was read ahead, pictures waiting for the sound included, and
+// reads the file again from its start, even once it was read to its end.
+TEST_F(MediaGraphTest, ARewindPlaysTheWholeMovieAgain) {
+    const struct {
+        const char* name;
+        int frames;
+        double soundSeconds;
+        std::uint32_t rewindAtMs;  // 0: after the end
+    } cases[] = {{"after the end", 10, 0, 0}, {"while pictures wait for the sound", 80, 1.0, 2000}};
+    ASSERT_TRUE(engine->open());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearRecords();
+        MediaGraph played{2, engine};
+        OpenIn(played, {.frames = c.frames, .soundSeconds = c.soundSeconds});
+        const auto reference = Reference();
+        ASSERT_EQ(played.run(), S_OK);
+        PlayFor(c.rewindAtMs == 0 ? 10000 : c.rewindAtMs);
+        ASSERT_EQ(posts.size(), c.rewindAtMs == 0 ? 1u : 0u);
+        ClearRecords();
+        const std::int64_t start = 0;
+        ASSERT_EQ(played.setPositions(&start, MediaStop::Keep), S_OK);
+        PlayFor(10000);
+        EXPECT_EQ(posts.size(), 1u);
+        EXPECT_EQ(composed, reference);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
+#include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/MovieBand.h"
 #include "support/WholeGameTest.h"
@@ -166,6 +167,37 @@ TEST_F(Movie, ACutOffMovieOrOneWithoutSoundPlaysItsPicturesInOrderAndEndsOnce) {
                              "ZKSND::Initializeの処理を終えずに呼び出されました"),
                   c.soundOff ? 1 : 0);
         EXPECT_TRUE(session().boxes().empty()) << session().boxes().size();
+        expectTheTitleMissing();
+        endRun();
+    }
+}
+
+// A movie whose sound stops short of its pictures, or whose sound track holds no
+// packet, runs on the platform's time to its last picture and ends by itself.
+TEST_F(Movie, AMovieWhoseSoundEndsEarlyShowsEachPictureOnceAndEndsOnItsOwn) {
+    const struct {
+        const char* name;
+        double soundSeconds;
+    } cases[] = {{"sound for a third", 1.0}, {"sound for a fifth", 0.6}, {"no sound packet", 1e-9}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mkdemo::MovieRecipe recipe = mkdemo::MovieRecipe::Demo();
+        recipe.soundSeconds = c.soundSeconds;
+        const fs::path movie = session().folder() / "dat/Mov.vid";
+        fs::remove(movie);
+        zktest::MakeMovie(recipe, movie.string());
+        runLogo();
+        playToTheEnd();
+        std::vector<int> all(75);
+        std::iota(all.begin(), all.end(), 0);
+        EXPECT_EQ(numbers(), all);
+        ASSERT_FALSE(pictures.empty());
+        const std::uint32_t afterFirstPicture = session().game().dwNowTime - pictures[0].time;
+        EXPECT_GE(afterFirstPicture, 3000u);
+        EXPECT_LE(afterFirstPicture, 3080u);
+        EXPECT_EQ(posts, std::vector<std::uint32_t>{kMovieEnd});
+        EXPECT_EQ(movieLines(),
+                  (std::vector<std::string>{kOpened[0], kOpened[1], kStopped, kClosed}));
         expectTheTitleMissing();
         endRun();
     }

@@ -2,27 +2,15 @@
 
 #include <alsa/asoundlib.h>
 
-#include <cstdarg>
-#include <cstdio>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "platform/core/Log.h"
+#include "platform/linux/AlsaErrorRoute.h"
 #include "platform/linux/AlsaMixerHandle.h"
 
 namespace platform {
 
 namespace {
-
-void LogAlsaError(const char*, int, const char*, int, const char* format, ...) {
-    char line[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    LogError("ALSA", "%s", Utf8Arg(line));
-}
 
 std::vector<int> Cards() {
     std::vector<int> cards;
@@ -33,14 +21,13 @@ std::vector<int> Cards() {
 
 }  // namespace
 
-AlsaMixerDevices::AlsaMixerDevices() {
-    static std::once_flag routed;
-    std::call_once(routed, [] { snd_lib_error_set_handler(LogAlsaError); });
+std::uint32_t AlsaMixerDevices::count() {
+    const AlsaErrorRoute route;
+    return static_cast<std::uint32_t>(Cards().size());
 }
 
-std::uint32_t AlsaMixerDevices::count() { return static_cast<std::uint32_t>(Cards().size()); }
-
 std::unique_ptr<MixerHandle> AlsaMixerDevices::open(std::uint32_t device) {
+    const AlsaErrorRoute route;
     const std::vector<int> cards = Cards();
     if (device >= cards.size()) return nullptr;
     const std::string name = "hw:" + std::to_string(cards[device]);

@@ -5,11 +5,9 @@
 namespace platform {
 
 // The machine's sound cards through ALSA's simple mixer: device n is the n-th card.
-// ALSA's own error reports go to the log from the first use on.
+// What ALSA reports during these calls and the handles' goes to the log.
 class AlsaMixerDevices : public MixerDevices {
 public:
-    AlsaMixerDevices();
-
     std::uint32_t count() override;
     std::unique_ptr<MixerHandle> open(std::uint32_t device) override;
 };

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/linux/AlsaErrorRoute.h"
 #include "platform/mixer/MixerScale.h"
 
 namespace platform {
@@ -53,7 +54,10 @@ AlsaMixerHandle::AlsaMixerHandle(snd_mixer_t* mixer) : mixer_(mixer), elements_(
     elements_.insert(elements_.end(), volumes.begin(), volumes.end());
 }
 
-AlsaMixerHandle::~AlsaMixerHandle() { snd_mixer_close(mixer_); }
+AlsaMixerHandle::~AlsaMixerHandle() {
+    const AlsaErrorRoute route;
+    snd_mixer_close(mixer_);
+}
 
 snd_mixer_elem_t* AlsaMixerHandle::element(std::uint32_t id) const {
     return id < elements_.size() ? elements_[id] : nullptr;
@@ -79,6 +83,7 @@ std::vector<MixerControl> AlsaMixerHandle::controls(std::uint32_t lineId) {
 }
 
 std::optional<std::uint32_t> AlsaMixerHandle::getValue(std::uint32_t controlId) {
+    const AlsaErrorRoute route;
     snd_mixer_elem_t* e = element(controlId);
     long raw = 0;
     if (e == nullptr ||
@@ -89,6 +94,7 @@ std::optional<std::uint32_t> AlsaMixerHandle::getValue(std::uint32_t controlId) 
 }
 
 bool AlsaMixerHandle::setValue(std::uint32_t controlId, std::uint32_t value) {
+    const AlsaErrorRoute route;
     snd_mixer_elem_t* e = element(controlId);
     return e != nullptr && snd_mixer_selem_set_playback_volume_all(e, ScaleOf(e).toRaw(value)) >= 0;
 }

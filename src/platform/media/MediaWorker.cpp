@@ -18,6 +18,16 @@ constexpr MediaPictureSize kSmallest{1, 1, 1, 1};
 constexpr std::int64_t kHeldUnits = 50000000;  // 5 s
 constexpr std::size_t kHeldBytes = 16u << 20;
 
+bool OverBound(const std::deque<MediaPacket>& held) {
+    std::size_t bytes = 0;
+    std::int64_t units = 0;
+    for (const MediaPacket& kept : held) {
+        bytes += kept.bytes();
+        units += kept.duration();
+    }
+    return bytes > kHeldBytes || units > kHeldUnits;
+}
+
 }  // namespace
 
 // One step of the thread, planned under the lock and done without it.
@@ -141,8 +151,13 @@ bool MediaWorker::waitFor(std::int64_t time, int limitMs) {
 bool MediaWorker::wantsPictures() const { return hasVideo_ && pictures_.size() < kPicturesAhead; }
 
 bool MediaWorker::wantsSound() const {
-    return stream_ && pendingSound_.empty() && stream_->space() > 0;
+    return stream_ && pendingSound_.empty() && stream_->space() > 0 && !soundOverdue();
 }
+
+// The pictures read while looking for sound reach past the bound: the file has no
+// sound for as far as the pictures may run ahead, so the sound is taken as ended
+// and the pictures wait for the clock rather than being dropped.
+bool MediaWorker::soundOverdue() const { return OverBound(heldVideo_); }
 
 void MediaWorker::run() {
     std::unique_lock lock(mutex_);
@@ -233,31 +248,23 @@ void MediaWorker::keep(Work& work) {
     ended_ = picturesDrained_ && soundDrained_;
     if (work.kind == Work::Kind::Read && work.more) {
         if (work.packet.isVideo() && !work.decodePictures) {
-            hold(heldVideo_, std::move(work.packet));
+            heldVideo_.push_back(std::move(work.packet));
         } else if (!work.packet.isVideo() && !stream_) {
             lastEnd_ = std::max(lastEnd_, work.packet.end());
         } else if (!work.packet.isVideo() && !work.decodeSound) {
-            hold(heldSound_, std::move(work.packet));
+            holdSound(std::move(work.packet));
         }
     }
     feedSound();
     decoded_.notify_all();
 }
 
-// A badly interleaved or hostile file must not grow memory without bound: past
-// the bound the oldest packets go, and playback skips what they held.
-void MediaWorker::hold(std::deque<MediaPacket>& held, MediaPacket packet) {
-    held.push_back(std::move(packet));
-    std::size_t bytes = 0;
-    std::int64_t units = 0;
-    for (const MediaPacket& kept : held) {
-        bytes += kept.bytes();
-        units += kept.duration();
-    }
-    while (held.size() > 1 && (bytes > kHeldBytes || units > kHeldUnits)) {
-        bytes -= held.front().bytes();
-        units -= held.front().duration();
-        held.pop_front();
+// Sound nobody takes must not grow memory without bound: past the bound the
+// oldest packets go, and playback skips what they held.
+void MediaWorker::holdSound(MediaPacket packet) {
+    heldSound_.push_back(std::move(packet));
+    while (heldSound_.size() > 1 && OverBound(heldSound_)) {
+        heldSound_.pop_front();
         if (!warnedHeld_) {
             LogWarn("MediaWorker",
                     "one stream ran more than 5 s or 16 MB ahead of the other; its oldest "
@@ -267,8 +274,9 @@ void MediaWorker::hold(std::deque<MediaPacket>& held, MediaPacket packet) {
     }
 }
 
-// The stream takes what its ring has room for; once the file's last sound is in,
-// the stream is told it has ended.
+// The stream takes what its ring has room for. It is told it has ended once the
+// file's last sound is in, or while no sound is due, whatever pictures are still to
+// come: the clock waits on the stream until then.
 void MediaWorker::feedSound() {
     if (!stream_) return;
     if (pendingAt_ < pendingSound_.size()) {
@@ -278,7 +286,7 @@ void MediaWorker::feedSound() {
     if (pendingAt_ >= pendingSound_.size()) {
         pendingSound_.clear();
         pendingAt_ = 0;
-        if (ended_) stream_->markEnded();
+        if (soundDrained_ || soundOverdue()) stream_->markEnded();
     }
 }
 

@@ -17,7 +17,8 @@ class AudioStream;
 // The decoding thread of one media graph. It reads and decodes ahead of the
 // consumers, a few pictures and the stream's ring of sound at most, and sleeps
 // while both are full. While one stream is served, packets of the other wait
-// compressed, within a bound. It never reads the clock or touches the display:
+// compressed, within a bound: sound past it is dropped, and pictures past it end
+// the sound. It never reads the clock or touches the display:
 // the game thread takes pictures from it, the mix takes sound from the stream.
 // Without a stream, sound packets are read and dropped; their times still count
 // for the end.
@@ -65,7 +66,8 @@ private:
     Work nextWork();
     void doWork(Work& work, std::unique_lock<std::mutex>& lock);
     void keep(Work& work);
-    void hold(std::deque<MediaPacket>& held, MediaPacket packet);
+    bool soundOverdue() const;
+    void holdSound(MediaPacket packet);
     void feedSound();
     void resetQueues();
 
