@@ -158,6 +158,7 @@ TEST(BitmapFile, DamagedFilesAreRefusedWithoutACrash) {
     } cases[] = {
         {"truncated pixels", good, std::string::npos, static_cast<std::uint32_t>(good.size() - 1)},
         {"truncated header", good, std::string::npos, 30},
+        {"no header size", good, std::string::npos, 17},
         {"empty file", good, std::string::npos, 0},
         {"bad signature", good, 0, 0x00004D41},
         {"bad header size", good, 14, 20},
@@ -272,6 +273,10 @@ TEST(BitmapFile, RunLengthCodesFillThePictureOrRefuseIt) {
         {"the file ends early", false, {4, 1, 0, 0, 2, 2}, {"2200", "1111"}},
         {"the file ends inside a code", false, {4, 1, 0, 0, 0, 4, 5, 6}, {"0000", "1111"}},
         {"the file ends inside a move", false, {4, 1, 0, 2, 1}, {"0000", "1111"}},
+        {"the file ends inside single nibbles",
+         true,
+         {4, 0x11, 0, 0, 0, 3, 0x9A},
+         {"0000", "1111"}},
         {"a run past the row", false, {5, 1}, {}},
         {"a nibble run past the row", true, {2, 0x11, 3, 0x22}, {}},
         {"single pixels past the row", false, {1, 1, 0, 4, 1, 2, 3, 4}, {}},
@@ -303,4 +308,44 @@ TEST(BitmapFile, RunLengthIndexPastTheColourTableIsRefused) {
             Decode(Bitmap(40, 4, 2, 8, kRle8, colours, PaletteBytes(colours), codes));
         EXPECT_EQ(static_cast<bool>(bitmap), colours == 3);
     }
+}
+
+TEST(BitmapFile, RunLengthRowsGoBottomUpOnly) {
+    const std::string codes = {4, 1, 0, 1};
+    const struct {
+        int height;
+        bool fourBits;
+        bool read;
+    } cases[] = {
+        {1, false, true},
+        {1, true, true},
+        {-1, false, false},
+        {-1, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height * 10 + c.fourBits);
+        const auto bitmap = Decode(Bitmap(40, 4, c.height, c.fourBits ? 4 : 8,
+                                          c.fourBits ? kRle4 : kRle8, 2, PaletteBytes(2), codes));
+        EXPECT_EQ(static_cast<bool>(bitmap), c.read);
+    }
+}
+
+TEST(BitmapFile, OldCoreHeaderHasSixteenBitSizesAndThreeBytePaletteEntries) {
+    std::string palette;
+    for (int i = 0; i < 16; ++i) palette += Le(PaletteColour(i), 3);
+    // 3 x 2 at 4 bits, bottom row (4 5 6) first, each row padded to 4 bytes.
+    const std::string rows = Le(0x6045, 4) + Le(0x3012, 4);
+    const std::string info = Le(12, 4) + Le(3, 2) + Le(2, 2) + Le(1, 2) + Le(4, 2);
+    const std::size_t offset = 14 + info.size() + palette.size();
+    const std::string bytes =
+        "BM" + Le(offset + rows.size(), 4) + Le(0, 4) + Le(offset, 4) + info + palette + rows;
+    ExpectPixels(Decode(bytes), 3, 2, [](int x, int y) { return PaletteColour(y * 3 + x + 1); });
+}
+
+TEST(BitmapFile, FilesUpToTheSizeLimitAreRead) {
+    std::string bytes = zktools::BitmapBytes(BitmapForm::Rgb24, 2, 2, zktest::CoordPicture(2, 2));
+    bytes.resize(BitmapFile::kMaxFileSize, '\0');
+    EXPECT_TRUE(Decode(bytes));
+    bytes += '\0';
+    EXPECT_FALSE(Decode(bytes));
 }
