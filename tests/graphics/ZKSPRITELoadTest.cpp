@@ -136,20 +136,29 @@ TEST(ZKSPRITELoad, TextureKeepsPictureSizeAndRgbKey) {
 TEST(ZKSPRITELoad, DamagedFileOrFailedCopyLeavesTheSlotEmpty) {
     zktest::SpriteKit k(32);
     zktest::WriteFileBytes("bad.gpc", "BM not a picture at all");
+    // A run-length picture whose first run is one pixel longer than the row.
+    const std::vector<std::uint32_t> palette = {0x000000, 0xFFFFFF};
+    std::string overrun = zktools::IndexedBitmapBytes(BitmapForm::Rle8, 4, 2,
+                                                      std::vector<std::uint8_t>(8, 1), palette);
+    ASSERT_EQ(overrun[62], 4);
+    overrun[62] = 5;
+    zktest::WriteFileBytes("overrun.gpc", overrun);
     k.sprite.SetSurface(0, "", "bad.gpc", 0);
     k.sprite.SetSurface(1, "", "missing.gpc", 0);
     k.sprite.SetSurface(2, std::string(200, 'd').c_str(), std::string(100, 'f').c_str(), 0);
+    k.sprite.SetSurface(4, "", "overrun.gpc", 0);
     k.sprite.SetTexture(0, "", "bad.gpc", 0);
-    for (const int i : {0, 1, 2}) EXPECT_EQ(k.sprite.CreateSurface(i, 1, kTopLeft), -1);
+    for (const int i : {0, 1, 2, 4}) EXPECT_EQ(k.sprite.CreateSurface(i, 1, kTopLeft), -1);
     EXPECT_LT(k.sprite.CreateTexture(0, 1, kTopLeft), 0);
     k.registerPicture(3, 2, 2);
     k.display.nextSurfaceLost = true;
     EXPECT_EQ(k.sprite.CreateSurface(3, 1, kTopLeft), -1);
-    for (const int i : {0, 1, 2, 3}) EXPECT_EQ(k.sprite.GetSurfaceLoadState(i), 1);
+    for (const int i : {0, 1, 2, 3, 4}) EXPECT_EQ(k.sprite.GetSurfaceLoadState(i), 1);
     const std::string noBitmap =
         "Error: <ZKSPRITE::CreateSurface> ビットマップハンドル取得に失敗しました";
     EXPECT_EQ(k.debugLines(),
               (std::vector<std::string>{
+                  noBitmap,
                   noBitmap,
                   noBitmap,
                   noBitmap,

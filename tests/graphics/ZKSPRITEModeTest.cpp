@@ -73,9 +73,13 @@ TEST(ZKSPRITEMode, ReleaseReturnsToTheDefaults) {
         k.sprite.Release();
         // Nothing a later call could reach is left: no flag set, no table, no object.
         const ZKSPRITE& s = k.sprite;
-        EXPECT_EQ(s.nInitFlg | s.nSurfaceBufferFlg | s.nTextureBufferFlg | s.nSceneFlg | s.nClipFlg,
+        EXPECT_EQ(s.nInitFlg | s.nSurfaceBufferFlg | s.nTextureBufferFlg | s.nSceneFlg |
+                      s.nClipFlg | s.nFullScreen,
                   0u);
         EXPECT_EQ(s.nSurfaceCount + s.nTextureCount, 0);
+        EXPECT_EQ((std::vector<std::uint32_t>{s.dwWidth, s.dwHeight, s.dwBitCount}),
+                  (std::vector<std::uint32_t>{640, 480, 16}))
+            << "the size and depth a later set-up starts from";
         EXPECT_TRUE(!s.pSurfaceTable && !s.pPrimary && !s.pBack && !s.pDD && !s.pD3DXContext &&
                     s.pModeTable.empty());
         EXPECT_EQ(k.display.fontSmoothing(), smoothingBefore);

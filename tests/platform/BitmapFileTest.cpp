@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 
 #include "common/BitmapWriter.h"
@@ -11,9 +13,11 @@ using zktools::BitmapForm;
 
 namespace {
 
+// The bytes go into a buffer of their exact size, so that reading past the end of a
+// cut file is a sanitizer error.
 std::optional<BitmapFile> Decode(const std::string& bytes) {
-    return BitmapFile::Decode(
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    const std::vector<std::uint8_t> exact(bytes.begin(), bytes.end());
+    return BitmapFile::Decode(exact);
 }
 
 // What a channel of n bits reads back as at 8 bits.
@@ -44,6 +48,47 @@ void ExpectPixels(const std::optional<BitmapFile>& bitmap, int width, int height
 
 void PutLe32(std::string& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+std::string Le(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+    return out;
+}
+
+constexpr std::uint32_t kRle8 = 1, kRle4 = 2, kFields = 3, kAlphaFields = 6;
+
+// A bitmap of `colours` palette entries whose info header is headerSize bytes long; `after40` holds
+// what follows the header's first 40 bytes up to the pixel data (the rest of a larger header,
+// masks, a palette).
+std::string Bitmap(int headerSize, int width, int height, int bits, std::uint32_t compression,
+                   int colours, const std::string& after40, const std::string& data) {
+    const std::string info = Le(headerSize, 4) + Le(width, 4) + Le(height, 4) + Le(1, 2) +
+                             Le(bits, 2) + Le(compression, 4) + Le(data.size(), 4) +
+                             std::string(8, '\0') + Le(colours, 4) + Le(0, 4);
+    const std::size_t offset = 14 + info.size() + after40.size();
+    return "BM" + Le(offset + data.size(), 4) + Le(0, 4) + Le(offset, 4) + info + after40 + data;
+}
+
+// Red, green, blue and alpha masks where the header size puts them: after a 40-byte
+// header (the alpha mask only for the alpha form), or inside a larger one.
+std::string Masks(int headerSize, std::uint32_t compression,
+                  const std::array<std::uint32_t, 4>& masks) {
+    const bool threeMasks = headerSize == 52 || (headerSize == 40 && compression == kFields);
+    std::string out;
+    for (std::size_t i = 0; i < (threeMasks ? 3u : 4u); ++i) out += Le(masks[i], 4);
+    out.resize(std::max<std::size_t>(out.size(), headerSize - 40), '\0');
+    return out;
+}
+
+// A palette whose entry i is 0x0000i0 + 0x80 + i: index 0 is not black, so that a
+// pixel no code reached tells index 0 from nothing written.
+std::uint32_t PaletteColour(int i) { return static_cast<std::uint32_t>(i << 4 | (0x80 + i)); }
+
+std::string PaletteBytes(int entries) {
+    std::string out;
+    for (int i = 0; i < entries; ++i) out += Le(PaletteColour(i), 4);
+    return out;
 }
 
 }  // namespace
@@ -115,6 +160,7 @@ TEST(BitmapFile, DamagedFilesAreRefusedWithoutACrash) {
     } cases[] = {
         {"truncated pixels", good, std::string::npos, static_cast<std::uint32_t>(good.size() - 1)},
         {"truncated header", good, std::string::npos, 30},
+        {"no header size", good, std::string::npos, 17},
         {"empty file", good, std::string::npos, 0},
         {"bad signature", good, 0, 0x00004D41},
         {"bad header size", good, 14, 20},
@@ -140,4 +186,170 @@ TEST(BitmapFile, DamagedFilesAreRefusedWithoutACrash) {
         }
         EXPECT_FALSE(Decode(bytes));
     }
+}
+
+TEST(BitmapFile, AnyBitFieldLayoutOfContiguousMasksIsRead) {
+    // Each picture is 3 x 2: the pixel with every bit set at (0, 0), `raw` at (2, 1),
+    // zero elsewhere; three 16-bit pixels leave two bytes of padding on each row.
+    // Rows: 8-8-8 as blue, green, red; 8-8-8-8 as red, green, blue, alpha, in the
+    // header and after it; 2-3-1; 3-10-3; 11-11-10; 7-18-7; 4-4-4-4; 5-5-5-1;
+    // 10-10-10-2; one bit each.
+    const struct {
+        int bits;
+        int headerSize;
+        std::uint32_t compression;
+        std::array<std::uint32_t, 4> masks;  // red, green, blue, alpha
+        std::uint32_t raw;
+        std::uint32_t xrgb;
+    } cases[] = {
+        {32, 40, kFields, {0xFF, 0xFF00, 0xFF0000, 0}, 0x00332211, 0x112233},
+        {32, 56, kFields, {0xFF000000, 0xFF0000, 0xFF00, 0xFF}, 0x112233C4, 0x112233},
+        {32, 40, kAlphaFields, {0xFF00, 0xFF0000, 0xFF000000, 0xFF}, 0x332211C4, 0x112233},
+        {16, 108, kFields, {0x30, 0x0E, 0x01, 0}, 0x0014, 0x554900},
+        {16, 124, kFields, {0xE000, 0x1FF8, 0x0007, 0}, 0xB99B, 0xB6CC6D},
+        {32, 52, kFields, {0xFFE00000, 0x001FFC00, 0x3FF, 0}, 0x801FFE01, 0x80FF80},
+        {32, 40, kFields, {0xFE000000, 0x01FFFF80, 0x7F, 0}, 0x8153FF85, 0x81A90A},
+        {16, 108, kFields, {0xF000, 0x0F00, 0x00F0, 0x000F}, 0x123A, 0x112233},
+        {16, 40, kAlphaFields, {0x7C00, 0x03E0, 0x001F, 0x8000}, 0x8421, 0x080808},
+        {32, 108, kFields, {0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000}, 0x50003003, 0x400300},
+        {16, 40, kFields, {0x4, 0x2, 0x1, 0}, 0x5, 0xFF00FF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.masks[0] << " " << c.masks[1]);
+        const int bytes = c.bits / 8;
+        const std::string pad(bytes == 2 ? 2 : 0, '\0');
+        const std::uint32_t full = c.bits == 32 ? 0xFFFFFFFFu : 0xFFFFu;
+        const std::string top = Le(full, bytes) + std::string(2 * bytes, '\0') + pad;
+        const std::string bottom = std::string(2 * bytes, '\0') + Le(c.raw, bytes) + pad;
+        for (const bool topDown : {false, true}) {
+            const std::string data = topDown ? top + bottom : bottom + top;
+            ExpectPixels(Decode(Bitmap(c.headerSize, 3, topDown ? -2 : 2, c.bits, c.compression, 0,
+                                       Masks(c.headerSize, c.compression, c.masks), data)),
+                         3, 2, [&](int x, int y) -> std::uint32_t {
+                             if (x == 0 && y == 0) return 0xFFFFFF;
+                             return x == 2 && y == 1 ? c.xrgb : 0;
+                         });
+        }
+    }
+}
+
+TEST(BitmapFile, BitFieldMasksMustEachBeOneRunInsideThePixel) {
+    const struct {
+        const char* what;
+        int bits;
+        std::array<std::uint32_t, 4> masks;
+        bool read;
+    } cases[] = {
+        {"three runs", 32, {0xFF0000, 0xFF00, 0xFF, 0}, true},
+        {"an empty mask", 32, {0xFF0000, 0, 0xFF, 0}, false},
+        {"a mask in two runs", 32, {0xFF0000, 0xF0F0, 0xF, 0}, false},
+        {"a mask up to bit 15", 16, {0xF800, 0x07E0, 0x001F, 0}, true},
+        {"a mask past 16 bits", 16, {0x1F800, 0x07E0, 0x001F, 0}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(
+            static_cast<bool>(Decode(Bitmap(40, 1, 1, c.bits, kFields, 0,
+                                            Masks(40, kFields, c.masks), std::string(4, '\x7F')))),
+            c.read);
+    }
+}
+
+TEST(BitmapFile, RunLengthCodesFillThePictureOrRefuseIt) {
+    // Pictures 4 x 2 over 16 colours; `rows` lists the indices top row first, or is
+    // empty when the picture is refused.
+    using Codes = std::vector<std::uint8_t>;
+    const struct {
+        const char* what;
+        bool fourBits;
+        Codes codes;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {"runs and line ends", false, {2, 1, 2, 2, 0, 0, 4, 3, 0, 0, 0, 1}, {"3333", "1122"}},
+        {"single pixels, padded", false, {0, 3, 4, 5, 6, 0, 1, 7, 0, 1}, {"0000", "4567"}},
+        {"nibble runs alternate", true, {3, 0x12, 1, 0xFF, 0, 0, 4, 0x34, 0, 1}, {"3434", "121F"}},
+        {"single nibbles", true, {0, 3, 0x9A, 0xB0, 1, 0x55, 0, 1}, {"0000", "9AB5"}},
+        {"a move skips pixels", false, {1, 1, 0, 2, 2, 1, 1, 2, 0, 1}, {"0002", "1000"}},
+        {"a move to the row's end", false, {0, 2, 4, 0, 0, 0, 4, 3, 0, 1}, {"3333", "0000"}},
+        {"the picture ends early", false, {4, 1, 0, 1, 4, 2}, {"0000", "1111"}},
+        {"the file ends early", false, {4, 1, 0, 0, 2, 2}, {"2200", "1111"}},
+        {"the file ends inside a code", false, {4, 1, 0, 0, 0, 4, 5, 6}, {"0000", "1111"}},
+        {"the file ends inside a move", false, {4, 1, 0, 2, 1}, {"0000", "1111"}},
+        {"the file ends inside single nibbles",
+         true,
+         {4, 0x11, 0, 0, 0, 3, 0x9A},
+         {"0000", "1111"}},
+        {"a run past the row", false, {5, 1}, {}},
+        {"a nibble run past the row", true, {2, 0x11, 3, 0x22}, {}},
+        {"single pixels past the row", false, {1, 1, 0, 4, 1, 2, 3, 4}, {}},
+        {"single nibbles past the row", true, {0, 5, 0x12, 0x34, 0x50, 0}, {}},
+        {"a run above the picture", false, {0, 0, 0, 0, 1, 1}, {}},
+        {"a move past the right edge", false, {1, 1, 0, 2, 4, 0}, {}},
+        {"a move above the picture", false, {0, 2, 0, 2}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string codes(c.codes.begin(), c.codes.end());
+        const auto bitmap = Decode(Bitmap(40, 4, 2, c.fourBits ? 4 : 8, c.fourBits ? kRle4 : kRle8,
+                                          16, PaletteBytes(16), codes));
+        if (c.rows.empty()) {
+            EXPECT_FALSE(bitmap);
+            continue;
+        }
+        ExpectPixels(bitmap, 4, 2, [&](int x, int y) {
+            return PaletteColour(std::stoi(c.rows[y].substr(x, 1), nullptr, 16));
+        });
+    }
+}
+
+TEST(BitmapFile, RunLengthIndexPastTheColourTableIsRefused) {
+    const std::string codes = {4, 1, 0, 0, 4, 2, 0, 1};
+    for (const int colours : {2, 3}) {
+        SCOPED_TRACE(colours);
+        const auto bitmap =
+            Decode(Bitmap(40, 4, 2, 8, kRle8, colours, PaletteBytes(colours), codes));
+        EXPECT_EQ(static_cast<bool>(bitmap), colours == 3);
+    }
+}
+
+TEST(BitmapFile, RunLengthRowsGoBottomUpOnly) {
+    const std::string codes = {4, 1, 0, 1};
+    const struct {
+        int height;
+        bool fourBits;
+        bool read;
+    } cases[] = {
+        {1, false, true},
+        {1, true, true},
+        {-1, false, false},
+        {-1, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height * 10 + c.fourBits);
+        const auto bitmap = Decode(Bitmap(40, 4, c.height, c.fourBits ? 4 : 8,
+                                          c.fourBits ? kRle4 : kRle8, 2, PaletteBytes(2), codes));
+        EXPECT_EQ(static_cast<bool>(bitmap), c.read);
+    }
+}
+
+TEST(BitmapFile, OldCoreHeaderHasSixteenBitSizesAndThreeBytePaletteEntries) {
+    std::string palette;
+    for (int i = 0; i < 16; ++i) palette += Le(PaletteColour(i), 3);
+    // 3 x 2 at 4 bits, bottom row (4 5 6) first, each row padded to 4 bytes.
+    const std::string rows = Le(0x6045, 4) + Le(0x3012, 4);
+    const std::string info = Le(12, 4) + Le(3, 2) + Le(2, 2) + Le(1, 2) + Le(4, 2);
+    const std::size_t offset = 14 + info.size() + palette.size();
+    const std::string bytes =
+        "BM" + Le(offset + rows.size(), 4) + Le(0, 4) + Le(offset, 4) + info + palette + rows;
+    ExpectPixels(Decode(bytes), 3, 2, [](int x, int y) { return PaletteColour(y * 3 + x + 1); });
+}
+
+TEST(BitmapFile, FilesUpToTheSizeLimitAreRead) {
+    const std::string picture =
+        zktools::BitmapBytes(BitmapForm::Rgb24, 2, 2, zktest::CoordPicture(2, 2));
+    std::vector<std::uint8_t> bytes(picture.begin(), picture.end());
+    bytes.resize(BitmapFile::kMaxFileSize, 0);
+    EXPECT_TRUE(BitmapFile::Decode(bytes));
+    bytes.push_back(0);
+    EXPECT_FALSE(BitmapFile::Decode(bytes));
 }
