@@ -11,9 +11,9 @@
 
 namespace {
 
-using Settings = BareGame;
+using MenuMasks = BareGame;
 
-TEST_F(Settings, PermissionWordsFollowTheMaskBits) {
+TEST_F(MenuMasks, PermissionWordsFollowTheMaskBits) {
     const auto words = [&] {
         return std::vector<std::uint32_t>{game->nSaveEnableFlg, game->nLoadEnableFlg,
                                           game->nConfigEnableFlg, game->nHelpEnableFlg};
@@ -46,7 +46,7 @@ TEST(MsgBarMask, TakesBacklogConditionsOnlyWhenSwitchingOn) {
     }
 }
 
-TEST_F(Settings, MenuChangeSwitchesTheShellsMenu) {
+TEST_F(MenuMasks, MenuChangeSwitchesTheShellsMenu) {
     const std::string failed =
         "Error: <GAMEMAIN::MenuMsgWndStatusChange> メニューの設定に失敗しました";
     ShellGameHost host;
