@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
@@ -113,8 +112,6 @@ public:
     void SetMsgConfig(std::uint32_t dwSpeed, std::uint32_t nHandsFree, std::uint32_t nAutoSkip);
     void MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
-    // True when word is one of the interpreter's command words, in any letter case.
-    static bool IsScrCommandWord(std::string_view word);
     // The message window's bar buttons named by mask bits 16 to 512. When switching
     // on, backlog back needs a backlog and backlog forward a browsed backlog.
     static std::int32_t MsgBarMask(std::int32_t nMask, std::uint32_t nOn, bool bBackLogText,
@@ -145,10 +142,6 @@ public:
     std::int32_t ScrExe(std::int32_t nSlot);
     // Checks, extracts and opens a scenario script from dat/Scenario.dat; 1 opened.
     std::int32_t ScrFileOpen(const char* szName);
-    std::int32_t SelectEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
-    std::int32_t EndIfProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
-    std::int32_t Love_Jadge_EndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
-    std::int32_t RandomEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
     // Start-up from Init.spt.
     std::int32_t InitScrMain();
@@ -218,16 +211,6 @@ public:
     std::uint32_t dwReplayFlg[6] = {};
 
 private:
-    using SCR_PROC = std::int32_t (GAMEMAIN::*)(SCR_FILE_DATA*, std::int32_t);
-    // One word of the command table; a word whose handler is not in this build has none.
-    struct SCR_CMD_ENTRY {
-        const char* szWord;
-        SCR_PROC pProc;
-    };
-    static constexpr int kScrCmdCount = 68;
-    static const SCR_CMD_ENTRY ScrCmdTable[kScrCmdCount];
-    static const SCR_CMD_ENTRY* FindScrCmd(std::string_view word);
-
     // The command a report is about, kept before its handler may clear the slot.
     struct SCR_REPORT {
         std::int32_t nLine = 0;
