@@ -57,8 +57,6 @@ GAMEMAIN::GAMEMAIN() { Clear(); }
 void GAMEMAIN::SetShell(ShellWords& shell, GameHost& host) {
     pShell = &shell;
     pHost = &host;
-    MsgWindowData.SetShell(shell);
-    SelectWindowData.SetShell(shell);
 }
 
 void GAMEMAIN::Clear() {
@@ -127,6 +125,7 @@ std::uint32_t GAMEMAIN::Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKS
         return 0;
     }
     pSnd = pSndIn;
+    Context = GameContext{pSystem, pSprite, pSnd, pShell, pHost};
     nInitFlg = 1;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     pSystem->MakeDirectory(kTmpFolder);
@@ -163,6 +162,7 @@ void GAMEMAIN::Release() {
     pSystem = nullptr;
     pSprite = nullptr;
     pSnd = nullptr;
+    Context = GameContext{};
     nInitFlg = 0;
 }
 

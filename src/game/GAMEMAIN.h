@@ -10,6 +10,7 @@
 #include "game/GRAPHIC_DATA.h"
 #include "game/GRAPHIC_DATA_EX.h"
 #include "game/GRAPHIC_FILE_DATA.h"
+#include "game/GameContext.h"
 #include "platform/input/InputSource.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
@@ -178,6 +179,8 @@ public:
     ZKSND* pSnd = nullptr;
     ShellWords* pShell = nullptr;
     GameHost* pHost = nullptr;
+    // The engine objects and the shell's words and actions, for the windows and screens.
+    GameContext Context;
     CLIPPING_DATA ClippingData;
     std::unique_ptr<platform::Rect[]> prcMosaic;
     std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;

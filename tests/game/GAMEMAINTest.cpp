@@ -48,6 +48,29 @@ TEST(GameMain, InitializeRefusesEachMissingEngineObject) {
     EXPECT_FALSE(fs::exists("sav"));
 }
 
+// The context the windows and screens are handed holds the game's engine objects and
+// the shell's words and actions from a complete start-up until the release.
+TEST(GameMain, InitializeBuildsTheContextAndReleaseEmptiesIt) {
+    FreshGame k;
+    k.fresh->SetShell(k.shell, k.host);
+    const auto pieces = [&] {
+        const GameContext& c = k.fresh->Context;
+        return std::tuple(static_cast<void*>(c.pSystem), static_cast<void*>(c.pSprite),
+                          static_cast<void*>(c.pSnd), static_cast<void*>(c.pShell),
+                          static_cast<void*>(c.pHost));
+    };
+    const auto none = std::tuple<void*, void*, void*, void*, void*>();
+    EXPECT_EQ(k.Initialize(true, true, false), 0u);
+    EXPECT_EQ(pieces(), none);
+    EXPECT_EQ(k.Initialize(), 1u);
+    EXPECT_EQ(pieces(),
+              std::tuple(static_cast<void*>(&k.sys), static_cast<void*>(&k.sprites.sprite),
+                         static_cast<void*>(&k.snd), static_cast<void*>(&k.shell),
+                         static_cast<void*>(static_cast<GameHost*>(&k.host))));
+    k.fresh->Release();
+    EXPECT_EQ(pieces(), none);
+}
+
 TEST(GameMain, ExistingSaveFolderIsReportedButAccepted) {
     FreshGame k;
     fs::remove_all("tmp");

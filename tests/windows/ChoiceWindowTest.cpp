@@ -19,7 +19,7 @@ struct Choice : ::testing::Test {
     int k = 0;
 
     bool start(int count) {
-        if (window.Initialize(count, bench.sprite, bench.snd, bench.sys) != 1) return false;
+        if (window.Initialize(count, bench.context) != 1) return false;
         for (int i = 1; i <= count; ++i) window.SetSlcWndMsg(i, "C");
         return true;
     }
