@@ -11,6 +11,7 @@
 #include "game/GRAPHIC_DATA_EX.h"
 #include "game/GRAPHIC_FILE_DATA.h"
 #include "game/GameContext.h"
+#include "game/ModeHost.h"
 #include "platform/input/InputSource.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
@@ -86,6 +87,19 @@ public:
     std::int32_t DrawStop();
     void ChangeMode(std::int32_t nNewMode);
     std::int32_t GetMode() const { return nMode; }
+    // A mode that its record runs: the record's steps, or its draw, for one frame,
+    // handed the host over this game. Such a mode's procedure in the dispatch keeps
+    // its name and failure text and is one line of these.
+    template <class RECORD>
+    std::int32_t ForwardProc(RECORD& record) {
+        ModeHost host(*this);
+        return record.Proc(host);
+    }
+    template <class RECORD>
+    std::uint32_t ForwardDrawProc(RECORD& record) {
+        ModeHost host(*this);
+        return record.DrawProc(host);
+    }
     std::int32_t GetProcStep() const { return nProcStep; }
     std::uint32_t GetTime() const { return dwNowTime; }
     std::uint32_t IDSerch(const char* szID, std::uint32_t nKind, std::int32_t* pnIndex);
