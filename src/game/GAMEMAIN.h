@@ -87,6 +87,12 @@ public:
     std::int32_t DrawStop();
     void ChangeMode(std::int32_t nNewMode);
     std::int32_t GetMode() const { return nMode; }
+    std::int32_t GetProcStep() const { return nProcStep; }
+    std::uint32_t GetTime() const { return dwNowTime; }
+    std::uint32_t IDSerch(const char* szID, std::uint32_t nKind, std::int32_t* pnIndex);
+    std::int32_t ReleaseAllResources();
+    void BGDataClear();
+
     // A mode that its record runs: the record's steps, or its draw, for one frame,
     // handed the host over this game. Such a mode's procedure in the dispatch keeps
     // its name and failure text and is one line of these.
@@ -100,11 +106,6 @@ public:
         ModeHost host(*this);
         return record.DrawProc(host);
     }
-    std::int32_t GetProcStep() const { return nProcStep; }
-    std::uint32_t GetTime() const { return dwNowTime; }
-    std::uint32_t IDSerch(const char* szID, std::uint32_t nKind, std::int32_t* pnIndex);
-    std::int32_t ReleaseAllResources();
-    void BGDataClear();
 
     // Logo (mode 1) and opening movie (mode 2).
     std::int32_t LogoProc();
