@@ -27,6 +27,19 @@ TEST_F(MenuMasks, PermissionWordsFollowTheMaskBits) {
     EXPECT_TRUE(kit.debugLines().empty());
 }
 
+// The message settings the shell hands over: speed, automatic advance and skip.
+TEST_F(MenuMasks, MessageSettingsReachTheGameAndItsWindow) {
+    const struct {
+        std::uint32_t speed, handsFree, autoSkip;
+    } cases[] = {{1000, 1, 0}, {250, 0, 1}};
+    for (const auto& c : cases) {
+        game->SetMsgConfig(c.speed, c.handsFree, c.autoSkip);
+        EXPECT_EQ(std::vector<std::uint32_t>(
+                      {game->GetMsgSpeed(), game->GetHandsFree(), game->GetAutoSkip()}),
+                  std::vector<std::uint32_t>({c.speed, c.handsFree, c.autoSkip}));
+    }
+}
+
 TEST(MsgBarMask, TakesBacklogConditionsOnlyWhenSwitchingOn) {
     const struct {
         std::int32_t mask;

@@ -73,6 +73,21 @@ TEST_F(Choice, PlatesComeInTurnAndTheChosenOneGoesLastAfterTheHold) {
     }
 }
 
+// The chosen plate holds a full second from the start of the disappearing.
+TEST_F(Choice, TheHoldEndsOneSecondAfterTheDisappearingBegan) {
+    ASSERT_TRUE(start(1));
+    const struct {
+        std::uint32_t after;
+        std::uint32_t step;
+    } cases[] = {{0, 4}, {999, 4}, {1000, 5}};
+    for (const auto& c : cases) {
+        window.nStep = 4;
+        window.dwDisStart = WindowTestBench::kT0;
+        EXPECT_EQ(window.DisSelectWindowProc(WindowTestBench::kT0 + c.after, kZoom), 0);
+        EXPECT_EQ(window.nStep, c.step) << c.after;
+    }
+}
+
 TEST_F(Choice, EnteringAPlateSoundsOnceAndAClickChoosesIt) {
     ASSERT_TRUE(start(3));
     ASSERT_EQ(runUntilDone(&SELECT_WINDOW_COLLECT_DATA::AppSelectWindowProc), 24);

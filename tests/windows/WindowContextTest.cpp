@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -55,6 +57,38 @@ TEST(WindowContext, EachWindowRefusesAContextMissingAPiece) {
                 c.result == 0 ? std::vector<std::string>{refused} : std::vector<std::string>{};
             EXPECT_EQ(bench.lines(), expected) << w.tag << " without " << c.without;
         }
+    }
+}
+
+// A window whose material cannot be loaded says so under its own tag and stays
+// down; a window that is not up draws nothing and reports no failure.
+TEST(WindowContext, AWindowWithoutItsMaterialSaysSoAndAWindowNotUpDrawsNothing) {
+    WindowTestBench bench;
+    GAMEMAIN& game = bench.game();
+    std::filesystem::remove("dat/Img.dat");
+    const struct {
+        const char* tag;
+        std::function<std::uint32_t()> initialize;
+        std::function<std::uint32_t()> draw;
+    } windows[] = {
+        {"MSG_WINDOW_DATA", [&] { return game.MsgWindowData.Initialize(bench.context); },
+         [&] { return game.MsgWindowData.Draw(); }},
+        {"SELECT_WINDOW_COLLECT_DATA",
+         [&] { return game.SelectWindowData.Initialize(2, bench.context); },
+         [&] { return game.SelectWindowData.Draw(); }},
+        {"DAY_WINDOW_DATA", [&] { return game.DayWindowData.Initialize(1, bench.context); },
+         [&] { return game.DayWindowData.Draw(); }},
+    };
+    for (const auto& w : windows) {
+        bench.kit.clearLog();
+        EXPECT_EQ(w.initialize(), 0u) << w.tag;
+        const auto lines = bench.lines();
+        const std::string failed =
+            "Error: <" + std::string(w.tag) + "::Initialize> 画像のロードに失敗しました";
+        EXPECT_NE(std::find(lines.begin(), lines.end(), failed), lines.end()) << w.tag;
+        bench.kit.clearLog();
+        EXPECT_EQ(w.draw(), 1u) << w.tag;
+        EXPECT_EQ(bench.lines(), std::vector<std::string>{}) << w.tag;
     }
 }
 
