@@ -232,6 +232,7 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
     game.prcMosaic = std::make_unique<platform::Rect[]>(8);
     game.dwMosaicSize = 16;
     game.BGGraphData1.nDispFlg = 1;
+    game.FadeGraphData.nDispFlg = 1;
 
     game.BGDataClear();
     EXPECT_EQ(std::tuple(game.ClippingData.nClipNum, game.BGGraphData1.nDispFlg, game.dwMosaicSize),
@@ -245,6 +246,7 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
         game.nSaveEnableFlg + game.nLoadEnableFlg + game.nConfigEnableFlg + game.nHelpEnableFlg,
         0u);
     EXPECT_STREQ(game.szBGMName, "");
+    EXPECT_EQ(game.FadeGraphData.nDispFlg, 0u);
     EXPECT_EQ(game.CheckAutoSkipFileList("Day01.spt", nullptr), 0);
     EXPECT_EQ(game.nInitFlg, 1u);
 }
