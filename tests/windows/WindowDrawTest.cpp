@@ -119,7 +119,7 @@ TEST_F(Draw, TheDayWindowShowsItsDigitsAndLabel) {
         std::vector<std::pair<int, const char*>> digits;  // x of the cell left edge, cell
         bool label;
     } cases[] = {{7, {{83, "7"}, {73, "panel"}, {104, "panel"}}, true},
-                 {0, {{35, "day zero"}, {83, "day zero"}}, false},
+                 {0, {{35, "day zero"}, {83, "day zero"}, {112, "day zero"}}, false},
                  {123, {{94, "3"}, {73, "panel"}}, true}};
     for (const auto& c : cases) {
         ASSERT_EQ(day.Initialize(c.day, bench.context), 1u);
