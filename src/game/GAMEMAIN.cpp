@@ -214,8 +214,12 @@ std::uint32_t GAMEMAIN::RunModeProc() {
                            nMode, platform::Utf8Arg(entry.szProcName));
         return 0;
     }
-    if ((this->*entry.pProc)() != -1) return 1;
-    platform::LogError("GAMEMAIN::GameMainFunc", entry.szFailedText);
+    return ModeResult((this->*entry.pProc)());
+}
+
+std::uint32_t GAMEMAIN::ModeResult(std::int32_t nResult) const {
+    if (nResult != -1) return 1;
+    platform::LogError("GAMEMAIN::GameMainFunc", ModeTable[nMode].szFailedText);
     return 0;
 }
 

@@ -95,7 +95,8 @@ public:
 
     // A mode that its record runs: the record's steps, or its draw, for one frame,
     // handed the host over this game. Such a mode's procedure in the dispatch keeps
-    // its name and failure text and is one line of these.
+    // its name and failure text and is one line of these; the dispatch reads its
+    // result as any mode procedure's, with ModeResult.
     template <class RECORD>
     std::int32_t ForwardProc(RECORD& record) {
         ModeHost host(*this);
@@ -106,6 +107,9 @@ public:
         ModeHost host(*this);
         return record.DrawProc(host);
     }
+    // A mode procedure's result for the current mode: -1 is the mode's failure,
+    // logged with its own text, and gives 0; any other result gives 1.
+    std::uint32_t ModeResult(std::int32_t nResult) const;
 
     // Logo (mode 1) and opening movie (mode 2).
     std::int32_t LogoProc();

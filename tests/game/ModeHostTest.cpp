@@ -46,4 +46,35 @@ TEST(ModeForwarding, TheRecordRunsWithTheGamesHostAndItsResultsComeBack) {
     EXPECT_EQ(k.lines(), std::vector<std::string>{});
 }
 
+// A record's failure is its mode's failure: the dispatch gives it the text of the
+// mode's procedure, for each of the modes their records run.
+TEST(ModeForwarding, ARecordsFailureGivesItsModesText) {
+    zktest::ScriptKit k;
+    GAMEMAIN& game = *k.game;
+    TEST_MODE_DATA record;
+    const struct {
+        std::int32_t mode;
+        const char* proc;
+    } modes[] = {{GAME_MODE_TITLE, "TitleProc"},
+                 {GAME_MODE_SPECIAL, "SpecialProc"},
+                 {GAME_MODE_CG, "CGModeProc"},
+                 {GAME_MODE_BGM, "BGMModeMainProc"},
+                 {GAME_MODE_CLOTHES_SELECT, "ClothesSelectProc"},
+                 {GAME_MODE_DRESS_ROOM, "DressRoomMainProc"},
+                 {GAME_MODE_STAFFROLL, "StaffroomMainProc"}};
+    for (const auto& m : modes) {
+        game.ChangeMode(m.mode);
+        for (const std::int32_t result : {0, 1, 2}) {
+            record.nProcResult = result;
+            EXPECT_EQ(game.ModeResult(game.ForwardProc(record)), 1u) << m.proc << " " << result;
+        }
+        EXPECT_EQ(k.lines(), std::vector<std::string>{}) << m.proc;
+        record.nProcResult = -1;
+        EXPECT_EQ(game.ModeResult(game.ForwardProc(record)), 0u) << m.proc;
+        EXPECT_EQ(k.lines(), std::vector<std::string>{"Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::" +
+                                                      std::string(m.proc) + "が失敗しました"});
+        k.clearLog();
+    }
+}
+
 }  // namespace
