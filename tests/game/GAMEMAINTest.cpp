@@ -241,7 +241,12 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
     EXPECT_EQ(game.BGGraphData1.pSprite, &k.sprites.sprite);
     EXPECT_EQ(game.nSaveEnableFlg, 1u);
 
+    game.ClippingData.nClipNum = 2;
+    game.ClippingData.prcClip = std::make_unique<platform::Rect[]>(2);
+    game.dwMosaicSize = 16;
     game.Clear();
+    EXPECT_EQ(std::tuple(game.ClippingData.nClipNum, game.dwMosaicSize), std::tuple(0, 0u));
+    EXPECT_FALSE(game.ClippingData.prcClip);
     EXPECT_EQ(
         game.nSaveEnableFlg + game.nLoadEnableFlg + game.nConfigEnableFlg + game.nHelpEnableFlg,
         0u);
