@@ -5,7 +5,6 @@
 #include "game/ResourcePlayer.h"
 #include "graphics/ZKSPRITE.h"
 #include "shell/RegisterResourceFiles.h"
-#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -81,15 +80,15 @@ std::uint32_t EngineForwarder::GameGetHandsFree() const { return game_.GetHandsF
 std::uint32_t EngineForwarder::GameGetAutoSkip() const { return game_.GetAutoSkip(); }
 
 int EngineForwarder::SetBGMVolume(std::uint32_t nLevel) {
-    return ::SetBGMVolume(static_cast<int>(nLevel), &snd_, CurrentShellState());
+    return ::SetBGMVolume(static_cast<int>(nLevel), &snd_, shell_);
 }
 
 int EngineForwarder::SetVoiceVolume(std::uint32_t nLevel) {
-    return ::SetVoiceVolume(static_cast<int>(nLevel), &snd_, CurrentShellState());
+    return ::SetVoiceVolume(static_cast<int>(nLevel), &snd_, shell_);
 }
 
 int EngineForwarder::SetSEVolume(std::uint32_t nLevel) {
-    return ::SetSEVolume(static_cast<int>(nLevel), &snd_, CurrentShellState());
+    return ::SetSEVolume(static_cast<int>(nLevel), &snd_, shell_);
 }
 
 void EngineForwarder::ClearPlayingNames() { ClearSoundNames(); }

@@ -6,13 +6,16 @@ class GAMEMAIN;
 class ZKSND;
 class ZKSPRITE;
 class ZKSYSTEM;
+struct ShellWords;
 
 // The shell's engine interface over four real engine objects: the program's own,
-// or those of a whole-game run.
+// or those of a whole-game run. The shell's words it is handed are those the
+// volume calls follow, whether or not the game was ever started.
 class EngineForwarder : public ShellEngine {
 public:
-    EngineForwarder(ZKSYSTEM& system, ZKSPRITE& sprite, ZKSND& snd, GAMEMAIN& game)
-        : system_(system), sprite_(sprite), snd_(snd), game_(game) {}
+    EngineForwarder(ZKSYSTEM& system, ZKSPRITE& sprite, ZKSND& snd, GAMEMAIN& game,
+                    const ShellWords& shell)
+        : system_(system), sprite_(sprite), snd_(snd), game_(game), shell_(shell) {}
 
     void SpriteInitD3DX() override;
     int SpriteInitialize(platform::WindowHandle hWnd, std::uint32_t dwW, std::uint32_t dwH,
@@ -56,4 +59,5 @@ private:
     ZKSPRITE& sprite_;
     ZKSND& snd_;
     GAMEMAIN& game_;
+    const ShellWords& shell_;
 };

@@ -15,6 +15,7 @@
 #include "platform/window/WindowMessageBox.h"
 #include "resources/WindowArt.h"
 #include "shell/Shell.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "system/ZKSYSTEM.h"
 
@@ -41,6 +42,6 @@ int main() {
     ScopedService<platform::AudioDevice> audioScope(audio);
     ScopedService<platform::CdDrives> drivesScope(drives);
     ScopedService<platform::MixerDevices> mixersScope(mixers);
-    EngineForwarder engine(zkSystem, zkSprite, zkSnd, gameMain);
+    EngineForwarder engine(zkSystem, zkSprite, zkSnd, gameMain, CurrentShellState());
     return WinMain(engine, host, "__MOTH_CROWN_OPNE_ID__");
 }

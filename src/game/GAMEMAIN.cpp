@@ -57,8 +57,6 @@ GAMEMAIN::GAMEMAIN() { Clear(); }
 void GAMEMAIN::SetShell(ShellWords& shell, GameHost& host) {
     pShell = &shell;
     pHost = &host;
-    MsgWindowData.SetShell(shell);
-    SelectWindowData.SetShell(shell);
 }
 
 void GAMEMAIN::Clear() {
@@ -127,6 +125,7 @@ std::uint32_t GAMEMAIN::Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKS
         return 0;
     }
     pSnd = pSndIn;
+    Context = GameContext{pSystem, pSprite, pSnd, pShell, pHost};
     nInitFlg = 1;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     pSystem->MakeDirectory(kTmpFolder);
@@ -163,6 +162,7 @@ void GAMEMAIN::Release() {
     pSystem = nullptr;
     pSprite = nullptr;
     pSnd = nullptr;
+    Context = GameContext{};
     nInitFlg = 0;
 }
 
@@ -214,8 +214,12 @@ std::uint32_t GAMEMAIN::RunModeProc() {
                            nMode, platform::Utf8Arg(entry.szProcName));
         return 0;
     }
-    if ((this->*entry.pProc)() != -1) return 1;
-    platform::LogError("GAMEMAIN::GameMainFunc", entry.szFailedText);
+    return ModeResult((this->*entry.pProc)());
+}
+
+std::uint32_t GAMEMAIN::ModeResult(std::int32_t nResult) const {
+    if (nResult != -1) return 1;
+    platform::LogError("GAMEMAIN::GameMainFunc", ModeTable[nMode].szFailedText);
     return 0;
 }
 

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
@@ -11,6 +10,8 @@
 #include "game/GRAPHIC_DATA.h"
 #include "game/GRAPHIC_DATA_EX.h"
 #include "game/GRAPHIC_FILE_DATA.h"
+#include "game/GameContext.h"
+#include "game/ModeHost.h"
 #include "platform/input/InputSource.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
@@ -92,6 +93,24 @@ public:
     std::int32_t ReleaseAllResources();
     void BGDataClear();
 
+    // A mode that its record runs: the record's steps, or its draw, for one frame,
+    // handed the host over this game. Such a mode's procedure in the dispatch keeps
+    // its name and failure text and is one line of these; the dispatch reads its
+    // result as any mode procedure's, with ModeResult.
+    template <class RECORD>
+    std::int32_t ForwardProc(RECORD& record) {
+        ModeHost host(*this);
+        return record.Proc(host);
+    }
+    template <class RECORD>
+    std::uint32_t ForwardDrawProc(RECORD& record) {
+        ModeHost host(*this);
+        return record.DrawProc(host);
+    }
+    // A mode procedure's result for the current mode: -1 is the mode's failure,
+    // logged with its own text, and gives 0; any other result gives 1.
+    std::uint32_t ModeResult(std::int32_t nResult) const;
+
     // Logo (mode 1) and opening movie (mode 2).
     std::int32_t LogoProc();
     std::uint32_t LogoDrawProc();
@@ -113,8 +132,6 @@ public:
     void SetMsgConfig(std::uint32_t dwSpeed, std::uint32_t nHandsFree, std::uint32_t nAutoSkip);
     void MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t MenuMsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
-    // True when word is one of the interpreter's command words, in any letter case.
-    static bool IsScrCommandWord(std::string_view word);
     // The message window's bar buttons named by mask bits 16 to 512. When switching
     // on, backlog back needs a backlog and backlog forward a browsed backlog.
     static std::int32_t MsgBarMask(std::int32_t nMask, std::uint32_t nOn, bool bBackLogText,
@@ -145,10 +162,6 @@ public:
     std::int32_t ScrExe(std::int32_t nSlot);
     // Checks, extracts and opens a scenario script from dat/Scenario.dat; 1 opened.
     std::int32_t ScrFileOpen(const char* szName);
-    std::int32_t SelectEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
-    std::int32_t EndIfProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
-    std::int32_t Love_Jadge_EndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
-    std::int32_t RandomEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
     // Start-up from Init.spt.
     std::int32_t InitScrMain();
@@ -185,6 +198,8 @@ public:
     ZKSND* pSnd = nullptr;
     ShellWords* pShell = nullptr;
     GameHost* pHost = nullptr;
+    // The engine objects and the shell's words and actions, for the windows and screens.
+    GameContext Context;
     CLIPPING_DATA ClippingData;
     std::unique_ptr<platform::Rect[]> prcMosaic;
     std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;
@@ -218,16 +233,6 @@ public:
     std::uint32_t dwReplayFlg[6] = {};
 
 private:
-    using SCR_PROC = std::int32_t (GAMEMAIN::*)(SCR_FILE_DATA*, std::int32_t);
-    // One word of the command table; a word whose handler is not in this build has none.
-    struct SCR_CMD_ENTRY {
-        const char* szWord;
-        SCR_PROC pProc;
-    };
-    static constexpr int kScrCmdCount = 68;
-    static const SCR_CMD_ENTRY ScrCmdTable[kScrCmdCount];
-    static const SCR_CMD_ENTRY* FindScrCmd(std::string_view word);
-
     // The command a report is about, kept before its handler may clear the slot.
     struct SCR_REPORT {
         std::int32_t nLine = 0;

@@ -230,7 +230,6 @@ private:
                     const char8_t* szFailed);
     platform::Display& display();
     void ReleaseDeviceObjects();
-    bool LogAttempt(std::int32_t nLevel, std::u8string_view szAttempt);
     void SetFontSmoothing();
 
     // The slot's file path: false when it does not fit the path buffer.

@@ -4,6 +4,8 @@
 #include "game/GAMEMAIN.h"
 #include "platform/core/Log.h"
 #include "platform/text/SjisText.h"
+#include "script/ScrCmdWords.h"
+#include "script/ScriptCommands.h"
 #include "script/ScriptLine.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"
@@ -17,85 +19,7 @@ bool SameWord(std::string_view a, std::string_view b) {
     return platform::SjisEqualsIgnoreCase(a, b);
 }
 
-// A block's end marker met in normal execution: the block is over and the marker
-// has nothing left to do but free its slot.
-std::int32_t BlockEnd(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    pScr->Cmd[nSlot].Clear();
-    return 0;
-}
-
 }  // namespace
-
-const GAMEMAIN::SCR_CMD_ENTRY GAMEMAIN::ScrCmdTable[kScrCmdCount] = {
-    {"#LoadData", nullptr},
-    {"#UnLoadData", nullptr},
-    {"#BGDisp", nullptr},
-    {"#WipeOut", nullptr},
-    {"#WipeIn", nullptr},
-    {"#WipeEnd", nullptr},
-    {"#Wipe", nullptr},
-    {"#MosaicExpansion", nullptr},
-    {"#MosaicReduction", nullptr},
-    {"#MosaicReload", nullptr},
-    {"#MosaicEnd", nullptr},
-    {"#PrimAniInit", nullptr},
-    {"#PrimAniSet", nullptr},
-    {"#PrimAniDisp", nullptr},
-    {"#PrimAniUnDisp", nullptr},
-    {"#PrimGraphicDisp", nullptr},
-    {"#PrimGraphicUnDisp", nullptr},
-    {"#CharIn", nullptr},
-    {"#CharOut", nullptr},
-    {"#CharMove", nullptr},
-    {"#CharaFaceChange", nullptr},
-    {"#CharaBodyChange", nullptr},
-    {"#CharaFaceBodyChange", nullptr},
-    {"#CtrlEyeAnimation", nullptr},
-    {"#KeyWait", nullptr},
-    {"#TimeWait", nullptr},
-    {"#MsgWndOpen", nullptr},
-    {"#MsgWndClose", nullptr},
-    {"#DayWndOpen", nullptr},
-    {"#DayWndClose", nullptr},
-    {"#MsgClear", nullptr},
-    {"#SelectStart", nullptr},
-    {"#SelectWait", nullptr},
-    {"#SelectBranch", nullptr},
-    {"#SelectEnd", &GAMEMAIN::SelectEndProc},
-    {"#MsgDisp", nullptr},
-    {"#FadeIn", nullptr},
-    {"#FadeOut", nullptr},
-    {"#If", nullptr},
-    {"#ElseIf", nullptr},
-    {"#If_C", nullptr},
-    {"#ElseIf_C", nullptr},
-    {"#Else", nullptr},
-    {"#EndIf", &GAMEMAIN::EndIfProc},
-    {"#Love_Jadge_Start", nullptr},
-    {"#Love_Jadge_End", &GAMEMAIN::Love_Jadge_EndProc},
-    {"#RandomStart", nullptr},
-    {"#RandomBranch", nullptr},
-    {"#RandomEnd", &GAMEMAIN::RandomEndProc},
-    {"#Jump", nullptr},
-    {"#GoTo", nullptr},
-    {"#FileChange", nullptr},
-    {"#FileChangeSpecial", nullptr},
-    {"#GoToClothesSelect", nullptr},
-    {"#EndScript", nullptr},
-    {"#ClothesDataChange", nullptr},
-    {"#ClothesDataSort", nullptr},
-    {"#GameClearFlgON", nullptr},
-    {"#AddVar", nullptr},
-    {"#ChangeVar", nullptr},
-    {"#FlgONVar", nullptr},
-    {"#FlgOFFVar", nullptr},
-    {"#PlayBGM", nullptr},
-    {"#StopBGM", nullptr},
-    {"#PlayWave", nullptr},
-    {"#StopWave", nullptr},
-    {"#PlayVoice", nullptr},
-    {"#StopVoice", nullptr},
-};
 
 std::int32_t GAMEMAIN::ScrMain() {
     if (!IsInitialized("GAMEMAIN::ScrMain")) return -1;
@@ -228,15 +152,6 @@ std::int32_t GAMEMAIN::ScrStore(const ScriptLine& line) {
     return 0;
 }
 
-const GAMEMAIN::SCR_CMD_ENTRY* GAMEMAIN::FindScrCmd(std::string_view word) {
-    for (const SCR_CMD_ENTRY& entry : ScrCmdTable) {
-        if (SameWord(entry.szWord, word)) return &entry;
-    }
-    return nullptr;
-}
-
-bool GAMEMAIN::IsScrCommandWord(std::string_view word) { return FindScrCmd(word) != nullptr; }
-
 std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     if (!IsInitialized("GAMEMAIN::ScrExe")) return -1;
     SCR_FILE_DATA& scr = ScrFileData;
@@ -245,23 +160,24 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     if (slot.IsFree() || scr.nExeFlg == 0) return 0;
     ScrReport.nLine = slot.nLine;
     std::memcpy(ScrReport.szCommand, slot.szCommand, sizeof ScrReport.szCommand);
-    const SCR_CMD_ENTRY* entry = FindScrCmd(slot.szCommand);
-    if (entry == nullptr) {
+    const char* szWord = FindScrCmdWord(slot.szCommand);
+    if (szWord == nullptr) {
         platform::LogError("GAMEMAIN::ScrExe", u8"定義されていない命令です");
         ScrErrorInfo(&ScrReport);
         slot.Clear();
         return 0;
     }
-    if (entry->pProc == nullptr) {
+    const SCR_PROC pProc = FindScrProc(szWord);
+    if (pProc == nullptr) {
         platform::LogError("GAMEMAIN::ScrExe", u8"命令 %s はこのビルドにありません",
-                           platform::Utf8Arg(entry->szWord));
+                           platform::Utf8Arg(szWord));
         ScrErrorInfo(&ScrReport);
         // Without its handler a choice is never resolved; reading must not stall on it.
-        if (SameWord(entry->szWord, kSelectStart)) scr.nNextReadFlg = 1;
+        if (SameWord(szWord, kSelectStart)) scr.nNextReadFlg = 1;
         slot.Clear();
         return 0;
     }
-    const std::int32_t result = (this->*entry->pProc)(&scr, nSlot);
+    const std::int32_t result = pProc(*this, &scr, nSlot);
     if (result == 1) {
         platform::LogWarn("GAMEMAIN::ScrExe", u8"呼び出した命令内で警告が発生しました");
         ScrErrorInfo(&ScrReport);
@@ -269,22 +185,6 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
         platform::LogError("GAMEMAIN::ScrExe", u8"呼び出した命令が失敗しました");
     }
     return result;
-}
-
-std::int32_t GAMEMAIN::SelectEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    return BlockEnd(pScr, nSlot);
-}
-
-std::int32_t GAMEMAIN::EndIfProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    return BlockEnd(pScr, nSlot);
-}
-
-std::int32_t GAMEMAIN::Love_Jadge_EndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    return BlockEnd(pScr, nSlot);
-}
-
-std::int32_t GAMEMAIN::RandomEndProc(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    return BlockEnd(pScr, nSlot);
 }
 
 std::int32_t GAMEMAIN::ScrFileOpen(const char* szName) {

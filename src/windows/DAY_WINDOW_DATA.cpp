@@ -1,5 +1,6 @@
 #include "windows/DAY_WINDOW_DATA.h"
 
+#include "game/GameContext.h"
 #include "game/ResourceLoader.h"
 #include "windows/WindowLog.h"
 
@@ -36,23 +37,18 @@ void DAY_WINDOW_DATA::Clear() {
     nY = row.nResetY;
     fAngle = 0;
     nDay = 0;
-    pSprite = nullptr;
-    pSnd = nullptr;
-    pSystem = nullptr;
+    pContext = nullptr;
 }
 
-std::uint32_t DAY_WINDOW_DATA::Initialize(std::int32_t nDayIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn,
-                                          ZKSYSTEM* pSystemIn) {
-    if (nDayIn < 0 || pSpriteIn == nullptr || pSndIn == nullptr || pSystemIn == nullptr) {
+std::uint32_t DAY_WINDOW_DATA::Initialize(std::int32_t nDayIn, const GameContext* pContextIn) {
+    if (nDayIn < 0 || pContextIn == nullptr || !pContextIn->IsComplete()) {
         WindowLogError("DAY_WINDOW_DATA::Initialize", WINDOW_FAILURE::BadArgument);
         return 0;
     }
     Clear();
     nDay = nDayIn;
-    pSprite = pSpriteIn;
-    pSnd = pSndIn;
-    pSystem = pSystemIn;
-    if (SurfaceLoad(pSprite, pSystem, kSurface, 1, 0xFFFFFFFFu) == 0) {
+    pContext = pContextIn;
+    if (SurfaceLoad(pContext->pSprite, pContext->pSystem, kSurface, 1, 0xFFFFFFFFu) == 0) {
         WindowLogError("DAY_WINDOW_DATA::Initialize", WINDOW_FAILURE::ImageLoad);
         return 0;
     }
@@ -62,7 +58,7 @@ std::uint32_t DAY_WINDOW_DATA::Initialize(std::int32_t nDayIn, ZKSPRITE* pSprite
 
 void DAY_WINDOW_DATA::Release() {
     if (nInitFlg == 0) return;
-    SurfaceUnload(pSprite, pSystem, kSurface);
+    SurfaceUnload(pContext->pSprite, pContext->pSystem, kSurface);
     Clear();
 }
 
@@ -106,5 +102,5 @@ void DAY_WINDOW_DATA::DrawDigit(std::int32_t nDigit, std::int32_t nDestX) {
 }
 
 void DAY_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY) {
-    WindowBlt("DAY_WINDOW_DATA::Draw", pSprite, kSurface, rcCell, nDestX, nDestY);
+    WindowBlt("DAY_WINDOW_DATA::Draw", pContext->pSprite, kSurface, rcCell, nDestX, nDestY);
 }

@@ -5,9 +5,7 @@
 #include "platform/video/Rect.h"
 #include "windows/WindowSlide.h"
 
-class ZKSPRITE;
-class ZKSND;
-class ZKSYSTEM;
+struct GameContext;
 
 // The day panel in the top-left corner of the story screen: the story's day in
 // digit pictures, sliding in from the left.
@@ -18,8 +16,7 @@ public:
     DAY_WINDOW_DATA() { Clear(); }
 
     void Clear();
-    std::uint32_t Initialize(std::int32_t nDayIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn,
-                             ZKSYSTEM* pSystemIn);
+    std::uint32_t Initialize(std::int32_t nDayIn, const GameContext* pContextIn);
     void Release();
     std::int32_t WindowOpen(std::uint32_t dwStep);
     std::int32_t WindowClose(std::uint32_t dwStep);
@@ -32,9 +29,7 @@ public:
     std::int32_t nY = 0;
     float fAngle = 0;
     std::int32_t nDay = 0;
-    ZKSPRITE* pSprite = nullptr;
-    ZKSND* pSnd = nullptr;
-    ZKSYSTEM* pSystem = nullptr;
+    const GameContext* pContext = nullptr;
 
 private:
     SLIDE_FIELDS Slide();

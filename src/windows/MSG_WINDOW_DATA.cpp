@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/GameContext.h"
 #include "game/ResourceLoader.h"
 #include "windows/WindowLog.h"
 
@@ -15,9 +16,7 @@ constexpr std::uint32_t kLoop = 0;
 
 void MSG_WINDOW_DATA::Clear() {
     const SLIDE_ROW& row = SlideRow(SLIDE_WINDOW::Message);
-    pSprite = nullptr;
-    pSnd = nullptr;
-    pSystem = nullptr;
+    pContext = nullptr;
     nX = row.nResetX;
     nY = row.nResetY;
     nDispByte = 0;
@@ -38,16 +37,14 @@ void MSG_WINDOW_DATA::Clear() {
     nHoverButton = 0;
 }
 
-std::uint32_t MSG_WINDOW_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKSYSTEM* pSystemIn) {
-    if (pSpriteIn == nullptr || pSndIn == nullptr || pSystemIn == nullptr || pShell == nullptr) {
+std::uint32_t MSG_WINDOW_DATA::Initialize(const GameContext* pContextIn) {
+    if (pContextIn == nullptr || !pContextIn->IsComplete()) {
         WindowLogError("MSG_WINDOW_DATA::Initialize", WINDOW_FAILURE::BadArgument);
         return 0;
     }
     Clear();
-    pSprite = pSpriteIn;
-    pSnd = pSndIn;
-    pSystem = pSystemIn;
-    if (SurfaceLoad(pSprite, pSystem, kSurface, 1, 0xFFFFFFFFu) == 0) {
+    pContext = pContextIn;
+    if (SurfaceLoad(pContext->pSprite, pContext->pSystem, kSurface, 1, 0xFFFFFFFFu) == 0) {
         WindowLogError("MSG_WINDOW_DATA::Initialize", WINDOW_FAILURE::ImageLoad);
         return 0;
     }
@@ -61,7 +58,7 @@ std::uint32_t MSG_WINDOW_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZK
 }
 
 void MSG_WINDOW_DATA::Release() {
-    SurfaceUnload(pSprite, pSystem, kSurface);
+    if (pContext != nullptr) SurfaceUnload(pContext->pSprite, pContext->pSystem, kSurface);
     Clear();
 }
 

@@ -8,9 +8,7 @@
 #include "windows/MSG_DATA.h"
 #include "windows/WindowSlide.h"
 
-class ZKSPRITE;
-class ZKSND;
-struct ShellWords;
+struct GameContext;
 
 // The bar's buttons, left to right; a button's mask bit is 1 << its index.
 enum MSG_BUTTON : int {
@@ -41,11 +39,8 @@ public:
     MSG_WINDOW_DATA(const MSG_WINDOW_DATA&) = delete;
     MSG_WINDOW_DATA& operator=(const MSG_WINDOW_DATA&) = delete;
 
-    // The shell's words, which the window's sounds follow; they stay through every
-    // reset, and a window without them does not initialise.
-    void SetShell(const ShellWords& shell) { pShell = &shell; }
     void Clear();
-    std::uint32_t Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKSYSTEM* pSystemIn);
+    std::uint32_t Initialize(const GameContext* pContextIn);
     void Release();
     std::int32_t WindowOpen(std::uint32_t dwStep);
     std::int32_t WindowClose(std::uint32_t dwStep);
@@ -64,9 +59,7 @@ public:
 
     std::uint32_t Draw();
 
-    ZKSPRITE* pSprite = nullptr;
-    ZKSND* pSnd = nullptr;
-    ZKSYSTEM* pSystem = nullptr;
+    const GameContext* pContext = nullptr;
     std::int32_t nX = 0;
     std::int32_t nY = 0;
     // Bytes of the current text shown; -1 once the line is complete.
@@ -93,7 +86,6 @@ public:
     ANIMATION_DATA WaitMark;
     // 0 none, else the hovered button's index + 1.
     std::uint32_t nHoverButton = 0;
-    const ShellWords* pShell = nullptr;
 
 private:
     SLIDE_FIELDS Slide();

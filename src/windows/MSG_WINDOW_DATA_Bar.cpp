@@ -1,4 +1,4 @@
-#include "game/ResourcePlayer.h"
+#include "game/GameContext.h"
 #include "game/ShellWords.h"
 #include "sound/ZKSND.h"
 #include "windows/MSG_WINDOW_DATA.h"
@@ -80,7 +80,7 @@ bool MSG_WINDOW_DATA::TestButton(int nButton, std::int32_t nMouseX, std::int32_t
         // Only the panel at rest plays the voice button's hover sound.
         const bool bAtRest = nY == SlideRow(SLIDE_WINDOW::Message).nOpen;
         if (state != kButtonDisable && (nButton != MSG_BUTTON_VOICE || bAtRest)) {
-            StandbySE(kSECursorMove, pSnd, pSystem, *pShell);
+            pContext->Sound().Effect(kSECursorMove);
         }
         if (bPaging) dwHoldStart[HoldOf(nButton)] = 0;
     }
@@ -111,27 +111,27 @@ bool MSG_WINDOW_DATA::TestButton(int nButton, std::int32_t nMouseX, std::int32_t
 }
 
 void MSG_WINDOW_DATA::PageStepped() {
-    StandbySE(kSEEnter, pSnd, pSystem, *pShell);
-    VoiceStop(pSnd, *pShell);
+    pContext->Sound().Effect(kSEEnter);
+    pContext->Sound().StopVoice();
 }
 
 void MSG_WINDOW_DATA::ReleaseButton(int nButton, std::uint32_t dwNow, std::int32_t& nResult) {
     nButtonState[nButton] = kButtonNormal;
     switch (nButton) {
         case MSG_BUTTON_SKIP:
-            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
+            pContext->Sound().Effect(kSEEnter);
             nSkipFlg = nSkipFlg == 0 ? 1 : 0;
             nResult = STANDBY_ACTED;
             break;
         case MSG_BUTTON_AUTO:
-            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
+            pContext->Sound().Effect(kSEEnter);
             nBarUseFlg = 1;
             nAutoFlg = nAutoFlg == 0 ? 1 : 0;
             nResult = STANDBY_ACTED;
             break;
         case MSG_BUTTON_VOICE: {
             const MSG_DATA& line = nBackLogNo == -1 ? MsgData : BackLog[nBackLogNo];
-            if (line.szVoice[0] != '\0') VoicePlay(line.szVoice, pSnd, pSystem, *pShell);
+            if (line.szVoice[0] != '\0') pContext->Sound().Voice(line.szVoice);
             nResult = STANDBY_CLOSE;
             break;
         }
@@ -146,7 +146,7 @@ void MSG_WINDOW_DATA::ReleaseButton(int nButton, std::uint32_t dwNow, std::int32
             nResult = STANDBY_ACTED;
             break;
         default:
-            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
+            pContext->Sound().Effect(kSEEnter);
             nResult = STANDBY_SPECIAL;
             break;
     }
@@ -155,7 +155,8 @@ void MSG_WINDOW_DATA::ReleaseButton(int nButton, std::uint32_t dwNow, std::int32
 // Only a voice that is playing blocks the replay: one halted part-way, ended or
 // never loaded can be played again.
 bool MSG_WINDOW_DATA::VoiceBusy() const {
-    return pShell->soundAvailable != 0 && pSnd->DAGetState(kVoiceBuffer) == kStateBusy;
+    return pContext->pShell->soundAvailable != 0 &&
+           pContext->pSnd->DAGetState(kVoiceBuffer) == kStateBusy;
 }
 
 void MSG_WINDOW_DATA::ReplayRule() {

@@ -1,6 +1,7 @@
 #include <cstring>
 #include <utility>
 
+#include "game/GameContext.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/text/SjisText.h"
 #include "platform/text/TextLayout.h"
@@ -127,9 +128,9 @@ void MSG_WINDOW_DATA::DrawLine(const MSG_DATA& line, std::int32_t nCount, std::u
     const Rect box = Moved(kTextBox, nX, nY);
     const Rect shadow = Moved(box, kShadowOffset, kShadowOffset);
     for (const auto& [rc, color] : {std::pair{shadow, kShadowColor}, std::pair{box, dwColor}}) {
-        WindowCheckDraw(
-            kTag, pSprite->DDTextOutRange(kBackBuffer, &rc, line.szText, color, height, nCount,
-                                          kTextWeight, platform::TextLayout::kWordBreak));
+        WindowCheckDraw(kTag, pContext->pSprite->DDTextOutRange(kBackBuffer, &rc, line.szText,
+                                                                color, height, nCount, kTextWeight,
+                                                                platform::TextLayout::kWordBreak));
     }
 }
 
@@ -139,10 +140,11 @@ void MSG_WINDOW_DATA::DrawName(const char* szName, std::uint32_t dwColor) {
     const auto nHalf = static_cast<std::int32_t>(std::strlen(szName) / 2);
     const std::int32_t x = nX + kNameCentre - nHalf * kNameCharWidth;
     const std::int32_t y = nY + kNameY;
-    WindowCheckDraw(kTag, pSprite->DDTextOut(kBackBuffer, x + kShadowOffset, y + kShadowOffset,
-                                             szName, kShadowColor, kNameHeight, kNameWeight));
-    WindowCheckDraw(
-        kTag, pSprite->DDTextOut(kBackBuffer, x, y, szName, dwColor, kNameHeight, kNameWeight));
+    WindowCheckDraw(kTag,
+                    pContext->pSprite->DDTextOut(kBackBuffer, x + kShadowOffset, y + kShadowOffset,
+                                                 szName, kShadowColor, kNameHeight, kNameWeight));
+    WindowCheckDraw(kTag, pContext->pSprite->DDTextOut(kBackBuffer, x, y, szName, dwColor,
+                                                       kNameHeight, kNameWeight));
 }
 
 void MSG_WINDOW_DATA::DrawWaitMark() {
@@ -152,5 +154,5 @@ void MSG_WINDOW_DATA::DrawWaitMark() {
 }
 
 void MSG_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY) {
-    WindowBlt(kTag, pSprite, kSurface, rcCell, nDestX, nDestY);
+    WindowBlt(kTag, pContext->pSprite, kSurface, rcCell, nDestX, nDestY);
 }

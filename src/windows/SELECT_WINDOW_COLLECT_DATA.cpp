@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/GameContext.h"
 #include "game/ResourceLoader.h"
 #include "windows/WindowLog.h"
 #include "windows/WindowStandby.h"
@@ -34,9 +35,7 @@ void SELECT_WINDOW_COLLECT_DATA::Clear() {
     HighLight.Clear();
     for (SELECT_WINDOW_DATA& plate : SlcWnd) plate.Clear();
     dwDisStart = 0;
-    pSprite = nullptr;
-    pSnd = nullptr;
-    pSystem = nullptr;
+    pContext = nullptr;
 }
 
 bool SELECT_WINDOW_COLLECT_DATA::Initialized(const char* szTag) const {
@@ -56,10 +55,9 @@ void SELECT_WINDOW_COLLECT_DATA::Layout(int nPlate) {
 }
 
 // Plates beyond the count keep what they held; a release before clears them.
-std::uint32_t SELECT_WINDOW_COLLECT_DATA::Initialize(std::int32_t nNumIn, ZKSPRITE* pSpriteIn,
-                                                     ZKSND* pSndIn, ZKSYSTEM* pSystemIn) {
-    if (nNumIn < 1 || nNumIn > kMaxPlates || pSpriteIn == nullptr || pSndIn == nullptr ||
-        pSystemIn == nullptr || pShell == nullptr) {
+std::uint32_t SELECT_WINDOW_COLLECT_DATA::Initialize(std::int32_t nNumIn,
+                                                     const GameContext* pContextIn) {
+    if (nNumIn < 1 || nNumIn > kMaxPlates || pContextIn == nullptr || !pContextIn->IsComplete()) {
         WindowLogError("SELECT_WINDOW_COLLECT_DATA::Initialize", WINDOW_FAILURE::BadArgument);
         return 0;
     }
@@ -73,10 +71,8 @@ std::uint32_t SELECT_WINDOW_COLLECT_DATA::Initialize(std::int32_t nNumIn, ZKSPRI
         SlcWnd[i].Clear();
         Layout(i);
     }
-    pSprite = pSpriteIn;
-    pSnd = pSndIn;
-    pSystem = pSystemIn;
-    if (SurfaceLoad(pSprite, pSystem, kSurface, 1, 0xFFFFFFFFu) == 0) {
+    pContext = pContextIn;
+    if (SurfaceLoad(pContext->pSprite, pContext->pSystem, kSurface, 1, 0xFFFFFFFFu) == 0) {
         WindowLogError("SELECT_WINDOW_COLLECT_DATA::Initialize", WINDOW_FAILURE::ImageLoad);
         return 0;
     }
@@ -86,7 +82,7 @@ std::uint32_t SELECT_WINDOW_COLLECT_DATA::Initialize(std::int32_t nNumIn, ZKSPRI
 
 void SELECT_WINDOW_COLLECT_DATA::Release() {
     if (nInitFlg == 0) return;
-    SurfaceUnload(pSprite, pSystem, kSurface);
+    SurfaceUnload(pContext->pSprite, pContext->pSystem, kSurface);
     Clear();
 }
 
@@ -188,12 +184,12 @@ std::int32_t SELECT_WINDOW_COLLECT_DATA::WindowStandby(std::int32_t nMouseX, std
         nHover = i;
         if (nOldHover != i) {
             nResult = STANDBY_MOVED;
-            StandbySE(kSECursorMove, pSnd, pSystem, *pShell);
+            pContext->Sound().Effect(kSECursorMove);
         }
         if (key == KEY_STATE_RELEASED) {
             for (SELECT_WINDOW_DATA& plate : SlcWnd) plate.nClickFlg = 0;
             nSelect = i;
-            StandbySE(kSEEnter, pSnd, pSystem, *pShell);
+            pContext->Sound().Effect(kSEEnter);
             nResult = STANDBY_ACTED;
         }
     }

@@ -6,9 +6,7 @@
 #include "system/ZKSYSTEM.h"
 #include "windows/SELECT_WINDOW_DATA.h"
 
-class ZKSPRITE;
-class ZKSND;
-struct ShellWords;
+struct GameContext;
 
 // The choice window: one to three plates in the middle of the screen that zoom in
 // one after another, glow under the pointer, and once one is chosen zoom away, the
@@ -24,12 +22,8 @@ public:
     SELECT_WINDOW_COLLECT_DATA(const SELECT_WINDOW_COLLECT_DATA&) = delete;
     SELECT_WINDOW_COLLECT_DATA& operator=(const SELECT_WINDOW_COLLECT_DATA&) = delete;
 
-    // The shell's words, which the plates' sounds follow; they stay through every
-    // reset, and a window without them does not initialise.
-    void SetShell(const ShellWords& shell) { pShell = &shell; }
     void Clear();
-    std::uint32_t Initialize(std::int32_t nNum, ZKSPRITE* pSpriteIn, ZKSND* pSndIn,
-                             ZKSYSTEM* pSystemIn);
+    std::uint32_t Initialize(std::int32_t nNum, const GameContext* pContextIn);
     void Release();
     // The text of choice nNo, counted from 1.
     std::uint32_t SetSlcWndMsg(std::int32_t nNo, const char* szText);
@@ -52,10 +46,7 @@ public:
     ANIMATION_DATA HighLight;
     SELECT_WINDOW_DATA SlcWnd[kMaxPlates];
     std::uint32_t dwDisStart = 0;
-    ZKSPRITE* pSprite = nullptr;
-    ZKSND* pSnd = nullptr;
-    ZKSYSTEM* pSystem = nullptr;
-    const ShellWords* pShell = nullptr;
+    const GameContext* pContext = nullptr;
 
 private:
     // The count as an index bound: a restored count never reaches past the plates.

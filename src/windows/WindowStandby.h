@@ -4,10 +4,6 @@
 
 #include "platform/video/Rect.h"
 
-class ZKSND;
-class ZKSYSTEM;
-struct ShellWords;
-
 // What a window's standby reports for one frame.
 enum STANDBY_RESULT : std::int32_t {
     STANDBY_NOT_INITIALIZED = -1,
@@ -25,6 +21,3 @@ constexpr int kSEEnter = 5;
 // Inside when left <= x < right and top <= y < bottom: the right and bottom edges
 // belong to the next item.
 bool StandbyHit(const platform::Rect& rcItem, std::int32_t nX, std::int32_t nY);
-
-// Plays a window's sound effect once.
-void StandbySE(int nEffect, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell);

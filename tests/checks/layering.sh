@@ -60,5 +60,28 @@ if [[ -n "$hits" ]]; then
     failed=1
 fi
 
+# The game object's definition is for the game's own files (GAMEMAIN*.cpp wherever
+# they live, the mode host's definitions), the command handlers by concept in
+# src/script, the program in src/app and the tool that runs the game. A window, a mode
+# record, a shared-steps object or any other record or header reaches the game through
+# the context or the mode host.
+hits=$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"game/GAMEMAIN\.h"' \
+           "$root/src" "$root/tools" --include='*.h' --include='*.cpp' |
+       while read -r path; do
+           rel=${path#"$root/"}
+           case "$rel" in
+               src/app/* | tools/autoplay/*.cpp | src/game/ModeHost.cpp) ;;
+               src/script/*Commands.cpp) ;;
+               src/game/GAMEMAIN*.cpp | src/script/GAMEMAIN*.cpp | src/windows/GAMEMAIN*.cpp) ;;
+               src/extras/GAMEMAIN*.cpp) ;;
+               *) echo "$rel: includes game/GAMEMAIN.h" ;;
+           esac
+       done | sort)
+if [[ -n "$hits" ]]; then
+    echo "the game object's header outside the game's own files:"
+    echo "$hits"
+    failed=1
+fi
+
 [[ $failed -eq 0 ]] && echo "layering: ok"
 exit $failed

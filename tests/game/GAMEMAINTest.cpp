@@ -48,6 +48,29 @@ TEST(GameMain, InitializeRefusesEachMissingEngineObject) {
     EXPECT_FALSE(fs::exists("sav"));
 }
 
+// The context the windows and screens are handed holds the game's engine objects and
+// the shell's words and actions from a complete start-up until the release.
+TEST(GameMain, InitializeBuildsTheContextAndReleaseEmptiesIt) {
+    FreshGame k;
+    k.fresh->SetShell(k.shell, k.host);
+    const auto pieces = [&] {
+        const GameContext& c = k.fresh->Context;
+        return std::tuple(static_cast<void*>(c.pSystem), static_cast<void*>(c.pSprite),
+                          static_cast<void*>(c.pSnd), static_cast<void*>(c.pShell),
+                          static_cast<void*>(c.pHost));
+    };
+    const auto none = std::tuple<void*, void*, void*, void*, void*>();
+    EXPECT_EQ(k.Initialize(true, true, false), 0u);
+    EXPECT_EQ(pieces(), none);
+    EXPECT_EQ(k.Initialize(), 1u);
+    EXPECT_EQ(pieces(),
+              std::tuple(static_cast<void*>(&k.sys), static_cast<void*>(&k.sprites.sprite),
+                         static_cast<void*>(&k.snd), static_cast<void*>(&k.shell),
+                         static_cast<void*>(static_cast<GameHost*>(&k.host))));
+    k.fresh->Release();
+    EXPECT_EQ(pieces(), none);
+}
+
 TEST(GameMain, ExistingSaveFolderIsReportedButAccepted) {
     FreshGame k;
     fs::remove_all("tmp");
@@ -209,6 +232,7 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
     game.prcMosaic = std::make_unique<platform::Rect[]>(8);
     game.dwMosaicSize = 16;
     game.BGGraphData1.nDispFlg = 1;
+    game.FadeGraphData.nDispFlg = 1;
 
     game.BGDataClear();
     EXPECT_EQ(std::tuple(game.ClippingData.nClipNum, game.BGGraphData1.nDispFlg, game.dwMosaicSize),
@@ -217,11 +241,17 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
     EXPECT_EQ(game.BGGraphData1.pSprite, &k.sprites.sprite);
     EXPECT_EQ(game.nSaveEnableFlg, 1u);
 
+    game.ClippingData.nClipNum = 2;
+    game.ClippingData.prcClip = std::make_unique<platform::Rect[]>(2);
+    game.dwMosaicSize = 16;
     game.Clear();
+    EXPECT_EQ(std::tuple(game.ClippingData.nClipNum, game.dwMosaicSize), std::tuple(0, 0u));
+    EXPECT_FALSE(game.ClippingData.prcClip);
     EXPECT_EQ(
         game.nSaveEnableFlg + game.nLoadEnableFlg + game.nConfigEnableFlg + game.nHelpEnableFlg,
         0u);
     EXPECT_STREQ(game.szBGMName, "");
+    EXPECT_EQ(game.FadeGraphData.nDispFlg, 0u);
     EXPECT_EQ(game.CheckAutoSkipFileList("Day01.spt", nullptr), 0);
     EXPECT_EQ(game.nInitFlg, 1u);
 }

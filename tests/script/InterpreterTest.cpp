@@ -143,11 +143,13 @@ TEST(Interpreter, LinesThatNeverRunAreReported) {
 TEST(Interpreter, NeedsAnInitialisedGameAndAnOpenScript) {
     ScriptKit k;
     EXPECT_EQ(k.game->ScrMain(), -1);
+    EXPECT_EQ(k.game->ScrRead(), -1);
     EXPECT_EQ(k.game->ScrFileOpen("../x.spt"), 0);
     k.game->Release();
     EXPECT_EQ(k.game->ScrMain(), -1);
     EXPECT_EQ(k.lines(),
               (Lines{"Error: <GAMEMAIN::ScrMain> ファイルポインタが失われています",
+                     "Error: <GAMEMAIN::ScrRead> ファイルポインタが失われています",
                      "Error: <GAMEMAIN::ScrFileOpen> 不正なファイル名です: ../x.spt",
                      "Error: <GAMEMAIN::ScrMain> GAMEMAIN::Initializeが実行されていません"}));
 }

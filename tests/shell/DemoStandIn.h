@@ -6,6 +6,7 @@
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
+#include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/RecordingShellEngine.h"
 #include "system/ZKSYSTEM.h"
@@ -42,5 +43,5 @@ private:
     ZKSPRITE sprite_;
     ZKSND snd_;
     GAMEMAIN game_;
-    EngineForwarder production_{system_, sprite_, snd_, game_};
+    EngineForwarder production_{system_, sprite_, snd_, game_, CurrentShellState()};
 };

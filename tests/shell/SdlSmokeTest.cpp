@@ -229,7 +229,7 @@ struct RealObjects {
 class WatchedForwarder : public EngineForwarder {
 public:
     explicit WatchedForwarder(RealObjects& o)
-        : EngineForwarder(o.system, o.sprite, o.snd, o.game) {}
+        : EngineForwarder(o.system, o.sprite, o.snd, o.game, CurrentShellState()) {}
 
     std::function<void()> beforeFrame = [] {};
 

@@ -28,6 +28,7 @@ struct WindowTestBench {
     ZKSPRITE* sprite = &kit.sprites.sprite;
     ZKSND* snd = &kit.snd;
     ZKSYSTEM* sys = &kit.sys;
+    const GameContext* context = &kit.game->Context;
 
     WindowTestBench();
     ~WindowTestBench();

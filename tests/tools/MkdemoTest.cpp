@@ -226,6 +226,10 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
         const char* message;
     } cases[] = {
         {"scenario/prologue.spt", 2, u8"#bgdisp BG99", "prologue.spt:2: the surface BG99"},
+        {"scenario/prologue.spt", 2, u8"#PrimAniInit 1 BG99 SURF 1 LOOP FALSE FALSE FALSE",
+         "prologue.spt:2: the surface BG99"},
+        {"scenario/prologue.spt", 2, u8"#PrimGraphicDisp 2 NULL 0 0 0 0 10 10",
+         "prologue.spt:2: the surface NULL"},
         {"scenario/prologue.spt", 34, u8"#FileChange nowhere.spt", "prologue.spt:34: the script"},
         {"init-story.txt", 4, u8"#REG_DATA 1 CLOTHES 2 1 説明 cos99.spt",
          "init-story.txt:4: the script"},

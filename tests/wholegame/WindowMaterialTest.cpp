@@ -79,7 +79,7 @@ TEST_F(WindowMaterial, TheDemoDrawsTheThreeWindowsFromItsOwnPicturesAndSounds) {
 
     // The message window slides in with the prologue's first two lines.
     MSG_WINDOW_DATA& msg = g.MsgWindowData;
-    ASSERT_EQ(msg.Initialize(g.pSprite, g.pSnd, g.pSystem), 1u);
+    ASSERT_EQ(msg.Initialize(&g.Context), 1u);
     int calls = 0;
     while (msg.WindowOpen(20) == 0) ASSERT_LT(++calls, 30);
     const auto lines = Lines("prologue.spt", "#MsgDisp");
@@ -118,7 +118,7 @@ TEST_F(WindowMaterial, TheDemoDrawsTheThreeWindowsFromItsOwnPicturesAndSounds) {
     EXPECT_EQ(sounds.stops(platform::AudioBus::Voice), 1);
 
     DAY_WINDOW_DATA& day = g.DayWindowData;
-    ASSERT_EQ(day.Initialize(2, g.pSprite, g.pSnd, g.pSystem), 1u);
+    ASSERT_EQ(day.Initialize(2, &g.Context), 1u);
     for (calls = 0; day.WindowOpen(10) == 0;) ASSERT_LT(++calls, 40);
     expectCells(shot("day.png", [&] { day.Draw(); }), "DayWndMaterial",
                 {{2, 2, "panel"}, {83, 36, "2"}, {29, 57, "label"}});
@@ -127,7 +127,7 @@ TEST_F(WindowMaterial, TheDemoDrawsTheThreeWindowsFromItsOwnPicturesAndSounds) {
     SELECT_WINDOW_COLLECT_DATA& choice = g.SelectWindowData;
     const auto select = Lines("cos01.spt", "#SelectStart");
     ASSERT_EQ(select.size(), 1u);
-    ASSERT_EQ(choice.Initialize(3, g.pSprite, g.pSnd, g.pSystem), 1u);
+    ASSERT_EQ(choice.Initialize(3, &g.Context), 1u);
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(choice.SetSlcWndMsg(i, select[0][static_cast<std::size_t>(2 + i)].c_str()), 1u);
     }

@@ -19,7 +19,7 @@ struct Choice : ::testing::Test {
     int k = 0;
 
     bool start(int count) {
-        if (window.Initialize(count, bench.sprite, bench.snd, bench.sys) != 1) return false;
+        if (window.Initialize(count, bench.context) != 1) return false;
         for (int i = 1; i <= count; ++i) window.SetSlcWndMsg(i, "C");
         return true;
     }
@@ -70,6 +70,21 @@ TEST_F(Choice, PlatesComeInTurnAndTheChosenOneGoesLastAfterTheHold) {
         }
         EXPECT_EQ(WindowTestBench::Time(k - 1), 101136u) << c.count;
         EXPECT_EQ(order, c.order) << c.count;
+    }
+}
+
+// The chosen plate holds a full second from the start of the disappearing.
+TEST_F(Choice, TheHoldEndsOneSecondAfterTheDisappearingBegan) {
+    ASSERT_TRUE(start(1));
+    const struct {
+        std::uint32_t after;
+        std::uint32_t step;
+    } cases[] = {{0, 4}, {999, 4}, {1000, 5}};
+    for (const auto& c : cases) {
+        window.nStep = 4;
+        window.dwDisStart = WindowTestBench::kT0;
+        EXPECT_EQ(window.DisSelectWindowProc(WindowTestBench::kT0 + c.after, kZoom), 0);
+        EXPECT_EQ(window.nStep, c.step) << c.after;
     }
 }
 

@@ -22,7 +22,7 @@ struct Bar : ::testing::Test {
     int k = 0;
 
     void SetUp() override {
-        ASSERT_EQ(window.Initialize(bench.sprite, bench.snd, bench.sys), 1u);
+        ASSERT_EQ(window.Initialize(bench.context), 1u);
         ASSERT_EQ(window.WindowOpen(0), 1);
         window.MsgData.SetText("Line");
         window.MsgData.SetVoice(WindowTestBench::kVoices[0]);

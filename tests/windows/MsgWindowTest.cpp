@@ -77,8 +77,8 @@ TEST(MsgWindowWiring, SettingsAndStatusMasksReachTheWindow) {
     game.SetMsgConfig(1000, 1, 0);
     EXPECT_EQ(window.nAutoFlg, 1u);
     EXPECT_EQ(window.nSkipFlg, 0u);
-    ASSERT_EQ(window.Initialize(bench.sprite, bench.snd, bench.sys), 1u);
-    ASSERT_EQ(game.DayWindowData.Initialize(2, bench.sprite, bench.snd, bench.sys), 1u);
+    ASSERT_EQ(window.Initialize(bench.context), 1u);
+    ASSERT_EQ(game.DayWindowData.Initialize(2, bench.context), 1u);
     window.nSkipFlg = 1;
     bench.kit.clearLog();
     game.Clear();
@@ -87,18 +87,9 @@ TEST(MsgWindowWiring, SettingsAndStatusMasksReachTheWindow) {
     EXPECT_EQ(window.nInitFlg, 0u);
     EXPECT_EQ(game.DayWindowData.nInitFlg, 0u);
     EXPECT_EQ(bench.sprite->GetSurfaceLoadState(MSG_WINDOW_DATA::kSurface), 1) << "unloaded";
-    ASSERT_EQ(window.Initialize(bench.sprite, bench.snd, bench.sys), 1u);
+    ASSERT_EQ(window.Initialize(bench.context), 1u);
     EXPECT_EQ(game.GetHandsFree(), 1u);
     EXPECT_EQ(game.GetAutoSkip(), 1u);
-
-    // A window outside the game has no shell words until it is given them.
-    bench.kit.clearLog();
-    auto bare = std::make_unique<MSG_WINDOW_DATA>();
-    EXPECT_EQ(bare->Initialize(bench.sprite, bench.snd, bench.sys), 0u);
-    bare->SetShell(bench.kit.shell);
-    EXPECT_EQ(bare->Initialize(nullptr, bench.snd, bench.sys), 0u);
-    EXPECT_EQ(bench.lines(),
-              std::vector<std::string>(2, "Error: <MSG_WINDOW_DATA::Initialize> 引数が不正です"));
 
     using States = std::vector<std::uint32_t>;
     const auto states = [&] {

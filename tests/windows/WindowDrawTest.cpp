@@ -29,7 +29,7 @@ struct Draw : ::testing::Test {
     int k = 0;
 
     void SetUp() override {
-        ASSERT_EQ(msg.Initialize(bench.sprite, bench.snd, bench.sys), 1u);
+        ASSERT_EQ(msg.Initialize(bench.context), 1u);
         ASSERT_EQ(msg.WindowOpen(0), 1);
     }
     const std::vector<std::uint32_t>& frame() {
@@ -119,10 +119,10 @@ TEST_F(Draw, TheDayWindowShowsItsDigitsAndLabel) {
         std::vector<std::pair<int, const char*>> digits;  // x of the cell left edge, cell
         bool label;
     } cases[] = {{7, {{83, "7"}, {73, "panel"}, {104, "panel"}}, true},
-                 {0, {{35, "day zero"}, {83, "day zero"}}, false},
+                 {0, {{35, "day zero"}, {83, "day zero"}, {112, "day zero"}}, false},
                  {123, {{94, "3"}, {73, "panel"}}, true}};
     for (const auto& c : cases) {
-        ASSERT_EQ(day.Initialize(c.day, bench.sprite, bench.snd, bench.sys), 1u);
+        ASSERT_EQ(day.Initialize(c.day, bench.context), 1u);
         ASSERT_EQ(day.WindowOpen(0), 1);
         const auto& shown = bench.drawFrame([&] { day.Draw(); });
         for (const auto& [x, name] : c.digits) {
@@ -132,7 +132,7 @@ TEST_F(Draw, TheDayWindowShowsItsDigitsAndLabel) {
         day.Release();
     }
     bench.kit.clearLog();
-    EXPECT_EQ(day.Initialize(-1, bench.sprite, bench.snd, bench.sys), 0u);
+    EXPECT_EQ(day.Initialize(-1, bench.context), 0u);
     EXPECT_EQ(bench.lines(),
               std::vector<std::string>{"Error: <DAY_WINDOW_DATA::Initialize> 引数が不正です"});
 }
@@ -161,7 +161,7 @@ TEST_F(Draw, GoldenPictures) {
 
     // Three plates, the middle one chosen: the first zooming out, at 0.52.
     SELECT_WINDOW_COLLECT_DATA& choice = bench.game().SelectWindowData;
-    ASSERT_EQ(choice.Initialize(3, bench.sprite, bench.snd, bench.sys), 1u);
+    ASSERT_EQ(choice.Initialize(3, bench.context), 1u);
     const char8_t* texts[] = {u8"袖を直す", u8"裾を直す", u8"このままでいい"};
     for (int i = 0; i < 3; ++i) choice.SetSlcWndMsg(i + 1, Sjis(texts[i]).c_str());
     std::uint32_t now = WindowTestBench::kT0;
@@ -174,7 +174,7 @@ TEST_F(Draw, GoldenPictures) {
                                      platform::Rect{263, 199, 537, 377}));
 
     DAY_WINDOW_DATA& day = bench.game().DayWindowData;
-    ASSERT_EQ(day.Initialize(12, bench.sprite, bench.snd, bench.sys), 1u);
+    ASSERT_EQ(day.Initialize(12, bench.context), 1u);
     ASSERT_EQ(day.WindowOpen(0), 1);
     const auto& days = bench.drawFrame([&] { day.Draw(); });
     EXPECT_TRUE(

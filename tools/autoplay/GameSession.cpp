@@ -80,7 +80,8 @@ bool GameSession::start() {
     sprite_ = std::make_unique<ZKSPRITE>();
     snd_ = std::make_unique<ZKSND>();
     game_ = std::make_unique<GAMEMAIN>();
-    engine_ = std::make_unique<EngineForwarder>(*system_, *sprite_, *snd_, *game_);
+    engine_ =
+        std::make_unique<EngineForwarder>(*system_, *sprite_, *snd_, *game_, CurrentShellState());
     log_.setWhen("start");
     ShellState& s = BeginShellState();
     s.engine = engine_.get();

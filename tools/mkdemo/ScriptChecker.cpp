@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <functional>
 
-#include "game/GAMEMAIN.h"
 #include "mkdemo/CharacterSheets.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/SjisText.h"
+#include "script/ScrCmdWords.h"
 
 namespace mkdemo {
 
@@ -330,7 +330,7 @@ void ScriptChecker::CheckScenario(const SourceFile& file, const StoryRegistry& r
             c.report("#SelectWait is the interpreter's own state, not a command");
             continue;
         }
-        if (!GAMEMAIN::IsScrCommandWord(w[0])) {
+        if (!IsScrCommandWord(w[0])) {
             c.report(platform::cp932ToUtf8(w[0]) + " is not a command word of the interpreter");
             continue;
         }

@@ -11,9 +11,9 @@
 
 namespace {
 
-using Settings = BareGame;
+using MenuMasks = BareGame;
 
-TEST_F(Settings, PermissionWordsFollowTheMaskBits) {
+TEST_F(MenuMasks, PermissionWordsFollowTheMaskBits) {
     const auto words = [&] {
         return std::vector<std::uint32_t>{game->nSaveEnableFlg, game->nLoadEnableFlg,
                                           game->nConfigEnableFlg, game->nHelpEnableFlg};
@@ -25,6 +25,19 @@ TEST_F(Settings, PermissionWordsFollowTheMaskBits) {
     game->MsgWndStatusChange(1016, 0);
     EXPECT_EQ(words(), (std::vector<std::uint32_t>{0, 0, 1, 0}));
     EXPECT_TRUE(kit.debugLines().empty());
+}
+
+// The message settings the shell hands over: speed, automatic advance and skip.
+TEST_F(MenuMasks, MessageSettingsReachTheGameAndItsWindow) {
+    const struct {
+        std::uint32_t speed, handsFree, autoSkip;
+    } cases[] = {{1000, 1, 0}, {250, 0, 1}};
+    for (const auto& c : cases) {
+        game->SetMsgConfig(c.speed, c.handsFree, c.autoSkip);
+        EXPECT_EQ(std::vector<std::uint32_t>(
+                      {game->GetMsgSpeed(), game->GetHandsFree(), game->GetAutoSkip()}),
+                  std::vector<std::uint32_t>({c.speed, c.handsFree, c.autoSkip}));
+    }
 }
 
 TEST(MsgBarMask, TakesBacklogConditionsOnlyWhenSwitchingOn) {
@@ -46,7 +59,7 @@ TEST(MsgBarMask, TakesBacklogConditionsOnlyWhenSwitchingOn) {
     }
 }
 
-TEST_F(Settings, MenuChangeSwitchesTheShellsMenu) {
+TEST_F(MenuMasks, MenuChangeSwitchesTheShellsMenu) {
     const std::string failed =
         "Error: <GAMEMAIN::MenuMsgWndStatusChange> メニューの設定に失敗しました";
     ShellGameHost host;

@@ -1,0 +1,5 @@
+#include "game/ModeHost.h"
+
+#include "game/GAMEMAIN.h"
+
+const GameContext& ModeHost::Context() const { return game_.Context; }

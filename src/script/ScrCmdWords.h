@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// The interpreter's 68 command words, in the order a word is matched against them.
+inline constexpr std::array<const char*, 68> ScrCmdWords = {
+    "#LoadData",
+    "#UnLoadData",
+    "#BGDisp",
+    "#WipeOut",
+    "#WipeIn",
+    "#WipeEnd",
+    "#Wipe",
+    "#MosaicExpansion",
+    "#MosaicReduction",
+    "#MosaicReload",
+    "#MosaicEnd",
+    "#PrimAniInit",
+    "#PrimAniSet",
+    "#PrimAniDisp",
+    "#PrimAniUnDisp",
+    "#PrimGraphicDisp",
+    "#PrimGraphicUnDisp",
+    "#CharIn",
+    "#CharOut",
+    "#CharMove",
+    "#CharaFaceChange",
+    "#CharaBodyChange",
+    "#CharaFaceBodyChange",
+    "#CtrlEyeAnimation",
+    "#KeyWait",
+    "#TimeWait",
+    "#MsgWndOpen",
+    "#MsgWndClose",
+    "#DayWndOpen",
+    "#DayWndClose",
+    "#MsgClear",
+    "#SelectStart",
+    "#SelectWait",
+    "#SelectBranch",
+    "#SelectEnd",
+    "#MsgDisp",
+    "#FadeIn",
+    "#FadeOut",
+    "#If",
+    "#ElseIf",
+    "#If_C",
+    "#ElseIf_C",
+    "#Else",
+    "#EndIf",
+    "#Love_Jadge_Start",
+    "#Love_Jadge_End",
+    "#RandomStart",
+    "#RandomBranch",
+    "#RandomEnd",
+    "#Jump",
+    "#GoTo",
+    "#FileChange",
+    "#FileChangeSpecial",
+    "#GoToClothesSelect",
+    "#EndScript",
+    "#ClothesDataChange",
+    "#ClothesDataSort",
+    "#GameClearFlgON",
+    "#AddVar",
+    "#ChangeVar",
+    "#FlgONVar",
+    "#FlgOFFVar",
+    "#PlayBGM",
+    "#StopBGM",
+    "#PlayWave",
+    "#StopWave",
+    "#PlayVoice",
+    "#StopVoice",
+};
+
+// The table's spelling of word, compared in any letter case; null when word is not
+// a command word.
+const char* FindScrCmdWord(std::string_view word);
+
+// True when word is one of the interpreter's command words, in any letter case.
+inline bool IsScrCommandWord(std::string_view word) { return FindScrCmdWord(word) != nullptr; }

@@ -1,0 +1,33 @@
+#include "script/ScriptCommands.h"
+
+#include "platform/text/SjisText.h"
+#include "script/SCR_FILE_DATA.h"
+
+namespace {
+
+// One word of the command table whose handler is in this build.
+struct SCR_CMD_ENTRY {
+    const char* szWord;
+    SCR_PROC pProc;
+};
+
+constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
+    {"#SelectEnd", &SelectEndProc},
+    {"#EndIf", &EndIfProc},
+    {"#Love_Jadge_End", &Love_Jadge_EndProc},
+    {"#RandomEnd", &RandomEndProc},
+};
+
+}  // namespace
+
+SCR_PROC FindScrProc(std::string_view word) {
+    for (const SCR_CMD_ENTRY& entry : ScrCmdTable) {
+        if (platform::SjisEqualsIgnoreCase(entry.szWord, word)) return entry.pProc;
+    }
+    return nullptr;
+}
+
+std::int32_t ScrBlockEnd(SCR_FILE_DATA* pScr, std::int32_t nSlot) {
+    pScr->Cmd[nSlot].Clear();
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+class GAMEMAIN;
+class SCR_FILE_DATA;
+
+// A command handler: one call for the slot nSlot of the running script. 0 the
+// script goes on, 1 it goes on after a warning, -1 failure.
+using SCR_PROC = std::int32_t (*)(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// The handler of a command word, in any letter case; null for a word whose handler
+// is not in this build.
+SCR_PROC FindScrProc(std::string_view word);
+
+// A block's end marker met in normal execution: the block is over and the marker
+// has nothing left to do but free its slot.
+std::int32_t ScrBlockEnd(SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// ChoiceCommands.cpp
+std::int32_t SelectEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// ConditionCommands.cpp
+std::int32_t EndIfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t Love_Jadge_EndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// FlowCommands.cpp
+std::int32_t RandomEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
