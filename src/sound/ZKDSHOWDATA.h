@@ -51,8 +51,6 @@ public:
 
     std::uint32_t GetVolumeRequestTime() const { return dwVolumeRequestTime; }
     void SetVolumeRequestTime(std::uint32_t time) { dwVolumeRequestTime = time; }
-    const char* GetPath() const { return szPath; }
-    std::uint32_t GetRegistration() const { return dwRegister; }
 
 private:
     bool IsVideo() const { return (dwMediaKind & kKindVideo) != 0; }
