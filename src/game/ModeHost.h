@@ -4,7 +4,7 @@
 
 class GAMEMAIN;
 struct GameContext;
-struct GRAPHIC_DATA;
+class GRAPHIC_DATA;
 
 // The game as a mode record sees it while the record runs its mode's steps and draw.
 // The record is handed one for each call; it reaches the game only through it, so no
