@@ -12,6 +12,7 @@
 
 #include "platform/core/SingleInstanceGuard.h"
 #include "platform/input/VirtualKeys.h"
+#include "platform/window/CursorBits.h"
 #include "platform/window/HeadlessWindowHost.h"
 #include "platform/window/MenuStrip.h"
 #include "platform/window/ModalDialog.h"
@@ -310,4 +311,12 @@ TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
         EXPECT_GT(shown(), inDialog);
         host.destroy();
     }
+}
+
+TEST(CursorBits, EveryShownPixelIsInTheMaskAndOnlyBlackInTheData) {
+    // Nine pixels wide, so that a row takes two bytes and the second starts afresh.
+    const PixelArt art{{"#.r     #", " #       "}, {{'r', 0xFFFF0000}}, 0, 0};
+    const CursorBits bits = CursorBits::Of(art);
+    EXPECT_EQ(bits.mask, (std::vector<std::uint8_t>{0xE0, 0x80, 0x40, 0x00}));
+    EXPECT_EQ(bits.data, (std::vector<std::uint8_t>{0x80, 0x80, 0x40, 0x00}));
 }
