@@ -26,6 +26,8 @@ TEST(PosixFiles, ErrorNumbersTheEngineDecidesOn) {
     EXPECT_EQ(files.rename("file", "d"), EISDIR);
     EXPECT_EQ(files.removeFile("nothing"), ENOENT);
     EXPECT_EQ(files.removeFolder("nothing"), ENOENT);
+    EXPECT_EQ(files.removeFile(""), ENOENT);
+    EXPECT_EQ(files.makeFolder(""), ENOENT);
 }
 
 TEST(PosixFiles, AFileToReadIsARegularFileWithinItsCapOrNoStreamAtAll) {
