@@ -314,9 +314,9 @@ TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
 }
 
 TEST(CursorBits, EveryShownPixelIsInTheMaskAndOnlyBlackInTheData) {
-    // Nine pixels wide, so that a row takes two bytes and the second starts afresh.
-    const PixelArt art{{"#.r     #", " #       "}, {{'r', 0xFFFF0000}}, 0, 0};
+    // Sixteen pixels wide: a row fills exactly two bytes, the second starting afresh.
+    const PixelArt art{{"#.r     #      .", " #              "}, {{'r', 0xFFFF0000}}, 0, 0};
     const CursorBits bits = CursorBits::Of(art);
-    EXPECT_EQ(bits.mask, (std::vector<std::uint8_t>{0xE0, 0x80, 0x40, 0x00}));
+    EXPECT_EQ(bits.mask, (std::vector<std::uint8_t>{0xE0, 0x81, 0x40, 0x00}));
     EXPECT_EQ(bits.data, (std::vector<std::uint8_t>{0x80, 0x80, 0x40, 0x00}));
 }
