@@ -314,9 +314,20 @@ TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
 }
 
 TEST(CursorBits, EveryShownPixelIsInTheMaskAndOnlyBlackInTheData) {
-    // Sixteen pixels wide: a row fills exactly two bytes, the second starting afresh.
-    const PixelArt art{{"#.r     #      .", " #              "}, {{'r', 0xFFFF0000}}, 0, 0};
-    const CursorBits bits = CursorBits::Of(art);
-    EXPECT_EQ(bits.mask, (std::vector<std::uint8_t>{0xE0, 0x81, 0x40, 0x00}));
-    EXPECT_EQ(bits.data, (std::vector<std::uint8_t>{0x80, 0x80, 0x40, 0x00}));
+    // Rows of sixteen pixels fill two bytes exactly; a row of nine needs a second
+    // byte for its last pixel.
+    const struct {
+        PixelArt art;
+        std::vector<std::uint8_t> mask, data;
+    } cases[] = {
+        {{{"#.r     #      .", " #              "}, {{'r', 0xFFFF0000}}, 0, 0},
+         {0xE0, 0x81, 0x40, 0x00},
+         {0x80, 0x80, 0x40, 0x00}},
+        {{{"        #"}, {}, 0, 0}, {0x00, 0x80}, {0x00, 0x80}},
+    };
+    for (const auto& c : cases) {
+        const CursorBits bits = CursorBits::Of(c.art);
+        EXPECT_EQ(bits.mask, c.mask) << c.art.width();
+        EXPECT_EQ(bits.data, c.data) << c.art.width();
+    }
 }
