@@ -12,6 +12,7 @@
 
 #include "platform/core/SingleInstanceGuard.h"
 #include "platform/input/VirtualKeys.h"
+#include "platform/media/MediaPump.h"
 #include "platform/window/CursorBits.h"
 #include "platform/window/HeadlessWindowHost.h"
 #include "platform/window/MenuStrip.h"
@@ -67,6 +68,27 @@ TEST(WindowHost, PostedMessagesArriveOnTheLoopThreadInOrder) {
         EXPECT_EQ(received[i], WM_DSHOW_EVENT + i % 3);
         EXPECT_EQ(threads[i], std::this_thread::get_id());
     }
+}
+
+// A movie's end reaches the window while it exists, and nothing is left to post
+// into a window that is gone.
+TEST(WindowHost, MediaEndsArePostedOnlyWhileTheWindowExists) {
+    zktest::TestKit kit;
+    {
+        HeadlessWindowHost host;
+        std::vector<std::uint32_t> received;
+        ASSERT_NE(host.create([&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+            if (message >= WM_DSHOW_EVENT) received.push_back(message);
+            return std::intptr_t{0};
+        }),
+                  nullptr);
+        ASSERT_TRUE(MediaPump::instance().poster);
+        MediaPump::instance().poster(nullptr, WM_DSHOW_EVENT + 2);
+        while (host.pumpEvent(0)) {
+        }
+        EXPECT_EQ(received, std::vector<std::uint32_t>{WM_DSHOW_EVENT + 2});
+    }
+    EXPECT_FALSE(MediaPump::instance().poster);
 }
 
 TEST(WindowHost, StripItemsAndDialogLayout) {
