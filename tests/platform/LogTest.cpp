@@ -32,6 +32,33 @@ TEST(Log, WritesTheEngineLineForms) {
     EXPECT_EQ(sink.consoleLines(), std::vector<std::string>{"Error: 該当ファイル無し"});
 }
 
+TEST(Log, ConversionsWidthsAndStrayPercents) {
+    const struct {
+        const char* text;
+        LogArg arg;
+        std::string line;
+    } cases[] = {
+        {"[%5d]", LogArg(42), "[   42]"},
+        {"[%05d]", LogArg(-42), "[-0042]"},
+        {"[%10d]", LogArg(7), "[         7]"},
+        {"[%3u]", LogArg(7), "[  7]"},
+        {"[%03u]", LogArg(7), "[007]"},
+        {"[%u|%d]", LogArg(-1), "[4294967295|(?)]"},
+        {"[%x]", LogArg(255), "[ff]"},
+        {"[%08x]", LogArg(-1), "[ffffffff]"},
+        {"[%4X]", LogArg(171), "[  AB]"},
+        {"[%d]", Utf8Arg("text"), "[text]"},
+        {"[%s]", LogArg(12), "[12]"},
+        {"100%", LogArg(1), "100%"},
+        {"%q%d", LogArg(1), "%q1"},
+        {"%%d", LogArg(1), "%d"},
+        {"at %12", LogArg(1), "at %12"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatLogText(c.text, std::span(&c.arg, 1)), c.line) << c.text;
+    }
+}
+
 TEST(Log, LinesFromManyThreadsStayWhole) {
     CaptureLogSink sink;
     ScopedService<LogSink> scope(sink);

@@ -26,6 +26,45 @@ TEST(PosixFiles, ErrorNumbersTheEngineDecidesOn) {
     EXPECT_EQ(files.rename("file", "d"), EISDIR);
     EXPECT_EQ(files.removeFile("nothing"), ENOENT);
     EXPECT_EQ(files.removeFolder("nothing"), ENOENT);
+    EXPECT_EQ(files.removeFile(""), ENOENT);
+    EXPECT_EQ(files.makeFolder(""), ENOENT);
+}
+
+TEST(PosixFiles, AFileToReadIsARegularFileWithinItsCapOrNoStreamAtAll) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    WriteFileBytes("two", "xy");
+    std::filesystem::create_symlink("two", "link");
+    std::filesystem::create_directory("folder");
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    const struct {
+        const char* path;
+        std::uint64_t cap;
+        int error;
+    } cases[] = {
+        {"two", 2, 0},
+        {"link", 2, 0},
+        {"two", 1, EFBIG},
+        {"missing", 9, ENOENT},
+        {"folder", 9, EISDIR},
+        {"fifo", 9, ENOTSUP},
+        {"/dev/null", 9, ENOTSUP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " cap " + std::to_string(c.cap));
+        // A stream left over from an earlier use must not survive a refusal.
+        std::FILE* stream = stderr;
+        EXPECT_EQ(files.openRegularFile(c.path, c.cap, stream), c.error);
+        if (c.error != 0) {
+            EXPECT_EQ(stream, nullptr);
+            continue;
+        }
+        ASSERT_NE(stream, nullptr);
+        char bytes[4] = {};
+        EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, stream), 2u);
+        EXPECT_STREQ(bytes, "xy");
+        std::fclose(stream);
+    }
 }
 
 TEST(PosixFiles, ListingReportsLinksAsFilesAndSkipsDots) {

@@ -12,6 +12,8 @@
 
 #include "platform/core/SingleInstanceGuard.h"
 #include "platform/input/VirtualKeys.h"
+#include "platform/media/MediaPump.h"
+#include "platform/window/CursorBits.h"
 #include "platform/window/HeadlessWindowHost.h"
 #include "platform/window/MenuStrip.h"
 #include "platform/window/ModalDialog.h"
@@ -66,6 +68,27 @@ TEST(WindowHost, PostedMessagesArriveOnTheLoopThreadInOrder) {
         EXPECT_EQ(received[i], WM_DSHOW_EVENT + i % 3);
         EXPECT_EQ(threads[i], std::this_thread::get_id());
     }
+}
+
+// A movie's end reaches the window while it exists, and nothing is left to post
+// into a window that is gone.
+TEST(WindowHost, MediaEndsArePostedOnlyWhileTheWindowExists) {
+    zktest::TestKit kit;
+    {
+        HeadlessWindowHost host;
+        std::vector<std::uint32_t> received;
+        ASSERT_NE(host.create([&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+            if (message >= WM_DSHOW_EVENT) received.push_back(message);
+            return std::intptr_t{0};
+        }),
+                  nullptr);
+        ASSERT_TRUE(MediaPump::instance().poster);
+        MediaPump::instance().poster(nullptr, WM_DSHOW_EVENT + 2);
+        while (host.pumpEvent(0)) {
+        }
+        EXPECT_EQ(received, std::vector<std::uint32_t>{WM_DSHOW_EVENT + 2});
+    }
+    EXPECT_FALSE(MediaPump::instance().poster);
 }
 
 TEST(WindowHost, StripItemsAndDialogLayout) {
@@ -309,5 +332,24 @@ TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
         EXPECT_EQ(at(400, 320), 0x0000FFu);
         EXPECT_GT(shown(), inDialog);
         host.destroy();
+    }
+}
+
+TEST(CursorBits, EveryShownPixelIsInTheMaskAndOnlyBlackInTheData) {
+    // Rows of sixteen pixels fill two bytes exactly; a row of nine needs a second
+    // byte for its last pixel.
+    const struct {
+        PixelArt art;
+        std::vector<std::uint8_t> mask, data;
+    } cases[] = {
+        {{{"#.r     #      .", " #              "}, {{'r', 0xFFFF0000}}, 0, 0},
+         {0xE0, 0x81, 0x40, 0x00},
+         {0x80, 0x80, 0x40, 0x00}},
+        {{{"        #"}, {}, 0, 0}, {0x00, 0x80}, {0x00, 0x80}},
+    };
+    for (const auto& c : cases) {
+        const CursorBits bits = CursorBits::Of(c.art);
+        EXPECT_EQ(bits.mask, c.mask) << c.art.width();
+        EXPECT_EQ(bits.data, c.data) << c.art.width();
     }
 }

@@ -107,6 +107,22 @@ TEST(EnvData, NonDefaultValuesSurviveARoundTrip) {
     EXPECT_EQ(f.engine.calls.back(), "GameSetMsgConfig 250 1 1");
 }
 
+TEST(EnvData, TheSlowestMessageSpeedIsKeptAndZeroTakesTheDefault) {
+    const std::string speedLine = Hex("83 81 83 62 83 5a 81 5b 83 57 91 ac 93 78 3a 20");
+    const struct {
+        const char* written;
+        const char* kept;
+    } cases[] = {{"1", "1"}, {"0", "1000"}, {"2", "2"}};
+    for (const auto& c : cases) {
+        EnvFixture f;
+        std::string text = kDefaultEnv;
+        text.replace(text.find(speedLine + "1000") + speedLine.size(), 4, c.written);
+        EXPECT_NE(f.roundTrip(text).find(speedLine + c.kept + "\t"), std::string::npos)
+            << c.written;
+        EXPECT_EQ(f.engine.calls.back(), std::string("GameSetMsgConfig ") + c.kept + " 0 0");
+    }
+}
+
 TEST(EnvData, WordsAreReadByPositionWithTheirLimits) {
     const struct {
         std::string text;

@@ -61,6 +61,17 @@ TEST(Shell, StartsFramesAndReleasesInOrder) {
     EXPECT_EQ(ReadFileBytes("env.env").substr(0, 4), Sjis(u8"サウ"));
 }
 
+TEST(Shell, AFailedDrawIsLoggedAndEndsTheFrameBeforeItsTiming) {
+    ShellKit k;
+    k.engine.drawResult = 0;
+    TerminateAfter(k, 2);
+    EXPECT_EQ(k.run(), 1);  // the game ends on the failed frame
+    EXPECT_EQ(k.kit.debugLines(),
+              std::vector<std::string>{"Error: <AppMain> AppDrawが失敗しました"});
+    EXPECT_TRUE(k.engine.callsStartingWith("GameDrawTimeSet").empty());
+    EXPECT_TRUE(k.engine.callsStartingWith("SpriteFrameWait").empty());
+}
+
 TEST(Shell, SettingsFilesThatCannotBeReadOutliveARunThatChangedTheSettings) {
     ShellKit k;
     ASSERT_EQ(mkfifo("env.env", 0600), 0);

@@ -98,10 +98,28 @@ protected:
 TEST_F(GraphTest, ForwardersRefuseTypesOutsideTheThree) {
     // Every forwarder shares one guard that names its caller.
     std::int64_t position = 0;
+    std::int32_t volume = 0;
+    std::uint32_t status = 0;
     const std::vector<std::pair<std::string, std::function<std::int64_t(int)>>> calls = {
         {"DShowOpen", [&](int t) { return snd.DShowOpen(t, "m.mkv", 800, 600); }},
         {"DShowGetLength", [&](int t) { return snd.DShowGetLength(t, &position); }},
         {"DShowReleaseObjTbl", [&](int t) { return snd.DShowReleaseObjTbl(t); }},
+        {"DShowClose", [&](int t) { return snd.DShowClose(t); }},
+        {"DShowIsOpen", [&](int t) { return snd.DShowIsOpen(t); }},
+        {"DShowPlay", [&](int t) { return snd.DShowPlay(t); }},
+        {"DShowPlayEx", [&](int t) { return snd.DShowPlayEx(t, 1, 0, 0); }},
+        {"DShowStop", [&](int t) { return snd.DShowStop(t); }},
+        {"DShowPause", [&](int t) { return snd.DShowPause(t); }},
+        {"DShowSetVolume", [&](int t) { return snd.DShowSetVolume(t, 0); }},
+        {"DShowGetVolume", [&](int t) { return snd.DShowGetVolume(t, &volume); }},
+        {"DShowGetStatus", [&](int t) { return snd.DShowGetStatus(t, &status); }},
+        {"DShowChangeSize", [&](int t) { return snd.DShowChangeSize(t, 0, 800, 600); }},
+        {"DShowGetSeekPointOperation",
+         [&](int t) { return snd.DShowGetSeekPointOperation(t, &position); }},
+        {"DShowGetSeekPoint", [&](int t) { return snd.DShowGetSeekPoint(t); }},
+        {"DShowEventNotify", [&](int t) { return snd.DShowEventNotify(t); }},
+        {"DShowGetRequestVolume", [&](int t) { return snd.DShowGetRequestVolume(t); }},
+        {"DShowRegObjTbl", [&](int t) { return snd.DShowRegObjTbl(t); }},
     };
     for (const auto& [name, call] : calls) {
         for (const int type : {3, -1}) {

@@ -31,6 +31,19 @@ TEST_F(SoundFixture, SecondInitializeRefusesButKeepsTheNewValues) {
     EXPECT_FALSE(audio.device.isOpen());
 }
 
+TEST_F(SoundFixture, TheAudioEngineStartsWithOneAndFailsWithZero) {
+    const struct {
+        bool refused;
+        int expected;
+    } cases[] = {{false, 1}, {true, 0}};
+    for (const auto& c : cases) {
+        audio.device.refuseOpen(c.refused);
+        EXPECT_EQ(snd.DAudioInit(), c.expected) << c.refused;
+        EXPECT_EQ(audio.device.isOpen(), !c.refused);
+        snd.Release();
+    }
+}
+
 TEST_F(SoundFixture, WithoutADeviceStartUpFailsAndEverySoundOperationRefuses) {
     audio.device.refuseOpen(true);
     EXPECT_EQ(snd.Initialize(nullptr, nullptr, 0), -1);

@@ -85,7 +85,8 @@ std::uint32_t RecordingShellEngine::GameMainFunc() {
 }
 
 std::uint32_t RecordingShellEngine::GameDrawFunc() {
-    return static_cast<std::uint32_t>(record(Join("GameDrawFunc", {frames})));
+    return static_cast<std::uint32_t>(
+        record(Join("GameDrawFunc", {frames}), static_cast<int>(drawResult)));
 }
 
 std::int32_t RecordingShellEngine::GameDrawStop() { return record("GameDrawStop"); }

@@ -17,6 +17,7 @@ public:
     std::deque<int> spriteInitResults{1};  // one per call; the last one repeats
     int sndInitResult = 0;
     std::int32_t dshowEventResult = 1;
+    std::uint32_t drawResult = 1;
     std::uint32_t gameInitResult = 1;
     std::int32_t mode = 9;
     std::int32_t procStep = 0;

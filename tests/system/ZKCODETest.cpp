@@ -1,10 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/Bytes.h"
@@ -141,6 +149,37 @@ TEST(ZKCODE, FailuresGiveTheirLineAndMinusOne) {
         const bool headerChecked = c.decode && !c.source.empty();
         EXPECT_EQ(ReadFileBytes("out"), headerChecked ? "" : "kept");
     }
+}
+
+// A read that fails once the header is in: the coded data comes through a pipe
+// whose reader is interrupted (no restart) while it waits for more.
+TEST(ZKCODE, AReadFailureAfterTheHeaderGivesItsLine) {
+    zktest::TestKit kit;
+    ASSERT_EQ(mkfifo("src", 0600), 0);
+    struct sigaction interrupt {
+    }, before{};
+    interrupt.sa_handler = [](int) {};
+    ASSERT_EQ(sigaction(SIGUSR1, &interrupt, &before), 0);
+    const pthread_t reader = pthread_self();
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        const int fd = open("src", O_WRONLY);
+        const std::string coded = kAllHeader + "\xBE";
+        EXPECT_EQ(write(fd, coded.data(), coded.size()), static_cast<ssize_t>(coded.size()));
+        int unread = 1;
+        while (!done && ioctl(fd, FIONREAD, &unread) == 0 && unread > 0) std::this_thread::yield();
+        while (!done) {
+            pthread_kill(reader, SIGUSR1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        close(fd);
+    });
+    EXPECT_EQ(ZKDecode("src", "out"), -1);
+    done = true;
+    writer.join();
+    sigaction(SIGUSR1, &before, nullptr);
+    EXPECT_EQ(kit.debugLines(), Lines{"Error: <ZKDecode> 読込ファイルの読み込みに失敗"});
+    EXPECT_EQ(ReadFileBytes("out"), "");
 }
 
 TEST(CodeFileReadOneLine, ReadsHeaderWithFirstLineThenEachLine) {

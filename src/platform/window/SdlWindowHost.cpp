@@ -6,6 +6,7 @@
 
 #include "platform/core/Log.h"
 #include "platform/video/SdlRenderer.h"
+#include "platform/window/CursorBits.h"
 #include "platform/window/CursorCounter.h"
 #include "platform/window/SdlEvents.h"
 
@@ -22,25 +23,10 @@ SDL_Surface* ArtSurface(const PixelArt& art, std::vector<std::uint32_t>& pixels)
                                               art.width() * 4, SDL_PIXELFORMAT_ARGB8888);
 }
 
-// Black, white and transparent as SDL's monochrome cursor bits: data 1 is black,
-// mask 0 is transparent.
 SDL_Cursor* MonochromeCursor(const PixelArt& art) {
-    const int w = art.width();
-    const int h = art.height();
-    const std::size_t bytes = static_cast<std::size_t>((w + 7) / 8) * static_cast<std::size_t>(h);
-    std::vector<Uint8> data(bytes, 0), mask(bytes, 0);
-    const auto pixels = art.argb();
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t p = pixels[static_cast<std::size_t>(y * w + x)];
-            const std::size_t at = static_cast<std::size_t>(y * ((w + 7) / 8) + x / 8);
-            const Uint8 bit = static_cast<Uint8>(0x80 >> (x % 8));
-            if ((p >> 24) == 0) continue;
-            mask[at] |= bit;
-            if ((p & 0xFFFFFF) == 0) data[at] |= bit;
-        }
-    }
-    return SDL_CreateCursor(data.data(), mask.data(), w, h, art.hotX, art.hotY);
+    CursorBits bits = CursorBits::Of(art);
+    return SDL_CreateCursor(bits.data.data(), bits.mask.data(), art.width(), art.height(), art.hotX,
+                            art.hotY);
 }
 
 }  // namespace
