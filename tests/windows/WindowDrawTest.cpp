@@ -146,16 +146,19 @@ TEST_F(Draw, AMaterialLostBehindTheWindowsBackLogsEachBlitOnceAndKeepsTheText) {
 
 TEST_F(Draw, TheDayWindowShowsItsDigitsAndLabel) {
     DAY_WINDOW_DATA& day = bench.game().DayWindowData;
-    const auto cell = [](const char* name) {
+    const auto cell = [](const std::string& name) {
         return WindowTestBench::CellColor("DayWndMaterial", name);
     };
-    const struct {
+    struct Case {
         std::int32_t day;
-        std::vector<std::pair<int, const char*>> digits;  // x of the cell left edge, cell
+        std::vector<std::pair<int, std::string>> digits;  // x of the cell left edge, cell
         bool label;
-    } cases[] = {{7, {{83, "7"}, {73, "panel"}, {104, "panel"}}, true},
-                 {0, {{35, "day zero"}, {83, "day zero"}, {112, "day zero"}}, false},
-                 {123, {{94, "3"}, {73, "panel"}}, true}};
+    };
+    std::vector<Case> cases = {{7, {{83, "7"}, {73, "panel"}, {104, "panel"}}, true},
+                               {0, {{35, "day zero"}, {83, "day zero"}, {112, "day zero"}}, false},
+                               {123, {{94, "3"}, {73, "panel"}}, true},
+                               {10, {{73, "1"}, {94, "0"}}, true}};
+    for (int d = 1; d <= 9; ++d) cases.push_back({d, {{83, std::to_string(d)}}, true});
     for (const auto& c : cases) {
         ASSERT_EQ(day.Initialize(c.day, bench.context), 1u);
         ASSERT_EQ(day.WindowOpen(0), 1);
