@@ -74,6 +74,35 @@ TEST_F(Draw, TheRevealANamesLengthTheHoverAndAStrayStatePickTheirCells) {
     EXPECT_EQ(WindowTestBench::At(bare, 5, 390), kBlack) << "no name, no plate";
 }
 
+// A lone lead byte would join the word before it, and the word would wrap.
+TEST_F(Draw, ARevealEndingInsideACharacterStopsBeforeIt) {
+    msg.MsgData.SetText("a " + std::string(61, 'x') + Sjis(u8"あ"));
+    msg.nDispByte = 64;
+    const auto& shown = frame();
+    EXPECT_EQ(WindowTestBench::At(shown, 44, 456), kWhite) << "the word on the first line";
+    EXPECT_EQ(WindowTestBench::At(shown, 20, 480), Msg("panel")) << "nothing on the second";
+}
+
+// The voice button cannot replay a line without text, even one with a voice.
+TEST_F(Draw, AnEmptyLineShowsTheVoiceButtonDisabled) {
+    msg.MsgData.SetVoice(WindowTestBench::kVoices[0]);
+    standby(0, 0);
+    ASSERT_EQ(msg.nButtonState[MSG_BUTTON_VOICE], MSG_WINDOW_DATA::kButtonNormal);
+    EXPECT_EQ(WindowTestBench::At(frame(), 555 + 2 * 39 + 1, 427), Msg("voice off"));
+    msg.MsgData.SetText("Line");
+    EXPECT_EQ(WindowTestBench::At(frame(), 555 + 2 * 39 + 1, 427), Msg("voice"));
+}
+
+// A name's half width counts whole characters of its bytes: three bytes start one
+// character left of the centre.
+TEST_F(Draw, AnOddNameStartsAWholeCharacterLeftOfTheCentre) {
+    msg.MsgData.SetName("abc");
+    msg.MsgData.SetText("Line");
+    const auto& shown = frame();
+    EXPECT_EQ(WindowTestBench::At(shown, 2 + 133 - 12, 403), kWhite);
+    EXPECT_EQ(WindowTestBench::At(shown, 2 + 133 - 13, 403), Msg("name plate"));
+}
+
 TEST_F(Draw, TheWaitMarkShowsForACompleteLineAndStepsEverySevenFrames) {
     msg.MsgData.SetText("Line");
     const auto mark = [&] { return WindowTestBench::At(frame(), 753, 506); };
@@ -89,6 +118,10 @@ TEST_F(Draw, TheWaitMarkShowsForACompleteLineAndStepsEverySevenFrames) {
         EXPECT_EQ(mark() != Msg("panel"), c.mark) << c.shown << " " << c.page;
     }
     msg.nBackLogNo = -1;
+    // The mark stands still while the line is revealed.
+    msg.nDispByte = 2;
+    for (; k < 20;) standby(0, 0);
+    k = 0;
     msg.nDispByte = -1;
     for (; k < 44;) {
         standby(0, 0);
