@@ -67,11 +67,13 @@ TEST_F(Draw, TheRevealANamesLengthTheHoverAndAStrayStatePickTheirCells) {
     const auto& shown = frame();
     for (const auto& p : probes) EXPECT_EQ(WindowTestBench::At(shown, p.x, p.y), p.color) << p.what;
 
-    msg.nDispByte = 1;
     msg.MsgData.szName[0] = '\0';
-    const auto& bare = frame();
-    EXPECT_EQ(WindowTestBench::At(bare, 20, 456), Msg("panel")) << "no whole character";
-    EXPECT_EQ(WindowTestBench::At(bare, 5, 390), kBlack) << "no name, no plate";
+    for (const std::int32_t shownBytes : {1, 0}) {
+        msg.nDispByte = shownBytes;
+        const auto& bare = frame();
+        EXPECT_EQ(WindowTestBench::At(bare, 20, 456), Msg("panel")) << shownBytes;
+        EXPECT_EQ(WindowTestBench::At(bare, 5, 390), kBlack) << "no name, no plate";
+    }
 }
 
 // A lone lead byte would join the word before it, and the word would wrap.
