@@ -204,6 +204,10 @@ TEST_F(Draw, TheDayWindowShowsItsDigitsAndLabel) {
         EXPECT_EQ(WindowTestBench::At(shown, 30, 58), cell(c.label ? "label" : "panel")) << c.day;
         day.Release();
     }
+    // A window set up anew shows from its opening's first frame.
+    ASSERT_EQ(day.Initialize(5, bench.context), 1u);
+    ASSERT_EQ(day.WindowOpen(10), 0);
+    EXPECT_EQ(WindowTestBench::At(bench.drawFrame([&] { day.Draw(); }), 5, 50), cell("panel"));
     bench.kit.clearLog();
     EXPECT_EQ(day.Initialize(-1, bench.context), 0u);
     EXPECT_EQ(bench.lines(),
