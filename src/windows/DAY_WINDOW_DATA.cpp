@@ -90,17 +90,20 @@ std::uint32_t DAY_WINDOW_DATA::Draw() {
     return 1;
 }
 
-void DAY_WINDOW_DATA::DrawDigit(std::int32_t nDigit, std::int32_t nDestX) {
+void DAY_WINDOW_DATA::DrawDigit(std::int32_t nDigit, std::int32_t nDestX,
+                                std::source_location site) {
     if (nDigit < 0 || nDigit > 9) return;
     if (nDigit == 0) {
-        Blt(kDigitZero, nDestX, nY + kDigitY);
+        Blt(kDigitZero, nDestX, nY + kDigitY, site);
         return;
     }
     const std::int32_t left = kDigitLeft + kDigitWidth * ((nDigit - 1) % kDigitsPerRow);
     const std::int32_t top = kDigitHeight * ((nDigit - 1) / kDigitsPerRow);
-    Blt({left, top, left + kDigitWidth, top + kDigitHeight}, nDestX, nY + kDigitY);
+    Blt({left, top, left + kDigitWidth, top + kDigitHeight}, nDestX, nY + kDigitY, site);
 }
 
-void DAY_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY) {
-    WindowBlt("DAY_WINDOW_DATA::Draw", pContext->pSprite, kSurface, rcCell, nDestX, nDestY);
+void DAY_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY,
+                          std::source_location site) {
+    WindowBlt(drawLatch_, "DAY_WINDOW_DATA::Draw", pContext->pSprite, kSurface, rcCell, nDestX,
+              nDestY, 0, site);
 }

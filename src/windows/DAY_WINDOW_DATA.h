@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <source_location>
 
 #include "platform/video/Rect.h"
+#include "windows/DrawFailureLatch.h"
 #include "windows/WindowSlide.h"
 
 struct GameContext;
@@ -32,7 +34,12 @@ public:
     const GameContext* pContext = nullptr;
 
 private:
+    DrawFailureLatch drawLatch_;
+
     SLIDE_FIELDS Slide();
-    void Blt(const platform::Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY);
-    void DrawDigit(std::int32_t nDigit, std::int32_t nDestX);
+    void Blt(const platform::Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY,
+             std::source_location site = std::source_location::current());
+    // The tens and the units are separate calls: each keeps its own failure line.
+    void DrawDigit(std::int32_t nDigit, std::int32_t nDestX,
+                   std::source_location site = std::source_location::current());
 };

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <source_location>
 
 #include "game/ANIMATION_DATA.h"
 #include "platform/video/Rect.h"
 #include "system/ZKSYSTEM.h"
+#include "windows/DrawFailureLatch.h"
 #include "windows/MSG_DATA.h"
 #include "windows/WindowSlide.h"
 
@@ -88,6 +90,8 @@ public:
     std::uint32_t nHoverButton = 0;
 
 private:
+    DrawFailureLatch drawLatch_;
+
     SLIDE_FIELDS Slide();
     bool TestButton(int nButton, std::int32_t nMouseX, std::int32_t nMouseY, KEY_STATE key,
                     std::uint32_t dwNow, std::int32_t& nResult);
@@ -104,5 +108,6 @@ private:
     void DrawLine(const MSG_DATA& line, std::int32_t nCount, std::uint32_t dwColor);
     void DrawName(const char* szName, std::uint32_t dwColor);
     void DrawWaitMark();
-    void Blt(const platform::Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY);
+    void Blt(const platform::Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY, int nItem = 0,
+             std::source_location site = std::source_location::current());
 };

@@ -112,13 +112,13 @@ void MSG_WINDOW_DATA::DrawButtons() {
             if (pass == CELL_HOVER) {
                 const std::int32_t left = kButtonColumn + kHoverWidth * i;
                 Blt({left, kHoverRow, left + kHoverWidth, kHoverRow + kHoverHeight},
-                    button.left - kHoverShift, button.top);
+                    button.left - kHoverShift, button.top, i);
                 continue;
             }
             const std::int32_t rows[] = {kDisableRow, kNormalRow, kPressRow};
             const std::int32_t left = kButtonColumn + kButtonWidth * i;
             const std::int32_t top = rows[pass];
-            Blt({left, top, left + kButtonWidth, top + kButtonHeight}, button.left, button.top);
+            Blt({left, top, left + kButtonWidth, top + kButtonHeight}, button.left, button.top, i);
         }
     }
 }
@@ -127,10 +127,13 @@ void MSG_WINDOW_DATA::DrawLine(const MSG_DATA& line, std::int32_t nCount, std::u
     const auto height = static_cast<int>(line.nFontSize);
     const Rect box = Moved(kTextBox, nX, nY);
     const Rect shadow = Moved(box, kShadowOffset, kShadowOffset);
+    int nItem = 0;
     for (const auto& [rc, color] : {std::pair{shadow, kShadowColor}, std::pair{box, dwColor}}) {
-        WindowCheckDraw(kTag, pContext->pSprite->DDTextOutRange(kBackBuffer, &rc, line.szText,
-                                                                color, height, nCount, kTextWeight,
-                                                                platform::TextLayout::kWordBreak));
+        drawLatch_.Check(
+            kTag,
+            pContext->pSprite->DDTextOutRange(kBackBuffer, &rc, line.szText, color, height, nCount,
+                                              kTextWeight, platform::TextLayout::kWordBreak),
+            nItem++);
     }
 }
 
@@ -140,11 +143,11 @@ void MSG_WINDOW_DATA::DrawName(const char* szName, std::uint32_t dwColor) {
     const auto nHalf = static_cast<std::int32_t>(std::strlen(szName) / 2);
     const std::int32_t x = nX + kNameCentre - nHalf * kNameCharWidth;
     const std::int32_t y = nY + kNameY;
-    WindowCheckDraw(kTag,
-                    pContext->pSprite->DDTextOut(kBackBuffer, x + kShadowOffset, y + kShadowOffset,
-                                                 szName, kShadowColor, kNameHeight, kNameWeight));
-    WindowCheckDraw(kTag, pContext->pSprite->DDTextOut(kBackBuffer, x, y, szName, dwColor,
-                                                       kNameHeight, kNameWeight));
+    drawLatch_.Check(kTag,
+                     pContext->pSprite->DDTextOut(kBackBuffer, x + kShadowOffset, y + kShadowOffset,
+                                                  szName, kShadowColor, kNameHeight, kNameWeight));
+    drawLatch_.Check(kTag, pContext->pSprite->DDTextOut(kBackBuffer, x, y, szName, dwColor,
+                                                        kNameHeight, kNameWeight));
 }
 
 void MSG_WINDOW_DATA::DrawWaitMark() {
@@ -153,6 +156,7 @@ void MSG_WINDOW_DATA::DrawWaitMark() {
         nX + kWaitMarkX, nY + kWaitMarkY);
 }
 
-void MSG_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY) {
-    WindowBlt(kTag, pContext->pSprite, kSurface, rcCell, nDestX, nDestY);
+void MSG_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY, int nItem,
+                          std::source_location site) {
+    WindowBlt(drawLatch_, kTag, pContext->pSprite, kSurface, rcCell, nDestX, nDestY, nItem, site);
 }

@@ -4,6 +4,7 @@
 
 #include "game/ANIMATION_DATA.h"
 #include "system/ZKSYSTEM.h"
+#include "windows/DrawFailureLatch.h"
 #include "windows/SELECT_WINDOW_DATA.h"
 
 struct GameContext;
@@ -49,6 +50,8 @@ public:
     const GameContext* pContext = nullptr;
 
 private:
+    DrawFailureLatch drawLatch_;
+
     // The count as an index bound: a restored count never reaches past the plates.
     int Plates() const;
     void Layout(int nPlate);

@@ -3,7 +3,6 @@
 #include "game/GameContext.h"
 #include "graphics/ZKSPRITE.h"
 #include "windows/SELECT_WINDOW_COLLECT_DATA.h"
-#include "windows/WindowLog.h"
 
 namespace {
 
@@ -24,19 +23,22 @@ std::uint32_t SELECT_WINDOW_COLLECT_DATA::Draw() {
         if (plate.nDispFlg != 1) continue;
         const std::int32_t top =
             i == nGlow ? kPlateHeight * (1 + static_cast<std::int32_t>(HighLight.nAnimNo)) : 0;
-        WindowCheckDraw(kTag, pContext->pSprite->DDBltScale(
-                                  kSurface, plate.nCenterX, plate.nCenterY, 0, top, kPlateWidth,
-                                  top + kPlateHeight, plate.fScale, plate.fScale, 1));
+        drawLatch_.Check(kTag,
+                         pContext->pSprite->DDBltScale(kSurface, plate.nCenterX, plate.nCenterY, 0,
+                                                       top, kPlateWidth, top + kPlateHeight,
+                                                       plate.fScale, plate.fScale, 1),
+                         i);
     }
     for (int i = 0; i < Plates(); ++i) {
         const SELECT_WINDOW_DATA& plate = SlcWnd[i];
         if (plate.nDispFlg != 1 || !(plate.fScale >= 1.0f)) continue;
         const SELECT_MSG_DATA& text = plate.MsgData;
         const auto nHalf = static_cast<std::int32_t>(std::strlen(text.szText) / 2);
-        WindowCheckDraw(
-            kTag, pContext->pSprite->DDTextOutLock(plate.nCenterX - nHalf * kCharWidth,
-                                                   plate.nCenterY - kTextHeight / 2, text.szText,
-                                                   text.dwColor, kTextHeight, kTextWeight));
+        drawLatch_.Check(kTag,
+                         pContext->pSprite->DDTextOutLock(
+                             plate.nCenterX - nHalf * kCharWidth, plate.nCenterY - kTextHeight / 2,
+                             text.szText, text.dwColor, kTextHeight, kTextWeight),
+                         i);
     }
     pContext->pSprite->DDTextOutUnlock();
     return 1;

@@ -9,12 +9,11 @@ void WindowLogError(std::string_view szTag, WINDOW_FAILURE failure) {
     platform::LogError(szTag, kTexts[static_cast<int>(failure)]);
 }
 
-void WindowCheckDraw(std::string_view szTag, int nResult) {
-    if (nResult < 0) WindowLogError(szTag, WINDOW_FAILURE::Draw);
-}
-
-void WindowBlt(std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
-               const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY) {
-    WindowCheckDraw(szTag, pSprite->DDBltRange(nSurface, nX, nY, rcCell.left, rcCell.top,
-                                               rcCell.right, rcCell.bottom, 1));
+void WindowBlt(DrawFailureLatch& latch, std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
+               const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY, int nItem,
+               std::source_location site) {
+    latch.Check(szTag,
+                pSprite->DDBltRange(nSurface, nX, nY, rcCell.left, rcCell.top, rcCell.right,
+                                    rcCell.bottom, 1),
+                nItem, site);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <source_location>
 #include <string_view>
 
 #include "platform/video/Rect.h"
+#include "windows/DrawFailureLatch.h"
 
 class ZKSPRITE;
 
@@ -17,10 +19,8 @@ enum class WINDOW_FAILURE {
 
 void WindowLogError(std::string_view szTag, WINDOW_FAILURE failure);
 
-// A drawing call failed when it gave a negative result: its line is logged under
-// the window's Draw tag, and drawing goes on.
-void WindowCheckDraw(std::string_view szTag, int nResult);
-
-// Blits a cell of a window's material with its colour key, checked as above.
-void WindowBlt(std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
-               const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY);
+// Blits a cell of a window's material with its colour key; a failure is logged
+// under the window's Draw tag through its latch, and drawing goes on.
+void WindowBlt(DrawFailureLatch& latch, std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
+               const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY, int nItem,
+               std::source_location site);

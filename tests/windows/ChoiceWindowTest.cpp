@@ -115,6 +115,53 @@ TEST_F(Choice, EnteringAPlateSoundsOnceAndAClickChoosesIt) {
     EXPECT_EQ(window.nSelect, 2);
 }
 
+// Once chosen, the plate keeps its glow though no plate takes the pointer any more.
+TEST_F(Choice, TheChosenPlateGlowsAfterThePointerHasLeftIt) {
+    ASSERT_TRUE(start(3));
+    ASSERT_NE(runUntilDone(&SELECT_WINDOW_COLLECT_DATA::AppSelectWindowProc), -1);
+    ASSERT_EQ(standby(352, KEY_STATE_RELEASED), 2);
+    standby(352, KEY_STATE_UP);
+    ASSERT_EQ(window.nHover, -1);
+    const auto& shown = bench.drawFrame([&] { window.Draw(); });
+    const auto cell = [](const std::string& name) {
+        return WindowTestBench::CellColor("SlcWndMaterial", name);
+    };
+    // Near the left edge of the first and the chosen third plate.
+    EXPECT_EQ(WindowTestBench::At(shown, 270, 210), cell("plate"));
+    const std::uint32_t glow = WindowTestBench::At(shown, 270, 338);
+    bool glowing = false;
+    for (int f = 0; f < 5; ++f) glowing = glowing || glow == cell("glow " + std::to_string(f));
+    EXPECT_TRUE(glowing) << std::hex << glow;
+}
+
+// A window set up again over one in use starts without a hovered plate: nothing
+// glows, and entering the plate that was hovered sounds again.
+TEST_F(Choice, ASecondInitializeForgetsTheHover) {
+    ASSERT_TRUE(start(1));
+    ASSERT_NE(runUntilDone(&SELECT_WINDOW_COLLECT_DATA::AppSelectWindowProc), -1);
+    ASSERT_EQ(standby(288, KEY_STATE_UP), 1);
+    ASSERT_TRUE(start(1));
+    EXPECT_EQ(window.nHover, -1);
+    ASSERT_NE(runUntilDone(&SELECT_WINDOW_COLLECT_DATA::AppSelectWindowProc), -1);
+    const auto& shown = bench.drawFrame([&] { window.Draw(); });
+    EXPECT_EQ(WindowTestBench::At(shown, 270, 270),
+              WindowTestBench::CellColor("SlcWndMaterial", "plate"));
+    EXPECT_EQ(standby(288, KEY_STATE_UP), 1);
+    EXPECT_EQ(bench.effects(4), 2u);
+}
+
+// Half a text's width counts whole characters of its bytes: three bytes start one
+// character left of the centre.
+TEST_F(Choice, AnOddTextStartsAWholeCharacterLeftOfTheCentre) {
+    ASSERT_TRUE(start(1));
+    ASSERT_EQ(window.SetSlcWndMsg(1, "abc"), 1u);
+    ASSERT_NE(runUntilDone(&SELECT_WINDOW_COLLECT_DATA::AppSelectWindowProc), -1);
+    const auto& shown = bench.drawFrame([&] { window.Draw(); });
+    EXPECT_EQ(WindowTestBench::At(shown, 400 - 12, 288), 0xFFFFFFu);
+    EXPECT_EQ(WindowTestBench::At(shown, 400 - 13, 288),
+              WindowTestBench::CellColor("SlcWndMaterial", "plate"));
+}
+
 TEST_F(Choice, RestoredAndEmptyStatesNeitherCrashNorHang) {
     // A zoom of no time ends at once.
     SELECT_WINDOW_DATA plate;

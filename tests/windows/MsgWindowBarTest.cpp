@@ -155,6 +155,44 @@ TEST_F(Bar, HoldingBackRepeatsAt500And1000MsThenEvery100) {
     EXPECT_EQ(window.nButtonState[MSG_BUTTON_FORWARD], 4u);
 }
 
+// Each back step enables forward again, also one made by holding, before the release.
+TEST_F(Bar, PagingBackAndForwardAgain) {
+    backLog(3);
+    const auto page = [&] {
+        return std::vector<std::int32_t>{
+            window.nBackLogNo, static_cast<std::int32_t>(window.nButtonState[MSG_BUTTON_FORWARD])};
+    };
+    click(MSG_BUTTON_BACK);
+    EXPECT_EQ(page(), (std::vector<std::int32_t>{2, 0}));
+    click(MSG_BUTTON_FORWARD);
+    EXPECT_EQ(page(), (std::vector<std::int32_t>{-1, 4}));
+    click(MSG_BUTTON_BACK);
+    EXPECT_EQ(page(), (std::vector<std::int32_t>{2, 0}));
+    click(MSG_BUTTON_FORWARD);
+    EXPECT_EQ(page(), (std::vector<std::int32_t>{-1, 4}));
+    frame(MSG_BUTTON_BACK, KEY_STATE_PRESSED);
+    while (window.nBackLogNo == -1 && k < 100) frame(MSG_BUTTON_BACK, KEY_STATE_HELD);
+    EXPECT_EQ(page(), (std::vector<std::int32_t>{2, 0})) << "held";
+    frame(MSG_BUTTON_BACK, KEY_STATE_RELEASED);
+    click(MSG_BUTTON_FORWARD);
+    EXPECT_EQ(page(), (std::vector<std::int32_t>{-1, 4}));
+    // A release 500 ms or more after the press steps no more, but enables forward.
+    const std::int32_t x = window.nX + 553 + 39 * MSG_BUTTON_BACK + 16;
+    const std::uint32_t pressed = WindowTestBench::Time(k);
+    window.WindowStandby(x, window.nY + 21, KEY_STATE_PRESSED, pressed);
+    window.WindowStandby(x, window.nY + 21, KEY_STATE_RELEASED, pressed + 505);
+    EXPECT_EQ(page(), (std::vector<std::int32_t>{-1, 0})) << "late release";
+}
+
+// With all thirty entries in use, forward from the last one is the current line.
+TEST_F(Bar, ForwardFromTheLastOfAFullBackLogReturnsToTheCurrentLine) {
+    backLog(MSG_WINDOW_DATA::kBackLogSize);
+    window.nBackLogNo = MSG_WINDOW_DATA::kBackLogSize - 1;
+    EXPECT_EQ(click(MSG_BUTTON_FORWARD), 2);
+    EXPECT_EQ(window.nBackLogNo, -1);
+    EXPECT_EQ(window.nButtonState[MSG_BUTTON_FORWARD], 4u);
+}
+
 TEST_F(Bar, BackWithOnlyTheFirstEntryCompletesTheLineAndDisablesBack) {
     backLog(1);
     window.nDispByte = 2;

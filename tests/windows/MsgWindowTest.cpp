@@ -55,6 +55,7 @@ TEST(MsgRecords, LongTextsKeepWholeCharactersWithinTheirFields) {
     line.SetName(text(120));
     line.SetText(text(300));
     line.SetScriptText(text(300));
+    line.SetVoice(text(300));
     SELECT_MSG_DATA choice;
     choice.SetText(text(300));
     const struct {
@@ -64,8 +65,12 @@ TEST(MsgRecords, LongTextsKeepWholeCharactersWithinTheirFields) {
     } fields[] = {{"name", line.szName, 98},
                   {"text", line.szText, 254},
                   {"script text", line.szScriptText, 254},
+                  {"voice", line.szVoice, 258},
                   {"choice", choice.szText, 254}};
     for (const auto& f : fields) EXPECT_EQ(std::string(f.kept), text(f.expected)) << f.field;
+    // A voice is a file name of single bytes: all but the terminator's byte are kept.
+    line.SetVoice(std::string(300, 'v'));
+    EXPECT_EQ(std::string(line.szVoice), std::string(259, 'v'));
 }
 
 // The toggles are settings: they live in the window, survive its resets and the

@@ -67,11 +67,42 @@ TEST_F(Draw, TheRevealANamesLengthTheHoverAndAStrayStatePickTheirCells) {
     const auto& shown = frame();
     for (const auto& p : probes) EXPECT_EQ(WindowTestBench::At(shown, p.x, p.y), p.color) << p.what;
 
-    msg.nDispByte = 1;
     msg.MsgData.szName[0] = '\0';
-    const auto& bare = frame();
-    EXPECT_EQ(WindowTestBench::At(bare, 20, 456), Msg("panel")) << "no whole character";
-    EXPECT_EQ(WindowTestBench::At(bare, 5, 390), kBlack) << "no name, no plate";
+    for (const std::int32_t shownBytes : {1, 0}) {
+        msg.nDispByte = shownBytes;
+        const auto& bare = frame();
+        EXPECT_EQ(WindowTestBench::At(bare, 20, 456), Msg("panel")) << shownBytes;
+        EXPECT_EQ(WindowTestBench::At(bare, 5, 390), kBlack) << "no name, no plate";
+    }
+}
+
+// A lone lead byte would join the word before it, and the word would wrap.
+TEST_F(Draw, ARevealEndingInsideACharacterStopsBeforeIt) {
+    msg.MsgData.SetText("a " + std::string(61, 'x') + Sjis(u8"あ"));
+    msg.nDispByte = 64;
+    const auto& shown = frame();
+    EXPECT_EQ(WindowTestBench::At(shown, 44, 456), kWhite) << "the word on the first line";
+    EXPECT_EQ(WindowTestBench::At(shown, 20, 480), Msg("panel")) << "nothing on the second";
+}
+
+// The voice button cannot replay a line without text, even one with a voice.
+TEST_F(Draw, AnEmptyLineShowsTheVoiceButtonDisabled) {
+    msg.MsgData.SetVoice(WindowTestBench::kVoices[0]);
+    standby(0, 0);
+    ASSERT_EQ(msg.nButtonState[MSG_BUTTON_VOICE], MSG_WINDOW_DATA::kButtonNormal);
+    EXPECT_EQ(WindowTestBench::At(frame(), 555 + 2 * 39 + 1, 427), Msg("voice off"));
+    msg.MsgData.SetText("Line");
+    EXPECT_EQ(WindowTestBench::At(frame(), 555 + 2 * 39 + 1, 427), Msg("voice"));
+}
+
+// A name's half width counts whole characters of its bytes: three bytes start one
+// character left of the centre.
+TEST_F(Draw, AnOddNameStartsAWholeCharacterLeftOfTheCentre) {
+    msg.MsgData.SetName("abc");
+    msg.MsgData.SetText("Line");
+    const auto& shown = frame();
+    EXPECT_EQ(WindowTestBench::At(shown, 2 + 133 - 12, 403), kWhite);
+    EXPECT_EQ(WindowTestBench::At(shown, 2 + 133 - 13, 403), Msg("name plate"));
 }
 
 TEST_F(Draw, TheWaitMarkShowsForACompleteLineAndStepsEverySevenFrames) {
@@ -89,6 +120,10 @@ TEST_F(Draw, TheWaitMarkShowsForACompleteLineAndStepsEverySevenFrames) {
         EXPECT_EQ(mark() != Msg("panel"), c.mark) << c.shown << " " << c.page;
     }
     msg.nBackLogNo = -1;
+    // The mark stands still while the line is revealed.
+    msg.nDispByte = 2;
+    for (; k < 20;) standby(0, 0);
+    k = 0;
     msg.nDispByte = -1;
     for (; k < 44;) {
         standby(0, 0);
@@ -97,30 +132,68 @@ TEST_F(Draw, TheWaitMarkShowsForACompleteLineAndStepsEverySevenFrames) {
     }
 }
 
-TEST_F(Draw, AMaterialLostBehindTheWindowsBackLogsEachBlitAndKeepsTheText) {
+// Materials lost behind the windows' backs fail every blit frame after frame: each
+// blit's line comes once per window, and again once the blit has succeeded between.
+TEST_F(Draw, AMaterialLostBehindTheWindowsBackLogsEachBlitOnceAndKeepsTheText) {
     msg.MsgData.SetText(Sjis(u8"あ"));
     msg.nDispByte = -1;
-    SurfaceUnload(bench.sprite, bench.sys, MSG_WINDOW_DATA::kSurface);
-    bench.kit.clearLog();
-    EXPECT_EQ(WindowTestBench::At(frame(), 20, 456), kWhite);
-    const auto lines = bench.lines();
-    EXPECT_EQ(
-        std::count(lines.begin(), lines.end(), "Error: <MSG_WINDOW_DATA::Draw> 描画に失敗しました"),
-        8);  // panel, six buttons, wait mark
+    DAY_WINDOW_DATA& day = bench.game().DayWindowData;
+    ASSERT_EQ(day.Initialize(12, bench.context), 1u);
+    ASSERT_EQ(day.WindowOpen(0), 1);
+    SELECT_WINDOW_COLLECT_DATA& choice = bench.game().SelectWindowData;
+    ASSERT_EQ(choice.Initialize(2, bench.context), 1u);
+    std::uint32_t now = WindowTestBench::kT0;
+    while (choice.AppSelectWindowProc(now, 0) == 0) now += WindowTestBench::kFrame;
+    const int surfaces[] = {MSG_WINDOW_DATA::kSurface, DAY_WINDOW_DATA::kSurface,
+                            SELECT_WINDOW_COLLECT_DATA::kSurface};
+    const auto failures = [&](const std::string& window) {
+        const auto lines = bench.lines();
+        return std::count(lines.begin(), lines.end(),
+                          "Error: <" + window + "::Draw> 描画に失敗しました");
+    };
+    const struct {
+        bool lost;
+        long message, day, plates;
+    } frames[] = {
+        {true, 8, 4, 2},  // panel, six buttons, wait mark; panel, two digits, label
+        {true, 0, 0, 0}, {true, 0, 0, 0}, {false, 0, 0, 0}, {true, 8, 4, 2},
+    };
+    for (const auto& f : frames) {
+        for (const int surface : surfaces) {
+            if (f.lost) {
+                SurfaceUnload(bench.sprite, bench.sys, surface);
+            } else {
+                ASSERT_EQ(SurfaceLoad(bench.sprite, bench.sys, surface, 1, 0xFFFFFFFFu), 1);
+            }
+        }
+        bench.kit.clearLog();
+        const auto& shown = bench.drawFrame([&] {
+            msg.Draw();
+            day.Draw();
+            choice.Draw();
+        });
+        EXPECT_EQ(WindowTestBench::At(shown, 20, 456), kWhite);
+        EXPECT_EQ(failures("MSG_WINDOW_DATA"), f.message) << f.lost;
+        EXPECT_EQ(failures("DAY_WINDOW_DATA"), f.day) << f.lost;
+        EXPECT_EQ(failures("SELECT_WINDOW_COLLECT_DATA"), f.plates) << f.lost;
+    }
 }
 
 TEST_F(Draw, TheDayWindowShowsItsDigitsAndLabel) {
     DAY_WINDOW_DATA& day = bench.game().DayWindowData;
-    const auto cell = [](const char* name) {
+    const auto cell = [](const std::string& name) {
         return WindowTestBench::CellColor("DayWndMaterial", name);
     };
-    const struct {
+    struct Case {
         std::int32_t day;
-        std::vector<std::pair<int, const char*>> digits;  // x of the cell left edge, cell
+        std::vector<std::pair<int, std::string>> digits;  // x of the cell left edge, cell
         bool label;
-    } cases[] = {{7, {{83, "7"}, {73, "panel"}, {104, "panel"}}, true},
-                 {0, {{35, "day zero"}, {83, "day zero"}, {112, "day zero"}}, false},
-                 {123, {{94, "3"}, {73, "panel"}}, true}};
+    };
+    std::vector<Case> cases = {{7, {{83, "7"}, {73, "panel"}, {104, "panel"}}, true},
+                               {0, {{35, "day zero"}, {83, "day zero"}, {112, "day zero"}}, false},
+                               {123, {{94, "3"}, {73, "panel"}}, true},
+                               {10, {{73, "1"}, {94, "0"}}, true}};
+    for (int d = 1; d <= 9; ++d) cases.push_back({d, {{83, std::to_string(d)}}, true});
     for (const auto& c : cases) {
         ASSERT_EQ(day.Initialize(c.day, bench.context), 1u);
         ASSERT_EQ(day.WindowOpen(0), 1);
@@ -131,6 +204,10 @@ TEST_F(Draw, TheDayWindowShowsItsDigitsAndLabel) {
         EXPECT_EQ(WindowTestBench::At(shown, 30, 58), cell(c.label ? "label" : "panel")) << c.day;
         day.Release();
     }
+    // A window set up anew shows from its opening's first frame.
+    ASSERT_EQ(day.Initialize(5, bench.context), 1u);
+    ASSERT_EQ(day.WindowOpen(10), 0);
+    EXPECT_EQ(WindowTestBench::At(bench.drawFrame([&] { day.Draw(); }), 5, 50), cell("panel"));
     bench.kit.clearLog();
     EXPECT_EQ(day.Initialize(-1, bench.context), 0u);
     EXPECT_EQ(bench.lines(),

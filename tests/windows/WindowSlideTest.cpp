@@ -54,15 +54,35 @@ TEST(WindowSlide, EachRowMovesThroughItsPositionsAndEndsAtItsEnd) {
         {W::Config, false, 100, {85, 99, 134, 233, 332, 431, 530, 600}},
         {W::SaveLoad, true, 100, {500, 400, 300, 200, 100, 5}},
         {W::SaveLoad, false, 100, {14, 28, 63, 162, 261, 360, 459, 558, 600}},
+        // Below 10 px a step moves less than one pixel at the slowest angle: the
+        // message window's close still moves one.
+        {W::Message, false, 9, {418, 419, 420, 421, 422, 423, 424, 425, 426, 427, 428,
+                                429, 430, 431, 433, 435, 437, 439, 442, 445, 448, 452,
+                                456, 461, 466, 472, 480, 488, 496, 504, 512, 520, 528,
+                                536, 544, 552, 560, 568, 576, 584, 592, 600}},
+        // At exactly 10 px travelled the day window's close is still at full speed.
+        {W::Day, false, 6, {-3,  -8,  -13,  -14,  -15,  -16,  -17,  -18,  -19,  -20,
+                            -22, -24, -26,  -28,  -30,  -32,  -35,  -38,  -41,  -44,
+                            -47, -51, -55,  -59,  -63,  -68,  -73,  -78,  -83,  -88,
+                            -93, -98, -103, -108, -113, -118, -123, -128, -133, -136}},
+        // The save/load window eases in over its last 50 px.
+        {W::SaveLoad, true, 20, {580, 560, 540, 520, 500, 480, 460, 440, 420, 400, 380,
+                                 360, 340, 320, 300, 280, 260, 240, 220, 200, 180, 160,
+                                 140, 120, 100, 80,  60,  40,  22,  11,  7,   5}},
     };
     for (const auto& c : cases) {
         const SLIDE_ROW& row = SlideRow(c.window);
         Panel panel;
+        panel.shown = c.open ? 0 : 1;
         std::vector<std::int32_t> seen;
         std::int32_t result = 0;
         while (result == 0 && seen.size() < c.positions.size() + 3) {
             result = panel.call(c.window, c.open, c.step);
             seen.push_back(panel.moving(c.window));
+            // An opening panel is shown from its first frame, a closing one until its last.
+            if (result == 0) {
+                EXPECT_EQ(panel.shown, 1u) << seen.size();
+            }
         }
         const std::string what =
             std::string(row.szClass) + (c.open ? " open " : " close ") + std::to_string(c.step);
