@@ -210,10 +210,9 @@ TEST(WindowHost, MenuLoopLightsOnlyEnabledItemsAndEndsAsItsLastEventSays) {
         for (const PlatformEvent& event : c.events) host.push(event);
         messages.clear();
         ASSERT_TRUE(host.pumpEvent(0));
-        std::vector<std::uint32_t> after;
-        for (auto m = std::find(messages.begin(), messages.end(), WM_EXITMENULOOP) + 1;
-             m < messages.end(); ++m)
-            after.push_back(*m);
+        const auto exit = std::find(messages.begin(), messages.end(), WM_EXITMENULOOP);
+        ASSERT_NE(exit, messages.end());
+        const std::vector<std::uint32_t> after(exit + 1, messages.end());
         EXPECT_EQ(lit, c.lit);
         EXPECT_EQ(after, c.after);
         EXPECT_EQ(host.terminated(), c.terminated);
