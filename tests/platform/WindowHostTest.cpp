@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -166,6 +167,56 @@ TEST(WindowHost, DialogKeysAndClicks) {
     box.handle(button(PlatformEvent::Kind::ButtonDown, close.left, close.top));
     box.handle(button(PlatformEvent::Kind::ButtonUp, close.left, close.top));
     EXPECT_EQ(commands, (std::vector<std::uintptr_t>{1004, 0}));
+}
+
+// The menu loop opened by a press on Save, with Load disabled: what is lit on the
+// screen, the messages that follow the loop and whether the game is told to quit.
+TEST(WindowHost, MenuLoopLightsOnlyEnabledItemsAndEndsAsItsLastEventSays) {
+    using Kind = PlatformEvent::Kind;
+    const auto move = [](int x) {
+        return PlatformEvent{.kind = Kind::PointerMoved, .x = x, .y = -10};
+    };
+    const PlatformEvent escape{.kind = Kind::KeyDown, .key = VK_ESCAPE};
+    const struct {
+        std::vector<PlatformEvent> events;
+        std::vector<int> lit;
+        std::vector<std::uint32_t> after;
+        bool terminated;
+    } cases[] = {
+        {{move(45), move(200), move(10), escape}, {102, 0, 102, 0}, {}, false},
+        {{{.kind = Kind::FocusLost}}, {102, 0}, {WM_ACTIVATEAPP}, false},
+        {{{.kind = Kind::Terminate}}, {102, 0}, {}, true},
+    };
+    for (const auto& c : cases) {
+        zktest::TestKit kit;
+        HeadlessWindowHost host;
+        host.menu().addItem(102, "Save");
+        host.menu().addItem(103, "Load");
+        host.menu().setEnabled(103, false);
+        std::vector<std::uint32_t> messages;
+        ASSERT_NE(host.create([&](std::uint32_t m, std::uintptr_t, std::intptr_t) {
+            messages.push_back(m);
+            return std::intptr_t{0};
+        }),
+                  nullptr);
+        host.show();
+        ASSERT_EQ(host.menu().itemAt(45, -10)->id, 103);
+        std::vector<int> lit;
+        host.onRefresh = [&] {
+            if (lit.empty() || lit.back() != host.highlightedItem())
+                lit.push_back(host.highlightedItem());
+        };
+        host.push({.kind = Kind::ButtonDown, .key = VK_LBUTTON, .x = 10, .y = -10});
+        for (const PlatformEvent& event : c.events) host.push(event);
+        messages.clear();
+        ASSERT_TRUE(host.pumpEvent(0));
+        const auto exit = std::find(messages.begin(), messages.end(), WM_EXITMENULOOP);
+        ASSERT_NE(exit, messages.end());
+        const std::vector<std::uint32_t> after(exit + 1, messages.end());
+        EXPECT_EQ(lit, c.lit);
+        EXPECT_EQ(after, c.after);
+        EXPECT_EQ(host.terminated(), c.terminated);
+    }
 }
 
 TEST(SingleInstanceGuard, SecondStartReachesTheFirstWhateverItsEnvironment) {

@@ -248,6 +248,27 @@ TEST_F(CdTest, FailuresTakeTheirPathsWithTheirLines) {
          },
          2,
          {}},
+        // A paused play that cannot be stopped keeps the tray where it is.
+        {true,
+         nullptr,
+         [&] {
+             EXPECT_EQ(snd.CDPlay(1, 1, 0, 0) + snd.CDPause(), 2);
+             fake.drives["/dev/sr0"].statusReads = 1;
+             const int result = snd.TrayControl();
+             fake.drives["/dev/sr0"].statusReads = -1;
+             EXPECT_EQ(snd.CDDriveStatus(), 0);
+             return result;
+         },
+         0,
+         {error("CDPlayStatusCheck", "再生状態取得に失敗しました"),
+          error("CDStop", "呼び出したZKSND::PlayStatusCheckが失敗しました"),
+          error("TrayControl", "呼び出したZKSND::Stopメソッドが失敗しました")}},
+        // A format the device does not take fails even right after the device opened.
+        {true,
+         nullptr,
+         [&] { return snd.CDChangeTimeFormat(0); },
+         0,
+         {error("CDChangeTimeFormat", "時間フォーマットの再設定に失敗しました")}},
         {true,
          [](Drive& d) { d.failTray = true; },
          [&] { return snd.TrayControl(); },

@@ -15,7 +15,8 @@ public:
     explicit FakeCdDrive(FakeCdDrives::Drive& drive) : drive_(drive) {}
 
     std::optional<CdStatus> status() override {
-        if (drive_.failStatus) return std::nullopt;
+        if (drive_.failStatus || drive_.statusReads == 0) return std::nullopt;
+        if (drive_.statusReads > 0) --drive_.statusReads;
         return drive_.status;
     }
     std::optional<platform::CdToc> toc() override {
