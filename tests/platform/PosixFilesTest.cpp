@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 
 #include "platform/files/FolderWalk.h"
 #include "platform/files/PosixFiles.h"
@@ -11,6 +12,16 @@
 #include "support/TempWorkDir.h"
 
 using namespace platform;
+
+namespace {
+
+// The files this process holds open, so a test can show a walk leaves none behind.
+std::ptrdiff_t OpenFileCount() {
+    const std::filesystem::directory_iterator entries("/proc/self/fd");
+    return std::distance(begin(entries), end(entries));
+}
+
+}  // namespace
 using zktest::FileExists;
 using zktest::WriteFileBytes;
 
@@ -146,6 +157,7 @@ TEST(PosixFiles, AWalkStepsOneFolderAtATimeAndActsNowhereElse) {
     WriteFileBytes("outside/f", "kept");
     fs::create_directory_symlink(fs::absolute("outside"), "tmp/link");
 
+    const std::ptrdiff_t openBefore = OpenFileCount();
     std::unique_ptr<FolderWalk> walk;
     EXPECT_NE(files.walkFolder("tmp/link", walk), 0);
     EXPECT_EQ(walk, nullptr);
@@ -177,4 +189,6 @@ TEST(PosixFiles, AWalkStepsOneFolderAtATimeAndActsNowhereElse) {
     EXPECT_NE(walk->enter("a"), 0);
     EXPECT_EQ(zktest::ReadFileBytes("outside/f"), "kept");
     EXPECT_TRUE(FileExists("tmp/f"));
+    walk.reset();
+    EXPECT_EQ(OpenFileCount(), openBefore);
 }
