@@ -178,6 +178,20 @@ TEST_F(GraphTest, OpenReportsKindsAndRefusesWhatItCannotPlayLeavingNothingBehind
     }
 }
 
+// Opening an open graph closes it first, so one graph plays; a closed graph opens
+// without a close.
+TEST_F(GraphTest, OpeningAnOpenGraphClosesItFirst) {
+    MakeMovie({}, "av.mkv");
+    ASSERT_EQ(snd.DShowOpen(1, "av.mkv", 800, 600), 0);
+    EXPECT_EQ(engineLines(), (Strings{kVideoKind, kAudioKind}));
+    kit.log.clear();
+    ASSERT_EQ(snd.DShowOpen(1, "av.mkv", 800, 600), 0);
+    EXPECT_EQ(engineLines(), (Strings{"Message: <ZKDSHOWDATA::DShowClose> 各種データのリリース終了",
+                                      kVideoKind, kAudioKind}));
+    EXPECT_EQ(MediaPump::instance().graphs().size(), 1u);
+    EXPECT_EQ(snd.DShowClose(1), 0);
+}
+
 TEST_F(GraphTest, NullOutputsAndClosedGraphsAreRefusedWithTheirLines) {
     std::uint32_t status = 7;
     EXPECT_EQ(snd.DShowGetStatus(2, &status), 1);
