@@ -80,6 +80,10 @@ TEST(ZKSPRITEMode, ReleaseReturnsToTheDefaults) {
         EXPECT_EQ((std::vector<std::uint32_t>{s.dwWidth, s.dwHeight, s.dwBitCount}),
                   (std::vector<std::uint32_t>{640, 480, 16}))
             << "the size and depth a later set-up starts from";
+        EXPECT_EQ((std::vector{s.dwRMask, s.dwGMask, s.dwBMask, s.dwRShift, s.dwGShift, s.dwBShift,
+                               s.dwRBits, s.dwGBits, s.dwBBits}),
+                  std::vector<std::uint32_t>(9, 0))
+            << "no pixel format until the next set-up";
         EXPECT_TRUE(!s.pSurfaceTable && !s.pPrimary && !s.pBack && !s.pDD && !s.pD3DXContext &&
                     s.pModeTable.empty());
         EXPECT_EQ(k.display.fontSmoothing(), smoothingBefore);
