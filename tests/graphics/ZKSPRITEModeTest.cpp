@@ -10,6 +10,12 @@ using zktest::SpriteKit;
 
 namespace {
 
+// Masks, shifts and widths of red, green and blue.
+std::vector<std::uint32_t> PixelFormatFields(const ZKSPRITE& s) {
+    return {s.dwRMask,  s.dwGMask, s.dwBMask, s.dwRShift, s.dwGShift,
+            s.dwBShift, s.dwRBits, s.dwGBits, s.dwBBits};
+}
+
 void* const kWindow = reinterpret_cast<void*>(0x1234);
 void* const kInstance = reinterpret_cast<void*>(0x5678);
 
@@ -80,6 +86,8 @@ TEST(ZKSPRITEMode, ReleaseReturnsToTheDefaults) {
         EXPECT_EQ((std::vector<std::uint32_t>{s.dwWidth, s.dwHeight, s.dwBitCount}),
                   (std::vector<std::uint32_t>{640, 480, 16}))
             << "the size and depth a later set-up starts from";
+        EXPECT_EQ(PixelFormatFields(s), std::vector<std::uint32_t>(9, 0))
+            << "no pixel format until the next set-up";
         EXPECT_TRUE(!s.pSurfaceTable && !s.pPrimary && !s.pBack && !s.pDD && !s.pD3DXContext &&
                     s.pModeTable.empty());
         EXPECT_EQ(k.display.fontSmoothing(), smoothingBefore);
@@ -133,6 +141,8 @@ TEST(ZKSPRITEMode, AMissingModeFallsBackToThePreviousOne) {
     EXPECT_EQ(k.sprite.nSurfaceBufferFlg, 0u);
     EXPECT_EQ(k.sprite.pSurfaceTable, nullptr);
     EXPECT_EQ(ownLines(), (std::vector<std::string>{failed, back, failed}));
+    EXPECT_EQ(PixelFormatFields(k.sprite), std::vector<std::uint32_t>(9, 0))
+        << "nothing is left of the mode given up";
 }
 
 TEST(ZKSPRITEMode, TablesNeverMadeCanStillBeMadeAfterAChange) {

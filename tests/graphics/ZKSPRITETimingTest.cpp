@@ -62,6 +62,11 @@ TEST(ZKSPRITETiming, ErrorTexts) {
         {0, "エラーは発生していない"},
         {0x887602E8u, "サーフェスに関連付けられているパレットが無効である。"},
         {0x88760001u, "不明のエラーです"},
+        // Neighbouring numbers keep their own texts.
+        {0x887602BCu, "Direct3Dのメジャーバージョンが正しくない。"},
+        {0x887602BDu, "Direct3Dのマイナーバージョンが正しくない。"},
+        {0x887602FAu, "シーンの開始に失敗した。"},
+        {0x887602FBu, "シーンの終了に失敗した。"},
     };
     for (const auto& c : cases) {
         k.clearLog();

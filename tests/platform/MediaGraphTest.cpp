@@ -325,14 +325,22 @@ TEST_F(MediaGraphTest, PlacesThePictureAtItsRectangleOrOverTheWholeAreaAndHiding
             ASSERT_EQ(shown[y * 800 + x], want) << x << "," << y;
         }
     }
-    // Pictures decoded ahead at the old size are not shown stretched or cut.
+    // Pictures decoded ahead at the old size are not shown stretched or cut, even
+    // when only one side changes.
+    ASSERT_EQ(graph.setWindowPosition(0, 0, 160, 90), S_OK);
+    MediaPump::instance().pump();
+    const std::vector<std::uint32_t> shorter = display.frame();
+    kit.clock.advance(100);
+    MediaPump::instance().pump();
+    EXPECT_EQ(display.frame(), shorter);
+    ASSERT_EQ(graph.setWindowPosition(0, 0, 160, 120), S_OK);
     graph.setFullScreen(true);
     kit.clock.advance(100);
     MediaPump::instance().pump();
     EXPECT_EQ(display.frame(), shown);
     kit.clock.advance(400);
     MediaPump::instance().pump();
-    EXPECT_EQ(display.frame(), whole[5]);
+    EXPECT_EQ(display.frame(), whole[6]);
     graph.setVisible(false);
     MediaPump::instance().pump();
     EXPECT_EQ(display.frame(), std::vector<std::uint32_t>(800 * 600, 0u));

@@ -87,6 +87,18 @@ TEST(PixelFormat, ConversionsInBothFormatsAndThe565BlendAgree) {
     EXPECT_EQ(color, platform::kInvalidColor);
 }
 
+TEST(SpriteRasterizer, ASpriteAFractionOfATexelWideSamplesEachPixelCentre) {
+    // 2.5 texels onto 2.5 pixels with the left edge half a pixel off the grid: no
+    // whole-texel copy fits, each pixel shows the texels filtered at its centre.
+    const platform::Texture picture(std::vector<std::uint32_t>{0x10, 0x20, 0x30, 0x40}, 4, 1);
+    Surface target(4, 1, kXrgb);
+    platform::SpriteRasterizer::DrawTextured(
+        target, {&picture, 0, 0, 2.5, 1, false},
+        platform::Affine2D::Scaling(2.5, 1).then(platform::Affine2D::Translation(0.75, 0.5)),
+        platform::SpritePaint{});
+    EXPECT_EQ(target.toXrgb(), (std::vector<std::uint32_t>{0x18, 0x28, 0, 0}));
+}
+
 TEST(Surface, FillsClipToEveryEdge) {
     const Rect rects[] = {
         {-5, -5, 3, 2}, {8, 6, 20, 20}, {-3, 2, 30, 4}, {4, -9, 6, 99}, {5, 5, 2, 2}, {3, 3, 3, 7},

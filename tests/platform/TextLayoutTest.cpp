@@ -125,6 +125,8 @@ TEST(TextLayout, WordBreakAndLineEnds) {
         {Sjis(u8"あいうえおかきく"), {Sjis(u8"あいうえお"), Sjis(u8"かきく")}},
         // Blanks at a break are dropped; the word moves down whole.
         {"abc defg hijkl", {"abc defg", "hijkl"}},
+        // Only the blanks at the break go; those between later words stay.
+        {"abcdefghij  k l", {"abcdefghij", "k l"}},
         // The in-memory line end " \n", a bare LF and CR LF each end one line.
         {"ab \ncd\r\nef\rgh", {"ab ", "cd", "ef", "gh"}},
         // A word with no break opportunity is cut where it reaches the edge.

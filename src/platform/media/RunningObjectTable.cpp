@@ -17,7 +17,7 @@ std::uint32_t RunningObjectTable::add(std::string displayName) {
     return lastCookie_;
 }
 
-bool RunningObjectTable::revoke(std::uint32_t cookie) { return entries_.erase(cookie) != 0; }
+void RunningObjectTable::revoke(std::uint32_t cookie) { entries_.erase(cookie); }
 
 std::vector<std::string> RunningObjectTable::displayNames() const {
     std::vector<std::string> names;

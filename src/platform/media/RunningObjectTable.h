@@ -16,8 +16,8 @@ public:
 
     // A non-zero cookie for the new entry.
     std::uint32_t add(std::string displayName);
-    // False when the cookie names no entry.
-    bool revoke(std::uint32_t cookie);
+    // A cookie that names no entry is ignored.
+    void revoke(std::uint32_t cookie);
     std::vector<std::string> displayNames() const;
 
 private:
