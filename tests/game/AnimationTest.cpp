@@ -84,6 +84,9 @@ TEST(Animation, SetRefusalsAndKeptType) {
     big.Set(1025, 0);
     EXPECT_EQ(big.nAnimNum, 0u);
     EXPECT_FALSE(big.pdwCtrlTime);
+    // A refused animation has nothing to step: a quiet success with either clock.
+    EXPECT_EQ(big.AnimationProc(1000), 1u);
+    EXPECT_EQ(big.AnimationProc(1000, 50), 1u);
     big.Set(static_cast<std::uint32_t>(-1), 0);
     EXPECT_EQ(
         kit.debugLines(),

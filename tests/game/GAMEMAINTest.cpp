@@ -244,7 +244,10 @@ TEST(GameMain, ClearAndBGDataClearEmptyTheGameState) {
     game.ClippingData.nClipNum = 2;
     game.ClippingData.prcClip = std::make_unique<platform::Rect[]>(2);
     game.dwMosaicSize = 16;
+    k.clearLog();
     game.Clear();
+    // Layers that hold no slot give nothing back, and say nothing about it.
+    EXPECT_EQ(k.lines(), std::vector<std::string>{});
     EXPECT_EQ(std::tuple(game.ClippingData.nClipNum, game.dwMosaicSize), std::tuple(0, 0u));
     EXPECT_FALSE(game.ClippingData.prcClip);
     EXPECT_EQ(

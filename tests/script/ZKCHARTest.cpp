@@ -129,6 +129,11 @@ TEST(ZKCHAR, RefusalsChangeNothing) {
     EXPECT_EQ(c.FadeIn(1, 1, 0, 2, 1000, 0), -1);
     EXPECT_EQ(c.FadeIn(1, 1, 3, 0, 1000, 0), -1);
     EXPECT_EQ(std::pair(c.nX, c.nDispFlg), std::pair(0, 0));
+    // A body change needs a body; no face (-1) is a face change's own choice.
+    EXPECT_EQ(c.BodyChange(-1, 1000, 0), -1);
+    EXPECT_EQ(c.FaceChange(3, 1000, 0), -1);
+    EXPECT_EQ(c.FaceBodyChange(0, 2, 1000, 0), -1);
+    EXPECT_EQ(std::tuple(c.nBody, c.nFace, c.nState), std::tuple(0, 0, 0));
     EXPECT_EQ(c.FlgControl(0, 33, 0), -1);
     EXPECT_EQ(c.FlgControl(0, 0, 0), -1);
     EXPECT_EQ(c.FlgControl(1, 5, 0), -1);
@@ -140,6 +145,9 @@ TEST(ZKCHAR, RefusalsChangeNothing) {
     EXPECT_EQ(k.lines(),
               (Lines{"Error: <ZKCHARA::FadeIn> 体のナンバーが不正です",
                      "Error: <ZKCHARA::FadeIn> 顔のナンバーが不正です",
+                     "Error: <ZKCHARA::BodyChange> 体のナンバーが不正です",
+                     "Error: <ZKCHARA::FaceChange> 顔のナンバーが不正です",
+                     "Error: <ZKCHARA::FaceBodyChange> 体のナンバーが不正です",
                      "Error: <ZKCHARA::FlgControl> ビット値が不正です",
                      "Error: <ZKCHARA::FlgControl> ビット値が不正です",
                      "Error: <ZKCHARA::FlgControl> 操作フラグの種類が不正です",

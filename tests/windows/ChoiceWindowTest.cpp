@@ -45,6 +45,8 @@ TEST_F(Choice, PlatesComeInTurnAndTheChosenOneGoesLastAfterTheHold) {
     } cases[] = {{2, 1, 100256, {0, 1}}, {1, 0, 100128, {0}}, {3, 1, 100384, {0, 2, 1}}};
     for (const auto& c : cases) {
         window.Release();
+        EXPECT_EQ(bench.sprite->GetSurfaceLoadState(SELECT_WINDOW_COLLECT_DATA::kSurface), 1)
+            << "unloaded";
         ASSERT_TRUE(start(c.count));
         // The plates zoom in one after another and become clickable together.
         for (k = 0; window.AppSelectWindowProc(WindowTestBench::Time(k), kZoom) == 0; ++k) {

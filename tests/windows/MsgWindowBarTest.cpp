@@ -155,6 +155,24 @@ TEST_F(Bar, HoldingBackRepeatsAt500And1000MsThenEvery100) {
     EXPECT_EQ(window.nButtonState[MSG_BUTTON_FORWARD], 4u);
 }
 
+// The repeat's edges to the millisecond: a step exactly 500 ms after the press, the
+// fast pace from 1000 ms and exactly 100 ms apart, none a millisecond before.
+TEST_F(Bar, HoldRepeatStepsOnItsExactMilliseconds) {
+    backLog(7);
+    const std::uint32_t start = WindowTestBench::Time(0);
+    const int x = window.nX + 553 + 39 * MSG_BUTTON_BACK + 16;
+    ASSERT_EQ(window.WindowStandby(x, window.nY + 21, KEY_STATE_PRESSED, start), 1) << "hover";
+    const struct {
+        std::uint32_t ms;
+        std::int32_t result;
+    } holds[] = {{499, 0},  {500, 2},  {999, 0},  {1000, 2},
+                 {1099, 0}, {1100, 2}, {1199, 0}, {1200, 2}};
+    for (const auto& h : holds) {
+        EXPECT_EQ(window.WindowStandby(x, window.nY + 21, KEY_STATE_HELD, start + h.ms), h.result)
+            << h.ms << " ms";
+    }
+}
+
 // Each back step enables forward again, also one made by holding, before the release.
 TEST_F(Bar, PagingBackAndForwardAgain) {
     backLog(3);
