@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -92,6 +93,13 @@ TEST(InitScript, RegistersEveryKindOfRow) {
                                             Box(u8"Warning", u8"15行目で警告が発生しました")}));
     EXPECT_EQ(g.IDSerch("lost", 0, &row), 0u);
     EXPECT_EQ(g.IDSerch("blank", 1, &row), 0u);
+    const std::vector<std::string> lines = k.lines();
+    for (const char* kind : {"TEX", "SURF"}) {
+        const std::string warning = "Warn: <GAMEMAIN::InitScrExe> [#REG_DATA] " +
+                                    std::string(kind) +
+                                    "登録データ内に同名ファイルパスが見つかりません";
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), warning), 1) << kind;
+    }
     EXPECT_FALSE(std::filesystem::exists("tmp/Init.spt"));
 }
 
