@@ -90,8 +90,7 @@ std::uint32_t DAY_WINDOW_DATA::Draw() {
     return 1;
 }
 
-void DAY_WINDOW_DATA::DrawDigit(std::int32_t nDigit, std::int32_t nDestX,
-                                std::source_location site) {
+void DAY_WINDOW_DATA::DrawDigit(std::int32_t nDigit, std::int32_t nDestX, CallSite site) {
     if (nDigit < 0 || nDigit > 9) return;
     if (nDigit == 0) {
         Blt(kDigitZero, nDestX, nY + kDigitY, site);
@@ -103,7 +102,7 @@ void DAY_WINDOW_DATA::DrawDigit(std::int32_t nDigit, std::int32_t nDestX,
 }
 
 void DAY_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY,
-                          std::source_location site) {
+                          CallSite site) {
     WindowBlt(drawLatch_, "DAY_WINDOW_DATA::Draw", pContext->pSprite, kSurface, rcCell, nDestX,
               nDestY, 0, site);
 }

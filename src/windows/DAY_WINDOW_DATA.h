@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 
 #include "platform/video/Rect.h"
 #include "windows/DrawFailureLatch.h"
@@ -38,8 +37,7 @@ private:
 
     SLIDE_FIELDS Slide();
     void Blt(const platform::Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY,
-             std::source_location site = std::source_location::current());
+             CallSite site = CallSite::Here());
     // The tens and the units are separate calls: each keeps its own failure line.
-    void DrawDigit(std::int32_t nDigit, std::int32_t nDestX,
-                   std::source_location site = std::source_location::current());
+    void DrawDigit(std::int32_t nDigit, std::int32_t nDestX, CallSite site = CallSite::Here());
 };

@@ -4,9 +4,8 @@
 
 #include "windows/WindowLog.h"
 
-void DrawFailureLatch::Check(std::string_view szTag, int nResult, int nItem,
-                             std::source_location site) {
-    const Call call{site.file_name(), site.line(), site.column(), nItem};
+void DrawFailureLatch::Check(std::string_view szTag, int nResult, int nItem, CallSite site) {
+    const Call call{site.file, site.line, nItem};
     const auto it = std::find(failing_.begin(), failing_.end(), call);
     if (nResult >= 0) {
         if (it != failing_.end()) failing_.erase(it);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <string_view>
 #include <vector>
 
@@ -10,18 +9,27 @@
 // after that call has succeeded in between. Each screen owns its latch, so that one
 // screen's failure never hides another's; within it a call is known by its place in
 // the source and, for a call made in a loop, by its item.
+// Where a call stands in the source, taken at the caller by a default argument.
+struct CallSite {
+    const char* file;
+    std::uint_least32_t line;
+    static constexpr CallSite Here(const char* file = __builtin_FILE(),
+                                   std::uint_least32_t line = __builtin_LINE()) {
+        return {file, line};
+    }
+};
+
 class DrawFailureLatch {
 public:
     // A negative result is a failure, logged as "描画に失敗しました" under szTag
     // unless this call is still latched.
     void Check(std::string_view szTag, int nResult, int nItem = 0,
-               std::source_location site = std::source_location::current());
+               CallSite site = CallSite::Here());
 
 private:
     struct Call {
         std::string_view file;
         std::uint_least32_t line;
-        std::uint_least32_t column;
         int item;
         bool operator==(const Call&) const = default;
     };

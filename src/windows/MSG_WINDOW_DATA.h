@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 
 #include "game/ANIMATION_DATA.h"
 #include "platform/video/Rect.h"
@@ -109,5 +108,5 @@ private:
     void DrawName(const char* szName, std::uint32_t dwColor);
     void DrawWaitMark();
     void Blt(const platform::Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY, int nItem = 0,
-             std::source_location site = std::source_location::current());
+             CallSite site = CallSite::Here());
 };

@@ -157,6 +157,6 @@ void MSG_WINDOW_DATA::DrawWaitMark() {
 }
 
 void MSG_WINDOW_DATA::Blt(const Rect& rcCell, std::int32_t nDestX, std::int32_t nDestY, int nItem,
-                          std::source_location site) {
+                          CallSite site) {
     WindowBlt(drawLatch_, kTag, pContext->pSprite, kSurface, rcCell, nDestX, nDestY, nItem, site);
 }

@@ -11,7 +11,7 @@ void WindowLogError(std::string_view szTag, WINDOW_FAILURE failure) {
 
 void WindowBlt(DrawFailureLatch& latch, std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
                const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY, int nItem,
-               std::source_location site) {
+               CallSite site) {
     latch.Check(szTag,
                 pSprite->DDBltRange(nSurface, nX, nY, rcCell.left, rcCell.top, rcCell.right,
                                     rcCell.bottom, 1),

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <string_view>
 
 #include "platform/video/Rect.h"
@@ -23,4 +22,4 @@ void WindowLogError(std::string_view szTag, WINDOW_FAILURE failure);
 // under the window's Draw tag through its latch, and drawing goes on.
 void WindowBlt(DrawFailureLatch& latch, std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
                const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY, int nItem,
-               std::source_location site);
+               CallSite site);
