@@ -174,13 +174,17 @@ bool GAMEMAIN::IsInitialized(const char* szTag) const {
 
 std::uint32_t GAMEMAIN::GameMainFunc() {
     if (!IsInitialized("GAMEMAIN::GameMainFunc")) return 0;
-    // The time of the previous update: the frame's logic runs on the time the frame
-    // began, whatever this update samples.
-    dwNowTime = pSystem->GetTime();
-    pSystem->MainLoop(pShell->hWnd);
+    FrameUpdate();
     if (!IsKnownMode(nMode)) return 1;
     if (nMode == GAME_MODE_BOOT) return BootProc();
     return RunModeProc();
+}
+
+// The time of the previous update: the frame's logic runs on the time the frame
+// began, whatever this update samples.
+void GAMEMAIN::FrameUpdate() {
+    dwNowTime = pSystem->GetTime();
+    pSystem->MainLoop(pShell->hWnd);
 }
 
 void GAMEMAIN::ReleaseSounds() {

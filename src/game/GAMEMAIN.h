@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "game/AUTO_SKIP_FILE_DATA.h"
@@ -83,6 +84,8 @@ public:
     std::uint32_t Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn);
     void Release();
     std::uint32_t GameMainFunc();
+    // The frame's time and input, sampled before a frame's logic runs.
+    void FrameUpdate();
     std::uint32_t GameDrawFunc();
     std::int32_t DrawStop();
     void ChangeMode(std::int32_t nNewMode);
@@ -160,8 +163,30 @@ public:
     std::int32_t ScrMain();
     std::int32_t ScrRead();
     std::int32_t ScrExe(std::int32_t nSlot);
-    // Checks, extracts and opens a scenario script from dat/Scenario.dat; 1 opened.
-    std::int32_t ScrFileOpen(const char* szName);
+    // What opening a scenario script met: a refused name (logged by the open), the
+    // extraction's result when it was not 1, or the open's failure.
+    struct SCR_OPEN_RESULT {
+        bool bNameOk = false;
+        std::int32_t nDivResult = 0;
+        bool bOpened = false;
+    };
+    // Releases the whole script state, then opens the named script afresh.
+    SCR_OPEN_RESULT ScrFileOpen(const char* szName);
+    // Checks the name, extracts the script from dat/Scenario.dat into tmp/ and opens
+    // it as the running script's file, touching no other script state.
+    SCR_OPEN_RESULT ScrFileLoad(const char* szName);
+    // 1 when the open succeeded; otherwise logs its failure under szTag and gives -1.
+    std::int32_t ScrOpenResult(const char* szTag, const SCR_OPEN_RESULT& open) const;
+
+    // The story's random numbers: the C library's generator, or a test's source.
+    std::int32_t ScrRandom();
+    void SetScrRandomSource(std::function<std::int32_t()> source);
+    // Skipping applies: the script is skippable and the skip toggle is on; with
+    // bReadLimit the read limit is -1 or the line is below it; with bNoScreen no
+    // settings or save/load screen is open.
+    bool ScrSkipAllowed(bool bReadLimit, bool bNoScreen) const;
+    // Told every command word the interpreter dispatches; the game itself sets none.
+    void SetScrObserver(std::function<void(const char* szWord)> observer);
 
     // Start-up from Init.spt.
     std::int32_t InitScrMain();
@@ -235,6 +260,7 @@ public:
 private:
     // The command a report is about, kept before its handler may clear the slot.
     struct SCR_REPORT {
+        char szFileName[SCR_FILE_DATA::kNameSize] = {};
         std::int32_t nLine = 0;
         char szCommand[SCR_CMD_DATA::kWordSize] = {};
     };
@@ -277,4 +303,6 @@ private:
     ZKCHAR* InitScrFindChara(const SplitWords& words, const char* szLabel);
 
     SCR_REPORT ScrReport;
+    std::function<std::int32_t()> scrRandomSource_;
+    std::function<void(const char*)> scrObserver_;
 };

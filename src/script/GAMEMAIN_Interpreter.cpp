@@ -1,5 +1,7 @@
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "game/GAMEMAIN.h"
 #include "platform/core/Log.h"
@@ -62,16 +64,18 @@ std::int32_t GAMEMAIN::ScrRunSlot(std::int32_t nSlot) {
     return -1;
 }
 
+// A report names the file the command came from, kept before its handler ran: a
+// handler that closed or changed the script leaves the report right.
 void GAMEMAIN::ScrErrorInfo(const SCR_REPORT* pReport) const {
-    const char* file = ScrFileData.szFileName;
     if (pReport == nullptr) {
         platform::LogPlain(platform::LogChannel::Debug, "---Error Info--- File: %s Line: %d",
-                           platform::GameArg(file), ScrFileData.nLine);
+                           platform::GameArg(ScrFileData.szFileName), ScrFileData.nLine);
         return;
     }
     platform::LogPlain(platform::LogChannel::Debug,
-                       "---Error Info--- File: %s Line: %d Command: %s", platform::GameArg(file),
-                       pReport->nLine, platform::GameArg(pReport->szCommand));
+                       "---Error Info--- File: %s Line: %d Command: %s",
+                       platform::GameArg(pReport->szFileName), pReport->nLine,
+                       platform::GameArg(pReport->szCommand));
 }
 
 std::int32_t GAMEMAIN::ScrRead() {
@@ -158,6 +162,7 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     if (nSlot < 0 || nSlot >= SCR_FILE_DATA::kSlotCount) return 0;
     SCR_CMD_DATA& slot = scr.Cmd[nSlot];
     if (slot.IsFree() || scr.nExeFlg == 0) return 0;
+    std::memcpy(ScrReport.szFileName, scr.szFileName, sizeof ScrReport.szFileName);
     ScrReport.nLine = slot.nLine;
     std::memcpy(ScrReport.szCommand, slot.szCommand, sizeof ScrReport.szCommand);
     const char* szWord = FindScrCmdWord(slot.szCommand);
@@ -172,11 +177,10 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
         platform::LogError("GAMEMAIN::ScrExe", u8"命令 %s はこのビルドにありません",
                            platform::Utf8Arg(szWord));
         ScrErrorInfo(&ScrReport);
-        // Without its handler a choice is never resolved; reading must not stall on it.
-        if (SameWord(szWord, kSelectStart)) scr.nNextReadFlg = 1;
         slot.Clear();
         return 0;
     }
+    if (scrObserver_) scrObserver_(szWord);
     const std::int32_t result = pProc(*this, &scr, nSlot);
     if (result == 1) {
         platform::LogWarn("GAMEMAIN::ScrExe", u8"呼び出した命令内で警告が発生しました");
@@ -187,27 +191,63 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     return result;
 }
 
-std::int32_t GAMEMAIN::ScrFileOpen(const char* szName) {
-    if (!IsInitialized("GAMEMAIN::ScrFileOpen")) return 0;
-    SCR_FILE_DATA& scr = ScrFileData;
-    if (!IsDataName(szName != nullptr ? szName : "")) {
+GAMEMAIN::SCR_OPEN_RESULT GAMEMAIN::ScrFileOpen(const char* szName) {
+    if (!IsInitialized("GAMEMAIN::ScrFileOpen")) return {};
+    ScrFileData.Release();
+    return ScrFileLoad(szName);
+}
+
+GAMEMAIN::SCR_OPEN_RESULT GAMEMAIN::ScrFileLoad(const char* szName) {
+    SCR_OPEN_RESULT open;
+    if (!IsInitialized("GAMEMAIN::ScrFileOpen")) return open;
+    const char* name = szName != nullptr ? szName : "";
+    if (!IsDataName(name)) {
         platform::LogError("GAMEMAIN::ScrFileOpen", u8"不正なファイル名です: %s",
-                           platform::GameArg(szName != nullptr ? szName : ""));
-        return 0;
+                           platform::GameArg(name));
+        return open;
     }
-    scr.Release();
-    platform::SjisCopyTruncated(scr.szFileName, SCR_FILE_DATA::kNameSize, szName);
-    if (FileDiv("dat/Scenario.dat", "tmp/", szName) != 1) {
-        platform::LogError("GAMEMAIN::ScrFileOpen", u8"スクリプトファイルを取り出せません: %s",
-                           platform::GameArg(szName));
-        return 0;
+    open.bNameOk = true;
+    SCR_FILE_DATA& scr = ScrFileData;
+    platform::SjisCopyTruncated(scr.szFileName, SCR_FILE_DATA::kNameSize, name);
+    open.nDivResult = FileDiv("dat/Scenario.dat", "tmp/", name);
+    if (open.nDivResult != 1) return open;
+    scr.fp = std::fopen((std::string("tmp/") + name).c_str(), "rb");
+    open.bOpened = scr.fp != nullptr;
+    return open;
+}
+
+std::int32_t GAMEMAIN::ScrOpenResult(const char* szTag, const SCR_OPEN_RESULT& open) const {
+    if (open.bOpened) return 1;
+    if (!open.bNameOk) return -1;
+    switch (open.nDivResult) {
+        case -2:
+            platform::LogError(szTag, u8"指定ファイルは非結合ファイルです");
+            break;
+        case 0:
+            platform::LogError(szTag, u8"取り出すファイルに該当ファイルが存在しません");
+            break;
+        case -1:
+            platform::LogError(szTag, u8"呼び出したFileDivが失敗しました");
+            break;
+        default:
+            platform::LogError(szTag, u8"スクリプトファイルのオープンに失敗しました");
+            break;
     }
-    scr.fp = std::fopen((std::string("tmp/") + szName).c_str(), "rb");
-    if (scr.fp == nullptr) {
-        platform::LogError("GAMEMAIN::ScrFileOpen",
-                           u8"スクリプトファイルのオープンに失敗しました: %s",
-                           platform::GameArg(szName));
-        return 0;
-    }
-    return 1;
+    return -1;
+}
+
+std::int32_t GAMEMAIN::ScrRandom() { return scrRandomSource_ ? scrRandomSource_() : std::rand(); }
+
+void GAMEMAIN::SetScrRandomSource(std::function<std::int32_t()> source) {
+    scrRandomSource_ = std::move(source);
+}
+
+bool GAMEMAIN::ScrSkipAllowed(bool bReadLimit, bool bNoScreen) const {
+    if (nScrSkipEnableFlg == 0 || MsgWindowData.nSkipFlg == 0) return false;
+    if (bReadLimit && nScrSkipLine != -1 && ScrFileData.nLine >= nScrSkipLine) return false;
+    return !bNoScreen || MsgWindowData.nBarUseFlg == 0;
+}
+
+void GAMEMAIN::SetScrObserver(std::function<void(const char*)> observer) {
+    scrObserver_ = std::move(observer);
 }

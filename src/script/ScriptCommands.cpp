@@ -12,10 +12,23 @@ struct SCR_CMD_ENTRY {
 };
 
 constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
+    // Choices.
     {"#SelectEnd", &SelectEndProc},
+
+    // Conditions.
     {"#EndIf", &EndIfProc},
     {"#Love_Jadge_End", &Love_Jadge_EndProc},
+
+    // Flow.
     {"#RandomEnd", &RandomEndProc},
+
+    // Messages.
+
+    // Fades.
+
+    // Characters.
+
+    // Windows.
 };
 
 }  // namespace

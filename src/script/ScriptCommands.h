@@ -20,10 +20,25 @@ std::int32_t ScrBlockEnd(SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // ChoiceCommands.cpp
 std::int32_t SelectEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+// (choice handlers)
 
 // ConditionCommands.cpp
 std::int32_t EndIfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t Love_Jadge_EndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+// (condition handlers)
 
 // FlowCommands.cpp
 std::int32_t RandomEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+// (flow handlers)
+
+// MessageCommands.cpp
+// (message handlers)
+
+// FadeCommands.cpp
+// (fade handlers)
+
+// CharacterCommands.cpp
+// (character handlers)
+
+// WindowCommands.cpp
+// (window handlers)

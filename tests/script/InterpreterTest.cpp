@@ -79,28 +79,51 @@ TEST(Interpreter, AWaitingSlotRunsAloneAndTheLowerSlotResumesAfterwards) {
 
 TEST(Interpreter, UnknownAndMissingCommandsReportTheirOwnLineAndTheScriptGoesOn) {
     ScriptKit k;
-    ASSERT_TRUE(Open(k, {u8"// header", u8"#Bogus a", u8"#MsgDisp 名前 本文", u8"#EndIf 1",
-                         u8"#SelectStart 2 1 a b", u8"#EndIf 2"}));
+    ASSERT_TRUE(
+        Open(k, {u8"// header", u8"#Bogus a", u8"#PlayBGM bgm01.mus", u8"#EndIf 1", u8"#EndIf 2"}));
     SCR_FILE_DATA& scr = k.game->ScrFileData;
     scr.nExeFlg = 0;
     for (int frame = 0; frame < 3; ++frame) k.game->ScrMain();
-    // The enabling frame reads the choice too: it stops further reads until it is
-    // resolved, and without its handler it is dropped, so the next line still comes.
     scr.nExeFlg = 1;
     EXPECT_EQ(k.game->ScrMain(), 0);
-    EXPECT_EQ(k.lines(),
-              (Lines{"Error: <GAMEMAIN::ScrExe> 定義されていない命令です",
-                     "---Error Info--- File: test.spt Line: 2 Command: #Bogus",
-                     "Error: <GAMEMAIN::ScrExe> 命令 #MsgDisp はこのビルドにありません",
-                     "---Error Info--- File: test.spt Line: 3 Command: #MsgDisp",
-                     "Error: <GAMEMAIN::ScrExe> 命令 #SelectStart はこのビルドにありません",
-                     "---Error Info--- File: test.spt Line: 5 Command: #SelectStart"}));
+    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::ScrExe> 定義されていない命令です",
+                                "---Error Info--- File: test.spt Line: 2 Command: #Bogus",
+                                "Error: <GAMEMAIN::ScrExe> 命令 #PlayBGM はこのビルドにありません",
+                                "---Error Info--- File: test.spt Line: 3 Command: #PlayBGM"}));
     for (const SCR_CMD_DATA& slot : scr.Cmd) EXPECT_TRUE(slot.IsFree());
-    EXPECT_EQ(scr.nNextReadFlg, 1u);
+    EXPECT_EQ(scr.nLine, 5);
     k.clearLog();
-    EXPECT_EQ(k.game->ScrMain(), 0);
-    EXPECT_EQ(scr.nLine, 6);
-    EXPECT_EQ(k.lines(), Lines{});
+    EXPECT_EQ(k.game->ScrMain(), 2);
+    EXPECT_EQ(k.lines(), Lines{kEnd});
+}
+
+// Each way an open can fail gives one line, under the tag of the caller that asks.
+TEST(Interpreter, AFailedOpenIsToldByItsCallerInOneLine) {
+    const struct {
+        const char* name;
+        bool combined;
+        std::int32_t result;
+        Lines lines;
+    } cases[] = {
+        {"test.spt", true, 1, {}},
+        {"none.spt", true, -1, {"Error: <Caller> 取り出すファイルに該当ファイルが存在しません"}},
+        {"test.spt", false, -1, {"Error: <Caller> 指定ファイルは非結合ファイルです"}},
+        {"../x.spt", true, -1, {"Error: <GAMEMAIN::ScrFileOpen> 不正なファイル名です: ../x.spt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptKit k;
+        if (c.combined) {
+            ScriptKit::WriteArchive("dat/Scenario.dat",
+                                    {{"test.spt", ScriptKit::Coded({u8"// c"})}});
+        } else {
+            zktest::WriteFileBytes("dat/Scenario.dat", "plain bytes");
+        }
+        const GAMEMAIN::SCR_OPEN_RESULT open = k.game->ScrFileOpen(c.name);
+        EXPECT_EQ(k.game->ScrOpenResult("Caller", open), c.result);
+        EXPECT_EQ(k.game->ScrFileData.fp != nullptr, c.result == 1);
+        EXPECT_EQ(k.lines(), c.lines);
+    }
 }
 
 TEST(Interpreter, LinesLongerThan510BytesFailTheScript) {
@@ -144,7 +167,7 @@ TEST(Interpreter, NeedsAnInitialisedGameAndAnOpenScript) {
     ScriptKit k;
     EXPECT_EQ(k.game->ScrMain(), -1);
     EXPECT_EQ(k.game->ScrRead(), -1);
-    EXPECT_EQ(k.game->ScrFileOpen("../x.spt"), 0);
+    EXPECT_FALSE(k.game->ScrFileOpen("../x.spt").bOpened);
     k.game->Release();
     EXPECT_EQ(k.game->ScrMain(), -1);
     EXPECT_EQ(k.lines(),

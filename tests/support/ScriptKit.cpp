@@ -70,7 +70,7 @@ bool ScriptKit::OpenScript(const std::vector<std::u8string>& lines, const std::s
 
 bool ScriptKit::OpenCodedScript(const std::string& coded, const std::string& name) {
     WriteArchive("dat/Scenario.dat", {{name, coded}});
-    const bool opened = game->ScrFileOpen(name.c_str()) == 1;
+    const bool opened = game->ScrFileOpen(name.c_str()).bOpened;
     clearLog();
     return opened;
 }

@@ -17,7 +17,9 @@ namespace {
 constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial", "DayWndMaterial"};
 constexpr int kEffects[] = {4, 5};
 
-const mkdemo::PictureEntry& Entry(const std::string& stem) {
+}  // namespace
+
+const mkdemo::PictureEntry& WindowTestBench::Entry(const std::string& stem) {
     static const std::vector<mkdemo::PictureEntry> catalog = [] {
         std::string error;
         auto entries = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
@@ -30,26 +32,28 @@ const mkdemo::PictureEntry& Entry(const std::string& stem) {
     return *it;
 }
 
-std::string OneSecondVoice() {
-    const zktools::WavFormat format;
-    return zktools::WavBytes(format, zktools::Sine(format, 44100, 330.0, 0.5f));
-}
-
-}  // namespace
-
-WindowTestBench::WindowTestBench() {
+std::vector<std::pair<std::string, std::string>> WindowTestBench::Materials() {
     std::vector<std::pair<std::string, std::string>> pictures;
     for (const char* stem : kMaterials) {
         const mkdemo::PictureEntry& entry = Entry(stem);
         pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
     }
-    ScriptKit::WriteArchive("dat/Img.dat", pictures);
+    return pictures;
+}
+
+std::string WindowTestBench::Voice(int ms) {
+    const zktools::WavFormat format;
+    return zktools::WavBytes(format, zktools::Sine(format, 441 * ms / 10, 330.0, 0.5f));
+}
+
+WindowTestBench::WindowTestBench() {
+    ScriptKit::WriteArchive("dat/Img.dat", Materials());
     std::vector<std::pair<std::string, std::string>> effects;
     for (const int record : kEffects)
         effects.emplace_back(ScriptKit::EffectName(record), ScriptKit::Tone());
     ScriptKit::WriteArchive("dat/SE.dat", effects);
     std::vector<std::pair<std::string, std::string>> voices;
-    for (const char* voice : kVoices) voices.emplace_back(voice, OneSecondVoice());
+    for (const char* voice : kVoices) voices.emplace_back(voice, Voice(1000));
     ScriptKit::WriteArchive("dat/VO.dat", voices);
     for (const int record : kEffects)
         EXPECT_EQ(SELoad(snd, sys, record, nullptr, kit.shell), 1) << record;

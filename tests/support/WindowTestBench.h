@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "mkdemo/PictureCatalog.h"
 #include "support/ScriptKit.h"
 #include "support/SoundEventLog.h"
 #include "support/TestGlyphScope.h"
@@ -44,6 +46,12 @@ struct WindowTestBench {
     }
     // The plain colour of a cell of a window material ("MsgWndMaterial", "skip on").
     static std::uint32_t CellColor(const std::string& stem, const std::string& cell);
+    // The catalog's entry of a picture of the manifest, by its stem.
+    static const mkdemo::PictureEntry& Entry(const std::string& stem);
+    // A voice of ms milliseconds, as a sound file.
+    static std::string Voice(int ms);
+    // The window materials in mkdemo's plain style, as archive members.
+    static std::vector<std::pair<std::string, std::string>> Materials();
     // Plays of effect record n so far.
     std::uint32_t effects(int record) const {
         return static_cast<std::uint32_t>(

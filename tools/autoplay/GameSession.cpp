@@ -1,5 +1,6 @@
 #include "autoplay/GameSession.h"
 
+#include <cstdlib>
 #include <random>
 
 #include "app/EngineForwarder.h"
@@ -91,6 +92,8 @@ bool GameSession::start() {
     s.windowStyle = kWindowStyle;
     s.hWnd = host_.create(WndProc);
     fatal_ = s.hWnd == nullptr || s.failed != 0;
+    // The game seeds its generator from the time at start-up; a run repeats exactly.
+    std::srand(1);
     return !fatal_;
 }
 
