@@ -246,7 +246,7 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
          "prologue.spt:8: body 16 of QUIRA does not exist"},
         {"scenario/prologue.spt", 10, u8"#GoTo #bgdisp",
          "prologue.spt:10: no line below starts with the label #bgdisp"},
-        {"scenario/prologue.spt", 30, u8"#Jump 5", "prologue.spt:30: #Jump 5 passes the last line"},
+        {"scenario/finale.spt", 4, u8"#Jump 5", "finale.spt:4: #Jump 5 passes the last line"},
         {"scenario/cos01.spt", 10, u8"#MsgDisp あいうえおかきくけこa 長い名前",
          "cos01.spt:10: the speaker is 21 bytes long, more than 20"},
         {"scenario/prologue.spt", 12, u8"#SelectStart 2 1 あいうえおかきくけこさa 糸を選ぶ",
