@@ -13,10 +13,19 @@ struct SCR_CMD_ENTRY {
 
 constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     // Choices.
+    {"#SelectStart", &SelectStartProc},
+    {"#SelectWait", &SelectWait},
+    {"#SelectBranch", &SelectBranchProc},
     {"#SelectEnd", &SelectEndProc},
 
     // Conditions.
+    {"#If", &IfProc},
+    {"#ElseIf", &ElseIfProc},
+    {"#If_C", &BrIf_CProc},
+    {"#ElseIf_C", &ElseIf_CProc},
+    {"#Else", &ElseProc},
     {"#EndIf", &EndIfProc},
+    {"#Love_Jadge_Start", &Love_Jadge_StartProc},
     {"#Love_Jadge_End", &Love_Jadge_EndProc},
 
     // Flow.

@@ -20,12 +20,19 @@ std::int32_t ScrBlockEnd(SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // ChoiceCommands.cpp
 std::int32_t SelectEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
-// (choice handlers)
+std::int32_t SelectStartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t SelectWait(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t SelectBranchProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // ConditionCommands.cpp
 std::int32_t EndIfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t Love_Jadge_EndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
-// (condition handlers)
+std::int32_t IfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t ElseIfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t BrIf_CProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t ElseIf_CProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t ElseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t Love_Jadge_StartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // FlowCommands.cpp
 std::int32_t RandomEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
