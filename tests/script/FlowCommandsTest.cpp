@@ -138,6 +138,10 @@ TEST(FlowCommands, JumpAndGoToMoveForwardOnly) {
         {{u8"#Jump 0", u8"#EndIf 1"}, {1, 0, 0}, {kEnd}},
         {{u8"#Jump -3", u8"#EndIf 1"}, {1, 0, 0}, {kEnd}},
         {{u8"#Jump 3", u8"#EndIf 1", u8"#EndIf 2"}, {0, 0, 0}, RanOut(jumpOut, 2, "#Jump")},
+        // A line the reader refuses stops the scan and the script.
+        {{u8"#Jump 2", U8("#EndIf " + std::string(600, 'x')), u8"#EndIf 1"},
+         {0, 0, 0},
+         Failed("Error: <GAMEMAIN::JumpProc> 行が510バイトを超えています", 2, "#Jump")},
         // A label is a line's first word, in any letter case; the search goes on after it.
         {{u8"#GoTo $next", u8"#EndIf 1", u8"$NEXT", u8"#SelectEnd 1"}, {0, 1, 0}, {kEnd}},
         {{u8"$back", u8"#EndIf 1", u8"#GoTo $back", u8"#SelectEnd 1"},
