@@ -39,6 +39,13 @@ Lines RanOut(const std::string& warn, int line, const std::string& word) {
 
 std::u8string U8(const std::string& text) { return std::u8string(text.begin(), text.end()); }
 
+// Opens a script of these lines below its comment line.
+bool OpenBelowComment(ScriptBench& b, const ScriptBench::Script& body) {
+    ScriptBench::Script script = {u8"// c"};
+    script.insert(script.end(), body.begin(), body.end());
+    return b.open(script);
+}
+
 // Which of the three marker words ran: each block's body is one of them.
 std::vector<int> Bodies(const ScriptBench& b) {
     return {b.count("#EndIf"), b.count("#SelectEnd"), b.count("#Love_Jadge_End")};
@@ -107,9 +114,7 @@ TEST(FlowCommands, RandomCountsBelowOneAndMissingEndsAreReported) {
             ++draws;
             return 1;
         });
-        std::vector<std::u8string> script = {u8"// c"};
-        script.insert(script.end(), c.script.begin(), c.script.end());
-        ASSERT_TRUE(b.open(script));
+        ASSERT_TRUE(OpenBelowComment(b, c.script));
         EXPECT_TRUE(b.runToEnd());
         EXPECT_EQ(b.lastResult, -1);
         EXPECT_EQ(b.lines(), c.lines);
@@ -154,9 +159,7 @@ TEST(FlowCommands, JumpAndGoToMoveForwardOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(reinterpret_cast<const char*>(c.script[0].c_str()));
         ScriptBench b;
-        std::vector<std::u8string> script = {u8"// c"};
-        script.insert(script.end(), c.script.begin(), c.script.end());
-        ASSERT_TRUE(b.open(script));
+        ASSERT_TRUE(OpenBelowComment(b, c.script));
         EXPECT_TRUE(b.runToEnd());
         EXPECT_EQ(Bodies(b), c.bodies);
         EXPECT_EQ(b.lines(), c.lines);
