@@ -29,7 +29,17 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#Love_Jadge_End", &Love_Jadge_EndProc},
 
     // Flow.
+    {"#RandomStart", &RandomStartProc},
+    {"#RandomBranch", &RandomBranchProc},
     {"#RandomEnd", &RandomEndProc},
+    {"#Jump", &JumpProc},
+    {"#GoTo", &GoToProc},
+    {"#FileChange", &FileChangeProc},
+    {"#FileChangeSpecial", &FileChangeSpecialProc},
+    {"#GoToClothesSelect", &GoToClothesSelectProc},
+    {"#EndScript", &EndScriptProc},
+    {"#KeyWait", &KeyWaitProc},
+    {"#TimeWait", &TimeWaitProc},
 
     // Messages.
 

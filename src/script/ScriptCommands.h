@@ -35,8 +35,17 @@ std::int32_t ElseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t Love_Jadge_StartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // FlowCommands.cpp
+std::int32_t RandomStartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t RandomBranchProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t RandomEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
-// (flow handlers)
+std::int32_t JumpProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t GoToProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t FileChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t FileChangeSpecialProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t GoToClothesSelectProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t EndScriptProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t KeyWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t TimeWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // MessageCommands.cpp
 // (message handlers)
