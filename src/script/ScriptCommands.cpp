@@ -23,8 +23,12 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#RandomEnd", &RandomEndProc},
 
     // Messages.
+    {"#MsgDisp", &MsgDispProc},
+    {"#MsgClear", &MsgClearProc},
 
     // Fades.
+    {"#FadeIn", &FadeInProc},
+    {"#FadeOut", &FadeOutProc},
 
     // Characters.
 
