@@ -111,7 +111,6 @@ std::int32_t MsgDispSetUp(GAMEMAIN& game, SCR_CMD_DATA& cmd, const ScriptArgs& a
     if (Given(args, 2)) msg.SetVoice(args.Word(2));
     window.dwAutoWaitTime = dwWait;
     game.MsgTextEscapeToLF(msg.szScriptText, msg.szText);
-    msg.dwColor = MSG_DATA::kWhite;
     window.SetBackLog(msg.szName, msg.szText, msg.szVoice);
     if (window.BackLog[1].szText[0] != '\0') window.ButtonEnable(1 << MSG_BUTTON_BACK);
     window.dwMsgStartTime = game.dwNowTime;
