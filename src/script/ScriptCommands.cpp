@@ -42,8 +42,12 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#TimeWait", &TimeWaitProc},
 
     // Messages.
+    {"#MsgDisp", &MsgDispProc},
+    {"#MsgClear", &MsgClearProc},
 
     // Fades.
+    {"#FadeIn", &FadeInProc},
+    {"#FadeOut", &FadeOutProc},
 
     // Characters.
 

@@ -48,10 +48,12 @@ std::int32_t KeyWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot
 std::int32_t TimeWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // MessageCommands.cpp
-// (message handlers)
+std::int32_t MsgDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t MsgClearProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // FadeCommands.cpp
-// (fade handlers)
+std::int32_t FadeInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t FadeOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // CharacterCommands.cpp
 // (character handlers)
