@@ -122,105 +122,119 @@ TEST(CharacterCommands, FadesLoadTexturesForTheFadeAndSettleOnSurfaces) {
     EXPECT_EQ(b.lines(), Lines{});
 }
 
-// A number outside the character's pictures is refused before anything is loaded:
-// the standing hero keeps its pictures, its slots and its state.
-TEST(CharacterCommands, NumbersOutsideTheCharacterAreRefusedBeforeAnyLoad) {
+// A refused command changes nothing: the standing hero keeps its pictures, their
+// slots and its state, the windows stay as they are, and the story stops. A number
+// outside the character's pictures is refused before anything is loaded; a negative
+// duration, eye time or slide step would run for about 49 days.
+TEST(CharacterCommands, RefusedCommandsChangeNothing) {
+    const std::string noMatch = "Message: <GAMEMAIN::IDSerch> キャラデータのIDと照合しませんでした";
     const struct {
         const char* line;
-        const char* refusal;
+        Lines refusal;
     } cases[] = {
         {"#CharIn HERO CENTER DEFAULT 4 1 500",
-         "Error: <GAMEMAIN::CharInProc> [#CharIn] 第4引数が不正です: 4"},
+         {"Error: <GAMEMAIN::CharInProc> [#CharIn] 第4引数が不正です: 4"}},
         {"#CharIn HERO CENTER DEFAULT -1 1 500",
-         "Error: <GAMEMAIN::CharInProc> [#CharIn] 第4引数が不正です: -1"},
+         {"Error: <GAMEMAIN::CharInProc> [#CharIn] 第4引数が不正です: -1"}},
         {"#CharIn HERO CENTER DEFAULT 1 4 500",
-         "Error: <GAMEMAIN::CharInProc> [#CharIn] 第5引数が不正です: 4"},
+         {"Error: <GAMEMAIN::CharInProc> [#CharIn] 第5引数が不正です: 4"}},
         {"#CharIn HERO CENTER DEFAULT 2 -1 500",
-         "Error: <GAMEMAIN::CharInProc> [#CharIn] 第5引数が不正です: -1"},
+         {"Error: <GAMEMAIN::CharInProc> [#CharIn] 第5引数が不正です: -1"}},
         {"#CharaBodyChange HERO 0 500",
-         "Error: <GAMEMAIN::CharBodyChangeProc> [#CharaBodyChange] 第2引数が不正です: 0"},
+         {"Error: <GAMEMAIN::CharBodyChangeProc> [#CharaBodyChange] 第2引数が不正です: 0"}},
         {"#CharaBodyChange HERO 4 500",
-         "Error: <GAMEMAIN::CharBodyChangeProc> [#CharaBodyChange] 第2引数が不正です: 4"},
+         {"Error: <GAMEMAIN::CharBodyChangeProc> [#CharaBodyChange] 第2引数が不正です: 4"}},
         {"#CharaFaceChange HERO 4 500",
-         "Error: <GAMEMAIN::CharFaceChangeProc> [#CharaFaceChange] 第2引数が不正です: 4"},
+         {"Error: <GAMEMAIN::CharFaceChangeProc> [#CharaFaceChange] 第2引数が不正です: 4"}},
         {"#CharaFaceChange HERO -1 500",
-         "Error: <GAMEMAIN::CharFaceChangeProc> [#CharaFaceChange] 第2引数が不正です: -1"},
+         {"Error: <GAMEMAIN::CharFaceChangeProc> [#CharaFaceChange] 第2引数が不正です: -1"}},
         {"#CharaFaceBodyChange HERO 0 2 500",
-         "Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第2引数が不正です: 0"},
+         {"Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第2引数が不正です: 0"}},
         {"#CharaFaceBodyChange HERO 4 2 500",
-         "Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第2引数が不正です: 4"},
+         {"Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第2引数が不正です: 4"}},
         {"#CharaFaceBodyChange HERO 2 0 500",
-         "Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第3引数が不正です: 0"},
+         {"Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第3引数が不正です: 0"}},
         {"#CharaFaceBodyChange HERO 2 4 500",
-         "Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第3引数が不正です: 4"},
+         {"Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第3引数が不正です: 4"}},
         {"#CtrlEyeAnimation HERO 0 1 500",
-         "Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] 第2引数が不正です: 0"},
+         {"Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] 第2引数が不正です: 0"}},
         {"#CtrlEyeAnimation HERO 4 1 500",
-         "Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] 第2引数が不正です: 4"},
+         {"Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] 第2引数が不正です: 4"}},
         {"#CtrlEyeAnimation HERO 1 4 500",
-         "Error: <ZKCHARA::SetEyeData> 指定した目スプライト番号は不正です"},
-        {"#CtrlEyeAnimation HERO 1 0 500",
-         "Error: <ZKCHARA::SetEyeData> 指定した目スプライト番号は不正です"},
+         {"Error: <ZKCHARA::SetEyeData> 指定した目スプライト番号は不正です"}},
         {"#CtrlEyeAnimation HERO 1 -2147483648 500",
-         "Error: <ZKCHARA::SetEyeData> 指定した目スプライト番号は不正です"},
+         {"Error: <ZKCHARA::SetEyeData> 指定した目スプライト番号は不正です"}},
+        // Negative times and steps.
+        {"#CharIn HERO CENTER DEFAULT 2 2 -1",
+         {"Error: <GAMEMAIN::CharInProc> [#CharIn] 第6引数が不正です: -1"}},
+        {"#CharOut HERO -5", {"Error: <GAMEMAIN::CharOutProc> [#CharOut] 第2引数が不正です: -5"}},
+        {"#CharaBodyChange HERO 2 -1",
+         {"Error: <GAMEMAIN::CharBodyChangeProc> [#CharaBodyChange] 第3引数が不正です: -1"}},
+        {"#CharaFaceChange HERO 2 -1",
+         {"Error: <GAMEMAIN::CharFaceChangeProc> [#CharaFaceChange] 第3引数が不正です: -1"}},
+        {"#CharaFaceBodyChange HERO 2 2 -2147483648",
+         {"Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第4引数が不正です: "
+          "-2147483648"}},
+        {"#CtrlEyeAnimation HERO 1 1 -1",
+         {"Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] 第4引数が不正です: -1"}},
+        {"#MsgWndOpen SLIDE -1",
+         {"Error: <GAMEMAIN::MsgWndOpenProc> [#MsgWndOpen] 第2引数が不正です: -1"}},
+        {"#MsgWndClose slide -20",
+         {"Error: <GAMEMAIN::MsgWndCloseProc> [#MsgWndClose] 第2引数が不正です: -20"}},
+        {"#DayWndOpen SLIDE -1",
+         {"Error: <GAMEMAIN::DayWndOpenProc> [#DayWndOpen] 第2引数が不正です: -1"}},
+        {"#DayWndClose SLIDE -3",
+         {"Error: <GAMEMAIN::DayWndCloseProc> [#DayWndClose] 第2引数が不正です: -3"}},
+        // Unknown characters, each told under its command's own name.
+        {"#CharIn NOBODY CENTER DEFAULT 1 1 0",
+         {noMatch, "Error: <GAMEMAIN::CharInProc> [#CharIn] 合致するIDが見つかりませんでした"}},
+        {"#CharOut NOBODY 0",
+         {noMatch, "Error: <GAMEMAIN::CharOutProc> [#CharOut] 合致するIDが見つかりませんでした"}},
+        {"#CharMove NOBODY 1 1",
+         {noMatch, "Error: <GAMEMAIN::CharMoveProc> [#CharMove] 合致するIDが見つかりませんでした"}},
+        {"#CharaBodyChange NOBODY 1 0",
+         {noMatch,
+          "Error: <GAMEMAIN::CharBodyChangeProc> [#CharBodyChange] "
+          "合致するIDが見つかりませんでした"}},
+        {"#CharaFaceChange NOBODY 1 0",
+         {noMatch,
+          "Error: <GAMEMAIN::CharFaceChangeProc> [#CharFaceChange] "
+          "合致するIDが見つかりませんでした"}},
+        {"#CharaFaceBodyChange NOBODY 1 1 0",
+         {noMatch,
+          "Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharFaceBodyChange] "
+          "合致するIDが見つかりませんでした"}},
+        {"#CtrlEyeAnimation NOBODY 1 1 0",
+         {noMatch,
+          "Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] "
+          "合致するIDが見つかりませんでした"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         ScriptBench b;
+        GAMEMAIN& g = b.game();
         StandHero(b, c.line);
+        g.nMsgWndDispFlg = 0;
         const std::string textures = Loaded(b, true);
         const std::string surfaces = Loaded(b, false);
         b.clearLog();
         EXPECT_TRUE(b.runToEnd());
         EXPECT_EQ(b.lastResult, -1);
         const std::string word = std::string(c.line).substr(0, std::string(c.line).find(' '));
-        EXPECT_EQ(b.lines(), ScriptBench::FailureLines(c.refusal, 3, word));
+        Lines expected = ScriptBench::FailureLines(c.refusal.back(), 3, word);
+        expected.insert(expected.begin(), c.refusal.begin(), c.refusal.end() - 1);
+        EXPECT_EQ(b.lines(), expected);
         EXPECT_EQ(Loaded(b, true), textures);
         EXPECT_EQ(Loaded(b, false), surfaces);
         const ZKCHAR& hero = b.character();
-        EXPECT_EQ(std::pair(hero.nBody, hero.nFace), std::pair(0, 0));
+        EXPECT_EQ(std::tuple(hero.nDispFlg, hero.nX, hero.nBody, hero.nFace, hero.nState),
+                  std::tuple(1, 400, 0, 0, 0));
         EXPECT_EQ(std::pair(hero.nNextBody, hero.nNextFace), std::pair(-1, -1));
-        EXPECT_EQ(hero.nState, 0);
         EXPECT_EQ(hero.pFaceData[0].pEyeData[0].dwTime, 1000u);
+        EXPECT_EQ(g.nMsgWndDispFlg, 0u);
+        EXPECT_EQ(g.nSaveEnableFlg, 1u);
+        EXPECT_EQ(g.DayWindowData.nInitFlg, 0u);
         EXPECT_TRUE(AllSlotsFree(b));
-    }
-}
-
-TEST(CharacterCommands, AnUnknownCharacterIsToldUnderEachCommandsOwnName) {
-    const struct {
-        const char* line;
-        const char* error;
-    } cases[] = {
-        {"#CharIn NOBODY CENTER DEFAULT 1 1 0",
-         "Error: <GAMEMAIN::CharInProc> [#CharIn] 合致するIDが見つかりませんでした"},
-        {"#CharOut NOBODY 0",
-         "Error: <GAMEMAIN::CharOutProc> [#CharOut] 合致するIDが見つかりませんでした"},
-        {"#CharMove NOBODY 1 1",
-         "Error: <GAMEMAIN::CharMoveProc> [#CharMove] 合致するIDが見つかりませんでした"},
-        {"#CharaBodyChange NOBODY 1 0",
-         "Error: <GAMEMAIN::CharBodyChangeProc> [#CharBodyChange] "
-         "合致するIDが見つかりませんでした"},
-        {"#CharaFaceChange NOBODY 1 0",
-         "Error: <GAMEMAIN::CharFaceChangeProc> [#CharFaceChange] "
-         "合致するIDが見つかりませんでした"},
-        {"#CharaFaceBodyChange NOBODY 1 1 0",
-         "Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharFaceBodyChange] "
-         "合致するIDが見つかりませんでした"},
-        {"#CtrlEyeAnimation NOBODY 1 1 0",
-         "Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] "
-         "合致するIDが見つかりませんでした"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        ScriptBench b;
-        ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", U8(c.line)}));
-        EXPECT_TRUE(b.runToEnd());
-        EXPECT_EQ(b.lastResult, -1);
-        const std::string word = std::string(c.line).substr(0, std::string(c.line).find(' '));
-        Lines expected = ScriptBench::FailureLines(c.error, 2, word);
-        expected.insert(expected.begin(),
-                        "Message: <GAMEMAIN::IDSerch> キャラデータのIDと照合しませんでした");
-        EXPECT_EQ(b.lines(), expected);
     }
 }
 
@@ -272,58 +286,6 @@ TEST(CharacterCommands, AnEnteringCharactersKeyColourShowsTheBackground) {
     const std::uint32_t body = b.win.At(frame, 330, 55);
     EXPECT_NE(body, background);
     EXPECT_NE(body, ScriptBench::kBodyColors[0]);
-}
-
-// A negative duration, eye time or slide step would run for about 49 days; it is
-// refused before the command changes anything, and the story stops.
-TEST(NegativeDurations, AreRefusedByTheCharacterAndWindowCommands) {
-    const struct {
-        const char* line;
-        const char* refusal;
-    } cases[] = {
-        {"#CharIn HERO CENTER DEFAULT 2 2 -1",
-         "Error: <GAMEMAIN::CharInProc> [#CharIn] 第6引数が不正です: -1"},
-        {"#CharOut HERO -5", "Error: <GAMEMAIN::CharOutProc> [#CharOut] 第2引数が不正です: -5"},
-        {"#CharaBodyChange HERO 2 -1",
-         "Error: <GAMEMAIN::CharBodyChangeProc> [#CharaBodyChange] 第3引数が不正です: -1"},
-        {"#CharaFaceChange HERO 2 -1",
-         "Error: <GAMEMAIN::CharFaceChangeProc> [#CharaFaceChange] 第3引数が不正です: -1"},
-        {"#CharaFaceBodyChange HERO 2 2 -2147483648",
-         "Error: <GAMEMAIN::CharFaceBodyChangeProc> [#CharaFaceBodyChange] 第4引数が不正です: "
-         "-2147483648"},
-        {"#CtrlEyeAnimation HERO 1 1 -1",
-         "Error: <GAMEMAIN::CtrlEyeAnimationProc> [#CtrlEyeAnimation] 第4引数が不正です: -1"},
-        {"#MsgWndOpen SLIDE -1",
-         "Error: <GAMEMAIN::MsgWndOpenProc> [#MsgWndOpen] 第2引数が不正です: -1"},
-        {"#MsgWndClose slide -20",
-         "Error: <GAMEMAIN::MsgWndCloseProc> [#MsgWndClose] 第2引数が不正です: -20"},
-        {"#DayWndOpen SLIDE -1",
-         "Error: <GAMEMAIN::DayWndOpenProc> [#DayWndOpen] 第2引数が不正です: -1"},
-        {"#DayWndClose SLIDE -3",
-         "Error: <GAMEMAIN::DayWndCloseProc> [#DayWndClose] 第2引数が不正です: -3"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        ScriptBench b;
-        GAMEMAIN& g = b.game();
-        StandHero(b, c.line);
-        g.nMsgWndDispFlg = 0;
-        const std::string textures = Loaded(b, true);
-        b.clearLog();
-        EXPECT_TRUE(b.runToEnd());
-        EXPECT_EQ(b.lastResult, -1);
-        const std::string word = std::string(c.line).substr(0, std::string(c.line).find(' '));
-        EXPECT_EQ(b.lines(), ScriptBench::FailureLines(c.refusal, 3, word));
-        const ZKCHAR& hero = b.character();
-        EXPECT_EQ(std::tuple(hero.nDispFlg, hero.nBody, hero.nFace, hero.nState),
-                  std::tuple(1, 0, 0, 0));
-        EXPECT_EQ(hero.pFaceData[0].pEyeData[0].dwTime, 1000u);
-        EXPECT_EQ(Loaded(b, true), textures);
-        EXPECT_EQ(g.nMsgWndDispFlg, 0u);
-        EXPECT_EQ(g.nSaveEnableFlg, 1u);
-        EXPECT_EQ(g.DayWindowData.nInitFlg, 0u);
-        EXPECT_TRUE(AllSlotsFree(b));
-    }
 }
 
 }  // namespace

@@ -37,12 +37,23 @@ enum class FORM { Slide, Instant, Wrong };
 
 constexpr std::uint32_t kOff = MSG_WINDOW_DATA::kButtonDisable;
 constexpr std::uint32_t kOn = MSG_WINDOW_DATA::kButtonNormal;
-// Where a test puts the message window before the command: no end of its slide.
-constexpr std::int32_t kAside = 555;
+
+// The two windows in a line: the message window's y, open word and text, and the day
+// window's day, shown word and x, or "none" before its set-up.
+std::string Windows(const GAMEMAIN& g) {
+    const MSG_WINDOW_DATA& m = g.MsgWindowData;
+    const DAY_WINDOW_DATA& d = g.DayWindowData;
+    std::string line = "msg y" + std::to_string(m.nY) +
+                       (m.nOpenFlg != 0 ? " open '" : " closed '") + m.MsgData.szText + "', day ";
+    if (d.nInitFlg == 0) return line + "none";
+    return line + std::to_string(d.nDay) + (d.nDispFlg != 0 ? " shown x" : " hidden x") +
+           std::to_string(d.nX);
+}
 
 // Each command in its three forms. A slide runs over several frames, INSTANT ends in
 // its first call, any other word fails after giving the menus back. Every form shows
-// the message window again, and none leaves the menus off.
+// the message window again, and none leaves the menus off. The message window stands
+// aside (y 555) with a line as each command begins.
 TEST(WindowCommands, SlideInstantAndAWrongWordForEachCommand) {
     const std::vector<std::string> msgOpen = {"#MsgWndOpen SLIDE 0"};
     const std::vector<std::string> dayOpen = {"#DayWndOpen SLIDE 0"};
@@ -50,68 +61,20 @@ TEST(WindowCommands, SlideInstantAndAWrongWordForEachCommand) {
         std::vector<std::string> setUp;
         const char* command;
         FORM form;
-        std::function<void(const GAMEMAIN&)> check;
+        const char* windows;
     } cases[] = {
-        {{},
-         "#MsgWndOpen SLIDE 20",
-         FORM::Slide,
-         [](const GAMEMAIN& g) {
-             EXPECT_EQ(g.MsgWindowData.nY, 417);
-             EXPECT_EQ(g.MsgWindowData.nOpenFlg, 1u);
-         }},
-        {{},
-         "#MsgWndOpen instant",
-         FORM::Instant,
-         [](const GAMEMAIN& g) {
-             EXPECT_EQ(g.MsgWindowData.nY, kAside);
-             EXPECT_EQ(g.MsgWindowData.nOpenFlg, 0u);
-         }},
-        {{},
-         "#MsgWndOpen SLIDES 20",
-         FORM::Wrong,
-         [](const GAMEMAIN& g) { EXPECT_EQ(g.MsgWindowData.nOpenFlg, 0u); }},
-        {msgOpen, "#MsgWndClose SLIDE 20", FORM::Slide,
-         [](const GAMEMAIN& g) {
-             EXPECT_EQ(g.MsgWindowData.nY, 600);
-             EXPECT_EQ(g.MsgWindowData.nOpenFlg, 0u);
-             EXPECT_STREQ(g.MsgWindowData.MsgData.szText, "");
-         }},
-        {msgOpen, "#MsgWndClose INSTANT", FORM::Instant,
-         [](const GAMEMAIN& g) {
-             EXPECT_EQ(g.MsgWindowData.nY, kAside);
-             EXPECT_EQ(g.MsgWindowData.nOpenFlg, 0u);
-             EXPECT_STREQ(g.MsgWindowData.MsgData.szText, "");
-         }},
-        {msgOpen, "#MsgWndClose CLOSE", FORM::Wrong,
-         [](const GAMEMAIN& g) {
-             EXPECT_EQ(g.MsgWindowData.nOpenFlg, 1u);
-             EXPECT_STREQ(g.MsgWindowData.MsgData.szText, "words");
-         }},
-        {{},
-         "#DayWndOpen SLIDE 10",
-         FORM::Slide,
-         [](const GAMEMAIN& g) {
-             EXPECT_EQ(g.DayWindowData.nX, 2);
-             EXPECT_EQ(g.DayWindowData.nDispFlg, 1u);
-             EXPECT_EQ(g.DayWindowData.nDay, 1);
-         }},
-        {{},
-         "#DayWndOpen INSTANT",
-         FORM::Instant,
-         [](const GAMEMAIN& g) {
-             EXPECT_EQ(g.DayWindowData.nInitFlg, 1u);
-             EXPECT_EQ(g.DayWindowData.nDispFlg, 0u);
-         }},
-        {{},
-         "#DayWndOpen",
-         FORM::Wrong,
-         [](const GAMEMAIN& g) { EXPECT_EQ(g.DayWindowData.nDispFlg, 0u); }},
-        {dayOpen, "#DayWndClose SLIDE 10", FORM::Slide,
-         [](const GAMEMAIN& g) { EXPECT_EQ(g.DayWindowData.nInitFlg, 0u); }},
-        {dayOpen, "#DayWndClose INSTANT", FORM::Instant,
-         [](const GAMEMAIN& g) { EXPECT_EQ(g.DayWindowData.nInitFlg, 0u); }},
-        {dayOpen, "#DayWndClose 10", FORM::Wrong,
-         [](const GAMEMAIN& g) { EXPECT_EQ(g.DayWindowData.nInitFlg, 0u); }},
+        {{}, "#MsgWndOpen SLIDE 20", FORM::Slide, "msg y417 open 'words', day none"},
+        {{}, "#MsgWndOpen instant", FORM::Instant, "msg y555 closed 'words', day none"},
+        {{}, "#MsgWndOpen SLIDES 20", FORM::Wrong, "msg y555 closed 'words', day none"},
+        {msgOpen, "#MsgWndClose SLIDE 20", FORM::Slide, "msg y600 closed '', day none"},
+        {msgOpen, "#MsgWndClose INSTANT", FORM::Instant, "msg y555 closed '', day none"},
+        {msgOpen, "#MsgWndClose CLOSE", FORM::Wrong, "msg y555 open 'words', day none"},
+        {{}, "#DayWndOpen SLIDE 10", FORM::Slide, "msg y555 closed 'words', day 1 shown x2"},
+        {{}, "#DayWndOpen INSTANT", FORM::Instant, "msg y555 closed 'words', day 1 hidden x-136"},
+        {{}, "#DayWndOpen", FORM::Wrong, "msg y555 closed 'words', day 1 hidden x-136"},
+        {dayOpen, "#DayWndClose SLIDE 10", FORM::Slide, "msg y555 closed 'words', day none"},
+        {dayOpen, "#DayWndClose INSTANT", FORM::Instant, "msg y555 closed 'words', day none"},
+        {dayOpen, "#DayWndClose 10", FORM::Wrong, "msg y555 closed 'words', day none"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
@@ -120,7 +83,7 @@ TEST(WindowCommands, SlideInstantAndAWrongWordForEachCommand) {
         RunUpTo(b, c.setUp, c.command);
         g.nMsgWndDispFlg = 0;
         g.MsgWindowData.MsgData.SetText("words");
-        g.MsgWindowData.nY = kAside;
+        g.MsgWindowData.nY = 555;
         const std::string word = Word(c.command);
         const int before = b.count(word);
         EXPECT_TRUE(b.runToEnd());
@@ -141,7 +104,7 @@ TEST(WindowCommands, SlideInstantAndAWrongWordForEachCommand) {
         } else {
             EXPECT_EQ(calls, 1);
         }
-        c.check(g);
+        EXPECT_EQ(Windows(g), c.windows);
         EXPECT_EQ(g.nMsgWndDispFlg, 1u);
         EXPECT_EQ(g.nSaveEnableFlg + g.nLoadEnableFlg + g.nConfigEnableFlg, 3u);
         EXPECT_TRUE(AllSlotsFree(b));
