@@ -129,8 +129,9 @@ std::int32_t RunChange(GAMEMAIN& game, SCR_CMD_DATA& cmd, const ZKCHAR& chara,
     const SHOWN shown(chara);
     if (cmd.dwPhase == 0) {
         if (bLoad) {
-            for (const INCOMING& in : incoming)
+            for (const INCOMING& in : incoming) {
                 WithPicture(game, chara, in.part, in.n, LoadTexture);
+            }
             for (const INCOMING& in : incoming) {
                 WithPicture(game, chara, in.part, shown.At(in.part), ToTexture);
             }
