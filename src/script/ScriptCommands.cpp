@@ -50,8 +50,19 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#FadeOut", &FadeOutProc},
 
     // Characters.
+    {"#CharIn", &CharInProc},
+    {"#CharOut", &CharOutProc},
+    {"#CharMove", &CharMoveProc},
+    {"#CharaBodyChange", &CharBodyChangeProc},
+    {"#CharaFaceChange", &CharFaceChangeProc},
+    {"#CharaFaceBodyChange", &CharFaceBodyChangeProc},
+    {"#CtrlEyeAnimation", &CtrlEyeAnimationProc},
 
     // Windows.
+    {"#MsgWndOpen", &MsgWndOpenProc},
+    {"#MsgWndClose", &MsgWndCloseProc},
+    {"#DayWndOpen", &DayWndOpenProc},
+    {"#DayWndClose", &DayWndCloseProc},
 };
 
 }  // namespace

@@ -56,7 +56,16 @@ std::int32_t FadeInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot)
 std::int32_t FadeOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // CharacterCommands.cpp
-// (character handlers)
+std::int32_t CharInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharMoveProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharFaceChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharFaceBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CtrlEyeAnimationProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // WindowCommands.cpp
-// (window handlers)
+std::int32_t MsgWndOpenProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t MsgWndCloseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t DayWndOpenProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t DayWndCloseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
