@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/input/VirtualKeys.h"
+#include "script/ScrCmdWords.h"
 #include "script/ScriptCommands.h"
 #include "support/Bytes.h"
 #include "support/ScriptBench.h"
@@ -70,13 +72,16 @@ TEST(StoryScript, TheDemoRunsFromThePrologueThroughTheFinale) {
     const struct {
         int prologuePlate;
         int costumePlate;
-    } runs[] = {{1, 1}, {2, 3}};
+        std::int32_t random;
+    } runs[] = {{1, 1, 0}, {2, 3, 1}};
+    std::set<std::string> reached;
     for (const auto& run : runs) {
         SCOPED_TRACE(run.prologuePlate);
         ScriptBench b(ScriptBench::Data::Demo);
         GAMEMAIN& game = b.game();
         SCR_FILE_DATA& scr = game.ScrFileData;
         b.hold(platform::VK_CONTROL, true);
+        game.SetScrRandomSource([&run] { return run.random; });
 
         ASSERT_TRUE(b.open("prologue.spt"));
         ASSERT_TRUE(PlayUntil(b, run.prologuePlate, [&] { return scr.nGoToClothesFlg != 0; }));
@@ -85,15 +90,21 @@ TEST(StoryScript, TheDemoRunsFromThePrologueThroughTheFinale) {
             EXPECT_EQ(game.pCharData[i].nDispFlg, 0) << game.pCharData[i].szID;
         }
         ExpectNoSkippedLine(game);
-        EXPECT_EQ(b.count("#SelectStart"), 1);
-        EXPECT_EQ(b.count("#RandomStart"), 1);
 
         ASSERT_TRUE(b.open("cos01.spt"));
         ASSERT_TRUE(PlayUntil(b, run.costumePlate, [&] { return scr.nEndScriptFlg != 0; }));
         EXPECT_STREQ(scr.szFileName, "finale.spt");
         ExpectNoSkippedLine(game);
-        EXPECT_EQ(b.count("#FileChange"), 1);
         EXPECT_EQ(Unexpected(b.lines()), std::vector<std::string>{});
+        for (const auto& [word, count] : b.dispatched) reached.insert(word);
+    }
+    // Between them the two runs reach every handler but the scene change the demo does
+    // not use yet and the branch markers a condition's own scan takes.
+    const std::set<std::string> passed = {"#FileChangeSpecial", "#ElseIf", "#ElseIf_C", "#Else"};
+    for (const char* word : ScrCmdWords) {
+        if (FindScrProc(word) != nullptr && !passed.contains(word)) {
+            EXPECT_TRUE(reached.contains(word)) << word;
+        }
     }
 }
 
