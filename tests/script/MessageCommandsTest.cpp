@@ -206,6 +206,41 @@ TEST(MsgDisp, WaitsOnlyForAVoiceItStartedAndStillSounding) {
     }
 }
 
+// A voice still sounding from elsewhere (a replay, another command) is stopped
+// before the line's own starts.
+TEST(MsgDisp, StopsASoundingVoiceBeforeStartingItsOwn) {
+    MsgLine m;
+    ASSERT_EQ(VoicePlay(ScriptBench::kLongVoice, &m.b.kit().snd, &m.b.kit().sys, m.b.kit().shell),
+              1);
+    m.b.win.sounds.clear();
+    m.start({u8"#MsgDisp NULL ab VSHORT.sou"});
+    std::vector<std::string> events;
+    for (const platform::SoundEvent& e : m.b.win.sounds.events()) {
+        events.push_back(e.kind == platform::SoundEvent::Kind::Stop ? "stop" : "play " + e.path);
+    }
+    // Stopped by the line, then its buffer emptied for the new voice.
+    EXPECT_EQ(events, (Lines{"stop", "stop", "play tmp/VSHORT.sou"}));
+    EXPECT_EQ(m.b.lines(), Lines{});
+}
+
+// A sound object that fails leaves its trace under the line's own tag, and the line
+// still advances: the failed state query is reported once.
+TEST(MsgDisp, AFailingSoundObjectIsLoggedAndTheLineGoesOn) {
+    MsgLine m;
+    m.window().nAutoFlg = 1;
+    m.b.kit().snd.Release();
+    m.start({u8"#MsgDisp NULL ab VLONG.sou"});
+    EXPECT_EQ(m.endTime(), 656u);
+    Lines own;
+    for (const std::string& line : m.b.lines()) {
+        if (line.find("<GAMEMAIN::MsgDispProc>") != std::string::npos) own.push_back(line);
+    }
+    EXPECT_EQ(own,
+              (Lines{"Error: <GAMEMAIN::MsgDispProc> 呼び出したZKSND::DAGetPlayStateが失敗しました",
+                     "Error: <GAMEMAIN::MsgDispProc> 音声再生に失敗しました",
+                     "Error: <GAMEMAIN::MsgDispProc> 再生状態の取得に失敗しました"}));
+}
+
 // With Ctrl held or skipping, a line takes three frames (set-up, reveal, end) and
 // starts no voice. Skipping stops at the read limit, and in the wait also while a
 // settings or save/load screen is open; Ctrl does not.
@@ -256,7 +291,7 @@ TEST(MsgDisp, RefusesWordsItsRecordsCannotHold) {
         {"#MsgDisp " + x99 + " a", ""},
         {"#MsgDisp " + x99 + "y a",
          "Error: <GAMEMAIN::MsgDispProc> [#MsgDisp] 第1引数が長すぎます: 100バイト (上限99バイト)"},
-        {"#MsgDisp NULL " + x255, ""},
+        {"#MsgDisp NULL " + x255 + " VSHORT.sou", ""},
         {"#MsgDisp NULL " + x255 + "y",
          "Error: <GAMEMAIN::MsgDispProc> [#MsgDisp] 第2引数が長すぎます: 256バイト "
          "(上限255バイト)"},
@@ -273,6 +308,8 @@ TEST(MsgDisp, RefusesWordsItsRecordsCannotHold) {
         if (c.refusal.empty()) {
             EXPECT_EQ(lines, Lines{}) << c.line;
             EXPECT_EQ(m.phase(), 1) << c.line;
+            const MSG_DATA& msg = m.window().MsgData;
+            EXPECT_EQ(std::string(msg.szScriptText), std::string(msg.szText)) << c.line;
             continue;
         }
         EXPECT_EQ(m.b.lastResult, -1);
