@@ -11,7 +11,6 @@ namespace {
 constexpr const char* kFadeInTag = "GAMEMAIN::FadeInProc";
 // Save, load and settings: off while the screen is covered.
 constexpr std::int32_t kSaveLoadConfig = 7;
-constexpr std::uint32_t kNoColorKey = 0xFFFFFFFF;
 
 // The overlay colours and their fixed texture slots.
 struct OVERLAY_COLOR {
@@ -30,7 +29,7 @@ std::int32_t OverlaySlot(const ScriptArgs& args, int i) {
 // Loads the colour's texture and gives back the one the overlay held before; a
 // colour that follows itself keeps the texture it has just loaded.
 void LoadOverlay(GAMEMAIN& game, std::int32_t nSlot) {
-    TextureLoad(game.pSprite, game.pSystem, nSlot, 0, kNoColorKey);
+    TextureLoad(game.pSprite, game.pSystem, nSlot, 0, 0xFFFFFFFFu);
     const std::int32_t nOld = game.FadeGraphData.nIndex;
     if (nOld >= 0 && nOld != nSlot) TextureUnload(game.pSprite, game.pSystem, nOld);
 }

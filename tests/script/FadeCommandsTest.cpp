@@ -100,6 +100,8 @@ TEST(FadeCommands, TheOverlayHoldsTheTextureOfItsColour) {
         EXPECT_EQ(loaded, c.loaded) << name;
         if (c.index == 1) {
             EXPECT_EQ(OverlayPixel(b), 0xFFFFFFu);
+            // A flat colour has no key colour to leave out.
+            EXPECT_EQ(b.game().pSprite->GetTextureColorKey(1), 0);
         }
         EXPECT_EQ(b.lines(), kScriptEnd) << name;
     }

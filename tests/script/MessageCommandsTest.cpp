@@ -15,6 +15,7 @@ using zktest::ScriptBench;
 using Lines = std::vector<std::string>;
 
 constexpr std::uint32_t kNever = 0xFFFFFFFF;
+const std::string kNoState = "Error: <GAMEMAIN::MsgDispProc> 再生状態の取得に失敗しました";
 
 std::u8string U8(const std::string& text) { return std::u8string(text.begin(), text.end()); }
 
@@ -48,6 +49,11 @@ struct MsgLine {
     }
     int voicePlays(const std::string& name) {
         return b.win.sounds.plays("tmp/" + name, platform::AudioBus::Voice);
+    }
+    // The long voice, sounding before the line, as a replay would start it.
+    void playElsewhere() {
+        ASSERT_EQ(VoicePlay(ScriptBench::kLongVoice, &b.kit().snd, &b.kit().sys, b.kit().shell), 1);
+        b.win.sounds.clear();
     }
     void skipping() {
         b.game().nScrSkipEnableFlg = 1;
@@ -162,20 +168,10 @@ TEST(MsgDisp, WaitsOnlyForAVoiceItStartedAndStillSounding) {
     } cases[] = {
         // Polled at 656 ms, then every 512 ms while it sounds.
         {"sounding for 5 s", true, true, false, false, Act::Finish, 5000, 0, 5264, 1, {}},
-        {"finished early", true, true, false, false, Act::Finish, 0, 0, 656, 1, {}},
         {"voices off", false, true, false, false, Act::None, 0, 0, 656, 0, {}},
         {"stopped part-way", true, true, false, false, Act::StopPartWay, 0, 0, 656, 1, {}},
-        {"sound unavailable, window hidden until 2000 ms",
-         true,
-         false,
-         false,
-         false,
-         Act::None,
-         0,
-         2000,
-         2016,
-         0,
-         {"Error: <GAMEMAIN::MsgDispProc> 再生状態の取得に失敗しました"}},
+        // Hidden until 2000 ms, so polled every frame from 656 ms.
+        {"no sound", true, false, false, false, Act::None, 0, 2000, 2016, 0, {kNoState}},
         {"not started while Ctrl was held", true, true, true, true, Act::None, 0, 0, 656, 0, {}},
     };
     for (const auto& c : cases) {
@@ -183,12 +179,7 @@ TEST(MsgDisp, WaitsOnlyForAVoiceItStartedAndStillSounding) {
         m.b.kit().shell.voiceOn = c.voiceOn ? 1 : 0;
         m.b.kit().shell.soundAvailable = c.sound ? 1 : 0;
         m.window().nAutoFlg = 1;
-        if (c.elsewhere) {
-            ASSERT_EQ(
-                VoicePlay(ScriptBench::kLongVoice, &m.b.kit().snd, &m.b.kit().sys, m.b.kit().shell),
-                1);
-            m.b.win.sounds.clear();
-        }
+        if (c.elsewhere) m.playElsewhere();
         m.b.hold(platform::VK_CONTROL, c.ctrlAtSetUp);
         m.start({u8"#MsgDisp NULL ab VLONG.sou"});
         m.b.hold(platform::VK_CONTROL, false);
@@ -204,6 +195,38 @@ TEST(MsgDisp, WaitsOnlyForAVoiceItStartedAndStillSounding) {
         EXPECT_EQ(m.voicePlays(ScriptBench::kLongVoice), c.linePlays) << c.name;
         EXPECT_EQ(m.b.lines(), c.lines) << c.name;
     }
+}
+
+// A voice still sounding from elsewhere (a replay, another command) is stopped,
+// without a failure line, before the line's own starts.
+TEST(MsgDisp, StopsASoundingVoiceBeforeStartingItsOwn) {
+    MsgLine m;
+    m.playElsewhere();
+    m.start({u8"#MsgDisp NULL ab VSHORT.sou"});
+    const std::vector<platform::SoundEvent>& events = m.b.win.sounds.events();
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events.front().kind, platform::SoundEvent::Kind::Stop);
+    EXPECT_EQ(events.front().buses, std::vector{platform::AudioBus::Voice});
+    EXPECT_EQ(events.back().path, "tmp/VSHORT.sou");
+    EXPECT_EQ(m.b.lines(), Lines{});
+}
+
+// A sound object that fails leaves its trace under the line's own tag, and the line
+// still advances: the failed state query is reported once.
+TEST(MsgDisp, AFailingSoundObjectIsLoggedAndTheLineGoesOn) {
+    MsgLine m;
+    m.window().nAutoFlg = 1;
+    m.b.kit().snd.Release();
+    m.start({u8"#MsgDisp NULL ab VLONG.sou"});
+    EXPECT_EQ(m.endTime(), 656u);
+    Lines own;
+    for (const std::string& line : m.b.lines()) {
+        if (line.find("<GAMEMAIN::MsgDispProc>") != std::string::npos) own.push_back(line);
+    }
+    EXPECT_EQ(own,
+              (Lines{"Error: <GAMEMAIN::MsgDispProc> 呼び出したZKSND::DAGetPlayStateが失敗しました",
+                     "Error: <GAMEMAIN::MsgDispProc> 音声再生に失敗しました",
+                     "Error: <GAMEMAIN::MsgDispProc> 再生状態の取得に失敗しました"}));
 }
 
 // With Ctrl held or skipping, a line takes three frames (set-up, reveal, end) and
@@ -241,6 +264,8 @@ TEST(MsgDisp, CtrlAndSkippingTakeThreeFramesAndStartNoVoice) {
         }
         EXPECT_EQ(phases, c.phases) << c.name;
         EXPECT_EQ(m.voicePlays(ScriptBench::kLongVoice), c.plays) << c.name;
+        // The screen's hold on the line ends with it.
+        EXPECT_EQ(m.window().nBarUseFlg, c.screenOpen && m.phase() != -1 ? 1u : 0u) << c.name;
     }
 }
 
@@ -256,7 +281,7 @@ TEST(MsgDisp, RefusesWordsItsRecordsCannotHold) {
         {"#MsgDisp " + x99 + " a", ""},
         {"#MsgDisp " + x99 + "y a",
          "Error: <GAMEMAIN::MsgDispProc> [#MsgDisp] 第1引数が長すぎます: 100バイト (上限99バイト)"},
-        {"#MsgDisp NULL " + x255, ""},
+        {"#MsgDisp NULL " + x255 + " VSHORT.sou", ""},
         {"#MsgDisp NULL " + x255 + "y",
          "Error: <GAMEMAIN::MsgDispProc> [#MsgDisp] 第2引数が長すぎます: 256バイト "
          "(上限255バイト)"},
@@ -273,6 +298,8 @@ TEST(MsgDisp, RefusesWordsItsRecordsCannotHold) {
         if (c.refusal.empty()) {
             EXPECT_EQ(lines, Lines{}) << c.line;
             EXPECT_EQ(m.phase(), 1) << c.line;
+            const MSG_DATA& msg = m.window().MsgData;
+            EXPECT_EQ(std::string(msg.szScriptText), std::string(msg.szText)) << c.line;
             continue;
         }
         EXPECT_EQ(m.b.lastResult, -1);
@@ -319,6 +346,7 @@ TEST(MsgDisp, WaitsWhileTheBacklogIsBrowsedOrTheWindowHidden) {
     m.window().nBackLogNo = 0;
     m.runTo(1000);
     EXPECT_EQ(m.phase(), 1);
+    EXPECT_EQ(m.b.lines(), Lines{});
     m.window().nBackLogNo = -1;
     m.b.game().nMsgWndDispFlg = 0;
     m.runTo(2000);

@@ -53,6 +53,7 @@ TEST(TextEscape, LineBreaksRoundTripWithoutTouchingTwoByteCharacters) {
     char lone[8] = {};
     EXPECT_EQ(game->TextLFToEscape("a\nb", lone, sizeof lone), 1);
     EXPECT_STREQ(lone, "a\\nb");
+    EXPECT_EQ(game->TextLFToEscape(nullptr, lone, sizeof lone), 0);
 }
 
 TEST(TextEscape, ACutTextIsTerminatedOnABoundary) {
