@@ -3,12 +3,12 @@
 #include <limits>
 
 #include "game/GAMEMAIN.h"
-#include "platform/input/VirtualKeys.h"
 #include "script/SCR_FILE_DATA.h"
 #include "script/ScriptArgs.h"
 #include "script/ScriptBlockScan.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptNumber.h"
+#include "system/ClickState.h"
 
 namespace {
 
@@ -81,13 +81,6 @@ std::int32_t FileChange(GAMEMAIN& game, SCR_FILE_DATA& scr, std::int32_t nSlot, 
     }
     cmd.Clear();
     return 0;
-}
-
-// A click: the left button released or, while that button is up, Return released.
-bool Clicked(const ZKSYSTEM& sys) {
-    KEY_STATE key = sys.GetVKeyStatus(platform::VK_LBUTTON);
-    if (key == KEY_STATE_UP) key = sys.GetVKeyStatus(platform::VK_RETURN);
-    return key == KEY_STATE_RELEASED;
 }
 
 bool CtrlHeld(const ZKSYSTEM& sys) { return sys.GetKey(SYSTEM_KEY_CONTROL) != 0; }

@@ -5,10 +5,10 @@
 #include "game/ResourcePlayer.h"
 #include "game/ShellWords.h"
 #include "platform/core/Log.h"
-#include "platform/input/VirtualKeys.h"
 #include "script/ScriptArgs.h"
 #include "script/ScriptCommands.h"
 #include "sound/ZKSND.h"
+#include "system/ClickState.h"
 #include "system/DataName.h"
 #include "system/ZKSYSTEM.h"
 
@@ -63,14 +63,9 @@ bool SkipsText(const GAMEMAIN& game, bool bWaiting) {
     return game.pSystem->GetKey(SYSTEM_KEY_CONTROL) != 0 || game.ScrSkipAllowed(true, bWaiting);
 }
 
-// A release of the left button, or of Return while the left button is up; a click
-// on a bar button belongs to the bar.
+// A click on a bar button belongs to the bar.
 bool Clicked(const GAMEMAIN& game) {
-    if (game.MsgWindowData.nHoverButton != 0) return false;
-    const KEY_STATE left = game.pSystem->GetVKeyStatus(platform::VK_LBUTTON);
-    if (left == KEY_STATE_RELEASED) return true;
-    return left == KEY_STATE_UP &&
-           game.pSystem->GetVKeyStatus(platform::VK_RETURN) == KEY_STATE_RELEASED;
+    return game.MsgWindowData.nHoverButton == 0 && Clicked(*game.pSystem);
 }
 
 // Without sound there is no voice buffer to ask.
