@@ -118,7 +118,8 @@ TEST(ChoiceCommands, MalformedChoicesAreRefused) {
 
 // A pick without a branch warns, names the choice's line and goes on after the
 // block; a choice or branch running off the end of the file warns the same way, and
-// only the branch closes the script.
+// only the branch closes the script. An overlong line fails the scan and keeps the
+// choice as it stands.
 TEST(ChoiceCommands, APickWithoutItsBranchOrEndWarnsAndTheStoryGoesOn) {
     const std::string noEnd = "#SelectEnd未検出のままファイルの終端に到達しました";
     const struct {
@@ -150,6 +151,13 @@ TEST(ChoiceCommands, APickWithoutItsBranchOrEndWarnsAndTheStoryGoesOn) {
          true,
          {"Warn: <GAMEMAIN::SelectBranchProc> " + noEnd, kScrExeWarn, Info(5, "#SelectBranch"),
           "Error: <GAMEMAIN::ScrMain> ファイルポインタが失われています"}},
+        {"overlong line",
+         1,
+         {u8"#RandomEnd 6", U8("#EndIf " + std::string(600, 'x')), u8"#SelectBranch 1 1"},
+         0,
+         false,
+         {"Error: <GAMEMAIN::SelectWait> 行が510バイトを超えています", kScrExeFailed,
+          kScrMainFailed, Info(2, "#SelectWait")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -162,8 +170,9 @@ TEST(ChoiceCommands, APickWithoutItsBranchOrEndWarnsAndTheStoryGoesOn) {
         EXPECT_EQ(b.count("#EndIf"), 0);
         EXPECT_EQ(b.count("#RandomEnd"), c.randomEnd);
         EXPECT_EQ(b.game().ScrFileData.fp == nullptr, c.closed);
-        EXPECT_EQ(b.game().SelectWindowData.nInitFlg, 0u);
-        EXPECT_EQ(b.game().ScrFileData.nSelectPhase, 0u);
+        const bool failed = b.lastResult == -1 && !c.closed;
+        EXPECT_EQ(b.game().SelectWindowData.nInitFlg, failed ? 1u : 0u);
+        EXPECT_EQ(b.game().ScrFileData.nSelectPhase, failed ? 2u : 0u);
     }
 }
 
