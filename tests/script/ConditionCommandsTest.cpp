@@ -113,6 +113,8 @@ TEST(ConditionCommands, EveryConditionDecidesItsBranch) {
         {"#If 5 => 3 1", "Error: <GAMEMAIN::IfProc> [#If] 定義されていない比較演算子です"},
         {"#If HELP = 2 1", "true"},
         {"#If MID = 3 1", "true"},
+        {"#If HERO = 5 1", "true"},
+        {"#If_C HERO = 0 LOVE 1|#ElseIf HELP = 2 1", "true"},
         {"#If 4 = 5 1", "true"},
         {"#If_C HERO >= 5 LOVE 1", "true"},
         {"#If_C HERO > 5 love 1", "false"},
