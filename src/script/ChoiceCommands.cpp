@@ -55,7 +55,7 @@ std::int32_t SelectSetUp(GAMEMAIN& game, SCR_FILE_DATA& scr, SCR_CMD_DATA& cmd) 
         return -1;
     }
     for (std::int32_t i = 1; i <= count; ++i) {
-        game.SelectWindowData.SetSlcWndMsg(i, std::string(args.Word(i + 1)).c_str());
+        game.SelectWindowData.SetSlcWndMsg(i, std::string(args.Word(kFirstText + i - 1)).c_str());
     }
     cmd.dwStartTime = game.GetTime();
     cmd.dwPhase = 1;

@@ -32,23 +32,19 @@ void Choose(ScriptBench& b, int k) {
 }
 
 // Each plate runs its own branch only, and the rest of the block is passed by the
-// next branch's marker; the pick goes to the backlog under its heading.
+// next branch's marker; the pick goes to the backlog under its heading, the longest
+// text whole in its 255 bytes.
 TEST(ChoiceCommands, APickRunsItsBranchAndGoesToTheBacklog) {
+    const std::string longest = std::string(242, 'G') + "z";
     const struct {
         int pick;
         int endIf, randomEnd, loveEnd, selectEnd;
-        const char* text;
-    } cases[] = {
-        {1, 1, 0, 0, 1, "Alpha"},
-        {2, 0, 1, 0, 1, "Beta"},
-        // The last branch meets the block's end marker itself.
-        {3, 0, 0, 1, 2, "Gamma"},
-    };
+    } cases[] = {{1, 1, 0, 0, 1}, {2, 0, 1, 0, 1}, {3, 0, 0, 1, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pick);
         ScriptBench b;
         ASSERT_TRUE(
-            b.open({u8"// c", u8"#SelectStart 3 7 Alpha Beta Gamma", u8"#SelectBranch 1 7",
+            b.open({u8"// c", U8("#SelectStart 3 7 Alpha Beta " + longest), u8"#SelectBranch 1 7",
                     u8"#EndIf 1", u8"#SelectBranch 2 7", u8"#RandomEnd 2", u8"#SelectBranch 3 7",
                     u8"#Love_Jadge_End 3", u8"#SelectEnd 7", u8"#SelectEnd 8"}));
         GAMEMAIN& g = b.game();
@@ -56,13 +52,16 @@ TEST(ChoiceCommands, APickRunsItsBranchAndGoesToTheBacklog) {
         ASSERT_TRUE(b.runUntil([&] { return b.count("#SelectStart") == 2; }));
         EXPECT_EQ(g.nSaveEnableFlg, 0u);
         EXPECT_EQ(g.ScrFileData.nReadFlg, 0u);
+        const std::string texts[] = {"Alpha", "Beta", longest};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(g.SelectWindowData.SlcWnd[i].MsgData.szText, texts[i]);
         Choose(b, c.pick);
         EXPECT_EQ(b.lastResult, 2);
         EXPECT_EQ(b.count("#EndIf"), c.endIf);
         EXPECT_EQ(b.count("#RandomEnd"), c.randomEnd);
         EXPECT_EQ(b.count("#Love_Jadge_End"), c.loveEnd);
         EXPECT_EQ(b.count("#SelectEnd"), c.selectEnd);
-        EXPECT_EQ(std::string(g.MsgWindowData.BackLog[0].szText), kHeading + c.text);
+        EXPECT_EQ(std::string(g.MsgWindowData.BackLog[0].szText), kHeading + texts[c.pick - 1]);
         EXPECT_EQ(g.MsgWindowData.BackLog[1].szText[0], '\0');
         EXPECT_EQ(g.SelectWindowData.nInitFlg, 0u);
         EXPECT_EQ(g.nSaveEnableFlg, 1u);
@@ -117,21 +116,10 @@ TEST(ChoiceCommands, MalformedChoicesAreRefused) {
     }
 }
 
-// The longest text fits its backlog entry whole: 255 bytes.
-TEST(ChoiceCommands, TheLongestTextFitsTheBacklogWhole) {
-    const std::string longest = std::string(242, 'a') + "z";
-    ScriptBench b;
-    ASSERT_TRUE(b.open(
-        {u8"// c", U8("#SelectStart 1 1 " + longest), u8"#SelectBranch 1 1", u8"#SelectEnd 1"}));
-    Choose(b, 1);
-    const std::string entry = b.game().MsgWindowData.BackLog[0].szText;
-    EXPECT_EQ(entry.size(), 255u);
-    EXPECT_EQ(entry, kHeading + longest);
-}
-
 // A pick without a branch warns, names the choice's line and goes on after the
 // block; a choice or branch running off the end of the file warns the same way, and
-// only the branch closes the script.
+// only the branch closes the script. An overlong line fails the scan and keeps the
+// choice as it stands.
 TEST(ChoiceCommands, APickWithoutItsBranchOrEndWarnsAndTheStoryGoesOn) {
     const std::string noEnd = "#SelectEnd未検出のままファイルの終端に到達しました";
     const struct {
@@ -163,6 +151,13 @@ TEST(ChoiceCommands, APickWithoutItsBranchOrEndWarnsAndTheStoryGoesOn) {
          true,
          {"Warn: <GAMEMAIN::SelectBranchProc> " + noEnd, kScrExeWarn, Info(5, "#SelectBranch"),
           "Error: <GAMEMAIN::ScrMain> ファイルポインタが失われています"}},
+        {"overlong line",
+         1,
+         {u8"#RandomEnd 6", U8("#EndIf " + std::string(600, 'x')), u8"#SelectBranch 1 1"},
+         0,
+         false,
+         {"Error: <GAMEMAIN::SelectWait> 行が510バイトを超えています", kScrExeFailed,
+          kScrMainFailed, Info(2, "#SelectWait")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,8 +170,9 @@ TEST(ChoiceCommands, APickWithoutItsBranchOrEndWarnsAndTheStoryGoesOn) {
         EXPECT_EQ(b.count("#EndIf"), 0);
         EXPECT_EQ(b.count("#RandomEnd"), c.randomEnd);
         EXPECT_EQ(b.game().ScrFileData.fp == nullptr, c.closed);
-        EXPECT_EQ(b.game().SelectWindowData.nInitFlg, 0u);
-        EXPECT_EQ(b.game().ScrFileData.nSelectPhase, 0u);
+        const bool failed = b.lastResult == -1 && !c.closed;
+        EXPECT_EQ(b.game().SelectWindowData.nInitFlg, failed ? 1u : 0u);
+        EXPECT_EQ(b.game().ScrFileData.nSelectPhase, failed ? 2u : 0u);
     }
 }
 

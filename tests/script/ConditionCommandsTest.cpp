@@ -113,6 +113,8 @@ TEST(ConditionCommands, EveryConditionDecidesItsBranch) {
         {"#If 5 => 3 1", "Error: <GAMEMAIN::IfProc> [#If] 定義されていない比較演算子です"},
         {"#If HELP = 2 1", "true"},
         {"#If MID = 3 1", "true"},
+        {"#If HERO = 5 1", "true"},
+        {"#If_C HERO = 0 LOVE 1|#ElseIf HELP = 2 1", "true"},
         {"#If 4 = 5 1", "true"},
         {"#If_C HERO >= 5 LOVE 1", "true"},
         {"#If_C HERO > 5 love 1", "false"},
@@ -272,23 +274,34 @@ TEST(ConditionCommands, ABlockWithoutItsEndWarnsNamesTheCommandAndClosesTheScrip
         EXPECT_EQ(b.game().MsgWindowData.nButtonState[MSG_BUTTON_SKIP],
                   MSG_WINDOW_DATA::kButtonNormal);
         EXPECT_EQ(b.count("#EndIf"), 0);
+        // Reset keeps the name: the script is closed, not forgotten.
+        EXPECT_STREQ(b.game().ScrFileData.szFileName, "test.spt");
     }
 }
 
 // A line over the raw limit inside a passed block fails the scanning command and
 // leaves its slot as it was.
 TEST(ConditionCommands, AnOverlongLineInsideAScanFailsTheCommand) {
-    ScriptBench b;
-    const std::string overlong = "#RandomEnd " + std::string(600, 'x');
-    ASSERT_TRUE(b.open({u8"// c", u8"#If HELP = DAY 1", U8(overlong), u8"#EndIf 1"}));
-    b.runToEnd();
-    EXPECT_EQ(b.lastResult, -1);
-    EXPECT_EQ(b.lines(), (Lines{"Error: <GAMEMAIN::IfProc> 行が510バイトを超えています", kFailed,
-                                kMainFailed, Info(2, "#If")}));
-    const SCR_CMD_DATA& slot = b.game().ScrFileData.Cmd[0];
-    EXPECT_STREQ(slot.szCommand, "#If");
-    EXPECT_EQ(slot.nWaitFlg, 1u);
-    EXPECT_EQ(b.game().ScrFileData.nLine, 3);
+    const std::string overlong = "|#RandomEnd " + std::string(600, 'x') + "|#EndIf 1";
+    const struct {
+        std::string lines;
+        int line;
+        std::string word, tag;
+        std::uint32_t wait;
+    } cases[] = {{"#If HELP = DAY 1", 2, "#If", "IfProc", 1},
+                 {"#Else 1", 2, "#Else", "ElseProc", 0}};
+    for (const auto& c : cases) {
+        ScriptBench b;
+        ASSERT_TRUE(b.open(Parse(c.lines + overlong)));
+        b.runToEnd();
+        EXPECT_EQ(b.lastResult, -1);
+        EXPECT_EQ(b.lines(), (Lines{"Error: <GAMEMAIN::" + c.tag + "> 行が510バイトを超えています",
+                                    kFailed, kMainFailed, Info(c.line, c.word)}));
+        const SCR_CMD_DATA& slot = b.game().ScrFileData.Cmd[0];
+        EXPECT_EQ(slot.szCommand, c.word);
+        EXPECT_EQ(slot.nWaitFlg, c.wait);
+        EXPECT_EQ(b.game().ScrFileData.nLine, 3);
+    }
 }
 
 }  // namespace
