@@ -19,43 +19,12 @@ constexpr const char* kGoToTag = "GAMEMAIN::GoToProc";
 constexpr const char* kFileChangeTag = "GAMEMAIN::FileChangeProc";
 constexpr const char* kFileChangeSpecialTag = "GAMEMAIN::FileChangeSpecialProc";
 constexpr const char* kTimeWaitTag = "GAMEMAIN::TimeWaitProc";
+constexpr const char8_t* kNoRandomEnd = u8"#RandomEnd未検出のままファイルの終端に到達しました";
 
 // Save, load and settings: held off while a timed wait runs.
 constexpr std::int32_t kMenuMask = 7;
 // #KeyWait moves on by itself this long after the last message began.
 constexpr std::uint32_t kKeyWaitAutoTime = 1000;
-
-// A target met: the script goes on after it.
-std::int32_t ScanFound(SCR_CMD_DATA& cmd) {
-    cmd.Clear();
-    return 0;
-}
-
-// Scans to the first target; the end of the file closes the script the given way.
-std::int32_t ScanTo(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
-                    const std::function<bool(const ScriptLine&)>& isTarget, const char8_t* szWarn,
-                    SCAN_CLOSE close) {
-    ScriptLine line;
-    switch (ScrBlockScan(scr, szTag, isTarget, line)) {
-        case SCAN_RESULT::Found:
-            return ScanFound(scr.Cmd[nSlot]);
-        case SCAN_RESULT::EndOfFile:
-            return ScrScanRanOut(scr, nSlot, szTag, szWarn, close, 1);
-        case SCAN_RESULT::Failed:
-            break;
-    }
-    return -1;
-}
-
-bool IsRandomEnd(const ScriptLine& line, std::int32_t id) {
-    return ScanIsMarker(line, "#RandomEnd", 0, id);
-}
-
-std::int32_t ScanRandomBlock(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
-                             const std::function<bool(const ScriptLine&)>& isTarget) {
-    return ScanTo(scr, nSlot, szTag, isTarget,
-                  u8"#RandomEnd未検出のままファイルの終端に到達しました", SCAN_CLOSE::Release);
-}
 
 // Which already-read rule the script moved to takes.
 enum class READ_RULE {
@@ -122,17 +91,19 @@ std::int32_t RandomStartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t n
     }
     const std::int32_t id = args.Number(1);
     const std::int32_t branch = game.ScrRandom() % count + 1;
-    return ScanRandomBlock(*pScr, nSlot, kRandomStartTag, [id, branch](const ScriptLine& line) {
-        return IsRandomEnd(line, id) || (ScanIsMarker(line, "#RandomBranch", 1, id) &&
-                                         ScriptNumber(ScanWord(line, 1)) == branch);
-    });
+    const auto isTarget = [id, branch](const ScriptLine& line) {
+        return ScanIsMarker(line, "#RandomEnd", 0, id) ||
+               (ScanIsMarker(line, "#RandomBranch", 1, id) &&
+                ScriptNumber(ScanWord(line, 1)) == branch);
+    };
+    return ScrScanTo(*pScr, nSlot, kRandomStartTag, isTarget, kNoRandomEnd, SCAN_CLOSE::Release);
 }
 
 std::int32_t RandomBranchProc(GAMEMAIN&, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
     const std::int32_t id =
         ScriptArgs(pScr->Cmd[nSlot], kRandomBranchTag, "#RandomBranch").Number(1);
-    return ScanRandomBlock(*pScr, nSlot, kRandomBranchTag,
-                           [id](const ScriptLine& line) { return IsRandomEnd(line, id); });
+    return ScrSkipToEnd(*pScr, nSlot, kRandomBranchTag, "#RandomEnd", id, kNoRandomEnd,
+                        SCAN_CLOSE::Release);
 }
 
 std::int32_t RandomEndProc(GAMEMAIN&, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
@@ -142,9 +113,9 @@ std::int32_t RandomEndProc(GAMEMAIN&, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
 std::int32_t JumpProc(GAMEMAIN&, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
     SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
     const std::int32_t lines = ScriptArgs(cmd, kJumpTag, "#Jump").Number(0);
-    if (lines <= 0) return ScanFound(cmd);
+    if (lines <= 0) return ScrBlockEnd(pScr, nSlot);
     std::int32_t passed = 0;
-    return ScanTo(
+    return ScrScanTo(
         *pScr, nSlot, kJumpTag, [&passed, lines](const ScriptLine&) { return ++passed == lines; },
         u8"[#Jump] ジャンプ行数がファイルの終端を超えています", SCAN_CLOSE::Reset);
 }
@@ -158,7 +129,7 @@ std::int32_t GoToProc(GAMEMAIN&, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
         args.Invalid(0);
         return ScrRefuse(cmd);
     }
-    return ScanTo(
+    return ScrScanTo(
         *pScr, nSlot, kGoToTag, [label](const ScriptLine& line) { return ScanIsWord(line, label); },
         u8"[#GoToProc] ラベルが検出されずにファイル終端を超えました", SCAN_CLOSE::Reset);
 }

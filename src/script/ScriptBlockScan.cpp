@@ -66,12 +66,11 @@ std::int32_t ScrScanRanOut(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* s
     return nResult;
 }
 
-std::int32_t ScrSkipToEnd(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
-                          std::string_view endWord, std::int32_t id, const char8_t* szWarn,
-                          SCAN_CLOSE close) {
+std::int32_t ScrScanTo(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
+                       const std::function<bool(const ScriptLine&)>& isTarget,
+                       const char8_t* szWarn, SCAN_CLOSE close) {
     ScriptLine line;
-    const auto isEnd = [&](const ScriptLine& l) { return ScanIsMarker(l, endWord, 0, id); };
-    switch (ScrBlockScan(scr, szTag, isEnd, line)) {
+    switch (ScrBlockScan(scr, szTag, isTarget, line)) {
         case SCAN_RESULT::Found:
             scr.Cmd[nSlot].Clear();
             return 0;
@@ -81,4 +80,11 @@ std::int32_t ScrSkipToEnd(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* sz
             break;
     }
     return -1;
+}
+
+std::int32_t ScrSkipToEnd(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
+                          std::string_view endWord, std::int32_t id, const char8_t* szWarn,
+                          SCAN_CLOSE close) {
+    const auto isEnd = [&](const ScriptLine& l) { return ScanIsMarker(l, endWord, 0, id); };
+    return ScrScanTo(scr, nSlot, szTag, isEnd, szWarn, close);
 }

@@ -38,6 +38,12 @@ bool ScanIsMarker(const ScriptLine& line, std::string_view word, int nIdArg, std
 std::int32_t ScrScanRanOut(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
                            const char8_t* szWarn, SCAN_CLOSE close, std::int32_t nResult);
 
+// Reads on to the first line isTarget accepts and frees the slot (0). Off the end of
+// the file: szWarn, the script closed, 1. A failed read: -1, the slot kept.
+std::int32_t ScrScanTo(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
+                       const std::function<bool(const ScriptLine&)>& isTarget,
+                       const char8_t* szWarn, SCAN_CLOSE close);
+
 // Passes the rest of a block that has run: reads on to its end marker endWord with
 // block number id (the marker's first argument) and frees the slot (0). Off the end
 // of the file: szWarn, the script closed, 1. A failed read: -1, the slot kept.
