@@ -238,6 +238,20 @@ TEST(CharacterCommands, RefusedCommandsChangeNothing) {
     }
 }
 
+// A save restored from a damaged file can name pictures the character lacks; they
+// are left alone, and the command still settles the pictures it brings on.
+TEST(CharacterCommands, ShownPicturesOutsideTheTablesAreNotTouched) {
+    ScriptBench b;
+    ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", u8"#CharaFaceBodyChange HERO 2 2 0"}));
+    ZKCHAR& hero = b.character();
+    hero.nBody = 3;
+    hero.nFace = 3;
+    EXPECT_TRUE(b.runToEnd());
+    EXPECT_EQ(b.lines(), Lines{"Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です"});
+    EXPECT_EQ(Loaded(b, true), "");
+    EXPECT_EQ(Loaded(b, false), "B2 F2");
+}
+
 // The eye frame named by the script (counted from 1) takes the new time from the next
 // blink on: the face shows frame 1, then 2, each for its own time.
 TEST(CharacterCommands, ANewEyeTimeHoldsFromTheNextBlink) {
