@@ -74,6 +74,31 @@ TEST(CharacterCommands, PositionKeywordsPlaceTheCharacter) {
     }
 }
 
+// The first and the last picture of each table are accepted (0 for none where the
+// command allows it).
+TEST(CharacterCommands, TheEdgesOfThePictureTablesAreAccepted) {
+    const struct {
+        const char* line;
+        std::int32_t nBody;
+        std::int32_t nFace;
+    } cases[] = {
+        {"#CharIn HERO LEFT DEFAULT 0 0 0", -1, -1}, {"#CharIn HERO LEFT DEFAULT 3 3 0", 2, 2},
+        {"#CharaBodyChange HERO 1 0", 0, 0},         {"#CharaBodyChange HERO 3 0", 2, 0},
+        {"#CharaFaceChange HERO 0 0", 0, -1},        {"#CharaFaceChange HERO 3 0", 0, 2},
+        {"#CharaFaceBodyChange HERO 1 1 0", 0, 0},   {"#CharaFaceBodyChange HERO 3 3 0", 2, 2},
+        {"#CtrlEyeAnimation HERO 1 1 0", 0, 0},      {"#CtrlEyeAnimation HERO 3 3 0", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ScriptBench b;
+        StandHero(b, c.line);
+        b.clearLog();
+        EXPECT_TRUE(b.runToEnd());
+        EXPECT_EQ(b.lines(), Lines{"Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です"});
+        EXPECT_EQ(std::pair(b.character().nBody, b.character().nFace), std::pair(c.nBody, c.nFace));
+    }
+}
+
 // Pictures that fade are drawn from textures, pictures at rest from surfaces; a
 // command readies them at its start and settles them at its end. The textures of the
 // pictures a hidden character last held (body 1, face 1) stay loaded after the first
@@ -94,6 +119,7 @@ TEST(CharacterCommands, FadesLoadTexturesForTheFadeAndSettleOnSurfaces) {
         {"#CharIn HERO 0 0 1 1 0", nullptr, nullptr, "", "B1 F1"},
         {"#CharaBodyChange HERO 2 200 FALSE", "", "B1 F1", "", "B1 B2 F1"},
         {"#CharaFaceBodyChange HERO 2 3 200 false", "", "B1 B2 F1", "", "B1 B2 B3 F1 F2"},
+        {"#CharaFaceChange HERO 1 200 FALSE", "", "B1 B2 B3 F1 F2", "", "B1 B2 B3 F1 F2"},
         {"#CharOut HERO 0 FALSE", nullptr, nullptr, "", "B1 B2 B3 F1 F2"},
     };
     ScriptBench b;
