@@ -70,6 +70,7 @@ TEST(CharacterCommands, PositionKeywordsPlaceTheCharacter) {
             EXPECT_TRUE(b.runToEnd());
             EXPECT_EQ(b.lastResult, 2);
             EXPECT_EQ(std::pair(b.character().nX, b.character().nY), std::pair(c.nX, c.nY));
+            EXPECT_TRUE(AllSlotsFree(b));
         }
     }
 }
@@ -135,6 +136,8 @@ TEST(CharacterCommands, FadesLoadTexturesForTheFadeAndSettleOnSurfaces) {
         if (steps[i].fadeTextures != nullptr) {
             b.frame();
             EXPECT_EQ(b.character().nState, 1);
+            // A save taken now resumes the fade without its set-up.
+            EXPECT_EQ(b.game().ScrFileData.Cmd[0].dwPhase, 1u);
             EXPECT_EQ(Loaded(b, true), steps[i].fadeTextures);
             EXPECT_EQ(Loaded(b, false), steps[i].fadeSurfaces);
         }
