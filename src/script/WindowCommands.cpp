@@ -48,14 +48,14 @@ std::int32_t RunWindowCommand(GAMEMAIN& game, SCR_CMD_DATA& cmd, const WINDOW_CO
     }
     if (bSlide) {
         const std::int32_t result = command.pSlide(game, step);
-        if (result == 0) return 0;
-        if (result < 0) {
-            platform::LogWarn(command.szTag,
-                              u8"ウィンドウが初期化されていないため移動を打ち切りました");
-            return WindowDone(game, cmd, 1);
+        if (result == 1) {
+            command.pInPlace(game, true);
+            return WindowDone(game, cmd, 0);
         }
-        command.pInPlace(game, true);
-        return WindowDone(game, cmd, 0);
+        if (result == 0) return 0;
+        platform::LogWarn(command.szTag,
+                          u8"ウィンドウが初期化されていないため移動を打ち切りました");
+        return WindowDone(game, cmd, 1);
     }
     if (args.Is(0, "INSTANT")) {
         command.pInPlace(game, false);

@@ -70,7 +70,33 @@ TEST(CharacterCommands, PositionKeywordsPlaceTheCharacter) {
             EXPECT_TRUE(b.runToEnd());
             EXPECT_EQ(b.lastResult, 2);
             EXPECT_EQ(std::pair(b.character().nX, b.character().nY), std::pair(c.nX, c.nY));
+            EXPECT_TRUE(AllSlotsFree(b));
         }
+    }
+}
+
+// The first and the last picture of each table are accepted (0 for none where the
+// command allows it).
+TEST(CharacterCommands, TheEdgesOfThePictureTablesAreAccepted) {
+    const struct {
+        const char* line;
+        std::int32_t nBody;
+        std::int32_t nFace;
+    } cases[] = {
+        {"#CharIn HERO LEFT DEFAULT 0 0 0", -1, -1}, {"#CharIn HERO LEFT DEFAULT 3 3 0", 2, 2},
+        {"#CharaBodyChange HERO 1 0", 0, 0},         {"#CharaBodyChange HERO 3 0", 2, 0},
+        {"#CharaFaceChange HERO 0 0", 0, -1},        {"#CharaFaceChange HERO 3 0", 0, 2},
+        {"#CharaFaceBodyChange HERO 1 1 0", 0, 0},   {"#CharaFaceBodyChange HERO 3 3 0", 2, 2},
+        {"#CtrlEyeAnimation HERO 1 1 0", 0, 0},      {"#CtrlEyeAnimation HERO 3 3 0", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ScriptBench b;
+        StandHero(b, c.line);
+        b.clearLog();
+        EXPECT_TRUE(b.runToEnd());
+        EXPECT_EQ(b.lines(), Lines{"Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です"});
+        EXPECT_EQ(std::pair(b.character().nBody, b.character().nFace), std::pair(c.nBody, c.nFace));
     }
 }
 
@@ -94,6 +120,7 @@ TEST(CharacterCommands, FadesLoadTexturesForTheFadeAndSettleOnSurfaces) {
         {"#CharIn HERO 0 0 1 1 0", nullptr, nullptr, "", "B1 F1"},
         {"#CharaBodyChange HERO 2 200 FALSE", "", "B1 F1", "", "B1 B2 F1"},
         {"#CharaFaceBodyChange HERO 2 3 200 false", "", "B1 B2 F1", "", "B1 B2 B3 F1 F2"},
+        {"#CharaFaceChange HERO 1 200 FALSE", "", "B1 B2 B3 F1 F2", "", "B1 B2 B3 F1 F2"},
         {"#CharOut HERO 0 FALSE", nullptr, nullptr, "", "B1 B2 B3 F1 F2"},
     };
     ScriptBench b;
@@ -109,6 +136,8 @@ TEST(CharacterCommands, FadesLoadTexturesForTheFadeAndSettleOnSurfaces) {
         if (steps[i].fadeTextures != nullptr) {
             b.frame();
             EXPECT_EQ(b.character().nState, 1);
+            // A save taken now resumes the fade without its set-up.
+            EXPECT_EQ(b.game().ScrFileData.Cmd[0].dwPhase, 1u);
             EXPECT_EQ(Loaded(b, true), steps[i].fadeTextures);
             EXPECT_EQ(Loaded(b, false), steps[i].fadeSurfaces);
         }
@@ -236,6 +265,20 @@ TEST(CharacterCommands, RefusedCommandsChangeNothing) {
         EXPECT_EQ(g.DayWindowData.nInitFlg, 0u);
         EXPECT_TRUE(AllSlotsFree(b));
     }
+}
+
+// A save restored from a damaged file can name pictures the character lacks; they
+// are left alone, and the command still settles the pictures it brings on.
+TEST(CharacterCommands, ShownPicturesOutsideTheTablesAreNotTouched) {
+    ScriptBench b;
+    ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", u8"#CharaFaceBodyChange HERO 2 2 0"}));
+    ZKCHAR& hero = b.character();
+    hero.nBody = 3;
+    hero.nFace = 3;
+    EXPECT_TRUE(b.runToEnd());
+    EXPECT_EQ(b.lines(), Lines{"Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です"});
+    EXPECT_EQ(Loaded(b, true), "");
+    EXPECT_EQ(Loaded(b, false), "B2 F2");
 }
 
 // The eye frame named by the script (counted from 1) takes the new time from the next
