@@ -90,6 +90,7 @@ void GAMEMAIN::Clear() {
     std::memset(szBGMName, 0, sizeof szBGMName);
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
+    bAdvEffectsReported = false;
     for (AUTO_SKIP_FILE_DATA& entry : AutoSkipFileData) entry.Clear();
 }
 

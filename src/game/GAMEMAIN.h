@@ -114,6 +114,9 @@ public:
     // logged with its own text, and gives 0; any other result gives 1.
     std::uint32_t ModeResult(std::int32_t nResult) const;
 
+    // Adventure (mode 9): the story on screen.
+    std::int32_t ADVMainProc();
+
     // Logo (mode 1) and opening movie (mode 2).
     std::int32_t LogoProc();
     std::uint32_t LogoDrawProc();
@@ -158,6 +161,9 @@ public:
                            std::uint32_t dwFadeTime, std::uint32_t bFadeIn,
                            std::uint32_t bResetValue);
     void DrawTimeSet();
+    // The fade overlay over the whole frame, on texture slot 0, shown at fAlpha; its
+    // time word starts a fade afresh.
+    void ShowOverlay(float fAlpha);
 
     // Script interpreter: one command line read and one step of the slots per frame.
     std::int32_t ScrMain();
@@ -256,6 +262,8 @@ public:
     CLT_SLC_DATA ClothesSelectData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
+    // The adventure's effect loading has told its failure since it began retrying.
+    bool bAdvEffectsReported = false;
 
 private:
     // The command a report is about, kept before its handler may clear the slot.
@@ -278,7 +286,6 @@ private:
         return nModeIn >= GAME_MODE_BOOT && nModeIn <= GAME_MODE_STAFFROLL;
     }
     std::uint32_t BootProc();
-    void ShowOpaqueOverlay();
     std::int32_t LogoLoad();
     bool LogoHoldEnds() const;
     void LogoRelease();
