@@ -97,6 +97,7 @@ void GAMEMAIN::FreeWipeData() {
     ClippingData.Free();
     prcMosaic.reset();
     pdwMosaicColor.reset();
+    nMosaicCellNum = 0;
     dwMosaicSize = 0;
     nMosaicDispFlg = 0;
     nMosaicChangeFlg = 0;

@@ -20,6 +20,7 @@
 #include "script/VAR_DATA.h"
 #include "script/ZKCHAR.h"
 #include "windows/DAY_WINDOW_DATA.h"
+#include "windows/DrawFailureLatch.h"
 #include "windows/MSG_WINDOW_DATA.h"
 #include "windows/SELECT_WINDOW_COLLECT_DATA.h"
 
@@ -119,6 +120,11 @@ public:
     std::uint32_t LogoDrawProc();
     std::int32_t DemoProc();
     std::uint32_t DemoDrawProc();
+
+    // Adventure (mode 9): the scene's draw, and the arrow keys that move the pointer
+    // onto the message window's bar and the choice plates.
+    std::uint32_t ADVDrawProc();
+    std::int32_t ADVKeyCursorMove();
 
     // Already-read list and system save.
     std::uint32_t AddAutoSkipFileList(const char* szName, std::int32_t nPos);
@@ -228,6 +234,8 @@ public:
     CLIPPING_DATA ClippingData;
     std::unique_ptr<platform::Rect[]> prcMosaic;
     std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;
+    // Cells the two arrays hold; 0 while they are absent.
+    std::uint32_t nMosaicCellNum = 0;
     std::uint32_t dwMosaicSize = 0;
     std::uint32_t nMosaicDispFlg = 0;
     std::uint32_t nMosaicChangeFlg = 0;
@@ -285,6 +293,10 @@ private:
     std::int32_t DemoStart();
     std::int32_t DemoWatch();
     void ReleaseSounds();
+    void ADVDrawBackground();
+    void ADVDrawMosaic();
+    void ADVDrawPicture(const GRAPHIC_DATA_EX& layer, int nLayer);
+    void ADVDrawCheck(bool bFailed, int nItem = 0, CallSite site = CallSite::Here());
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
@@ -303,6 +315,7 @@ private:
     ZKCHAR* InitScrFindChara(const SplitWords& words, const char* szLabel);
 
     SCR_REPORT ScrReport;
+    DrawFailureLatch advDrawLatch_;
     std::function<std::int32_t()> scrRandomSource_;
     std::function<void(const char*)> scrObserver_;
 };
