@@ -32,6 +32,7 @@ enum : int {
     kSheet = 47,   // two 20 x 20 frames; frame 0's right half is the key colour
     kCoords = 48,  // 100 x 60 coordinate picture
     kUnloaded = 49,
+    kTall = 50,  // 10 x 700, reaching below the screen
 };
 constexpr int kOverlay = 0;
 constexpr int kTexSheet = 1;  // frame 0 green, frame 1 red
@@ -96,11 +97,13 @@ struct AdventureDraw : ::testing::Test {
         surface(kSheet, Sheet(kSheet0, kSheet1, true));
         surface(kCoords, Bitmap(100, 60, zktest::CoordPicture(100, 60)));
         surface(kUnloaded, Picture(8, 8, kKey));
+        surface(kTall, Picture(10, 700, kKey));
         const auto& textures = AssetManifest::Instance().TextureNames();
         members.emplace_back(textures[kOverlay], Picture(100, 100, 0xFFFFFF));
         members.emplace_back(textures[kTexSheet], Sheet(kGreen, kRed, false));
         ScriptKit::WriteArchive("dat/Img.dat", members);
-        for (int slot = kScreen; slot < kUnloaded; ++slot) {
+        for (int slot = kScreen; slot <= kTall; ++slot) {
+            if (slot == kUnloaded) continue;
             ASSERT_EQ(SurfaceLoad(sprite, bench.sys, slot, 1, Ref(kKey)), 1) << slot;
         }
         for (const int slot : {kOverlay, kTexSheet}) {
@@ -221,6 +224,11 @@ TEST_F(AdventureDraw, StripsShowTheirPartOfLayer1InPlace) {
     clip.nClipNum = 0;
     expect({{0, 0, kBlack}, {300, 300, CoordColor(0, 0)}, {399, 359, CoordColor(99, 59)}},
            "no strips");
+    // A strip wholly below the screen draws nothing and is no failure.
+    show(g.BGGraphData1, kTall, 0, 0, 0);
+    clip.nClipNum = 1;
+    clip.prcClip[0] = {0, 650, 10, 700};
+    expect({{5, 599, kBlack}}, "off the screen");
     EXPECT_EQ(bench.lines(), Lines{});
 }
 
@@ -255,12 +263,15 @@ TEST_F(AdventureDraw, TheMosaicFillsItsCountedCellsWhenTheyChange) {
     g.nMosaicChangeFlg = 1;
     expect({{5, 5, kCells[2]}, {15, 5, kCells[1]}}, "changed");
 
-    // A count without arrays fills nothing.
-    g.prcMosaic.reset();
+    // A count with either array missing fills nothing.
+    g.nMosaicCellNum = 3;
     g.pdwMosaicColor.reset();
-    g.nMosaicCellNum = 5;
     g.nMosaicChangeFlg = 1;
-    expect({{5, 5, kCells[2]}}, "no arrays");
+    expect({{5, 5, kCells[2]}}, "no colours");
+    g.prcMosaic.reset();
+    g.pdwMosaicColor = std::make_unique<platform::ColorRef[]>(3);
+    g.nMosaicChangeFlg = 1;
+    expect({{5, 5, kCells[2]}}, "no rectangles");
     EXPECT_EQ(g.nMosaicChangeFlg, 0u);
     EXPECT_EQ(bench.lines(), Lines{});
 
@@ -417,7 +428,8 @@ TEST_F(AdventureDraw, WindowsWhileShownAndTheOverlayOverAll) {
 // A failing call is logged once, and again only after it has drawn in between.
 TEST_F(AdventureDraw, AFailingDrawIsLoggedOnceWhileItKeepsFailing) {
     show(g.BGGraphData1, kUnloaded, 0, 0);
-    frames(g.PRIM1, 0, 5, {{0, 0, 4, 4}}, 0, 0, 0, 0);  // texture 5 is not loaded
+    frames(g.PRIM2, 0, 5, {{0, 0, 4, 4}}, 0, 0, 0, 0);  // texture 5 is not loaded
+    frames(g.PRIM1, 1, kSheet, {{0, 0, 4, 4}}, 0, 0, 0, 0);
     g.FadeGraphData.Initialize(sprite, bench.sys);
     g.FadeGraphData.nIndex = 6;
     g.FadeGraphData.nGKind = 0;
