@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 
@@ -82,15 +84,17 @@ void GAMEMAIN::ADVDrawPicture(const GRAPHIC_DATA_EX& layer, int nLayer) {
         return;
     }
     if (layer.nCrossFadeFlg != 0) {
-        // Added quads: the next frame's weight and the current one's sum to full.
+        // Added quads: the next frame's weight and the current one's sum to full. A
+        // weight restored from a save is held to its range.
+        const std::int32_t alpha = std::clamp(layer.nCrossAlpha, 0, kGreyMax);
         if (const platform::Rect* next = FrameRect(layer, layer.nNextAnim)) {
             ADVDrawCheck(pSprite->D3DXRGBDraw(layer.nIndex, layer.nX, layer.nY, key,
-                                              Grey(kGreyMax - layer.nCrossAlpha), next, 0) == 0,
+                                              Grey(kGreyMax - alpha), next, 0) == 0,
                          nLayer);
         }
         if (current != nullptr) {
-            ADVDrawCheck(pSprite->D3DXRGBDraw(layer.nIndex, layer.nX, layer.nY, key,
-                                              Grey(layer.nCrossAlpha), current, 0) == 0,
+            ADVDrawCheck(pSprite->D3DXRGBDraw(layer.nIndex, layer.nX, layer.nY, key, Grey(alpha),
+                                              current, 0) == 0,
                          nLayer);
         }
         return;

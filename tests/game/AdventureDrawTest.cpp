@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -354,6 +355,8 @@ TEST_F(AdventureDraw, PictureLayersDrawTheirFramesOrNothing) {
          0,
          t,
          {{205, 305, 0xCF6030}, {219, 319, 0xCF6030}, {220, 305, kBelow}}},
+        {"cross-fade above 255", 0, 0, 2, 0, 1, 1, 300, 0, t, {{205, 305, 0x10FF30}}},
+        {"cross-fade below 0", 0, 0, 2, 0, 1, 1, INT32_MIN, 0, t, {{205, 305, 0xFF2030}}},
         {"cross-fade, next outside", 0, 0, 2, 0, 5, 1, 64, 0, t, {{205, 305, 0x106030}}},
         {"cross-fade, current outside", 0, 0, 2, 7, 1, 1, 64, 0, t, {{205, 305, 0xCF2030}}},
         {"no frames, surface", 1, 1, 0, 0, 0, 0, 255, 0, s, {{205, 305, kBelow}}},
@@ -428,8 +431,8 @@ TEST_F(AdventureDraw, WindowsWhileShownAndTheOverlayOverAll) {
 // A failing call is logged once, and again only after it has drawn in between.
 TEST_F(AdventureDraw, AFailingDrawIsLoggedOnceWhileItKeepsFailing) {
     show(g.BGGraphData1, kUnloaded, 0, 0);
-    frames(g.PRIM2, 0, 5, {{0, 0, 4, 4}}, 0, 0, 0, 0);  // texture 5 is not loaded
-    frames(g.PRIM1, 1, kSheet, {{0, 0, 4, 4}}, 0, 0, 0, 0);
+    frames(g.PRIM2, 0, 5, {{0, 0, 4, 4}}, 0, 0, 0, 0);          // texture 5 is not loaded
+    frames(g.PRIM1, 0, kTexSheet, {{0, 0, 4, 4}}, 0, 0, 0, 0);  // drawn by the same call
     g.FadeGraphData.Initialize(sprite, bench.sys);
     g.FadeGraphData.nIndex = 6;
     g.FadeGraphData.nGKind = 0;
