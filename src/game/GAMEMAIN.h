@@ -20,6 +20,7 @@
 #include "script/VAR_DATA.h"
 #include "script/ZKCHAR.h"
 #include "windows/DAY_WINDOW_DATA.h"
+#include "windows/DrawFailureLatch.h"
 #include "windows/MSG_WINDOW_DATA.h"
 #include "windows/SELECT_WINDOW_COLLECT_DATA.h"
 
@@ -114,14 +115,17 @@ public:
     // logged with its own text, and gives 0; any other result gives 1.
     std::uint32_t ModeResult(std::int32_t nResult) const;
 
-    // Adventure (mode 9): the story on screen.
-    std::int32_t ADVMainProc();
-
     // Logo (mode 1) and opening movie (mode 2).
     std::int32_t LogoProc();
     std::uint32_t LogoDrawProc();
     std::int32_t DemoProc();
     std::uint32_t DemoDrawProc();
+
+    // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
+    // the pointer onto the message window's bar and the choice plates.
+    std::int32_t ADVMainProc();
+    std::uint32_t ADVDrawProc();
+    std::int32_t ADVKeyCursorMove();
 
     // Already-read list and system save.
     std::uint32_t AddAutoSkipFileList(const char* szName, std::int32_t nPos);
@@ -234,6 +238,8 @@ public:
     CLIPPING_DATA ClippingData;
     std::unique_ptr<platform::Rect[]> prcMosaic;
     std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;
+    // Cells the two arrays hold; 0 while they are absent.
+    std::uint32_t nMosaicCellNum = 0;
     std::uint32_t dwMosaicSize = 0;
     std::uint32_t nMosaicDispFlg = 0;
     std::uint32_t nMosaicChangeFlg = 0;
@@ -292,6 +298,10 @@ private:
     std::int32_t DemoStart();
     std::int32_t DemoWatch();
     void ReleaseSounds();
+    void ADVDrawBackground();
+    void ADVDrawMosaic();
+    void ADVDrawPicture(const GRAPHIC_DATA_EX& layer, int nLayer);
+    void ADVDrawCheck(bool bFailed, int nItem = 0, CallSite site = CallSite::Here());
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
@@ -310,6 +320,7 @@ private:
     ZKCHAR* InitScrFindChara(const SplitWords& words, const char* szLabel);
 
     SCR_REPORT ScrReport;
+    DrawFailureLatch advDrawLatch_;
     std::function<std::int32_t()> scrRandomSource_;
     std::function<void(const char*)> scrObserver_;
 };
