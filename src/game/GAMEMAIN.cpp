@@ -84,6 +84,7 @@ void GAMEMAIN::Clear() {
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;
     for (std::uint32_t& word : dwMsgTextWork) word = 0;
+    nMsgVoiceFlg = 0;
     nSaveEnableFlg = 0;
     nLoadEnableFlg = 0;
     nConfigEnableFlg = 0;

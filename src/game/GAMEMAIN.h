@@ -206,6 +206,13 @@ public:
     // Text escapes: backslash-n in scripts and saves, blank + line feed when shown.
     void TextEscapeToLF(const char* szSrc, char* szDst);
     std::int32_t TextLFToEscape(const char* szSrc, char* szDst, std::size_t nDstSize);
+    // The message's own conversion: szSrc is converted in place, the index of its last
+    // byte kept for the reveal (0 for an empty text), and the result copied to szDst.
+    void MsgTextEscapeToLF(char* szSrc, char* szDst);
+    // The record's shown text: szText with each backslash-n as one line feed.
+    void TextEscapeRemove(const char* szText, MSG_DATA& data);
+    // One step of the message reveal begun at dwStartTime.
+    void MsgRevealUpdate(std::uint32_t dwStartTime);
 
     std::uint32_t nInitFlg = 0;
     INTEGRATED_STATE nIntegratedState = INTEGRATED_STATE::NotRead;
@@ -256,6 +263,9 @@ public:
     std::uint32_t nMsgWndDispFlg = 0;
     std::int32_t nDayVarIndex = 0;
     std::uint32_t dwMsgTextWork[3] = {};
+    // The voice of the current message line: 0 none started, 1 started, 2 started and
+    // its state could not be read (logged once for the line).
+    std::uint32_t nMsgVoiceFlg = 0;
     AUTO_SKIP_FILE_DATA AutoSkipFileData[kAutoSkipListSize];
     std::uint32_t nScrSkipEnableFlg = 0;
     std::int32_t nScrSkipLine = 0;

@@ -22,6 +22,9 @@ public:
     void Release();
     // Closes the script and deletes its copy, keeping the name and may-read-next.
     void Reset();
+    // Closes the script and deletes its copy, touching no other word: a file change
+    // moves on to another script while the other slots run on.
+    void CloseAndDelete();
 
     char szFileName[kNameSize];
     std::uint32_t dwWork;
@@ -40,6 +43,5 @@ public:
     bool bTailReported;
 
 private:
-    void CloseAndDelete();
     void ResetWords();
 };

@@ -65,3 +65,20 @@ std::int32_t ScrScanRanOut(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* s
     }
     return nResult;
 }
+
+std::int32_t ScrSkipToEnd(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
+                          std::string_view endWord, std::int32_t id, const char8_t* szWarn,
+                          SCAN_CLOSE close) {
+    ScriptLine line;
+    const auto isEnd = [&](const ScriptLine& l) { return ScanIsMarker(l, endWord, 0, id); };
+    switch (ScrBlockScan(scr, szTag, isEnd, line)) {
+        case SCAN_RESULT::Found:
+            scr.Cmd[nSlot].Clear();
+            return 0;
+        case SCAN_RESULT::EndOfFile:
+            return ScrScanRanOut(scr, nSlot, szTag, szWarn, close, 1);
+        case SCAN_RESULT::Failed:
+            break;
+    }
+    return -1;
+}

@@ -37,3 +37,10 @@ bool ScanIsMarker(const ScriptLine& line, std::string_view word, int nIdArg, std
 // closes the script; gives nResult.
 std::int32_t ScrScanRanOut(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
                            const char8_t* szWarn, SCAN_CLOSE close, std::int32_t nResult);
+
+// Passes the rest of a block that has run: reads on to its end marker endWord with
+// block number id (the marker's first argument) and frees the slot (0). Off the end
+// of the file: szWarn, the script closed, 1. A failed read: -1, the slot kept.
+std::int32_t ScrSkipToEnd(SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
+                          std::string_view endWord, std::int32_t id, const char8_t* szWarn,
+                          SCAN_CLOSE close);

@@ -13,22 +13,56 @@ struct SCR_CMD_ENTRY {
 
 constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     // Choices.
+    {"#SelectStart", &SelectStartProc},
+    {"#SelectWait", &SelectWait},
+    {"#SelectBranch", &SelectBranchProc},
     {"#SelectEnd", &SelectEndProc},
 
     // Conditions.
+    {"#If", &IfProc},
+    {"#ElseIf", &ElseIfProc},
+    {"#If_C", &BrIf_CProc},
+    {"#ElseIf_C", &ElseIf_CProc},
+    {"#Else", &ElseProc},
     {"#EndIf", &EndIfProc},
+    {"#Love_Jadge_Start", &Love_Jadge_StartProc},
     {"#Love_Jadge_End", &Love_Jadge_EndProc},
 
     // Flow.
+    {"#RandomStart", &RandomStartProc},
+    {"#RandomBranch", &RandomBranchProc},
     {"#RandomEnd", &RandomEndProc},
+    {"#Jump", &JumpProc},
+    {"#GoTo", &GoToProc},
+    {"#FileChange", &FileChangeProc},
+    {"#FileChangeSpecial", &FileChangeSpecialProc},
+    {"#GoToClothesSelect", &GoToClothesSelectProc},
+    {"#EndScript", &EndScriptProc},
+    {"#KeyWait", &KeyWaitProc},
+    {"#TimeWait", &TimeWaitProc},
 
     // Messages.
+    {"#MsgDisp", &MsgDispProc},
+    {"#MsgClear", &MsgClearProc},
 
     // Fades.
+    {"#FadeIn", &FadeInProc},
+    {"#FadeOut", &FadeOutProc},
 
     // Characters.
+    {"#CharIn", &CharInProc},
+    {"#CharOut", &CharOutProc},
+    {"#CharMove", &CharMoveProc},
+    {"#CharaBodyChange", &CharBodyChangeProc},
+    {"#CharaFaceChange", &CharFaceChangeProc},
+    {"#CharaFaceBodyChange", &CharFaceBodyChangeProc},
+    {"#CtrlEyeAnimation", &CtrlEyeAnimationProc},
 
     // Windows.
+    {"#MsgWndOpen", &MsgWndOpenProc},
+    {"#MsgWndClose", &MsgWndCloseProc},
+    {"#DayWndOpen", &DayWndOpenProc},
+    {"#DayWndClose", &DayWndCloseProc},
 };
 
 }  // namespace

@@ -20,25 +20,52 @@ std::int32_t ScrBlockEnd(SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // ChoiceCommands.cpp
 std::int32_t SelectEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
-// (choice handlers)
+std::int32_t SelectStartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t SelectWait(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t SelectBranchProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // ConditionCommands.cpp
 std::int32_t EndIfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t Love_Jadge_EndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
-// (condition handlers)
+std::int32_t IfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t ElseIfProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t BrIf_CProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t ElseIf_CProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t ElseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t Love_Jadge_StartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // FlowCommands.cpp
+std::int32_t RandomStartProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t RandomBranchProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t RandomEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
-// (flow handlers)
+std::int32_t JumpProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t GoToProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t FileChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t FileChangeSpecialProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t GoToClothesSelectProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t EndScriptProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t KeyWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t TimeWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // MessageCommands.cpp
-// (message handlers)
+std::int32_t MsgDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t MsgClearProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // FadeCommands.cpp
-// (fade handlers)
+std::int32_t FadeInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t FadeOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // CharacterCommands.cpp
-// (character handlers)
+std::int32_t CharInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharMoveProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharFaceChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CharFaceBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t CtrlEyeAnimationProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
 // WindowCommands.cpp
-// (window handlers)
+std::int32_t MsgWndOpenProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t MsgWndCloseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t DayWndOpenProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t DayWndCloseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);

@@ -58,3 +58,17 @@ bool LineBreaksToEscapes(std::string_view text, char* out, std::size_t size) {
     }
     return true;
 }
+
+std::string EscapesRemoved(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const TextUnit unit = NextUnit(text, i);
+        if (unit.kind == UnitKind::Escape) {
+            out += '\n';
+        } else {
+            out.append(text, i, unit.length);
+        }
+        i += unit.length;
+    }
+    return out;
+}

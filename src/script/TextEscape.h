@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Script and save text write a line break as the two characters backslash and "n";
@@ -15,3 +16,6 @@ void EscapesToLineBreaks(char* text);
 // as backslash-n. Always terminates; never cuts a character or an escape. True when
 // all of text fit.
 bool LineBreaksToEscapes(std::string_view text, char* out, std::size_t size);
+
+// Text with every backslash-n escape as a single line feed.
+std::string EscapesRemoved(std::string_view text);

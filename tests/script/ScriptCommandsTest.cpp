@@ -49,11 +49,11 @@ TEST(ScriptCommands, EveryBlockEndRunsFromTheTableAndFreesItsSlot) {
 // script wrote.
 TEST(ScriptCommands, AWordWithoutItsHandlerIsReportedInTheTablesSpelling) {
     zktest::ScriptKit k;
-    ASSERT_TRUE(k.OpenScript({u8"// header", u8"#msgDISP a b"}));
+    ASSERT_TRUE(k.OpenScript({u8"// header", u8"#playBGM a b"}));
     EXPECT_EQ(k.game->ScrMain(), 0);
     EXPECT_EQ(k.game->ScrMain(), 0);
-    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::ScrExe> 命令 #MsgDisp はこのビルドにありません",
-                                "---Error Info--- File: test.spt Line: 2 Command: #msgDISP"}));
+    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::ScrExe> 命令 #PlayBGM はこのビルドにありません",
+                                "---Error Info--- File: test.spt Line: 2 Command: #playBGM"}));
 }
 
 }  // namespace

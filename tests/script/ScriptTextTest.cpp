@@ -73,4 +73,24 @@ TEST(TextEscape, ACutTextIsTerminatedOnABoundary) {
     }
 }
 
+// Removing the escapes closes each gap to one line feed and keeps 表 before "n";
+// a long result is cut before a two-byte character, never inside it.
+TEST(TextEscape, RemovedEscapesBecomeOneLineFeedInTheRecordsText) {
+    auto game = std::make_unique<GAMEMAIN>();
+    const std::string cut = std::string(254, 'x') + Hex("95 5C");
+    const struct {
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {"a\\nb\\n", "a\nb\n"},
+        {Hex("95 5C") + "n\\n" + Hex("83 5C"), Hex("95 5C") + "n\n" + Hex("83 5C")},
+        {cut, std::string(254, 'x')},
+    };
+    for (const auto& c : cases) {
+        MSG_DATA data;
+        game->TextEscapeRemove(c.text.c_str(), data);
+        EXPECT_EQ(std::string(data.szText), c.shown);
+    }
+}
+
 }  // namespace

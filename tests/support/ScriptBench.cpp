@@ -183,6 +183,14 @@ int ScriptBench::count(const std::string& word) const {
     return it == dispatched.end() ? 0 : it->second;
 }
 
+std::vector<std::string> ScriptBench::FailureLines(const std::string& failure, int line,
+                                                   const std::string& command) {
+    return {
+        failure, "Error: <GAMEMAIN::ScrExe> 呼び出した命令が失敗しました",
+        "Error: <GAMEMAIN::ScrMain> 呼び出したGAMEMAIN::ScrExeが失敗しました",
+        "---Error Info--- File: test.spt Line: " + std::to_string(line) + " Command: " + command};
+}
+
 ZKCHAR& ScriptBench::character(const char* szID) {
     std::int32_t index = -1;
     game().IDSerch(szID, 4, &index);

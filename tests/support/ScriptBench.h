@@ -71,6 +71,10 @@ struct ScriptBench {
     // Points at choice plate k (counted from 1) and clicks it.
     void pickChoice(int k);
     int count(const std::string& word) const;
+    // A handler's failure line, then the interpreter's lines for the failed command
+    // read from this line of test.spt.
+    static std::vector<std::string> FailureLines(const std::string& failure, int line,
+                                                 const std::string& command);
 
     // The character with this ID.
     ZKCHAR& character(const char* szID = kHero);
