@@ -221,6 +221,19 @@ std::int32_t FadeIn(GAMEMAIN& game, std::uint32_t dwFadeTime, bool bGrant) {
     return 1;
 }
 
+// The script that asked to leave counts as read to its end; the screen then fades out.
+std::int32_t LeaveRequested(GAMEMAIN& game, std::int32_t nStep) {
+    game.AddAutoSkipFileList(game.ScrFileData.szFileName, -1);
+    game.MsgWndStatusChange(kMenuMask, 0);
+    if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
+        platform::LogError(kTag, u8"呼び出したTextureLoadが失敗しました");
+        return -1;
+    }
+    game.ShowOverlay(0.0f);
+    game.nProcStep = nStep;
+    return 1;
+}
+
 std::int32_t MainLoop(GAMEMAIN& game) {
     const ADV_INPUT input = ReadInput(*game.pSystem);
     if (game.nMsgWndDispFlg == 0 && input.click == KEY_STATE_RELEASED) {
@@ -246,19 +259,6 @@ std::int32_t MainLoop(GAMEMAIN& game) {
     if (game.ScrFileData.nGoToClothesFlg != 0) return LeaveRequested(game, ADV_STEP_TO_CLOTHES);
     if (game.ScrFileData.nEndScriptFlg != 0) return LeaveRequested(game, ADV_STEP_TO_STAFFROLL);
     Animate(game);
-    return 1;
-}
-
-// The script that asked to leave counts as read to its end; the screen then fades out.
-std::int32_t LeaveRequested(GAMEMAIN& game, std::int32_t nStep) {
-    game.AddAutoSkipFileList(game.ScrFileData.szFileName, -1);
-    game.MsgWndStatusChange(kMenuMask, 0);
-    if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
-        platform::LogError(kTag, u8"呼び出したTextureLoadが失敗しました");
-        return -1;
-    }
-    game.ShowOverlay(0.0f);
-    game.nProcStep = nStep;
     return 1;
 }
 
