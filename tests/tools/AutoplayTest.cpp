@@ -63,6 +63,7 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
         "at 5 expect log Error: <x> two  blanks\n"
         "at 6 enter 255 step 12\n"
         "at 6 enter 9\n"
+        "at 6 enter 0 step 0\n"
         "at 0 menu settings\n"
         "at 6 menu load\n"
         "at 6 end\n",
@@ -86,6 +87,7 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
                                               {5, A::ExpectLog, 0},
                                               {6, A::Enter, 25512},
                                               {6, A::Enter, 900},
+                                              {6, A::Enter, 0},
                                               {6, A::Menu, static_cast<int>(M::Load)},
                                               {6, A::End, 0}}));
     EXPECT_EQ(ok->legs[0].events.at(5).back().text, "Error: <x> two  blanks");

@@ -105,11 +105,12 @@ void ParseExpect(LineParser& p, std::string_view raw, InputEvent& event) {
 void ParseMenu(LineParser& p, InputEvent& event) {
     static const std::map<std::string, MenuItem> items = {
         {"save", MenuItem::Save}, {"load", MenuItem::Load}, {"settings", MenuItem::Settings}};
+    // A wrong word count is reported first, so the last word is the item whenever
+    // the line stands.
     p.words(4, 4);
     event.action = InputAction::Menu;
-    const std::string word = p.w.size() > 3 ? p.w[3] : "";
-    const auto it = items.find(word);
-    if (it == items.end()) return p.fail("unknown menu item " + word);
+    const auto it = items.find(p.w.back());
+    if (it == items.end()) return p.fail("unknown menu item " + p.w.back());
     event.item = it->second;
 }
 
