@@ -139,6 +139,8 @@ TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
         {"at 1 menu Save", "input:1: unknown menu item Save"},
         {"wait mode 1 step 2 within 5\nat +0 menu load",
          "input:2: input at +0 comes too late: a wait is met after its frame has run"},
+        {"wait mode 1 step 2 within 5\nat +0 advance 5",
+         "input:2: input at +0 comes too late: a wait is met after its frame has run"},
     };
     for (const auto& c : cases) {
         std::string error;
