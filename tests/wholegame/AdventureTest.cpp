@@ -1,18 +1,25 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "game/GAMEMAIN.h"
+#include "game/ResourceLoader.h"
 #include "game/ShellWords.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/input/VirtualKeys.h"
+#include "shell/AssetManifest.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
 #include "support/WholeGameTest.h"
 
 namespace {
 
-constexpr const char* kTag = "Error: <GAMEMAIN::ADVMainProc> ";
+using Lines = std::vector<std::string>;
+
+const std::string kTag = "Error: <GAMEMAIN::ADVMainProc> ";
+const std::string kFailed = "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::ADVMainProcが失敗しました";
+const std::string kAppFailed = "Error: <AppMain> GAMEMAIN::GameMainFuncが失敗しました";
 
 class Adventure : public zktest::WholeGameTest {
 protected:
@@ -25,29 +32,30 @@ protected:
         replaceScript("prologue.spt", zktest::Sjis(plain));
     }
     // Boots, then enters the adventure at step before the next frame.
-    void enter(std::int32_t step = 0) {
+    void begin(std::int32_t step = 0) {
         ASSERT_TRUE(start());
         ASSERT_TRUE(runFrames(1));
-        game().ChangeMode(GAME_MODE_ADV);
-        game().nProcStep = step;
+        enter(GAME_MODE_ADV, step);
     }
-    bool reach(std::int32_t mode, std::int32_t step, int maxFrames = 200) {
-        return runUntil([&] { return session().mode() == mode && session().procStep() == step; },
-                        maxFrames);
+    bool reach(std::int32_t step, int maxFrames = 300) {
+        return runUntil([&] { return session().procStep() == step; }, maxFrames);
     }
-    // A key or button released in the next frame (down in this one).
-    void release(int key) {
+    // The key goes down in one frame and is released in the next.
+    bool release(int key) {
         down(key);
-        ASSERT_TRUE(runFrames(1));
+        if (!runFrames(1)) return false;
         up(key);
+        return runFrames(1);
     }
-    std::vector<std::string> errors() const {
-        std::vector<std::string> found;
+    Lines errors() const {
+        Lines found;
         for (const std::string& line : logTexts()) {
             if (line.starts_with("Error") || line.starts_with("Warn")) found.push_back(line);
         }
         return found;
     }
+    // The script's line that stands in the message window.
+    std::string shownText() { return game().MsgWindowData.MsgData.szScriptText; }
 };
 
 TEST_F(Adventure, ANewGameKeepsNothingOfTheStoryBefore) {
@@ -57,6 +65,7 @@ TEST_F(Adventure, ANewGameKeepsNothingOfTheStoryBefore) {
     GAMEMAIN& g = game();
     g.prcMosaic = std::make_unique<platform::Rect[]>(4);
     g.pdwMosaicColor = std::make_unique<platform::ColorRef[]>(4);
+    g.nMosaicCellNum = 4;
     g.dwMosaicSize = 8;
     g.nMosaicDispFlg = 1;
     g.ClippingData.nClipNum = 2;
@@ -64,13 +73,13 @@ TEST_F(Adventure, ANewGameKeepsNothingOfTheStoryBefore) {
     for (std::int32_t& place : g.ClothesSelectData.nSortNo) place = 3;
     std::strcpy(g.szBGMName, "bgm05.mus");
     ASSERT_EQ(g.AddAutoSkipFileList("prologue.spt", 5), 1u);
-    g.ChangeMode(GAME_MODE_ADV);
+    enter(GAME_MODE_ADV);
     ASSERT_TRUE(runFrames(1));
 
     EXPECT_EQ(session().procStep(), 1);
     for (const std::int32_t place : g.ClothesSelectData.nSortNo) EXPECT_EQ(place, -1);
-    EXPECT_EQ(g.prcMosaic, nullptr);
-    EXPECT_EQ(g.nMosaicDispFlg, 0u);
+    EXPECT_EQ(std::pair(g.prcMosaic.get(), g.nMosaicCellNum),
+              std::pair(static_cast<platform::Rect*>(nullptr), 0u));
     EXPECT_EQ(g.ClippingData.nClipNum, 0);
     EXPECT_STREQ(g.szBGMName, "");
     EXPECT_STREQ(g.ScrFileData.szFileName, "prologue.spt");
@@ -81,52 +90,64 @@ TEST_F(Adventure, ANewGameKeepsNothingOfTheStoryBefore) {
     EXPECT_EQ(std::pair(g.nSaveEnableFlg, g.nConfigEnableFlg), std::pair(0u, 0u));
 
     // The start fade ends in its second frame and grants save, load and settings.
-    ASSERT_TRUE(runFrames(1));
-    EXPECT_EQ(session().procStep(), 2);
     ASSERT_TRUE(runFrames(2));
+    EXPECT_EQ(session().procStep(), 2);
+    ASSERT_TRUE(runFrames(1));
     EXPECT_EQ(session().procStep(), 3);
     EXPECT_EQ((std::vector<std::uint32_t>{g.nSaveEnableFlg, g.nLoadEnableFlg, g.nConfigEnableFlg,
                                           g.nHelpEnableFlg}),
-              (std::vector<std::uint32_t>(4, 1u)));
-    EXPECT_EQ(g.pSprite->GetTextureState(0) & 1, 0u) << "the overlay's texture is unloaded";
-    EXPECT_EQ(errors(), std::vector<std::string>{});
+              std::vector<std::uint32_t>(4, 1u));
+    EXPECT_EQ(g.pSprite->GetTexture(0), nullptr) << "the overlay's texture is unloaded";
+    EXPECT_EQ(errors(), Lines{});
 }
 
 // The effects are retried each frame while they fail, with one line for it all.
 TEST_F(Adventure, MissingEffectsAreRetriedWithOneLine) {
-    replaceMembers("SE.dat", {{"SE04.sou", ""}});
-    enter();
+    replaceMembers("SE.dat", {{AssetManifest::Instance().EffectNames().at(4), ""}});
+    begin();
     ASSERT_TRUE(runFrames(10));
     EXPECT_EQ(session().procStep(), 1);
-    EXPECT_EQ(errors(), (std::vector<std::string>{
-                            "Error: <ZKSND::...>",
-                        }));
+    const Lines lines = errors();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kTag + "SEのロードに失敗しました"), 1);
 }
 
-TEST_F(Adventure, AMissingPrologueOrAFailingCommandEndsTheGame) {
-    const struct {
-        bool removed;
-        std::u8string line;
-        std::string fatal;
-    } cases[] = {
-        {true, u8"", std::string(kTag) + "取り出すファイルに該当ファイルが存在しません"},
-        {false, u8"#FadeIn 100 PURPLE", std::string(kTag) + "スクリプトの実行に失敗しました"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fatal);
-        if (c.removed) {
-            replaceMembers("Scenario.dat", {{"prologue.spt", ""}});
-        } else {
-            story({c.line});
-        }
-        enter();
-        EXPECT_FALSE(runFrames(20));
-        const std::vector<std::string> lines = errors();
-        ASSERT_GE(lines.size(), 2u);
-        EXPECT_EQ(lines[lines.size() - 2], c.fatal);
-        EXPECT_EQ(lines.back(), "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::ADVMainProcが失敗しました");
-        TearDown();
-    }
+TEST_F(Adventure, AMissingPrologueEndsTheGame) {
+    replaceMembers("Scenario.dat", {{"prologue.spt", ""}});
+    begin();
+    EXPECT_FALSE(runFrames(5));
+    EXPECT_EQ(errors(),
+              (Lines{"Error: 該当ファイル無し",
+                     kTag + "取り出すファイルに該当ファイルが存在しません", kFailed, kAppFailed}));
+}
+
+TEST_F(Adventure, AFailingCommandEndsTheGame) {
+    story({u8"#FadeIn 100 PURPLE"});
+    begin();
+    EXPECT_FALSE(runFrames(10));
+    const Lines lines = errors();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ((Lines{lines.end() - 3, lines.end()}),
+              (Lines{kTag + "スクリプトの実行に失敗しました", kFailed, kAppFailed}));
+}
+
+// After a load the overlay, opaque, fades away over a second into the main loop.
+TEST_F(Adventure, TheStepAfterALoadFadesInOverOneSecond) {
+    story({u8"#MsgWndOpen INSTANT", u8"#KeyWait"});
+    begin();
+    ASSERT_TRUE(reach(3));
+    GAMEMAIN& g = game();
+    ASSERT_EQ(TextureLoad(g.pSprite, g.pSystem, 0, 0, 0), 1);
+    g.ShowOverlay(1.0f);
+    enter(GAME_MODE_ADV, 11);
+    ASSERT_TRUE(runFrames(1));
+    const std::uint32_t start = g.dwNowTime;
+    ASSERT_TRUE(runUntil([&] { return g.dwNowTime - start >= 496; }, 100));
+    EXPECT_NEAR(g.FadeGraphData.fAlpha, 0.5f, 0.02f);
+    EXPECT_EQ(session().procStep(), 11);
+    ASSERT_TRUE(reach(3, 100));
+    EXPECT_GE(g.dwNowTime - start, 1000u);
+    EXPECT_EQ(g.pSprite->GetTexture(0), nullptr);
+    EXPECT_EQ(g.FadeGraphData.nDispFlg, 0u);
 }
 
 }  // namespace
