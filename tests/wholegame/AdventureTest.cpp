@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "game/ResourceLoader.h"
 #include "game/ShellWords.h"
@@ -148,6 +149,136 @@ TEST_F(Adventure, TheStepAfterALoadFadesInOverOneSecond) {
     EXPECT_GE(g.dwNowTime - start, 1000u);
     EXPECT_EQ(g.pSprite->GetTexture(0), nullptr);
     EXPECT_EQ(g.FadeGraphData.nDispFlg, 0u);
+}
+
+// A short story with a choice: three lines, two plates, a line for each.
+const std::vector<std::u8string> kChoiceStory = {u8"#MsgWndOpen SLIDE 40",
+                                                 u8"#MsgDisp NULL 一行目",
+                                                 u8"#MsgDisp NULL 二行目",
+                                                 u8"#MsgDisp NULL 三行目",
+                                                 u8"#SelectStart 2 1 あ い",
+                                                 u8"#SelectBranch 1 1",
+                                                 u8"#MsgDisp NULL 一を選んだ",
+                                                 u8"#SelectBranch 2 1",
+                                                 u8"#MsgDisp NULL 二を選んだ",
+                                                 u8"#SelectEnd 1",
+                                                 u8"#KeyWait",
+                                                 u8"#GoToClothesSelect"};
+
+class AdventureLoop : public Adventure {
+protected:
+    // The story running in the main loop with its first line complete; the pointer
+    // rests in the middle of the scene, over no button.
+    void firstLine(std::int32_t readLimit = 0) {
+        story(kChoiceStory);
+        ASSERT_TRUE(start());
+        ASSERT_TRUE(runFrames(1));
+        if (readLimit != 0) {
+            ASSERT_EQ(game().AddAutoSkipFileList("prologue.spt", readLimit), 1u);
+        }
+        enter(GAME_MODE_ADV);
+        session().input().setPointer({400, 200});
+        ASSERT_TRUE(runUntil([&] { return shown(u8"一行目"); }, 300));
+    }
+    bool shown(std::u8string_view text) {
+        return shownText() == zktest::Sjis(text) && game().MsgWindowData.nDispByte == -1;
+    }
+    bool click() { return release(platform::VK_LBUTTON); }
+};
+
+TEST_F(AdventureLoop, AClickWhileHiddenOnlyShowsTheWindows) {
+    firstLine();
+    ASSERT_TRUE(release(platform::VK_SPACE));
+    EXPECT_EQ(game().nMsgWndDispFlg, 0u);
+    ASSERT_TRUE(click());
+    EXPECT_EQ(game().nMsgWndDispFlg, 1u);
+    ASSERT_TRUE(runFrames(5));
+    EXPECT_TRUE(shown(u8"一行目"));
+    ASSERT_TRUE(click());
+    EXPECT_TRUE(runUntil([&] { return shown(u8"二行目"); }, 60));
+}
+
+// Inside text already read a click stops the skip and goes no further; beyond the
+// read limit it is the story's click.
+TEST_F(AdventureLoop, AClickStopsSkippingOnlyInsideReadText) {
+    for (const std::int32_t limit : {100, 2}) {
+        SCOPED_TRACE(limit);
+        firstLine(limit);
+        MSG_WINDOW_DATA& window = game().MsgWindowData;
+        EXPECT_EQ(game().nScrSkipLine, limit);
+        window.nSkipFlg = 1;
+        ASSERT_TRUE(click());
+        const bool inside = limit == 100;
+        EXPECT_EQ(window.nSkipFlg, inside ? 0u : 1u);
+        if (inside) {
+            ASSERT_TRUE(runFrames(20));
+            EXPECT_TRUE(shown(u8"一行目") || shown(u8"二行目"));
+        } else {
+            EXPECT_TRUE(runUntil([&] { return shown(u8"二行目"); }, 60));
+        }
+        TearDown();
+    }
+}
+
+// Each trigger of a screen not in this build says so, and only while it is allowed.
+TEST_F(AdventureLoop, TheScreenTriggersTellTheyAreNotInThisBuild) {
+    firstLine();
+    const std::string save = kTag + "セーブ画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません";
+    const std::string load = kTag + "ロード画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません";
+    const std::string settings = kTag + "設定画面 (CONFIG_DATA) はこのビルドにありません";
+    const struct {
+        int key;
+        autoplay::MenuItem item;
+        std::string line;
+    } triggers[] = {
+        {platform::VK_RBUTTON, autoplay::MenuItem::Save, settings},
+        {'S', autoplay::MenuItem::Save, save},
+        {'L', autoplay::MenuItem::Load, load},
+        {'C', autoplay::MenuItem::Settings, settings},
+    };
+    for (const bool allowed : {true, false}) {
+        game().MsgWndStatusChange(7, allowed ? 1 : 0);
+        for (const auto& t : triggers) {
+            SCOPED_TRACE(t.line + (allowed ? "" : " (not allowed)"));
+            const std::size_t before = errors().size();
+            ASSERT_TRUE(release(t.key));
+            EXPECT_EQ(errors().size(), before + (allowed ? 1 : 0));
+            if (allowed) {
+                EXPECT_EQ(errors().back(), t.line);
+            }
+        }
+        for (const auto& t : triggers) {
+            if (t.key == platform::VK_RBUTTON) continue;
+            SCOPED_TRACE(t.line + " from the strip");
+            const std::size_t before = errors().size();
+            menu(t.item);
+            ASSERT_TRUE(runFrames(2));
+            EXPECT_EQ(errors().size(), before + (allowed ? 1 : 0));
+        }
+    }
+    EXPECT_TRUE(shown(u8"一行目"));
+}
+
+TEST_F(AdventureLoop, ChoosingWaitsWhileTheBacklogIsBrowsed) {
+    firstLine();
+    for (const char8_t* line : {u8"二行目", u8"三行目"}) {
+        ASSERT_TRUE(click());
+        ASSERT_TRUE(runUntil([&] { return shown(line); }, 60));
+    }
+    ASSERT_TRUE(click());
+    GAMEMAIN& g = game();
+    ASSERT_TRUE(runUntil([&] { return g.SelectWindowData.SlcWnd[1].nDispFlg != 0; }, 120));
+    ASSERT_TRUE(runFrames(30));
+    const SELECT_WINDOW_DATA& plate = g.SelectWindowData.SlcWnd[1];
+    session().input().setPointer({plate.nCenterX, plate.nCenterY});
+    g.MsgWindowData.nBackLogNo = 0;
+    ASSERT_TRUE(runFrames(1));
+    ASSERT_TRUE(click());
+    EXPECT_EQ(g.SelectWindowData.nSelect, -1);
+    g.MsgWindowData.nBackLogNo = -1;
+    ASSERT_TRUE(click());
+    EXPECT_EQ(g.SelectWindowData.nSelect, 1);
+    EXPECT_TRUE(runUntil([&] { return shown(u8"二を選んだ"); }, 200));
 }
 
 }  // namespace
