@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "game/ResourceLoader.h"
+#include "game/ResourcePlayer.h"
 #include "game/ShellWords.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/input/VirtualKeys.h"
@@ -279,6 +281,63 @@ TEST_F(AdventureLoop, ChoosingWaitsWhileTheBacklogIsBrowsed) {
     ASSERT_TRUE(click());
     EXPECT_EQ(g.SelectWindowData.nSelect, 1);
     EXPECT_TRUE(runUntil([&] { return shown(u8"二を選んだ"); }, 200));
+}
+
+// Leaving fades to black over a second, releases the story and changes mode: the
+// costume select keeps the music and the characters' feelings, the staff roll
+// neither.
+TEST_F(Adventure, LeavingReleasesTheStoryForTheNextMode) {
+    const struct {
+        const char8_t* request;
+        std::int32_t mode;
+        bool musicKept;
+    } cases[] = {{u8"#GoToClothesSelect", GAME_MODE_CLOTHES_SELECT, true},
+                 {u8"#EndScript", GAME_MODE_STAFFROLL, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        story({u8"#MsgWndOpen INSTANT", u8"#CharIn QUIRA CENTER DEFAULT 1 1 0", u8"#KeyWait",
+               c.request});
+        begin();
+        ASSERT_TRUE(reach(3));
+        GAMEMAIN& g = game();
+        ASSERT_EQ(BGMPlay("bgm01.mus", g.pSnd, g.pSystem, *g.pShell), 1);
+        std::int32_t quira = -1;
+        ASSERT_EQ(g.IDSerch("QUIRA", 4, &quira), 1u);
+        g.pCharData[quira].nLoveValue = 7;
+        g.pCharData[quira].dwEventFlg = 3;
+        ASSERT_TRUE(runUntil([&] { return g.pCharData[quira].nDispFlg != 0; }, 60));
+        session().input().setPointer({400, 200});
+        ASSERT_TRUE(release(platform::VK_LBUTTON));
+        ASSERT_TRUE(runUntil([&] { return session().procStep() > 3; }, 60));
+        EXPECT_EQ(std::pair(g.nSaveEnableFlg, g.nConfigEnableFlg), std::pair(0u, 0u));
+        std::int32_t limit = 0;
+        EXPECT_EQ(g.CheckAutoSkipFileList("prologue.spt", &limit), 1);
+        EXPECT_EQ(limit, -1);
+        const std::uint32_t start = g.dwNowTime;
+        ASSERT_TRUE(runUntil([&] { return session().mode() != GAME_MODE_ADV; }, 100));
+        EXPECT_GE(g.dwNowTime - start, 1000u);
+        EXPECT_EQ(std::tuple(session().mode(), session().previousMode(), session().procStep()),
+                  std::tuple(c.mode, GAME_MODE_ADV, 0));
+        EXPECT_EQ(g.ScrFileData.fp, nullptr);
+        EXPECT_EQ(g.pCharData[quira].nDispFlg, 0);
+        EXPECT_EQ(std::pair(g.pCharData[quira].nLoveValue, g.pCharData[quira].dwEventFlg),
+                  c.musicKept ? std::pair(7, 3u) : std::pair(0, 0u));
+        EXPECT_NE(g.pSprite->GetTexture(0), nullptr) << "black stays for the next mode";
+        for (int i = 1; i < g.pSprite->GetTextureCount(); ++i) {
+            EXPECT_EQ(g.pSprite->GetTexture(i), nullptr) << "texture " << i;
+        }
+        for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i) {
+            EXPECT_EQ(g.pSprite->GetSurface(i), nullptr) << "surface " << i;
+        }
+        EXPECT_EQ(g.MsgWindowData.nInitFlg, 0u);
+        EXPECT_EQ(g.pSnd->DAGetState(4) >= 0, false) << "effects unloaded";
+        EXPECT_EQ(g.pSnd->DAGetState(1) == 0, c.musicKept) << "the music buffer";
+        session().release();
+        EXPECT_NE(zktest::ReadFileBytes((session().folder() / "sav/sav00.sav").string())
+                      .find("prologue.spt\t-1"),
+                  std::string::npos);
+        TearDown();
+    }
 }
 
 }  // namespace
