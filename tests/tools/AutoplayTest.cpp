@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -193,7 +194,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()}, 0, "mode 2 step 1, 0 Error, 0 Warn: end"},
+        {{"--input", playthrough, DemoData::Dir()},
+         0,
+         "mode 10 step 0, 12 Error, 0 Warn: planned fatal end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()},
          1,
@@ -225,4 +228,16 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         ReadPng::Read(ReadFileBytes("autoplay-out/movie.png")).xrgb(), 800, 0, 0, 800);
     EXPECT_GT(shownPicture, 0) << "the movie shot shows a movie picture";
     EXPECT_LT(shownPicture, 75);
+    // The story's line is drawn in white, a backlog page in grey.
+    const auto textPixels = [](const std::string& shot, std::uint32_t colour) {
+        const std::vector<std::uint32_t> frame =
+            ReadPng::Read(ReadFileBytes("autoplay-out/" + shot + ".png")).xrgb();
+        return std::count_if(frame.begin() + 456 * 800, frame.begin() + 557 * 800,
+                             [&](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == colour; });
+    };
+    for (const char* shot : {"adv-first-line", "adv-choice", "adv-face-change"}) {
+        EXPECT_GT(textPixels(shot, 0xFFFFFF), textPixels(shot, 0xB4B4B4)) << shot;
+    }
+    EXPECT_GT(textPixels("adv-backlog", 0xB4B4B4), textPixels("adv-backlog", 0xFFFFFF));
+    EXPECT_TRUE(zktest::FileExists("autoplay-out/adv-leave.png"));
 }
