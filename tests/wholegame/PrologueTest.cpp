@@ -120,10 +120,9 @@ protected:
         }
         return line() == msg.text && (complete() || click());
     }
-    // The choice is up and takes clicks.
-    bool choiceUp(int plates = 2) {
-        return runUntil([&] { return game().SelectWindowData.SlcWnd[plates - 1].nClickFlg == 1; },
-                        600);
+    // The prologue's two plates are up and take clicks.
+    bool choiceUp() {
+        return runUntil([&] { return game().SelectWindowData.SlcWnd[1].nClickFlg == 1; }, 600);
     }
     bool pickByPointer(int plate) {
         const platform::Rect& rc = game().SelectWindowData.SlcWnd[plate - 1].rcHit;
