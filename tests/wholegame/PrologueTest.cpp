@@ -247,7 +247,8 @@ TEST_F(Prologue, ClickedThroughItShowsEveryLineAndLeavesForTheCostumeSelect) {
 
 // The arrow keys take the pointer to the bar's back button and Return pages: the
 // backlog's entry shows in grey while the script's line stands, a click on the scene
-// included; forward pages return to it and the story goes on.
+// included; forward pages return to it, the bar hides the windows and the story
+// goes on.
 TEST_F(Prologue, TheBacklogPagedByKeysShowsGreyWhileTheLineHolds) {
     begin();
     const ScriptMsg third = Msg(u8"作業台の上には");
@@ -274,8 +275,16 @@ TEST_F(Prologue, TheBacklogPagedByKeysShowsGreyWhileTheLineHolds) {
     }
     EXPECT_EQ(w.nBackLogNo, -1);
     EXPECT_GT(textPixels(kWhite), textPixels(kGrey));
-    ASSERT_TRUE(release(platform::VK_DOWN));
+    // The bar's last button hides the windows; a click shows them and does no more.
+    ASSERT_TRUE(release(platform::VK_RIGHT));
+    ASSERT_TRUE(release(platform::VK_RETURN));
+    EXPECT_EQ(game().nMsgWndDispFlg, 0u);
+    EXPECT_EQ(textPixels(kWhite), 0);
     rest();
+    ASSERT_TRUE(click());
+    ASSERT_TRUE(runFrames(30));
+    EXPECT_EQ(game().nMsgWndDispFlg, 1u);
+    EXPECT_EQ(line(), third.text);
     ASSERT_TRUE(click());
     ASSERT_TRUE(reach(Msg(u8"祭りの劇の衣装"), 60));
     expectOnlyUnbuiltWords(kBeforeTheCostumes);
