@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "platform/audio/SoundDecoder.h"
 #include "platform/input/VirtualKeys.h"
@@ -147,10 +148,13 @@ protected:
         return found;
     }
     // Only the words still without a handler are reported, each as not in this build,
-    // and nothing else is wrong: all five once the prologue has run to its end.
-    void expectOnlyUnbuiltWords(std::vector<std::string> expected = {
-                                    "#BGDisp", "#ChangeVar", "#ClothesDataChange",
-                                    "#ClothesDataSort", "#PlayBGM"}) {
+    // and nothing else is wrong but the lines expected: all five words once the
+    // prologue has run to its end.
+    void expectOnlyUnbuiltWords(std::vector<std::string> expected = {"#BGDisp", "#ChangeVar",
+                                                                     "#ClothesDataChange",
+                                                                     "#ClothesDataSort",
+                                                                     "#PlayBGM"},
+                                const Lines& otherLines = {}) {
         std::vector<std::string> words;
         Lines others;
         for (const std::string& text : errors()) {
@@ -164,7 +168,7 @@ protected:
         std::sort(words.begin(), words.end());
         words.erase(std::unique(words.begin(), words.end()), words.end());
         EXPECT_EQ(words, expected);
-        EXPECT_EQ(others, Lines{});
+        EXPECT_EQ(others, otherLines);
     }
     // Pixels of exactly this colour in the message window's text box.
     int textPixels(std::uint32_t colour) {
@@ -288,6 +292,28 @@ TEST_F(Prologue, TheBacklogPagedByKeysShowsGreyWhileTheLineHolds) {
     ASSERT_TRUE(click());
     ASSERT_TRUE(reach(Msg(u8"祭りの劇の衣装"), 60));
     expectOnlyUnbuiltWords(kBeforeTheCostumes);
+}
+
+// The save, load and settings screens come later: their key and menu triggers say
+// so, and the story's line stays as it was.
+TEST_F(Prologue, TheScreensNotInThisBuildSayItAndTheLineHolds) {
+    begin();
+    const ScriptMsg first = Msg(u8"月祭りまで");
+    ASSERT_TRUE(clickTo(first));
+    ASSERT_TRUE(release('S'));
+    menu(autoplay::MenuItem::Load);
+    ASSERT_TRUE(runFrames(2));
+    ASSERT_TRUE(release('C'));
+    menu(autoplay::MenuItem::Settings);
+    ASSERT_TRUE(runFrames(30));
+    EXPECT_EQ(line(), first.text);
+    EXPECT_TRUE(complete());
+    const std::string tag = "Error: <GAMEMAIN::ADVMainProc> ";
+    const std::string settings = tag + "設定画面 (CONFIG_DATA) はこのビルドにありません";
+    expectOnlyUnbuiltWords(
+        kBeforeTheCostumes,
+        {tag + "セーブ画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません",
+         tag + "ロード画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません", settings, settings});
 }
 
 // With the skip on, read text passes at three frames a line without a voice, up to
