@@ -46,7 +46,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
     {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
     {"HintModeMainProc", u8"GAMEMAIN::HintModeMainProcが失敗しました", nullptr, nullptr},
     {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", nullptr, nullptr},
-    {"ADVMainProc", u8"GAMEMAIN::ADVMainProcが失敗しました", nullptr, nullptr},
+    {"ADVMainProc", u8"GAMEMAIN::ADVMainProcが失敗しました", &GAMEMAIN::ADVMainProc,
+     &GAMEMAIN::ADVDrawProc},
     {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました", nullptr, nullptr},
     {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました", nullptr, nullptr},
     {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました", nullptr, nullptr},
@@ -91,6 +92,7 @@ void GAMEMAIN::Clear() {
     std::memset(szBGMName, 0, sizeof szBGMName);
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
+    bAdvEffectsReported = false;
     for (AUTO_SKIP_FILE_DATA& entry : AutoSkipFileData) entry.Clear();
 }
 
@@ -98,6 +100,7 @@ void GAMEMAIN::FreeWipeData() {
     ClippingData.Free();
     prcMosaic.reset();
     pdwMosaicColor.reset();
+    nMosaicCellNum = 0;
     dwMosaicSize = 0;
     nMosaicDispFlg = 0;
     nMosaicChangeFlg = 0;

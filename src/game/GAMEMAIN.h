@@ -20,6 +20,7 @@
 #include "script/VAR_DATA.h"
 #include "script/ZKCHAR.h"
 #include "windows/DAY_WINDOW_DATA.h"
+#include "windows/DrawFailureLatch.h"
 #include "windows/MSG_WINDOW_DATA.h"
 #include "windows/SELECT_WINDOW_COLLECT_DATA.h"
 
@@ -120,6 +121,12 @@ public:
     std::int32_t DemoProc();
     std::uint32_t DemoDrawProc();
 
+    // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
+    // the pointer onto the message window's bar and the choice plates.
+    std::int32_t ADVMainProc();
+    std::uint32_t ADVDrawProc();
+    std::int32_t ADVKeyCursorMove();
+
     // Already-read list and system save.
     std::uint32_t AddAutoSkipFileList(const char* szName, std::int32_t nPos);
     std::int32_t CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos);
@@ -158,6 +165,9 @@ public:
                            std::uint32_t dwFadeTime, std::uint32_t bFadeIn,
                            std::uint32_t bResetValue);
     void DrawTimeSet();
+    // The fade overlay over the whole frame, on texture slot 0, shown at fAlpha; its
+    // time word starts a fade afresh.
+    void ShowOverlay(float fAlpha);
 
     // Script interpreter: one command line read and one step of the slots per frame.
     std::int32_t ScrMain();
@@ -235,6 +245,8 @@ public:
     CLIPPING_DATA ClippingData;
     std::unique_ptr<platform::Rect[]> prcMosaic;
     std::unique_ptr<platform::ColorRef[]> pdwMosaicColor;
+    // Cells the two arrays hold; 0 while they are absent.
+    std::uint32_t nMosaicCellNum = 0;
     std::uint32_t dwMosaicSize = 0;
     std::uint32_t nMosaicDispFlg = 0;
     std::uint32_t nMosaicChangeFlg = 0;
@@ -266,6 +278,8 @@ public:
     CLT_SLC_DATA ClothesSelectData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
+    // The adventure's effect loading has told its failure since it began retrying.
+    bool bAdvEffectsReported = false;
 
 private:
     // The command a report is about, kept before its handler may clear the slot.
@@ -288,13 +302,16 @@ private:
         return nModeIn >= GAME_MODE_BOOT && nModeIn <= GAME_MODE_STAFFROLL;
     }
     std::uint32_t BootProc();
-    void ShowOpaqueOverlay();
     std::int32_t LogoLoad();
     bool LogoHoldEnds() const;
     void LogoRelease();
     std::int32_t DemoStart();
     std::int32_t DemoWatch();
     void ReleaseSounds();
+    void ADVDrawBackground();
+    void ADVDrawMosaic();
+    void ADVDrawPicture(const GRAPHIC_DATA_EX& layer, int nLayer);
+    void ADVDrawCheck(bool bFailed, int nItem = 0, CallSite site = CallSite::Here());
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
@@ -313,6 +330,7 @@ private:
     ZKCHAR* InitScrFindChara(const SplitWords& words, const char* szLabel);
 
     SCR_REPORT ScrReport;
+    DrawFailureLatch advDrawLatch_;
     std::function<std::int32_t()> scrRandomSource_;
     std::function<void(const char*)> scrObserver_;
 };

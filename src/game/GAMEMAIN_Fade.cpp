@@ -157,3 +157,14 @@ std::uint32_t GAMEMAIN::FadeFunc(SCR_CMD_DATA* pCmd, std::int32_t* pnValue, std:
                                      u8"目的フェード値が255より大きいです。255に修正します"};
     return RunSlotFade(dwNowTime, pCmd, pnValue, nTarget, dwFadeTime, bFadeIn, bResetValue, texts);
 }
+
+void GAMEMAIN::ShowOverlay(float fAlpha) {
+    FadeGraphData.Initialize(pSprite, pSystem);
+    FadeGraphData.nIndex = 0;
+    FadeGraphData.nGKind = 0;
+    FadeGraphData.dwFlag = 0;
+    FadeGraphData.nDispFlg = 1;
+    FadeGraphData.fScaleX = 1.0f;
+    FadeGraphData.fScaleY = 1.0f;
+    FadeGraphData.fAlpha = fAlpha;
+}

@@ -40,25 +40,13 @@ enum LOGO_STEP : std::int32_t {
 
 }  // namespace
 
-// The overlay covers the whole frame, opaque, until the mode has faded it away.
-void GAMEMAIN::ShowOpaqueOverlay() {
-    FadeGraphData.Initialize(pSprite, pSystem);
-    FadeGraphData.nIndex = kOverlayTexture;
-    FadeGraphData.nGKind = 0;
-    FadeGraphData.dwFlag = 0;
-    FadeGraphData.nDispFlg = 1;
-    FadeGraphData.fScaleX = 1.0f;
-    FadeGraphData.fScaleY = 1.0f;
-    FadeGraphData.fAlpha = 1.0f;
-}
-
 std::int32_t GAMEMAIN::LogoLoad() {
     if (TextureLoad(pSprite, pSystem, kOverlayTexture, 0, 0) == 0 ||
         SurfaceLoad(pSprite, pSystem, kLogoSurface, 1, kDefaultKeyColor) == 0) {
         platform::LogError("GAMEMAIN::LogoProc", u8"画像のロードに失敗しました");
         return -1;
     }
-    ShowOpaqueOverlay();
+    ShowOverlay(1.0f);
     BGGraphData1.Initialize(pSprite, pSystem);
     BGGraphData1.dwFlag = 1;
     BGGraphData1.nDispFlg = 1;

@@ -30,8 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Require(!keyed || (event.key >= 1 && event.key <= 255), "a key out of range");
                 // A leg starts after its first frame has run: input there would be lost.
                 const bool input = keyed || event.action == InputAction::Move ||
-                                   event.action == InputAction::Advance;
+                                   event.action == InputAction::Advance ||
+                                   event.action == InputAction::Menu;
                 Require(leg == 0 || frame > 0 || !input, "input at a leg's first frame");
+                const bool enter = event.action == InputAction::Enter;
+                Require(!enter || (event.mode >= 0 && event.mode <= 255 && event.step >= 0),
+                        "a mode or step out of range");
             }
         }
     }

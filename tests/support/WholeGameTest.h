@@ -33,6 +33,10 @@ protected:
     void down(int key) { session().input().setKey(key, true); }
     void up(int key) { session().input().setKey(key, false); }
     void advance(std::uint32_t ms) { session().scheduleAdvance(session().framesRun(), ms); }
+    // The mode and step the next frame runs, changed as the game changes its mode.
+    void enter(std::int32_t mode, std::int32_t step = 0) { session().enter(mode, step); }
+    // A click on the strip's item, which the next frame reads as its request.
+    void menu(autoplay::MenuItem item) { session().clickMenu(item); }
     // Runs frames; false as soon as one ends the game fatally.
     bool runFrames(int count);
     // Runs until pred holds after a frame; false when maxFrames ran first or the game ended.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ std::vector<Seen> Events(const InputScript& script) {
             const int value = e.action == InputAction::Advance      ? static_cast<int>(e.ms)
                               : e.action == InputAction::Move       ? e.x * 1000 + e.y
                               : e.action == InputAction::ExpectMode ? e.mode * 100 + e.step
+                              : e.action == InputAction::Enter      ? e.mode * 100 + e.step
+                              : e.action == InputAction::Menu       ? static_cast<int>(e.item)
                                                                     : e.key;
             seen.push_back({frame, e.action, value});
         }
@@ -59,6 +62,11 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
         "\tat 1 up 200  \n"
         "at 5 expect mode 3 step 2\n"
         "at 5 expect log Error: <x> two  blanks\n"
+        "at 6 enter 255 step 12\n"
+        "at 6 enter 9\n"
+        "at 6 enter 0 step 0\n"
+        "at 0 menu settings\n"
+        "at 6 menu load\n"
         "at 6 end\n",
         error);
     ASSERT_TRUE(ok) << error;
@@ -66,7 +74,9 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
     EXPECT_EQ(ok->step, 33u);
     EXPECT_EQ(ok->frames, 9);
     using A = InputAction;
-    EXPECT_EQ(Events(*ok), (std::vector<Seen>{{1, A::Up, 200},
+    using M = autoplay::MenuItem;
+    EXPECT_EQ(Events(*ok), (std::vector<Seen>{{0, A::Menu, static_cast<int>(M::Settings)},
+                                              {1, A::Up, 200},
                                               {2, A::Move, 10020},
                                               {2, A::Down, 1},
                                               {2, A::Down, '0'},
@@ -76,8 +86,21 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
                                               {5, A::Up, 13},
                                               {5, A::ExpectMode, 302},
                                               {5, A::ExpectLog, 0},
+                                              {6, A::Enter, 25512},
+                                              {6, A::Enter, 900},
+                                              {6, A::Enter, 0},
+                                              {6, A::Menu, static_cast<int>(M::Load)},
                                               {6, A::End, 0}}));
     EXPECT_EQ(ok->legs[0].events.at(5).back().text, "Error: <x> two  blanks");
+
+    // A mode change may come in the frame a wait is met; a click on the strip not.
+    const auto leg = InputScript::Parse(
+        "wait mode 3 step 0 within 9\nat +0 enter 9 step 11\nat +1 menu save\n", error);
+    ASSERT_TRUE(leg) << error;
+    const auto& first = leg->legs[1].events.at(0).at(0);
+    EXPECT_EQ(first.action, A::Enter);
+    EXPECT_EQ(first.mode * 100 + first.step, 911);
+    EXPECT_EQ(leg->legs[1].events.at(1).at(0).item, M::Save);
 }
 
 TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
@@ -104,6 +127,20 @@ TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
          "input:2: after a wait, frames count from it: at +<k>"},
         {"at +1 end", "input:1: at +<k> counts from a wait, and none comes before it"},
         {"wait mode 1 step 2 within 5\nat +0 press A",
+         "input:2: input at +0 comes too late: a wait is met after its frame has run"},
+        {"at 1 enter", "input:1: missing mode"},
+        {"at 1 enter 256", "input:1: not a valid mode: 256"},
+        {"at 1 enter 9 stop 3", "input:1: expected: enter <m> [step <s>]"},
+        {"at 1 enter 9 step", "input:1: expected: enter <m> [step <s>]"},
+        {"at 1 enter 9 step 3 4", "input:1: expected: enter <m> [step <s>]"},
+        {"at 1 enter 9 step -1", "input:1: not a valid step: -1"},
+        {"at 1 menu", "input:1: wrong number of words"},
+        {"at 1 menu save load", "input:1: wrong number of words"},
+        {"at 1 menu help", "input:1: unknown menu item help"},
+        {"at 1 menu Save", "input:1: unknown menu item Save"},
+        {"wait mode 1 step 2 within 5\nat +0 menu load",
+         "input:2: input at +0 comes too late: a wait is met after its frame has run"},
+        {"wait mode 1 step 2 within 5\nat +0 advance 5",
          "input:2: input at +0 comes too late: a wait is met after its frame has run"},
     };
     for (const auto& c : cases) {
@@ -144,6 +181,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                            "damaged/dat/Scenario.dat");
     WriteFileBytes("bad.txt", "at 0 expect mode 1\n# fine\nat 1 hop\n");
     WriteFileBytes("mode5.txt", "at 0 expect mode 5\n");
+    WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 10\n");
+    WriteFileBytes("badenter.txt", "at 0 enter 10\nat 1 enter 9 step x\n");
+    WriteFileBytes("badmenu.txt", "at 0 enter 10\n\nat 2 menu quit\n");
     WriteFileBytes("wait.txt",
                    "wait mode 1 step 2 within 90\nat +1 expect mode 1 step 2\n"
                    "wait mode 5 step 0 within 3\n");
@@ -154,13 +194,20 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()}, 0, "mode 2 step 1, 0 Error, 0 Warn: end"},
+        {{"--input", playthrough, DemoData::Dir()},
+         0,
+         "mode 10 step 0, 12 Error, 0 Warn: planned fatal end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()},
          1,
          "Error: <GAMEMAIN::GameMainFunc> モード3 (TitleProc) はこのビルドにありません"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
         {{"--input", "bad.txt", DemoData::Dir()}, 2, "input:3: unknown action hop"},
+        {{"--input", "badenter.txt", DemoData::Dir()}, 2, "input:2: not a valid step: x"},
+        {{"--input", "badmenu.txt", DemoData::Dir()}, 2, "input:3: unknown menu item quit"},
+        {{"--input", "enter.txt", DemoData::Dir()},
+         1,
+         "Error: <GAMEMAIN::GameMainFunc> モード10 (ClothesSelectProc) はこのビルドにありません"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
         {{"--input", "wait.txt", DemoData::Dir()},
          3,
@@ -181,4 +228,16 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         ReadPng::Read(ReadFileBytes("autoplay-out/movie.png")).xrgb(), 800, 0, 0, 800);
     EXPECT_GT(shownPicture, 0) << "the movie shot shows a movie picture";
     EXPECT_LT(shownPicture, 75);
+    // The story's line is drawn in white, a backlog page in grey.
+    const auto textPixels = [](const std::string& shot, std::uint32_t colour) {
+        const std::vector<std::uint32_t> frame =
+            ReadPng::Read(ReadFileBytes("autoplay-out/" + shot + ".png")).xrgb();
+        return std::count_if(frame.begin() + 456 * 800, frame.begin() + 557 * 800,
+                             [&](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == colour; });
+    };
+    for (const char* shot : {"adv-first-line", "adv-choice", "adv-face-change"}) {
+        EXPECT_GT(textPixels(shot, 0xFFFFFF), textPixels(shot, 0xB4B4B4)) << shot;
+    }
+    EXPECT_GT(textPixels("adv-backlog", 0xB4B4B4), textPixels("adv-backlog", 0xFFFFFF));
+    EXPECT_TRUE(zktest::FileExists("autoplay-out/adv-leave.png"));
 }

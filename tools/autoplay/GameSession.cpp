@@ -135,6 +135,22 @@ void GameSession::release() {
     }
 }
 
+void GameSession::enter(std::int32_t mode, std::int32_t step) {
+    if (!game_) return;
+    game_->ChangeMode(mode);
+    game_->nProcStep = step;
+}
+
+void GameSession::clickMenu(MenuItem item) {
+    static constexpr int kCommands[] = {IDM_SAVE, IDM_LOAD, IDM_CONFIG};
+    const int command = kCommands[static_cast<int>(item)];
+    for (const platform::MenuStrip::Item& shown : host_.menu().items()) {
+        if (shown.id != command) continue;
+        host_.pushClick((shown.bounds.left + shown.bounds.right) / 2,
+                        (shown.bounds.top + shown.bounds.bottom) / 2);
+    }
+}
+
 std::int32_t GameSession::mode() const { return game_ ? game_->GetMode() : -1; }
 std::int32_t GameSession::previousMode() const { return game_ ? game_->nOldMode : -1; }
 std::int32_t GameSession::procStep() const { return game_ ? game_->GetProcStep() : -1; }

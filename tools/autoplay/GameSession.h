@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "autoplay/MenuItem.h"
 #include "autoplay/MixCapture.h"
 #include "autoplay/SessionLogSink.h"
 #include "platform/audio/ManualAudioDevice.h"
@@ -62,6 +63,12 @@ public:
     // Saves the settings and releases everything, as the program's exit does.
     void release();
 
+    // Changes the mode between frames, as the game's own change does, and puts its
+    // procedure at the step; the next frame runs it.
+    void enter(std::int32_t mode, std::int32_t step = 0);
+    // A press and release on the strip's item, which the next frame's menu loop
+    // turns into its request.
+    void clickMenu(MenuItem item);
     // An extra clock advance before the given frame.
     void scheduleAdvance(int frame, std::uint32_t ms);
     std::uint32_t timeOfFrame(int frame) const;

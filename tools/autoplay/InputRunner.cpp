@@ -58,6 +58,14 @@ void ApplyInput(GameSession& session, const std::vector<InputEvent>& events) {
         if (event.action == InputAction::Down) session.input().setKey(event.key, true);
         if (event.action == InputAction::Up) session.input().setKey(event.key, false);
         if (event.action == InputAction::Move) session.input().setPointer({event.x, event.y});
+        if (event.action == InputAction::Menu) session.clickMenu(event.item);
+    }
+}
+
+// Mode changes of a frame that ran: what is checked after it, waits included, sees them.
+void Enter(GameSession& session, const std::vector<InputEvent>& events) {
+    for (const InputEvent& event : events) {
+        if (event.action == InputAction::Enter) session.enter(event.mode, event.step);
     }
 }
 
@@ -116,9 +124,11 @@ public:
     }
 
     // After frame: the current leg's events, then those at +0 of each leg whose wait
-    // is met here. timedOut names a wait that ran out of frames.
+    // is met here, each leg's mode changes made before the next wait is looked at.
+    // timedOut names a wait that ran out of frames.
     std::vector<InputEvent> dueAfter(int frame, std::optional<RunOutcome>& timedOut) {
         std::vector<InputEvent> due = EventsAt(leg(), frame - anchor_);
+        Enter(session_, due);
         while (index_ + 1 < script_.legs.size() && frame - anchor_ >= LastOffset(leg())) {
             const InputEvent& wait = script_.legs[index_ + 1].wait;
             if (!InState(session_, wait)) {
@@ -135,6 +145,7 @@ public:
             anchor_ = frame;
             scheduleAdvances();
             const std::vector<InputEvent>& first = EventsAt(leg(), 0);
+            Enter(session_, first);
             due.insert(due.end(), first.begin(), first.end());
         }
         return due;

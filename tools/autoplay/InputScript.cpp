@@ -75,15 +75,21 @@ std::string Rest(std::string_view line, std::size_t n) {
     return rest;
 }
 
+// "<m> [step <s>]" from word i to the end of the line; the step stays as it was
+// when the line names none.
+void ParseModeStep(LineParser& p, std::size_t i, InputEvent& event, const char* expected) {
+    event.mode = static_cast<int>(p.number(i, 0, 255, "mode"));
+    if (p.w.size() > i + 1) {
+        if (p.w[i + 1] != "step" || p.w.size() != i + 3) p.fail(expected);
+        event.step = static_cast<int>(p.number(i + 2, 0, kMaxInt, "step"));
+    }
+}
+
 void ParseExpect(LineParser& p, std::string_view raw, InputEvent& event) {
     const std::string kind = p.w.size() > 3 ? p.w[3] : "";
     if (kind == "mode") {
         event.action = InputAction::ExpectMode;
-        event.mode = static_cast<int>(p.number(4, 0, 255, "mode"));
-        if (p.w.size() > 5) {
-            if (p.w[5] != "step" || p.w.size() != 7) p.fail("expected: expect mode <m> [step <s>]");
-            event.step = static_cast<int>(p.number(6, 0, kMaxInt, "step"));
-        }
+        ParseModeStep(p, 4, event, "expected: expect mode <m> [step <s>]");
     } else if (kind == "log" || kind == "nolog") {
         event.action = kind == "log" ? InputAction::ExpectLog : InputAction::ExpectNoLog;
         event.text = Rest(raw, 4);
@@ -96,9 +102,22 @@ void ParseExpect(LineParser& p, std::string_view raw, InputEvent& event) {
     }
 }
 
+void ParseMenu(LineParser& p, InputEvent& event) {
+    static const std::map<std::string, MenuItem> items = {
+        {"save", MenuItem::Save}, {"load", MenuItem::Load}, {"settings", MenuItem::Settings}};
+    // A wrong word count is reported first, so the last word is the item whenever
+    // the line stands.
+    p.words(4, 4);
+    event.action = InputAction::Menu;
+    const auto it = items.find(p.w.back());
+    if (it == items.end()) return p.fail("unknown menu item " + p.w.back());
+    event.item = it->second;
+}
+
 bool IsInput(InputAction action) {
     return action == InputAction::Down || action == InputAction::Up ||
-           action == InputAction::Move || action == InputAction::Advance;
+           action == InputAction::Move || action == InputAction::Advance ||
+           action == InputAction::Menu;
 }
 
 // One "at <frame> ..." or "at +<frame> ..." line; events go into the last leg.
@@ -155,6 +174,14 @@ void ParseAt(LineParser& p, std::string_view raw, InputScript& script) {
         out.emplace_back(frame, event);
     } else if (action == "expect") {
         ParseExpect(p, raw, event);
+        out.emplace_back(frame, event);
+    } else if (action == "enter") {
+        event.action = InputAction::Enter;
+        event.step = 0;
+        ParseModeStep(p, 3, event, "expected: enter <m> [step <s>]");
+        out.emplace_back(frame, event);
+    } else if (action == "menu") {
+        ParseMenu(p, event);
         out.emplace_back(frame, event);
     } else if (action == "end") {
         p.words(3, 3);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "autoplay/MenuItem.h"
+
 namespace autoplay {
 
 enum class InputAction {
@@ -20,6 +22,8 @@ enum class InputAction {
     ExpectFatal,
     End,
     WaitMode,  // mode, step, within: the state that starts a leg
+    Enter,     // mode, step: the mode changes after this frame
+    Menu,      // item: clicked on the strip before this frame
 };
 
 struct InputEvent {
@@ -32,6 +36,7 @@ struct InputEvent {
     int mode = 0;
     int step = -1;
     int within = 0;  // frames a wait may take
+    MenuItem item = MenuItem::Save;
     std::string text;
 };
 

@@ -1,0 +1,301 @@
+#include <array>
+
+#include "game/GAMEMAIN.h"
+#include "game/ResourceLoader.h"
+#include "game/ResourcePlayer.h"
+#include "game/ShellWords.h"
+#include "platform/core/Log.h"
+#include "platform/input/VirtualKeys.h"
+#include "system/ZKSYSTEM.h"
+#include "windows/WindowStandby.h"
+
+namespace {
+
+constexpr const char* kTag = "GAMEMAIN::ADVMainProc";
+constexpr const char* kPrologue = "prologue.spt";
+constexpr int kOverlayTexture = 0;
+constexpr int kEffects[] = {4, 5};
+constexpr int kFirstEffectBuffer = 2;
+constexpr std::uint32_t kLeaveFadeTime = 1000;
+constexpr std::uint32_t kLoadFadeTime = 1000;
+constexpr std::uint32_t kStartFadeTime = 1;
+// Save, load and settings; with the bar, every permission the story grants.
+constexpr std::int32_t kMenuMask = 7;
+// The backlog's back and forward buttons on the bar.
+constexpr std::int32_t kBackLogButtons = 8 | 16;
+
+enum ADV_STEP : std::int32_t {
+    ADV_STEP_NEW_GAME = 0,
+    ADV_STEP_EFFECTS = 1,
+    ADV_STEP_START_FADE = 2,
+    ADV_STEP_MAIN = 3,
+    ADV_STEP_LOADED_FADE = 11,
+    ADV_STEP_TO_CLOTHES = 15,
+    ADV_STEP_TO_STAFFROLL = 16,
+};
+
+// What a frame's step 3 reads once, at its top.
+struct ADV_INPUT {
+    int nX = 0;
+    int nY = 0;
+    KEY_STATE click = KEY_STATE_UP;
+    KEY_STATE right = KEY_STATE_UP;
+};
+
+ADV_INPUT ReadInput(const ZKSYSTEM& system) {
+    ADV_INPUT input;
+    system.GetMousePos(&input.nX, &input.nY);
+    input.click = system.GetVKeyStatus(platform::VK_LBUTTON);
+    if (input.click == KEY_STATE_UP) input.click = system.GetVKeyStatus(platform::VK_RETURN);
+    input.right = system.GetVKeyStatus(platform::VK_RBUTTON);
+    return input;
+}
+
+// Letter keys have their capital's code.
+constexpr int VkLetter(char c) { return platform::VK_A + (c - 'A'); }
+
+bool Released(const ZKSYSTEM& system, int nVirtualKey) {
+    return system.GetVKeyStatus(nVirtualKey) == KEY_STATE_RELEASED;
+}
+
+// The screens over the story that later parts of the game open; until then a trigger
+// says so and the story goes on.
+enum class ADV_SCREEN { Save, Load, Settings };
+
+std::int32_t ScreenNotBuilt(ADV_SCREEN screen) {
+    switch (screen) {
+        case ADV_SCREEN::Save:
+            platform::LogError(kTag,
+                               u8"セーブ画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません");
+            break;
+        case ADV_SCREEN::Load:
+            platform::LogError(kTag,
+                               u8"ロード画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません");
+            break;
+        case ADV_SCREEN::Settings:
+            platform::LogError(kTag, u8"設定画面 (CONFIG_DATA) はこのビルドにありません");
+            break;
+    }
+    return 1;
+}
+
+// The skip toggle stops at a click while the script stands inside text already read.
+bool CancelsSkip(const GAMEMAIN& game, const ADV_INPUT& input) {
+    const MSG_WINDOW_DATA& window = game.MsgWindowData;
+    const bool bInsideRead = game.nScrSkipLine == -1 || game.nScrSkipLine > game.ScrFileData.nLine;
+    return game.nMsgWndDispFlg != 0 && input.click == KEY_STATE_RELEASED &&
+           game.SelectWindowData.SlcWnd[0].nDispFlg == 0 &&
+           window.nButtonState[MSG_BUTTON_SKIP] != MSG_WINDOW_DATA::kButtonDisable &&
+           window.nBarUseFlg == 0 && window.nSkipFlg != 0 && game.nScrSkipEnableFlg == 1 &&
+           bInsideRead;
+}
+
+// The keys and the right button that open a screen: 0 when none acts this frame.
+std::int32_t KeyTriggers(const GAMEMAIN& game, const ZKSYSTEM& system, const ADV_INPUT& input) {
+    if (input.right == KEY_STATE_RELEASED && game.nConfigEnableFlg != 0) {
+        return ScreenNotBuilt(ADV_SCREEN::Settings);
+    }
+    if (Released(system, VkLetter('S')) && game.nSaveEnableFlg != 0) {
+        return ScreenNotBuilt(ADV_SCREEN::Save);
+    }
+    if (Released(system, VkLetter('L')) && game.nLoadEnableFlg != 0) {
+        return ScreenNotBuilt(ADV_SCREEN::Load);
+    }
+    if (Released(system, VkLetter('C')) && game.nConfigEnableFlg != 0) {
+        return ScreenNotBuilt(ADV_SCREEN::Settings);
+    }
+    return 0;
+}
+
+// The strip's requests of this frame: 0 when none acts.
+std::int32_t MenuTriggers(const GAMEMAIN& game) {
+    const ShellWords& shell = *game.pShell;
+    if (shell.saveRequest != 0 && game.nSaveEnableFlg != 0) return ScreenNotBuilt(ADV_SCREEN::Save);
+    if (shell.loadRequest != 0 && game.nLoadEnableFlg != 0) return ScreenNotBuilt(ADV_SCREEN::Load);
+    if (shell.configRequest != 0 && game.nConfigEnableFlg != 0) {
+        return ScreenNotBuilt(ADV_SCREEN::Settings);
+    }
+    return 0;
+}
+
+void RunWindows(GAMEMAIN& game, const ADV_INPUT& input) {
+    if (game.nMsgWndDispFlg == 0) return;
+    if (game.MsgWindowData.WindowStandby(input.nX, input.nY, input.click, game.dwNowTime) ==
+        STANDBY_SPECIAL) {
+        game.nMsgWndDispFlg = 0;
+    }
+    const std::uint32_t nChoose = game.MsgWindowData.nBackLogNo == -1 ? 1 : 0;
+    game.SelectWindowData.WindowStandby(input.nX, input.nY, input.click, game.dwNowTime, nChoose);
+}
+
+void Animate(GAMEMAIN& game) {
+    for (std::int32_t i = 0; i < game.nCharNum; ++i) {
+        if (game.pCharData[i].nDispFlg != 0) game.pCharData[i].Animation(game.dwNowTime);
+    }
+    for (GRAPHIC_DATA_EX* layer : {&game.PRIM2, &game.PRIM1}) {
+        if (layer->nDispFlg != 0) layer->AnimationProc(game.dwNowTime);
+    }
+}
+
+// Everything the story loaded goes; only the overlay's black stays, for the next mode.
+void ReleaseStory(GAMEMAIN& game, std::int32_t nCharReset, bool bStopMusic) {
+    game.ScrFileData.Release();
+    game.BGGraphData1.Release();
+    game.BGGraphData2.Release();
+    game.BGDataClear();
+    game.PRIM1.Reset();
+    game.PRIM2.Reset();
+    for (std::int32_t i = 0; game.pCharData && i < game.nCharNum; ++i) {
+        game.pCharData[i].Reset(nCharReset);
+    }
+    game.MsgWindowData.Release();
+    game.SelectWindowData.Release();
+    game.DayWindowData.Release();
+    if (bStopMusic) {
+        game.dwMsgTextWork[0] = 0;
+        game.dwMsgTextWork[1] = 0;
+        BGMStop(1, game.pSnd, game.pSystem, *game.pShell);
+    }
+    VoiceStop(game.pSnd, *game.pShell);
+    for (int i = 0; i < GAMEMAIN::kSurfaceSlots; ++i) SurfaceUnload(game.pSprite, game.pSystem, i);
+    for (int i = 0; i < GAMEMAIN::kTextureSlots; ++i) TextureUnload(game.pSprite, game.pSystem, i);
+    for (int i = kFirstEffectBuffer; i < GAMEMAIN::kWaveSlots; ++i) {
+        SEUnload(game.pSnd, game.pSystem, i, *game.pShell);
+    }
+}
+
+std::int32_t NewGame(GAMEMAIN& game) {
+    for (std::int32_t& place : game.ClothesSelectData.nSortNo) place = -1;
+    game.MsgWndStatusChange(kMenuMask, 0);
+    if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
+        platform::LogError(kTag, u8"呼び出したTextureLoadが失敗しました");
+        return -1;
+    }
+    game.ShowOverlay(1.0f);
+    game.MsgWindowData.Initialize(&game.Context);
+    if (game.ScrOpenResult(kTag, game.ScrFileOpen(kPrologue)) != 1) return -1;
+    game.nScrSkipEnableFlg = game.CheckAutoSkipFileList(kPrologue, &game.nScrSkipLine) == 1 ? 1 : 0;
+    game.BGDataClear();
+    game.MsgWindowData.ButtonDisable(kBackLogButtons);
+    game.szBGMName[0] = '\0';
+    game.bAdvEffectsReported = false;
+    game.nProcStep = ADV_STEP_EFFECTS;
+    return 1;
+}
+
+// A missing effect is retried every frame but told once, not sixty times a second.
+std::int32_t LoadEffects(GAMEMAIN& game) {
+    bool bLoaded = true;
+    for (const int effect : kEffects) {
+        bLoaded = SELoad(game.pSnd, game.pSystem, effect, nullptr, *game.pShell) == 1 && bLoaded;
+    }
+    if (bLoaded) {
+        game.bAdvEffectsReported = false;
+        game.nProcStep = ADV_STEP_START_FADE;
+        return 1;
+    }
+    if (!game.bAdvEffectsReported) platform::LogError(kTag, u8"SEのロードに失敗しました");
+    game.bAdvEffectsReported = true;
+    return 0;
+}
+
+// The overlay fades away; a new story then grants save, load and settings.
+std::int32_t FadeIn(GAMEMAIN& game, std::uint32_t dwFadeTime, bool bGrant) {
+    if (game.FadeOutTexFunc(&game.dwProcStartTime, &game.FadeGraphData.dwTime,
+                            &game.FadeGraphData.fAlpha, 0.0f, dwFadeTime) != 0) {
+        return 1;
+    }
+    if (TextureUnload(game.pSprite, game.pSystem, game.FadeGraphData.nIndex) == 0) {
+        platform::LogError(kTag, u8"呼び出したTextureUnloadが失敗しました");
+        return -1;
+    }
+    game.FadeGraphData.Initialize(game.pSprite, game.pSystem);
+    if (bGrant) {
+        game.MsgWndStatusChange(kMenuMask, 1);
+        game.nSaveEnableFlg = 1;
+        game.nLoadEnableFlg = 1;
+        game.nConfigEnableFlg = 1;
+        game.nHelpEnableFlg = 1;
+    }
+    game.nProcStep = ADV_STEP_MAIN;
+    return 1;
+}
+
+// The script that asked to leave counts as read to its end; the screen then fades out.
+std::int32_t LeaveRequested(GAMEMAIN& game, std::int32_t nStep) {
+    game.AddAutoSkipFileList(game.ScrFileData.szFileName, -1);
+    game.MsgWndStatusChange(kMenuMask, 0);
+    if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
+        platform::LogError(kTag, u8"呼び出したTextureLoadが失敗しました");
+        return -1;
+    }
+    game.ShowOverlay(0.0f);
+    game.nProcStep = nStep;
+    return 1;
+}
+
+std::int32_t MainLoop(GAMEMAIN& game) {
+    const ADV_INPUT input = ReadInput(*game.pSystem);
+    if (game.nMsgWndDispFlg == 0 && input.click == KEY_STATE_RELEASED) {
+        game.nMsgWndDispFlg = 1;
+        return 1;
+    }
+    if (CancelsSkip(game, input)) {
+        game.MsgWindowData.nSkipFlg = 0;
+        game.MsgWindowData.nButtonState[MSG_BUTTON_SKIP] = MSG_WINDOW_DATA::kButtonNormal;
+        return 1;
+    }
+    if (Released(*game.pSystem, platform::VK_SPACE))
+        game.nMsgWndDispFlg = game.nMsgWndDispFlg == 0 ? 1 : 0;
+    if (const std::int32_t opened = KeyTriggers(game, *game.pSystem, input); opened != 0)
+        return opened;
+    game.ADVKeyCursorMove();
+    if (game.ScrMain() == -1) {
+        platform::LogError(kTag, u8"スクリプトの実行に失敗しました");
+        return -1;
+    }
+    RunWindows(game, input);
+    if (const std::int32_t opened = MenuTriggers(game); opened != 0) return opened;
+    if (game.ScrFileData.nGoToClothesFlg != 0) return LeaveRequested(game, ADV_STEP_TO_CLOTHES);
+    if (game.ScrFileData.nEndScriptFlg != 0) return LeaveRequested(game, ADV_STEP_TO_STAFFROLL);
+    Animate(game);
+    return 1;
+}
+
+std::int32_t Leave(GAMEMAIN& game, std::int32_t nNextMode) {
+    if (game.FadeInTexFunc(&game.dwProcStartTime, &game.FadeGraphData.dwTime,
+                           &game.FadeGraphData.fAlpha, 1.0f, kLeaveFadeTime) != 0) {
+        return 1;
+    }
+    const bool bEnd = nNextMode == GAME_MODE_STAFFROLL;
+    ReleaseStory(game, bEnd ? 1 : 0, bEnd);
+    if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
+        platform::LogError(kTag, u8"画像のロードに失敗しました");
+        return -1;
+    }
+    game.ChangeMode(nNextMode);
+    return 1;
+}
+
+}  // namespace
+
+std::int32_t GAMEMAIN::ADVMainProc() {
+    switch (nProcStep) {
+        case ADV_STEP_NEW_GAME:
+            return NewGame(*this);
+        case ADV_STEP_EFFECTS:
+            return LoadEffects(*this);
+        case ADV_STEP_START_FADE:
+            return FadeIn(*this, kStartFadeTime, true);
+        case ADV_STEP_MAIN:
+            return MainLoop(*this);
+        case ADV_STEP_LOADED_FADE:
+            return FadeIn(*this, kLoadFadeTime, false);
+        case ADV_STEP_TO_CLOTHES:
+            return Leave(*this, GAME_MODE_CLOTHES_SELECT);
+        case ADV_STEP_TO_STAFFROLL:
+            return Leave(*this, GAME_MODE_STAFFROLL);
+        default:
+            return 1;
+    }
+}

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "autoplay/InputRunner.h"
+#include "autoplay/InputScript.h"
+#include "graphics/ZKSPRITE.h"
+#include "shell/ShellState.h"
+#include "support/WholeGameTest.h"
+
+namespace {
+
+constexpr int kLogoSurface = 4;
+
+bool Holds(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+class InputDirectives : public zktest::WholeGameTest {
+protected:
+    // Plays the script from the start-up on.
+    autoplay::RunOutcome play(const std::string& text) {
+        std::string error;
+        const auto script = autoplay::InputScript::Parse(text, error);
+        EXPECT_TRUE(script) << error;
+        if (!script) return {};
+        autoplay::RunSettings settings;
+        settings.frames = 100;
+        settings.outDir = (session().folder() / "out").string();
+        return autoplay::InputRunner::Run(session(), *script, settings);
+    }
+    // From the start on, the menu requests each frame's drawing saw, as three digits:
+    // save, load, settings.
+    void watchRequests() {
+        session().display().onCompose = [this](const std::vector<std::uint32_t>&, int) {
+            const ShellState& s = CurrentShellState();
+            requests[session().framesRun() - 1] =
+                static_cast<int>(s.saveRequest * 100 + s.loadRequest * 10 + s.configRequest);
+        };
+    }
+    std::map<int, int> requests;
+};
+
+}  // namespace
+
+// Frame 0 boots into the logo at step 0; frame 1 loads the logo's picture and starts
+// its fade-in (step 1), which lasts about sixty frames.
+TEST_F(InputDirectives, EnterChangesTheModeAndStepAfterItsFrame) {
+    const char* const kMode10 =
+        "Error: <GAMEMAIN::GameMainFunc> モード10 (ClothesSelectProc) はこのビルドにありません";
+    const struct {
+        const char* script;
+        const char* reason;
+        int mode, step, previous;
+        bool logoLoaded;
+        const char* fatalFrame;  // where the mode's not-in-this-build line comes, if it does
+    } cases[] = {
+        // Step 0 runs the logo's load again, and the mode left is the logo.
+        {"at 0 enter 1\nat 1 end", "end in frame 1", 1, 1, 1, true, nullptr},
+        // Past the load, its picture never comes.
+        {"at 0 enter 1 step 1\nat 1 end", "end in frame 1", 1, 1, 1, false, nullptr},
+        // The frame's own expectation sees the mode entered; the next frame runs it.
+        {"at 3 enter 10 step 7\nat 3 expect mode 10 step 7", "fatal game error in frame 4", 10, 7,
+         1, true, "4"},
+        // The wait after an enter sees its step 0 first, and the load's step 1 a frame later.
+        {"wait mode 1 step 1 within 5\nat +0 enter 1\nwait mode 1 step 1 within 1\nat +0 end",
+         "end in frame 2", 1, 1, 1, true, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        EXPECT_EQ(play(c.script).reason, c.reason);
+        EXPECT_EQ(session().mode(), c.mode);
+        EXPECT_EQ(session().procStep(), c.step);
+        EXPECT_EQ(session().previousMode(), c.previous);
+        EXPECT_EQ(session().sprite().GetSurfaceLoadState(kLogoSurface) == 0, c.logoLoaded);
+        if (c.fatalFrame != nullptr) {
+            EXPECT_TRUE(Holds(logTexts(c.fatalFrame), kMode10));
+        }
+        TearDown();
+    }
+}
+
+TEST_F(InputDirectives, AMenuLineIsTheRequestOfExactlyItsFrame) {
+    watchRequests();
+    const autoplay::RunOutcome outcome =
+        play("at 2 menu save\nat 4 menu load\nat 5 menu settings\nat 6 end\n");
+    EXPECT_EQ(outcome.reason, "end in frame 6");
+    EXPECT_EQ(requests,
+              (std::map<int, int>{{0, 0}, {1, 0}, {2, 100}, {3, 0}, {4, 10}, {5, 1}, {6, 0}}));
+}
+
+TEST_F(InputDirectives, TheFixtureEntersAndClicksAsTheLinesDo) {
+    watchRequests();
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    enter(1, 1);
+    menu(autoplay::MenuItem::Settings);
+    ASSERT_TRUE(runFrames(1));
+    enter(10);
+    EXPECT_FALSE(runFrames(1));
+    EXPECT_EQ(session().sprite().GetSurfaceLoadState(kLogoSurface), 1);
+    EXPECT_EQ(requests, (std::map<int, int>{{0, 0}, {1, 1}}));
+    EXPECT_TRUE(Holds(logTexts("2"),
+                      "Error: <GAMEMAIN::GameMainFunc> モード10 "
+                      "(ClothesSelectProc) はこのビルドにありません"));
+}
