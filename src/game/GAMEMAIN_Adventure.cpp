@@ -6,6 +6,7 @@
 #include "game/ShellWords.h"
 #include "platform/core/Log.h"
 #include "platform/input/VirtualKeys.h"
+#include "system/ClickState.h"
 #include "system/ZKSYSTEM.h"
 #include "windows/WindowStandby.h"
 
@@ -45,8 +46,7 @@ struct ADV_INPUT {
 ADV_INPUT ReadInput(const ZKSYSTEM& system) {
     ADV_INPUT input;
     system.GetMousePos(&input.nX, &input.nY);
-    input.click = system.GetVKeyStatus(platform::VK_LBUTTON);
-    if (input.click == KEY_STATE_UP) input.click = system.GetVKeyStatus(platform::VK_RETURN);
+    input.click = ClickState(system);
     input.right = system.GetVKeyStatus(platform::VK_RBUTTON);
     return input;
 }

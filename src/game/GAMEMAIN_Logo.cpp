@@ -9,6 +9,7 @@
 #include "platform/text/SjisText.h"
 #include "platform/window/CursorCounter.h"
 #include "sound/ZKSND.h"
+#include "system/ClickState.h"
 #include "system/ZKSYSTEM.h"
 
 namespace {
@@ -63,8 +64,7 @@ std::int32_t GAMEMAIN::LogoLoad() {
 
 // A click ends the hold when it is released; Ctrl ends it as soon as it goes down.
 bool GAMEMAIN::LogoHoldEnds() const {
-    KEY_STATE click = pSystem->GetVKeyStatus(platform::VK_LBUTTON);
-    if (click == KEY_STATE_UP) click = pSystem->GetVKeyStatus(platform::VK_RETURN);
+    const KEY_STATE click = ClickState(*pSystem);
     const KEY_STATE ctrl = pSystem->GetVKeyStatus(platform::VK_CONTROL);
     return click == KEY_STATE_RELEASED || ctrl == KEY_STATE_HELD || ctrl == KEY_STATE_PRESSED ||
            dwNowTime - dwProcStartTime > kLogoHoldTime;
