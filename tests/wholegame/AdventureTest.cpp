@@ -14,6 +14,7 @@
 #include "shell/AssetManifest.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
+#include "support/DemoData.h"
 #include "support/WholeGameTest.h"
 
 namespace {
@@ -104,14 +105,27 @@ TEST_F(Adventure, ANewGameKeepsNothingOfTheStoryBefore) {
     EXPECT_EQ(errors(), Lines{});
 }
 
-// The effects are retried each frame while they fail, with one line for it all.
+// The effects are retried each frame while they fail, with one line for each time
+// the step is entered.
 TEST_F(Adventure, MissingEffectsAreRetriedWithOneLine) {
-    replaceMembers("SE.dat", {{AssetManifest::Instance().EffectNames().at(4), ""}});
+    const std::string effect = AssetManifest::Instance().EffectNames().at(4);
+    const std::string tone =
+        zktest::DemoData::Members(zktest::DemoData::Archive("SE.dat")).at(effect);
+    const std::string line = kTag + "SEのロードに失敗しました";
+    replaceMembers("SE.dat", {{effect, ""}});
     begin();
     ASSERT_TRUE(runFrames(10));
     EXPECT_EQ(session().procStep(), 1);
-    const Lines lines = errors();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), kTag + "SEのロードに失敗しました"), 1);
+    Lines lines = errors();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 1);
+
+    replaceMembers("SE.dat", {{effect, tone}});
+    ASSERT_TRUE(reach(3, 20));
+    replaceMembers("SE.dat", {{effect, ""}});
+    enter(GAME_MODE_ADV, 1);
+    ASSERT_TRUE(runFrames(10));
+    lines = errors();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 2);
 }
 
 TEST_F(Adventure, AMissingPrologueEndsTheGame) {
@@ -283,6 +297,25 @@ TEST_F(AdventureLoop, ChoosingWaitsWhileTheBacklogIsBrowsed) {
     EXPECT_TRUE(runUntil([&] { return shown(u8"二を選んだ"); }, 200));
 }
 
+// The main loop runs the animation of the shown picture layers, and of no hidden one.
+TEST_F(AdventureLoop, ShownPictureLayersAnimate) {
+    firstLine();
+    GAMEMAIN& g = game();
+    const platform::Rect frame{0, 0, 10, 10};
+    for (GRAPHIC_DATA_EX* layer : {&g.PRIM1, &g.PRIM2}) {
+        layer->Set(1, 40, 2, 0, 0, 0, 0);
+        for (std::int32_t n = 0; n < 2; ++n) layer->AnimationSet(n, 100, &frame, 0);
+        layer->AnimData.dwLastTime = 0;
+    }
+    g.PRIM2.nDispFlg = 1;
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(g.PRIM2.AnimData.dwLastTime, g.dwNowTime);
+    EXPECT_EQ(g.PRIM1.AnimData.dwLastTime, 0u);
+    g.PRIM1.nDispFlg = 1;
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(g.PRIM1.AnimData.dwLastTime, g.dwNowTime);
+}
+
 // Leaving fades to black over a second, releases the story and changes mode: the
 // costume select keeps the music and the characters' feelings, the staff roll
 // neither.
@@ -309,6 +342,9 @@ TEST_F(Adventure, LeavingReleasesTheStoryForTheNextMode) {
         session().input().setPointer({400, 200});
         ASSERT_TRUE(release(platform::VK_LBUTTON));
         ASSERT_TRUE(runUntil([&] { return session().procStep() > 3; }, 60));
+        // A voice the bar replays as the story leaves is stopped with it.
+        ASSERT_EQ(VoicePlay("V0001.sou", g.pSnd, g.pSystem, *g.pShell), 1);
+        ASSERT_EQ(g.pSnd->DAGetState(0), 0);
         EXPECT_EQ(std::pair(g.nSaveEnableFlg, g.nConfigEnableFlg), std::pair(0u, 0u));
         std::int32_t limit = 0;
         EXPECT_EQ(g.CheckAutoSkipFileList("prologue.spt", &limit), 1);
@@ -330,6 +366,7 @@ TEST_F(Adventure, LeavingReleasesTheStoryForTheNextMode) {
             EXPECT_EQ(g.pSprite->GetSurface(i), nullptr) << "surface " << i;
         }
         EXPECT_EQ(g.MsgWindowData.nInitFlg, 0u);
+        EXPECT_NE(g.pSnd->DAGetState(0), 0) << "the voice";
         EXPECT_EQ(g.pSnd->DAGetState(4) >= 0, false) << "effects unloaded";
         EXPECT_EQ(g.pSnd->DAGetState(1) == 0, c.musicKept) << "the music buffer";
         session().release();
