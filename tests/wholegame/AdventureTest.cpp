@@ -342,6 +342,10 @@ TEST_F(Adventure, LeavingReleasesTheStoryForTheNextMode) {
         session().input().setPointer({400, 200});
         ASSERT_TRUE(release(platform::VK_LBUTTON));
         ASSERT_TRUE(runUntil([&] { return session().procStep() > 3; }, 60));
+        // A wipe or a mosaic standing as the story leaves goes with it.
+        g.ClippingData.nClipNum = 1;
+        g.ClippingData.prcClip = std::make_unique<platform::Rect[]>(1);
+        g.nMosaicDispFlg = 1;
         // A voice the bar replays as the story leaves is stopped with it.
         ASSERT_EQ(VoicePlay("V0001.sou", g.pSnd, g.pSystem, *g.pShell), 1);
         ASSERT_EQ(g.pSnd->DAGetState(0), 0);
@@ -367,6 +371,7 @@ TEST_F(Adventure, LeavingReleasesTheStoryForTheNextMode) {
         }
         EXPECT_EQ(g.MsgWindowData.nInitFlg, 0u);
         EXPECT_NE(g.pSnd->DAGetState(0), 0) << "the voice";
+        EXPECT_EQ(std::pair(g.ClippingData.nClipNum, g.nMosaicDispFlg), std::pair(0, 0u));
         EXPECT_EQ(g.pSnd->DAGetState(4) >= 0, false) << "effects unloaded";
         EXPECT_EQ(g.pSnd->DAGetState(1) == 0, c.musicKept) << "the music buffer";
         session().release();
