@@ -155,6 +155,8 @@ TEST_F(Adventure, TheStepAfterALoadFadesInOverOneSecond) {
     GAMEMAIN& g = game();
     ASSERT_EQ(TextureLoad(g.pSprite, g.pSystem, 0, 0, 0), 1);
     g.ShowOverlay(1.0f);
+    // The load that leads here has set the permissions; this step leaves them be.
+    g.nSaveEnableFlg = 0;
     enter(GAME_MODE_ADV, 11);
     ASSERT_TRUE(runFrames(1));
     const std::uint32_t start = g.dwNowTime;
@@ -165,6 +167,7 @@ TEST_F(Adventure, TheStepAfterALoadFadesInOverOneSecond) {
     EXPECT_GE(g.dwNowTime - start, 1000u);
     EXPECT_EQ(g.pSprite->GetTexture(0), nullptr);
     EXPECT_EQ(g.FadeGraphData.nDispFlg, 0u);
+    EXPECT_EQ(g.nSaveEnableFlg, 0u);
 }
 
 // A short story with a choice: three lines, two plates, a line for each.
