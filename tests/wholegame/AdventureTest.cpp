@@ -349,6 +349,7 @@ TEST_F(Adventure, LeavingReleasesTheStoryForTheNextMode) {
         g.ClippingData.nClipNum = 1;
         g.ClippingData.prcClip = std::make_unique<platform::Rect[]>(1);
         g.nMosaicDispFlg = 1;
+        g.dwMsgTextWork[0] = g.dwMsgTextWork[1] = 9;
         // A voice the bar replays as the story leaves is stopped with it.
         ASSERT_EQ(VoicePlay("V0001.sou", g.pSnd, g.pSystem, *g.pShell), 1);
         ASSERT_EQ(g.pSnd->DAGetState(0), 0);
@@ -375,6 +376,9 @@ TEST_F(Adventure, LeavingReleasesTheStoryForTheNextMode) {
         EXPECT_EQ(g.MsgWindowData.nInitFlg, 0u);
         EXPECT_NE(g.pSnd->DAGetState(0), 0) << "the voice";
         EXPECT_EQ(std::pair(g.ClippingData.nClipNum, g.nMosaicDispFlg), std::pair(0, 0u));
+        // The end of the story also forgets the last line's reveal.
+        EXPECT_EQ(std::pair(g.dwMsgTextWork[0], g.dwMsgTextWork[1]),
+                  c.musicKept ? std::pair(9u, 9u) : std::pair(0u, 0u));
         EXPECT_EQ(g.pSnd->DAGetState(4) >= 0, false) << "effects unloaded";
         EXPECT_EQ(g.pSnd->DAGetState(1) == 0, c.musicKept) << "the music buffer";
         session().release();
