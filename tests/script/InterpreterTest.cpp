@@ -86,10 +86,11 @@ TEST(Interpreter, UnknownAndMissingCommandsReportTheirOwnLineAndTheScriptGoesOn)
     for (int frame = 0; frame < 3; ++frame) k.game->ScrMain();
     scr.nExeFlg = 1;
     EXPECT_EQ(k.game->ScrMain(), 0);
-    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::ScrExe> 定義されていない命令です",
-                                "---Error Info--- File: test.spt Line: 2 Command: #Bogus",
-                                "Error: <GAMEMAIN::ScrExe> 命令 #MosaicEnd はこのビルドにありません",
-                                "---Error Info--- File: test.spt Line: 3 Command: #MosaicEnd"}));
+    EXPECT_EQ(k.lines(),
+              (Lines{"Error: <GAMEMAIN::ScrExe> 定義されていない命令です",
+                     "---Error Info--- File: test.spt Line: 2 Command: #Bogus",
+                     "Error: <GAMEMAIN::ScrExe> 命令 #MosaicEnd はこのビルドにありません",
+                     "---Error Info--- File: test.spt Line: 3 Command: #MosaicEnd"}));
     for (const SCR_CMD_DATA& slot : scr.Cmd) EXPECT_TRUE(slot.IsFree());
     EXPECT_EQ(scr.nLine, 5);
     k.clearLog();

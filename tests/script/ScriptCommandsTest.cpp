@@ -52,8 +52,9 @@ TEST(ScriptCommands, AWordWithoutItsHandlerIsReportedInTheTablesSpelling) {
     ASSERT_TRUE(k.OpenScript({u8"// header", u8"#mosaicEnd a b"}));
     EXPECT_EQ(k.game->ScrMain(), 0);
     EXPECT_EQ(k.game->ScrMain(), 0);
-    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::ScrExe> 命令 #MosaicEnd はこのビルドにありません",
-                                "---Error Info--- File: test.spt Line: 2 Command: #mosaicEnd"}));
+    EXPECT_EQ(k.lines(),
+              (Lines{"Error: <GAMEMAIN::ScrExe> 命令 #MosaicEnd はこのビルドにありません",
+                     "---Error Info--- File: test.spt Line: 2 Command: #mosaicEnd"}));
 }
 
 }  // namespace
