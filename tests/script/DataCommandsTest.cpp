@@ -32,9 +32,11 @@ TEST(DataCommands, LoadAndUnloadTheRowOfTheirKind) {
         ScriptBench b;
         GAMEMAIN& g = b.game();
         const std::int32_t slot = RowSlot(g, c.id, c.table);
-        const std::function<int()> states[] = {[&] { return g.pSprite->GetTextureLoadState(slot); },
-                                               [&] { return g.pSprite->GetSurfaceLoadState(slot); },
-                                               [&] { return g.pSnd->DAGetLoadState(slot); }};
+        // 1 loaded, 0 not: the sprite's states count 0 as loaded.
+        const std::function<int()> states[] = {
+            [&] { return g.pSprite->GetTextureLoadState(slot) == 0 ? 1 : 0; },
+            [&] { return g.pSprite->GetSurfaceLoadState(slot) == 0 ? 1 : 0; },
+            [&] { return g.pSnd->DAGetLoadState(slot); }};
         const std::string words = std::string(" ") + c.id + " " + c.kind;
         EXPECT_EQ(b.runLine("#UnLoadData" + words), Lines{});
         EXPECT_EQ(states[c.table](), 0);
