@@ -55,3 +55,8 @@ std::int32_t ScrRefuse(SCR_CMD_DATA& cmd) {
     cmd.Clear();
     return -1;
 }
+
+std::int32_t ScrWarned(SCR_CMD_DATA& cmd) {
+    cmd.Clear();
+    return 1;
+}

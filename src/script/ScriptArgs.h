@@ -41,3 +41,6 @@ private:
 
 // The end of a refused or failed command: its slot freed, -1 for the interpreter.
 std::int32_t ScrRefuse(SCR_CMD_DATA& cmd);
+
+// The end of a command that logged a warning: its slot freed, 1 for the interpreter.
+std::int32_t ScrWarned(SCR_CMD_DATA& cmd);

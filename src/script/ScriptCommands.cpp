@@ -63,6 +63,29 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#MsgWndClose", &MsgWndCloseProc},
     {"#DayWndOpen", &DayWndOpenProc},
     {"#DayWndClose", &DayWndCloseProc},
+
+    // Data.
+    {"#LoadData", &LoadDataProc},
+    {"#UnLoadData", &UnLoadDataProc},
+
+    // Sound.
+    {"#PlayBGM", &PlayBGMProc},
+    {"#StopBGM", &StopBGMProc},
+    {"#PlayWave", &PlayWaveProc},
+    {"#StopWave", &StopWaveProc},
+    {"#PlayVoice", &PlayVoiceProc},
+    {"#StopVoice", &StopVoiceProc},
+
+    // Costumes and endings.
+    {"#ClothesDataChange", &ClothesDataChangeProc},
+    {"#ClothesDataSort", &ClothesDataSortProc},
+    {"#GameClearFlgON", &GameClearFlgONProc},
+
+    // Variables and flags.
+    {"#AddVar", &VarAddProc},
+    {"#ChangeVar", &VarChangeProc},
+    {"#FlgONVar", &VarFlgONProc},
+    {"#FlgOFFVar", &VarFlgOFFProc},
 };
 
 }  // namespace

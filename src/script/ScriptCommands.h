@@ -69,3 +69,26 @@ std::int32_t MsgWndOpenProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nS
 std::int32_t MsgWndCloseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t DayWndOpenProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t DayWndCloseProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// DataCommands.cpp
+std::int32_t LoadDataProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t UnLoadDataProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// SoundCommands.cpp
+std::int32_t PlayBGMProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t StopBGMProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t PlayWaveProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t StopWaveProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t PlayVoiceProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t StopVoiceProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// CostumeCommands.cpp
+std::int32_t ClothesDataChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t ClothesDataSortProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t GameClearFlgONProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// VariableCommands.cpp
+std::int32_t VarAddProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t VarChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t VarFlgONProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t VarFlgOFFProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);

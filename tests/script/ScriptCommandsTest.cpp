@@ -49,11 +49,12 @@ TEST(ScriptCommands, EveryBlockEndRunsFromTheTableAndFreesItsSlot) {
 // script wrote.
 TEST(ScriptCommands, AWordWithoutItsHandlerIsReportedInTheTablesSpelling) {
     zktest::ScriptKit k;
-    ASSERT_TRUE(k.OpenScript({u8"// header", u8"#playBGM a b"}));
+    ASSERT_TRUE(k.OpenScript({u8"// header", u8"#mosaicEnd a b"}));
     EXPECT_EQ(k.game->ScrMain(), 0);
     EXPECT_EQ(k.game->ScrMain(), 0);
-    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::ScrExe> 命令 #PlayBGM はこのビルドにありません",
-                                "---Error Info--- File: test.spt Line: 2 Command: #playBGM"}));
+    EXPECT_EQ(k.lines(),
+              (Lines{"Error: <GAMEMAIN::ScrExe> 命令 #MosaicEnd はこのビルドにありません",
+                     "---Error Info--- File: test.spt Line: 2 Command: #mosaicEnd"}));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ std::vector<std::pair<std::string, std::string>> KitPictures() {
 // The registry's rows, the story's two variables and the bench's character.
 ScriptBench::Script KitInit() {
     std::vector<std::u8string> tail = {u8"#REG_DATA DAY VAR 1", u8"#REG_DATA HELP VAR 0",
-                                       u8"#REG_DATA HERO CHAR 3 3"};
+                                       u8"#REG_DATA HERO CHAR 3 3", u8"#REG_DATA EXTRA CHAR 1 1"};
     for (int n = 1; n <= 3; ++n) {
         const std::string body = kBodies[n - 1];
         const std::string face = kFaces[n - 1];
@@ -77,6 +77,11 @@ void WriteKitData() {
                              {ScriptBench::kShortVoice, WindowTestBench::Voice(100)},
                              {ScriptBench::kLongVoice, WindowTestBench::Voice(2000)}});
     ScriptBench::Scripts({{"Init.spt", KitInit()}});
+}
+
+// The interpreter's error-information line for a command of test.spt.
+std::string InfoLine(int line, const std::string& command) {
+    return "---Error Info--- File: test.spt Line: " + std::to_string(line) + " Command: " + command;
 }
 
 void LinkDemoData() {
@@ -185,10 +190,24 @@ int ScriptBench::count(const std::string& word) const {
 
 std::vector<std::string> ScriptBench::FailureLines(const std::string& failure, int line,
                                                    const std::string& command) {
-    return {
-        failure, "Error: <GAMEMAIN::ScrExe> 呼び出した命令が失敗しました",
-        "Error: <GAMEMAIN::ScrMain> 呼び出したGAMEMAIN::ScrExeが失敗しました",
-        "---Error Info--- File: test.spt Line: " + std::to_string(line) + " Command: " + command};
+    return {failure, "Error: <GAMEMAIN::ScrExe> 呼び出した命令が失敗しました",
+            "Error: <GAMEMAIN::ScrMain> 呼び出したGAMEMAIN::ScrExeが失敗しました",
+            InfoLine(line, command)};
+}
+
+std::vector<std::string> ScriptBench::WarningLines(const std::string& warning, int line,
+                                                   const std::string& command) {
+    return {warning, "Warn: <GAMEMAIN::ScrExe> 呼び出した命令内で警告が発生しました",
+            InfoLine(line, command)};
+}
+
+std::vector<std::string> ScriptBench::runLine(const std::string& line) {
+    EXPECT_TRUE(open({u8"// c", U8(line)}));
+    lastResult = 0;
+    EXPECT_TRUE(runToEnd(100)) << line;
+    std::vector<std::string> logged = lines();
+    std::erase(logged, "Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です");
+    return logged;
 }
 
 ZKCHAR& ScriptBench::character(const char* szID) {

@@ -25,6 +25,8 @@ struct ScriptBench {
     enum class Data { Kit, Demo };
     using Script = std::vector<std::u8string>;
 
+    // A character registered without being a heroine.
+    static constexpr const char* kExtra = "EXTRA";
     // The bench's character: three bodies and three faces, each one flat colour on the
     // key colour, registered with three eye frames of 1000 ms.
     static constexpr const char* kHero = "HERO";
@@ -75,6 +77,13 @@ struct ScriptBench {
     // read from this line of test.spt.
     static std::vector<std::string> FailureLines(const std::string& failure, int line,
                                                  const std::string& command);
+    // A handler's warning, then the interpreter's lines for the command read from this
+    // line of test.spt.
+    static std::vector<std::string> WarningLines(const std::string& warning, int line,
+                                                 const std::string& command);
+    // Opens test.spt with this one line below its comment and runs it until the script
+    // ends or fails; the lines logged meanwhile, but for the end's own line.
+    std::vector<std::string> runLine(const std::string& line);
 
     // The character with this ID.
     ZKCHAR& character(const char* szID = kHero);

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <functional>
 
-#include "mkdemo/CharacterSheets.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/SjisText.h"
 #include "script/ScrCmdWords.h"
+#include "script/ScriptKeywords.h"
 
 namespace mkdemo {
 
@@ -142,13 +142,6 @@ struct Context {
     }
 };
 
-const NameSet& CostumeKeywords() {
-    static const NameSet words = {"NONE",  "BASIC",      "WHITE_MINI", "KIMONO",  "MAID",
-                                  "CAPE",  "OLD",        "BODYSUIT",   "RECRUIT", "LADY",
-                                  "NURSE", "WHITE_LONG", "BLACK_MINI", "SISTER",  "BLACK_LONG"};
-    return words;
-}
-
 // The recollection scene that #FlgONVar ... REPLAY unlocks.
 std::string SceneScript(const std::string& heroine, int scene) {
     char name[16];
@@ -234,14 +227,13 @@ const std::map<std::string, Rule, SjisNoCaseLess>& Rules() {
          [](Context& c, const Words& w) { CheckCostume(c, Arg(w, 3), Arg(w, 4)); }},
         {"#ClothesDataSort",
          [](Context& c, const Words& w) {
-             c.require(CostumeKeywords().count(Arg(w, 1)) != 0,
+             c.require(ScriptKeywords::FindCostume(Arg(w, 1)) != nullptr,
                        "unknown costume keyword " + Arg(w, 1));
          }},
         {"#GameClearFlgON",
          [](Context& c, const Words& w) {
              const std::string word = Arg(w, 0);
-             c.require(SameWord(word, "BAD") || CharacterSheets::Find(word) != nullptr,
-                       "unknown ending " + word);
+             c.require(ScriptKeywords::EndingBit(word) != 0, "unknown ending " + word);
          }},
         {"#MsgDisp",
          [](Context& c, const Words& w) {
