@@ -63,6 +63,13 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#MsgWndClose", &MsgWndCloseProc},
     {"#DayWndOpen", &DayWndOpenProc},
     {"#DayWndClose", &DayWndCloseProc},
+
+    // Backgrounds.
+    {"#BGDisp", &BGDispProc},
+    {"#WipeOut", &WipeOutProc},
+    {"#WipeIn", &WipeInProc},
+    {"#WipeEnd", &WipeEndProc},
+    {"#Wipe", &WipeProc},
 };
 
 }  // namespace
