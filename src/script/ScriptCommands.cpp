@@ -86,6 +86,13 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#ChangeVar", &VarChangeProc},
     {"#FlgONVar", &VarFlgONProc},
     {"#FlgOFFVar", &VarFlgOFFProc},
+
+    // Backgrounds.
+    {"#BGDisp", &BGDispProc},
+    {"#WipeOut", &WipeOutProc},
+    {"#WipeIn", &WipeInProc},
+    {"#WipeEnd", &WipeEndProc},
+    {"#Wipe", &WipeProc},
 };
 
 }  // namespace

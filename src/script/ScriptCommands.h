@@ -92,3 +92,10 @@ std::int32_t VarAddProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot)
 std::int32_t VarChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t VarFlgONProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t VarFlgOFFProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// BackgroundCommands.cpp
+std::int32_t BGDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t WipeOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t WipeInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t WipeEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t WipeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);

@@ -35,8 +35,18 @@ std::string KeyedPicture(const mkdemo::PictureEntry& entry, std::uint32_t xrgb) 
     return zktools::BitmapBytes(zktools::BitmapForm::Rgb24, entry.width, entry.height, pixels);
 }
 
+std::string FlatPicture(const mkdemo::PictureEntry& entry, std::uint32_t xrgb) {
+    const std::vector<std::uint32_t> pixels(static_cast<std::size_t>(entry.width * entry.height),
+                                            xrgb);
+    return zktools::BitmapBytes(zktools::BitmapForm::Rgb24, entry.width, entry.height, pixels);
+}
+
 std::vector<std::pair<std::string, std::string>> KitPictures() {
     auto pictures = WindowTestBench::Materials();
+    for (int i = 0; i < 2; ++i) {
+        const mkdemo::PictureEntry& entry = WindowTestBench::Entry(ScriptBench::kBackgrounds[i]);
+        pictures.emplace_back(entry.name, FlatPicture(entry, ScriptBench::kBackgroundColors[i]));
+    }
     for (const char* stem : kOverlays) {
         const mkdemo::PictureEntry& entry = WindowTestBench::Entry(stem);
         pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));

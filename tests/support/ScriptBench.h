@@ -37,6 +37,9 @@ struct ScriptBench {
     static constexpr const char* kShortVoice = "VSHORT.sou";
     static constexpr const char* kLongVoice = "VLONG.sou";
     static constexpr std::uint32_t kFrame = 16;
+    // Two backgrounds, each one flat colour over the whole screen.
+    static constexpr const char* kBackgrounds[2] = {"BG00", "BG01"};
+    static constexpr std::uint32_t kBackgroundColors[2] = {0x00305070, 0x00D0A040};
 
     WindowTestBench win;
     // Dispatches by command word, as the interpreter's table spells it.

@@ -63,7 +63,7 @@ const std::string kUnbuilt = "Error: <GAMEMAIN::ScrExe> 命令 ";
 const std::string kNoMode10 =
     "Error: <GAMEMAIN::GameMainFunc> モード10 (ClothesSelectProc) はこのビルドにありません";
 // The words without a handler that the prologue meets before its costume lines.
-const std::vector<std::string> kBeforeTheCostumes = {"#BGDisp", "#ChangeVar", "#PlayBGM"};
+const std::vector<std::string> kBeforeTheCostumes = {"#ChangeVar", "#PlayBGM"};
 // The current line is drawn in white, a backlog entry in grey; edges blend into both.
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kGrey = 0xB4B4B4;
@@ -148,9 +148,9 @@ protected:
         return found;
     }
     // Only the words still without a handler are reported, each as not in this build,
-    // and nothing else is wrong but the lines expected: all five words once the
+    // and nothing else is wrong but the lines expected: all four words once the
     // prologue has run to its end.
-    void expectOnlyUnbuiltWords(std::vector<std::string> expected = {"#BGDisp", "#ChangeVar",
+    void expectOnlyUnbuiltWords(std::vector<std::string> expected = {"#ChangeVar",
                                                                      "#ClothesDataChange",
                                                                      "#ClothesDataSort",
                                                                      "#PlayBGM"},
