@@ -63,6 +63,12 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#MsgWndClose", &MsgWndCloseProc},
     {"#DayWndOpen", &DayWndOpenProc},
     {"#DayWndClose", &DayWndCloseProc},
+
+    // Mosaic.
+    {"#MosaicExpansion", &MosaicExpansionProc},
+    {"#MosaicReduction", &MosaicReductionProc},
+    {"#MosaicReload", &MosaicReloadProc},
+    {"#MosaicEnd", &MosaicEndProc},
 };
 
 }  // namespace
