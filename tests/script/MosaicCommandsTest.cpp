@@ -280,6 +280,48 @@ TEST(MosaicCommands, StripsComposeInPlaceAndNoPictureIsBlack) {
     EXPECT_EQ(c.b.lines(), Lines{});
 }
 
+// During a body cross-fade both bodies compose, the incoming one on top, with the
+// face on the incoming body.
+TEST(MosaicCommands, ACrossFadingCharacterComposesBothBodies) {
+    Composition c;
+    c.Loaded("Y0100");
+    c.Loaded("Y0200");
+    c.Loaded("Q00A");
+    ZKCHAR& hero = c.b.character();
+    EXPECT_EQ(hero.FadeIn(100, 300, 0, 0, c.g.dwNowTime, 0), 0);
+    EXPECT_EQ(hero.BodyChange(1, c.g.dwNowTime, 1000), 1);
+    c.Compose();
+    const BODY_DATA& next = hero.pBodyData[1];
+    const FACE_DATA& face = hero.pFaceData[0];
+    const int bx = 100 + next.nX;
+    const int by = 300 + next.nY;
+    EXPECT_EQ(c.At(bx + 20, by + 20), c.Of(next.nSurfaceIndex, 20, 20));
+    const int fx = bx + next.nFaceX + face.nX;
+    const int fy = by + next.nFaceY + face.nY;
+    EXPECT_EQ(c.At(fx + 20, fy + 80), c.Of(face.nSurfaceIndex, 20, 80));
+    EXPECT_EQ(c.b.lines(), Lines{});
+}
+
+// A copy that fails fails the composition, and the command with it.
+TEST(MosaicCommands, AFailedCompositionFailsTheCommand) {
+    ScriptBench b;
+    GAMEMAIN& g = b.game();
+    ShowBackground(g.BGGraphData2, 2, 0, 0, 0);  // a slot that is not loaded
+    ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", u8"#MosaicReduction 64 16 100"}));
+    b.frame();  // the header line
+    EXPECT_EQ(b.frame(), -1);
+    const Lines lines = b.lines();
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(
+        Lines(lines.begin() + 1, lines.end()),
+        (Lines{"Error: <GAMEMAIN::MosaicDrawSurfaceComposition> サーフェスの合成に失敗しました",
+               "Error: <GAMEMAIN::MosaicReductionProc> モザイクサーフェスへの合成に失敗しました",
+               "Error: <GAMEMAIN::ScrExe> 呼び出した命令が失敗しました",
+               "Error: <GAMEMAIN::ScrMain> 呼び出したGAMEMAIN::ScrExeが失敗しました",
+               "---Error Info--- File: test.spt Line: 2 Command: #MosaicReduction"}));
+    EXPECT_EQ(g.nMosaicDispFlg, 0u);
+}
+
 // The composition needs its work surface.
 TEST(MosaicCommands, TheCompositionNeedsItsWorkSurface) {
     Composition c;
