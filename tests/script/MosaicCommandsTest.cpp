@@ -104,6 +104,37 @@ TEST(MosaicCommands, TheSizeEndsAtItsEndHoweverLateTheFrame) {
     }
 }
 
+// A mosaic already at or past its end stands from the first call; a negative
+// duration is refused before anything changes.
+TEST(MosaicCommands, AtItsEndAtOnceAndNegativeDurationsRefused) {
+    const struct {
+        std::string line;
+        std::int32_t result;
+        std::uint32_t size;
+    } cases[] = {
+        {"#MosaicExpansion 16 16 1000", 0, 16}, {"#MosaicExpansion 800 16 1000", 0, 800},
+        {"#MosaicReduction 16 64 1000", 0, 16}, {"#MosaicReduction 64 64 1000", 0, 64},
+        {"#MosaicExpansion 16 64 -1", -1, 0},
+    };
+    for (const auto& c : cases) {
+        ScriptBench b;
+        GAMEMAIN& g = b.game();
+        ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", U8(c.line)}));
+        b.frame();  // the header line
+        EXPECT_EQ(b.frame(), c.result) << c.line;
+        EXPECT_TRUE(g.ScrFileData.Cmd[0].IsFree()) << c.line;
+        EXPECT_EQ(g.dwMosaicSize, c.size) << c.line;
+        EXPECT_EQ(g.nMosaicDispFlg, c.result == 0 ? 1u : 0u) << c.line;
+        EXPECT_EQ(Menus(g), c.result == 0 ? 0u : 3u) << c.line;
+        if (c.result < 0) {
+            EXPECT_EQ(b.lines(), ScriptBench::FailureLines(
+                                     "Error: <GAMEMAIN::MosaicExpansionProc> [#MosaicExpansion] "
+                                     "第3引数が不正です: -1",
+                                     2, "#MosaicExpansion"));
+        }
+    }
+}
+
 // NULL starts from the mosaic that stands and samples the composition it was made
 // from; only #MosaicReload composes the scene again. Without a mosaic NULL is refused.
 TEST(MosaicCommands, NullGrowsTheStandingMosaicWithoutComposingAgain) {
