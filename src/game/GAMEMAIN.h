@@ -126,6 +126,9 @@ public:
     std::int32_t ADVMainProc();
     std::uint32_t ADVDrawProc();
     std::int32_t ADVKeyCursorMove();
+    // Composes the scene as the adventure draws it into the mosaic's work surface 1:
+    // 1 composed, 0 failed.
+    std::uint32_t MosaicDrawSurfaceComposition();
 
     // Already-read list and system save.
     std::uint32_t AddAutoSkipFileList(const char* szName, std::int32_t nPos);
@@ -309,6 +312,8 @@ private:
     std::int32_t DemoWatch();
     void ReleaseSounds();
     void ADVDrawBackground();
+    // Wipe strip i of background layer 1, cut to the layer's picture.
+    platform::Rect BGStripRect(std::int32_t i) const;
     void ADVDrawMosaic();
     void ADVDrawPicture(const GRAPHIC_DATA_EX& layer, int nLayer);
     void ADVDrawCheck(bool bFailed, int nItem = 0, CallSite site = CallSite::Here());

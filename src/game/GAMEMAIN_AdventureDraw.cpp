@@ -26,6 +26,13 @@ void GAMEMAIN::ADVDrawCheck(bool bFailed, int nItem, CallSite site) {
     advDrawLatch_.Check(kDrawTag, bFailed ? -1 : 0, nItem, site);
 }
 
+platform::Rect GAMEMAIN::BGStripRect(std::int32_t i) const {
+    const std::int32_t nIndex = BGGraphData1.nIndex;
+    const platform::Rect picture{0, 0, static_cast<std::int32_t>(pSprite->GetSurfaceWidth(nIndex)),
+                                 static_cast<std::int32_t>(pSprite->GetSurfaceHeight(nIndex))};
+    return platform::Intersect(ClippingData.prcClip[i], picture);
+}
+
 void GAMEMAIN::ADVDrawBackground() {
     const GRAPHIC_DATA& bg1 = BGGraphData1;
     const GRAPHIC_DATA& bg2 = BGGraphData2;
@@ -39,11 +46,8 @@ void GAMEMAIN::ADVDrawBackground() {
         return;
     }
     // Each strip shows the part of the picture under its current rectangle, in place.
-    const platform::Rect picture{0, 0,
-                                 static_cast<std::int32_t>(pSprite->GetSurfaceWidth(bg1.nIndex)),
-                                 static_cast<std::int32_t>(pSprite->GetSurfaceHeight(bg1.nIndex))};
     for (std::int32_t i = 0; i < ClippingData.nClipNum; ++i) {
-        const platform::Rect rc = platform::Intersect(ClippingData.prcClip[i], picture);
+        const platform::Rect rc = BGStripRect(i);
         if (rc.empty()) continue;
         ADVDrawCheck(pSprite->DDBltRange(bg1.nIndex, rc.left, rc.top, rc.left, rc.top, rc.right,
                                          rc.bottom, key) < 0,

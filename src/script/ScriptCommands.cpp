@@ -93,6 +93,12 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#WipeIn", &WipeInProc},
     {"#WipeEnd", &WipeEndProc},
     {"#Wipe", &WipeProc},
+
+    // Mosaic.
+    {"#MosaicExpansion", &MosaicExpansionProc},
+    {"#MosaicReduction", &MosaicReductionProc},
+    {"#MosaicReload", &MosaicReloadProc},
+    {"#MosaicEnd", &MosaicEndProc},
 };
 
 }  // namespace

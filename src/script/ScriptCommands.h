@@ -99,3 +99,9 @@ std::int32_t WipeOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot
 std::int32_t WipeInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t WipeEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t WipeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+
+// MosaicCommands.cpp
+std::int32_t MosaicExpansionProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t MosaicReductionProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t MosaicReloadProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+std::int32_t MosaicEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);

@@ -405,72 +405,97 @@ int ZKCHAR::FlgControl(std::int32_t nKind, std::int32_t nFlag, std::int32_t nOpe
     return 0;
 }
 
-void ZKCHAR::DrawBody(const BODY_DATA& body, float fAlpha, bool bIncoming) const {
+void ZKCHAR::PlaceBody(std::vector<CHAR_PLACEMENT>& out, const BODY_DATA& body, bool bIncoming,
+                       PLACE place) const {
     const std::int32_t x = ScriptSum(nX, body.nX);
     const std::int32_t y = ScriptSum(nY, body.nY);
-    const bool blit = bIncoming ? fAlpha <= 0.0f : fAlpha >= 1.0f;
+    const CHAR_PLACEMENT opaque{true, body.nSurfaceIndex, x, y, std::nullopt, 1.0f};
+    if (place == PLACE::Composition) {
+        if (bIncoming ? fBodyAlpha < 1.0f : fBodyAlpha > 0.0f) out.push_back(opaque);
+        return;
+    }
+    const bool blit = bIncoming ? fBodyAlpha <= 0.0f : fBodyAlpha >= 1.0f;
     if (blit) {
-        pSprite->DDBlt(body.nSurfaceIndex, x, y, kColorKey);
-    } else if (bIncoming || fAlpha > 0.0f) {
-        const float alpha = bIncoming ? 1.0f - fAlpha : fAlpha;
-        pSprite->D3DXSpriteDrawTL(body.nTextureIndex, static_cast<float>(x), static_cast<float>(y),
-                                  kColorKey, nullptr, alpha, 1.0f, 0.0f, 0);
+        out.push_back(opaque);
+    } else if (bIncoming || fBodyAlpha > 0.0f) {
+        const float alpha = bIncoming ? 1.0f - fBodyAlpha : fBodyAlpha;
+        out.push_back({false, body.nTextureIndex, x, y, std::nullopt, alpha});
     }
 }
 
-void ZKCHAR::DrawFace(const FACE_DATA& face, const BODY_DATA& body, const platform::Rect& eye,
-                      float fAlpha, bool bIncoming) const {
+void ZKCHAR::PlaceFace(std::vector<CHAR_PLACEMENT>& out, const FACE_DATA& face,
+                       const BODY_DATA& body, std::uint32_t nEye, bool bIncoming,
+                       PLACE place) const {
     const std::int32_t x = ScriptSum(ScriptSum(nX, body.nX), ScriptSum(body.nFaceX, face.nX));
     const std::int32_t y = ScriptSum(ScriptSum(nY, body.nY), ScriptSum(body.nFaceY, face.nY));
-    const bool blit = bIncoming ? fAlpha == 0.0f : fAlpha >= 1.0f;
+    const platform::Rect& eye = face.pEyeData[nEye].rcRect;
+    const CHAR_PLACEMENT opaque{true, face.nSurfaceIndex, x, y, eye, 1.0f};
+    if (place == PLACE::Composition) {
+        if (fFaceAlpha >= 0.0f) out.push_back(opaque);
+        return;
+    }
+    const bool blit = bIncoming ? fFaceAlpha == 0.0f : fFaceAlpha >= 1.0f;
     if (blit) {
-        pSprite->DDBltRange(face.nSurfaceIndex, x, y, eye.left, eye.top, eye.right, eye.bottom,
-                            kColorKey);
-    } else if (fAlpha > 0.0f && fAlpha < 1.0f) {
-        const float alpha = bIncoming ? 1.0f - fAlpha : fAlpha;
-        pSprite->D3DXSpriteDrawTL(face.nTextureIndex, static_cast<float>(x), static_cast<float>(y),
-                                  kColorKey, &eye, alpha, 1.0f, 0.0f, 0);
+        out.push_back(opaque);
+    } else if (fFaceAlpha > 0.0f && fFaceAlpha < 1.0f) {
+        const float alpha = bIncoming ? 1.0f - fFaceAlpha : fFaceAlpha;
+        out.push_back({false, face.nTextureIndex, x, y, eye, alpha});
     }
 }
 
-int ZKCHAR::Draw() {
-    if (nDispFlg == 0 || pSprite == nullptr) return 1;
+std::vector<CHAR_PLACEMENT> ZKCHAR::Placements(PLACE place) const {
+    std::vector<CHAR_PLACEMENT> out;
+    if (nDispFlg == 0) return out;
     const BODY_DATA* body = BodyAt(nBody);
     const BODY_DATA* nextBody = BodyAt(nNextBody);
     const FACE_DATA* face = FaceAt(nFace);
     const FACE_DATA* nextFace = FaceAt(nNextFace);
-    if (body != nullptr) DrawBody(*body, fBodyAlpha, false);
-    if (nextBody != nullptr) DrawBody(*nextBody, fBodyAlpha, true);
-    // Faces are drawn only through eye rectangles: a face without eye frames has none.
+    if (body != nullptr) PlaceBody(out, *body, false, place);
+    if (nextBody != nullptr) PlaceBody(out, *nextBody, true, place);
+    // Faces are placed only through eye rectangles: a face without eye frames has none.
     if (face != nullptr && !face->pEyeData) face = nullptr;
     if (nextFace != nullptr && !nextFace->pEyeData) nextFace = nullptr;
-    const auto drawOld = [&](const BODY_DATA* on) {
-        if (face != nullptr && on != nullptr) {
-            DrawFace(*face, *on, face->pEyeData[0].rcRect, fFaceAlpha, false);
-        }
+    const auto placeOld = [&](const BODY_DATA* on) {
+        if (face != nullptr && on != nullptr) PlaceFace(out, *face, *on, 0, false, place);
     };
-    const auto drawNew = [&](const BODY_DATA* on) {
-        if (nextFace != nullptr && on != nullptr) {
-            DrawFace(*nextFace, *on, nextFace->pEyeData[0].rcRect, fFaceAlpha, true);
-        }
+    const auto placeNew = [&](const BODY_DATA* on) {
+        if (nextFace != nullptr && on != nullptr) PlaceFace(out, *nextFace, *on, 0, true, place);
     };
     if (nNextBody >= 0 && nNextFace >= 0) {
-        drawNew(nextBody);
-        drawOld(nextBody);
-        drawNew(body);
-        drawOld(body);
+        placeNew(nextBody);
+        placeOld(nextBody);
+        placeNew(body);
+        placeOld(body);
     } else if (nNextBody < 0 && nNextFace < 0) {
         if (face != nullptr && body != nullptr) {
+            // Standing still, the screen shows the eye frame the animation has reached.
             const std::uint32_t frame = face->Animation.nAnimNo;
-            const std::uint32_t shown =
-                frame < static_cast<std::uint32_t>(face->nEyeNum) ? frame : 0;
-            DrawFace(*face, *body, face->pEyeData[shown].rcRect, fFaceAlpha, false);
+            const bool animated =
+                place == PLACE::Screen && frame < static_cast<std::uint32_t>(face->nEyeNum);
+            PlaceFace(out, *face, *body, animated ? frame : 0, false, place);
         }
     } else if (nNextBody < 0) {
-        drawNew(body);
-        drawOld(body);
+        placeNew(body);
+        placeOld(body);
     } else {
-        drawOld(nextBody);
+        placeOld(nextBody);
+    }
+    return out;
+}
+
+int ZKCHAR::Draw() {
+    if (pSprite == nullptr) return 1;
+    for (const CHAR_PLACEMENT& p : Placements(PLACE::Screen)) {
+        if (!p.bSurface) {
+            pSprite->D3DXSpriteDrawTL(p.nIndex, static_cast<float>(p.nX), static_cast<float>(p.nY),
+                                      kColorKey, p.rcSrc ? &*p.rcSrc : nullptr, p.fAlpha, 1.0f,
+                                      0.0f, 0);
+        } else if (p.rcSrc) {
+            pSprite->DDBltRange(p.nIndex, p.nX, p.nY, p.rcSrc->left, p.rcSrc->top, p.rcSrc->right,
+                                p.rcSrc->bottom, kColorKey);
+        } else {
+            pSprite->DDBlt(p.nIndex, p.nX, p.nY, kColorKey);
+        }
     }
     return 1;
 }

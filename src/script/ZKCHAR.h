@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/video/Rect.h"
 #include "script/BODY_DATA.h"
+#include "script/CHAR_PLACEMENT.h"
 #include "script/FACE_DATA.h"
 
 class ZKSPRITE;
@@ -49,6 +51,11 @@ public:
     int AddLoveValue(std::int32_t n);
     int SetLoveValue(std::int32_t n);
     int FlgControl(std::int32_t nKind, std::int32_t nFlag, std::int32_t nOperation);
+    // Where the pictures go: as Draw shows them, or as the mosaic composes the scene,
+    // every picture that shows copied opaque from its surface through eye frame 0.
+    enum class PLACE { Screen, Composition };
+    // The pictures the character places, in drawing order; none while it is hidden.
+    std::vector<CHAR_PLACEMENT> Placements(PLACE place) const;
     int Draw();
     void Reset(std::int32_t nClear);
 
@@ -90,8 +97,9 @@ private:
     // the incoming one and their alpha are that kind's own.
     int PictureChange(std::int32_t n, std::int32_t& nShown, std::int32_t& nIncoming, float& fAlpha,
                       std::uint32_t dwNow, std::uint32_t dwDurationIn);
-    void DrawBody(const BODY_DATA& body, float fAlpha, bool bIncoming) const;
-    void DrawFace(const FACE_DATA& face, const BODY_DATA& body, const platform::Rect& eye,
-                  float fAlpha, bool bIncoming) const;
+    void PlaceBody(std::vector<CHAR_PLACEMENT>& out, const BODY_DATA& body, bool bIncoming,
+                   PLACE place) const;
+    void PlaceFace(std::vector<CHAR_PLACEMENT>& out, const FACE_DATA& face, const BODY_DATA& body,
+                   std::uint32_t nEye, bool bIncoming, PLACE place) const;
     void UnloadPictures(std::int32_t nSurface, std::int32_t nTexture) const;
 };
