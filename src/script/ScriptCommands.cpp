@@ -63,6 +63,14 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#MsgWndClose", &MsgWndCloseProc},
     {"#DayWndOpen", &DayWndOpenProc},
     {"#DayWndClose", &DayWndCloseProc},
+
+    // Picture layers.
+    {"#PrimAniInit", &PrimAniInitProc},
+    {"#PrimAniSet", &PrimAniSetProc},
+    {"#PrimAniDisp", &PrimAniDispProc},
+    {"#PrimAniUnDisp", &PrimAniUnDispProc},
+    {"#PrimGraphicDisp", &PrimGraphicDispProc},
+    {"#PrimGraphicUnDisp", &PrimGraphicUnDispProc},
 };
 
 }  // namespace
