@@ -26,7 +26,7 @@ constexpr std::uint32_t kStillFrameTime = 0xFFFFFFFFu;
 // What #PrimAniInit sets a layer up with.
 struct LAYER_SETUP {
     std::uint32_t nKind = kSurfaceKind;
-    std::int32_t nRow = -1;
+    std::int32_t nSlot = -1;
     std::int32_t nFrames = 0;
     std::uint32_t nType = 0;
     std::uint32_t dwKey = 0;
@@ -62,14 +62,25 @@ bool ReadChoice(const ScriptArgs& args, int i, const char* szOne, const char* sz
     return true;
 }
 
-// The picture kind and the registry row of the ID; false after the refusal line.
+// The image slot registered under the ID in the texture or surface table; false when
+// no row has the ID.
+bool FindSlot(GAMEMAIN& game, const char* szID, std::uint32_t nKind, std::int32_t& nSlot) {
+    std::int32_t nRow = -1;
+    if (game.IDSerch(szID, nKind, &nRow) == 0) return false;
+    const GRAPHIC_FILE_DATA* table =
+        nKind == kSurfaceKind ? game.pSurfaceData.get() : game.pTextureData.get();
+    nSlot = table[nRow].nIndex;
+    return true;
+}
+
+// The picture kind and the image slot of the ID; false after the refusal line.
 bool ReadPicture(GAMEMAIN& game, const SCR_CMD_DATA& cmd, const ScriptArgs& args,
                  LAYER_SETUP& setup) {
     if (!ReadChoice(args, 2, "SURF", "TEX", setup.nKind)) {
         platform::LogError(kAniInitTag, u8"[#PrimAniInit] 画像指定が規定外です");
         return false;
     }
-    if (game.IDSerch(cmd.szArg[1], setup.nKind, &setup.nRow) == 0) {
+    if (!FindSlot(game, cmd.szArg[1], setup.nKind, setup.nSlot)) {
         platform::LogError(kAniInitTag, u8"[#PrimAniInit] IDが見つかりませんでした");
         return false;
     }
@@ -148,7 +159,7 @@ std::int32_t PrimAniInitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t n
     }
     if (!ReadAnimationWords(args, setup)) return ScrRefuse(cmd);
     if (!bReset) {
-        layer->Set(setup.nKind, setup.nRow, static_cast<std::uint32_t>(setup.nFrames), setup.nType,
+        layer->Set(setup.nKind, setup.nSlot, static_cast<std::uint32_t>(setup.nFrames), setup.nType,
                    setup.dwKey, setup.dwExtra, setup.nCrossFade);
     }
     cmd.Clear();
@@ -208,12 +219,12 @@ std::int32_t PrimGraphicDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32
     const ScriptArgs args(cmd, kGraphicDispTag, "#PrimGraphicDisp");
     GRAPHIC_DATA_EX* layer = FindLayer(game, args, kGraphicDispTag, u8"指定ナンバー外です");
     if (layer == nullptr) return ScrRefuse(cmd);
-    std::int32_t nRow = -1;
-    if (game.IDSerch(cmd.szArg[1], kSurfaceKind, &nRow) == 0) {
+    std::int32_t nPicture = -1;
+    if (!FindSlot(game, cmd.szArg[1], kSurfaceKind, nPicture)) {
         platform::LogError(kGraphicDispTag, u8"IDが見つかりませんでした");
         return ScrRefuse(cmd);
     }
-    layer->Set(kSurfaceKind, nRow, 1, 0, 0, 0, 0);
+    layer->Set(kSurfaceKind, nPicture, 1, 0, 0, 0, 0);
     // A script line ends before a ninth argument could say FALSE: the picture always loads.
     LoadPicture(game, *layer, 0);
     Show(*layer, args, 2);

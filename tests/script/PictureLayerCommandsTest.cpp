@@ -19,17 +19,20 @@ constexpr int kTextureKind = 0;
 
 std::u8string U8(const std::string& text) { return std::u8string(text.begin(), text.end()); }
 
-std::int32_t Row(ScriptBench& b, const char* szID, int nKind) {
+// The image slot registered under the ID.
+std::int32_t Slot(ScriptBench& b, const char* szID, int nKind) {
     std::int32_t row = -1;
     b.game().IDSerch(szID, static_cast<std::uint32_t>(nKind), &row);
-    return row;
+    EXPECT_GE(row, 0) << szID;
+    const GAMEMAIN& g = b.game();
+    return (nKind == kSurfaceKind ? g.pSurfaceData : g.pTextureData)[row < 0 ? 0 : row].nIndex;
 }
 
 bool Loaded(ScriptBench& b, const char* szID, int nKind) {
     const ZKSPRITE& sprite = *b.win.sprite;
-    const std::int32_t row = Row(b, szID, nKind);
-    return (nKind == kSurfaceKind ? sprite.GetSurfaceLoadState(row)
-                                  : sprite.GetTextureLoadState(row)) == 0;
+    const std::int32_t slot = Slot(b, szID, nKind);
+    return (nKind == kSurfaceKind ? sprite.GetSurfaceLoadState(slot)
+                                  : sprite.GetTextureLoadState(slot)) == 0;
 }
 
 // Everything a layer holds that a draw, a save or the animation reads.
@@ -69,6 +72,13 @@ const std::string kAniInit = "Error: <GAMEMAIN::PrimAniInitProc> [#PrimAniInit] 
 const std::string kNoSurface =
     "Message: <GAMEMAIN::IDSerch> サーフェスデータのIDと照合しませんでした";
 
+// Opens a second script on the same bench and runs it to its end.
+void RunAgain(ScriptBench& b, const std::string& line) {
+    ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", U8(line)}));
+    b.lastResult = 0;
+    ASSERT_TRUE(b.runToEnd(30));
+}
+
 // A refused line fails the script and leaves both layers as they stood: layer 1 an
 // animation of three frames, shown; layer 2 a still picture.
 TEST(PictureLayerCommands, RefusedLinesLeaveBothLayersUnchanged) {
@@ -83,7 +93,7 @@ TEST(PictureLayerCommands, RefusedLinesLeaveBothLayersUnchanged) {
         {"#PrimAniInit abc Y0100 SURF 1 LOOP FALSE FALSE FALSE", {kAniInit + "指定ナンバー外です"}},
         {"#PrimAniInit 1 NOPE SURF 1 LOOP FALSE FALSE FALSE",
          {kNoSurface, kAniInit + "IDが見つかりませんでした"}},
-        {"#PrimAniInit 1 Y0100 TEX 1 LOOP FALSE FALSE FALSE",
+        {"#PrimAniInit 1 BG00 TEX 1 LOOP FALSE FALSE FALSE",
          {"Message: <GAMEMAIN::IDSerch> テクスチャデータのIDと照合しませんでした",
           kAniInit + "IDが見つかりませんでした"}},
         {"#PrimAniInit 1 Y0100 XXX 1 LOOP FALSE FALSE FALSE", {kAniInit + "画像指定が規定外です"}},
@@ -156,11 +166,10 @@ TEST(PictureLayerCommands, ALayerWithNothingToShowIsRefused) {
     for (const char* setUp : setUps) {
         SCOPED_TRACE(setUp);
         ScriptBench b;
-        ASSERT_TRUE(b.open({u8"// c", U8(setUp)}));
+        ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", U8(setUp)}));
         b.runToEnd(30);
         b.clearLog();
-        ASSERT_TRUE(b.open({u8"// c", u8"#PrimAniDisp 1 0 0"}));
-        ASSERT_TRUE(b.runToEnd(30));
+        RunAgain(b, "#PrimAniDisp 1 0 0");
         EXPECT_EQ(b.lastResult, -1);
         EXPECT_EQ(b.lines(), ScriptBench::FailureLines(refusal, 2, "#PrimAniDisp"));
         EXPECT_EQ(b.game().PRIM1.nDispFlg, 0u);
@@ -239,8 +248,8 @@ TEST(PictureLayerCommands, AnAnimatedLayerIsSetUpFilledShownAndHidden) {
     ScriptBench::Script script = {u8"// c"};
     for (const auto& step : steps) script.push_back(U8(step.line));
     ASSERT_TRUE(b.open(script));
-    const std::string surface = std::to_string(Row(b, "Y0100", kSurfaceKind));
-    const std::string texture = std::to_string(Row(b, "Y0100", kTextureKind));
+    const std::string surface = std::to_string(Slot(b, "Y0100", kSurfaceKind));
+    const std::string texture = std::to_string(Slot(b, "Y0100", kTextureKind));
     b.clearLog();
     const GRAPHIC_DATA_EX untouched;
     for (std::size_t i = 0; i < std::size(steps); ++i) {
@@ -266,7 +275,7 @@ TEST(PictureLayerCommands, ShowingAgainResumesTheSameFrame) {
              "#PrimAniSet 1 2 100 10 0 20 10", "#PrimAniSet 1 3 100 20 0 30 10",
              "#PrimAniDisp 1 5 6", "#TimeWait 150", "#PrimAniUnDisp 1", "#TimeWait 500",
              "#PrimAniDisp 1 5 6", "#TimeWait 40"},
-            7);
+            8);
     const GRAPHIC_DATA_EX& layer = b.game().PRIM1;
     ASSERT_EQ(layer.nDispFlg, 0u);
     const std::uint32_t hiddenOn = layer.AnimData.nAnimNo;
@@ -287,7 +296,7 @@ TEST(PictureLayerCommands, ShowingAgainResumesTheSameFrame) {
 TEST(PictureLayerCommands, AStillPictureShowsItsCornerWithoutColourKey) {
     ScriptBench b;
     RunUpTo(b, {"#PrimGraphicDisp 2 Y0100 10 20 0 0 64 48"}, 2);
-    const std::string y0100 = std::to_string(Row(b, "Y0100", kSurfaceKind));
+    const std::string y0100 = std::to_string(Slot(b, "Y0100", kSurfaceKind));
     EXPECT_EQ(Describe(b.game().PRIM2), "slot " + y0100 +
                                             " kind 1 shown 1 at 10,20 key 0 extra 0 fade 0 type 0 "
                                             "on 0 frames 4294967295ms(0,0,64,48)");
@@ -314,8 +323,7 @@ TEST(PictureLayerCommands, AStillPictureShowsItsCornerWithoutColourKey) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.line);
-        ASSERT_TRUE(b.open({u8"// c", U8(step.line)}));
-        ASSERT_TRUE(b.runToEnd(30));
+        RunAgain(b, step.line);
         EXPECT_EQ(b.lines(), Lines{"Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です"});
         EXPECT_EQ(Loaded(b, "Y0100", kSurfaceKind), step.y0100Loaded);
         EXPECT_EQ(Loaded(b, "Q00A", kSurfaceKind), step.q00aLoaded);
