@@ -222,12 +222,12 @@ TEST(PictureLayerCommands, AnAnimatedLayerIsSetUpFilledShownAndHidden) {
          "slot S kind 1 shown 1 at 100,50 key 1 extra 0 fade 1 type 1 on 0 frames "
          "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          false, false},
-        {"#PrimAniUnDisp 2 FALSE",
-         "slot S kind 1 shown 0 at 100,50 key 1 extra 0 fade 1 type 1 on 0 frames "
-         "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
-         false, false},
         {"#PrimAniDisp 2 -7 8",
          "slot S kind 1 shown 1 at -7,8 key 1 extra 0 fade 1 type 1 on 0 frames "
+         "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
+         true, false},
+        {"#PrimAniUnDisp 2 FALSE",
+         "slot S kind 1 shown 0 at -7,8 key 1 extra 0 fade 1 type 1 on 0 frames "
          "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          true, false},
         {"#PrimAniUnDisp 2",
