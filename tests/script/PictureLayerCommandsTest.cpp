@@ -198,7 +198,8 @@ TEST(PictureLayerCommands, NullResetsTheLayerBeforeItsKeywordsAreChecked) {
 }
 
 // Set-up, frames, showing and hiding, in any letter case, with the picture loaded
-// from its own table with the layer's colour key, or left alone after FALSE.
+// from its own table with the layer's colour key, or left alone after FALSE. The
+// black texture is slot 0, a slot like any other.
 TEST(PictureLayerCommands, AnAnimatedLayerIsSetUpFilledShownAndHidden) {
     const struct {
         const char* line;
@@ -234,7 +235,7 @@ TEST(PictureLayerCommands, AnAnimatedLayerIsSetUpFilledShownAndHidden) {
          "slot S kind 1 shown 0 at -7,8 key 1 extra 0 fade 1 type 1 on 0 frames "
          "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          false, false},
-        {"#PrimAniInit 2 Y0100 TEX 1 LOOP FALSE TRUE FALSE",
+        {"#PrimAniInit 2 black TEX 1 LOOP FALSE TRUE FALSE",
          "slot T kind 0 shown 0 at 0,0 key 0 extra 1 fade 0 type 0 on 0 frames 0ms(0,0,0,0)", false,
          false},
         {"#PrimAniDisp 2 0 0",
@@ -249,7 +250,7 @@ TEST(PictureLayerCommands, AnAnimatedLayerIsSetUpFilledShownAndHidden) {
     for (const auto& step : steps) script.push_back(U8(step.line));
     ASSERT_TRUE(b.open(script));
     const std::string surface = std::to_string(Slot(b, "Y0100", kSurfaceKind));
-    const std::string texture = std::to_string(Slot(b, "Y0100", kTextureKind));
+    const std::string texture = std::to_string(Slot(b, "black", kTextureKind));
     b.clearLog();
     const GRAPHIC_DATA_EX untouched;
     for (std::size_t i = 0; i < std::size(steps); ++i) {
@@ -262,7 +263,7 @@ TEST(PictureLayerCommands, AnAnimatedLayerIsSetUpFilledShownAndHidden) {
         EXPECT_EQ(Describe(b.game().PRIM2), expected);
         EXPECT_EQ(Describe(b.game().PRIM1), Describe(untouched));
         EXPECT_EQ(Loaded(b, "Y0100", kSurfaceKind), steps[i].surfaceLoaded);
-        EXPECT_EQ(Loaded(b, "Y0100", kTextureKind), steps[i].textureLoaded);
+        EXPECT_EQ(Loaded(b, "black", kTextureKind), steps[i].textureLoaded);
     }
     EXPECT_EQ(b.lines(), Lines{});
 }
