@@ -72,11 +72,13 @@ const std::string kAniInit = "Error: <GAMEMAIN::PrimAniInitProc> [#PrimAniInit] 
 const std::string kNoSurface =
     "Message: <GAMEMAIN::IDSerch> サーフェスデータのIDと照合しませんでした";
 
-// Opens a second script on the same bench and runs it to its end.
+// Opens a second script on the same bench and runs it to its end, which leaves no
+// command behind.
 void RunAgain(ScriptBench& b, const std::string& line) {
     ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", U8(line)}));
     b.lastResult = 0;
     ASSERT_TRUE(b.runToEnd(30));
+    EXPECT_TRUE(AllSlotsFree(b));
 }
 
 // A refused line fails the script and leaves both layers as they stood: layer 1 an
