@@ -155,21 +155,33 @@ TEST(PictureLayerCommands, RefusedLinesLeaveBothLayersUnchanged) {
     }
 }
 
-// A layer without frames or picture is never shown: never set up, reset by NULL, or
-// left as it was by a refused frame count.
+// A layer without frames or picture is never shown: never set up, reset by NULL, left
+// as it was by a refused frame count, or restored from a save with frames but no
+// picture, or a picture but no frames.
 TEST(PictureLayerCommands, ALayerWithNothingToShowIsRefused) {
     const std::string refusal =
         "Error: <GAMEMAIN::PrimAniDispProc> [#PrimAniDisp] 表示する画像が設定されていません";
-    const char* setUps[] = {
-        "// fresh",
-        "#PrimAniInit 1 NULL SURF 1 LOOP FALSE FALSE FALSE",
-        "#PrimAniInit 1 Y0100 SURF 0 LOOP FALSE FALSE FALSE",
+    const struct {
+        const char* setUp;
+        bool restoredWithPicture;
+        std::uint32_t restoredFrames;
+    } cases[] = {
+        {"// fresh", false, 0},
+        {"#PrimAniInit 1 NULL SURF 1 LOOP FALSE FALSE FALSE", false, 0},
+        {"#PrimAniInit 1 Y0100 SURF 0 LOOP FALSE FALSE FALSE", false, 0},
+        {"// restored", false, 2},
+        {"// restored", true, 0},
     };
-    for (const char* setUp : setUps) {
-        SCOPED_TRACE(setUp);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.setUp) + (c.restoredWithPicture ? " picture" : "") +
+                     std::to_string(c.restoredFrames));
         ScriptBench b;
-        ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", U8(setUp)}));
+        ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", U8(c.setUp)}));
         b.runToEnd(30);
+        if (c.restoredWithPicture || c.restoredFrames != 0) {
+            const std::int32_t slot = c.restoredWithPicture ? Slot(b, "Y0100", kSurfaceKind) : -1;
+            b.game().PRIM1.Set(1, slot, c.restoredFrames, 0, 0, 0, 0);
+        }
         b.clearLog();
         RunAgain(b, "#PrimAniDisp 1 0 0");
         EXPECT_EQ(b.lastResult, -1);
