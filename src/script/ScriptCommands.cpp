@@ -99,6 +99,14 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#MosaicReduction", &MosaicReductionProc},
     {"#MosaicReload", &MosaicReloadProc},
     {"#MosaicEnd", &MosaicEndProc},
+
+    // Picture layers.
+    {"#PrimAniInit", &PrimAniInitProc},
+    {"#PrimAniSet", &PrimAniSetProc},
+    {"#PrimAniDisp", &PrimAniDispProc},
+    {"#PrimAniUnDisp", &PrimAniUnDispProc},
+    {"#PrimGraphicDisp", &PrimGraphicDispProc},
+    {"#PrimGraphicUnDisp", &PrimGraphicUnDispProc},
 };
 
 }  // namespace
