@@ -65,7 +65,7 @@ TEST(DataCommands, RefusalsAndLoaderFailuresFailTheScript) {
         {"#UnLoadData NOPE WAVE", "#UnLoadData", unload + "合致するIDが見つかりませんでした"},
         {"#LoadData TitleBack1 TEX", "#LoadData",
          load + "呼び出したGAMEMAIN::TextureLoadが失敗しました"},
-        {"#LoadData BG00 SURF", "#LoadData",
+        {"#LoadData BG02 SURF", "#LoadData",
          load + "呼び出したGAMEMAIN::SurfaceLoadが失敗しました"},
         {"#LoadData SE00 WAVE", "#LoadData", load + "呼び出したGAMEMAIN::SELoadが失敗しました"},
     };

@@ -102,10 +102,10 @@ TEST(StoryScript, TheDemoRunsFromThePrologueThroughTheFinale) {
     // mosaic and the picture layers the demo does not use yet and the branch markers a
     // condition's own scan takes.
     const std::set<std::string> passed = {
-        "#FileChangeSpecial", "#ElseIf",          "#ElseIf_C",     "#Else",
-        "#WipeOut",           "#WipeIn",          "#WipeEnd",      "#Wipe",
-        "#MosaicExpansion",   "#MosaicReduction", "#MosaicReload", "#MosaicEnd",
-        "#PrimAniInit",       "#PrimAniSet",      "#PrimAniDisp",  "#PrimAniUnDisp",
+        "#FileChangeSpecial", "#ElseIf",           "#ElseIf_C",     "#Else",
+        "#WipeOut",           "#WipeIn",           "#WipeEnd",      "#Wipe",
+        "#MosaicExpansion",   "#MosaicReduction",  "#MosaicReload", "#MosaicEnd",
+        "#PrimAniInit",       "#PrimAniSet",       "#PrimAniDisp",  "#PrimAniUnDisp",
         "#PrimGraphicDisp",   "#PrimGraphicUnDisp"};
     for (const char* word : ScrCmdWords) {
         if (FindScrProc(word) != nullptr && !passed.contains(word)) {
