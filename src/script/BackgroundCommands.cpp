@@ -84,9 +84,11 @@ void UnloadLayer(GAMEMAIN& game, const GRAPHIC_DATA& layer) {
 }
 
 // A layer leaving the screen gives its picture back, unless the other layer shows
-// the same one.
-void UnloadUnlessShown(GAMEMAIN& game, const GRAPHIC_DATA& leaving, const GRAPHIC_DATA& staying) {
-    if (leaving.nIndex != staying.nIndex) UnloadLayer(game, leaving);
+// the same one; true when it gave it back.
+bool UnloadUnlessShown(GAMEMAIN& game, const GRAPHIC_DATA& leaving, const GRAPHIC_DATA& staying) {
+    if (leaving.nIndex == staying.nIndex) return false;
+    UnloadLayer(game, leaving);
+    return true;
 }
 
 void LoadLayer(GAMEMAIN& game, const GRAPHIC_DATA& layer) {
@@ -201,8 +203,11 @@ std::int32_t Cover(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot,
         return CoverSetUp(game, cmd, args, command, strips) ? 0 : ScrRefuse(cmd);
     }
     if (!GrowStrips(game, strips, cmd, DurationOf(args, kCoverDuration))) return 0;
-    if (Loads(args, kCoverNoLoad)) {
-        UnloadUnlessShown(game, game.BGGraphData2, game.BGGraphData1);
+    // The old background, covered now, is not drawn once its picture is given back;
+    // #WipeEnd shows it again.
+    if (Loads(args, kCoverNoLoad) &&
+        UnloadUnlessShown(game, game.BGGraphData2, game.BGGraphData1)) {
+        game.BGGraphData2.nDispFlg = 0;
     }
     if (!bStripsStay) EndWipe(game);
     cmd.Clear();
@@ -292,6 +297,7 @@ std::int32_t WipeEndProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot
     // The wipe-out's arrival gave the old background's picture back.
     game.BGGraphData1.Copy(&game.BGGraphData2);
     if (bLoad) LoadLayer(game, game.BGGraphData1);
+    if (game.BGGraphData1.nIndex >= 0) game.BGGraphData1.nDispFlg = 1;
     EndWipe(game);
     cmd.Clear();
     return 0;

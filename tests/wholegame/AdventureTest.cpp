@@ -319,6 +319,38 @@ TEST_F(AdventureLoop, ShownPictureLayersAnimate) {
     EXPECT_EQ(g.PRIM1.AnimData.dwLastTime, g.dwNowTime);
 }
 
+// While a wipe-out's strips stand, the background they cover has given its picture
+// back and is not drawn; #WipeEnd brings it back loaded and shown. No frame logs an
+// error on the way.
+TEST_F(AdventureLoop, AStandingWipeOutDrawsNothingItGaveBack) {
+    story({u8"#BGDisp BG00", u8"#MsgWndOpen INSTANT", u8"#KeyWait",
+           u8"#WipeOut BG01 BLIND_WAVE1 2 16", u8"#KeyWait", u8"#WipeEnd", u8"#KeyWait"});
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    enter(GAME_MODE_ADV);
+    session().input().setPointer({400, 200});
+    GAMEMAIN& g = game();
+    const auto keyWaits = [&] {
+        for (const SCR_CMD_DATA& slot : g.ScrFileData.Cmd) {
+            if (std::strcmp(slot.szCommand, "#KeyWait") == 0) return true;
+        }
+        return false;
+    };
+    const auto pixel = [&] { return session().lastFrame()[200 * 800 + 400] & 0xFFFFFF; };
+    std::vector<std::uint32_t> shown;
+    for (int wait = 0; wait < 3; ++wait) {
+        SCOPED_TRACE(wait);
+        ASSERT_TRUE(runUntil(keyWaits, 300));
+        ASSERT_TRUE(runFrames(10));
+        shown.push_back(pixel());
+        EXPECT_EQ(errors(), Lines{});
+        ASSERT_TRUE(click());
+    }
+    EXPECT_NE(shown[1], shown[0]) << "BG01 covers BG00";
+    EXPECT_EQ(shown[2], shown[0]) << "BG00 again";
+    EXPECT_NE(g.pSprite->GetSurface(g.BGGraphData1.nIndex), nullptr);
+}
+
 // Leaving fades to black over a second, releases the story and changes mode: the
 // costume select keeps the music and the characters' feelings, the staff roll
 // neither.
