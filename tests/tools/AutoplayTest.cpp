@@ -196,7 +196,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
     } runs[] = {
         {{"--input", playthrough, DemoData::Dir()},
          0,
-         "mode 10 step 0, 12 Error, 0 Warn: planned fatal end"},
+         "mode 10 step 0, 2 Error, 0 Warn: planned fatal end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()},
          1,
@@ -235,9 +235,17 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         return std::count_if(frame.begin() + 456 * 800, frame.begin() + 557 * 800,
                              [&](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == colour; });
     };
-    for (const char* shot : {"adv-first-line", "adv-choice", "adv-face-change"}) {
+    for (const char* shot : {"adv-first-line", "adv-choice", "rehearsal-face-change"}) {
         EXPECT_GT(textPixels(shot, 0xFFFFFF), textPixels(shot, 0xB4B4B4)) << shot;
     }
     EXPECT_GT(textPixels("adv-backlog", 0xB4B4B4), textPixels("adv-backlog", 0xFFFFFF));
-    EXPECT_TRUE(zktest::FileExists("autoplay-out/adv-leave.png"));
+    for (const char* shot :
+         {"adv-leave", "rehearsal-wipe", "rehearsal-mosaic", "rehearsal-layers"}) {
+        EXPECT_TRUE(zktest::FileExists("autoplay-out/" + std::string(shot) + ".png")) << shot;
+    }
+    // Halfway through the fade to white every pixel is at least half white.
+    const std::vector<std::uint32_t> white =
+        ReadPng::Read(ReadFileBytes("autoplay-out/rehearsal-white.png")).xrgb();
+    EXPECT_TRUE(std::all_of(white.begin(), white.end(),
+                            [](std::uint32_t pixel) { return (pixel & 0x808080) == 0x808080; }));
 }
