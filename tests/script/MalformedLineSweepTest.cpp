@@ -159,27 +159,29 @@ TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
             {{"#UnLoadData BG00 XXX"}, "不正な識別子です"},
             {{"#UnLoadData NOPE SURF"}, "合致するIDが見つかりませんでした"},
             {{"#UnLoadData BG00 TEX"}, "合致するIDが見つかりませんでした"},
-            {{"#BGDisp"}, ""},
-            {{"#BGDisp NOPE"}, ""},
-            {{"#WipeOut"}, ""},
-            {{"#WipeOut BG00 FOO 4 100"}, ""},
-            {{"#WipeOut NOPE BLIND_WAVE1 4 100"}, ""},
+            {{"#BGDisp"}, "[#BGDisp] 合致するIDが見つかりませんでした"},
+            {{"#BGDisp NOPE"}, "[#BGDisp] 合致するIDが見つかりませんでした"},
+            {{"#WipeOut"}, "[#WipeOutProc] 定義されていない効果です"},
+            {{"#WipeOut BG00 FOO 4 100"}, "[#WipeOutProc] 定義されていない効果です"},
+            {{"#WipeOut NOPE BLIND_WAVE1 4 100"},
+             "[#WipeOutProc] 合致するIDが見つかりませんでした"},
             {{"#WipeOut BG00 BLIND_WAVE1 0 100"}, "第3" + kBad},
             {{"#WipeOut BG00 BLIND_WAVE1 -3 100"}, "第3" + kBad},
             {{"#WipeOut BG00 BLIND_WAVE1 601 100"}, "第3" + kBad},
             {{"#WipeOut BG00 BLIND_WAVE1 4 0"}, "第4" + kBad},
             {{"#WipeOut BG00 BLIND_WAVE1 4 -1"}, "第4" + kBad},
-            {{"#Wipe"}, ""},
-            {{"#Wipe BG00 FOO 4 100"}, ""},
-            {{"#Wipe NOPE BLIND_WAVE1 4 100"}, ""},
+            {{"#Wipe"}, "[#WipeProc] 定義されていない効果です"},
+            {{"#Wipe BG00 FOO 4 100"}, "[#WipeProc] 定義されていない効果です"},
+            {{"#Wipe NOPE BLIND_WAVE1 4 100"}, "[#WipeProc] 合致するIDが見つかりませんでした"},
             {{"#Wipe BG00 BLIND_WAVE1 0 100"}, "第3" + kBad},
             {{"#Wipe BG00 BLIND_WAVE1 -3 100"}, "第3" + kBad},
             {{"#Wipe BG00 BLIND_WAVE1 601 100"}, "第3" + kBad},
             {{"#Wipe BG00 BLIND_WAVE1 4 0"}, "第4" + kBad},
             {{"#Wipe BG00 BLIND_WAVE1 4 -1"}, "第4" + kBad},
-            {{"#WipeIn"}, ""},
-            {{"#WipeIn BG00 BLIND_WAVE 100"}, ""},
-            {{"#WipeOut BG01 BLIND_WAVE1 4 100", "#WipeIn BG00 BLIND_WAVE2 100"}, ""},
+            {{"#WipeIn"}, "[#WipeInProc] 定義されていない効果です"},
+            {{"#WipeIn BG00 BLIND_WAVE 100"}, "[#WipeInProc] ワイプアウトが呼び出されていません"},
+            {{"#WipeOut BG01 BLIND_WAVE1 4 100", "#WipeIn BG00 BLIND_WAVE2 100"},
+             "[#WipeInProc] 定義されていない効果です"},
             {{"#WipeOut BG01 BLIND_WAVE1 4 100", "#WipeIn BG00 BLIND_WAVE 0"}, "第3" + kBad},
             {{"#MosaicExpansion NULL 64 100"}, "第1" + kBad},
             {{"#MosaicReduction NULL 64 100"}, "第1" + kBad},
@@ -192,8 +194,10 @@ TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
     SweepAll(
         {
             {{"#PrimAniInit 3 BG00 SURF 1 LOOP FALSE FALSE FALSE"}, "指定ナンバー外です"},
-            {{"#PrimAniInit 1 NOPE SURF 1 LOOP FALSE FALSE FALSE"}, ""},
-            {{"#PrimAniInit 1 BG00 XXX 1 LOOP FALSE FALSE FALSE"}, ""},
+            {{"#PrimAniInit 1 NOPE SURF 1 LOOP FALSE FALSE FALSE"},
+             "[#PrimAniInit] IDが見つかりませんでした"},
+            {{"#PrimAniInit 1 BG00 XXX 1 LOOP FALSE FALSE FALSE"},
+             "[#PrimAniInit] 画像指定が規定外です"},
             {{"#PrimAniInit 1 BG00 SURF 1 FOO FALSE FALSE FALSE"}, "パターン指定"},
             {{"#PrimAniInit 1 BG00 SURF 1 LOOP X FALSE FALSE"}, "カラーキー"},
             {{"#PrimAniInit 1 BG00 SURF 1 LOOP FALSE FALSE X"}, "フェードフラグ"},
@@ -210,31 +214,33 @@ TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
             {{"#PrimAniUnDisp 0"}, "指定ナンバー外です"},
             {{"#PrimGraphicUnDisp 0"}, "指定ナンバー外です"},
             {{"#PrimGraphicDisp 3 BG00 0 0 0 0 10 10"}, "指定ナンバー外です"},
-            {{"#PrimGraphicDisp 1 NOPE 0 0 0 0 10 10"}, ""},
-            {{"#CharIn NOPE CENTER DEFAULT 1 1 100"}, ""},
+            {{"#PrimGraphicDisp 1 NOPE 0 0 0 0 10 10"}, "IDが見つかりませんでした"},
+            {{"#CharIn NOPE CENTER DEFAULT 1 1 100"}, "[#CharIn] 合致するIDが見つかりませんでした"},
             {{"#CharIn HERO CENTER DEFAULT 99 1 100"}, "第4" + kBad},
             {{"#CharIn HERO CENTER DEFAULT 1 99 100"}, "第5" + kBad},
             {{"#CharIn HERO CENTER DEFAULT -2147483648 1 100"}, "第4" + kBad},
             {{"#CharIn HERO CENTER DEFAULT 1 1 -5"}, "第6" + kBad},
-            {{"#CharOut NOPE 100"}, ""},
+            {{"#CharOut NOPE 100"}, "[#CharOut] 合致するIDが見つかりませんでした"},
             {{"#CharOut HERO -1"}, "第2" + kBad},
-            {{"#CharMove NOPE LEFT DEFAULT"}, ""},
-            {{"#CharaFaceChange NOPE 1 100"}, ""},
+            {{"#CharMove NOPE LEFT DEFAULT"}, "[#CharMove] 合致するIDが見つかりませんでした"},
+            {{"#CharaFaceChange NOPE 1 100"}, "[#CharFaceChange] 合致するIDが見つかりませんでした"},
             {{"#CharaFaceChange HERO 99 100"}, "第2" + kBad},
             {{"#CharaFaceChange HERO 1 -1"}, "第3" + kBad},
-            {{"#CharaBodyChange NOPE 1 100"}, ""},
+            {{"#CharaBodyChange NOPE 1 100"}, "[#CharBodyChange] 合致するIDが見つかりませんでした"},
             {{"#CharaBodyChange HERO 99 100"}, "第2" + kBad},
             {{"#CharaBodyChange HERO 0 100"}, "第2" + kBad},
             {{"#CharaBodyChange HERO 1 -1"}, "第3" + kBad},
-            {{"#CharaFaceBodyChange NOPE 1 1 100"}, ""},
+            {{"#CharaFaceBodyChange NOPE 1 1 100"},
+             "[#CharFaceBodyChange] 合致するIDが見つかりませんでした"},
             {{"#CharaFaceBodyChange HERO 99 1 100"}, "第2" + kBad},
             {{"#CharaFaceBodyChange HERO 1 99 100"}, "第3" + kBad},
             {{"#CharaFaceBodyChange HERO 1 0 100"}, "第3" + kBad},
             {{"#CharaFaceBodyChange HERO 0 1 100"}, "第2" + kBad},
             {{"#CharaFaceBodyChange HERO 1 1 -1"}, "第4" + kBad},
-            {{"#CtrlEyeAnimation NOPE 1 1 100"}, ""},
+            {{"#CtrlEyeAnimation NOPE 1 1 100"},
+             "[#CtrlEyeAnimation] 合致するIDが見つかりませんでした"},
             {{"#CtrlEyeAnimation HERO 99 1 100"}, "第2" + kBad},
-            {{"#CtrlEyeAnimation HERO 1 99 100"}, ""},
+            {{"#CtrlEyeAnimation HERO 1 99 100"}, "指定した目スプライト番号は不正です"},
             {{"#CtrlEyeAnimation HERO 1 1 -1"}, "第4" + kBad},
         },
         -1);
@@ -243,24 +249,24 @@ TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
 TEST(MalformedLineSweep, WindowMessageAndChoiceRefusalsFail) {
     std::vector<FORM> forms;
     for (const std::string word : {"#MsgWndOpen", "#MsgWndClose", "#DayWndOpen", "#DayWndClose"}) {
-        forms.push_back({{word}, ""});
-        forms.push_back({{word + " FOO"}, ""});
+        forms.push_back({{word}, "第二引数が不正です"});
+        forms.push_back({{word + " FOO"}, "第二引数が不正です"});
         forms.push_back({{word + " SLIDE -5"}, "第2" + kBad});
     }
     const std::vector<FORM> more = {
         {{"#TimeWait -1"}, "第1" + kBad},
         {{"#FadeOut -1"}, "第1" + kBad},
-        {{"#SelectStart 0 1"}, ""},
-        {{"#SelectStart 4 1 a b c d"}, ""},
-        {{"#SelectStart 2 1 a"}, ""},
-        {{"#SelectStart 2 1 " + A(244) + " b"}, ""},
-        {{"#SelectWait"}, ""},
+        {{"#SelectStart 0 1"}, "[#SelectStart] 選択肢数が不正です"},
+        {{"#SelectStart 4 1 a b c d"}, "[#SelectStart] 選択肢数が不正です"},
+        {{"#SelectStart 2 1 a"}, "[#SelectStart] 第4引数が不正です: "},
+        {{"#SelectStart 2 1 " + A(244) + " b"}, "第3引数が長すぎます"},
+        {{"#SelectWait"}, "選択肢ウィンドウが開かれていません"},
         {{"#MsgDisp " + A(100) + " text"}, "第1引数が長すぎます"},
         {{"#MsgDisp NULL " + A(256)}, "第2引数が長すぎます"},
         {{"#MsgDisp NULL text ../v.sou"}, "第3" + kBad},
         {{"#MsgDisp NULL text NULL -1"}, "第4" + kBad},
-        {{"#FadeIn"}, ""},
-        {{"#FadeIn 500 PINK"}, ""},
+        {{"#FadeIn"}, "定義されていない画像名です"},
+        {{"#FadeIn 500 PINK"}, "定義されていない画像名です"},
         {{"#FadeIn -1 BLACK"}, "第1" + kBad},
     };
     forms.insert(forms.end(), more.begin(), more.end());
@@ -269,22 +275,25 @@ TEST(MalformedLineSweep, WindowMessageAndChoiceRefusalsFail) {
 
 TEST(MalformedLineSweep, ConditionAndFlowRefusalsFail) {
     std::vector<FORM> forms = {
-        {{"#If 1 ?? 1 1"}, ""},
-        {{"#If 5 & 0 1"}, ""},
-        {{"#If 5 & 33 1"}, ""},
-        {{"#If_C NOPE = 1 LOVE 1"}, ""},
-        {{"#If_C QUIRA = 1 FOO 1"}, ""},
-        {{"#If_C CLOTHES01 = 1 LOVE 1"}, ""},
-        {{"#If HELP = 1 1", "#ElseIf_C NOPE = 1 LOVE 1", "#EndIf 1"}, "", ACT::None, 1},
-        {{"#Love_Jadge_Start NOPE TRUE 1"}, ""},
-        {{"#RandomStart 0 1"}, ""},
-        {{"#RandomStart -1 1"}, ""},
-        {{"#GoTo"}, ""},
+        {{"#If 1 ?? 1 1"}, "[#If] 定義されていない比較演算子です"},
+        {{"#If 5 & 0 1"}, "[#If] bit値が不正です"},
+        {{"#If 5 & 33 1"}, "[#If] bit値が不正です"},
+        {{"#If_C NOPE = 1 LOVE 1"}, "合致するキャラIDが見つかりませんでした"},
+        {{"#If_C QUIRA = 1 FOO 1"}, "不正な比較対象を指定しています"},
+        {{"#If_C CLOTHES01 = 1 LOVE 1"}, "不正な比較対象を指定しています"},
+        {{"#If HELP = 1 1", "#ElseIf_C NOPE = 1 LOVE 1", "#EndIf 1"},
+         "合致するキャラIDが見つかりませんでした",
+         ACT::None,
+         1},
+        {{"#Love_Jadge_Start NOPE TRUE 1"}, "合致するキャラIDが見つかりませんでした"},
+        {{"#RandomStart 0 1"}, "[#RandomStart] 第1引数が不正です: 0"},
+        {{"#RandomStart -1 1"}, "[#RandomStart] 第1引数が不正です: -1"},
+        {{"#GoTo"}, "[#GoTo] 第1引数が不正です: "},
     };
     for (const std::string word : {"#FileChange", "#FileChangeSpecial"}) {
-        forms.push_back({{word}, ""});
-        forms.push_back({{word + " nope.spt"}, ""});
-        forms.push_back({{word + " ../x.spt"}, ""});
+        forms.push_back({{word}, "不正なファイル名です: "});
+        forms.push_back({{word + " nope.spt"}, "取り出すファイルに該当ファイルが存在しません"});
+        forms.push_back({{word + " ../x.spt"}, "不正なファイル名です: ../x.spt"});
     }
     SweepAll(forms, -1);
 }
@@ -294,27 +303,36 @@ TEST(MalformedLineSweep, CostumeVariableAndSoundRefusalsFail) {
         {{"#ClothesDataChange 15 1 1 NULL NULL"}, "第一引数"},
         {{"#ClothesDataChange 1 31 NULL NULL NULL"}, "第二引数"},
         {{"#ClothesDataChange 1 NULL 4 NULL NULL"}, "第三引数"},
-        {{"#ClothesDataChange 1 1 1 NULL"}, ""},
+        {{"#ClothesDataChange 1 1 1 NULL"}, "スクリプトの第五引数が不正です"},
         {{"#ClothesDataChange 1 1 1 NULL ../x.spt"}, "第五引数"},
         {{"#ClothesDataChange 1 1 1 NULL " + A(296) + ".spt"}, "第五引数"},
-        {{"#ClothesDataSort 0 BASIC"}, ""},
-        {{"#ClothesDataSort 9 BASIC"}, ""},
-        {{"#PlayBGM"}, ""},
+        {{"#ClothesDataSort 0 BASIC"}, "スクリプトの第一引数が不正です"},
+        {{"#ClothesDataSort 9 BASIC"}, "スクリプトの第一引数が不正です"},
+        {{"#PlayBGM"}, "[#PlayBGM] 再生パスが不正です"},
         {{"#PlayBGM ../x.mus"}, "第1" + kBad},
         {{"#PlayBGM " + A(296) + ".mus"}, "第1" + kBad},
-        {{"#StopWave NOPE"}, ""},
-        {{"#StopWave FALSE"}, ""},
+        {{"#StopWave NOPE"}, "[#StopWave] 合致するIDが見つかりませんでした"},
+        {{"#StopWave FALSE"}, "[#StopWave] 合致するIDが見つかりませんでした"},
     };
     for (const std::string word : {"#AddVar", "#ChangeVar"}) {
-        forms.push_back({{word}, ""});
+        forms.push_back({{word}, "合致するIDが見つかりませんでした"});
         forms.push_back({{word + " NOPE 1"}, "合致するIDが見つかりませんでした"});
     }
+    const struct {
+        const char* args;
+        const char* handler;
+    } flags[] = {
+        {"HELP 0", "ビット値が不正です"},
+        {"HELP 17", "ビット値が不正です"},
+        {"QUIRA 33 FLG", "[フラグ] ビット値が不正です"},
+        {"QUIRA 97 CG", "[クィラ/CG] ビット値が不正です"},
+        {"YSMA 33 CG", "[イスマ/CG] ビット値が不正です"},
+        {"DULCANE 33 REPLAY", "[ドゥルカーネ/回想] ビット値が不正です"},
+        {"QUIRA 1 FOO", "定義されていない識別子です"},
+        {"NOPE 1", "合致するキャラIDが見つかりませんでした"},
+    };
     for (const std::string word : {"#FlgONVar", "#FlgOFFVar"}) {
-        for (const std::string args :
-             {"HELP 0", "HELP 17", "QUIRA 33 FLG", "QUIRA 97 CG", "YSMA 33 CG", "DULCANE 33 REPLAY",
-              "QUIRA 1 FOO", "NOPE 1"}) {
-            forms.push_back({{word + " " + args}, ""});
-        }
+        for (const auto& flag : flags) forms.push_back({{word + " " + flag.args}, flag.handler});
     }
     SweepAll(forms, -1);
 }
@@ -324,24 +342,29 @@ TEST(MalformedLineSweep, WarnedFormsNameTheirLineAndTheScriptGoesOn) {
     SweepAll(
         {
             {{"#WipeEnd"}, "ワイプアウトが呼び出されていません"},
-            {{"#SelectStart 2 1 a b"}, "", ACT::Pick, 0, "#SelectWait"},
-            {{"#SelectBranch 1 1"}, ""},
-            {{"#ElseIf HELP = 0 1"}, ""},
-            {{"#ElseIf_C HERO = 0 LOVE 1"}, ""},
-            {{"#Else 1"}, ""},
-            {{"#RandomBranch 1 1"}, ""},
-            {{"#If HELP = 1 1"}, ""},
-            {{"#ChangeVar QUIRA 5", "#Love_Jadge_Start HERO TRUE 1"}, ""},
-            {{"#RandomStart 2 1"}, ""},
-            {{"#Jump 5"}, ""},
-            {{"#GoTo $NOPE"}, ""},
+            {{"#SelectStart 2 1 a b"},
+             "#SelectEnd未検出のままファイルの終端に到達しました",
+             ACT::Pick,
+             0,
+             "#SelectWait"},
+            {{"#SelectBranch 1 1"}, "#SelectEnd未検出のままファイルの終端に到達しました"},
+            {{"#ElseIf HELP = 0 1"}, "#EndIf未検出のままファイルの終端に到達しました"},
+            {{"#ElseIf_C HERO = 0 LOVE 1"}, "#EndIf未検出のままファイルの終端に到達しました"},
+            {{"#Else 1"}, "#EndIf未検出のままファイルの終端に到達しました"},
+            {{"#RandomBranch 1 1"}, "#RandomEnd未検出のままファイルの終端に到達しました"},
+            {{"#If HELP = 1 1"}, "[#If] #EndIf未検出のままファイルの終端に到達しました"},
+            {{"#ChangeVar QUIRA 5", "#Love_Jadge_Start HERO TRUE 1"},
+             "#EndIf未検出のままファイルの終端に到達しました"},
+            {{"#RandomStart 2 1"}, "#RandomEnd未検出のままファイルの終端に到達しました"},
+            {{"#Jump 5"}, "[#Jump] ジャンプ行数がファイルの終端を超えています"},
+            {{"#GoTo $NOPE"}, "[#GoToProc] ラベルが検出されずにファイル終端を超えました"},
             {{"#ClothesDataSort 1 FOO"}, "定義されていない衣装名です: FOO"},
             {{"#GameClearFlgON"}, "定義されていない識別子です: "},
             {{"#GameClearFlgON FOO"}, "定義されていない識別子です: FOO"},
             {{"#FlgONVar EXTRA 1 CG"}, "CGと回想のフラグがありません: EXTRA"},
             {{"#FlgOFFVar EXTRA 1 CG"}, "CGと回想のフラグがありません: EXTRA"},
-            {{"#PlayWave"}, ""},
-            {{"#PlayWave NOPE 0"}, ""},
+            {{"#PlayWave"}, "[#PlayWave] 合致するIDが見つかりませんでした"},
+            {{"#PlayWave NOPE 0"}, "[#PlayWave] 合致するIDが見つかりませんでした"},
             {{"#PlayVoice ../v.sou"}, "第1" + kBad + ": ../v.sou"},
         },
         1);
