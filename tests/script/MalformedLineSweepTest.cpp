@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -378,6 +377,142 @@ TEST(MalformedLineSweep, StrayArgumentsRunClean) {
         forms.push_back({{word + " x y"}, ""});
     }
     SweepAll(forms, 0);
+}
+
+// The extreme-value pass: each argument of a word's ordinary line in turn replaced by
+// a value at or past some edge, on one bench per word whose story state is put back
+// between lines. Every line logged is in one of the engine's forms, and the run ends
+// failed, with its slots free, or with the line still waiting for its moment.
+bool InLogForm(const std::string& line) {
+    for (const char* level : {"Error: <", "Warn: <", "Message: <"}) {
+        if (!line.starts_with(level)) continue;
+        const std::size_t close = line.find("> ");
+        return close != std::string::npos && line.find('<', std::strlen(level)) > close;
+    }
+    return line.starts_with("---Error Info--- File: ") && line.find(" Line: ") != std::string::npos;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// What one line left behind, cleared as a new story scene would start: the scripts'
+// slots and choice window, the backgrounds, strips, mosaic and picture layers, the
+// characters on stage, the window shown with every button on, no key held.
+void PutBack(ScriptBench& b) {
+    GAMEMAIN& g = b.game();
+    g.SelectWindowData.Release();
+    g.BGDataClear();
+    g.PRIM1.Reset();
+    g.PRIM2.Reset();
+    g.prcMosaic.reset();
+    g.pdwMosaicColor.reset();
+    g.nMosaicCellNum = 0;
+    g.dwMosaicSize = 0;
+    g.nMosaicDispFlg = 0;
+    g.nMosaicChangeFlg = 0;
+    for (std::int32_t i = 0; i < g.nCharNum; ++i) g.pCharData[i].nDispFlg = 0;
+    g.nMsgWndDispFlg = 1;
+    g.MsgWndStatusChange(65535, 1);
+    b.hold(platform::VK_LBUTTON, false);
+}
+
+// The line with argument i replaced by value; an empty value leaves the argument out.
+std::string Replaced(const std::string& line, std::size_t i, const std::string& value) {
+    std::vector<std::string> words = Words(line);
+    if (words.size() <= i + 1) words.resize(i + 2, "x");
+    words[i + 1] = value;
+    std::string out;
+    for (const std::string& word : words) {
+        if (word.empty()) continue;
+        out += (out.empty() ? "" : " ") + word;
+    }
+    return out;
+}
+
+void Extremes(const std::vector<std::string>& lines) {
+    const std::string values[] = {"",    "-1",   "0",     "2147483648", "99999999999",
+                                  "abc", "NULL", "FALSE", A(400)};
+    for (const std::string& base : lines) {
+        ScriptBench b;
+        const std::string word = FirstWord(base);
+        const std::size_t count = std::max<std::size_t>(Words(base).size() - 1, 1);
+        for (std::size_t i = 0; i < count; ++i) {
+            for (const std::string& value : values) {
+                std::string line = Replaced(base, i, value);
+                // The longest line a script may hold.
+                if (value.size() == 400) line.resize(510, ' ');
+                SCOPED_TRACE(line.substr(0, 80));
+                PutBack(b);
+                ASSERT_TRUE(b.open({u8"// extreme", U8(line)}));
+                b.lastResult = 0;
+                b.runUntil([&] { return b.lastResult == -1 || b.lastResult == 2; }, 120);
+                for (const std::string& logged : b.lines()) {
+                    EXPECT_TRUE(InLogForm(logged)) << logged;
+                }
+                if (b.lastResult == -1 || b.lastResult == 2) continue;
+                for (const SCR_CMD_DATA& slot : b.game().ScrFileData.Cmd) {
+                    if (slot.IsFree()) continue;
+                    const std::string held = slot.szCommand;
+                    EXPECT_TRUE(held == word || held == "#SelectWait") << held;
+                }
+            }
+        }
+        EXPECT_GE(b.count(word), static_cast<int>(count * std::size(values))) << word;
+    }
+}
+
+TEST(MalformedLineSweep, ExtremeValuesForDataBackgroundMosaicAndPictureWords) {
+    Extremes({"#LoadData BG00 SURF", "#UnLoadData BG00 SURF", "#BGDisp BG01",
+              "#WipeOut BG01 BLIND_WAVE1 4 100", "#WipeIn BG00 BLIND_WAVE 100", "#WipeEnd",
+              "#Wipe BG01 BLIND_WAVE2 4 100 FALSE", "#MosaicExpansion 16 48 100",
+              "#MosaicReduction 48 16 100", "#MosaicReload", "#MosaicEnd",
+              "#PrimAniInit 1 BG00 SURF 2 LOOP FALSE FALSE FALSE", "#PrimAniSet 1 1 100 0 0 10 10",
+              "#PrimAniDisp 1 0 0", "#PrimAniUnDisp 1", "#PrimGraphicDisp 1 BG00 0 0 0 0 10 10",
+              "#PrimGraphicUnDisp 1"});
+}
+
+TEST(MalformedLineSweep, ExtremeValuesForCharacterWindowAndWaitWords) {
+    Extremes({"#CharIn HERO CENTER DEFAULT 1 1 100", "#CharOut HERO 100",
+              "#CharMove HERO LEFT DEFAULT", "#CharaFaceChange HERO 2 100",
+              "#CharaBodyChange HERO 2 100", "#CharaFaceBodyChange HERO 2 2 100",
+              "#CtrlEyeAnimation HERO 1 1 100", "#KeyWait", "#TimeWait 100", "#MsgWndOpen SLIDE 20",
+              "#MsgWndClose SLIDE 20", "#DayWndOpen INSTANT", "#DayWndClose INSTANT", "#MsgClear"});
+}
+
+TEST(MalformedLineSweep, ExtremeValuesForChoiceMessageFadeAndConditionWords) {
+    Extremes({"#SelectStart 2 1 a b", "#SelectWait", "#SelectBranch 1 1", "#SelectEnd 1",
+              "#MsgDisp NULL text", "#FadeIn 100 BLACK", "#FadeOut 100", "#If HELP = 0 1",
+              "#ElseIf HELP = 0 1", "#If_C HERO = 0 LOVE 1", "#ElseIf_C HERO = 0 LOVE 1", "#Else 1",
+              "#EndIf 1", "#Love_Jadge_Start HERO TRUE 1", "#Love_Jadge_End 1"});
+}
+
+TEST(MalformedLineSweep, ExtremeValuesForFlowCostumeVariableAndSoundWords) {
+    Extremes({"#RandomStart 2 1",
+              "#RandomBranch 1 1",
+              "#RandomEnd 1",
+              "#Jump 1",
+              "#GoTo $L",
+              "#FileChange test.spt",
+              "#FileChangeSpecial test.spt",
+              "#GoToClothesSelect",
+              "#EndScript",
+              "#ClothesDataChange 1 1 1 NULL NULL",
+              "#ClothesDataSort 1 BASIC",
+              "#GameClearFlgON QUIRA",
+              "#AddVar HELP 1",
+              "#ChangeVar HELP 1",
+              "#FlgONVar HELP 1",
+              "#FlgOFFVar HELP 1",
+              "#PlayBGM bgm00.mus",
+              "#StopBGM",
+              "#PlayWave GenPurEnter 0",
+              "#StopWave GenPurEnter",
+              "#PlayVoice VSHORT.sou",
+              "#StopVoice"});
 }
 
 }  // namespace
