@@ -122,8 +122,10 @@ void Sweep(const FORM& f, std::int32_t result) {
               1)
         << ::testing::PrintToString(lines);
     const Lines before = result == -1 ? Lines{kScrExeFailed, kScrMainFailed} : Lines{kScrExeWarned};
+    // The handler's own line comes first.
+    ASSERT_GT(at - lines.begin(), static_cast<std::ptrdiff_t>(before.size()))
+        << ::testing::PrintToString(lines);
     const auto first = at - static_cast<std::ptrdiff_t>(before.size());
-    ASSERT_GT(first - lines.begin(), 0) << ::testing::PrintToString(lines);
     EXPECT_EQ(Lines(first, at), before) << ::testing::PrintToString(lines);
     const std::string& handler = *(first - 1);
     EXPECT_NE(handler.find(f.handler), std::string::npos) << handler;
