@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <limits>
 
@@ -38,10 +39,13 @@ std::int32_t FileChange(GAMEMAIN& game, SCR_FILE_DATA& scr, std::int32_t nSlot, 
     // The new script counts its own lines: a slot saved there resumes by them.
     scr.dwWork = 0;
     scr.nLine = 0;
+    char szLeft[SCR_FILE_DATA::kNameSize];
+    std::memcpy(szLeft, scr.szFileName, sizeof szLeft);
     scr.CloseAndDelete();
-    if (rule == READ_RULE::FromList) game.AddAutoSkipFileList(scr.szFileName, -1);
     if (game.ScrOpenResult(szTag, game.ScrFileLoad(cmd.szArg[0])) != 1) return ScrRefuse(cmd);
     if (rule == READ_RULE::FromList) {
+        // Only a script really left counts as read: a refused change marks nothing.
+        game.AddAutoSkipFileList(szLeft, -1);
         game.nScrSkipEnableFlg =
             game.CheckAutoSkipFileList(scr.szFileName, &game.nScrSkipLine) == 1 ? 1 : 0;
     } else {

@@ -166,16 +166,9 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     ScrReport.nLine = slot.nLine;
     std::memcpy(ScrReport.szCommand, slot.szCommand, sizeof ScrReport.szCommand);
     const char* szWord = FindScrCmdWord(slot.szCommand);
-    if (szWord == nullptr) {
-        platform::LogError("GAMEMAIN::ScrExe", u8"定義されていない命令です");
-        ScrErrorInfo(&ScrReport);
-        slot.Clear();
-        return 0;
-    }
-    const SCR_PROC pProc = FindScrProc(szWord);
+    const SCR_PROC pProc = szWord != nullptr ? FindScrProc(szWord) : nullptr;
     if (pProc == nullptr) {
-        platform::LogError("GAMEMAIN::ScrExe", u8"命令 %s はこのビルドにありません",
-                           platform::Utf8Arg(szWord));
+        platform::LogError("GAMEMAIN::ScrExe", u8"定義されていない命令です");
         ScrErrorInfo(&ScrReport);
         slot.Clear();
         return 0;

@@ -17,7 +17,6 @@ constexpr const char* kAniUnDispTag = "GAMEMAIN::PrimAniUnDispProc";
 constexpr const char* kGraphicDispTag = "GAMEMAIN::PrimGraphicDispProc";
 constexpr const char* kGraphicUnDispTag = "GAMEMAIN::PrimGraphicUnDispProc";
 
-constexpr std::uint32_t kTextureKind = 0;
 constexpr std::uint32_t kSurfaceKind = 1;
 constexpr std::uint32_t kNoColor = 0xFFFFFFFFu;
 // A still picture's one frame never ends.

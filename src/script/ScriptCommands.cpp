@@ -1,11 +1,14 @@
 #include "script/ScriptCommands.h"
 
+#include <iterator>
+
 #include "platform/text/SjisText.h"
 #include "script/SCR_FILE_DATA.h"
+#include "script/ScrCmdWords.h"
 
 namespace {
 
-// One word of the command table whose handler is in this build.
+// One word of the command table and its handler.
 struct SCR_CMD_ENTRY {
     const char* szWord;
     SCR_PROC pProc;
@@ -108,6 +111,9 @@ constexpr SCR_CMD_ENTRY ScrCmdTable[] = {
     {"#PrimGraphicDisp", &PrimGraphicDispProc},
     {"#PrimGraphicUnDisp", &PrimGraphicUnDispProc},
 };
+
+// Every command word has its handler.
+static_assert(std::size(ScrCmdTable) == ScrCmdWords.size());
 
 }  // namespace
 

@@ -10,8 +10,8 @@ class SCR_FILE_DATA;
 // script goes on, 1 it goes on after a warning, -1 failure.
 using SCR_PROC = std::int32_t (*)(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 
-// The handler of a command word, in any letter case; null for a word whose handler
-// is not in this build.
+// The handler of a command word, in any letter case; null for a word that is not
+// one of the 68.
 SCR_PROC FindScrProc(std::string_view word);
 
 // A block's end marker met in normal execution: the block is over and the marker

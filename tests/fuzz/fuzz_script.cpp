@@ -1,7 +1,7 @@
 // Arbitrary bytes as an opened scenario script, run frame by frame until the script
 // ends or fails, over a story set up as the story screen has it: the three windows
-// with their materials, a registered variable DAY and a character whose pictures
-// are missing. Reading, decoding, splitting and every built command handler must
+// with their materials and a row of every kind a command names, so that every
+// handler can be reached. Reading, decoding, splitting and every command handler must
 // hold up without a fault. Random numbers come from a fixed source, so a failing
 // input repeats.
 #include <cstddef>
@@ -18,35 +18,61 @@ namespace {
 
 std::u8string U8(const std::string& text) { return std::u8string(text.begin(), text.end()); }
 
-// The window materials in the picture archive: small flat pictures, since nothing
-// is drawn and every input loads them afresh.
-bool WriteMaterials() {
+// The picture a background and a texture row show, present in the archive; the
+// character's picture is registered but left out of it.
+const std::string& Background() { return AssetManifest::Instance().SurfaceNames().at(264); }
+const std::string& Texture() { return AssetManifest::Instance().TextureNames().at(0); }
+
+// The first named sound-effect buffer.
+std::string Effect() {
+    for (const std::string& name : AssetManifest::Instance().EffectNames()) {
+        if (!name.empty()) return name;
+    }
+    return {};
+}
+
+// The window materials and the present pictures in the picture archive: small flat
+// pictures, since nothing is drawn and every input loads them afresh.
+bool WritePictures() {
     const std::vector<std::uint32_t> pixels(8 * 8, 0x00406080);
+    const std::string bitmap = zktools::BitmapBytes(zktools::BitmapForm::Rgb24, 8, 8, pixels);
     std::vector<zktools::CombinedMember> members;
     for (const std::size_t slot : {5u, 6u, 7u}) {
-        members.push_back(zktools::MemberFromBytes(
-            AssetManifest::Instance().SurfaceNames().at(slot),
-            zktools::BitmapBytes(zktools::BitmapForm::Rgb24, 8, 8, pixels)));
+        members.push_back(
+            zktools::MemberFromBytes(AssetManifest::Instance().SurfaceNames().at(slot), bitmap));
     }
+    members.push_back(zktools::MemberFromBytes(Background(), bitmap));
+    members.push_back(zktools::MemberFromBytes(Texture(), bitmap));
     std::string error;
     return zktools::WriteCombinedFile("dat/Img.dat", members, zktools::ListPlace::InArchive, error);
 }
 
-// A variable DAY and a character of two bodies and two faces whose pictures are
-// registered but not in the archive.
+// Two bodies and two faces of the missing picture, with two eye frames.
+void AddCharacter(std::vector<std::u8string>& lines, const std::string& id) {
+    const std::u8string c = U8(id);
+    lines.push_back(u8"#REG_DATA " + c + u8" CHAR 2 2");
+    for (const char8_t* n : {u8" 1 ", u8" 2 "}) {
+        lines.push_back(u8"#CHARA_SET_BODY " + c + n + u8"pic pic 0 0 0 0");
+        lines.push_back(u8"#CHARA_SET_FACE " + c + n + u8"pic pic 0 0 2 0 REPETITION");
+    }
+    lines.push_back(u8"#CHARA_SET_EYE " + c + u8" 1 1 0 0 10 100");
+    lines.push_back(u8"#CHARA_SET_EYE " + c + u8" 1 2 10 0 10 100");
+}
+
+// Variables DAY and HELP; a background BG00 and a texture TX00 that load, a picture
+// pic that does not, and a sound SE00; the four heroines and a character HERO, all
+// drawn from pic.
 bool StartStory(GAMEMAIN& game) {
     const std::string picture = AssetManifest::Instance().SurfaceNames().at(263);
-    const std::vector<std::u8string> lines = {u8"// init",
-                                              u8"#REG_DATA DAY VAR 1",
-                                              u8"#REG_DATA pic SURF " + U8(picture),
-                                              u8"#REG_DATA pic TEX " + U8(picture),
-                                              u8"#REG_DATA HERO CHAR 2 2",
-                                              u8"#CHARA_SET_BODY HERO 1 pic pic 0 0 0 0",
-                                              u8"#CHARA_SET_BODY HERO 2 pic pic 0 0 0 0",
-                                              u8"#CHARA_SET_FACE HERO 1 pic pic 0 0 2 0 REPETITION",
-                                              u8"#CHARA_SET_FACE HERO 2 pic pic 0 0 2 0 REPETITION",
-                                              u8"#CHARA_SET_EYE HERO 1 1 0 0 10 100",
-                                              u8"#CHARA_SET_EYE HERO 1 2 10 0 10 100"};
+    std::vector<std::u8string> lines = {u8"// init",
+                                        u8"#REG_DATA DAY VAR 1",
+                                        u8"#REG_DATA HELP VAR 0",
+                                        u8"#REG_DATA pic SURF " + U8(picture),
+                                        u8"#REG_DATA pic TEX " + U8(picture),
+                                        u8"#REG_DATA BG00 SURF " + U8(Background()),
+                                        u8"#REG_DATA TX00 TEX " + U8(Texture()),
+                                        u8"#REG_DATA SE00 WAVE " + U8(Effect())};
+    for (const char* id : {"HERO", "QUIRA", "DULCANE", "OMBREA", "YSMA"}) AddCharacter(lines, id);
     std::string error;
     const auto coded = zktools::CodedScriptBytes(lines, error);
     if (!coded ||
@@ -54,7 +80,7 @@ bool StartStory(GAMEMAIN& game) {
             "Init.spt", reinterpret_cast<const std::uint8_t*>(coded->data()), coded->size())) {
         return false;
     }
-    return WriteMaterials() && game.InitScrMain() == 1;
+    return WritePictures() && game.InitScrMain() == 1;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,7 @@ TEST(Interpreter, AWaitingSlotRunsAloneAndTheLowerSlotResumesAfterwards) {
     EXPECT_EQ(scr.nLine, 3);
 }
 
-TEST(Interpreter, UnknownAndMissingCommandsReportTheirOwnLineAndTheScriptGoesOn) {
+TEST(Interpreter, AnUnknownCommandReportsItsOwnLineAndTheScriptGoesOn) {
     ScriptKit k;
     ASSERT_TRUE(
         Open(k, {u8"// header", u8"#Bogus a", u8"#MosaicEnd x", u8"#EndIf 1", u8"#EndIf 2"}));
@@ -86,11 +87,8 @@ TEST(Interpreter, UnknownAndMissingCommandsReportTheirOwnLineAndTheScriptGoesOn)
     for (int frame = 0; frame < 3; ++frame) k.game->ScrMain();
     scr.nExeFlg = 1;
     EXPECT_EQ(k.game->ScrMain(), 0);
-    EXPECT_EQ(k.lines(),
-              (Lines{"Error: <GAMEMAIN::ScrExe> 定義されていない命令です",
-                     "---Error Info--- File: test.spt Line: 2 Command: #Bogus",
-                     "Error: <GAMEMAIN::ScrExe> 命令 #MosaicEnd はこのビルドにありません",
-                     "---Error Info--- File: test.spt Line: 3 Command: #MosaicEnd"}));
+    EXPECT_EQ(k.lines(), (Lines{"Error: <GAMEMAIN::ScrExe> 定義されていない命令です",
+                                "---Error Info--- File: test.spt Line: 2 Command: #Bogus"}));
     for (const SCR_CMD_DATA& slot : scr.Cmd) EXPECT_TRUE(slot.IsFree());
     EXPECT_EQ(scr.nLine, 5);
     k.clearLog();
@@ -100,25 +98,38 @@ TEST(Interpreter, UnknownAndMissingCommandsReportTheirOwnLineAndTheScriptGoesOn)
 
 // Each way an open can fail gives one line, under the tag of the caller that asks.
 TEST(Interpreter, AFailedOpenIsToldByItsCallerInOneLine) {
+    // The archive whole, plain bytes, or cut short inside its member.
+    enum class ARCHIVE { Whole, Plain, Cut };
     const struct {
         const char* name;
-        bool combined;
+        ARCHIVE archive;
         std::int32_t result;
         Lines lines;
     } cases[] = {
-        {"test.spt", true, 1, {}},
-        {"none.spt", true, -1, {"Error: <Caller> 取り出すファイルに該当ファイルが存在しません"}},
-        {"test.spt", false, -1, {"Error: <Caller> 指定ファイルは非結合ファイルです"}},
-        {"../x.spt", true, -1, {"Error: <GAMEMAIN::ScrFileOpen> 不正なファイル名です: ../x.spt"}},
+        {"test.spt", ARCHIVE::Whole, 1, {}},
+        {"none.spt",
+         ARCHIVE::Whole,
+         -1,
+         {"Error: <Caller> 取り出すファイルに該当ファイルが存在しません"}},
+        {"test.spt", ARCHIVE::Plain, -1, {"Error: <Caller> 指定ファイルは非結合ファイルです"}},
+        {"test.spt", ARCHIVE::Cut, -1, {"Error: <Caller> 呼び出したFileDivが失敗しました"}},
+        {"../x.spt",
+         ARCHIVE::Whole,
+         -1,
+         {"Error: <GAMEMAIN::ScrFileOpen> 不正なファイル名です: ../x.spt"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptKit k;
-        if (c.combined) {
+        if (c.archive == ARCHIVE::Plain) {
+            zktest::WriteFileBytes("dat/Scenario.dat", "plain bytes");
+        } else {
             ScriptKit::WriteArchive("dat/Scenario.dat",
                                     {{"test.spt", ScriptKit::Coded({u8"// c"})}});
-        } else {
-            zktest::WriteFileBytes("dat/Scenario.dat", "plain bytes");
+        }
+        if (c.archive == ARCHIVE::Cut) {
+            std::filesystem::resize_file("dat/Scenario.dat",
+                                         std::filesystem::file_size("dat/Scenario.dat") - 3);
         }
         const GAMEMAIN::SCR_OPEN_RESULT open = k.game->ScrFileOpen(c.name);
         EXPECT_EQ(k.game->ScrOpenResult("Caller", open), c.result);
