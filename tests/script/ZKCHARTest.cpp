@@ -250,4 +250,36 @@ TEST(ZKCHAR, DrawShowsBodyEyesAndBlendsAndNothingElse) {
     EXPECT_EQ(k.lines(), Lines{});
 }
 
+// At the two ends of a body cross-fade the body fully out is neither drawn nor
+// composed, and the body fully in is drawn opaque from its surface and composed.
+TEST(ZKCHAR, ACrossFadeAtItsEndsPlacesOnlyTheBodyThatShows) {
+    CharaKit k;
+    ZKCHAR& c = k.chara;
+    c.FadeIn(0, 0, 0, 0, 1000, 0);
+    ASSERT_EQ(c.BodyChange(1, 2000, 1000), 1);
+    using Body = std::tuple<bool, int, float>;  // surface or texture, its slot, alpha
+    using PLACE = ZKCHAR::PLACE;
+    const Body oldSurface{true, kBodySurface, 1.0f};
+    const Body newSurface{true, kBody2Surface, 1.0f};
+    const struct {
+        float alpha;  // the old body's share
+        PLACE place;
+        std::vector<Body> bodies;
+    } cases[] = {
+        {1.0f, PLACE::Screen, {oldSurface, {false, kBody2Texture, 0.0f}}},
+        {1.0f, PLACE::Composition, {oldSurface}},
+        {0.0f, PLACE::Screen, {newSurface}},
+        {0.0f, PLACE::Composition, {newSurface}},
+    };
+    for (const auto& t : cases) {
+        c.fBodyAlpha = t.alpha;
+        std::vector<Body> bodies;
+        for (const CHAR_PLACEMENT& p : c.Placements(t.place)) {
+            if (!p.rcSrc) bodies.emplace_back(p.bSurface, p.nIndex, p.fAlpha);
+        }
+        EXPECT_EQ(bodies, t.bodies) << t.alpha << (t.place == PLACE::Screen ? " screen" : "");
+    }
+    EXPECT_EQ(k.lines(), Lines{});
+}
+
 }  // namespace
