@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <initializer_list>
 
 #include "game/GAMEMAIN.h"
 #include "game/REG_KIND.h"
