@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -407,6 +408,26 @@ TEST(MosaicCommands, AFailedCompositionFailsTheCommand) {
                "Error: <GAMEMAIN::ScrMain> 呼び出したGAMEMAIN::ScrExeが失敗しました",
                "---Error Info--- File: test.spt Line: 2 Command: #MosaicReduction"}));
     EXPECT_EQ(g.nMosaicDispFlg, 0u);
+}
+
+// A reload whose composition fails keeps no cells of the mosaic it replaced.
+TEST(MosaicCommands, AFailedReloadLeavesNoCells) {
+    ScriptBench b;
+    GAMEMAIN& g = b.game();
+    ASSERT_TRUE(
+        b.open(ScriptBench::Script{u8"// c", u8"#MosaicExpansion 16 16 0", u8"#MosaicReload"}));
+    b.frame();  // the header line
+    EXPECT_EQ(b.frame(), 0);
+    ASSERT_EQ(g.nMosaicCellNum, Cells(16));
+    ShowBackground(g.BGGraphData2, 2, 0, 0, 0);  // a slot that is not loaded
+    EXPECT_EQ(b.frame(), -1);
+    EXPECT_FALSE(g.prcMosaic || g.pdwMosaicColor);
+    EXPECT_EQ(g.nMosaicCellNum, 0u);
+    const Lines lines = b.lines();
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "Error: <GAMEMAIN::MosaicReloadProc> モザイクサーフェスへの合成に失敗しました"),
+        lines.end());
 }
 
 // The composition needs its work surface.

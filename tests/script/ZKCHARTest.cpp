@@ -158,6 +158,34 @@ TEST(ZKCHAR, RefusalsChangeNothing) {
     EXPECT_EQ(c.nLoveValue, 2147483647);
 }
 
+// Picture counts outside 1 ... 256 are refused with the character as it was; a
+// character created again starts afresh, off screen at the origin with its story cleared.
+TEST(ZKCHAR, CreatingRefusesBadCountsAndStartsAfresh) {
+    CharaKit k;
+    ZKCHAR& c = k.chara;
+    c.FadeIn(5, 6, 0, 0, 1000, 0);
+    c.SetLoveValue(7);
+    c.FlgControl(0, 3, 0);
+    const std::string body = "Error: <ZKCHAR::CreateCharData> 指定した体のスプライト総数は不正です";
+    const std::string face = "Error: <ZKCHAR::CreateCharData> 指定した顔のスプライト総数は不正です";
+    const struct {
+        int bodies, faces;
+        std::string line;
+    } refused[] = {{0, 1, body}, {257, 1, body}, {1, 0, face}, {1, 257, face}};
+    for (const auto& t : refused) {
+        EXPECT_EQ(c.CreateCharData(&k.sprites.sprite, &k.snd, &k.sys, "Hero", t.bodies, t.faces),
+                  0);
+        EXPECT_EQ(k.lines(), Lines{t.line}) << t.bodies << " " << t.faces;
+        k.clearLog();
+        EXPECT_EQ(std::tuple(c.nX, c.nY, c.nBodyNum, c.nDispFlg), std::tuple(5, 6, 2, 1));
+    }
+    EXPECT_EQ(c.CreateCharData(&k.sprites.sprite, &k.snd, &k.sys, "Hero", 256, 256), 1);
+    EXPECT_EQ(std::tuple(c.nX, c.nY, c.nBodyNum, c.nFaceNum, c.nDispFlg),
+              std::tuple(0, 0, 256, 256, 0));
+    EXPECT_EQ(std::pair(c.nLoveValue, c.dwEventFlg), std::pair(0, 0u));
+    EXPECT_EQ(k.lines(), Lines{});
+}
+
 TEST(ZKCHAR, ResetUnloadsThePicturesShownAndKeepsTheStoryOnlyWhenAsked) {
     for (const int clear : {0, 1}) {
         SCOPED_TRACE(clear);
