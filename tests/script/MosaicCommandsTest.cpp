@@ -410,6 +410,22 @@ TEST(MosaicCommands, AFailedCompositionFailsTheCommand) {
     EXPECT_EQ(g.nMosaicDispFlg, 0u);
 }
 
+// A mosaic restored with a cell size out of range reloads at the size held to it.
+TEST(MosaicCommands, AReloadHoldsARestoredSizeToItsRange) {
+    for (const std::uint32_t restored : {5000u, 3u}) {
+        ScriptBench b;
+        GAMEMAIN& g = b.game();
+        ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", u8"#MosaicReload"}));
+        g.dwMosaicSize = restored;
+        g.nMosaicDispFlg = 1;
+        b.frame();  // the header line
+        EXPECT_EQ(b.frame(), 0);
+        const std::uint32_t size = MosaicGrid::Clamp(restored);
+        EXPECT_EQ(std::pair(g.dwMosaicSize, g.nMosaicCellNum), std::pair(size, Cells(size)));
+        EXPECT_EQ(b.lines(), Lines{});
+    }
+}
+
 // A reload whose composition fails keeps no cells of the mosaic it replaced.
 TEST(MosaicCommands, AFailedReloadLeavesNoCells) {
     ScriptBench b;

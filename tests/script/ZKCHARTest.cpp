@@ -106,6 +106,10 @@ TEST(ZKCHAR, TransitionsMoveTheirAlphasOverTime) {
     EXPECT_EQ(c.FaceBodyChange(-1, 0, 2200, 100), -1);
     EXPECT_EQ(c.FaceBodyChange(1, 0, 2200, 0), 0);
     EXPECT_EQ(c.nFace, 1);
+    EXPECT_EQ(c.FaceBodyChange(2, 1, 2300, 100), 1);
+    EXPECT_EQ(std::pair(c.fBodyAlpha, c.fFaceAlpha), std::pair(0.99f, 0.99f));
+    EXPECT_EQ(c.FaceBodyChange(2, 1, 2400, 100), 0);
+    EXPECT_EQ(std::pair(c.nBody, c.nFace), std::pair(1, 2));
 
     EXPECT_EQ(c.FadeOut(3000, 1000), 1);
     EXPECT_FLOAT_EQ(c.fBodyAlpha, 0.99f);
@@ -222,9 +226,16 @@ TEST(ZKCHAR, DrawShowsBodyEyesAndBlendsAndNothingElse) {
         EXPECT_EQ(k.DrawnAt(111, 111), kEyes[frames[i]]);
     }
 
-    // Faces without eye frames show nothing over the body.
+    // Faces without eye frames show nothing over the body, also a face set again
+    // without the eye frames it had.
     c.FaceChange(1, 2000, 0);
     EXPECT_EQ(c.Animation(2100), 1);
+    EXPECT_EQ(k.DrawnAt(111, 111), kBody);
+    EXPECT_EQ(c.SetFaceData(1, 0, 0, "face", kFaceSurface, kFaceTexture, 1, 0, 0), 1);
+    const platform::Rect eye{0, 0, 4, 4};
+    EXPECT_EQ(c.SetEyeData(1, 0, &eye, 100), 1);
+    EXPECT_EQ(k.DrawnAt(111, 111), kEyes[0]);
+    EXPECT_EQ(c.SetFaceData(1, 0, 0, "blank", kFaceSurface, kFaceTexture, -1, 0, 0), 1);
     EXPECT_EQ(k.DrawnAt(111, 111), kBody);
 
     c.FadeOut(2000, 0);
