@@ -24,9 +24,7 @@ constexpr const char* kSaveFolder = "sav/";
 constexpr const char* kTmpFolder = "tmp/";
 constexpr const char* kTmpFolderName = "tmp";
 
-// IDSerch kinds and the line each gives when no row matches.
-constexpr std::uint32_t kKindVariable = 3;
-constexpr std::uint32_t kKindCharacter = 4;
+// The line each IDSerch kind gives when no row matches.
 constexpr const char8_t* kNoMatchText[] = {
     u8"テクスチャデータのIDと照合しませんでした", u8"サーフェスデータのIDと照合しませんでした",
     u8"WAVEデータのIDと照合しませんでした", u8"変数データのIDと照合しませんでした",
@@ -265,16 +263,15 @@ std::uint32_t GAMEMAIN::IDSerch(const char* szID, std::uint32_t nKind, std::int3
     if (pnIndex == nullptr) pnIndex = &nFound;
     *pnIndex = -1;
     if (!IsInitialized("GAMEMAIN::IDSerch")) return 0;
-    if (nKind > kKindCharacter) {
+    if (nKind > REG_CHAR) {
         platform::LogError("GAMEMAIN::IDSerch", u8"定義されていないデータ形式です");
         return 0;
     }
-    const GRAPHIC_FILE_DATA* tables[] = {pTextureData.get(), pSurfaceData.get(), pWaveData.get()};
     const std::int32_t counts[] = {nTextureNum, nSurfaceNum, nWaveNum, nVarNum, nCharNum};
     const auto rowName = [&](std::int32_t row) -> const char* {
-        if (nKind == kKindVariable) return pVarData[row].szName;
-        if (nKind == kKindCharacter) return pCharData[row].szID;
-        return tables[nKind][row].szName;
+        if (nKind == REG_VAR) return pVarData[row].szName;
+        if (nKind == REG_CHAR) return pCharData[row].szID;
+        return FileTable(static_cast<REG_KIND>(nKind))[row].szName;
     };
     // An empty ID names nothing: a word missing its argument must not find a free row.
     const std::string_view id = szID != nullptr ? szID : "";
@@ -287,6 +284,18 @@ std::uint32_t GAMEMAIN::IDSerch(const char* szID, std::uint32_t nKind, std::int3
     }
     platform::LogMessage("GAMEMAIN::IDSerch", kNoMatchText[nKind]);
     return 0;
+}
+
+GRAPHIC_FILE_DATA* GAMEMAIN::FindFileRow(const char* szID, REG_KIND nKind) {
+    std::int32_t row = -1;
+    if (IDSerch(szID, nKind, &row) == 0) return nullptr;
+    return &FileTable(nKind)[row];
+}
+
+GRAPHIC_FILE_DATA* GAMEMAIN::FileTable(REG_KIND nKind) const {
+    if (nKind == REG_TEX) return pTextureData.get();
+    if (nKind == REG_SURF) return pSurfaceData.get();
+    return pWaveData.get();
 }
 
 std::int32_t GAMEMAIN::ReleaseAllResources() {

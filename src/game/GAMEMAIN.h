@@ -13,6 +13,7 @@
 #include "game/GRAPHIC_FILE_DATA.h"
 #include "game/GameContext.h"
 #include "game/ModeHost.h"
+#include "game/REG_KIND.h"
 #include "platform/input/InputSource.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
@@ -94,6 +95,9 @@ public:
     std::int32_t GetProcStep() const { return nProcStep; }
     std::uint32_t GetTime() const { return dwNowTime; }
     std::uint32_t IDSerch(const char* szID, std::uint32_t nKind, std::int32_t* pnIndex);
+    // The registration row of a picture or sound ID (REG_TEX, REG_SURF or REG_WAVE),
+    // whose nIndex is the slot it loads into; null, after IDSerch's line, for none.
+    GRAPHIC_FILE_DATA* FindFileRow(const char* szID, REG_KIND nKind);
     std::int32_t ReleaseAllResources();
     void BGDataClear();
 
@@ -320,6 +324,7 @@ private:
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
+    GRAPHIC_FILE_DATA* FileTable(REG_KIND nKind) const;
     void MakeSaveFolder();
     void FreeWipeData();
     SystemSaveValues SaveValues();
@@ -328,7 +333,7 @@ private:
     std::int32_t ScrStore(const ScriptLine& line);
     void ScrErrorInfo(const SCR_REPORT* pReport) const;
     std::int32_t InitScrRegData(const SplitWords& words);
-    std::int32_t InitScrRegFile(const SplitWords& words, std::uint32_t nKind);
+    std::int32_t InitScrRegFile(const SplitWords& words, REG_KIND nKind);
     std::int32_t InitScrRegClothes(const SplitWords& words);
     std::int32_t InitScrCharaPicture(const SplitWords& words, bool bFace);
     std::int32_t InitScrCharaEye(const SplitWords& words);

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "game/GAMEMAIN.h"
+#include "game/REG_KIND.h"
 #include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/core/Log.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-// IDSerch's table of surfaces.
-constexpr std::uint32_t kSurfaceKind = 1;
 // Save, load and settings: off while strips stand.
 constexpr std::int32_t kSaveLoadConfig = 7;
 constexpr std::int32_t kAllBarButtons = 65535;
@@ -70,13 +69,12 @@ std::optional<WIPE_SCHEDULE> ScheduleOf(const ScriptArgs& args, std::span<const 
 // The registration row of argument 0's surface; null after the command's line.
 const GRAPHIC_FILE_DATA* FindSurface(GAMEMAIN& game, const SCR_CMD_DATA& cmd,
                                      const BG_COMMAND& command) {
-    std::int32_t row = -1;
-    if (game.IDSerch(cmd.szArg[0], kSurfaceKind, &row) == 0) {
+    const GRAPHIC_FILE_DATA* row = game.FindFileRow(cmd.szArg[0], REG_SURF);
+    if (row == nullptr) {
         platform::LogError(command.szTag, u8"[%s] 合致するIDが見つかりませんでした",
                            platform::Utf8Arg(command.szIdLabel));
-        return nullptr;
     }
-    return &game.pSurfaceData[row];
+    return row;
 }
 
 void UnloadLayer(GAMEMAIN& game, const GRAPHIC_DATA& layer) {

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "game/GAMEMAIN.h"
+#include "game/REG_KIND.h"
 #include "game/ResourceLoader.h"
 #include "platform/core/Log.h"
 #include "script/ScriptArgs.h"
@@ -11,8 +12,6 @@
 
 namespace {
 
-// IDSerch's table of characters.
-constexpr std::uint32_t kCharaKind = 4;
 // The loaders take the colour key from the picture's corner.
 constexpr int kColorKey = 1;
 constexpr std::uint32_t kKeyFromCorner = 0xFFFFFFFFu;
@@ -39,7 +38,7 @@ constexpr CHARA_COMMAND kEyeAnimation{"GAMEMAIN::CtrlEyeAnimationProc", "#CtrlEy
 
 ZKCHAR* FindChara(GAMEMAIN& game, const SCR_CMD_DATA& cmd, const CHARA_COMMAND& command) {
     std::int32_t index = -1;
-    if (game.IDSerch(cmd.szArg[0], kCharaKind, &index) == 0) {
+    if (game.IDSerch(cmd.szArg[0], REG_CHAR, &index) == 0) {
         platform::LogError(command.szTag, u8"[%s] 合致するIDが見つかりませんでした",
                            platform::Utf8Arg(command.szLabel));
         return nullptr;

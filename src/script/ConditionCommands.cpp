@@ -2,6 +2,7 @@
 #include <string>
 
 #include "game/GAMEMAIN.h"
+#include "game/REG_KIND.h"
 #include "platform/core/Log.h"
 #include "platform/text/SjisText.h"
 #include "script/ScriptArgs.h"
@@ -16,8 +17,6 @@ constexpr const char* kIfCTag = "GAMEMAIN::BrIf_CProc";
 constexpr const char* kLoveTag = "GAMEMAIN::Love_Jadge_StartProc";
 constexpr const char8_t* kNoEndIf = u8"#EndIf未検出のままファイルの終端に到達しました";
 constexpr std::int32_t kAllButtons = 65535;
-constexpr std::uint32_t kKindVariable = 3;
-constexpr std::uint32_t kKindCharacter = 4;
 constexpr std::int32_t kBits = 32;
 constexpr int kCostumeWords = 8;
 
@@ -26,7 +25,7 @@ bool Same(std::string_view a, std::string_view b) { return platform::SjisEqualsI
 // The row of a character ID; -1 when none is registered under it.
 std::int32_t CharacterRow(GAMEMAIN& game, std::string_view id) {
     std::int32_t index = -1;
-    game.IDSerch(std::string(id).c_str(), kKindCharacter, &index);
+    game.IDSerch(std::string(id).c_str(), REG_CHAR, &index);
     return index;
 }
 
@@ -34,7 +33,7 @@ std::int32_t CharacterRow(GAMEMAIN& game, std::string_view id) {
 // written.
 std::int32_t Operand(GAMEMAIN& game, std::string_view word) {
     std::int32_t index = -1;
-    if (game.IDSerch(std::string(word).c_str(), kKindVariable, &index) != 0) {
+    if (game.IDSerch(std::string(word).c_str(), REG_VAR, &index) != 0) {
         return game.pVarData[index].nValue;
     }
     platform::LogMessage(kIfTag, u8"合致する変数IDが見つかりませんでした");

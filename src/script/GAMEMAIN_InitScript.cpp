@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "game/GAMEMAIN.h"
+#include "game/REG_KIND.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/core/Log.h"
 #include "platform/core/Services.h"
@@ -23,16 +24,6 @@ constexpr const char* kInitFile = "Init.spt";
 constexpr std::size_t kInitWords = 11;
 // No game registers more of one kind; a larger count is refused, not allocated.
 constexpr std::int32_t kMaxRows = 4096;
-
-enum REG_KIND : std::uint32_t {
-    REG_TEX = 0,
-    REG_SURF = 1,
-    REG_WAVE = 2,
-    REG_VAR = 3,
-    REG_CHAR = 4
-};
-constexpr const char* kRegKindWords[] = {"TEX", "SURF", "WAVE", "VAR", "CHAR"};
-constexpr std::size_t kRegKindCount = std::size(kRegKindWords);
 
 bool SameWord(std::string_view a, std::string_view b) {
     return platform::SjisEqualsIgnoreCase(a, b);
@@ -251,7 +242,7 @@ std::int32_t GAMEMAIN::InitScrRegData(const SplitWords& words) {
         platform::LogError(kTag, u8"[#REG_DATA] IDが99バイトを超えています");
         return -1;
     }
-    if (kind <= REG_WAVE) return InitScrRegFile(words, static_cast<std::uint32_t>(kind));
+    if (kind <= REG_WAVE) return InitScrRegFile(words, static_cast<REG_KIND>(kind));
     if (kind == REG_VAR) {
         for (std::int32_t i = 0; i < nVarNum; ++i) {
             VAR_DATA& row = pVarData[i];
@@ -277,7 +268,7 @@ std::int32_t GAMEMAIN::InitScrRegData(const SplitWords& words) {
     return 1;
 }
 
-std::int32_t GAMEMAIN::InitScrRegFile(const SplitWords& words, std::uint32_t nKind) {
+std::int32_t GAMEMAIN::InitScrRegFile(const SplitWords& words, REG_KIND nKind) {
     static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
     static constexpr const char8_t* kNotFound[] = {
         u8"[#REG_DATA] TEX登録データ内に同名ファイルパスが見つかりません",
@@ -308,10 +299,9 @@ std::int32_t GAMEMAIN::InitScrRegFile(const SplitWords& words, std::uint32_t nKi
         platform::LogWarn(kTag, kNotFound[nKind]);
         return 1;
     }
-    GRAPHIC_FILE_DATA* tables[] = {pTextureData.get(), pSurfaceData.get(), pWaveData.get()};
     const std::int32_t counts[] = {nTextureNum, nSurfaceNum, nWaveNum};
     for (std::int32_t i = 0; i < counts[nKind]; ++i) {
-        GRAPHIC_FILE_DATA& row = tables[nKind][i];
+        GRAPHIC_FILE_DATA& row = FileTable(nKind)[i];
         if (row.szName[0] != '\0') continue;
         platform::SjisCopyTruncated(row.szName, GRAPHIC_FILE_DATA::kNameSize, Word(words, 1));
         platform::SjisCopyTruncated(row.szFilePath, GRAPHIC_FILE_DATA::kPathSize, path);
@@ -370,10 +360,10 @@ std::int32_t GAMEMAIN::InitScrCharaPicture(const SplitWords& words, bool bFace) 
     ZKCHAR* chara = InitScrFindChara(words, label);
     if (chara == nullptr) return -1;
     const std::string surfaceID = WordText(words, 3);
-    std::int32_t surface = -1;
-    std::int32_t texture = -1;
-    if (IDSerch(surfaceID.c_str(), REG_SURF, &surface) == 0 ||
-        IDSerch(WordText(words, 4).c_str(), REG_TEX, &texture) == 0) {
+    const GRAPHIC_FILE_DATA* surface = FindFileRow(surfaceID.c_str(), REG_SURF);
+    const GRAPHIC_FILE_DATA* texture =
+        surface != nullptr ? FindFileRow(WordText(words, 4).c_str(), REG_TEX) : nullptr;
+    if (texture == nullptr) {
         platform::LogError(kTag,
                            bFace ? u8"%s 顔と同名IDが見つかりませんでした"
                                  : u8"%s 体と同名IDが見つかりませんでした",
@@ -381,8 +371,8 @@ std::int32_t GAMEMAIN::InitScrCharaPicture(const SplitWords& words, bool bFace) 
         return -1;
     }
     const std::int32_t n = ScriptSum(Number(words, 2), -1);
-    const std::int32_t surfaceSlot = pSurfaceData[surface].nIndex;
-    const std::int32_t textureSlot = pTextureData[texture].nIndex;
+    const std::int32_t surfaceSlot = surface->nIndex;
+    const std::int32_t textureSlot = texture->nIndex;
     int set = 0;
     if (bFace) {
         const std::string_view pattern = Word(words, 9);

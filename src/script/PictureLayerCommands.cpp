@@ -2,6 +2,7 @@
 
 #include "game/ANIMATION_DATA.h"
 #include "game/GAMEMAIN.h"
+#include "game/REG_KIND.h"
 #include "game/ResourceLoader.h"
 #include "platform/core/Log.h"
 #include "platform/video/Rect.h"
@@ -17,14 +18,14 @@ constexpr const char* kAniUnDispTag = "GAMEMAIN::PrimAniUnDispProc";
 constexpr const char* kGraphicDispTag = "GAMEMAIN::PrimGraphicDispProc";
 constexpr const char* kGraphicUnDispTag = "GAMEMAIN::PrimGraphicUnDispProc";
 
-constexpr std::uint32_t kSurfaceKind = 1;
 constexpr std::uint32_t kNoColor = 0xFFFFFFFFu;
 // A still picture's one frame never ends.
 constexpr std::uint32_t kStillFrameTime = 0xFFFFFFFFu;
 
-// What #PrimAniInit sets a layer up with.
+// What #PrimAniInit sets a layer up with. A layer numbers its picture kind as the
+// registration tables do: REG_TEX or REG_SURF.
 struct LAYER_SETUP {
-    std::uint32_t nKind = kSurfaceKind;
+    std::uint32_t nKind = REG_SURF;
     std::int32_t nSlot = -1;
     std::int32_t nFrames = 0;
     std::uint32_t nType = 0;
@@ -63,12 +64,10 @@ bool ReadChoice(const ScriptArgs& args, int i, const char* szOne, const char* sz
 
 // The image slot registered under the ID in the texture or surface table; false when
 // no row has the ID.
-bool FindSlot(GAMEMAIN& game, const char* szID, std::uint32_t nKind, std::int32_t& nSlot) {
-    std::int32_t nRow = -1;
-    if (game.IDSerch(szID, nKind, &nRow) == 0) return false;
-    const GRAPHIC_FILE_DATA* table =
-        nKind == kSurfaceKind ? game.pSurfaceData.get() : game.pTextureData.get();
-    nSlot = table[nRow].nIndex;
+bool FindSlot(GAMEMAIN& game, const char* szID, REG_KIND nKind, std::int32_t& nSlot) {
+    const GRAPHIC_FILE_DATA* row = game.FindFileRow(szID, nKind);
+    if (row == nullptr) return false;
+    nSlot = row->nIndex;
     return true;
 }
 
@@ -79,7 +78,7 @@ bool ReadPicture(GAMEMAIN& game, const SCR_CMD_DATA& cmd, const ScriptArgs& args
         platform::LogError(kAniInitTag, u8"[#PrimAniInit] 画像指定が規定外です");
         return false;
     }
-    if (!FindSlot(game, cmd.szArg[1], setup.nKind, setup.nSlot)) {
+    if (!FindSlot(game, cmd.szArg[1], static_cast<REG_KIND>(setup.nKind), setup.nSlot)) {
         platform::LogError(kAniInitTag, u8"[#PrimAniInit] IDが見つかりませんでした");
         return false;
     }
@@ -122,7 +121,7 @@ void Show(GRAPHIC_DATA_EX& layer, const ScriptArgs& args, int first) {
 
 void LoadPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, std::uint32_t dwKey) {
     const int bColorKey = static_cast<int>(dwKey);
-    if (layer.nGKind == kSurfaceKind) {
+    if (layer.nGKind == REG_SURF) {
         SurfaceLoad(game.pSprite, game.pSystem, layer.nIndex, bColorKey, kNoColor);
     } else {
         TextureLoad(game.pSprite, game.pSystem, layer.nIndex, bColorKey, kNoColor);
@@ -133,7 +132,7 @@ void LoadPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, std::uint32_t dwK
 // slot has nothing to unload.
 void UnloadPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, const ScriptArgs& args, int i) {
     if (args.Is(i, "FALSE") || layer.nIndex < 0) return;
-    if (layer.nGKind == kSurfaceKind) {
+    if (layer.nGKind == REG_SURF) {
         SurfaceUnload(game.pSprite, game.pSystem, layer.nIndex);
     } else {
         TextureUnload(game.pSprite, game.pSystem, layer.nIndex);
@@ -219,11 +218,11 @@ std::int32_t PrimGraphicDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32
     GRAPHIC_DATA_EX* layer = FindLayer(game, args, kGraphicDispTag, u8"指定ナンバー外です");
     if (layer == nullptr) return ScrRefuse(cmd);
     std::int32_t nPicture = -1;
-    if (!FindSlot(game, cmd.szArg[1], kSurfaceKind, nPicture)) {
+    if (!FindSlot(game, cmd.szArg[1], REG_SURF, nPicture)) {
         platform::LogError(kGraphicDispTag, u8"IDが見つかりませんでした");
         return ScrRefuse(cmd);
     }
-    layer->Set(kSurfaceKind, nPicture, 1, 0, 0, 0, 0);
+    layer->Set(REG_SURF, nPicture, 1, 0, 0, 0, 0);
     // A script line ends before a ninth argument could say FALSE: the picture always loads.
     LoadPicture(game, *layer, 0);
     Show(*layer, args, 2);

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "game/GAMEMAIN.h"
+#include "game/REG_KIND.h"
 #include "game/ResourceLoader.h"
 #include "game/ResourcePlayer.h"
 #include "game/ShellWords.h"
@@ -15,9 +16,6 @@
 
 namespace {
 
-// IDSerch's table of sounds.
-constexpr std::uint32_t kWaveKind = 2;
-
 constexpr const char* kPlayBGMTag = "GAMEMAIN::PlayBGMProc";
 constexpr const char* kPlayWaveTag = "GAMEMAIN::PlayWaveProc";
 constexpr const char* kStopWaveTag = "GAMEMAIN::StopWaveProc";
@@ -26,13 +24,12 @@ constexpr const char* kPlayVoiceTag = "GAMEMAIN::PlayVoiceProc";
 // The sound row a line names by ID; null after the handler's not-found line.
 const GRAPHIC_FILE_DATA* FindWave(GAMEMAIN& game, const SCR_CMD_DATA& cmd, const char* szTag,
                                   const char* szWord) {
-    std::int32_t row = -1;
-    if (game.IDSerch(cmd.szArg[0], kWaveKind, &row) == 0) {
+    const GRAPHIC_FILE_DATA* row = game.FindFileRow(cmd.szArg[0], REG_WAVE);
+    if (row == nullptr) {
         platform::LogError(szTag, u8"[%s] 合致するIDが見つかりませんでした",
                            platform::Utf8Arg(szWord));
-        return nullptr;
     }
-    return &game.pWaveData[row];
+    return row;
 }
 
 void StopWave(GAMEMAIN& game, const GRAPHIC_FILE_DATA& row, bool bUnload) {

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "game/GAMEMAIN.h"
+#include "game/REG_KIND.h"
 #include "platform/core/Log.h"
 #include "script/SCR_FILE_DATA.h"
 #include "script/ScriptArgs.h"
@@ -10,10 +11,6 @@
 #include "script/ScriptNumber.h"
 
 namespace {
-
-// IDSerch's tables.
-constexpr std::uint32_t kVariableKind = 3;
-constexpr std::uint32_t kCharaKind = 4;
 
 constexpr std::int32_t kVariableBits = 16;
 constexpr std::int32_t kEventFlagBits = 32;
@@ -46,13 +43,13 @@ constexpr FLAG_COMMAND kFlgOFF{"GAMEMAIN::VarFlgOFFProc", "#FlgOFFVar",
 
 VAR_DATA* FindVariable(GAMEMAIN& game, const SCR_CMD_DATA& cmd) {
     std::int32_t row = -1;
-    if (game.IDSerch(cmd.szArg[0], kVariableKind, &row) == 0) return nullptr;
+    if (game.IDSerch(cmd.szArg[0], REG_VAR, &row) == 0) return nullptr;
     return &game.pVarData[row];
 }
 
 ZKCHAR* FindChara(GAMEMAIN& game, const SCR_CMD_DATA& cmd) {
     std::int32_t row = -1;
-    if (game.IDSerch(cmd.szArg[0], kCharaKind, &row) == 0) return nullptr;
+    if (game.IDSerch(cmd.szArg[0], REG_CHAR, &row) == 0) return nullptr;
     return &game.pCharData[row];
 }
 

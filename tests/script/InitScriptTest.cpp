@@ -130,6 +130,7 @@ TEST(InitScript, BrokenStartUpsEndTheGameAndLeaveTheSaveAlone) {
         std::vector<std::u8string> lines;  // none: no Scenario.dat
         std::u8string box;
         std::string line;
+        bool folderInItsPlace = false;  // a folder where Init.spt is extracted to
     } cases[] = {
         {"costume 15", costume15, u8"15" + lineError, reg + "衣装ナンバーが不正です"},
         {"unsafe scenario", Rows(u8"#REG_DATA 1 CLOTHES 2 1 text ../x.spt"), line2,
@@ -143,6 +144,8 @@ TEST(InitScript, BrokenStartUpsEndTheGameAndLeaveTheSaveAlone) {
         {"long line", Rows(u8"#REG_DATA v VAR " + std::u8string(520, u8'1')), line2,
          count + "行が510バイトを超えています"},
         {"no archive", {}, startUp, count + "指定ファイルは非結合ファイルです"},
+        {"folder in tmp", Rows(u8"#REG_DATA v VAR 1"), startUp,
+         count + "呼び出したFileDivが失敗しました", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,6 +154,7 @@ TEST(InitScript, BrokenStartUpsEndTheGameAndLeaveTheSaveAlone) {
         std::filesystem::create_directory("sav");
         zktest::WriteFileBytes("sav/sav00.sav", save);
         if (!c.lines.empty()) WriteInit(c.lines);
+        if (c.folderInItsPlace) std::filesystem::create_directories("tmp/Init.spt");
         EXPECT_EQ(k.game->GameMainFunc(), 0u);
         const Lines lines = k.lines();
         EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -56,6 +57,11 @@ TEST(MosaicGrid, ClampGridAndSizeOverTime) {
         {16, 64, 20, 47, true, 63},
         {64, 16, 0, 5, false, 59},
         {64, 16, 47, 1000, false, 16},
+        // One pixel apart: the size moves once the whole duration has passed.
+        {16, 17, 100, 99, true, 16},
+        {16, 17, 100, 100, true, 17},
+        {17, 16, 100, 99, false, 17},
+        {17, 16, 100, 100, false, 16},
         // A start already past its end is at its end.
         {64, 16, 100, 0, true, 16},
         {16, 16, 100, 0, false, 16},
@@ -274,8 +280,9 @@ TEST(MosaicCommands, TheCompositionPlacesEveryPartOfTheScene) {
     EXPECT_EQ(c.b.lines(), Lines{});
 }
 
-// During a wipe, background 1 composes as strips in place at full size; a background
-// without a picture composes black.
+// During a wipe, background 1 composes as strips in place at full size, one strip as
+// well as two; with no strip counted it composes whole. A background without a
+// picture composes black.
 TEST(MosaicCommands, StripsComposeInPlaceAndNoPictureIsBlack) {
     Composition c;
     GAMEMAIN& g = c.g;
@@ -285,22 +292,27 @@ TEST(MosaicCommands, StripsComposeInPlaceAndNoPictureIsBlack) {
     ShowBackground(g.BGGraphData1, green, 0, 0, 0);
     g.BGGraphData1.nDispFlg = 0;  // composed all the same
     CLIPPING_DATA& clip = g.ClippingData;
-    clip.nClipNum = 2;
     clip.prcClip = std::make_unique<platform::Rect[]>(2);
     clip.prcClip[0] = {20, 20, 60, 40};
     clip.prcClip[1] = {100, 50, 5000, 70};
-    c.Compose();
     const int width = static_cast<int>(c.sprite.GetSurfaceWidth(green));
     ASSERT_GT(width, 130);
+    EXPECT_NE(c.Of(green, 30, 30), c.Of(white, 30, 30));
+    EXPECT_NE(c.Of(green, 30, 45), c.Of(white, 30, 45));
     const struct {
         int x, y;
-        bool strip;
-    } points[] = {{30, 30, true},  {59, 39, true},        {30, 45, false},        {70, 30, false},
-                  {120, 60, true}, {width - 9, 60, true}, {width + 10, 60, false}};
-    for (const auto& p : points) {
-        EXPECT_EQ(c.At(p.x, p.y), c.Of(p.strip ? green : white, p.x, p.y)) << p.x << ", " << p.y;
+        std::int32_t strip;  // the strip the point lies in, -1 for none
+    } points[] = {{30, 30, 0},  {59, 39, 0},        {30, 45, -1},        {70, 30, -1},
+                  {120, 60, 1}, {width - 9, 60, 1}, {width + 10, 60, -1}};
+    for (const std::int32_t count : {2, 1, 0}) {
+        clip.nClipNum = count;
+        c.Compose();
+        for (const auto& p : points) {
+            const bool green1 = count == 0 ? p.x < width : p.strip >= 0 && p.strip < count;
+            EXPECT_EQ(c.At(p.x, p.y), c.Of(green1 ? green : white, p.x, p.y))
+                << count << " strips at " << p.x << ", " << p.y;
+        }
     }
-    EXPECT_NE(c.Of(green, 30, 30), c.Of(white, 30, 30));
     for (const bool strips : {true, false}) {
         clip.nClipNum = strips ? 2 : 0;
         g.BGGraphData1.nIndex = -1;
@@ -308,6 +320,51 @@ TEST(MosaicCommands, StripsComposeInPlaceAndNoPictureIsBlack) {
         EXPECT_EQ(c.At(5, 5), 0u);
         EXPECT_EQ(c.At(30, 30), 0u);
     }
+    EXPECT_EQ(c.b.lines(), Lines{});
+}
+
+// A picture layer that is hidden, holds a texture or no slot, or whose frame lies
+// beyond its frame count composes nothing.
+TEST(MosaicCommands, OnlyAShownSurfaceLayerWithItsFrameComposes) {
+    Composition c;
+    GAMEMAIN& g = c.g;
+    const int white = c.Loaded("white");
+    const int green = c.Loaded("Y0200");
+    ShowBackground(g.BGGraphData2, white, 0, 0, 0);
+    g.BGGraphData1.nIndex = white;
+    const platform::Rect frames[] = {{0, 0, 40, 40}, {40, 0, 80, 40}};
+    const struct {
+        const char* name;
+        void (*spoil)(GRAPHIC_DATA_EX&);
+        bool composed;
+    } cases[] = {
+        {"shown", [](GRAPHIC_DATA_EX&) {}, true},
+        {"hidden", [](GRAPHIC_DATA_EX& l) { l.nDispFlg = 0; }, false},
+        {"texture", [](GRAPHIC_DATA_EX& l) { l.nGKind = 0; }, false},
+        {"no slot", [](GRAPHIC_DATA_EX& l) { l.nIndex = -1; }, false},
+        {"frame beyond the count",
+         [](GRAPHIC_DATA_EX& l) {
+             l.nAnimNum = 1;
+             l.AnimData.nAnimNo = 1;
+         },
+         false},
+    };
+    for (const auto& t : cases) {
+        for (GRAPHIC_DATA_EX* layer : {&g.PRIM1, &g.PRIM2}) {
+            layer->Set(1, green, 2, 0, 1, 0, 0);
+            layer->AnimationSet(0, 100, &frames[0], 0);
+            layer->AnimationSet(1, 100, &frames[1], 0);
+            layer->nX = 200;
+            layer->nY = 100;
+            layer->nDispFlg = 1;
+            t.spoil(*layer);
+            c.Compose();
+            EXPECT_EQ(c.At(215, 115), t.composed ? c.Of(green, 15, 15) : c.Of(white, 215, 115))
+                << t.name << (layer == &g.PRIM1 ? " layer 1" : " layer 2");
+            layer->Reset();
+        }
+    }
+    EXPECT_NE(c.Of(green, 15, 15), c.Of(white, 215, 115));
     EXPECT_EQ(c.b.lines(), Lines{});
 }
 
@@ -351,6 +408,42 @@ TEST(MosaicCommands, AFailedCompositionFailsTheCommand) {
                "Error: <GAMEMAIN::ScrMain> 呼び出したGAMEMAIN::ScrExeが失敗しました",
                "---Error Info--- File: test.spt Line: 2 Command: #MosaicReduction"}));
     EXPECT_EQ(g.nMosaicDispFlg, 0u);
+}
+
+// A mosaic restored with a cell size out of range reloads at the size held to it.
+TEST(MosaicCommands, AReloadHoldsARestoredSizeToItsRange) {
+    for (const std::uint32_t restored : {5000u, 3u}) {
+        ScriptBench b;
+        GAMEMAIN& g = b.game();
+        ASSERT_TRUE(b.open(ScriptBench::Script{u8"// c", u8"#MosaicReload"}));
+        g.dwMosaicSize = restored;
+        g.nMosaicDispFlg = 1;
+        b.frame();  // the header line
+        EXPECT_EQ(b.frame(), 0);
+        const std::uint32_t size = MosaicGrid::Clamp(restored);
+        EXPECT_EQ(std::pair(g.dwMosaicSize, g.nMosaicCellNum), std::pair(size, Cells(size)));
+        EXPECT_EQ(b.lines(), Lines{});
+    }
+}
+
+// A reload whose composition fails keeps no cells of the mosaic it replaced.
+TEST(MosaicCommands, AFailedReloadLeavesNoCells) {
+    ScriptBench b;
+    GAMEMAIN& g = b.game();
+    ASSERT_TRUE(
+        b.open(ScriptBench::Script{u8"// c", u8"#MosaicExpansion 16 16 0", u8"#MosaicReload"}));
+    b.frame();  // the header line
+    EXPECT_EQ(b.frame(), 0);
+    ASSERT_EQ(g.nMosaicCellNum, Cells(16));
+    ShowBackground(g.BGGraphData2, 2, 0, 0, 0);  // a slot that is not loaded
+    EXPECT_EQ(b.frame(), -1);
+    EXPECT_FALSE(g.prcMosaic || g.pdwMosaicColor);
+    EXPECT_EQ(g.nMosaicCellNum, 0u);
+    const Lines lines = b.lines();
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "Error: <GAMEMAIN::MosaicReloadProc> モザイクサーフェスへの合成に失敗しました"),
+        lines.end());
 }
 
 // The composition needs its work surface.

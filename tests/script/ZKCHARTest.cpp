@@ -106,6 +106,10 @@ TEST(ZKCHAR, TransitionsMoveTheirAlphasOverTime) {
     EXPECT_EQ(c.FaceBodyChange(-1, 0, 2200, 100), -1);
     EXPECT_EQ(c.FaceBodyChange(1, 0, 2200, 0), 0);
     EXPECT_EQ(c.nFace, 1);
+    EXPECT_EQ(c.FaceBodyChange(2, 1, 2300, 100), 1);
+    EXPECT_EQ(std::pair(c.fBodyAlpha, c.fFaceAlpha), std::pair(0.99f, 0.99f));
+    EXPECT_EQ(c.FaceBodyChange(2, 1, 2400, 100), 0);
+    EXPECT_EQ(std::pair(c.nBody, c.nFace), std::pair(1, 2));
 
     EXPECT_EQ(c.FadeOut(3000, 1000), 1);
     EXPECT_FLOAT_EQ(c.fBodyAlpha, 0.99f);
@@ -158,6 +162,34 @@ TEST(ZKCHAR, RefusalsChangeNothing) {
     EXPECT_EQ(c.nLoveValue, 2147483647);
 }
 
+// Picture counts outside 1 ... 256 are refused with the character as it was; a
+// character created again starts afresh, off screen at the origin with its story cleared.
+TEST(ZKCHAR, CreatingRefusesBadCountsAndStartsAfresh) {
+    CharaKit k;
+    ZKCHAR& c = k.chara;
+    c.FadeIn(5, 6, 0, 0, 1000, 0);
+    c.SetLoveValue(7);
+    c.FlgControl(0, 3, 0);
+    const std::string body = "Error: <ZKCHAR::CreateCharData> 指定した体のスプライト総数は不正です";
+    const std::string face = "Error: <ZKCHAR::CreateCharData> 指定した顔のスプライト総数は不正です";
+    const struct {
+        int bodies, faces;
+        std::string line;
+    } refused[] = {{0, 1, body}, {257, 1, body}, {1, 0, face}, {1, 257, face}};
+    for (const auto& t : refused) {
+        EXPECT_EQ(c.CreateCharData(&k.sprites.sprite, &k.snd, &k.sys, "Hero", t.bodies, t.faces),
+                  0);
+        EXPECT_EQ(k.lines(), Lines{t.line}) << t.bodies << " " << t.faces;
+        k.clearLog();
+        EXPECT_EQ(std::tuple(c.nX, c.nY, c.nBodyNum, c.nDispFlg), std::tuple(5, 6, 2, 1));
+    }
+    EXPECT_EQ(c.CreateCharData(&k.sprites.sprite, &k.snd, &k.sys, "Hero", 256, 256), 1);
+    EXPECT_EQ(std::tuple(c.nX, c.nY, c.nBodyNum, c.nFaceNum, c.nDispFlg),
+              std::tuple(0, 0, 256, 256, 0));
+    EXPECT_EQ(std::pair(c.nLoveValue, c.dwEventFlg), std::pair(0, 0u));
+    EXPECT_EQ(k.lines(), Lines{});
+}
+
 TEST(ZKCHAR, ResetUnloadsThePicturesShownAndKeepsTheStoryOnlyWhenAsked) {
     for (const int clear : {0, 1}) {
         SCOPED_TRACE(clear);
@@ -194,9 +226,16 @@ TEST(ZKCHAR, DrawShowsBodyEyesAndBlendsAndNothingElse) {
         EXPECT_EQ(k.DrawnAt(111, 111), kEyes[frames[i]]);
     }
 
-    // Faces without eye frames show nothing over the body.
+    // Faces without eye frames show nothing over the body, also a face set again
+    // without the eye frames it had.
     c.FaceChange(1, 2000, 0);
     EXPECT_EQ(c.Animation(2100), 1);
+    EXPECT_EQ(k.DrawnAt(111, 111), kBody);
+    EXPECT_EQ(c.SetFaceData(1, 0, 0, "face", kFaceSurface, kFaceTexture, 1, 0, 0), 1);
+    const platform::Rect eye{0, 0, 4, 4};
+    EXPECT_EQ(c.SetEyeData(1, 0, &eye, 100), 1);
+    EXPECT_EQ(k.DrawnAt(111, 111), kEyes[0]);
+    EXPECT_EQ(c.SetFaceData(1, 0, 0, "blank", kFaceSurface, kFaceTexture, -1, 0, 0), 1);
     EXPECT_EQ(k.DrawnAt(111, 111), kBody);
 
     c.FadeOut(2000, 0);
@@ -247,6 +286,38 @@ TEST(ZKCHAR, DrawShowsBodyEyesAndBlendsAndNothingElse) {
     EXPECT_EQ(k.DrawnAt(130, 130), 0xFFFFFFu);
     EXPECT_EQ(c.Animation(5000), 1);
     c.Reset(1);
+    EXPECT_EQ(k.lines(), Lines{});
+}
+
+// At the two ends of a body cross-fade the body fully out is neither drawn nor
+// composed, and the body fully in is drawn opaque from its surface and composed.
+TEST(ZKCHAR, ACrossFadeAtItsEndsPlacesOnlyTheBodyThatShows) {
+    CharaKit k;
+    ZKCHAR& c = k.chara;
+    c.FadeIn(0, 0, 0, 0, 1000, 0);
+    ASSERT_EQ(c.BodyChange(1, 2000, 1000), 1);
+    using Body = std::tuple<bool, int, float>;  // surface or texture, its slot, alpha
+    using PLACE = ZKCHAR::PLACE;
+    const Body oldSurface{true, kBodySurface, 1.0f};
+    const Body newSurface{true, kBody2Surface, 1.0f};
+    const struct {
+        float alpha;  // the old body's share
+        PLACE place;
+        std::vector<Body> bodies;
+    } cases[] = {
+        {1.0f, PLACE::Screen, {oldSurface, {false, kBody2Texture, 0.0f}}},
+        {1.0f, PLACE::Composition, {oldSurface}},
+        {0.0f, PLACE::Screen, {newSurface}},
+        {0.0f, PLACE::Composition, {newSurface}},
+    };
+    for (const auto& t : cases) {
+        c.fBodyAlpha = t.alpha;
+        std::vector<Body> bodies;
+        for (const CHAR_PLACEMENT& p : c.Placements(t.place)) {
+            if (!p.rcSrc) bodies.emplace_back(p.bSurface, p.nIndex, p.fAlpha);
+        }
+        EXPECT_EQ(bodies, t.bodies) << t.alpha << (t.place == PLACE::Screen ? " screen" : "");
+    }
     EXPECT_EQ(k.lines(), Lines{});
 }
 
