@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 #include "platform/core/LogSink.h"
 #include "platform/core/Services.h"
+#include "platform/files/MemoryStream.h"
 
 namespace zkfuzz {
 
@@ -23,16 +23,12 @@ struct QuietLog : platform::LogSink {
     platform::ScopedService<platform::LogSink> scope{*this};
 };
 
-// The result of read over a stream of the bytes, which must not be empty (fmemopen
-// refuses an empty buffer).
+// The result of read over a stream of the bytes.
 template <class Reader>
 auto ReadFromMemory(std::string_view bytes, Reader read) {
-    std::string copy(bytes);
-    std::FILE* stream = fmemopen(copy.data(), copy.size(), "rb");
-    Require(stream != nullptr, "fmemopen failed");
-    const auto result = read(stream);
-    std::fclose(stream);
-    return result;
+    const platform::MemoryStream stream(bytes);
+    Require(stream.get() != nullptr, "the memory stream did not open");
+    return read(stream.get());
 }
 
 }  // namespace zkfuzz
