@@ -140,8 +140,7 @@ void Character(LineWriter& w, const SlotImage::CHARACTER& c) {
     w.marker("CHARACTER_DATA", id + "_DATA_END");
 }
 
-void Table(LineWriter& w, const std::string& name,
-           const std::vector<SlotImage::LOAD_PAIR>& pairs) {
+void Table(LineWriter& w, const std::string& name, const std::vector<SlotImage::LOAD_PAIR>& pairs) {
     w.marker(name, name + "_START");
     for (const SlotImage::LOAD_PAIR& pair : pairs) {
         w.number("dwFlag", pair.dwFlag);
