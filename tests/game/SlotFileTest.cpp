@@ -5,11 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "SlotFixture.h"
 #include "game/SlotFileFormat.h"
 #include "game/SlotFileParser.h"
+#include "game/SlotText.h"
 #include "platform/core/ProcessRunner.h"
 #include "support/SlotFileBuilder.h"
 #include "support/TempWorkDir.h"
@@ -572,6 +575,54 @@ TEST(SlotFileResume, ACostumeSelectSlotNeedsNoScript) {
     EXPECT_TRUE(ParseSlotFile(FormatSlotFile(image), game.schema).image);
     image.nMode = 9;
     EXPECT_EQ(ParseSlotFile(FormatSlotFile(image), game.schema).szField, "szFileName");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SlotText, NumbersInTheirOnlyForm) {
+    const std::string huge = "340282366920938463463374607431768211456.000000";
+    const struct {
+        const char* text;
+        std::optional<std::int32_t> integer;
+        std::optional<float> real;
+    } cases[] = {
+        {"0", 0, std::nullopt},
+        {"-1", -1, std::nullopt},
+        {"2147483647", 2147483647, std::nullopt},
+        {"-2147483648", -2147483647 - 1, std::nullopt},
+        {"-2147483649", std::nullopt, std::nullopt},
+        {"-", std::nullopt, std::nullopt},
+        {"", std::nullopt, std::nullopt},
+        {"0.500000", std::nullopt, 0.5f},
+        {"-0.000000", std::nullopt, -0.0f},
+        {"-.500000", std::nullopt, std::nullopt},
+        {".500000", std::nullopt, std::nullopt},
+        {"0.50000x", std::nullopt, std::nullopt},
+        {"0x1.000000", std::nullopt, std::nullopt},
+        {huge.c_str(), std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseSlotInt(c.text), c.integer) << c.text;
+        EXPECT_EQ(ParseSlotFloat(c.text), c.real) << c.text;
+    }
+    EXPECT_EQ(ParseSlotWord("-1"), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseSlotFloat("340282346638528859811704183484516925440.000000"),
+              std::numeric_limits<float>::max());
+}
+
+TEST(SlotText, StringsAndTheirEmptyForm) {
+    EXPECT_EQ(ParseSlotString("__Null__", 3), "");
+    EXPECT_EQ(ParseSlotString("abc", 3), "abc");
+    EXPECT_EQ(ParseSlotString("abcd", 3), std::nullopt);
+    EXPECT_EQ(ParseSlotString("", 3), std::nullopt);
+    EXPECT_EQ(ParseSlotString("\x95\x5C", 3), "\x95\x5C");
+    std::string out;
+    AppendSlotString(out, "");
+    AppendSlotWord(out, 0x80000000u);
+    AppendSlotFloat(out, -0.25f);
+    EXPECT_EQ(out, "__NULL__-2147483648-0.250000");
 }
 
 }  // namespace
