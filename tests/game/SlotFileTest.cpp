@@ -382,6 +382,9 @@ TEST_F(SlotFileParser, EachValueRuleRefusesItsField) {
         {"nBody", 0, "2"},
         {"nBody", 0, "-2"},
         {"nNextBody", 1, "1"},
+        {"nNextBody", 0, "-2"},
+        {"nFace", 15, "-2"},
+        {"nDispFlg", 4, "-1"},
         {"fBodyAlpha", 0, "1.500000"},
         {"nFace", 14, "2"},
         {"nNextFace", 0, "-2"},
@@ -419,6 +422,7 @@ TEST_F(SlotFileParser, EachValueRuleRefusesItsField) {
         {"dwMsgTextWork", 2, "-2"},
         {"dwFlag", 18, "2"},
         {"nLoadFlg", 0, "2"},
+        {"dwFlag", 482, "2"},
         {"nLoadFlg", 550, "2"},
     };
     for (const auto& c : cases) {

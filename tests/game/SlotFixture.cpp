@@ -108,7 +108,7 @@ SlotImage RealisticSlotImage() {
     msg.nOpenFlg = 1;
     msg.nX = 2;
     msg.nY = 417;
-    msg.nButtonState = {0, 0, 4, 0, 4, 0};
+    msg.nButtonState = {0, 1, 4, 2, 4, 0};
     msg.nFontSize = 24;
     msg.dwColor = 0xFFFFFF;
     msg.szText = "Which\\nway?";
@@ -130,6 +130,8 @@ SlotImage RealisticSlotImage() {
     image.DayWindowData = {1, 0, 2, 2, 3};
     image.VARIABLE_DATA = {3, -17};
     image.CHARACTER_DATA = {Character("AYA", 120, 2, 3), Character("MEI", 480, 1, 2)};
+    image.CHARACTER_DATA[1].nState = 1;
+    image.CHARACTER_DATA[1].nDispFlg = 0;
 
     image.BGGraphData1 = {1, 1, 0, 1, 10, 0, 0, 1.0f, 1.0f, 1.0f, "BG01", "bg01.gpc"};
     image.BGGraphData2 = {0, 0, 0, 1, -1, 0, 0, 0.0f, 1.0f, 1.0f, "", ""};
