@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -540,4 +541,54 @@ TEST_F(SaveLoadScreen, RowsYesNoAndTheCloseButtonTakeTheirColours) {
     window.nSelectNo = 3;
     EXPECT_EQ(WindowTestBench::At(bench.drawFrame([&] { window.Draw(); }), text(3).x, text(3).y),
               kRed);
+}
+
+// Without its picture the screen stays shut; without a sound it works silently.
+TEST_F(SaveLoadScreen, AMissingPictureFailsTheSetUpAMissingSoundOnlyLogs) {
+    const auto count = [&](const std::string& line) {
+        const auto lines = bench.lines();
+        return std::count(lines.begin(), lines.end(), line);
+    };
+    const std::string tag = "Error: <SAVE_LOAD_WINDOW_DATA::Initialize> ";
+    zktest::ScriptKit::WriteArchive("dat/SE.dat", {});
+    ASSERT_EQ(window.Initialize(kLoad, bench.context), 1);
+    EXPECT_EQ(count(tag + "SEのロードに失敗しました"), 2);
+    window.Release();
+    bench.kit.clearLog();
+    ASSERT_EQ(window.Initialize(kSave, bench.context), 1);
+    EXPECT_EQ(count(tag + "SEのロードに失敗しました"), 1);
+    window.Release();
+
+    auto pictures = WindowTestBench::Materials();
+    std::erase_if(pictures, [](const auto& p) { return p.first == "SaveWindowMaterial.gpc"; });
+    zktest::ScriptKit::WriteArchive("dat/Img.dat", pictures);
+    bench.kit.clearLog();
+    EXPECT_EQ(window.Initialize(kSave, bench.context), 0);
+    EXPECT_EQ(count(tag + "画像のロードに失敗しました"), 1);
+    EXPECT_EQ(window.WindowOpen(100), -1);
+    ASSERT_EQ(window.Initialize(kLoad, bench.context), 1) << "the load screen's picture is there";
+}
+
+// Closed from the question, the panel slides down with the yes/no pair on it, and
+// once down nothing is drawn.
+TEST_F(SaveLoadScreen, AClosingSlideFromTheQuestionKeepsThePairToItsEnd) {
+    Open(kSave);
+    Standby(RowPoint(2), KEY_STATE_RELEASED);
+    ASSERT_EQ(Standby(kNowhere, KEY_STATE_UP, {}, KEY_STATE_RELEASED), 3);
+    int result = 0;
+    for (int calls = 0; result == 0; ++calls) {
+        ASSERT_LT(calls, 12);
+        result = window.WindowClose(100);
+        const auto& shown = bench.drawFrame([&] { window.Draw(); });
+        const int yesY = window.nY + 558;
+        if (result == 0 && yesY < 600) {
+            EXPECT_EQ(WindowTestBench::At(shown, kPanelX + 265, yesY), 0xFFFFFFu) << window.nY;
+        }
+        if (result == 1) {
+            EXPECT_EQ(WindowTestBench::At(shown, kPanelX + 200, 599), 0x000000u);
+        }
+    }
+    EXPECT_EQ(window.nY, 600);
+    EXPECT_EQ(window.nDispFlg, 0u);
+    EXPECT_EQ(window.nSlideFlg, 0u);
 }
