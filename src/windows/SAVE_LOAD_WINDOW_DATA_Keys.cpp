@@ -1,4 +1,5 @@
 #include "game/GameContext.h"
+#include "platform/input/VirtualKeys.h"
 #include "system/ZKSYSTEM.h"
 #include "windows/SAVE_LOAD_WINDOW_DATA.h"
 #include "windows/SaveLoadScreen.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/input/VirtualKeys.h"
 #include "windows/SaveRowText.h"
 #include "windows/WindowStandby.h"
 
