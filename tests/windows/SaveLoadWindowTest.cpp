@@ -405,7 +405,8 @@ TEST_F(SaveLoadScreen, ANoticeOutlastsThePointersMovesOffTheRows) {
     window.SetNotice(notice);
     Standby(RowPoint(2), KEY_STATE_RELEASED);
     EXPECT_EQ(Status(), "Ｎｏ．０２にセーブしますか？") << "a question replaces it";
-    window.SetNotice(notice);
+    window.SetNotice(std::string(300, 'x').c_str());
+    EXPECT_EQ(std::string(window.szStatusMsg), std::string(255, 'x')) << "cut to the line's buffer";
     window.Release();
     EXPECT_EQ(Status(), "");
 }
@@ -451,6 +452,22 @@ TEST_F(SaveLoadScreen, ArrowKeysRunThroughTheRowsAndRoundByTheCloseButton) {
         Standby(c.from, KEY_STATE_UP, c.keys);
         EXPECT_EQ(Pointer().x, c.to.x);
         EXPECT_EQ(Pointer().y, c.to.y);
+        window.Release();
+    }
+}
+
+// In the frame after no, the pointer still rests on it while browsing: up and down
+// go to the close button on the save screen and nowhere on the load screen.
+TEST_F(SaveLoadScreen, ArrowKeysFromTheAnswerJustGiven) {
+    Slot(3, "2026 12 5 18 7 9 3\n");
+    for (const int kind : {kSave, kLoad}) {
+        Open(kind);
+        Standby(RowPoint(3), KEY_STATE_RELEASED);
+        Standby(kNo);
+        ASSERT_EQ(Standby(kNo, KEY_STATE_RELEASED), 0);
+        bench.sys->SetMousePos(kNo.x, kNo.y);
+        Standby(kNo, KEY_STATE_UP, {platform::VK_UP});
+        EXPECT_EQ(Pointer().y, kind == kSave ? kPanelY + 19 : kNo.y) << kind;
         window.Release();
     }
 }
@@ -534,13 +551,26 @@ TEST_F(SaveLoadScreen, RowsYesNoAndTheCloseButtonTakeTheirColours) {
         const auto& load = bench.drawFrame([&] { window.Draw(); });
         EXPECT_EQ(WindowTestBench::At(load, text(4).x, text(4).y), kGrey) << "empty, chosen";
         EXPECT_EQ(WindowTestBench::At(load, text(3).x, text(3).y), kWhite);
-        EXPECT_EQ(WindowTestBench::At(load, kPanelX + 370, kPanelY + 12),
-                  cell("LoadWindowMaterial", look))
-            << state;
+        for (const int y : {kPanelY + 7, kPanelY + 30}) {
+            EXPECT_EQ(WindowTestBench::At(load, kPanelX + 370, y), cell("LoadWindowMaterial", look))
+                << state << " at " << y;
+        }
     }
     window.nSelectNo = 3;
     EXPECT_EQ(WindowTestBench::At(bench.drawFrame([&] { window.Draw(); }), text(3).x, text(3).y),
               kRed);
+}
+
+// Set up, the screen is not drawn before its slide; released, its sounds are gone
+// from tmp/.
+TEST_F(SaveLoadScreen, ReleaseUnloadsTheSoundsAndNothingShowsBeforeTheSlide) {
+    const std::string sounds[] = {"tmp/Load_Select.sou", "tmp/WindowOpen.sou"};
+    ASSERT_EQ(window.Initialize(kLoad, bench.context), 1);
+    for (const std::string& sound : sounds) EXPECT_TRUE(zktest::FileExists(sound)) << sound;
+    const auto& shown = bench.drawFrame([&] { window.Draw(); });
+    EXPECT_EQ(WindowTestBench::At(shown, 5, 5), 0x000000u);
+    window.Release();
+    for (const std::string& sound : sounds) EXPECT_FALSE(zktest::FileExists(sound)) << sound;
 }
 
 // Without its picture the screen stays shut; without a sound it works silently.
