@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioStream.h"
 #include "platform/core/ManualClock.h"
+#include "platform/core/SteadyClock.h"
 #include "platform/media/MediaClock.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
@@ -21,6 +23,31 @@ TEST(ManualClockDeathTest, SpinningOnNowAborts) {
             }
         },
         "busy wait");
+}
+
+// The manual calendar stays where a test put it while the milliseconds run on.
+TEST(ManualClock, TheCalendarIsFixedUntilSet) {
+    ManualClock clock;
+    EXPECT_EQ(clock.localTime(), (platform::CalendarTime{2026, 12, 5, 18, 7, 9}));
+    const platform::CalendarTime saved{2005, 5, 1, 9, 5, 0};
+    clock.setLocalTime(saved);
+    clock.advance(86400000);
+    EXPECT_EQ(clock.localTime(), saved);
+}
+
+// The real calendar is this machine's local time: month and year counted from 1
+// and from year 0, not as the C library stores them.
+TEST(SteadyClock, TheCalendarIsThisMachinesLocalTime) {
+    const auto calendarAt = [](std::time_t seconds) {
+        std::tm parts{};
+        EXPECT_NE(localtime_r(&seconds, &parts), nullptr);
+        return platform::CalendarTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+                                      parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+    };
+    const std::time_t before = std::time(nullptr);
+    const platform::CalendarTime now = platform::SteadyClock().localTime();
+    const std::time_t after = std::time(nullptr);
+    EXPECT_TRUE(now == calendarAt(before) || now == calendarAt(after));
 }
 
 // The mix takes the movie's sound a block at a time, while there is a block to take,

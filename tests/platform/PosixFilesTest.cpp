@@ -78,6 +78,27 @@ TEST(PosixFiles, AFileToReadIsARegularFileWithinItsCapOrNoStreamAtAll) {
     }
 }
 
+// Links are followed: a link to a file is one, a link to a folder or a dangling
+// link is not.
+TEST(PosixFiles, ARegularFileIsAFileOrALinkToOneAndNothingElse) {
+    zktest::TempWorkDir dir;
+    PosixFiles files;
+    WriteFileBytes("empty", "");
+    std::filesystem::create_directory("folder");
+    std::filesystem::create_symlink("empty", "to-file");
+    std::filesystem::create_symlink("folder", "to-folder");
+    std::filesystem::create_symlink("missing", "dangling");
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    const struct {
+        const char* path;
+        bool regular;
+    } cases[] = {
+        {"empty", true},     {"to-file", true}, {"folder", false},    {"to-folder", false},
+        {"dangling", false}, {"fifo", false},   {"/dev/null", false}, {"missing", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(files.isRegularFile(c.path), c.regular) << c.path;
+}
+
 TEST(PosixFiles, ListingReportsLinksAsFilesAndSkipsDots) {
     zktest::TempWorkDir dir;
     PosixFiles files;

@@ -14,8 +14,11 @@ namespace zktest {
 
 namespace {
 
-constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial", "DayWndMaterial"};
+constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial", "DayWndMaterial",
+                                      "SaveWindowMaterial", "LoadWindowMaterial"};
 constexpr int kEffects[] = {4, 5};
+// In the archive for the screens that load them themselves.
+constexpr int kScreenEffects[] = {3, 7};
 
 }  // namespace
 
@@ -50,6 +53,8 @@ WindowTestBench::WindowTestBench() {
     ScriptKit::WriteArchive("dat/Img.dat", Materials());
     std::vector<std::pair<std::string, std::string>> effects;
     for (const int record : kEffects)
+        effects.emplace_back(ScriptKit::EffectName(record), ScriptKit::Tone());
+    for (const int record : kScreenEffects)
         effects.emplace_back(ScriptKit::EffectName(record), ScriptKit::Tone());
     ScriptKit::WriteArchive("dat/SE.dat", effects);
     std::vector<std::pair<std::string, std::string>> voices;

@@ -13,6 +13,7 @@
 #include "support/SoundEventLog.h"
 #include "support/WholeGameTest.h"
 #include "support/WindowTestBench.h"
+#include "windows/SAVE_LOAD_WINDOW_DATA.h"
 
 using zktest::DemoData;
 
@@ -143,4 +144,40 @@ TEST_F(WindowMaterial, TheDemoDrawsTheThreeWindowsFromItsOwnPicturesAndSounds) {
     msg.Release();
     day.Release();
     choice.Release();
+}
+
+// Both screens find their panel, the close button's looks and their sounds in the
+// demo, and play "Load_Select.sou" for yes on the load screen.
+TEST_F(WindowMaterial, TheDemoDrawsTheSaveAndLoadScreensFromItsOwnPictures) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    zktest::SoundEventLog sounds;
+    GAMEMAIN& g = game();
+    for (const int effect : {4, 5})
+        ASSERT_EQ(SELoad(g.pSnd, g.pSystem, effect, nullptr, *g.pShell), 1);
+    zktest::WriteFileBytes("sav/sav02.sav", "2026 12 5 18 7 9 3\n");
+    SAVE_LOAD_WINDOW_DATA screen;
+    const struct {
+        int kind;
+        const char* stem;
+        KEY_STATE left;
+        const char* close;
+    } cases[] = {{1, "SaveWindowMaterial", KEY_STATE_UP, "close-h"},
+                 {2, "LoadWindowMaterial", KEY_STATE_HELD, "close-p"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(screen.Initialize(c.kind, &g.Context), 1);
+        int calls = 0;
+        while (screen.WindowOpen(100) == 0) ASSERT_LT(++calls, 10);
+        screen.SaveStandby(200 + 370, 5 + 10, c.left, KEY_STATE_UP);
+        expectCells(shot(std::string(c.stem) + ".png", [&] { screen.Draw(); }), c.stem,
+                    {{200, 5, "panel"}, {200 + 365, 5 + 7, c.close}});
+    }
+    screen.LoadStandby(300, 5 + 41 + 24 + 5, KEY_STATE_RELEASED, KEY_STATE_UP);
+    EXPECT_EQ(screen.LoadStandby(200 + 80, 5 + 560, KEY_STATE_RELEASED, KEY_STATE_UP), 2);
+    EXPECT_EQ(screen.nSelectNo, 2);
+    EXPECT_EQ(sounds.plays("tmp/Load_Select.sou", platform::AudioBus::Effects), 1);
+    screen.Release();
+    for (const std::string& text : logTexts()) {
+        EXPECT_FALSE(text.starts_with("Error:") || text.starts_with("Warn:")) << text;
+    }
 }

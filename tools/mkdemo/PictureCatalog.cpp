@@ -31,8 +31,8 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"SlcWndMaterial", {274, 300, K::CellSheet}},
         {"DayWndMaterial", {241, 146, K::CellSheet}},
         {"ConfigMaterial", {748, 728, K::Sheet}},
-        {"SaveWindowMaterial", {400, 614, K::Sheet}},
-        {"LoadWindowMaterial", {400, 614, K::Sheet}},
+        {"SaveWindowMaterial", {400, 614, K::CellSheet}},
+        {"LoadWindowMaterial", {400, 614, K::CellSheet}},
         {"TitleBack1", {kScreenW, kScreenH, K::Picture}},
         {"TitleBack2", {kScreenW, kScreenH, K::Picture}},
         {"TitleBack3", {kScreenW, kScreenH, K::Picture}},
@@ -128,10 +128,19 @@ std::vector<SheetCell> DayCells() {
     return cells;
 }
 
+// The save and load panels and the close button's three looks below them.
+std::vector<SheetCell> SaveLoadCells() {
+    return {{"panel", 0, 0, 400, 590},
+            {"close-n", 0, 590, 27, 614},
+            {"close-h", 27, 590, 54, 614},
+            {"close-p", 54, 590, 81, 614}};
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "MsgWndMaterial") return MessageCells();
     if (stem == "SlcWndMaterial") return ChoiceCells();
     if (stem == "DayWndMaterial") return DayCells();
+    if (stem == "SaveWindowMaterial" || stem == "LoadWindowMaterial") return SaveLoadCells();
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "platform/core/SteadyClock.h"
 
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 namespace platform {
@@ -13,6 +14,16 @@ std::uint32_t SteadyClock::now() const {
 
 void SteadyClock::sleep(std::uint32_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// A time the C library cannot break down (before 1900 or far beyond) reads as all
+// zeros rather than as a stale buffer.
+CalendarTime SteadyClock::localTime() const {
+    const std::time_t seconds = std::time(nullptr);
+    std::tm parts{};
+    if (localtime_r(&seconds, &parts) == nullptr) return {};
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+            parts.tm_hour,        parts.tm_min,     parts.tm_sec};
 }
 
 }  // namespace platform

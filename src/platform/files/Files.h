@@ -37,6 +37,9 @@ public:
     // Replaces an existing target.
     virtual int rename(const std::string& from, const std::string& to) = 0;
     virtual bool exists(const std::string& path) = 0;
+    // True when path names a regular file, following links: a folder, a device or a
+    // link to a folder is not one.
+    virtual bool isRegularFile(const std::string& path) = 0;
 
     // A file to write ("wb"). In the player's folder it is a new file: a link,
     // special file or other file standing at path is replaced, never written

@@ -174,6 +174,11 @@ bool PosixFiles::exists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0;
 }
 
+bool PosixFiles::isRegularFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 int PosixFiles::createFile(const std::string& path, std::FILE*& stream) {
     stream = nullptr;
     return AtParent(path, [&](int parent, const char* name) {

@@ -14,6 +14,7 @@ public:
     int setHidden(const std::string& path) override;
     int rename(const std::string& from, const std::string& to) override;
     bool exists(const std::string& path) override;
+    bool isRegularFile(const std::string& path) override;
     int createFile(const std::string& path, std::FILE*& stream) override;
     int openRegularFile(const std::string& path, std::uint64_t maxBytes,
                         std::FILE*& stream) override;
