@@ -1,6 +1,7 @@
 // The slot-file parser on arbitrary bytes over a fixed game (two variables, two small
 // characters, one short scenario): it refuses with a line and a field, or its image
-// writes back into a file that reads as the same image.
+// writes back into a file that reads as the same image. The save screen's header reader
+// takes the first line, and its row keeps two characters to every field.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@
 #include "common/CodedScriptWriter.h"
 #include "game/SlotFileFormat.h"
 #include "game/SlotFileParser.h"
+#include "windows/SAVE_LOAD_WINDOW_DATA.h"
+#include "windows/SaveRowText.h"
 
 using zkfuzz::Require;
 
@@ -44,11 +47,20 @@ const SlotSchema& Schema() {
     return schema;
 }
 
+void CheckHeader(std::string_view bytes) {
+    SAVE_INFO_DATA info;
+    info.nExist = 1;
+    SAVE_LOAD_WINDOW_DATA::ParseSaveHeader(bytes.substr(0, bytes.find('\n')), info);
+    static const std::size_t rowSize = SaveRowText(1, SAVE_INFO_DATA{.nExist = 1}).size();
+    Require(SaveRowText(1, info).size() == rowSize, "a header gives a row of another width");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const SlotParseResult parsed =
-        ParseSlotFile({reinterpret_cast<const char*>(data), size}, Schema());
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckHeader(bytes);
+    const SlotParseResult parsed = ParseSlotFile(bytes, Schema());
     if (!parsed.image) {
         Require(parsed.nLine > 0 && !parsed.szField.empty(), "a refusal without line or field");
         return 0;
