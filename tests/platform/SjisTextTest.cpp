@@ -51,4 +51,9 @@ TEST(SjisText, TruncationNeverSplitsACharacter) {
     char wide[8];
     EXPECT_TRUE(SjisCopyTruncated(wide, sizeof wide, text));
     EXPECT_EQ(std::string(wide), text);
+
+    // An empty view may have no storage at all; it still clears the buffer.
+    char cleared[4] = "xyz";
+    EXPECT_TRUE(SjisCopyTruncated(cleared, sizeof cleared, std::string_view{}));
+    EXPECT_STREQ(cleared, "");
 }

@@ -1,6 +1,6 @@
 #include "platform/text/SjisText.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace platform {
 
@@ -61,7 +61,7 @@ std::size_t SjisTruncatedLength(std::string_view text, std::size_t maxBytes) {
 bool SjisCopyTruncated(char* buffer, std::size_t bufferSize, std::string_view text) {
     if (buffer == nullptr || bufferSize == 0) return text.empty();
     const std::size_t length = SjisTruncatedLength(text, bufferSize - 1);
-    std::memcpy(buffer, text.data(), length);
+    std::copy_n(text.data(), length, buffer);  // an empty view may carry a null data()
     buffer[length] = '\0';
     return length == text.size();
 }
