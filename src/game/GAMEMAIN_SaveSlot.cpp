@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "game/GAMEMAIN.h"
+#include "game/SaveFileIO.h"
 #include "game/SaveSlotPath.h"
 #include "game/ScenarioScripts.h"
 #include "game/SlotFileFormat.h"
@@ -13,7 +14,6 @@
 #include "platform/core/Services.h"
 #include "script/ScrCmdWords.h"
 #include "sound/ZKSND.h"
-#include "system/AtomicFileWriter.h"
 
 namespace {
 
@@ -177,14 +177,6 @@ void CapturePlate(const SELECT_WINDOW_DATA& live, SlotImage::SELECT_PLATE& out) 
     out.fScale = live.fScale;
 }
 
-bool WriteSlot(const std::string& path, std::string_view bytes, std::string& error) {
-    AtomicFileWriter writer(path.c_str());
-    writer.write(bytes);
-    if (writer.commit()) return true;
-    error = writer.error();
-    return false;
-}
-
 }  // namespace
 
 SlotSchema GAMEMAIN::SlotSchemaOf(const SlotScriptSource* pScripts) const {
@@ -333,7 +325,7 @@ std::uint32_t GAMEMAIN::SaveIndependentData(std::uint32_t nSlot) {
         return 0;
     }
     std::string error;
-    if (!WriteSlot(path, bytes, error)) {
+    if (!WriteSaveFile(path.c_str(), bytes, error)) {
         platform::LogError(kSaveTag,
                            u8"%s の書き込みに失敗しました (%s)。以前のファイルはそのままです",
                            platform::Utf8Arg(path), platform::Utf8Arg(error));
