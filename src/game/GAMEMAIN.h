@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/AUTO_SKIP_FILE_DATA.h"
@@ -150,6 +151,10 @@ public:
     SlotSchema SlotSchemaOf(const SlotScriptSource* pScripts) const;
     SlotImage CaptureSlotImage(std::string& szRefused);
     std::uint32_t SaveIndependentData(std::uint32_t nSlot);
+    // The checked image of a slot, or nothing with the reason logged.
+    std::optional<SlotImage> ReadSlotImage(std::uint32_t nSlot);
+    void ApplySlotImage(const SlotImage& image);
+    std::uint32_t LoadIndependentData(std::uint32_t nSlot);
 
     std::uint32_t GetMsgSpeed() const { return nMsgSpeed; }
     void SetMsgSpeed(std::uint32_t dwSpeed) { nMsgSpeed = dwSpeed; }
@@ -337,6 +342,10 @@ private:
     void MakeSaveFolder();
     void FreeWipeData();
     void RefreshLoadTables();
+    std::string UnescapedText(const std::string& text);
+    void ClearStoryForLoad();
+    void ApplyWindows(const SlotImage& image);
+    void RestoreResources(const std::string& szMusic);
     SystemSaveValues SaveValues();
     void ClearScriptTables();
     std::int32_t ScrRunSlot(std::int32_t nSlot);

@@ -1,8 +1,13 @@
-#include <cmath>
+#include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/GAMEMAIN.h"
+#include "game/ResourceLoader.h"
+#include "game/ResourcePlayer.h"
 #include "game/SaveFileIO.h"
 #include "game/SaveSlotPath.h"
 #include "game/ScenarioScripts.h"
@@ -12,6 +17,7 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Log.h"
 #include "platform/core/Services.h"
+#include "platform/text/SjisText.h"
 #include "script/ScrCmdWords.h"
 #include "sound/ZKSND.h"
 
@@ -331,5 +337,300 @@ std::uint32_t GAMEMAIN::SaveIndependentData(std::uint32_t nSlot) {
                            platform::Utf8Arg(path), platform::Utf8Arg(error));
         return 0;
     }
+    return 1;
+}
+
+namespace {
+
+constexpr const char* kLoadTag = "GAMEMAIN::LoadIndependentData";
+constexpr std::uint64_t kMaxSlotBytes = 4 * 1024 * 1024;
+
+template <std::size_t N>
+void CopyName(char (&target)[N], const std::string& source) {
+    platform::SjisCopyTruncated(target, N, source);
+}
+
+void ApplyAnimation(const SlotImage::ANIMATION& saved, ANIMATION_DATA& live) {
+    if (saved.nAnimNum != 0) live.Set(saved.nAnimNum, saved.nType);
+    live.nPlayFlg = saved.nPlayFlg;
+    live.nDirection = saved.nDirection;
+    live.nAnimNum = saved.nAnimNum;
+    live.nAnimNo = saved.nAnimNo;
+    live.nType = saved.nType;
+    for (std::size_t i = 0; live.pdwCtrlTime && i < saved.pdwCtrlTime.size(); ++i) {
+        live.pdwCtrlTime[i] = saved.pdwCtrlTime[i];
+    }
+}
+
+void ApplyGraphic(const SlotImage::GRAPHIC& saved, GRAPHIC_DATA& live) {
+    live.dwFlag = saved.dwFlag;
+    live.nDispFlg = saved.nDispFlg;
+    live.dwTime = saved.dwTime;
+    live.nGKind = saved.nGKind;
+    live.nIndex = saved.nIndex;
+    live.nX = saved.nX;
+    live.nY = saved.nY;
+    live.fAlpha = saved.fAlpha;
+    live.fScaleX = saved.fScaleX;
+    live.fScaleY = saved.fScaleY;
+    CopyName(live.szName, saved.szName);
+    CopyName(live.szFilePath, saved.szFilePath);
+}
+
+void ApplyPicture(const SlotImage::GRAPHIC_EX& saved, GRAPHIC_DATA_EX& live) {
+    const SlotImage::ANIMATION& anim = saved.AnimData;
+    live.Set(saved.Graphic.nGKind, saved.Graphic.nIndex, anim.nAnimNum, anim.nType,
+             saved.Graphic.dwFlag, saved.dwExtra, saved.nCrossFadeFlg);
+    ApplyGraphic(saved.Graphic, live);
+    live.nNextAnim = saved.nNextAnim;
+    live.nCrossAlpha = saved.nCrossAlpha;
+    live.AnimData.nPlayFlg = anim.nPlayFlg;
+    live.AnimData.nDirection = anim.nDirection;
+    live.AnimData.nAnimNo = anim.nAnimNo;
+    for (std::size_t i = 0; live.AnimData.pdwCtrlTime && i < anim.pdwCtrlTime.size(); ++i) {
+        live.AnimData.pdwCtrlTime[i] = anim.pdwCtrlTime[i];
+    }
+    for (std::size_t i = 0; live.prcAnim && i < saved.prcAnim.size(); ++i) {
+        live.prcAnim[i] = saved.prcAnim[i];
+    }
+}
+
+void ApplyCharacter(const SlotImage::CHARACTER& saved, ZKCHAR& live) {
+    if (!saved.bSaved) return;
+    live.nLoveValue = saved.nLoveValue;
+    live.dwEventFlg = saved.dwEventFlg;
+    live.nX = saved.nX;
+    live.nY = saved.nY;
+    live.nBody = saved.nBody;
+    live.nNextBody = saved.nNextBody;
+    live.fBodyAlpha = saved.fBodyAlpha;
+    live.nFace = saved.nFace;
+    live.nNextFace = saved.nNextFace;
+    live.fFaceAlpha = saved.fFaceAlpha;
+    live.nState = saved.nState;
+    live.nDispFlg = saved.nDispFlg;
+    for (std::size_t j = 0; j < saved.pFaceData.size(); ++j) {
+        const std::vector<std::uint32_t>& times = saved.pFaceData[j].dwEyeTime;
+        for (std::size_t k = 0; k < times.size(); ++k) {
+            live.SetEyeData(static_cast<std::int32_t>(j), static_cast<std::int32_t>(k), times[k]);
+        }
+    }
+}
+
+void ApplyCommand(const SlotImage::SCR_CMD& saved, std::int32_t nLine, SCR_CMD_DATA& live) {
+    live.nWaitFlg = saved.nWaitFlg;
+    live.dwStartTime = saved.dwStartTime;
+    live.dwPhase = saved.dwPhase;
+    CopyName(live.szCommand, saved.szCommand);
+    for (int i = 0; i < SCR_CMD_DATA::kArgCount; ++i) CopyName(live.szArg[i], saved.szArg[i]);
+    live.nLine = nLine;
+}
+
+void ApplyScript(const SlotImage::SCR_FILE& saved, SCR_FILE_DATA& live) {
+    live.nLine = saved.nLine;
+    live.nReadFlg = saved.nReadFlg;
+    live.nExeFlg = saved.nExeFlg;
+    live.nEndScriptFlg = saved.nEndScriptFlg;
+    live.nNextReadFlg = saved.nNextReadFlg;
+    live.nSelectPhase = saved.nSelectPhase;
+    live.nLastWord = saved.nLastWord;
+    CopyName(live.szFileName, saved.szFileName);
+    for (int i = 0; i < SCR_FILE_DATA::kSlotCount; ++i) {
+        ApplyCommand(saved.Cmd[i], saved.nLine, live.Cmd[i]);
+    }
+}
+
+void ApplyPairs(const std::vector<SlotImage::LOAD_PAIR>& saved, LOAD_DATA* live) {
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        live[i].dwFlag = saved[i].dwFlag;
+        live[i].nLoadFlg = saved[i].nLoadFlg;
+    }
+}
+
+}  // namespace
+
+std::string GAMEMAIN::UnescapedText(const std::string& text) {
+    std::vector<char> buffer(text.size() + 1, '\0');
+    TextEscapeToLF(text.c_str(), buffer.data());
+    return std::string(buffer.data());
+}
+
+void GAMEMAIN::ClearStoryForLoad() {
+    BGDataClear();
+    PRIM1.Reset();
+    PRIM2.Reset();
+    ScrFileData.Release();
+    for (std::int32_t i = 0; pCharData && i < nCharNum; ++i) pCharData[i].Reset(1);
+    MsgWindowData.Initialize(&Context);
+    SelectWindowData.Release();
+    DayWindowData.Release();
+    for (std::int32_t i = 0; pCharData && i < nCharNum; ++i) {
+        ZKCHAR& chara = pCharData[i];
+        chara.dwStartTime = 0;
+        chara.dwDuration = 0;
+        for (std::int32_t j = 0; chara.pFaceData && j < chara.nFaceNum; ++j) {
+            chara.pFaceData[j].Animation.dwLastTime = 0;
+        }
+    }
+}
+
+void GAMEMAIN::ApplyWindows(const SlotImage& image) {
+    const SlotImage::MSG_WINDOW& msg = image.MsgWindowData;
+    MsgWindowData.nOpenFlg = msg.nOpenFlg;
+    MsgWindowData.nX = msg.nX;
+    MsgWindowData.nY = msg.nY;
+    MsgWindowData.nSlideFlg = msg.nSlideFlg;
+    for (int i = 0; i < SlotImage::kButtonCount; ++i) {
+        MsgWindowData.nButtonState[i] = msg.nButtonState[i];
+    }
+    MSG_DATA& line = MsgWindowData.MsgData;
+    line.nFontSize = msg.nFontSize;
+    line.dwColor = msg.dwColor;
+    if (!msg.szText.empty()) {
+        line.SetText(UnescapedText(msg.szText));
+        MsgWindowData.nDispByte = -1;
+    }
+    line.SetName(msg.szName);
+    line.SetScriptText(UnescapedText(msg.szScriptText));
+    line.SetVoice(msg.szVoice);
+    const SlotImage::SELECT_WINDOW& select = image.SelectWindowData;
+    if (select.nInitFlg == 1) SelectWindowData.Initialize(select.nNum, &Context);
+    SelectWindowData.nStep = select.nStep;
+    SelectWindowData.nNum = select.nNum;
+    ApplyAnimation(select.HighLight, SelectWindowData.HighLight);
+    for (int i = 0; i < SlotImage::kPlateCount; ++i) {
+        const SlotImage::SELECT_PLATE& saved = select.SlcWnd[i];
+        SELECT_WINDOW_DATA& plate = SelectWindowData.SlcWnd[i];
+        plate.nDispFlg = saved.nDispFlg;
+        plate.nClickFlg = saved.nClickFlg;
+        plate.nZoomFlg = saved.nZoomFlg;
+        plate.nCenterX = saved.nCenterX;
+        plate.nCenterY = saved.nCenterY;
+        plate.rcHit = saved.rcHit;
+        plate.MsgData.SetText(saved.szText);
+        plate.MsgData.nFontSize = saved.nFontSize;
+        plate.MsgData.dwColor = saved.dwColor;
+        plate.fScale = saved.fScale;
+    }
+    const SlotImage::DAY_WINDOW& day = image.DayWindowData;
+    if (day.nDispFlg == 1) DayWindowData.Initialize(day.nDay, &Context);
+    DayWindowData.nDispFlg = day.nDispFlg;
+    DayWindowData.nSlideFlg = day.nSlideFlg;
+    DayWindowData.nX = day.nX;
+    DayWindowData.nY = day.nY;
+    DayWindowData.nDay = day.nDay;
+}
+
+void GAMEMAIN::RestoreResources(const std::string& szMusic) {
+    const ShellWords& shell = *pShell;
+    for (int i = 0; i < kSurfaceSlots; ++i) SurfaceUnload(pSprite, pSystem, i);
+    for (int i = 0; i < kTextureSlots; ++i) TextureUnload(pSprite, pSystem, i);
+    for (int i = 2; i < kWaveSlots; ++i) SEUnload(pSnd, pSystem, i, shell);
+    for (int i = 0; i < kSurfaceSlots; ++i) {
+        if (SURF_LOAD_DATA[i].nLoadFlg != 0) {
+            SurfaceLoad(pSprite, pSystem, i, static_cast<int>(SURF_LOAD_DATA[i].dwFlag),
+                        0xFFFFFFFF);
+        }
+    }
+    for (int i = 0; i < kTextureSlots; ++i) {
+        if (TEX_LOAD_DATA[i].nLoadFlg != 0) {
+            TextureLoad(pSprite, pSystem, i, static_cast<int>(TEX_LOAD_DATA[i].dwFlag), 0xFFFFFFFF);
+        }
+    }
+    for (int i = 0; i < kWaveSlots; ++i) {
+        if (WAVE_LOAD_DATA[i].nLoadFlg == 0 || i == 1) continue;
+        if (i == 0) {
+            char voice[kVoicePathSize] = {};
+            pSnd->DAGetWAVEPath(0, voice, sizeof voice);
+            VoiceLoad(pSnd, pSystem, voice, shell);
+        } else {
+            SELoad(pSnd, pSystem, i, nullptr, shell);
+        }
+    }
+    BGMStop(1, pSnd, pSystem, shell);
+    std::memset(szBGMName, 0, sizeof szBGMName);
+    if (!szMusic.empty()) {
+        CopyName(szBGMName, szMusic);
+        BGMPlay(szBGMName, pSnd, pSystem, shell);
+        pSnd->DASetData(1, szBGMName);
+    }
+}
+
+void GAMEMAIN::ApplySlotImage(const SlotImage& image) {
+    ClearStoryForLoad();
+    pSnd->DASetData(0, image.szVoice.empty() ? nullptr : image.szVoice.c_str());
+    nMode = image.nMode;
+    nOldMode = image.nOldMode;
+    for (int i = 0; i < SlotImage::kClothesCount; ++i) {
+        const SlotImage::CLOTHES& saved = image.ClothesData[i];
+        CLOTHES_DATA& live = ClothesSelectData.ClothesData[i];
+        live.dwFlag = saved.dwFlag;
+        live.nFace = saved.nFace;
+        live.nPartsNum = saved.nPartsNum;
+        CopyName(live.szDescription, UnescapedText(saved.szDescription));
+        CopyName(live.szScenario, saved.szScenario);
+    }
+    for (int i = 0; i < SlotImage::kPlaceCount; ++i) {
+        ClothesSelectData.nSortNo[i] = image.nSortNo[i];
+    }
+    ApplyScript(image.ScrFileData, ScrFileData);
+    const auto strips = static_cast<std::int32_t>(image.ClippingData.size());
+    ClippingData.nClipNum = strips;
+    if (strips > 0) {
+        ClippingData.prcClip = std::make_unique<platform::Rect[]>(image.ClippingData.size());
+        ClippingData.prcStartClip = std::make_unique<platform::Rect[]>(image.ClippingData.size());
+        ClippingData.pdwClipTime = std::make_unique<std::uint32_t[]>(image.ClippingData.size());
+        for (std::int32_t i = 0; i < strips; ++i) {
+            ClippingData.prcClip[i] = image.ClippingData[i].rcClip;
+            ClippingData.prcStartClip[i] = image.ClippingData[i].rcStartClip;
+            ClippingData.pdwClipTime[i] = image.ClippingData[i].dwClipTime;
+        }
+    }
+    ApplyWindows(image);
+    for (std::size_t i = 0; pVarData && i < image.VARIABLE_DATA.size(); ++i) {
+        pVarData[i].nValue = image.VARIABLE_DATA[i];
+    }
+    for (std::size_t i = 0; pCharData && i < image.CHARACTER_DATA.size(); ++i) {
+        ApplyCharacter(image.CHARACTER_DATA[i], pCharData[i]);
+    }
+    ApplyGraphic(image.BGGraphData1, BGGraphData1);
+    ApplyGraphic(image.BGGraphData2, BGGraphData2);
+    ApplyPicture(image.PRIM1, PRIM1);
+    ApplyPicture(image.PRIM2, PRIM2);
+    for (int i = 0; i < SlotImage::kTextWorkCount; ++i) dwMsgTextWork[i] = image.dwMsgTextWork[i];
+    ApplyPairs(image.SURF_LOAD_DATA, SURF_LOAD_DATA);
+    ApplyPairs(image.TEX_LOAD_DATA, TEX_LOAD_DATA);
+    ApplyPairs(image.WAVE_LOAD_DATA, WAVE_LOAD_DATA);
+    RestoreResources(image.szBGMName);
+    nMsgWndDispFlg = 1;
+}
+
+std::optional<SlotImage> GAMEMAIN::ReadSlotImage(std::uint32_t nSlot) {
+    const std::string path = SaveSlotPath(
+        static_cast<std::int32_t>(nSlot > static_cast<std::uint32_t>(kSaveSlotCount) ? 0 : nSlot));
+    if (path.empty()) {
+        platform::LogError(kLoadTag, u8"引数が不正です");
+        return std::nullopt;
+    }
+    std::string bytes;
+    int error = 0;
+    if (ReadSaveFile(path.c_str(), kMaxSlotBytes, bytes, error) != SaveReadResult::Read) {
+        platform::LogError(kLoadTag, u8"ファイルオープンに失敗しました");
+        return std::nullopt;
+    }
+    const ScenarioScripts scripts;
+    SlotParseResult parsed = ParseSlotFile(bytes, SlotSchemaOf(&scripts));
+    if (!parsed.image) {
+        platform::LogError(
+            kLoadTag, u8"セーブファイルでないか、ファイルが壊れています (%s %d行目: %s)",
+            platform::Utf8Arg(path), parsed.nLine, platform::Utf8Arg(parsed.szField));
+    }
+    return std::move(parsed.image);
+}
+
+std::uint32_t GAMEMAIN::LoadIndependentData(std::uint32_t nSlot) {
+    const std::optional<SlotImage> image = ReadSlotImage(nSlot);
+    if (!image) return 0;
+    ApplySlotImage(*image);
     return 1;
 }

@@ -113,6 +113,75 @@ TEST_F(SaveSlotTest, TheSavedLoadTablesAreTheLiveOnes) {
     EXPECT_EQ(image.WAVE_LOAD_DATA[3].nLoadFlg, 0u);
 }
 
+// A story saved, then changed, then loaded, is the story saved.
+TEST_F(SaveSlotTest, ALoadedSlotRestoresTheSavedState) {
+    game().pVarData[1].nValue = 5;
+    game().BGGraphData2.nX = 120;
+    std::strcpy(game().BGGraphData2.szName, "BG01");
+    std::strcpy(game().ClothesSelectData.ClothesData[2].szDescription, "one\ntwo");
+    ZKCHAR& hero = bench.character();
+    hero.nDispFlg = 1;
+    hero.nX = 40;
+    hero.SetEyeData(1, 2, 777);
+    std::string refused;
+    const SlotImage saved = game().CaptureSlotImage(refused);
+    ASSERT_EQ(game().SaveIndependentData(6), 1u);
+
+    game().pVarData[1].nValue = 9;
+    game().BGGraphData2.nX = 0;
+    hero.nX = 0;
+    hero.SetEyeData(1, 2, 5);
+    game().nMode = GAME_MODE_TITLE;
+    game().nMsgWndDispFlg = 0;
+    bench.clearLog();
+    ASSERT_EQ(game().LoadIndependentData(6), 1u);
+
+    EXPECT_EQ(game().CaptureSlotImage(refused), saved);
+    EXPECT_EQ(game().pVarData[1].nValue, 5);
+    EXPECT_EQ(game().BGGraphData2.nX, 120);
+    EXPECT_STREQ(game().BGGraphData2.szName, "BG01");
+    EXPECT_STREQ(game().ClothesSelectData.ClothesData[2].szDescription, "one\ntwo");
+    EXPECT_EQ(game().nMode, GAME_MODE_ADV);
+    EXPECT_EQ(game().nOldMode, GAME_MODE_TITLE);
+    EXPECT_EQ(hero.nX, 40);
+    EXPECT_EQ(hero.pFaceData[1].pEyeData[2].dwTime, 777u);
+    EXPECT_EQ(game().nMsgWndDispFlg, 1u);
+    EXPECT_EQ(game().ScrFileData.nLine, saved.ScrFileData.nLine);
+    EXPECT_STREQ(game().ScrFileData.szFileName, "test.spt");
+}
+
+// A slot the game cannot read changes nothing: the running story goes on as it was.
+TEST_F(SaveSlotTest, AnUnreadableSlotChangesNothing) {
+    ASSERT_EQ(game().SaveIndependentData(2), 1u);
+    const std::string good = ReadFileBytes("sav/sav02.sav");
+    WriteFileBytes("sav/sav03.sav", good.substr(0, good.size() / 2));
+    WriteFileBytes("sav/sav04.sav", good + "x\n");
+    fs::create_directory("sav/sav05.sav");
+    game().pVarData[1].nValue = 9;
+    game().BGGraphData2.nX = 33;
+    std::string refused;
+    const SlotImage before = game().CaptureSlotImage(refused);
+    struct Case {
+        std::uint32_t slot;
+        std::string line;
+    };
+    const std::string tag = "Error: <GAMEMAIN::LoadIndependentData> ";
+    const std::string damaged = tag + "セーブファイルでないか、ファイルが壊れています (";
+    for (const Case& c :
+         {Case{0, tag + "引数が不正です"}, Case{21, tag + "引数が不正です"},
+          Case{1, tag + "ファイルオープンに失敗しました"},
+          Case{5, tag + "ファイルオープンに失敗しました"}, Case{3, damaged + "sav/sav03.sav "},
+          Case{4, damaged + "sav/sav04.sav "}}) {
+        bench.clearLog();
+        EXPECT_EQ(game().LoadIndependentData(c.slot), 0u) << c.slot;
+        const std::vector<std::string> lines = bench.lines();
+        ASSERT_EQ(lines.size(), 1u) << c.slot;
+        EXPECT_TRUE(lines[0].starts_with(c.line)) << lines[0];
+        EXPECT_EQ(game().CaptureSlotImage(refused), before) << c.slot;
+    }
+    EXPECT_EQ(ReadFileBytes("sav/sav03.sav"), good.substr(0, good.size() / 2));
+}
+
 // A state the file cannot hold, or a slot that cannot be written, keeps the old save.
 struct Refusal {
     const char* name;
