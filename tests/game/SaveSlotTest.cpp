@@ -118,7 +118,7 @@ TEST_F(SaveSlotTest, ALoadedSlotRestoresTheSavedState) {
     game().pVarData[1].nValue = 5;
     game().BGGraphData2.nX = 120;
     std::strcpy(game().BGGraphData2.szName, "BG01");
-    std::strcpy(game().ClothesSelectData.ClothesData[2].szDescription, "one\ntwo");
+    std::strcpy(game().ClothesSelectData.ClothesData[2].szDescription, "one \ntwo");
     ZKCHAR& hero = bench.character();
     hero.nDispFlg = 1;
     hero.nX = 40;
@@ -140,7 +140,7 @@ TEST_F(SaveSlotTest, ALoadedSlotRestoresTheSavedState) {
     EXPECT_EQ(game().pVarData[1].nValue, 5);
     EXPECT_EQ(game().BGGraphData2.nX, 120);
     EXPECT_STREQ(game().BGGraphData2.szName, "BG01");
-    EXPECT_STREQ(game().ClothesSelectData.ClothesData[2].szDescription, "one\ntwo");
+    EXPECT_STREQ(game().ClothesSelectData.ClothesData[2].szDescription, "one \ntwo");
     EXPECT_EQ(game().nMode, GAME_MODE_ADV);
     EXPECT_EQ(game().nOldMode, GAME_MODE_TITLE);
     EXPECT_EQ(hero.nX, 40);
