@@ -150,6 +150,41 @@ TEST_F(SaveSlotTest, ALoadedSlotRestoresTheSavedState) {
     EXPECT_STREQ(game().ScrFileData.szFileName, "test.spt");
 }
 
+// Live fields a save must carry and a load must give back, each set to a value of
+// its own for a given story k (1 or 2).
+void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
+    const bool one = k == 1;
+    hero.nLoveValue = 10 * k;
+    hero.nState = one ? 1 : 0;
+    hero.fBodyAlpha = 0.25f * static_cast<float>(k);
+    hero.nNextFace = k - 1;
+    g.BGGraphData1.fScaleX = 0.5f * static_cast<float>(k);
+    g.BGGraphData1.nGKind = one ? 0 : 1;
+    g.DayWindowData.nSlideFlg = one ? 1 : 0;
+    g.MsgWindowData.nButtonState[2] = one ? 1 : 2;
+    std::strcpy(g.ScrFileData.Cmd[1].szCommand, one ? "#KeyWait" : "#TimeWait");
+    g.ScrFileData.Cmd[1].dwPhase = 10u * static_cast<std::uint32_t>(k);
+}
+
+TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
+    ZKCHAR& hero = bench.character();
+    Distinct(game(), hero, 1);
+    ASSERT_EQ(game().SaveIndependentData(7), 1u) << bench.lines().front();
+    Distinct(game(), hero, 2);
+    ASSERT_EQ(game().LoadIndependentData(7), 1u) << bench.lines().front();
+    EXPECT_EQ(hero.nLoveValue, 10);
+    EXPECT_EQ(hero.nState, 1);
+    EXPECT_EQ(hero.fBodyAlpha, 0.25f);
+    EXPECT_EQ(hero.nNextFace, 0);
+    EXPECT_EQ(game().BGGraphData1.fScaleX, 0.5f);
+    EXPECT_EQ(game().BGGraphData1.nGKind, 0u);
+    EXPECT_EQ(game().DayWindowData.nSlideFlg, 1u);
+    EXPECT_EQ(game().MsgWindowData.nButtonState[2], 1u);
+    EXPECT_EQ(game().ScrFileData.Cmd[1].dwPhase, 10u);
+    EXPECT_STREQ(game().ScrFileData.Cmd[1].szCommand, "#KeyWait");
+    EXPECT_EQ(game().ScrFileData.Cmd[1].nLine, game().ScrFileData.nLine);
+}
+
 // A slot the game cannot read changes nothing: the running story goes on as it was.
 TEST_F(SaveSlotTest, AnUnreadableSlotChangesNothing) {
     ASSERT_EQ(game().SaveIndependentData(2), 1u);
