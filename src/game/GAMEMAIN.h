@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
@@ -14,6 +16,8 @@
 #include "game/GameContext.h"
 #include "game/ModeHost.h"
 #include "game/REG_KIND.h"
+#include "game/SlotImage.h"
+#include "game/SlotSchema.h"
 #include "platform/input/InputSource.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
@@ -142,6 +146,16 @@ public:
     INTEGRATED_STATE GetIntegratedState() const { return nIntegratedState; }
 
     // Settings and permission masks.
+    // Save slots: what the running game registered, its state as a slot image, and the
+    // slot files. Both file functions give 1, or 0 with the slot and the game unchanged.
+    SlotSchema SlotSchemaOf(const SlotScriptSource* pScripts) const;
+    SlotImage CaptureSlotImage(std::string& szRefused);
+    std::uint32_t SaveIndependentData(std::uint32_t nSlot);
+    // The checked image of a slot, or nothing with the reason logged.
+    std::optional<SlotImage> ReadSlotImage(std::uint32_t nSlot);
+    void ApplySlotImage(const SlotImage& image);
+    std::uint32_t LoadIndependentData(std::uint32_t nSlot);
+
     std::uint32_t GetMsgSpeed() const { return nMsgSpeed; }
     void SetMsgSpeed(std::uint32_t dwSpeed) { nMsgSpeed = dwSpeed; }
     std::uint32_t GetHandsFree() const { return MsgWindowData.nAutoFlg; }
@@ -327,6 +341,11 @@ private:
     GRAPHIC_FILE_DATA* FileTable(REG_KIND nKind) const;
     void MakeSaveFolder();
     void FreeWipeData();
+    void RefreshLoadTables();
+    std::string UnescapedText(const std::string& text);
+    void ClearStoryForLoad();
+    void ApplyWindows(const SlotImage& image);
+    void RestoreResources(const std::string& szMusic);
     SystemSaveValues SaveValues();
     void ClearScriptTables();
     std::int32_t ScrRunSlot(std::int32_t nSlot);

@@ -1,16 +1,12 @@
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "game/GAMEMAIN.h"
+#include "game/SaveFileIO.h"
 #include "game/SystemSaveFile.h"
 #include "platform/core/Log.h"
-#include "platform/core/Services.h"
-#include "platform/files/Files.h"
 #include "platform/text/SjisText.h"
-#include "system/AtomicFileWriter.h"
 
 namespace {
 
@@ -19,37 +15,6 @@ constexpr const char* kBackupPath = "sav/sav00.sav.bak";
 
 // The longest file the game can write (512 names of 259 bytes) is under 140 KiB.
 constexpr std::uint64_t kMaxSaveBytes = 1024 * 1024;
-
-enum class ReadResult { Read, Missing, Unreadable };
-
-// Missing only when the open fails for want of the file; any other failure (a read
-// error, a FIFO or device in the file's place, a file beyond the cap) means the file
-// may hold progress we cannot see.
-ReadResult ReadSaveFile(std::string& bytes, int& error) {
-    std::FILE* file = nullptr;
-    error = platform::service<platform::Files>().openRegularFile(kSavePath, kMaxSaveBytes, file);
-    if (error != 0) return error == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
-    char buffer[4096];
-    std::size_t got = 0;
-    errno = 0;
-    while (bytes.size() <= kMaxSaveBytes &&
-           (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    if (std::ferror(file) != 0) error = errno != 0 ? errno : EIO;
-    std::fclose(file);
-    // A file that grew past the cap while it was read is refused as one that started so.
-    if (error == 0 && bytes.size() > kMaxSaveBytes) error = EFBIG;
-    return error != 0 ? ReadResult::Unreadable : ReadResult::Read;
-}
-
-bool WriteAtomically(const char* path, std::string_view bytes, std::string& error) {
-    AtomicFileWriter writer(path);
-    writer.write(bytes);
-    if (writer.commit()) return true;
-    error = writer.error();
-    return false;
-}
 
 bool SameName(std::string_view a, std::string_view b) {
     return platform::SjisEqualsIgnoreCase(a, b);
@@ -117,7 +82,7 @@ std::int32_t GAMEMAIN::SaveIntegratedData() {
         AddAutoSkipFileList(ScrFileData.szFileName, ScrFileData.nLine);
     }
     std::string error;
-    if (!WriteAtomically(kSavePath, WriteSystemSave(SaveValues()), error)) {
+    if (!WriteSaveFile(kSavePath, WriteSystemSave(SaveValues()), error)) {
         platform::LogError(
             "GAMEMAIN::SaveIntegratedData",
             u8"sav/sav00.sav の書き込みに失敗しました (%s)。以前のファイルはそのままです",
@@ -130,8 +95,8 @@ std::int32_t GAMEMAIN::SaveIntegratedData() {
 void GAMEMAIN::LoadIntegratedData() {
     std::string bytes;
     int error = 0;
-    const ReadResult read = ReadSaveFile(bytes, error);
-    if (read == ReadResult::Unreadable) {
+    const SaveReadResult read = ReadSaveFile(kSavePath, kMaxSaveBytes, bytes, error);
+    if (read == SaveReadResult::Unreadable) {
         platform::LogError("GAMEMAIN::LoadIntegratedData",
                            u8"sav/sav00.sav を読み込めません (%s)。今回は書き込みません",
                            platform::Utf8Arg(std::strerror(error)));
@@ -139,7 +104,7 @@ void GAMEMAIN::LoadIntegratedData() {
         return;
     }
     nIntegratedState = INTEGRATED_STATE::Loaded;
-    if (read == ReadResult::Missing) {
+    if (read == SaveReadResult::Missing) {
         for (std::uint32_t& word : dwCGFlg) word = 0;
         for (std::uint32_t& word : dwReplayFlg) word = 0;
         nGameClearFlg = 0;
@@ -157,7 +122,7 @@ void GAMEMAIN::LoadIntegratedData() {
                        platform::Utf8Arg(std::string_view(
                            reinterpret_cast<const char*>(what.data()), what.size())));
     std::string backupError;
-    if (!WriteAtomically(kBackupPath, bytes, backupError)) {
+    if (!WriteSaveFile(kBackupPath, bytes, backupError)) {
         platform::LogError("GAMEMAIN::LoadIntegratedData",
                            u8"壊れた sav/sav00.sav を保存できません。今回は書き込みません");
         nIntegratedState = INTEGRATED_STATE::Withheld;

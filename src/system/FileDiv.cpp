@@ -123,20 +123,6 @@ int ReadListRows(std::FILE* file) {
 }
 
 // Finds the list of a combined file and reads it: 0, or FileDiv's result.
-int ReadListOf(const char* combinedPath) {
-    const int kind = CheckCombinedHeader(combinedPath);
-    if (kind == 1) return ReadCombinedList(combinedPath);
-    if (kind != 2) {
-        Console(u8"Error: 結合ファイルではない\n");
-        return -2;
-    }
-    const std::optional<std::string> listPath = CombinedListPath(combinedPath);
-    if (!listPath) {
-        Console(u8"パスから拡張子が検出されなかった\n");
-        return -2;
-    }
-    return ReadCombinedList(listPath->c_str());
-}
 
 int ExtractMember(const char* combinedPath, const std::string& outPath, const DIV_FILE_DATA& row) {
     std::FILE* created = nullptr;
@@ -205,6 +191,21 @@ int FileDiv(const char* combinedPath, const char* outDir, const char* name) {
     if (list != 0) return list;
     return name == nullptr ? ExtractAll(combinedPath, outDir)
                            : ExtractNamed(combinedPath, outDir, name);
+}
+
+int ReadListOf(const char* combinedPath) {
+    const int kind = CheckCombinedHeader(combinedPath);
+    if (kind == 1) return ReadCombinedList(combinedPath);
+    if (kind != 2) {
+        Console(u8"Error: 結合ファイルではない\n");
+        return -2;
+    }
+    const std::optional<std::string> listPath = CombinedListPath(combinedPath);
+    if (!listPath) {
+        Console(u8"パスから拡張子が検出されなかった\n");
+        return -2;
+    }
+    return ReadCombinedList(listPath->c_str());
 }
 
 int CheckCombinedHeader(const char* path) {

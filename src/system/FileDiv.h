@@ -33,6 +33,10 @@ int CheckCombinedHeader(const char* path);
 // Fills the member table from a list; 0 read, -1 failure.
 int ReadCombinedList(const char* listPath);
 
+// Fills the member table from the list of a combined file, in the file or beside it:
+// 0 read, -1 failure, -2 not a combined file.
+int ReadListOf(const char* combinedPath);
+
 // The bytes [start, end) of the combined file, or nothing after a console line.
 std::optional<std::vector<unsigned char>> ReadCombinedMember(const char* combinedPath,
                                                              std::uint32_t start,
