@@ -567,7 +567,9 @@ void GAMEMAIN::ApplySlotImage(const SlotImage& image) {
         live.dwFlag = saved.dwFlag;
         live.nFace = saved.nFace;
         live.nPartsNum = saved.nPartsNum;
-        CopyName(live.szDescription, UnescapedText(saved.szDescription));
+        // The record keeps a description as the script wrote it, escapes and all; the
+        // costume select turns them into line breaks as it shows the card.
+        CopyName(live.szDescription, saved.szDescription);
         CopyName(live.szScenario, saved.szScenario);
     }
     for (int i = 0; i < SlotImage::kPlaceCount; ++i) {

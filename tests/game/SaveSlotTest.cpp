@@ -6,8 +6,11 @@
 #include <string>
 
 #include "game/GAMEMAIN.h"
+#include "game/ResourceLoader.h"
+#include "game/ResourcePlayer.h"
 #include "game/ScenarioScripts.h"
 #include "game/SlotFileParser.h"
+#include "sound/ZKSND.h"
 #include "support/Bytes.h"
 #include "support/ScriptBench.h"
 
@@ -51,6 +54,7 @@ TEST_F(SaveSlotTest, SlotNumbersNameTheirFiles) {
                           Case{20, 1, "sav/sav20.sav"}}) {
         EXPECT_EQ(game().SaveIndependentData(c.slot), c.result) << c.slot;
         EXPECT_TRUE(fs::is_regular_file(c.path)) << c.path;
+        EXPECT_EQ(game().LoadIndependentData(c.slot), c.result) << c.slot;
     }
     const std::string refused = "Error: <GAMEMAIN::SaveIndependentData> 引数が不正です";
     for (const std::uint32_t slot : {0u, 21u, 0xFFFFFFFFu}) {
@@ -118,7 +122,7 @@ TEST_F(SaveSlotTest, ALoadedSlotRestoresTheSavedState) {
     game().pVarData[1].nValue = 5;
     game().BGGraphData2.nX = 120;
     std::strcpy(game().BGGraphData2.szName, "BG01");
-    std::strcpy(game().ClothesSelectData.ClothesData[2].szDescription, "one \ntwo");
+    std::strcpy(game().ClothesSelectData.ClothesData[2].szDescription, "one\\ntwo");
     ZKCHAR& hero = bench.character();
     hero.nDispFlg = 1;
     hero.nX = 40;
@@ -140,7 +144,7 @@ TEST_F(SaveSlotTest, ALoadedSlotRestoresTheSavedState) {
     EXPECT_EQ(game().pVarData[1].nValue, 5);
     EXPECT_EQ(game().BGGraphData2.nX, 120);
     EXPECT_STREQ(game().BGGraphData2.szName, "BG01");
-    EXPECT_STREQ(game().ClothesSelectData.ClothesData[2].szDescription, "one \ntwo");
+    EXPECT_STREQ(game().ClothesSelectData.ClothesData[2].szDescription, "one\\ntwo");
     EXPECT_EQ(game().nMode, GAME_MODE_ADV);
     EXPECT_EQ(game().nOldMode, GAME_MODE_TITLE);
     EXPECT_EQ(hero.nX, 40);
@@ -159,7 +163,11 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
     hero.fBodyAlpha = 0.25f * static_cast<float>(k);
     hero.nNextFace = k - 1;
     g.BGGraphData1.fScaleX = 0.5f * static_cast<float>(k);
-    g.BGGraphData1.nGKind = one ? 0 : 1;
+    g.BGGraphData1.nGKind = one ? 1 : 0;
+    g.BGGraphData1.nIndex = 5;
+    SELECT_WINDOW_DATA& plate = g.SelectWindowData.SlcWnd[1];
+    plate.nCenterY = 200 + k;
+    plate.rcHit = {10 * k, 20 * k, 300 + k, 400 + k};
     g.DayWindowData.nSlideFlg = one ? 1 : 0;
     g.MsgWindowData.nButtonState[2] = one ? 1 : 2;
     std::strcpy(g.ScrFileData.Cmd[1].szCommand, one ? "#KeyWait" : "#TimeWait");
@@ -177,7 +185,10 @@ TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
     EXPECT_EQ(hero.fBodyAlpha, 0.25f);
     EXPECT_EQ(hero.nNextFace, 0);
     EXPECT_EQ(game().BGGraphData1.fScaleX, 0.5f);
-    EXPECT_EQ(game().BGGraphData1.nGKind, 0u);
+    EXPECT_EQ(game().BGGraphData1.nGKind, 1u);
+    const SELECT_WINDOW_DATA& plate = game().SelectWindowData.SlcWnd[1];
+    EXPECT_EQ(plate.nCenterY, 201);
+    EXPECT_EQ(plate.rcHit, (platform::Rect{10, 20, 301, 401}));
     EXPECT_EQ(game().DayWindowData.nSlideFlg, 1u);
     EXPECT_EQ(game().MsgWindowData.nButtonState[2], 1u);
     EXPECT_EQ(game().ScrFileData.Cmd[1].dwPhase, 10u);
@@ -256,5 +267,108 @@ TEST_P(SaveRefusalTest, KeepsTheOldSlot) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SaveRefusalTest, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Each text comes back in the form the running game holds it: a costume description
+// as the script wrote it, escapes and all; the message texts with a blank and a line
+// feed, as the message window shows them. The file holds each with its escapes.
+TEST_F(SaveSlotTest, TextsComeBackInTheFormTheGameHoldsThem) {
+    const std::string table = zktest::Hex("95 5C");  // ends in 0x5C, so "n" after it is text
+    struct Case {
+        std::string held;
+        std::string token;
+    };
+    for (const Case& c : {Case{"one\\ntwo", "one\\ntwo"},
+                          Case{table + "n" + table + "\\n", table + "n" + table + "\\n"}}) {
+        std::strcpy(game().ClothesSelectData.ClothesData[0].szDescription, c.held.c_str());
+        game().MsgWindowData.MsgData.SetText("a \nb");
+        game().MsgWindowData.MsgData.SetScriptText("c \nd");
+        ASSERT_EQ(game().SaveIndependentData(1), 1u) << bench.lines().front();
+        const std::string bytes = ReadFileBytes("sav/sav01.sav");
+        EXPECT_NE(bytes.find(" " + c.token + " "), std::string::npos) << c.held;
+        EXPECT_NE(bytes.find("a\\nb"), std::string::npos);
+        std::strcpy(game().ClothesSelectData.ClothesData[0].szDescription, "x");
+        ASSERT_EQ(game().LoadIndependentData(1), 1u);
+        EXPECT_EQ(std::string(game().ClothesSelectData.ClothesData[0].szDescription), c.held);
+        EXPECT_EQ(std::string(game().MsgWindowData.MsgData.szText), "a \nb");
+        EXPECT_EQ(std::string(game().MsgWindowData.MsgData.szScriptText), "c \nd");
+    }
+}
+
+// The strips of a standing wipe come back as they stood, so the background is drawn
+// through the same strips.
+TEST_F(SaveSlotTest, StandingWipeStripsComeBack) {
+    CLIPPING_DATA& clip = game().ClippingData;
+    constexpr std::int32_t kStrips = 2;
+    clip.nClipNum = kStrips;
+    clip.prcClip = std::make_unique<platform::Rect[]>(kStrips);
+    clip.prcStartClip = std::make_unique<platform::Rect[]>(kStrips);
+    clip.pdwClipTime = std::make_unique<std::uint32_t[]>(kStrips);
+    for (std::int32_t i = 0; i < kStrips; ++i) {
+        clip.prcClip[i] = {0, 10 * i, 300 + i, 10 * i + 10};
+        clip.prcStartClip[i] = {800, 10 * i, 800, 10 * i + 10};
+        clip.pdwClipTime[i] = 100u + static_cast<std::uint32_t>(i);
+    }
+    ASSERT_EQ(game().SaveIndependentData(8), 1u) << bench.lines().front();
+    clip.Free();
+    ASSERT_EQ(game().LoadIndependentData(8), 1u);
+    ASSERT_EQ(clip.nClipNum, kStrips);
+    ASSERT_TRUE(clip.prcClip && clip.prcStartClip && clip.pdwClipTime);
+    for (std::int32_t i = 0; i < kStrips; ++i) {
+        EXPECT_EQ(clip.prcClip[i], (platform::Rect{0, 10 * i, 300 + i, 10 * i + 10})) << i;
+        EXPECT_EQ(clip.prcStartClip[i], (platform::Rect{800, 10 * i, 800, 10 * i + 10})) << i;
+        EXPECT_EQ(clip.pdwClipTime[i], 100u + static_cast<std::uint32_t>(i)) << i;
+    }
+}
+
+// The story loaded replaces the running one whole: its open script is closed and its
+// copy deleted, and its back log and bar state are gone.
+TEST_F(SaveSlotTest, ALoadEndsTheRunningStorysScriptAndBackLog) {
+    ASSERT_EQ(game().SaveIndependentData(2), 1u) << bench.lines().front();
+    game().MsgWindowData.SetBackLog("A", "old line", nullptr);
+    game().MsgWindowData.nBarUseFlg = 1;
+    ASSERT_NE(game().ScrFileData.fp, nullptr);
+    ASSERT_TRUE(fs::exists("tmp/test.spt"));
+    ASSERT_EQ(game().LoadIndependentData(2), 1u);
+    EXPECT_EQ(game().ScrFileData.fp, nullptr);
+    EXPECT_FALSE(fs::exists("tmp/test.spt"));
+    EXPECT_STREQ(game().MsgWindowData.BackLog[0].szText, "");
+    EXPECT_EQ(game().MsgWindowData.nBarUseFlg, 0u);
+    EXPECT_EQ(game().MsgWindowData.nInitFlg, 1u);
+}
+
+// The running music stops and gives way to the saved one, or to silence.
+TEST_F(SaveSlotTest, ALoadReplacesTheRunningMusic) {
+    zktest::ScriptKit::WriteArchive("dat/AU.dat", {{"m1.mus", zktest::ScriptKit::Tone()},
+                                                   {"m2.mus", zktest::ScriptKit::Tone()}});
+    GAMEMAIN& g = game();
+    const auto play = [&g](const char* name) {
+        std::strcpy(g.szBGMName, name);
+        ASSERT_EQ(BGMPlay(g.szBGMName, g.pSnd, g.pSystem, *g.pShell), 1);
+    };
+    ASSERT_EQ(g.SaveIndependentData(1), 1u) << bench.lines().front();
+    play("m2.mus");
+    ASSERT_EQ(g.SaveIndependentData(2), 1u) << bench.lines().front();
+    play("m1.mus");
+    const int m2Plays = bench.win.sounds.plays("tmp/m2.mus", platform::AudioBus::Music);
+    ASSERT_EQ(g.LoadIndependentData(2), 1u);
+    EXPECT_STREQ(g.szBGMName, "m2.mus");
+    EXPECT_EQ(bench.win.sounds.plays("tmp/m2.mus", platform::AudioBus::Music), m2Plays + 1);
+    ASSERT_EQ(g.LoadIndependentData(1), 1u);
+    EXPECT_STREQ(g.szBGMName, "");
+    EXPECT_EQ(g.pSnd->DAGetLoadState(1), 0);
+}
+
+// The voice standing in sound record 0 when the game was saved is loaded again.
+TEST_F(SaveSlotTest, TheSavedVoiceIsLoadedAgain) {
+    GAMEMAIN& g = game();
+    ASSERT_EQ(VoicePlay(ScriptBench::kShortVoice, g.pSnd, g.pSystem, *g.pShell), 1);
+    const int loaded = g.pSnd->DAGetLoadState(0);
+    ASSERT_NE(loaded, 0);
+    ASSERT_EQ(g.SaveIndependentData(3), 1u) << bench.lines().front();
+    ASSERT_EQ(VoiceUnload(g.pSnd, g.pSystem, *g.pShell), 1);
+    ASSERT_EQ(g.pSnd->DAGetLoadState(0), 0);
+    ASSERT_EQ(g.LoadIndependentData(3), 1u);
+    EXPECT_EQ(g.pSnd->DAGetLoadState(0), loaded);
+}
 
 }  // namespace
