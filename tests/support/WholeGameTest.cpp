@@ -11,22 +11,34 @@ namespace fs = std::filesystem;
 
 autoplay::GameSession& WholeGameTest::session() {
     if (!session_) {
-        session_ = std::make_unique<autoplay::GameSession>(
-            autoplay::SessionOptions{DemoData::Dir(), false, false, kT0, 16});
+        const bool inPlace = keptFolder_.has_value();
+        session_ = std::make_unique<autoplay::GameSession>(autoplay::SessionOptions{
+            inPlace ? keptFolder_->string() : DemoData::Dir(), inPlace, false, kT0, 16});
         EXPECT_TRUE(session_->prepared()) << session_->error();
     }
     return *session_;
 }
 
 void WholeGameTest::TearDown() {
-    if (!session_) return;
-    session_->release();
-    if (HasFailure()) {
-        session_->keepFolder();
-        autoplay::InputRunner::WriteShot(*session_,
-                                         (session_->folder() / "last-frame.png").string());
-        std::printf("whole-game folder kept: %s\n", session_->folder().c_str());
+    if (session_) {
+        session_->release();
+        if (HasFailure()) {
+            session_->keepFolder();
+            autoplay::InputRunner::WriteShot(*session_,
+                                             (session_->folder() / "last-frame.png").string());
+            std::printf("whole-game folder kept: %s\n", session_->folder().c_str());
+        }
+        session_.reset();
     }
+    // The links go, never what they point to.
+    std::error_code ignored;
+    if (keptFolder_ && !HasFailure()) fs::remove_all(*keptFolder_, ignored);
+}
+
+void WholeGameTest::restartInSameFolder() {
+    session().release();
+    session_->keepFolder();
+    keptFolder_ = session_->folder();
     session_.reset();
 }
 

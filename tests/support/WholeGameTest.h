@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "autoplay/GameSession.h"
@@ -23,6 +25,10 @@ protected:
 
     // Starts the game; false on a fatal start.
     bool start();
+    // Ends the running game as the program's exit does and keeps its folder: the next
+    // session() runs there, over the files the game left (saves, settings). TearDown
+    // removes the folder.
+    void restartInSameFolder();
     // Replaces an archive of the session's dat/ with a variant (DemoData::WriteVariant).
     void replaceMembers(const std::string& archive,
                         const std::map<std::string, std::string>& members);
@@ -47,6 +53,8 @@ protected:
 
 private:
     std::unique_ptr<autoplay::GameSession> session_;
+    // The folder a restart kept, where the next sessions run in place.
+    std::optional<std::filesystem::path> keptFolder_;
 };
 
 }  // namespace zktest

@@ -173,3 +173,19 @@ TEST_F(Boot, LinksAndSpecialFilesInThePlayersFolderAreNeverFollowedNorWaitedOn) 
         EXPECT_EQ(std::distance(fs::recursive_directory_iterator("elsewhere"), {}), 3);
     }
 }
+
+// A second game in the first one's folder boots from what the first left at its exit.
+TEST_F(Boot, ASecondGameInTheSameFolderReadsWhatTheFirstLeft) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    session().game().dwCGFlg[0] = 7;
+    session().game().nGameClearFlg = 1;
+    const fs::path folder = session().folder();
+    restartInSameFolder();
+    EXPECT_EQ(session().folder(), folder);
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(session().game().dwCGFlg[0], 7u);
+    EXPECT_EQ(session().game().nGameClearFlg, 1u);
+    EXPECT_FALSE(anyLine("Error:", "0"));
+}
