@@ -294,18 +294,26 @@ TEST_F(SaveSlotTest, TextsComeBackInTheFormTheGameHoldsThem) {
     }
 }
 
-// The strips of a standing wipe come back as they stood, so the background is drawn
-// through the same strips.
+// The strips of a standing wipe come back as they stood, and the background is drawn
+// through them again.
 TEST_F(SaveSlotTest, StandingWipeStripsComeBack) {
+    ASSERT_TRUE(bench.open({u8"// test", u8"#BGDisp BG01", u8"#Wait 1", u8"#Wait 1"}));
+    ASSERT_TRUE(bench.runUntil([&] { return game().ScrFileData.nLine >= 3; }));
     CLIPPING_DATA& clip = game().ClippingData;
     constexpr std::int32_t kStrips = 2;
+    const auto strip = [](std::int32_t i) {
+        return platform::Rect{0, 300 * i, 300 + i, 300 * i + 300};
+    };
+    const auto start = [](std::int32_t i) {
+        return platform::Rect{800, 300 * i, 800, 300 * i + 300};
+    };
     clip.nClipNum = kStrips;
     clip.prcClip = std::make_unique<platform::Rect[]>(kStrips);
     clip.prcStartClip = std::make_unique<platform::Rect[]>(kStrips);
     clip.pdwClipTime = std::make_unique<std::uint32_t[]>(kStrips);
     for (std::int32_t i = 0; i < kStrips; ++i) {
-        clip.prcClip[i] = {0, 10 * i, 300 + i, 10 * i + 10};
-        clip.prcStartClip[i] = {800, 10 * i, 800, 10 * i + 10};
+        clip.prcClip[i] = strip(i);
+        clip.prcStartClip[i] = start(i);
         clip.pdwClipTime[i] = 100u + static_cast<std::uint32_t>(i);
     }
     ASSERT_EQ(game().SaveIndependentData(8), 1u) << bench.lines().front();
@@ -314,9 +322,16 @@ TEST_F(SaveSlotTest, StandingWipeStripsComeBack) {
     ASSERT_EQ(clip.nClipNum, kStrips);
     ASSERT_TRUE(clip.prcClip && clip.prcStartClip && clip.pdwClipTime);
     for (std::int32_t i = 0; i < kStrips; ++i) {
-        EXPECT_EQ(clip.prcClip[i], (platform::Rect{0, 10 * i, 300 + i, 10 * i + 10})) << i;
-        EXPECT_EQ(clip.prcStartClip[i], (platform::Rect{800, 10 * i, 800, 10 * i + 10})) << i;
+        EXPECT_EQ(clip.prcClip[i], strip(i)) << i;
+        EXPECT_EQ(clip.prcStartClip[i], start(i)) << i;
         EXPECT_EQ(clip.pdwClipTime[i], 100u + static_cast<std::uint32_t>(i)) << i;
+    }
+    game().nMsgWndDispFlg = 0;
+    const auto& frame = bench.win.drawFrame([&] { game().ADVDrawProc(); });
+    const std::uint32_t bg01 = ScriptBench::kBackgroundColors[1];
+    for (const int y : {100, 450}) {
+        EXPECT_EQ(zktest::WindowTestBench::At(frame, 100, y) & 0xFFFFFF, bg01) << y;
+        EXPECT_EQ(zktest::WindowTestBench::At(frame, 500, y) & 0xFFFFFF, 0u) << y;
     }
 }
 
