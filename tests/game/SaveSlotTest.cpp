@@ -165,9 +165,19 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
     g.BGGraphData1.fScaleX = 0.5f * static_cast<float>(k);
     g.BGGraphData1.nGKind = one ? 1 : 0;
     g.BGGraphData1.nIndex = 5;
+    g.BGGraphData1.nDispFlg = one ? 1 : 0;
+    g.BGGraphData1.nY = 7 * k;
+    g.BGGraphData1.fAlpha = 0.25f * static_cast<float>(k);
     SELECT_WINDOW_DATA& plate = g.SelectWindowData.SlcWnd[1];
     plate.nCenterY = 200 + k;
     plate.rcHit = {10 * k, 20 * k, 300 + k, 400 + k};
+    g.SelectWindowData.HighLight.nPlayFlg = one ? 1 : 0;
+    g.DayWindowData.nDay = 3 * k;
+    g.PRIM1.Set(1, 40, 2, 0, 0, 0, 0);
+    for (std::int32_t n = 0; n < 2; ++n) {
+        const platform::Rect frame{0, 0, 10 * k + n, 10 * k};
+        g.PRIM1.AnimationSet(n, static_cast<std::uint32_t>(100 * k + n), &frame, 0);
+    }
     g.DayWindowData.nSlideFlg = one ? 1 : 0;
     g.MsgWindowData.nButtonState[2] = one ? 1 : 2;
     std::strcpy(g.ScrFileData.Cmd[1].szCommand, one ? "#KeyWait" : "#TimeWait");
@@ -179,13 +189,30 @@ TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
     Distinct(game(), hero, 1);
     ASSERT_EQ(game().SaveIndependentData(7), 1u) << bench.lines().front();
     Distinct(game(), hero, 2);
+    // The loaded characters start their transitions and blinks afresh.
+    hero.dwStartTime = 9;
+    hero.dwDuration = 500;
+    hero.pFaceData[1].Animation.dwLastTime = 9;
     ASSERT_EQ(game().LoadIndependentData(7), 1u) << bench.lines().front();
+    EXPECT_EQ(hero.dwStartTime, 0u);
+    EXPECT_EQ(hero.dwDuration, 0u);
+    EXPECT_EQ(hero.pFaceData[1].Animation.dwLastTime, 0u);
     EXPECT_EQ(hero.nLoveValue, 10);
     EXPECT_EQ(hero.nState, 1);
     EXPECT_EQ(hero.fBodyAlpha, 0.25f);
     EXPECT_EQ(hero.nNextFace, 0);
     EXPECT_EQ(game().BGGraphData1.fScaleX, 0.5f);
     EXPECT_EQ(game().BGGraphData1.nGKind, 1u);
+    EXPECT_EQ(game().BGGraphData1.nDispFlg, 1u);
+    EXPECT_EQ(game().BGGraphData1.nY, 7);
+    EXPECT_EQ(game().BGGraphData1.fAlpha, 0.25f);
+    EXPECT_EQ(game().SelectWindowData.HighLight.nPlayFlg, 1u);
+    EXPECT_EQ(game().DayWindowData.nDay, 3);
+    const GRAPHIC_DATA_EX& picture = game().PRIM1;
+    ASSERT_EQ(picture.nAnimNum, 2u);
+    ASSERT_TRUE(picture.prcAnim && picture.AnimData.pdwCtrlTime);
+    EXPECT_EQ(picture.prcAnim[1], (platform::Rect{0, 0, 11, 10}));
+    EXPECT_EQ(picture.AnimData.pdwCtrlTime[1], 101u);
     const SELECT_WINDOW_DATA& plate = game().SelectWindowData.SlcWnd[1];
     EXPECT_EQ(plate.nCenterY, 201);
     EXPECT_EQ(plate.rcHit, (platform::Rect{10, 20, 301, 401}));
@@ -373,17 +400,46 @@ TEST_F(SaveSlotTest, ALoadReplacesTheRunningMusic) {
     EXPECT_EQ(g.pSnd->DAGetLoadState(1), 0);
 }
 
-// The voice standing in sound record 0 when the game was saved is loaded again.
+// The voice standing in sound record 0 when the game was saved is loaded again, in
+// place of the one standing there at the load.
 TEST_F(SaveSlotTest, TheSavedVoiceIsLoadedAgain) {
     GAMEMAIN& g = game();
+    const auto voicePath = [&g] {
+        char path[512] = {};
+        g.pSnd->DAGetWAVEPath(0, path, sizeof path);
+        return std::string(path);
+    };
     ASSERT_EQ(VoicePlay(ScriptBench::kShortVoice, g.pSnd, g.pSystem, *g.pShell), 1);
+    const std::string saved = voicePath();
     const int loaded = g.pSnd->DAGetLoadState(0);
     ASSERT_NE(loaded, 0);
     ASSERT_EQ(g.SaveIndependentData(3), 1u) << bench.lines().front();
+    ASSERT_EQ(VoicePlay(ScriptBench::kLongVoice, g.pSnd, g.pSystem, *g.pShell), 1);
+    ASSERT_NE(voicePath(), saved);
     ASSERT_EQ(VoiceUnload(g.pSnd, g.pSystem, *g.pShell), 1);
     ASSERT_EQ(g.pSnd->DAGetLoadState(0), 0);
     ASSERT_EQ(g.LoadIndependentData(3), 1u);
+    EXPECT_EQ(voicePath(), saved);
     EXPECT_EQ(g.pSnd->DAGetLoadState(0), loaded);
+}
+
+// A picture loaded when the game was saved is loaded by the load, and one that was not
+// is given back.
+TEST_F(SaveSlotTest, ALoadLoadsThePicturesLoadedWhenSaved) {
+    GAMEMAIN& g = game();
+    std::int32_t row = -1;
+    ASSERT_EQ(g.IDSerch(ScriptBench::kBackgrounds[1], 1, &row), 1u);
+    const std::int32_t slot = g.pSurfaceData[row].nIndex;
+    const auto isLoaded = [&g, slot] { return g.pSprite->GetSurfaceLoadState(slot) == 0; };
+    ASSERT_EQ(SurfaceLoad(g.pSprite, g.pSystem, slot, 1, 0xFFFFFFFF), 1);
+    ASSERT_EQ(g.SaveIndependentData(1), 1u) << bench.lines().front();
+    SurfaceUnload(g.pSprite, g.pSystem, slot);
+    ASSERT_EQ(g.SaveIndependentData(2), 1u) << bench.lines().front();
+    ASSERT_FALSE(isLoaded());
+    ASSERT_EQ(g.LoadIndependentData(1), 1u);
+    EXPECT_TRUE(isLoaded());
+    ASSERT_EQ(g.LoadIndependentData(2), 1u);
+    EXPECT_FALSE(isLoaded());
 }
 
 }  // namespace
