@@ -203,6 +203,14 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
         const platform::Rect frame{0, 0, 10 * k + n, 10 * k};
         g.PRIM1.AnimationSet(n, static_cast<std::uint32_t>(100 * k + n), &frame, 0);
     }
+    g.PRIM1.nNextAnim = static_cast<std::uint32_t>(2 - k);
+    g.PRIM1.nCrossAlpha = 100 * k;
+    g.PRIM1.dwExtra = static_cast<std::uint32_t>(k);
+    g.PRIM1.AnimData.nAnimNo = static_cast<std::uint32_t>(2 - k);
+    g.PRIM1.AnimData.nDirection = one ? 0 : 1;
+    g.MsgWindowData.nButtonState[0] = one ? 2 : 4;
+    // An unset highlight has no frames to give back.
+    g.SelectWindowData.HighLight.Set(one ? 0 : 5, 0);
     g.DayWindowData.nSlideFlg = one ? 1 : 0;
     g.MsgWindowData.nButtonState[2] = one ? 1 : 2;
     std::strcpy(g.ScrFileData.Cmd[1].szCommand, one ? "#KeyWait" : "#TimeWait");
@@ -262,8 +270,17 @@ TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
     const GRAPHIC_DATA_EX& picture = game().PRIM1;
     ASSERT_EQ(picture.nAnimNum, 2u);
     ASSERT_TRUE(picture.prcAnim && picture.AnimData.pdwCtrlTime);
+    EXPECT_EQ(picture.prcAnim[0], (platform::Rect{0, 0, 10, 10}));
     EXPECT_EQ(picture.prcAnim[1], (platform::Rect{0, 0, 11, 10}));
+    EXPECT_EQ(picture.AnimData.pdwCtrlTime[0], 100u);
     EXPECT_EQ(picture.AnimData.pdwCtrlTime[1], 101u);
+    EXPECT_EQ(picture.nNextAnim, 1u);
+    EXPECT_EQ(picture.nCrossAlpha, 100);
+    EXPECT_EQ(picture.dwExtra, 1u);
+    EXPECT_EQ(picture.AnimData.nAnimNo, 1u);
+    EXPECT_EQ(picture.AnimData.nDirection, 0u);
+    EXPECT_EQ(game().MsgWindowData.nButtonState[0], 2u);
+    EXPECT_EQ(game().SelectWindowData.HighLight.nAnimNum, 0u);
     EXPECT_EQ(plate.nCenterY, 201);
     EXPECT_EQ(plate.rcHit, (platform::Rect{10, 20, 301, 401}));
     EXPECT_EQ(game().DayWindowData.nSlideFlg, 1u);
