@@ -139,6 +139,7 @@ TEST_F(SaveSlotTest, ALoadedSlotRestoresTheSavedState) {
     game().nMsgWndDispFlg = 0;
     bench.clearLog();
     ASSERT_EQ(game().LoadIndependentData(6), 1u);
+    EXPECT_EQ(bench.lines(), std::vector<std::string>{});
 
     EXPECT_EQ(game().CaptureSlotImage(refused), saved);
     EXPECT_EQ(game().pVarData[1].nValue, 5);
