@@ -336,6 +336,8 @@ const Refusal kRefusals[] = {
      "保存できない値があります (szName)"},
     {"TheNullWord", [](GAMEMAIN& g) { std::strcpy(g.szBGMName, "__null__"); },
      "保存できない値があります (szBGMName)"},
+    {"NullVoiceRecord", [](GAMEMAIN& g) { g.pSnd->DASetData(0, "__NULL__"); },
+     "保存できない値があります (szVoice)"},
     {"NullDescription",
      [](GAMEMAIN& g) { std::strcpy(g.ClothesSelectData.ClothesData[1].szDescription, "__NULL__"); },
      "保存できない値があります (szDescription)"},
