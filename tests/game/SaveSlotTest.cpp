@@ -180,7 +180,9 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
     SELECT_WINDOW_DATA& plate = g.SelectWindowData.SlcWnd[1];
     plate.nCenterY = 200 + k;
     plate.rcHit = {10 * k, 20 * k, 300 + k, 400 + k};
-    g.SelectWindowData.HighLight.nPlayFlg = one ? 1 : 0;
+    // An unset highlight has no frames to give back.
+    g.SelectWindowData.HighLight.Set(one ? 0 : 5, 0);
+    g.SelectWindowData.HighLight.nPlayFlg = one ? 0 : 1;
     g.DayWindowData.nDay = 3 * k;
     g.DayWindowData.nX = -k;
     CLOTHES_DATA& costume = g.ClothesSelectData.ClothesData[3];
@@ -210,8 +212,6 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
     g.PRIM1.AnimData.nAnimNo = static_cast<std::uint32_t>(2 - k);
     g.PRIM1.AnimData.nDirection = one ? 0 : 1;
     g.MsgWindowData.nButtonState[0] = one ? 2 : 4;
-    // An unset highlight has no frames to give back.
-    g.SelectWindowData.HighLight.Set(one ? 0 : 5, 0);
     g.DayWindowData.nSlideFlg = one ? 1 : 0;
     g.MsgWindowData.nButtonState[2] = one ? 1 : 2;
     std::strcpy(g.ScrFileData.Cmd[1].szCommand, one ? "#KeyWait" : "#TimeWait");
@@ -248,7 +248,7 @@ TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
     EXPECT_EQ(game().BGGraphData1.nDispFlg, 1u);
     EXPECT_EQ(game().BGGraphData1.nY, 7);
     EXPECT_EQ(game().BGGraphData1.fAlpha, 0.25f);
-    EXPECT_EQ(game().SelectWindowData.HighLight.nPlayFlg, 1u);
+    EXPECT_EQ(game().SelectWindowData.HighLight.nPlayFlg, 0u);
     EXPECT_EQ(game().DayWindowData.nDay, 3);
     EXPECT_EQ(game().DayWindowData.nX, -1);
     const CLOTHES_DATA& costume = game().ClothesSelectData.ClothesData[3];
