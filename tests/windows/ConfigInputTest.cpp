@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "windows/ConfigScreenBench.h"
+
+using zktest::ConfigScreenBench;
+using zktest::Point;
+
+namespace {
+
+constexpr KEY_STATE kUp = KEY_STATE_UP;
+constexpr KEY_STATE kClick = KEY_STATE_RELEASED;
+constexpr int kLeft = platform::VK_LEFT;
+constexpr int kRight = platform::VK_RIGHT;
+constexpr int kUpKey = platform::VK_UP;
+constexpr int kDown = platform::VK_DOWN;
+
+using ConfigInput = ConfigScreenBench;
+
+}  // namespace
+
+// Frame by frame over the open panel: the result, the sounds 4 and 5 of the frame and
+// the control under the pointer.
+TEST_F(ConfigInput, ControlsHoverClickAndStaySilentWhereTheyDoNotReact) {
+    shell.bgmOn = 0;
+    shell.seOn = 1;
+    Open();
+    const Point fullRightEdge{64 + 263, 76 + 350};
+    const Point fullLastColumn{64 + 262, 76 + 363};
+    const Point speedBottomEdge{64 + 200, 76 + 100};
+    const struct {
+        const char* what;
+        Point p;
+        KEY_STATE left;
+        int result, hovers, clicks, cursor;
+    } frames[] = {
+        {"onto music level 3, switched off", At(12), kUp, 0, 0, 0, 12},
+        {"its click does nothing", At(12), kClick, 0, 0, 0, 12},
+        {"onto music on", At(8), kUp, 1, 1, 0, 8},
+        {"music on", At(8), kClick, 2, 0, 1, 8},
+        {"music on again still sounds", At(8), kClick, 2, 0, 1, 8},
+        {"music level 3 now reacts", At(12), kClick, 2, 1, 1, 12},
+        {"effects on while on: a hover only", At(32), kClick, 1, 1, 0, 32},
+        {"effects off", At(33), kClick, 2, 1, 1, 33},
+        {"effects off again: nothing", At(33), kClick, 0, 0, 0, 33},
+        {"full screen's last column", fullLastColumn, kUp, 1, 1, 0, 45},
+        {"its right edge is off it", fullRightEdge, kUp, 0, 0, 0, 0},
+        {"the speed's bottom edge is off it", speedBottomEdge, kUp, 0, 0, 0, 0},
+        {"window", At(44), kClick, 2, 1, 1, 44},
+        {"high colour", At(47), kClick, 2, 1, 1, 47},
+        {"OK held", At(kConfigOk), KEY_STATE_HELD, 1, 1, 0, kConfigOk},
+    };
+    for (const auto& f : frames) {
+        SCOPED_TRACE(f.what);
+        const std::uint32_t hovers = Effects(4);
+        const std::uint32_t clicks = Effects(5);
+        EXPECT_EQ(Standby(f.p, f.left), f.result);
+        EXPECT_EQ(Effects(4) - hovers, static_cast<std::uint32_t>(f.hovers));
+        EXPECT_EQ(Effects(5) - clicks, static_cast<std::uint32_t>(f.clicks));
+        EXPECT_EQ(screen.nCursorId, f.cursor);
+    }
+    EXPECT_EQ(screen.nOkBtnState, 2);
+    EXPECT_EQ(
+        (std::vector<std::int32_t>{screen.nValue[CONFIG_BGM_ON], screen.nValue[CONFIG_BGM_LEVEL],
+                                   screen.nValue[CONFIG_SE_ON], screen.nValue[CONFIG_FULL_SCREEN],
+                                   screen.nValue[CONFIG_COLOUR]}),
+        (std::vector<std::int32_t>{1, 3, 0, 0, 2}));
+    Standby(kNowhere);
+    EXPECT_EQ(screen.nOkBtnState, 0);
+}
+
+// The right button and 'C' apply the values as they stand, without a sound and
+// without a hit test; the level under the pointer is not changed.
+TEST_F(ConfigInput, RightButtonAndCApplyAtOnce) {
+    shell.bgmVolume = 5;
+    Open();
+    Standby(At(15));
+    const std::uint32_t clicks = Effects(5);
+    EXPECT_EQ(Standby(At(15), kClick, {}, KEY_STATE_RELEASED), 3);
+    EXPECT_EQ(shell.bgmVolume, 5u);
+    EXPECT_EQ(Standby(At(15), kClick, {'C'}), 3);
+    EXPECT_EQ(shell.bgmVolume, 5u);
+    EXPECT_EQ(Effects(5), clicks);
+    EXPECT_EQ(Standby(At(15), kClick), 2) << "a click applies nothing";
+    EXPECT_EQ(shell.bgmVolume, 5u);
+}
+
+// Below 17 bits the high-colour button is nowhere; from the title the return to it
+// is nowhere. An arrow from either goes to OK.
+TEST_F(ConfigInput, UnofferedControlsAreNowhere) {
+    shell.colourDepth = 32;
+    Open(16);
+    EXPECT_EQ(Standby(At(47), kClick), 0);
+    EXPECT_EQ(screen.nCursorId, 0);
+    EXPECT_EQ(screen.nValue[CONFIG_COLOUR], 2);
+    Standby(At(47), kUp, {kLeft});
+    EXPECT_EQ(Pointer().x, 714);
+    EXPECT_EQ(Pointer().y, 95);
+    screen.Release();
+    Open(24);
+    EXPECT_EQ(Click(46), 2);
+    EXPECT_EQ(Click(47), 2);
+    EXPECT_EQ(screen.nValue[CONFIG_COLOUR], 1) << "high colour on a 24-bit display";
+    screen.nTitleBtnState = 1;
+    EXPECT_EQ(Standby(At(kConfigTitle), kClick, {}, kUp, 0), 0);
+    EXPECT_EQ(screen.nSlideFlg, 0u);
+    EXPECT_EQ(screen.nCursorId, 0);
+    EXPECT_EQ(screen.nTitleBtnState, 1) << "untouched from the title";
+}
+
+// The arrows warp the pointer to the centre of the next control along the focus
+// graph; the next frame's hit test finds it there.
+TEST_F(ConfigInput, ArrowKeysFollowTheFocusGraph) {
+    const struct {
+        std::int32_t from;
+        std::vector<int> keys;
+        std::uint32_t inGame;
+        std::int32_t to;
+    } cases[] = {
+        {0, {kDown}, 1, kConfigOk},
+        {19, {kRight}, 1, 8},
+        {8, {kLeft}, 1, 19},
+        {10, {kLeft}, 1, 9},
+        {13, {kUpKey}, 1, 7},
+        {13, {kDown}, 1, 25},
+        {25, {kUpKey}, 1, 13},
+        {25, {kDown}, 1, 37},
+        {22, {kLeft}, 1, 21},
+        {31, {kRight}, 1, 20},
+        {37, {kUpKey}, 1, 25},
+        {34, {kLeft}, 1, 33},
+        {43, {kRight}, 1, 32},
+        {44, {kUpKey}, 1, 33},
+        {45, {kUpKey}, 1, 32},
+        {45, {kRight}, 1, 44},
+        {46, {kDown}, 1, kConfigTitle},
+        {46, {kDown}, 0, kConfigOk},
+        {47, {kDown}, 1, kConfigOk},
+        {kConfigOk, {kDown}, 1, 3},
+        {kConfigOk, {kUpKey}, 1, 47},
+        {kConfigOk, {kLeft}, 1, kConfigTitle},
+        {kConfigOk, {kRight}, 0, kConfigOk},
+        {kConfigTitle, {kDown}, 1, 1},
+        {kConfigTitle, {kUpKey}, 1, 46},
+        {kConfigTitle, {kRight}, 1, kConfigOk},
+        {1, {kUpKey}, 1, kConfigOk},
+        {1, {kLeft}, 1, 3},
+        {3, {kRight}, 1, 1},
+        {2, {kDown}, 1, 5},
+        {5, {kUpKey}, 1, 2},
+        {7, {kDown}, 1, 9},
+        {9, {kRight}, 1, 10},
+        {21, {kDown}, 1, 33},
+        {2, {kDown, kLeft}, 1, 5},
+        {2, {kLeft, kRight}, 1, 3},
+    };
+    Open();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
+        const Point from = c.from == 0 ? kNowhere : At(c.from);
+        Standby(from, kUp, {}, kUp, c.inGame);
+        ASSERT_EQ(screen.nCursorId, c.from);
+        bench.sys->SetMousePos(from.x, from.y);
+        Standby(from, kUp, c.keys, kUp, c.inGame);
+        EXPECT_EQ(Pointer().x, At(c.to).x);
+        EXPECT_EQ(Pointer().y, At(c.to).y);
+    }
+}
+
+// The box grows over 150 ms, stands with yes and no, and shrinks again; yes answers 4
+// from then on, no returns to the controls.
+TEST_F(ConfigInput, TheConfirmationBoxGrowsAnswersAndShrinks) {
+    Open();
+    Standby(At(kConfigTitle));
+    EXPECT_EQ(screen.nTitleBtnState, 1);
+    Standby(At(kConfigTitle), KEY_STATE_PRESSED);
+    EXPECT_EQ(screen.nTitleBtnState, 2);
+    const std::uint32_t t0 = zktest::WindowTestBench::Time(frame + 1);
+    const auto at = [&](std::uint32_t ms, Point p, KEY_STATE left = kUp,
+                        std::vector<int> keys = {}) {
+        for (const int key : keys) bench.kit.sprites.kit.input.setKey(key, true);
+        bench.sys->KeyScan();
+        for (const int key : keys) bench.kit.sprites.kit.input.setKey(key, false);
+        bench.sys->KeyScan();
+        return screen.WindowStandby(p.x, p.y, left, kUp, t0 + ms, 1);
+    };
+    const std::uint32_t clicks = Effects(5);
+    EXPECT_EQ(at(0, At(kConfigTitle), kClick), 0) << "the click on the return item";
+    EXPECT_EQ(Effects(5), clicks + 1);
+    EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kBoxGrowing);
+    EXPECT_EQ(at(75, At(kConfigYes), kClick, {'C'}), 0) << "neither 'C' nor a click while growing";
+    EXPECT_FLOAT_EQ(screen.fConfirmScale, 0.5f);
+    EXPECT_EQ(at(149, kNowhere), 0);
+    EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kBoxGrowing);
+    EXPECT_EQ(at(150, kNowhere, kUp, {kRight}), 0);
+    EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kBoxUp);
+    EXPECT_FLOAT_EQ(screen.fConfirmScale, 1.0f);
+    EXPECT_EQ(Pointer().x, 0) << "no arrow moves while the box grows";
+    EXPECT_EQ(at(155, kNowhere, kUp, {kLeft}), 0);
+    EXPECT_EQ(Pointer().x, 0) << "the return item's focus moves nothing in the box";
+    EXPECT_EQ(at(160, kNowhere, kUp, {kLeft}), 0) << "from nothing to no";
+    EXPECT_EQ(Pointer().x, 435);
+    EXPECT_EQ(Pointer().y, 352);
+    EXPECT_EQ(at(170, At(kConfigNo), kUp, {'C'}), 1) << "'C' does nothing while the box stands";
+    EXPECT_EQ(at(180, At(kConfigNo), kUp, {kRight}), 0);
+    EXPECT_EQ(Pointer().x, 352) << "no to yes";
+    EXPECT_EQ(at(190, At(kConfigNo), kUp, {kDown}), 0);
+    EXPECT_EQ(Pointer().x, 352) << "up and down stay";
+    EXPECT_EQ(at(200, At(kConfigNo), KEY_STATE_HELD), 0);
+    EXPECT_EQ(screen.nNoState, 2);
+    EXPECT_EQ(at(210, At(kConfigNo), kClick), 2);
+    EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kBoxShrinking);
+    EXPECT_EQ(at(359, At(kConfigNo)), 0);
+    EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kBoxShrinking);
+    EXPECT_EQ(at(360, At(kConfigNo)), 0);
+    EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kNoBox);
+    EXPECT_EQ(screen.nCursorId, 0);
+
+    EXPECT_EQ(at(400, At(kConfigTitle), kClick), 1) << "a new hover, and no 2";
+    EXPECT_EQ(at(550, At(kConfigYes)), 0);
+    EXPECT_EQ(at(560, At(kConfigYes)), 1);
+    EXPECT_EQ(screen.nYesState, 1);
+    EXPECT_EQ(screen.nNoState, 0);
+    EXPECT_EQ(at(570, At(kConfigYes), kClick), 2);
+    EXPECT_EQ(at(600, At(kConfigYes)), 0);
+    for (const std::uint32_t ms : {720u, 721u, 5000u}) EXPECT_EQ(at(ms, kNowhere), 4) << ms;
+    EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kBoxShrinking);
+    EXPECT_EQ(screen.WindowClose(100), 0);
+    EXPECT_EQ(screen.nY, 85) << "the slide goes on from the open panel";
+}
