@@ -24,6 +24,7 @@ bool Across(CONFIG_DIRECTION direction) {
 // hit test of the next frame finds it there. Nothing moves while the box grows or
 // shrinks.
 std::int32_t CONFIG_DATA::KeyCursorMove(std::uint32_t nInGame) {
+    if (nInitFlg == 0) return 1;
     if (nSlideFlg != kNoBox && nSlideFlg != kBoxUp) return 1;
     const bool box = nSlideFlg == kBoxUp;
     for (const auto& arrow : kArrows) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -229,4 +230,36 @@ TEST_F(ConfigInput, TheConfirmationBoxGrowsAnswersAndShrinks) {
     EXPECT_EQ(screen.nSlideFlg, CONFIG_DATA::kBoxShrinking);
     EXPECT_EQ(screen.WindowClose(100), 0);
     EXPECT_EQ(screen.nY, 85) << "the slide goes on from the open panel";
+}
+
+// One table serves hit tests, keys and drawing: every id once, every neighbour a
+// control, every rectangle inside the panel and every picture inside the material.
+TEST(ConfigControls, EveryIdOnceWithNeighboursAndCellsInPlace) {
+    const auto inside = [](const platform::Rect& rc, int width, int height) {
+        return rc.left >= 0 && rc.top >= 0 && rc.right <= width && rc.bottom <= height &&
+               !rc.empty();
+    };
+    std::vector<int> seen(kConfigControlCount + 1, 0);
+    for (const CONFIG_CONTROL& c : ConfigControls()) {
+        SCOPED_TRACE(c.nId);
+        ASSERT_GE(c.nId, 1);
+        ASSERT_LE(c.nId, static_cast<int>(kConfigControlCount));
+        ++seen[static_cast<std::size_t>(c.nId)];
+        EXPECT_EQ(FindConfigControl(c.nId), &c);
+        for (const std::int32_t to : c.nNeighbour) {
+            EXPECT_TRUE(to == kConfigTitleOrOk || to == kConfigNone || FindConfigControl(to)) << to;
+        }
+        const bool box = c.kind == CONFIG_KIND::Yes || c.kind == CONFIG_KIND::No;
+        EXPECT_TRUE(box ? inside(c.rcHit, 800, 600) : inside(c.rcHit, 672, 416));
+        for (int look = box ? CONFIG_LOOK_COUNT : 0; look < CONFIG_LOOK_COUNT; ++look) {
+            const bool unused = look == CONFIG_LOOK_REST && c.kind != CONFIG_KIND::Level &&
+                                c.kind != CONFIG_KIND::Ok && c.kind != CONFIG_KIND::Title;
+            if (!unused) {
+                EXPECT_TRUE(inside(c.rcLook[look], 748, 728)) << look;
+            }
+        }
+    }
+    EXPECT_EQ(std::count(seen.begin() + 1, seen.end(), 1), 51);
+    EXPECT_EQ(FindConfigControl(0), nullptr);
+    EXPECT_EQ(FindConfigControl(52), nullptr);
 }
