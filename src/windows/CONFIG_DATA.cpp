@@ -129,11 +129,9 @@ std::int32_t CONFIG_DATA::ApplySound() {
     const GameContext& c = *pContext;
     const ShellWords& shell = *c.pShell;
     if (nValue[CONFIG_BGM_ON] != 0) {
-        if (*Live.pBgmOn == 0) {
-            *Live.pBgmOn = 1;
-            BGMPlay(nullptr, c.pSnd, c.pSystem, shell);
-        }
+        const bool wasOff = *Live.pBgmOn == 0;
         *Live.pBgmOn = 1;
+        if (wasOff) BGMPlay(nullptr, c.pSnd, c.pSystem, shell);
     } else {
         if (*Live.pBgmOn != 0) BGMStop(0, c.pSnd, c.pSystem, shell);
         *Live.pBgmOn = 0;

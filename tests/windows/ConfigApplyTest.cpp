@@ -176,11 +176,13 @@ TEST_F(ConfigApply, AFailingVolumeSetterStopsTheApply) {
     Open();
     Click(2);
     Click(4);
+    Click(6);
     Click(15);
     Click(46);
     EXPECT_EQ(QuickApply(), -1);
     EXPECT_EQ(speed, 1000u);
     EXPECT_EQ(autoFlg, 1u);
+    EXPECT_EQ(skipFlg, 1u);
     EXPECT_EQ(shell.bgmVolume, 3u) << "after the failing effects setter";
     EXPECT_EQ(shell.colourDepth, 32u);
     EXPECT_TRUE(host.calls.empty());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,7 @@ TEST_F(ConfigDraw, ControlsShowTheirLooks) {
     shell.seVolume = 10;
     shell.colourDepth = 16;
     speed = 2000;
+    autoFlg = 1;
     Open();
     screen.nCursorId = 2;
     screen.nOkBtnState = 2;
@@ -77,8 +79,9 @@ TEST_F(ConfigDraw, ControlsShowTheirLooks) {
         {In(189, 84), "slow-s"},
         {In(291, 84), "normal-h"},
         {In(393, 84), "panel"},
-        {In(260, 116), "auto-off-s"},
-        {In(191, 116), "panel"},
+        {In(191, 116), "auto-on-s"},
+        {In(260, 116), "panel"},
+        {In(260, 148), "skip-off-s"},
         {In(260, 212), "music-off-s"},
         {In(318 + 34 * 2, 212), "music-level-off"},
         {In(318 + 34 * 9, 276), "effects-level-s"},
@@ -163,4 +166,36 @@ TEST_F(ConfigDraw, GoldenSettingsScreen) {
     screen.nYesState = 1;
     EXPECT_TRUE(zktest::GoldenImage::Matches(std::string(ZK_GOLDEN_DIR) + "/settings-screen.png",
                                              Shown(), 800, {kPanelX, kPanelY, 736, 492}));
+}
+
+// Every picture the screen draws is a whole cell of its material, or for a level a
+// slice of its row's band, so that the demo's cells are what the screen shows.
+TEST(ConfigMaterialCells, EveryPictureIsACellOrASliceOfABand) {
+    const auto& cells = WindowTestBench::Entry("ConfigMaterial").cells;
+    const auto whole = [&](const platform::Rect& rc) {
+        return std::any_of(cells.begin(), cells.end(), [&](const auto& c) {
+            return c.left == rc.left && c.top == rc.top && c.right == rc.right &&
+                   c.bottom == rc.bottom;
+        });
+    };
+    const auto slice = [&](const platform::Rect& rc) {
+        return std::any_of(cells.begin(), cells.end(), [&](const auto& c) {
+            return c.left <= rc.left && rc.right <= c.right && c.top == rc.top &&
+                   c.bottom == rc.bottom && (rc.left - c.left) % 30 == 0;
+        });
+    };
+    for (const CONFIG_CONTROL& c : ConfigControls()) {
+        if (c.kind == CONFIG_KIND::Yes || c.kind == CONFIG_KIND::No) continue;
+        const bool hasRest = c.kind == CONFIG_KIND::Level || c.kind == CONFIG_KIND::Ok ||
+                             c.kind == CONFIG_KIND::Title;
+        for (int look = hasRest ? 0 : 1; look < CONFIG_LOOK_COUNT; ++look) {
+            const platform::Rect& rc = c.rcLook[look];
+            EXPECT_TRUE(c.kind == CONFIG_KIND::Level ? slice(rc) : whole(rc))
+                << c.nId << " look " << look;
+        }
+    }
+    for (const platform::Rect rc :
+         {platform::Rect{0, 0, 672, 416}, {432, 416, 582, 440}, {396, 464, 748, 644}}) {
+        EXPECT_TRUE(whole(rc)) << rc.left << "," << rc.top;
+    }
 }

@@ -112,7 +112,8 @@ TEST_F(ConfigInput, UnofferedControlsAreNowhere) {
 }
 
 // The arrows warp the pointer to the centre of the next control along the focus
-// graph; the next frame's hit test finds it there.
+// graph; the next frame's hit test finds it there. The sound rows wrap round their
+// switches, and from the title OK stands in for the return item.
 TEST_F(ConfigInput, ArrowKeysFollowTheFocusGraph) {
     const struct {
         std::int32_t from;
@@ -122,7 +123,6 @@ TEST_F(ConfigInput, ArrowKeysFollowTheFocusGraph) {
     } cases[] = {
         {0, {kDown}, 1, kConfigOk},
         {19, {kRight}, 1, 8},
-        {8, {kLeft}, 1, 19},
         {10, {kLeft}, 1, 9},
         {13, {kUpKey}, 1, 7},
         {13, {kDown}, 1, 25},
@@ -133,27 +133,11 @@ TEST_F(ConfigInput, ArrowKeysFollowTheFocusGraph) {
         {37, {kUpKey}, 1, 25},
         {34, {kLeft}, 1, 33},
         {43, {kRight}, 1, 32},
-        {44, {kUpKey}, 1, 33},
-        {45, {kUpKey}, 1, 32},
-        {45, {kRight}, 1, 44},
-        {46, {kDown}, 1, kConfigTitle},
+        {40, {kDown}, 1, 44},
+        {15, {kRight}, 1, 16},
+        {28, {kLeft}, 1, 27},
         {46, {kDown}, 0, kConfigOk},
-        {47, {kDown}, 1, kConfigOk},
-        {kConfigOk, {kDown}, 1, 3},
-        {kConfigOk, {kUpKey}, 1, 47},
-        {kConfigOk, {kLeft}, 1, kConfigTitle},
         {kConfigOk, {kRight}, 0, kConfigOk},
-        {kConfigTitle, {kDown}, 1, 1},
-        {kConfigTitle, {kUpKey}, 1, 46},
-        {kConfigTitle, {kRight}, 1, kConfigOk},
-        {1, {kUpKey}, 1, kConfigOk},
-        {1, {kLeft}, 1, 3},
-        {3, {kRight}, 1, 1},
-        {2, {kDown}, 1, 5},
-        {5, {kUpKey}, 1, 2},
-        {7, {kDown}, 1, 9},
-        {9, {kRight}, 1, 10},
-        {21, {kDown}, 1, 33},
         {2, {kDown, kLeft}, 1, 5},
         {2, {kLeft, kRight}, 1, 3},
     };
@@ -167,6 +151,36 @@ TEST_F(ConfigInput, ArrowKeysFollowTheFocusGraph) {
         Standby(from, kUp, c.keys, kUp, c.inGame);
         EXPECT_EQ(Pointer().x, At(c.to).x);
         EXPECT_EQ(Pointer().y, At(c.to).y);
+    }
+}
+
+// In game, each control outside the level rows sends the pointer to its four
+// neighbours: left, right, up, down.
+TEST_F(ConfigInput, ArrowKeysFromEveryControlOutsideTheLevels) {
+    const struct {
+        std::int32_t from;
+        std::int32_t to[4];
+    } rows[] = {
+        {1, {3, 2, 48, 4}},     {2, {1, 3, 48, 5}},     {3, {2, 1, 48, 5}},
+        {4, {5, 5, 1, 6}},      {5, {4, 4, 2, 7}},      {6, {7, 7, 4, 8}},
+        {7, {6, 6, 5, 9}},      {8, {19, 9, 6, 20}},    {9, {8, 10, 7, 21}},
+        {20, {31, 21, 8, 32}},  {21, {20, 22, 9, 33}},  {32, {43, 33, 20, 45}},
+        {33, {32, 34, 21, 44}}, {45, {44, 44, 32, 46}}, {44, {45, 45, 33, 47}},
+        {46, {47, 47, 45, 49}}, {47, {46, 46, 44, 48}}, {48, {49, 49, 47, 3}},
+        {49, {48, 48, 46, 1}},
+    };
+    const int keys[] = {kLeft, kRight, kUpKey, kDown};
+    Open();
+    for (const auto& r : rows) {
+        for (int k = 0; k < 4; ++k) {
+            SCOPED_TRACE(std::to_string(r.from) + " key " + std::to_string(k));
+            const Point from = At(r.from);
+            Standby(from);
+            ASSERT_EQ(screen.nCursorId, r.from);
+            Standby(from, kUp, {keys[k]});
+            EXPECT_EQ(Pointer().x, At(r.to[k]).x);
+            EXPECT_EQ(Pointer().y, At(r.to[k]).y);
+        }
     }
 }
 
@@ -250,6 +264,16 @@ TEST(ConfigControls, EveryIdOnceWithNeighboursAndCellsInPlace) {
             EXPECT_TRUE(to == kConfigTitleOrOk || to == kConfigNone || FindConfigControl(to)) << to;
         }
         const bool box = c.kind == CONFIG_KIND::Yes || c.kind == CONFIG_KIND::No;
+        const bool button = box || c.kind == CONFIG_KIND::Ok || c.kind == CONFIG_KIND::Title;
+        // An option's or a level's pictures lie where it is hit, as wide as that; only
+        // the window button's stand 12 px to the right.
+        if (!button) {
+            EXPECT_EQ(c.nDrawX, c.rcHit.left + (c.nId == 44 ? 12 : 0));
+            EXPECT_EQ(c.nDrawY, c.rcHit.top);
+            for (const int look : {CONFIG_LOOK_HOVER, CONFIG_LOOK_ACTIVE}) {
+                EXPECT_EQ(c.rcLook[look].width(), c.rcHit.width()) << look;
+            }
+        }
         EXPECT_TRUE(box ? inside(c.rcHit, 800, 600) : inside(c.rcHit, 672, 416));
         for (int look = box ? CONFIG_LOOK_COUNT : 0; look < CONFIG_LOOK_COUNT; ++look) {
             const bool unused = look == CONFIG_LOOK_REST && c.kind != CONFIG_KIND::Level &&
