@@ -49,6 +49,7 @@ TEST_F(ConfigInput, ControlsHoverClickAndStaySilentWhereTheyDoNotReact) {
         {"full screen's last column", fullLastColumn, kUp, 1, 1, 0, 45},
         {"its right edge is off it", fullRightEdge, kUp, 0, 0, 0, 0},
         {"the speed's bottom edge is off it", speedBottomEdge, kUp, 0, 0, 0, 0},
+        {"window's bottom edge is off it", {64 + 300, 76 + 364}, kUp, 0, 0, 0, 0},
         {"window", At(44), kClick, 2, 1, 1, 44},
         {"high colour", At(47), kClick, 2, 1, 1, 47},
         {"OK held", At(kConfigOk), KEY_STATE_HELD, 1, 1, 0, kConfigOk},
