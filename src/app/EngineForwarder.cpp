@@ -29,6 +29,16 @@ int EngineForwarder::SpriteFrameWait(std::uint16_t wMilliseconds, int bShow) {
 void EngineForwarder::SpriteRelease() { sprite_.Release(); }
 void EngineForwarder::SpriteDeleteD3DX() { sprite_.DeleteD3DX(); }
 
+int EngineForwarder::SpriteChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) {
+    return sprite_.ChangeScreenMode(nFull, dwBits);
+}
+
+std::uint32_t EngineForwarder::SpriteGetFullScreen() const { return sprite_.GetFullScreen(); }
+std::uint32_t EngineForwarder::SpriteGetDisplayBits() const { return sprite_.GetDisplayBits(); }
+int EngineForwarder::SpriteGetSurfaceCount() const { return sprite_.GetSurfaceCount(); }
+int EngineForwarder::SpriteD3DXDrawStart() { return sprite_.D3DXDrawStart(); }
+int EngineForwarder::SpriteD3DXDrawEnd() { return sprite_.D3DXDrawEnd(); }
+
 int EngineForwarder::SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) {
     return snd_.Initialize(hWnd, nullptr, dwStyle);
 }
@@ -48,6 +58,7 @@ void EngineForwarder::SystemInitialize(platform::WindowHandle hWnd, int clearLis
 
 void EngineForwarder::SystemSetYOffset(int y) { system_.SetYOffset(y); }
 void EngineForwarder::SystemSetHwnd(platform::WindowHandle hWnd) { system_.SetHwnd(hWnd); }
+void EngineForwarder::SystemGetMousePos(int* x, int* y) const { system_.GetMousePos(x, y); }
 
 int EngineForwarder::SystemRemoveFile(const char* dir, const char* name, int recurse) {
     return system_.RemoveFile(dir, name, recurse);

@@ -25,6 +25,12 @@ public:
     int SpriteFrameWait(std::uint16_t wMilliseconds, int bShow) override;
     void SpriteRelease() override;
     void SpriteDeleteD3DX() override;
+    int SpriteChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) override;
+    std::uint32_t SpriteGetFullScreen() const override;
+    std::uint32_t SpriteGetDisplayBits() const override;
+    int SpriteGetSurfaceCount() const override;
+    int SpriteD3DXDrawStart() override;
+    int SpriteD3DXDrawEnd() override;
     int SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) override;
     std::int32_t SndRelease() override;
     std::int32_t SndDShowChangeSize(int type, std::uint32_t checkOpen, std::int32_t width,
@@ -33,6 +39,7 @@ public:
     void SystemInitialize(platform::WindowHandle hWnd, int clearList) override;
     void SystemSetYOffset(int y) override;
     void SystemSetHwnd(platform::WindowHandle hWnd) override;
+    void SystemGetMousePos(int* x, int* y) const override;
     int SystemRemoveFile(const char* dir, const char* name, int recurse) override;
     void SystemRelease() override;
     int RegisterResourceFiles() override;

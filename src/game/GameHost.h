@@ -13,4 +13,9 @@ public:
     // Enables (on non-zero) or greys the menu items of mask: 1 Save, 2 Load,
     // 4 Settings, 8 Help. 1 done, 0 failure.
     virtual int MenuStatusChange(std::int32_t nMask, std::uint32_t nOn) = 0;
+    // Switches the window between window and full screen at a colour depth: 1 switched
+    // or nothing to do, -1 failed with the previous mode kept, 0 left without a display
+    // (or no window).
+    virtual std::int32_t ChangeScreenMode(std::uint32_t nFullScreen,
+                                          std::uint32_t nColourDepth) = 0;
 };

@@ -22,6 +22,12 @@ public:
     virtual int SpriteFrameWait(std::uint16_t wMilliseconds, int bShow) = 0;
     virtual void SpriteRelease() = 0;
     virtual void SpriteDeleteD3DX() = 0;
+    virtual int SpriteChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) = 0;
+    virtual std::uint32_t SpriteGetFullScreen() const = 0;
+    virtual std::uint32_t SpriteGetDisplayBits() const = 0;
+    virtual int SpriteGetSurfaceCount() const = 0;
+    virtual int SpriteD3DXDrawStart() = 0;
+    virtual int SpriteD3DXDrawEnd() = 0;
 
     // Sound object.
     virtual int SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) = 0;
@@ -34,6 +40,7 @@ public:
     virtual void SystemInitialize(platform::WindowHandle hWnd, int clearList) = 0;
     virtual void SystemSetYOffset(int y) = 0;
     virtual void SystemSetHwnd(platform::WindowHandle hWnd) = 0;
+    virtual void SystemGetMousePos(int* x, int* y) const = 0;
     virtual int SystemRemoveFile(const char* dir, const char* name, int recurse) = 0;
     virtual void SystemRelease() = 0;
 

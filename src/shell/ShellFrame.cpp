@@ -1,13 +1,8 @@
 #include "platform/core/Log.h"
+#include "shell/ScreenMode.h"
 #include "shell/Shell.h"
 #include "shell/ShellEngine.h"
 #include "shell/ShellState.h"
-
-namespace {
-
-constexpr std::int32_t kOpeningMovieMode = 2;
-
-}  // namespace
 
 int AppMain() {
     ShellEngine& engine = *CurrentShellState().engine;
@@ -25,9 +20,11 @@ int AppMain() {
 int AppDraw() {
     ShellState& s = CurrentShellState();
     ShellEngine& engine = *s.engine;
-    // In a window the menu bar never pauses drawing; only the opening movie keeps
-    // the pause as it stands.
-    if (s.dialogOpen != 1 && engine.GameGetMode() != kOpeningMovieMode) s.drawStop = 0;
+    if (s.dialogOpen != 1) {
+        const int bar = DrawMenuBarFullScreen(s.hWnd, &engine);
+        if (bar == 0) s.drawStop = 1;
+        if (bar == 1) s.drawStop = 0;
+    }
     engine.SpriteCheckFrameRate(60, 1);
     if (s.drawStop == 0) {
         if (engine.GameDrawFunc() == 0) return 0;

@@ -1,6 +1,7 @@
 #include "shell/ShellGameHost.h"
 
 #include "platform/window/WindowHost.h"
+#include "shell/ScreenMode.h"
 #include "shell/Shell.h"
 #include "shell/ShellState.h"
 
@@ -11,4 +12,9 @@ void ShellGameHost::SetMenuAttached(bool bAttached) {
 
 int ShellGameHost::MenuStatusChange(std::int32_t nMask, std::uint32_t nOn) {
     return ::MenuStatusChange(nMask, nOn);
+}
+
+std::int32_t ShellGameHost::ChangeScreenMode(std::uint32_t nFullScreen,
+                                             std::uint32_t nColourDepth) {
+    return ::ChangeScreenMode(nFullScreen, nColourDepth, CurrentShellState().hWnd);
 }

@@ -21,6 +21,8 @@ struct ShellState : ShellWords {
     platform::MenuStrip* hMenu = nullptr;
     std::uint32_t appActive = 0;
     std::uint32_t windowStyle = 0;
+    // 1 while the pointer is in the full-screen strip's band and the strip is shown.
+    std::uint32_t menuBarShown = 0;
     std::uint32_t dialogOpen = 0;
     std::uint32_t askOnQuit = 1;
     std::uint32_t libraryInitialised = 0;

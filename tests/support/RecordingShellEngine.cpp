@@ -25,9 +25,10 @@ void RecordingShellEngine::SpriteInitD3DX() { record("SpriteInitD3DX"); }
 int RecordingShellEngine::SpriteInitialize(platform::WindowHandle, std::uint32_t dwW,
                                            std::uint32_t dwH, std::uint32_t dwDepth,
                                            std::uint32_t bFullScreen) {
-    const int result = spriteInitResults.front();
-    if (spriteInitResults.size() > 1) spriteInitResults.pop_front();
-    return record(Join("SpriteInitialize", {dwW, dwH, dwDepth, bFullScreen}), result);
+    const int result =
+        record(Join("SpriteInitialize", {dwW, dwH, dwDepth, bFullScreen}), Next(spriteInitResults));
+    if (result == 1) spriteFullScreen = bFullScreen;
+    return result;
 }
 
 std::int32_t RecordingShellEngine::SpriteDDFlipToGDI() { return record("SpriteDDFlipToGDI"); }
@@ -42,6 +43,16 @@ int RecordingShellEngine::SpriteFrameWait(std::uint16_t wMilliseconds, int bShow
 
 void RecordingShellEngine::SpriteRelease() { record("SpriteRelease"); }
 void RecordingShellEngine::SpriteDeleteD3DX() { record("SpriteDeleteD3DX"); }
+
+int RecordingShellEngine::SpriteChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) {
+    const int result =
+        record(Join("SpriteChangeScreenMode", {nFull, dwBits}), Next(changeScreenModeResults));
+    if (result == 1) spriteFullScreen = nFull;
+    return result;
+}
+
+int RecordingShellEngine::SpriteD3DXDrawStart() { return record("SpriteD3DXDrawStart"); }
+int RecordingShellEngine::SpriteD3DXDrawEnd() { return record("SpriteD3DXDrawEnd"); }
 
 int RecordingShellEngine::SndInitialize(platform::WindowHandle, std::uint32_t dwStyle) {
     return record(Join("SndInitialize", {dwStyle}), sndInitResult);
@@ -64,6 +75,11 @@ void RecordingShellEngine::SystemInitialize(platform::WindowHandle, int clearLis
 
 void RecordingShellEngine::SystemSetYOffset(int y) { record(Join("SystemSetYOffset", {y})); }
 void RecordingShellEngine::SystemSetHwnd(platform::WindowHandle) { record("SystemSetHwnd"); }
+
+void RecordingShellEngine::SystemGetMousePos(int* x, int* y) const {
+    *x = mouseX;
+    *y = mouseY;
+}
 
 int RecordingShellEngine::SystemRemoveFile(const char* dir, const char* name, int recurse) {
     return record(Join(

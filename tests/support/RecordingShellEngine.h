@@ -22,6 +22,13 @@ public:
     std::int32_t mode = 9;
     std::int32_t procStep = 0;
     std::uint32_t msgSpeed = 1000, handsFree = 0, autoSkip = 0;
+    // The graphics object's mode: a switch answered 1 takes the mode asked for.
+    std::deque<int> changeScreenModeResults{1};  // one per call; the last one repeats
+    std::uint32_t spriteFullScreen = 0;
+    std::uint32_t displayBits = 32;
+    int surfaceCount = 10;
+    // The pointer as the system object reads it, y offset included.
+    int mouseX = 400, mouseY = 300;
     // Runs inside GameMainFunc with the 1-based frame number; its result is the frame's.
     std::function<std::uint32_t(int)> onGameMain = [](int) { return 1u; };
     int frames = 0;
@@ -37,6 +44,12 @@ public:
     int SpriteFrameWait(std::uint16_t wMilliseconds, int bShow) override;
     void SpriteRelease() override;
     void SpriteDeleteD3DX() override;
+    int SpriteChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) override;
+    std::uint32_t SpriteGetFullScreen() const override { return spriteFullScreen; }
+    std::uint32_t SpriteGetDisplayBits() const override { return displayBits; }
+    int SpriteGetSurfaceCount() const override { return surfaceCount; }
+    int SpriteD3DXDrawStart() override;
+    int SpriteD3DXDrawEnd() override;
     int SndInitialize(platform::WindowHandle hWnd, std::uint32_t dwStyle) override;
     std::int32_t SndRelease() override;
     std::int32_t SndDShowChangeSize(int type, std::uint32_t checkOpen, std::int32_t width,
@@ -45,6 +58,7 @@ public:
     void SystemInitialize(platform::WindowHandle hWnd, int clearList) override;
     void SystemSetYOffset(int y) override;
     void SystemSetHwnd(platform::WindowHandle hWnd) override;
+    void SystemGetMousePos(int* x, int* y) const override;
     int SystemRemoveFile(const char* dir, const char* name, int recurse) override;
     void SystemRelease() override;
     int RegisterResourceFiles() override;
@@ -67,6 +81,12 @@ public:
     void ClearPlayingNames() override;
 
 private:
+    // The next of a call's results; the last one repeats.
+    static int Next(std::deque<int>& results) {
+        const int result = results.front();
+        if (results.size() > 1) results.pop_front();
+        return result;
+    }
     // Records the call and gives back its result.
     int record(std::string line, int result = 1) {
         calls.push_back(std::move(line));

@@ -14,8 +14,8 @@ namespace zktest {
 
 namespace {
 
-constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial", "DayWndMaterial",
-                                      "SaveWindowMaterial", "LoadWindowMaterial"};
+constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial",     "DayWndMaterial",
+                                      "ConfigMaterial", "SaveWindowMaterial", "LoadWindowMaterial"};
 constexpr int kEffects[] = {4, 5};
 // In the archive for the screens that load them themselves.
 constexpr int kScreenEffects[] = {3, 7};

@@ -14,7 +14,7 @@
 namespace zktest {
 
 // The script kit's engine objects set up for the in-game windows: the window
-// materials (surfaces 5 to 7, 9 and 10) in mkdemo's plain style, effects 4 and 5
+// materials (surfaces 5 to 10) in mkdemo's plain style, effects 4 and 5
 // loaded and 3 and 7 ready in the archive,
 // two one-second voices in VO.dat, every play and stop recorded and text drawn
 // as boxes. The windows take pointer, button and time as arguments, so a test

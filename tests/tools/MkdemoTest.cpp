@@ -110,7 +110,9 @@ TEST(MkdemoOutput, EveryPictureLoadsAtItsSizeWithTheKeyOnlyWhereMeant) {
                  {"Tb_rp_Ysma_03.gpc", 320, 118},
                  {"Y0100D.gpc", 360, 560},
                  {"O00H.gpc", 480, 160},
-                 {"red.gpc", 800, 600}};
+                 {"red.gpc", 800, 600},
+                 {"ConfigMaterial.gpc", 748, 728},
+                 {"LoadWindowMaterial.gpc", 400, 614}};
     for (const auto& size : sizes) {
         const auto picture = platform::BitmapFile::Decode(
             std::span(reinterpret_cast<const std::uint8_t*>(members.at(size.name).data()),
@@ -144,6 +146,34 @@ TEST(MkdemoOutput, EveryPictureLoadsAtItsSizeWithTheKeyOnlyWhereMeant) {
             EXPECT_EQ(keyed, 1) << entry.name;
         }
     }
+}
+
+// A cell that reaches past its sheet or into another would show a neighbour's colour
+// where a window expects its own.
+TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
+    std::string error;
+    const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+    ASSERT_TRUE(catalog) << error;
+    int sheets = 0;
+    for (const mkdemo::PictureEntry& entry : *catalog) {
+        if (entry.kind != mkdemo::PictureKind::CellSheet) continue;
+        ++sheets;
+        std::set<std::string> names;
+        for (std::size_t i = 0; i < entry.cells.size(); ++i) {
+            const mkdemo::SheetCell& a = entry.cells[i];
+            EXPECT_TRUE(names.insert(a.name).second) << entry.stem << " " << a.name;
+            EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.left < a.right && a.top < a.bottom &&
+                        a.right <= entry.width && a.bottom <= entry.height)
+                << entry.stem << " " << a.name;
+            for (std::size_t j = 0; j < i; ++j) {
+                const mkdemo::SheetCell& b = entry.cells[j];
+                const bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
+                                   b.bottom <= a.top;
+                EXPECT_TRUE(apart) << entry.stem << " " << a.name << " and " << b.name;
+            }
+        }
+    }
+    EXPECT_EQ(sheets, 6);
 }
 
 TEST(MkdemoOutput, EverySoundDecodesAtItsLength) {

@@ -30,7 +30,7 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"MsgWndMaterial", {1180, 148, K::CellSheet}},
         {"SlcWndMaterial", {274, 300, K::CellSheet}},
         {"DayWndMaterial", {241, 146, K::CellSheet}},
-        {"ConfigMaterial", {748, 728, K::Sheet}},
+        {"ConfigMaterial", {748, 728, K::CellSheet}},
         {"SaveWindowMaterial", {400, 614, K::CellSheet}},
         {"LoadWindowMaterial", {400, 614, K::CellSheet}},
         {"TitleBack1", {kScreenW, kScreenH, K::Picture}},
@@ -136,10 +136,59 @@ std::vector<SheetCell> SaveLoadCells() {
             {"close-p", 54, 590, 81, 614}};
 }
 
+// The settings panel; under it each option's hover and selected looks one above the
+// other, the three bands of each sound row's ten levels, the unavailable high colour,
+// the confirmation box, and OK and the return to the title in three looks.
+std::vector<SheetCell> ConfigCells() {
+    std::vector<SheetCell> cells = {{"panel", 0, 0, 672, 416}};
+    const struct {
+        const char* name;
+        int left, top, width;
+    } options[] = {
+        {"slow", 0, 416, 80},         {"normal", 80, 416, 80},    {"fast", 160, 416, 80},
+        {"auto-on", 240, 416, 48},    {"auto-off", 288, 416, 48}, {"skip-on", 336, 416, 48},
+        {"skip-off", 384, 416, 48},   {"music-on", 0, 464, 48},   {"music-off", 48, 464, 48},
+        {"voice-on", 0, 536, 48},     {"voice-off", 48, 536, 48}, {"effects-on", 0, 608, 48},
+        {"effects-off", 48, 608, 48}, {"full", 0, 680, 80},       {"window", 80, 680, 80},
+        {"16bit", 160, 680, 150},     {"high", 310, 680, 150},
+    };
+    for (const auto& o : options) {
+        const std::string name = o.name;
+        cells.push_back({name + "-h", o.left, o.top, o.left + o.width, o.top + 24});
+        cells.push_back({name + "-s", o.left, o.top + 24, o.left + o.width, o.top + 48});
+    }
+    const struct {
+        const char* row;
+        int top;
+    } rows[] = {{"music", 464}, {"voice", 536}, {"effects", 608}};
+    for (const auto& r : rows) {
+        const std::string row = r.row;
+        const char* bands[] = {"-level-h", "-level-s", "-level-off"};
+        for (int b = 0; b < 3; ++b) {
+            cells.push_back({row + bands[b], 96, r.top + 24 * b, 396, r.top + 24 * (b + 1)});
+        }
+    }
+    cells.push_back({"unavailable", 432, 416, 582, 440});
+    cells.push_back({"box", 396, 464, 748, 644});
+    const struct {
+        const char* name;
+        int left, width;
+    } buttons[] = {{"ok", 460, 27}, {"title", 487, 72}};
+    for (const auto& b : buttons) {
+        const std::string name = b.name;
+        cells.push_back({name + "-n", b.left, 644, b.left + b.width, 668});
+        cells.push_back({name + "-p", b.left, 668, b.left + b.width, 692});
+        // The return to the title's hover look is two rows taller.
+        cells.push_back({name + "-h", b.left, 692, b.left + b.width, name == "ok" ? 716 : 718});
+    }
+    return cells;
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "MsgWndMaterial") return MessageCells();
     if (stem == "SlcWndMaterial") return ChoiceCells();
     if (stem == "DayWndMaterial") return DayCells();
+    if (stem == "ConfigMaterial") return ConfigCells();
     if (stem == "SaveWindowMaterial" || stem == "LoadWindowMaterial") return SaveLoadCells();
     return {};
 }

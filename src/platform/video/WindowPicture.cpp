@@ -57,11 +57,14 @@ void WindowPicture::compose(const Scene& scene) {
     // A dialog may cover any part, so the picture is drawn whole while one is open
     // and once more after it has closed.
     const bool whole = !composed_ || resized || dialogDrawn_ || scene.dialog != nullptr;
-    const bool gameChanged = whole || game != game_;
+    // In full screen a shown strip lies over the frame's top rows: the frame under it
+    // is drawn again whenever the strip changes, and the strip whenever the frame does.
+    const bool overFrame = stripRows_ == 0;
     const bool stripChanged = whole || stripDiffers(scene);
+    const bool gameChanged = whole || game != game_ || (overFrame && stripChanged);
     if (!gameChanged && !stripChanged) return;
     if (gameChanged) drawGame(scene);
-    if (stripChanged) {
+    if (stripChanged || overFrame) {
         surface_.fill({0, 0, kGameWidth, stripRows_}, 0);
         strip_.shown = scene.strip != nullptr;
         if (strip_.shown) {
@@ -99,10 +102,13 @@ Rect WindowPicture::shifted(const Rect& r) const {
     return {r.left, r.top + stripRows_, r.right, r.bottom + stripRows_};
 }
 
+// The strip's items lie at client rows -20 to -1, the picture's rows 0 to 19 in both forms.
 void WindowPicture::drawStrip(const MenuStrip& strip, int highlighted) {
-    surface_.fill({0, 0, kGameWidth, stripRows_}, kFace);
+    constexpr int kRows = MenuStrip::kHeight;
+    surface_.fill({0, 0, kGameWidth, kRows}, kFace);
     for (const auto& item : strip.items()) {
-        const Rect box = shifted(item.bounds);
+        const Rect box{item.bounds.left, item.bounds.top + kRows, item.bounds.right,
+                       item.bounds.bottom + kRows};
         const bool lit = item.id == highlighted && item.enabled;
         if (lit) surface_.fill(box, kHighlight);
         const ColorRef color = !item.enabled ? kGreyText : lit ? kCaptionText : kText;

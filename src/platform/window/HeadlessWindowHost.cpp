@@ -68,8 +68,18 @@ void HeadlessWindowHost::show() {
 
 void HeadlessWindowHost::bringForward() { record("forward"); }
 
-void HeadlessWindowHost::applyFullScreen(bool fullScreen) {
+bool HeadlessWindowHost::applyFullScreen(bool fullScreen) {
+    if (refuseFormChange_) {
+        refuseFormChange_ = false;
+        return false;
+    }
     record(std::string("fullscreen ") + (fullScreen ? "1" : "0"));
+    return true;
+}
+
+bool HeadlessWindowHost::centre() {
+    record("centre");
+    return true;
 }
 
 void HeadlessWindowHost::record(const std::string& action) {

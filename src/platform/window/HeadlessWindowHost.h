@@ -25,14 +25,18 @@ public:
 
     void failCreation() { failCreation_ = true; }
     void setReportsFocus(bool reports) { reportsFocus_ = reports; }
+    // The next change of form fails, as a display that refuses the mode would.
+    void refuseNextFormChange() { refuseFormChange_ = true; }
 
     void show() override;
     void bringForward() override;
     bool visible() const override { return visible_; }
     void setCursorKind(int kind) override { record("cursor " + std::to_string(kind)); }
     void destroy() override { record("destroy"); }
+    bool centre() override;
 
-    // "show", "forward", "fullscreen 1", "cursor 2", "destroy", each with the manual clock's time.
+    // "show", "forward", "fullscreen 1", "centre", "strip" (shown over the full-screen
+    // picture), "cursor 2", "destroy", each with the manual clock's time.
     const std::vector<std::string>& actions() const { return actions_; }
     int refreshes() const { return refreshes_; }
     // Runs at each picture shown, to look at the window while it is modal.
@@ -42,7 +46,8 @@ protected:
     WindowHandle createWindow() override;
     bool nextEvent(PlatformEvent& event, std::uint32_t waitMs) override;
     bool reportsFocus() const override { return reportsFocus_; }
-    void applyFullScreen(bool fullScreen) override;
+    bool applyFullScreen(bool fullScreen) override;
+    void menuBarShown() override { record("strip"); }
     void showPicture(const WindowPicture& picture) override;
 
 private:
@@ -56,6 +61,7 @@ private:
     std::deque<Scripted> events_;
     std::vector<std::string> actions_;
     bool failCreation_ = false;
+    bool refuseFormChange_ = false;
     bool reportsFocus_ = false;
     bool visible_ = false;
     int refreshes_ = 0;

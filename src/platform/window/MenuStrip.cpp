@@ -1,5 +1,7 @@
 #include "platform/window/MenuStrip.h"
 
+#include <algorithm>
+
 #include "platform/text/SjisText.h"
 
 namespace platform {
@@ -10,14 +12,29 @@ void MenuStrip::addItem(int id, std::string text) {
     items_.push_back({id, std::move(text), true, {left, -kHeight, left + width, 0}});
 }
 
-bool MenuStrip::setEnabled(int id, bool enabled) {
-    for (auto& item : items_) {
-        if (item.id == id) {
-            item.enabled = enabled;
-            return true;
-        }
+MenuStrip::Item* MenuStrip::find(int id) {
+    const auto it = std::find_if(items_.begin(), items_.end(),
+                                 [id](const Item& item) { return item.id == id; });
+    return it != items_.end() ? &*it : nullptr;
+}
+
+bool MenuStrip::removeItem(int id) {
+    Item* item = find(id);
+    if (item == nullptr) return false;
+    const int width = item->bounds.right - item->bounds.left;
+    const auto removed = items_.erase(items_.begin() + (item - items_.data()));
+    for (auto it = removed; it != items_.end(); ++it) {
+        it->bounds.left -= width;
+        it->bounds.right -= width;
     }
-    return false;
+    return true;
+}
+
+bool MenuStrip::setEnabled(int id, bool enabled) {
+    Item* item = find(id);
+    if (item == nullptr) return false;
+    item->enabled = enabled;
+    return true;
 }
 
 bool MenuStrip::isEnabled(int id) const {

@@ -24,6 +24,8 @@ public:
     };
 
     void addItem(int id, std::string text);
+    // Takes the item with that command away, closing the gap; false when no item has it.
+    bool removeItem(int id);
     // False when no item has that id.
     bool setEnabled(int id, bool enabled);
     bool isEnabled(int id) const;
@@ -41,6 +43,8 @@ public:
     static int TextWidth(const std::string& text);
 
 private:
+    Item* find(int id);
+
     std::vector<Item> items_;
     bool attached_ = true;
 };

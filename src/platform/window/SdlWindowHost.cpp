@@ -36,8 +36,13 @@ SdlWindowHost::SdlWindowHost(std::string titleUtf8, WindowArt art)
 
 SdlWindowHost::~SdlWindowHost() { destroy(); }
 
-WindowHandle SdlWindowHost::fail(const char* what) {
+bool SdlWindowHost::refused(const char* what) {
     LogError("SdlWindowHost", u8"%sに失敗しました: %s\n", Utf8Arg(what), Utf8Arg(SDL_GetError()));
+    return false;
+}
+
+WindowHandle SdlWindowHost::fail(const char* what) {
+    refused(what);
     destroy();
     return nullptr;
 }
@@ -153,11 +158,23 @@ bool SdlWindowHost::nextEvent(PlatformEvent& event, std::uint32_t waitMs) {
     return false;
 }
 
-void SdlWindowHost::applyFullScreen(bool fullScreen) {
-    if (window_ == nullptr) return;
-    SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+bool SdlWindowHost::applyFullScreen(bool fullScreen) {
+    if (window_ == nullptr) return false;
+    if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        return refused("SDL_SetWindowFullscreen");
+    }
     if (!fullScreen) SDL_SetWindowSize(window_, kWidth, kWindowHeight);
     screenStale_ = true;
+    return true;
+}
+
+bool SdlWindowHost::centre() {
+    if (window_ == nullptr) return false;
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    if (display < 0) return refused("SDL_GetWindowDisplayIndex");
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    return true;
 }
 
 bool SdlWindowHost::prepareTexture(int height) {

@@ -27,6 +27,7 @@ public:
     void setCursorKind(int kind) override;
     void destroy() override;
     void post(std::uint32_t message) override;
+    bool centre() override;
 
     SDL_Window* sdlWindow() const { return window_; }
     // Window points and picture pixels at the window's present size.
@@ -40,11 +41,13 @@ protected:
     WindowHandle createWindow() override;
     bool nextEvent(PlatformEvent& event, std::uint32_t waitMs) override;
     bool reportsFocus() const override;
-    void applyFullScreen(bool fullScreen) override;
+    bool applyFullScreen(bool fullScreen) override;
     void showPicture(const WindowPicture& picture) override;
 
 private:
     WindowHandle fail(const char* what);
+    // Logs SDL's reason for a failed call; false.
+    static bool refused(const char* what);
     void applyCursor();
     void syncCursorVisibility();
     // The streaming texture at the picture's height.

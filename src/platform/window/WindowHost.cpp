@@ -36,9 +36,23 @@ WindowHandle WindowHost::create(WindowProcedure procedure) {
     return window_;
 }
 
-void WindowHost::setFullScreen(bool fullScreen) {
+bool WindowHost::setFullScreen(bool fullScreen) {
+    if (!applyFullScreen(fullScreen)) return false;
     fullScreen_ = fullScreen;
-    applyFullScreen(fullScreen);
+    refresh();
+    return true;
+}
+
+void WindowHost::drawMenuBar() {
+    if (fullScreen_) {
+        menuBarOverPicture_ = true;
+        menuBarShown();
+    }
+    refresh();
+}
+
+void WindowHost::hideMenuBar() {
+    menuBarOverPicture_ = false;
     refresh();
 }
 
@@ -64,9 +78,8 @@ void WindowHost::keepFrame(const Surface& frame) {
 }
 
 void WindowHost::refresh() {
-    const bool stripShown = !fullScreen_ && menu_.attached();
     picture_.compose({keptFrame_ ? &*keptFrame_ : nullptr, fullScreen_ ? 0 : MenuStrip::kHeight,
-                      stripShown ? &menu_ : nullptr, highlighted_, dialog_, layers_,
+                      stripShown() ? &menu_ : nullptr, highlighted_, dialog_, layers_,
                       frameRevision_});
     showPicture(picture_);
 }
@@ -122,7 +135,8 @@ void WindowHost::dispatch(const PlatformEvent& event) {
             send(WM_KEYDOWN, static_cast<std::uintptr_t>(event.key));
             return;
         case Kind::ButtonDown:
-            if (event.key == VK_LBUTTON && menu_.itemAt(event.x, event.y) != nullptr) {
+            if (event.key == VK_LBUTTON && stripShown() &&
+                menu_.itemAt(event.x, event.y) != nullptr) {
                 runMenuLoop(event.x, event.y);
             }
             return;

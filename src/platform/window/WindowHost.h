@@ -40,9 +40,16 @@ public:
     virtual void show() = 0;
     // Restores, raises and focuses the window.
     virtual void bringForward() = 0;
-    // Desktop full screen without the strip, or the window form with it.
-    void setFullScreen(bool fullScreen);
+    // Desktop full screen without the strip, or the window form with it; false (the
+    // backend has logged why) when the form could not be set, the old one kept.
+    bool setFullScreen(bool fullScreen);
     bool fullScreen() const { return fullScreen_; }
+    // Centres the window on its display; false when that could not be done.
+    virtual bool centre() = 0;
+    // Draws the strip again. In full screen it then shows over the top rows of the
+    // picture, clickable, until hideMenuBar.
+    void drawMenuBar();
+    void hideMenuBar();
     virtual bool visible() const = 0;
 
     // Keeps a finished game frame and shows it under the strip and any dialog.
@@ -94,7 +101,9 @@ protected:
     virtual bool nextEvent(PlatformEvent& event, std::uint32_t waitMs) = 0;
     // Whether focus events arrive at all; without them the window counts as active.
     virtual bool reportsFocus() const = 0;
-    virtual void applyFullScreen(bool fullScreen) = 0;
+    virtual bool applyFullScreen(bool fullScreen) = 0;
+    // Called as the strip is shown over the full-screen picture.
+    virtual void menuBarShown() {}
     // Puts the composed window picture on the screen; a picture of the revision
     // last shown may be left as it is.
     virtual void showPicture(const WindowPicture& picture) = 0;
@@ -107,6 +116,8 @@ private:
     void runMenuLoop(int x, int y);
     void maskInput(const PlatformEvent& event);
     void keepFrame(const Surface& frame);
+    // The strip is drawn and takes clicks: always in a window, on request in full screen.
+    bool stripShown() const { return menu_.attached() && (!fullScreen_ || menuBarOverPicture_); }
 
     WindowProcedure procedure_;
     SingleInstanceGuard* guard_ = nullptr;
@@ -122,6 +133,7 @@ private:
     bool closeAfterModal_ = false;
     InputMask mask_;
     bool fullScreen_ = false;
+    bool menuBarOverPicture_ = false;
     // The last game frame presented, in its own format; converted only when drawn.
     std::optional<Surface> keptFrame_;
     const Surface* keptFrom_ = nullptr;
