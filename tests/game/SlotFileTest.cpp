@@ -581,6 +581,20 @@ TEST(SlotFileResume, ACostumeSelectSlotNeedsNoScript) {
     EXPECT_EQ(ParseSlotFile(FormatSlotFile(image), game.schema).szField, "szFileName");
 }
 
+// Without the costume select a slot that resumes there is refused as such, and only
+// such a slot: any other mode is damage.
+TEST(SlotFileResume, OnlyACostumeSelectSlotIsRefusedForTheMissingScreen) {
+    const SlotFixture game;
+    SlotImage image = RealisticSlotImage();
+    for (const std::int32_t mode : {10, 7, 11, 9}) {
+        SCOPED_TRACE(mode);
+        image.nMode = mode;
+        const SlotParseResult parsed = ParseSlotFile(FormatSlotFile(image), game.schema);
+        EXPECT_EQ(parsed.bNoClothesSelect, mode == 10);
+        EXPECT_EQ(parsed.szField, mode == 9 ? "" : "nMode");
+    }
+}
+
 }  // namespace
 
 namespace {
