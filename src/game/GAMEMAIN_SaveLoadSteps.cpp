@@ -106,7 +106,8 @@ std::int32_t GAMEMAIN::SaveLoadResume(const char* szTag) {
 }
 
 // The script is opened afresh and read up to the restored line with the
-// interpreter's own line reader, so both count the same lines.
+// interpreter's own line reader, so both count the same lines; opening keeps the
+// restored line number and command slots.
 std::int32_t GAMEMAIN::ResumeScript(const char* szTag) {
     const std::string name = ScrFileData.szFileName;
     const std::int32_t nLine = ScrFileData.nLine;
@@ -115,6 +116,5 @@ std::int32_t GAMEMAIN::ResumeScript(const char* szTag) {
     if (!SkipScriptLines(ScrFileData.fp, nLine)) {
         platform::LogWarn(szTag, u8"再開位置がスクリプトの終端を越えています");
     }
-    ScrFileData.nLine = nLine;
     return 1;
 }
