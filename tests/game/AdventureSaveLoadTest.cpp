@@ -174,13 +174,19 @@ TEST_F(AdventureSaveLoad, ALoadResumesAfterTheSavedLine) {
         ASSERT_TRUE(runUntil([&] { return step() != 10; }, 120));
         EXPECT_EQ(step(), 11);
         EXPECT_EQ(game().FadeGraphData.fAlpha, 1.0f);
+        const std::vector<std::uint32_t>& frame = session().lastFrame();
+        EXPECT_EQ(std::count_if(frame.begin(), frame.end(),
+                                [](std::uint32_t pixel) { return (pixel & 0xFFFFFF) != 0; }),
+                  0)
+            << "the overlay covers the frame in black";
         EXPECT_EQ(screen().nInitFlg, 0u);
         EXPECT_FALSE(game().PendingLoad.has_value());
         EXPECT_TRUE(shown(u8"二行目"));
         EXPECT_EQ(game().ScrFileData.nLine, savedLine);
         // The system save was written with the story as it stood before the load.
         EXPECT_EQ(zktest::FileExists("sav/sav00.sav"), !systemSaveFails);
-        EXPECT_EQ(game().nScrSkipLine, lineBefore);
+        EXPECT_EQ(std::pair(game().nScrSkipEnableFlg, game().nScrSkipLine),
+                  std::pair(1u, lineBefore));
         ASSERT_TRUE(runUntil([&] { return step() == 3; }, 120));
         EXPECT_EQ(game().FadeGraphData.nDispFlg, 0u);
         ASSERT_TRUE(next(u8"三行目"));
@@ -264,19 +270,36 @@ TEST_F(AdventureSaveLoad, NoSaveWhileAChoiceCloses) {
     EXPECT_TRUE(open('S'));
 }
 
-// A standby that fails ends the game with the screen's line.
-TEST_F(AdventureSaveLoad, AFailingStandbyIsFatal) {
-    for (const int key : {'S', 'L'}) {
-        SCOPED_TRACE(key);
+// A screen that fails in its slide or its standby ends the game with its line.
+TEST_F(AdventureSaveLoad, AFailingScreenIsFatal) {
+    const struct {
+        int key;
+        int stage;  // 0 opening, 1 standing, 2 closing
+        std::string line;
+    } cases[] = {
+        {'S', 0, "セーブウィンドウのオープン処理でエラーが発生しました"},
+        {'S', 1, "セーブ待機中にエラーが発生しました"},
+        {'S', 2, "セーブウィンドウのクローズ処理でエラーが発生しました"},
+        {'L', 0, "ロードウィンドウのオープン処理でエラーが発生しました"},
+        {'L', 1, "ロード待機中にエラーが発生しました"},
+        {'L', 2, "ロードウィンドウのクローズ処理でエラーが発生しました"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
         begin();
-        ASSERT_TRUE(open(key));
+        if (c.stage == 0) {
+            ASSERT_TRUE(release(c.key));
+        } else {
+            ASSERT_TRUE(open(c.key));
+        }
+        if (c.stage == 2) {
+            ASSERT_TRUE(release(c.key));
+        }
+        EXPECT_EQ(step(), (c.key == 'S' ? 4 : 7) + c.stage);
         screen().nInitFlg = 0;
         EXPECT_FALSE(runFrames(1));
         const Lines lines = errors();
-        EXPECT_NE(std::find(lines.begin(), lines.end(),
-                            kTag + (key == 'S' ? "セーブ待機中にエラーが発生しました"
-                                               : "ロード待機中にエラーが発生しました")),
-                  lines.end());
+        EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + c.line), lines.end());
         TearDown();
     }
 }
