@@ -171,7 +171,9 @@ TEST_F(AdventureSaveLoad, ALoadResumesAfterTheSavedLine) {
         EXPECT_EQ(game().FadeGraphData.nDispFlg, 1u);
         EXPECT_LT(game().FadeGraphData.fAlpha, 0.1f);
         EXPECT_TRUE(shown(u8"四行目")) << "nothing changes before the fade's end";
+        const std::uint32_t confirmed = game().dwNowTime;
         ASSERT_TRUE(runUntil([&] { return step() != 10; }, 120));
+        EXPECT_GE(game().dwNowTime - confirmed, 1000u) << "the fade takes a second";
         EXPECT_EQ(step(), 11);
         EXPECT_EQ(game().FadeGraphData.fAlpha, 1.0f);
         const std::vector<std::uint32_t>& frame = session().lastFrame();
