@@ -9,6 +9,7 @@
 
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
+#include "graphics/ZKSPRITE.h"
 #include "platform/input/VirtualKeys.h"
 #include "support/Bytes.h"
 #include "support/WholeGameTest.h"
@@ -304,6 +305,19 @@ TEST_F(AdventureSaveLoad, AFailingScreenIsFatal) {
         EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + c.line), lines.end());
         TearDown();
     }
+}
+
+// The overlay's picture gone when the player confirms a load: the game ends with its
+// line.
+TEST_F(AdventureSaveLoad, AMissingOverlayPictureAtTheConfirmIsFatal) {
+    begin();
+    ASSERT_TRUE(saveIn(1));
+    ASSERT_TRUE(open('L'));
+    replaceMembers("Img.dat", {{game().pSprite->GetTextureFileName(0), ""}});
+    EXPECT_FALSE(choose(1));
+    const Lines lines = errors();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + "呼び出したTextureLoadが失敗しました"),
+              lines.end());
 }
 
 // The script resumes after its saved line as the interpreter counts lines, over a long
