@@ -364,7 +364,7 @@ private:
     void RestoreResources(const std::string& szMusic);
     std::int32_t SaveConfirmed(const char* szTag);
     std::int32_t LoadConfirmed(const char* szTag);
-    std::int32_t ResumeScript(const char* szTag);
+    bool ResumeScript(const char* szTag);
     SystemSaveValues SaveValues();
     void ClearScriptTables();
     std::int32_t ScrRunSlot(std::int32_t nSlot);

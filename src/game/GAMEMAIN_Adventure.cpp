@@ -313,7 +313,6 @@ std::int32_t LoadFade(GAMEMAIN& game) {
         return 1;
     }
     if (game.SaveLoadResume(kTag) == -1) return -1;
-    game.nMsgWndDispFlg = 1;
     game.nProcStep = ADV_STEP_LOADED_FADE;
     return 1;
 }

@@ -98,7 +98,7 @@ std::int32_t GAMEMAIN::SaveLoadResume(const char* szTag) {
     PendingLoad.reset();
     MsgWndStatusChange(kAllStatus, 1);
     ScrFileData.CloseAndDelete();
-    if (ResumeScript(szTag) == -1) return -1;
+    if (!ResumeScript(szTag)) return -1;
     SaveLoadWindowData.Release();
     if (!LoadOverlayTexture(*this, szTag)) return -1;
     ShowOverlay(1.0f);
@@ -108,13 +108,13 @@ std::int32_t GAMEMAIN::SaveLoadResume(const char* szTag) {
 // The script is opened afresh and read up to the restored line with the
 // interpreter's own line reader, so both count the same lines; opening keeps the
 // restored line number and command slots.
-std::int32_t GAMEMAIN::ResumeScript(const char* szTag) {
+bool GAMEMAIN::ResumeScript(const char* szTag) {
     const std::string name = ScrFileData.szFileName;
     const std::int32_t nLine = ScrFileData.nLine;
-    if (ScrOpenResult(szTag, ScrFileLoad(name.c_str())) != 1) return -1;
+    if (ScrOpenResult(szTag, ScrFileLoad(name.c_str())) != 1) return false;
     nScrSkipEnableFlg = CheckAutoSkipFileList(name.c_str(), &nScrSkipLine) == 1 ? 1 : 0;
     if (!SkipScriptLines(ScrFileData.fp, nLine)) {
         platform::LogWarn(szTag, u8"再開位置がスクリプトの終端を越えています");
     }
-    return 1;
+    return true;
 }

@@ -320,6 +320,22 @@ TEST_F(AdventureSaveLoad, AMissingOverlayPictureAtTheConfirmIsFatal) {
               lines.end());
 }
 
+// The script gone from the archive by the fade's end: the game ends with the
+// extraction's line.
+TEST_F(AdventureSaveLoad, AScriptGoneAtTheResumeIsFatal) {
+    begin();
+    ASSERT_TRUE(saveIn(1));
+    ASSERT_TRUE(open('L'));
+    ASSERT_TRUE(choose(1));
+    ASSERT_EQ(step(), 10);
+    replaceMembers("Scenario.dat", {{"prologue.spt", ""}});
+    EXPECT_FALSE(runUntil([&] { return step() != 10; }, 120));
+    const Lines lines = errors();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        kTag + "取り出すファイルに該当ファイルが存在しません"),
+              lines.end());
+}
+
 // The script resumes after its saved line as the interpreter counts lines, over a long
 // line holding a trail byte 0xF5; a script that got shorter since the confirm is told.
 TEST_F(AdventureSaveLoad, TheResumeCountsLinesAsTheInterpreterReadsThem) {
