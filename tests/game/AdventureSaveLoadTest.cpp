@@ -201,6 +201,23 @@ TEST_F(AdventureSaveLoad, ALoadResumesAfterTheSavedLine) {
     }
 }
 
+// A header that cannot be read again after a save is told, and the screen stays
+// open with the new row. /proc/self/mem is a regular file whose first read fails.
+TEST_F(AdventureSaveLoad, AnUnreadableHeaderAfterASaveKeepsTheScreen) {
+    begin();
+    fs::create_directories("sav");
+    fs::create_symlink("/proc/self/mem", slotPath(5));
+    ASSERT_TRUE(open('S'));
+    const std::size_t errorsBefore = errors().size();
+    ASSERT_TRUE(choose(3));
+    ASSERT_TRUE(runFrames(5));
+    EXPECT_EQ(step(), 5);
+    EXPECT_EQ(screen().SaveInfo[2].nExist, 1u);
+    const Lines lines = errors();
+    ASSERT_EQ(lines.size(), errorsBefore + 2);
+    EXPECT_EQ(lines.back(), kTag + "セーブウィンドウの更新に失敗しました");
+}
+
 // A slot refused at the confirm changes nothing: no file, no step, no overlay, no
 // script position; the screen stays in its standby with the notice up.
 TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
