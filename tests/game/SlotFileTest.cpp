@@ -575,8 +575,11 @@ TEST(SlotFileResume, ACostumeSelectSlotNeedsNoScript) {
     game.schema.pScripts = nullptr;
     SlotImage image = RealisticSlotImage();
     image.nMode = 10;
+    image.nOldMode = 3;
     image.ScrFileData.szFileName.clear();
-    EXPECT_TRUE(ParseSlotFile(FormatSlotFile(image), game.schema).image);
+    const SlotParseResult parsed = ParseSlotFile(FormatSlotFile(image), game.schema);
+    ASSERT_TRUE(parsed.image);
+    EXPECT_EQ(*parsed.image, image);
     image.nMode = 9;
     EXPECT_EQ(ParseSlotFile(FormatSlotFile(image), game.schema).szField, "szFileName");
 }
