@@ -9,6 +9,7 @@
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "platform/input/VirtualKeys.h"
+#include "platform/window/SystemCommands.h"
 #include "platform/window/WindowMessages.h"
 #include "shell/EnvData.h"
 #include "shell/ScreenMode.h"
@@ -270,7 +271,21 @@ TEST(ScreenMode, GuardsClampsAndTheFailuresThatLoseTheDisplay) {
     EXPECT_EQ(b.kit.debugLines(), Lines{"Error: <ChangeScreenMode> 引数の値が不正です"});
     EXPECT_TRUE(b.engine.calls.empty());
     EXPECT_EQ(CenterWindow(nullptr), 0);
+    // A strip that did hold the system commands would lose all five.
+    platform::MenuStrip& strip = b.host.menu();
+    for (const platform::MenuStrip::Item& item : std::vector(strip.items())) {
+        strip.removeItem(item.id);
+    }
+    for (int command :
+         std::initializer_list<int>{platform::SC_CLOSE, platform::SC_RESTORE, platform::SC_SIZE,
+                                    platform::SC_MAXIMIZE, platform::SC_MINIMIZE, int{IDM_HELP}}) {
+        strip.addItem(command, "x");
+    }
     EXPECT_EQ(RemoveSystemCommands(nullptr), 0);
+    EXPECT_EQ(strip.items().size(), 6u);
+    EXPECT_EQ(RemoveSystemCommands(b.s.hWnd), 1);
+    ASSERT_EQ(strip.items().size(), 1u);
+    EXPECT_EQ(strip.items()[0].id, IDM_HELP);
 }
 
 // The calls of a good switch, in the order that leaves the keys and the y offset
