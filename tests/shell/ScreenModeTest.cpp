@@ -266,6 +266,18 @@ TEST(ScreenMode, GuardsClampsAndTheFailuresThatLoseTheDisplay) {
             EXPECT_EQ(b.s.windowStyle, kWindowStyle);
         }
     }
+    {
+        // The shell's word follows the graphics object's form even when nothing changes.
+        RecordedBench b;
+        b.s.fullScreen = 1;
+        EXPECT_EQ(ChangeScreenMode(0, 32, b.s.hWnd), 1);
+        EXPECT_EQ(b.s.fullScreen, 0u);
+        b.engine.spriteFullScreen = 1;
+        b.s.colourDepth = 32;
+        EXPECT_EQ(ChangeScreenMode(1, 32, b.s.hWnd), 1);
+        EXPECT_EQ(b.s.fullScreen, 1u);
+        EXPECT_TRUE(b.engine.calls.empty());
+    }
     RecordedBench b;
     EXPECT_EQ(ChangeScreenMode(1, 16, nullptr), 0);
     EXPECT_EQ(b.kit.debugLines(), Lines{"Error: <ChangeScreenMode> 引数の値が不正です"});
@@ -323,6 +335,12 @@ TEST(ScreenMode, TheBandShowsTheStripOncePerVisitAndPausesDrawing) {
         EXPECT_EQ(DrawMenuBarFullScreen(b.s.hWnd, &b.engine), c.result) << c.name;
     }
     EXPECT_EQ(std::count(b.host.actions().begin(), b.host.actions().end(), "strip @1000"), 2);
+    // An open dialog leaves the strip and the pause alone.
+    b.s.dialogOpen = 1;
+    b.s.menuBarShown = 0;
+    EXPECT_EQ(AppDraw(), 1);
+    EXPECT_EQ(b.s.drawStop, 0u);
+    EXPECT_EQ(b.s.menuBarShown, 0u);
     EXPECT_EQ(DrawMenuBarFullScreen(nullptr, &b.engine), -1);
     EXPECT_EQ(DrawMenuBarFullScreen(b.s.hWnd, nullptr), -1);
 }

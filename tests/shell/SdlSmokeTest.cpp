@@ -284,6 +284,8 @@ TEST(SdlXvfb, FullScreenAndBackWithTheStripOverThePicture) {
         if (frame == 10) {
             int w = 0, h = 0;
             EXPECT_EQ(s.host.readBack(w, h).size(), 800u * 620u);
+            SDL_GetWindowPosition(s.host.sdlWindow(), &w, &h);
+            EXPECT_EQ(w, (1280 - 800) / 2) << "centred on the 1280 x 1024 screen";
             EXPECT_NE(ScreenAt(s.host, 790, 5), green) << "the window's strip";
             EXPECT_EQ(ScreenAt(s.host, 790, 30), green);
             SDL_Event quit{};
