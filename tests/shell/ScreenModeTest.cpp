@@ -352,6 +352,7 @@ TEST(ScreenMode, InTheBandDrawingPausesAndTheStripTakesClicks) {
     zktest::WriteFileBytes("env.env", "A ON\nB Full C 32bit\n");
     Lines frames;
     std::uint32_t configSeen = 0;
+    std::uint32_t pausedSeen = 0;
     k.engine.onGameMain = [&](int frame) {
         ShellState& s = CurrentShellState();
         k.engine.mouseY = frame >= 2 && frame <= 4 ? 5 : 300;
@@ -359,6 +360,7 @@ TEST(ScreenMode, InTheBandDrawingPausesAndTheStripTakesClicks) {
             const platform::MenuStrip::Item& settings = s.host->menu().items()[2];
             k.host.pushClick((settings.bounds.left + settings.bounds.right) / 2, -10);
         }
+        if (frame == 3) pausedSeen = s.drawStop;
         if (frame == 4) configSeen = s.configRequest;
         if (frame == 6) k.host.push({.kind = PlatformEvent::Kind::Terminate});
         return 1u;
@@ -371,6 +373,7 @@ TEST(ScreenMode, InTheBandDrawingPausesAndTheStripTakesClicks) {
     EXPECT_EQ(frames, (Lines{"GameDrawFunc 1", "GameDrawStop", "GameDrawStop", "GameDrawFunc 5",
                              "GameDrawFunc 6"}));
     EXPECT_EQ(configSeen, 1u);
+    EXPECT_EQ(pausedSeen, 1u);
     EXPECT_EQ(std::count_if(k.host.actions().begin(), k.host.actions().end(),
                             [](const std::string& a) { return a.starts_with("strip"); }),
               1);
