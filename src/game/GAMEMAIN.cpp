@@ -79,6 +79,8 @@ void GAMEMAIN::Clear() {
     MsgWindowData.Release();
     SelectWindowData.Release();
     DayWindowData.Release();
+    SaveLoadWindowData.Release();
+    PendingLoad.reset();
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;
     for (std::uint32_t& word : dwMsgTextWork) word = 0;

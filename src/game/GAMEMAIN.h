@@ -27,6 +27,7 @@
 #include "windows/DAY_WINDOW_DATA.h"
 #include "windows/DrawFailureLatch.h"
 #include "windows/MSG_WINDOW_DATA.h"
+#include "windows/SAVE_LOAD_WINDOW_DATA.h"
 #include "windows/SELECT_WINDOW_COLLECT_DATA.h"
 
 class GameHost;
@@ -156,6 +157,18 @@ public:
     void ApplySlotImage(const SlotImage& image);
     std::uint32_t LoadIndependentData(std::uint32_t nSlot);
 
+    // The save/load screen's steps, shared by every mode that opens it; each logs under
+    // the owner's tag. The slide, opening or closing: -1 failed, 1 done, 0 moving.
+    std::int32_t SaveLoadSlide(const char* szTag, bool bOpen);
+    // One frame of the open screen: -1 failed; 2 a slot is the pending load, the
+    // overlay set for its fade; 3 close; 0 otherwise. A save, made or refused, and a
+    // refused load leave the screen open.
+    std::int32_t SaveLoadStandby(const char* szTag, std::int32_t nX, std::int32_t nY,
+                                 std::int32_t nLeft, std::int32_t nRight);
+    // Once the fade has ended: the pending load put into the game, its script resumed,
+    // the screen released and the overlay opaque. -1 failed, 1 done.
+    std::int32_t SaveLoadResume(const char* szTag);
+
     std::uint32_t GetMsgSpeed() const { return nMsgSpeed; }
     void SetMsgSpeed(std::uint32_t dwSpeed) { nMsgSpeed = dwSpeed; }
     std::uint32_t GetHandsFree() const { return MsgWindowData.nAutoFlg; }
@@ -281,6 +294,9 @@ public:
     std::uint32_t nMsgSpeed = 0;
     SELECT_WINDOW_COLLECT_DATA SelectWindowData;
     DAY_WINDOW_DATA DayWindowData;
+    SAVE_LOAD_WINDOW_DATA SaveLoadWindowData;
+    // A slot checked when the player confirmed it, put into the game after the fade.
+    std::optional<SlotImage> PendingLoad;
     std::uint32_t nMsgWndDispFlg = 0;
     std::int32_t nDayVarIndex = 0;
     std::uint32_t dwMsgTextWork[3] = {};
@@ -346,6 +362,9 @@ private:
     void ClearStoryForLoad();
     void ApplyWindows(const SlotImage& image);
     void RestoreResources(const std::string& szMusic);
+    std::int32_t SaveConfirmed(const char* szTag);
+    std::int32_t LoadConfirmed(const char* szTag);
+    bool ResumeScript(const char* szTag);
     SystemSaveValues SaveValues();
     void ClearScriptTables();
     std::int32_t ScrRunSlot(std::int32_t nSlot);

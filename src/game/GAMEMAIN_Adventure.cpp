@@ -30,6 +30,13 @@ enum ADV_STEP : std::int32_t {
     ADV_STEP_EFFECTS = 1,
     ADV_STEP_START_FADE = 2,
     ADV_STEP_MAIN = 3,
+    ADV_STEP_SAVE_OPEN = 4,
+    ADV_STEP_SAVE_STANDBY = 5,
+    ADV_STEP_SAVE_CLOSE = 6,
+    ADV_STEP_LOAD_OPEN = 7,
+    ADV_STEP_LOAD_STANDBY = 8,
+    ADV_STEP_LOAD_CLOSE = 9,
+    ADV_STEP_LOAD_FADE = 10,
     ADV_STEP_LOADED_FADE = 11,
     ADV_STEP_TO_CLOTHES = 15,
     ADV_STEP_TO_STAFFROLL = 16,
@@ -58,25 +65,26 @@ bool Released(const ZKSYSTEM& system, int nVirtualKey) {
     return system.GetVKeyStatus(nVirtualKey) == KEY_STATE_RELEASED;
 }
 
-// The screens over the story that later parts of the game open; until then a trigger
-// says so and the story goes on.
-enum class ADV_SCREEN { Save, Load, Settings };
-
-std::int32_t ScreenNotBuilt(ADV_SCREEN screen) {
-    switch (screen) {
-        case ADV_SCREEN::Save:
-            platform::LogError(kTag,
-                               u8"セーブ画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません");
-            break;
-        case ADV_SCREEN::Load:
-            platform::LogError(kTag,
-                               u8"ロード画面 (SAVE_LOAD_WINDOW_DATA) はこのビルドにありません");
-            break;
-        case ADV_SCREEN::Settings:
-            platform::LogError(kTag, u8"設定画面 (CONFIG_DATA) はこのビルドにありません");
-            break;
-    }
+// The settings screen comes with a later part of the game; until then its triggers
+// say so and the story goes on.
+std::int32_t SettingsNotBuilt() {
+    platform::LogError(kTag, u8"設定画面 (CONFIG_DATA) はこのビルドにありません");
     return 1;
+}
+
+// The save or load screen opens over the story; the bar stays out of use meanwhile.
+std::int32_t OpenSaveLoad(GAMEMAIN& game, std::int32_t nKind) {
+    game.MsgWindowData.nBarUseFlg = 1;
+    game.SaveLoadWindowData.Initialize(nKind, &game.Context);
+    game.nProcStep =
+        nKind == SAVE_LOAD_WINDOW_DATA::kKindSave ? ADV_STEP_SAVE_OPEN : ADV_STEP_LOAD_OPEN;
+    return 1;
+}
+
+// A save needs the choice window at rest: while it closes, the chosen branch lives
+// only in the window and no slot could keep it.
+bool MaySave(const GAMEMAIN& game) {
+    return game.nSaveEnableFlg != 0 && game.SelectWindowData.nSelect == -1;
 }
 
 // The skip toggle stops at a click while the script stands inside text already read.
@@ -91,30 +99,28 @@ bool CancelsSkip(const GAMEMAIN& game, const ADV_INPUT& input) {
 }
 
 // The keys and the right button that open a screen: 0 when none acts this frame.
-std::int32_t KeyTriggers(const GAMEMAIN& game, const ZKSYSTEM& system, const ADV_INPUT& input) {
-    if (input.right == KEY_STATE_RELEASED && game.nConfigEnableFlg != 0) {
-        return ScreenNotBuilt(ADV_SCREEN::Settings);
-    }
-    if (Released(system, VkLetter('S')) && game.nSaveEnableFlg != 0) {
-        return ScreenNotBuilt(ADV_SCREEN::Save);
+std::int32_t KeyTriggers(GAMEMAIN& game, const ZKSYSTEM& system, const ADV_INPUT& input) {
+    if (input.right == KEY_STATE_RELEASED && game.nConfigEnableFlg != 0) return SettingsNotBuilt();
+    if (Released(system, VkLetter('S')) && MaySave(game)) {
+        return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindSave);
     }
     if (Released(system, VkLetter('L')) && game.nLoadEnableFlg != 0) {
-        return ScreenNotBuilt(ADV_SCREEN::Load);
+        return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindLoad);
     }
-    if (Released(system, VkLetter('C')) && game.nConfigEnableFlg != 0) {
-        return ScreenNotBuilt(ADV_SCREEN::Settings);
-    }
+    if (Released(system, VkLetter('C')) && game.nConfigEnableFlg != 0) return SettingsNotBuilt();
     return 0;
 }
 
 // The strip's requests of this frame: 0 when none acts.
-std::int32_t MenuTriggers(const GAMEMAIN& game) {
+std::int32_t MenuTriggers(GAMEMAIN& game) {
     const ShellWords& shell = *game.pShell;
-    if (shell.saveRequest != 0 && game.nSaveEnableFlg != 0) return ScreenNotBuilt(ADV_SCREEN::Save);
-    if (shell.loadRequest != 0 && game.nLoadEnableFlg != 0) return ScreenNotBuilt(ADV_SCREEN::Load);
-    if (shell.configRequest != 0 && game.nConfigEnableFlg != 0) {
-        return ScreenNotBuilt(ADV_SCREEN::Settings);
+    if (shell.saveRequest != 0 && MaySave(game)) {
+        return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindSave);
     }
+    if (shell.loadRequest != 0 && game.nLoadEnableFlg != 0) {
+        return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindLoad);
+    }
+    if (shell.configRequest != 0 && game.nConfigEnableFlg != 0) return SettingsNotBuilt();
     return 0;
 }
 
@@ -151,6 +157,7 @@ void ReleaseStory(GAMEMAIN& game, std::int32_t nCharReset, bool bStopMusic) {
     game.MsgWindowData.Release();
     game.SelectWindowData.Release();
     game.DayWindowData.Release();
+    game.SaveLoadWindowData.Release();
     if (bStopMusic) {
         game.dwMsgTextWork[0] = 0;
         game.dwMsgTextWork[1] = 0;
@@ -277,6 +284,39 @@ std::int32_t Leave(GAMEMAIN& game, std::int32_t nNextMode) {
     return 1;
 }
 
+// The screen's open and close slides; the step after the open is its standby.
+std::int32_t SlideStep(GAMEMAIN& game, bool bOpen) {
+    const std::int32_t nResult = game.SaveLoadSlide(kTag, bOpen);
+    if (nResult != 1) return nResult;
+    if (bOpen) {
+        ++game.nProcStep;
+    } else {
+        game.SaveLoadWindowData.Release();
+        game.nProcStep = ADV_STEP_MAIN;
+    }
+    return 1;
+}
+
+std::int32_t StandbyStep(GAMEMAIN& game) {
+    const ADV_INPUT input = ReadInput(*game.pSystem);
+    const std::int32_t nResult =
+        game.SaveLoadStandby(kTag, input.nX, input.nY, input.click, input.right);
+    if (nResult == STANDBY_ACTED) game.nProcStep = ADV_STEP_LOAD_FADE;
+    if (nResult == STANDBY_CLOSE) ++game.nProcStep;
+    return nResult == -1 ? -1 : 1;
+}
+
+// The screen fades to black, then the chosen slot takes the story's place.
+std::int32_t LoadFade(GAMEMAIN& game) {
+    if (game.FadeInTexFunc(&game.dwProcStartTime, &game.FadeGraphData.dwTime,
+                           &game.FadeGraphData.fAlpha, 1.0f, kLoadFadeTime) != 0) {
+        return 1;
+    }
+    if (game.SaveLoadResume(kTag) == -1) return -1;
+    game.nProcStep = ADV_STEP_LOADED_FADE;
+    return 1;
+}
+
 }  // namespace
 
 std::int32_t GAMEMAIN::ADVMainProc() {
@@ -289,6 +329,17 @@ std::int32_t GAMEMAIN::ADVMainProc() {
             return FadeIn(*this, kStartFadeTime, true);
         case ADV_STEP_MAIN:
             return MainLoop(*this);
+        case ADV_STEP_SAVE_OPEN:
+        case ADV_STEP_LOAD_OPEN:
+            return SlideStep(*this, true);
+        case ADV_STEP_SAVE_STANDBY:
+        case ADV_STEP_LOAD_STANDBY:
+            return StandbyStep(*this);
+        case ADV_STEP_SAVE_CLOSE:
+        case ADV_STEP_LOAD_CLOSE:
+            return SlideStep(*this, false);
+        case ADV_STEP_LOAD_FADE:
+            return LoadFade(*this);
         case ADV_STEP_LOADED_FADE:
             return FadeIn(*this, kLoadFadeTime, false);
         case ADV_STEP_TO_CLOTHES:

@@ -129,6 +129,7 @@ std::uint32_t GAMEMAIN::ADVDrawProc() {
         ADVDrawCheck(DayWindowData.Draw() == 0);
         ADVDrawCheck(SelectWindowData.Draw() == 0);
     }
+    SaveLoadWindowData.Draw();
     const GRAPHIC_DATA& fade = FadeGraphData;
     if (fade.nDispFlg != 0) {
         ADVDrawCheck(pSprite->D3DXSpriteDrawEffectTL(

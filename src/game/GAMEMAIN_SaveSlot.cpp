@@ -622,7 +622,9 @@ std::optional<SlotImage> GAMEMAIN::ReadSlotImage(std::uint32_t nSlot) {
     }
     const ScenarioScripts scripts;
     SlotParseResult parsed = ParseSlotFile(bytes, SlotSchemaOf(&scripts));
-    if (!parsed.image) {
+    if (parsed.bNoClothesSelect) {
+        platform::LogError(kLoadTag, u8"衣装選択画面 (CLT_SLC_DATA) はこのビルドにありません");
+    } else if (!parsed.image) {
         platform::LogError(
             kLoadTag, u8"セーブファイルでないか、ファイルが壊れています (%s %d行目: %s)",
             platform::Utf8Arg(path), parsed.nLine, platform::Utf8Arg(parsed.szField));

@@ -178,9 +178,7 @@ private:
         }
         if (Line("szBGMName") && DataNameField(image_.szBGMName, "szBGMName")) EndLine("szBGMName");
         if (Line("szVoice") && DataNameField(image_.szVoice, "szVoice")) EndLine("szVoice");
-        if (Line("nMode") && Number(image_.nMode, "nMode") &&
-            (image_.nMode == kAdventureMode ||
-             (image_.nMode == kClothesMode && schema_.bClothesSelect) || Refuse("nMode")) &&
+        if (Line("nMode") && Number(image_.nMode, "nMode") && ResumableMode() &&
             Number(image_.nOldMode, "nOldMode", 0, kLastMode)) {
             EndLine("nOldMode");
         }
@@ -189,6 +187,15 @@ private:
             for (std::int32_t& nPlace : image_.nSortNo) Number(nPlace, "nSortNo", -1, kLastCostume);
             EndLine("nSortNo");
         }
+    }
+
+    bool ResumableMode() {
+        if (image_.nMode == kAdventureMode) return true;
+        if (image_.nMode == kClothesMode) {
+            if (schema_.bClothesSelect) return true;
+            result_.bNoClothesSelect = true;
+        }
+        return Refuse("nMode");
     }
 
     void ReadClothes(SlotImage::CLOTHES& clothes) {
@@ -516,13 +523,5 @@ SlotParseResult ParseSlotFile(std::string_view bytes, const SlotSchema& schema) 
 
 bool ScriptHoldsLines(std::string_view bytes, std::int32_t nLines) {
     const platform::MemoryStream stream(bytes);
-    if (stream.get() == nullptr) return false;
-    ScriptLine line;
-    for (std::int32_t i = 0; i < nLines; ++i) {
-        ReadScriptLine(stream.get(), 1, line);
-        if (line.kind != SCRIPT_LINE_KIND::Words && line.kind != SCRIPT_LINE_KIND::Header) {
-            return false;
-        }
-    }
-    return true;
+    return stream.get() != nullptr && SkipScriptLines(stream.get(), nLines);
 }

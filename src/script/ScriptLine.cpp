@@ -62,3 +62,14 @@ void ReadScriptLine(std::FILE* file, std::size_t maxWords, ScriptLine& line) {
     line.kind = SCRIPT_LINE_KIND::Words;
     line.words = SplitLine(line.text, maxWords, ScriptLine::kRawSize);
 }
+
+bool SkipScriptLines(std::FILE* file, std::int64_t nLines) {
+    ScriptLine line;
+    for (std::int64_t i = 0; i < nLines; ++i) {
+        ReadScriptLine(file, 1, line);
+        if (line.kind != SCRIPT_LINE_KIND::Words && line.kind != SCRIPT_LINE_KIND::Header) {
+            return false;
+        }
+    }
+    return true;
+}

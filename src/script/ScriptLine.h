@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 #include "system/WordSplitter.h"
@@ -35,3 +36,7 @@ struct ScriptLine {
 
 // Reads the next line of file into line, splitting at most maxWords words.
 void ReadScriptLine(std::FILE* file, std::size_t maxWords, ScriptLine& line);
+
+// Reads and drops nLines lines as the interpreter counts them: false when the file
+// ends, fails or holds an overlong line before that many were read.
+bool SkipScriptLines(std::FILE* file, std::int64_t nLines);

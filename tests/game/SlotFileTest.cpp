@@ -575,10 +575,27 @@ TEST(SlotFileResume, ACostumeSelectSlotNeedsNoScript) {
     game.schema.pScripts = nullptr;
     SlotImage image = RealisticSlotImage();
     image.nMode = 10;
+    image.nOldMode = 3;
     image.ScrFileData.szFileName.clear();
-    EXPECT_TRUE(ParseSlotFile(FormatSlotFile(image), game.schema).image);
+    const SlotParseResult parsed = ParseSlotFile(FormatSlotFile(image), game.schema);
+    ASSERT_TRUE(parsed.image);
+    EXPECT_EQ(*parsed.image, image);
     image.nMode = 9;
     EXPECT_EQ(ParseSlotFile(FormatSlotFile(image), game.schema).szField, "szFileName");
+}
+
+// Without the costume select a slot that resumes there is refused as such, and only
+// such a slot: any other mode is damage.
+TEST(SlotFileResume, OnlyACostumeSelectSlotIsRefusedForTheMissingScreen) {
+    const SlotFixture game;
+    SlotImage image = RealisticSlotImage();
+    for (const std::int32_t mode : {10, 7, 11, 9}) {
+        SCOPED_TRACE(mode);
+        image.nMode = mode;
+        const SlotParseResult parsed = ParseSlotFile(FormatSlotFile(image), game.schema);
+        EXPECT_EQ(parsed.bNoClothesSelect, mode == 10);
+        EXPECT_EQ(parsed.szField, mode == 9 ? "" : "nMode");
+    }
 }
 
 }  // namespace
