@@ -324,17 +324,27 @@ TEST_F(AdventureSaveLoad, AFailingScreenIsFatal) {
     }
 }
 
-// The overlay's picture gone when the player confirms a load: the game ends with its
-// line.
-TEST_F(AdventureSaveLoad, AMissingOverlayPictureAtTheConfirmIsFatal) {
-    begin();
-    ASSERT_TRUE(saveIn(1));
-    ASSERT_TRUE(open('L'));
-    replaceMembers("Img.dat", {{game().pSprite->GetTextureFileName(0), ""}});
-    EXPECT_FALSE(choose(1));
-    const Lines lines = errors();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + "呼び出したTextureLoadが失敗しました"),
-              lines.end());
+// The overlay's picture gone when the player confirms a load, or by the fade's end:
+// the game ends with its line.
+TEST_F(AdventureSaveLoad, AMissingOverlayPictureIsFatal) {
+    for (const bool atResume : {false, true}) {
+        SCOPED_TRACE(atResume);
+        begin();
+        ASSERT_TRUE(saveIn(1));
+        ASSERT_TRUE(open('L'));
+        const std::string picture = game().pSprite->GetTextureFileName(0);
+        if (atResume) {
+            ASSERT_TRUE(choose(1));
+            ASSERT_EQ(step(), 10);
+        }
+        replaceMembers("Img.dat", {{picture, ""}});
+        EXPECT_FALSE(atResume ? runUntil([&] { return step() != 10; }, 120) : choose(1));
+        const Lines lines = errors();
+        EXPECT_NE(
+            std::find(lines.begin(), lines.end(), kTag + "呼び出したTextureLoadが失敗しました"),
+            lines.end());
+        TearDown();
+    }
 }
 
 // The script gone from the archive by the fade's end: the game ends with the
