@@ -254,6 +254,7 @@ TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
                                        cases.push_back({what, bytes, damaged});
                                        return false;
                                    });
+    ASSERT_EQ(cases.size(), 2u + 7u) << "the seven damage classes";
     ASSERT_TRUE(next(u8"二行目"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
