@@ -52,7 +52,11 @@ protected:
 
 TEST_F(SlotSweep, EveryTruncation) {
     expected_ = built.bytes.size();
-    SlotDamage::Truncations(built.bytes, ExpectRefused());
+    const SlotDamage::Visit refused = ExpectRefused();
+    SlotDamage::Truncations(built.bytes, [&](const std::string& bytes, const std::string& what) {
+        EXPECT_TRUE(built.bytes.starts_with(bytes)) << what << " is no head of the file";
+        return refused(bytes, what);
+    });
 }
 
 // Each byte made NUL, 0x01, LF or a blank, one class each.
