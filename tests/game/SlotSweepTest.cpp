@@ -2,16 +2,17 @@
 // a field, never loaded as some other story.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <functional>
+#include <algorithm>
 #include <string>
 
 #include "SlotFixture.h"
 #include "game/SlotFileParser.h"
+#include "support/SlotDamage.h"
 #include "support/SlotFileBuilder.h"
 
 namespace {
 
+using zktest::SlotDamage;
 using zktest::SlotFileBuilder;
 using zktest::SlotFileField;
 
@@ -26,61 +27,61 @@ protected:
     }
 
     // Counts the mutations tried; reports the first few that loaded.
-    void ExpectRefused(const std::string& bytes, const std::string& what) {
-        ++tried_;
-        const SlotParseResult parsed = ParseSlotFile(bytes, game.schema);
-        if (parsed.image || parsed.nLine <= 0 || parsed.szField.empty()) {
-            if (++accepted_ <= 5) ADD_FAILURE() << what << " was not refused with a line";
-        }
+    zktest::SlotDamage::Visit ExpectRefused() {
+        return [this](const std::string& bytes, const std::string& what) {
+            ++tried_;
+            const SlotParseResult parsed = ParseSlotFile(bytes, game.schema);
+            if (parsed.image || parsed.nLine <= 0 || parsed.szField.empty()) {
+                if (++accepted_ <= 5) ADD_FAILURE() << what << " was not refused with a line";
+            }
+            return true;
+        };
     }
 
-    // Each byte that is not already the replacement, replaced.
-    void ReplaceEachByte(char replacement) {
-        for (std::size_t i = 0; i < built.bytes.size(); ++i) {
-            if (built.bytes[i] == replacement) continue;
-            std::string bytes = built.bytes;
-            bytes[i] = replacement;
-            ExpectRefused(bytes, "byte " + std::to_string(i) + " made " +
-                                     std::to_string(static_cast<unsigned char>(replacement)));
-        }
+    void TearDown() override {
+        EXPECT_EQ(accepted_, 0) << "of " << tried_ << " mutations";
+        EXPECT_EQ(tried_, expected_) << "every mutation of the class is tried";
     }
 
-    void TearDown() override { EXPECT_EQ(accepted_, 0) << "of " << tried_ << " mutations"; }
+    std::size_t Count(char c) const { return std::ranges::count(built.bytes, c); }
 
-    int tried_ = 0;
+    std::size_t tried_ = 0;
+    std::size_t expected_ = 0;
     int accepted_ = 0;
 };
 
 TEST_F(SlotSweep, EveryTruncation) {
-    for (std::size_t size = 0; size < built.bytes.size(); ++size) {
-        ExpectRefused(built.bytes.substr(0, size), "cut at " + std::to_string(size));
-    }
+    expected_ = built.bytes.size();
+    const SlotDamage::Visit refused = ExpectRefused();
+    SlotDamage::Truncations(built.bytes, [&](const std::string& bytes, const std::string& what) {
+        EXPECT_TRUE(built.bytes.starts_with(bytes)) << what << " is no head of the file";
+        return refused(bytes, what);
+    });
 }
 
-TEST_F(SlotSweep, EachByteMadeNul) { ReplaceEachByte('\0'); }
-TEST_F(SlotSweep, EachByteMadeControl) { ReplaceEachByte('\x01'); }
-TEST_F(SlotSweep, EachByteMadeLineFeed) { ReplaceEachByte('\n'); }
-TEST_F(SlotSweep, EachByteMadeBlank) { ReplaceEachByte(' '); }
+// Each byte made NUL, 0x01, LF or a blank, one class each.
+class SlotSweepByte : public SlotSweep, public ::testing::WithParamInterface<char> {};
+
+TEST_P(SlotSweepByte, EachByteReplaced) {
+    expected_ = built.bytes.size() - Count(GetParam());
+    SlotDamage::EachByteMade(built.bytes, GetParam(), ExpectRefused());
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, SlotSweepByte, ::testing::Values('\0', '\x01', '\n', ' '));
 
 TEST_F(SlotSweep, EachSeparatorMadeALetter) {
-    for (std::size_t i = 0; i < built.bytes.size(); ++i) {
-        if (built.bytes[i] != ' ' && built.bytes[i] != '\n') continue;
-        std::string bytes = built.bytes;
-        bytes[i] = 'x';
-        ExpectRefused(bytes, "separator " + std::to_string(i) + " made x");
-    }
+    expected_ = Count(' ') + Count('\n');
+    SlotDamage::EachSeparatorMadeALetter(built.bytes, ExpectRefused());
 }
 
 TEST_F(SlotSweep, EachCharacterOfNumbersAndMarkers) {
+    SlotDamage::Ranges ranges;
     for (const SlotFileField& field : built.fields) {
         if (field.kind == SlotFileField::KIND::Text) continue;
-        for (std::size_t i = field.offset; i < field.offset + field.length; ++i) {
-            std::string bytes = built.bytes;
-            // A letter that differs from the byte in any case.
-            bytes[i] = std::tolower(static_cast<unsigned char>(bytes[i])) == 'x' ? 'y' : 'x';
-            ExpectRefused(bytes, field.name + " at " + std::to_string(i) + " damaged");
-        }
+        ranges.emplace_back(field.offset, field.length);
+        expected_ += field.length;
     }
+    SlotDamage::EachCharacterOf(built.bytes, ranges, ExpectRefused());
 }
 
 }  // namespace

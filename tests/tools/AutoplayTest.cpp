@@ -188,6 +188,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                    "wait mode 1 step 2 within 90\nat +1 expect mode 1 step 2\n"
                    "wait mode 5 step 0 within 3\n");
     const std::string playthrough = DemoData::SourceDir() + "/playthrough.txt";
+    const std::string saveload = DemoData::SourceDir() + "/saveload.txt";
 
     const struct {
         std::vector<std::string> args;
@@ -197,6 +198,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         {{"--input", playthrough, DemoData::Dir()},
          0,
          "mode 10 step 0, 2 Error, 0 Warn: planned fatal end"},
+        {{"--input", saveload, DemoData::Dir()}, 0, "mode 9 step 3, 0 Error, 0 Warn: end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()},
          1,
@@ -239,8 +241,8 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         EXPECT_GT(textPixels(shot, 0xFFFFFF), textPixels(shot, 0xB4B4B4)) << shot;
     }
     EXPECT_GT(textPixels("adv-backlog", 0xB4B4B4), textPixels("adv-backlog", 0xFFFFFF));
-    for (const char* shot :
-         {"adv-leave", "rehearsal-wipe", "rehearsal-mosaic", "rehearsal-layers"}) {
+    for (const char* shot : {"adv-leave", "rehearsal-wipe", "rehearsal-mosaic", "rehearsal-layers",
+                             "save-screen", "load-screen", "after-load"}) {
         EXPECT_TRUE(zktest::FileExists("autoplay-out/" + std::string(shot) + ".png")) << shot;
     }
     // Halfway through the fade to white every pixel is at least half white.
