@@ -19,6 +19,7 @@
 #include "platform/window/MenuStrip.h"
 #include "platform/window/ModalDialog.h"
 #include "platform/window/SdlWindowHost.h"
+#include "platform/window/SystemCommands.h"
 #include "platform/window/WindowMessages.h"
 #include "support/FirstInstance.h"
 #include "support/TestKit.h"
@@ -104,6 +105,13 @@ TEST(WindowHost, StripItemsAndDialogLayout) {
     EXPECT_EQ(strip.itemAt(10, 0), nullptr);
     strip.setAttached(false);
     EXPECT_EQ(strip.itemAt(10, -10), nullptr);
+    for (int command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE, SC_RESTORE}) {
+        EXPECT_FALSE(strip.removeItem(command)) << command;
+    }
+    EXPECT_TRUE(strip.removeItem(102));
+    EXPECT_FALSE(strip.removeItem(102));
+    ASSERT_EQ(strip.items().size(), 1u);
+    EXPECT_EQ(strip.items()[0].bounds, (Rect{0, -20, 30, 0})) << "the gap is closed";
 
     EXPECT_EQ(DialogUnitsToPixels(1), 2);
     ModalDialog box({106, "", 213, 98, true, {}},
@@ -402,5 +410,89 @@ TEST(CursorBits, EveryShownPixelIsInTheMaskAndOnlyBlackInTheData) {
         const CursorBits bits = CursorBits::Of(c.art);
         EXPECT_EQ(bits.mask, c.mask) << c.art.width();
         EXPECT_EQ(bits.data, c.data) << c.art.width();
+    }
+}
+
+// In full screen the strip is hidden until asked for, then lies over the picture's
+// top rows and takes clicks like the window's strip; a refused form keeps the old one.
+TEST(WindowHost, TheFullScreenStripShowsOverTheTopRowsAndTakesClicksOnlyWhileShown) {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const bool dummy = driver != nullptr && std::string(driver) == "dummy";
+    for (const bool sdl : {false, true}) {
+        SCOPED_TRACE(sdl ? "SDL" : "headless");
+        if (sdl && !dummy) continue;
+        zktest::TestKit kit;
+        HeadlessWindowHost headless;
+        SdlWindowHost window("picture", {});
+        WindowHost& host = sdl ? static_cast<WindowHost&>(window) : headless;
+        host.menu().addItem(102, "Save");
+        host.menu().addItem(104, "Settings");
+        int menuLoops = 0;
+        ASSERT_NE(host.create([&](std::uint32_t m, std::uintptr_t, std::intptr_t) {
+            menuLoops += m == WM_ENTERMENULOOP ? 1 : 0;
+            return std::intptr_t{0};
+        }),
+                  nullptr);
+        host.show();
+        Surface frame(800, 600, PixelFormat::ForDepth(16));
+        frame.fill(frame.bounds(), 0x0000FF);  // red
+        host.presentFrame(frame);
+        const Surface& picture = host.picture().surface();
+        auto at = [&](int x, int y) {
+            ColorRef c = 0;
+            picture.getPixel(x, y, c);
+            return c;
+        };
+        // A click on the first item, through the headless window's events.
+        auto click = [&] {
+            headless.push(
+                {.kind = PlatformEvent::Kind::ButtonDown, .key = VK_LBUTTON, .x = 10, .y = -10});
+            headless.push(
+                {.kind = PlatformEvent::Kind::ButtonUp, .key = VK_LBUTTON, .x = 10, .y = -10});
+            while (headless.pumpEvent(0)) {
+            }
+        };
+
+        ASSERT_TRUE(host.setFullScreen(true));
+        ASSERT_EQ(picture.height(), 600);
+        EXPECT_EQ(at(10, 10), 0x0000FFu) << "hidden";
+        if (!sdl) {
+            click();
+            EXPECT_EQ(menuLoops, 0) << "a hidden strip takes no click";
+        }
+
+        host.drawMenuBar();
+        EXPECT_NE(at(0, 10), 0x0000FFu);
+        EXPECT_NE(at(799, 19), 0x0000FFu) << "the band is the strip's whole width";
+        EXPECT_EQ(at(400, 20), 0x0000FFu) << "the picture below the band";
+        frame.setPixel(799, 0, 0x00FF00);
+        host.presentFrame(frame);
+        EXPECT_NE(at(799, 0), 0x00FF00u) << "a new frame stays under the strip";
+        if (!sdl) {
+            click();
+            EXPECT_EQ(menuLoops, 1);
+        }
+
+        host.hideMenuBar();
+        EXPECT_EQ(at(10, 10), 0x0000FFu);
+        EXPECT_EQ(at(799, 0), 0x00FF00u);
+
+        if (!sdl) {
+            headless.refuseNextFormChange();
+            EXPECT_FALSE(host.setFullScreen(false));
+            EXPECT_TRUE(host.fullScreen());
+            EXPECT_EQ(picture.height(), 600);
+        }
+        EXPECT_TRUE(host.setFullScreen(false));
+        EXPECT_EQ(picture.height(), 620);
+        EXPECT_NE(at(10, 10), 0x0000FFu) << "the window's strip";
+        EXPECT_TRUE(host.centre());
+        if (!sdl) {
+            const std::vector<std::string> expected = {"show @1000", "fullscreen 1 @1000",
+                                                       "strip @1000", "fullscreen 0 @1000",
+                                                       "centre @1000"};
+            EXPECT_EQ(headless.actions(), expected);
+        }
+        host.destroy();
     }
 }

@@ -14,9 +14,11 @@
 #include "platform/core/Services.h"
 #include "platform/input/MaskedInputSource.h"
 #include "platform/input/SdlInputSource.h"
+#include "platform/video/Letterbox.h"
 #include "platform/video/WindowDisplay.h"
 #include "platform/window/SdlWindowHost.h"
 #include "platform/window/WindowMessageBox.h"
+#include "shell/ScreenMode.h"
 #include "shell/Shell.h"
 #include "shell/ShellState.h"
 #include "sound/ZKSND.h"
@@ -52,6 +54,14 @@ public:
     std::int32_t SpriteDDFlipToGDI() override { return sprite.DDFlipToGDI(); }
     void SpriteRelease() override { sprite.Release(); }
     void SpriteDeleteD3DX() override { sprite.DeleteD3DX(); }
+    int SpriteChangeScreenMode(std::uint32_t full, std::uint32_t bits) override {
+        return sprite.ChangeScreenMode(full, bits);
+    }
+    std::uint32_t SpriteGetFullScreen() const override { return sprite.GetFullScreen(); }
+    std::uint32_t SpriteGetDisplayBits() const override { return sprite.GetDisplayBits(); }
+    int SpriteD3DXDrawStart() override { return sprite.D3DXDrawStart(); }
+    int SpriteD3DXDrawEnd() override { return sprite.D3DXDrawEnd(); }
+    void SystemGetMousePos(int* x, int* y) const override { system.GetMousePos(x, y); }
     int SndInitialize(platform::WindowHandle hWnd, std::uint32_t style) override {
         const int result = snd.Initialize(hWnd, nullptr, style);
         afterSoundStart();
@@ -213,6 +223,82 @@ TEST(SdlXvfb, WindowPointerAndStrip) {
     EXPECT_EQ(w, 800);
     EXPECT_EQ(h, 620);
     EXPECT_EQ(configSeen, (std::vector<int>{0, 0, 0, 0, 1, 0}));
+}
+
+namespace {
+
+// The screen's pixel over a picture pixel, 0x00RRGGBB.
+std::uint32_t ScreenAt(const platform::SdlWindowHost& host, int x, int y) {
+    int w = 0, h = 0;
+    const std::vector<std::uint32_t> pixels = host.readBack(w, h);
+    const platform::Letterbox box = host.letterbox();
+    const int sx = box.left() + static_cast<int>((x + 0.5) * box.scale());
+    const int sy = box.top() + static_cast<int>((y + 0.5) * box.scale());
+    return sx < w && sy < h ? pixels[static_cast<std::size_t>(sy * w + sx)] : 0xFFFFFFFFu;
+}
+
+// Moves the pointer over a picture pixel as the player would. Xvfb has no window
+// manager to move a full-screen window, so the point is found from where SDL
+// places the window, as the pointer is read.
+void PointTo(const platform::SdlWindowHost& host, int x, int y) {
+    const platform::Letterbox box = host.letterbox();
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(host.sdlWindow(), &wx, &wy);
+    SDL_WarpMouseGlobal(wx + box.left() + static_cast<int>((x + 0.5) * box.scale()),
+                        wy + box.top() + static_cast<int>((y + 0.5) * box.scale()));
+}
+
+std::uint32_t Xrgb(ColorRef c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
+
+}  // namespace
+
+// To 16-bit full screen and back in a real window: the picture letterboxed, the
+// strip over its top rows while the pointer is there, the window form again after.
+TEST(SdlXvfb, FullScreenAndBackWithTheStripOverThePicture) {
+    if (!DriverIs("x11")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=x11 under Xvfb";
+    SdlShell s;
+    s.engine.afterSoundStart = [] { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED); };
+    const std::uint32_t green = Xrgb(kQuadrants[1]);
+    std::vector<std::uint32_t> band;
+    s.engine.onGameMain = [&](int frame) {
+        const platform::WindowHandle hWnd = CurrentShellState().hWnd;
+        if (frame == 2) {
+            EXPECT_EQ(ChangeScreenMode(1, 16, hWnd), 1);
+        }
+        if (frame == 4) {
+            EXPECT_TRUE(s.host.fullScreen());
+            EXPECT_EQ(s.engine.sprite.pBack->format().storage, platform::PixelStorage::Rgb565);
+            EXPECT_EQ(s.host.picture().surface().height(), 600);
+            band.push_back(ScreenAt(s.host, 790, 5));
+            PointTo(s.host, 400, 5);
+        }
+        if (frame == 6) {
+            band.push_back(ScreenAt(s.host, 790, 5));
+            EXPECT_EQ(ScreenAt(s.host, 790, 30), green) << "the picture below the band";
+            PointTo(s.host, 400, 300);
+        }
+        if (frame == 8) {
+            band.push_back(ScreenAt(s.host, 790, 5));
+            EXPECT_EQ(ChangeScreenMode(0, 32, hWnd), 1);
+        }
+        if (frame == 10) {
+            int w = 0, h = 0;
+            EXPECT_EQ(s.host.readBack(w, h).size(), 800u * 620u);
+            SDL_GetWindowPosition(s.host.sdlWindow(), &w, &h);
+            EXPECT_EQ(w, (1280 - 800) / 2) << "centred on the 1280 x 1024 screen";
+            EXPECT_NE(ScreenAt(s.host, 790, 5), green) << "the window's strip";
+            EXPECT_EQ(ScreenAt(s.host, 790, 30), green);
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+        }
+        return 1u;
+    };
+    EXPECT_EQ(s.run(), 0);
+    ASSERT_EQ(band.size(), 3u);
+    EXPECT_EQ(band[0], green) << "no strip before the pointer comes up";
+    EXPECT_NE(band[1], green) << "the strip over the picture";
+    EXPECT_EQ(band[2], green) << "gone once the pointer left";
 }
 
 namespace {

@@ -167,4 +167,20 @@ std::vector<std::pair<std::string, std::string>> GameSession::boxes() const {
     return shown;
 }
 
+int GameSession::clientShift() const {
+    return host_.fullScreen() ? -platform::MenuStrip::kHeight : 0;
+}
+
+void GameSession::setPointer(platform::PointerPosition picture) {
+    input_.setPointer({picture.x, picture.y + clientShift()});
+}
+
+std::vector<platform::PointerPosition> GameSession::warps() const {
+    std::vector<platform::PointerPosition> pictures;
+    for (const platform::PointerPosition& client : input_.warps()) {
+        pictures.push_back({client.x, client.y - clientShift()});
+    }
+    return pictures;
+}
+
 }  // namespace autoplay

@@ -74,6 +74,12 @@ public:
     std::uint32_t timeOfFrame(int frame) const;
 
     platform::ScriptedInput& input() { return input_; }
+    // The pointer in picture pixels, whatever the window's form: in full screen the
+    // client area starts at the picture's top less the strip's rows, as on SDL.
+    void setPointer(platform::PointerPosition picture);
+    // The warps the game made, in picture pixels, read back by the same rule.
+    std::vector<platform::PointerPosition> warps() const;
+    const platform::HeadlessWindowHost& window() const { return host_; }
     platform::ManualClock& clock() { return clock_; }
     int framesRun() const { return framesRun_; }
     bool fatal() const { return fatal_; }
@@ -101,6 +107,8 @@ public:
 
 private:
     bool prepareFolder();
+    // Client y less picture y: -20 in full screen, 0 in a window.
+    int clientShift() const;
 
     SessionOptions options_;
     std::string error_;

@@ -57,7 +57,7 @@ void ApplyInput(GameSession& session, const std::vector<InputEvent>& events) {
     for (const InputEvent& event : events) {
         if (event.action == InputAction::Down) session.input().setKey(event.key, true);
         if (event.action == InputAction::Up) session.input().setKey(event.key, false);
-        if (event.action == InputAction::Move) session.input().setPointer({event.x, event.y});
+        if (event.action == InputAction::Move) session.setPointer({event.x, event.y});
         if (event.action == InputAction::Menu) session.clickMenu(event.item);
     }
 }
