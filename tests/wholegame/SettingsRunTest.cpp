@@ -16,6 +16,7 @@
 #include "shell/ShellState.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
+#include "support/ReadPng.h"
 #include "support/WholeGameTest.h"
 
 namespace {
@@ -106,10 +107,19 @@ TEST_F(SettingsRun, TheDemoRunAppliesItsSettings) {
     ASSERT_GE(dwSpan, 100u);
     EXPECT_NEAR(last->nBytes - first->nBytes, dwSpan * 60.0 / 500, 1.0);
     EXPECT_EQ(formChanges(), (Lines{"fullscreen 1", "fullscreen 0"}));
-    for (const char* shot : {"settings-screen", "fullscreen", "menu-band"}) {
-        EXPECT_TRUE(zktest::FileExists((session().folder() / "out" / shot).string() + ".png"))
-            << shot;
-    }
+    const auto shot = [&](const char* name) {
+        return zktest::ReadPng::Read(
+                   zktest::ReadFileBytes((session().folder() / "out" / name).string() + ".png"))
+            .xrgb();
+    };
+    EXPECT_FALSE(shot("settings-screen").empty());
+    // The strip covers the top band of the frame kept from before the pointer came.
+    const std::vector<std::uint32_t> full = shot("fullscreen");
+    const std::vector<std::uint32_t> band = shot("menu-band");
+    ASSERT_EQ(full.size(), band.size());
+    const auto rowsBelow = full.begin() + 20 * 800;
+    EXPECT_FALSE(std::equal(full.begin(), rowsBelow, band.begin()));
+    EXPECT_TRUE(std::equal(rowsBelow, full.end(), band.begin() + 20 * 800));
     session().release();
     const Lines env = SplitLines(zktest::ReadFileBytes((session().folder() / "env.env").string()));
     ASSERT_GE(env.size(), 6u);
