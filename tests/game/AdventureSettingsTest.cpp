@@ -88,7 +88,14 @@ TEST_F(AdventureSettings, TheOpenersActOnlyWhileAllowed) {
             if (allowed) {
                 EXPECT_EQ(screen().nInitFlg, 1u);
                 EXPECT_EQ(game().MsgWindowData.nBarUseFlg, 1u);
-                EXPECT_TRUE(reach(13));
+                // The panel rises 100 rows a frame, then stops at its place.
+                std::vector<std::int32_t> rows;
+                while (step() == 12 && rows.size() < 10) {
+                    ASSERT_TRUE(runFrames(1));
+                    rows.push_back(screen().nY);
+                }
+                EXPECT_EQ(rows, (std::vector<std::int32_t>{500, 400, 300, 200, 100, 76}));
+                EXPECT_EQ(step(), 13);
             } else {
                 ASSERT_TRUE(runFrames(10));
                 EXPECT_EQ(step(), 3);
