@@ -205,4 +205,21 @@ TEST_F(AdventureSettings, TheReturnToTheTitleReleasesTheStory) {
     }
 }
 
+// The overlay's picture gone by the time the screen has closed for the title: the
+// game ends with its line instead of fading to nothing.
+TEST_F(AdventureSettings, AMissingOverlayPictureAtTheReturnIsFatal) {
+    begin();
+    const std::string picture = game().pSprite->GetTextureFileName(0);
+    ASSERT_TRUE(release(platform::VK_RBUTTON));
+    ASSERT_TRUE(reach(13));
+    ASSERT_TRUE(clickOn(kConfigTitle));
+    ASSERT_TRUE(runUntil([&] { return screen().nSlideFlg == CONFIG_DATA::kBoxUp; }, 60));
+    replaceMembers("Img.dat", {{picture, ""}});
+    ASSERT_TRUE(clickOn(kConfigYes));
+    EXPECT_FALSE(runUntil([&] { return step() == 18; }, 120));
+    const Lines lines = errors();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + "画像のロードに失敗しました"),
+              lines.end());
+}
+
 }  // namespace
