@@ -217,6 +217,8 @@ TEST_F(AdventureSettings, AMissingOverlayPictureAtTheReturnIsFatal) {
     replaceMembers("Img.dat", {{picture, ""}});
     ASSERT_TRUE(clickOn(kConfigYes));
     EXPECT_FALSE(runUntil([&] { return step() == 18; }, 120));
+    EXPECT_TRUE(session().fatal());
+    EXPECT_EQ(step(), 17);
     const Lines lines = errors();
     EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + "画像のロードに失敗しました"),
               lines.end());
