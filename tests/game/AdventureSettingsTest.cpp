@@ -222,6 +222,10 @@ TEST_F(AdventureSettings, AMissingOverlayPictureAtTheReturnIsFatal) {
     const Lines lines = errors();
     EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + "画像のロードに失敗しました"),
               lines.end());
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.starts_with(kTag); }),
+              1)
+        << "nothing runs after the failed load";
 }
 
 }  // namespace
