@@ -80,6 +80,7 @@ void GAMEMAIN::Clear() {
     SelectWindowData.Release();
     DayWindowData.Release();
     SaveLoadWindowData.Release();
+    ConfigData.Release();
     PendingLoad.reset();
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;

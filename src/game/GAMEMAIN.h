@@ -24,6 +24,7 @@
 #include "script/SCR_FILE_DATA.h"
 #include "script/VAR_DATA.h"
 #include "script/ZKCHAR.h"
+#include "windows/CONFIG_DATA.h"
 #include "windows/DAY_WINDOW_DATA.h"
 #include "windows/DrawFailureLatch.h"
 #include "windows/MSG_WINDOW_DATA.h"
@@ -169,6 +170,27 @@ public:
     // the screen released and the overlay opaque. -1 failed, 1 done.
     std::int32_t SaveLoadResume(const char* szTag);
 
+    // The settings screen's steps, shared by every mode that opens it. An owner gives
+    // its log tag, whether it is inside the story (the return-to-title item) and its
+    // own failure lines.
+    struct SETTINGS_OWNER {
+        const char* szTag;
+        std::uint32_t nInGame;
+        const char8_t* szOpenFailed;
+        const char8_t* szStandbyFailed;
+        const char8_t* szCloseFailed;
+    };
+    // The screen over the owner, editing the live settings.
+    void SettingsOpen();
+    // The slide, opening or closing: -1 failed, 1 done (a closed screen released), 0
+    // moving.
+    std::int32_t SettingsSlide(const SETTINGS_OWNER& owner, bool bOpen);
+    // One frame of the open screen: -1 failed, 3 close, 4 return to the title, 0
+    // otherwise.
+    std::int32_t SettingsStandby(const SETTINGS_OWNER& owner);
+    // Every surface, texture and effect a mode loaded; effects 0 and 1 stay.
+    void UnloadModeResources();
+
     std::uint32_t GetMsgSpeed() const { return nMsgSpeed; }
     void SetMsgSpeed(std::uint32_t dwSpeed) { nMsgSpeed = dwSpeed; }
     std::uint32_t GetHandsFree() const { return MsgWindowData.nAutoFlg; }
@@ -295,6 +317,7 @@ public:
     SELECT_WINDOW_COLLECT_DATA SelectWindowData;
     DAY_WINDOW_DATA DayWindowData;
     SAVE_LOAD_WINDOW_DATA SaveLoadWindowData;
+    CONFIG_DATA ConfigData;
     // A slot checked when the player confirmed it, put into the game after the fade.
     std::optional<SlotImage> PendingLoad;
     std::uint32_t nMsgWndDispFlg = 0;

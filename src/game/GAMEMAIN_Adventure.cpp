@@ -38,9 +38,19 @@ enum ADV_STEP : std::int32_t {
     ADV_STEP_LOAD_CLOSE = 9,
     ADV_STEP_LOAD_FADE = 10,
     ADV_STEP_LOADED_FADE = 11,
+    ADV_STEP_CONFIG_OPEN = 12,
+    ADV_STEP_CONFIG_STANDBY = 13,
+    ADV_STEP_CONFIG_CLOSE = 14,
     ADV_STEP_TO_CLOTHES = 15,
     ADV_STEP_TO_STAFFROLL = 16,
+    ADV_STEP_TO_TITLE_CLOSE = 17,
+    ADV_STEP_TO_TITLE = 18,
 };
+
+const GAMEMAIN::SETTINGS_OWNER kSettingsOwner = {
+    kTag, 1, u8"コンフィグウィンドウのオープン処理でエラーが発生しました",
+    u8"コンフィグ待機中にエラーが発生しました",
+    u8"コンフィグウィンドウのクローズ処理でエラーが発生しました"};
 
 // What a frame's step 3 reads once, at its top.
 struct ADV_INPUT {
@@ -65,10 +75,11 @@ bool Released(const ZKSYSTEM& system, int nVirtualKey) {
     return system.GetVKeyStatus(nVirtualKey) == KEY_STATE_RELEASED;
 }
 
-// The settings screen comes with a later part of the game; until then its triggers
-// say so and the story goes on.
-std::int32_t SettingsNotBuilt() {
-    platform::LogError(kTag, u8"設定画面 (CONFIG_DATA) はこのビルドにありません");
+// The settings screen opens over the story; the bar stays out of use meanwhile.
+std::int32_t OpenSettings(GAMEMAIN& game) {
+    game.MsgWindowData.nBarUseFlg = 1;
+    game.SettingsOpen();
+    game.nProcStep = ADV_STEP_CONFIG_OPEN;
     return 1;
 }
 
@@ -100,14 +111,14 @@ bool CancelsSkip(const GAMEMAIN& game, const ADV_INPUT& input) {
 
 // The keys and the right button that open a screen: 0 when none acts this frame.
 std::int32_t KeyTriggers(GAMEMAIN& game, const ZKSYSTEM& system, const ADV_INPUT& input) {
-    if (input.right == KEY_STATE_RELEASED && game.nConfigEnableFlg != 0) return SettingsNotBuilt();
+    if (input.right == KEY_STATE_RELEASED && game.nConfigEnableFlg != 0) return OpenSettings(game);
     if (Released(system, VkLetter('S')) && MaySave(game)) {
         return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindSave);
     }
     if (Released(system, VkLetter('L')) && game.nLoadEnableFlg != 0) {
         return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindLoad);
     }
-    if (Released(system, VkLetter('C')) && game.nConfigEnableFlg != 0) return SettingsNotBuilt();
+    if (Released(system, VkLetter('C')) && game.nConfigEnableFlg != 0) return OpenSettings(game);
     return 0;
 }
 
@@ -120,7 +131,7 @@ std::int32_t MenuTriggers(GAMEMAIN& game) {
     if (shell.loadRequest != 0 && game.nLoadEnableFlg != 0) {
         return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindLoad);
     }
-    if (shell.configRequest != 0 && game.nConfigEnableFlg != 0) return SettingsNotBuilt();
+    if (shell.configRequest != 0 && game.nConfigEnableFlg != 0) return OpenSettings(game);
     return 0;
 }
 
@@ -143,8 +154,15 @@ void Animate(GAMEMAIN& game) {
     }
 }
 
-// Everything the story loaded goes; only the overlay's black stays, for the next mode.
-void ReleaseStory(GAMEMAIN& game, std::int32_t nCharReset, bool bStopMusic) {
+void ReleaseWindows(GAMEMAIN& game) {
+    game.ConfigData.Release();
+    game.MsgWindowData.Release();
+    game.SelectWindowData.Release();
+    game.SaveLoadWindowData.Release();
+    game.DayWindowData.Release();
+}
+
+void ReleaseScene(GAMEMAIN& game, std::int32_t nCharReset) {
     game.ScrFileData.Release();
     game.BGGraphData1.Release();
     game.BGGraphData2.Release();
@@ -154,21 +172,26 @@ void ReleaseStory(GAMEMAIN& game, std::int32_t nCharReset, bool bStopMusic) {
     for (std::int32_t i = 0; game.pCharData && i < game.nCharNum; ++i) {
         game.pCharData[i].Reset(nCharReset);
     }
-    game.MsgWindowData.Release();
-    game.SelectWindowData.Release();
-    game.DayWindowData.Release();
-    game.SaveLoadWindowData.Release();
-    if (bStopMusic) {
+}
+
+// Everything the story loaded goes; only the overlay's black stays, for the next mode.
+// Only the costume select keeps the music and the characters' progress.
+void ReleaseStory(GAMEMAIN& game, std::int32_t nNextMode) {
+    const bool bKeepMusic = nNextMode == GAME_MODE_CLOTHES_SELECT;
+    if (nNextMode == GAME_MODE_TITLE) {
+        ReleaseWindows(game);
+        ReleaseScene(game, 1);
+    } else {
+        ReleaseScene(game, bKeepMusic ? 0 : 1);
+        ReleaseWindows(game);
+    }
+    if (nNextMode == GAME_MODE_STAFFROLL) {
         game.dwMsgTextWork[0] = 0;
         game.dwMsgTextWork[1] = 0;
-        BGMStop(1, game.pSnd, game.pSystem, *game.pShell);
     }
+    if (!bKeepMusic) BGMStop(1, game.pSnd, game.pSystem, *game.pShell);
     VoiceStop(game.pSnd, *game.pShell);
-    for (int i = 0; i < GAMEMAIN::kSurfaceSlots; ++i) SurfaceUnload(game.pSprite, game.pSystem, i);
-    for (int i = 0; i < GAMEMAIN::kTextureSlots; ++i) TextureUnload(game.pSprite, game.pSystem, i);
-    for (int i = kFirstEffectBuffer; i < GAMEMAIN::kWaveSlots; ++i) {
-        SEUnload(game.pSnd, game.pSystem, i, *game.pShell);
-    }
+    game.UnloadModeResources();
 }
 
 std::int32_t NewGame(GAMEMAIN& game) {
@@ -274,8 +297,7 @@ std::int32_t Leave(GAMEMAIN& game, std::int32_t nNextMode) {
                            &game.FadeGraphData.fAlpha, 1.0f, kLeaveFadeTime) != 0) {
         return 1;
     }
-    const bool bEnd = nNextMode == GAME_MODE_STAFFROLL;
-    ReleaseStory(game, bEnd ? 1 : 0, bEnd);
+    ReleaseStory(game, nNextMode);
     if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
         platform::LogError(kTag, u8"画像のロードに失敗しました");
         return -1;
@@ -317,7 +339,40 @@ std::int32_t LoadFade(GAMEMAIN& game) {
     return 1;
 }
 
+std::int32_t SettingsSlideStep(GAMEMAIN& game, bool bOpen) {
+    const std::int32_t nResult = game.SettingsSlide(kSettingsOwner, bOpen);
+    if (nResult != 1) return nResult;
+    game.nProcStep = bOpen ? ADV_STEP_CONFIG_STANDBY : ADV_STEP_MAIN;
+    return 1;
+}
+
+std::int32_t SettingsStandbyStep(GAMEMAIN& game) {
+    const std::int32_t nResult = game.SettingsStandby(kSettingsOwner);
+    if (nResult == STANDBY_CLOSE) game.nProcStep = ADV_STEP_CONFIG_CLOSE;
+    if (nResult == STANDBY_SPECIAL) game.nProcStep = ADV_STEP_TO_TITLE_CLOSE;
+    return nResult == -1 ? -1 : 1;
+}
+
+// The confirmed return to the title: the screen closes, then the story fades out.
+std::int32_t TitleCloseStep(GAMEMAIN& game) {
+    const std::int32_t nResult = game.SettingsSlide(kSettingsOwner, false);
+    if (nResult != 1) return nResult;
+    if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
+        platform::LogError(kTag, u8"画像のロードに失敗しました");
+        return -1;
+    }
+    game.ShowOverlay(0.0f);
+    game.nProcStep = ADV_STEP_TO_TITLE;
+    return 1;
+}
+
 }  // namespace
+
+void GAMEMAIN::UnloadModeResources() {
+    for (int i = 0; i < kSurfaceSlots; ++i) SurfaceUnload(pSprite, pSystem, i);
+    for (int i = 0; i < kTextureSlots; ++i) TextureUnload(pSprite, pSystem, i);
+    for (int i = kFirstEffectBuffer; i < kWaveSlots; ++i) SEUnload(pSnd, pSystem, i, *pShell);
+}
 
 std::int32_t GAMEMAIN::ADVMainProc() {
     switch (nProcStep) {
@@ -342,10 +397,20 @@ std::int32_t GAMEMAIN::ADVMainProc() {
             return LoadFade(*this);
         case ADV_STEP_LOADED_FADE:
             return FadeIn(*this, kLoadFadeTime, false);
+        case ADV_STEP_CONFIG_OPEN:
+            return SettingsSlideStep(*this, true);
+        case ADV_STEP_CONFIG_STANDBY:
+            return SettingsStandbyStep(*this);
+        case ADV_STEP_CONFIG_CLOSE:
+            return SettingsSlideStep(*this, false);
         case ADV_STEP_TO_CLOTHES:
             return Leave(*this, GAME_MODE_CLOTHES_SELECT);
         case ADV_STEP_TO_STAFFROLL:
             return Leave(*this, GAME_MODE_STAFFROLL);
+        case ADV_STEP_TO_TITLE_CLOSE:
+            return TitleCloseStep(*this);
+        case ADV_STEP_TO_TITLE:
+            return Leave(*this, GAME_MODE_TITLE);
         default:
             return 1;
     }

@@ -129,6 +129,7 @@ std::uint32_t GAMEMAIN::ADVDrawProc() {
         ADVDrawCheck(DayWindowData.Draw() == 0);
         ADVDrawCheck(SelectWindowData.Draw() == 0);
     }
+    ConfigData.Draw(1);
     SaveLoadWindowData.Draw();
     const GRAPHIC_DATA& fade = FadeGraphData;
     if (fade.nDispFlg != 0) {

@@ -1,10 +1,12 @@
 #include "autoplay/InputRunner.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "autoplay/PngWriter.h"
+#include "shell/ShellState.h"
 
 namespace autoplay {
 
@@ -175,9 +177,18 @@ private:
 
 }  // namespace
 
+// In full screen the shot is what the player sees: the strip over the frame's top
+// band while it shows. In a window it is the game area alone.
 bool InputRunner::WriteShot(const GameSession& session, const std::string& path) {
     std::vector<std::uint32_t> frame = session.lastFrame();
     frame.resize(static_cast<std::size_t>(GameSession::kWidth * GameSession::kHeight), 0);
+    const platform::HeadlessWindowHost& window = session.window();
+    if (window.fullScreen() && CurrentShellState().menuBarShown != 0) {
+        const std::vector<std::uint32_t> picture = window.picture().surface().toXrgb();
+        const auto band =
+            static_cast<std::ptrdiff_t>(GameSession::kWidth) * platform::MenuStrip::kHeight;
+        std::copy(picture.begin(), picture.begin() + band, frame.begin());
+    }
     std::error_code ignored;
     fs::create_directories(fs::path(path).parent_path(), ignored);
     std::ofstream out(path, std::ios::binary);
