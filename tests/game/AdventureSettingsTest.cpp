@@ -228,4 +228,25 @@ TEST_F(AdventureSettings, AMissingOverlayPictureAtTheReturnIsFatal) {
         << "nothing runs after the failed load";
 }
 
+// The overlay's picture gone while the story fades out for the title: once the story is
+// released the black cannot be put back, and the game ends with its line, still in the
+// story's mode.
+TEST_F(AdventureSettings, AMissingOverlayPictureAfterTheFadeIsFatal) {
+    begin();
+    const std::string picture = game().pSprite->GetTextureFileName(0);
+    ASSERT_TRUE(release(platform::VK_RBUTTON));
+    ASSERT_TRUE(reach(13));
+    ASSERT_TRUE(clickOn(kConfigTitle));
+    ASSERT_TRUE(runUntil([&] { return screen().nSlideFlg == CONFIG_DATA::kBoxUp; }, 60));
+    ASSERT_TRUE(clickOn(kConfigYes));
+    ASSERT_TRUE(reach(18));
+    replaceMembers("Img.dat", {{picture, ""}});
+    EXPECT_FALSE(runUntil([&] { return session().mode() != GAME_MODE_ADV; }, 120));
+    EXPECT_TRUE(session().fatal());
+    EXPECT_EQ(std::tuple(session().mode(), step()), std::tuple(GAME_MODE_ADV, 18));
+    const Lines lines = errors();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), kTag + "画像のロードに失敗しました"),
+              lines.end());
+}
+
 }  // namespace
