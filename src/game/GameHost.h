@@ -18,4 +18,8 @@ public:
     // (or no window).
     virtual std::int32_t ChangeScreenMode(std::uint32_t nFullScreen,
                                           std::uint32_t nColourDepth) = 0;
+    // Sends the main window the destroy message and returns once it is handled: the
+    // shell asks whether to quit and, on yes, only posts the quit, so the frame that
+    // asked finishes on live objects.
+    virtual void SendDestroyMessage() = 0;
 };

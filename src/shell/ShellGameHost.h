@@ -8,4 +8,5 @@ public:
     void SetMenuAttached(bool bAttached) override;
     int MenuStatusChange(std::int32_t nMask, std::uint32_t nOn) override;
     std::int32_t ChangeScreenMode(std::uint32_t nFullScreen, std::uint32_t nColourDepth) override;
+    void SendDestroyMessage() override;
 };

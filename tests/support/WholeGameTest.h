@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "autoplay/GameSession.h"
 #include "support/TempWorkDir.h"
@@ -43,6 +44,8 @@ protected:
     void enter(std::int32_t mode, std::int32_t step = 0) { session().enter(mode, step); }
     // A click on the strip's item, which the next frame reads as its request.
     void menu(autoplay::MenuItem item) { session().clickMenu(item); }
+    // Keys typed into the next dialog the shell opens, as a dialog line types them.
+    void dialog(std::vector<int> keys) { session().answerDialog(std::move(keys)); }
     // Runs frames; false as soon as one ends the game fatally.
     bool runFrames(int count);
     // Runs until pred holds after a frame; false when maxFrames ran first or the game ended.

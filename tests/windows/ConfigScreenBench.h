@@ -24,6 +24,7 @@ public:
         calls.emplace_back(nFullScreen, nColourDepth);
         return answer;
     }
+    void SendDestroyMessage() override {}
 
     std::vector<std::pair<std::uint32_t, std::uint32_t>> calls;
     std::int32_t answer = 1;

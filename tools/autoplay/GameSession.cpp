@@ -141,6 +141,15 @@ void GameSession::enter(std::int32_t mode, std::int32_t step) {
     game_->nProcStep = step;
 }
 
+void GameSession::answerDialog(std::vector<int> keys) {
+    dialogAnswered_ = false;
+    host_.onRefresh = [this, keys = std::move(keys)] {
+        if (dialogAnswered_ || host_.openDialog() == nullptr) return;
+        dialogAnswered_ = true;
+        for (const int key : keys) host_.pushKey(key);
+    };
+}
+
 void GameSession::clickMenu(MenuItem item) {
     static constexpr int kCommands[] = {IDM_SAVE, IDM_LOAD, IDM_CONFIG};
     const int command = kCommands[static_cast<int>(item)];

@@ -72,6 +72,13 @@ public:
     // An extra clock advance before the given frame.
     void scheduleAdvance(int frame, std::uint32_t ms);
     std::uint32_t timeOfFrame(int frame) const;
+    // Types the keys, each pressed and released, into the next modal dialog the shell
+    // opens, once it is open: events pushed before it would go to the loop pass.
+    void answerDialog(std::vector<int> keys);
+    // Whether a dialog opened since the last answerDialog and got its keys.
+    bool dialogAnswered() const { return dialogAnswered_; }
+    // The shell's loop ends at its next pass, as after a yes to the quit question.
+    bool quitPosted() const { return host_.quitPosted(); }
 
     platform::ScriptedInput& input() { return input_; }
     // The pointer in picture pixels, whatever the window's form: in full screen the
@@ -142,6 +149,7 @@ private:
     bool started_ = false;
     bool released_ = false;
     bool fatal_ = false;
+    bool dialogAnswered_ = false;
 };
 
 }  // namespace autoplay

@@ -61,7 +61,17 @@ void ApplyInput(GameSession& session, const std::vector<InputEvent>& events) {
         if (event.action == InputAction::Up) session.input().setKey(event.key, false);
         if (event.action == InputAction::Move) session.setPointer({event.x, event.y});
         if (event.action == InputAction::Menu) session.clickMenu(event.item);
+        if (event.action == InputAction::Dialog) session.answerDialog(event.keys);
     }
+}
+
+// A dialog line whose frame opened no dialog; null when there is none.
+const InputEvent* UnansweredDialog(const GameSession& session,
+                                   const std::vector<InputEvent>& events) {
+    for (const InputEvent& event : events) {
+        if (event.action == InputAction::Dialog && !session.dialogAnswered()) return &event;
+    }
+    return nullptr;
 }
 
 // Mode changes of a frame that ran: what is checked after it, waits included, sees them.
@@ -209,13 +219,21 @@ RunOutcome InputRunner::Run(GameSession& session, const InputScript& script,
         return AfterFrame(session, 0, true, cursor.eventsOf(0), settings).value_or(RunOutcome{});
     }
     for (int frame = 0; frame < settings.frames; ++frame) {
-        ApplyInput(session, cursor.eventsOf(frame));
+        const std::vector<InputEvent>& input = cursor.eventsOf(frame);
+        ApplyInput(session, input);
         const bool ended = !session.runFrame();
         report();
+        if (const InputEvent* dialog = UnansweredDialog(session, input)) {
+            return RunOutcome{RunOutcome::kExpectationFailed,
+                              Failed(frame, *dialog, "no dialog opened")};
+        }
         std::optional<RunOutcome> timedOut;
         const std::vector<InputEvent> due = cursor.dueAfter(frame, timedOut);
         if (auto outcome = AfterFrame(session, frame, ended, due, settings)) return *outcome;
         if (timedOut) return *timedOut;
+        // The player said yes to quitting: the frame that asked was the last.
+        if (session.quitPosted())
+            return RunOutcome{RunOutcome::kDone, "quit in frame " + std::to_string(frame)};
     }
     return RunOutcome{RunOutcome::kDone, "all " + std::to_string(settings.frames) + " frames ran"};
 }

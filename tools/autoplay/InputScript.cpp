@@ -114,10 +114,17 @@ void ParseMenu(LineParser& p, InputEvent& event) {
     event.item = it->second;
 }
 
+// "dialog <key> [<key> ...]": at least one key.
+void ParseDialog(LineParser& p, InputEvent& event) {
+    event.action = InputAction::Dialog;
+    if (p.w.size() < 4) return p.fail("expected: dialog <key> [<key> ...]");
+    for (std::size_t i = 3; i < p.w.size(); ++i) event.keys.push_back(p.key(i));
+}
+
 bool IsInput(InputAction action) {
     return action == InputAction::Down || action == InputAction::Up ||
            action == InputAction::Move || action == InputAction::Advance ||
-           action == InputAction::Menu;
+           action == InputAction::Menu || action == InputAction::Dialog;
 }
 
 // One "at <frame> ..." or "at +<frame> ..." line; events go into the last leg.
@@ -182,6 +189,9 @@ void ParseAt(LineParser& p, std::string_view raw, InputScript& script) {
         out.emplace_back(frame, event);
     } else if (action == "menu") {
         ParseMenu(p, event);
+        out.emplace_back(frame, event);
+    } else if (action == "dialog") {
+        ParseDialog(p, event);
         out.emplace_back(frame, event);
     } else if (action == "end") {
         p.words(3, 3);

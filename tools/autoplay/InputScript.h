@@ -24,6 +24,7 @@ enum class InputAction {
     WaitMode,  // mode, step, within: the state that starts a leg
     Enter,     // mode, step: the mode changes after this frame
     Menu,      // item: clicked on the strip before this frame
+    Dialog,    // keys: typed into the first dialog the shell opens in this frame
 };
 
 struct InputEvent {
@@ -37,6 +38,7 @@ struct InputEvent {
     int step = -1;
     int within = 0;  // frames a wait may take
     MenuItem item = MenuItem::Save;
+    std::vector<int> keys;
     std::string text;
 };
 
