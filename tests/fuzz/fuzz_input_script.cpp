@@ -1,6 +1,6 @@
 // The autoplay input-script parser on arbitrary bytes: it either gives a script
-// whose settings stay in their ranges and whose legs after the first each start with
-// a wait, or refuses with an "input:<line>:" message.
+// whose settings and keys stay in their ranges and whose legs after the first each
+// start with a wait, or refuses with an "input:<line>:" message.
 #include <cstdint>
 #include <string>
 
@@ -28,10 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const bool keyed =
                     event.action == InputAction::Down || event.action == InputAction::Up;
                 Require(!keyed || (event.key >= 1 && event.key <= 255), "a key out of range");
+                const bool dialog = event.action == InputAction::Dialog;
+                Require(!dialog || !event.keys.empty(), "a dialog line without keys");
+                for (const int key : event.keys) {
+                    Require(key >= 1 && key <= 255, "a dialog key out of range");
+                }
                 // A leg starts after its first frame has run: input there would be lost.
                 const bool input = keyed || event.action == InputAction::Move ||
                                    event.action == InputAction::Advance ||
-                                   event.action == InputAction::Menu;
+                                   event.action == InputAction::Menu || dialog;
                 Require(leg == 0 || frame > 0 || !input, "input at a leg's first frame");
                 const bool enter = event.action == InputAction::Enter;
                 Require(!enter || (event.mode >= 0 && event.mode <= 255 && event.step >= 0),

@@ -33,6 +33,13 @@ struct Seen {
     bool operator==(const Seen&) const = default;
 };
 
+// Key codes as base-256 digits, the first highest.
+int KeysValue(const std::vector<int>& keys) {
+    int value = 0;
+    for (const int key : keys) value = value * 256 + key;
+    return value;
+}
+
 std::vector<Seen> Events(const InputScript& script) {
     std::vector<Seen> seen;
     for (const auto& [frame, events] : script.legs[0].events) {
@@ -42,6 +49,7 @@ std::vector<Seen> Events(const InputScript& script) {
                               : e.action == InputAction::ExpectMode ? e.mode * 100 + e.step
                               : e.action == InputAction::Enter      ? e.mode * 100 + e.step
                               : e.action == InputAction::Menu       ? static_cast<int>(e.item)
+                              : e.action == InputAction::Dialog     ? KeysValue(e.keys)
                                                                     : e.key;
             seen.push_back({frame, e.action, value});
         }
@@ -67,6 +75,7 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
         "at 6 enter 0 step 0\n"
         "at 0 menu settings\n"
         "at 6 menu load\n"
+        "at 6 dialog N\n"
         "at 6 end\n",
         error);
     ASSERT_TRUE(ok) << error;
@@ -90,6 +99,7 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
                                               {6, A::Enter, 900},
                                               {6, A::Enter, 0},
                                               {6, A::Menu, static_cast<int>(M::Load)},
+                                              {6, A::Dialog, 'N'},
                                               {6, A::End, 0}}));
     EXPECT_EQ(ok->legs[0].events.at(5).back().text, "Error: <x> two  blanks");
 
@@ -101,6 +111,10 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
     EXPECT_EQ(first.action, A::Enter);
     EXPECT_EQ(first.mode * 100 + first.step, 911);
     EXPECT_EQ(leg->legs[1].events.at(1).at(0).item, M::Save);
+
+    const auto typed = InputScript::Parse("at 2 dialog 9 SPACE Y\n", error);
+    ASSERT_TRUE(typed) << error;
+    EXPECT_EQ(Events(*typed), (std::vector<Seen>{{2, A::Dialog, (9 * 256 + 32) * 256 + 'Y'}}));
 }
 
 TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
@@ -139,6 +153,10 @@ TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {
         {"at 1 menu help", "input:1: unknown menu item help"},
         {"at 1 menu Save", "input:1: unknown menu item Save"},
         {"wait mode 1 step 2 within 5\nat +0 menu load",
+         "input:2: input at +0 comes too late: a wait is met after its frame has run"},
+        {"at 1 dialog", "input:1: expected: dialog <key> [<key> ...]"},
+        {"at 1 dialog Y maybe", "input:1: unknown key maybe"},
+        {"wait mode 1 step 2 within 5\nat +0 dialog Y",
          "input:2: input at +0 comes too late: a wait is met after its frame has run"},
         {"wait mode 1 step 2 within 5\nat +0 advance 5",
          "input:2: input at +0 comes too late: a wait is met after its frame has run"},
@@ -181,6 +199,8 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                            "damaged/dat/Scenario.dat");
     WriteFileBytes("bad.txt", "at 0 expect mode 1\n# fine\nat 1 hop\n");
     WriteFileBytes("mode5.txt", "at 0 expect mode 5\n");
+    WriteFileBytes("nodialog.txt", "at 0 expect mode 1\nat 2 dialog N\nat 5 end\n");
+    WriteFileBytes("baddialog.txt", "at 0 expect mode 1\nat 2 dialog\n");
     WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 10\n");
     WriteFileBytes("badenter.txt", "at 0 enter 10\nat 1 enter 9 step x\n");
     WriteFileBytes("badmenu.txt", "at 0 enter 10\n\nat 2 menu quit\n");
@@ -211,6 +231,12 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
          1,
          "Error: <GAMEMAIN::GameMainFunc> モード10 (ClothesSelectProc) はこのビルドにありません"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
+        {{"--input", "nodialog.txt", DemoData::Dir()},
+         3,
+         "frame 2: input line 2: expectation failed: no dialog opened"},
+        {{"--input", "baddialog.txt", DemoData::Dir()},
+         2,
+         "input:2: expected: dialog <key> [<key> ...]"},
         {{"--input", "wait.txt", DemoData::Dir()},
          3,
          "input line 3: expectation failed: mode 1 step 2 after 3 frames"},

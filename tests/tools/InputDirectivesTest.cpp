@@ -107,3 +107,90 @@ TEST_F(InputDirectives, TheFixtureEntersAndClicksAsTheLinesDo) {
                       "Error: <GAMEMAIN::GameMainFunc> モード10 "
                       "(ClothesSelectProc) はこのビルドにありません"));
 }
+
+namespace {
+
+// The shell's exit question, asked as the game asks it: the destroy message through
+// the game's host, here after frame 3 has run and before the run looks at it.
+class QuitQuestion : public InputDirectives {
+protected:
+    autoplay::RunOutcome askAfterFrame3(const std::string& text) {
+        std::string error;
+        const auto script = autoplay::InputScript::Parse(text, error);
+        EXPECT_TRUE(script) << error;
+        if (!script) return {};
+        autoplay::RunSettings settings;
+        settings.frames = 20;
+        settings.outDir = (session().folder() / "out").string();
+        settings.afterStep = [this] {
+            if (session().framesRun() == 4) ask();
+        };
+        return autoplay::InputRunner::Run(session(), *script, settings);
+    }
+    void ask() {
+        ++asked;
+        session().game().pHost->SendDestroyMessage();
+    }
+    int asked = 0;
+};
+
+}  // namespace
+
+TEST_F(QuitQuestion, ADialogLineAnswersTheQuestionItsFrameAsks) {
+    const struct {
+        const char* script;
+        int exit;
+        const char* reason;
+        int framesRun;
+    } cases[] = {
+        // Yes: the frame that asked is the last one.
+        {"at 3 dialog Y\nat 9 end", 0, "quit in frame 3", 4},
+        {"at 3 dialog RETURN\nat 9 end", 0, "quit in frame 3", 4},
+        // No, or the dialog closed: the game goes on where it was.
+        {"at 3 dialog N\nat 9 end", 0, "end in frame 9", 10},
+        {"at 3 dialog ESCAPE\nat 9 end", 0, "end in frame 9", 10},
+        // A key that answers nothing (Tab) leaves the dialog open until the script runs
+        // out, which ends it as a termination signal would: the next pass quits.
+        {"at 3 dialog 9\nat 9 end", 0, "quit before frame 4", 5},
+        // The question comes after frame 3: a line for frame 2 finds no dialog.
+        {"at 2 dialog Y\nat 9 end", 3,
+         "frame 2: input line 1: expectation failed: no dialog opened", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        asked = 0;
+        const autoplay::RunOutcome outcome = askAfterFrame3(c.script);
+        EXPECT_EQ(outcome.exitCode, c.exit);
+        EXPECT_EQ(outcome.reason, c.reason);
+        EXPECT_EQ(session().framesRun(), c.framesRun);
+        EXPECT_EQ(asked, c.framesRun >= 4 ? 1 : 0);
+        EXPECT_EQ(CurrentShellState().dialogOpen, 0u);
+        TearDown();
+    }
+}
+
+TEST_F(QuitQuestion, TheFixtureAnswersAsTheLineDoes) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(3));
+    const std::int32_t mode = session().mode();
+    const std::int32_t step = session().procStep();
+    dialog({'N'});
+    ask();
+    EXPECT_TRUE(session().dialogAnswered());
+    EXPECT_FALSE(session().quitPosted());
+    ASSERT_TRUE(runFrames(2)) << "no goes on";
+    EXPECT_EQ(session().mode(), mode);
+    EXPECT_GE(session().procStep(), step);
+
+    dialog({'Y'});
+    ask();
+    EXPECT_TRUE(session().quitPosted());
+    const int presents = session().presents();
+    EXPECT_FALSE(runFrames(1)) << "no frame runs after a yes";
+    EXPECT_EQ(session().presents(), presents);
+    EXPECT_FALSE(session().fatal());
+    const std::filesystem::path folder = session().folder();
+    session().release();
+    EXPECT_TRUE(std::filesystem::exists(folder / "env.env"));
+    EXPECT_EQ(CurrentShellState().libraryInitialised, 0u);
+}

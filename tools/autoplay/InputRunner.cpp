@@ -223,6 +223,10 @@ RunOutcome InputRunner::Run(GameSession& session, const InputScript& script,
         ApplyInput(session, input);
         const bool ended = !session.runFrame();
         report();
+        // A dialog ended by a termination signal quits at the next pass, before its frame.
+        if (ended && session.quitPosted() && !session.fatal()) {
+            return RunOutcome{RunOutcome::kDone, "quit before frame " + std::to_string(frame)};
+        }
         if (const InputEvent* dialog = UnansweredDialog(session, input)) {
             return RunOutcome{RunOutcome::kExpectationFailed,
                               Failed(frame, *dialog, "no dialog opened")};
