@@ -112,9 +112,9 @@ TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
     EXPECT_EQ(first.mode * 100 + first.step, 911);
     EXPECT_EQ(leg->legs[1].events.at(1).at(0).item, M::Save);
 
-    const auto typed = InputScript::Parse("at 2 dialog 9 SPACE Y\n", error);
+    const auto typed = InputScript::Parse("at 2 dialog 9 SPACE 121\n", error);
     ASSERT_TRUE(typed) << error;
-    EXPECT_EQ(Events(*typed), (std::vector<Seen>{{2, A::Dialog, (9 * 256 + 32) * 256 + 'Y'}}));
+    EXPECT_EQ(Events(*typed), (std::vector<Seen>{{2, A::Dialog, ('9' * 256 + 32) * 256 + 121}}));
 }
 
 TEST(InputScriptParse, BadLinesAreRefusedWithTheirLineNumber) {

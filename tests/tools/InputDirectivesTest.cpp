@@ -146,7 +146,7 @@ TEST_F(QuitQuestion, ADialogLineAnswersTheQuestionItsFrameAsks) {
         // No, or the dialog closed: the game goes on where it was.
         {"at 3 dialog N\nat 9 end", 0, "end in frame 9", 10},
         {"at 3 dialog ESCAPE\nat 9 end", 0, "end in frame 9", 10},
-        // A key that answers nothing (Tab) leaves the dialog open until the script runs
+        // A key that answers nothing ('9') leaves the dialog open until the script runs
         // out, which ends it as a termination signal would: the next pass quits.
         {"at 3 dialog 9\nat 9 end", 0, "quit before frame 4", 5},
         // The question comes after frame 3: a line for frame 2 finds no dialog.
