@@ -194,3 +194,70 @@ TEST(TitleSheets, EachItemStateTakesItsNamedCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TitleData, InitializeRefusesNoSystemAndResetsWhatTheLastVisitLeft) {
+    title.TitleStandby(400, 380, kHeld);
+    title.dwIdleStart = 1234;
+    title.IntroGraphic[2].nDispFlg = 1;
+    title.ItemGraphic[4].nIndex = 12;
+    title.AttractSet();
+
+    EXPECT_EQ(title.Initialize(nullptr), 0u);
+    EXPECT_EQ(kit.debugLines(),
+              std::vector<std::string>{"Error: <TITLE_DATA::Initialize> 引数が不正です"});
+    EXPECT_EQ(title.pSystem, &sys);
+
+    for (const bool clear : {false, true}) {
+        title.TitleStandby(400, 380, kHeld);
+        title.dwIdleStart = 1234;
+        title.IntroGraphic[2].nDispFlg = 1;
+        title.ItemGraphic[4].nIndex = 12;
+        title.AttractSet();
+        if (clear) {
+            title.Clear();
+        } else {
+            EXPECT_EQ(title.Initialize(&sys), 1u);
+        }
+        EXPECT_EQ(title.pSystem, clear ? nullptr : &sys);
+        EXPECT_EQ(title.nSelectItem, 0);
+        EXPECT_EQ(states(), std::vector<int>(5, 0));
+        EXPECT_EQ(title.dwIdleStart, 0u);
+        EXPECT_EQ(title.IntroGraphic[2].nDispFlg, 0u);
+        EXPECT_EQ(title.ItemGraphic[4].nIndex, -1);
+        EXPECT_EQ(title.AttractGraphic.nDispFlg, 0u);
+        EXPECT_EQ(title.AttractGraphic.nAnimNum, 0u);
+    }
+}
+
+// The moon shows one more cell every 100 ms, from the sheet's first row on, and then
+// holds its last cell far longer than the title waits.
+TEST_F(TitleData, TheAttractShowsTheMoonCellsInTurnAndHoldsTheLast) {
+    title.AttractSet();
+    GRAPHIC_DATA_EX& moon = title.AttractGraphic;
+    EXPECT_EQ(moon.nDispFlg, 1u);
+    EXPECT_EQ(moon.nGKind, 1u);
+    EXPECT_EQ(moon.nIndex, 13);
+    EXPECT_EQ(Point(moon.nX, moon.nY), Point(384, 0));
+    const auto cells = CellsOf("TitleMoonMaterial");
+    constexpr std::uint32_t t0 = 50000;
+    std::uint32_t t = t0;
+    const auto runTo = [&](std::uint32_t end) {
+        for (; t <= end; t += 10) moon.AnimationProc(t);
+    };
+    runTo(t0 + 990);
+    EXPECT_EQ(moon.AnimData.nAnimNo, 9u);
+    runTo(t0 + 1000);
+    EXPECT_EQ(moon.AnimData.nAnimNo, 10u);
+    EXPECT_EQ(moon.prcAnim[10], cells.at("月10"));
+    runTo(t0 + 3900);
+    EXPECT_EQ(moon.AnimData.nAnimNo, 39u);
+    EXPECT_EQ(moon.prcAnim[39], cells.at("月39"));
+    runTo(t0 + 3900 + 99990);
+    EXPECT_EQ(moon.AnimData.nAnimNo, 39u);
+    runTo(t0 + 3900 + 100000);
+    EXPECT_EQ(moon.AnimData.nAnimNo, 0u);
+}
+
+}  // namespace
