@@ -248,6 +248,7 @@ TEST_F(TitleData, TheAttractShowsTheMoonCellsInTurnAndHoldsTheLast) {
     };
     runTo(t0 + 990);
     EXPECT_EQ(moon.AnimData.nAnimNo, 9u);
+    EXPECT_EQ(moon.fAlpha, 1.0f) << "the frames change without a cross-fade";
     runTo(t0 + 1000);
     EXPECT_EQ(moon.AnimData.nAnimNo, 10u);
     EXPECT_EQ(moon.prcAnim[10], cells.at("月10"));
