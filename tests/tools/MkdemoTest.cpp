@@ -173,7 +173,7 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 6);
+    EXPECT_EQ(sheets, 9);
 }
 
 TEST(MkdemoOutput, EverySoundDecodesAtItsLength) {

@@ -36,9 +36,9 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"TitleBack1", {kScreenW, kScreenH, K::Picture}},
         {"TitleBack2", {kScreenW, kScreenH, K::Picture}},
         {"TitleBack3", {kScreenW, kScreenH, K::Picture}},
-        {"TtlMaterial_Surf", {320, 600, K::Sheet}},
-        {"TtlMaterial_Tex", {320, 600, K::Sheet}},
-        {"TitleMoonMaterial", {880, 292, K::Sheet}},
+        {"TtlMaterial_Surf", {320, 600, K::CellSheet}},
+        {"TtlMaterial_Tex", {320, 600, K::CellSheet}},
+        {"TitleMoonMaterial", {880, 292, K::CellSheet}},
         {"ClothesSelectBack", {kScreenW, kScreenH, K::Picture}},
         {"ClothesSelectMaterial", {839, 164, K::Sheet}},
         {"ClothesCard_F", {1624, 300, K::Sheet}},
@@ -184,7 +184,38 @@ std::vector<SheetCell> ConfigCells() {
     return cells;
 }
 
+// A cell name as the catalog keeps it: UTF-8 in a plain string.
+std::string Utf8(std::u8string_view text) {
+    return {reinterpret_cast<const char*>(text.data()), text.size()};
+}
+
+// The title's menu: the five items one below the other, once normal, once pointed
+// at and once pressed.
+std::vector<SheetCell> TitleItemCells() {
+    const std::string items[] = {Utf8(u8"はじめから"), Utf8(u8"つづきから"), Utf8(u8"設定"),
+                                 Utf8(u8"おまけ"), Utf8(u8"終了")};
+    const std::string states[] = {"", Utf8(u8"・選択"), Utf8(u8"・決定")};
+    std::vector<SheetCell> cells;
+    for (int row = 0; row < 15; ++row) {
+        cells.push_back({items[row % 5] + states[row / 5], 0, 40 * row, 320, 40 * (row + 1)});
+    }
+    return cells;
+}
+
+// The title's moon: forty frames, ten to a row.
+std::vector<SheetCell> MoonCells() {
+    std::vector<SheetCell> cells;
+    for (int frame = 0; frame < 40; ++frame) {
+        const int left = 88 * (frame % 10);
+        const int top = 73 * (frame / 10);
+        cells.push_back({Utf8(u8"月") + std::to_string(frame), left, top, left + 88, top + 73});
+    }
+    return cells;
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
+    if (stem == "TtlMaterial_Surf" || stem == "TtlMaterial_Tex") return TitleItemCells();
+    if (stem == "TitleMoonMaterial") return MoonCells();
     if (stem == "MsgWndMaterial") return MessageCells();
     if (stem == "SlcWndMaterial") return ChoiceCells();
     if (stem == "DayWndMaterial") return DayCells();

@@ -9,6 +9,7 @@
 #include "mkdemo/CharacterSheets.h"
 #include "mkdemo/GlyphCoverage.h"
 #include "mkdemo/IndexCanvas.h"
+#include "platform/text/Cp932.h"
 
 namespace mkdemo {
 
@@ -231,9 +232,10 @@ void PaintCells(IndexCanvas& canvas, const PictureEntry& entry, bool labelled) {
         const int w = cell.right - cell.left - 2 * kInset;
         const int h = cell.bottom - cell.top - 2 * kInset;
         IndexCanvas inside(w, h, CellIndex(i));
-        const std::vector<std::string> lines = {cell.name};
+        // Names are UTF-8; the text engine draws CP932.
+        const std::vector<std::string> lines = {platform::utf8ToCp932(cell.name).value_or("?")};
         const int height = IndexCanvas::FitHeight(lines, w, h, kCellLabelHeight);
-        const int width = GlyphCoverage::WidthOf(cell.name, height) + 4;
+        const int width = GlyphCoverage::WidthOf(lines[0], height) + 4;
         inside.label(lines, width / 2, h - height / 2 - 2, height, kText, kOutline);
         canvas.paste(inside, cell.left + kInset, cell.top + kInset);
     }
