@@ -40,10 +40,10 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"TtlMaterial_Tex", {320, 600, K::Sheet}},
         {"TitleMoonMaterial", {880, 292, K::Sheet}},
         {"ClothesSelectBack", {kScreenW, kScreenH, K::Picture}},
-        {"ClothesSelectMaterial", {839, 164, K::Sheet}},
-        {"ClothesCard_F", {1624, 300, K::Sheet}},
-        {"ClothesCard_R", {928, 150, K::Sheet}},
-        {"ClothesSelectBody", {3900, 348, K::Sheet}},
+        {"ClothesSelectMaterial", {839, 164, K::CellSheet}},
+        {"ClothesCard_F", {1624, 300, K::CellSheet}},
+        {"ClothesCard_R", {928, 150, K::CellSheet}},
+        {"ClothesSelectBody", {3900, 348, K::CellSheet}},
         {"SpecialBack", {kScreenW, kScreenH, K::Picture}},
         {"DressRoomBack", {kScreenW, kScreenH, K::Picture}},
         {"BGMModeBack", {kScreenW, kScreenH, K::Picture}},
@@ -184,7 +184,57 @@ std::vector<SheetCell> ConfigCells() {
     return cells;
 }
 
+// A grid of equal cells, row after row, each named by name(column, row).
+template <typename Name>
+std::vector<SheetCell> GridCells(int columns, int rows, int width, int height, Name name) {
+    std::vector<SheetCell> cells;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            cells.push_back({name(column, row), width * column, height * row, width * (column + 1),
+                             height * (row + 1)});
+        }
+    }
+    return cells;
+}
+
+// The cursor's five frames around a card, and the place numbers 1 to 8.
+std::vector<SheetCell> ClothesSelectCells() {
+    std::vector<SheetCell> cells;
+    for (int f = 0; f < 5; ++f) {
+        cells.push_back({"枠" + std::to_string(f), 131 * f, 0, 131 * (f + 1), 164, true});
+    }
+    for (int p = 1; p <= 8; ++p) {
+        const int left = 655 + 16 * (p - 1);
+        cells.push_back({std::to_string(p), left, 146, left + 16, 162});
+    }
+    return cells;
+}
+
+// Each costume's card face above its completed look.
+std::vector<SheetCell> CardFaceCells() {
+    return GridCells(14, 2, 116, 150, [](int column, int row) {
+        return "衣装" + std::to_string(column + 1) + (row == 0 ? "" : " 完成");
+    });
+}
+
+std::vector<SheetCell> CardBackCells() {
+    return GridCells(8, 1, 116, 150,
+                     [](int column, int) { return "裏" + std::to_string(column + 1); });
+}
+
+// Each costume's whole figure, and the picture shown while nothing is chosen.
+std::vector<SheetCell> ClothesBodyCells() {
+    return GridCells(15, 1, 260, 348, [](int column, int) {
+        return column < 14 ? "衣装" + std::to_string(column + 1) + " 全身"
+                           : std::string("選択なし");
+    });
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
+    if (stem == "ClothesSelectMaterial") return ClothesSelectCells();
+    if (stem == "ClothesCard_F") return CardFaceCells();
+    if (stem == "ClothesCard_R") return CardBackCells();
+    if (stem == "ClothesSelectBody") return ClothesBodyCells();
     if (stem == "MsgWndMaterial") return MessageCells();
     if (stem == "SlcWndMaterial") return ChoiceCells();
     if (stem == "DayWndMaterial") return DayCells();

@@ -9,6 +9,7 @@
 #include "mkdemo/CharacterSheets.h"
 #include "mkdemo/GlyphCoverage.h"
 #include "mkdemo/IndexCanvas.h"
+#include "platform/text/Cp932.h"
 
 namespace mkdemo {
 
@@ -217,6 +218,17 @@ std::uint32_t CellColor(const PictureEntry& entry, std::size_t i) {
 
 std::uint8_t CellIndex(std::size_t i) { return static_cast<std::uint8_t>(kRampFirst + i); }
 
+// A frame is a border in the cell's colour with a white line along both its edges,
+// so that it shows on any card; inside it the key lets the card through.
+void PaintFrame(IndexCanvas& canvas, const SheetCell& cell, std::uint8_t index) {
+    constexpr int kFrameWidth = 7;
+    constexpr int kInner = kFrameWidth - 1;
+    canvas.frameRect(cell.left, cell.top, cell.right, cell.bottom, kFrameWidth, index);
+    canvas.frameRect(cell.left, cell.top, cell.right, cell.bottom, 1, kText);
+    canvas.frameRect(cell.left + kInner, cell.top + kInner, cell.right - kInner,
+                     cell.bottom - kInner, 1, kText);
+}
+
 // A labelled cell keeps a one-pixel outline and a flat ring inside it; its name sits
 // small in the bottom-left corner, clear of where the windows draw their text, and
 // never reaches another cell.
@@ -225,15 +237,19 @@ void PaintCells(IndexCanvas& canvas, const PictureEntry& entry, bool labelled) {
     constexpr int kCellLabelHeight = 14;
     for (std::size_t i = 0; i < entry.cells.size(); ++i) {
         const SheetCell& cell = entry.cells[i];
+        if (cell.frame) {
+            PaintFrame(canvas, cell, CellIndex(i));
+            continue;
+        }
         canvas.fillRect(cell.left, cell.top, cell.right, cell.bottom, CellIndex(i));
         if (!labelled) continue;
         canvas.frameRect(cell.left, cell.top, cell.right, cell.bottom, 1, kOutline);
         const int w = cell.right - cell.left - 2 * kInset;
         const int h = cell.bottom - cell.top - 2 * kInset;
         IndexCanvas inside(w, h, CellIndex(i));
-        const std::vector<std::string> lines = {cell.name};
+        const std::vector<std::string> lines = {platform::utf8ToCp932(cell.name).value_or("?")};
         const int height = IndexCanvas::FitHeight(lines, w, h, kCellLabelHeight);
-        const int width = GlyphCoverage::WidthOf(cell.name, height) + 4;
+        const int width = GlyphCoverage::WidthOf(lines[0], height) + 4;
         inside.label(lines, width / 2, h - height / 2 - 2, height, kText, kOutline);
         canvas.paste(inside, cell.left + kInset, cell.top + kInset);
     }
