@@ -6,6 +6,7 @@
 #include "game/ResourceLoader.h"
 #include "platform/core/Log.h"
 #include "script/TextEscape.h"
+#include "system/ZKSYSTEM.h"
 #include "windows/WindowLog.h"
 
 namespace {
@@ -145,7 +146,7 @@ std::int32_t CLT_SLC_DATA::ClothesSelectStandby(std::int32_t nMouseX, std::int32
                 SetDescription(ClothesData[clothes].szDescription, szDescription);
                 pContext->Sound().Effect(kEffectHover);
             }
-            if (nLeft == 3) {
+            if (nLeft == KEY_STATE_RELEASED) {
                 pContext->Sound().Effect(kEffectDecide);
                 result = 2;
             }

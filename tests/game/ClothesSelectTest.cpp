@@ -11,6 +11,7 @@
 #include "platform/input/VirtualKeys.h"
 #include "platform/text/Cp932.h"
 #include "support/Bytes.h"
+#include "support/GoldenImage.h"
 #include "support/ScriptKit.h"
 #include "support/WindowTestBench.h"
 
@@ -37,11 +38,16 @@ Point Corner(int p) {
 }
 constexpr Point kOffCards{100, 550};
 
+constexpr std::uint32_t kBackColor = 0x203040;
+
+// The sheets in mkdemo's plain style over a flat background.
 void WritePictures(const std::vector<std::string>& stems) {
     std::vector<std::pair<std::string, std::string>> pictures = WindowTestBench::Materials();
     for (const std::string& stem : stems) {
         const mkdemo::PictureEntry& entry = WindowTestBench::Entry(stem);
-        pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
+        pictures.emplace_back(entry.name, stem == kSheets[0]
+                                              ? ScriptKit::Flat(800, 600, kBackColor)
+                                              : mkdemo::PicturePainter::PlainBitmapOf(entry));
     }
     ScriptKit::WriteArchive("dat/Img.dat", pictures);
 }
@@ -310,6 +316,7 @@ TEST_F(ClothesSelect, DrawShowsFacesBacksNumbersCursorAndTheLargePicture) {
         EXPECT_EQ(card(frame, 3), Cell("ClothesCard_R", u8"裏3"));
         EXPECT_EQ(card(frame, 4), Cell("ClothesCard_R", u8"裏4"));
         EXPECT_EQ(card(frame, 8), Cell("ClothesCard_R", u8"裏8"));
+        EXPECT_EQ(WindowTestBench::At(frame, 284, 20), kBackColor);
         for (const int place : {1, 2}) {
             const std::string number = std::to_string(place);
             EXPECT_EQ(WindowTestBench::At(frame, Corner(place).x + 12, Corner(place).y + 12),
@@ -331,6 +338,25 @@ TEST_F(ClothesSelect, DrawShowsFacesBacksNumbersCursorAndTheLargePicture) {
     EXPECT_EQ(card(frame, 2), Cell("ClothesCard_F", u8"衣装3"));
     EXPECT_NE(WindowTestBench::At(frame, Corner(1).x - 4, Corner(1).y + 60),
               Cell("ClothesSelectMaterial", u8"枠0"));
+}
+
+// The golden picture covers the layout: cards, numbers, cursor, names, large picture
+// and the description's first two lines typed out.
+TEST_F(ClothesSelect, GoldenScreen) {
+    Unlock(0, u8"a");
+    Unlock(1, u8"一行目の説明です。\\n二行目はここから続きます。ここまで打たれています。");
+    Unlock(2, u8"c");
+    screen.nSortNo[0] = 0;
+    screen.nSortNo[1] = 1;
+    screen.nSortNo[2] = 2;
+    screen.nSortNo[5] = 3;
+    flags[2] = 2;
+    Start();
+    Standby(Centre(2), 0);
+    Standby(Centre(2), 1300);
+    const auto& frame = Frame();
+    EXPECT_TRUE(zktest::GoldenImage::Matches(std::string(ZK_GOLDEN_DIR) + "/costume-select.png",
+                                             frame, 800, {0, 0, 800, 600}));
 }
 
 TEST_F(ClothesSelect, TheCursorFrameRunsBackAndForthEveryTenthOfASecond) {
