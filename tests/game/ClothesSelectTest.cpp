@@ -438,9 +438,13 @@ TEST_F(ClothesSelect, ReleaseUnloadsTheScreenAndKeepsTheCostumes) {
     EXPECT_EQ(screen.nSortNo[0], 0);
     EXPECT_EQ(std::string(screen.ClothesData[0].szDescription), "a \nb");
     EXPECT_EQ(screen.ClothesSelectStandby(1, 1, KEY_STATE_UP, 0), -1);
+    EXPECT_EQ(bench.context->Sound().Effect(4), 0);
+    EXPECT_EQ(bench.context->Sound().Effect(5), 0);
     // The pictures are gone, and the screen draws nothing.
     bench.drawFrame([&] {
-        EXPECT_LT(bench.sprite->DDBlt(16, 0, 0, 1), 0);
+        for (int surface = 14; surface <= 18; ++surface) {
+            EXPECT_LT(bench.sprite->DDBlt(surface, 0, 0, 1), 0) << surface;
+        }
         EXPECT_EQ(screen.Draw(), 1);
     });
     EXPECT_TRUE(bench.lines().empty() ||
