@@ -303,7 +303,9 @@ TEST_F(ClothesSelect, DrawShowsFacesBacksNumbersCursorAndTheLargePicture) {
     screen.nSortNo[2] = 5;
     screen.nSortNo[3] = CLT_SLC_DATA::kClothesCount;
     screen.ClothesData[5].dwFlag = 0;
+    // Only bit 1 of the summary flag means complete.
     flags[0] = 2;
+    flags[2] = 1 | 4;
     Start();
     const auto card = [&](const std::vector<std::uint32_t>& frame, int place) {
         return WindowTestBench::At(frame, Corner(place).x + 60, Corner(place).y + 100);
