@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -8,6 +9,7 @@
 #include "mkdemo/CharacterSheets.h"
 #include "mkdemo/FileStem.h"
 #include "mkdemo/PictureCatalog.h"
+#include "mkdemo/PicturePainter.h"
 #include "mkdemo/StorySources.h"
 #include "platform/audio/SoundDecoder.h"
 #include "platform/text/Cp932.h"
@@ -173,7 +175,43 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 9);
+    EXPECT_EQ(sheets, 13);
+}
+
+// The cursor frames go around a card: only their border is painted, in both styles,
+// and the card shows through inside.
+TEST(MkdemoCatalog, FrameCellsAreABorderWithWhiteEdgesAroundTheKey) {
+    zktest::TempWorkDir dir;
+    std::string error;
+    const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+    ASSERT_TRUE(catalog) << error;
+    const auto entry = std::find_if(catalog->begin(), catalog->end(), [](const auto& e) {
+        return e.stem == "ClothesSelectMaterial";
+    });
+    ASSERT_NE(entry, catalog->end());
+    const auto colors = mkdemo::PicturePainter::CellColors(*entry);
+    for (const bool labelled : {true, false}) {
+        WriteFileBytes("sheet.gpc", labelled ? mkdemo::PicturePainter::BitmapOf(*entry)
+                                             : mkdemo::PicturePainter::PlainBitmapOf(*entry));
+        const auto picture = platform::BitmapFile::Load("sheet.gpc");
+        ASSERT_TRUE(picture);
+        for (int f = 0; f < 5; ++f) {
+            const int left = 131 * f;
+            const std::uint32_t color = To565(colors.at("枠" + std::to_string(f)));
+            const struct {
+                int dx, dy;
+                std::uint32_t expected;
+            } pixels[] = {{0, 80, To565(0xFFFFFF)},  {3, 80, color},
+                          {6, 80, To565(0xFFFFFF)},  {7, 80, To565(0xFF00FF)},
+                          {65, 80, To565(0xFF00FF)}, {65, 2, color},
+                          {127, 80, color},          {65, 161, color}};
+            for (const auto& p : pixels) {
+                EXPECT_EQ(To565(picture->pixel(left + p.dx, p.dy)), p.expected)
+                    << labelled << " " << f << " " << p.dx << "," << p.dy;
+            }
+        }
+    }
+    EXPECT_EQ(entry->cells.size(), 13u);
 }
 
 TEST(MkdemoOutput, EverySoundDecodesAtItsLength) {

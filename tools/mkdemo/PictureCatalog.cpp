@@ -40,10 +40,10 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"TtlMaterial_Tex", {320, 600, K::CellSheet}},
         {"TitleMoonMaterial", {880, 292, K::CellSheet}},
         {"ClothesSelectBack", {kScreenW, kScreenH, K::Picture}},
-        {"ClothesSelectMaterial", {839, 164, K::Sheet}},
-        {"ClothesCard_F", {1624, 300, K::Sheet}},
-        {"ClothesCard_R", {928, 150, K::Sheet}},
-        {"ClothesSelectBody", {3900, 348, K::Sheet}},
+        {"ClothesSelectMaterial", {839, 164, K::CellSheet}},
+        {"ClothesCard_F", {1624, 300, K::CellSheet}},
+        {"ClothesCard_R", {928, 150, K::CellSheet}},
+        {"ClothesSelectBody", {3900, 348, K::CellSheet}},
         {"SpecialBack", {kScreenW, kScreenH, K::Picture}},
         {"DressRoomBack", {kScreenW, kScreenH, K::Picture}},
         {"BGMModeBack", {kScreenW, kScreenH, K::Picture}},
@@ -184,38 +184,75 @@ std::vector<SheetCell> ConfigCells() {
     return cells;
 }
 
-// A cell name as the catalog keeps it: UTF-8 in a plain string.
-std::string Utf8(std::u8string_view text) {
-    return {reinterpret_cast<const char*>(text.data()), text.size()};
+// A grid of equal cells, row after row, each named by name(column, row).
+template <typename Name>
+std::vector<SheetCell> GridCells(int columns, int rows, int width, int height, Name name) {
+    std::vector<SheetCell> cells;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            cells.push_back({name(column, row), width * column, height * row, width * (column + 1),
+                             height * (row + 1)});
+        }
+    }
+    return cells;
 }
 
 // The title's menu: the five items one below the other, once normal, once pointed
 // at and once pressed.
 std::vector<SheetCell> TitleItemCells() {
-    const std::string items[] = {Utf8(u8"はじめから"), Utf8(u8"つづきから"), Utf8(u8"設定"),
-                                 Utf8(u8"おまけ"), Utf8(u8"終了")};
-    const std::string states[] = {"", Utf8(u8"・選択"), Utf8(u8"・決定")};
-    std::vector<SheetCell> cells;
-    for (int row = 0; row < 15; ++row) {
-        cells.push_back({items[row % 5] + states[row / 5], 0, 40 * row, 320, 40 * (row + 1)});
-    }
-    return cells;
+    return GridCells(1, 15, 320, 40, [](int, int row) {
+        static const char* const items[] = {"はじめから", "つづきから", "設定", "おまけ", "終了"};
+        static const char* const states[] = {"", "・選択", "・決定"};
+        return std::string(items[row % 5]) + states[row / 5];
+    });
 }
 
 // The title's moon: forty frames, ten to a row.
 std::vector<SheetCell> MoonCells() {
+    return GridCells(10, 4, 88, 73,
+                     [](int column, int row) { return "月" + std::to_string(10 * row + column); });
+}
+
+// The cursor's five frames around a card, and the place numbers 1 to 8.
+std::vector<SheetCell> ClothesSelectCells() {
     std::vector<SheetCell> cells;
-    for (int frame = 0; frame < 40; ++frame) {
-        const int left = 88 * (frame % 10);
-        const int top = 73 * (frame / 10);
-        cells.push_back({Utf8(u8"月") + std::to_string(frame), left, top, left + 88, top + 73});
+    for (int f = 0; f < 5; ++f) {
+        cells.push_back({"枠" + std::to_string(f), 131 * f, 0, 131 * (f + 1), 164, true});
+    }
+    for (int p = 1; p <= 8; ++p) {
+        const int left = 655 + 16 * (p - 1);
+        cells.push_back({std::to_string(p), left, 146, left + 16, 162});
     }
     return cells;
+}
+
+// Each costume's card face above its completed look.
+std::vector<SheetCell> CardFaceCells() {
+    return GridCells(14, 2, 116, 150, [](int column, int row) {
+        return "衣装" + std::to_string(column + 1) + (row == 0 ? "" : " 完成");
+    });
+}
+
+std::vector<SheetCell> CardBackCells() {
+    return GridCells(8, 1, 116, 150,
+                     [](int column, int) { return "裏" + std::to_string(column + 1); });
+}
+
+// Each costume's whole figure, and the picture shown while nothing is chosen.
+std::vector<SheetCell> ClothesBodyCells() {
+    return GridCells(15, 1, 260, 348, [](int column, int) {
+        return column < 14 ? "衣装" + std::to_string(column + 1) + " 全身"
+                           : std::string("選択なし");
+    });
 }
 
 std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "TtlMaterial_Surf" || stem == "TtlMaterial_Tex") return TitleItemCells();
     if (stem == "TitleMoonMaterial") return MoonCells();
+    if (stem == "ClothesSelectMaterial") return ClothesSelectCells();
+    if (stem == "ClothesCard_F") return CardFaceCells();
+    if (stem == "ClothesCard_R") return CardBackCells();
+    if (stem == "ClothesSelectBody") return ClothesBodyCells();
     if (stem == "MsgWndMaterial") return MessageCells();
     if (stem == "SlcWndMaterial") return ChoiceCells();
     if (stem == "DayWndMaterial") return DayCells();

@@ -21,13 +21,15 @@ enum class PictureKind {
     Face,  // character face sheet, three eye frames
 };
 
-// A named rectangle of a sheet, right and bottom exclusive.
+// A named rectangle of a sheet, right and bottom exclusive. A frame cell is only a
+// border, drawn around something else, with the key colour inside it. Names are UTF-8.
 struct SheetCell {
     std::string name;
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
+    bool frame = false;
 };
 
 struct PictureEntry {

@@ -218,6 +218,17 @@ std::uint32_t CellColor(const PictureEntry& entry, std::size_t i) {
 
 std::uint8_t CellIndex(std::size_t i) { return static_cast<std::uint8_t>(kRampFirst + i); }
 
+// A frame is a border in the cell's colour with a white line along both its edges,
+// so that it shows on any card; inside it the key lets the card through.
+void PaintFrame(IndexCanvas& canvas, const SheetCell& cell, std::uint8_t index) {
+    constexpr int kFrameWidth = 7;
+    constexpr int kInner = kFrameWidth - 1;
+    canvas.frameRect(cell.left, cell.top, cell.right, cell.bottom, kFrameWidth, index);
+    canvas.frameRect(cell.left, cell.top, cell.right, cell.bottom, 1, kText);
+    canvas.frameRect(cell.left + kInner, cell.top + kInner, cell.right - kInner,
+                     cell.bottom - kInner, 1, kText);
+}
+
 // A labelled cell keeps a one-pixel outline and a flat ring inside it; its name sits
 // small in the bottom-left corner, clear of where the windows draw their text, and
 // never reaches another cell.
@@ -226,6 +237,10 @@ void PaintCells(IndexCanvas& canvas, const PictureEntry& entry, bool labelled) {
     constexpr int kCellLabelHeight = 14;
     for (std::size_t i = 0; i < entry.cells.size(); ++i) {
         const SheetCell& cell = entry.cells[i];
+        if (cell.frame) {
+            PaintFrame(canvas, cell, CellIndex(i));
+            continue;
+        }
         canvas.fillRect(cell.left, cell.top, cell.right, cell.bottom, CellIndex(i));
         if (!labelled) continue;
         canvas.frameRect(cell.left, cell.top, cell.right, cell.bottom, 1, kOutline);
