@@ -38,7 +38,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
      &GAMEMAIN::LogoDrawProc},
     {"DemoProc", u8"GAMEMAIN::DemoProcが失敗しました", &GAMEMAIN::DemoProc,
      &GAMEMAIN::DemoDrawProc},
-    {"TitleProc", u8"GAMEMAIN::TitleProcが失敗しました", nullptr, nullptr},
+    {"TitleProc", u8"GAMEMAIN::TitleProcが失敗しました", &GAMEMAIN::TitleProc,
+     &GAMEMAIN::TitleDrawProc},
     {"SpecialProc", u8"GAMEMAIN::SpecialProcが失敗しました", nullptr, nullptr},
     {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", nullptr, nullptr},
     {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
@@ -81,6 +82,7 @@ void GAMEMAIN::Clear() {
     DayWindowData.Release();
     SaveLoadWindowData.Release();
     ConfigData.Release();
+    TitleData.Clear();
     PendingLoad.reset();
     nMsgWndDispFlg = 0;
     nDayVarIndex = 0;

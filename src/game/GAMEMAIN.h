@@ -18,6 +18,7 @@
 #include "game/REG_KIND.h"
 #include "game/SlotImage.h"
 #include "game/SlotSchema.h"
+#include "game/TITLE_DATA.h"
 #include "platform/input/InputSource.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
@@ -131,6 +132,10 @@ public:
     std::int32_t DemoProc();
     std::uint32_t DemoDrawProc();
 
+    // Title (mode 3): the intro, the menu, its screens and the attract.
+    std::int32_t TitleProc();
+    std::uint32_t TitleDrawProc();
+
     // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
     // the pointer onto the message window's bar and the choice plates.
     std::int32_t ADVMainProc();
@@ -224,6 +229,8 @@ public:
     // The fade overlay over the whole frame, on texture slot 0, shown at fAlpha; its
     // time word starts a fade afresh.
     void ShowOverlay(float fAlpha);
+    // The overlay, when shown and not transparent.
+    void DrawOverlay();
 
     // Script interpreter: one command line read and one step of the slots per frame.
     std::int32_t ScrMain();
@@ -336,6 +343,7 @@ public:
     char szBGMName[kMusicNameSize] = {};
     std::int32_t nClothesFlg[14] = {};
     CLT_SLC_DATA ClothesSelectData;
+    TITLE_DATA TitleData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     // The adventure's effect loading has told its failure since it began retrying.

@@ -1,6 +1,7 @@
 #include <type_traits>
 
 #include "game/GAMEMAIN.h"
+#include "graphics/ZKSPRITE.h"
 #include "platform/core/Log.h"
 
 namespace {
@@ -167,4 +168,12 @@ void GAMEMAIN::ShowOverlay(float fAlpha) {
     FadeGraphData.fScaleX = 1.0f;
     FadeGraphData.fScaleY = 1.0f;
     FadeGraphData.fAlpha = fAlpha;
+}
+
+void GAMEMAIN::DrawOverlay() {
+    const GRAPHIC_DATA& fade = FadeGraphData;
+    if (fade.nDispFlg == 0 || fade.fAlpha <= 0.0f) return;
+    pSprite->D3DXSpriteDrawEffectTL(fade.nIndex, static_cast<float>(fade.nX),
+                                    static_cast<float>(fade.nY), static_cast<int>(fade.dwFlag),
+                                    nullptr, fade.fAlpha, fade.fScaleX, fade.fScaleY, 0.0f, 0);
 }
