@@ -201,6 +201,11 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
     WriteFileBytes("mode5.txt", "at 0 expect mode 5\n");
     WriteFileBytes("nodialog.txt", "at 0 expect mode 1\nat 2 dialog N\nat 5 end\n");
     WriteFileBytes("baddialog.txt", "at 0 expect mode 1\nat 2 dialog\n");
+    // The title's exit item, answered no, then yes.
+    WriteFileBytes("quit.txt",
+                   "frames 1200\nwait mode 3 step 10 within 900\nat +1 click 400 500\n"
+                   "at +3 dialog N\n"
+                   "at +5 expect mode 3 step 10\nat +6 click 400 500\nat +8 dialog Y\n");
     WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 10\n");
     WriteFileBytes("badenter.txt", "at 0 enter 10\nat 1 enter 9 step x\n");
     WriteFileBytes("badmenu.txt", "at 0 enter 10\n\nat 2 menu quit\n");
@@ -235,6 +240,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         {{"--input", "baddialog.txt", DemoData::Dir()},
          2,
          "input:2: expected: dialog <key> [<key> ...]"},
+        {{"--input", "quit.txt", DemoData::Dir()},
+         0,
+         "mode 3 step 10, 0 Error, 1 Warn: quit in frame"},
         {{"--input", "wait.txt", DemoData::Dir()},
          3,
          "input line 3: expectation failed: mode 1 step 2 after 3 frames"},
