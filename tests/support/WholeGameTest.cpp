@@ -33,6 +33,8 @@ void WholeGameTest::TearDown() {
     // The links go, never what they point to.
     std::error_code ignored;
     if (keptFolder_ && !HasFailure()) fs::remove_all(*keptFolder_, ignored);
+    // A case that runs again starts from a fresh folder.
+    keptFolder_.reset();
 }
 
 void WholeGameTest::restartInSameFolder() {

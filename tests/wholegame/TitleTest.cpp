@@ -424,24 +424,39 @@ protected:
 // A slot loaded from the title puts its story back at the saved line, after the fade,
 // and the adventure goes on from its post-load fade.
 TEST_F(TitleLoad, ALoadResumesTheStoryAtItsLine) {
-    const std::int32_t savedLine = savedStory();
-    standing();
-    const std::size_t errorsBefore = errors().size();
-    openLoad();
-    ASSERT_TRUE(choose(1));
-    EXPECT_EQ(step(), 16);
-    const std::uint32_t confirmed = game().dwNowTime;
-    ASSERT_TRUE(runUntil([&] { return session().mode() != GAME_MODE_TITLE; }, 120));
-    EXPECT_GE(game().dwNowTime - confirmed, 1000u);
-    EXPECT_EQ(std::pair(session().mode(), step()), (std::pair<std::int32_t, std::int32_t>(9, 11)));
-    EXPECT_EQ(session().previousMode(), GAME_MODE_ADV);
-    EXPECT_EQ(game().ScrFileData.nLine, savedLine);
-    EXPECT_TRUE(shown(u8"二行目"));
-    EXPECT_EQ(game().TitleData.pSystem, nullptr);
-    EXPECT_EQ(game().SaveLoadWindowData.nInitFlg, 0u);
-    ASSERT_TRUE(reach(3));
-    ASSERT_TRUE(next(u8"三行目"));
-    EXPECT_EQ(errors().size(), errorsBefore);
+    for (const bool systemSaveFails : {false, true}) {
+        SCOPED_TRACE(systemSaveFails);
+        const std::int32_t savedLine = savedStory();
+        standing();
+        if (systemSaveFails) {
+            fs::remove("sav/sav00.sav");
+            fs::create_directory("sav/sav00.sav.tmp");
+        }
+        const std::size_t errorsBefore = errors().size();
+        openLoad();
+        ASSERT_TRUE(choose(1));
+        EXPECT_EQ(step(), 16);
+        const std::uint32_t confirmed = game().dwNowTime;
+        ASSERT_TRUE(runUntil([&] { return session().mode() != GAME_MODE_TITLE; }, 120));
+        EXPECT_GE(game().dwNowTime - confirmed, 1000u);
+        EXPECT_EQ(std::pair(session().mode(), step()),
+                  (std::pair<std::int32_t, std::int32_t>(9, 11)));
+        EXPECT_EQ(session().previousMode(), GAME_MODE_ADV);
+        EXPECT_EQ(game().ScrFileData.nLine, savedLine);
+        EXPECT_TRUE(shown(u8"二行目"));
+        EXPECT_EQ(game().TitleData.pSystem, nullptr);
+        EXPECT_EQ(game().SaveLoadWindowData.nInitFlg, 0u);
+        EXPECT_EQ(game().FadeGraphData.fAlpha, 1.0f);
+        ASSERT_TRUE(reach(3));
+        ASSERT_TRUE(next(u8"三行目"));
+        // A system save that cannot be written is told, and the load goes on.
+        const Lines lines = errors();
+        ASSERT_EQ(lines.size(), errorsBefore + (systemSaveFails ? 2 : 0));
+        if (systemSaveFails) {
+            EXPECT_EQ(lines.back(), kTag + "統合セーブデータのセーブ処理に失敗しました");
+        }
+        TearDown();
+    }
 }
 
 // A damaged slot is refused on the screen: nothing fades, nothing is written, and
