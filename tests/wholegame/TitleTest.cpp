@@ -17,6 +17,7 @@
 #include "support/SoundEventLog.h"
 #include "support/WholeGameTest.h"
 #include "support/WindowTestBench.h"
+#include "windows/ConfigControls.h"
 #include "windows/SaveRowText.h"
 
 namespace {
@@ -279,6 +280,23 @@ TEST_F(Title, TheOpenersOfTheLoadAndSettingsScreens) {
             TearDown();
         }
     }
+}
+
+// The settings over the title offer no return to the title: a click where that
+// item stands in the story opens no question.
+TEST_F(Title, TheSettingsOverTheTitleOfferNoReturnToIt) {
+    standing();
+    ASSERT_TRUE(release('C'));
+    ASSERT_TRUE(reach(18));
+    const CONFIG_DATA& screen = game().ConfigData;
+    const CONFIG_CONTROL& item = *FindConfigControl(kConfigTitle);
+    session().input().setPointer({screen.nX + (item.rcHit.left + item.rcHit.right) / 2,
+                                  screen.nY + (item.rcHit.top + item.rcHit.bottom) / 2});
+    ASSERT_TRUE(runFrames(1));
+    ASSERT_TRUE(release(platform::VK_LBUTTON));
+    ASSERT_TRUE(runFrames(30));
+    EXPECT_NE(screen.nSlideFlg, CONFIG_DATA::kBoxUp);
+    EXPECT_EQ(step(), 18);
 }
 
 // Left alone, however the pointer moves, the menu gives way to the moon after 141 s;
