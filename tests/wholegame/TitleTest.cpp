@@ -299,6 +299,39 @@ TEST_F(Title, TheSettingsOverTheTitleOfferNoReturnToIt) {
     EXPECT_EQ(step(), 18);
 }
 
+// A screen that is gone when the title opens it or waits on it ends the game with
+// the step's line.
+TEST_F(Title, AScreenGoneUnderItsStepIsFatal) {
+    const struct {
+        int key;
+        std::int32_t step;
+        const char8_t* line;
+    } cases[] = {
+        {'L', 13, u8"ロードウィンドウのオープン処理でエラーが発生しました"},
+        {'L', 14, u8"ロード待機中にエラーが発生しました"},
+        {'C', 17, u8"コンフィグウィンドウのオープン処理でエラーが発生しました"},
+        {'C', 18, u8"コンフィグ待機中にエラーが発生しました"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        standing();
+        down(c.key);
+        ASSERT_TRUE(runFrames(1));
+        up(c.key);
+        ASSERT_TRUE(reach(c.step));
+        game().SaveLoadWindowData.Release();
+        game().ConfigData.Release();
+        EXPECT_FALSE(runFrames(1));
+        const Lines lines = errors();
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+                  (Lines{kTag + reinterpret_cast<const char*>(c.line),
+                         "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::TitleProcが失敗しました",
+                         "Error: <AppMain> GAMEMAIN::GameMainFuncが失敗しました"}));
+        TearDown();
+    }
+}
+
 // Left alone, however the pointer moves, the menu gives way to the moon after 141 s;
 // from its eleventh cell the screen fades out over 4 s to the logo.
 TEST_F(Title, TheAttractStartsAfterTheIdleTimeAndFallsBackToTheLogo) {
