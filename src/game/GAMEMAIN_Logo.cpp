@@ -121,12 +121,7 @@ std::uint32_t GAMEMAIN::LogoDrawProc() {
         pSprite->DDBltCenter(BGGraphData1.nIndex, BGGraphData1.nX, BGGraphData1.nY,
                              static_cast<int>(BGGraphData1.dwFlag));
     }
-    if (FadeGraphData.nDispFlg != 0 && FadeGraphData.fAlpha > 0.0f) {
-        pSprite->D3DXSpriteDrawEffectTL(
-            FadeGraphData.nIndex, static_cast<float>(FadeGraphData.nX),
-            static_cast<float>(FadeGraphData.nY), static_cast<int>(FadeGraphData.dwFlag), nullptr,
-            FadeGraphData.fAlpha, FadeGraphData.fScaleX, FadeGraphData.fScaleY, 0.0f, 0);
-    }
+    DrawOverlay();
     return 1;
 }
 

@@ -201,7 +201,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
     WriteFileBytes("mode5.txt", "at 0 expect mode 5\n");
     WriteFileBytes("nodialog.txt", "at 0 expect mode 1\nat 2 dialog N\nat 5 end\n");
     WriteFileBytes("baddialog.txt", "at 0 expect mode 1\nat 2 dialog\n");
-    WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 10\n");
+    WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 11\n");
     WriteFileBytes("badenter.txt", "at 0 enter 10\nat 1 enter 9 step x\n");
     WriteFileBytes("badmenu.txt", "at 0 enter 10\n\nat 2 menu quit\n");
     WriteFileBytes("wait.txt",
@@ -215,9 +215,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()},
-         0,
-         "mode 10 step 0, 2 Error, 0 Warn: planned fatal end"},
+        {{"--input", playthrough, DemoData::Dir()}, 0, "mode 10 step 0, 0 Error, 0 Warn: end"},
         {{"--input", saveload, DemoData::Dir()}, 0, "mode 9 step 3, 0 Error, 0 Warn: end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()},
@@ -229,7 +227,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         {{"--input", "badmenu.txt", DemoData::Dir()}, 2, "input:3: unknown menu item quit"},
         {{"--input", "enter.txt", DemoData::Dir()},
          1,
-         "Error: <GAMEMAIN::GameMainFunc> モード10 (ClothesSelectProc) はこのビルドにありません"},
+         "Error: <GAMEMAIN::GameMainFunc> モード11 (DressRoomMainProc) はこのビルドにありません"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
         {{"--input", "nodialog.txt", DemoData::Dir()},
          3,
