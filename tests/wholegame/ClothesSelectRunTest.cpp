@@ -115,10 +115,11 @@ protected:
         }
         return count;
     }
+    // Plays of the effect in slot nEffect, whose file was extracted into tmp/.
     int effectPlays(const zktest::SoundEventLog& sounds, int nEffect) {
         char path[512] = {};
         if (game().pSnd->DAGetWAVEPath(nEffect, path, sizeof path) == nullptr) return -1;
-        return sounds.plays(path, platform::AudioBus::Effects);
+        return sounds.plays(std::string("tmp/") + path, platform::AudioBus::Effects);
     }
     std::string slotPath(int nSlot) const {
         char name[32];
