@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -221,6 +222,37 @@ TEST_F(ClothesSelectRun, ChoosingACostumeContinuesTheStoryWithItsScenario) {
     EXPECT_EQ(g.pSnd->DAGetState(1), 0) << "the music plays on";
     ASSERT_TRUE(runUntil([&] { return step() == 3; }, 120));
     EXPECT_EQ(errors(), Lines{});
+}
+
+// A costume whose scenario cannot be opened ends the game with the reason, after the
+// fade, with the screen still set up.
+TEST_F(ClothesSelectRun, AScenarioThatCannotBeOpenedIsFatal) {
+    const struct {
+        const char* scenario;
+        std::string line;
+    } cases[] = {
+        {"missing.spt", kTag + "取り出すファイルに該当ファイルが存在しません"},
+        {"", "Error: <GAMEMAIN::ScrFileOpen> 不正なファイル名です: "},
+        {"../cos01.spt", "Error: <GAMEMAIN::ScrFileOpen> 不正なファイル名です: ../cos01.spt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scenario);
+        begin();
+        std::strcpy(cards().ClothesData[0].szScenario, c.scenario);
+        pointAt(Centre(1));
+        ASSERT_TRUE(runFrames(2));
+        ASSERT_TRUE(release(platform::VK_LBUTTON));
+        EXPECT_FALSE(runFrames(60));
+        const Lines lines = errors();
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+                  (Lines{c.line,
+                         "Error: <GAMEMAIN::GameMainFunc> "
+                         "GAMEMAIN::ClothesSelectProcが失敗しました",
+                         "Error: <AppMain> GAMEMAIN::GameMainFuncが失敗しました"}));
+        EXPECT_EQ(session().mode(), GAME_MODE_CLOTHES_SELECT);
+        TearDown();
+    }
 }
 
 // Each opener works only while its screen is allowed; the card under the pointer is
