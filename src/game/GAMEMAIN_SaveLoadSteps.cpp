@@ -121,11 +121,9 @@ bool GAMEMAIN::ResumeScript(const char* szTag) {
     return true;
 }
 
-// The costume select comes back over the restored costumes and order map; it has no
-// script open, and a script opened later reads its limit afresh.
+// The costume select comes back over the restored costumes and order map. It opens
+// no script: the chosen costume's scenario reads its own read limit when it opens.
 bool GAMEMAIN::ResumeClothesSelect(const char* szTag) {
-    nScrSkipEnableFlg = CheckAutoSkipFileList(ScrFileData.szFileName, &nScrSkipLine) == 1 ? 1 : 0;
-    SaveLoadWindowData.Release();
     if (ClothesSelectData.Initialize(&Context, nClothesFlg) == 0) {
         platform::LogError(szTag, u8"衣装選択クラスの初期化に失敗しました");
         return false;
