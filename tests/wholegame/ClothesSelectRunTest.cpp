@@ -305,6 +305,36 @@ TEST_F(ClothesSelectRun, TheOpenersActOnlyWhileAllowed) {
     }
 }
 
+// Of openers acting in one frame the first in the order right button, 'S', 'L', 'C',
+// the strip wins; any of them keeps a click on a card from choosing it.
+TEST_F(ClothesSelectRun, OfOpenersInOneFrameTheFirstWins) {
+    const struct {
+        std::vector<int> keys;
+        bool menuSave;
+        std::int32_t standby;
+    } cases[] = {
+        {{platform::VK_RBUTTON, 'S'}, false, 13},
+        {{'S', 'L'}, false, 5},
+        {{'L', 'C'}, false, 8},
+        {{'C'}, true, 13},
+        {{platform::VK_LBUTTON}, true, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.standby);
+        begin();
+        pointAt(Centre(1));
+        ASSERT_TRUE(runFrames(2));
+        for (const int key : c.keys) down(key);
+        ASSERT_TRUE(runFrames(1));
+        for (const int key : c.keys) up(key);
+        if (c.menuSave) menu(autoplay::MenuItem::Save);
+        ASSERT_TRUE(runFrames(1));
+        EXPECT_TRUE(reach(c.standby));
+        EXPECT_EQ(session().mode(), GAME_MODE_CLOTHES_SELECT);
+        TearDown();
+    }
+}
+
 // A slot saved here resumes here ("10 9"); saving after a hover, which turns the
 // description's escapes into line breaks, writes the same slot.
 TEST_F(ClothesSelectRun, ASlotSavedHereIsTheSameAfterAHover) {
