@@ -429,6 +429,12 @@ TEST_F(ClothesSelectRun, TheReturnToTheTitleEndsTheStory) {
     std::int32_t quira = -1;
     ASSERT_EQ(g.IDSerch("QUIRA", 4, &quira), 1u);
     g.pCharData[quira].nLoveValue = 7;
+    // Layers a slot may have brought back with the screen go with the story.
+    for (GRAPHIC_DATA* layer :
+         {static_cast<GRAPHIC_DATA*>(&g.PRIM1), static_cast<GRAPHIC_DATA*>(&g.PRIM2),
+          &g.BGGraphData1, &g.BGGraphData2}) {
+        layer->nDispFlg = 1;
+    }
     ASSERT_TRUE(release(platform::VK_RBUTTON));
     ASSERT_TRUE(reach(13));
     const auto clickOn = [&](std::int32_t nId) {
@@ -451,6 +457,9 @@ TEST_F(ClothesSelectRun, TheReturnToTheTitleEndsTheStory) {
                          static_cast<std::int32_t>(GAME_MODE_CLOTHES_SELECT), 0));
     EXPECT_EQ(std::tuple(cards().nInitFlg, g.ConfigData.nInitFlg), std::tuple(0u, 0u));
     EXPECT_EQ(g.pCharData[quira].nLoveValue, 0);
+    EXPECT_EQ(std::tuple(g.PRIM1.nDispFlg, g.PRIM2.nDispFlg, g.BGGraphData1.nDispFlg,
+                         g.BGGraphData2.nDispFlg),
+              std::tuple(0u, 0u, 0u, 0u));
     EXPECT_NE(g.pSnd->DAGetState(1), 0) << "the music stopped and unloaded";
     EXPECT_NE(g.pSprite->GetTexture(0), nullptr);
     for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i) {
