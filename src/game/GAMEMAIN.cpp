@@ -47,7 +47,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
     {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", nullptr, nullptr},
     {"ADVMainProc", u8"GAMEMAIN::ADVMainProcが失敗しました", &GAMEMAIN::ADVMainProc,
      &GAMEMAIN::ADVDrawProc},
-    {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました", nullptr, nullptr},
+    {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました",
+     &GAMEMAIN::ClothesSelectProc, &GAMEMAIN::ClothesSelectDrawProc},
     {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました", nullptr, nullptr},
     {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました", nullptr, nullptr},
 };
@@ -93,6 +94,7 @@ void GAMEMAIN::Clear() {
     nConfigEnableFlg = 0;
     nHelpEnableFlg = 0;
     std::memset(szBGMName, 0, sizeof szBGMName);
+    ClothesSelectData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;

@@ -141,6 +141,11 @@ public:
     std::int32_t ADVMainProc();
     std::uint32_t ADVDrawProc();
     std::int32_t ADVKeyCursorMove();
+
+    // Costume select (mode 10): the eight cards, and the save, load and settings
+    // screens over them.
+    std::int32_t ClothesSelectProc();
+    std::uint32_t ClothesSelectDrawProc();
     // Composes the scene as the adventure draws it into the mosaic's work surface 1:
     // 1 composed, 0 failed.
     std::uint32_t MosaicDrawSurfaceComposition();
@@ -229,7 +234,11 @@ public:
     // The fade overlay over the whole frame, on texture slot 0, shown at fAlpha; its
     // time word starts a fade afresh.
     void ShowOverlay(float fAlpha);
-    // The overlay, when shown and not transparent.
+    // The overlay fades away; once clear, its texture goes and the overlay is reset.
+    // 0 while it fades, 1 done, -1 the texture could not be unloaded (logged under
+    // szTag).
+    std::int32_t OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime);
+    // Draws the overlay while it is shown and not clear.
     void DrawOverlay();
 
     // Script interpreter: one command line read and one step of the slots per frame.
@@ -396,6 +405,7 @@ private:
     std::int32_t SaveConfirmed(const char* szTag);
     std::int32_t LoadConfirmed(const char* szTag);
     bool ResumeScript(const char* szTag);
+    bool ResumeClothesSelect(const char* szTag);
     SystemSaveValues SaveValues();
     void ClearScriptTables();
     std::int32_t ScrRunSlot(std::int32_t nSlot);

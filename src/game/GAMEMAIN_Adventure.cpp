@@ -231,15 +231,8 @@ std::int32_t LoadEffects(GAMEMAIN& game) {
 
 // The overlay fades away; a new story then grants save, load and settings.
 std::int32_t FadeIn(GAMEMAIN& game, std::uint32_t dwFadeTime, bool bGrant) {
-    if (game.FadeOutTexFunc(&game.dwProcStartTime, &game.FadeGraphData.dwTime,
-                            &game.FadeGraphData.fAlpha, 0.0f, dwFadeTime) != 0) {
-        return 1;
-    }
-    if (TextureUnload(game.pSprite, game.pSystem, game.FadeGraphData.nIndex) == 0) {
-        platform::LogError(kTag, u8"呼び出したTextureUnloadが失敗しました");
-        return -1;
-    }
-    game.FadeGraphData.Initialize(game.pSprite, game.pSystem);
+    const std::int32_t nFaded = game.OverlayFadeAway(kTag, dwFadeTime);
+    if (nFaded != 1) return nFaded;
     if (bGrant) {
         game.MsgWndStatusChange(kMenuMask, 1);
         game.nSaveEnableFlg = 1;

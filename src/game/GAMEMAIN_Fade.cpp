@@ -1,6 +1,7 @@
 #include <type_traits>
 
 #include "game/GAMEMAIN.h"
+#include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/core/Log.h"
 
@@ -176,4 +177,17 @@ void GAMEMAIN::DrawOverlay() {
     pSprite->D3DXSpriteDrawEffectTL(fade.nIndex, static_cast<float>(fade.nX),
                                     static_cast<float>(fade.nY), static_cast<int>(fade.dwFlag),
                                     nullptr, fade.fAlpha, fade.fScaleX, fade.fScaleY, 0.0f, 0);
+}
+
+std::int32_t GAMEMAIN::OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime) {
+    if (FadeOutTexFunc(&dwProcStartTime, &FadeGraphData.dwTime, &FadeGraphData.fAlpha, 0.0f,
+                       dwFadeTime) != 0) {
+        return 0;
+    }
+    if (TextureUnload(pSprite, pSystem, FadeGraphData.nIndex) == 0) {
+        platform::LogError(szTag, u8"呼び出したTextureUnloadが失敗しました");
+        return -1;
+    }
+    FadeGraphData.Initialize(pSprite, pSystem);
+    return 1;
 }

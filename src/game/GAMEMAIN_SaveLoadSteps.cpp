@@ -98,7 +98,9 @@ std::int32_t GAMEMAIN::SaveLoadResume(const char* szTag) {
     PendingLoad.reset();
     MsgWndStatusChange(kAllStatus, 1);
     ScrFileData.CloseAndDelete();
-    if (!ResumeScript(szTag)) return -1;
+    const bool bResumed =
+        nMode == GAME_MODE_CLOTHES_SELECT ? ResumeClothesSelect(szTag) : ResumeScript(szTag);
+    if (!bResumed) return -1;
     SaveLoadWindowData.Release();
     if (!LoadOverlayTexture(*this, szTag)) return -1;
     ShowOverlay(1.0f);
@@ -115,6 +117,16 @@ bool GAMEMAIN::ResumeScript(const char* szTag) {
     nScrSkipEnableFlg = CheckAutoSkipFileList(name.c_str(), &nScrSkipLine) == 1 ? 1 : 0;
     if (!SkipScriptLines(ScrFileData.fp, nLine)) {
         platform::LogWarn(szTag, u8"再開位置がスクリプトの終端を越えています");
+    }
+    return true;
+}
+
+// The costume select comes back over the restored costumes and order map. It opens
+// no script: the chosen costume's scenario reads its own read limit when it opens.
+bool GAMEMAIN::ResumeClothesSelect(const char* szTag) {
+    if (ClothesSelectData.Initialize(&Context, nClothesFlg) == 0) {
+        platform::LogError(szTag, u8"衣装選択クラスの初期化に失敗しました");
+        return false;
     }
     return true;
 }

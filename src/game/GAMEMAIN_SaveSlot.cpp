@@ -200,7 +200,6 @@ SlotSchema GAMEMAIN::SlotSchemaOf(const SlotScriptSource* pScripts) const {
     schema.nTextureSlots = kTextureSlots;
     schema.nWaveSlots = kWaveSlots;
     schema.IsCommandWord = &IsScrCommandWord;
-    schema.bClothesSelect = false;
     schema.pScripts = pScripts;
     return schema;
 }
@@ -622,9 +621,7 @@ std::optional<SlotImage> GAMEMAIN::ReadSlotImage(std::uint32_t nSlot) {
     }
     const ScenarioScripts scripts;
     SlotParseResult parsed = ParseSlotFile(bytes, SlotSchemaOf(&scripts));
-    if (parsed.bNoClothesSelect) {
-        platform::LogError(kLoadTag, u8"衣装選択画面 (CLT_SLC_DATA) はこのビルドにありません");
-    } else if (!parsed.image) {
+    if (!parsed.image) {
         platform::LogError(
             kLoadTag, u8"セーブファイルでないか、ファイルが壊れています (%s %d行目: %s)",
             platform::Utf8Arg(path), parsed.nLine, platform::Utf8Arg(parsed.szField));

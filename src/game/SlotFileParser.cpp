@@ -190,11 +190,7 @@ private:
     }
 
     bool ResumableMode() {
-        if (image_.nMode == kAdventureMode) return true;
-        if (image_.nMode == kClothesMode) {
-            if (schema_.bClothesSelect) return true;
-            result_.bNoClothesSelect = true;
-        }
+        if (image_.nMode == kAdventureMode || image_.nMode == kClothesMode) return true;
         return Refuse("nMode");
     }
 

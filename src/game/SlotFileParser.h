@@ -14,8 +14,6 @@ struct SlotParseResult {
     std::optional<SlotImage> image;
     std::int32_t nLine = 0;
     std::string szField;
-    // Refused only for resuming in the costume select, which this build lacks.
-    bool bNoClothesSelect = false;
 };
 
 // Reads a whole slot file and checks every value against what the game registered,

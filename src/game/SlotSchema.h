@@ -33,7 +33,5 @@ struct SlotSchema {
     std::int32_t nWaveSlots = 44;
     // The interpreter's command words, in any letter case.
     bool (*IsCommandWord)(std::string_view szWord) = &IsScrCommandWord;
-    // Whether the costume select is in this build, so that a slot may resume there.
-    bool bClothesSelect = false;
     const SlotScriptSource* pScripts = nullptr;
 };

@@ -225,14 +225,6 @@ TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
     begin();
     ASSERT_TRUE(saveIn(1));
     const std::string good = zktest::ReadFileBytes(slotPath(1));
-    std::string clothes = good;
-    const std::size_t mode = [&] {
-        std::size_t at = 0;
-        for (int i = 0; i < 3; ++i) at = clothes.find('\n', at) + 1;
-        return at;
-    }();
-    ASSERT_EQ(clothes.substr(mode, 2), "9 ");
-    clothes.replace(mode, 1, "10");
     const std::string damaged =
         "Error: <GAMEMAIN::LoadIndependentData> セーブファイルでないか、ファイルが壊れています "
         "(sav/sav02.sav ";
@@ -243,9 +235,6 @@ TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
     };
     std::vector<Case> cases = {
         {"cut in half", good.substr(0, good.size() / 2), damaged},
-        {"costume select", clothes,
-         "Error: <GAMEMAIN::LoadIndependentData> 衣装選択画面 (CLT_SLC_DATA) "
-         "はこのビルドにありません"},
     };
     // The first mutation of each class of hidden damage the parser is swept with; the
     // header's year is the first number.
@@ -254,7 +243,7 @@ TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
                                        cases.push_back({what, bytes, damaged});
                                        return false;
                                    });
-    ASSERT_EQ(cases.size(), 2u + 7u) << "the seven damage classes";
+    ASSERT_EQ(cases.size(), 1u + 7u) << "the seven damage classes";
     ASSERT_TRUE(next(u8"二行目"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -284,6 +273,34 @@ TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
         EXPECT_TRUE(shown(u8"二行目"));
     }
     ASSERT_TRUE(next(u8"三行目"));
+}
+
+// A slot that resumes in the costume select loads into it: the screen comes back over
+// the slot's costumes and order map, and the story's script is gone.
+TEST_F(AdventureSaveLoad, ACostumeSelectSlotLoadsIntoTheCostumeSelect) {
+    begin();
+    ASSERT_TRUE(saveIn(1));
+    std::string clothes = zktest::ReadFileBytes(slotPath(1));
+    const std::size_t mode = [&] {
+        std::size_t at = 0;
+        for (int i = 0; i < 3; ++i) at = clothes.find('\n', at) + 1;
+        return at;
+    }();
+    ASSERT_EQ(clothes.substr(mode, 2), "9 ");
+    clothes.replace(mode, 1, "10");
+    zktest::WriteFileBytes(slotPath(2), clothes);
+    game().ClothesSelectData.nSortNo[0] = 5;
+    ASSERT_TRUE(open('L'));
+    ASSERT_TRUE(choose(2));
+    ASSERT_TRUE(runUntil([&] { return game().GetMode() == GAME_MODE_CLOTHES_SELECT; }, 120));
+    EXPECT_EQ(step(), 11);
+    EXPECT_EQ(game().ScrFileData.fp, nullptr);
+    EXPECT_EQ(game().ClothesSelectData.nInitFlg, 1u);
+    EXPECT_EQ(game().ClothesSelectData.nSortNo[0], -1);
+    EXPECT_EQ(screen().nInitFlg, 0u);
+    ASSERT_TRUE(runUntil([&] { return step() == 2; }, 120));
+    EXPECT_EQ(game().nSaveEnableFlg, 1u);
+    EXPECT_EQ(errors(), Lines{});
 }
 
 // While a chosen plate closes, 'S' and the strip's Save do nothing and say nothing.

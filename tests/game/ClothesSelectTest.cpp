@@ -124,6 +124,23 @@ TEST_F(ClothesSelect, ArrowKeysWarpToTheCentreOfThePlaceEachKeyNames) {
     EXPECT_EQ(Pointer().x, 1);
 }
 
+// The standby reads the keys first: LEFT on place 1 warps to place 4, whose card the
+// next frame hovers at the pointer's new place.
+TEST_F(ClothesSelect, TheStandbyMovesThePointerByTheKeys) {
+    Start();
+    Unlock(0, u8"説明");
+    screen.nSortNo[3] = 0;
+    EXPECT_EQ(Standby(Centre(1), 0), 0);
+    input.setKey(platform::VK_LEFT, true);
+    bench.sys->KeyScan();
+    input.setKey(platform::VK_LEFT, false);
+    EXPECT_EQ(Standby(Centre(1), 16), 0);
+    const Point to = Pointer();
+    EXPECT_EQ(std::pair(to.x, to.y), std::pair(732, 165));
+    EXPECT_EQ(Standby(to, 32), 1);
+    EXPECT_EQ(screen.nCursorPos, 4);
+}
+
 TEST_F(ClothesSelect, OfKeysReleasedTogetherTheLastJudgedWinsFromThePlaceOnEntry) {
     Start();
     const struct {

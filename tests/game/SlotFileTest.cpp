@@ -303,7 +303,7 @@ TEST_F(SlotFileParser, EachValueRuleRefusesItsField) {
         {"szBGMName", 0, "a..mus"},
         {"szVoice", 0, "a\\b"},
         {"nMode", 0, "7"},
-        {"nMode", 0, "10"},
+        {"nMode", 0, "11"},
         {"nOldMode", 0, "13"},
         {"nOldMode", 0, "-1"},
         {"nFace", 0, "3"},
@@ -571,7 +571,6 @@ TEST(SlotFileResume, CountsTheInterpretersRawLines) {
 
 TEST(SlotFileResume, ACostumeSelectSlotNeedsNoScript) {
     SlotFixture game;
-    game.schema.bClothesSelect = true;
     game.schema.pScripts = nullptr;
     SlotImage image = RealisticSlotImage();
     image.nMode = 10;
@@ -584,17 +583,15 @@ TEST(SlotFileResume, ACostumeSelectSlotNeedsNoScript) {
     EXPECT_EQ(ParseSlotFile(FormatSlotFile(image), game.schema).szField, "szFileName");
 }
 
-// Without the costume select a slot that resumes there is refused as such, and only
-// such a slot: any other mode is damage.
-TEST(SlotFileResume, OnlyACostumeSelectSlotIsRefusedForTheMissingScreen) {
+// A slot resumes in the adventure or the costume select; any other mode is damage.
+TEST(SlotFileResume, OnlyTheAdventureAndTheCostumeSelectResume) {
     const SlotFixture game;
     SlotImage image = RealisticSlotImage();
     for (const std::int32_t mode : {10, 7, 11, 9}) {
         SCOPED_TRACE(mode);
         image.nMode = mode;
         const SlotParseResult parsed = ParseSlotFile(FormatSlotFile(image), game.schema);
-        EXPECT_EQ(parsed.bNoClothesSelect, mode == 10);
-        EXPECT_EQ(parsed.szField, mode == 9 ? "" : "nMode");
+        EXPECT_EQ(parsed.szField, mode == 9 || mode == 10 ? "" : "nMode");
     }
 }
 

@@ -206,7 +206,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                    "frames 1200\nwait mode 3 step 10 within 900\nat +1 click 400 500\n"
                    "at +3 dialog N\n"
                    "at +5 expect mode 3 step 10\nat +6 click 400 500\nat +8 dialog Y\n");
-    WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 10\n");
+    WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 11\n");
     WriteFileBytes("badenter.txt", "at 0 enter 10\nat 1 enter 9 step x\n");
     WriteFileBytes("badmenu.txt", "at 0 enter 10\n\nat 2 menu quit\n");
     WriteFileBytes("wait.txt",
@@ -220,9 +220,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()},
-         0,
-         "mode 10 step 0, 2 Error, 0 Warn: planned fatal end"},
+        {{"--input", playthrough, DemoData::Dir()}, 0, "mode 10 step 0, 0 Error, 0 Warn: end"},
         {{"--input", saveload, DemoData::Dir()}, 0, "mode 9 step 3, 0 Error, 0 Warn: end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()}, 0, "600 frames, mode 3 step 3, 0 Error, 1 Warn: all 600"},
@@ -232,7 +230,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         {{"--input", "badmenu.txt", DemoData::Dir()}, 2, "input:3: unknown menu item quit"},
         {{"--input", "enter.txt", DemoData::Dir()},
          1,
-         "Error: <GAMEMAIN::GameMainFunc> モード10 (ClothesSelectProc) はこのビルドにありません"},
+         "Error: <GAMEMAIN::GameMainFunc> モード11 (DressRoomMainProc) はこのビルドにありません"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
         {{"--input", "nodialog.txt", DemoData::Dir()},
          3,
