@@ -282,6 +282,40 @@ TEST_F(Title, TheOpenersOfTheLoadAndSettingsScreens) {
     }
 }
 
+// The wait ends at 141 s exactly; an opener in the frame the wait ends takes the
+// frame, and the attract waits for the next one.
+TEST_F(Title, TheIdleWaitEndsAt141SecondsAndYieldsToAnOpener) {
+    standing();
+    game().TitleData.dwIdleStart = game().dwNowTime + 16 - 140999;
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 10);
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 21);
+    TearDown();
+
+    standing();
+    down('C');
+    ASSERT_TRUE(runFrames(1));
+    up('C');
+    game().TitleData.dwIdleStart = game().dwNowTime + 16 - 141000;
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 17);
+    EXPECT_EQ(game().TitleData.AttractGraphic.nDispFlg, 0u);
+}
+
+// Music that cannot play is told, and the title goes on without it.
+TEST_F(Title, MusicThatCannotPlayIsToldAndTheTitleGoesOn) {
+    ASSERT_TRUE(start());
+    replaceMembers("AU.dat", {{"bgm19.mus", "no music"}});
+    ASSERT_TRUE(runFrames(1));
+    enter(GAME_MODE_TITLE);
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 1);
+    const Lines lines = errors();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), kTag + "BGMの再生に失敗しました");
+}
+
 // The settings over the title offer no return to the title: a click where that
 // item stands in the story opens no question.
 TEST_F(Title, TheSettingsOverTheTitleOfferNoReturnToIt) {
