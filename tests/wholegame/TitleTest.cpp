@@ -116,6 +116,10 @@ const std::vector<int> kAllNormal = {0, 0, 0, 0, 0};
 TEST_F(Title, TheIntroFadesThroughItsPicturesAndItemsToTheMenu) {
     zktest::SoundEventLog sounds;
     begin();
+    const std::vector<std::uint32_t>& first = session().lastFrame();
+    EXPECT_TRUE(std::all_of(first.begin(), first.end(), [](std::uint32_t p) {
+        return (p & 0xFFFFFF) == 0;
+    })) << "the title opens from black";
     const std::uint32_t start = game().dwNowTime - 16;
     std::vector<std::int32_t> steps = {1};
     ASSERT_TRUE(runUntil(
@@ -240,6 +244,7 @@ TEST_F(Title, TheOpenersOfTheLoadAndSettingsScreens) {
             if (!allowed && (opener == Item3 || opener == Item2)) continue;
             SCOPED_TRACE(testing::Message() << opener << (allowed ? " allowed" : " refused"));
             standing();
+            zktest::SoundEventLog sounds;
             if (!allowed) (bLoad ? game().nLoadEnableFlg : game().nConfigEnableFlg) = 0;
             switch (opener) {
                 case Right:
@@ -269,6 +274,8 @@ TEST_F(Title, TheOpenersOfTheLoadAndSettingsScreens) {
                 continue;
             }
             ASSERT_TRUE(reach(bLoad ? 14 : 18));
+            EXPECT_EQ(sounds.plays(effect("GenPurEnter"), platform::AudioBus::Effects),
+                      opener == Item2 || opener == Item3 ? 1 : 0);
             if (bLoad) {
                 EXPECT_EQ(game().SaveLoadWindowData.nKind, SAVE_LOAD_WINDOW_DATA::kKindLoad);
             }
@@ -280,6 +287,40 @@ TEST_F(Title, TheOpenersOfTheLoadAndSettingsScreens) {
             TearDown();
         }
     }
+}
+
+// The wait ends at 141 s exactly; an opener in the frame the wait ends takes the
+// frame, and the attract waits for the next one.
+TEST_F(Title, TheIdleWaitEndsAt141SecondsAndYieldsToAnOpener) {
+    standing();
+    game().TitleData.dwIdleStart = game().dwNowTime + 16 - 140999;
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 10);
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 21);
+    TearDown();
+
+    standing();
+    down('C');
+    ASSERT_TRUE(runFrames(1));
+    up('C');
+    game().TitleData.dwIdleStart = game().dwNowTime + 16 - 141000;
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 17);
+    EXPECT_EQ(game().TitleData.AttractGraphic.nDispFlg, 0u);
+}
+
+// Music that cannot play is told, and the title goes on without it.
+TEST_F(Title, MusicThatCannotPlayIsToldAndTheTitleGoesOn) {
+    ASSERT_TRUE(start());
+    replaceMembers("AU.dat", {{"bgm19.mus", "no music"}});
+    ASSERT_TRUE(runFrames(1));
+    enter(GAME_MODE_TITLE);
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(step(), 1);
+    const Lines lines = errors();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), kTag + "BGMの再生に失敗しました");
 }
 
 // The settings over the title offer no return to the title: a click where that
