@@ -255,6 +255,17 @@ TEST_F(ClothesSelectRun, AScenarioThatCannotBeOpenedIsFatal) {
     }
 }
 
+// A card screen that lost its set-up under the main step ends the game with its line.
+TEST_F(ClothesSelectRun, AStandbyFailureIsFatal) {
+    begin();
+    cards().nInitFlg = 0;
+    EXPECT_FALSE(runFrames(1));
+    const Lines lines = errors();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[lines.size() - 3],
+              kTag + "呼び出したCLT_SLC_DATA::ClothesSelectStandbyが失敗しました");
+}
+
 // Each opener works only while its screen is allowed; the card under the pointer is
 // not chosen by the click that the screen takes.
 TEST_F(ClothesSelectRun, TheOpenersActOnlyWhileAllowed) {
