@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "MenuFixture.h"
+
+using zktest::ExtrasMenu;
+using zktest::MenuPoint;
+using zktest::WindowTestBench;
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+struct ExtrasMenuDraw : ExtrasMenu {
+    ExtrasMenuDraw() { WriteTestPictures(); }
+
+    std::uint32_t At(int x, int y) { return WindowTestBench::At(Frame(), x, y); }
+    // White pixels of the frame: inside the rectangle, and outside it.
+    std::pair<int, int> WhitePixels(const platform::Rect& inside) {
+        const std::vector<std::uint32_t>& frame = Frame();
+        std::pair<int, int> count;
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                if (WindowTestBench::At(frame, x, y) != kWhite) continue;
+                const bool in =
+                    x >= inside.left && x < inside.right && y >= inside.top && y < inside.bottom;
+                ++(in ? count.first : count.second);
+            }
+        }
+        return count;
+    }
+};
+
+// Each hover picture at its place while its button is under the pointer; only the
+// music room's is drawn with its key (the gallery's key-coloured corner shows); the
+// title's needs the flag its owner sets after the pause.
+TEST_F(ExtrasMenuDraw, HoverPicturesAppearAtTheirPlaces) {
+    Start(1);
+    const struct {
+        int id;
+        MenuPoint sample;
+        std::uint32_t color;
+    } cases[] = {
+        {1, {230, 440}, kGalleryColor},   {1, {224, 432}, kKeyColor},
+        {2, {590, 330}, kMusicRoomColor}, {2, {584, 320}, kBackColor},
+        {3, {260, 20}, kBackColor},       {4, {130, 380}, kDressRoomColor},
+        {4, {124, 367}, kDressRoomColor},
+    };
+    for (const auto& c : cases) {
+        Standby(kOn[0], 0);
+        EXPECT_EQ(At(c.sample.x, c.sample.y), kBackColor) << c.id;
+        Standby(kOn[c.id], 16);
+        EXPECT_EQ(At(c.sample.x, c.sample.y), c.color) << c.id;
+    }
+    // The right edge and bottom of the gallery's picture.
+    EXPECT_EQ(At(471, 599), kBackColor);
+    Standby(kOn[1], 32);
+    EXPECT_EQ(At(471, 599), kGalleryColor);
+    EXPECT_EQ(At(223, 440), kBackColor);
+
+    menu.nPictureFlg[2] = SPECIAL_DATA::kTitlePictureShown;
+    EXPECT_EQ(At(260, 20), kTitleColor);
+    EXPECT_EQ(At(543, 223), kTitleColor);
+    // A flag of 2 shows the title's picture alone.
+    menu.nPictureFlg[0] = SPECIAL_DATA::kTitlePictureShown;
+    EXPECT_EQ(At(230, 440), kBackColor);
+}
+
+TEST_F(ExtrasMenuDraw, TheHiddenDressRoomIsNeitherGlowingNorPictured) {
+    Start(0);
+    menu.nPictureFlg[3] = 1;
+    menu.Button[3].fHighlight = 1.0f;
+    EXPECT_EQ(At(130, 380), kDressRoomColor);
+    EXPECT_EQ(At(152, 512), kBackColor);
+    EXPECT_EQ(WhitePixels({}).second, 0);
+    gameClear = 1;
+    EXPECT_EQ(At(152, 512), kGlowColor);
+}
+
+// The glow is the strip scaled by the strength about the button's centre; at 0.5
+// it spans (332, 534) to (469, 559) around the gallery's (400, 546).
+TEST_F(ExtrasMenuDraw, TheGlowGrowsWithTheStrengthAroundTheCentre) {
+    Start(0);
+    const struct {
+        std::uint32_t ms;
+        MenuPoint sample;
+        std::uint32_t color;
+    } cases[] = {
+        {0, {400, 546}, kGalleryColor}, {50, {400, 546}, kGlowColor},
+        {50, {333, 546}, kGlowColor},   {50, {330, 546}, kGalleryColor},
+        {50, {467, 546}, kGlowColor},   {50, {471, 546}, kGalleryColor},
+        {50, {400, 535}, kGlowColor},   {50, {400, 532}, kGalleryColor},
+        {50, {400, 557}, kGlowColor},   {50, {400, 561}, kGalleryColor},
+        {100, {264, 546}, kGlowColor},  {100, {400, 522}, kGlowColor},
+        {100, {400, 570}, kGlowColor},  {100, {400, 519}, kGalleryColor},
+        {100, {536, 546}, kGlowColor},  {100, {540, 546}, kBackColor},
+    };
+    for (const auto& c : cases) {
+        Standby(kOn[1], c.ms);
+        EXPECT_EQ(At(c.sample.x, c.sample.y), c.color)
+            << c.ms << " " << c.sample.x << "," << c.sample.y;
+    }
+}
+
+// The label's boxes lie in (x - 124, y - 12) to (x + 124, y + 11) once the glow is
+// full, and go as soon as it falls.
+TEST_F(ExtrasMenuDraw, TheLabelShowsOnlyAtFullStrength) {
+    Start(1);
+    for (int id = 1; id <= 4; ++id) {
+        const SPECIAL_BUTTON_DATA& button = menu.Button[id - 1];
+        const platform::Rect label{button.nX - 124, button.nY - 12, button.nX + 124,
+                                   button.nY + 11};
+        const std::uint32_t base = 1000 * static_cast<std::uint32_t>(id);
+        Standby(kOn[id], base);
+        Standby(kOn[id], base + 99);
+        EXPECT_EQ(WhitePixels(label), std::make_pair(0, 0)) << id;
+        Standby(kOn[id], base + 100);
+        const auto full = WhitePixels(label);
+        EXPECT_GT(full.first, 50) << id;
+        EXPECT_EQ(full.second, 0) << id;
+        // The frame the pointer leaves starts the fall, which shows from the next.
+        Standby(kOn[0], base + 101);
+        EXPECT_GT(WhitePixels(label).first, 50) << id;
+        Standby(kOn[0], base + 102);
+        EXPECT_EQ(WhitePixels(label), std::make_pair(0, 0)) << id;
+        EXPECT_EQ(At(button.nX, button.nY + 20), kGlowColor) << id;
+    }
+}
+
+// A chosen button's strip alternates the two blink cells every 50 ms at the strength
+// it had, while the others fade out.
+TEST_F(ExtrasMenuDraw, AChosenButtonBlinks) {
+    Start(1);
+    Standby(kOn[2], 0);
+    Standby(kOn[2], 100);
+    Standby(kOn[2], 120, KEY_STATE_RELEASED);
+    const struct {
+        std::uint32_t ms;
+        std::uint32_t color;
+    } frames[] = {{120, kBlinkColor[0]}, {169, kBlinkColor[0]}, {170, kBlinkColor[1]},
+                  {219, kBlinkColor[1]}, {220, kBlinkColor[0]}, {270, kBlinkColor[1]}};
+    const std::uint32_t t0 = WindowTestBench::kT0;
+    for (const auto& f : frames) {
+        for (SPECIAL_BUTTON_DATA& button : menu.Button) button.Proc(0, 0, t0 + f.ms);
+        EXPECT_EQ(At(636, 470), f.color) << f.ms;
+        EXPECT_EQ(At(636 - 130, 470), f.color) << f.ms;
+    }
+    EXPECT_EQ(menu.Button[1].fHighlight, 1.0f);
+}
+
+}  // namespace
