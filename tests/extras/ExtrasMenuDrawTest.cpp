@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "MenuFixture.h"
+#include "game/ResourceLoader.h"
 
 using zktest::ExtrasMenu;
 using zktest::MenuPoint;
@@ -147,6 +150,31 @@ TEST_F(ExtrasMenuDraw, AChosenButtonBlinks) {
         EXPECT_EQ(At(636 - 130, 470), f.color) << f.ms;
     }
     EXPECT_EQ(menu.Button[1].fHighlight, 1.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// Only the background's failure is reported, once while it lasts; the menu draws on.
+TEST_F(ExtrasMenuDraw, OnlyAFailedBackgroundIsLogged) {
+    Start(1);
+    Standby(kOn[1], 0);
+    Standby(kOn[1], 100);
+    SurfaceUnload(bench.sprite, bench.sys, 20);
+    Frame();
+    EXPECT_TRUE(bench.lines().empty() ||
+                bench.lines().back().find("SPECIAL_DATA") == std::string::npos);
+    SurfaceUnload(bench.sprite, bench.sys, 19);
+    bench.kit.clearLog();
+    Frame();
+    Frame();
+    const std::vector<std::string> lines = bench.lines();
+    EXPECT_EQ(
+        std::count(lines.begin(), lines.end(), "Error: <SPECIAL_DATA::Draw> 描画に失敗しました"),
+        1);
+    // The label is still drawn over the missing pictures.
+    EXPECT_GT(WhitePixels({}).second, 50);
 }
 
 }  // namespace
