@@ -33,38 +33,62 @@ struct ExtrasMenuDraw : ExtrasMenu {
         }
         return count;
     }
+    // The smallest rectangle around the frame's white pixels.
+    platform::Rect WhiteBox() {
+        const std::vector<std::uint32_t>& frame = Frame();
+        platform::Rect box{800, 600, 0, 0};
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                if (WindowTestBench::At(frame, x, y) != kWhite) continue;
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+            }
+        }
+        return box;
+    }
 };
 
-// Each hover picture at its place while its button is under the pointer; only the
-// music room's is drawn with its key (the gallery's key-coloured corner shows); the
-// title's needs the flag its owner sets after the pause.
-TEST_F(ExtrasMenuDraw, HoverPicturesAppearAtTheirPlaces) {
+// Each hover picture covers its place while its button is under the pointer; only
+// the music room's is drawn with its key (the gallery's key-coloured corner shows);
+// the title's needs the flag its owner sets after the pause.
+TEST_F(ExtrasMenuDraw, HoverPicturesCoverTheirPlaces) {
     Start(1);
     const struct {
         int id;
-        MenuPoint sample;
+        platform::Rect place;
         std::uint32_t color;
+        std::uint32_t corner;
     } cases[] = {
-        {1, {230, 440}, kGalleryColor},   {1, {224, 432}, kKeyColor},
-        {2, {590, 330}, kMusicRoomColor}, {2, {584, 320}, kBackColor},
-        {3, {260, 20}, kBackColor},       {4, {130, 380}, kDressRoomColor},
-        {4, {124, 367}, kDressRoomColor},
+        {1, {224, 432, 472, 600}, kGalleryColor, kKeyColor},
+        {2, {584, 320, 744, 456}, kMusicRoomColor, kBackColor},
+        {3, {256, 16, 544, 224}, kTitleColor, kTitleColor},
+        {4, {124, 367, 204, 495}, kDressRoomColor, kDressRoomColor},
     };
+    std::uint32_t ms = 0;
     for (const auto& c : cases) {
-        Standby(kOn[0], 0);
-        EXPECT_EQ(At(c.sample.x, c.sample.y), kBackColor) << c.id;
-        Standby(kOn[c.id], 16);
-        EXPECT_EQ(At(c.sample.x, c.sample.y), c.color) << c.id;
+        const platform::Rect& r = c.place;
+        const MenuPoint inside[] = {{r.left + 1, r.top + 1}, {r.right - 1, r.bottom - 1}};
+        const MenuPoint outside[] = {{r.left - 1, r.top + 1},
+                                     {r.left + 1, r.top - 1},
+                                     {r.right, r.bottom - 1},
+                                     {r.right - 1, r.bottom}};
+        Standby(kOn[0], ms += 16);
+        for (const MenuPoint p : inside) EXPECT_EQ(At(p.x, p.y), kBackColor) << c.id;
+        if (c.id == SPECIAL_DATA::kTitle) {
+            Standby(kOn[c.id], ms += 16);
+            EXPECT_EQ(At(r.left + 1, r.top + 1), kBackColor);
+            menu.nPictureFlg[2] = SPECIAL_DATA::kTitlePictureShown;
+        } else {
+            Standby(kOn[c.id], ms += 16);
+        }
+        for (const MenuPoint p : inside) EXPECT_EQ(At(p.x, p.y), c.color) << c.id;
+        EXPECT_EQ(At(r.left, r.top), c.corner) << c.id;
+        for (const MenuPoint p : outside) {
+            if (p.y >= 600) continue;
+            EXPECT_EQ(At(p.x, p.y), kBackColor) << c.id << " " << p.x << "," << p.y;
+        }
+        menu.nPictureFlg[2] = 0;
     }
-    // The right edge and bottom of the gallery's picture.
-    EXPECT_EQ(At(471, 599), kBackColor);
-    Standby(kOn[1], 32);
-    EXPECT_EQ(At(471, 599), kGalleryColor);
-    EXPECT_EQ(At(223, 440), kBackColor);
-
-    menu.nPictureFlg[2] = SPECIAL_DATA::kTitlePictureShown;
-    EXPECT_EQ(At(260, 20), kTitleColor);
-    EXPECT_EQ(At(543, 223), kTitleColor);
     // A flag of 2 shows the title's picture alone.
     menu.nPictureFlg[0] = SPECIAL_DATA::kTitlePictureShown;
     EXPECT_EQ(At(230, 440), kBackColor);
@@ -110,10 +134,13 @@ TEST_F(ExtrasMenuDraw, TheGlowGrowsWithTheStrengthAroundTheCentre) {
 // full, and go as soon as it falls.
 TEST_F(ExtrasMenuDraw, TheLabelShowsOnlyAtFullStrength) {
     Start(1);
+    const struct {
+        MenuPoint centre;
+        int characters;
+    } buttons[] = {{{400, 546}, 8}, {{636, 452}, 6}, {{400, 251}, 7}, {{152, 491}, 6}};
     for (int id = 1; id <= 4; ++id) {
-        const SPECIAL_BUTTON_DATA& button = menu.Button[id - 1];
-        const platform::Rect label{button.nX - 124, button.nY - 12, button.nX + 124,
-                                   button.nY + 11};
+        const MenuPoint centre = buttons[id - 1].centre;
+        const platform::Rect label{centre.x - 124, centre.y - 12, centre.x + 124, centre.y + 11};
         const std::uint32_t base = 1000 * static_cast<std::uint32_t>(id);
         Standby(kOn[id], base);
         Standby(kOn[id], base + 99);
@@ -122,12 +149,16 @@ TEST_F(ExtrasMenuDraw, TheLabelShowsOnlyAtFullStrength) {
         const auto full = WhitePixels(label);
         EXPECT_GT(full.first, 50) << id;
         EXPECT_EQ(full.second, 0) << id;
+        // One box a character, a pixel apart, centred on the button.
+        const platform::Rect box = WhiteBox();
+        EXPECT_EQ(box.width(), 24 * buttons[id - 1].characters - 1) << id;
+        EXPECT_NEAR((box.left + box.right) / 2, centre.x, 1) << id;
         // The frame the pointer leaves starts the fall, which shows from the next.
         Standby(kOn[0], base + 101);
         EXPECT_GT(WhitePixels(label).first, 50) << id;
         Standby(kOn[0], base + 102);
         EXPECT_EQ(WhitePixels(label), std::make_pair(0, 0)) << id;
-        EXPECT_EQ(At(button.nX, button.nY + 20), kGlowColor) << id;
+        EXPECT_EQ(At(centre.x, centre.y + 20), kGlowColor) << id;
     }
 }
 

@@ -169,3 +169,40 @@ TEST_F(ExtrasMenu, ReleaseUnloadsAndClearsTheMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each hit rectangle by its edges: left and top inside, right and bottom outside.
+TEST_F(ExtrasMenu, EachButtonIsHitInsideItsRectangle) {
+    Start(1);
+    const struct {
+        int id;
+        platform::Rect rect;
+    } buttons[] = {
+        {1, {335, 423, 472, 600}},
+        {2, {581, 343, 681, 452}},
+        {3, {261, 26, 539, 245}},
+        {4, {100, 360, 200, 485}},
+    };
+    std::uint32_t ms = 0;
+    for (const auto& b : buttons) {
+        const platform::Rect& r = b.rect;
+        const int midX = (r.left + r.right) / 2;
+        const int midY = (r.top + r.bottom) / 2;
+        const struct {
+            MenuPoint at;
+            int cursor;
+        } cases[] = {
+            {{r.left, r.top}, b.id}, {{r.right - 1, r.bottom - 1}, b.id},
+            {{r.left - 1, midY}, 0}, {{r.right, midY}, 0},
+            {{midX, r.top - 1}, 0},  {{midX, r.bottom}, 0},
+        };
+        for (const auto& c : cases) {
+            ms += 16;
+            Standby(c.at, ms);
+            EXPECT_EQ(menu.nCursorId, c.cursor) << b.id << " at " << c.at.x << "," << c.at.y;
+        }
+    }
+}
+
+}  // namespace
