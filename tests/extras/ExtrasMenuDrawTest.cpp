@@ -105,8 +105,9 @@ TEST_F(ExtrasMenuDraw, TheHiddenDressRoomIsNeitherGlowingNorPictured) {
     EXPECT_EQ(At(152, 512), kGlowColor);
 }
 
-// The glow is the strip scaled by the strength about the button's centre; at 0.5
-// it spans (332, 534) to (469, 559) around the gallery's (400, 546).
+// The glow is the strip scaled by the strength about the button's centre; around
+// the gallery's (400, 546) it spans (332, 534) to (469, 559) at 0.5 and (263, 521)
+// to (537, 571) at full strength.
 TEST_F(ExtrasMenuDraw, TheGlowGrowsWithTheStrengthAroundTheCentre) {
     Start(0);
     const struct {
@@ -119,9 +120,10 @@ TEST_F(ExtrasMenuDraw, TheGlowGrowsWithTheStrengthAroundTheCentre) {
         {50, {467, 546}, kGlowColor},   {50, {471, 546}, kGalleryColor},
         {50, {400, 535}, kGlowColor},   {50, {400, 532}, kGalleryColor},
         {50, {400, 557}, kGlowColor},   {50, {400, 561}, kGalleryColor},
-        {100, {264, 546}, kGlowColor},  {100, {400, 522}, kGlowColor},
-        {100, {400, 570}, kGlowColor},  {100, {400, 519}, kGalleryColor},
-        {100, {536, 546}, kGlowColor},  {100, {540, 546}, kBackColor},
+        {100, {263, 546}, kGlowColor},  {100, {262, 546}, kGalleryColor},
+        {100, {536, 546}, kGlowColor},  {100, {537, 546}, kBackColor},
+        {100, {400, 521}, kGlowColor},  {100, {400, 520}, kGalleryColor},
+        {100, {400, 570}, kGlowColor},  {100, {400, 571}, kGalleryColor},
     };
     for (const auto& c : cases) {
         Standby(kOn[1], c.ms);

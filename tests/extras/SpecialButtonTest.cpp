@@ -130,6 +130,7 @@ TEST(SpecialButton, SetAndReleaseStartAfresh) {
     EXPECT_EQ(button.nY, 20);
     EXPECT_EQ(button.fHighlight, 0.0f);
     EXPECT_EQ(button.dwFadeTime, 200u);
+    EXPECT_EQ(button.dwFadeStart, 0u);
     EXPECT_EQ(button.nClickFlg, 0);
     EXPECT_EQ(button.rcHit, kHit);
     EXPECT_EQ(button.AnimData.nAnimNum, 2u);
