@@ -27,10 +27,11 @@ constexpr std::uint32_t kBlinkFrames = 2;
 constexpr std::uint32_t kBlinkFrameMs = 50;
 
 constexpr int kSurfaces[] = {19, 20};
-// Pointer onto another button, a click (loaded, never played here), leaving.
 constexpr int kEffectHover = 4;
-constexpr int kEffects[] = {kEffectHover, 5, 6};
+// Loaded with the others, though the menu never plays it.
+constexpr int kEffectClick = 5;
 constexpr int kEffectChosen = 6;
+constexpr int kEffects[] = {kEffectHover, kEffectClick, kEffectChosen};
 
 // A target that is the dress room while it is offered, else the fallback.
 struct KEY_TARGET {
@@ -41,12 +42,13 @@ constexpr KEY_TARGET To(std::int32_t nId) { return {nId, nId}; }
 constexpr KEY_TARGET DressElse(std::int32_t nId) { return {SPECIAL_DATA::kDressRoom, nId}; }
 
 // By the button under the pointer (0 none): left, right, up, down.
-constexpr KEY_TARGET kKeyTable[SPECIAL_DATA::kButtonCount + 1][4] = {
-    {To(3), To(3), To(3), To(3)},
-    {DressElse(2), To(2), To(3), To(3)},
-    {DressElse(1), DressElse(1), To(3), To(1)},
-    {DressElse(2), To(2), To(1), To(1)},
-    {To(2), To(2), To(3), To(1)},
+using S = SPECIAL_DATA;
+constexpr KEY_TARGET kKeyTable[S::kButtonCount + 1][4] = {
+    {To(S::kTitle), To(S::kTitle), To(S::kTitle), To(S::kTitle)},
+    {DressElse(S::kMusicRoom), To(S::kMusicRoom), To(S::kTitle), To(S::kTitle)},
+    {DressElse(S::kGallery), DressElse(S::kGallery), To(S::kTitle), To(S::kGallery)},
+    {DressElse(S::kMusicRoom), To(S::kMusicRoom), To(S::kGallery), To(S::kGallery)},
+    {To(S::kMusicRoom), To(S::kMusicRoom), To(S::kTitle), To(S::kGallery)},
 };
 
 }  // namespace
