@@ -30,6 +30,8 @@ std::string TestSheet() {
         {{160, 376, 434, 426}, ExtrasMenu::kGlowColor},
         {{160, 426, 434, 476}, ExtrasMenu::kBlinkColor[0]},
         {{160, 476, 434, 526}, ExtrasMenu::kBlinkColor[1]},
+        // Beside the strips, for a strip cut one column too wide to show.
+        {{434, 376, 448, 526}, 0x808080},
     };
     std::vector<std::uint32_t> pixels(kSheetWidth * kSheetHeight, ExtrasMenu::kKeyColor);
     for (const Cell& cell : cells) {
