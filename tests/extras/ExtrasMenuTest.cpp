@@ -168,6 +168,16 @@ TEST_F(ExtrasMenu, ReleaseUnloadsAndClearsTheMenu) {
     fresh.Release();
 }
 
+// A new visit starts with nothing under the pointer, whatever the last one left.
+TEST_F(ExtrasMenu, InitializeStartsWithNoButtonAndNoPicture) {
+    for (std::int32_t& flag : menu.nPictureFlg) flag = 1;
+    menu.nPictureFlg[2] = SPECIAL_DATA::kTitlePictureShown;
+    menu.nCursorId = SPECIAL_DATA::kDressRoom;
+    Start(0);
+    EXPECT_EQ(menu.nCursorId, 0);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(menu.nPictureFlg[k], 0) << k;
+}
+
 }  // namespace
 
 namespace {

@@ -136,12 +136,15 @@ TEST(SpecialButton, SetAndReleaseStartAfresh) {
     EXPECT_EQ(button.AnimData.nAnimNum, 2u);
 
     button.Proc(kIn.x, kIn.y, 3000);
+    button.Proc(kOut.x, kOut.y, 3100);
+    ASSERT_NE(button.dwFadeStart, 0u);
     button.Release();
     EXPECT_EQ(button.rcHit, platform::Rect{});
     EXPECT_EQ(button.fHighlight, 0.0f);
     EXPECT_EQ(button.dwFadeTime, 0u);
     EXPECT_EQ(button.dwFadeStart, 0u);
     EXPECT_EQ(button.nX, 0);
+    EXPECT_EQ(button.nY, 0);
     EXPECT_EQ(button.AnimData.nAnimNum, 0u);
     SetButton(button);
     Follow(button, 5000, {{0, kIn, 0.0f}, {40, kIn, 0.4f}});
