@@ -49,7 +49,7 @@ struct ExtrasMenuDraw : ExtrasMenu {
 };
 
 // Each hover picture covers its place while its button is under the pointer; only
-// the music room's is drawn with its key (the gallery's key-coloured corner shows);
+// the music room's is drawn with its key (the others' key-coloured corners show);
 // the title's needs the flag its owner sets after the pause.
 TEST_F(ExtrasMenuDraw, HoverPicturesCoverTheirPlaces) {
     Start(1);
@@ -61,8 +61,8 @@ TEST_F(ExtrasMenuDraw, HoverPicturesCoverTheirPlaces) {
     } cases[] = {
         {1, {224, 432, 472, 600}, kGalleryColor, kKeyColor},
         {2, {584, 320, 744, 456}, kMusicRoomColor, kBackColor},
-        {3, {256, 16, 544, 224}, kTitleColor, kTitleColor},
-        {4, {124, 367, 204, 495}, kDressRoomColor, kDressRoomColor},
+        {3, {256, 16, 544, 224}, kTitleColor, kKeyColor},
+        {4, {124, 367, 204, 495}, kDressRoomColor, kKeyColor},
     };
     std::uint32_t ms = 0;
     for (const auto& c : cases) {

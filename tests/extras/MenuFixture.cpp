@@ -18,9 +18,9 @@ struct Cell {
     std::uint32_t color;
 };
 
-// Flat cells on the key colour. The music room's cell starts at the sheet's top-left
-// pixel, the key; the gallery's own top-left pixel is the key colour too, which
-// shows only where a picture is drawn without its key.
+// Flat cells on the key colour, each with the key colour in its top-left pixel, which
+// shows only where a picture is drawn without its key. The music room's cell starts
+// at the sheet's top-left pixel, the key.
 std::string TestSheet() {
     const Cell cells[] = {
         {{0, 0, 160, 136}, ExtrasMenu::kMusicRoomColor},
@@ -40,8 +40,10 @@ std::string TestSheet() {
                 pixels[static_cast<std::size_t>(y * kSheetWidth + x)] = cell.color;
         }
     }
-    pixels[0] = ExtrasMenu::kKeyColor;
-    pixels[208 * kSheetWidth + 160] = ExtrasMenu::kKeyColor;
+    for (const Cell& cell : cells) {
+        pixels[static_cast<std::size_t>(cell.rect.top * kSheetWidth + cell.rect.left)] =
+            ExtrasMenu::kKeyColor;
+    }
     return zktools::BitmapBytes(zktools::BitmapForm::Rgb24, kSheetWidth, kSheetHeight, pixels);
 }
 
