@@ -15,10 +15,11 @@ namespace zktest {
 namespace {
 
 constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial",     "DayWndMaterial",
-                                      "ConfigMaterial", "SaveWindowMaterial", "LoadWindowMaterial"};
+                                      "ConfigMaterial", "SaveWindowMaterial", "LoadWindowMaterial",
+                                      "SpecialBack",    "SpecialMaterial"};
 constexpr int kEffects[] = {4, 5};
 // In the archive for the screens that load them themselves.
-constexpr int kScreenEffects[] = {3, 7};
+constexpr int kScreenEffects[] = {3, 6, 7};
 
 }  // namespace
 

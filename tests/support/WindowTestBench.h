@@ -14,8 +14,8 @@
 namespace zktest {
 
 // The script kit's engine objects set up for the in-game windows: the window
-// materials (surfaces 5 to 10) in mkdemo's plain style, effects 4 and 5
-// loaded and 3 and 7 ready in the archive,
+// materials (surfaces 5 to 10) and the extras menu's pictures (19 and 20) in
+// mkdemo's plain style, effects 4 and 5 loaded and 3, 6 and 7 ready in the archive,
 // two one-second voices in VO.dat, every play and stop recorded and text drawn
 // as boxes. The windows take pointer, button and time as arguments, so a test
 // calls them once per simulated frame at Time(k). A failed test keeps its folder,
