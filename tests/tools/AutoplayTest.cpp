@@ -220,7 +220,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         int exit;
         const char* says;
     } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()}, 0, "mode 10 step 0, 0 Error, 0 Warn: end"},
+        {{"--input", playthrough, DemoData::Dir()},
+         0,
+         "mode 12 step 0, 0 Error, 0 Warn: end in frame"},
         {{"--input", saveload, DemoData::Dir()}, 0, "mode 9 step 3, 0 Error, 0 Warn: end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()}, 0, "600 frames, mode 3 step 3, 0 Error, 1 Warn: all 600"},
