@@ -1,6 +1,8 @@
 #include "autoplay/GameSession.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "app/EngineForwarder.h"
@@ -58,6 +60,11 @@ bool GameSession::prepareFolder() {
         error_ = "no dat/ folder in " + data.string();
         return false;
     }
+    if (options_.inPlace && !options_.systemSave.empty()) {
+        error_ = "a system save is never copied in place: it would replace " +
+                 (data / "sav" / "sav00.sav").string();
+        return false;
+    }
     if (options_.inPlace) {
         folder_ = data;
         return true;
@@ -69,9 +76,38 @@ bool GameSession::prepareFolder() {
         fs::create_symlink(entry.path(), folder_ / "dat" / entry.path().filename(), failure);
         if (failure) break;
     }
-    if (failure)
+    if (failure) {
         error_ = "cannot link the data into " + folder_.string() + ": " + failure.message();
-    return !failure;
+        return false;
+    }
+    return options_.systemSave.empty() || readSystemSave();
+}
+
+bool GameSession::readSystemSave() {
+    const fs::path source = options_.systemSave;
+    std::error_code failure;
+    // Anything but a file (a FIFO would never end) is no save.
+    if (!fs::is_regular_file(source, failure)) {
+        error_ = "the system save " + source.string() + " is not a regular file";
+        return false;
+    }
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        error_ = "cannot read the system save " + source.string();
+        return false;
+    }
+    systemSaveBytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+// After the game's start-up has made sav/ (it logs an error for a folder that is
+// already there) and before its first frame reads the save.
+bool GameSession::placeSystemSave() {
+    std::ofstream out(folder_ / "sav" / "sav00.sav", std::ios::binary);
+    out << systemSaveBytes_;
+    out.close();
+    if (!out) error_ = "cannot write the system save into " + (folder_ / "sav").string();
+    return static_cast<bool>(out);
 }
 
 bool GameSession::start() {
@@ -92,6 +128,7 @@ bool GameSession::start() {
     s.windowStyle = kWindowStyle;
     s.hWnd = host_.create(WndProc);
     fatal_ = s.hWnd == nullptr || s.failed != 0;
+    if (!fatal_ && !options_.systemSave.empty()) fatal_ = !placeSystemSave();
     // The game seeds its generator from the time at start-up; a run repeats exactly.
     std::srand(1);
     return !fatal_;
