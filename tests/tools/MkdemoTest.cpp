@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -269,15 +270,17 @@ TEST(MkdemoCatalog, FrameCellsAreABorderWithWhiteEdgesAroundTheKey) {
 }
 
 // The extras menu's background shows where its objects are: each place outlined by a
-// white band, labelled but for the dress room, which is hidden until an ending.
+// white band between dark lines, labelled in its middle but for the dress room, which
+// is hidden until an ending.
 TEST(MkdemoCatalog, TheExtrasMenuBackgroundOutlinesItsObjects) {
     zktest::TempWorkDir dir;
     const auto members = DemoData::Members(DemoData::Archive("Img.dat"));
     WriteFileBytes("back.gpc", members.at("SpecialBack.gpc"));
     const auto picture = platform::BitmapFile::Load("back.gpc");
     ASSERT_TRUE(picture);
-    const std::uint32_t white = To565(0xFFFFFF);
-    const auto isWhite = [&](int x, int y) { return To565(picture->pixel(x, y)) == white; };
+    const auto isWhite = [&](int x, int y) {
+        return To565(picture->pixel(x, y)) == To565(0xFFFFFF);
+    };
     const struct {
         int left, top, right, bottom;
         bool labelled;
@@ -288,17 +291,94 @@ TEST(MkdemoCatalog, TheExtrasMenuBackgroundOutlinesItsObjects) {
     for (const auto& p : places) {
         const int midX = (p.left + p.right) / 2;
         const int midY = (p.top + p.bottom) / 2;
-        EXPECT_FALSE(isWhite(p.left - 1, midY)) << p.left;
-        EXPECT_TRUE(isWhite(p.left + 2, midY)) << p.left;
-        EXPECT_TRUE(isWhite(p.right - 3, midY)) << p.left;
-        EXPECT_FALSE(isWhite(p.right, midY)) << p.left;
-        EXPECT_TRUE(isWhite(midX, p.top + 2)) << p.left;
-        EXPECT_TRUE(isWhite(midX, p.bottom - 3)) << p.left;
+        const struct {
+            int x, y;
+            bool white;
+        } band[] = {
+            {p.left - 1, midY, false}, {p.left, midY, false},       {p.left + 1, midY, true},
+            {p.left + 3, midY, true},  {p.left + 4, midY, false},   {p.right - 1, midY, false},
+            {p.right - 2, midY, true}, {p.right, midY, false},      {midX, p.top, false},
+            {midX, p.top + 1, true},   {midX, p.bottom - 1, false}, {midX, p.bottom - 2, true}};
+        for (const auto& b : band) {
+            EXPECT_EQ(isWhite(b.x, b.y), b.white) << p.left << ": " << b.x << "," << b.y;
+        }
         int ink = 0;
+        int inkLeft = p.right, inkRight = p.left, inkTop = p.bottom, inkBottom = p.top;
         for (int y = p.top + 6; y < p.bottom - 6; ++y) {
-            for (int x = p.left + 6; x < p.right - 6; ++x) ink += isWhite(x, y) ? 1 : 0;
+            for (int x = p.left + 6; x < p.right - 6; ++x) {
+                if (!isWhite(x, y)) continue;
+                ++ink;
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x + 1);
+                inkTop = std::min(inkTop, y);
+                inkBottom = std::max(inkBottom, y + 1);
+            }
         }
         EXPECT_EQ(ink > 0, p.labelled) << p.left << " " << ink;
+        if (ink > 0) {
+            EXPECT_NEAR((inkLeft + inkRight) / 2, midX, 3) << p.left;
+            EXPECT_NEAR((inkTop + inkBottom) / 2, midY, 3) << p.left;
+        }
+    }
+}
+
+// The menu cuts its hover pictures and glow strips from these rectangles: each must
+// hold exactly its own cell, or a stray edge of another shows on screen.
+TEST(MkdemoCatalog, TheExtrasMenuCutsEachPictureAndStripFromItsOwnCell) {
+    zktest::TempWorkDir dir;
+    std::string error;
+    const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+    ASSERT_TRUE(catalog) << error;
+    const auto entry = std::find_if(catalog->begin(), catalog->end(),
+                                    [](const auto& e) { return e.stem == "SpecialMaterial"; });
+    ASSERT_NE(entry, catalog->end());
+    const auto colors = mkdemo::PicturePainter::CellColors(*entry);
+    WriteFileBytes("sheet.gpc", mkdemo::PicturePainter::PlainBitmapOf(*entry));
+    const auto picture = platform::BitmapFile::Load("sheet.gpc");
+    ASSERT_TRUE(picture);
+    const auto at = [&](int x, int y) -> std::optional<std::uint32_t> {
+        if (x < 0 || y < 0 || x >= entry->width || y >= entry->height) return std::nullopt;
+        return To565(picture->pixel(x, y));
+    };
+    const std::uint32_t white = To565(0xFFFFFF);
+    const struct {
+        const char* name;
+        int left, top, right, bottom;
+        bool frame;
+    } cuts[] = {{"ＣＧ・選択", 160, 208, 408, 376, false},
+                {"ＢＧＭ・選択", 0, 0, 160, 136, false},
+                {"タイトル・決定", 160, 0, 448, 208, false},
+                {"ドレス・選択", 0, 136, 80, 264, false},
+                {"光", 160, 376, 434, 426, true},
+                {"点滅0", 160, 426, 434, 476, true},
+                {"点滅1", 160, 476, 434, 526, true}};
+    for (const auto& c : cuts) {
+        const std::uint32_t color = To565(colors.at(c.name));
+        const int l = c.left, t = c.top, r = c.right, b = c.bottom;
+        if (!c.frame) {
+            // (0, 0) is the sheet's key pixel, so the other three corners.
+            for (const auto& [x, y] : {std::pair{r - 1, t}, {l, b - 1}, {r - 1, b - 1}}) {
+                EXPECT_EQ(at(x, y), color) << c.name << " " << x << "," << y;
+            }
+            for (const auto& [x, y] : {std::pair{l - 1, t}, {l, t - 1}, {r, t}, {l, b}}) {
+                EXPECT_NE(at(x, y), color) << c.name << " " << x << "," << y;
+            }
+            continue;
+        }
+        const int midX = (l + r) / 2;
+        const int midY = (t + b) / 2;
+        EXPECT_EQ(at(l, midY), white) << c.name;
+        EXPECT_EQ(at(l + 3, midY), color) << c.name;
+        EXPECT_EQ(at(r - 1, midY), white) << c.name;
+        EXPECT_EQ(at(r - 4, midY), color) << c.name;
+        EXPECT_EQ(at(midX, t), white) << c.name;
+        EXPECT_EQ(at(midX, b - 1), white) << c.name;
+        for (const auto& [x, y] : {std::pair{l - 1, midY}, {r, midY}}) {
+            EXPECT_NE(at(x, y), white) << c.name << " " << x;
+            EXPECT_NE(at(x, y), color) << c.name << " " << x;
+        }
+        EXPECT_NE(at(midX, t - 1), color) << c.name;
+        EXPECT_NE(at(midX, b), color) << c.name;
     }
 }
 
