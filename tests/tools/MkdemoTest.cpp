@@ -278,9 +278,13 @@ TEST(MkdemoCatalog, TheExtrasMenuBackgroundOutlinesItsObjects) {
     WriteFileBytes("back.gpc", members.at("SpecialBack.gpc"));
     const auto picture = platform::BitmapFile::Load("back.gpc");
     ASSERT_TRUE(picture);
-    const auto isWhite = [&](int x, int y) {
-        return To565(picture->pixel(x, y)) == To565(0xFFFFFF);
+    // The band's lines, its white and the art around it.
+    enum Look { kDark, kWhite, kArt };
+    const auto lookAt = [&](int x, int y) {
+        const std::uint32_t pixel = To565(picture->pixel(x, y));
+        return pixel == To565(0x202020) ? kDark : pixel == To565(0xFFFFFF) ? kWhite : kArt;
     };
+    const auto isWhite = [&](int x, int y) { return lookAt(x, y) == kWhite; };
     const struct {
         int left, top, right, bottom;
         bool labelled;
@@ -293,14 +297,15 @@ TEST(MkdemoCatalog, TheExtrasMenuBackgroundOutlinesItsObjects) {
         const int midY = (p.top + p.bottom) / 2;
         const struct {
             int x, y;
-            bool white;
+            Look look;
         } band[] = {
-            {p.left - 1, midY, false}, {p.left, midY, false},       {p.left + 1, midY, true},
-            {p.left + 3, midY, true},  {p.left + 4, midY, false},   {p.right - 1, midY, false},
-            {p.right - 2, midY, true}, {p.right, midY, false},      {midX, p.top, false},
-            {midX, p.top + 1, true},   {midX, p.bottom - 1, false}, {midX, p.bottom - 2, true}};
+            {p.left - 1, midY, kArt},    {p.left, midY, kDark},       {p.left + 1, midY, kWhite},
+            {p.left + 3, midY, kWhite},  {p.left + 4, midY, kDark},   {p.left + 5, midY, kArt},
+            {p.right - 1, midY, kDark},  {p.right - 2, midY, kWhite}, {p.right, midY, kArt},
+            {midX, p.top, kDark},        {midX, p.top + 1, kWhite},   {midX, p.bottom - 1, kDark},
+            {midX, p.bottom - 2, kWhite}};
         for (const auto& b : band) {
-            EXPECT_EQ(isWhite(b.x, b.y), b.white) << p.left << ": " << b.x << "," << b.y;
+            EXPECT_EQ(lookAt(b.x, b.y), b.look) << p.left << ": " << b.x << "," << b.y;
         }
         int ink = 0;
         int inkLeft = p.right, inkRight = p.left, inkTop = p.bottom, inkBottom = p.top;

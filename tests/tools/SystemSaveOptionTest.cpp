@@ -75,9 +75,9 @@ TEST(AutoplaySystemSave, RefusedInPlaceAndForAnythingButAFile) {
         const char* says;
     } cases[] = {
         {(here / "game").string(), true, here / "fine.sav", "never copied in place"},
-        {DemoData::Dir(), false, here / "folder.sav", "is not a regular file"},
-        {DemoData::Dir(), false, here / "pipe.sav", "is not a regular file"},
-        {DemoData::Dir(), false, here / "missing.sav", "is not a regular file"},
+        {DemoData::Dir(), false, here / "folder.sav", "cannot read the system save"},
+        {DemoData::Dir(), false, here / "pipe.sav", "cannot read the system save"},
+        {DemoData::Dir(), false, here / "missing.sav", "cannot read the system save"},
     };
     for (const auto& c : cases) {
         fs::path folder;

@@ -1,12 +1,13 @@
 #include "autoplay/GameSession.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
+#include "game/SaveFileIO.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/media/MediaPump.h"
 #include "platform/text/Cp932.h"
@@ -84,19 +85,14 @@ bool GameSession::prepareFolder() {
 }
 
 bool GameSession::readSystemSave() {
-    const fs::path source = options_.systemSave;
-    std::error_code failure;
-    // Anything but a file (a FIFO would never end) is no save.
-    if (!fs::is_regular_file(source, failure)) {
-        error_ = "the system save " + source.string() + " is not a regular file";
+    // No bigger than the game itself reads; a FIFO, device or folder is refused at once.
+    constexpr std::uint64_t kMaxSaveBytes = 1024 * 1024;
+    int error = 0;
+    if (ReadSaveFile(options_.systemSave.c_str(), kMaxSaveBytes, systemSaveBytes_, error) !=
+        SaveReadResult::Read) {
+        error_ = "cannot read the system save " + options_.systemSave + ": " + std::strerror(error);
         return false;
     }
-    std::ifstream in(source, std::ios::binary);
-    if (!in) {
-        error_ = "cannot read the system save " + source.string();
-        return false;
-    }
-    systemSaveBytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
 }
 
