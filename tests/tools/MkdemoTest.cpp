@@ -138,6 +138,17 @@ TEST(MkdemoOutput, ASystemSaveThatCannotBeWrittenLeavesTheOldDemo) {
         EXPECT_EQ(ReadFileBytes("out/dat/" + name), "old " + name) << name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 4);
+
+    // A folder in the save's place cannot be replaced: a failure, with no temporary left.
+    fs::remove("out/dat/unlocked.sav.tmp");
+    fs::remove("out/dat/unlocked.sav");
+    fs::create_directories("out/dat/unlocked.sav/kept");
+    const platform::ProcessResult blocked = RunTool("mkdemo", {"out"});
+    EXPECT_EQ(blocked.exitStatus, 1);
+    EXPECT_NE(blocked.err.find("mkdemo: cannot replace out/dat/unlocked.sav: "), std::string::npos)
+        << blocked.err;
+    EXPECT_TRUE(fs::is_directory("out/dat/unlocked.sav/kept"));
+    EXPECT_FALSE(fs::exists("out/dat/unlocked.sav.tmp"));
 }
 
 TEST(MkdemoOutput, EveryPictureLoadsAtItsSizeWithTheKeyOnlyWhereMeant) {
