@@ -12,6 +12,8 @@ struct DemoData {
     // The story sources the demo was made from.
     static std::string SourceDir();
     static std::string Archive(const std::string& name) { return Dir() + "/dat/" + name; }
+    // The system save that mkdemo writes beside the archives, with every demo unlock.
+    static std::string SystemSave() { return Dir() + "/dat/unlocked.sav"; }
     // Every member of an archive, by name, read through the game's own extractor.
     static std::map<std::string, std::string> Members(const std::string& archivePath);
     // Writes to path a variant of one of the demo's archives: its members with the

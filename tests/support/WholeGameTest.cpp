@@ -12,8 +12,10 @@ namespace fs = std::filesystem;
 autoplay::GameSession& WholeGameTest::session() {
     if (!session_) {
         const bool inPlace = keptFolder_.has_value();
-        session_ = std::make_unique<autoplay::GameSession>(autoplay::SessionOptions{
-            inPlace ? keptFolder_->string() : DemoData::Dir(), inPlace, false, kT0, 16});
+        // A restart keeps the save the game left, never the first one again.
+        session_ = std::make_unique<autoplay::GameSession>(
+            autoplay::SessionOptions{inPlace ? keptFolder_->string() : DemoData::Dir(), inPlace,
+                                     false, kT0, 16, inPlace ? std::string() : systemSave_});
         EXPECT_TRUE(session_->prepared()) << session_->error();
     }
     return *session_;
@@ -45,6 +47,11 @@ void WholeGameTest::restartInSameFolder() {
 }
 
 bool WholeGameTest::start() { return session().start(); }
+
+void WholeGameTest::useSystemSave(const std::string& path) {
+    if (session_) ADD_FAILURE() << "useSystemSave comes before the session is made";
+    systemSave_ = path;
+}
 
 void WholeGameTest::replaceMembers(const std::string& archive,
                                    const std::map<std::string, std::string>& members) {

@@ -26,6 +26,9 @@ protected:
 
     // Starts the game; false on a fatal start.
     bool start();
+    // The session starts from a copy of this system save (DemoData::SystemSave());
+    // called before anything touches the session.
+    void useSystemSave(const std::string& path);
     // Ends the running game as the program's exit does and keeps its folder: the next
     // session() runs there, over the files the game left (saves, settings). TearDown
     // removes the folder.
@@ -56,6 +59,7 @@ protected:
 
 private:
     std::unique_ptr<autoplay::GameSession> session_;
+    std::string systemSave_;
     // The folder a restart kept, where the next sessions run in place.
     std::optional<std::filesystem::path> keptFolder_;
 };

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "game/SystemSaveFile.h"
 #include "mkdemo/CharacterSheets.h"
 #include "mkdemo/FileStem.h"
 #include "mkdemo/PictureCatalog.h"
@@ -90,8 +93,62 @@ TEST(MkdemoOutput, SameBytesEveryRunAndThePlayersFilesSurvive) {
                     ReadFileBytes(DemoData::Archive(archive)))
             << archive;
     }
+    EXPECT_TRUE(ReadFileBytes("out/dat/unlocked.sav") == ReadFileBytes(DemoData::SystemSave()));
     for (const auto& [path, bytes] : kept) EXPECT_EQ(ReadFileBytes(path), bytes) << path;
-    EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 6);
+    EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 7);
+}
+
+// The game's own reader finds one ending reached and nothing else: no gallery or scene
+// item, no costume, and an empty already-read list.
+TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingReachedAndNothingElse) {
+    const std::string bytes = ReadFileBytes(DemoData::SystemSave());
+    std::array<std::uint32_t, 8> cg;
+    std::array<std::uint32_t, 6> replay;
+    std::uint32_t gameClear = 9;
+    std::array<std::int32_t, 14> clothes;
+    cg.fill(9);
+    replay.fill(9);
+    clothes.fill(9);
+    std::vector<AUTO_SKIP_FILE_DATA> list(SystemSaveValues::kListSize);
+    const SystemSaveDamage damage = ReadSystemSave(
+        bytes,
+        {cg, replay, gameClear, clothes,
+         std::span<AUTO_SKIP_FILE_DATA, SystemSaveValues::kListSize>(list.data(), list.size())});
+    EXPECT_EQ(damage.count, 0);
+    EXPECT_EQ(gameClear, 1u);
+    for (const std::uint32_t word : cg) EXPECT_EQ(word, 0u);
+    for (const std::uint32_t word : replay) EXPECT_EQ(word, 0u);
+    for (const std::int32_t word : clothes) EXPECT_EQ(word, 0);
+    EXPECT_TRUE(
+        bytes.ends_with("\n---AUTO_SKIP_FILE_LIST_START---\n---AUTO_SKIP_FILE_LIST_END---\n"));
+}
+
+// The save is finished with the archives and replaced with them: when it cannot be
+// written, the old demo stays whole and no staged file is left.
+TEST(MkdemoOutput, ASystemSaveThatCannotBeWrittenLeavesTheOldDemo) {
+    zktest::TempWorkDir dir;
+    fs::create_directories("out/dat/unlocked.sav.tmp");
+    const std::vector<std::string> old = {"Img.dat", "Mov.vid", "unlocked.sav"};
+    for (const std::string& name : old) WriteFileBytes("out/dat/" + name, "old " + name);
+
+    const platform::ProcessResult run = RunTool("mkdemo", {"out"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("mkdemo: unlocked.sav: "), std::string::npos) << run.err;
+    for (const std::string& name : old) {
+        EXPECT_EQ(ReadFileBytes("out/dat/" + name), "old " + name) << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 4);
+
+    // A folder in the save's place cannot be replaced: a failure, with no temporary left.
+    fs::remove("out/dat/unlocked.sav.tmp");
+    fs::remove("out/dat/unlocked.sav");
+    fs::create_directories("out/dat/unlocked.sav/kept");
+    const platform::ProcessResult blocked = RunTool("mkdemo", {"out"});
+    EXPECT_EQ(blocked.exitStatus, 1);
+    EXPECT_NE(blocked.err.find("mkdemo: cannot replace out/dat/unlocked.sav: "), std::string::npos)
+        << blocked.err;
+    EXPECT_TRUE(fs::is_directory("out/dat/unlocked.sav/kept"));
+    EXPECT_FALSE(fs::exists("out/dat/unlocked.sav.tmp"));
 }
 
 TEST(MkdemoOutput, EveryPictureLoadsAtItsSizeWithTheKeyOnlyWhereMeant) {
@@ -175,43 +232,170 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 13);
+    EXPECT_EQ(sheets, 14);
 }
 
-// The cursor frames go around a card: only their border is painted, in both styles,
-// and the card shows through inside.
+// The costume select's cursor frames go around a card, the extras menu's glow and
+// blink around a label: only their border is painted, in both styles, and what lies
+// under them shows through inside.
 TEST(MkdemoCatalog, FrameCellsAreABorderWithWhiteEdgesAroundTheKey) {
     zktest::TempWorkDir dir;
     std::string error;
     const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
     ASSERT_TRUE(catalog) << error;
-    const auto entry = std::find_if(catalog->begin(), catalog->end(), [](const auto& e) {
-        return e.stem == "ClothesSelectMaterial";
-    });
-    ASSERT_NE(entry, catalog->end());
-    const auto colors = mkdemo::PicturePainter::CellColors(*entry);
-    for (const bool labelled : {true, false}) {
-        WriteFileBytes("sheet.gpc", labelled ? mkdemo::PicturePainter::BitmapOf(*entry)
-                                             : mkdemo::PicturePainter::PlainBitmapOf(*entry));
-        const auto picture = platform::BitmapFile::Load("sheet.gpc");
-        ASSERT_TRUE(picture);
-        for (int f = 0; f < 5; ++f) {
-            const int left = 131 * f;
-            const std::uint32_t color = To565(colors.at("枠" + std::to_string(f)));
-            const struct {
-                int dx, dy;
-                std::uint32_t expected;
-            } pixels[] = {{0, 80, To565(0xFFFFFF)},  {3, 80, color},
-                          {6, 80, To565(0xFFFFFF)},  {7, 80, To565(0xFF00FF)},
-                          {65, 80, To565(0xFF00FF)}, {65, 2, color},
-                          {127, 80, color},          {65, 161, color}};
-            for (const auto& p : pixels) {
-                EXPECT_EQ(To565(picture->pixel(left + p.dx, p.dy)), p.expected)
-                    << labelled << " " << f << " " << p.dx << "," << p.dy;
+    std::map<std::string, int> frames;
+    for (const mkdemo::PictureEntry& entry : *catalog) {
+        const auto colors = mkdemo::PicturePainter::CellColors(entry);
+        for (const bool labelled : {true, false}) {
+            WriteFileBytes("sheet.gpc", labelled ? mkdemo::PicturePainter::BitmapOf(entry)
+                                                 : mkdemo::PicturePainter::PlainBitmapOf(entry));
+            const auto picture = platform::BitmapFile::Load("sheet.gpc");
+            ASSERT_TRUE(picture) << entry.name;
+            for (const mkdemo::SheetCell& cell : entry.cells) {
+                if (!cell.frame) continue;
+                frames[entry.stem] += labelled ? 1 : 0;
+                const int w = cell.right - cell.left;
+                const int h = cell.bottom - cell.top;
+                const std::uint32_t color = To565(colors.at(cell.name));
+                const struct {
+                    int dx, dy;
+                    std::uint32_t expected;
+                } pixels[] = {{0, h / 2, To565(0xFFFFFF)},     {3, h / 2, color},
+                              {6, h / 2, To565(0xFFFFFF)},     {7, h / 2, To565(0xFF00FF)},
+                              {w / 2, h / 2, To565(0xFF00FF)}, {w / 2, 2, color},
+                              {w - 4, h / 2, color},           {w / 2, h - 3, color}};
+                for (const auto& p : pixels) {
+                    EXPECT_EQ(To565(picture->pixel(cell.left + p.dx, cell.top + p.dy)), p.expected)
+                        << entry.stem << " " << cell.name << " " << labelled << " " << p.dx << ","
+                        << p.dy;
+                }
             }
         }
+        // A chosen button's two blink looks must tell apart.
+        if (entry.stem == "SpecialMaterial") {
+            EXPECT_NE(colors.at("点滅0"), colors.at("点滅1"));
+        }
     }
-    EXPECT_EQ(entry->cells.size(), 13u);
+    EXPECT_EQ(frames,
+              (std::map<std::string, int>{{"ClothesSelectMaterial", 5}, {"SpecialMaterial", 3}}));
+}
+
+// The extras menu's background shows where its objects are: each place outlined by a
+// white band between dark lines, labelled in its middle but for the dress room, which
+// is hidden until an ending.
+TEST(MkdemoCatalog, TheExtrasMenuBackgroundOutlinesItsObjects) {
+    zktest::TempWorkDir dir;
+    const auto members = DemoData::Members(DemoData::Archive("Img.dat"));
+    WriteFileBytes("back.gpc", members.at("SpecialBack.gpc"));
+    const auto picture = platform::BitmapFile::Load("back.gpc");
+    ASSERT_TRUE(picture);
+    // The band's lines, its white and the art around it.
+    enum Look { kDark, kWhite, kArt };
+    const auto lookAt = [&](int x, int y) {
+        const std::uint32_t pixel = To565(picture->pixel(x, y));
+        return pixel == To565(0x202020) ? kDark : pixel == To565(0xFFFFFF) ? kWhite : kArt;
+    };
+    const auto isWhite = [&](int x, int y) { return lookAt(x, y) == kWhite; };
+    const struct {
+        int left, top, right, bottom;
+        bool labelled;
+    } places[] = {{335, 423, 472, 600, true},
+                  {581, 343, 681, 452, true},
+                  {261, 26, 539, 245, true},
+                  {100, 360, 200, 485, false}};
+    for (const auto& p : places) {
+        const int midX = (p.left + p.right) / 2;
+        const int midY = (p.top + p.bottom) / 2;
+        const struct {
+            int x, y;
+            Look look;
+        } band[] = {
+            {p.left - 1, midY, kArt},    {p.left, midY, kDark},       {p.left + 1, midY, kWhite},
+            {p.left + 3, midY, kWhite},  {p.left + 4, midY, kDark},   {p.left + 5, midY, kArt},
+            {p.right - 1, midY, kDark},  {p.right - 2, midY, kWhite}, {p.right, midY, kArt},
+            {midX, p.top, kDark},        {midX, p.top + 1, kWhite},   {midX, p.bottom - 1, kDark},
+            {midX, p.bottom - 2, kWhite}};
+        for (const auto& b : band) {
+            EXPECT_EQ(lookAt(b.x, b.y), b.look) << p.left << ": " << b.x << "," << b.y;
+        }
+        int ink = 0;
+        int inkLeft = p.right, inkRight = p.left, inkTop = p.bottom, inkBottom = p.top;
+        for (int y = p.top + 6; y < p.bottom - 6; ++y) {
+            for (int x = p.left + 6; x < p.right - 6; ++x) {
+                if (!isWhite(x, y)) continue;
+                ++ink;
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x + 1);
+                inkTop = std::min(inkTop, y);
+                inkBottom = std::max(inkBottom, y + 1);
+            }
+        }
+        EXPECT_EQ(ink > 0, p.labelled) << p.left << " " << ink;
+        if (ink > 0) {
+            EXPECT_NEAR((inkLeft + inkRight) / 2, midX, 3) << p.left;
+            EXPECT_NEAR((inkTop + inkBottom) / 2, midY, 3) << p.left;
+        }
+    }
+}
+
+// The menu cuts its hover pictures and glow strips from these rectangles: each must
+// hold exactly its own cell, or a stray edge of another shows on screen.
+TEST(MkdemoCatalog, TheExtrasMenuCutsEachPictureAndStripFromItsOwnCell) {
+    zktest::TempWorkDir dir;
+    std::string error;
+    const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+    ASSERT_TRUE(catalog) << error;
+    const auto entry = std::find_if(catalog->begin(), catalog->end(),
+                                    [](const auto& e) { return e.stem == "SpecialMaterial"; });
+    ASSERT_NE(entry, catalog->end());
+    const auto colors = mkdemo::PicturePainter::CellColors(*entry);
+    WriteFileBytes("sheet.gpc", mkdemo::PicturePainter::PlainBitmapOf(*entry));
+    const auto picture = platform::BitmapFile::Load("sheet.gpc");
+    ASSERT_TRUE(picture);
+    const auto at = [&](int x, int y) -> std::optional<std::uint32_t> {
+        if (x < 0 || y < 0 || x >= entry->width || y >= entry->height) return std::nullopt;
+        return To565(picture->pixel(x, y));
+    };
+    const std::uint32_t white = To565(0xFFFFFF);
+    const struct {
+        const char* name;
+        int left, top, right, bottom;
+        bool frame;
+    } cuts[] = {{"ＣＧ・選択", 160, 208, 408, 376, false},
+                {"ＢＧＭ・選択", 0, 0, 160, 136, false},
+                {"タイトル・決定", 160, 0, 448, 208, false},
+                {"ドレス・選択", 0, 136, 80, 264, false},
+                {"光", 160, 376, 434, 426, true},
+                {"点滅0", 160, 426, 434, 476, true},
+                {"点滅1", 160, 476, 434, 526, true}};
+    for (const auto& c : cuts) {
+        const std::uint32_t color = To565(colors.at(c.name));
+        const int l = c.left, t = c.top, r = c.right, b = c.bottom;
+        if (!c.frame) {
+            // (0, 0) is the sheet's key pixel, so the other three corners.
+            for (const auto& [x, y] : {std::pair{r - 1, t}, {l, b - 1}, {r - 1, b - 1}}) {
+                EXPECT_EQ(at(x, y), color) << c.name << " " << x << "," << y;
+            }
+            for (const auto& [x, y] : {std::pair{l - 1, t}, {l, t - 1}, {r, t}, {l, b}}) {
+                EXPECT_NE(at(x, y), color) << c.name << " " << x << "," << y;
+            }
+            continue;
+        }
+        const int midX = (l + r) / 2;
+        const int midY = (t + b) / 2;
+        EXPECT_EQ(at(l, midY), white) << c.name;
+        EXPECT_EQ(at(l + 3, midY), color) << c.name;
+        EXPECT_EQ(at(r - 1, midY), white) << c.name;
+        EXPECT_EQ(at(r - 4, midY), color) << c.name;
+        EXPECT_EQ(at(midX, t), white) << c.name;
+        EXPECT_EQ(at(midX, b - 1), white) << c.name;
+        for (const auto& [x, y] : {std::pair{l - 1, midY}, {r, midY}}) {
+            EXPECT_NE(at(x, y), white) << c.name << " " << x;
+            EXPECT_NE(at(x, y), color) << c.name << " " << x;
+        }
+        EXPECT_NE(at(midX, t - 1), color) << c.name;
+        EXPECT_NE(at(midX, b), color) << c.name;
+    }
 }
 
 TEST(MkdemoOutput, EverySoundDecodesAtItsLength) {

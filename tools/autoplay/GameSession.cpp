@@ -1,10 +1,13 @@
 #include "autoplay/GameSession.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <random>
 
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
+#include "game/SaveFileIO.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/media/MediaPump.h"
 #include "platform/text/Cp932.h"
@@ -58,6 +61,11 @@ bool GameSession::prepareFolder() {
         error_ = "no dat/ folder in " + data.string();
         return false;
     }
+    if (options_.inPlace && !options_.systemSave.empty()) {
+        error_ = "a system save is never copied in place: it would replace " +
+                 (data / "sav" / "sav00.sav").string();
+        return false;
+    }
     if (options_.inPlace) {
         folder_ = data;
         return true;
@@ -69,9 +77,33 @@ bool GameSession::prepareFolder() {
         fs::create_symlink(entry.path(), folder_ / "dat" / entry.path().filename(), failure);
         if (failure) break;
     }
-    if (failure)
+    if (failure) {
         error_ = "cannot link the data into " + folder_.string() + ": " + failure.message();
-    return !failure;
+        return false;
+    }
+    return options_.systemSave.empty() || readSystemSave();
+}
+
+bool GameSession::readSystemSave() {
+    // No bigger than the game itself reads; a FIFO, device or folder is refused at once.
+    constexpr std::uint64_t kMaxSaveBytes = 1024 * 1024;
+    int error = 0;
+    if (ReadSaveFile(options_.systemSave.c_str(), kMaxSaveBytes, systemSaveBytes_, error) !=
+        SaveReadResult::Read) {
+        error_ = "cannot read the system save " + options_.systemSave + ": " + std::strerror(error);
+        return false;
+    }
+    return true;
+}
+
+// After the game's start-up has made sav/ (it logs an error for a folder that is
+// already there) and before its first frame reads the save.
+bool GameSession::placeSystemSave() {
+    std::ofstream out(folder_ / "sav" / "sav00.sav", std::ios::binary);
+    out << systemSaveBytes_;
+    out.close();
+    if (!out) error_ = "cannot write the system save into " + (folder_ / "sav").string();
+    return static_cast<bool>(out);
 }
 
 bool GameSession::start() {
@@ -92,6 +124,7 @@ bool GameSession::start() {
     s.windowStyle = kWindowStyle;
     s.hWnd = host_.create(WndProc);
     fatal_ = s.hWnd == nullptr || s.failed != 0;
+    if (!fatal_ && !options_.systemSave.empty()) fatal_ = !placeSystemSave();
     // The game seeds its generator from the time at start-up; a run repeats exactly.
     std::srand(1);
     return !fatal_;

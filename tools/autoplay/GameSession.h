@@ -37,6 +37,10 @@ struct SessionOptions {
     bool keep = false;
     std::uint32_t clockStart = 100000;
     std::uint32_t step = 16;
+    // A system save copied to the scratch folder's sav/sav00.sav before the first
+    // frame; empty for none. A copy, since the game rewrites it; never in place, where
+    // it would replace the folder's own.
+    std::string systemSave = {};
 };
 
 // The real game on the headless backends in one working folder: the shell's own
@@ -50,7 +54,8 @@ public:
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
 
-    // False when the folder could not be prepared (error says why).
+    // False when the folder could not be prepared or the system save not placed there
+    // (error says why).
     bool prepared() const { return error_.empty(); }
     const std::string& error() const { return error_; }
 
@@ -114,11 +119,14 @@ public:
 
 private:
     bool prepareFolder();
+    bool readSystemSave();
+    bool placeSystemSave();
     // Client y less picture y: -20 in full screen, 0 in a window.
     int clientShift() const;
 
     SessionOptions options_;
     std::string error_;
+    std::string systemSaveBytes_;
     std::filesystem::path previousDir_;
     std::filesystem::path folder_;
     bool scratch_ = false;

@@ -19,8 +19,8 @@ constexpr int kBadCommandLine = 2;
 
 constexpr const char* kUsage =
     "usage: autoplay [--frames N] [--input FILE] [--out DIR] [--shot-every K]\n"
-    "                [--audio FILE.wav] [--clock MS] [--in-place] [--keep] [--quiet]\n"
-    "                [FOLDER]\n"
+    "                [--audio FILE.wav] [--clock MS] [--system-save FILE]\n"
+    "                [--in-place] [--keep] [--quiet] [FOLDER]\n"
     "       autoplay --help\n"
     "The input script's lines are described in demo/README.md.\n";
 
@@ -35,6 +35,7 @@ struct Options {
     std::string outDir = "autoplay-out";
     int shotEvery = 0;
     std::string audio;
+    std::string systemSave;
     std::optional<std::uint32_t> clock;
     bool inPlace = false;
     bool keep = false;
@@ -71,9 +72,12 @@ std::string ParseArgs(const std::vector<std::string>& args, Options& o) {
             o.quiet = true;
         else if (arg == "--help")
             o.help = true;
-        else if (arg == "--input" || arg == "--out" || arg == "--audio") {
+        else if (arg == "--input" || arg == "--out" || arg == "--audio" || arg == "--system-save") {
             if (!hasValue) return arg + " needs a value";
-            (arg == "--input" ? o.input : arg == "--out" ? o.outDir : o.audio) = value;
+            (arg == "--input"   ? o.input
+             : arg == "--out"   ? o.outDir
+             : arg == "--audio" ? o.audio
+                                : o.systemSave) = value;
             ++i;
         } else if (arg == "--frames" || arg == "--shot-every" || arg == "--clock") {
             const auto n =
@@ -138,8 +142,8 @@ int main(int argc, char** argv) {
         o.frames.value_or(script.frames.value_or(600)), Absolute(o.outDir), o.shotEvery, {}};
     const std::string audioPath = Absolute(o.audio);
 
-    autoplay::GameSession session(
-        {Absolute(o.folder), o.inPlace, o.keep, script.clockStart, script.step});
+    autoplay::GameSession session({Absolute(o.folder), o.inPlace, o.keep, script.clockStart,
+                                   script.step, Absolute(o.systemSave)});
     if (!session.prepared()) return Usage(session.error());
     const bool quiet = o.quiet;
     session.observeLog([quiet](const autoplay::LoggedLine& line) {
@@ -164,6 +168,7 @@ int main(int argc, char** argv) {
     const int lastStep = session.procStep();
     session.release();
     showBoxes();
+    if (!session.prepared()) std::fprintf(stderr, "autoplay: %s\n", session.error().c_str());
     if (!audioPath.empty() && !session.mix().writeWav(audioPath)) {
         std::fprintf(stderr, "autoplay: cannot write %s\n", audioPath.c_str());
     }

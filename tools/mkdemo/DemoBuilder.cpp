@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/CodedScriptWriter.h"
+#include "mkdemo/DemoSystemSave.h"
 #include "mkdemo/InitScriptWriter.h"
 #include "mkdemo/MovieMaker.h"
 #include "mkdemo/PictureCatalog.h"
@@ -12,6 +13,7 @@
 #include "mkdemo/SoundSynth.h"
 #include "mkdemo/VoiceCast.h"
 #include "shell/AssetManifest.h"
+#include "system/AtomicFileWriter.h"
 
 namespace mkdemo {
 
@@ -157,26 +159,34 @@ bool DemoBuilder::Write(const std::string& outDir, const std::vector<DemoArchive
         error = "cannot make " + dat.string() + ": " + failure.message();
         return false;
     }
-    std::size_t staged = 0;
-    for (const DemoArchive& archive : archives) {
-        const fs::path path = dat / (archive.name + kStagedSuffix);
-        if (!zktools::WriteCombinedFile(path.string(), archive.members,
-                                        zktools::ListPlace::InArchive, error)) {
-            RemoveStaged(dat, archives, staged);
-            if (made) fs::remove(dat, failure);
-            return false;
-        }
-        ++staged;
-    }
     const fs::path movie = dat / kMovieName;
     const fs::path stagedMovie = dat / (std::string(kMovieName) + kStagedSuffix);
-    std::string why;
-    if (!MovieMaker::Make(MovieRecipe::Demo(), stagedMovie.string(), why)) {
-        error = std::string(kMovieName) + ": " + why;
+    std::size_t staged = 0;
+    const auto discard = [&] {
         RemoveStaged(dat, archives, staged);
         fs::remove(stagedMovie, failure);
         if (made) fs::remove(dat, failure);
         return false;
+    };
+    for (const DemoArchive& archive : archives) {
+        const fs::path path = dat / (archive.name + kStagedSuffix);
+        if (!zktools::WriteCombinedFile(path.string(), archive.members,
+                                        zktools::ListPlace::InArchive, error)) {
+            return discard();
+        }
+        ++staged;
+    }
+    std::string why;
+    if (!MovieMaker::Make(MovieRecipe::Demo(), stagedMovie.string(), why)) {
+        error = std::string(kMovieName) + ": " + why;
+        return discard();
+    }
+    // Finished with the rest, so that a failure here still leaves the old files.
+    AtomicFileWriter save((dat / DemoSystemSave::kName).string());
+    save.write(DemoSystemSave::Bytes());
+    if (!save.finish()) {
+        error = std::string(DemoSystemSave::kName) + ": " + save.error();
+        return discard();
     }
     fs::rename(stagedMovie, movie, failure);
     if (failure) {
@@ -189,6 +199,10 @@ bool DemoBuilder::Write(const std::string& outDir, const std::vector<DemoArchive
             error = "cannot replace " + (dat / archive.name).string() + ": " + failure.message();
             return false;
         }
+    }
+    if (!save.commit()) {
+        error = "cannot replace " + save.targetPath() + ": " + save.error();
+        return false;
     }
     return true;
 }

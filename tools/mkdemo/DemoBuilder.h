@@ -25,8 +25,9 @@ public:
     // Nothing when a source is refused; problems say where and why.
     static std::optional<std::vector<DemoArchive>> Build(const std::string& sourceDir,
                                                          std::vector<SourceProblem>& problems);
-    // Writes OUTDIR/dat/<archive> for every archive and the movie, all or none: the
-    // files replace the old ones only once every one of them is complete.
+    // Writes OUTDIR/dat/<archive> for every archive, the movie and the demo's system
+    // save, all or none: the files replace the old ones only once every one of them is
+    // complete.
     static bool Write(const std::string& outDir, const std::vector<DemoArchive>& archives,
                       std::string& error);
     static std::string MusicName(int track);

@@ -49,7 +49,7 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"BGMModeBack", {kScreenW, kScreenH, K::Picture}},
         {"CGBack", {kScreenW, kScreenH, K::Picture}},
         {"Staffroll_BG3", {kScreenW, kScreenH, K::Picture}},
-        {"SpecialMaterial", {448, 526, K::Sheet}},
+        {"SpecialMaterial", {448, 526, K::CellSheet}},
         {"QuiraFaceWnd", {348, 92, K::Sheet}},
         {"BGMModeMaterial", {480, 154, K::SheetKeyBlack}},
         {"Staffroll_BG1", {2400, kScreenH, K::Picture}},
@@ -246,6 +246,15 @@ std::vector<SheetCell> ClothesBodyCells() {
     });
 }
 
+// The extras menu's hover pictures, then its glow strip and the two looks of a chosen
+// button's blink, which frame the label.
+std::vector<SheetCell> SpecialCells() {
+    return {{"ＢＧＭ・選択", 0, 0, 160, 136},   {"タイトル・決定", 160, 0, 448, 208},
+            {"ドレス・選択", 0, 136, 80, 264},  {"ＣＧ・選択", 160, 208, 408, 376},
+            {"光", 160, 376, 434, 426, true},   {"点滅0", 160, 426, 434, 476, true},
+            {"点滅1", 160, 476, 434, 526, true}};
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "TtlMaterial_Surf" || stem == "TtlMaterial_Tex") return TitleItemCells();
     if (stem == "TitleMoonMaterial") return MoonCells();
@@ -258,7 +267,18 @@ std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "DayWndMaterial") return DayCells();
     if (stem == "ConfigMaterial") return ConfigCells();
     if (stem == "SaveWindowMaterial" || stem == "LoadWindowMaterial") return SaveLoadCells();
+    if (stem == "SpecialMaterial") return SpecialCells();
     return {};
+}
+
+// Where the extras menu's objects lie. The dress room, hidden until an ending has been
+// reached, goes unlabelled so that it invites no click.
+std::vector<SheetCell> RegionsOf(std::string_view stem) {
+    if (stem != "SpecialBack") return {};
+    return {{"ＣＧ／回想", 335, 423, 472, 600},
+            {"ＢＧＭ", 581, 343, 681, 452},
+            {"タイトル", 261, 26, 539, 245},
+            {"", 100, 360, 200, 485}};
 }
 
 std::uint32_t PlainColor(std::string_view stem) {
@@ -301,7 +321,7 @@ std::optional<std::vector<PictureEntry>> PictureCatalog::Build(const AssetManife
             continue;
         }
         entries.push_back({name, stem, slots[name], shape->width, shape->height, shape->kind,
-                           PlainColor(stem), CellsOf(stem)});
+                           PlainColor(stem), CellsOf(stem), RegionsOf(stem)});
     }
     if (!error.empty()) {
         error = "no picture size is known for " + error;

@@ -41,6 +41,9 @@ struct PictureEntry {
     PictureKind kind = PictureKind::Picture;
     std::uint32_t plainColor = 0;       // 0x00RRGGBB, for Plain
     std::vector<SheetCell> cells = {};  // for CellSheet
+    // For Picture: places outlined over the art, each labelled with its name if it
+    // has one.
+    std::vector<SheetCell> regions = {};
 };
 
 // Every picture of the manifest with the size and art its screens need, in archive

@@ -129,6 +129,28 @@ void NameLabel(IndexCanvas& canvas, const PictureEntry& entry, int cx, int cy, i
     canvas.label(lines, cx, cy, textHeight, kText, kOutline);
 }
 
+// Names are UTF-8; the text engine draws CP932.
+std::vector<std::string> NameLine(const std::string& name) {
+    return {platform::utf8ToCp932(name).value_or("?")};
+}
+
+// A place on a picture: a white band between dark lines, which shows on any part of
+// the art, with its name in the middle.
+void PaintRegions(IndexCanvas& canvas, const PictureEntry& entry) {
+    constexpr int kEdge = 5;
+    constexpr int kRegionLabelHeight = 28;
+    for (const SheetCell& r : entry.regions) {
+        canvas.frameRect(r.left, r.top, r.right, r.bottom, kEdge, kOutline);
+        canvas.frameRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, kEdge - 2, kText);
+        if (r.name.empty()) continue;
+        const std::vector<std::string> lines = NameLine(r.name);
+        const int height = IndexCanvas::FitHeight(lines, r.right - r.left - 2 * kEdge,
+                                                  r.bottom - r.top - 2 * kEdge, kRegionLabelHeight);
+        canvas.label(lines, (r.left + r.right) / 2, (r.top + r.bottom) / 2, height, kText,
+                     kOutline);
+    }
+}
+
 void PaintPicture(IndexCanvas& canvas, const Art& art, const PictureEntry& entry) {
     const int w = canvas.width();
     const int h = canvas.height();
@@ -137,6 +159,7 @@ void PaintPicture(IndexCanvas& canvas, const Art& art, const PictureEntry& entry
     const int scaled = std::min(kLabelHeight, kLabelHeight * std::min(w * 600, h * 800) / 480000);
     NameLabel(canvas, entry, w / 2, h / 2, w - 4 * kBorderWidth, h - 4 * kBorderWidth,
               std::max(scaled, 8));
+    PaintRegions(canvas, entry);
 }
 
 void PaintPlate(IndexCanvas& canvas, const Art& art, const PictureEntry& entry) {
@@ -247,8 +270,7 @@ void PaintCells(IndexCanvas& canvas, const PictureEntry& entry, bool labelled) {
         const int w = cell.right - cell.left - 2 * kInset;
         const int h = cell.bottom - cell.top - 2 * kInset;
         IndexCanvas inside(w, h, CellIndex(i));
-        // Names are UTF-8; the text engine draws CP932.
-        const std::vector<std::string> lines = {platform::utf8ToCp932(cell.name).value_or("?")};
+        const std::vector<std::string> lines = NameLine(cell.name);
         const int height = IndexCanvas::FitHeight(lines, w, h, kCellLabelHeight);
         const int width = GlyphCoverage::WidthOf(lines[0], height) + 4;
         inside.label(lines, width / 2, h - height / 2 - 2, height, kText, kOutline);

@@ -1,5 +1,5 @@
-// mkdemo [--source DIR] OUTDIR: generates the demo game's five archives and its
-// movie into OUTDIR/dat/, touching nothing else in OUTDIR.
+// mkdemo [--source DIR] OUTDIR: generates the demo game's five archives, its movie
+// and its system save into OUTDIR/dat/, touching nothing else in OUTDIR.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
