@@ -236,6 +236,10 @@ std::uint32_t GAMEMAIN::ModeResult(std::int32_t nResult) const {
     return 0;
 }
 
+std::int32_t GAMEMAIN::TitleProc() { return ForwardProc(TitleData); }
+
+std::uint32_t GAMEMAIN::TitleDrawProc() { return ForwardDrawProc(TitleData); }
+
 std::uint32_t GAMEMAIN::GameDrawFunc() {
     if (!IsInitialized("GAMEMAIN::GameDrawFunc")) return 0;
     // The first frame after the movie: the movie's last picture stays on the screen.

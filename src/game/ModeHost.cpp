@@ -23,3 +23,46 @@ std::uint32_t ModeHost::FadeInTexFunc(std::uint32_t* pdwStartTime, std::uint32_t
                                       float* pfValue, float fTarget, std::uint32_t dwFadeTime) {
     return game_.FadeInTexFunc(pdwStartTime, pdwPhase, pfValue, fTarget, dwFadeTime);
 }
+
+void ModeHost::MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
+    game_.MsgWndStatusChange(nMask, nOn);
+}
+
+std::uint32_t ModeHost::LoadEnableFlg() const { return game_.nLoadEnableFlg; }
+
+std::uint32_t ModeHost::ConfigEnableFlg() const { return game_.nConfigEnableFlg; }
+
+void ModeHost::ShowOverlay(float fAlpha) { game_.ShowOverlay(fAlpha); }
+
+void ModeHost::DrawOverlay() { game_.DrawOverlay(); }
+
+void ModeHost::UnloadModeResources() { game_.UnloadModeResources(); }
+
+SAVE_LOAD_WINDOW_DATA& ModeHost::SaveLoadWindowData() { return game_.SaveLoadWindowData; }
+
+std::int32_t ModeHost::SaveLoadSlide(const char* szTag, bool bOpen) {
+    return game_.SaveLoadSlide(szTag, bOpen);
+}
+
+std::int32_t ModeHost::SaveLoadStandby(const char* szTag, std::int32_t nX, std::int32_t nY,
+                                       std::int32_t nLeft, std::int32_t nRight) {
+    return game_.SaveLoadStandby(szTag, nX, nY, nLeft, nRight);
+}
+
+std::int32_t ModeHost::SaveLoadResume(const char* szTag) { return game_.SaveLoadResume(szTag); }
+
+CONFIG_DATA& ModeHost::ConfigData() { return game_.ConfigData; }
+
+void ModeHost::SettingsOpen() { game_.SettingsOpen(); }
+
+std::int32_t ModeHost::SettingsSlide(const SETTINGS_OWNER& owner, bool bOpen) {
+    return game_.SettingsSlide(owner, bOpen);
+}
+
+std::int32_t ModeHost::SettingsStandby(const SETTINGS_OWNER& owner) {
+    return game_.SettingsStandby(owner);
+}
+
+std::int32_t ModeHost::GetMode() const { return game_.GetMode(); }
+
+std::int32_t& ModeHost::OldMode() { return game_.nOldMode; }

@@ -4,7 +4,10 @@
 
 class GAMEMAIN;
 struct GameContext;
+class CONFIG_DATA;
 class GRAPHIC_DATA;
+class SAVE_LOAD_WINDOW_DATA;
+struct SETTINGS_OWNER;
 
 // The game as a mode record sees it while the record runs its mode's steps and draw.
 // The record is handed one for each call; it reaches the game only through it, so no
@@ -32,6 +35,41 @@ public:
                                  float* pfValue, float fTarget, std::uint32_t dwFadeTime);
     std::uint32_t FadeInTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
                                 float* pfValue, float fTarget, std::uint32_t dwFadeTime);
+
+    // Switches the message window's buttons and screens named by nMask on or off.
+    void MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
+    // The word that allows the load screen.
+    std::uint32_t LoadEnableFlg() const;
+    // The word that allows the settings screen.
+    std::uint32_t ConfigEnableFlg() const;
+    // The fade overlay over the whole frame, shown at fAlpha.
+    void ShowOverlay(float fAlpha);
+    // Draws the overlay while it is shown and not clear.
+    void DrawOverlay();
+    // Every surface, texture and effect a mode loaded goes; effects 0 and 1 stay.
+    void UnloadModeResources();
+    // The save/load screen the modes share.
+    SAVE_LOAD_WINDOW_DATA& SaveLoadWindowData();
+    // The save/load screen's slide, opening or closing, under the owner's tag.
+    std::int32_t SaveLoadSlide(const char* szTag, bool bOpen);
+    // One frame of the open save/load screen, under the owner's tag.
+    std::int32_t SaveLoadStandby(const char* szTag, std::int32_t nX, std::int32_t nY,
+                                 std::int32_t nLeft, std::int32_t nRight);
+    // The pending load put into the game once its fade has ended.
+    std::int32_t SaveLoadResume(const char* szTag);
+    // The settings screen the modes share.
+    CONFIG_DATA& ConfigData();
+    // The settings screen over the owner, editing the live settings.
+    void SettingsOpen();
+    // The settings screen's slide, opening or closing, for its owner.
+    std::int32_t SettingsSlide(const SETTINGS_OWNER& owner, bool bOpen);
+    // One frame of the open settings screen, for its owner.
+    std::int32_t SettingsStandby(const SETTINGS_OWNER& owner);
+
+    // The mode running; after a load, the slot's.
+    std::int32_t GetMode() const;
+    // The mode the game was in before the running one.
+    std::int32_t& OldMode();
 
 private:
     GAMEMAIN& game_;

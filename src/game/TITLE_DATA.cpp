@@ -19,7 +19,6 @@ constexpr std::int32_t kAttractColumns = 10;
 constexpr std::uint32_t kAttractFrameTime = 100;
 // The last frame holds for good: the title falls back to the logo long before.
 constexpr std::uint32_t kAttractLastFrameTime = 100000;
-constexpr std::uint32_t kKindSurface = 1;
 constexpr std::uint32_t kLoop = 0;
 constexpr std::int32_t kAttractX = 384;
 

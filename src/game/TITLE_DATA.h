@@ -6,6 +6,7 @@
 #include "game/GRAPHIC_DATA_EX.h"
 #include "platform/video/Rect.h"
 
+class ModeHost;
 class ZKSYSTEM;
 
 // The title screen's own state: the hovered menu item and the look of each, the
@@ -22,6 +23,39 @@ public:
     static constexpr std::int32_t kItemPointed = 1;
     static constexpr std::int32_t kItemPressed = 2;
 
+    // The mode's steps, and the tag its lines are logged under: its procedure's.
+    enum TITLE_STEP : std::int32_t {
+        TITLE_STEP_START = 0,
+        TITLE_STEP_FIRST_PICTURE = 1,
+        TITLE_STEP_SECOND_PICTURE = 2,
+        TITLE_STEP_MENU_BACK = 3,
+        TITLE_STEP_FIRST_ITEM = 4,
+        TITLE_STEP_LAST_ITEM = 8,
+        TITLE_STEP_SKIP = 9,
+        TITLE_STEP_MENU = 10,
+        TITLE_STEP_NEW_GAME = 11,
+        TITLE_STEP_EXTRAS = 12,
+        TITLE_STEP_LOAD_OPEN = 13,
+        TITLE_STEP_LOAD_STANDBY = 14,
+        TITLE_STEP_LOAD_CLOSE = 15,
+        TITLE_STEP_LOAD = 16,
+        TITLE_STEP_CONFIG_OPEN = 17,
+        TITLE_STEP_CONFIG_STANDBY = 18,
+        TITLE_STEP_CONFIG_CLOSE = 19,
+        TITLE_STEP_EXIT = 20,
+        TITLE_STEP_ATTRACT = 21,
+        TITLE_STEP_ATTRACT_FADE = 22,
+    };
+    static constexpr const char* kTag = "GAMEMAIN::TitleProc";
+
+    // Intro pictures, drawn from the last to the first.
+    static constexpr std::int32_t kPictureFirst = 0;
+    static constexpr std::int32_t kPictureSecond = 1;
+    static constexpr std::int32_t kPictureMenuBack = 2;
+    // A picture's kind: a texture while it fades, a surface once it stands.
+    static constexpr std::uint32_t kKindTexture = 0;
+    static constexpr std::uint32_t kKindSurface = 1;
+
     // TitleStandby's results.
     static constexpr std::uint32_t kStandbyNone = 0;
     static constexpr std::uint32_t kStandbyMoved = 1;
@@ -30,6 +64,10 @@ public:
     TITLE_DATA() { Clear(); }
     TITLE_DATA(const TITLE_DATA&) = delete;
     TITLE_DATA& operator=(const TITLE_DATA&) = delete;
+
+    // The title's steps and its draw for one frame, run for the game by the host.
+    std::int32_t Proc(ModeHost& host);
+    std::uint32_t DrawProc(ModeHost& host);
 
     std::uint32_t Initialize(ZKSYSTEM* pSystemIn);
     void Clear();
@@ -55,6 +93,13 @@ public:
     GRAPHIC_DATA ItemGraphic[kItemCount];
 
 private:
+    // The load and settings screens over the menu, and the exit's question.
+    std::int32_t LoadSlide(ModeHost& host, bool bOpen);
+    static std::int32_t LoadStandby(ModeHost& host);
+    std::int32_t SettingsSlideStep(ModeHost& host, bool bOpen);
+    static std::int32_t SettingsStandbyStep(ModeHost& host);
+    std::int32_t Exit(ModeHost& host);
+
     void ResetState(ZKSYSTEM* pSystemIn);
     void ResetPictures();
     void WarpToItem(std::int32_t nItem);
