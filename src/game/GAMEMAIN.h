@@ -10,12 +10,14 @@
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
 #include "game/CLT_SLC_DATA.h"
+#include "game/GAME_MODE.h"
 #include "game/GRAPHIC_DATA.h"
 #include "game/GRAPHIC_DATA_EX.h"
 #include "game/GRAPHIC_FILE_DATA.h"
 #include "game/GameContext.h"
 #include "game/ModeHost.h"
 #include "game/REG_KIND.h"
+#include "game/SETTINGS_OWNER.h"
 #include "game/SlotImage.h"
 #include "game/SlotSchema.h"
 #include "game/TITLE_DATA.h"
@@ -40,23 +42,6 @@ struct ShellWords;
 struct SystemSaveValues;
 struct ScriptLine;
 struct SplitWords;
-
-// Modes of the game object (nMode).
-enum GAME_MODE : std::int32_t {
-    GAME_MODE_BOOT = 0,
-    GAME_MODE_LOGO = 1,
-    GAME_MODE_DEMO = 2,
-    GAME_MODE_TITLE = 3,
-    GAME_MODE_SPECIAL = 4,
-    GAME_MODE_CG = 5,
-    GAME_MODE_RECURDO = 6,
-    GAME_MODE_HINT = 7,
-    GAME_MODE_BGM = 8,
-    GAME_MODE_ADV = 9,
-    GAME_MODE_CLOTHES_SELECT = 10,
-    GAME_MODE_DRESS_ROOM = 11,
-    GAME_MODE_STAFFROLL = 12,
-};
 
 // Which slots of the graphics and sound objects the running story has loaded.
 struct LOAD_DATA {
@@ -132,7 +117,8 @@ public:
     std::int32_t DemoProc();
     std::uint32_t DemoDrawProc();
 
-    // Title (mode 3): the intro, the menu, its screens and the attract.
+    // Title (mode 3): the intro, the menu, its screens and the attract, run by its
+    // record.
     std::int32_t TitleProc();
     std::uint32_t TitleDrawProc();
 
@@ -143,7 +129,7 @@ public:
     std::int32_t ADVKeyCursorMove();
 
     // Costume select (mode 10): the eight cards, and the save, load and settings
-    // screens over them.
+    // screens over them, run by its record.
     std::int32_t ClothesSelectProc();
     std::uint32_t ClothesSelectDrawProc();
     // Composes the scene as the adventure draws it into the mosaic's work surface 1:
@@ -180,16 +166,9 @@ public:
     // the screen released and the overlay opaque. -1 failed, 1 done.
     std::int32_t SaveLoadResume(const char* szTag);
 
-    // The settings screen's steps, shared by every mode that opens it. An owner gives
-    // its log tag, whether it is inside the story (the return-to-title item) and its
-    // own failure lines.
-    struct SETTINGS_OWNER {
-        const char* szTag;
-        std::uint32_t nInGame;
-        const char8_t* szOpenFailed;
-        const char8_t* szStandbyFailed;
-        const char8_t* szCloseFailed;
-    };
+    // The settings screen's steps, shared by every mode that opens it, each for its
+    // owner.
+    using SETTINGS_OWNER = ::SETTINGS_OWNER;
     // The screen over the owner, editing the live settings.
     void SettingsOpen();
     // The slide, opening or closing: -1 failed, 1 done (a closed screen released), 0

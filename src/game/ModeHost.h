@@ -4,7 +4,13 @@
 
 class GAMEMAIN;
 struct GameContext;
+class CONFIG_DATA;
 class GRAPHIC_DATA;
+class GRAPHIC_DATA_EX;
+class MSG_WINDOW_DATA;
+class SAVE_LOAD_WINDOW_DATA;
+class ZKCHAR;
+struct SETTINGS_OWNER;
 
 // The game as a mode record sees it while the record runs its mode's steps and draw.
 // The record is handed one for each call; it reaches the game only through it, so no
@@ -32,6 +38,62 @@ public:
                                  float* pfValue, float fTarget, std::uint32_t dwFadeTime);
     std::uint32_t FadeInTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
                                 float* pfValue, float fTarget, std::uint32_t dwFadeTime);
+
+    // Switches the message window's buttons and screens named by nMask on or off.
+    void MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
+    // The word that allows the load screen.
+    std::uint32_t LoadEnableFlg() const;
+    // The word that allows the settings screen.
+    std::uint32_t ConfigEnableFlg() const;
+    // The fade overlay over the whole frame, shown at fAlpha.
+    void ShowOverlay(float fAlpha);
+    // Draws the overlay while it is shown and not clear.
+    void DrawOverlay();
+    // Every surface, texture and effect a mode loaded goes; effects 0 and 1 stay.
+    void UnloadModeResources();
+    // The save/load screen the modes share.
+    SAVE_LOAD_WINDOW_DATA& SaveLoadWindowData();
+    // The save/load screen's slide, opening or closing, under the owner's tag.
+    std::int32_t SaveLoadSlide(const char* szTag, bool bOpen);
+    // One frame of the open save/load screen, under the owner's tag.
+    std::int32_t SaveLoadStandby(const char* szTag, std::int32_t nX, std::int32_t nY,
+                                 std::int32_t nLeft, std::int32_t nRight);
+    // The pending load put into the game once its fade has ended.
+    std::int32_t SaveLoadResume(const char* szTag);
+    // The settings screen the modes share.
+    CONFIG_DATA& ConfigData();
+    // The settings screen over the owner, editing the live settings.
+    void SettingsOpen();
+    // The settings screen's slide, opening or closing, for its owner.
+    std::int32_t SettingsSlide(const SETTINGS_OWNER& owner, bool bOpen);
+    // One frame of the open settings screen, for its owner.
+    std::int32_t SettingsStandby(const SETTINGS_OWNER& owner);
+
+    // The overlay fades away, its texture then unloaded: 0 fading, 1 done, -1 failed
+    // (logged under szTag).
+    std::int32_t OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime);
+    // The word that allows the save screen.
+    std::uint32_t SaveEnableFlg() const;
+    // The 14 costume summary flags the costume cards show.
+    const std::int32_t* ClothesFlg() const;
+    // Opens the named scenario afresh as the running script: 1 opened, else -1 with
+    // the failure logged under szTag.
+    std::int32_t ScrFileOpen(const char* szTag, const char* szName);
+    // The already-read list: 1 with *pnPos the line read up to when szName is in it.
+    std::int32_t CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos);
+    // Whether the running script may skip, and the line it may skip up to.
+    std::uint32_t& ScrSkipEnableFlg();
+    std::int32_t& ScrSkipLine();
+    // The story's message window.
+    MSG_WINDOW_DATA& MsgWindowData();
+    // The story's scene: the two background layers, the two picture layers and the
+    // characters.
+    GRAPHIC_DATA& BGGraphData1();
+    GRAPHIC_DATA& BGGraphData2();
+    GRAPHIC_DATA_EX& PRIM1();
+    GRAPHIC_DATA_EX& PRIM2();
+    ZKCHAR* CharData();
+    std::int32_t CharNum() const;
 
 private:
     GAMEMAIN& game_;
