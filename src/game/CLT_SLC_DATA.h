@@ -8,6 +8,7 @@
 #include "windows/DrawFailureLatch.h"
 
 struct GameContext;
+class ModeHost;
 
 // The costume select: the 14 costumes and which costume each of the 8 places shows,
 // and the screen of eight cards in two rows that shows them. A choosable card under
@@ -39,6 +40,10 @@ public:
     static void SetDescription(char* szSource, char* szDest);
     void DescriptionProc(std::uint32_t dwStart, std::uint32_t dwNow, std::int32_t nLimit);
     std::int32_t Draw();
+    // Mode 10 for one frame: the screen's steps, with the save, load and settings
+    // screens over it; then its draw. -1 is the mode's failure.
+    std::int32_t Proc(ModeHost& host);
+    std::uint32_t DrawProc(ModeHost& host);
 
     // The place p (1 to 8) on the 800 x 600 screen.
     static platform::Rect PlaceRect(std::int32_t nPlace);

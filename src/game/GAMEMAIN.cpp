@@ -318,3 +318,7 @@ std::int32_t GAMEMAIN::ReleaseAllResources() {
     }
     return 1;
 }
+
+std::int32_t GAMEMAIN::ClothesSelectProc() { return ForwardProc(ClothesSelectData); }
+
+std::uint32_t GAMEMAIN::ClothesSelectDrawProc() { return ForwardDrawProc(ClothesSelectData); }

@@ -129,7 +129,7 @@ public:
     std::int32_t ADVKeyCursorMove();
 
     // Costume select (mode 10): the eight cards, and the save, load and settings
-    // screens over them.
+    // screens over them, run by its record.
     std::int32_t ClothesSelectProc();
     std::uint32_t ClothesSelectDrawProc();
     // Composes the scene as the adventure draws it into the mosaic's work surface 1:

@@ -66,3 +66,37 @@ std::int32_t ModeHost::SettingsStandby(const SETTINGS_OWNER& owner) {
 std::int32_t ModeHost::GetMode() const { return game_.GetMode(); }
 
 std::int32_t& ModeHost::OldMode() { return game_.nOldMode; }
+
+std::int32_t ModeHost::OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime) {
+    return game_.OverlayFadeAway(szTag, dwFadeTime);
+}
+
+std::uint32_t ModeHost::SaveEnableFlg() const { return game_.nSaveEnableFlg; }
+
+const std::int32_t* ModeHost::ClothesFlg() const { return game_.nClothesFlg; }
+
+std::int32_t ModeHost::ScrFileOpen(const char* szTag, const char* szName) {
+    return game_.ScrOpenResult(szTag, game_.ScrFileOpen(szName));
+}
+
+std::int32_t ModeHost::CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos) {
+    return game_.CheckAutoSkipFileList(szName, pnPos);
+}
+
+std::uint32_t& ModeHost::ScrSkipEnableFlg() { return game_.nScrSkipEnableFlg; }
+
+std::int32_t& ModeHost::ScrSkipLine() { return game_.nScrSkipLine; }
+
+MSG_WINDOW_DATA& ModeHost::MsgWindowData() { return game_.MsgWindowData; }
+
+GRAPHIC_DATA& ModeHost::BGGraphData1() { return game_.BGGraphData1; }
+
+GRAPHIC_DATA& ModeHost::BGGraphData2() { return game_.BGGraphData2; }
+
+GRAPHIC_DATA_EX& ModeHost::PRIM1() { return game_.PRIM1; }
+
+GRAPHIC_DATA_EX& ModeHost::PRIM2() { return game_.PRIM2; }
+
+ZKCHAR* ModeHost::CharData() { return game_.pCharData.get(); }
+
+std::int32_t ModeHost::CharNum() const { return game_.nCharNum; }

@@ -6,7 +6,10 @@ class GAMEMAIN;
 struct GameContext;
 class CONFIG_DATA;
 class GRAPHIC_DATA;
+class GRAPHIC_DATA_EX;
+class MSG_WINDOW_DATA;
 class SAVE_LOAD_WINDOW_DATA;
+class ZKCHAR;
 struct SETTINGS_OWNER;
 
 // The game as a mode record sees it while the record runs its mode's steps and draw.
@@ -70,6 +73,31 @@ public:
     std::int32_t GetMode() const;
     // The mode the game was in before the running one.
     std::int32_t& OldMode();
+    // The overlay fades away, its texture then unloaded: 0 fading, 1 done, -1 failed
+    // (logged under szTag).
+    std::int32_t OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime);
+    // The word that allows the save screen.
+    std::uint32_t SaveEnableFlg() const;
+    // The 14 costume summary flags the costume cards show.
+    const std::int32_t* ClothesFlg() const;
+    // Opens the named scenario afresh as the running script: 1 opened, else -1 with
+    // the failure logged under szTag.
+    std::int32_t ScrFileOpen(const char* szTag, const char* szName);
+    // The already-read list: 1 with *pnPos the line read up to when szName is in it.
+    std::int32_t CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos);
+    // Whether the running script may skip, and the line it may skip up to.
+    std::uint32_t& ScrSkipEnableFlg();
+    std::int32_t& ScrSkipLine();
+    // The story's message window.
+    MSG_WINDOW_DATA& MsgWindowData();
+    // The story's scene: the two background layers, the two picture layers and the
+    // characters.
+    GRAPHIC_DATA& BGGraphData1();
+    GRAPHIC_DATA& BGGraphData2();
+    GRAPHIC_DATA_EX& PRIM1();
+    GRAPHIC_DATA_EX& PRIM2();
+    ZKCHAR* CharData();
+    std::int32_t CharNum() const;
 
 private:
     GAMEMAIN& game_;

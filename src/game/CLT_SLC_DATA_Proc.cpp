@@ -1,0 +1,319 @@
+#include "game/CLT_SLC_DATA.h"
+#include "game/GAME_MODE.h"
+#include "game/GameContext.h"
+#include "game/ModeHost.h"
+#include "game/ResourceLoader.h"
+#include "game/ResourcePlayer.h"
+#include "game/SETTINGS_OWNER.h"
+#include "game/ShellWords.h"
+#include "platform/core/Log.h"
+#include "platform/input/VirtualKeys.h"
+#include "script/ZKCHAR.h"
+#include "system/ClickState.h"
+#include "system/ZKSYSTEM.h"
+#include "windows/CONFIG_DATA.h"
+#include "windows/MSG_WINDOW_DATA.h"
+#include "windows/SAVE_LOAD_WINDOW_DATA.h"
+#include "windows/WindowStandby.h"
+
+namespace {
+
+constexpr const char* kTag = "GAMEMAIN::ClothesSelectProc";
+constexpr int kOverlayTexture = 0;
+constexpr std::uint32_t kOpenFadeTime = 1000;
+constexpr std::uint32_t kChoiceFadeTime = 500;
+constexpr std::uint32_t kLoadFadeTime = 1000;
+constexpr std::uint32_t kTitleFadeTime = 1000;
+// Save, load and settings.
+constexpr std::int32_t kMenuMask = 7;
+// The standby's result when the hovered card was clicked.
+constexpr std::int32_t kCardChosen = 2;
+
+enum CLT_STEP : std::int32_t {
+    CLT_STEP_START = 0,
+    CLT_STEP_OPEN_FADE = 1,
+    CLT_STEP_MAIN = 2,
+    CLT_STEP_CHOSEN = 3,
+    CLT_STEP_SAVE_OPEN = 4,
+    CLT_STEP_SAVE_STANDBY = 5,
+    CLT_STEP_SAVE_CLOSE = 6,
+    CLT_STEP_LOAD_OPEN = 7,
+    CLT_STEP_LOAD_STANDBY = 8,
+    CLT_STEP_LOAD_CLOSE = 9,
+    CLT_STEP_LOAD_FADE = 10,
+    CLT_STEP_LOADED_FADE = 11,
+    CLT_STEP_CONFIG_OPEN = 12,
+    CLT_STEP_CONFIG_STANDBY = 13,
+    CLT_STEP_CONFIG_CLOSE = 14,
+    CLT_STEP_TO_TITLE_CLOSE = 15,
+    CLT_STEP_TO_TITLE = 16,
+};
+
+const SETTINGS_OWNER kSettingsOwner = {
+    kTag, 1, u8"コンフィグウィンドウのオープン処理でエラーが発生しました",
+    u8"コンフィグ待機中にエラーが発生しました",
+    u8"コンフィグウィンドウのクローズ処理でエラーが発生しました"};
+
+struct CLT_INPUT {
+    int nX = 0;
+    int nY = 0;
+    KEY_STATE click = KEY_STATE_UP;
+    KEY_STATE right = KEY_STATE_UP;
+};
+
+CLT_INPUT ReadInput(const ZKSYSTEM& system) {
+    CLT_INPUT input;
+    system.GetMousePos(&input.nX, &input.nY);
+    input.click = ClickState(system);
+    input.right = system.GetVKeyStatus(platform::VK_RBUTTON);
+    return input;
+}
+
+// Letter keys have their capital's code.
+constexpr int VkLetter(char c) { return platform::VK_A + (c - 'A'); }
+
+bool Released(const ZKSYSTEM& system, int nVirtualKey) {
+    return system.GetVKeyStatus(nVirtualKey) == KEY_STATE_RELEASED;
+}
+
+bool LoadOverlayTexture(ModeHost& host, const char8_t* szFailed) {
+    const GameContext& context = host.Context();
+    if (TextureLoad(context.pSprite, context.pSystem, kOverlayTexture, 0, 0) != 0) return true;
+    platform::LogError(kTag, szFailed);
+    return false;
+}
+
+std::int32_t OpenSettings(ModeHost& host) {
+    host.SettingsOpen();
+    host.ProcStep() = CLT_STEP_CONFIG_OPEN;
+    return 1;
+}
+
+std::int32_t OpenSaveLoad(ModeHost& host, std::int32_t nKind) {
+    host.SaveLoadWindowData().Initialize(nKind, &host.Context());
+    host.ProcStep() =
+        nKind == SAVE_LOAD_WINDOW_DATA::kKindSave ? CLT_STEP_SAVE_OPEN : CLT_STEP_LOAD_OPEN;
+    return 1;
+}
+
+// The right button and the keys, then the strip's requests: 0 when none acts.
+std::int32_t Openers(ModeHost& host, const CLT_INPUT& input) {
+    const ZKSYSTEM& system = *host.Context().pSystem;
+    const ShellWords& shell = *host.Context().pShell;
+    if (input.right == KEY_STATE_RELEASED && host.ConfigEnableFlg() != 0) return OpenSettings(host);
+    if (Released(system, VkLetter('S')) && host.SaveEnableFlg() != 0) {
+        return OpenSaveLoad(host, SAVE_LOAD_WINDOW_DATA::kKindSave);
+    }
+    if (Released(system, VkLetter('L')) && host.LoadEnableFlg() != 0) {
+        return OpenSaveLoad(host, SAVE_LOAD_WINDOW_DATA::kKindLoad);
+    }
+    if (Released(system, VkLetter('C')) && host.ConfigEnableFlg() != 0) return OpenSettings(host);
+    if (shell.saveRequest != 0 && host.SaveEnableFlg() != 0) {
+        return OpenSaveLoad(host, SAVE_LOAD_WINDOW_DATA::kKindSave);
+    }
+    if (shell.loadRequest != 0 && host.LoadEnableFlg() != 0) {
+        return OpenSaveLoad(host, SAVE_LOAD_WINDOW_DATA::kKindLoad);
+    }
+    if (shell.configRequest != 0 && host.ConfigEnableFlg() != 0) return OpenSettings(host);
+    return 0;
+}
+
+std::int32_t Start(ModeHost& host, CLT_SLC_DATA& screen) {
+    host.MsgWndStatusChange(kMenuMask, 0);
+    host.ShowOverlay(1.0f);
+    if (!LoadOverlayTexture(host, u8"呼び出したTextureLoadが失敗しました")) return -1;
+    if (screen.Initialize(&host.Context(), host.ClothesFlg()) == 0) {
+        platform::LogError(kTag, u8"衣装選択クラスの初期化に失敗しました");
+        return -1;
+    }
+    host.ProcStep() = CLT_STEP_OPEN_FADE;
+    return 1;
+}
+
+// The overlay fades away; the screen then takes its openers.
+std::int32_t FadeIn(ModeHost& host, std::uint32_t dwFadeTime, bool bGrant) {
+    const std::int32_t nFaded = host.OverlayFadeAway(kTag, dwFadeTime);
+    if (nFaded != 1) return nFaded;
+    if (bGrant) host.MsgWndStatusChange(kMenuMask, 1);
+    host.ProcStep() = CLT_STEP_MAIN;
+    return 1;
+}
+
+std::int32_t MainStep(ModeHost& host, CLT_SLC_DATA& screen) {
+    const CLT_INPUT input = ReadInput(*host.Context().pSystem);
+    if (Openers(host, input) != 0) return 1;
+    const std::int32_t nResult =
+        screen.ClothesSelectStandby(input.nX, input.nY, input.click, host.Now());
+    if (nResult == -1) {
+        platform::LogError(kTag, u8"呼び出したCLT_SLC_DATA::ClothesSelectStandbyが失敗しました");
+        return -1;
+    }
+    if (nResult != kCardChosen) return 1;
+    host.MsgWndStatusChange(kMenuMask, 0);
+    host.ShowOverlay(0.0f);
+    if (!LoadOverlayTexture(host, u8"呼び出したTextureLoadが失敗しました")) return -1;
+    host.ProcStep() = CLT_STEP_CHOSEN;
+    return 1;
+}
+
+// The chosen costume's scenario opens, the screen goes and the story goes on in it.
+std::int32_t Chosen(ModeHost& host, CLT_SLC_DATA& screen) {
+    GRAPHIC_DATA& fade = host.FadeGraph();
+    if (host.FadeInTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
+                           kChoiceFadeTime) != 0) {
+        return 1;
+    }
+    const std::int32_t nPlace = screen.nCursorPos;
+    const std::int32_t nClothes =
+        nPlace >= 1 && nPlace <= CLT_SLC_DATA::kPlaceCount ? screen.nSortNo[nPlace - 1] : -1;
+    if (nClothes < 0 || nClothes >= CLT_SLC_DATA::kClothesCount) {
+        platform::LogError(kTag, u8"カーソル位置が異常です");
+        return -1;
+    }
+    const char* szScenario = screen.ClothesData[nClothes].szScenario;
+    if (host.ScrFileOpen(kTag, szScenario) != 1) return -1;
+    host.ScrSkipEnableFlg() =
+        host.CheckAutoSkipFileList(szScenario, &host.ScrSkipLine()) == 1 ? 1 : 0;
+    host.ConfigData().Release();
+    host.SaveLoadWindowData().Release();
+    screen.Release();
+    host.UnloadModeResources();
+    if (!LoadOverlayTexture(host, u8"画像のロードに失敗しました")) return -1;
+    host.MsgWindowData().Initialize(&host.Context());
+    host.ShowOverlay(1.0f);
+    host.ChangeMode(GAME_MODE_ADV);
+    host.ProcStep() = 1;
+    return 1;
+}
+
+// The save/load screen's slides; the step after an open is its standby.
+std::int32_t SlideStep(ModeHost& host, bool bOpen) {
+    const std::int32_t nResult = host.SaveLoadSlide(kTag, bOpen);
+    if (nResult != 1) return nResult;
+    if (bOpen) {
+        ++host.ProcStep();
+    } else {
+        host.SaveLoadWindowData().Release();
+        host.ProcStep() = CLT_STEP_MAIN;
+    }
+    return 1;
+}
+
+std::int32_t StandbyStep(ModeHost& host) {
+    const CLT_INPUT input = ReadInput(*host.Context().pSystem);
+    const std::int32_t nResult =
+        host.SaveLoadStandby(kTag, input.nX, input.nY, input.click, input.right);
+    if (nResult == STANDBY_ACTED) host.ProcStep() = CLT_STEP_LOAD_FADE;
+    if (nResult == STANDBY_CLOSE) ++host.ProcStep();
+    return nResult == -1 ? -1 : 1;
+}
+
+// The screen fades to black, then the chosen slot takes its place; the loaded mode
+// runs the fade back in.
+std::int32_t LoadFade(ModeHost& host) {
+    GRAPHIC_DATA& fade = host.FadeGraph();
+    if (host.FadeInTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
+                           kLoadFadeTime) != 0) {
+        return 1;
+    }
+    if (host.SaveLoadResume(kTag) == -1) return -1;
+    host.ProcStep() = CLT_STEP_LOADED_FADE;
+    return 1;
+}
+
+std::int32_t SettingsSlideStep(ModeHost& host, bool bOpen) {
+    const std::int32_t nResult = host.SettingsSlide(kSettingsOwner, bOpen);
+    if (nResult != 1) return nResult;
+    host.ProcStep() = bOpen ? CLT_STEP_CONFIG_STANDBY : CLT_STEP_MAIN;
+    return 1;
+}
+
+std::int32_t SettingsStandbyStep(ModeHost& host) {
+    const std::int32_t nResult = host.SettingsStandby(kSettingsOwner);
+    if (nResult == STANDBY_CLOSE) host.ProcStep() = CLT_STEP_CONFIG_CLOSE;
+    if (nResult == STANDBY_SPECIAL) host.ProcStep() = CLT_STEP_TO_TITLE_CLOSE;
+    return nResult == -1 ? -1 : 1;
+}
+
+// The confirmed return to the title: the settings close, then the screen fades out.
+std::int32_t TitleCloseStep(ModeHost& host) {
+    const std::int32_t nResult = host.SettingsSlide(kSettingsOwner, false);
+    if (nResult != 1) return nResult;
+    if (!LoadOverlayTexture(host, u8"画像のロードに失敗しました")) return -1;
+    host.ShowOverlay(0.0f);
+    host.ProcStep() = CLT_STEP_TO_TITLE;
+    return 1;
+}
+
+// The story ends here: its scene, characters, music and every slot go.
+std::int32_t ToTitle(ModeHost& host, CLT_SLC_DATA& screen) {
+    GRAPHIC_DATA& fade = host.FadeGraph();
+    if (host.FadeInTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
+                           kTitleFadeTime) != 0) {
+        return 1;
+    }
+    host.ConfigData().Release();
+    host.SaveLoadWindowData().Release();
+    screen.Release();
+    host.BGGraphData1().Release();
+    host.BGGraphData2().Release();
+    host.PRIM1().Reset();
+    host.PRIM2().Reset();
+    ZKCHAR* pCharData = host.CharData();
+    for (std::int32_t i = 0; pCharData && i < host.CharNum(); ++i) pCharData[i].Reset(1);
+    const GameContext& context = host.Context();
+    BGMStop(1, context.pSnd, context.pSystem, *context.pShell);
+    VoiceStop(context.pSnd, *context.pShell);
+    host.UnloadModeResources();
+    if (!LoadOverlayTexture(host, u8"画像のロードに失敗しました")) return -1;
+    host.ChangeMode(GAME_MODE_TITLE);
+    return 1;
+}
+
+}  // namespace
+
+std::int32_t CLT_SLC_DATA::Proc(ModeHost& host) {
+    switch (host.ProcStep()) {
+        case CLT_STEP_START:
+            return Start(host, *this);
+        case CLT_STEP_OPEN_FADE:
+            return FadeIn(host, kOpenFadeTime, true);
+        case CLT_STEP_MAIN:
+            return MainStep(host, *this);
+        case CLT_STEP_CHOSEN:
+            return Chosen(host, *this);
+        case CLT_STEP_SAVE_OPEN:
+        case CLT_STEP_LOAD_OPEN:
+            return SlideStep(host, true);
+        case CLT_STEP_SAVE_STANDBY:
+        case CLT_STEP_LOAD_STANDBY:
+            return StandbyStep(host);
+        case CLT_STEP_SAVE_CLOSE:
+        case CLT_STEP_LOAD_CLOSE:
+            return SlideStep(host, false);
+        case CLT_STEP_LOAD_FADE:
+            return LoadFade(host);
+        case CLT_STEP_LOADED_FADE:
+            return FadeIn(host, kLoadFadeTime, false);
+        case CLT_STEP_CONFIG_OPEN:
+            return SettingsSlideStep(host, true);
+        case CLT_STEP_CONFIG_STANDBY:
+            return SettingsStandbyStep(host);
+        case CLT_STEP_CONFIG_CLOSE:
+            return SettingsSlideStep(host, false);
+        case CLT_STEP_TO_TITLE_CLOSE:
+            return TitleCloseStep(host);
+        case CLT_STEP_TO_TITLE:
+            return ToTitle(host, *this);
+        default:
+            return 1;
+    }
+}
+
+std::uint32_t CLT_SLC_DATA::DrawProc(ModeHost& host) {
+    Draw();
+    host.ConfigData().Draw(1);
+    host.SaveLoadWindowData().Draw();
+    host.DrawOverlay();
+    return 1;
+}
