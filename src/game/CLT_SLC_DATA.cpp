@@ -61,12 +61,7 @@ std::uint32_t CLT_SLC_DATA::Initialize(const GameContext* pContextIn,
         WindowLogError(kTag, WINDOW_FAILURE::ImageLoad);
         return 0;
     }
-    for (const int effect : kEffects) {
-        if (SELoad(pContext->pSnd, pContext->pSystem, effect, nullptr, *pContext->pShell) == 0) {
-            platform::LogError(kTag, u8"SEのロードに失敗しました");
-            return 0;
-        }
-    }
+    if (!WindowLoadEffects(*pContext, kTag, kEffects)) return 0;
     nInitFlg = 1;
     return 1;
 }

@@ -49,32 +49,7 @@ enum CLT_STEP : std::int32_t {
     CLT_STEP_TO_TITLE = 16,
 };
 
-const SETTINGS_OWNER kSettingsOwner = {
-    kTag, 1, u8"コンフィグウィンドウのオープン処理でエラーが発生しました",
-    u8"コンフィグ待機中にエラーが発生しました",
-    u8"コンフィグウィンドウのクローズ処理でエラーが発生しました"};
-
-struct CLT_INPUT {
-    int nX = 0;
-    int nY = 0;
-    KEY_STATE click = KEY_STATE_UP;
-    KEY_STATE right = KEY_STATE_UP;
-};
-
-CLT_INPUT ReadInput(const ZKSYSTEM& system) {
-    CLT_INPUT input;
-    system.GetMousePos(&input.nX, &input.nY);
-    input.click = ClickState(system);
-    input.right = system.GetVKeyStatus(platform::VK_RBUTTON);
-    return input;
-}
-
-// Letter keys have their capital's code.
-constexpr int VkLetter(char c) { return platform::VK_A + (c - 'A'); }
-
-bool Released(const ZKSYSTEM& system, int nVirtualKey) {
-    return system.GetVKeyStatus(nVirtualKey) == KEY_STATE_RELEASED;
-}
+constexpr SETTINGS_OWNER kSettingsOwner = StorySettingsOwner(kTag);
 
 bool LoadOverlayTexture(ModeHost& host, const char8_t* szFailed) {
     const GameContext& context = host.Context();
@@ -97,7 +72,7 @@ std::int32_t OpenSaveLoad(ModeHost& host, std::int32_t nKind) {
 }
 
 // The right button and the keys, then the strip's requests: 0 when none acts.
-std::int32_t Openers(ModeHost& host, const CLT_INPUT& input) {
+std::int32_t Openers(ModeHost& host, const POINTER_INPUT& input) {
     const ZKSYSTEM& system = *host.Context().pSystem;
     const ShellWords& shell = *host.Context().pShell;
     if (input.right == KEY_STATE_RELEASED && host.ConfigEnableFlg() != 0) return OpenSettings(host);
@@ -140,7 +115,7 @@ std::int32_t FadeIn(ModeHost& host, std::uint32_t dwFadeTime, bool bGrant) {
 }
 
 std::int32_t MainStep(ModeHost& host, CLT_SLC_DATA& screen) {
-    const CLT_INPUT input = ReadInput(*host.Context().pSystem);
+    const POINTER_INPUT input = ReadPointerInput(*host.Context().pSystem);
     if (Openers(host, input) != 0) return 1;
     const std::int32_t nResult =
         screen.ClothesSelectStandby(input.nX, input.nY, input.click, host.Now());
@@ -200,7 +175,7 @@ std::int32_t SlideStep(ModeHost& host, bool bOpen) {
 }
 
 std::int32_t StandbyStep(ModeHost& host) {
-    const CLT_INPUT input = ReadInput(*host.Context().pSystem);
+    const POINTER_INPUT input = ReadPointerInput(*host.Context().pSystem);
     const std::int32_t nResult =
         host.SaveLoadStandby(kTag, input.nX, input.nY, input.click, input.right);
     if (nResult == STANDBY_ACTED) host.ProcStep() = CLT_STEP_LOAD_FADE;

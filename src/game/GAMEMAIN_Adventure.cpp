@@ -3,6 +3,7 @@
 #include "game/GAMEMAIN.h"
 #include "game/ResourceLoader.h"
 #include "game/ResourcePlayer.h"
+#include "game/SETTINGS_OWNER.h"
 #include "game/ShellWords.h"
 #include "platform/core/Log.h"
 #include "platform/input/VirtualKeys.h"
@@ -47,33 +48,7 @@ enum ADV_STEP : std::int32_t {
     ADV_STEP_TO_TITLE = 18,
 };
 
-const GAMEMAIN::SETTINGS_OWNER kSettingsOwner = {
-    kTag, 1, u8"コンフィグウィンドウのオープン処理でエラーが発生しました",
-    u8"コンフィグ待機中にエラーが発生しました",
-    u8"コンフィグウィンドウのクローズ処理でエラーが発生しました"};
-
-// What a frame's step 3 reads once, at its top.
-struct ADV_INPUT {
-    int nX = 0;
-    int nY = 0;
-    KEY_STATE click = KEY_STATE_UP;
-    KEY_STATE right = KEY_STATE_UP;
-};
-
-ADV_INPUT ReadInput(const ZKSYSTEM& system) {
-    ADV_INPUT input;
-    system.GetMousePos(&input.nX, &input.nY);
-    input.click = ClickState(system);
-    input.right = system.GetVKeyStatus(platform::VK_RBUTTON);
-    return input;
-}
-
-// Letter keys have their capital's code.
-constexpr int VkLetter(char c) { return platform::VK_A + (c - 'A'); }
-
-bool Released(const ZKSYSTEM& system, int nVirtualKey) {
-    return system.GetVKeyStatus(nVirtualKey) == KEY_STATE_RELEASED;
-}
+constexpr SETTINGS_OWNER kSettingsOwner = StorySettingsOwner(kTag);
 
 // The settings screen opens over the story; the bar stays out of use meanwhile.
 std::int32_t OpenSettings(GAMEMAIN& game) {
@@ -99,7 +74,7 @@ bool MaySave(const GAMEMAIN& game) {
 }
 
 // The skip toggle stops at a click while the script stands inside text already read.
-bool CancelsSkip(const GAMEMAIN& game, const ADV_INPUT& input) {
+bool CancelsSkip(const GAMEMAIN& game, const POINTER_INPUT& input) {
     const MSG_WINDOW_DATA& window = game.MsgWindowData;
     const bool bInsideRead = game.nScrSkipLine == -1 || game.nScrSkipLine > game.ScrFileData.nLine;
     return game.nMsgWndDispFlg != 0 && input.click == KEY_STATE_RELEASED &&
@@ -110,7 +85,7 @@ bool CancelsSkip(const GAMEMAIN& game, const ADV_INPUT& input) {
 }
 
 // The keys and the right button that open a screen: 0 when none acts this frame.
-std::int32_t KeyTriggers(GAMEMAIN& game, const ZKSYSTEM& system, const ADV_INPUT& input) {
+std::int32_t KeyTriggers(GAMEMAIN& game, const ZKSYSTEM& system, const POINTER_INPUT& input) {
     if (input.right == KEY_STATE_RELEASED && game.nConfigEnableFlg != 0) return OpenSettings(game);
     if (Released(system, VkLetter('S')) && MaySave(game)) {
         return OpenSaveLoad(game, SAVE_LOAD_WINDOW_DATA::kKindSave);
@@ -135,7 +110,7 @@ std::int32_t MenuTriggers(GAMEMAIN& game) {
     return 0;
 }
 
-void RunWindows(GAMEMAIN& game, const ADV_INPUT& input) {
+void RunWindows(GAMEMAIN& game, const POINTER_INPUT& input) {
     if (game.nMsgWndDispFlg == 0) return;
     if (game.MsgWindowData.WindowStandby(input.nX, input.nY, input.click, game.dwNowTime) ==
         STANDBY_SPECIAL) {
@@ -258,7 +233,7 @@ std::int32_t LeaveRequested(GAMEMAIN& game, std::int32_t nStep) {
 }
 
 std::int32_t MainLoop(GAMEMAIN& game) {
-    const ADV_INPUT input = ReadInput(*game.pSystem);
+    const POINTER_INPUT input = ReadPointerInput(*game.pSystem);
     if (game.nMsgWndDispFlg == 0 && input.click == KEY_STATE_RELEASED) {
         game.nMsgWndDispFlg = 1;
         return 1;
@@ -313,7 +288,7 @@ std::int32_t SlideStep(GAMEMAIN& game, bool bOpen) {
 }
 
 std::int32_t StandbyStep(GAMEMAIN& game) {
-    const ADV_INPUT input = ReadInput(*game.pSystem);
+    const POINTER_INPUT input = ReadPointerInput(*game.pSystem);
     const std::int32_t nResult =
         game.SaveLoadStandby(kTag, input.nX, input.nY, input.click, input.right);
     if (nResult == STANDBY_ACTED) game.nProcStep = ADV_STEP_LOAD_FADE;

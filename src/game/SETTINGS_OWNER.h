@@ -11,3 +11,11 @@ struct SETTINGS_OWNER {
     const char8_t* szStandbyFailed;
     const char8_t* szCloseFailed;
 };
+
+// The owner inside the story (the adventure, the costume select), whose settings
+// offer the return to the title.
+constexpr SETTINGS_OWNER StorySettingsOwner(const char* szTag) {
+    return {szTag, 1, u8"コンフィグウィンドウのオープン処理でエラーが発生しました",
+            u8"コンフィグ待機中にエラーが発生しました",
+            u8"コンフィグウィンドウのクローズ処理でエラーが発生しました"};
+}

@@ -51,13 +51,6 @@ constexpr int kPictureMenuBack = TITLE_DATA::kPictureMenuBack;
 // The step a loaded slot's mode goes on from: its fade in after a load.
 constexpr std::int32_t kLoadedStep = 11;
 
-// Letter keys have their capital's code.
-constexpr int VkLetter(char c) { return platform::VK_A + (c - 'A'); }
-
-bool Released(const ZKSYSTEM& system, int nVirtualKey) {
-    return system.GetVKeyStatus(nVirtualKey) == KEY_STATE_RELEASED;
-}
-
 std::int32_t Failed(const char8_t* szText) {
     platform::LogError(kTag, szText);
     return -1;

@@ -1,5 +1,7 @@
 #include "windows/WindowLog.h"
 
+#include "game/GameContext.h"
+#include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/core/Log.h"
 
@@ -16,4 +18,15 @@ void WindowBlt(DrawFailureLatch& latch, std::string_view szTag, ZKSPRITE* pSprit
                 pSprite->DDBltRange(nSurface, nX, nY, rcCell.left, rcCell.top, rcCell.right,
                                     rcCell.bottom, 1),
                 nItem, site);
+}
+
+bool WindowLoadEffects(const GameContext& context, std::string_view szTag,
+                       std::span<const int> effects) {
+    for (const int effect : effects) {
+        if (SELoad(context.pSnd, context.pSystem, effect, nullptr, *context.pShell) == 0) {
+            platform::LogError(szTag, u8"SEのロードに失敗しました");
+            return false;
+        }
+    }
+    return true;
 }

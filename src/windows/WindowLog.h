@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "platform/video/Rect.h"
 #include "windows/DrawFailureLatch.h"
 
 class ZKSPRITE;
+struct GameContext;
 
 // The failures every window reports, each one line "Error: <CLASS::Method> text".
 enum class WINDOW_FAILURE {
@@ -23,3 +25,8 @@ void WindowLogError(std::string_view szTag, WINDOW_FAILURE failure);
 void WindowBlt(DrawFailureLatch& latch, std::string_view szTag, ZKSPRITE* pSprite, int nSurface,
                const platform::Rect& rcCell, std::int32_t nX, std::int32_t nY, int nItem,
                CallSite site);
+
+// Loads a screen's sound effects; the first that fails is logged under szTag and ends
+// the loading with false.
+bool WindowLoadEffects(const GameContext& context, std::string_view szTag,
+                       std::span<const int> effects);
