@@ -127,6 +127,19 @@ protected:
         std::snprintf(name, sizeof name, "sav/sav%02d.sav", nSlot);
         return name;
     }
+    // Every slot of the screen gone: texture 0 (the overlay) and surface nKeptSurface
+    // stay, no effect.
+    void expectOnlyTheOverlayLeft(int nKeptSurface) {
+        GAMEMAIN& g = game();
+        EXPECT_NE(g.pSprite->GetTexture(0), nullptr);
+        for (int i = 1; i < g.pSprite->GetTextureCount(); ++i) {
+            EXPECT_EQ(g.pSprite->GetTexture(i), nullptr) << "texture " << i;
+        }
+        for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i) {
+            EXPECT_EQ(g.pSprite->GetSurface(i) != nullptr, i == nKeptSurface) << "surface " << i;
+        }
+        EXPECT_LT(g.pSnd->DAGetState(4), 0) << "the screen's effects unloaded";
+    }
     Lines errors() const {
         Lines found;
         for (const std::string& line : logTexts()) {
@@ -211,17 +224,40 @@ TEST_F(ClothesSelectRun, ChoosingACostumeContinuesTheStoryWithItsScenario) {
               std::tuple(0u, 0u, 0u));
     EXPECT_EQ(g.MsgWindowData.nInitFlg, 1u);
     EXPECT_EQ(std::pair(g.FadeGraphData.nDispFlg, g.FadeGraphData.fAlpha), std::pair(1u, 1.0f));
-    EXPECT_NE(g.pSprite->GetTexture(0), nullptr);
-    for (int i = 1; i < g.pSprite->GetTextureCount(); ++i) {
-        EXPECT_EQ(g.pSprite->GetTexture(i), nullptr) << "texture " << i;
-    }
-    for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i) {
-        EXPECT_EQ(g.pSprite->GetSurface(i) != nullptr, i == 5) << "surface " << i;
-    }
-    EXPECT_LT(g.pSnd->DAGetState(4), 0) << "the screen's effects unloaded";
+    expectOnlyTheOverlayLeft(5);
     EXPECT_EQ(g.pSnd->DAGetState(1), 0) << "the music plays on";
     ASSERT_TRUE(runUntil([&] { return step() == 3; }, 120));
     EXPECT_EQ(errors(), Lines{});
+}
+
+// The chosen scenario may be skipped as far as the already-read list says, and not at
+// all when it is not listed.
+TEST_F(ClothesSelectRun, TheChosenScenarioSkipsAsFarAsItWasRead) {
+    const struct {
+        const char* listed;
+        std::int32_t position;
+        std::uint32_t skip;
+        std::int32_t line;
+    } cases[] = {
+        {nullptr, 0, 0, 99},
+        {"cos02.spt", 12, 0, 99},
+        {"cos01.spt", 12, 1, 12},
+        {"cos01.spt", -1, 1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.listed ? c.listed : "none") << " " << c.position);
+        begin();
+        GAMEMAIN& g = game();
+        if (c.listed != nullptr) ASSERT_EQ(g.AddAutoSkipFileList(c.listed, c.position), 1u);
+        g.nScrSkipEnableFlg = 1 - c.skip;
+        g.nScrSkipLine = 99;
+        pointAt(Centre(1));
+        ASSERT_TRUE(runFrames(2));
+        ASSERT_TRUE(release(platform::VK_LBUTTON));
+        ASSERT_TRUE(runUntil([&] { return session().mode() == GAME_MODE_ADV; }, 60));
+        EXPECT_EQ(std::pair(g.nScrSkipEnableFlg, g.nScrSkipLine), std::pair(c.skip, c.line));
+        TearDown();
+    }
 }
 
 // A costume whose scenario cannot be opened ends the game with the reason, after the
@@ -264,6 +300,22 @@ TEST_F(ClothesSelectRun, AStandbyFailureIsFatal) {
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[lines.size() - 3],
               kTag + "呼び出したCLT_SLC_DATA::ClothesSelectStandbyが失敗しました");
+}
+
+// The overlay's picture gone as the screen opens ends the game with its line.
+TEST_F(ClothesSelectRun, AMissingOverlayPictureAtTheOpeningIsFatal) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    replaceMembers("Img.dat", {{game().pSprite->GetTextureFileName(0), ""}});
+    enter(GAME_MODE_CLOTHES_SELECT);
+    EXPECT_FALSE(runFrames(1));
+    const Lines lines = errors();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+              (Lines{kTag + "呼び出したTextureLoadが失敗しました",
+                     "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::ClothesSelectProcが失敗しました",
+                     "Error: <AppMain> GAMEMAIN::GameMainFuncが失敗しました"}));
+    EXPECT_EQ(cards().nInitFlg, 0u);
 }
 
 // Each opener works only while its screen is allowed; the card under the pointer is
@@ -472,10 +524,7 @@ TEST_F(ClothesSelectRun, TheReturnToTheTitleEndsTheStory) {
                          g.BGGraphData2.nDispFlg),
               std::tuple(0u, 0u, 0u, 0u));
     EXPECT_NE(g.pSnd->DAGetState(1), 0) << "the music stopped and unloaded";
-    EXPECT_NE(g.pSprite->GetTexture(0), nullptr);
-    for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i) {
-        EXPECT_EQ(g.pSprite->GetSurface(i), nullptr) << "surface " << i;
-    }
+    expectOnlyTheOverlayLeft(-1);
     EXPECT_EQ(errors(), Lines{});
 }
 
