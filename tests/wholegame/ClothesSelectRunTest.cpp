@@ -248,7 +248,9 @@ TEST_F(ClothesSelectRun, TheChosenScenarioSkipsAsFarAsItWasRead) {
         SCOPED_TRACE(testing::Message() << (c.listed ? c.listed : "none") << " " << c.position);
         begin();
         GAMEMAIN& g = game();
-        if (c.listed != nullptr) ASSERT_EQ(g.AddAutoSkipFileList(c.listed, c.position), 1u);
+        if (c.listed != nullptr) {
+            ASSERT_EQ(g.AddAutoSkipFileList(c.listed, c.position), 1u);
+        }
         g.nScrSkipEnableFlg = 1 - c.skip;
         g.nScrSkipLine = 99;
         pointAt(Centre(1));
