@@ -103,6 +103,60 @@ protected:
     bool saveIn(std::int32_t nSlot) {
         return release('S') && reach(5) && choose(nSlot) && release('S') && reach(2);
     }
+    // The settings' return to the title, confirmed; the checks of what it ended.
+    void returnToTheTitle() {
+        GAMEMAIN& g = game();
+        std::int32_t quira = -1;
+        ASSERT_EQ(g.IDSerch("QUIRA", 4, &quira), 1u);
+        g.pCharData[quira].nLoveValue = 7;
+        // Layers a slot may have brought back with the screen go with the story.
+        for (GRAPHIC_DATA* layer :
+             {static_cast<GRAPHIC_DATA*>(&g.PRIM1), static_cast<GRAPHIC_DATA*>(&g.PRIM2),
+              &g.BGGraphData1, &g.BGGraphData2}) {
+            layer->nDispFlg = 1;
+        }
+        ASSERT_TRUE(release(platform::VK_RBUTTON));
+        ASSERT_TRUE(reach(13));
+        const auto clickOn = [&](std::int32_t nId) {
+            const CONFIG_CONTROL& c = *FindConfigControl(nId);
+            const bool onScreen = nId == kConfigYes || nId == kConfigNo;
+            const int x = (onScreen ? 0 : g.ConfigData.nX) + (c.rcHit.left + c.rcHit.right) / 2;
+            const int y = (onScreen ? 0 : g.ConfigData.nY) + (c.rcHit.top + c.rcHit.bottom) / 2;
+            session().input().setPointer({x, y});
+            return runFrames(1) && release(platform::VK_LBUTTON);
+        };
+        ASSERT_TRUE(clickOn(kConfigTitle));
+        ASSERT_TRUE(runUntil([&] { return g.ConfigData.nSlideFlg == CONFIG_DATA::kBoxUp; }, 60));
+        ASSERT_TRUE(clickOn(kConfigYes));
+        ASSERT_TRUE(reach(16));
+        const std::uint32_t start = g.dwNowTime;
+        ASSERT_TRUE(runUntil([&] { return session().mode() != GAME_MODE_CLOTHES_SELECT; }, 100));
+        EXPECT_GE(g.dwNowTime - start, 1000u);
+        EXPECT_EQ(std::tuple(session().mode(), session().previousMode(), step()),
+                  std::tuple(static_cast<std::int32_t>(GAME_MODE_TITLE),
+                             static_cast<std::int32_t>(GAME_MODE_CLOTHES_SELECT), 0));
+        EXPECT_EQ(std::tuple(cards().nInitFlg, g.ConfigData.nInitFlg), std::tuple(0u, 0u));
+        EXPECT_EQ(g.pCharData[quira].nLoveValue, 0);
+        EXPECT_EQ(std::tuple(g.PRIM1.nDispFlg, g.PRIM2.nDispFlg, g.BGGraphData1.nDispFlg,
+                             g.BGGraphData2.nDispFlg),
+                  std::tuple(0u, 0u, 0u, 0u));
+        EXPECT_NE(g.pSnd->DAGetState(1), 0) << "the music stopped and unloaded";
+        expectOnlyTheOverlayLeft(-1);
+        EXPECT_EQ(errors(), Lines{});
+    }
+    // A slot saved here, then costume 2 chosen and the slot loaded from its story:
+    // the screen is back, at its fade in.
+    bool backFromTheStory() {
+        if (!saveIn(4)) return false;
+        pointAt(Centre(2));
+        if (!runFrames(2) || !release(platform::VK_LBUTTON)) return false;
+        if (!runUntil([&] { return session().mode() == GAME_MODE_ADV && step() == 3; }, 600)) {
+            return false;
+        }
+        off();
+        return release('L') && reach(8) && choose(4) &&
+               runUntil([&] { return session().mode() == GAME_MODE_CLOTHES_SELECT; }, 120);
+    }
     std::uint32_t pixel(Point p) { return session().lastFrame()[p.y * 800 + p.x] & 0xFFFFFF; }
     static std::uint32_t Cell(const char* stem, const std::u8string& cell) {
         return zktest::WindowTestBench::CellColor(stem,
@@ -128,7 +182,7 @@ protected:
         return name;
     }
     // Every slot of the screen gone: texture 0 (the overlay) and surface nKeptSurface
-    // stay, no effect.
+    // stay, and no effect.
     void expectOnlyTheOverlayLeft(int nKeptSurface) {
         GAMEMAIN& g = game();
         EXPECT_NE(g.pSprite->GetTexture(0), nullptr);
@@ -138,7 +192,9 @@ protected:
         for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i) {
             EXPECT_EQ(g.pSprite->GetSurface(i) != nullptr, i == nKeptSurface) << "surface " << i;
         }
-        EXPECT_LT(g.pSnd->DAGetState(4), 0) << "the screen's effects unloaded";
+        for (int i = 2; i < static_cast<int>(g.pSnd->DAGetDataNum()); ++i) {
+            EXPECT_EQ(g.pSnd->DAGetLoadState(i), 0) << "effect " << i;
+        }
     }
     Lines errors() const {
         Lines found;
@@ -464,16 +520,7 @@ TEST_F(ClothesSelectRun, ADamagedSlotIsRefused) {
 // with its cards and its music.
 TEST_F(ClothesSelectRun, ASlotSavedHereLoadsBackFromTheStory) {
     begin();
-    ASSERT_TRUE(saveIn(4));
-    pointAt(Centre(2));
-    ASSERT_TRUE(runFrames(2));
-    ASSERT_TRUE(release(platform::VK_LBUTTON));
-    ASSERT_TRUE(runUntil([&] { return session().mode() == GAME_MODE_ADV && step() == 3; }, 600));
-    off();
-    ASSERT_TRUE(release('L'));
-    ASSERT_TRUE(reach(8));
-    ASSERT_TRUE(choose(4));
-    ASSERT_TRUE(runUntil([&] { return session().mode() == GAME_MODE_CLOTHES_SELECT; }, 120));
+    ASSERT_TRUE(backFromTheStory());
     EXPECT_EQ(step(), 11);
     EXPECT_EQ(cards().nInitFlg, 1u);
     EXPECT_EQ(game().ScrFileData.fp, nullptr);
@@ -487,47 +534,19 @@ TEST_F(ClothesSelectRun, ASlotSavedHereLoadsBackFromTheStory) {
 }
 
 // The settings' return to the title fades out over a second and ends the story: the
-// music stops, the characters are reset, only the overlay's black stays.
+// music stops, the characters are reset, only the overlay's black stays, also of what
+// the story had loaded before a slot brought the screen back.
 TEST_F(ClothesSelectRun, TheReturnToTheTitleEndsTheStory) {
-    begin();
-    GAMEMAIN& g = game();
-    std::int32_t quira = -1;
-    ASSERT_EQ(g.IDSerch("QUIRA", 4, &quira), 1u);
-    g.pCharData[quira].nLoveValue = 7;
-    // Layers a slot may have brought back with the screen go with the story.
-    for (GRAPHIC_DATA* layer :
-         {static_cast<GRAPHIC_DATA*>(&g.PRIM1), static_cast<GRAPHIC_DATA*>(&g.PRIM2),
-          &g.BGGraphData1, &g.BGGraphData2}) {
-        layer->nDispFlg = 1;
+    for (const bool viaStory : {false, true}) {
+        SCOPED_TRACE(viaStory);
+        begin();
+        if (viaStory) {
+            ASSERT_TRUE(backFromTheStory());
+            ASSERT_TRUE(reach(2));
+        }
+        returnToTheTitle();
+        TearDown();
     }
-    ASSERT_TRUE(release(platform::VK_RBUTTON));
-    ASSERT_TRUE(reach(13));
-    const auto clickOn = [&](std::int32_t nId) {
-        const CONFIG_CONTROL& c = *FindConfigControl(nId);
-        const bool onScreen = nId == kConfigYes || nId == kConfigNo;
-        const int x = (onScreen ? 0 : g.ConfigData.nX) + (c.rcHit.left + c.rcHit.right) / 2;
-        const int y = (onScreen ? 0 : g.ConfigData.nY) + (c.rcHit.top + c.rcHit.bottom) / 2;
-        session().input().setPointer({x, y});
-        return runFrames(1) && release(platform::VK_LBUTTON);
-    };
-    ASSERT_TRUE(clickOn(kConfigTitle));
-    ASSERT_TRUE(runUntil([&] { return g.ConfigData.nSlideFlg == CONFIG_DATA::kBoxUp; }, 60));
-    ASSERT_TRUE(clickOn(kConfigYes));
-    ASSERT_TRUE(reach(16));
-    const std::uint32_t start = g.dwNowTime;
-    ASSERT_TRUE(runUntil([&] { return session().mode() != GAME_MODE_CLOTHES_SELECT; }, 100));
-    EXPECT_GE(g.dwNowTime - start, 1000u);
-    EXPECT_EQ(std::tuple(session().mode(), session().previousMode(), step()),
-              std::tuple(static_cast<std::int32_t>(GAME_MODE_TITLE),
-                         static_cast<std::int32_t>(GAME_MODE_CLOTHES_SELECT), 0));
-    EXPECT_EQ(std::tuple(cards().nInitFlg, g.ConfigData.nInitFlg), std::tuple(0u, 0u));
-    EXPECT_EQ(g.pCharData[quira].nLoveValue, 0);
-    EXPECT_EQ(std::tuple(g.PRIM1.nDispFlg, g.PRIM2.nDispFlg, g.BGGraphData1.nDispFlg,
-                         g.BGGraphData2.nDispFlg),
-              std::tuple(0u, 0u, 0u, 0u));
-    EXPECT_NE(g.pSnd->DAGetState(1), 0) << "the music stopped and unloaded";
-    expectOnlyTheOverlayLeft(-1);
-    EXPECT_EQ(errors(), Lines{});
 }
 
 }  // namespace
