@@ -32,18 +32,6 @@ const std::vector<std::u8string> kStory = {u8"#MsgWndOpen INSTANT",  u8"#MsgDisp
                                            u8"#SelectBranch 2 1",    u8"#MsgDisp NULL 二を選んだ",
                                            u8"#SelectEnd 1",         u8"#KeyWait"};
 
-// Every file below a folder, by path, with its bytes.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    if (!fs::exists(folder)) return files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[entry.path().string()] = zktest::ReadFileBytes(entry.path().string());
-        }
-    }
-    return files;
-}
-
 class AdventureSaveLoad : public zktest::WholeGameTest {
 protected:
     GAMEMAIN& game() { return session().game(); }
@@ -248,8 +236,8 @@ TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         zktest::WriteFileBytes(slotPath(2), c.bytes);
-        const auto files = Snapshot(folder() / "sav");
-        const auto tmp = Snapshot(folder() / "tmp");
+        const auto files = zktest::FolderSnapshot(folder() / "sav");
+        const auto tmp = zktest::FolderSnapshot(folder() / "tmp");
         const long position = std::ftell(game().ScrFileData.fp);
         const std::int32_t line = game().ScrFileData.nLine;
         ASSERT_TRUE(open('L'));
@@ -266,8 +254,8 @@ TEST_F(AdventureSaveLoad, ARefusedSlotChangesNothing) {
         EXPECT_TRUE(lines[errorsBefore].starts_with(c.line)) << lines[errorsBefore];
         EXPECT_EQ(lines.back(), kLoadFailed);
         ASSERT_TRUE(close('L'));
-        EXPECT_EQ(Snapshot(folder() / "sav"), files);
-        EXPECT_EQ(Snapshot(folder() / "tmp"), tmp);
+        EXPECT_EQ(zktest::FolderSnapshot(folder() / "sav"), files);
+        EXPECT_EQ(zktest::FolderSnapshot(folder() / "tmp"), tmp);
         EXPECT_EQ(std::pair(std::ftell(game().ScrFileData.fp), game().ScrFileData.nLine),
                   std::pair(position, line));
         EXPECT_TRUE(shown(u8"二行目"));

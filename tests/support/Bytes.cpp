@@ -58,4 +58,14 @@ bool FileExists(const std::string& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    if (!std::filesystem::exists(folder)) return files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[entry.path().string()] = ReadFileBytes(entry.path().string());
+    }
+    return files;
+}
+
 }  // namespace zktest

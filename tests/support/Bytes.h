@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,8 @@ std::string Sjis(std::u8string_view utf8);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 bool FileExists(const std::string& path);
+
+// Every file below a folder, by path, with its bytes; empty when the folder is missing.
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder);
 
 }  // namespace zktest

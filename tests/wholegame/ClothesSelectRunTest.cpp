@@ -48,17 +48,6 @@ Point CardInside(int p) { return {400 + 128 * ((p - 1) % 4), p <= 4 ? 230 : 398}
 // Inside the large picture, clear of its label.
 constexpr Point kBodyInside{264, 424};
 
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    if (!fs::exists(folder)) return files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[entry.path().string()] = zktest::ReadFileBytes(entry.path().string());
-        }
-    }
-    return files;
-}
-
 class ClothesSelectRun : public zktest::WholeGameTest {
 protected:
     GAMEMAIN& game() { return session().game(); }
@@ -499,7 +488,7 @@ TEST_F(ClothesSelectRun, ADamagedSlotIsRefused) {
     ASSERT_TRUE(saveIn(1));
     const std::string good = zktest::ReadFileBytes(slotPath(1));
     zktest::WriteFileBytes(slotPath(2), good.substr(0, good.size() / 2));
-    const auto files = Snapshot(session().folder() / "sav");
+    const auto files = zktest::FolderSnapshot(session().folder() / "sav");
     ASSERT_TRUE(release('L'));
     ASSERT_TRUE(reach(8));
     ASSERT_TRUE(choose(2));
@@ -509,7 +498,7 @@ TEST_F(ClothesSelectRun, ADamagedSlotIsRefused) {
     EXPECT_EQ(game().FadeGraphData.nDispFlg, 0u);
     EXPECT_STREQ(slots().szStatusMsg, SaveStatusText(SAVE_STATUS::LoadNotice, 2).c_str());
     EXPECT_EQ(errors().back(), kTag + "ロード処理に失敗しました");
-    EXPECT_EQ(Snapshot(session().folder() / "sav"), files);
+    EXPECT_EQ(zktest::FolderSnapshot(session().folder() / "sav"), files);
     ASSERT_TRUE(release('L'));
     ASSERT_TRUE(reach(2));
     EXPECT_EQ(cards().nSortNo[0], 0);

@@ -29,18 +29,6 @@ const std::string kTag = "Error: <GAMEMAIN::TitleProc> ";
 const char* const kItemNames[] = {"はじめから", "つづきから", "設定", "おまけ", "終了"};
 const char* const kStateSuffix[] = {"", "・選択", "・決定"};
 
-// Every file below a folder, by path, with its bytes.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    if (!fs::exists(folder)) return files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[entry.path().string()] = zktest::ReadFileBytes(entry.path().string());
-        }
-    }
-    return files;
-}
-
 class Title : public zktest::WholeGameTest {
 protected:
     GAMEMAIN& game() { return session().game(); }
@@ -558,7 +546,7 @@ TEST_F(TitleLoad, ADamagedSlotIsRefusedOnTheScreen) {
     standing();
     const std::string good = zktest::ReadFileBytes("sav/sav01.sav");
     zktest::WriteFileBytes("sav/sav02.sav", good.substr(0, good.size() / 2));
-    const auto files = Snapshot(session().folder() / "sav");
+    const auto files = zktest::FolderSnapshot(session().folder() / "sav");
     openLoad();
     const std::size_t errorsBefore = errors().size();
     ASSERT_TRUE(choose(2));
@@ -576,5 +564,5 @@ TEST_F(TitleLoad, ADamagedSlotIsRefusedOnTheScreen) {
     EXPECT_EQ(lines.back(), kTag + "ロード処理に失敗しました");
     ASSERT_TRUE(release(platform::VK_RBUTTON));
     ASSERT_TRUE(reach(10));
-    EXPECT_EQ(Snapshot(session().folder() / "sav"), files);
+    EXPECT_EQ(zktest::FolderSnapshot(session().folder() / "sav"), files);
 }
