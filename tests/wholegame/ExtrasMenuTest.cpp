@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -238,6 +239,35 @@ TEST_F(ExtrasMenu, TheSettingsReturnToTheTitle) {
     EXPECT_LT(g.pSnd->DAGetState(1), 0) << "the music stopped and unloaded";
     expectOnlyBlack();
     EXPECT_EQ(errors(), Lines{});
+}
+
+// A menu whose pictures cannot be loaded ends the game with its line; music that
+// cannot play is told, and the menu goes on without it.
+TEST_F(ExtrasMenu, SetUpFailures) {
+    const struct {
+        const char* archive;
+        const char* member;
+        std::string line;
+        bool bGoesOn;
+    } cases[] = {
+        {"Img.dat", "SpecialBack.gpc", "呼び出したSPECIAL_DATA::Initializeが失敗しました", false},
+        {"AU.dat", "bgm02.mus", "BGMの再生に失敗しました", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.member);
+        ASSERT_TRUE(start());
+        replaceMembers(c.archive, {{c.member, "damaged"}});
+        ASSERT_TRUE(runFrames(1));
+        enter(GAME_MODE_SPECIAL);
+        EXPECT_EQ(runFrames(3), c.bGoesOn);
+        const Lines lines = errors();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "Error: <GAMEMAIN::SpecialProc> " + c.line),
+                  lines.end());
+        if (c.bGoesOn) {
+            EXPECT_EQ(game().SpecialData.nInitFlg, 1u);
+        }
+        TearDown();
+    }
 }
 
 // The title's extras item opens the menu over its music; the menu's title object
