@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "extras/ExtrasSteps.h"
 #include "extras/SPECIAL_BUTTON_DATA.h"
 #include "windows/DrawFailureLatch.h"
 
 struct GameContext;
+class ModeHost;
 
 // The extras menu: one background picture with four objects that glow under the
 // pointer: the CG gallery, the music room, the way back to the title, and the dress
@@ -42,6 +44,9 @@ public:
     std::int32_t KeyCursorMove();
     // Returns 1; nothing is drawn before Initialize.
     std::int32_t Draw();
+    // Mode 4 for one frame, its steps and its draw: 1 to go on, -1 failed.
+    std::int32_t Proc(ModeHost& host);
+    std::uint32_t DrawProc(ModeHost& host);
 
     std::uint32_t nInitFlg = 0;
     const GameContext* pContext = nullptr;
@@ -63,4 +68,10 @@ private:
     int ButtonsInPlay() const { return DressRoomOffered() ? kButtonCount : kButtonCount - 1; }
     bool LoadMaterial();
     void DrawButton(const SPECIAL_BUTTON_DATA& button, int nIndex);
+    ExtrasSteps::MODE Mode();
+    std::int32_t Start(ModeHost& host, ExtrasSteps& steps);
+    std::int32_t Standby(ModeHost& host, ExtrasSteps& steps);
+    void ButtonsAfterChoice(std::uint32_t dwNow);
+    std::int32_t Pause(ModeHost& host);
+    std::int32_t CloseFade(ModeHost& host, ExtrasSteps& steps);
 };

@@ -40,7 +40,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
      &GAMEMAIN::DemoDrawProc},
     {"TitleProc", u8"GAMEMAIN::TitleProcが失敗しました", &GAMEMAIN::TitleProc,
      &GAMEMAIN::TitleDrawProc},
-    {"SpecialProc", u8"GAMEMAIN::SpecialProcが失敗しました", nullptr, nullptr},
+    {"SpecialProc", u8"GAMEMAIN::SpecialProcが失敗しました", &GAMEMAIN::SpecialProc,
+     &GAMEMAIN::SpecialDrawProc},
     {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", nullptr, nullptr},
     {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
     {"HintModeMainProc", u8"GAMEMAIN::HintModeMainProcが失敗しました", nullptr, nullptr},
@@ -95,6 +96,7 @@ void GAMEMAIN::Clear() {
     nHelpEnableFlg = 0;
     std::memset(szBGMName, 0, sizeof szBGMName);
     ClothesSelectData.Release();
+    SpecialData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;
@@ -318,6 +320,10 @@ std::int32_t GAMEMAIN::ReleaseAllResources() {
     }
     return 1;
 }
+
+std::int32_t GAMEMAIN::SpecialProc() { return ForwardProc(SpecialData); }
+
+std::uint32_t GAMEMAIN::SpecialDrawProc() { return ForwardDrawProc(SpecialData); }
 
 std::int32_t GAMEMAIN::ClothesSelectProc() { return ForwardProc(ClothesSelectData); }
 

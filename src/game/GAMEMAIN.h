@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "extras/SPECIAL_DATA.h"
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
 #include "game/CLT_SLC_DATA.h"
@@ -121,6 +122,10 @@ public:
     // record.
     std::int32_t TitleProc();
     std::uint32_t TitleDrawProc();
+
+    // Extras menu (mode 4), run by its record.
+    std::int32_t SpecialProc();
+    std::uint32_t SpecialDrawProc();
 
     // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
     // the pointer onto the message window's bar and the choice plates.
@@ -332,6 +337,7 @@ public:
     std::int32_t nClothesFlg[14] = {};
     CLT_SLC_DATA ClothesSelectData;
     TITLE_DATA TitleData;
+    SPECIAL_DATA SpecialData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     // The adventure's effect loading has told its failure since it began retrying.

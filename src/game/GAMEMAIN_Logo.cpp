@@ -74,12 +74,8 @@ bool GAMEMAIN::LogoHoldEnds() const {
 void GAMEMAIN::LogoRelease() {
     BGGraphData1.Initialize(pSprite, pSystem);
     FadeGraphData.Initialize(pSprite, pSystem);
-    for (int i = 0; i < pSprite->GetSurfaceCount(); ++i) SurfaceUnload(pSprite, pSystem, i);
-    for (int i = 0; i < pSprite->GetTextureCount(); ++i) TextureUnload(pSprite, pSystem, i);
     pSnd->DAAllStop();
-    for (std::uint32_t i = 2; i < pSnd->DAGetDataNum(); ++i) {
-        SEUnload(pSnd, pSystem, static_cast<int>(i), *pShell);
-    }
+    UnloadModeResources();
 }
 
 std::int32_t GAMEMAIN::LogoProc() {

@@ -100,3 +100,5 @@ GRAPHIC_DATA_EX& ModeHost::PRIM2() { return game_.PRIM2; }
 ZKCHAR* ModeHost::CharData() { return game_.pCharData.get(); }
 
 std::int32_t ModeHost::CharNum() const { return game_.nCharNum; }
+
+std::uint32_t& ModeHost::GameClearFlg() { return game_.nGameClearFlg; }

@@ -76,6 +76,8 @@ public:
     // The overlay fades away, its texture then unloaded: 0 fading, 1 done, -1 failed
     // (logged under szTag).
     std::int32_t OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime);
+    // The game-clear word: the endings reached.
+    std::uint32_t& GameClearFlg();
     // The word that allows the save screen.
     std::uint32_t SaveEnableFlg() const;
     // The 14 costume summary flags the costume cards show.

@@ -214,6 +214,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                    "wait mode 5 step 0 within 3\n");
     const std::string playthrough = DemoData::SourceDir() + "/playthrough.txt";
     const std::string saveload = DemoData::SourceDir() + "/saveload.txt";
+    const std::string extras = DemoData::SourceDir() + "/extras.txt";
 
     const struct {
         std::vector<std::string> args;
@@ -224,6 +225,9 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
          0,
          "mode 12 step 0, 0 Error, 0 Warn: end in frame"},
         {{"--input", saveload, DemoData::Dir()}, 0, "mode 9 step 3, 0 Error, 0 Warn: end"},
+        {{"--system-save", DemoData::SystemSave(), "--input", extras, DemoData::Dir()},
+         0,
+         "mode 3 step 0, 0 Error, 0 Warn: end"},
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()}, 0, "600 frames, mode 3 step 3, 0 Error, 1 Warn: all 600"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
@@ -254,6 +258,11 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         EXPECT_NE((result.out + result.err).find(run.says), std::string::npos)
             << run.says << "\n"
             << result.out << result.err;
+    }
+    for (const char* shot :
+         {"extras-menu", "extras-hover", "extras-dress-hover", "extras-settings", "extras-leave"}) {
+        EXPECT_TRUE(fs::is_regular_file(fs::path("autoplay-out") / (std::string(shot) + ".png")))
+            << shot;
     }
     const ReadPng boot = ReadPng::Read(ReadFileBytes("autoplay-out/boot.png"));
     EXPECT_EQ(boot.width, 800u);

@@ -189,7 +189,7 @@ TEST_F(Title, KeysAndPointerMoveOverTheItems) {
 }
 
 // New game and extras fade out for a second, leave nothing of the title loaded but
-// the overlay's black, and change the mode.
+// the overlay's black, and change the mode; the extras menu then stands.
 TEST_F(Title, NewGameAndExtrasLeaveTheTitle) {
     const struct {
         int item;
@@ -217,6 +217,9 @@ TEST_F(Title, NewGameAndExtrasLeaveTheTitle) {
         for (const int buffer : {2, 4, 5, 6}) EXPECT_LT(game().pSnd->DAGetState(buffer), 0);
         EXPECT_EQ(sounds.stops(platform::AudioBus::Music), 1);
         EXPECT_EQ(game().TitleData.pSystem, nullptr);
+        if (c.mode == GAME_MODE_SPECIAL) {
+            EXPECT_TRUE(reach(2)) << "the extras menu stands";
+        }
         EXPECT_EQ(errors(), Lines{});
         TearDown();
     }
