@@ -2,22 +2,19 @@
 
 #include "game/GAME_MODE.h"
 #include "game/GRAPHIC_DATA.h"
-#include "game/GRAPHIC_DATA_EX.h"
 #include "game/GameContext.h"
 #include "game/ModeHost.h"
+#include "game/ModeLeaving.h"
 #include "game/ResourceLoader.h"
-#include "game/ResourcePlayer.h"
 #include "game/SETTINGS_OWNER.h"
 #include "game/ShellWords.h"
 #include "platform/core/Log.h"
-#include "script/ZKCHAR.h"
 #include "system/ZKSYSTEM.h"
 #include "windows/CONFIG_DATA.h"
 #include "windows/WindowStandby.h"
 
 namespace {
 
-constexpr int kOverlayTexture = 0;
 constexpr std::int32_t kMaskMenus = 7;
 constexpr std::int32_t kMaskConfig = 4;
 constexpr std::uint32_t kTitleFadeTime = 1000;
@@ -30,10 +27,7 @@ std::int32_t ExtrasSteps::Failed(const char8_t* szText) const {
 }
 
 bool ExtrasSteps::LoadOverlayTexture(const char8_t* szText) {
-    const GameContext& ctx = host_.Context();
-    if (TextureLoad(ctx.pSprite, ctx.pSystem, kOverlayTexture, 0, 0) != 0) return true;
-    Failed(szText);
-    return false;
+    return ::LoadOverlayTexture(host_, mode_.szTag, szText);
 }
 
 std::int32_t ExtrasSteps::OpeningFade() {
@@ -119,18 +113,7 @@ std::int32_t ExtrasSteps::TitleFadeStep() {
 void ExtrasSteps::ReturnToTitle() {
     host_.ConfigData().Release();
     mode_.release();
-    host_.BGGraphData1().Release();
-    host_.BGGraphData2().Release();
-    host_.PRIM1().Reset();
-    host_.PRIM2().Reset();
-    ZKCHAR* pCharData = host_.CharData();
-    for (std::int32_t i = 0; mode_.bResetChars && pCharData && i < host_.CharNum(); ++i) {
-        pCharData[i].Reset(1);
-    }
-    const GameContext& ctx = host_.Context();
-    BGMStop(1, ctx.pSnd, ctx.pSystem, *ctx.pShell);
-    VoiceStop(ctx.pSnd, *ctx.pShell);
-    host_.UnloadModeResources();
+    ReleaseStoryScene(host_, mode_.bResetChars);
 }
 
 void ExtrasSteps::MenusOff() { host_.MsgWndStatusChange(kMaskMenus, 0); }

@@ -2,13 +2,11 @@
 #include "game/GAME_MODE.h"
 #include "game/GameContext.h"
 #include "game/ModeHost.h"
-#include "game/ResourceLoader.h"
-#include "game/ResourcePlayer.h"
+#include "game/ModeLeaving.h"
 #include "game/SETTINGS_OWNER.h"
 #include "game/ShellWords.h"
 #include "platform/core/Log.h"
 #include "platform/input/VirtualKeys.h"
-#include "script/ZKCHAR.h"
 #include "system/ClickState.h"
 #include "system/ZKSYSTEM.h"
 #include "windows/CONFIG_DATA.h"
@@ -19,7 +17,6 @@
 namespace {
 
 constexpr const char* kTag = "GAMEMAIN::ClothesSelectProc";
-constexpr int kOverlayTexture = 0;
 constexpr std::uint32_t kOpenFadeTime = 1000;
 constexpr std::uint32_t kChoiceFadeTime = 500;
 constexpr std::uint32_t kLoadFadeTime = 1000;
@@ -52,10 +49,7 @@ enum CLT_STEP : std::int32_t {
 constexpr SETTINGS_OWNER kSettingsOwner = StorySettingsOwner(kTag);
 
 bool LoadOverlayTexture(ModeHost& host, const char8_t* szFailed) {
-    const GameContext& context = host.Context();
-    if (TextureLoad(context.pSprite, context.pSystem, kOverlayTexture, 0, 0) != 0) return true;
-    platform::LogError(kTag, szFailed);
-    return false;
+    return LoadOverlayTexture(host, kTag, szFailed);
 }
 
 std::int32_t OpenSettings(ModeHost& host) {
@@ -230,16 +224,7 @@ std::int32_t ToTitle(ModeHost& host, CLT_SLC_DATA& screen) {
     host.ConfigData().Release();
     host.SaveLoadWindowData().Release();
     screen.Release();
-    host.BGGraphData1().Release();
-    host.BGGraphData2().Release();
-    host.PRIM1().Reset();
-    host.PRIM2().Reset();
-    ZKCHAR* pCharData = host.CharData();
-    for (std::int32_t i = 0; pCharData && i < host.CharNum(); ++i) pCharData[i].Reset(1);
-    const GameContext& context = host.Context();
-    BGMStop(1, context.pSnd, context.pSystem, *context.pShell);
-    VoiceStop(context.pSnd, *context.pShell);
-    host.UnloadModeResources();
+    ReleaseStoryScene(host, true);
     if (!LoadOverlayTexture(host, u8"画像のロードに失敗しました")) return -1;
     host.ChangeMode(GAME_MODE_TITLE);
     return 1;

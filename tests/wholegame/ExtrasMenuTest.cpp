@@ -283,7 +283,11 @@ TEST_F(ExtrasMenu, FromTheTitleAndBack) {
     zktest::SoundEventLog sounds;
     ASSERT_TRUE(clickAt({400, 460}));
     ASSERT_TRUE(
-        runUntil([&] { return session().mode() == GAME_MODE_SPECIAL && step() == 2; }, 200));
+        runUntil([&] { return session().mode() == GAME_MODE_SPECIAL && step() == 1; }, 200));
+    EXPECT_EQ(std::tuple(game().nSaveEnableFlg, game().nLoadEnableFlg, game().nConfigEnableFlg),
+              std::tuple(0u, 0u, 0u))
+        << "the title's load and settings are withdrawn during the opening fade";
+    ASSERT_TRUE(reach(2));
     EXPECT_EQ(sounds.plays(kMusic, platform::AudioBus::Music), 1);
     EXPECT_GE(game().pSnd->DAGetState(1), 0);
     ASSERT_TRUE(clickAt(kTitle));
