@@ -111,8 +111,10 @@ TEST_F(ExtrasMenu, TheOpeningFadeIgnoresInput) {
               std::tuple(0u, 0));
     ASSERT_TRUE(reach(2));
     EXPECT_GE(game().dwNowTime - enteredAt, 500u);
-    EXPECT_EQ(std::tuple(game().nConfigEnableFlg, game().FadeGraphData.nDispFlg),
-              std::tuple(1u, 0u));
+    EXPECT_EQ(std::tuple(game().nSaveEnableFlg, game().nLoadEnableFlg, game().nConfigEnableFlg,
+                         game().FadeGraphData.nDispFlg),
+              std::tuple(0u, 0u, 1u, 0u))
+        << "only the settings are offered in the menu";
     EXPECT_EQ(game().pSprite->GetTexture(0), nullptr) << "the black goes with the fade";
     EXPECT_EQ(errors(), Lines{});
 }
