@@ -227,6 +227,7 @@ TEST_F(ExtrasMenu, TheSettingsReturnToTheTitle) {
     ASSERT_TRUE(runUntil([&] { return g.ConfigData.nSlideFlg == CONFIG_DATA::kBoxUp; }, 60));
     ASSERT_TRUE(clickOn(kConfigYes));
     ASSERT_TRUE(reach(9));
+    EXPECT_EQ(g.ConfigData.nDispFlg, 0u) << "the panel has slid away before the fade";
     const std::uint32_t start = g.dwNowTime;
     ASSERT_TRUE(runUntil([&] { return session().mode() != GAME_MODE_SPECIAL; }, 100));
     EXPECT_GE(g.dwNowTime - start, 1000u);
@@ -270,6 +271,17 @@ TEST_F(ExtrasMenu, SetUpFailures) {
         }
         TearDown();
     }
+}
+
+// The overlay's black reloaded for the leaving fade: without it the game ends.
+TEST_F(ExtrasMenu, ABlackThatCannotBeLoadedAtTheChoiceEndsTheGame) {
+    standing();
+    replaceMembers("Img.dat", {{"black.gpc", "damaged"}});
+    EXPECT_FALSE(clickAt(kTitle) && runFrames(40)) << "the game ended";
+    const Lines lines = errors();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Error: <GAMEMAIN::SpecialProc> 呼び出したTextureLoadが失敗しました"),
+              lines.end());
 }
 
 // The title's extras item opens the menu over its music; the menu's title object
