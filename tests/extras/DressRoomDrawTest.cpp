@@ -214,10 +214,10 @@ TEST_F(DressRoom, AFailedBlitIsLoggedButNotTheFaces) {
         }
         return found;
     };
-    Frame();
+    bench.drawFrame([&] { EXPECT_EQ(room.Draw(), 1); });
     EXPECT_TRUE(drawLines().empty());
     bench.sprite->ReleaseSurface(15);
-    Frame();
+    bench.drawFrame([&] { EXPECT_EQ(room.Draw(), 1) << "drawing goes on"; });
     // Each call once: the marks of the five unlocked cards, the cursor, the next arrow
     // and the exit.
     const std::vector<std::string> lines(8, "Error: <DR_DATA::Draw> 描画に失敗しました");
