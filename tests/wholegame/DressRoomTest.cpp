@@ -30,6 +30,9 @@ constexpr Point kCard1{348, 165};
 constexpr Point kOff{100, 560};
 constexpr const char* kRoomMusic = "tmp/bgm15.mus";
 constexpr const char* kMenuMusic = "tmp/bgm02.mus";
+// The game core's line for a mode procedure's -1, which ends the game.
+constexpr const char* kModeFailed =
+    "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::DressRoomMainProcが失敗しました";
 
 class DressRoom : public zktest::WholeGameTest {
 protected:
@@ -178,6 +181,39 @@ TEST_F(DressRoom, TheSettingsReturnToTheTitle) {
     EXPECT_EQ(errors(), Lines{});
 }
 
+// The black that the leaving loads again, damaged before the exit or during its fade,
+// ends the game with the line of that load.
+TEST_F(DressRoom, ADamagedBlackEndsTheLeaving) {
+    const struct {
+        std::int32_t nDamagedAt;
+        const char* line;
+    } cases[] = {
+        {2, "Error: <GAMEMAIN::DressRoomMainProc> 呼び出したTextureLoadが失敗しました"},
+        {3, "Error: <GAMEMAIN::DressRoomMainProc> 画像のロードに失敗しました"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nDamagedAt);
+        enterFromMenu();
+        ASSERT_TRUE(reach(2));
+        pointAt(kExit);
+        ASSERT_TRUE(runFrames(1));
+        down(platform::VK_LBUTTON);
+        ASSERT_TRUE(runFrames(1));
+        up(platform::VK_LBUTTON);
+        if (c.nDamagedAt == 2) replaceMembers("Img.dat", {{"black.gpc", "damaged"}});
+        if (c.nDamagedAt == 3) {
+            ASSERT_TRUE(runFrames(1));
+            ASSERT_EQ(step(), 3);
+            replaceMembers("Img.dat", {{"black.gpc", "damaged"}});
+        }
+        EXPECT_FALSE(runUntil([&] { return mode() != GAME_MODE_DRESS_ROOM; }, 60));
+        const Lines lines = errors();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end());
+        EXPECT_NE(std::find(lines.begin(), lines.end(), kModeFailed), lines.end());
+        TearDown();
+    }
+}
+
 // A room whose faces are missing ends the game through the normal release path.
 TEST_F(DressRoom, AMissingPictureEndsTheGame) {
     useSystemSave(zktest::DemoData::SystemSave());
@@ -195,6 +231,7 @@ TEST_F(DressRoom, AMissingPictureEndsTheGame) {
     ASSERT_NE(image, lines.end());
     ASSERT_NE(mode, lines.end());
     EXPECT_LT(image, mode);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), kModeFailed), lines.end());
 }
 
 }  // namespace
