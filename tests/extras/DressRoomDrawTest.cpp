@@ -48,6 +48,8 @@ TEST_F(DressRoom, EachPageShowsItsCostumesWithCardsAndMarksByPlace) {
             EXPECT_EQ(MarkAt(frame, place), Cell(kMaterial, std::to_string(place))) << place;
         EXPECT_EQ(MarkAt(frame, 4), Cell("ClothesCard_R", "裏4"));
         EXPECT_EQ(BodyAt(frame), Cell("ClothesSelectBody", "選択なし"));
+        // The background is drawn without its key: its key-coloured corner shows.
+        EXPECT_EQ(WindowTestBench::At(frame, 0, 0), 0xFF00FFu);
     }
     room.nPage = 1;
     const Pixels& frame = Frame();
