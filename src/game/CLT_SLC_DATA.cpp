@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "game/CostumeCards.h"
 #include "game/GameContext.h"
 #include "game/ResourceLoader.h"
 #include "platform/core/Log.h"
@@ -12,18 +13,10 @@
 namespace {
 
 constexpr int kSurfaceBack = 14;
-constexpr int kSurfaceMaterial = 15;
 constexpr int kColorKeyedSurfaces[] = {15, 16, 17, 18};
 constexpr int kEffectHover = 4;
 constexpr int kEffectDecide = 5;
 constexpr int kEffects[] = {kEffectHover, kEffectDecide};
-constexpr std::uint32_t kCursorFrames = 5;
-constexpr std::uint32_t kCursorFrameMs = 100;
-// Back and forth, drawn from a surface.
-constexpr std::uint32_t kPingPong = 1;
-constexpr std::uint32_t kSurfaceKind = 1;
-constexpr int kCursorWidth = 131;
-constexpr int kCursorHeight = 164;
 
 }  // namespace
 
@@ -50,13 +43,7 @@ std::uint32_t CLT_SLC_DATA::Initialize(const GameContext* pContextIn,
     pContext = pContextIn;
     pClothesFlg = pClothesFlgIn;
     ClearScreenState();
-    CursorAnim.Set(kSurfaceKind, kSurfaceMaterial, kCursorFrames, kPingPong, 1, 0, 0);
-    for (std::uint32_t k = 0; k < kCursorFrames; ++k) {
-        const int left = kCursorWidth * static_cast<int>(k);
-        const platform::Rect cell{left, 0, left + kCursorWidth, kCursorHeight};
-        CursorAnim.AnimationSet(static_cast<std::int32_t>(k), kCursorFrameMs, &cell,
-                                ANIMATION_DATA::kKeepType);
-    }
+    CostumeCards::SetCursor(CursorAnim);
     if (!LoadMaterial()) {
         WindowLogError(kTag, WINDOW_FAILURE::ImageLoad);
         return 0;
@@ -97,12 +84,6 @@ void CLT_SLC_DATA::Release() {
     nInitFlg = 0;
 }
 
-platform::Rect CLT_SLC_DATA::PlaceRect(std::int32_t nPlace) {
-    const std::int32_t column = (nPlace - 1) % 4;
-    const std::int32_t top = nPlace <= 4 ? 90 : 258;
-    return {290 + 128 * column, top, 406 + 128 * column, top + 150};
-}
-
 // The order map comes back from save slots: an entry past the costumes is no costume.
 std::int32_t CLT_SLC_DATA::PlacedClothes(std::int32_t nPlace) const {
     const std::int32_t clothes = nSortNo[nPlace - 1];
@@ -123,7 +104,7 @@ std::int32_t CLT_SLC_DATA::ClothesSelectStandby(std::int32_t nMouseX, std::int32
     std::int32_t result = 0;
     std::int32_t hit = 0;
     for (std::int32_t place = 1; place <= kPlaceCount && hit == 0; ++place) {
-        const platform::Rect rect = PlaceRect(place);
+        const platform::Rect rect = CostumeCards::PlaceRect(place);
         if (nMouseX >= rect.left && nMouseX < rect.right && nMouseY >= rect.top &&
             nMouseY < rect.bottom) {
             hit = place;

@@ -45,9 +45,6 @@ public:
     std::int32_t Proc(ModeHost& host);
     std::uint32_t DrawProc(ModeHost& host);
 
-    // The place p (1 to 8) on the 800 x 600 screen.
-    static platform::Rect PlaceRect(std::int32_t nPlace);
-
     std::uint32_t nInitFlg = 0;
     const GameContext* pContext = nullptr;
     // 1 to 8 while the pointer rests on a choosable card, else 0.
@@ -72,7 +69,5 @@ private:
     bool Choosable(std::int32_t nClothes) const;
     void ClearScreenState();
     bool LoadMaterial();
-    void DrawPlace(std::int32_t nPlace);
-    void DrawNames(std::int32_t nClothes);
     void DrawDescription();
 };

@@ -1,4 +1,5 @@
 #include "game/CLT_SLC_DATA.h"
+#include "game/CostumeCards.h"
 #include "game/GameContext.h"
 #include "platform/input/VirtualKeys.h"
 #include "system/ZKSYSTEM.h"
@@ -27,7 +28,7 @@ void CLT_SLC_DATA::KeyCursorMove() {
     ZKSYSTEM& system = *pContext->pSystem;
     for (const KEY_TARGETS& keys : kKeyTargets) {
         if (system.GetVKeyStatus(keys.nKey) != KEY_STATE_RELEASED) continue;
-        const platform::Rect rect = PlaceRect(keys.nTarget[nMousePos]);
+        const platform::Rect rect = CostumeCards::PlaceRect(keys.nTarget[nMousePos]);
         system.SetMousePos(rect.left + (rect.right - rect.left) / 2,
                            rect.top + (rect.bottom - rect.top) / 2);
     }

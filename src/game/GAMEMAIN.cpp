@@ -50,7 +50,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
      &GAMEMAIN::ADVDrawProc},
     {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました",
      &GAMEMAIN::ClothesSelectProc, &GAMEMAIN::ClothesSelectDrawProc},
-    {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました", nullptr, nullptr},
+    {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました",
+     &GAMEMAIN::DressRoomMainProc, &GAMEMAIN::DressRoomDrawProc},
     {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました", nullptr, nullptr},
 };
 
@@ -97,6 +98,7 @@ void GAMEMAIN::Clear() {
     std::memset(szBGMName, 0, sizeof szBGMName);
     ClothesSelectData.Release();
     SpecialData.Release();
+    DressRoomData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;
@@ -324,6 +326,10 @@ std::int32_t GAMEMAIN::ReleaseAllResources() {
 std::int32_t GAMEMAIN::SpecialProc() { return ForwardProc(SpecialData); }
 
 std::uint32_t GAMEMAIN::SpecialDrawProc() { return ForwardDrawProc(SpecialData); }
+
+std::int32_t GAMEMAIN::DressRoomMainProc() { return ForwardProc(DressRoomData); }
+
+std::uint32_t GAMEMAIN::DressRoomDrawProc() { return ForwardDrawProc(DressRoomData); }
 
 std::int32_t GAMEMAIN::ClothesSelectProc() { return ForwardProc(ClothesSelectData); }
 

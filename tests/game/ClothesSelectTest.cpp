@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -40,14 +41,25 @@ constexpr Point kOffCards{100, 550};
 
 constexpr std::uint32_t kBackColor = 0x203040;
 
-// The sheets in mkdemo's plain style over a flat background.
+// The bench's pictures, of the screen's sheets only stems, over a flat background.
 void WritePictures(const std::vector<std::string>& stems) {
-    std::vector<std::pair<std::string, std::string>> pictures = WindowTestBench::Materials();
-    for (const std::string& stem : stems) {
-        const mkdemo::PictureEntry& entry = WindowTestBench::Entry(stem);
-        pictures.emplace_back(entry.name, stem == kSheets[0]
-                                              ? ScriptKit::Flat(800, 600, kBackColor)
-                                              : mkdemo::PicturePainter::PlainBitmapOf(entry));
+    const auto given = [&](const std::string& name) {
+        return std::any_of(stems.begin(), stems.end(), [&](const std::string& stem) {
+            return WindowTestBench::Entry(stem).name == name;
+        });
+    };
+    const auto screens = [](const std::string& name) {
+        return std::any_of(std::begin(kSheets), std::end(kSheets), [&](const char* stem) {
+            return WindowTestBench::Entry(stem).name == name;
+        });
+    };
+    std::vector<std::pair<std::string, std::string>> pictures;
+    for (auto& picture : WindowTestBench::Materials()) {
+        if (!screens(picture.first) || given(picture.first)) pictures.push_back(picture);
+    }
+    if (given(WindowTestBench::Entry(kSheets[0]).name)) {
+        pictures.emplace_back(WindowTestBench::Entry(kSheets[0]).name,
+                              ScriptKit::Flat(800, 600, kBackColor));
     }
     ScriptKit::WriteArchive("dat/Img.dat", pictures);
 }

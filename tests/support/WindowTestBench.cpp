@@ -14,9 +14,11 @@ namespace zktest {
 
 namespace {
 
-constexpr const char* kMaterials[] = {"MsgWndMaterial", "SlcWndMaterial",     "DayWndMaterial",
-                                      "ConfigMaterial", "SaveWindowMaterial", "LoadWindowMaterial",
-                                      "SpecialBack",    "SpecialMaterial"};
+constexpr const char* kMaterials[] = {
+    "MsgWndMaterial",        "SlcWndMaterial",     "DayWndMaterial", "ConfigMaterial",
+    "SaveWindowMaterial",    "LoadWindowMaterial", "SpecialBack",    "SpecialMaterial",
+    "ClothesSelectMaterial", "ClothesCard_F",      "ClothesCard_R",  "ClothesSelectBody",
+    "DressRoomBack",         "QuiraFaceWnd"};
 constexpr int kEffects[] = {4, 5};
 // In the archive for the screens that load them themselves.
 constexpr int kScreenEffects[] = {3, 6, 7};

@@ -54,8 +54,8 @@ protected:
 // Frame 0 boots into the logo at step 0; frame 1 loads the logo's picture and starts
 // its fade-in (step 1), which lasts about sixty frames.
 TEST_F(InputDirectives, EnterChangesTheModeAndStepAfterItsFrame) {
-    const char* const kMode11 =
-        "Error: <GAMEMAIN::GameMainFunc> モード11 (DressRoomMainProc) はこのビルドにありません";
+    const char* const kMode7 =
+        "Error: <GAMEMAIN::GameMainFunc> モード7 (HintModeMainProc) はこのビルドにありません";
     const struct {
         const char* script;
         const char* reason;
@@ -68,8 +68,8 @@ TEST_F(InputDirectives, EnterChangesTheModeAndStepAfterItsFrame) {
         // Past the load, its picture never comes.
         {"at 0 enter 1 step 1\nat 1 end", "end in frame 1", 1, 1, 1, false, nullptr},
         // The frame's own expectation sees the mode entered; the next frame runs it.
-        {"at 3 enter 11 step 7\nat 3 expect mode 11 step 7", "fatal game error in frame 4", 11, 7,
-         1, true, "4"},
+        {"at 3 enter 7 step 7\nat 3 expect mode 7 step 7", "fatal game error in frame 4", 7, 7, 1,
+         true, "4"},
         // The wait after an enter sees its step 0 first, and the load's step 1 a frame later.
         {"wait mode 1 step 1 within 5\nat +0 enter 1\nwait mode 1 step 1 within 1\nat +0 end",
          "end in frame 2", 1, 1, 1, true, nullptr},
@@ -82,7 +82,7 @@ TEST_F(InputDirectives, EnterChangesTheModeAndStepAfterItsFrame) {
         EXPECT_EQ(session().previousMode(), c.previous);
         EXPECT_EQ(session().sprite().GetSurfaceLoadState(kLogoSurface) == 0, c.logoLoaded);
         if (c.fatalFrame != nullptr) {
-            EXPECT_TRUE(Holds(logTexts(c.fatalFrame), kMode11));
+            EXPECT_TRUE(Holds(logTexts(c.fatalFrame), kMode7));
         }
         TearDown();
     }
@@ -104,13 +104,13 @@ TEST_F(InputDirectives, TheFixtureEntersAndClicksAsTheLinesDo) {
     enter(1, 1);
     menu(autoplay::MenuItem::Settings);
     ASSERT_TRUE(runFrames(1));
-    enter(11);
+    enter(7);
     EXPECT_FALSE(runFrames(1));
     EXPECT_EQ(session().sprite().GetSurfaceLoadState(kLogoSurface), 1);
     EXPECT_EQ(requests, (std::map<int, int>{{0, 0}, {1, 1}}));
     EXPECT_TRUE(Holds(logTexts("2"),
-                      "Error: <GAMEMAIN::GameMainFunc> モード11 "
-                      "(DressRoomMainProc) はこのビルドにありません"));
+                      "Error: <GAMEMAIN::GameMainFunc> モード7 "
+                      "(HintModeMainProc) はこのビルドにありません"));
 }
 
 namespace {

@@ -98,9 +98,9 @@ TEST(MkdemoOutput, SameBytesEveryRunAndThePlayersFilesSurvive) {
     EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 7);
 }
 
-// The game's own reader finds one ending reached and nothing else: no gallery or scene
-// item, no costume, and an empty already-read list.
-TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingReachedAndNothingElse) {
+// The game's own reader finds one ending reached and the costume words, nothing
+// else: no gallery or scene item, and an empty already-read list.
+TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingAndCostumesAndNothingElse) {
     const std::string bytes = ReadFileBytes(DemoData::SystemSave());
     std::array<std::uint32_t, 8> cg;
     std::array<std::uint32_t, 6> replay;
@@ -118,7 +118,7 @@ TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingReachedAndNothingElse) {
     EXPECT_EQ(gameClear, 1u);
     for (const std::uint32_t word : cg) EXPECT_EQ(word, 0u);
     for (const std::uint32_t word : replay) EXPECT_EQ(word, 0u);
-    for (const std::int32_t word : clothes) EXPECT_EQ(word, 0);
+    EXPECT_EQ(clothes, (std::array<std::int32_t, 14>{5, 5, 5, 0, 1, 0, 0, 3, 1, 0, 0, 0, 0, 3}));
     EXPECT_TRUE(
         bytes.ends_with("\n---AUTO_SKIP_FILE_LIST_START---\n---AUTO_SKIP_FILE_LIST_END---\n"));
 }
@@ -232,7 +232,7 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 14);
+    EXPECT_EQ(sheets, 15);
 }
 
 // The costume select's cursor frames go around a card, the extras menu's glow and
@@ -338,38 +338,51 @@ TEST(MkdemoCatalog, TheExtrasMenuBackgroundOutlinesItsObjects) {
     }
 }
 
-// The menu cuts its hover pictures and glow strips from these rectangles: each must
-// hold exactly its own cell, or a stray edge of another shows on screen.
-TEST(MkdemoCatalog, TheExtrasMenuCutsEachPictureAndStripFromItsOwnCell) {
+// The extras menu and the dress room cut their pictures, strips and buttons from
+// these rectangles: each must hold exactly its own cell, or a stray edge of another
+// shows on screen.
+TEST(MkdemoCatalog, TheExtrasScreensCutEachPictureFromItsOwnCell) {
     zktest::TempWorkDir dir;
     std::string error;
     const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
     ASSERT_TRUE(catalog) << error;
-    const auto entry = std::find_if(catalog->begin(), catalog->end(),
-                                    [](const auto& e) { return e.stem == "SpecialMaterial"; });
-    ASSERT_NE(entry, catalog->end());
-    const auto colors = mkdemo::PicturePainter::CellColors(*entry);
-    WriteFileBytes("sheet.gpc", mkdemo::PicturePainter::PlainBitmapOf(*entry));
-    const auto picture = platform::BitmapFile::Load("sheet.gpc");
-    ASSERT_TRUE(picture);
-    const auto at = [&](int x, int y) -> std::optional<std::uint32_t> {
-        if (x < 0 || y < 0 || x >= entry->width || y >= entry->height) return std::nullopt;
-        return To565(picture->pixel(x, y));
-    };
     const std::uint32_t white = To565(0xFFFFFF);
     const struct {
+        const char* stem;
         const char* name;
         int left, top, right, bottom;
         bool frame;
-    } cuts[] = {{"ＣＧ・選択", 160, 208, 408, 376, false},
-                {"ＢＧＭ・選択", 0, 0, 160, 136, false},
-                {"タイトル・決定", 160, 0, 448, 208, false},
-                {"ドレス・選択", 0, 136, 80, 264, false},
-                {"光", 160, 376, 434, 426, true},
-                {"点滅0", 160, 426, 434, 476, true},
-                {"点滅1", 160, 476, 434, 526, true}};
+    } cuts[] = {{"SpecialMaterial", "ＣＧ・選択", 160, 208, 408, 376, false},
+                {"SpecialMaterial", "ＢＧＭ・選択", 0, 0, 160, 136, false},
+                {"SpecialMaterial", "タイトル・決定", 160, 0, 448, 208, false},
+                {"SpecialMaterial", "ドレス・選択", 0, 136, 80, 264, false},
+                {"SpecialMaterial", "光", 160, 376, 434, 426, true},
+                {"SpecialMaterial", "点滅0", 160, 426, 434, 476, true},
+                {"SpecialMaterial", "点滅1", 160, 476, 434, 526, true},
+                {"ClothesSelectMaterial", "戻る0", 665, 0, 775, 32, false},
+                {"ClothesSelectMaterial", "戻る1", 665, 32, 775, 64, false},
+                {"ClothesSelectMaterial", "戻る2", 665, 64, 775, 96, false},
+                {"ClothesSelectMaterial", "前0", 775, 0, 807, 32, false},
+                {"ClothesSelectMaterial", "前1", 775, 32, 807, 64, false},
+                {"ClothesSelectMaterial", "前2", 775, 64, 807, 96, false},
+                {"ClothesSelectMaterial", "次0", 807, 0, 839, 32, false},
+                {"ClothesSelectMaterial", "次1", 807, 32, 839, 64, false},
+                {"ClothesSelectMaterial", "次2", 807, 64, 839, 96, false},
+                {"QuiraFaceWnd", "表情0", 0, 0, 116, 92, false},
+                {"QuiraFaceWnd", "表情2", 116, 0, 232, 92, false},
+                {"QuiraFaceWnd", "表情1", 232, 0, 348, 92, false}};
     for (const auto& c : cuts) {
-        const std::uint32_t color = To565(colors.at(c.name));
+        const auto entry = std::find_if(catalog->begin(), catalog->end(),
+                                        [&](const auto& e) { return e.stem == c.stem; });
+        ASSERT_NE(entry, catalog->end()) << c.stem;
+        WriteFileBytes("sheet.gpc", mkdemo::PicturePainter::PlainBitmapOf(*entry));
+        const auto picture = platform::BitmapFile::Load("sheet.gpc");
+        ASSERT_TRUE(picture) << c.stem;
+        const auto at = [&](int x, int y) -> std::optional<std::uint32_t> {
+            if (x < 0 || y < 0 || x >= entry->width || y >= entry->height) return std::nullopt;
+            return To565(picture->pixel(x, y));
+        };
+        const std::uint32_t color = To565(mkdemo::PicturePainter::CellColors(*entry).at(c.name));
         const int l = c.left, t = c.top, r = c.right, b = c.bottom;
         if (!c.frame) {
             // (0, 0) is the sheet's key pixel, so the other three corners.

@@ -50,7 +50,7 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"CGBack", {kScreenW, kScreenH, K::Picture}},
         {"Staffroll_BG3", {kScreenW, kScreenH, K::Picture}},
         {"SpecialMaterial", {448, 526, K::CellSheet}},
-        {"QuiraFaceWnd", {348, 92, K::Sheet}},
+        {"QuiraFaceWnd", {348, 92, K::CellSheet}},
         {"BGMModeMaterial", {480, 154, K::SheetKeyBlack}},
         {"Staffroll_BG1", {2400, kScreenH, K::Picture}},
         {"Staffroll_BG2", {3120, 211, K::Hills}},
@@ -213,7 +213,8 @@ std::vector<SheetCell> MoonCells() {
                      [](int column, int row) { return "月" + std::to_string(10 * row + column); });
 }
 
-// The cursor's five frames around a card, and the place numbers 1 to 8.
+// The cursor's five frames around a card, the place numbers 1 to 8, and the dress
+// room's exit and page arrows, each resting, pointed at and held down.
 std::vector<SheetCell> ClothesSelectCells() {
     std::vector<SheetCell> cells;
     for (int f = 0; f < 5; ++f) {
@@ -223,7 +224,24 @@ std::vector<SheetCell> ClothesSelectCells() {
         const int left = 655 + 16 * (p - 1);
         cells.push_back({std::to_string(p), left, 146, left + 16, 162});
     }
+    const struct {
+        const char* name;
+        int left;
+        int right;
+    } buttons[] = {{"戻る", 665, 775}, {"前", 775, 807}, {"次", 807, 839}};
+    for (const auto& button : buttons) {
+        for (int state = 0; state < 3; ++state) {
+            cells.push_back({button.name + std::to_string(state), button.left, 32 * state,
+                             button.right, 32 * (state + 1)});
+        }
+    }
     return cells;
+}
+
+// The heroine's three faces beside a dress room comment, named by the expression the
+// dress room takes from each.
+std::vector<SheetCell> QuiraFaceCells() {
+    return {{"表情0", 0, 0, 116, 92}, {"表情2", 116, 0, 232, 92}, {"表情1", 232, 0, 348, 92}};
 }
 
 // Each costume's card face above its completed look.
@@ -268,6 +286,7 @@ std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "ConfigMaterial") return ConfigCells();
     if (stem == "SaveWindowMaterial" || stem == "LoadWindowMaterial") return SaveLoadCells();
     if (stem == "SpecialMaterial") return SpecialCells();
+    if (stem == "QuiraFaceWnd") return QuiraFaceCells();
     return {};
 }
 
