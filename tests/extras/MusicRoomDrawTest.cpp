@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MusicRoomFixture.h"
+
+using zktest::MusicRoom;
+using zktest::RoomPoint;
+using zktest::WindowTestBench;
+
+namespace {
+
+constexpr std::uint32_t kBack = 0x203040;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kGrey = 0x808080;
+constexpr std::uint32_t kShadow = 0x404040;
+int Row(int track) { return track + 5; }
+
+// The room over a flat background, so that what it draws shows against it.
+struct MusicRoomDraw : MusicRoom {
+    MusicRoomDraw() {
+        auto pictures = WindowTestBench::Materials();
+        for (auto& [name, bytes] : pictures) {
+            if (name == WindowTestBench::Entry("BGMModeBack").name)
+                bytes = zktest::ScriptKit::Flat(800, 600, kBack);
+        }
+        zktest::ScriptKit::WriteArchive("dat/Img.dat", pictures);
+    }
+    std::uint32_t At(int x, int y) { return WindowTestBench::At(Frame(), x, y); }
+    // How many pixels of the colour lie inside the box, and how many below the rows
+    // and left of the buttons but outside it.
+    std::pair<int, int> Count(std::uint32_t color, const platform::Rect& box) {
+        const std::vector<std::uint32_t>& frame = Frame();
+        std::pair<int, int> count;
+        for (int y = 440; y < 600; ++y) {
+            for (int x = 0; x < 660; ++x) {
+                if (WindowTestBench::At(frame, x, y) != color) continue;
+                const bool in = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+                ++(in ? count.first : count.second);
+            }
+        }
+        return count;
+    }
+};
+
+TEST_F(MusicRoomDraw, NothingIsDrawnBeforeInitialize) {
+    const std::vector<std::uint32_t>& frame = Frame();
+    EXPECT_EQ(std::count(frame.begin(), frame.end(), 0u), 800 * 600);
+}
+
+// Each button shows the look of its state at its place, the hover look a pixel
+// higher; Play shows its inactive look while music plays.
+TEST_F(MusicRoomDraw, ButtonsShowTheLookOfTheirState) {
+    Start();
+    const struct {
+        const char* cell;
+        int x, y;
+    } resting[] = {{"play-n", 665, 480}, {"play-n", 783, 510}, {"stop-n", 706, 512},
+                   {"prev-n", 665, 512}, {"next-n", 783, 542}, {"exit-n", 665, 574}};
+    for (const auto& r : resting) EXPECT_EQ(At(r.x, r.y), Cell(r.cell)) << r.cell;
+
+    Standby(Centre(MUSIC_EXIT));
+    EXPECT_EQ(At(665, 542), Cell("exit-h"));
+    EXPECT_EQ(At(783, 573), Cell("exit-h"));
+    EXPECT_EQ(At(665, 574), kBack);
+    Standby(Centre(MUSIC_PREV), KEY_STATE_HELD);
+    EXPECT_EQ(At(665, 511), Cell("prev-p"));
+    EXPECT_EQ(At(665, 542), Cell("prev-p"));
+    EXPECT_EQ(At(665, 543), Cell("exit-n"));
+
+    ASSERT_EQ(Click(Centre(Row(1))), BGM_DATA::RESULT_STARTED);
+    EXPECT_EQ(At(665, 480), Cell("play-i"));
+    EXPECT_EQ(At(706, 512), Cell("stop-n"));
+    ASSERT_EQ(Click(Centre(MUSIC_STOP)), BGM_DATA::RESULT_STOPPED);
+    EXPECT_EQ(At(706, 510), Cell("stop-h")) << "the stopped Stop keeps its hover look";
+    EXPECT_EQ(At(665, 480), Cell("play-n"));
+}
+
+// The bar lies on the selected row; each row's text is white when selected or under
+// the pointer, grey otherwise, each over its shadow two pixels down and right.
+TEST_F(MusicRoomDraw, TheSelectedAndHoveredRowsAreWhite) {
+    Start();
+    ASSERT_EQ(Click(Centre(MUSIC_NEXT)), BGM_DATA::RESULT_MOVED);
+    Standby(Centre(Row(12)));
+    const struct {
+        int track;
+        int left, top;
+        std::uint32_t text;
+        std::uint32_t end;
+    } rows[] = {
+        {1, 8, 88, kGrey, kBack},      {2, 8, 128, kWhite, Cell("bar")}, {3, 8, 168, kGrey, kBack},
+        {12, 424, 168, kWhite, kBack}, {18, 424, 408, kGrey, kBack},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.track);
+        EXPECT_EQ(At(r.left + 5, r.top + 5), r.text);
+        EXPECT_EQ(At(r.left + 11, r.top + 10), kShadow);
+        EXPECT_EQ(At(r.left + 5, r.top + 24), kShadow);
+        EXPECT_EQ(At(r.left + 360, r.top + 1), r.end);
+        EXPECT_EQ(At(r.left + 367, r.top + 25), r.end);
+    }
+    EXPECT_EQ(At(7, 129), kBack);
+    EXPECT_EQ(At(376, 129), kBack);
+}
+
+// The selected track's comment lies in its box, its shadow in the box moved by two
+// pixels.
+TEST_F(MusicRoomDraw, TheCommentAndItsShadowStayInTheirBoxes) {
+    Start();
+    for (const int selected : {1, 6}) {
+        SCOPED_TRACE(selected);
+        while (room.nSelectNo != selected) Click(Centre(MUSIC_NEXT));
+        const auto white = Count(kWhite, {20, 481, 650, 577});
+        EXPECT_GT(white.first, 0);
+        EXPECT_EQ(white.second, 0);
+        const auto shadow = Count(kShadow, {22, 483, 652, 579});
+        EXPECT_GT(shadow.first, 0);
+        EXPECT_EQ(shadow.second, 0);
+    }
+}
+
+// The mark shows its visible part from the row's left edge while it enters, and
+// nothing once stopped.
+TEST_F(MusicRoomDraw, TheMarkShowsItsVisiblePartOnItsRow) {
+    Start();
+    ASSERT_EQ(Click(Centre(Row(1))), BGM_DATA::RESULT_STARTED);
+    SLIDE_MARK_DATA& mark = room.SlideMark;
+    const int bottom = 88 + 25;
+    mark.nX = -10;
+    mark.SlideProc(mark.dwLastTime);
+    EXPECT_EQ(At(7, bottom), kBack);
+    EXPECT_EQ(At(8, bottom), Cell("mark"));
+    EXPECT_EQ(At(22, bottom), Cell("mark"));
+    EXPECT_EQ(At(23, bottom), Cell("bar"));
+    mark.nX = 200;
+    mark.SlideProc(mark.dwLastTime);
+    EXPECT_EQ(At(199, bottom), Cell("bar"));
+    EXPECT_EQ(At(200, 88), Cell("mark"));
+    EXPECT_EQ(At(232, bottom), Cell("mark"));
+    EXPECT_EQ(At(233, bottom), Cell("bar"));
+    ASSERT_EQ(Click(Centre(MUSIC_STOP)), BGM_DATA::RESULT_STOPPED);
+    EXPECT_EQ(At(8, bottom), Cell("bar"));
+}
+
+}  // namespace
