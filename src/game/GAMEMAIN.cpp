@@ -45,7 +45,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
     {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", nullptr, nullptr},
     {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
     {"HintModeMainProc", u8"GAMEMAIN::HintModeMainProcが失敗しました", nullptr, nullptr},
-    {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", nullptr, nullptr},
+    {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", &GAMEMAIN::BGMModeMainProc,
+     &GAMEMAIN::BGMModeDrawProc},
     {"ADVMainProc", u8"GAMEMAIN::ADVMainProcが失敗しました", &GAMEMAIN::ADVMainProc,
      &GAMEMAIN::ADVDrawProc},
     {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました",
@@ -97,6 +98,7 @@ void GAMEMAIN::Clear() {
     std::memset(szBGMName, 0, sizeof szBGMName);
     ClothesSelectData.Release();
     SpecialData.Release();
+    BGMData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;
@@ -324,6 +326,10 @@ std::int32_t GAMEMAIN::ReleaseAllResources() {
 std::int32_t GAMEMAIN::SpecialProc() { return ForwardProc(SpecialData); }
 
 std::uint32_t GAMEMAIN::SpecialDrawProc() { return ForwardDrawProc(SpecialData); }
+
+std::int32_t GAMEMAIN::BGMModeMainProc() { return ForwardProc(BGMData); }
+
+std::uint32_t GAMEMAIN::BGMModeDrawProc() { return ForwardDrawProc(BGMData); }
 
 std::int32_t GAMEMAIN::ClothesSelectProc() { return ForwardProc(ClothesSelectData); }
 

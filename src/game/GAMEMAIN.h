@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "extras/BGM_DATA.h"
 #include "extras/SPECIAL_DATA.h"
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
@@ -126,6 +127,10 @@ public:
     // Extras menu (mode 4), run by its record.
     std::int32_t SpecialProc();
     std::uint32_t SpecialDrawProc();
+
+    // Music room (mode 8), run by its record.
+    std::int32_t BGMModeMainProc();
+    std::uint32_t BGMModeDrawProc();
 
     // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
     // the pointer onto the message window's bar and the choice plates.
@@ -338,6 +343,7 @@ public:
     CLT_SLC_DATA ClothesSelectData;
     TITLE_DATA TitleData;
     SPECIAL_DATA SpecialData;
+    BGM_DATA BGMData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     // The adventure's effect loading has told its failure since it began retrying.
