@@ -5,11 +5,15 @@
 #include <tuple>
 #include <vector>
 
+#include "autoplay/InputRunner.h"
+#include "autoplay/InputScript.h"
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/input/VirtualKeys.h"
 #include "sound/ZKSND.h"
+#include "support/Bytes.h"
+#include "support/DemoData.h"
 #include "support/SoundEventLog.h"
 #include "support/WholeGameTest.h"
 #include "windows/ConfigControls.h"
@@ -227,6 +231,33 @@ TEST_F(MusicRoom, FailuresEndTheGameWithTheirLine) {
         EXPECT_TRUE(holds("Error: <GAMEMAIN::BGMModeMainProc> " + c.line));
         TearDown();
     }
+}
+
+// The demo's extras input visits the room over the demo's system save: track 17 by
+// its row, track 18 after it by itself, then Stop by the arrow keys and Return.
+TEST_F(MusicRoom, TheDemoRunPlaysTwoTracksAndStops) {
+    useSystemSave(zktest::DemoData::SystemSave());
+    std::string error;
+    const auto script = autoplay::InputScript::Parse(
+        zktest::ReadFileBytes(zktest::DemoData::SourceDir() + "/extras.txt"), error);
+    ASSERT_TRUE(script) << error;
+    std::vector<std::pair<int, int>> seen;
+    autoplay::RunSettings settings;
+    settings.frames = script->frames.value_or(600);
+    settings.outDir = (session().folder() / "out").string();
+    settings.afterStep = [&] {
+        if (session().mode() != GAME_MODE_BGM || step() != 2) return;
+        const std::pair now{room().nSelectNo, room().nPlayReqFlg};
+        if (seen.empty() || seen.back() != now) seen.push_back(now);
+    };
+    zktest::SoundEventLog sounds;
+    const autoplay::RunOutcome outcome = autoplay::InputRunner::Run(session(), *script, settings);
+    EXPECT_EQ(outcome.exitCode, autoplay::RunOutcome::kDone) << outcome.reason;
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 0}, {17, 1}, {18, 1}, {18, 0}}));
+    for (const char* track : {"tmp/bgm17.mus", "tmp/bgm18.mus"}) {
+        EXPECT_EQ(sounds.plays(track, platform::AudioBus::Music), 1) << track;
+    }
+    EXPECT_EQ(errors(), Lines{});
 }
 
 }  // namespace
