@@ -79,6 +79,8 @@ private:
     bool LoadMaterial();
     void ResetRoom();
     bool IsActive(std::int32_t nId) const;
+    std::int32_t HitTests(std::int32_t nMouseX, std::int32_t nMouseY, std::int32_t nLeft,
+                          std::uint32_t dwNow);
     std::int32_t HitControl(const MUSIC_ROOM_CONTROL& control, std::int32_t nLeft,
                             std::uint32_t dwNow);
     std::int32_t Action(std::int32_t nId, std::uint32_t dwNow);

@@ -53,13 +53,29 @@ std::int32_t BGM_DATA::BGMStandby(std::int32_t nMouseX, std::int32_t nMouseY, st
         return RESULT_FAILED;
     }
     KeyCursorMove();
+    std::int32_t result = HitTests(nMouseX, nMouseY, nLeft, dwNow);
+    if (result == RESULT_FAILED) return RESULT_FAILED;
+    if (SlideMark.nSlideFlg != 0) SlideMark.SlideProc(dwNow);
+    // Only a track seen playing in an earlier frame can have ended.
+    if (nPlayingFlg == 1 && MusicState() == kStateEnded) {
+        nSelectNo = Wrapped(nSelectNo + 1);
+        result = TrackStart(nSelectNo, dwNow);
+        if (result == RESULT_FAILED) return RESULT_FAILED;
+    }
+    if (nPlayReqFlg == 1) nPlayingFlg = MusicPlaying() ? 1 : 0;
+    return result;
+}
+
+// The controls in order until the first active one under the pointer, which acts;
+// every button after it goes back to normal.
+std::int32_t BGM_DATA::HitTests(std::int32_t nMouseX, std::int32_t nMouseY, std::int32_t nLeft,
+                                std::uint32_t dwNow) {
     std::int32_t result = RESULT_NONE;
     bool bOnActive = false;
     bool bOnAny = false;
     for (const MUSIC_ROOM_CONTROL& control : MusicRoomControls()) {
-        const bool bButton = IsButton(control.nId);
         if (bOnActive || !control.Contains(nMouseX, nMouseY)) {
-            if (bButton) nBtnState[control.nId - 1] = MUSIC_LOOK_NORMAL;
+            if (IsButton(control.nId)) nBtnState[control.nId - 1] = MUSIC_LOOK_NORMAL;
             continue;
         }
         nCursorId = control.nId;
@@ -69,13 +85,6 @@ std::int32_t BGM_DATA::BGMStandby(std::int32_t nMouseX, std::int32_t nMouseY, st
         result = HitControl(control, nLeft, dwNow);
         if (result == RESULT_FAILED) return RESULT_FAILED;
     }
-    if (SlideMark.nSlideFlg != 0) SlideMark.SlideProc(dwNow);
-    if (nPlayingFlg == 1 && MusicState() == kStateEnded) {
-        nSelectNo = Wrapped(nSelectNo + 1);
-        result = TrackStart(nSelectNo, dwNow);
-        if (result == RESULT_FAILED) return RESULT_FAILED;
-    }
-    if (nPlayReqFlg == 1) nPlayingFlg = MusicPlaying() ? 1 : 0;
     if (!bOnActive) nSelectId = MUSIC_NONE;
     if (!bOnAny) nCursorId = MUSIC_NONE;
     return result;
