@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "MusicRoomFixture.h"
+#include "extras/MusicTracks.h"
 
 using zktest::MusicRoom;
 using zktest::RoomPoint;
@@ -102,6 +103,10 @@ TEST_F(MusicRoomDraw, TheSelectedAndHoveredRowsAreWhite) {
     }
     EXPECT_EQ(At(7, 129), kBack);
     EXPECT_EQ(At(376, 129), kBack);
+    for (int track = 1; track <= 18; ++track) {
+        EXPECT_EQ(std::string(room.BgmData[track - 1].szTitle), MusicTrack(track).title)
+            << "a row's text is made beside its title, never over it";
+    }
 }
 
 // The selected track's comment lies in its box, its shadow in the box moved by two
