@@ -149,6 +149,29 @@ TEST_F(MusicRoom, ATrackThatCannotPlayFailsTheFrame) {
     EXPECT_EQ(bench.lines().back(), "Error: <BGM_DATA::BGMStandby> BGMの再生に失敗しました");
 }
 
+// Each control holds the pointer from its left and top edges up to, not onto, its
+// right and bottom ones.
+TEST_F(MusicRoom, EachControlIsHitInsideItsEdgesOnly) {
+    Start();
+    const struct {
+        int x, y;
+        int id;
+    } points[] = {
+        {664, 479, 1},  {783, 510, 1}, {663, 479, 0},  {664, 478, 0},  {784, 479, 0},
+        {664, 510, 1},  {664, 511, 3}, {704, 542, 3},  {663, 511, 0},  {705, 542, 2},
+        {705, 511, 2},  {742, 542, 2}, {743, 511, 4},  {705, 543, 5},  {783, 542, 4},
+        {784, 520, 0},  {783, 543, 5}, {783, 574, 5},  {664, 575, 0},  {784, 574, 0},
+        {8, 88, 6},     {375, 113, 6}, {376, 100, 0},  {8, 114, 0},    {7, 88, 0},
+        {8, 87, 0},     {8, 408, 14},  {375, 433, 14}, {8, 434, 0},    {424, 88, 15},
+        {791, 113, 15}, {792, 100, 0}, {423, 100, 0},  {424, 408, 23}, {791, 433, 23},
+        {424, 434, 0},  {200, 128, 7}, {200, 127, 0},  {600, 368, 22}, {600, 367, 0},
+    };
+    for (const auto& p : points) {
+        Standby({p.x, p.y});
+        EXPECT_EQ(room.nCursorId, p.id) << p.x << "," << p.y;
+    }
+}
+
 // The hover sound plays once each time the pointer reaches another active control.
 TEST_F(MusicRoom, TheHoverSoundPlaysOncePerActiveControlReached) {
     Start();
