@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,17 +32,24 @@ struct MusicRoomDraw : MusicRoom {
     std::uint32_t At(int x, int y) { return WindowTestBench::At(Frame(), x, y); }
     // How many pixels of the colour lie inside the box, and how many below the rows
     // and left of the buttons but outside it.
-    std::pair<int, int> Count(std::uint32_t color, const platform::Rect& box) {
+    // Where the first of them lies: the smallest x and the smallest y.
+    struct Spread {
+        int inside = 0;
+        int outside = 0;
+        RoomPoint first{800, 600};
+    };
+    Spread Count(std::uint32_t color, const platform::Rect& box) {
         const std::vector<std::uint32_t>& frame = Frame();
-        std::pair<int, int> count;
+        Spread spread;
         for (int y = 440; y < 600; ++y) {
             for (int x = 0; x < 660; ++x) {
                 if (WindowTestBench::At(frame, x, y) != color) continue;
                 const bool in = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
-                ++(in ? count.first : count.second);
+                ++(in ? spread.inside : spread.outside);
+                spread.first = {std::min(spread.first.x, x), std::min(spread.first.y, y)};
             }
         }
-        return count;
+        return spread;
     }
 };
 
@@ -121,12 +129,15 @@ TEST_F(MusicRoomDraw, TheCommentAndItsShadowStayInTheirBoxes) {
     for (const int selected : {1, 6}) {
         SCOPED_TRACE(selected);
         while (room.nSelectNo != selected) Click(Centre(MUSIC_NEXT));
-        const auto white = Count(kWhite, {20, 481, 650, 577});
-        EXPECT_GT(white.first, 0);
-        EXPECT_EQ(white.second, 0);
-        const auto shadow = Count(kShadow, {22, 483, 652, 579});
-        EXPECT_GT(shadow.first, 0);
-        EXPECT_EQ(shadow.second, 0);
+        const Spread white = Count(kWhite, {20, 481, 650, 577});
+        EXPECT_GT(white.inside, 0);
+        EXPECT_EQ(white.outside, 0);
+        const Spread shadow = Count(kShadow, {22, 483, 652, 579});
+        EXPECT_GT(shadow.inside, 0);
+        EXPECT_EQ(shadow.outside, 0);
+        // Each line opens with a full-width blank, which inks nothing.
+        EXPECT_EQ(std::pair(white.first.x, white.first.y), std::pair(20 + 24, 481));
+        EXPECT_EQ(std::pair(shadow.first.x, shadow.first.y), std::pair(22 + 24, 483));
     }
 }
 
