@@ -113,6 +113,7 @@ TEST_F(MusicRoomDraw, TheSelectedAndHoveredRowsAreWhite) {
         EXPECT_EQ(At(r.left + 5, r.top + 24), kShadow);
         EXPECT_EQ(At(r.left + 360, r.top + 1), r.end);
         EXPECT_EQ(At(r.left + 367, r.top + 25), r.end);
+        EXPECT_EQ(At(r.left + 367, r.top + 26), kBack);
     }
     EXPECT_EQ(At(7, 129), kBack);
     EXPECT_EQ(At(376, 129), kBack);

@@ -33,8 +33,9 @@ Members Without(Members members, const std::string& stem) {
 // right after a start.
 TEST_F(MusicRoom, EachTrackIsFollowedByTheNextRoundTheList) {
     Start();
-    EXPECT_EQ(Click(Centre(Row(17))), BGM_DATA::RESULT_STARTED);
+    EXPECT_EQ(Click(Centre(Row(17))), 3);
     EXPECT_EQ(room.nSelectNo, 17);
+    EXPECT_EQ(room.SlideMark.dwSlideTime, 2000u);
     EXPECT_EQ(TrackPlays(17), 1);
     EXPECT_EQ(bench.effects(5), 1u);
     EXPECT_EQ(std::pair(room.SlideMark.nSlideFlg, room.SlideMark.nY), std::pair(1, RowTop(17)));
@@ -62,7 +63,7 @@ TEST_F(MusicRoom, EachTrackIsFollowedByTheNextRoundTheList) {
 TEST_F(MusicRoom, StopEndsThePlayingForGood) {
     Start();
     ASSERT_EQ(Click(Centre(Row(3))), BGM_DATA::RESULT_STARTED);
-    EXPECT_EQ(Click(Centre(MUSIC_STOP)), BGM_DATA::RESULT_STOPPED);
+    EXPECT_EQ(Click(Centre(MUSIC_STOP)), 4);
     EXPECT_EQ(bench.effects(5), 2u);
     EXPECT_EQ(MusicState(), -2);
     EXPECT_EQ(bench.sounds.stops(platform::AudioBus::Music), 1);
@@ -132,7 +133,7 @@ TEST_F(MusicRoom, ATrackThatCannotPlayFailsTheFrame) {
     Start();
     ASSERT_EQ(Click(Centre(Row(3))), BGM_DATA::RESULT_STARTED);
     Standby(Centre(MUSIC_NEXT));
-    EXPECT_EQ(Standby(Centre(MUSIC_NEXT), KEY_STATE_RELEASED), BGM_DATA::RESULT_FAILED);
+    EXPECT_EQ(Standby(Centre(MUSIC_NEXT), KEY_STATE_RELEASED), -1);
     EXPECT_EQ(room.nSelectNo, 4);
     EXPECT_EQ(std::pair(room.SlideMark.nSlideFlg, room.SlideMark.nY), std::pair(1, RowTop(4)));
     EXPECT_EQ(room.nPlayReqFlg, 1);
@@ -258,7 +259,7 @@ TEST_F(MusicRoom, ButtonsPressWhileDownAndActOnTheRelease) {
         for (int k = 0; k < 5; ++k) EXPECT_EQ(room.nBtnState[k], f.state[k]) << k;
         EXPECT_EQ(room.nSelectNo, f.selected);
     }
-    EXPECT_EQ(Click(Centre(MUSIC_EXIT)), BGM_DATA::RESULT_EXIT);
+    EXPECT_EQ(Click(Centre(MUSIC_EXIT)), 5);
     EXPECT_EQ(bench.effects(6), 1u);
     EXPECT_EQ(bench.sounds.plays("tmp/" + WindowTestBench::Track(1), platform::AudioBus::Music), 0);
 }
@@ -284,6 +285,15 @@ TEST_F(MusicRoom, ReleaseStopsOnlyWhatTheRoomHolds) {
     EXPECT_EQ(room.SlideMark.nSlideFlg, 0);
     EXPECT_EQ(room.BgmData[8].szFileName[0], '\0');
     EXPECT_EQ(bench.lines(), Lines{});
+}
+
+// The game's clearing releases its room with the rest of its state.
+TEST_F(MusicRoom, TheGamesClearingReleasesItsRoom) {
+    BGM_DATA& gameRoom = bench.game().BGMData;
+    ASSERT_EQ(gameRoom.Initialize(bench.context), 1u);
+    bench.game().Clear();
+    EXPECT_EQ(gameRoom.nInitFlg, 0u);
+    EXPECT_EQ(bench.sprite->GetSurface(24), nullptr);
 }
 
 // What cannot be set up is told under the room's tag, and the room stays uninitialised.

@@ -168,6 +168,9 @@ TEST_F(MusicRoom, ATrackEndingUnderTheSettingsAdvancesOnceTheyClose) {
 TEST_F(MusicRoom, TheSettingsReturnToTheTitle) {
     standing();
     GAMEMAIN& g = game();
+    std::int32_t quira = -1;
+    ASSERT_EQ(g.IDSerch("QUIRA", 4, &quira), 1u);
+    g.pCharData[quira].nLoveValue = 7;
     ASSERT_TRUE(clickAt(Row(4)));
     ASSERT_TRUE(release(platform::VK_RBUTTON));
     ASSERT_TRUE(reach(5));
@@ -190,6 +193,7 @@ TEST_F(MusicRoom, TheSettingsReturnToTheTitle) {
                          static_cast<std::int32_t>(GAME_MODE_BGM), 0));
     EXPECT_EQ(std::tuple(room().nInitFlg, g.ConfigData.nInitFlg), std::tuple(0u, 0u));
     EXPECT_LT(g.pSnd->DAGetState(1), 0) << "the music stopped and unloaded";
+    EXPECT_EQ(g.pCharData[quira].nLoveValue, 0) << "the characters are reset";
     EXPECT_NE(g.pSprite->GetTexture(0), nullptr);
     for (int i = 1; i < g.pSprite->GetTextureCount(); ++i) {
         EXPECT_EQ(g.pSprite->GetTexture(i), nullptr) << "texture " << i;
