@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "MusicRoomFixture.h"
+#include "common/BitmapWriter.h"
 #include "extras/MusicTracks.h"
+#include "mkdemo/PicturePainter.h"
 
 using zktest::MusicRoom;
 using zktest::RoomPoint;
@@ -19,6 +21,26 @@ constexpr std::uint32_t kGrey = 0x808080;
 constexpr std::uint32_t kShadow = 0x404040;
 int Row(int track) { return track + 5; }
 
+// A hole in the bar, in the material's black key colour.
+constexpr platform::Rect kHole{200, 10, 204, 14};
+
+// The material's cells in their plain colours on black, with the hole.
+std::string MaterialWithHole() {
+    const mkdemo::PictureEntry& entry = WindowTestBench::Entry("BGMModeMaterial");
+    const auto colors = mkdemo::PicturePainter::CellColors(entry);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(entry.width * entry.height), 0);
+    const auto fill = [&](const platform::Rect& r, std::uint32_t color) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                pixels[static_cast<std::size_t>(y * entry.width + x)] = color;
+        }
+    };
+    for (const mkdemo::SheetCell& cell : entry.cells)
+        fill({cell.left, cell.top, cell.right, cell.bottom}, colors.at(cell.name));
+    fill(kHole, 0);
+    return zktools::BitmapBytes(zktools::BitmapForm::Rgb24, entry.width, entry.height, pixels);
+}
+
 // The room over a flat background, so that what it draws shows against it.
 struct MusicRoomDraw : MusicRoom {
     MusicRoomDraw() {
@@ -26,6 +48,7 @@ struct MusicRoomDraw : MusicRoom {
         for (auto& [name, bytes] : pictures) {
             if (name == WindowTestBench::Entry("BGMModeBack").name)
                 bytes = zktest::ScriptKit::Flat(800, 600, kBack);
+            if (name == WindowTestBench::Entry("BGMModeMaterial").name) bytes = MaterialWithHole();
         }
         zktest::ScriptKit::WriteArchive("dat/Img.dat", pictures);
     }
@@ -117,6 +140,9 @@ TEST_F(MusicRoomDraw, TheSelectedAndHoveredRowsAreWhite) {
     }
     EXPECT_EQ(At(7, 129), kBack);
     EXPECT_EQ(At(376, 129), kBack);
+    // The bar's black is its key: the background shows through.
+    EXPECT_EQ(At(8 + kHole.left - 1, 128 + kHole.top), kBack);
+    EXPECT_EQ(At(8 + kHole.left - 2, 128 + kHole.top), Cell("bar"));
     for (int track = 1; track <= 18; ++track) {
         EXPECT_EQ(std::string(room.BgmData[track - 1].szTitle), MusicTrack(track).title)
             << "a row's text is made beside its title, never over it";
