@@ -45,7 +45,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
     {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", nullptr, nullptr},
     {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
     {"HintModeMainProc", u8"GAMEMAIN::HintModeMainProcが失敗しました", nullptr, nullptr},
-    {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", nullptr, nullptr},
+    {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", &GAMEMAIN::BGMModeMainProc,
+     &GAMEMAIN::BGMModeDrawProc},
     {"ADVMainProc", u8"GAMEMAIN::ADVMainProcが失敗しました", &GAMEMAIN::ADVMainProc,
      &GAMEMAIN::ADVDrawProc},
     {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました",
@@ -99,6 +100,7 @@ void GAMEMAIN::Clear() {
     ClothesSelectData.Release();
     SpecialData.Release();
     DressRoomData.Release();
+    BGMData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;
@@ -330,6 +332,10 @@ std::uint32_t GAMEMAIN::SpecialDrawProc() { return ForwardDrawProc(SpecialData);
 std::int32_t GAMEMAIN::DressRoomMainProc() { return ForwardProc(DressRoomData); }
 
 std::uint32_t GAMEMAIN::DressRoomDrawProc() { return ForwardDrawProc(DressRoomData); }
+
+std::int32_t GAMEMAIN::BGMModeMainProc() { return ForwardProc(BGMData); }
+
+std::uint32_t GAMEMAIN::BGMModeDrawProc() { return ForwardDrawProc(BGMData); }
 
 std::int32_t GAMEMAIN::ClothesSelectProc() { return ForwardProc(ClothesSelectData); }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "extras/BGM_DATA.h"
 #include "extras/DR_DATA.h"
 #include "extras/SPECIAL_DATA.h"
 #include "game/AUTO_SKIP_FILE_DATA.h"
@@ -131,6 +132,10 @@ public:
     // Dress room (mode 11), run by its record.
     std::int32_t DressRoomMainProc();
     std::uint32_t DressRoomDrawProc();
+
+    // Music room (mode 8), run by its record.
+    std::int32_t BGMModeMainProc();
+    std::uint32_t BGMModeDrawProc();
 
     // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
     // the pointer onto the message window's bar and the choice plates.
@@ -344,6 +349,7 @@ public:
     TITLE_DATA TitleData;
     SPECIAL_DATA SpecialData;
     DR_DATA DressRoomData;
+    BGM_DATA BGMData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     // The adventure's effect loading has told its failure since it began retrying.

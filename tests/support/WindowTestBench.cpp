@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "common/WavWriter.h"
 #include "game/ResourceLoader.h"
@@ -18,7 +19,7 @@ constexpr const char* kMaterials[] = {
     "MsgWndMaterial",        "SlcWndMaterial",     "DayWndMaterial", "ConfigMaterial",
     "SaveWindowMaterial",    "LoadWindowMaterial", "SpecialBack",    "SpecialMaterial",
     "ClothesSelectMaterial", "ClothesCard_F",      "ClothesCard_R",  "ClothesSelectBody",
-    "DressRoomBack",         "QuiraFaceWnd"};
+    "DressRoomBack",         "QuiraFaceWnd",       "BGMModeBack",    "BGMModeMaterial"};
 constexpr int kEffects[] = {4, 5};
 // In the archive for the screens that load them themselves.
 constexpr int kScreenEffects[] = {3, 6, 7};
@@ -47,6 +48,14 @@ std::vector<std::pair<std::string, std::string>> WindowTestBench::Materials() {
     return pictures;
 }
 
+std::string WindowTestBench::Track(int track) {
+    char name[16] = {};
+    std::snprintf(name, sizeof name, "bgm%02d.mus", track);
+    return name;
+}
+
+void WindowTestBench::pullFrameSound() { kit.audio.pull(kFrame * 441 / 10); }
+
 std::string WindowTestBench::Voice(int ms) {
     const zktools::WavFormat format;
     return zktools::WavBytes(format, zktools::Sine(format, 441 * ms / 10, 330.0, 0.5f));
@@ -63,6 +72,10 @@ WindowTestBench::WindowTestBench() {
     std::vector<std::pair<std::string, std::string>> voices;
     for (const char* voice : kVoices) voices.emplace_back(voice, Voice(1000));
     ScriptKit::WriteArchive("dat/VO.dat", voices);
+    std::vector<std::pair<std::string, std::string>> music;
+    for (int track = 1; track <= kTracks; ++track)
+        music.emplace_back(Track(track), Voice(kTrackMs));
+    ScriptKit::WriteArchive("dat/AU.dat", music);
     for (const int record : kEffects)
         EXPECT_EQ(SELoad(snd, sys, record, nullptr, kit.shell), 1) << record;
     kit.clearLog();

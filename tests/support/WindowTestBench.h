@@ -15,15 +15,18 @@ namespace zktest {
 
 // The script kit's engine objects set up for the in-game windows: the window
 // materials (surfaces 5 to 10), the costume cards' sheets (15 to 18), the extras
-// menu's pictures (19 and 20) and the dress room's (21 and 22) in mkdemo's plain style, effects 4
-// and 5 loaded and 3, 6 and 7 ready in the archive, two one-second voices in VO.dat, every play and
-// stop recorded and text drawn as boxes. The windows take pointer, button and time as arguments, so
-// a test calls them once per simulated frame at Time(k). A failed test keeps its folder, where
-// golden mismatches are written.
+// menu's pictures (19 and 20), the dress room's (21 and 22) and the music room's (23
+// and 24) in mkdemo's plain style, effects 4 and 5 loaded and 3, 6 and 7 ready in the
+// archive, two one-second voices in VO.dat, 18 short tracks in AU.dat, every play and
+// stop recorded and text drawn as boxes. The windows take pointer, button and time as
+// arguments, so a test calls them once per simulated frame at Time(k). A failed test
+// keeps its folder, where golden mismatches are written.
 struct WindowTestBench {
     static constexpr std::uint32_t kT0 = 100000;
     static constexpr std::uint32_t kFrame = 16;
     static constexpr const char* kVoices[] = {"V0001.sou", "V0002.sou"};
+    static constexpr int kTracks = 18;
+    static constexpr int kTrackMs = 300;
 
     TestGlyphScope glyphs;
     ScriptKit kit;
@@ -51,6 +54,11 @@ struct WindowTestBench {
     static const mkdemo::PictureEntry& Entry(const std::string& stem);
     // A voice of ms milliseconds, as a sound file.
     static std::string Voice(int ms);
+    // The music file of track n, "bgm01.mus" to "bgm18.mus".
+    static std::string Track(int track);
+    // A frame's worth of the mix pulled, as a session's audio device pulls it, so
+    // that music plays on towards its end.
+    void pullFrameSound();
     // The window materials in mkdemo's plain style, as archive members.
     static std::vector<std::pair<std::string, std::string>> Materials();
     // Plays of effect record n so far.

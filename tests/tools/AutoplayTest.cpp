@@ -7,6 +7,9 @@
 
 #include "autoplay/InputScript.h"
 #include "autoplay/PngWriter.h"
+#include "mkdemo/PictureCatalog.h"
+#include "mkdemo/PicturePainter.h"
+#include "shell/AssetManifest.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
 #include "support/MovieBand.h"
@@ -24,6 +27,19 @@ using zktest::WriteFileBytes;
 namespace fs = std::filesystem;
 
 namespace {
+
+// The music room's material as mkdemo catalogs it.
+const mkdemo::PictureEntry& MusicRoomMaterial() {
+    static const mkdemo::PictureEntry entry = [] {
+        std::string error;
+        const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+        EXPECT_TRUE(catalog) << error;
+        for (const mkdemo::PictureEntry& e : catalog.value_or(std::vector<mkdemo::PictureEntry>{}))
+            if (e.stem == "BGMModeMaterial") return e;
+        return mkdemo::PictureEntry{};
+    }();
+    return entry;
+}
 
 // Frame, action, key or value: a compact view of what a script asks for.
 struct Seen {
@@ -264,6 +280,26 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
           "dress-arrow-pressed", "dress-page2", "extras-leave"}) {
         EXPECT_TRUE(fs::is_regular_file(fs::path("autoplay-out") / (std::string(shot) + ".png")))
             << shot;
+    }
+    // The music room: the bar on the selected row, and Play inactive while a track plays.
+    const auto cellAt = [](const std::string& shot, int x, int y) {
+        return ReadPng::Read(ReadFileBytes("autoplay-out/" + shot + ".png"))
+                   .xrgb()[static_cast<std::size_t>(y * 800 + x)] &
+               0xFFFFFF;
+    };
+    const auto cell = [&](const std::string& name) {
+        return mkdemo::PicturePainter::CellColors(MusicRoomMaterial()).at(name);
+    };
+    const struct {
+        const char* shot;
+        int barX, barY;
+        const char* play;
+    } rooms[] = {{"music-room", 373, 90, "play-n"},
+                 {"music-playing", 789, 370, "play-i"},
+                 {"music-next", 789, 410, "play-i"}};
+    for (const auto& room : rooms) {
+        EXPECT_EQ(cellAt(room.shot, room.barX, room.barY), cell("bar")) << room.shot;
+        EXPECT_EQ(cellAt(room.shot, 666, 481), cell(room.play)) << room.shot;
     }
     const ReadPng boot = ReadPng::Read(ReadFileBytes("autoplay-out/boot.png"));
     EXPECT_EQ(boot.width, 800u);

@@ -51,7 +51,7 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"Staffroll_BG3", {kScreenW, kScreenH, K::Picture}},
         {"SpecialMaterial", {448, 526, K::CellSheet}},
         {"QuiraFaceWnd", {348, 92, K::CellSheet}},
-        {"BGMModeMaterial", {480, 154, K::SheetKeyBlack}},
+        {"BGMModeMaterial", {480, 154, K::CellSheetKeyBlack}},
         {"Staffroll_BG1", {2400, kScreenH, K::Picture}},
         {"Staffroll_BG2", {3120, 211, K::Hills}},
         {"Staffroll_Material_Surf", {152, 64, K::Picture}},
@@ -273,6 +273,28 @@ std::vector<SheetCell> SpecialCells() {
             {"点滅1", 160, 476, 434, 526, true}};
 }
 
+// The music room's buttons, each a column of its looks (normal, hover, pressed; Play
+// also inactive) under the selection bar and the now-playing mark.
+std::vector<SheetCell> MusicRoomCells() {
+    std::vector<SheetCell> cells = {{"bar", 1, 0, 369, 26}, {"mark", 369, 0, 402, 26}};
+    const struct {
+        const char* name;
+        int left, right, looks;
+    } buttons[] = {{"play-", 0, 120, 4},
+                   {"stop-", 281, 319, 3},
+                   {"prev-", 240, 281, 3},
+                   {"next-", 319, 360, 3},
+                   {"exit-", 360, 480, 3}};
+    const char* const looks[] = {"n", "h", "p", "i"};
+    for (const auto& b : buttons) {
+        for (int look = 0; look < b.looks; ++look) {
+            cells.push_back({std::string(b.name) + looks[look], b.left, 26 + 32 * look, b.right,
+                             58 + 32 * look});
+        }
+    }
+    return cells;
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "TtlMaterial_Surf" || stem == "TtlMaterial_Tex") return TitleItemCells();
     if (stem == "TitleMoonMaterial") return MoonCells();
@@ -287,6 +309,7 @@ std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "SaveWindowMaterial" || stem == "LoadWindowMaterial") return SaveLoadCells();
     if (stem == "SpecialMaterial") return SpecialCells();
     if (stem == "QuiraFaceWnd") return QuiraFaceCells();
+    if (stem == "BGMModeMaterial") return MusicRoomCells();
     return {};
 }
 

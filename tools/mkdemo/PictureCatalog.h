@@ -10,15 +10,15 @@ class AssetManifest;
 namespace mkdemo {
 
 enum class PictureKind {
-    Plain,      // one colour, no key pixel, no label: the fade overlays
-    Picture,    // gradient with border and label
-    Plate,      // a picture plate on key background
-    Hills,      // a picture whose upper part is key
-    Sheet,      // a sheet without its cell list: a labelled grid
-    CellSheet,  // a sheet with its cell list: labelled cells on key
-    SheetKeyBlack,
-    Body,  // character body sheet
-    Face,  // character face sheet, three eye frames
+    Plain,              // one colour, no key pixel, no label: the fade overlays
+    Picture,            // gradient with border and label
+    Plate,              // a picture plate on key background
+    Hills,              // a picture whose upper part is key
+    Sheet,              // a sheet without its cell list: a labelled grid
+    CellSheet,          // a sheet with its cell list: labelled cells on key
+    CellSheetKeyBlack,  // the same on a black key
+    Body,               // character body sheet
+    Face,               // character face sheet, three eye frames
 };
 
 // A named rectangle of a sheet, right and bottom exclusive. A frame cell is only a

@@ -302,7 +302,7 @@ std::string PicturePainter::PlainBitmapOf(const PictureEntry& entry) { return Pa
 
 std::string PicturePainter::Paint(const PictureEntry& entry, bool labelled) {
     const std::uint32_t key =
-        entry.kind == PictureKind::SheetKeyBlack ? 0x000000 : PicturePainter::kKeyColor;
+        entry.kind == PictureKind::CellSheetKeyBlack ? 0x000000 : PicturePainter::kKeyColor;
     const Art art = MakeArt(entry, ColorName(entry), key);
     IndexCanvas canvas(entry.width, entry.height, kKey);
     switch (entry.kind) {
@@ -318,10 +318,10 @@ std::string PicturePainter::Paint(const PictureEntry& entry, bool labelled) {
             PaintHills(canvas, art, entry);
             break;
         case PictureKind::Sheet:
-        case PictureKind::SheetKeyBlack:
             PaintGrid(canvas, entry);
             break;
         case PictureKind::CellSheet:
+        case PictureKind::CellSheetKeyBlack:
             PaintCells(canvas, entry, labelled);
             break;
         case PictureKind::Body:
