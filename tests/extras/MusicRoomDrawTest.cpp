@@ -91,6 +91,7 @@ TEST_F(MusicRoomDraw, ButtonsShowTheLookOfTheirState) {
     } resting[] = {{"play-n", 665, 480}, {"play-n", 783, 510}, {"stop-n", 706, 512},
                    {"prev-n", 665, 512}, {"next-n", 783, 542}, {"exit-n", 665, 574}};
     for (const auto& r : resting) EXPECT_EQ(At(r.x, r.y), Cell(r.cell)) << r.cell;
+    EXPECT_EQ(At(0, 0), kBack) << "the background covers the frame from its corner";
     // Just outside the buttons' block, where a cell cut too wide would show.
     for (const RoomPoint p : {RoomPoint{784, 490}, RoomPoint{784, 560}, RoomPoint{663, 490},
                               RoomPoint{663, 560}, RoomPoint{700, 575}}) {

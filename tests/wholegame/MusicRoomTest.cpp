@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "autoplay/InputRunner.h"
@@ -43,9 +44,13 @@ protected:
         ASSERT_TRUE(start());
         ASSERT_TRUE(runFrames(1));
         pointAt(kOff);
+        // The room puts up its own black to fade from, whatever lay over the frame.
+        game().FadeGraphData.nDispFlg = 0;
         enter(GAME_MODE_BGM);
         ASSERT_TRUE(runFrames(1));
         ASSERT_EQ(step(), 1);
+        ASSERT_EQ(std::pair(game().FadeGraphData.nDispFlg, game().FadeGraphData.fAlpha),
+                  std::pair(1u, 1.0f));
         enteredAt = game().dwNowTime;
     }
     void standing() {
