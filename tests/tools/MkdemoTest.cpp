@@ -234,7 +234,7 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 16);
+    EXPECT_EQ(sheets, 17);
 }
 
 // The costume select's cursor frames go around a card, the extras menu's glow and
