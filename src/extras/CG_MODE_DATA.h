@@ -108,8 +108,9 @@ private:
                           std::int32_t* pnTaken);
     void DrawCells();
     void DrawTitles();
-    void DrawTexts();
+    void DrawPageText();
     void DrawTabs();
+    void DrawTabNames();
     void DrawButtons();
     ExtrasSteps::MODE Mode();
     std::int32_t Start(ModeHost& host, ExtrasSteps& steps);

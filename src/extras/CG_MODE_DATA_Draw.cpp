@@ -88,8 +88,9 @@ std::int32_t CG_MODE_DATA::Draw() {
     drawLatch_.Check(kTag, sprite.DDBlt(kSurfaceBack, 0, 0, 0));
     DrawCells();
     if (nKind == kGalleryKindReplay) DrawTitles();
-    DrawTexts();
+    DrawPageText();
     DrawTabs();
+    DrawTabNames();
     DrawButtons();
     return 1;
 }
@@ -127,15 +128,19 @@ void CG_MODE_DATA::DrawTitles() {
     }
 }
 
-// Three runs: the page number, the names, the subtitles. A tab's texts are white for
-// the current heroine and the tab under the pointer.
-void CG_MODE_DATA::DrawTexts() {
+void CG_MODE_DATA::DrawPageText() {
     ZKSPRITE& sprite = *pContext->pSprite;
     char text[100] = {};
     std::snprintf(text, sizeof text, "page:%d/%d", nPage, nPageMax);
     sprite.DDTextOutLock(17, 55, text, kShadow, kPageHeight, kBold);
     sprite.DDTextOutLock(16, 54, text, kWhite, kPageHeight, kBold);
     sprite.DDTextOutUnlock();
+}
+
+// Two runs over the tabs: the names, then the subtitles. A tab's texts are white for
+// the current heroine and the tab under the pointer.
+void CG_MODE_DATA::DrawTabNames() {
+    ZKSPRITE& sprite = *pContext->pSprite;
     const auto colour = [&](std::int32_t nTab) {
         return nTab == nChara || nTab + GALLERY_TAB_QUIRA == nSelectId ? kWhite : kGrey;
     };
