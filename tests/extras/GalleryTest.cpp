@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "extras/CG_MODE_DATA.h"
+#include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/input/VirtualKeys.h"
 #include "platform/text/Cp932.h"
@@ -66,6 +67,12 @@ struct Gallery : ::testing::Test {
         Point p{};
         bench.sys->GetMousePos(&p.x, &p.y);
         return p;
+    }
+    const std::vector<std::uint32_t>& Frame() {
+        return bench.drawFrame([&] { gallery.Draw(); });
+    }
+    static std::uint32_t Cell(const std::string& name) {
+        return WindowTestBench::CellColor("CGMaterial", name);
     }
     bool Loaded(int surface) { return bench.sprite->GetSurface(surface) != nullptr; }
     Lines Errors() {
@@ -350,6 +357,67 @@ TEST_F(Gallery, ArrowKeysWarpByKindAndPage) {
     bench.sys->KeyScan();
     gallery.KeyCursorMove();
     EXPECT_EQ(Pointer().x, 1);
+}
+
+// Pixel probes: thumbnails and plates, the cursor, the tabs' and buttons' looks, the
+// arrows, the scene titles and the full picture.
+TEST_F(Gallery, DrawingShowsWhatThePageHolds) {
+    using WB = WindowTestBench;
+    cg[0] = 1;
+    replay[0] = 1;
+    Start();
+    Standby(kCGCell[0]);
+    auto frame = Frame();
+    EXPECT_NE(WB::At(frame, 129, 150), Cell("plate-cg")) << "cell 1's thumbnail";
+    EXPECT_EQ(WB::At(frame, 293, 150), Cell("plate-cg")) << "cell 2 locked";
+    EXPECT_EQ(WB::At(frame, 54, 106), Cell("cursor-cg0")) << "the cursor over cell 1";
+    EXPECT_EQ(WB::At(frame, 218, 106), Cell("plate-cg"));
+    EXPECT_EQ(WB::At(frame, 200, 490), Cell("tab-cur0")) << "the current tab";
+    EXPECT_EQ(WB::At(frame, 390, 490), Cell("tab"));
+    EXPECT_EQ(WB::At(frame, 500, 556), Cell("cg-s"));
+    EXPECT_EQ(WB::At(frame, 620, 556), Cell("rp-n"));
+    EXPECT_EQ(WB::At(frame, 792, 288), Cell("next-n"));
+    EXPECT_NE(WB::At(frame, 8, 288), Cell("prev-n")) << "no page before the first";
+    // A locked cell under the pointer shows no cursor; the current tab under it and
+    // the selected kind under it keep their looks; a tab under it is lit.
+    Standby(kCGCell[1]);
+    EXPECT_EQ(WB::At(Frame(), 218, 106), Cell("plate-cg"));
+    gallery.nSelectId = GALLERY_TAB_QUIRA;
+    gallery.nBtnState[GALLERY_BUTTON_CG] = 1;
+    frame = Frame();
+    EXPECT_EQ(WB::At(frame, 200, 490), Cell("tab-cur0"));
+    EXPECT_EQ(WB::At(frame, 500, 556), Cell("cg-s"));
+    Standby(kTab[DULCANE]);
+    EXPECT_EQ(WB::At(Frame(), 390, 490), Cell("tab-hover0"));
+    Standby(kNext);
+    frame = Frame();
+    EXPECT_EQ(WB::At(frame, 792, 284), Cell("next-h")) << "a pixel higher";
+    EXPECT_NE(WB::At(frame, 792, 315), Cell("next-h"));
+    // REPLAY: a title only on the unlocked cell; a single page has no arrows.
+    Show(QUIRA, REPLAY);
+    frame = Frame();
+    const auto whiteIn = [&](int top) {
+        int white = 0;
+        for (int x = 64; x < 358; ++x) {
+            for (int y = top; y < top + 18; ++y) white += WB::At(frame, x, y) == 0xFFFFFF;
+        }
+        return white;
+    };
+    EXPECT_GT(whiteIn(199), 0);
+    EXPECT_EQ(whiteIn(327), 0) << "slot 2 is locked";
+    EXPECT_EQ(WB::At(frame, 211, 250), Cell("plate-rp"));
+    Show(YSMA, REPLAY);
+    frame = Frame();
+    EXPECT_NE(WB::At(frame, 792, 288), Cell("next-n"));
+    EXPECT_NE(WB::At(frame, 8, 288), Cell("prev-n"));
+    // The full picture alone.
+    ASSERT_EQ(SurfaceLoad(bench.sprite, bench.sys, gallery.Item[0].nCGSurfNo, 0, 0xFFFFFFFFu), 1);
+    gallery.nCGSurfNo = gallery.Item[0].nCGSurfNo;
+    gallery.nCGDispFlg = 1;
+    const std::vector<std::uint32_t> shown = Frame();
+    const int surface = gallery.nCGSurfNo;
+    EXPECT_EQ(shown, bench.drawFrame([&] { bench.sprite->DDBlt(surface, 0, 0, 0); }));
+    EXPECT_EQ(Errors(), Lines{});
 }
 
 }  // namespace
