@@ -5,12 +5,16 @@
 #include <tuple>
 #include <vector>
 
+#include "autoplay/InputRunner.h"
+#include "autoplay/InputScript.h"
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/input/VirtualKeys.h"
 #include "sound/ZKSND.h"
+#include "support/Bytes.h"
+#include "support/DemoData.h"
 #include "support/SoundEventLog.h"
 #include "support/WholeGameTest.h"
 #include "windows/ConfigControls.h"
@@ -265,6 +269,34 @@ TEST_F(Gallery, BackFromASceneFadesInAndStartsTheMusic) {
     EXPECT_EQ(sounds.plays(kMusic, platform::AudioBus::Music), 1);
     EXPECT_EQ(std::tuple(gallery().nChara, gallery().nKind, g.nConfigEnableFlg),
               std::tuple(2, 1, 1u));
+    EXPECT_EQ(errors(), Lines{});
+}
+
+// The demo's extras input over the demo's system save: QUIRA's first CG page, a
+// picture, the second page by the arrow keys and Return, OMBREA's pages, and back.
+TEST_F(Gallery, TheDemoRunVisitsTheGallery) {
+    useSystemSave(zktest::DemoData::SystemSave());
+    std::string error;
+    const auto script = autoplay::InputScript::Parse(
+        zktest::ReadFileBytes(zktest::DemoData::SourceDir() + "/extras.txt"), error);
+    ASSERT_TRUE(script) << error;
+    std::vector<std::tuple<int, int, int>> pages;
+    bool bPictureShown = false;
+    autoplay::RunSettings settings;
+    settings.frames = script->frames.value_or(600);
+    settings.outDir = (session().folder() / "out").string();
+    settings.afterStep = [&] {
+        if (session().mode() != GAME_MODE_CG) return;
+        bPictureShown = bPictureShown || gallery().nCGDispFlg == 1;
+        if (step() != 2) return;
+        const std::tuple now{gallery().nChara, gallery().nKind, gallery().nPage};
+        if (pages.empty() || pages.back() != now) pages.push_back(now);
+    };
+    const autoplay::RunOutcome outcome = autoplay::InputRunner::Run(session(), *script, settings);
+    EXPECT_EQ(outcome.exitCode, autoplay::RunOutcome::kDone) << outcome.reason;
+    EXPECT_EQ(pages,
+              (std::vector<std::tuple<int, int, int>>{{0, 0, 1}, {0, 0, 2}, {2, 0, 1}, {2, 1, 1}}));
+    EXPECT_TRUE(bPictureShown);
     EXPECT_EQ(errors(), Lines{});
 }
 
