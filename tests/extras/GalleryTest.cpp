@@ -134,6 +134,16 @@ TEST_F(Gallery, ItemsPagesAndUnlockBits) {
     replay[3] = ~(1u << 6);
     gallery.SetItemData(&item, DULCANE, REPLAY, 2, 1);
     EXPECT_EQ(item.nOpen, 0);
+    // The same record refilled for a picture, then for a slot past the list: nothing
+    // of the scene is left, and the surplus slot keeps the last surface number.
+    gallery.nKind = CG;
+    gallery.SetItemData(&item, YSMA, CG, 2, 1);
+    EXPECT_EQ(std::tuple(std::string(item.szFileName), std::string(item.szTitle)),
+              std::tuple(std::string("ED05.gpc"), std::string()));
+    const int ed05 = item.nCGSurfNo;
+    EXPECT_GE(ed05, 316);
+    gallery.SetItemData(&item, YSMA, CG, 2, 2);
+    EXPECT_EQ(std::tuple(item.szFileName[0], item.nCGSurfNo), std::tuple('\0', ed05));
     // YSMA owns one CG word; the word after it is no one's and is never read.
     cg[8] = 0xFFFFFFFFu;
     gallery.SetItemData(&item, YSMA, CG, 3, 9);
