@@ -26,15 +26,17 @@ std::int32_t ExtrasSteps::Failed(const char8_t* szText) const {
     return -1;
 }
 
-bool ExtrasSteps::LoadOverlayTexture(const char8_t* szText) {
-    return ::LoadOverlayTexture(host_, mode_.szTag, szText);
+bool ExtrasSteps::LoadOverlayTexture(const char8_t* szText, int nTexture) {
+    return ::LoadOverlayTexture(host_, mode_.szTag, szText, nTexture);
 }
 
-std::int32_t ExtrasSteps::OpeningFade() {
+std::int32_t ExtrasSteps::OpeningFade() { return OpeningFade(mode_.dwOpenFadeTime); }
+
+std::int32_t ExtrasSteps::OpeningFade(std::uint32_t dwFadeTime) {
     const GameContext& ctx = host_.Context();
     GRAPHIC_DATA& fade = host_.FadeGraph();
     if (host_.FadeOutTexFunc(&host_.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 0.0f,
-                             mode_.dwOpenFadeTime) != 0) {
+                             dwFadeTime) != 0) {
         return 1;
     }
     if (TextureUnload(ctx.pSprite, ctx.pSystem, fade.nIndex) == 0) {
@@ -118,10 +120,10 @@ void ExtrasSteps::ReturnToTitle() {
 
 void ExtrasSteps::MenusOff() { host_.MsgWndStatusChange(kMaskMenus, 0); }
 
-std::int32_t ExtrasSteps::LeavePrepare() {
+std::int32_t ExtrasSteps::LeavePrepare(int nTexture) {
     MenusOff();
-    host_.ShowOverlay(0.0f);
-    return LoadOverlayTexture(u8"呼び出したTextureLoadが失敗しました") ? 1 : -1;
+    host_.ShowOverlay(0.0f, nTexture);
+    return LoadOverlayTexture(u8"呼び出したTextureLoadが失敗しました", nTexture) ? 1 : -1;
 }
 
 bool ExtrasSteps::FadingIn(std::uint32_t dwFadeTime) {

@@ -37,11 +37,13 @@ public:
     // Saving, loading and settings are not allowed: from the start step until the
     // opening fade has ended, and from the leaving preparation on.
     void MenusOff();
-    // Texture slot 0, the overlay's black: false, with szText logged, when it failed.
-    bool LoadOverlayTexture(const char8_t* szText);
-    // The opening fade; at its end the overlay goes, settings are allowed, step 2.
-    // 1 to go on, -1 failed.
+    // Texture slot nTexture, 0 the overlay's black: false, with szText logged, when it
+    // failed.
+    bool LoadOverlayTexture(const char8_t* szText, int nTexture = 0);
+    // The opening fade, over the mode's time unless dwFadeTime is given; at its end the
+    // overlay goes, settings are allowed, step 2. 1 to go on, -1 failed.
     std::int32_t OpeningFade();
+    std::int32_t OpeningFade(std::uint32_t dwFadeTime);
     // The pointer and the left (Return while the button is up) and right events.
     POINTER_INPUT ReadInput() const;
     // The right button, 'C' and the menu's Settings, each while settings are allowed:
@@ -51,8 +53,9 @@ public:
     bool IsSettingsStep(std::int32_t nStep) const;
     // One frame of the settings step running: 1 to go on, -1 failed.
     std::int32_t SettingsStep();
-    // Input and settings end; the clear overlay over texture slot 0. 1, or -1 failed.
-    std::int32_t LeavePrepare();
+    // Input and settings end; the clear overlay over texture slot nTexture. 1, or -1
+    // failed.
+    std::int32_t LeavePrepare(int nTexture = 0);
     // The fade to black of a step: true while it runs.
     bool FadingIn(std::uint32_t dwFadeTime);
     // After the mode's own drawing: the settings screen, then the overlay.

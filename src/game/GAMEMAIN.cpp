@@ -42,7 +42,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
      &GAMEMAIN::TitleDrawProc},
     {"SpecialProc", u8"GAMEMAIN::SpecialProcが失敗しました", &GAMEMAIN::SpecialProc,
      &GAMEMAIN::SpecialDrawProc},
-    {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", nullptr, nullptr},
+    {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", &GAMEMAIN::CGModeProc,
+     &GAMEMAIN::CGModeDrawProc},
     {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
     {"HintModeMainProc", u8"GAMEMAIN::HintModeMainProcが失敗しました", nullptr, nullptr},
     {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", &GAMEMAIN::BGMModeMainProc,
@@ -101,6 +102,7 @@ void GAMEMAIN::Clear() {
     SpecialData.Release();
     DressRoomData.Release();
     BGMData.Release();
+    CGModeData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;
@@ -332,6 +334,10 @@ std::uint32_t GAMEMAIN::SpecialDrawProc() { return ForwardDrawProc(SpecialData);
 std::int32_t GAMEMAIN::DressRoomMainProc() { return ForwardProc(DressRoomData); }
 
 std::uint32_t GAMEMAIN::DressRoomDrawProc() { return ForwardDrawProc(DressRoomData); }
+
+std::int32_t GAMEMAIN::CGModeProc() { return ForwardProc(CGModeData); }
+
+std::uint32_t GAMEMAIN::CGModeDrawProc() { return ForwardDrawProc(CGModeData); }
 
 std::int32_t GAMEMAIN::BGMModeMainProc() { return ForwardProc(BGMData); }
 

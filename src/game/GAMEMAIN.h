@@ -8,6 +8,7 @@
 #include <string>
 
 #include "extras/BGM_DATA.h"
+#include "extras/CG_MODE_DATA.h"
 #include "extras/DR_DATA.h"
 #include "extras/SPECIAL_DATA.h"
 #include "game/AUTO_SKIP_FILE_DATA.h"
@@ -133,6 +134,10 @@ public:
     std::int32_t DressRoomMainProc();
     std::uint32_t DressRoomDrawProc();
 
+    // CG gallery (mode 5), run by its record.
+    std::int32_t CGModeProc();
+    std::uint32_t CGModeDrawProc();
+
     // Music room (mode 8), run by its record.
     std::int32_t BGMModeMainProc();
     std::uint32_t BGMModeDrawProc();
@@ -227,7 +232,7 @@ public:
     void DrawTimeSet();
     // The fade overlay over the whole frame, on texture slot 0, shown at fAlpha; its
     // time word starts a fade afresh.
-    void ShowOverlay(float fAlpha);
+    void ShowOverlay(float fAlpha, int nTexture = 0);
     // The overlay fades away; once clear, its texture goes and the overlay is reset.
     // 0 while it fades, 1 done, -1 the texture could not be unloaded (logged under
     // szTag).
@@ -350,6 +355,7 @@ public:
     SPECIAL_DATA SpecialData;
     DR_DATA DressRoomData;
     BGM_DATA BGMData;
+    CG_MODE_DATA CGModeData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     // The adventure's effect loading has told its failure since it began retrying.

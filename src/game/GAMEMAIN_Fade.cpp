@@ -160,9 +160,9 @@ std::uint32_t GAMEMAIN::FadeFunc(SCR_CMD_DATA* pCmd, std::int32_t* pnValue, std:
     return RunSlotFade(dwNowTime, pCmd, pnValue, nTarget, dwFadeTime, bFadeIn, bResetValue, texts);
 }
 
-void GAMEMAIN::ShowOverlay(float fAlpha) {
+void GAMEMAIN::ShowOverlay(float fAlpha, int nTexture) {
     FadeGraphData.Initialize(pSprite, pSystem);
-    FadeGraphData.nIndex = 0;
+    FadeGraphData.nIndex = nTexture;
     FadeGraphData.nGKind = 0;
     FadeGraphData.dwFlag = 0;
     FadeGraphData.nDispFlg = 1;

@@ -32,7 +32,7 @@ std::uint32_t ModeHost::LoadEnableFlg() const { return game_.nLoadEnableFlg; }
 
 std::uint32_t ModeHost::ConfigEnableFlg() const { return game_.nConfigEnableFlg; }
 
-void ModeHost::ShowOverlay(float fAlpha) { game_.ShowOverlay(fAlpha); }
+void ModeHost::ShowOverlay(float fAlpha, int nTexture) { game_.ShowOverlay(fAlpha, nTexture); }
 
 void ModeHost::DrawOverlay() { game_.DrawOverlay(); }
 
@@ -102,3 +102,7 @@ ZKCHAR* ModeHost::CharData() { return game_.pCharData.get(); }
 std::int32_t ModeHost::CharNum() const { return game_.nCharNum; }
 
 std::uint32_t& ModeHost::GameClearFlg() { return game_.nGameClearFlg; }
+
+std::uint32_t* ModeHost::CGFlg() { return game_.dwCGFlg; }
+
+std::uint32_t* ModeHost::ReplayFlg() { return game_.dwReplayFlg; }

@@ -45,8 +45,8 @@ public:
     std::uint32_t LoadEnableFlg() const;
     // The word that allows the settings screen.
     std::uint32_t ConfigEnableFlg() const;
-    // The fade overlay over the whole frame, shown at fAlpha.
-    void ShowOverlay(float fAlpha);
+    // The fade overlay over the whole frame, texture slot nTexture shown at fAlpha.
+    void ShowOverlay(float fAlpha, int nTexture = 0);
     // Draws the overlay while it is shown and not clear.
     void DrawOverlay();
     // Every surface, texture and effect a mode loaded goes; effects 0 and 1 stay.
@@ -100,6 +100,9 @@ public:
     GRAPHIC_DATA_EX& PRIM2();
     ZKCHAR* CharData();
     std::int32_t CharNum() const;
+    // The system save's gallery and scene unlock words.
+    std::uint32_t* CGFlg();
+    std::uint32_t* ReplayFlg();
 
 private:
     GAMEMAIN& game_;

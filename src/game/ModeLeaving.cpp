@@ -10,15 +10,9 @@
 #include "platform/core/Log.h"
 #include "script/ZKCHAR.h"
 
-namespace {
-
-constexpr int kOverlayTexture = 0;
-
-}  // namespace
-
-bool LoadOverlayTexture(ModeHost& host, const char* szTag, const char8_t* szText) {
+bool LoadOverlayTexture(ModeHost& host, const char* szTag, const char8_t* szText, int nTexture) {
     const GameContext& context = host.Context();
-    if (TextureLoad(context.pSprite, context.pSystem, kOverlayTexture, 0, 0) != 0) return true;
+    if (TextureLoad(context.pSprite, context.pSystem, nTexture, 0, 0) != 0) return true;
     platform::LogError(szTag, szText);
     return false;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "common/WavWriter.h"
 #include "game/ResourceLoader.h"
@@ -15,14 +16,30 @@ namespace zktest {
 
 namespace {
 
-constexpr const char* kMaterials[] = {
-    "MsgWndMaterial",        "SlcWndMaterial",     "DayWndMaterial", "ConfigMaterial",
-    "SaveWindowMaterial",    "LoadWindowMaterial", "SpecialBack",    "SpecialMaterial",
-    "ClothesSelectMaterial", "ClothesCard_F",      "ClothesCard_R",  "ClothesSelectBody",
-    "DressRoomBack",         "QuiraFaceWnd",       "BGMModeBack",    "BGMModeMaterial"};
+constexpr const char* kMaterials[] = {"MsgWndMaterial",
+                                      "SlcWndMaterial",
+                                      "DayWndMaterial",
+                                      "ConfigMaterial",
+                                      "SaveWindowMaterial",
+                                      "LoadWindowMaterial",
+                                      "SpecialBack",
+                                      "SpecialMaterial",
+                                      "ClothesSelectMaterial",
+                                      "ClothesCard_F",
+                                      "ClothesCard_R",
+                                      "ClothesSelectBody",
+                                      "DressRoomBack",
+                                      "QuiraFaceWnd",
+                                      "BGMModeBack",
+                                      "BGMModeMaterial",
+                                      "CGBack",
+                                      "CGMaterial"};
+// The gallery's thumbnails and pictures its tests unlock.
+constexpr const char* kGalleryPictures[] = {"Tb_cg_Quira_01", "Tb_cg_Quira_02", "Tb_rp_Quira_01",
+                                            "EV01"};
 constexpr int kEffects[] = {4, 5};
 // In the archive for the screens that load them themselves.
-constexpr int kScreenEffects[] = {3, 6, 7};
+constexpr int kScreenEffects[] = {3, 6, 7, 8};
 
 }  // namespace
 
@@ -41,7 +58,9 @@ const mkdemo::PictureEntry& WindowTestBench::Entry(const std::string& stem) {
 
 std::vector<std::pair<std::string, std::string>> WindowTestBench::Materials() {
     std::vector<std::pair<std::string, std::string>> pictures;
-    for (const char* stem : kMaterials) {
+    std::vector<const char*> stems(std::begin(kMaterials), std::end(kMaterials));
+    stems.insert(stems.end(), std::begin(kGalleryPictures), std::end(kGalleryPictures));
+    for (const char* stem : stems) {
         const mkdemo::PictureEntry& entry = Entry(stem);
         pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
     }

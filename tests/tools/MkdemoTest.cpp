@@ -10,6 +10,7 @@
 
 #include "game/SystemSaveFile.h"
 #include "mkdemo/CharacterSheets.h"
+#include "mkdemo/DemoSystemSave.h"
 #include "mkdemo/FileStem.h"
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
@@ -98,9 +99,9 @@ TEST(MkdemoOutput, SameBytesEveryRunAndThePlayersFilesSurvive) {
     EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 7);
 }
 
-// The game's own reader finds one ending reached and the costume words, nothing
-// else: no gallery or scene item, and an empty already-read list.
-TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingAndCostumesAndNothingElse) {
+// The game's own reader finds one ending reached, the costume words and the gallery's
+// pictures, nothing else: no scene item, and an empty already-read list.
+TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingCostumesAndPicturesAndNothingElse) {
     const std::string bytes = ReadFileBytes(DemoData::SystemSave());
     std::array<std::uint32_t, 8> cg;
     std::array<std::uint32_t, 6> replay;
@@ -116,11 +117,28 @@ TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingAndCostumesAndNothingElse) 
          std::span<AUTO_SKIP_FILE_DATA, SystemSaveValues::kListSize>(list.data(), list.size())});
     EXPECT_EQ(damage.count, 0);
     EXPECT_EQ(gameClear, 1u);
-    for (const std::uint32_t word : cg) EXPECT_EQ(word, 0u);
+    // QUIRA 1 to 14, 33 and 86; DULCANE 1, 12, 13 and 33; OMBREA 1, 2 and 17; YSMA 13.
+    EXPECT_EQ(cg,
+              (std::array<std::uint32_t, 8>{0x3FFF, 1, 1u << 21, 0x1801, 1, 0x10003, 0, 1u << 12}));
     for (const std::uint32_t word : replay) EXPECT_EQ(word, 0u);
     EXPECT_EQ(clothes, (std::array<std::int32_t, 14>{5, 5, 5, 0, 1, 0, 0, 3, 1, 0, 0, 0, 0, 3}));
     EXPECT_TRUE(
         bytes.ends_with("\n---AUTO_SKIP_FILE_LIST_START---\n---AUTO_SKIP_FILE_LIST_END---\n"));
+}
+
+// A picture past a heroine's gallery, or of no heroine, is refused by name and sets
+// nothing; the last picture of each is taken.
+TEST(MkdemoOutput, APictureUnlockPastTheGalleryIsRefused) {
+    std::array<std::uint32_t, 8> cg{};
+    std::string error;
+    EXPECT_FALSE(mkdemo::DemoSystemSave::UnlockPicture(cg, "YSMA", 14, error));
+    EXPECT_NE(error.find("YSMA CG 14"), std::string::npos) << error;
+    EXPECT_FALSE(mkdemo::DemoSystemSave::UnlockPicture(cg, "NOBODY", 1, error));
+    EXPECT_FALSE(mkdemo::DemoSystemSave::UnlockPicture(cg, "QUIRA", 0, error));
+    EXPECT_EQ(cg, (std::array<std::uint32_t, 8>{}));
+    EXPECT_TRUE(mkdemo::DemoSystemSave::UnlockPicture(cg, "YSMA", 13, error));
+    EXPECT_TRUE(mkdemo::DemoSystemSave::UnlockPicture(cg, "DULCANE", 33, error));
+    EXPECT_EQ(cg, (std::array<std::uint32_t, 8>{0, 0, 0, 0, 1, 0, 0, 1u << 12}));
 }
 
 // The save is finished with the archives and replaced with them: when it cannot be
@@ -234,12 +252,12 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 16);
+    EXPECT_EQ(sheets, 17);
 }
 
 // The costume select's cursor frames go around a card, the extras menu's glow and
-// blink around a label: only their border is painted, in both styles, and what lies
-// under them shows through inside.
+// blink around a label, the gallery's cursors around a thumbnail: only their border is painted, in
+// both styles, and what lies under them shows through inside.
 TEST(MkdemoCatalog, FrameCellsAreABorderWithWhiteEdgesAroundTheKey) {
     zktest::TempWorkDir dir;
     std::string error;
@@ -279,7 +297,8 @@ TEST(MkdemoCatalog, FrameCellsAreABorderWithWhiteEdgesAroundTheKey) {
         }
     }
     EXPECT_EQ(frames,
-              (std::map<std::string, int>{{"ClothesSelectMaterial", 5}, {"SpecialMaterial", 3}}));
+              (std::map<std::string, int>{
+                  {"CGMaterial", 10}, {"ClothesSelectMaterial", 5}, {"SpecialMaterial", 3}}));
 }
 
 // The extras menu's background shows where its objects are: each place outlined by a

@@ -182,8 +182,13 @@ bool DemoBuilder::Write(const std::string& outDir, const std::vector<DemoArchive
         return discard();
     }
     // Finished with the rest, so that a failure here still leaves the old files.
+    const std::optional<std::string> saveBytes = DemoSystemSave::Bytes(why);
+    if (!saveBytes) {
+        error = std::string(DemoSystemSave::kName) + ": " + why;
+        return discard();
+    }
     AtomicFileWriter save((dat / DemoSystemSave::kName).string());
-    save.write(DemoSystemSave::Bytes());
+    save.write(*saveBytes);
     if (!save.finish()) {
         error = std::string(DemoSystemSave::kName) + ": " + save.error();
         return discard();

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "extras/GalleryItems.h"
 #include "game/SystemSaveFile.h"
 #include "script/ScriptKeywords.h"
 
@@ -14,7 +16,7 @@ namespace {
 // One value the demo holds unlocked, named by the word a script would use for it; a
 // costume's summary word is given whole (bit 0 unlocked, bit 1 complete).
 struct DemoUnlock {
-    enum class Kind { Ending, Costume };
+    enum class Kind { Ending, Costume, Picture };
     Kind kind;
     const char* word;
     std::int32_t value = 0;
@@ -32,9 +34,36 @@ constexpr DemoUnlock kUnlocks[] = {
     {DemoUnlock::Kind::Costume, "RECRUIT", 3},
     {DemoUnlock::Kind::Costume, "LADY", 1},
     {DemoUnlock::Kind::Costume, "BLACK_LONG", 3},
+    // The gallery: QUIRA's first page full, her second short, and one picture on each
+    // heroine's last page.
+    {DemoUnlock::Kind::Picture, "QUIRA", 1},
+    {DemoUnlock::Kind::Picture, "QUIRA", 2},
+    {DemoUnlock::Kind::Picture, "QUIRA", 3},
+    {DemoUnlock::Kind::Picture, "QUIRA", 4},
+    {DemoUnlock::Kind::Picture, "QUIRA", 5},
+    {DemoUnlock::Kind::Picture, "QUIRA", 6},
+    {DemoUnlock::Kind::Picture, "QUIRA", 7},
+    {DemoUnlock::Kind::Picture, "QUIRA", 8},
+    {DemoUnlock::Kind::Picture, "QUIRA", 9},
+    {DemoUnlock::Kind::Picture, "QUIRA", 10},
+    {DemoUnlock::Kind::Picture, "QUIRA", 11},
+    {DemoUnlock::Kind::Picture, "QUIRA", 12},
+    {DemoUnlock::Kind::Picture, "QUIRA", 13},
+    {DemoUnlock::Kind::Picture, "QUIRA", 14},
+    {DemoUnlock::Kind::Picture, "QUIRA", 33},
+    {DemoUnlock::Kind::Picture, "QUIRA", 86},
+    {DemoUnlock::Kind::Picture, "DULCANE", 1},
+    {DemoUnlock::Kind::Picture, "DULCANE", 12},
+    {DemoUnlock::Kind::Picture, "DULCANE", 13},
+    {DemoUnlock::Kind::Picture, "DULCANE", 33},
+    {DemoUnlock::Kind::Picture, "OMBREA", 1},
+    {DemoUnlock::Kind::Picture, "OMBREA", 2},
+    {DemoUnlock::Kind::Picture, "OMBREA", 17},
+    {DemoUnlock::Kind::Picture, "YSMA", 13},
 };
 
-void Apply(const DemoUnlock& unlock, const SystemSaveValues& values) {
+bool Apply(const DemoUnlock& unlock, const SystemSaveValues& values,
+           std::array<std::uint32_t, 8>& cg, std::string& error) {
     switch (unlock.kind) {
         case DemoUnlock::Kind::Ending:
             values.gameClear |= ScriptKeywords::EndingBit(unlock.word);
@@ -43,12 +72,32 @@ void Apply(const DemoUnlock& unlock, const SystemSaveValues& values) {
             values.clothes[static_cast<std::size_t>(
                 ScriptKeywords::FindCostume(unlock.word)->nNumber)] = unlock.value;
             break;
+        case DemoUnlock::Kind::Picture:
+            return DemoSystemSave::UnlockPicture(cg, unlock.word, unlock.value, error);
     }
+    return true;
 }
 
 }  // namespace
 
-std::string DemoSystemSave::Bytes() {
+bool DemoSystemSave::UnlockPicture(std::array<std::uint32_t, 8>& cg, std::string_view heroine,
+                                   std::int32_t nItem, std::string& error) {
+    const auto heroines = ScriptKeywords::Heroines();
+    const HEROINE_KEYWORD* keyword = ScriptKeywords::FindHeroine(heroine);
+    const std::int32_t chara =
+        keyword == nullptr ? -1 : static_cast<std::int32_t>(keyword - heroines.data());
+    if (chara < 0 || nItem < 1 || nItem > GalleryList(chara, kGalleryKindCG).nItems) {
+        error = "picture unlock " + std::string(heroine) + " CG " + std::to_string(nItem) +
+                " is not in the gallery";
+        return false;
+    }
+    const std::int32_t bit = nItem - 1;
+    cg[static_cast<std::size_t>(GalleryList(chara, kGalleryKindCG).nFirstWord + bit / 32)] |=
+        1u << (bit % 32);
+    return true;
+}
+
+std::optional<std::string> DemoSystemSave::Bytes(std::string& error) {
     std::array<std::uint32_t, 8> cg{};
     std::array<std::uint32_t, 6> replay{};
     std::uint32_t gameClear = 0;
@@ -57,7 +106,9 @@ std::string DemoSystemSave::Bytes() {
     const SystemSaveValues values{cg, replay, gameClear, clothes,
                                   std::span<AUTO_SKIP_FILE_DATA, SystemSaveValues::kListSize>(
                                       list.data(), SystemSaveValues::kListSize)};
-    for (const DemoUnlock& unlock : kUnlocks) Apply(unlock, values);
+    for (const DemoUnlock& unlock : kUnlocks) {
+        if (!Apply(unlock, values, cg, error)) return std::nullopt;
+    }
     return WriteSystemSave(values);
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace mkdemo {
 
@@ -12,8 +16,13 @@ class DemoSystemSave {
 public:
     static constexpr const char* kName = "unlocked.sav";
 
-    // The file's bytes, in the game's own format.
-    static std::string Bytes();
+    // The file's bytes, in the game's own format; nothing, with the reason in error,
+    // when an unlock of the table is refused.
+    static std::optional<std::string> Bytes(std::string& error);
+    // Sets the CG bit of picture nItem (from 1) of the heroine's gallery: false, with
+    // the unlock named in error, past the gallery's pictures.
+    static bool UnlockPicture(std::array<std::uint32_t, 8>& cg, std::string_view heroine,
+                              std::int32_t nItem, std::string& error);
 };
 
 }  // namespace mkdemo

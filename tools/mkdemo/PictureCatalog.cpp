@@ -57,7 +57,7 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"Staffroll_Material_Surf", {152, 64, K::Picture}},
         {"Staffroll_Material_Tex", {152, 64, K::Picture}},
         {"Staffroll_Credit", {400, 856, K::Sheet}},
-        {"CGMaterial", {953, 590, K::Sheet}},
+        {"CGMaterial", {953, 590, K::CellSheet}},
         {"ReplayMaterial", {120, 96, K::Sheet}},
     };
     return shapes;
@@ -295,6 +295,36 @@ std::vector<SheetCell> MusicRoomCells() {
     return cells;
 }
 
+// The gallery's plates, the cursors' and tabs' five frames each, and its buttons as
+// columns of looks (normal, hover, pressed; the kinds also selected).
+std::vector<SheetCell> GalleryCells() {
+    std::vector<SheetCell> cells = {
+        {"plate-cg", 1, 0, 157, 118}, {"plate-rp", 157, 0, 477, 118}, {"tab", 1, 118, 175, 168}};
+    for (int f = 0; f < 5; ++f) {
+        const std::string n = std::to_string(f);
+        cells.push_back({"cursor-cg" + n, 477, 118 * f, 633, 118 * f + 118, true});
+        cells.push_back({"cursor-rp" + n, 633, 118 * f, 953, 118 * f + 118, true});
+        cells.push_back({"tab-cur" + n, 1, 168 + 50 * f, 175, 218 + 50 * f});
+        cells.push_back({"tab-hover" + n, 175, 168 + 50 * f, 349, 218 + 50 * f});
+    }
+    const struct {
+        const char* name;
+        int left, right, looks;
+    } buttons[] = {{"prev-", 361, 393, 3},
+                   {"next-", 393, 425, 3},
+                   {"cg-", 1, 121, 4},
+                   {"rp-", 121, 241, 4},
+                   {"back-", 241, 361, 3}};
+    const char* const looks[] = {"n", "h", "p", "s"};
+    for (const auto& b : buttons) {
+        for (int look = 0; look < b.looks; ++look) {
+            cells.push_back({std::string(b.name) + looks[look], b.left, 418 + 32 * look, b.right,
+                             450 + 32 * look});
+        }
+    }
+    return cells;
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "TtlMaterial_Surf" || stem == "TtlMaterial_Tex") return TitleItemCells();
     if (stem == "TitleMoonMaterial") return MoonCells();
@@ -310,6 +340,7 @@ std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "SpecialMaterial") return SpecialCells();
     if (stem == "QuiraFaceWnd") return QuiraFaceCells();
     if (stem == "BGMModeMaterial") return MusicRoomCells();
+    if (stem == "CGMaterial") return GalleryCells();
     return {};
 }
 
