@@ -53,7 +53,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
      &GAMEMAIN::ClothesSelectProc, &GAMEMAIN::ClothesSelectDrawProc},
     {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました",
      &GAMEMAIN::DressRoomMainProc, &GAMEMAIN::DressRoomDrawProc},
-    {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました", nullptr, nullptr},
+    {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました",
+     &GAMEMAIN::StaffrollMainProc, &GAMEMAIN::StaffrollDrawProc},
 };
 
 GAMEMAIN::GAMEMAIN() { Clear(); }
@@ -101,6 +102,7 @@ void GAMEMAIN::Clear() {
     SpecialData.Release();
     DressRoomData.Release();
     BGMData.Release();
+    StaffrollData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;

@@ -10,6 +10,7 @@
 #include "extras/BGM_DATA.h"
 #include "extras/DR_DATA.h"
 #include "extras/SPECIAL_DATA.h"
+#include "extras/STAFFROLL_DATA.h"
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
 #include "game/CLT_SLC_DATA.h"
@@ -136,6 +137,11 @@ public:
     // Music room (mode 8), run by its record.
     std::int32_t BGMModeMainProc();
     std::uint32_t BGMModeDrawProc();
+
+    // Staff roll (mode 12): the credits, the logo and the end picture, then the logo
+    // mode again.
+    std::int32_t StaffrollMainProc();
+    std::uint32_t StaffrollDrawProc();
 
     // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
     // the pointer onto the message window's bar and the choice plates.
@@ -350,6 +356,7 @@ public:
     SPECIAL_DATA SpecialData;
     DR_DATA DressRoomData;
     BGM_DATA BGMData;
+    STAFFROLL_DATA StaffrollData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     // The adventure's effect loading has told its failure since it began retrying.
