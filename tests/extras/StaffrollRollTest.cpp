@@ -191,7 +191,8 @@ TEST_F(Roll, AFailingBackgroundIsLoggedEachFrame) {
     Frame();
     const std::vector<std::uint32_t>& frame = Frame();
     EXPECT_EQ(WindowTestBench::At(frame, 400, 548), Cell("題 0"));
-    const std::string blt = "Error: <ZKSPRITE::DDBlt> 何らかの要因で出力元サーフェスポインタが消失しています";
+    const std::string blt =
+        "Error: <ZKSPRITE::DDBlt> 何らかの要因で出力元サーフェスポインタが消失しています";
     const std::string line = "Error: <STAFFROLL_DATA::Draw> 描画に失敗しました";
     EXPECT_EQ(bench.lines(), (std::vector<std::string>{blt, line, blt, line}));
 }
@@ -245,8 +246,9 @@ TEST_F(Roll, InitializeFailsWithItsLinesAndReleaseUnloadsEverything) {
     ScriptKit::WriteArchive("dat/Img.dat", pictures);
     EXPECT_EQ(roll.Initialize(bench.sprite, bench.snd, bench.sys, kT0), 0u);
     EXPECT_EQ(bench.lines(),
-              (std::vector<std::string>{"Error: <SurfaceLoad> 該当ファイルが見つかりません",
-                                        "Error: <STAFFROLL_DATA::Initialize> 画像のロードに失敗しました"}));
+              (std::vector<std::string>{
+                  "Error: <SurfaceLoad> 該当ファイルが見つかりません",
+                  "Error: <STAFFROLL_DATA::Initialize> 画像のロードに失敗しました"}));
     EXPECT_TRUE(bench.sprite->pSurfaceTable[26].IsLoaded());
     EXPECT_EQ(roll.nInitFlg, 0u);
 }
