@@ -28,13 +28,17 @@ struct Roll : ::testing::Test {
     WindowTestBench bench;
     STAFFROLL_DATA roll;
 
-    explicit Roll(bool bWithLogo = true) {
+    explicit Roll(bool bWithLogo = true) { WritePictures(bWithLogo, false); }
+    // The first background flat, or with mkdemo's art and ruler.
+    static void WritePictures(bool bWithLogo, bool bRuled) {
         auto pictures = WindowTestBench::Materials();
-        pictures.emplace_back("Staffroll_BG1.gpc", ScriptKit::Flat(2400, 600, kBG1));
+        const auto painted = [](const char* stem) {
+            return mkdemo::PicturePainter::PlainBitmapOf(WindowTestBench::Entry(stem));
+        };
+        pictures.emplace_back("Staffroll_BG1.gpc",
+                              bRuled ? painted("Staffroll_BG1") : ScriptKit::Flat(2400, 600, kBG1));
         pictures.emplace_back("Staffroll_BG2.gpc", ScriptKit::Flat(3120, 211, 0xFF00FF));
-        pictures.emplace_back(
-            "Staffroll_Credit.gpc",
-            mkdemo::PicturePainter::PlainBitmapOf(WindowTestBench::Entry("Staffroll_Credit")));
+        pictures.emplace_back("Staffroll_Credit.gpc", painted("Staffroll_Credit"));
         pictures.emplace_back("black.gpc", ScriptKit::Flat(800, 600, 0));
         pictures.emplace_back("Staffroll_Material_Surf.gpc", ScriptKit::Flat(152, 64, kLogoSurf));
         if (bWithLogo) {
@@ -181,6 +185,23 @@ TEST_F(Roll, StripsAndTheLogoOnScreen) {
 TEST_F(Roll, NothingIsDrawnBeforeInitialize) {
     const std::vector<std::uint32_t>& frame = Frame();
     EXPECT_EQ(std::count(frame.begin(), frame.end(), 0u), 800 * 600);
+}
+
+// Half way through the credits the first background has moved 800 pixels: its ruler
+// line at picture x 1200 stands at screen x 400, two pixels wide.
+TEST_F(Roll, TheRulerPansWithTheFirstBackground) {
+    WritePictures(true, true);
+    Start();
+    At(65000);
+    const std::vector<std::uint32_t>& frame = Frame();
+    for (const int y : {10, 200, 388}) {
+        EXPECT_EQ(WindowTestBench::At(frame, 400, y), 0x202020u) << y;
+        EXPECT_EQ(WindowTestBench::At(frame, 401, y), 0x202020u) << y;
+        EXPECT_NE(WindowTestBench::At(frame, 399, y), 0x202020u) << y;
+        EXPECT_NE(WindowTestBench::At(frame, 402, y), 0x202020u) << y;
+        EXPECT_NE(WindowTestBench::At(frame, 350, y), 0x202020u) << y;
+    }
+    EXPECT_EQ(WindowTestBench::At(frame, 300, 200), 0x202020u);
 }
 
 // A background blit that fails is logged in every frame; the strips still draw.

@@ -340,6 +340,9 @@ std::vector<SheetCell> RegionsOf(std::string_view stem) {
             {"", 100, 360, 200, 485}};
 }
 
+// The staff roll's panning backgrounds, so that a shot shows how far they moved.
+bool HasRuler(std::string_view stem) { return stem == "Staffroll_BG1" || stem == "Staffroll_BG2"; }
+
 std::uint32_t PlainColor(std::string_view stem) {
     if (stem == "white") return 0xFFFFFF;
     if (stem == "red") return 0xFF0000;
@@ -380,7 +383,7 @@ std::optional<std::vector<PictureEntry>> PictureCatalog::Build(const AssetManife
             continue;
         }
         entries.push_back({name, stem, slots[name], shape->width, shape->height, shape->kind,
-                           PlainColor(stem), CellsOf(stem), RegionsOf(stem)});
+                           PlainColor(stem), CellsOf(stem), RegionsOf(stem), HasRuler(stem)});
     }
     if (!error.empty()) {
         error = "no picture size is known for " + error;
