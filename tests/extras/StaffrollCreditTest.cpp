@@ -71,8 +71,11 @@ bool IsTypedStrip(const Rect& rc, int x, int y) {
     const int h = rc.bottom - rc.top;
     if (h == 24 && (rc.top == 0 || rc.top == 24)) return y == 536;
     if (h == 72) return rc.top == 288 && y == 520;
-    if (h == 16) return ((rc.top >= 48 && rc.top < 288) || rc.top == 840) && y == 528;
-    if (h == 24) return rc.top >= 360 && rc.top < 840 && y == 544;
+    if (h == 16) {
+        const bool headed = rc.top >= 48 && rc.top < 288 && (rc.top - 48) % 16 == 0;
+        return (headed || rc.top == 840) && y == 528;
+    }
+    if (h == 24) return rc.top >= 360 && rc.top < 840 && (rc.top - 360) % 24 == 0 && y == 544;
     return false;
 }
 

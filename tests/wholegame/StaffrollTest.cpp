@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "game/GAMEMAIN.h"
@@ -263,6 +265,22 @@ TEST_F(Staffroll, AMissingCreditsPictureEndsTheGameAtTheStart) {
         (Lines{"Error: <STAFFROLL_DATA::Initialize> 画像のロードに失敗しました",
                "Error: <GAMEMAIN::StaffrollMainProc> スタッフロールクラスの初期化に失敗しました",
                kModeFailed, kGameFailed}));
+}
+
+// A system save that cannot be written is told by its writer, and the game starts
+// again at the logo all the same.
+TEST_F(Staffroll, AFailingSystemSaveStillLeavesForTheLogo) {
+    begin();
+    down(platform::VK_CONTROL);
+    ASSERT_TRUE(reach(8, 1000));
+    const std::filesystem::path sav = session().folder() / "sav";
+    std::filesystem::remove(sav / "sav00.sav");
+    std::filesystem::create_directory(sav / "sav00.sav.tmp");
+    ASSERT_TRUE(runUntil([&] { return mode() != GAME_MODE_STAFFROLL; }, 100));
+    EXPECT_EQ(std::pair(mode(), step()), (std::pair<std::int32_t, std::int32_t>(1, 0)));
+    EXPECT_NE(errors(), Lines{});
+    EXPECT_FALSE(std::filesystem::exists(sav / "sav00.sav"));
+    ASSERT_TRUE(runFrames(5));
 }
 
 }  // namespace
