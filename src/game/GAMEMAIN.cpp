@@ -54,7 +54,8 @@ const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
      &GAMEMAIN::ClothesSelectProc, &GAMEMAIN::ClothesSelectDrawProc},
     {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました",
      &GAMEMAIN::DressRoomMainProc, &GAMEMAIN::DressRoomDrawProc},
-    {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました", nullptr, nullptr},
+    {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました",
+     &GAMEMAIN::StaffrollMainProc, &GAMEMAIN::StaffrollDrawProc},
 };
 
 GAMEMAIN::GAMEMAIN() { Clear(); }
@@ -103,6 +104,7 @@ void GAMEMAIN::Clear() {
     DressRoomData.Release();
     BGMData.Release();
     CGModeData.Release();
+    StaffrollData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
     bAdvEffectsReported = false;

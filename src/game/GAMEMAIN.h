@@ -11,6 +11,7 @@
 #include "extras/CG_MODE_DATA.h"
 #include "extras/DR_DATA.h"
 #include "extras/SPECIAL_DATA.h"
+#include "extras/STAFFROLL_DATA.h"
 #include "game/AUTO_SKIP_FILE_DATA.h"
 #include "game/CLIPPING_DATA.h"
 #include "game/CLT_SLC_DATA.h"
@@ -141,6 +142,11 @@ public:
     // Music room (mode 8), run by its record.
     std::int32_t BGMModeMainProc();
     std::uint32_t BGMModeDrawProc();
+
+    // Staff roll (mode 12): the credits, the logo and the end picture, then the logo
+    // mode again.
+    std::int32_t StaffrollMainProc();
+    std::uint32_t StaffrollDrawProc();
 
     // Adventure (mode 9): the story on screen, its draw, and the arrow keys that move
     // the pointer onto the message window's bar and the choice plates.
@@ -356,6 +362,7 @@ public:
     DR_DATA DressRoomData;
     BGM_DATA BGMData;
     CG_MODE_DATA CGModeData;
+    STAFFROLL_DATA StaffrollData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
     // The adventure's effect loading has told its failure since it began retrying.

@@ -239,7 +239,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
     } runs[] = {
         {{"--input", playthrough, DemoData::Dir()},
          0,
-         "mode 12 step 0, 0 Error, 0 Warn: end in frame"},
+         "mode 4 step 2, 0 Error, 0 Warn: end in frame"},
         {{"--input", saveload, DemoData::Dir()}, 0, "mode 9 step 3, 0 Error, 0 Warn: end"},
         {{"--system-save", DemoData::SystemSave(), "--input", extras, DemoData::Dir()},
          0,

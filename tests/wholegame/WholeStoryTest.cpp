@@ -2,6 +2,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "autoplay/InputRunner.h"
@@ -156,9 +157,10 @@ TEST_F(WholeStory, TheSecondPlateAndTheFirstCostumeReachTheStaffRoll) {
     EXPECT_EQ(save.entries(), (Lines{"prologue.spt\t-1", "cos01.spt\t-1", "finale.spt\t-1"}));
 }
 
-// The demo's playthrough plays to its end; through the rehearsal the prologue is left
-// by a file change that does not record it.
-TEST_F(WholeStory, ThePlaythroughEndsAtTheStaffRoll) {
+// The demo's playthrough plays to its end, through the staff roll and back into the
+// extras menu; through the rehearsal the prologue is left by a file change that does
+// not record it.
+TEST_F(WholeStory, ThePlaythroughRunsThroughTheStaffRoll) {
     std::string error;
     const std::optional<autoplay::InputScript> script = autoplay::InputScript::Parse(
         zktest::ReadFileBytes(zktest::DemoData::SourceDir() + "/playthrough.txt"), error);
@@ -168,7 +170,8 @@ TEST_F(WholeStory, ThePlaythroughEndsAtTheStaffRoll) {
     settings.outDir = (session().folder() / "shots").string();
     const autoplay::RunOutcome outcome = autoplay::InputRunner::Run(session(), *script, settings);
     ASSERT_EQ(outcome.exitCode, autoplay::RunOutcome::kDone) << outcome.reason;
-    EXPECT_EQ(session().mode(), GAME_MODE_STAFFROLL);
+    EXPECT_EQ(std::pair(session().mode(), session().procStep()),
+              std::pair(static_cast<std::int32_t>(GAME_MODE_SPECIAL), 2));
 
     const SystemSave save = releasedSave();
     EXPECT_EQ(save.cg[0], 1u);

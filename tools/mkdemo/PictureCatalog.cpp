@@ -56,7 +56,7 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"Staffroll_BG2", {3120, 211, K::Hills}},
         {"Staffroll_Material_Surf", {152, 64, K::Picture}},
         {"Staffroll_Material_Tex", {152, 64, K::Picture}},
-        {"Staffroll_Credit", {400, 856, K::Sheet}},
+        {"Staffroll_Credit", {400, 856, K::CellSheet}},
         {"CGMaterial", {953, 590, K::CellSheet}},
         {"ReplayMaterial", {120, 96, K::Sheet}},
     };
@@ -325,6 +325,22 @@ std::vector<SheetCell> GalleryCells() {
     return cells;
 }
 
+// The staff roll's credits: full-width rows named by their kind and top, so that a
+// shot tells which row a strip was cut from.
+std::vector<SheetCell> CreditCells() {
+    std::vector<SheetCell> cells;
+    const auto row = [&](const char* kind, int top, int height) {
+        cells.push_back({std::string(kind) + " " + std::to_string(top), 0, top, 400, top + height});
+    };
+    row("題", 0, 24);
+    row("題", 24, 24);
+    for (int top = 48; top < 288; top += 16) row("見出し", top, 16);
+    row("ブロック", 288, 72);
+    for (int top = 360; top < 840; top += 24) row("名前", top, 24);
+    row("見出し", 840, 16);
+    return cells;
+}
+
 std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "TtlMaterial_Surf" || stem == "TtlMaterial_Tex") return TitleItemCells();
     if (stem == "TitleMoonMaterial") return MoonCells();
@@ -341,6 +357,7 @@ std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "QuiraFaceWnd") return QuiraFaceCells();
     if (stem == "BGMModeMaterial") return MusicRoomCells();
     if (stem == "CGMaterial") return GalleryCells();
+    if (stem == "Staffroll_Credit") return CreditCells();
     return {};
 }
 
@@ -353,6 +370,9 @@ std::vector<SheetCell> RegionsOf(std::string_view stem) {
             {"タイトル", 261, 26, 539, 245},
             {"", 100, 360, 200, 485}};
 }
+
+// The staff roll's panning backgrounds, so that a shot shows how far they moved.
+bool HasRuler(std::string_view stem) { return stem == "Staffroll_BG1" || stem == "Staffroll_BG2"; }
 
 std::uint32_t PlainColor(std::string_view stem) {
     if (stem == "white") return 0xFFFFFF;
@@ -394,7 +414,7 @@ std::optional<std::vector<PictureEntry>> PictureCatalog::Build(const AssetManife
             continue;
         }
         entries.push_back({name, stem, slots[name], shape->width, shape->height, shape->kind,
-                           PlainColor(stem), CellsOf(stem), RegionsOf(stem)});
+                           PlainColor(stem), CellsOf(stem), RegionsOf(stem), HasRuler(stem)});
     }
     if (!error.empty()) {
         error = "no picture size is known for " + error;

@@ -44,6 +44,8 @@ struct PictureEntry {
     // For Picture: places outlined over the art, each labelled with its name if it
     // has one.
     std::vector<SheetCell> regions = {};
+    // A ruler over the art: a line at every 100 pixels of x, every second one labelled.
+    bool ruler = false;
 };
 
 // Every picture of the manifest with the size and art its screens need, in archive

@@ -185,6 +185,33 @@ void PaintHills(IndexCanvas& canvas, const Art& art, const PictureEntry& entry) 
     NameLabel(canvas, entry, w / 2, h - 40, w, 60, 24);
 }
 
+// Drawn only where the art is not key, so that a picture's transparent part stays so.
+void PaintRuler(IndexCanvas& canvas) {
+    constexpr int kRulerStep = 100;
+    constexpr int kRulerWidth = 2;
+    constexpr int kRulerTextHeight = 16;
+    const int w = canvas.width();
+    const int h = canvas.height();
+    for (int x = 0; x < w; x += kRulerStep) {
+        for (int y = 0; y < h; ++y) {
+            for (int dx = 0; dx < kRulerWidth; ++dx) {
+                if (canvas.at(x + dx, y) != kKey) canvas.set(x + dx, y, kOutline);
+            }
+        }
+        if (x % (2 * kRulerStep) != 0) continue;
+        IndexCanvas mark(kRulerStep - 8, kRulerTextHeight + 4, kKey);
+        mark.text("x " + std::to_string(x), 0, 0, kRulerTextHeight, kText);
+        const int top = h - kRulerTextHeight - 8;
+        for (int y = 0; y < mark.height(); ++y) {
+            for (int dx = 0; dx < mark.width() && x + 4 + dx < w; ++dx) {
+                if (mark.at(dx, y) != kKey && canvas.at(x + 4 + dx, top + y) != kKey) {
+                    canvas.set(x + 4 + dx, top + y, kText);
+                }
+            }
+        }
+    }
+}
+
 void PaintGrid(IndexCanvas& canvas, const PictureEntry& entry) {
     const int w = canvas.width();
     const int h = canvas.height();
@@ -331,6 +358,7 @@ std::string PicturePainter::Paint(const PictureEntry& entry, bool labelled) {
             PaintFace(canvas, entry);
             break;
     }
+    if (entry.ruler) PaintRuler(canvas);
     canvas.set(0, 0, kKey);
     Palette palette = art.palette;
     if (entry.kind == PictureKind::Plain) palette[kKey] = entry.plainColor;
