@@ -121,6 +121,12 @@ bool MediaWorker::takePicture(std::int64_t time, MediaPicture& picture) {
     return taken;
 }
 
+std::optional<std::int64_t> MediaWorker::nextPictureTime() const {
+    const std::lock_guard lock(mutex_);
+    if (pictures_.empty()) return std::nullopt;
+    return pictures_.front().time;
+}
+
 bool MediaWorker::finished() const {
     const std::lock_guard lock(mutex_);
     return ended_ && !seekPending_ && pictures_.empty();
