@@ -177,8 +177,9 @@ TEST(DrawList, AStillFrameTouchesNoPixelAndPresentsNothingNew) {
     frame();
     EXPECT_EQ(back.version(), backVersion);
     EXPECT_EQ(context->primary->version(), primaryVersion);
-    EXPECT_EQ(composed, 1);
     EXPECT_EQ(display.presents(), 2);
+    EXPECT_EQ(composed, 2) << "the still frame is recorded as presented";
+    EXPECT_EQ(display.frame(), first);
 
     // Text on the primary itself is covered again by the next frame, still or not.
     context->primary->fill({0, 0, 8, 8}, 0xFFFFFF);

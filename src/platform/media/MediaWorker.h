@@ -25,7 +25,7 @@ class AudioStream;
 // for the end.
 class MediaWorker {
 public:
-    static constexpr std::size_t kPicturesAhead = 4;
+    static constexpr std::size_t kPicturesAhead = 3;
 
     // stream, when given, receives the file's sound.
     MediaWorker(MediaFile& file, std::shared_ptr<AudioStream> stream);
