@@ -126,7 +126,7 @@ void PresentToWindow(benchmark::State& state) {
     host.destroy();
 }
 
-void PresentHeadless(benchmark::State& state) {
+void FrameHeadless(benchmark::State& state) {
     const auto bits = static_cast<std::uint32_t>(state.range(0));
     const auto frame = static_cast<Frame>(state.range(1));
     platform::HeadlessDisplay display;
@@ -145,7 +145,7 @@ BENCHMARK(PresentToWindow)
     ->ArgsProduct({{32, 16}, {0, 1, 2}})
     ->Unit(benchmark::kMicrosecond)
     ->ReportAggregatesOnly(true);
-BENCHMARK(PresentHeadless)
+BENCHMARK(FrameHeadless)
     ->ArgsProduct({{32, 16}, {1, 2}})
     ->Unit(benchmark::kMicrosecond)
     ->ReportAggregatesOnly(true);
