@@ -54,8 +54,8 @@ void Text(Surface& target, std::string_view text) {
 }
 
 // The still picture of the frames below: a clear, the keyed picture, a sprite and a line.
-void Scene(Surface& target, Materials& m, double spriteX) {
-    target.fill(target.bounds(), 0x202020);
+void Scene(Surface& target, Materials& m, double spriteX, platform::ColorRef clear = 0x202020) {
+    target.fill(target.bounds(), clear);
     target.blt({8, 8, 40, 40}, *m.picture, {0, 0, 16, 16}, true);
     Sprite(target, m, spriteX, 4, 255);
     Text(target, "Ab");
@@ -115,6 +115,7 @@ TEST_P(DrawListPictures, FramesGiveThePicturesOfDrawingAtOnce) {
             Sprite(s, m, 50, 30, 128);
         },
         kStill,
+        [](Surface& s, Materials& m) { Scene(s, m, 30, 0x404040); },  // only the clear differs
         [](Surface& s, Materials& m) {  // a blit from itself, then the picture goes
             Scene(s, m, 30);
             s.blt({0, 0, 32, 24}, s, {16, 16, 48, 40}, false);
@@ -213,4 +214,28 @@ TEST(DrawList, AFrameThatNeverReachedThePrimaryIsDrawnNextTime) {
     ASSERT_EQ(display.present(*context), platform::DD_OK);
     EXPECT_EQ(context->primary->toXrgb(), back.toXrgb());
     EXPECT_NE(context->primary->toXrgb(), std::vector<std::uint32_t>(kWidth * kHeight, 0));
+}
+
+// A still frame read in its middle has its draws done though the picture stays; the
+// next frame, read by nothing but the present, is drawn from its own first draw on.
+TEST(DrawList, AFrameAfterAStillFrameReadInItsMiddleIsDrawnWhole) {
+    platform::HeadlessDisplay display;
+    std::unique_ptr<platform::DisplayContext> context;
+    ASSERT_EQ(display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
+              platform::DD_OK);
+    Materials m(context->backBuffer->format());
+    Surface& back = *context->backBuffer;
+    Scene(back, m, 30);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+    Scene(back, m, 30);
+    platform::ColorRef color = 0;
+    ASSERT_EQ(back.getPixel(0, 0, color), platform::DD_OK);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+    Scene(back, m, 34);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+
+    Surface immediate(kWidth, kHeight, back.format());
+    Materials im(immediate.format());
+    Scene(immediate, im, 34);
+    EXPECT_EQ(context->primary->toXrgb(), immediate.toXrgb());
 }
