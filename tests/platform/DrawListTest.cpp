@@ -76,6 +76,12 @@ void ExpectSameAsImmediate(const platform::PixelFormat& format, const std::vecto
 }
 
 const Frame kStill = [](Surface& s, Materials& m) { Scene(s, m, 30); };
+// No clear, and no draw covering everything: each frame adds to the last.
+const Frame kAdding = [](Surface& s, Materials& m) {
+    s.blt({40, 0, 56, 16}, *m.picture, {0, 0, 16, 16}, false);
+    platform::SpriteRasterizer::DrawFlat(s, {0, 0, 20, 20}, 0x101010,
+                                         platform::BlendMode::Additive);
+};
 
 class DrawListPictures : public testing::TestWithParam<int> {
 protected:
@@ -122,14 +128,8 @@ TEST_P(DrawListPictures, FramesGiveThePicturesOfDrawingAtOnce) {
             s.blt({40, 30, 56, 46}, *m.picture, {0, 0, 16, 16}, false);
             m.picture = std::make_shared<Surface>(16, 16, m.picture->format());
         },
-        [](Surface& s, Materials&) {  // no clear: each frame adds to the last
-            platform::SpriteRasterizer::DrawFlat(s, {0, 0, 20, 20}, 0x101010,
-                                                 platform::BlendMode::Additive);
-        },
-        [](Surface& s, Materials&) {
-            platform::SpriteRasterizer::DrawFlat(s, {0, 0, 20, 20}, 0x101010,
-                                                 platform::BlendMode::Additive);
-        },
+        kAdding,
+        kAdding,
     };
     ExpectSameAsImmediate(format(), frames);
 }
