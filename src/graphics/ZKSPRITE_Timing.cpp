@@ -1,9 +1,11 @@
+#include <optional>
 #include <string>
 
 #include "graphics/ZKSPRITE.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Log.h"
 #include "platform/core/Services.h"
+#include "platform/media/MediaPump.h"
 
 namespace {
 
@@ -106,9 +108,15 @@ int ZKSPRITE::FrameWait(std::uint16_t wMilliseconds, int bShow) {
         frameWaitStarted_ = true;
         frameWaitTime_ = now;
     }
-    // Sleep out what is missing rather than spin; the clock may wrap meanwhile.
+    // Sleep out what is missing rather than spin; the clock may wrap meanwhile. A
+    // movie's picture due before then is handed to the screen when it is due.
+    platform::MediaPump& movies = platform::MediaPump::instance();
     while (now - frameWaitTime_ < wMilliseconds) {
-        clock.sleep(wMilliseconds - (now - frameWaitTime_));
+        const std::uint32_t missing = wMilliseconds - (now - frameWaitTime_);
+        const std::optional<std::uint32_t> due = movies.msToNextPicture();
+        const bool picture = due && *due < missing;
+        clock.sleep(picture ? *due : missing);
+        if (picture) movies.pump();
         now = clock.now();
     }
     std::uint32_t elapsed = now - frameWaitTime_;

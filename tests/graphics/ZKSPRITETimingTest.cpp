@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "platform/core/HResult.h"
+#include "platform/core/Services.h"
+#include "platform/media/MediaGraph.h"
+#include "platform/media/MediaPump.h"
+#include "support/MakeMovie.h"
 #include "support/SpriteKit.h"
 
 using zktest::SpriteKit;
@@ -21,6 +26,44 @@ TEST(ZKSPRITETiming, FrameWaitSleepsOutTheRestOfTheFrame) {
         k.sprite.FrameWait(16, 0);
         EXPECT_EQ(clock.now() - start, f.expectedSleep) << "busy " << f.busy;
         EXPECT_EQ(clock.sleeps().size() - before, f.expectedSleep > 0 ? 1u : 0u);
+    }
+}
+
+// A movie of 25 pictures a second on the platform clock, the loop pass pumping it
+// before each frame's wait: each picture is handed over at its due time, though it
+// falls inside a frame, and the frames stay 16 ms apart.
+TEST(ZKSPRITETiming, FrameWaitHandsEachMoviePictureOverWhenItIsDue) {
+    SpriteKit k(32);
+    platform::ScopedService<platform::Display> displayScope(k.display);
+    platform::ManualClock& clock = k.kit.clock;
+    const auto window = reinterpret_cast<platform::WindowHandle>(0x1000);
+    mkdemo::MovieRecipe recipe;
+    recipe.rate = 25;
+    recipe.sound = false;
+    zktest::MakeMovie(recipe, "m.mkv");
+    std::vector<std::uint32_t> shown;
+    k.display.onCompose = [&](const std::vector<std::uint32_t>&, int) {
+        shown.push_back(clock.now());
+    };
+    platform::MediaGraph graph(2, nullptr);
+    ASSERT_EQ(graph.renderFile("m.mkv"), platform::S_OK);
+    graph.setOwner(window);
+    graph.setVisible(true);
+    ASSERT_EQ(graph.setWindowPosition(0, 0, 800, 600), platform::S_OK);
+    ASSERT_EQ(graph.run(), platform::S_OK);
+    const std::uint32_t start = clock.now();
+    std::vector<std::uint32_t> frameEnds;
+    while (clock.now() - start < 500) {
+        platform::MediaPump::instance().pump();
+        k.sprite.FrameWait(16, 0);
+        frameEnds.push_back(clock.now());
+    }
+    ASSERT_EQ(shown.size(), 10u);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_LE(shown[i] - (start + 40 * i), 1u) << "picture " << i;
+    }
+    for (std::size_t i = 1; i < frameEnds.size(); ++i) {
+        EXPECT_GE(frameEnds[i] - frameEnds[i - 1], 16u) << "frame " << i;
     }
 }
 

@@ -85,3 +85,38 @@ TEST(MediaClock, RunsOnBetweenBlocksNeverBackNorPastTheSoundGiven) {
         EXPECT_GT(movedBetweenBlocks, 4);
     }
 }
+
+// Before the device takes its first block, the clock runs as if one block of the
+// device's size were in flight: from the first read on, up to that block or the
+// sound given, whichever ends first.
+TEST(MediaClock, RunsBeforeTheFirstBlockUpToOneBlockOfTheDevice) {
+    const auto units = [](std::uint64_t frames) {
+        return static_cast<std::int64_t>(frames * 10000000 / platform::kMixRate);
+    };
+    const struct {
+        std::size_t given;
+        std::int64_t at10, at40;
+    } rows[] = {
+        {20000, 100000, units(platform::kDeviceBlockFrames)},
+        {300, units(300), units(300)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.given);
+        zktest::TestKit kit;
+        zktest::ManualAudio audio;
+        platform::AudioEngine engine;
+        ASSERT_TRUE(engine.open());
+        auto stream = std::make_shared<platform::AudioStream>();
+        const std::vector<float> silence(2 * row.given, 0.0f);
+        ASSERT_EQ(stream->push(silence.data(), row.given), row.given);
+        engine.addStream(stream);
+        stream->setArmed(true);
+        platform::MediaClock clock;
+        clock.start(0, kit.clock.now(), stream.get());
+        kit.clock.advance(10);
+        EXPECT_EQ(clock.at(kit.clock.now()), row.at10);
+        kit.clock.advance(30);
+        EXPECT_EQ(clock.at(kit.clock.now()), row.at40);
+        EXPECT_EQ(clock.at(kit.clock.now()), row.at40);
+    }
+}

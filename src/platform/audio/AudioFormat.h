@@ -11,6 +11,8 @@ namespace platform {
 // The one format the mixer renders and every decoded sound is kept in.
 inline constexpr int kMixRate = 44100;
 inline constexpr int kMixChannels = 2;
+// The frames the sound card takes at a time; the device asks for exactly this many.
+inline constexpr int kDeviceBlockFrames = 1024;
 
 // The longest sound a load accepts: twenty minutes once decoded.
 inline constexpr std::size_t kDefaultMaxSoundFrames = 20u * 60u * kMixRate;

@@ -9,8 +9,6 @@ namespace platform {
 
 namespace {
 
-constexpr int kBlockFrames = 1024;
-
 void RenderCallback(void* mixer, Uint8* stream, int bytes) {
     const auto frames = static_cast<std::size_t>(bytes) / (sizeof(float) * kMixChannels);
     static_cast<AudioMixer*>(mixer)->render(reinterpret_cast<float*>(stream), frames);
@@ -27,7 +25,7 @@ bool SdlAudioDevice::open(AudioMixer& mixer) {
     wanted.freq = kMixRate;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = kMixChannels;
-    wanted.samples = kBlockFrames;
+    wanted.samples = kDeviceBlockFrames;
     wanted.callback = RenderCallback;
     wanted.userdata = &mixer;
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);

@@ -42,8 +42,11 @@ std::int64_t MediaClock::streamPosition(std::uint32_t now) {
         blockFrames_ = blockFrames_ == 0 ? block : std::min(blockFrames_, block);
         takenFrames_ = taken;
     }
-    const std::uint64_t ahead = std::min<std::uint64_t>(blockFrames_, stream_->available());
-    const std::uint64_t behind = std::min(blockFrames_, taken - startFrames_);
+    // Until the device has taken a block, one of its known size counts as in flight,
+    // so the clock moves from the first picture on.
+    const std::uint64_t block = blockFrames_ != 0 ? blockFrames_ : kDeviceBlockFrames;
+    const std::uint64_t ahead = std::min<std::uint64_t>(block, stream_->available());
+    const std::uint64_t behind = std::min(block, taken - startFrames_);
     const std::int64_t running = given_ + static_cast<std::int64_t>(now - givenMs_) * kUnitsPerMs;
     given_ = std::max(given_,
                       std::clamp(running, afterStart(taken - behind), afterStart(taken + ahead)));

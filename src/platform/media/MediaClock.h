@@ -9,7 +9,8 @@ class AudioStream;
 // A graph's playback position in 100 ns while its output runs. With a stream in
 // the mix it follows the frames the mix has taken, which move a whole block at a
 // time: it runs on with the platform clock, held within a block of the frames taken
-// (never past the end of the next block nor of the sound queued) and never back.
+// (never past the end of the next block nor of the sound queued) and never back;
+// before the first block is taken, a block of the device's size counts as in flight.
 // Without a stream, or once the stream has played its last frame or left the mix,
 // it follows the platform clock's milliseconds (unsigned, so a wrap is harmless).
 class MediaClock {

@@ -77,6 +77,8 @@ struct MediaFile::State {
     CodecPtr audio;
     std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
     std::unique_ptr<SwsContext, ScalerFreer> scaler;
+    // The scaler's output, kept from picture to picture rather than made for each.
+    std::vector<std::uint8_t> scaled;
     SoundResampler resampler;
     std::int64_t interval = kDefaultFrameInterval;
     std::int64_t lastPictureTime = -1;
@@ -125,7 +127,7 @@ struct MediaFile::State {
                                           nullptr, nullptr));
         if (!scaler) return;
         const int stride = FFALIGN(size.width * 4, 64);
-        std::vector<std::uint8_t> scaled(static_cast<std::size_t>(stride) * size.height + 64);
+        scaled.resize(static_cast<std::size_t>(stride) * size.height + 64);
         auto* aligned = reinterpret_cast<std::uint8_t*>(
             FFALIGN(reinterpret_cast<std::uintptr_t>(scaled.data()), 64));
         std::uint8_t* planes[4] = {aligned, nullptr, nullptr, nullptr};

@@ -1,6 +1,7 @@
 #include "platform/media/MediaGraph.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "platform/audio/AudioEngine.h"
@@ -9,6 +10,7 @@
 #include "platform/core/Log.h"
 #include "platform/core/Services.h"
 #include "platform/media/MediaPump.h"
+#include "platform/media/MovieTimes.h"
 #include "platform/video/Display.h"
 #include "platform/video/WindowPicture.h"
 
@@ -18,6 +20,7 @@ namespace {
 
 // The deterministic pump waits this long for the decoder before it gives up.
 constexpr int kDecodeWaitMs = 10000;
+constexpr std::int64_t kUnitsPerMs = 10000;
 
 }  // namespace
 
@@ -180,6 +183,17 @@ bool MediaGraph::advance(std::uint32_t now) {
     return ended;
 }
 
+std::optional<std::uint32_t> MediaGraph::msToNextPicture(std::uint32_t now) {
+    if (state_ != MediaState::Running || !worker_ || !outputStarted_ || heldAtStop_) {
+        return std::nullopt;
+    }
+    const std::optional<std::int64_t> next = worker_->nextPictureTime();
+    if (!next) return std::nullopt;
+    const std::int64_t units = *next - clock_.at(now);
+    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(
+        (units + kUnitsPerMs - 1) / kUnitsPerMs, 1, std::numeric_limits<std::uint32_t>::max()));
+}
+
 // The file is read through, its sound all played and the last picture's time over.
 bool MediaGraph::reachedEnd() const {
     const bool soundDone = !stream_ || stream_->drained() || !stream_->mixed();
@@ -209,6 +223,7 @@ void MediaGraph::presentDue() {
     if (fits && picture.width > 0 && picture.height > 0 && shown_ && owner_ != nullptr) {
         display.setExternalPicture(layer_, std::move(picture.pixels), picture.width,
                                    picture.height);
+        MovieTimes::instance().pictureShown(picture.time, position_);
         presentedAny_ = true;
     }
 }

@@ -98,6 +98,10 @@ public:
         if (advance(now)) post(notifyWindow_, notifyMessage_);
     }
 
+    // Milliseconds from now until the next queued picture is due on the movie's clock
+    // (at least 1); none while no output runs or no picture waits.
+    std::optional<std::uint32_t> msToNextPicture(std::uint32_t now);
+
 private:
     // The pump's work; true when the end was reached at this pass.
     bool advance(std::uint32_t now);

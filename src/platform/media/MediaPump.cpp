@@ -28,6 +28,16 @@ void MediaPump::pump() {
     }
 }
 
+std::optional<std::uint32_t> MediaPump::msToNextPicture() {
+    const std::uint32_t now = service<Clock>().now();
+    std::optional<std::uint32_t> soonest;
+    for (MediaGraph* graph : graphs_) {
+        const std::optional<std::uint32_t> due = graph->msToNextPicture(now);
+        if (due && (!soonest || *due < *soonest)) soonest = due;
+    }
+    return soonest;
+}
+
 bool MediaPump::takeFault(int& remaining) {
     if (remaining <= 0) return false;
     --remaining;

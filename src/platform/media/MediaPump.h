@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/input/InputSource.h"
@@ -23,6 +24,9 @@ public:
     // One pass over the open graphs on the game thread: outputs start, pictures
     // are presented and ends are posted through poster.
     void pump();
+    // Milliseconds until the next picture of any running graph is due; none when no
+    // picture waits.
+    std::optional<std::uint32_t> msToNextPicture();
     // Posts a window message from the game thread; the shell installs its window's.
     std::function<void(WindowHandle, std::uint32_t)> poster;
     // Tests' switch: each pass waits for the decoder to be ahead of the clock.

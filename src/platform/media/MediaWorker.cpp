@@ -1,5 +1,7 @@
 #include "platform/media/MediaWorker.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <chrono>
 #include <system_error>
@@ -17,6 +19,16 @@ constexpr MediaPictureSize kSmallest{1, 1, 1, 1};
 // How much of one stream may wait compressed while the other is read.
 constexpr std::int64_t kHeldUnits = 50000000;  // 5 s
 constexpr std::size_t kHeldBytes = 16u << 20;
+// Blocks from this size on are mapped apart: the allocator's first threshold.
+constexpr int kMapThresholdBytes = 128 * 1024;
+
+// Pictures are large, made on this thread and freed on the game's: each gets a
+// mapping of its own, given back whole when freed, instead of heap that the
+// allocator keeps once it has grown for them.
+void MapLargeBlocksAlways() {
+    static const bool set = mallopt(M_MMAP_THRESHOLD, kMapThresholdBytes) == 1;
+    static_cast<void>(set);
+}
 
 bool OverBound(const std::deque<MediaPacket>& held) {
     std::size_t bytes = 0;
@@ -62,6 +74,7 @@ MediaWorker::~MediaWorker() {
 
 bool MediaWorker::start() {
     if (thread_.joinable()) return true;
+    MapLargeBlocksAlways();
     try {
         thread_ = std::thread([this] { run(); });
     } catch (const std::system_error&) {
@@ -119,6 +132,12 @@ bool MediaWorker::takePicture(std::int64_t time, MediaPicture& picture) {
     }
     if (taken) wake_.notify_all();
     return taken;
+}
+
+std::optional<std::int64_t> MediaWorker::nextPictureTime() const {
+    const std::lock_guard lock(mutex_);
+    if (pictures_.empty()) return std::nullopt;
+    return pictures_.front().time;
 }
 
 bool MediaWorker::finished() const {

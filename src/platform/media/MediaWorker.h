@@ -5,6 +5,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -24,7 +25,7 @@ class AudioStream;
 // for the end.
 class MediaWorker {
 public:
-    static constexpr std::size_t kPicturesAhead = 4;
+    static constexpr std::size_t kPicturesAhead = 3;
 
     // stream, when given, receives the file's sound.
     MediaWorker(MediaFile& file, std::shared_ptr<AudioStream> stream);
@@ -45,6 +46,8 @@ public:
     // The latest queued picture at or before time, the older ones dropped; false
     // when there is none.
     bool takePicture(std::int64_t time, MediaPicture& picture);
+    // The time of the next queued picture; none when the queue is empty.
+    std::optional<std::int64_t> nextPictureTime() const;
     // The file is read to its end and every picture taken.
     bool finished() const;
     // The end of the last picture, or of the last sound packet dropped, in 100 ns.

@@ -159,12 +159,32 @@ bool TextRenderer::draw(Surface& target, std::string_view text, const std::vecto
                         const TextStyle& style, const Rect& clip) {
     if (target.lost() || (!gTestGlyphs && !available())) return false;
     if (style.height <= 0 || style.height > kMaxHeight) return true;
-    if (gTestGlyphs) {
+    const bool boxes = gTestGlyphs;
+    if (!boxes && face(style.height, style.bold) == nullptr) return false;
+    if (target.recording()) {
+        DrawKey key('x');
+        key.add(reinterpret_cast<std::uintptr_t>(this)).add(boxes).add(text).add(clip);
+        key.add(style.height).add(style.bold).add(style.color).add(style.smooth);
+        for (const TextCell& cell : cells) {
+            key.add(cell.offset).add(cell.length).add(cell.x).add(cell.y).add(cell.width);
+        }
+        const auto draw = [this, kept = std::string(text), cells, style, clip, boxes](Surface& s) {
+            drawNow(s, kept, cells, style, clip, boxes);
+        };
+        if (target.defer(std::move(key), draw)) return true;
+    }
+    drawNow(target, text, cells, style, clip, boxes);
+    return true;
+}
+
+void TextRenderer::drawNow(Surface& target, std::string_view text,
+                           const std::vector<TextCell>& cells, const TextStyle& style,
+                           const Rect& clip, bool boxes) {
+    if (boxes) {
         drawBoxes(target, text, cells, style, clip);
-        return true;
+        return;
     }
     auto* ft = static_cast<FT_Face>(face(style.height, style.bold));
-    if (ft == nullptr) return false;
     const double ascender = ft->ascender;
     const double descender = -static_cast<double>(ft->descender);
     const int baseline =
@@ -177,7 +197,6 @@ bool TextRenderer::draw(Surface& target, std::string_view text, const std::vecto
         if (shape.coverage.empty()) continue;
         blend(target, shape, cell.x + shape.left, cell.y + baseline - shape.top, style.color, clip);
     }
-    return true;
 }
 
 }  // namespace platform

@@ -71,6 +71,9 @@ private:
     void* face(int height, bool bold);
     const Glyph& glyph(const TextStyle& style, char32_t code);
     void blend(Surface& target, const Glyph& glyph, int x, int y, ColorRef color, const Rect& clip);
+    // Draws at once; the face of the style is known to open.
+    void drawNow(Surface& target, std::string_view text, const std::vector<TextCell>& cells,
+                 const TextStyle& style, const Rect& clip, bool boxes);
     static void drawBoxes(Surface& target, std::string_view text,
                           const std::vector<TextCell>& cells, const TextStyle& style,
                           const Rect& clip);

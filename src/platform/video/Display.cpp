@@ -50,6 +50,7 @@ std::int32_t Display::createContext(const ContextRequest& request,
     context->directDraw = this;
     context->primary = makeSurface(request.width, request.height, PixelFormat::ForDepth(bits));
     context->backBuffer = makeSurface(request.width, request.height, surfaceFormat_);
+    context->backBuffer->recordFrames();
     return DD_OK;
 }
 
@@ -117,11 +118,17 @@ std::int32_t Display::endScene(DisplayContext& context) {
 std::int32_t Display::present(DisplayContext& context) {
     if (context.primary == nullptr || context.backBuffer == nullptr) return DDERR_INVALIDOBJECT;
     Surface& primary = *context.primary;
-    const Surface& back = *context.backBuffer;
+    Surface& back = *context.backBuffer;
+    const bool unchanged = back.finishFrame();
+    // A lost surface comes back black and new, so the frame after it is drawn whole.
     if (primary.lost() || back.lost()) return DDERR_SURFACELOST;
-    // A still frame is compared, not written: the primary keeps its memory untouched.
     if (!primary.sameShape(back)) return DDERR_INVALIDPARAMS;
-    primary.copyPixels(back);
+    // A frame whose draws equal the last one's is neither drawn nor copied, unless
+    // something was drawn on the primary itself since.
+    if (!unchanged || primary.version() != context.presentedVersion) {
+        primary.copyPixels(back);
+        context.presentedVersion = primary.version();
+    }
     show(primary);
     return DD_OK;
 }

@@ -19,6 +19,8 @@ struct DisplayContext {
     std::shared_ptr<Surface> primary;
     std::shared_ptr<Surface> backBuffer;
     std::uint32_t clearColor = 0;  // 0xAARRGGBB
+    // The primary's version right after the last frame was copied into it.
+    std::uint64_t presentedVersion = 0;
 };
 
 }  // namespace platform

@@ -124,11 +124,19 @@ bool HeadlessDisplay::switchFontSmoothing(bool on) {
 }
 
 void HeadlessDisplay::show(const Surface& primary) {
+    ++presents_;
+    // The same surface at the same version holds the picture kept from it: the
+    // present is recorded with the picture as it stands.
+    if (&primary == keptFrom_ && primary.version() == keptVersion_) {
+        if (onCompose) onCompose(frame_, frameWidth_);
+        return;
+    }
+    keptFrom_ = &primary;
+    keptVersion_ = primary.version();
     keptFrame_.resize(static_cast<std::size_t>(primary.width()) * primary.height());
     primary.copyXrgb(keptFrame_.data());
     frameWidth_ = primary.width();
     keptHeight_ = primary.height();
-    ++presents_;
     compose();
 }
 

@@ -93,6 +93,8 @@ protected:
 private:
     void compose();
 
+    const Surface* keptFrom_ = nullptr;
+    std::uint64_t keptVersion_ = 0;
     std::vector<std::uint32_t> keptFrame_;
     int keptHeight_ = 0;
     std::vector<std::uint32_t> frame_;

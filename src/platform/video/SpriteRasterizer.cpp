@@ -301,18 +301,41 @@ std::int32_t SpriteRasterizer::DrawTextured(Surface& target, const SpriteSource&
         !std::isfinite(source.width) || !std::isfinite(source.height)) {
         return DD_OK;
     }
+    if (target.recording()) {
+        DrawKey key('t');
+        key.reads(texture->drawSource(), texture, texture->version());
+        key.add(source.left).add(source.top).add(source.width).add(source.height);
+        key.add(source.keyed).add(map.a).add(map.b).add(map.c).add(map.d).add(map.tx).add(map.ty);
+        key.add(paint.alpha).add(paint.modulate).add(static_cast<int>(paint.blend));
+        const auto draw = [source, map, paint](Surface& s) {
+            DrawTexturedNow(s, source, map, paint);
+        };
+        if (target.defer(std::move(key), draw)) return DD_OK;
+    }
+    DrawTexturedNow(target, source, map, paint);
+    return DD_OK;
+}
+
+void SpriteRasterizer::DrawTexturedNow(Surface& target, const SpriteSource& source,
+                                       const Affine2D& map, const SpritePaint& paint) {
     const Blender blend(paint);
     if (target.format().storage == PixelStorage::Rgb565) {
         DrawWith<Rgb565>(target, source, map, paint, blend);
     } else {
         DrawWith<Xrgb32>(target, source, map, paint, blend);
     }
-    return DD_OK;
 }
 
 std::int32_t SpriteRasterizer::DrawFlat(Surface& target, const Rect& rect, std::uint32_t xrgb,
                                         BlendMode blend) {
     if (target.lost()) return DDERR_SURFACELOST;
+    // The one-texel picture lives only for the draw, so the draw waits as a whole.
+    if (target.recording()) {
+        DrawKey key('r');
+        key.add(rect).add(xrgb).add(static_cast<int>(blend));
+        const auto draw = [rect, xrgb, blend](Surface& s) { DrawFlat(s, rect, xrgb, blend); };
+        if (target.defer(std::move(key), draw)) return DD_OK;
+    }
     const Texture flat(std::span<const std::uint32_t>(&xrgb, 1), 1, 1);
     const SpriteSource source{&flat, 0, 0, 1, 1, false};
     const double w = static_cast<double>(rect.width()), h = static_cast<double>(rect.height());

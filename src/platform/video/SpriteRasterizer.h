@@ -46,6 +46,10 @@ public:
     // An opaque rectangle of one colour (0x00RRGGBB) under the blend.
     static std::int32_t DrawFlat(Surface& target, const Rect& rect, std::uint32_t xrgb,
                                  BlendMode blend);
+
+private:
+    static void DrawTexturedNow(Surface& target, const SpriteSource& source, const Affine2D& map,
+                                const SpritePaint& paint);
 };
 
 }  // namespace platform

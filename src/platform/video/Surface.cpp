@@ -1,7 +1,6 @@
 #include "platform/video/Surface.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 
 #include "platform/video/DisplayStatus.h"
@@ -9,8 +8,6 @@
 namespace platform {
 
 namespace {
-
-std::atomic<std::uint64_t> lastVersion{0};
 
 bool Contains(const Rect& outer, const Rect& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -34,7 +31,39 @@ Surface::Surface(int width, int height, const PixelFormat& format)
     }
 }
 
-void Surface::touch() { version_ = lastVersion.fetch_add(1, std::memory_order_relaxed) + 1; }
+void Surface::touch() {
+    asSource_.release();
+    if (recording_.list) recording_.list->drawnOutside();
+    version_ = NewDrawVersion();
+}
+
+Surface::Recording& Surface::Recording::operator=(const Recording& other) {
+    other.settle();
+    list.reset();
+    return *this;
+}
+
+void Surface::markLost() {
+    asSource_.release();
+    lost_ = true;
+}
+
+void Surface::setColorKey(std::uint32_t rawPixel) {
+    asSource_.release();
+    colorKey_ = rawPixel & format_.colorBits();
+}
+
+void Surface::recordFrames() {
+    if (!recording_.list) recording_.list = std::make_unique<DrawList>(*this);
+}
+
+bool Surface::defer(DrawKey key, DrawList::Draw draw) {
+    return recording_.list && recording_.list->defer(std::move(key), std::move(draw));
+}
+
+void Surface::settle() const { recording_.settle(); }
+
+bool Surface::finishFrame() { return recording_.list && recording_.list->finishFrame(); }
 
 void Surface::restore() {
     lost_ = false;
@@ -43,6 +72,7 @@ void Surface::restore() {
 }
 
 std::uint32_t Surface::pixelAt(int x, int y) const {
+    settle();
     const std::size_t index = static_cast<std::size_t>(y) * width_ + x;
     return std::visit([index](const auto& words) { return std::uint32_t{words[index]}; }, pixels_);
 }
@@ -111,17 +141,50 @@ void Surface::bltPart(const Rect& dst, const Surface& src, const Rect& srcRect, 
     }
 }
 
+std::int32_t Surface::bltRefusal(const Surface& src, const Rect& srcRect) const {
+    if (!Contains(src.bounds(), srcRect)) return DDERR_INVALIDRECT;
+    if (src.format_.storage != format_.storage) return DDERR_INVALIDPARAMS;
+    return DD_OK;
+}
+
 std::int32_t Surface::blt(const Rect& dst, const Surface& src, const Rect& srcRect, bool keyed) {
     if (lost_ || src.lost_) return DDERR_SURFACELOST;
     if (dst.empty() || srcRect.empty()) return DD_OK;
+    const ClipRegion* clip = clipper_ != nullptr && clipper_->list ? &*clipper_->list : nullptr;
     if (&src == this) {
-        // Overlapping source and destination: read from a copy.
+        // Overlapping source and destination: read from a copy, now.
         const Surface copy = src;
-        return blt(dst, copy, srcRect, keyed);
+        const std::int32_t refusal = bltRefusal(copy, srcRect);
+        if (refusal == DD_OK) bltNow(dst, copy, srcRect, keyed, clip);
+        return refusal;
     }
-    if (!Contains(src.bounds(), srcRect)) return DDERR_INVALIDRECT;
-    if (src.format_.storage != format_.storage) return DDERR_INVALIDPARAMS;
+    const std::int32_t refusal = bltRefusal(src, srcRect);
+    if (refusal != DD_OK) return refusal;
+    if (recording()) {
+        // A source that records too is read as drawn so far, its version with it.
+        src.settle();
+        DrawKey key('b');
+        key.add(dst).reads(src.asSource_, &src, src.version_).add(srcRect).add(keyed);
+        key.add(src.colorKey_.has_value()).add(src.colorKey_.value_or(0));
+        std::optional<ClipRegion> kept;
+        if (clip != nullptr) {
+            kept = *clip;
+            for (const Rect& rect : clip->rects()) key.add(rect);
+        } else if (Contains(dst, bounds()) && !(keyed && src.colorKey_)) {
+            key.coversAll();
+        }
+        const auto draw = [dst, &src, srcRect, keyed, kept](Surface& target) {
+            target.bltNow(dst, src, srcRect, keyed, kept ? &*kept : nullptr);
+        };
+        if (defer(std::move(key), draw)) return DD_OK;
+    }
+    bltNow(dst, src, srcRect, keyed, clip);
+    return DD_OK;
+}
 
+void Surface::bltNow(const Rect& dst, const Surface& src, const Rect& srcRect, bool keyed,
+                     const ClipRegion* clip) {
+    src.settle();
     touch();
     const Rect visible = Intersect(dst, bounds());
     const auto drawPart = [&](const Rect& part) {
@@ -131,18 +194,30 @@ std::int32_t Surface::blt(const Rect& dst, const Surface& src, const Rect& srcRe
             bltPart<std::uint32_t>(dst, src, srcRect, part, keyed);
         }
     };
-    if (clipper_ == nullptr || !clipper_->list) {
+    if (clip == nullptr) {
         drawPart(visible);
     } else {
-        for (const Rect& rect : clipper_->list->rects()) drawPart(Intersect(visible, rect));
+        for (const Rect& rect : clip->rects()) drawPart(Intersect(visible, rect));
     }
-    return DD_OK;
 }
 
 std::int32_t Surface::fill(const Rect& rect, ColorRef color) {
     if (lost_) return DDERR_SURFACELOST;
     const Rect part = Intersect(rect, bounds());
     if (part.empty()) return DD_OK;
+    if (recording()) {
+        DrawKey key('f');
+        key.add(part).add(color);
+        if (part == bounds()) key.coversAll();
+        if (defer(std::move(key), [part, color](Surface& s) { s.fillNow(part, color); })) {
+            return DD_OK;
+        }
+    }
+    fillNow(part, color);
+    return DD_OK;
+}
+
+void Surface::fillNow(const Rect& part, ColorRef color) {
     touch();
     const std::uint32_t pixel = format_.fromColorRef(color);
     std::visit(
@@ -154,7 +229,6 @@ std::int32_t Surface::fill(const Rect& rect, ColorRef color) {
             }
         },
         pixels_);
-    return DD_OK;
 }
 
 std::int32_t Surface::getPixel(int x, int y, ColorRef& color) const {
@@ -210,20 +284,6 @@ namespace {
 constexpr std::uint32_t Xrgb(std::uint32_t word) { return word & 0xFFFFFF; }
 constexpr std::uint32_t Xrgb(std::uint16_t word) { return Expand565(word); }
 
-// Compares a part at a time, so that equal pixels cost one read of both and
-// changed ones are copied from the first part that differs.
-template <class Word>
-bool CopyChanged(const Word* from, Word* to, std::size_t count) {
-    constexpr std::size_t kPart = 4096;
-    for (std::size_t start = 0; start < count; start += kPart) {
-        const std::size_t size = std::min(kPart, count - start) * sizeof(Word);
-        if (std::memcmp(from + start, to + start, size) == 0) continue;
-        std::memcpy(to + start, from + start, (count - start) * sizeof(Word));
-        return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 std::vector<std::uint32_t> Surface::toXrgb() const {
@@ -233,6 +293,7 @@ std::vector<std::uint32_t> Surface::toXrgb() const {
 }
 
 void Surface::copyXrgb(std::uint32_t* out) const {
+    settle();
     std::visit(
         [out](const auto& words) {
             for (std::size_t i = 0; i < words.size(); ++i) out[i] = Xrgb(words[i]);
@@ -247,14 +308,10 @@ bool Surface::sameShape(const Surface& other) const {
 
 bool Surface::copyPixels(const Surface& other) {
     if (!sameShape(other)) return false;
-    const bool changed = std::visit(
-        [&other](auto& words) {
-            using Words = std::decay_t<decltype(words)>;
-            return CopyChanged(std::get<Words>(other.pixels_).data(), words.data(), words.size());
-        },
-        pixels_);
-    if (changed) touch();
-    return changed;
+    other.settle();
+    touch();
+    pixels_ = other.pixels_;
+    return true;
 }
 
 }  // namespace platform

@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "platform/video/Clipper.h"
+#include "platform/video/DrawKey.h"
+#include "platform/video/DrawList.h"
+#include "platform/video/DrawSource.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
 
@@ -30,7 +33,7 @@ public:
     Rect bounds() const { return Rect{0, 0, width_, height_}; }
 
     bool lost() const { return lost_; }
-    void markLost() { lost_ = true; }
+    void markLost();
     // The memory comes back black, as after a real loss.
     void restore();
 
@@ -52,7 +55,7 @@ public:
     // The status of taking the surface's drawing context.
     std::int32_t contextStatus() const;
 
-    void setColorKey(std::uint32_t rawPixel) { colorKey_ = rawPixel & format_.colorBits(); }
+    void setColorKey(std::uint32_t rawPixel);
     std::optional<std::uint32_t> colorKey() const { return colorKey_; }
 
     // Blits onto the surface honour the clipper's list while it is attached.
@@ -63,6 +66,20 @@ public:
     // keeps its original's. A surface that shows the same number again holds the same
     // pixels, as long as words handed out are written before anything else happens.
     std::uint64_t version() const { return version_; }
+
+    // From now on the surface keeps each frame's draws as a list (see DrawList); the
+    // back buffer does.
+    void recordFrames();
+    bool recording() const { return recording_.list != nullptr; }
+    // While recording, keeps the draw for the frame's end and says true; false when the
+    // caller is to draw at once.
+    bool defer(DrawKey key, DrawList::Draw draw);
+    // Does the draws still waiting, so that the pixels are what drawing at once gives.
+    void settle() const;
+    // Ends a recorded frame; true when the pixels are the last frame's, untouched.
+    bool finishFrame();
+    // This surface as something a waiting draw reads.
+    const DrawSource& drawSource() const { return asSource_; }
 
     // The pixel words for the software renderers, row after row (pitch = width);
     // null for the other storage.
@@ -76,8 +93,8 @@ public:
     void copyXrgb(std::uint32_t* out) const;
     // The same size and pixel storage.
     bool sameShape(const Surface& other) const;
-    // Copies the pixels of a surface of the same shape (nothing otherwise), writing
-    // from the first part that differs on; false when they were equal already.
+    // Copies the pixels of a surface of the same shape; false (nothing copied) for
+    // any other.
     bool copyPixels(const Surface& other);
 
 private:
@@ -91,9 +108,15 @@ private:
     }
     template <class Word>
     const Word* words() const {
+        settle();
         const auto* held = std::get_if<std::vector<Word>>(&pixels_);
         return held != nullptr ? held->data() : nullptr;
     }
+    // What refuses a blit from src, or DD_OK.
+    std::int32_t bltRefusal(const Surface& src, const Rect& srcRect) const;
+    void bltNow(const Rect& dst, const Surface& src, const Rect& srcRect, bool keyed,
+                const ClipRegion* clip);
+    void fillNow(const Rect& part, ColorRef color);
     template <class Pixel>
     void bltPart(const Rect& dst, const Surface& src, const Rect& srcRect, const Rect& part,
                  bool keyed);
@@ -102,14 +125,29 @@ private:
     std::uint32_t pixelAt(int x, int y) const;
     void storePixel(int x, int y, std::uint32_t pixel);
 
+    // The frame's draws of a recording surface. A copy records nothing, and copying
+    // a recording surface first does its waiting draws.
+    struct Recording {
+        Recording() = default;
+        Recording(const Recording& other) { other.settle(); }
+        Recording& operator=(const Recording& other);
+        ~Recording() = default;
+        void settle() const {
+            if (list) list->settle();
+        }
+        std::unique_ptr<DrawList> list;
+    };
+
     int width_;
     int height_;
     PixelFormat format_;
+    Recording recording_;  // before the pixels: a copy settles before it reads them
     Pixels pixels_;
     bool lost_ = false;
     std::uint64_t version_ = 0;
     std::optional<std::uint32_t> colorKey_;
     std::shared_ptr<const Clipper> clipper_;
+    DrawSource asSource_;  // after the pixels: at the end, draws reading them are done first
 };
 
 }  // namespace platform

@@ -3,8 +3,14 @@
 namespace platform {
 
 Texture::Texture(std::span<const std::uint32_t> argb, int width, int height)
-    : width_(width), height_(height), argb_(argb.begin(), argb.end()) {
+    : width_(width), height_(height), argb_(argb.begin(), argb.end()), version_(NewDrawVersion()) {
     for (auto& word : argb_) word |= 0xFF000000u;
+}
+
+void Texture::setColorKey(std::uint32_t rgb) {
+    asSource_.release();
+    colorKey_ = rgb & 0xFFFFFF;
+    version_ = NewDrawVersion();
 }
 
 std::uint32_t Texture::texel(int x, int y) const {

@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/text/TextLayout.h"
+#include "platform/text/TextRenderer.h"
+#include "platform/video/DisplayStatus.h"
+#include "platform/video/HeadlessDisplay.h"
+#include "platform/video/SpriteRasterizer.h"
+
+using platform::Affine2D;
+using platform::Rect;
+using platform::Surface;
+
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+
+// What every frame draws from: an off-screen picture with a key, a texture, and the
+// text's renderer.
+struct Materials {
+    explicit Materials(const platform::PixelFormat& format)
+        : picture(std::make_shared<Surface>(16, 16, format)), texture(Texels(), 8, 8) {
+        picture->fill({0, 0, 16, 16}, 0x3060C0);
+        picture->fill({4, 4, 12, 12}, 0x00FF00);
+        picture->setColorKey(format.fromColorRef(0x00FF00));
+    }
+    static std::vector<std::uint32_t> Texels() {
+        std::vector<std::uint32_t> texels(64);
+        for (std::size_t i = 0; i < texels.size(); ++i) texels[i] = 0x102030u * (i % 7) + 0x0F;
+        return texels;
+    }
+    std::shared_ptr<Surface> picture;
+    platform::Texture texture;
+};
+
+// One frame's drawing, given the frame's target and the materials.
+using Frame = std::function<void(Surface&, Materials&)>;
+
+void Sprite(Surface& target, const Materials& m, double x, double y, std::uint32_t alpha) {
+    platform::SpriteSource source{&m.texture, 0, 0, 8, 8, false};
+    platform::SpritePaint paint;
+    paint.alpha = alpha;
+    const Affine2D map = Affine2D::Scaling(8, 8).then(Affine2D::Translation(x + 4, y + 4));
+    platform::SpriteRasterizer::DrawTextured(target, source, map, paint);
+}
+
+void Text(Surface& target, std::string_view text) {
+    platform::TextRenderer::Shared().draw(target, text, platform::TextLayout::Line(text, 2, 30, 12),
+                                          {12, false, 0xFFFFFF, true}, target.bounds());
+}
+
+// The still picture of the frames below: a clear, the keyed picture, a sprite and a line.
+void Scene(Surface& target, Materials& m, double spriteX, platform::ColorRef clear = 0x202020) {
+    target.fill(target.bounds(), clear);
+    target.blt({8, 8, 40, 40}, *m.picture, {0, 0, 16, 16}, true);
+    Sprite(target, m, spriteX, 4, 255);
+    Text(target, "Ab");
+}
+
+// Draws the frames on a recording surface and on one drawing at once, and checks
+// that each frame's picture is the same on both.
+void ExpectSameAsImmediate(const platform::PixelFormat& format, const std::vector<Frame>& frames) {
+    Materials recordedMaterials(format), immediateMaterials(format);
+    Surface recorded(kWidth, kHeight, format), immediate(kWidth, kHeight, format);
+    recorded.recordFrames();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i](recorded, recordedMaterials);
+        recorded.finishFrame();
+        frames[i](immediate, immediateMaterials);
+        ASSERT_EQ(recorded.toXrgb(), immediate.toXrgb()) << "frame " << i;
+    }
+}
+
+const Frame kStill = [](Surface& s, Materials& m) { Scene(s, m, 30); };
+// No clear, and no draw covering everything: each frame adds to the last.
+const Frame kAdding = [](Surface& s, Materials& m) {
+    s.blt({40, 0, 56, 16}, *m.picture, {0, 0, 16, 16}, false);
+    platform::SpriteRasterizer::DrawFlat(s, {0, 0, 20, 20}, 0x101010,
+                                         platform::BlendMode::Additive);
+};
+
+class DrawListPictures : public testing::TestWithParam<int> {
+protected:
+    platform::PixelFormat format() const { return platform::PixelFormat::ForDepth(GetParam()); }
+};
+
+}  // namespace
+
+TEST_P(DrawListPictures, FramesGiveThePicturesOfDrawingAtOnce) {
+    const std::vector<Frame> frames = {
+        kStill,
+        kStill,
+        [](Surface& s, Materials& m) { Scene(s, m, 33); },  // the sprite moved
+        [](Surface& s, Materials& m) {                      // a fade step over it
+            Scene(s, m, 33);
+            platform::SpriteRasterizer::DrawFlat(s, s.bounds(), 0, platform::BlendMode::Normal);
+            Sprite(s, m, 0, 0, 96);
+        },
+        [](Surface& s, Materials& m) {  // more text appears
+            Scene(s, m, 33);
+            Text(s, "Abc");
+        },
+        [](Surface& s, Materials& m) {  // the picture changed since, the blit is the same
+            m.picture->fill({0, 0, 3, 3}, 0xFF0000);
+            Scene(s, m, 33);
+        },
+        [](Surface& s, Materials& m) {  // the picture changes after it was blitted
+            Scene(s, m, 33);
+            m.picture->fill({0, 0, 16, 2}, 0x0000FF);
+            s.blt({40, 0, 56, 16}, *m.picture, {0, 0, 16, 16}, false);
+        },
+        [](Surface& s, Materials& m) {  // a read and a lock in the middle of the frame
+            Scene(s, m, 33);
+            platform::ColorRef color = 0;
+            s.getPixel(20, 20, color);
+            s.setPixel(1, 1, color);
+            Sprite(s, m, 50, 30, 128);
+        },
+        kStill,
+        [](Surface& s, Materials& m) { Scene(s, m, 30, 0x404040); },  // only the clear differs
+        [](Surface& s, Materials& m) {  // a blit from itself, then the picture goes
+            Scene(s, m, 30);
+            s.blt({0, 0, 32, 24}, s, {16, 16, 48, 40}, false);
+            s.blt({40, 30, 56, 46}, *m.picture, {0, 0, 16, 16}, false);
+            m.picture = std::make_shared<Surface>(16, 16, m.picture->format());
+        },
+        kAdding,
+        kAdding,
+    };
+    ExpectSameAsImmediate(format(), frames);
+}
+
+TEST_P(DrawListPictures, ClipListsAndKeysAreThoseOfTheirDraw) {
+    auto clipper = std::make_shared<platform::Clipper>();
+    const std::vector<Frame> frames = {
+        [clipper](Surface& s, Materials& m) {
+            clipper->list = platform::ClipRegion({{0, 0, 20, 48}});
+            s.attachClipper(clipper);
+            Scene(s, m, 30);
+            s.attachClipper(nullptr);
+            clipper->list = platform::ClipRegion({{30, 0, 64, 48}});
+        },
+        [clipper](Surface& s, Materials& m) {
+            s.attachClipper(clipper);
+            Scene(s, m, 30);
+            s.attachClipper(nullptr);
+            m.picture->setColorKey(m.picture->format().fromColorRef(0x3060C0));
+            m.texture.setColorKey(0);
+        },
+        kStill,
+    };
+    ExpectSameAsImmediate(format(), frames);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, DrawListPictures, testing::Values(32, 16));
+
+TEST(DrawList, AStillFrameTouchesNoPixelAndPresentsNothingNew) {
+    platform::HeadlessDisplay display;
+    std::unique_ptr<platform::DisplayContext> context;
+    ASSERT_EQ(display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
+              platform::DD_OK);
+    Materials m(context->backBuffer->format());
+    int composed = 0;
+    display.onCompose = [&composed](const std::vector<std::uint32_t>&, int) { ++composed; };
+    Surface& back = *context->backBuffer;
+    const auto frame = [&] {
+        ASSERT_EQ(display.clear(*context), platform::DD_OK);
+        Scene(back, m, 30);
+        ASSERT_EQ(display.present(*context), platform::DD_OK);
+    };
+    frame();
+    const std::vector<std::uint32_t> first = display.frame();
+    const std::uint64_t backVersion = back.version(), primaryVersion = context->primary->version();
+    frame();
+    EXPECT_EQ(back.version(), backVersion);
+    EXPECT_EQ(context->primary->version(), primaryVersion);
+    EXPECT_EQ(display.presents(), 2);
+    EXPECT_EQ(composed, 2) << "the still frame is recorded as presented";
+    EXPECT_EQ(display.frame(), first);
+
+    // Text on the primary itself is covered again by the next frame, still or not.
+    context->primary->fill({0, 0, 8, 8}, 0xFFFFFF);
+    frame();
+    EXPECT_EQ(back.version(), backVersion);
+    EXPECT_EQ(display.frame(), first);
+
+    // After the surfaces came back the frame is drawn again.
+    display.loseEverything();
+    EXPECT_EQ(display.present(*context), platform::DDERR_SURFACELOST);
+    ASSERT_EQ(display.restoreAllSurfaces(), platform::DD_OK);
+    frame();
+    EXPECT_NE(back.version(), backVersion);
+    EXPECT_EQ(display.frame(), first);
+}
+
+TEST(DrawList, AFrameThatNeverReachedThePrimaryIsDrawnNextTime) {
+    platform::HeadlessDisplay display;
+    std::unique_ptr<platform::DisplayContext> context;
+    ASSERT_EQ(display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
+              platform::DD_OK);
+    Materials m(context->backBuffer->format());
+    Surface& back = *context->backBuffer;
+    Scene(back, m, 30);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+    Scene(back, m, 31);
+    context->primary->markLost();
+    EXPECT_EQ(display.present(*context), platform::DDERR_SURFACELOST);
+    context->primary->restore();
+    Scene(back, m, 31);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+    EXPECT_EQ(context->primary->toXrgb(), back.toXrgb());
+    EXPECT_NE(context->primary->toXrgb(), std::vector<std::uint32_t>(kWidth * kHeight, 0));
+}
+
+// A still frame read in its middle has its draws done though the picture stays; the
+// next frame, read by nothing but the present, is drawn from its own first draw on.
+TEST(DrawList, AFrameAfterAStillFrameReadInItsMiddleIsDrawnWhole) {
+    platform::HeadlessDisplay display;
+    std::unique_ptr<platform::DisplayContext> context;
+    ASSERT_EQ(display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
+              platform::DD_OK);
+    Materials m(context->backBuffer->format());
+    Surface& back = *context->backBuffer;
+    Scene(back, m, 30);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+    Scene(back, m, 30);
+    platform::ColorRef color = 0;
+    ASSERT_EQ(back.getPixel(0, 0, color), platform::DD_OK);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+    Scene(back, m, 34);
+    ASSERT_EQ(display.present(*context), platform::DD_OK);
+
+    Surface immediate(kWidth, kHeight, back.format());
+    Materials im(immediate.format());
+    Scene(immediate, im, 34);
+    EXPECT_EQ(context->primary->toXrgb(), immediate.toXrgb());
+}
