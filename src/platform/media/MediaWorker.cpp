@@ -1,7 +1,5 @@
 #include "platform/media/MediaWorker.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 #include <system_error>
@@ -19,16 +17,6 @@ constexpr MediaPictureSize kSmallest{1, 1, 1, 1};
 // How much of one stream may wait compressed while the other is read.
 constexpr std::int64_t kHeldUnits = 50000000;  // 5 s
 constexpr std::size_t kHeldBytes = 16u << 20;
-// Blocks from this size on are mapped apart: the allocator's first threshold.
-constexpr int kMapThresholdBytes = 128 * 1024;
-
-// Pictures are large, made on this thread and freed on the game's: each gets a
-// mapping of its own, given back whole when freed, instead of heap that the
-// allocator keeps once it has grown for them.
-void MapLargeBlocksAlways() {
-    static const bool set = mallopt(M_MMAP_THRESHOLD, kMapThresholdBytes) == 1;
-    static_cast<void>(set);
-}
 
 bool OverBound(const std::deque<MediaPacket>& held) {
     std::size_t bytes = 0;
@@ -74,7 +62,6 @@ MediaWorker::~MediaWorker() {
 
 bool MediaWorker::start() {
     if (thread_.joinable()) return true;
-    MapLargeBlocksAlways();
     try {
         thread_ = std::thread([this] { run(); });
     } catch (const std::system_error&) {
