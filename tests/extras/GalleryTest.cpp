@@ -353,6 +353,42 @@ TEST_F(Gallery, ArrowKeysWarpByKindAndPage) {
         const Point p = Pointer();
         EXPECT_EQ(std::tuple(p.x, p.y), std::tuple(w.to.x, w.to.y));
     }
+    // The rings, each walked once round: every step lands on the next control's centre.
+    struct STOP {
+        int id;
+        Point at;
+    };
+    const struct {
+        int kind, page, pages, key;
+        std::vector<STOP> stops;
+    } rings[] = {
+        {CG, 1, 8, VK_RIGHT, {{1, kTab[0]}, {2, kTab[1]}, {3, kTab[2]}, {4, kTab[3]}}},
+        {CG, 1, 8, VK_LEFT, {{1, kTab[0]}, {4, kTab[3]}, {3, kTab[2]}, {2, kTab[1]}}},
+        {REPLAY, 1, 7, VK_RIGHT, {{7, kCGButton}, {8, kReplayButton}, {9, kBack}}},
+        {CG, 1, 8, VK_LEFT, {{7, kCGButton}, {9, kBack}, {8, kReplayButton}}},
+        {REPLAY, 2, 7, VK_LEFT, {{10, {211, 162}}, {5, kPrev}, {6, kNext}, {13, {589, 162}}}},
+        {CG, 1, 8, VK_DOWN, {{10, {129, 162}}, {12, {129, 290}}, {14, {129, 418}}, {1, kTab[0]}}},
+        {CG,
+         1,
+         8,
+         VK_UP,
+         {{21, {671, 418}}, {19, {671, 290}}, {17, {671, 162}}, {9, kBack}, {4, kTab[3]}}},
+    };
+    for (const auto& ring : rings) {
+        gallery.nKind = ring.kind;
+        gallery.nPage = ring.page;
+        gallery.nPageMax = ring.pages;
+        for (std::size_t i = 0; i < ring.stops.size(); ++i) {
+            const STOP& to = ring.stops[(i + 1) % ring.stops.size()];
+            SCOPED_TRACE("ring key " + std::to_string(ring.key) + " from " +
+                         std::to_string(ring.stops[i].id));
+            gallery.nCursorId = ring.stops[i].id;
+            ReleaseKey(ring.key);
+            gallery.KeyCursorMove();
+            const Point p = Pointer();
+            EXPECT_EQ(std::tuple(p.x, p.y), std::tuple(to.at.x, to.at.y));
+        }
+    }
     // No row, and a key held rather than released: nothing moves.
     for (const int from : {16, 22}) {
         gallery.nKind = REPLAY;
