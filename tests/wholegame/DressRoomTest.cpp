@@ -152,11 +152,15 @@ TEST_F(DressRoom, CardsAndArrowsKeepTheRoom) {
               std::tuple(static_cast<std::int32_t>(GAME_MODE_DRESS_ROOM), 2));
 }
 
-// The settings' return to the title takes a second and leaves the room released.
+// The settings' return to the title takes a second, leaves the room released and every
+// slot but the overlay's empty, and resets the characters.
 TEST_F(DressRoom, TheSettingsReturnToTheTitle) {
     enterFromMenu();
     ASSERT_TRUE(reach(2));
     GAMEMAIN& g = game();
+    std::int32_t quira = -1;
+    ASSERT_EQ(g.IDSerch("QUIRA", 4, &quira), 1u);
+    g.pCharData[quira].nLoveValue = 7;
     ASSERT_TRUE(release(platform::VK_RBUTTON));
     ASSERT_TRUE(reach(5));
     const auto clickOn = [&](std::int32_t nId) {
@@ -178,6 +182,11 @@ TEST_F(DressRoom, TheSettingsReturnToTheTitle) {
                          static_cast<std::int32_t>(GAME_MODE_DRESS_ROOM), 0));
     EXPECT_EQ(std::tuple(g.DressRoomData.nInitFlg, g.ConfigData.nInitFlg), std::tuple(0u, 0u));
     EXPECT_LT(g.pSnd->DAGetState(1), 0);
+    EXPECT_EQ(g.pCharData[quira].nLoveValue, 0) << "the characters are reset";
+    for (int i = 1; i < g.pSprite->GetTextureCount(); ++i)
+        EXPECT_EQ(g.pSprite->GetTexture(i), nullptr) << "texture " << i;
+    for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i)
+        EXPECT_EQ(g.pSprite->GetSurface(i), nullptr) << "surface " << i;
     EXPECT_EQ(errors(), Lines{});
 }
 
