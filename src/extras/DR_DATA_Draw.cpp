@@ -95,11 +95,7 @@ void DR_DATA::DrawShownCostume(std::int32_t nClothes) {
 // before it; a count past the text, or -1, shows all of it.
 void DR_DATA::DrawComment() {
     const std::string_view text(szDispComment, ::strnlen(szDispComment, kCommentLimit));
-    std::int32_t count = -1;
-    if (nCommentCount >= 0 && static_cast<std::size_t>(nCommentCount) < text.size()) {
-        count = static_cast<std::int32_t>(
-            platform::SjisTruncatedLength(text, static_cast<std::size_t>(nCommentCount)));
-    }
     CostumeCards::DrawShadowedText(*pContext->pSprite, Rect{145, 465, 780, 540}, szDispComment,
-                                   kCommentShadow, 24, count, kWordWrap);
+                                   kCommentShadow, 24,
+                                   platform::SjisTypedCount(text, nCommentCount), kWordWrap);
 }

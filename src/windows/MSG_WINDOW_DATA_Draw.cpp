@@ -73,12 +73,7 @@ std::uint32_t MSG_WINDOW_DATA::Draw() {
     // A count that would end inside a two-byte character shows the whole characters
     // before it; a count past the text, or -1, shows all of it.
     const std::string_view text = MsgData.szText;
-    std::int32_t nCount = -1;
-    if (nDispByte >= 0 && static_cast<std::size_t>(nDispByte) < text.size()) {
-        nCount = static_cast<std::int32_t>(
-            platform::SjisTruncatedLength(text, static_cast<std::size_t>(nDispByte)));
-    }
-    DrawLine(MsgData, nCount, kLineColor);
+    DrawLine(MsgData, platform::SjisTypedCount(text, nDispByte), kLineColor);
     DrawName(MsgData.szName, kLineColor);
     const bool bComplete = nDispByte == -1 || static_cast<std::size_t>(nDispByte) >= text.size();
     if (!text.empty() && bComplete) DrawWaitMark();

@@ -204,6 +204,24 @@ TEST_F(DressRoom, ATypedCountNeverDrawsHalfACharacter) {
     EXPECT_NE(commentBand(-1), commentBand(12));
 }
 
+// The comment wraps inside its box, 635 pixels wide: 52 half-width characters of 12
+// pixels fill one line, a 53rd goes onto the next.
+TEST_F(DressRoom, TheCommentWrapsAtItsBoxsRightEdge) {
+    Start();
+    const auto secondLineInked = [&](std::size_t length) {
+        const std::string text(length, 'a');
+        std::copy(text.begin(), text.end() + 1, room.szDispComment);
+        room.nCommentCount = -1;
+        const Pixels& frame = Frame();
+        int inked = 0;
+        for (int x = 145; x < 780; ++x)
+            inked += WindowTestBench::At(frame, x, 465 + 24 + 12) == 0xFFFFFF;
+        return inked > 0;
+    };
+    EXPECT_FALSE(secondLineInked(52));
+    EXPECT_TRUE(secondLineInked(53));
+}
+
 // Only the pictures under the faces and texts report a failed blit.
 TEST_F(DressRoom, AFailedBlitIsLoggedButNotTheFaces) {
     Start();

@@ -127,6 +127,36 @@ TEST_F(DressRoom, TheExitReleasedOnEndsTheRoom) {
     EXPECT_EQ(Standby({655, 580}, 48, KEY_STATE_RELEASED), 0) << "left of the exit";
 }
 
+// Each item by its edges: its left and top columns are inside, its right and bottom
+// ones are not.
+TEST_F(DressRoom, ItemsAreHitInsideTheirEdges) {
+    Start();
+    const struct {
+        std::int32_t item, page, left, top, right, bottom;
+    } items[] = {
+        {1, 0, 290, 90, 406, 240},
+        {8, 0, 674, 258, 790, 408},
+        {DR_DATA::kNextPage, 0, 744, 412, 776, 444},
+        {DR_DATA::kPrevPage, 1, 304, 412, 336, 444},
+        {DR_DATA::kExit, 0, 656, 564, 776, 596},
+    };
+    std::uint32_t ms = 0;
+    for (const auto& item : items) {
+        room.nPage = item.page;
+        for (const RoomPoint at :
+             {RoomPoint{item.left, item.top}, RoomPoint{item.right - 1, item.bottom - 1}}) {
+            EXPECT_EQ(Standby(at, ms += 16), 1) << item.item << " " << at.x << "," << at.y;
+            EXPECT_EQ(room.nCursorId, item.item) << at.x << "," << at.y;
+        }
+        for (const RoomPoint at :
+             {RoomPoint{item.left - 1, item.top}, RoomPoint{item.left, item.top - 1},
+              RoomPoint{item.right, item.bottom - 1}, RoomPoint{item.right - 1, item.bottom}}) {
+            EXPECT_EQ(Standby(at, ms += 16), 0) << item.item << " " << at.x << "," << at.y;
+            EXPECT_EQ(room.nCursorId, 0) << at.x << "," << at.y;
+        }
+    }
+}
+
 TEST_F(DressRoom, InitializeRefusesMissingArgumentsPicturesAndSounds) {
     EXPECT_EQ(Standby(kCentre[1], 0), -1);
     EXPECT_EQ(bench.lines(), Lines{"Error: <DR_DATA::DressRoomStandby> 初期化されていません"});

@@ -45,6 +45,12 @@ TEST(SjisText, TruncationNeverSplitsACharacter) {
     EXPECT_EQ(SjisTruncatedLength(text, 3), 2u);
     EXPECT_EQ(SjisTruncatedLength(text, 0), 0u);
 
+    // A typed count: cut back inside a character, all of it (-1) at or past the end.
+    const struct {
+        std::int32_t count, drawn;
+    } typed[] = {{0, 0}, {3, 2}, {5, 4}, {4, 4}, {6, -1}, {7, -1}, {-1, -1}};
+    for (const auto& t : typed) EXPECT_EQ(SjisTypedCount(text, t.count), t.drawn) << t.count;
+
     char buffer[4];
     EXPECT_FALSE(SjisCopyTruncated(buffer, sizeof buffer, text));
     EXPECT_STREQ(buffer, "ab");

@@ -12,6 +12,7 @@
 #include "support/DemoData.h"
 #include "support/SoundEventLog.h"
 #include "support/WholeGameTest.h"
+#include "support/WindowTestBench.h"
 #include "windows/ConfigControls.h"
 
 namespace {
@@ -56,6 +57,10 @@ protected:
         enteredAt = game().dwNowTime;
     }
     void pointAt(Point p) { session().input().setPointer({p.x, p.y}); }
+    std::uint32_t pixel(Point p) { return session().lastFrame()[p.y * 800 + p.x] & 0xFFFFFF; }
+    static std::uint32_t Cell(const char* stem, const char* cell) {
+        return zktest::WindowTestBench::CellColor(stem, cell);
+    }
     bool release(int key) {
         down(key);
         if (!runFrames(1)) return false;
@@ -77,11 +82,49 @@ protected:
         return found;
     }
 
+    // From the frame before the one that starts a fade of dwFade ms: the overlay is half faded
+    // halfway, and the step is still nStep; the caller looks at the frame that ends it.
+    // A frame's time is the one the frame before it set, so an advance shows a frame
+    // late.
+    void fadeTo(std::uint32_t dwFade, std::int32_t nStep) {
+        ASSERT_TRUE(runFrames(1));
+        const std::uint32_t start = game().dwProcStartTime;
+        ASSERT_EQ(game().dwNowTime, start);
+        ASSERT_TRUE(runFrames(1));
+        const std::uint32_t frame = game().dwNowTime - start;
+        advance(dwFade / 2 - 3 * frame);
+        ASSERT_TRUE(runFrames(2));
+        EXPECT_EQ(game().dwNowTime - start, dwFade / 2);
+        EXPECT_FLOAT_EQ(game().FadeGraphData.fAlpha, 0.5f);
+        EXPECT_EQ(step(), nStep);
+        advance(dwFade / 2 - 2 * frame);
+        ASSERT_TRUE(runFrames(1));
+        EXPECT_EQ(step(), nStep);
+        ASSERT_TRUE(runFrames(1));
+        EXPECT_EQ(game().dwNowTime - start, dwFade);
+    }
+
     std::uint32_t enteredAt = 0;
 };
 
-// The demo's costume words reach the room: its first card reacts. Nothing reacts
-// during the second's fade.
+// The room fades in over a second and out over half a second, to the millisecond.
+TEST_F(DressRoom, TheFadesTakeASecondInAndHalfASecondOut) {
+    enterFromMenu();
+    fadeTo(1000, 1);
+    EXPECT_EQ(step(), 2);
+    pointAt(kExit);
+    ASSERT_TRUE(runFrames(1));
+    down(platform::VK_LBUTTON);
+    ASSERT_TRUE(runFrames(1));
+    up(platform::VK_LBUTTON);
+    ASSERT_TRUE(runFrames(1));
+    ASSERT_EQ(step(), 3);
+    fadeTo(500, 3);
+    EXPECT_EQ(mode(), static_cast<std::int32_t>(GAME_MODE_SPECIAL));
+}
+
+// The demo's costume words reach the room: its first card reacts and is drawn.
+// Nothing reacts during the second's fade.
 TEST_F(DressRoom, TheOpeningFadeIgnoresTheExit) {
     enterFromMenu();
     EXPECT_EQ(game().DressRoomData.nInitFlg, 1u);
@@ -96,6 +139,9 @@ TEST_F(DressRoom, TheOpeningFadeIgnoresTheExit) {
     pointAt(kCard1);
     ASSERT_TRUE(runFrames(1));
     EXPECT_EQ(game().DressRoomData.nSelectId, 1);
+    // The frame shows the room: card 1 and, under the pointer, its figure.
+    EXPECT_EQ(pixel({350, 190}), Cell("ClothesCard_F", "衣装1"));
+    EXPECT_EQ(pixel({144, 394}), Cell("ClothesSelectBody", "衣装1 全身"));
     EXPECT_EQ(errors(), Lines{});
 }
 
@@ -152,11 +198,15 @@ TEST_F(DressRoom, CardsAndArrowsKeepTheRoom) {
               std::tuple(static_cast<std::int32_t>(GAME_MODE_DRESS_ROOM), 2));
 }
 
-// The settings' return to the title takes a second and leaves the room released.
+// The settings' return to the title takes a second, leaves the room released and every
+// slot but the overlay's empty, and resets the characters.
 TEST_F(DressRoom, TheSettingsReturnToTheTitle) {
     enterFromMenu();
     ASSERT_TRUE(reach(2));
     GAMEMAIN& g = game();
+    std::int32_t quira = -1;
+    ASSERT_EQ(g.IDSerch("QUIRA", 4, &quira), 1u);
+    g.pCharData[quira].nLoveValue = 7;
     ASSERT_TRUE(release(platform::VK_RBUTTON));
     ASSERT_TRUE(reach(5));
     const auto clickOn = [&](std::int32_t nId) {
@@ -178,6 +228,11 @@ TEST_F(DressRoom, TheSettingsReturnToTheTitle) {
                          static_cast<std::int32_t>(GAME_MODE_DRESS_ROOM), 0));
     EXPECT_EQ(std::tuple(g.DressRoomData.nInitFlg, g.ConfigData.nInitFlg), std::tuple(0u, 0u));
     EXPECT_LT(g.pSnd->DAGetState(1), 0);
+    EXPECT_EQ(g.pCharData[quira].nLoveValue, 0) << "the characters are reset";
+    for (int i = 1; i < g.pSprite->GetTextureCount(); ++i)
+        EXPECT_EQ(g.pSprite->GetTexture(i), nullptr) << "texture " << i;
+    for (int i = 0; i < g.pSprite->GetSurfaceCount(); ++i)
+        EXPECT_EQ(g.pSprite->GetSurface(i), nullptr) << "surface " << i;
     EXPECT_EQ(errors(), Lines{});
 }
 

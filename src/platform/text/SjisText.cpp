@@ -58,6 +58,11 @@ std::size_t SjisTruncatedLength(std::string_view text, std::size_t maxBytes) {
     return end;
 }
 
+std::int32_t SjisTypedCount(std::string_view text, std::int32_t nCount) {
+    if (nCount < 0 || static_cast<std::size_t>(nCount) >= text.size()) return -1;
+    return static_cast<std::int32_t>(SjisTruncatedLength(text, static_cast<std::size_t>(nCount)));
+}
+
 bool SjisCopyTruncated(char* buffer, std::size_t bufferSize, std::string_view text) {
     if (buffer == nullptr || bufferSize == 0) return text.empty();
     const std::size_t length = SjisTruncatedLength(text, bufferSize - 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace platform {
@@ -23,6 +24,11 @@ bool SjisEqualsIgnoreCase(std::string_view a, std::string_view b);
 
 // The longest prefix of text of at most maxBytes bytes that ends on a character boundary.
 std::size_t SjisTruncatedLength(std::string_view text, std::size_t maxBytes);
+
+// The bytes to draw of text typed out to nCount bytes: nCount cut back to the start
+// of the character it would split, or -1 (all of it) for -1 or a count at or past
+// the end.
+std::int32_t SjisTypedCount(std::string_view text, std::int32_t nCount);
 
 // Copies text into a fixed buffer of bufferSize bytes, truncated on a character
 // boundary and always terminated. Returns false when text had to be cut.
