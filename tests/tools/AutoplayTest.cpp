@@ -73,6 +73,24 @@ std::vector<Seen> Events(const InputScript& script) {
     return seen;
 }
 
+// One run of autoplay: its arguments, the exit status it must give and a text its
+// output must hold.
+struct ToolRun {
+    std::vector<std::string> args;
+    int exit;
+    const char* says;
+};
+
+void ExpectRun(const ToolRun& run) {
+    const platform::ProcessResult result = RunTool("autoplay", run.args);
+    EXPECT_EQ(result.exitStatus, run.exit) << run.says << "\n" << result.err;
+    EXPECT_NE((result.out + result.err).find(run.says), std::string::npos)
+        << run.says << "\n"
+        << result.out << result.err;
+}
+
+std::string DemoInput(const char* name) { return DemoData::SourceDir() + "/" + name; }
+
 }  // namespace
 
 TEST(InputScriptParse, ValidLinesGiveTheirEventsInFrameAndFileOrder) {
@@ -228,22 +246,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
     WriteFileBytes("wait.txt",
                    "wait mode 1 step 2 within 90\nat +1 expect mode 1 step 2\n"
                    "wait mode 5 step 0 within 3\n");
-    const std::string playthrough = DemoData::SourceDir() + "/playthrough.txt";
-    const std::string saveload = DemoData::SourceDir() + "/saveload.txt";
-    const std::string extras = DemoData::SourceDir() + "/extras.txt";
-
-    const struct {
-        std::vector<std::string> args;
-        int exit;
-        const char* says;
-    } runs[] = {
-        {{"--input", playthrough, DemoData::Dir()},
-         0,
-         "mode 4 step 2, 0 Error, 0 Warn: end in frame"},
-        {{"--input", saveload, DemoData::Dir()}, 0, "mode 9 step 3, 0 Error, 0 Warn: end"},
-        {{"--system-save", DemoData::SystemSave(), "--input", extras, DemoData::Dir()},
-         0,
-         "mode 3 step 0, 0 Error, 0 Warn: end"},
+    const ToolRun runs[] = {
         {{"--help"}, 0, "usage: autoplay"},
         {{"--quiet", DemoData::Dir()}, 0, "600 frames, mode 3 step 3, 0 Error, 1 Warn: all 600"},
         {{"damaged"}, 1, "行目でエラーが発生しました"},
@@ -268,13 +271,58 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
          "input line 3: expectation failed: mode 1 step 2 after 3 frames"},
         {{"--frames", "0", DemoData::Dir()}, 2, "--frames needs a number"},
     };
-    for (const auto& run : runs) {
-        const platform::ProcessResult result = RunTool("autoplay", run.args);
-        EXPECT_EQ(result.exitStatus, run.exit) << run.says << "\n" << result.err;
-        EXPECT_NE((result.out + result.err).find(run.says), std::string::npos)
-            << run.says << "\n"
-            << result.out << result.err;
+    for (const ToolRun& run : runs) ExpectRun(run);
+}
+
+// The story's input runs through the staff roll into the extras menu, its shots
+// showing the movie, the story's text and the fade to white.
+TEST(AutoplayCommandLine, ThePlaythroughEndsCleanInTheExtrasMenu) {
+    zktest::TempWorkDir dir;
+    ExpectRun({{"--input", DemoInput("playthrough.txt"), DemoData::Dir()},
+               0,
+               "mode 4 step 2, 0 Error, 0 Warn: end in frame"});
+    const ReadPng boot = ReadPng::Read(ReadFileBytes("autoplay-out/boot.png"));
+    EXPECT_EQ(boot.width, 800u);
+    EXPECT_EQ(boot.height, 600u);
+    const int shownPicture = zktest::MovieBand::Read(
+        ReadPng::Read(ReadFileBytes("autoplay-out/movie.png")).xrgb(), 800, 0, 0, 800);
+    EXPECT_GT(shownPicture, 0) << "the movie shot shows a movie picture";
+    EXPECT_LT(shownPicture, 75);
+    // The story's line is drawn in white, a backlog page in grey.
+    const auto textPixels = [](const std::string& shot, std::uint32_t colour) {
+        const std::vector<std::uint32_t> frame =
+            ReadPng::Read(ReadFileBytes("autoplay-out/" + shot + ".png")).xrgb();
+        return std::count_if(frame.begin() + 456 * 800, frame.begin() + 557 * 800,
+                             [&](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == colour; });
+    };
+    for (const char* shot : {"adv-first-line", "adv-choice", "rehearsal-face-change"}) {
+        EXPECT_GT(textPixels(shot, 0xFFFFFF), textPixels(shot, 0xB4B4B4)) << shot;
     }
+    EXPECT_GT(textPixels("adv-backlog", 0xB4B4B4), textPixels("adv-backlog", 0xFFFFFF));
+    for (const char* shot :
+         {"adv-leave", "rehearsal-wipe", "rehearsal-mosaic", "rehearsal-layers"}) {
+        EXPECT_TRUE(zktest::FileExists("autoplay-out/" + std::string(shot) + ".png")) << shot;
+    }
+    // Halfway through the fade to white every pixel is at least half white.
+    const std::vector<std::uint32_t> white =
+        ReadPng::Read(ReadFileBytes("autoplay-out/rehearsal-white.png")).xrgb();
+    EXPECT_TRUE(std::all_of(white.begin(), white.end(),
+                            [](std::uint32_t pixel) { return (pixel & 0x808080) == 0x808080; }));
+}
+
+// The save and load input, and the extras input over the demo's system save.
+TEST(AutoplayCommandLine, TheSaveLoadAndExtrasInputsEndCleanWithTheirShots) {
+    zktest::TempWorkDir dir;
+    ExpectRun({{"--input", DemoInput("saveload.txt"), DemoData::Dir()},
+               0,
+               "mode 9 step 3, 0 Error, 0 Warn: end"});
+    for (const char* shot : {"save-screen", "load-screen", "after-load"}) {
+        EXPECT_TRUE(zktest::FileExists("autoplay-out/" + std::string(shot) + ".png")) << shot;
+    }
+    ExpectRun({{"--system-save", DemoData::SystemSave(), "--input", DemoInput("extras.txt"),
+                DemoData::Dir()},
+               0,
+               "mode 3 step 0, 0 Error, 0 Warn: end"});
     for (const char* shot :
          {"extras-menu", "extras-hover", "extras-dress-hover", "extras-settings", "dress-comment",
           "dress-arrow-pressed", "dress-page2", "extras-leave"}) {
@@ -301,31 +349,4 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         EXPECT_EQ(cellAt(room.shot, room.barX, room.barY), cell("bar")) << room.shot;
         EXPECT_EQ(cellAt(room.shot, 666, 481), cell(room.play)) << room.shot;
     }
-    const ReadPng boot = ReadPng::Read(ReadFileBytes("autoplay-out/boot.png"));
-    EXPECT_EQ(boot.width, 800u);
-    EXPECT_EQ(boot.height, 600u);
-    const int shownPicture = zktest::MovieBand::Read(
-        ReadPng::Read(ReadFileBytes("autoplay-out/movie.png")).xrgb(), 800, 0, 0, 800);
-    EXPECT_GT(shownPicture, 0) << "the movie shot shows a movie picture";
-    EXPECT_LT(shownPicture, 75);
-    // The story's line is drawn in white, a backlog page in grey.
-    const auto textPixels = [](const std::string& shot, std::uint32_t colour) {
-        const std::vector<std::uint32_t> frame =
-            ReadPng::Read(ReadFileBytes("autoplay-out/" + shot + ".png")).xrgb();
-        return std::count_if(frame.begin() + 456 * 800, frame.begin() + 557 * 800,
-                             [&](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == colour; });
-    };
-    for (const char* shot : {"adv-first-line", "adv-choice", "rehearsal-face-change"}) {
-        EXPECT_GT(textPixels(shot, 0xFFFFFF), textPixels(shot, 0xB4B4B4)) << shot;
-    }
-    EXPECT_GT(textPixels("adv-backlog", 0xB4B4B4), textPixels("adv-backlog", 0xFFFFFF));
-    for (const char* shot : {"adv-leave", "rehearsal-wipe", "rehearsal-mosaic", "rehearsal-layers",
-                             "save-screen", "load-screen", "after-load"}) {
-        EXPECT_TRUE(zktest::FileExists("autoplay-out/" + std::string(shot) + ".png")) << shot;
-    }
-    // Halfway through the fade to white every pixel is at least half white.
-    const std::vector<std::uint32_t> white =
-        ReadPng::Read(ReadFileBytes("autoplay-out/rehearsal-white.png")).xrgb();
-    EXPECT_TRUE(std::all_of(white.begin(), white.end(),
-                            [](std::uint32_t pixel) { return (pixel & 0x808080) == 0x808080; }));
 }
