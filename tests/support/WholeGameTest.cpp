@@ -3,7 +3,11 @@
 #include <filesystem>
 
 #include "autoplay/InputRunner.h"
+#include "game/GAMEMAIN.h"
+#include "platform/input/VirtualKeys.h"
 #include "support/DemoData.h"
+#include "windows/CONFIG_DATA.h"
+#include "windows/ConfigControls.h"
 
 namespace zktest {
 
@@ -67,6 +71,26 @@ bool WholeGameTest::runFrames(int count) {
         if (!session().runFrame()) return false;
     }
     return true;
+}
+
+bool WholeGameTest::answerReturnToTitle() {
+    const CONFIG_DATA& config = session().game().ConfigData;
+    const auto clickOn = [&](std::int32_t nId) {
+        const CONFIG_CONTROL& c = *FindConfigControl(nId);
+        // The question's answers lie on the screen, the items on the sliding panel.
+        const bool onScreen = nId == kConfigYes;
+        const int x = (onScreen ? 0 : config.nX) + (c.rcHit.left + c.rcHit.right) / 2;
+        const int y = (onScreen ? 0 : config.nY) + (c.rcHit.top + c.rcHit.bottom) / 2;
+        session().input().setPointer({x, y});
+        if (!runFrames(1)) return false;
+        down(platform::VK_LBUTTON);
+        if (!runFrames(1)) return false;
+        up(platform::VK_LBUTTON);
+        return runFrames(1);
+    };
+    return clickOn(kConfigTitle) &&
+           runUntil([&] { return config.nSlideFlg == CONFIG_DATA::kBoxUp; }, 60) &&
+           clickOn(kConfigYes);
 }
 
 bool WholeGameTest::runUntil(const std::function<bool()>& pred, int maxFrames) {

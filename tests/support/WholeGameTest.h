@@ -53,6 +53,9 @@ protected:
     bool runFrames(int count);
     // Runs until pred holds after a frame; false when maxFrames ran first or the game ended.
     bool runUntil(const std::function<bool()>& pred, int maxFrames);
+    // A click on the open settings screen's return-to-title item, then on "はい" once
+    // its question has slid into place; false when a frame ends the game.
+    bool answerReturnToTitle();
 
     autoplay::GameSession& session();
     std::vector<std::string> logTexts(const std::string& when = "") const;

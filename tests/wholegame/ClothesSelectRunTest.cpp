@@ -106,17 +106,7 @@ protected:
         }
         ASSERT_TRUE(release(platform::VK_RBUTTON));
         ASSERT_TRUE(reach(13));
-        const auto clickOn = [&](std::int32_t nId) {
-            const CONFIG_CONTROL& c = *FindConfigControl(nId);
-            const bool onScreen = nId == kConfigYes || nId == kConfigNo;
-            const int x = (onScreen ? 0 : g.ConfigData.nX) + (c.rcHit.left + c.rcHit.right) / 2;
-            const int y = (onScreen ? 0 : g.ConfigData.nY) + (c.rcHit.top + c.rcHit.bottom) / 2;
-            session().input().setPointer({x, y});
-            return runFrames(1) && release(platform::VK_LBUTTON);
-        };
-        ASSERT_TRUE(clickOn(kConfigTitle));
-        ASSERT_TRUE(runUntil([&] { return g.ConfigData.nSlideFlg == CONFIG_DATA::kBoxUp; }, 60));
-        ASSERT_TRUE(clickOn(kConfigYes));
+        ASSERT_TRUE(answerReturnToTitle());
         ASSERT_TRUE(reach(16));
         const std::uint32_t start = g.dwNowTime;
         ASSERT_TRUE(runUntil([&] { return session().mode() != GAME_MODE_CLOTHES_SELECT; }, 100));

@@ -216,16 +216,7 @@ TEST_F(ExtrasMenu, TheSettingsReturnToTheTitle) {
     }
     ASSERT_TRUE(open(Right));
     ASSERT_TRUE(reach(6));
-    const auto clickOn = [&](std::int32_t nId) {
-        const CONFIG_CONTROL& c = *FindConfigControl(nId);
-        const bool onScreen = nId == kConfigYes;
-        const int x = (onScreen ? 0 : g.ConfigData.nX) + (c.rcHit.left + c.rcHit.right) / 2;
-        const int y = (onScreen ? 0 : g.ConfigData.nY) + (c.rcHit.top + c.rcHit.bottom) / 2;
-        return clickAt({x, y});
-    };
-    ASSERT_TRUE(clickOn(kConfigTitle));
-    ASSERT_TRUE(runUntil([&] { return g.ConfigData.nSlideFlg == CONFIG_DATA::kBoxUp; }, 60));
-    ASSERT_TRUE(clickOn(kConfigYes));
+    ASSERT_TRUE(answerReturnToTitle());
     ASSERT_TRUE(reach(9));
     EXPECT_EQ(g.ConfigData.nDispFlg, 0u) << "the panel has slid away before the fade";
     const std::uint32_t start = g.dwNowTime;
