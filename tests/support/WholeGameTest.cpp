@@ -73,6 +73,18 @@ bool WholeGameTest::runFrames(int count) {
     return true;
 }
 
+bool WholeGameTest::release(int key) {
+    down(key);
+    if (!runFrames(1)) return false;
+    up(key);
+    return runFrames(1);
+}
+
+bool WholeGameTest::clickAt(platform::PointerPosition p) {
+    pointAt(p);
+    return runFrames(1) && release(platform::VK_LBUTTON);
+}
+
 bool WholeGameTest::answerReturnToTitle() {
     const CONFIG_DATA& config = session().game().ConfigData;
     const auto clickOn = [&](std::int32_t nId) {
@@ -81,12 +93,7 @@ bool WholeGameTest::answerReturnToTitle() {
         const bool onScreen = nId == kConfigYes;
         const int x = (onScreen ? 0 : config.nX) + (c.rcHit.left + c.rcHit.right) / 2;
         const int y = (onScreen ? 0 : config.nY) + (c.rcHit.top + c.rcHit.bottom) / 2;
-        session().input().setPointer({x, y});
-        if (!runFrames(1)) return false;
-        down(platform::VK_LBUTTON);
-        if (!runFrames(1)) return false;
-        up(platform::VK_LBUTTON);
-        return runFrames(1);
+        return clickAt(platform::PointerPosition{x, y});
     };
     return clickOn(kConfigTitle) &&
            runUntil([&] { return config.nSlideFlg == CONFIG_DATA::kBoxUp; }, 60) &&

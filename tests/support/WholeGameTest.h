@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "autoplay/GameSession.h"
+#include "platform/input/InputSource.h"
 #include "support/TempWorkDir.h"
 
 namespace zktest {
@@ -53,6 +54,20 @@ protected:
     bool runFrames(int count);
     // Runs until pred holds after a frame; false when maxFrames ran first or the game ended.
     bool runUntil(const std::function<bool()>& pred, int maxFrames);
+    // A key pressed in one frame and released in the next.
+    bool release(int key);
+    // The pointer onto p, for the next frame.
+    void pointAt(platform::PointerPosition p) { session().input().setPointer(p); }
+    template <class Point>
+    void pointAt(Point p) {
+        pointAt(platform::PointerPosition{p.x, p.y});
+    }
+    // The pointer onto p for a frame, then a click there.
+    bool clickAt(platform::PointerPosition p);
+    template <class Point>
+    bool clickAt(Point p) {
+        return clickAt(platform::PointerPosition{p.x, p.y});
+    }
     // A click on the open settings screen's return-to-title item, then on "はい" once
     // its question has slid into place; false when a frame ends the game.
     bool answerReturnToTitle();

@@ -45,12 +45,6 @@ protected:
         return runUntil([&] { return session().procStep() == step; }, maxFrames);
     }
     // The key goes down in one frame and is released in the next.
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
     Lines errors() const {
         Lines found;
         for (const std::string& line : logTexts()) {

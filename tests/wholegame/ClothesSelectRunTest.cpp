@@ -70,13 +70,6 @@ protected:
     }
     // The pointer clear of every card.
     void off() { session().input().setPointer({100, 500}); }
-    void pointAt(Point p) { session().input().setPointer({p.x, p.y}); }
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
     bool reach(std::int32_t nStep, int frames = 120) {
         return runUntil([&] { return step() == nStep; }, frames);
     }

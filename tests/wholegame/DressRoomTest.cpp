@@ -56,20 +56,9 @@ protected:
         ASSERT_EQ(step(), 1);
         enteredAt = game().dwNowTime;
     }
-    void pointAt(Point p) { session().input().setPointer({p.x, p.y}); }
     std::uint32_t pixel(Point p) { return session().lastFrame()[p.y * 800 + p.x] & 0xFFFFFF; }
     static std::uint32_t Cell(const char* stem, const char* cell) {
         return zktest::WindowTestBench::CellColor(stem, cell);
-    }
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
-    bool clickAt(Point p) {
-        pointAt(p);
-        return runFrames(1) && release(platform::VK_LBUTTON);
     }
     bool reach(std::int32_t nStep, int nFrames = 120) {
         return runUntil([&] { return step() == nStep; }, nFrames);

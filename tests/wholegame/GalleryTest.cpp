@@ -62,17 +62,6 @@ protected:
         pointAt(kOff);
         ASSERT_TRUE(runFrames(1));
     }
-    void pointAt(Point p) { session().input().setPointer({p.x, p.y}); }
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
-    bool clickAt(Point p) {
-        pointAt(p);
-        return runFrames(1) && release(platform::VK_LBUTTON);
-    }
     bool reach(std::int32_t nStep, int nFrames = 120) {
         return runUntil([&] { return step() == nStep; }, nFrames);
     }

@@ -92,12 +92,6 @@ protected:
     std::string line() { return game().MsgWindowData.MsgData.szScriptText; }
     bool complete() { return game().MsgWindowData.nDispByte == -1; }
     // The key goes down in one frame and is released in the next.
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
     bool click() { return release(platform::VK_LBUTTON); }
     // Runs until the message shows, noting each line that came up on the way.
     bool reach(const ScriptMsg& msg, int maxFrames = 600) {

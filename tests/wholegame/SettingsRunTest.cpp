@@ -50,12 +50,6 @@ protected:
         session().setPointer({400, 200});
         ASSERT_TRUE(runUntil([&] { return step() == 3; }, 300));
     }
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
     // The pointer onto a control of the standing panel, then a click on it.
     bool clickOn(std::int32_t nId) {
         const CONFIG_CONTROL& c = *FindConfigControl(nId);

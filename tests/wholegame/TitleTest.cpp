@@ -58,12 +58,6 @@ protected:
     // The pointer clear of the items.
     void rest() { session().input().setPointer({400, 100}); }
     void onItem(int nItem) { session().input().setPointer({400, 340 + 40 * (nItem - 1)}); }
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
     bool clickItem(int nItem) {
         onItem(nItem);
         return runFrames(1) && release(platform::VK_LBUTTON);

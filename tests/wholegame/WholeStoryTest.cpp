@@ -45,12 +45,6 @@ class WholeStory : public zktest::WholeGameTest {
 protected:
     GAMEMAIN& game() { return session().game(); }
     std::string line() { return game().MsgWindowData.MsgData.szScriptText; }
-    bool release(int key) {
-        down(key);
-        if (!runFrames(1)) return false;
-        up(key);
-        return runFrames(1);
-    }
     bool click() { return release(platform::VK_LBUTTON); }
     bool reach(std::int32_t mode, std::int32_t step, int maxFrames) {
         return runUntil([&] { return session().mode() == mode && session().procStep() == step; },
