@@ -4,6 +4,7 @@
 
 #include "extras/STAFFROLL_CREDIT_DATA.h"
 
+class ModeHost;
 class ZKSPRITE;
 class ZKSND;
 class ZKSYSTEM;
@@ -38,6 +39,10 @@ public:
     std::int32_t StaffroolStandby(std::uint32_t dwNow);
     // Returns 1; nothing is drawn before Initialize.
     std::int32_t Draw();
+
+    // The staff roll's mode, one frame of its steps, and its draw.
+    std::int32_t Proc(ModeHost& host);
+    std::uint32_t DrawProc(ModeHost& host);
 
     std::int32_t nBG1X = 0;
     std::int32_t nBG1Y = 0;

@@ -341,6 +341,10 @@ std::int32_t GAMEMAIN::CGModeProc() { return ForwardProc(CGModeData); }
 
 std::uint32_t GAMEMAIN::CGModeDrawProc() { return ForwardDrawProc(CGModeData); }
 
+std::int32_t GAMEMAIN::StaffrollMainProc() { return ForwardProc(StaffrollData); }
+
+std::uint32_t GAMEMAIN::StaffrollDrawProc() { return ForwardDrawProc(StaffrollData); }
+
 std::int32_t GAMEMAIN::BGMModeMainProc() { return ForwardProc(BGMData); }
 
 std::uint32_t GAMEMAIN::BGMModeDrawProc() { return ForwardDrawProc(BGMData); }

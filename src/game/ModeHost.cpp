@@ -38,6 +38,8 @@ void ModeHost::DrawOverlay() { game_.DrawOverlay(); }
 
 void ModeHost::UnloadModeResources() { game_.UnloadModeResources(); }
 
+std::int32_t ModeHost::SaveIntegratedData() { return game_.SaveIntegratedData(); }
+
 SAVE_LOAD_WINDOW_DATA& ModeHost::SaveLoadWindowData() { return game_.SaveLoadWindowData; }
 
 std::int32_t ModeHost::SaveLoadSlide(const char* szTag, bool bOpen) {

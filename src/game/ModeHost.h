@@ -51,6 +51,8 @@ public:
     void DrawOverlay();
     // Every surface, texture and effect a mode loaded goes; effects 0 and 1 stay.
     void UnloadModeResources();
+    // Writes the system save; 0 after a logged failure, the old file kept.
+    std::int32_t SaveIntegratedData();
     // The save/load screen the modes share.
     SAVE_LOAD_WINDOW_DATA& SaveLoadWindowData();
     // The save/load screen's slide, opening or closing, under the owner's tag.

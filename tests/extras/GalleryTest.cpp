@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "extras/CG_MODE_DATA.h"
 #include "game/ResourceLoader.h"
 #include "graphics/ZKSPRITE.h"
+#include "mkdemo/PicturePainter.h"
 #include "platform/input/VirtualKeys.h"
 #include "platform/text/Cp932.h"
 #include "support/WindowTestBench.h"
@@ -191,6 +193,7 @@ TEST_F(Gallery, ThePlaceSurvivesAScene) {
     gallery.nSelectId = 10;
     ASSERT_TRUE(Loaded(119));
     gallery.ReleaseFromRecuerdo();
+    EXPECT_EQ(gallery.nInitFlg, 0);
     EXPECT_FALSE(Loaded(119));
     EXPECT_FALSE(Loaded(30));
     ASSERT_EQ(gallery.InitializeFromRecuerdo(bench.context, GALLERY_WORDS::From(cg, replay)), 1);
@@ -247,6 +250,11 @@ TEST_F(Gallery, HoverAndClickAcrossFrames) {
     EXPECT_EQ(Click(kReplayButton), 3);
     EXPECT_EQ(Click(kBack), 4);
     EXPECT_EQ(std::tuple(gallery.nSelectId, bench.effects(6)), std::tuple(9, 1u));
+    // The full picture closes on the release alone.
+    for (const std::int32_t left : {KEY_STATE_UP, KEY_STATE_PRESSED, KEY_STATE_HELD}) {
+        EXPECT_EQ(gallery.CGModeStandby(0, 0, left, 0), 0) << left;
+    }
+    EXPECT_EQ(gallery.CGModeStandby(0, 0, KEY_STATE_RELEASED, 0), 2);
 }
 
 // What does not react: a locked cell, a cell past the page's items, the current tab,
@@ -338,6 +346,13 @@ TEST_F(Gallery, ArrowKeysWarpByKindAndPage) {
         {CG, 1, 8, 14, VK_DOWN, kTab[QUIRA]},
         {CG, 1, 8, 1, VK_DOWN, {129, 162}},
         {REPLAY, 1, 7, 12, VK_DOWN, kTab[QUIRA]},
+        // Up from each tab: the bottom row of the cells.
+        {CG, 1, 8, 1, VK_UP, {129, 418}},
+        {CG, 1, 8, 2, VK_UP, {293, 418}},
+        {CG, 1, 8, 3, VK_UP, {507, 418}},
+        {CG, 1, 8, 4, VK_UP, {671, 418}},
+        {REPLAY, 1, 7, 2, VK_UP, {211, 418}},
+        {REPLAY, 1, 7, 3, VK_UP, {589, 418}},
     };
     Start();
     for (const Warp& w : warps) {
@@ -424,6 +439,26 @@ TEST_F(Gallery, DrawingShowsWhatThePageHolds) {
     EXPECT_EQ(WB::At(frame, 620, 556), Cell("rp-n"));
     EXPECT_EQ(WB::At(frame, 792, 288), Cell("next-n"));
     EXPECT_NE(WB::At(frame, 8, 288), Cell("prev-n")) << "no page before the first";
+    // The background shows its key-coloured pixels: its top-left pixel is one.
+    EXPECT_EQ(WB::At(frame, 0, 0), mkdemo::PicturePainter::kKeyColor);
+    // The current heroine's name in white where it is written, and only there.
+    const auto whiteName = [](const std::vector<std::uint32_t>& shot) {
+        std::vector<Point> lit;
+        for (int y = 470; y < 512; ++y) {
+            for (int x = 37; x < 211; ++x) {
+                if (WB::At(shot, x, y) == 0xFFFFFF) lit.push_back({x, y});
+            }
+        }
+        return lit;
+    };
+    const std::vector<Point> name = whiteName(frame);
+    const std::vector<Point> expected = whiteName(bench.drawFrame([&] {
+        bench.sprite->DDTextOutLock(81, 492, "Quiravel", 0xFFFFFF, 22, 700);
+        bench.sprite->DDTextOutUnlock();
+    }));
+    ASSERT_FALSE(expected.empty());
+    EXPECT_TRUE(std::equal(name.begin(), name.end(), expected.begin(), expected.end(),
+                           [](Point a, Point b) { return a.x == b.x && a.y == b.y; }));
     // A locked cell under the pointer shows no cursor; the current tab under it and
     // the selected kind under it keep their looks; a tab under it is lit.
     Standby(kCGCell[1]);
@@ -439,6 +474,12 @@ TEST_F(Gallery, DrawingShowsWhatThePageHolds) {
     frame = Frame();
     EXPECT_EQ(WB::At(frame, 792, 284), Cell("next-h")) << "a pixel higher";
     EXPECT_NE(WB::At(frame, 792, 315), Cell("next-h"));
+    // Both arrows on a middle page, edge to edge.
+    Show(QUIRA, CG, 2);
+    Standby(kOff);
+    frame = Frame();
+    for (const int x : {4, 35}) EXPECT_EQ(WB::At(frame, x, 288), Cell("prev-n")) << x;
+    for (const int x : {764, 795}) EXPECT_EQ(WB::At(frame, x, 288), Cell("next-n")) << x;
     // REPLAY: a title only on the unlocked cell; a single page has no arrows.
     Show(QUIRA, REPLAY);
     frame = Frame();
