@@ -20,13 +20,8 @@ if [[ ${1:-} != --inside ]]; then
     root=$(cd "$(dirname "$0")/.." && pwd)
     build=$(cd "${1:-$root/build/release}" && pwd)
     demo=${2:-$root/run}
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    if [[ -d $demo/dat ]]; then
-        ln -s "$(cd "$demo/dat" && pwd)" "$work/dat"
-    else
-        "$build/bin/mkdemo" "$work" >/dev/null
-    fi
+    source "$root/bench/demo-work.sh"
+    demo_work "$build" "$demo"
     xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$build/bin/zkgame" "$work"
     exit
 fi
