@@ -475,7 +475,7 @@ TEST_F(Gallery, DrawingShowsWhatThePageHolds) {
     EXPECT_EQ(WB::At(frame, 792, 284), Cell("next-h")) << "a pixel higher";
     EXPECT_NE(WB::At(frame, 792, 315), Cell("next-h"));
     // Both arrows on a middle page, edge to edge.
-    Show(QUIRA, CG, 2);
+    Show(QUIRA, REPLAY, 2);
     Standby(kOff);
     frame = Frame();
     for (const int x : {4, 35}) EXPECT_EQ(WB::At(frame, x, 288), Cell("prev-n")) << x;
