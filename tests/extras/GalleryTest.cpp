@@ -201,6 +201,10 @@ TEST_F(Gallery, ThePlaceSurvivesAScene) {
                          gallery.nPageMax, gallery.nPageItemNum),
               std::tuple(QUIRA, REPLAY, 1, 10, 7, 6));
     EXPECT_TRUE(Loaded(119));
+    // The background without its key, the material with it.
+    EXPECT_EQ(
+        std::tuple(bench.sprite->GetSurfaceColorKey(30), bench.sprite->GetSurfaceColorKey(31)),
+        std::tuple(0, 1));
     Show(DULCANE, CG, 3);
     gallery.ReleaseFromRecuerdo();
     ASSERT_EQ(gallery.InitializeFromRecuerdo(bench.context, GALLERY_WORDS::From(cg, replay)), 1);
