@@ -6,7 +6,6 @@ namespace {
 
 using platform::Rect;
 
-constexpr int kEffectCell = 5;
 constexpr int kEffectBack = 6;
 constexpr int kEffectChange = 8;
 
