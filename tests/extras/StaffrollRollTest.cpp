@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "extras/STAFFROLL_DATA.h"
@@ -248,6 +249,13 @@ TEST_F(Roll, InitializeFailsWithItsLinesAndReleaseUnloadsEverything) {
     EXPECT_EQ(bench.lines(),
               std::vector<std::string>(3, "Error: <STAFFROLL_DATA::Initialize> 引数が不正です"));
     bench.kit.clearLog();
+
+    // Halfway through, both backgrounds have moved; a release puts them back.
+    Start();
+    At(65000);
+    ASSERT_NE(std::pair(roll.nBG1X, roll.nBG2X), std::pair(0, 0));
+    roll.Release();
+    EXPECT_EQ(std::pair(roll.nBG1X, roll.nBG2X), std::pair(0, 0));
 
     Start();
     At(130000);
