@@ -158,12 +158,21 @@ TEST_P(DrawListPictures, ClipListsAndKeysAreThoseOfTheirDraw) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, DrawListPictures, testing::Values(32, 16));
 
-TEST(DrawList, AStillFrameTouchesNoPixelAndPresentsNothingNew) {
+// A headless display at 32 bits with the scenes' materials in its format.
+struct DrawList : testing::Test {
+    void SetUp() override {
+        ASSERT_EQ(
+            display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
+            platform::DD_OK);
+        materials = std::make_unique<Materials>(context->backBuffer->format());
+    }
     platform::HeadlessDisplay display;
     std::unique_ptr<platform::DisplayContext> context;
-    ASSERT_EQ(display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
-              platform::DD_OK);
-    Materials m(context->backBuffer->format());
+    std::unique_ptr<Materials> materials;
+};
+
+TEST_F(DrawList, AStillFrameTouchesNoPixelAndPresentsNothingNew) {
+    Materials& m = *materials;
     int composed = 0;
     display.onCompose = [&composed](const std::vector<std::uint32_t>&, int) { ++composed; };
     Surface& back = *context->backBuffer;
@@ -197,12 +206,8 @@ TEST(DrawList, AStillFrameTouchesNoPixelAndPresentsNothingNew) {
     EXPECT_EQ(display.frame(), first);
 }
 
-TEST(DrawList, AFrameThatNeverReachedThePrimaryIsDrawnNextTime) {
-    platform::HeadlessDisplay display;
-    std::unique_ptr<platform::DisplayContext> context;
-    ASSERT_EQ(display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
-              platform::DD_OK);
-    Materials m(context->backBuffer->format());
+TEST_F(DrawList, AFrameThatNeverReachedThePrimaryIsDrawnNextTime) {
+    Materials& m = *materials;
     Surface& back = *context->backBuffer;
     Scene(back, m, 30);
     ASSERT_EQ(display.present(*context), platform::DD_OK);
@@ -218,12 +223,8 @@ TEST(DrawList, AFrameThatNeverReachedThePrimaryIsDrawnNextTime) {
 
 // A still frame read in its middle has its draws done though the picture stays; the
 // next frame, read by nothing but the present, is drawn from its own first draw on.
-TEST(DrawList, AFrameAfterAStillFrameReadInItsMiddleIsDrawnWhole) {
-    platform::HeadlessDisplay display;
-    std::unique_ptr<platform::DisplayContext> context;
-    ASSERT_EQ(display.createContext({platform::kLevelDefault, kWidth, kHeight, 32, false}, context),
-              platform::DD_OK);
-    Materials m(context->backBuffer->format());
+TEST_F(DrawList, AFrameAfterAStillFrameReadInItsMiddleIsDrawnWhole) {
+    Materials& m = *materials;
     Surface& back = *context->backBuffer;
     Scene(back, m, 30);
     ASSERT_EQ(display.present(*context), platform::DD_OK);
