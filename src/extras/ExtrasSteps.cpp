@@ -57,9 +57,13 @@ bool ExtrasSteps::SettingsOpeners(const POINTER_INPUT& input) {
         ctx.pShell->configRequest == 0) {
         return false;
     }
+    OpenSettings();
+    return true;
+}
+
+void ExtrasSteps::OpenSettings() {
     host_.SettingsOpen();
     host_.ProcStep() = mode_.nConfigOpen;
-    return true;
 }
 
 bool ExtrasSteps::IsSettingsStep(std::int32_t nStep) const {

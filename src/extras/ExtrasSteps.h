@@ -49,6 +49,8 @@ public:
     // The right button, 'C' and the menu's Settings, each while settings are allowed:
     // true when one opened the screen, which ends the standby's frame.
     bool SettingsOpeners(const POINTER_INPUT& input);
+    // The settings screen opens over the mode: its open step next.
+    void OpenSettings();
     // Whether nStep is one of the mode's settings steps.
     bool IsSettingsStep(std::int32_t nStep) const;
     // One frame of the settings step running: 1 to go on, -1 failed.

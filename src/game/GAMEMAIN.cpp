@@ -33,29 +33,25 @@ constexpr const char8_t* kNoMatchText[] = {
 }  // namespace
 
 const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
-    {"", u8"", nullptr, nullptr},
-    {"LogoProc", u8"GAMEMAIN::LogoProcが失敗しました", &GAMEMAIN::LogoProc,
-     &GAMEMAIN::LogoDrawProc},
-    {"DemoProc", u8"GAMEMAIN::DemoProcが失敗しました", &GAMEMAIN::DemoProc,
-     &GAMEMAIN::DemoDrawProc},
-    {"TitleProc", u8"GAMEMAIN::TitleProcが失敗しました", &GAMEMAIN::TitleProc,
-     &GAMEMAIN::TitleDrawProc},
-    {"SpecialProc", u8"GAMEMAIN::SpecialProcが失敗しました", &GAMEMAIN::SpecialProc,
-     &GAMEMAIN::SpecialDrawProc},
-    {"CGModeProc", u8"GAMEMAIN::CGModeProcが失敗しました", &GAMEMAIN::CGModeProc,
-     &GAMEMAIN::CGModeDrawProc},
-    {"RecurdoMainProc", u8"GAMEMAIN::RecurdoMainProcが失敗しました", nullptr, nullptr},
-    {"HintModeMainProc", u8"GAMEMAIN::HintModeMainProcが失敗しました", nullptr, nullptr},
-    {"BGMModeMainProc", u8"GAMEMAIN::BGMModeMainProcが失敗しました", &GAMEMAIN::BGMModeMainProc,
+    {u8"", nullptr, nullptr},
+    {u8"GAMEMAIN::LogoProcが失敗しました", &GAMEMAIN::LogoProc, &GAMEMAIN::LogoDrawProc},
+    {u8"GAMEMAIN::DemoProcが失敗しました", &GAMEMAIN::DemoProc, &GAMEMAIN::DemoDrawProc},
+    {u8"GAMEMAIN::TitleProcが失敗しました", &GAMEMAIN::TitleProc, &GAMEMAIN::TitleDrawProc},
+    {u8"GAMEMAIN::SpecialProcが失敗しました", &GAMEMAIN::SpecialProc, &GAMEMAIN::SpecialDrawProc},
+    {u8"GAMEMAIN::CGModeProcが失敗しました", &GAMEMAIN::CGModeProc, &GAMEMAIN::CGModeDrawProc},
+    {u8"GAMEMAIN::RecurdoMainProcが失敗しました", &GAMEMAIN::RecurdoMainProc,
+     &GAMEMAIN::RecurdoDrawProc},
+    {u8"GAMEMAIN::HintModeMainProcが失敗しました", &GAMEMAIN::HintModeMainProc,
+     &GAMEMAIN::HintModeDrawProc},
+    {u8"GAMEMAIN::BGMModeMainProcが失敗しました", &GAMEMAIN::BGMModeMainProc,
      &GAMEMAIN::BGMModeDrawProc},
-    {"ADVMainProc", u8"GAMEMAIN::ADVMainProcが失敗しました", &GAMEMAIN::ADVMainProc,
-     &GAMEMAIN::ADVDrawProc},
-    {"ClothesSelectProc", u8"GAMEMAIN::ClothesSelectProcが失敗しました",
-     &GAMEMAIN::ClothesSelectProc, &GAMEMAIN::ClothesSelectDrawProc},
-    {"DressRoomMainProc", u8"GAMEMAIN::DressRoomMainProcが失敗しました",
-     &GAMEMAIN::DressRoomMainProc, &GAMEMAIN::DressRoomDrawProc},
-    {"StaffrollMainProc", u8"GAMEMAIN::StaffroomMainProcが失敗しました",
-     &GAMEMAIN::StaffrollMainProc, &GAMEMAIN::StaffrollDrawProc},
+    {u8"GAMEMAIN::ADVMainProcが失敗しました", &GAMEMAIN::ADVMainProc, &GAMEMAIN::ADVDrawProc},
+    {u8"GAMEMAIN::ClothesSelectProcが失敗しました", &GAMEMAIN::ClothesSelectProc,
+     &GAMEMAIN::ClothesSelectDrawProc},
+    {u8"GAMEMAIN::DressRoomMainProcが失敗しました", &GAMEMAIN::DressRoomMainProc,
+     &GAMEMAIN::DressRoomDrawProc},
+    {u8"GAMEMAIN::StaffroomMainProcが失敗しました", &GAMEMAIN::StaffrollMainProc,
+     &GAMEMAIN::StaffrollDrawProc},
 };
 
 GAMEMAIN::GAMEMAIN() { Clear(); }
@@ -105,9 +101,11 @@ void GAMEMAIN::Clear() {
     BGMData.Release();
     CGModeData.Release();
     StaffrollData.Release();
+    RecurdoData.Release();
     nScrSkipEnableFlg = 0;
     nScrSkipLine = 0;
-    bAdvEffectsReported = false;
+    bStoryEffectsReported = false;
+    bSceneSetUp = false;
     for (AUTO_SKIP_FILE_DATA& entry : AutoSkipFileData) entry.Clear();
 }
 
@@ -230,15 +228,7 @@ std::uint32_t GAMEMAIN::BootProc() {
     return 1;
 }
 
-std::uint32_t GAMEMAIN::RunModeProc() {
-    const MODE_ENTRY& entry = ModeTable[nMode];
-    if (entry.pProc == nullptr) {
-        platform::LogError("GAMEMAIN::GameMainFunc", u8"モード%d (%s) はこのビルドにありません",
-                           nMode, platform::Utf8Arg(entry.szProcName));
-        return 0;
-    }
-    return ModeResult((this->*entry.pProc)());
-}
+std::uint32_t GAMEMAIN::RunModeProc() { return ModeResult((this->*ModeTable[nMode].pProc)()); }
 
 std::uint32_t GAMEMAIN::ModeResult(std::int32_t nResult) const {
     if (nResult != -1) return 1;

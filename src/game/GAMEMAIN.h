@@ -5,11 +5,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "extras/BGM_DATA.h"
 #include "extras/CG_MODE_DATA.h"
 #include "extras/DR_DATA.h"
+#include "extras/RECURDO_DATA.h"
 #include "extras/SPECIAL_DATA.h"
 #include "extras/STAFFROLL_DATA.h"
 #include "game/AUTO_SKIP_FILE_DATA.h"
@@ -153,6 +155,26 @@ public:
     std::int32_t ADVMainProc();
     std::uint32_t ADVDrawProc();
     std::int32_t ADVKeyCursorMove();
+
+    // Scene recollection (mode 6) and hint (mode 7): one story script run with the
+    // adventure's machinery, then back to the gallery or the extras menu.
+    std::int32_t RecurdoMainProc();
+    std::uint32_t RecurdoDrawProc();
+    std::int32_t HintModeMainProc();
+    std::uint32_t HintModeDrawProc();
+
+    // What the modes that run a story share.
+    // Effects nEffects loaded; a failure is told once under szTag, however often it is
+    // retried, until they load. True when all loaded.
+    bool LoadStoryEffects(const char* szTag, std::span<const int> nEffects);
+    // Whether a click stops skipping: the window shown, no choice up, skip on and
+    // allowed inside text read; with bBarTest, also no screen over the bar.
+    bool ClickCancelsSkip(std::int32_t nClick, bool bBarTest) const;
+    // The script, the layers with their wipe and mosaic, and the characters, reset
+    // with nCharReset.
+    void ReleaseScriptScene(std::int32_t nCharReset);
+    // The characters' and picture layers' animations for this frame.
+    void StoryAnimate();
 
     // Costume select (mode 10): the eight cards, and the save, load and settings
     // screens over them, run by its record.
@@ -365,8 +387,11 @@ public:
     STAFFROLL_DATA StaffrollData;
     std::uint32_t dwCGFlg[8] = {};
     std::uint32_t dwReplayFlg[6] = {};
-    // The adventure's effect loading has told its failure since it began retrying.
-    bool bAdvEffectsReported = false;
+    RECURDO_DATA RecurdoData;
+    // The story's effect loading has told its failure since it began retrying.
+    bool bStoryEffectsReported = false;
+    // A scene's set-up has run and only its effects are still to load.
+    bool bSceneSetUp = false;
 
 private:
     // The command a report is about, kept before its handler may clear the slot.
@@ -376,9 +401,8 @@ private:
         char szCommand[SCR_CMD_DATA::kWordSize] = {};
     };
 
-    // One mode's entry in the dispatch; a mode not in this build has no procedure.
+    // One mode's entry in the dispatch; the boot (mode 0) has none, run apart.
     struct MODE_ENTRY {
-        const char* szProcName;
         const char8_t* szFailedText;
         std::int32_t (GAMEMAIN::*pProc)();
         std::uint32_t (GAMEMAIN::*pDrawProc)();
@@ -395,12 +419,22 @@ private:
     std::int32_t DemoStart();
     std::int32_t DemoWatch();
     void ReleaseSounds();
-    void ADVDrawBackground();
+    // Where a drawing mode tells its failed calls: its tag and its own latch.
+    struct DRAW_REPORT {
+        const char* szTag;
+        DrawFailureLatch& latch;
+        void Check(bool bFailed, int nItem = 0, CallSite site = CallSite::Here()) const;
+    };
+    // The story's scene: backgrounds with their wipe strips, then the mosaic, or the
+    // picture layers and the characters.
+    void StoryDraw(const DRAW_REPORT& report);
+    void StoryDrawBackground(const DRAW_REPORT& report);
     // Wipe strip i of background layer 1, cut to the layer's picture.
     platform::Rect BGStripRect(std::int32_t i) const;
-    void ADVDrawMosaic();
-    void ADVDrawPicture(const GRAPHIC_DATA_EX& layer, int nLayer);
-    void ADVDrawCheck(bool bFailed, int nItem = 0, CallSite site = CallSite::Here());
+    void StoryDrawMosaic(const DRAW_REPORT& report);
+    void StoryDrawPicture(const DRAW_REPORT& report, const GRAPHIC_DATA_EX& layer, int nLayer);
+    // A scene mode's draw under its tag, with or without the return button.
+    std::uint32_t SceneDrawProc(const char* szTag, DrawFailureLatch& latch, bool bReturnButton);
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
@@ -430,6 +464,8 @@ private:
 
     SCR_REPORT ScrReport;
     DrawFailureLatch advDrawLatch_;
+    DrawFailureLatch recurdoDrawLatch_;
+    DrawFailureLatch hintDrawLatch_;
     std::function<std::int32_t()> scrRandomSource_;
     std::function<void(const char*)> scrObserver_;
 };

@@ -73,17 +73,6 @@ bool MaySave(const GAMEMAIN& game) {
     return game.nSaveEnableFlg != 0 && game.SelectWindowData.nSelect == -1;
 }
 
-// The skip toggle stops at a click while the script stands inside text already read.
-bool CancelsSkip(const GAMEMAIN& game, const POINTER_INPUT& input) {
-    const MSG_WINDOW_DATA& window = game.MsgWindowData;
-    const bool bInsideRead = game.nScrSkipLine == -1 || game.nScrSkipLine > game.ScrFileData.nLine;
-    return game.nMsgWndDispFlg != 0 && input.click == KEY_STATE_RELEASED &&
-           game.SelectWindowData.SlcWnd[0].nDispFlg == 0 &&
-           window.nButtonState[MSG_BUTTON_SKIP] != MSG_WINDOW_DATA::kButtonDisable &&
-           window.nBarUseFlg == 0 && window.nSkipFlg != 0 && game.nScrSkipEnableFlg == 1 &&
-           bInsideRead;
-}
-
 // The keys and the right button that open a screen: 0 when none acts this frame.
 std::int32_t KeyTriggers(GAMEMAIN& game, const ZKSYSTEM& system, const POINTER_INPUT& input) {
     if (input.right == KEY_STATE_RELEASED && game.nConfigEnableFlg != 0) return OpenSettings(game);
@@ -120,15 +109,6 @@ void RunWindows(GAMEMAIN& game, const POINTER_INPUT& input) {
     game.SelectWindowData.WindowStandby(input.nX, input.nY, input.click, game.dwNowTime, nChoose);
 }
 
-void Animate(GAMEMAIN& game) {
-    for (std::int32_t i = 0; i < game.nCharNum; ++i) {
-        if (game.pCharData[i].nDispFlg != 0) game.pCharData[i].Animation(game.dwNowTime);
-    }
-    for (GRAPHIC_DATA_EX* layer : {&game.PRIM2, &game.PRIM1}) {
-        if (layer->nDispFlg != 0) layer->AnimationProc(game.dwNowTime);
-    }
-}
-
 void ReleaseWindows(GAMEMAIN& game) {
     game.ConfigData.Release();
     game.MsgWindowData.Release();
@@ -137,27 +117,15 @@ void ReleaseWindows(GAMEMAIN& game) {
     game.DayWindowData.Release();
 }
 
-void ReleaseScene(GAMEMAIN& game, std::int32_t nCharReset) {
-    game.ScrFileData.Release();
-    game.BGGraphData1.Release();
-    game.BGGraphData2.Release();
-    game.BGDataClear();
-    game.PRIM1.Reset();
-    game.PRIM2.Reset();
-    for (std::int32_t i = 0; game.pCharData && i < game.nCharNum; ++i) {
-        game.pCharData[i].Reset(nCharReset);
-    }
-}
-
 // Everything the story loaded goes; only the overlay's black stays, for the next mode.
 // Only the costume select keeps the music and the characters' progress.
 void ReleaseStory(GAMEMAIN& game, std::int32_t nNextMode) {
     const bool bKeepMusic = nNextMode == GAME_MODE_CLOTHES_SELECT;
     if (nNextMode == GAME_MODE_TITLE) {
         ReleaseWindows(game);
-        ReleaseScene(game, 1);
+        game.ReleaseScriptScene(1);
     } else {
-        ReleaseScene(game, bKeepMusic ? 0 : 1);
+        game.ReleaseScriptScene(bKeepMusic ? 0 : 1);
         ReleaseWindows(game);
     }
     if (nNextMode == GAME_MODE_STAFFROLL) {
@@ -183,25 +151,15 @@ std::int32_t NewGame(GAMEMAIN& game) {
     game.BGDataClear();
     game.MsgWindowData.ButtonDisable(kBackLogButtons);
     game.szBGMName[0] = '\0';
-    game.bAdvEffectsReported = false;
+    game.bStoryEffectsReported = false;
     game.nProcStep = ADV_STEP_EFFECTS;
     return 1;
 }
 
-// A missing effect is retried every frame but told once, not sixty times a second.
 std::int32_t LoadEffects(GAMEMAIN& game) {
-    bool bLoaded = true;
-    for (const int effect : kEffects) {
-        bLoaded = SELoad(game.pSnd, game.pSystem, effect, nullptr, *game.pShell) == 1 && bLoaded;
-    }
-    if (bLoaded) {
-        game.bAdvEffectsReported = false;
-        game.nProcStep = ADV_STEP_START_FADE;
-        return 1;
-    }
-    if (!game.bAdvEffectsReported) platform::LogError(kTag, u8"SEのロードに失敗しました");
-    game.bAdvEffectsReported = true;
-    return 0;
+    if (!game.LoadStoryEffects(kTag, kEffects)) return 0;
+    game.nProcStep = ADV_STEP_START_FADE;
+    return 1;
 }
 
 // The overlay fades away; a new story then grants save, load and settings.
@@ -238,7 +196,7 @@ std::int32_t MainLoop(GAMEMAIN& game) {
         game.nMsgWndDispFlg = 1;
         return 1;
     }
-    if (CancelsSkip(game, input)) {
+    if (game.ClickCancelsSkip(input.click, true)) {
         game.MsgWindowData.nSkipFlg = 0;
         game.MsgWindowData.nButtonState[MSG_BUTTON_SKIP] = MSG_WINDOW_DATA::kButtonNormal;
         return 1;
@@ -256,7 +214,7 @@ std::int32_t MainLoop(GAMEMAIN& game) {
     if (const std::int32_t opened = MenuTriggers(game); opened != 0) return opened;
     if (game.ScrFileData.nGoToClothesFlg != 0) return LeaveRequested(game, ADV_STEP_TO_CLOTHES);
     if (game.ScrFileData.nEndScriptFlg != 0) return LeaveRequested(game, ADV_STEP_TO_STAFFROLL);
-    Animate(game);
+    game.StoryAnimate();
     return 1;
 }
 
@@ -340,6 +298,51 @@ void GAMEMAIN::UnloadModeResources() {
     for (int i = 0; i < kSurfaceSlots; ++i) SurfaceUnload(pSprite, pSystem, i);
     for (int i = 0; i < kTextureSlots; ++i) TextureUnload(pSprite, pSystem, i);
     for (int i = kFirstEffectBuffer; i < kWaveSlots; ++i) SEUnload(pSnd, pSystem, i, *pShell);
+}
+
+// A missing effect is retried every frame but told once, not sixty times a second.
+bool GAMEMAIN::LoadStoryEffects(const char* szTag, std::span<const int> nEffects) {
+    bool bLoaded = true;
+    for (const int effect : nEffects) {
+        bLoaded = SELoad(pSnd, pSystem, effect, nullptr, *pShell) == 1 && bLoaded;
+    }
+    if (bLoaded) {
+        bStoryEffectsReported = false;
+        return true;
+    }
+    if (!bStoryEffectsReported) platform::LogError(szTag, u8"SEのロードに失敗しました");
+    bStoryEffectsReported = true;
+    return false;
+}
+
+// The skip toggle stops at a click while the script stands inside text already read.
+bool GAMEMAIN::ClickCancelsSkip(std::int32_t nClick, bool bBarTest) const {
+    const MSG_WINDOW_DATA& window = MsgWindowData;
+    const bool bInsideRead = nScrSkipLine == -1 || nScrSkipLine > ScrFileData.nLine;
+    return nMsgWndDispFlg != 0 && nClick == KEY_STATE_RELEASED &&
+           SelectWindowData.SlcWnd[0].nDispFlg == 0 &&
+           window.nButtonState[MSG_BUTTON_SKIP] != MSG_WINDOW_DATA::kButtonDisable &&
+           (!bBarTest || window.nBarUseFlg == 0) && window.nSkipFlg != 0 &&
+           nScrSkipEnableFlg == 1 && bInsideRead;
+}
+
+void GAMEMAIN::ReleaseScriptScene(std::int32_t nCharReset) {
+    ScrFileData.Release();
+    BGGraphData1.Release();
+    BGGraphData2.Release();
+    BGDataClear();
+    PRIM1.Reset();
+    PRIM2.Reset();
+    for (std::int32_t i = 0; pCharData && i < nCharNum; ++i) pCharData[i].Reset(nCharReset);
+}
+
+void GAMEMAIN::StoryAnimate() {
+    for (std::int32_t i = 0; i < nCharNum; ++i) {
+        if (pCharData[i].nDispFlg != 0) pCharData[i].Animation(dwNowTime);
+    }
+    for (GRAPHIC_DATA_EX* layer : {&PRIM2, &PRIM1}) {
+        if (layer->nDispFlg != 0) layer->AnimationProc(dwNowTime);
+    }
 }
 
 std::int32_t GAMEMAIN::ADVMainProc() {

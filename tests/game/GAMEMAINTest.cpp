@@ -95,23 +95,25 @@ TEST(GameMain, BootWithoutScenarioDataFailsAndWritesNoSave) {
     EXPECT_TRUE(fs::is_empty("sav"));
 }
 
-TEST(GameMain, AModeNotInThisBuildEndsTheGameTheFrameAfterItsChange) {
-    // The two missing modes: a shifted name table shows in either.
+TEST(GameMain, AModesFailureEndsTheGameUnderItsOwnName) {
+    // Step 7 of either scene mode closes a settings screen never opened: a shifted
+    // dispatch row would run or name another mode.
     for (const auto& [mode, proc] : {std::pair{6, "RecurdoMainProc"}, {7, "HintModeMainProc"}}) {
         SCOPED_TRACE(mode);
         FreshGame k;
         k.game->nMode = 3;
-        k.game->nProcStep = 4;
         k.game->ChangeMode(mode);
+        k.game->nProcStep = 7;
         EXPECT_EQ(k.game->nOldMode, 3);
-        EXPECT_EQ(k.game->GetMode(), mode);
-        EXPECT_EQ(k.game->GetProcStep(), 0);
-
         EXPECT_EQ(k.game->GameDrawFunc(), 1u);
         EXPECT_EQ(k.presents(), 1);
         EXPECT_EQ(k.game->GameMainFunc(), 0u);
-        EXPECT_EQ(k.lines(), Lines{"Error: <GAMEMAIN::GameMainFunc> モード" + std::to_string(mode) +
-                                   " (" + proc + ") はこのビルドにありません"});
+        const std::string tag = std::string("GAMEMAIN::") + proc;
+        EXPECT_EQ(
+            k.lines(),
+            (Lines{"Error: <CONFIG_DATA::WindowClose> 初期化されていません",
+                   "Error: <" + tag + "> コンフィグウィンドウのクローズ処理でエラーが発生しました",
+                   "Error: <GAMEMAIN::GameMainFunc> " + tag + "が失敗しました"}));
     }
 }
 

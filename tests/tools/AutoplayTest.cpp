@@ -240,7 +240,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
                    "frames 1200\nwait mode 3 step 10 within 900\nat +1 click 400 500\n"
                    "at +3 dialog N\n"
                    "at +5 expect mode 3 step 10\nat +6 click 400 500\nat +8 dialog Y\n");
-    WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 7\n");
+    WriteFileBytes("enter.txt", "at 0 menu settings\nat 0 enter 7 step 7\n");
     WriteFileBytes("badenter.txt", "at 0 enter 10\nat 1 enter 9 step x\n");
     WriteFileBytes("badmenu.txt", "at 0 enter 10\n\nat 2 menu quit\n");
     WriteFileBytes("wait.txt",
@@ -255,7 +255,7 @@ TEST(AutoplayCommandLine, ExitCodesForPlannedEndsFatalErrorsBadInputAndFailedExp
         {{"--input", "badmenu.txt", DemoData::Dir()}, 2, "input:3: unknown menu item quit"},
         {{"--input", "enter.txt", DemoData::Dir()},
          1,
-         "Error: <GAMEMAIN::GameMainFunc> モード7 (HintModeMainProc) はこのビルドにありません"},
+         "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::HintModeMainProcが失敗しました"},
         {{"--input", "mode5.txt", DemoData::Dir()}, 3, "frame 0: input line 1"},
         {{"--input", "nodialog.txt", DemoData::Dir()},
          3,
