@@ -255,7 +255,7 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 18);
+    EXPECT_EQ(sheets, 19);
 }
 
 // The costume select's cursor frames go around a card, the extras menu's glow and
@@ -394,7 +394,10 @@ TEST(MkdemoCatalog, TheExtrasScreensCutEachPictureFromItsOwnCell) {
                 {"ClothesSelectMaterial", "次2", 807, 64, 839, 96, false},
                 {"QuiraFaceWnd", "表情0", 0, 0, 116, 92, false},
                 {"QuiraFaceWnd", "表情2", 116, 0, 232, 92, false},
-                {"QuiraFaceWnd", "表情1", 232, 0, 348, 92, false}};
+                {"QuiraFaceWnd", "表情1", 232, 0, 348, 92, false},
+                {"ReplayMaterial", "replay-n", 0, 0, 120, 32, false},
+                {"ReplayMaterial", "replay-h", 0, 32, 120, 64, false},
+                {"ReplayMaterial", "replay-p", 0, 64, 120, 96, false}};
     for (const auto& c : cuts) {
         const auto entry = std::find_if(catalog->begin(), catalog->end(),
                                         [&](const auto& e) { return e.stem == c.stem; });
