@@ -99,9 +99,9 @@ TEST(MkdemoOutput, SameBytesEveryRunAndThePlayersFilesSurvive) {
     EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 7);
 }
 
-// The game's own reader finds one ending reached, the costume words and the gallery's
-// pictures, nothing else: no scene item, and an empty already-read list.
-TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingCostumesAndPicturesAndNothingElse) {
+// The game's own reader finds one ending reached, the costume words, the gallery's
+// pictures and scenes, nothing else: an empty already-read list.
+TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingCostumesPicturesAndScenesOnly) {
     const std::string bytes = ReadFileBytes(DemoData::SystemSave());
     std::array<std::uint32_t, 8> cg;
     std::array<std::uint32_t, 6> replay;
@@ -120,7 +120,8 @@ TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingCostumesAndPicturesAndNothi
     // QUIRA 1 to 14, 33 and 86; DULCANE 1, 12, 13 and 33; OMBREA 1, 2 and 17; YSMA 13.
     EXPECT_EQ(cg,
               (std::array<std::uint32_t, 8>{0x3FFF, 1, 1u << 21, 0x1801, 1, 0x10003, 0, 1u << 12}));
-    for (const std::uint32_t word : replay) EXPECT_EQ(word, 0u);
+    // QUIRA's scene 1 in her first word, OMBREA's in hers.
+    EXPECT_EQ(replay, (std::array<std::uint32_t, 6>{1, 0, 0, 0, 1, 0}));
     EXPECT_EQ(clothes, (std::array<std::int32_t, 14>{5, 5, 5, 0, 1, 0, 0, 3, 1, 0, 0, 0, 0, 3}));
     EXPECT_TRUE(
         bytes.ends_with("\n---AUTO_SKIP_FILE_LIST_START---\n---AUTO_SKIP_FILE_LIST_END---\n"));
@@ -139,6 +140,58 @@ TEST(MkdemoOutput, APictureUnlockPastTheGalleryIsRefused) {
     EXPECT_TRUE(mkdemo::DemoSystemSave::UnlockPicture(cg, "YSMA", 13, error));
     EXPECT_TRUE(mkdemo::DemoSystemSave::UnlockPicture(cg, "DULCANE", 33, error));
     EXPECT_EQ(cg, (std::array<std::uint32_t, 8>{0, 0, 0, 0, 1, 0, 0, 1u << 12}));
+}
+
+// A scene is unlocked only when the gallery lists it and its script is in the
+// archive, looked up as the engine looks names up; a refused one sets nothing.
+TEST(MkdemoOutput, ASceneUnlockNeedsItsScriptAndAPlaceInTheGallery) {
+    const mkdemo::NameSet scripts = {"Q00.spt", "q01.SPT", "Q42.spt", "O01.spt", "O02.spt"};
+    const struct {
+        const char* heroine;
+        std::int32_t scene;
+        const char* error;  // nullptr: taken
+    } cases[] = {
+        {"OMBREA", 2, "scene unlock OMBREA REPLAY 2 is not in the gallery"},
+        {"YSMA", 1, "scene unlock YSMA REPLAY 1: its script Y01.spt is not in Scenario.dat"},
+        {"QUIRA", 2, "its script Q02.spt is not"},
+        {"QUIRA", 0, "scene unlock QUIRA REPLAY 0 is not in the gallery"},
+        {"QUIRA", 1, nullptr},
+        {"QUIRA", 42, nullptr},
+        {"OMBREA", 1, nullptr},
+    };
+    std::array<std::uint32_t, 6> replay{};
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_EQ(mkdemo::DemoSystemSave::UnlockScene(replay, c.heroine, c.scene, scripts, error),
+                  c.error == nullptr)
+            << c.heroine << " " << c.scene;
+        if (c.error != nullptr) {
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        }
+    }
+    EXPECT_EQ(replay, (std::array<std::uint32_t, 6>{1, 1u << 9, 0, 0, 1, 0}));
+}
+
+// A scene of the save's table whose script is missing refuses the whole demo: the
+// old archives and save stay, and nothing staged is left.
+TEST(MkdemoOutput, ASceneUnlockWithoutItsScriptLeavesTheOldDemo) {
+    zktest::TempWorkDir dir;
+    fs::copy(DemoData::SourceDir(), "src", fs::copy_options::recursive);
+    fs::remove("src/scenario/O01.spt");
+    const std::vector<std::string> old = {"Img.dat", "Scenario.dat", "unlocked.sav"};
+    fs::create_directories("out/dat");
+    for (const std::string& name : old) WriteFileBytes("out/dat/" + name, "old " + name);
+
+    const platform::ProcessResult run = RunTool("mkdemo", {"--source", "src", "out"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("mkdemo: unlocked.sav: scene unlock OMBREA REPLAY 1: its script "
+                           "O01.spt is not in Scenario.dat"),
+              std::string::npos)
+        << run.err;
+    for (const std::string& name : old) {
+        EXPECT_EQ(ReadFileBytes("out/dat/" + name), "old " + name) << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 3);
 }
 
 // The save is finished with the archives and replaced with them: when it cannot be
