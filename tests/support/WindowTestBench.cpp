@@ -33,7 +33,8 @@ constexpr const char* kMaterials[] = {"MsgWndMaterial",
                                       "BGMModeBack",
                                       "BGMModeMaterial",
                                       "CGBack",
-                                      "CGMaterial"};
+                                      "CGMaterial",
+                                      "ReplayMaterial"};
 // The gallery's thumbnails and pictures its tests unlock.
 constexpr const char* kGalleryPictures[] = {"Tb_cg_Quira_01", "Tb_cg_Quira_02", "Tb_rp_Quira_01",
                                             "EV01"};

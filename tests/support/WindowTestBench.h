@@ -13,15 +13,16 @@
 
 namespace zktest {
 
-// The script kit's engine objects set up for the in-game windows: the window
-// materials (surfaces 5 to 10), the costume cards' sheets (15 to 18), the extras
-// menu's pictures (19 and 20), the dress room's (21 and 22), the music room's (23
-// and 24) and the gallery's (30 and 31, QUIRA's first two CG thumbnails, her first
-// scene's and the picture EV01) in mkdemo's plain style, effects 4 and 5 loaded and
-// 3, 6, 7 and 8 ready in the archive, two one-second voices in VO.dat, 18 short tracks in AU.dat,
-// every play and stop recorded and text drawn as boxes. The windows take pointer, button and time
-// as arguments, so a test calls them once per simulated frame at Time(k). A failed test keeps its
-// folder, where golden mismatches are written.
+// The script kit's engine objects set up for the in-game windows: the window materials
+// (surfaces 5 to 10), the costume cards' sheets (15 to 18), the extras menu's pictures
+// (19 and 20), the dress room's (21 and 22), the music room's (23 and 24), the
+// gallery's (30 and 31, QUIRA's first two CG thumbnails, her first scene's and the
+// picture EV01) and a recollection scene's return button (32) in mkdemo's plain style,
+// effects 4 and 5 loaded and 3, 6, 7 and 8 ready in the archive, two one-second voices
+// in VO.dat, 18 short tracks in AU.dat, every play and stop recorded and text drawn as
+// boxes. The windows take pointer, button and time as arguments, so a test calls them
+// once per simulated frame at Time(k). A failed test keeps its folder, where golden
+// mismatches are written.
 struct WindowTestBench {
     static constexpr std::uint32_t kT0 = 100000;
     static constexpr std::uint32_t kFrame = 16;

@@ -99,9 +99,9 @@ TEST(MkdemoOutput, SameBytesEveryRunAndThePlayersFilesSurvive) {
     EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 7);
 }
 
-// The game's own reader finds one ending reached, the costume words and the gallery's
-// pictures, nothing else: no scene item, and an empty already-read list.
-TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingCostumesAndPicturesAndNothingElse) {
+// The game's own reader finds one ending reached, the costume words, the gallery's
+// pictures and scenes, nothing else: an empty already-read list.
+TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingCostumesPicturesAndScenesOnly) {
     const std::string bytes = ReadFileBytes(DemoData::SystemSave());
     std::array<std::uint32_t, 8> cg;
     std::array<std::uint32_t, 6> replay;
@@ -120,7 +120,8 @@ TEST(MkdemoOutput, TheSystemSaveReadsBackWithAnEndingCostumesAndPicturesAndNothi
     // QUIRA 1 to 14, 33 and 86; DULCANE 1, 12, 13 and 33; OMBREA 1, 2 and 17; YSMA 13.
     EXPECT_EQ(cg,
               (std::array<std::uint32_t, 8>{0x3FFF, 1, 1u << 21, 0x1801, 1, 0x10003, 0, 1u << 12}));
-    for (const std::uint32_t word : replay) EXPECT_EQ(word, 0u);
+    // QUIRA's scene 1 in her first word, OMBREA's in hers.
+    EXPECT_EQ(replay, (std::array<std::uint32_t, 6>{1, 0, 0, 0, 1, 0}));
     EXPECT_EQ(clothes, (std::array<std::int32_t, 14>{5, 5, 5, 0, 1, 0, 0, 3, 1, 0, 0, 0, 0, 3}));
     EXPECT_TRUE(
         bytes.ends_with("\n---AUTO_SKIP_FILE_LIST_START---\n---AUTO_SKIP_FILE_LIST_END---\n"));
@@ -139,6 +140,58 @@ TEST(MkdemoOutput, APictureUnlockPastTheGalleryIsRefused) {
     EXPECT_TRUE(mkdemo::DemoSystemSave::UnlockPicture(cg, "YSMA", 13, error));
     EXPECT_TRUE(mkdemo::DemoSystemSave::UnlockPicture(cg, "DULCANE", 33, error));
     EXPECT_EQ(cg, (std::array<std::uint32_t, 8>{0, 0, 0, 0, 1, 0, 0, 1u << 12}));
+}
+
+// A scene is unlocked only when the gallery lists it and its script is in the
+// archive, looked up as the engine looks names up; a refused one sets nothing.
+TEST(MkdemoOutput, ASceneUnlockNeedsItsScriptAndAPlaceInTheGallery) {
+    const mkdemo::NameSet scripts = {"Q00.spt", "q01.SPT", "Q42.spt", "O01.spt", "O02.spt"};
+    const struct {
+        const char* heroine;
+        std::int32_t scene;
+        const char* error;  // nullptr: taken
+    } cases[] = {
+        {"OMBREA", 2, "scene unlock OMBREA REPLAY 2 is not in the gallery"},
+        {"YSMA", 1, "scene unlock YSMA REPLAY 1: its script Y01.spt is not in Scenario.dat"},
+        {"QUIRA", 2, "its script Q02.spt is not"},
+        {"QUIRA", 0, "scene unlock QUIRA REPLAY 0 is not in the gallery"},
+        {"QUIRA", 1, nullptr},
+        {"QUIRA", 42, nullptr},
+        {"OMBREA", 1, nullptr},
+    };
+    std::array<std::uint32_t, 6> replay{};
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_EQ(mkdemo::DemoSystemSave::UnlockScene(replay, c.heroine, c.scene, scripts, error),
+                  c.error == nullptr)
+            << c.heroine << " " << c.scene;
+        if (c.error != nullptr) {
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        }
+    }
+    EXPECT_EQ(replay, (std::array<std::uint32_t, 6>{1, 1u << 9, 0, 0, 1, 0}));
+}
+
+// A scene of the save's table whose script is missing refuses the whole demo: the
+// old archives and save stay, and nothing staged is left.
+TEST(MkdemoOutput, ASceneUnlockWithoutItsScriptLeavesTheOldDemo) {
+    zktest::TempWorkDir dir;
+    fs::copy(DemoData::SourceDir(), "src", fs::copy_options::recursive);
+    fs::remove("src/scenario/O01.spt");
+    const std::vector<std::string> old = {"Img.dat", "Scenario.dat", "unlocked.sav"};
+    fs::create_directories("out/dat");
+    for (const std::string& name : old) WriteFileBytes("out/dat/" + name, "old " + name);
+
+    const platform::ProcessResult run = RunTool("mkdemo", {"--source", "src", "out"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("mkdemo: unlocked.sav: scene unlock OMBREA REPLAY 1: its script "
+                           "O01.spt is not in Scenario.dat"),
+              std::string::npos)
+        << run.err;
+    for (const std::string& name : old) {
+        EXPECT_EQ(ReadFileBytes("out/dat/" + name), "old " + name) << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator("out/dat"), fs::directory_iterator()), 3);
 }
 
 // The save is finished with the archives and replaced with them: when it cannot be
@@ -255,7 +308,7 @@ TEST(MkdemoCatalog, CellsStayInsideTheirSheetAndApart) {
             }
         }
     }
-    EXPECT_EQ(sheets, 18);
+    EXPECT_EQ(sheets, 19);
 }
 
 // The costume select's cursor frames go around a card, the extras menu's glow and
@@ -394,7 +447,10 @@ TEST(MkdemoCatalog, TheExtrasScreensCutEachPictureFromItsOwnCell) {
                 {"ClothesSelectMaterial", "次2", 807, 64, 839, 96, false},
                 {"QuiraFaceWnd", "表情0", 0, 0, 116, 92, false},
                 {"QuiraFaceWnd", "表情2", 116, 0, 232, 92, false},
-                {"QuiraFaceWnd", "表情1", 232, 0, 348, 92, false}};
+                {"QuiraFaceWnd", "表情1", 232, 0, 348, 92, false},
+                {"ReplayMaterial", "replay-n", 0, 0, 120, 32, false},
+                {"ReplayMaterial", "replay-h", 0, 32, 120, 64, false},
+                {"ReplayMaterial", "replay-p", 0, 64, 120, 96, false}};
     for (const auto& c : cuts) {
         const auto entry = std::find_if(catalog->begin(), catalog->end(),
                                         [&](const auto& e) { return e.stem == c.stem; });
@@ -528,8 +584,8 @@ TEST(MkdemoChecks, EachBrokenSourceIsRefusedWithItsLineAndTheOutputUntouched) {
          "cos03.spt:7: the line is 511 bytes long"},
         {"scenario/cos_more.spt", 1, u8"#BGDisp BG06", "cos_more.spt:1: the first line"},
         {"scenario/cos01.spt", 24, u8"#StopWave", "cos01.spt:24: #StopWave needs an ID"},
-        {"scenario/cos01.spt", 20, u8"#FlgONVar QUIRA 1 REPLAY",
-         "cos01.spt:20: the script Q01.spt"},
+        {"scenario/cos01.spt", 20, u8"#FlgONVar QUIRA 2 REPLAY",
+         "cos01.spt:20: the script Q02.spt"},
         {"scenario/cos02.spt", 5, u8"#MsgDisplay NULL 誤記", "cos02.spt:5: #MsgDisplay is not"},
         {"scenario/prologue.spt", 8, u8"#charin quira CENTER DEFAULT 16 1 500",
          "prologue.spt:8: body 16 of QUIRA does not exist"},

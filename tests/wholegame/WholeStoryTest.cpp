@@ -40,6 +40,8 @@ struct SystemSave {
 
 // The costume words after costumes 1 to 3 were unlocked and the first one played.
 constexpr std::int32_t kUnlockedCostumes[14] = {5, 5, 5};
+// The scene words after the finale unlocked QUIRA's first scene.
+constexpr std::uint32_t kUnlockedScenes[6] = {1};
 
 class WholeStory : public zktest::WholeGameTest {
 protected:
@@ -109,7 +111,7 @@ protected:
 
 // From the title's new-game item the prologue's second plate, costume 1 and the third
 // plate of its scenario lead through the finale to the staff roll; the scripts read to
-// their ends and the unlocked costumes stay in the system save.
+// their ends and the unlocked costumes and scene stay in the system save.
 TEST_F(WholeStory, TheSecondPlateAndTheFirstCostumeReachTheStaffRoll) {
     ASSERT_TRUE(start());
     ASSERT_TRUE(reach(GAME_MODE_DEMO, 1, 400));
@@ -148,6 +150,7 @@ TEST_F(WholeStory, TheSecondPlateAndTheFirstCostumeReachTheStaffRoll) {
     EXPECT_TRUE(std::all_of(save.cg + 1, save.cg + 8, [](std::uint32_t w) { return w == 0; }));
     EXPECT_EQ(save.gameClear, 1u);
     EXPECT_TRUE(std::equal(save.clothes, save.clothes + 14, kUnlockedCostumes));
+    EXPECT_TRUE(std::equal(save.replay, save.replay + 6, kUnlockedScenes));
     EXPECT_EQ(save.entries(), (Lines{"prologue.spt\t-1", "cos01.spt\t-1", "finale.spt\t-1"}));
 }
 
@@ -172,6 +175,7 @@ TEST_F(WholeStory, ThePlaythroughRunsThroughTheStaffRoll) {
     EXPECT_EQ(save.cg[5], 2u);
     EXPECT_EQ(save.gameClear, 1u);
     EXPECT_TRUE(std::equal(save.clothes, save.clothes + 14, kUnlockedCostumes));
+    EXPECT_TRUE(std::equal(save.replay, save.replay + 6, kUnlockedScenes));
     EXPECT_EQ(save.entries(), (Lines{"rehearsal.spt\t-1", "cos01.spt\t-1", "finale.spt\t-1"}));
 }
 

@@ -22,6 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kStagedSuffix = ".new";
+constexpr const char* kScriptArchive = "Scenario.dat";
 
 struct Story {
     std::vector<SourceFile> scripts;  // Init.spt first, then the scenarios by name
@@ -98,7 +99,7 @@ DemoArchive Voices(const Story& story) {
 }
 
 std::optional<DemoArchive> Scripts(const Story& story, std::vector<SourceProblem>& problems) {
-    DemoArchive archive{"Scenario.dat", {}};
+    DemoArchive archive{kScriptArchive, {}};
     for (const SourceFile& file : story.scripts) {
         std::string plain;
         for (const std::string& line : file.cp932) plain += line + "\r\n";
@@ -111,6 +112,16 @@ std::optional<DemoArchive> Scripts(const Story& story, std::vector<SourceProblem
         archive.members.push_back(zktools::MemberFromBytes(file.name, std::move(*coded)));
     }
     return archive;
+}
+
+// The scripts that the system save's scene unlocks may name.
+NameSet ScriptNames(const std::vector<DemoArchive>& archives) {
+    NameSet names;
+    for (const DemoArchive& archive : archives) {
+        if (archive.name != kScriptArchive) continue;
+        for (const zktools::CombinedMember& member : archive.members) names.insert(member.name);
+    }
+    return names;
 }
 
 void RemoveStaged(const fs::path& dat, const std::vector<DemoArchive>& archives,
@@ -182,7 +193,7 @@ bool DemoBuilder::Write(const std::string& outDir, const std::vector<DemoArchive
         return discard();
     }
     // Finished with the rest, so that a failure here still leaves the old files.
-    const std::optional<std::string> saveBytes = DemoSystemSave::Bytes(why);
+    const std::optional<std::string> saveBytes = DemoSystemSave::Bytes(ScriptNames(archives), why);
     if (!saveBytes) {
         error = std::string(DemoSystemSave::kName) + ": " + why;
         return discard();

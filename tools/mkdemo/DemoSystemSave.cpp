@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace {
 // One value the demo holds unlocked, named by the word a script would use for it; a
 // costume's summary word is given whole (bit 0 unlocked, bit 1 complete).
 struct DemoUnlock {
-    enum class Kind { Ending, Costume, Picture };
+    enum class Kind { Ending, Costume, Picture, Scene };
     Kind kind;
     const char* word;
     std::int32_t value = 0;
@@ -60,10 +61,37 @@ constexpr DemoUnlock kUnlocks[] = {
     {DemoUnlock::Kind::Picture, "OMBREA", 2},
     {DemoUnlock::Kind::Picture, "OMBREA", 17},
     {DemoUnlock::Kind::Picture, "YSMA", 13},
+    // The gallery's REPLAY pages: the scene the demo story unlocks and OMBREA's only one.
+    {DemoUnlock::Kind::Scene, "QUIRA", 1},
+    {DemoUnlock::Kind::Scene, "OMBREA", 1},
 };
 
-bool Apply(const DemoUnlock& unlock, const SystemSaveValues& values,
-           std::array<std::uint32_t, 8>& cg, std::string& error) {
+// "picture unlock QUIRA CG 3", as a script's #FlgONVar would name it.
+std::string UnlockName(std::int32_t kind, std::string_view heroine, std::int32_t nItem) {
+    static constexpr const char* kWhat[kGalleryKinds] = {"picture unlock ", "scene unlock "};
+    static constexpr const char* kWord[kGalleryKinds] = {" CG ", " REPLAY "};
+    return kWhat[kind] + std::string(heroine) + kWord[kind] + std::to_string(nItem);
+}
+
+// Sets bit nItem (from 1) of the heroine's list of the kind; false past its items.
+bool SetItemBit(std::span<std::uint32_t> words, std::int32_t kind, std::string_view heroine,
+                std::int32_t nItem, std::string& error) {
+    const auto heroines = ScriptKeywords::Heroines();
+    const HEROINE_KEYWORD* keyword = ScriptKeywords::FindHeroine(heroine);
+    const std::int32_t chara =
+        keyword == nullptr ? -1 : static_cast<std::int32_t>(keyword - heroines.data());
+    if (chara < 0 || nItem < 1 || nItem > GalleryList(chara, kind).nItems) {
+        error = UnlockName(kind, heroine, nItem) + " is not in the gallery";
+        return false;
+    }
+    const std::int32_t bit = nItem - 1;
+    words[static_cast<std::size_t>(GalleryList(chara, kind).nFirstWord + bit / 32)] |=
+        1u << (bit % 32);
+    return true;
+}
+
+bool Apply(const DemoUnlock& unlock, const SystemSaveValues& values, const NameSet& scripts,
+           std::string& error) {
     switch (unlock.kind) {
         case DemoUnlock::Kind::Ending:
             values.gameClear |= ScriptKeywords::EndingBit(unlock.word);
@@ -73,31 +101,33 @@ bool Apply(const DemoUnlock& unlock, const SystemSaveValues& values,
                 ScriptKeywords::FindCostume(unlock.word)->nNumber)] = unlock.value;
             break;
         case DemoUnlock::Kind::Picture:
-            return DemoSystemSave::UnlockPicture(cg, unlock.word, unlock.value, error);
+            return DemoSystemSave::UnlockPicture(values.cg, unlock.word, unlock.value, error);
+        case DemoUnlock::Kind::Scene:
+            return DemoSystemSave::UnlockScene(values.replay, unlock.word, unlock.value, scripts,
+                                               error);
     }
     return true;
 }
 
 }  // namespace
 
-bool DemoSystemSave::UnlockPicture(std::array<std::uint32_t, 8>& cg, std::string_view heroine,
+bool DemoSystemSave::UnlockPicture(std::span<std::uint32_t> cg, std::string_view heroine,
                                    std::int32_t nItem, std::string& error) {
-    const auto heroines = ScriptKeywords::Heroines();
-    const HEROINE_KEYWORD* keyword = ScriptKeywords::FindHeroine(heroine);
-    const std::int32_t chara =
-        keyword == nullptr ? -1 : static_cast<std::int32_t>(keyword - heroines.data());
-    if (chara < 0 || nItem < 1 || nItem > GalleryList(chara, kGalleryKindCG).nItems) {
-        error = "picture unlock " + std::string(heroine) + " CG " + std::to_string(nItem) +
-                " is not in the gallery";
-        return false;
-    }
-    const std::int32_t bit = nItem - 1;
-    cg[static_cast<std::size_t>(GalleryList(chara, kGalleryKindCG).nFirstWord + bit / 32)] |=
-        1u << (bit % 32);
-    return true;
+    return SetItemBit(cg, kGalleryKindCG, heroine, nItem, error);
 }
 
-std::optional<std::string> DemoSystemSave::Bytes(std::string& error) {
+bool DemoSystemSave::UnlockScene(std::span<std::uint32_t> replay, std::string_view heroine,
+                                 std::int32_t nItem, const NameSet& scripts, std::string& error) {
+    const std::string script = ScriptChecker::SceneScript(heroine, nItem);
+    if (scripts.count(script) == 0) {
+        error = UnlockName(kGalleryKindReplay, heroine, nItem) + ": its script " + script +
+                " is not in Scenario.dat";
+        return false;
+    }
+    return SetItemBit(replay, kGalleryKindReplay, heroine, nItem, error);
+}
+
+std::optional<std::string> DemoSystemSave::Bytes(const NameSet& scripts, std::string& error) {
     std::array<std::uint32_t, 8> cg{};
     std::array<std::uint32_t, 6> replay{};
     std::uint32_t gameClear = 0;
@@ -107,7 +137,7 @@ std::optional<std::string> DemoSystemSave::Bytes(std::string& error) {
                                   std::span<AUTO_SKIP_FILE_DATA, SystemSaveValues::kListSize>(
                                       list.data(), SystemSaveValues::kListSize)};
     for (const DemoUnlock& unlock : kUnlocks) {
-        if (!Apply(unlock, values, cg, error)) return std::nullopt;
+        if (!Apply(unlock, values, scripts, error)) return std::nullopt;
     }
     return WriteSystemSave(values);
 }

@@ -58,7 +58,7 @@ const std::map<std::string_view, Shape>& NamedShapes() {
         {"Staffroll_Material_Tex", {152, 64, K::Picture}},
         {"Staffroll_Credit", {400, 856, K::CellSheet}},
         {"CGMaterial", {953, 590, K::CellSheet}},
-        {"ReplayMaterial", {120, 96, K::Sheet}},
+        {"ReplayMaterial", {120, 96, K::CellSheet}},
     };
     return shapes;
 }
@@ -325,6 +325,15 @@ std::vector<SheetCell> GalleryCells() {
     return cells;
 }
 
+// A recollection scene's return button: normal, hovered and pressed, one above the
+// other.
+std::vector<SheetCell> ReplayCells() {
+    return GridCells(1, 3, 120, 32, [](int, int row) {
+        static const char* const looks[] = {"replay-n", "replay-h", "replay-p"};
+        return std::string(looks[row]);
+    });
+}
+
 // The staff roll's credits: full-width rows named by their kind and top, so that a
 // shot tells which row a strip was cut from.
 std::vector<SheetCell> CreditCells() {
@@ -358,6 +367,7 @@ std::vector<SheetCell> CellsOf(std::string_view stem) {
     if (stem == "BGMModeMaterial") return MusicRoomCells();
     if (stem == "CGMaterial") return GalleryCells();
     if (stem == "Staffroll_Credit") return CreditCells();
+    if (stem == "ReplayMaterial") return ReplayCells();
     return {};
 }
 

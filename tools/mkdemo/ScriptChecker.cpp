@@ -142,13 +142,6 @@ struct Context {
     }
 };
 
-// The recollection scene that #FlgONVar ... REPLAY unlocks.
-std::string SceneScript(const std::string& heroine, int scene) {
-    char name[16];
-    std::snprintf(name, sizeof name, "%c%02d.spt", heroine.empty() ? '?' : heroine[0], scene);
-    return name;
-}
-
 void CheckVoice(Context& c, const std::string& voice) {
     const bool shaped = voice.size() == 9 && voice[0] == 'V' && voice.substr(5) == ".sou" &&
                         voice.find_first_not_of("0123456789", 1) == 5;
@@ -210,7 +203,7 @@ const std::map<std::string, Rule, SjisNoCaseLess>& Rules() {
          [](Context& c, const Words& w) {
              c.variableOrCharacter(Arg(w, 0));
              if (SameWord(Arg(w, 2), "REPLAY")) {
-                 c.script(SceneScript(Arg(w, 0), std::atoi(Arg(w, 1).c_str())));
+                 c.script(ScriptChecker::SceneScript(Arg(w, 0), std::atoi(Arg(w, 1).c_str())));
              }
          }},
         {"#Love_Jadge_Start", [](Context& c, const Words& w) { c.character(w, -1, -1); }},
@@ -271,6 +264,12 @@ void StoryRegistry::Register(const std::vector<std::string>& initLines) {
             characters[w[1]] = {std::atoi(Arg(w, 2).c_str()), std::atoi(Arg(w, 3).c_str())};
         }
     }
+}
+
+std::string ScriptChecker::SceneScript(std::string_view heroine, int scene) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%c%02d.spt", heroine.empty() ? '?' : heroine[0], scene);
+    return name;
 }
 
 void ScriptChecker::Convert(SourceFile& file, bool scenario, std::vector<SourceProblem>& problems) {

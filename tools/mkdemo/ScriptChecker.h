@@ -38,6 +38,9 @@ class ScriptChecker {
 public:
     static constexpr std::size_t kMaxLineBytes = 510;
 
+    // The recollection scene that #FlgONVar <heroine> <scene> REPLAY unlocks.
+    static std::string SceneScript(std::string_view heroine, int scene);
+
     // Converts every line to CP932 into file.cp932, reporting each line that cannot
     // be carried. A scenario must open with a comment line.
     static void Convert(SourceFile& file, bool scenario, std::vector<SourceProblem>& problems);
