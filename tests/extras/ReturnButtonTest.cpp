@@ -100,10 +100,12 @@ TEST_F(ReturnButton, DrawsTheLookOfItsLastStandby) {
         EXPECT_NE(WindowTestBench::At(frame, 659, 563), colour) << look.cell;
         EXPECT_NE(WindowTestBench::At(frame, 660, 595), colour) << look.cell;
     }
-    button.RecurdoStandby(kOff.x, kOff.y, 100, 50, KEY_STATE_UP);
-    const auto& frame = bench.drawFrame([&] { button.Draw(100, 50); });
-    EXPECT_EQ(WindowTestBench::At(frame, 758, 196),
+    button.RecurdoStandby(kOff.x, kOff.y, 10, 50, KEY_STATE_UP);
+    const auto& frame = bench.drawFrame([&] { button.Draw(10, 50); });
+    EXPECT_EQ(WindowTestBench::At(frame, 669, 197),
               WindowTestBench::CellColor("ReplayMaterial", "replay-n"));
+    // The sheet's corner holds its key colour, which shows: the plate has no key.
+    EXPECT_EQ(WindowTestBench::At(frame, 668, 196), 0xFF00FFu);
     EXPECT_EQ(bench.lines(), Lines{});
 }
 
@@ -118,9 +120,11 @@ TEST_F(ReturnButton, FailuresAreToldAndTheSurfaceGoesWithTheButton) {
         EXPECT_EQ(button.Draw(kRest.x, kRest.y), 1u);
         EXPECT_EQ(button.Draw(kRest.x, kRest.y), 1u);
     });
-    EXPECT_EQ(bench.lines(), (Lines{"Error: <RECURDO_DATA::Initialize> 引数が不正です",
-                                    "Error: <RECURDO_DATA::Draw> 描画に失敗しました",
-                                    "Error: <RECURDO_DATA::Draw> 描画に失敗しました"}));
+    const std::string lost =
+        "Error: <ZKSPRITE::DDBltRange> 何らかの要因で出力元サーフェスポインタが消失しています";
+    const std::string failed = "Error: <RECURDO_DATA::Draw> 描画に失敗しました";
+    EXPECT_EQ(bench.lines(), (Lines{"Error: <RECURDO_DATA::Initialize> 引数が不正です", lost,
+                                    failed, lost, failed}));
     ASSERT_EQ(button.Initialize(bench.context), 1u);
     button.RecurdoStandby(kOn.x, kOn.y, kRest.x, kRest.y, KEY_STATE_HELD);
     button.Release();

@@ -166,8 +166,11 @@ TEST_F(SceneReplay, ASceneRunsToItsEndAndLeadsBackToItsPage) {
     }();
     zktest::SoundEventLog sounds;
     ASSERT_TRUE(playScene());
+    // The 1 ms fade starts in mode 6's second frame and ends in its third, which draws
+    // the scene without the overlay.
     EXPECT_EQ(step(), 1);
-    // The 1 ms fade ends in the next frame: the scene shows from the third on.
+    ASSERT_TRUE(runFrames(1));
+    EXPECT_EQ(std::pair(step(), g.FadeGraphData.nDispFlg), std::pair(1, 1u));
     ASSERT_TRUE(runFrames(1));
     EXPECT_EQ(step(), 2);
     EXPECT_EQ(g.FadeGraphData.nDispFlg, 0u);
