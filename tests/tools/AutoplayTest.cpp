@@ -28,17 +28,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The music room's material as mkdemo catalogs it.
-const mkdemo::PictureEntry& MusicRoomMaterial() {
-    static const mkdemo::PictureEntry entry = [] {
+// A picture of the manifest as mkdemo catalogs it.
+mkdemo::PictureEntry CatalogEntry(const std::string& stem) {
+    static const std::vector<mkdemo::PictureEntry> catalog = [] {
         std::string error;
-        const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
-        EXPECT_TRUE(catalog) << error;
-        for (const mkdemo::PictureEntry& e : catalog.value_or(std::vector<mkdemo::PictureEntry>{}))
-            if (e.stem == "BGMModeMaterial") return e;
-        return mkdemo::PictureEntry{};
+        const auto entries = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+        EXPECT_TRUE(entries) << error;
+        return entries.value_or(std::vector<mkdemo::PictureEntry>{});
     }();
-    return entry;
+    for (const mkdemo::PictureEntry& e : catalog)
+        if (e.stem == stem) return e;
+    return mkdemo::PictureEntry{};
 }
 
 // Frame, action, key or value: a compact view of what a script asks for.
@@ -323,9 +323,9 @@ TEST(AutoplayCommandLine, TheSaveLoadAndExtrasInputsEndCleanWithTheirShots) {
                 DemoData::Dir()},
                0,
                "mode 3 step 0, 0 Error, 0 Warn: end"});
-    for (const char* shot :
-         {"extras-menu", "extras-hover", "extras-dress-hover", "extras-settings", "dress-comment",
-          "dress-arrow-pressed", "dress-page2", "extras-leave"}) {
+    for (const char* shot : {"extras-menu", "extras-hover", "extras-dress-hover", "extras-settings",
+                             "dress-comment", "dress-arrow-pressed", "dress-page2", "scene-return",
+                             "scene-q01", "scene-choice", "gallery-after-scene", "extras-leave"}) {
         EXPECT_TRUE(fs::is_regular_file(fs::path("autoplay-out") / (std::string(shot) + ".png")))
             << shot;
     }
@@ -336,7 +336,7 @@ TEST(AutoplayCommandLine, TheSaveLoadAndExtrasInputsEndCleanWithTheirShots) {
                0xFFFFFF;
     };
     const auto cell = [&](const std::string& name) {
-        return mkdemo::PicturePainter::CellColors(MusicRoomMaterial()).at(name);
+        return mkdemo::PicturePainter::CellColors(CatalogEntry("BGMModeMaterial")).at(name);
     };
     const struct {
         const char* shot;
@@ -349,4 +349,12 @@ TEST(AutoplayCommandLine, TheSaveLoadAndExtrasInputsEndCleanWithTheirShots) {
         EXPECT_EQ(cellAt(room.shot, room.barX, room.barY), cell("bar")) << room.shot;
         EXPECT_EQ(cellAt(room.shot, 666, 481), cell(room.play)) << room.shot;
     }
+    // The return button of a scene lit under the pointer, at the window's lower right.
+    EXPECT_EQ(cellAt("scene-return", 770, 568),
+              mkdemo::PicturePainter::CellColors(CatalogEntry("ReplayMaterial")).at("replay-h"));
+    // The hint mode, which only an input enters, back in the extras menu.
+    ExpectRun({{"--input", DemoInput("hint.txt"), DemoData::Dir()},
+               0,
+               "mode 4 step 0, 0 Error, 0 Warn: end"});
+    EXPECT_TRUE(fs::is_regular_file("autoplay-out/hint.png"));
 }

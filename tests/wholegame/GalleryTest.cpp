@@ -247,7 +247,8 @@ TEST_F(Gallery, BackFromASceneFadesInAndStartsTheMusic) {
 }
 
 // The demo's extras input over the demo's system save: QUIRA's first CG page, a
-// picture, the second page by the arrow keys and Return, OMBREA's pages, and back.
+// picture, the second page by the arrow keys and Return, OMBREA's pages, a scene from
+// each of her and QUIRA's REPLAY pages, and back.
 TEST_F(Gallery, TheDemoRunVisitsTheGallery) {
     useSystemSave(zktest::DemoData::SystemSave());
     std::string error;
@@ -268,8 +269,8 @@ TEST_F(Gallery, TheDemoRunVisitsTheGallery) {
     };
     const autoplay::RunOutcome outcome = autoplay::InputRunner::Run(session(), *script, settings);
     EXPECT_EQ(outcome.exitCode, autoplay::RunOutcome::kDone) << outcome.reason;
-    EXPECT_EQ(pages,
-              (std::vector<std::tuple<int, int, int>>{{0, 0, 1}, {0, 0, 2}, {2, 0, 1}, {2, 1, 1}}));
+    EXPECT_EQ(pages, (std::vector<std::tuple<int, int, int>>{
+                         {0, 0, 1}, {0, 0, 2}, {2, 0, 1}, {2, 1, 1}, {0, 1, 1}}));
     EXPECT_TRUE(bPictureShown);
     EXPECT_EQ(errors(), Lines{});
 }

@@ -5,6 +5,8 @@
 #include <tuple>
 #include <vector>
 
+#include "autoplay/InputRunner.h"
+#include "autoplay/InputScript.h"
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "game/ResourcePlayer.h"
@@ -499,6 +501,42 @@ TEST_F(SceneReplay, TheHintLeadsToTheExtrasMenu) {
     EXPECT_EQ(g.FadeGraphData.fAlpha, 1.0f);
     ASSERT_TRUE(reach(GAME_MODE_SPECIAL, 2, 200));
     EXPECT_EQ(errors(), Lines{});
+}
+
+// The demo's inputs: the extras input plays OMBREA's scene and QUIRA's, the hint
+// input the hint script, each to its end and without an error.
+TEST_F(SceneReplay, TheDemoInputsPlayTheScenesAndTheHint) {
+    const struct {
+        const char* input;
+        bool bSystemSave;
+        Lines scripts;
+    } runs[] = {{"extras.txt", true, {"O01.spt", "Q01.spt"}},
+                {"hint.txt", false, {"Hint_Start.spt"}}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.input);
+        if (run.bSystemSave) useSystemSave(zktest::DemoData::SystemSave());
+        std::string error;
+        const auto script = autoplay::InputScript::Parse(
+            zktest::ReadFileBytes(zktest::DemoData::SourceDir() + "/" + run.input), error);
+        ASSERT_TRUE(script) << error;
+        Lines scripts;
+        autoplay::RunSettings settings;
+        settings.frames = script->frames.value_or(600);
+        settings.outDir = (session().folder() / "out").string();
+        settings.afterStep = [&] {
+            const std::string name = game().ScrFileData.szFileName;
+            const bool bScene = mode() == GAME_MODE_RECURDO || mode() == GAME_MODE_HINT;
+            if (bScene && !name.empty() && (scripts.empty() || scripts.back() != name)) {
+                scripts.push_back(name);
+            }
+        };
+        const autoplay::RunOutcome outcome =
+            autoplay::InputRunner::Run(session(), *script, settings);
+        EXPECT_EQ(outcome.exitCode, autoplay::RunOutcome::kDone) << outcome.reason;
+        EXPECT_EQ(scripts, run.scripts);
+        EXPECT_EQ(errors(), Lines{});
+        TearDown();
+    }
 }
 
 }  // namespace
