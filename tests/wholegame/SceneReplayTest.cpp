@@ -77,13 +77,16 @@ protected:
         return clickAt(kReplayCell1) &&
                runUntil([&] { return mode() == GAME_MODE_RECURDO; }, 100) && runFrames(1);
     }
-    // The scene playing, its window open and its first line up.
+    // The demo's scene playing, its window open and at rest.
     void playing() {
         replayPage();
         ASSERT_TRUE(playScene());
         ASSERT_TRUE(reach(GAME_MODE_RECURDO, 2, 10));
         pointAt(kAside);
-        ASSERT_TRUE(runUntil([&] { return game().MsgWindowData.nOpenFlg != 0; }, 200));
+        const MSG_WINDOW_DATA& window = game().MsgWindowData;
+        ASSERT_TRUE(runUntil(
+            [&] { return window.nOpenFlg != 0 && window.nSlideFlg == 0 && window.nY == 417; },
+            200));
     }
     // The script running in its mode, recollection or hint, its first line typed out
     // and the pointer aside.
@@ -201,7 +204,7 @@ TEST_F(SceneReplay, ASceneRunsToItsEndAndLeadsBackToItsPage) {
     Lines after;
     for (const AUTO_SKIP_FILE_DATA& entry : g.AutoSkipFileData) after.push_back(entry.szFileName);
     EXPECT_EQ(after, list);
-    EXPECT_FALSE(std::filesystem::exists("tmp/Q01.spt"));
+    EXPECT_FALSE(std::filesystem::exists(session().folder() / "tmp/Q01.spt"));
     EXPECT_EQ(errors(), Lines{});
 }
 
@@ -535,6 +538,48 @@ TEST_F(SceneReplay, TheDemoInputsPlayTheScenesAndTheHint) {
         EXPECT_EQ(outcome.exitCode, autoplay::RunOutcome::kDone) << outcome.reason;
         EXPECT_EQ(scripts, run.scripts);
         EXPECT_EQ(errors(), Lines{});
+        TearDown();
+    }
+}
+
+// A script still open when a scene is set up is closed, and its copy goes under its
+// own name.
+TEST_F(SceneReplay, AScriptLeftOpenGoesWithItsCopy) {
+    script("Q01.spt", kChoiceScene);
+    replayPage();
+    ASSERT_TRUE(game().ScrFileOpen("prologue.spt").bOpened);
+    const std::filesystem::path copy = session().folder() / "tmp/prologue.spt";
+    ASSERT_TRUE(std::filesystem::exists(copy));
+    ASSERT_TRUE(playScene());
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_STREQ(game().ScrFileData.szFileName, "Q01.spt");
+    EXPECT_EQ(errors(), Lines{});
+}
+
+// The gallery's music missing on the way back is told, and the page comes back.
+TEST_F(SceneReplay, TheGalleryMusicMissingIsToldAndThePageComesBack) {
+    playing();
+    replaceMembers("AU.dat", {{"bgm02.mus", ""}});
+    ASSERT_TRUE(clickAt(kReturn));
+    ASSERT_TRUE(reach(GAME_MODE_CG, 2, 300));
+    const Lines lines = errors();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kRecurdo + "BGMの再生に失敗しました"), 1);
+}
+
+// A failed draw is told under the mode's own draw tag, once while it keeps failing.
+TEST_F(SceneReplay, AFailedDrawIsToldUnderTheModesDrawTag) {
+    for (const bool bHint : {false, true}) {
+        SCOPED_TRACE(bHint ? "hint" : "recollection");
+        begin(bHint, {u8"#MsgWndOpen SLIDE 40", u8"#BGDisp BG01", u8"#MsgDisp NULL 一行目"});
+        GAMEMAIN& g = game();
+        ASSERT_EQ(g.BGGraphData1.nDispFlg, 1u);
+        g.pSprite->ReleaseSurface(g.BGGraphData1.nIndex);
+        ASSERT_TRUE(runFrames(3));
+        const Lines lines = errors();
+        const std::string tag = bHint ? "HintModeDrawProc" : "RecurdoDrawProc";
+        EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                             "Error: <GAMEMAIN::" + tag + "> 描画に失敗しました"),
+                  1);
         TearDown();
     }
 }
