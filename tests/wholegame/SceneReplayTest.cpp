@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -171,6 +172,12 @@ TEST_F(SceneReplay, ASceneRunsToItsEndAndLeadsBackToItsPage) {
     }();
     zktest::SoundEventLog sounds;
     ASSERT_TRUE(playScene());
+    // The backlog's two buttons start disabled, the others as the window set them up.
+    const std::uint32_t kOn = MSG_WINDOW_DATA::kButtonNormal;
+    const std::uint32_t kOff = MSG_WINDOW_DATA::kButtonDisable;
+    EXPECT_EQ(std::vector<std::uint32_t>(std::begin(g.MsgWindowData.nButtonState),
+                                         std::end(g.MsgWindowData.nButtonState)),
+              (std::vector<std::uint32_t>{kOn, kOn, kOn, kOff, kOff, kOn}));
     // The 1 ms fade starts in mode 6's second frame and ends in its third, which draws
     // the scene without the overlay.
     EXPECT_EQ(step(), 1);
