@@ -289,13 +289,16 @@ TEST_F(SceneReplay, SpaceAndTheSkipClickActInTheRecollectionOnly) {
             ASSERT_TRUE(runFrames(5));
             EXPECT_TRUE(shown(u8"一行目"));
         }
-        // Skip turned on between the press and the release.
+        // Skip turned on between the press and the release; the recollection's click
+        // stops it even while the bar is marked in use.
         down(platform::VK_LBUTTON);
         ASSERT_TRUE(runFrames(1));
         g.MsgWindowData.nSkipFlg = 1;
+        g.MsgWindowData.nBarUseFlg = 1;
         up(platform::VK_LBUTTON);
         ASSERT_TRUE(runFrames(1));
         EXPECT_EQ(g.MsgWindowData.nSkipFlg, bHint ? 1u : 0u);
+        g.MsgWindowData.nBarUseFlg = 0;
         if (!bHint) {
             ASSERT_TRUE(runFrames(20));
             EXPECT_TRUE(shown(u8"一行目"));
