@@ -242,7 +242,8 @@ TEST(MkdemoOutput, EveryPictureLoadsAtItsSizeWithTheKeyOnlyWhereMeant) {
                  {"O00H.gpc", 480, 160},
                  {"red.gpc", 800, 600},
                  {"ConfigMaterial.gpc", 748, 728},
-                 {"LoadWindowMaterial.gpc", 400, 614}};
+                 {"LoadWindowMaterial.gpc", 400, 614},
+                 {"ReplayMaterial.gpc", 120, 96}};
     for (const auto& size : sizes) {
         const auto picture = platform::BitmapFile::Decode(
             std::span(reinterpret_cast<const std::uint8_t*>(members.at(size.name).data()),
