@@ -271,8 +271,7 @@ TEST(MkdemoOutput, EveryPictureLoadsAtItsSizeWithTheKeyOnlyWhereMeant) {
             continue;
         }
         EXPECT_EQ(To565(picture->pixel(0, 0)), key) << entry.name;
-        const bool keyOnlyAtOrigin = entry.kind == K::Picture || entry.kind == K::Sheet;
-        if (keyOnlyAtOrigin) {
+        if (entry.kind == K::Picture) {
             EXPECT_EQ(keyed, 1) << entry.name;
         }
     }

@@ -14,7 +14,6 @@ enum class PictureKind {
     Picture,            // gradient with border and label
     Plate,              // a picture plate on key background
     Hills,              // a picture whose upper part is key
-    Sheet,              // a sheet without its cell list: a labelled grid
     CellSheet,          // a sheet with its cell list: labelled cells on key
     CellSheetKeyBlack,  // the same on a black key
     Body,               // character body sheet

@@ -21,7 +21,6 @@ enum : std::uint8_t {
     kText = 1,
     kOutline = 2,
     kBorder = 3,
-    kGrid = 4,
     kFlat = 5,
     kLight = 6,
     kRampFirst = 16,
@@ -29,11 +28,7 @@ enum : std::uint8_t {
 constexpr int kRampMax = 200;
 constexpr int kBorderWidth = 4;
 constexpr int kLabelHeight = 40;
-constexpr int kGridStep = 50;
-constexpr int kCoordinateStep = 100;
-constexpr int kCoordinateHeight = 12;
 constexpr std::uint32_t kOutlineColor = 0x202020;
-constexpr std::uint32_t kGridColor = 0x606060;
 constexpr std::uint32_t kUnused = 0x808080;
 
 using Palette = std::array<std::uint32_t, 256>;
@@ -100,7 +95,6 @@ Art MakeArt(const PictureEntry& entry, const std::string& colorName, std::uint32
     art.palette[kText] = 0xFFFFFF;
     art.palette[kOutline] = kOutlineColor;
     art.palette[kBorder] = Hsv(hue + 180, 0.55, 0.85);
-    art.palette[kGrid] = kGridColor;
     art.palette[kFlat] = Hsv(hue, 0.55, 0.85);
     art.palette[kLight] = Hsv(hue, 0.25, 0.95);
     art.rampSize = std::clamp(entry.height, 2, kRampMax);
@@ -210,21 +204,6 @@ void PaintRuler(IndexCanvas& canvas) {
             }
         }
     }
-}
-
-void PaintGrid(IndexCanvas& canvas, const PictureEntry& entry) {
-    const int w = canvas.width();
-    const int h = canvas.height();
-    canvas.fillRect(0, 0, w, h, kLight);
-    for (int x = 0; x < w; x += kGridStep) canvas.fillRect(x, 0, x + 1, h, kGrid);
-    for (int y = 0; y < h; y += kGridStep) canvas.fillRect(0, y, w, y + 1, kGrid);
-    for (int y = 0; y < h; y += kCoordinateStep) {
-        for (int x = 0; x < w; x += kCoordinateStep) {
-            canvas.text(std::to_string(x) + "," + std::to_string(y), x + 3, y + 3,
-                        kCoordinateHeight, kOutline);
-        }
-    }
-    NameLabel(canvas, entry, w / 2, h / 2, w - 8, h - 8, kLabelHeight);
 }
 
 void PaintBody(IndexCanvas& canvas, const PictureEntry& entry) {
@@ -343,9 +322,6 @@ std::string PicturePainter::Paint(const PictureEntry& entry, bool labelled) {
             break;
         case PictureKind::Hills:
             PaintHills(canvas, art, entry);
-            break;
-        case PictureKind::Sheet:
-            PaintGrid(canvas, entry);
             break;
         case PictureKind::CellSheet:
         case PictureKind::CellSheetKeyBlack:
