@@ -294,10 +294,15 @@ TEST_F(SceneReplay, SpaceAndTheSkipClickActInTheRecollectionOnly) {
         down(platform::VK_LBUTTON);
         ASSERT_TRUE(runFrames(1));
         g.MsgWindowData.nSkipFlg = 1;
+        g.MsgWindowData.nButtonState[MSG_BUTTON_SKIP] = MSG_WINDOW_DATA::kButtonPress;
         g.MsgWindowData.nBarUseFlg = 1;
         up(platform::VK_LBUTTON);
         ASSERT_TRUE(runFrames(1));
         EXPECT_EQ(g.MsgWindowData.nSkipFlg, bHint ? 1u : 0u);
+        if (!bHint) {
+            EXPECT_EQ(g.MsgWindowData.nButtonState[MSG_BUTTON_SKIP],
+                      MSG_WINDOW_DATA::kButtonNormal);
+        }
         g.MsgWindowData.nBarUseFlg = 0;
         if (!bHint) {
             ASSERT_TRUE(runFrames(20));
