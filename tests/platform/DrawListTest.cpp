@@ -315,6 +315,7 @@ TEST_F(DrawList, AFrameThatNeverReachedThePrimaryIsDrawnNextTime) {
     ASSERT_EQ(display.present(*context), platform::DD_OK);
     EXPECT_EQ(context->primary->toXrgb(), back.toXrgb());
     EXPECT_NE(context->primary->toXrgb(), std::vector<std::uint32_t>(kWidth * kHeight, 0));
+    EXPECT_EQ(display.frame(), back.toXrgb());
 }
 
 // A still frame read in its middle has its draws done though the picture stays; the
@@ -335,4 +336,5 @@ TEST_F(DrawList, AFrameAfterAStillFrameReadInItsMiddleIsDrawnWhole) {
     Materials im(immediate.format());
     Scene(immediate, im, 34);
     EXPECT_EQ(context->primary->toXrgb(), immediate.toXrgb());
+    EXPECT_EQ(display.frame(), immediate.toXrgb());
 }

@@ -125,14 +125,15 @@ std::int32_t Display::present(DisplayContext& context) {
     if (!primary.sameShape(back)) return DDERR_INVALIDPARAMS;
     // Only what the frame changed is copied, unless something was drawn on the
     // primary itself since.
+    Rect shown = changed;
     if (primary.version() != context.presentedVersion) {
         primary.copyPixels(back);
-        context.presentedVersion = primary.version();
+        shown = primary.bounds();
     } else if (!changed.empty()) {
         primary.copyPixels(back, changed);
-        context.presentedVersion = primary.version();
     }
-    show(primary);
+    context.presentedVersion = primary.version();
+    show(primary, shown);
     return DD_OK;
 }
 

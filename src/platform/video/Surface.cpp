@@ -304,6 +304,21 @@ void Surface::copyXrgb(std::uint32_t* out) const {
         pixels_);
 }
 
+void Surface::copyXrgb(std::uint32_t* out, const Rect& part) const {
+    settle();
+    const Rect rows = Intersect(part, bounds());
+    std::visit(
+        [&](const auto& words) {
+            for (std::int32_t y = rows.top; y < rows.bottom; ++y) {
+                const std::size_t start = static_cast<std::size_t>(y) * width_;
+                for (std::int32_t x = rows.left; x < rows.right; ++x) {
+                    out[start + x] = Xrgb(words[start + x]);
+                }
+            }
+        },
+        pixels_);
+}
+
 bool Surface::sameShape(const Surface& other) const {
     return width_ == other.width_ && height_ == other.height_ &&
            pixels_.index() == other.pixels_.index();

@@ -90,8 +90,9 @@ public:
 
     // The picture as 0x00RRGGBB words, row after row.
     std::vector<std::uint32_t> toXrgb() const;
-    // The same into width x height words at out.
+    // The same into width x height words at out, all or only the pixels inside part.
     void copyXrgb(std::uint32_t* out) const;
+    void copyXrgb(std::uint32_t* out, const Rect& part) const;
     // The same size and pixel storage.
     bool sameShape(const Surface& other) const;
     // Copies the pixels of a surface of the same shape, all or those inside part;
