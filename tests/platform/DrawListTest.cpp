@@ -176,6 +176,24 @@ TEST_P(DrawListPictures, ClipListsAndKeysAreThoseOfTheirDraw) {
     ExpectSameAsImmediate(format(), frames);
 }
 
+TEST_P(DrawListPictures, CopiesOfAPartReadTheDrawsSoFar) {
+    const Rect part{0, 0, 8, 8};
+    const auto pending = [this] {
+        auto target = std::make_unique<Surface>(kWidth, kHeight, format());
+        target->recordFrames();
+        target->fill(target->bounds(), 0xFFFFFF);
+        return target;
+    };
+    Surface copy(kWidth, kHeight, format());
+    ASSERT_TRUE(copy.copyPixels(*pending(), part));
+    EXPECT_EQ(copy.toXrgb()[0], 0xFFFFFFu);
+    EXPECT_EQ(copy.toXrgb()[kWidth * 9 + 9], 0u);
+    std::vector<std::uint32_t> words(kWidth * kHeight, 0);
+    pending()->copyXrgb(words.data(), part);
+    EXPECT_EQ(words[0], 0xFFFFFFu);
+    EXPECT_EQ(words[kWidth * 9 + 9], 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Depths, DrawListPictures, testing::Values(32, 16));
 
 namespace platform {

@@ -286,6 +286,14 @@ void DrawGeneral(Surface& target, const SpriteSource& source, const Affine2D& ma
     }
 }
 
+// A flat rectangle as a quad of its one texel.
+SpriteSource FlatSource(const Texture* flat) { return {flat, 0, 0, 1, 1, false}; }
+
+Affine2D FlatMap(const Rect& rect) {
+    const double w = static_cast<double>(rect.width()), h = static_cast<double>(rect.height());
+    return Affine2D::Scaling(w, h).then(Affine2D::Translation(rect.left + w / 2, rect.top + h / 2));
+}
+
 template <class Format>
 void DrawWith(Surface& target, const SpriteSource& source, const Affine2D& map,
               const SpritePaint& paint, const Blender& blend, const Rect& within) {
@@ -357,13 +365,6 @@ std::int32_t SpriteRasterizer::DrawFlat(Surface& target, const Rect& rect, std::
     }
     DrawFlatNow(target, rect, xrgb, blend, target.bounds());
     return DD_OK;
-}
-
-SpriteSource SpriteRasterizer::FlatSource(const Texture* flat) { return {flat, 0, 0, 1, 1, false}; }
-
-Affine2D SpriteRasterizer::FlatMap(const Rect& rect) {
-    const double w = static_cast<double>(rect.width()), h = static_cast<double>(rect.height());
-    return Affine2D::Scaling(w, h).then(Affine2D::Translation(rect.left + w / 2, rect.top + h / 2));
 }
 
 void SpriteRasterizer::DrawFlatNow(Surface& target, const Rect& rect, std::uint32_t xrgb,

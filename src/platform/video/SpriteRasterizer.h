@@ -48,14 +48,11 @@ public:
                                  BlendMode blend);
 
 private:
-    // Draw inside within only.
+    // Draw only inside within.
     static void DrawTexturedNow(Surface& target, const SpriteSource& source, const Affine2D& map,
                                 const SpritePaint& paint, const Rect& within);
     static void DrawFlatNow(Surface& target, const Rect& rect, std::uint32_t xrgb, BlendMode blend,
                             const Rect& within);
-    // The flat rectangle as a quad of its one texel.
-    static SpriteSource FlatSource(const Texture* flat);
-    static Affine2D FlatMap(const Rect& rect);
 };
 
 }  // namespace platform
