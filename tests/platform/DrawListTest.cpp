@@ -221,6 +221,14 @@ const Frame kInserted = [](Surface& s, Materials& m) {
     Text(s, "Ab");
 };
 
+// The still scene with a picture over it all, bottom rows down.
+Frame EndingWithAPicture(int bottom) {
+    return [bottom](Surface& s, Materials& m) {
+        Scene(s, m, 30);
+        s.blt({50, 40, 60, bottom}, *m.picture, {0, 0, 10, 4}, false);
+    };
+}
+
 }  // namespace
 
 TEST(DrawListDamage, IsWhereTheDrawsDifferInEitherFrame) {
@@ -234,6 +242,7 @@ TEST(DrawListDamage, IsWhereTheDrawsDifferInEitherFrame) {
          {30, 4, 41, 12}},
         {"a picture put between", kStill, kInserted, {50, 40, 60, 44}},
         {"a picture taken away", kInserted, kStill, {50, 40, 60, 44}},
+        {"the last draw differs", EndingWithAPicture(44), EndingWithAPicture(46), {50, 40, 60, 46}},
         {"the blitted picture changed",
          kStill,
          [](Surface& s, Materials& m) {
