@@ -393,19 +393,20 @@ TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
 
         // Told what changed, the host takes only that part; from another surface, all.
         const std::uint64_t after = shown();
-        frame.fill({100, 100, 110, 110}, 0x00FF00);
-        frame.setPixel(5, 5, 0x00FF00);
-        host.presentFrame(frame, {100, 100, 110, 110});
-        EXPECT_EQ(at(109, 129), 0x00FF00u);
-        EXPECT_EQ(at(5, 25), 0x0000FFu);
+        frame.fill({0, 100, 10, 110}, 0x00FF00);
+        frame.setPixel(15, 5, 0x00FF00);
+        host.presentFrame(frame, {0, 100, 10, 110});
+        EXPECT_EQ(at(0, 120), 0x00FF00u);
+        EXPECT_EQ(at(9, 129), 0x00FF00u);
+        EXPECT_EQ(at(15, 25), 0x0000FFu);
         EXPECT_EQ(shown(), after + 1);
         const Surface other = frame;
-        host.presentFrame(other, {100, 100, 110, 110});
-        EXPECT_EQ(at(5, 25), 0x00FF00u);
+        host.presentFrame(other, {0, 100, 10, 110});
+        EXPECT_EQ(at(15, 25), 0x00FF00u);
         EXPECT_EQ(shown(), after + 2);
-        frame.setPixel(5, 5, 0x0000FF);
+        frame.setPixel(15, 5, 0x0000FF);
         host.presentFrame(frame, {});
-        EXPECT_EQ(at(5, 25), 0x0000FFu);
+        EXPECT_EQ(at(15, 25), 0x0000FFu);
         EXPECT_EQ(shown(), after + 3);
         host.destroy();
     }
