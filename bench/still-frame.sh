@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays the demo under Xvfb as a player would and measures still frames, the logo's
-# hold between its fade-in and fade-out and the title after the opening movie: the
+# hold between its fade-in and fade-out, the title after the opening movie and the
+# prologue's first line waiting for a click, the new game chosen by a click: the
 # game's CPU share over each (all threads) and its minor page faults, its peak memory
 # by then (VmHWM), and the time from the start of the process to its window's first
 # picture. Never run by the tests.
@@ -14,6 +15,8 @@ set -euo pipefail
 # game area a little apart are equal, not black and not the last stretch's picture,
 # and must end with the same.
 readonly kMeasureMs=800 kGrabGapMs=50 kTitleWaitMs=10000
+# The prologue's first line is typed out well within this, and then waits.
+readonly kLineWaitMs=5000
 kGiveUpMs=8000
 
 if [[ ${1:-} != --inside ]]; then
@@ -60,8 +63,29 @@ until [[ -n $window ]] && xwininfo -id "$window" | grep -q IsViewable; do
     sleep 0.002
 done
 first=$(now_ms)
-area=$(xwininfo -id "$window" |
-    awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x + 300 "," y + 20 + 225 }')
+# The game area's top-left corner on the screen, below the strip.
+origin=$(xwininfo -id "$window" |
+    awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y + 20 }')
+read -r origin_x origin_y <<<"$origin"
+area=$((origin_x + 300)),$((origin_y + 225))
+# A left click at (x, y) of the game area, through the X server's test extension.
+click() {
+    python3 - "$((origin_x + $1))" "$((origin_y + $2))" <<'EOF'
+import ctypes, sys, time
+x11, xtst = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+display = ctypes.c_void_p(x11.XOpenDisplay(None))
+if not display:
+    sys.exit("still-frame: no X display to click on")
+xtst.XTestFakeMotionEvent(display, -1, int(sys.argv[1]), int(sys.argv[2]), 0)
+x11.XFlush(display)
+time.sleep(0.1)
+for down in (1, 0):
+    xtst.XTestFakeButtonEvent(display, 1, down, 0)
+    x11.XFlush(display)
+x11.XCloseDisplay(display)
+EOF
+}
 
 # Measures a still stretch: once the picture is still, lit and not the last stretch's,
 # the game's CPU share and page faults over kMeasureMs, then its peak memory so far.
@@ -98,5 +122,10 @@ measure "logo's hold"
 # The title comes after the opening movie, and stays until a click.
 kGiveUpMs=$((kGiveUpMs + kTitleWaitMs))
 measure "title"
+click 400 340
+pause_ms $kLineWaitMs
+# Once waited for, the line has a few seconds more to be still.
+kGiveUpMs=$(($(now_ms) - first + 3000))
+measure "adventure line"
 kill "$pid"
 wait "$pid" 2>/dev/null || true

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "platform/text/TextLayout.h"
@@ -83,6 +84,22 @@ const Frame kAdding = [](Surface& s, Materials& m) {
                                          platform::BlendMode::Additive);
 };
 
+// A small picture at (x, y) under a half-clear sprite, an additive band and a line, all
+// reaching beyond any area it changes.
+void Layered(Surface& s, Materials& m, double x, double y) {
+    s.fill(s.bounds(), 0x204060);
+    s.blt({8, 8, 40, 40}, *m.picture, {0, 0, 16, 16}, true);
+    Sprite(s, m, x, y, 255);
+    platform::SpriteSource wide{&m.texture, 0, 0, 8, 8, false};
+    platform::SpritePaint half;
+    half.alpha = 96;
+    platform::SpriteRasterizer::DrawTextured(
+        s, wide, Affine2D::Scaling(60, 24).then(Affine2D::Translation(32.5, 30.25)), half);
+    platform::SpriteRasterizer::DrawFlat(s, {0, 24, 64, 36}, 0x202020,
+                                         platform::BlendMode::Additive);
+    Text(s, "Ab");
+}
+
 class DrawListPictures : public testing::TestWithParam<int> {
 protected:
     platform::PixelFormat format() const { return platform::PixelFormat::ForDepth(GetParam()); }
@@ -130,6 +147,9 @@ TEST_P(DrawListPictures, FramesGiveThePicturesOfDrawingAtOnce) {
         },
         kAdding,
         kAdding,
+        [](Surface& s, Materials& m) { Layered(s, m, 6, 26); },
+        [](Surface& s, Materials& m) { Layered(s, m, 7, 27); },  // moved under the rest
+        [](Surface& s, Materials& m) { Layered(s, m, 7, 27); },
     };
     ExpectSameAsImmediate(format(), frames);
 }
@@ -156,7 +176,110 @@ TEST_P(DrawListPictures, ClipListsAndKeysAreThoseOfTheirDraw) {
     ExpectSameAsImmediate(format(), frames);
 }
 
+TEST_P(DrawListPictures, CopiesOfAPartReadTheDrawsSoFar) {
+    const Rect part{0, 0, 8, 8};
+    const auto pending = [this] {
+        auto target = std::make_unique<Surface>(kWidth, kHeight, format());
+        target->recordFrames();
+        target->fill(target->bounds(), 0xFFFFFF);
+        return target;
+    };
+    Surface copy(kWidth, kHeight, format());
+    ASSERT_TRUE(copy.copyPixels(*pending(), part));
+    EXPECT_EQ(copy.toXrgb()[0], 0xFFFFFFu);
+    EXPECT_EQ(copy.toXrgb()[kWidth * 9 + 9], 0u);
+    std::vector<std::uint32_t> words(kWidth * kHeight, 0);
+    pending()->copyXrgb(words.data(), part);
+    EXPECT_EQ(words[0], 0xFFFFFFu);
+    EXPECT_EQ(words[kWidth * 9 + 9], 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Depths, DrawListPictures, testing::Values(32, 16));
+
+namespace platform {
+void PrintTo(const Rect& r, std::ostream* out) {
+    *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+}  // namespace platform
+
+namespace {
+
+struct DamageCase {
+    const char* what;
+    Frame last;
+    Frame next;
+    Rect changed;
+};
+
+const Frame kNothing = [](Surface&, Materials&) {};
+// The still scene with a picture between the blit and the sprite.
+const Frame kInserted = [](Surface& s, Materials& m) {
+    s.fill(s.bounds(), 0x202020);
+    s.blt({8, 8, 40, 40}, *m.picture, {0, 0, 16, 16}, true);
+    s.blt({50, 40, 60, 44}, *m.picture, {0, 0, 10, 4}, false);
+    Sprite(s, m, 30, 4, 255);
+    Text(s, "Ab");
+};
+
+// The still scene with a picture over it all, bottom rows down.
+Frame EndingWithAPicture(int bottom) {
+    return [bottom](Surface& s, Materials& m) {
+        Scene(s, m, 30);
+        s.blt({50, 40, 60, bottom}, *m.picture, {0, 0, 10, 4}, false);
+    };
+}
+
+}  // namespace
+
+TEST(DrawListDamage, IsWhereTheDrawsDifferInEitherFrame) {
+    const Rect all{0, 0, kWidth, kHeight};
+    const std::vector<DamageCase> cases = {
+        {"still", kStill, kStill, {}},
+        {"nothing drawn", kStill, kNothing, {}},
+        {"the sprite moved",
+         kStill,
+         [](Surface& s, Materials& m) { Scene(s, m, 33); },
+         {30, 4, 41, 12}},
+        {"a picture put between", kStill, kInserted, {50, 40, 60, 44}},
+        {"a picture taken away", kInserted, kStill, {50, 40, 60, 44}},
+        {"the last draw differs", EndingWithAPicture(44), EndingWithAPicture(46), {50, 40, 60, 46}},
+        {"the blitted picture changed",
+         kStill,
+         [](Surface& s, Materials& m) {
+             m.picture->fill({0, 0, 1, 1}, 0xFF0000);
+             Scene(s, m, 30);
+         },
+         {8, 8, 40, 40}},
+        {"read in the middle",
+         kStill,
+         [](Surface& s, Materials& m) {
+             Scene(s, m, 30);
+             platform::ColorRef color = 0;
+             s.getPixel(0, 0, color);
+         },
+         {}},
+        {"only the clear differs", kStill,
+         [](Surface& s, Materials& m) { Scene(s, m, 30, 0x404040); }, all},
+        {"written outside the draws", kStill,
+         [](Surface& s, Materials& m) {
+             Scene(s, m, 30);
+             s.setPixel(0, 0, 0);
+         },
+         all},
+        {"nothing covers all", kAdding, kAdding, all},
+        {"the first frame", kNothing, kStill, all},
+    };
+    const platform::PixelFormat format = platform::PixelFormat::ForDepth(32);
+    for (const DamageCase& c : cases) {
+        Materials m(format);
+        Surface target(kWidth, kHeight, format);
+        target.recordFrames();
+        c.last(target, m);
+        target.finishFrame();
+        c.next(target, m);
+        EXPECT_EQ(target.finishFrame(), c.changed) << c.what;
+    }
+}
 
 // A headless display at 32 bits with the scenes' materials in its format.
 struct DrawList : testing::Test {
@@ -219,6 +342,7 @@ TEST_F(DrawList, AFrameThatNeverReachedThePrimaryIsDrawnNextTime) {
     ASSERT_EQ(display.present(*context), platform::DD_OK);
     EXPECT_EQ(context->primary->toXrgb(), back.toXrgb());
     EXPECT_NE(context->primary->toXrgb(), std::vector<std::uint32_t>(kWidth * kHeight, 0));
+    EXPECT_EQ(display.frame(), back.toXrgb());
 }
 
 // A still frame read in its middle has its draws done though the picture stays; the
@@ -239,4 +363,5 @@ TEST_F(DrawList, AFrameAfterAStillFrameReadInItsMiddleIsDrawnWhole) {
     Materials im(immediate.format());
     Scene(immediate, im, 34);
     EXPECT_EQ(context->primary->toXrgb(), immediate.toXrgb());
+    EXPECT_EQ(display.frame(), immediate.toXrgb());
 }

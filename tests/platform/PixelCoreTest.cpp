@@ -99,6 +99,29 @@ TEST(SpriteRasterizer, ASpriteAFractionOfATexelWideSamplesEachPixelCentre) {
     EXPECT_EQ(target.toXrgb(), (std::vector<std::uint32_t>{0x18, 0x28, 0, 0}));
 }
 
+TEST(SpriteRasterizer, AFlatRectanglePaintsItsOwnPixelsUnderItsBlend) {
+    const Rect rect{-2, 1, 3, 4};
+    const struct {
+        platform::BlendMode blend;
+        std::uint32_t inside;
+    } cases[] = {{platform::BlendMode::Normal, 0x304050},
+                 {platform::BlendMode::Additive, 0x405060}};
+    for (const auto& c : cases) {
+        Surface target(5, 5, kXrgb);
+        target.fill(target.bounds(), 0x101010);
+        ASSERT_EQ(platform::SpriteRasterizer::DrawFlat(target, rect, 0x304050, c.blend),
+                  platform::DD_OK);
+        const std::vector<std::uint32_t> pixels = target.toXrgb();
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                EXPECT_EQ(pixels[static_cast<std::size_t>(y) * 5 + x],
+                          Inside(x, y, rect) ? c.inside : 0x101010u)
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(Surface, FillsClipToEveryEdge) {
     const Rect rects[] = {
         {-5, -5, 3, 2}, {8, 6, 20, 20}, {-3, 2, 30, 4}, {4, -9, 6, 99}, {5, 5, 2, 2}, {3, 3, 3, 7},

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "platform/text/TextRenderer.h"
 #include "support/Bytes.h"
+#include "support/TestGlyphScope.h"
 #include "support/TestKit.h"
 
 using platform::PixelFormat;
@@ -113,6 +117,28 @@ TEST(TextRenderer, FullCoverageGivesTheExactTextColour) {
             EXPECT_EQ(partial > 0, smooth) << bits << " bits";
         }
     }
+}
+
+// Test glyphs stand in for the font: a box one pixel short of the cell each way, none
+// for a blank.
+TEST(TextRenderer, TestGlyphsAreBoxesOnePixelShortOfTheirCells) {
+    zktest::TestGlyphScope boxes;
+    Surface surface = WhiteSurface(32);
+    const std::string text = "A B";
+    const auto cells = TextLayout::Line(text, 10, 20, 12);
+    ASSERT_TRUE(
+        TextRenderer::Shared().draw(surface, text, cells, Style(12, false, 0), surface.bounds()));
+    std::vector<std::pair<int, int>> expected;
+    for (const std::size_t inked : {0u, 2u}) {
+        const platform::TextCell& cell = cells[inked];
+        for (int y = cell.y; y < cell.y + 11; ++y) {
+            for (int x = cell.x; x < cell.x + cell.width - 1; ++x) expected.emplace_back(x, y);
+        }
+    }
+    std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.second, a.first) < std::tie(b.second, b.first);
+    });
+    EXPECT_EQ(Ink(surface), expected);
 }
 
 TEST(TextRenderer, MissingFontIsReportedOnceAndDrawsNothing) {

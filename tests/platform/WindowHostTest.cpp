@@ -390,6 +390,24 @@ TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
         EXPECT_EQ(inDialog, first + 3);
         EXPECT_EQ(at(400, 320), 0x0000FFu);
         EXPECT_GT(shown(), inDialog);
+
+        // Told what changed, the host takes only that part; from another surface, all.
+        const std::uint64_t after = shown();
+        frame.fill({0, 100, 10, 110}, 0x00FF00);
+        frame.setPixel(15, 5, 0x00FF00);
+        host.presentFrame(frame, {0, 100, 10, 110});
+        EXPECT_EQ(at(0, 120), 0x00FF00u);
+        EXPECT_EQ(at(9, 129), 0x00FF00u);
+        EXPECT_EQ(at(15, 25), 0x0000FFu);
+        EXPECT_EQ(shown(), after + 1);
+        const Surface other = frame;
+        host.presentFrame(other, {0, 100, 10, 110});
+        EXPECT_EQ(at(15, 25), 0x00FF00u);
+        EXPECT_EQ(shown(), after + 2);
+        frame.setPixel(15, 5, 0x0000FF);
+        host.presentFrame(frame, {});
+        EXPECT_EQ(at(15, 25), 0x0000FFu);
+        EXPECT_EQ(shown(), after + 3);
         host.destroy();
     }
 }

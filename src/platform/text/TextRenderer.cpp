@@ -142,17 +142,46 @@ void TextRenderer::blend(Surface& target, const Glyph& glyph, int x, int y, Colo
     }
 }
 
-void TextRenderer::drawBoxes(Surface& target, std::string_view text,
-                             const std::vector<TextCell>& cells, const TextStyle& style,
-                             const Rect& clip) {
+void TextRenderer::forEachBox(std::string_view text, const std::vector<TextCell>& cells,
+                              const TextStyle& style, const BoxVisit& visit) {
     const Cp932Table& table = Cp932Table::Shared();
     for (const TextCell& cell : cells) {
         if (!TextLayout::Inked(text, cell)) continue;
         const char32_t code = table.toUnicode(text.substr(cell.offset, cell.length));
         if (code == 0 || IsBlank(code)) continue;
-        const Rect box{cell.x, cell.y, cell.x + cell.width - 1, cell.y + style.height - 1};
-        target.fill(Intersect(box, clip), style.color);
+        visit(Rect{cell.x, cell.y, cell.x + cell.width - 1, cell.y + style.height - 1});
     }
+}
+
+void TextRenderer::forEachGlyph(std::string_view text, const std::vector<TextCell>& cells,
+                                const TextStyle& style, const GlyphVisit& visit) {
+    auto* ft = static_cast<FT_Face>(face(style.height, style.bold));
+    const double ascender = ft->ascender;
+    const double descender = -static_cast<double>(ft->descender);
+    const int baseline =
+        static_cast<int>(std::lround(style.height * ascender / (ascender + descender)));
+    const Cp932Table& table = Cp932Table::Shared();
+    for (const TextCell& cell : cells) {
+        if (!TextLayout::Inked(text, cell)) continue;
+        const char32_t code = table.toUnicode(text.substr(cell.offset, cell.length));
+        const Glyph& shape = glyph(style, code);
+        if (shape.coverage.empty()) continue;
+        visit(shape, cell.x + shape.left, cell.y + baseline - shape.top);
+    }
+}
+
+Rect TextRenderer::inkArea(std::string_view text, const std::vector<TextCell>& cells,
+                           const TextStyle& style, bool boxes) {
+    Rect area;
+    if (boxes) {
+        forEachBox(text, cells, style, [&area](const Rect& box) { area = Enclose(area, box); });
+    } else {
+        forEachGlyph(text, cells, style, [&area](const Glyph& shape, int x, int y) {
+            area = Enclose(area, SaturatedRect(x, y, std::int64_t{x} + shape.width,
+                                               std::int64_t{y} + shape.rows));
+        });
+    }
+    return area;
 }
 
 bool TextRenderer::draw(Surface& target, std::string_view text, const std::vector<TextCell>& cells,
@@ -168,10 +197,13 @@ bool TextRenderer::draw(Surface& target, std::string_view text, const std::vecto
         for (const TextCell& cell : cells) {
             key.add(cell.offset).add(cell.length).add(cell.x).add(cell.y).add(cell.width);
         }
-        const auto draw = [this, kept = std::string(text), cells, style, clip, boxes](Surface& s) {
-            drawNow(s, kept, cells, style, clip, boxes);
+        const auto draw = [this, kept = std::string(text), cells, style, clip, boxes](
+                              Surface& s, const Rect& within) {
+            drawNow(s, kept, cells, style, Intersect(clip, within), boxes);
         };
-        if (target.defer(std::move(key), draw)) return true;
+        const Rect area =
+            Intersect(Intersect(inkArea(text, cells, style, boxes), clip), target.bounds());
+        if (target.defer(std::move(key), area, draw)) return true;
     }
     drawNow(target, text, cells, style, clip, boxes);
     return true;
@@ -181,22 +213,13 @@ void TextRenderer::drawNow(Surface& target, std::string_view text,
                            const std::vector<TextCell>& cells, const TextStyle& style,
                            const Rect& clip, bool boxes) {
     if (boxes) {
-        drawBoxes(target, text, cells, style, clip);
+        forEachBox(text, cells, style,
+                   [&](const Rect& box) { target.fill(Intersect(box, clip), style.color); });
         return;
     }
-    auto* ft = static_cast<FT_Face>(face(style.height, style.bold));
-    const double ascender = ft->ascender;
-    const double descender = -static_cast<double>(ft->descender);
-    const int baseline =
-        static_cast<int>(std::lround(style.height * ascender / (ascender + descender)));
-    const Cp932Table& table = Cp932Table::Shared();
-    for (const TextCell& cell : cells) {
-        if (!TextLayout::Inked(text, cell)) continue;
-        const char32_t code = table.toUnicode(text.substr(cell.offset, cell.length));
-        const Glyph& shape = glyph(style, code);
-        if (shape.coverage.empty()) continue;
-        blend(target, shape, cell.x + shape.left, cell.y + baseline - shape.top, style.color, clip);
-    }
+    forEachGlyph(text, cells, style, [&](const Glyph& shape, int x, int y) {
+        blend(target, shape, x, y, style.color, clip);
+    });
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -71,12 +72,21 @@ private:
     void* face(int height, bool bold);
     const Glyph& glyph(const TextStyle& style, char32_t code);
     void blend(Surface& target, const Glyph& glyph, int x, int y, ColorRef color, const Rect& clip);
+    using GlyphVisit = std::function<void(const Glyph& glyph, int x, int y)>;
+    using BoxVisit = std::function<void(const Rect& box)>;
+
     // Draws at once; the face of the style is known to open.
     void drawNow(Surface& target, std::string_view text, const std::vector<TextCell>& cells,
                  const TextStyle& style, const Rect& clip, bool boxes);
-    static void drawBoxes(Surface& target, std::string_view text,
-                          const std::vector<TextCell>& cells, const TextStyle& style,
-                          const Rect& clip);
+    // The part of the surface the text inks, before any clip.
+    Rect inkArea(std::string_view text, const std::vector<TextCell>& cells, const TextStyle& style,
+                 bool boxes);
+    // Each inked glyph with its top-left corner on the surface.
+    void forEachGlyph(std::string_view text, const std::vector<TextCell>& cells,
+                      const TextStyle& style, const GlyphVisit& visit);
+    // Each box standing in for an inked character.
+    static void forEachBox(std::string_view text, const std::vector<TextCell>& cells,
+                           const TextStyle& style, const BoxVisit& visit);
 
     std::string fontPath_;
     std::unique_ptr<Library> library_;

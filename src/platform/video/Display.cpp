@@ -119,17 +119,21 @@ std::int32_t Display::present(DisplayContext& context) {
     if (context.primary == nullptr || context.backBuffer == nullptr) return DDERR_INVALIDOBJECT;
     Surface& primary = *context.primary;
     Surface& back = *context.backBuffer;
-    const bool unchanged = back.finishFrame();
+    const Rect changed = back.finishFrame();
     // A lost surface comes back black and new, so the frame after it is drawn whole.
     if (primary.lost() || back.lost()) return DDERR_SURFACELOST;
     if (!primary.sameShape(back)) return DDERR_INVALIDPARAMS;
-    // A frame whose draws equal the last one's is neither drawn nor copied, unless
-    // something was drawn on the primary itself since.
-    if (!unchanged || primary.version() != context.presentedVersion) {
+    // Only what the frame changed is copied, unless something was drawn on the
+    // primary itself since.
+    Rect shown = changed;
+    if (primary.version() != context.presentedVersion) {
         primary.copyPixels(back);
-        context.presentedVersion = primary.version();
+        shown = primary.bounds();
+    } else if (!changed.empty()) {
+        primary.copyPixels(back, changed);
     }
-    show(primary);
+    context.presentedVersion = primary.version();
+    show(primary, shown);
     return DD_OK;
 }
 

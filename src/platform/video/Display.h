@@ -115,8 +115,9 @@ public:
     const ExternalLayers& externalLayers() const { return layers_; }
 
 protected:
-    // Puts the presented primary surface on the screen, with the shown layers over it.
-    virtual void show(const Surface& primary) = 0;
+    // Puts the presented primary surface on the screen, with the shown layers over it;
+    // only the pixels inside changed differ from the primary last shown.
+    virtual void show(const Surface& primary, const Rect& changed) = 0;
     // Shows the kept game frame again with the layers as they now are.
     virtual void showLayers() = 0;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/video/DrawSource.h"
+#include "platform/video/Surface.h"
 
 namespace platform {
 
@@ -14,22 +15,29 @@ void DrawList::unlink(std::size_t from) {
     }
 }
 
-bool DrawList::defer(DrawKey key, Draw draw) {
+bool DrawList::defer(DrawKey key, const Rect& area, Draw draw) {
     if (running_) return false;
     for (const DrawSource* source : key.sources()) source->readBy(*this);
-    entries_.push_back({std::move(key), std::move(draw)});
+    entries_.push_back({std::move(key), area, std::move(draw)});
     return true;
+}
+
+void DrawList::run(const Rect& within) {
+    running_ = true;
+    // A draw that releases a source it reads lands in settle and finds nothing to do.
+    const std::size_t from = done_;
+    done_ = entries_.size();
+    unlink(from);
+    for (std::size_t i = from; i < done_; ++i) {
+        const Entry& entry = entries_[i];
+        if (!Intersect(entry.area, within).empty()) entry.draw(target_, within);
+    }
+    running_ = false;
 }
 
 void DrawList::settle() {
     if (running_ || done_ == entries_.size()) return;
-    running_ = true;
-    // A draw that releases a source it reads lands here again and finds nothing to do.
-    const std::size_t from = done_;
-    done_ = entries_.size();
-    unlink(from);
-    for (std::size_t i = from; i < done_; ++i) entries_[i].draw(target_);
-    running_ = false;
+    run(target_.bounds());
 }
 
 void DrawList::drawnOutside() {
@@ -38,34 +46,47 @@ void DrawList::drawnOutside() {
     unique_ = true;
 }
 
-bool DrawList::sameAsLast() const {
-    if (unique_) return false;
+Rect DrawList::damage() const {
+    if (unique_) return target_.bounds();
     // Nothing drawn leaves the picture as it was.
-    if (entries_.empty()) return true;
-    if (entries_.size() != last_.size()) return false;
-    const bool covered = std::any_of(entries_.begin(), entries_.end(),
-                                     [](const Entry& e) { return e.key.covers(); });
-    if (!covered) return false;
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].key.bytes() != last_[i]) return false;
-    }
-    return true;
+    if (entries_.empty()) return {};
+    const std::size_t count = entries_.size(), lastCount = last_.size();
+    const std::size_t common = std::min(count, lastCount);
+    const auto same = [this](std::size_t i, std::size_t j) {
+        return entries_[i].key.bytes() == last_[j].key;
+    };
+    std::size_t head = 0;
+    bool covered = false;
+    while (head < common && same(head, head)) covered |= entries_[head++].key.covers();
+    // Unless a draw in common paints everything, any pixel may still show what lay
+    // under the last frame.
+    if (!covered) return target_.bounds();
+    std::size_t tail = 0;
+    while (head + tail < common && same(count - 1 - tail, lastCount - 1 - tail)) ++tail;
+    Rect area;
+    for (std::size_t i = head; i < count - tail; ++i) area = Enclose(area, entries_[i].area);
+    for (std::size_t i = head; i < lastCount - tail; ++i) area = Enclose(area, last_[i].area);
+    return area;
 }
 
-bool DrawList::finishFrame() {
-    const bool same = sameAsLast();
-    // Equal draws on top of a part of themselves give the same picture again.
-    if (!same || done_ > 0) settle();
+Rect DrawList::finishFrame() {
+    const Rect changed = damage();
+    // Draws done during the frame were done whole, so the rest are too.
+    if (done_ > 0) {
+        settle();
+    } else if (!changed.empty()) {
+        run(changed);
+    }
     unlink(done_);
     last_.clear();
     if (!unique_) {
         last_.reserve(entries_.size());
-        for (const Entry& entry : entries_) last_.push_back(entry.key.bytes());
+        for (const Entry& entry : entries_) last_.push_back({entry.key.bytes(), entry.area});
     }
     entries_.clear();
     done_ = 0;
     unique_ = false;
-    return same;
+    return changed;
 }
 
 }  // namespace platform

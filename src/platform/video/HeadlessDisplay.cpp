@@ -123,7 +123,7 @@ bool HeadlessDisplay::switchFontSmoothing(bool on) {
     return !fontSmoothingSwitchFails && Display::switchFontSmoothing(on);
 }
 
-void HeadlessDisplay::show(const Surface& primary) {
+void HeadlessDisplay::show(const Surface& primary, const Rect& changed) {
     ++presents_;
     // The same surface at the same version holds the picture kept from it: the
     // present is recorded with the picture as it stands.
@@ -131,10 +131,13 @@ void HeadlessDisplay::show(const Surface& primary) {
         if (onCompose) onCompose(frame_, frameWidth_);
         return;
     }
+    // What was kept from the same surface differs only in the changed part.
+    const bool whole =
+        &primary != keptFrom_ || primary.width() != frameWidth_ || primary.height() != keptHeight_;
     keptFrom_ = &primary;
     keptVersion_ = primary.version();
     keptFrame_.resize(static_cast<std::size_t>(primary.width()) * primary.height());
-    primary.copyXrgb(keptFrame_.data());
+    primary.copyXrgb(keptFrame_.data(), whole ? primary.bounds() : changed);
     frameWidth_ = primary.width();
     keptHeight_ = primary.height();
     compose();

@@ -87,7 +87,7 @@ public:
     bool switchFontSmoothing(bool on) override;
 
 protected:
-    void show(const Surface& primary) override;
+    void show(const Surface& primary, const Rect& changed) override;
     void showLayers() override;
 
 private:

@@ -22,4 +22,11 @@ Rect Intersect(const Rect& a, const Rect& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
+Rect Enclose(const Rect& a, const Rect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
 }  // namespace platform

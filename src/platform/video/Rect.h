@@ -23,4 +23,7 @@ Rect SaturatedRect(std::int64_t left, std::int64_t top, std::int64_t right, std:
 // The part of a and b that lies in both; empty when they do not meet.
 Rect Intersect(const Rect& a, const Rect& b);
 
+// The smallest rectangle holding both; an empty one adds nothing.
+Rect Enclose(const Rect& a, const Rect& b);
+
 }  // namespace platform

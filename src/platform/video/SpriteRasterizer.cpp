@@ -135,10 +135,10 @@ private:
     std::uint32_t key_;
 };
 
-// Pixel indexes [first, last) whose centres fall in [low, high).
-void CentresWithin(double low, double high, int limit, int& first, int& last) {
-    const double lo = std::clamp(std::ceil(low - 0.5), 0.0, double(limit));
-    const double hi = std::clamp(std::ceil(high - 0.5), 0.0, double(limit));
+// Pixel indexes [first, last) whose centres fall in [low, high), held to [lowest, highest].
+void CentresWithin(double low, double high, int lowest, int highest, int& first, int& last) {
+    const double lo = std::clamp(std::ceil(low - 0.5), double(lowest), double(highest));
+    const double hi = std::clamp(std::ceil(high - 0.5), double(lowest), double(highest));
     first = static_cast<int>(lo);
     last = static_cast<int>(hi);
 }
@@ -149,6 +149,32 @@ bool IsInteger(double value) { return std::floor(value) == value; }
 bool ExactCopy(const SpriteSource& s, const Affine2D& m) {
     return m.b == 0 && m.c == 0 && m.a == s.width && m.d == s.height && IsInteger(s.left) &&
            IsInteger(s.top) && IsInteger(m.tx - m.a / 2) && IsInteger(m.ty - m.d / 2);
+}
+
+// The pixels inside within that the draw visits. An exact copy visits the centres
+// in its rectangle; any other draw those in its bounding box grown by a pixel, and
+// keeps the ones whose centres map back inside the quad.
+Rect VisitedPixels(const SpriteSource& source, const Affine2D& map, const Rect& within) {
+    double minX = map.tx - map.a / 2, minY = map.ty - map.d / 2;
+    double maxX = minX + map.a, maxY = minY + map.d;
+    if (!ExactCopy(source, map)) {
+        minX = minY = INFINITY;
+        maxX = maxY = -INFINITY;
+        for (const double s : {-0.5, 0.5}) {
+            for (const double t : {-0.5, 0.5}) {
+                double x, y;
+                map.apply(s, t, x, y);
+                minX = std::min(minX, x), maxX = std::max(maxX, x);
+                minY = std::min(minY, y), maxY = std::max(maxY, y);
+            }
+        }
+        maxX += 1;
+        maxY += 1;
+    }
+    Rect box;
+    CentresWithin(minX, maxX, within.left, within.right, box.left, box.right);
+    CentresWithin(minY, maxY, within.top, within.bottom, box.top, box.bottom);
+    return box;
 }
 
 // The common exact-copy cases with their own tight loops: opaque copies and
@@ -205,14 +231,11 @@ void ExactRow(typename Format::Word* row, const std::uint32_t* texels, int first
 
 template <class Format, ExactOp op>
 void DrawExactRows(Surface& target, const SpriteSource& source, const Affine2D& map,
-                   const Blender& blend) {
+                   const Blender& blend, const Rect& box) {
     auto* pixels = reinterpret_cast<typename Format::Word*>(
         sizeof(typename Format::Word) == 4 ? static_cast<void*>(target.words32())
                                            : static_cast<void*>(target.words16()));
     const double left = map.tx - map.a / 2, top = map.ty - map.d / 2;
-    int i0, i1, j0, j1;
-    CentresWithin(left, left + map.a, target.width(), i0, i1);
-    CentresWithin(top, top + map.d, target.height(), j0, j1);
     const Texture& texture = *source.texture;
     const bool keyed = source.keyed && texture.colorKey().has_value();
     // Unkeyed, no texel's masked colour (0) can equal 1.
@@ -220,50 +243,38 @@ void DrawExactRows(Surface& target, const SpriteSource& source, const Affine2D& 
                                        keyed ? 0xFFFFFFu : 0u, blend.a8, 255 - blend.a8, &blend};
     const auto dx = static_cast<std::int64_t>(source.left - left);
     const auto dy = static_cast<std::int64_t>(source.top - top);
-    for (int j = j0; j < j1; ++j) {
+    for (int j = box.top; j < box.bottom; ++j) {
         const std::int64_t y = std::clamp<std::int64_t>(j + dy, 0, texture.height() - 1);
         ExactRow<Format, op>(pixels + static_cast<std::ptrdiff_t>(j) * target.width(),
-                             texture.data() + y * texture.width(), i0, i1, dx, texture.width(),
-                             pixel);
+                             texture.data() + y * texture.width(), box.left, box.right, dx,
+                             texture.width(), pixel);
     }
 }
 
 template <class Format>
 void DrawExact(Surface& target, const SpriteSource& source, const Affine2D& map,
-               const SpritePaint& paint, const Blender& blend) {
+               const SpritePaint& paint, const Blender& blend, const Rect& box) {
     switch (ChooseExactOp(paint)) {
         case ExactOp::Copy:
-            return DrawExactRows<Format, ExactOp::Copy>(target, source, map, blend);
+            return DrawExactRows<Format, ExactOp::Copy>(target, source, map, blend, box);
         case ExactOp::Alpha:
-            return DrawExactRows<Format, ExactOp::Alpha>(target, source, map, blend);
+            return DrawExactRows<Format, ExactOp::Alpha>(target, source, map, blend, box);
         case ExactOp::Other:
-            return DrawExactRows<Format, ExactOp::Other>(target, source, map, blend);
+            return DrawExactRows<Format, ExactOp::Other>(target, source, map, blend, box);
     }
 }
 
 template <class Format>
 void DrawGeneral(Surface& target, const SpriteSource& source, const Affine2D& map,
-                 const Blender& blend) {
+                 const Blender& blend, const Rect& box) {
     auto* pixels = reinterpret_cast<typename Format::Word*>(
         sizeof(typename Format::Word) == 4 ? static_cast<void*>(target.words32())
                                            : static_cast<void*>(target.words16()));
-    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
-    for (const double s : {-0.5, 0.5}) {
-        for (const double t : {-0.5, 0.5}) {
-            double x, y;
-            map.apply(s, t, x, y);
-            minX = std::min(minX, x), maxX = std::max(maxX, x);
-            minY = std::min(minY, y), maxY = std::max(maxY, y);
-        }
-    }
-    int i0, i1, j0, j1;
-    CentresWithin(minX, maxX + 1, target.width(), i0, i1);
-    CentresWithin(minY, maxY + 1, target.height(), j0, j1);
     const Affine2D back = map.inverse();
     const TexelReader texels(source);
-    for (int j = j0; j < j1; ++j) {
+    for (int j = box.top; j < box.bottom; ++j) {
         auto* row = pixels + static_cast<std::ptrdiff_t>(j) * target.width();
-        for (int i = i0; i < i1; ++i) {
+        for (int i = box.left; i < box.right; ++i) {
             double s, t;
             back.apply(i + 0.5, j + 0.5, s, t);
             if (!(s >= -0.5 && s < 0.5 && t >= -0.5 && t < 0.5)) continue;
@@ -275,13 +286,22 @@ void DrawGeneral(Surface& target, const SpriteSource& source, const Affine2D& ma
     }
 }
 
+// A flat rectangle as a quad of its one texel.
+SpriteSource FlatSource(const Texture* flat) { return {flat, 0, 0, 1, 1, false}; }
+
+Affine2D FlatMap(const Rect& rect) {
+    const double w = static_cast<double>(rect.width()), h = static_cast<double>(rect.height());
+    return Affine2D::Scaling(w, h).then(Affine2D::Translation(rect.left + w / 2, rect.top + h / 2));
+}
+
 template <class Format>
 void DrawWith(Surface& target, const SpriteSource& source, const Affine2D& map,
-              const SpritePaint& paint, const Blender& blend) {
+              const SpritePaint& paint, const Blender& blend, const Rect& within) {
+    const Rect box = VisitedPixels(source, map, within);
     if (ExactCopy(source, map)) {
-        DrawExact<Format>(target, source, map, paint, blend);
+        DrawExact<Format>(target, source, map, paint, blend, box);
     } else {
-        DrawGeneral<Format>(target, source, map, blend);
+        DrawGeneral<Format>(target, source, map, blend, box);
     }
 }
 
@@ -307,22 +327,26 @@ std::int32_t SpriteRasterizer::DrawTextured(Surface& target, const SpriteSource&
         key.add(source.left).add(source.top).add(source.width).add(source.height);
         key.add(source.keyed).add(map.a).add(map.b).add(map.c).add(map.d).add(map.tx).add(map.ty);
         key.add(paint.alpha).add(paint.modulate).add(static_cast<int>(paint.blend));
-        const auto draw = [source, map, paint](Surface& s) {
-            DrawTexturedNow(s, source, map, paint);
+        const auto draw = [source, map, paint](Surface& s, const Rect& within) {
+            DrawTexturedNow(s, source, map, paint, within);
         };
-        if (target.defer(std::move(key), draw)) return DD_OK;
+        if (target.defer(std::move(key), VisitedPixels(source, map, target.bounds()), draw)) {
+            return DD_OK;
+        }
     }
-    DrawTexturedNow(target, source, map, paint);
+    DrawTexturedNow(target, source, map, paint, target.bounds());
     return DD_OK;
 }
 
 void SpriteRasterizer::DrawTexturedNow(Surface& target, const SpriteSource& source,
-                                       const Affine2D& map, const SpritePaint& paint) {
+                                       const Affine2D& map, const SpritePaint& paint,
+                                       const Rect& within) {
     const Blender blend(paint);
+    const Rect part = Intersect(within, target.bounds());
     if (target.format().storage == PixelStorage::Rgb565) {
-        DrawWith<Rgb565>(target, source, map, paint, blend);
+        DrawWith<Rgb565>(target, source, map, paint, blend, part);
     } else {
-        DrawWith<Xrgb32>(target, source, map, paint, blend);
+        DrawWith<Xrgb32>(target, source, map, paint, blend, part);
     }
 }
 
@@ -333,17 +357,24 @@ std::int32_t SpriteRasterizer::DrawFlat(Surface& target, const Rect& rect, std::
     if (target.recording()) {
         DrawKey key('r');
         key.add(rect).add(xrgb).add(static_cast<int>(blend));
-        const auto draw = [rect, xrgb, blend](Surface& s) { DrawFlat(s, rect, xrgb, blend); };
-        if (target.defer(std::move(key), draw)) return DD_OK;
+        const auto draw = [rect, xrgb, blend](Surface& s, const Rect& within) {
+            DrawFlatNow(s, rect, xrgb, blend, within);
+        };
+        const Rect area = VisitedPixels(FlatSource(nullptr), FlatMap(rect), target.bounds());
+        if (target.defer(std::move(key), area, draw)) return DD_OK;
     }
+    DrawFlatNow(target, rect, xrgb, blend, target.bounds());
+    return DD_OK;
+}
+
+void SpriteRasterizer::DrawFlatNow(Surface& target, const Rect& rect, std::uint32_t xrgb,
+                                   BlendMode blend, const Rect& within) {
+    const Affine2D map = FlatMap(rect);
+    if (!map.invertible()) return;
     const Texture flat(std::span<const std::uint32_t>(&xrgb, 1), 1, 1);
-    const SpriteSource source{&flat, 0, 0, 1, 1, false};
-    const double w = static_cast<double>(rect.width()), h = static_cast<double>(rect.height());
-    const Affine2D map =
-        Affine2D::Scaling(w, h).then(Affine2D::Translation(rect.left + w / 2, rect.top + h / 2));
     SpritePaint paint;
     paint.blend = blend;
-    return DrawTextured(target, source, map, paint);
+    DrawTexturedNow(target, FlatSource(&flat), map, paint, within);
 }
 
 }  // namespace platform

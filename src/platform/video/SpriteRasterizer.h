@@ -48,8 +48,11 @@ public:
                                  BlendMode blend);
 
 private:
+    // Draw only inside within.
     static void DrawTexturedNow(Surface& target, const SpriteSource& source, const Affine2D& map,
-                                const SpritePaint& paint);
+                                const SpritePaint& paint, const Rect& within);
+    static void DrawFlatNow(Surface& target, const Rect& rect, std::uint32_t xrgb, BlendMode blend,
+                            const Rect& within);
 };
 
 }  // namespace platform

@@ -57,13 +57,13 @@ void Surface::recordFrames() {
     if (!recording_.list) recording_.list = std::make_unique<DrawList>(*this);
 }
 
-bool Surface::defer(DrawKey key, DrawList::Draw draw) {
-    return recording_.list && recording_.list->defer(std::move(key), std::move(draw));
+bool Surface::defer(DrawKey key, const Rect& area, DrawList::Draw draw) {
+    return recording_.list && recording_.list->defer(std::move(key), area, std::move(draw));
 }
 
 void Surface::settle() const { recording_.settle(); }
 
-bool Surface::finishFrame() { return recording_.list && recording_.list->finishFrame(); }
+Rect Surface::finishFrame() { return recording_.list ? recording_.list->finishFrame() : bounds(); }
 
 void Surface::restore() {
     lost_ = false;
@@ -155,7 +155,7 @@ std::int32_t Surface::blt(const Rect& dst, const Surface& src, const Rect& srcRe
         // Overlapping source and destination: read from a copy, now.
         const Surface copy = src;
         const std::int32_t refusal = bltRefusal(copy, srcRect);
-        if (refusal == DD_OK) bltNow(dst, copy, srcRect, keyed, clip);
+        if (refusal == DD_OK) bltNow(dst, copy, srcRect, keyed, clip, bounds());
         return refusal;
     }
     const std::int32_t refusal = bltRefusal(src, srcRect);
@@ -173,20 +173,20 @@ std::int32_t Surface::blt(const Rect& dst, const Surface& src, const Rect& srcRe
         } else if (Contains(dst, bounds()) && !(keyed && src.colorKey_)) {
             key.coversAll();
         }
-        const auto draw = [dst, &src, srcRect, keyed, kept](Surface& target) {
-            target.bltNow(dst, src, srcRect, keyed, kept ? &*kept : nullptr);
+        const auto draw = [dst, &src, srcRect, keyed, kept](Surface& target, const Rect& within) {
+            target.bltNow(dst, src, srcRect, keyed, kept ? &*kept : nullptr, within);
         };
-        if (defer(std::move(key), draw)) return DD_OK;
+        if (defer(std::move(key), Intersect(dst, bounds()), draw)) return DD_OK;
     }
-    bltNow(dst, src, srcRect, keyed, clip);
+    bltNow(dst, src, srcRect, keyed, clip, bounds());
     return DD_OK;
 }
 
 void Surface::bltNow(const Rect& dst, const Surface& src, const Rect& srcRect, bool keyed,
-                     const ClipRegion* clip) {
+                     const ClipRegion* clip, const Rect& within) {
     src.settle();
     touch();
-    const Rect visible = Intersect(dst, bounds());
+    const Rect visible = Intersect(Intersect(dst, bounds()), within);
     const auto drawPart = [&](const Rect& part) {
         if (format_.storage == PixelStorage::Rgb565) {
             bltPart<std::uint16_t>(dst, src, srcRect, part, keyed);
@@ -209,7 +209,10 @@ std::int32_t Surface::fill(const Rect& rect, ColorRef color) {
         DrawKey key('f');
         key.add(part).add(color);
         if (part == bounds()) key.coversAll();
-        if (defer(std::move(key), [part, color](Surface& s) { s.fillNow(part, color); })) {
+        const auto draw = [part, color](Surface& s, const Rect& within) {
+            s.fillNow(Intersect(part, within), color);
+        };
+        if (defer(std::move(key), part, draw)) {
             return DD_OK;
         }
     }
@@ -301,6 +304,21 @@ void Surface::copyXrgb(std::uint32_t* out) const {
         pixels_);
 }
 
+void Surface::copyXrgb(std::uint32_t* out, const Rect& part) const {
+    settle();
+    const Rect rows = Intersect(part, bounds());
+    std::visit(
+        [&](const auto& words) {
+            for (std::int32_t y = rows.top; y < rows.bottom; ++y) {
+                const std::size_t start = static_cast<std::size_t>(y) * width_;
+                for (std::int32_t x = rows.left; x < rows.right; ++x) {
+                    out[start + x] = Xrgb(words[start + x]);
+                }
+            }
+        },
+        pixels_);
+}
+
 bool Surface::sameShape(const Surface& other) const {
     return width_ == other.width_ && height_ == other.height_ &&
            pixels_.index() == other.pixels_.index();
@@ -311,6 +329,24 @@ bool Surface::copyPixels(const Surface& other) {
     other.settle();
     touch();
     pixels_ = other.pixels_;
+    return true;
+}
+
+bool Surface::copyPixels(const Surface& other, const Rect& part) {
+    if (!sameShape(other)) return false;
+    other.settle();
+    touch();
+    const Rect rows = Intersect(part, bounds());
+    if (rows.empty()) return true;
+    std::visit(
+        [&](auto& words) {
+            const auto& from = std::get<std::decay_t<decltype(words)>>(other.pixels_);
+            for (std::int32_t y = rows.top; y < rows.bottom; ++y) {
+                const std::size_t start = static_cast<std::size_t>(y) * width_ + rows.left;
+                std::copy_n(from.begin() + start, rows.width(), words.begin() + start);
+            }
+        },
+        pixels_);
     return true;
 }
 

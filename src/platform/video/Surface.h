@@ -71,13 +71,14 @@ public:
     // back buffer does.
     void recordFrames();
     bool recording() const { return recording_.list != nullptr; }
-    // While recording, keeps the draw for the frame's end and says true; false when the
-    // caller is to draw at once.
-    bool defer(DrawKey key, DrawList::Draw draw);
+    // While recording, keeps the draw, which writes inside area at most, for the
+    // frame's end and says true; false when the caller is to draw at once.
+    bool defer(DrawKey key, const Rect& area, DrawList::Draw draw);
     // Does the draws still waiting, so that the pixels are what drawing at once gives.
     void settle() const;
-    // Ends a recorded frame; true when the pixels are the last frame's, untouched.
-    bool finishFrame();
+    // Ends a recorded frame; gives the part whose pixels may differ from the last
+    // frame's (all of a surface that does not record).
+    Rect finishFrame();
     // This surface as something a waiting draw reads.
     const DrawSource& drawSource() const { return asSource_; }
 
@@ -89,13 +90,15 @@ public:
 
     // The picture as 0x00RRGGBB words, row after row.
     std::vector<std::uint32_t> toXrgb() const;
-    // The same into width x height words at out.
+    // The same into width x height words at out, all or only the pixels inside part.
     void copyXrgb(std::uint32_t* out) const;
+    void copyXrgb(std::uint32_t* out, const Rect& part) const;
     // The same size and pixel storage.
     bool sameShape(const Surface& other) const;
-    // Copies the pixels of a surface of the same shape; false (nothing copied) for
-    // any other.
+    // Copies the pixels of a surface of the same shape, all or those inside part;
+    // false (nothing copied) for any other.
     bool copyPixels(const Surface& other);
+    bool copyPixels(const Surface& other, const Rect& part);
 
 private:
     using Pixels = std::variant<std::vector<std::uint32_t>, std::vector<std::uint16_t>>;
@@ -114,8 +117,9 @@ private:
     }
     // What refuses a blit from src, or DD_OK.
     std::int32_t bltRefusal(const Surface& src, const Rect& srcRect) const;
+    // Draws inside within only.
     void bltNow(const Rect& dst, const Surface& src, const Rect& srcRect, bool keyed,
-                const ClipRegion* clip);
+                const ClipRegion* clip, const Rect& within);
     void fillNow(const Rect& part, ColorRef color);
     template <class Pixel>
     void bltPart(const Rect& dst, const Surface& src, const Rect& srcRect, const Rect& part,

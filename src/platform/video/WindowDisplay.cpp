@@ -4,9 +4,9 @@
 
 namespace platform {
 
-void WindowDisplay::show(const Surface& primary) {
+void WindowDisplay::show(const Surface& primary, const Rect& changed) {
     host_.setExternalLayers(&externalLayers());
-    host_.presentFrame(primary);
+    host_.presentFrame(primary, changed);
 }
 
 void WindowDisplay::showLayers() {

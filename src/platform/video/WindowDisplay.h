@@ -13,7 +13,7 @@ public:
     explicit WindowDisplay(WindowHost& host) : host_(host) {}
 
 protected:
-    void show(const Surface& primary) override;
+    void show(const Surface& primary, const Rect& changed) override;
     void showLayers() override;
 
 private:

@@ -63,7 +63,10 @@ void WindowPicture::compose(const Scene& scene) {
     const bool stripChanged = whole || stripDiffers(scene);
     const bool gameChanged = whole || game != game_ || (overFrame && stripChanged);
     if (!gameChanged && !stripChanged) return;
-    if (gameChanged) drawGame(scene);
+    Rect step;
+    const bool stepOnly = !stripChanged && frameStepOnly(scene, game, step);
+    changed_ = stepOnly ? shifted(step) : surface_.bounds();
+    if (gameChanged) drawGame(scene, stepOnly ? step : Rect{0, 0, kGameWidth, kGameHeight});
     if (stripChanged || overFrame) {
         surface_.fill({0, 0, kGameWidth, stripRows_}, 0);
         strip_.shown = scene.strip != nullptr;
@@ -86,12 +89,23 @@ bool WindowPicture::stripDiffers(const Scene& scene) const {
            strip_.items != scene.strip->items();
 }
 
-void WindowPicture::drawGame(const Scene& scene) {
+bool WindowPicture::frameStepOnly(const Scene& scene, const GameInputs& game, Rect& changed) const {
+    // A strip over the frame is drawn again with it.
+    if (stripRows_ == 0 && scene.strip != nullptr) return false;
+    GameInputs stepped = game_;
+    stepped.frameRevision += 1;
+    if (game != stepped) return false;
+    changed = Intersect(scene.frameChanged, {0, 0, kGameWidth, kGameHeight});
+    return true;
+}
+
+// Layers are copied whole over the part drawn again, which they may overlap.
+void WindowPicture::drawGame(const Scene& scene, const Rect& part) {
     std::uint32_t* game = surface_.words32() + static_cast<std::size_t>(stripRows_) * kGameWidth;
     const std::size_t count = static_cast<std::size_t>(kGameWidth) * kGameHeight;
     if (scene.frame != nullptr && scene.frame->width() == kGameWidth &&
         scene.frame->height() == kGameHeight) {
-        scene.frame->copyXrgb(game);
+        scene.frame->copyXrgb(game, part);
     } else {
         std::fill(game, game + count, 0u);
     }

@@ -30,6 +30,8 @@ public:
         const ExternalLayers* layers = nullptr;  // drawn over the frame, below the strip
         // Changes whenever the frame's pixels change.
         std::uint64_t frameRevision = 0;
+        // The part of the frame its revision changed from the one before.
+        Rect frameChanged{0, 0, kGameWidth, kGameHeight};
     };
 
     WindowPicture();
@@ -41,6 +43,8 @@ public:
     int stripRows() const { return stripRows_; }
     // Grows whenever compose draws anything; a picture left as it was keeps it.
     std::uint64_t revision() const { return revision_; }
+    // The part of the picture that its revision changed from the one before.
+    const Rect& changed() const { return changed_; }
 
 private:
     // What the game area and the strip were last drawn from.
@@ -58,7 +62,9 @@ private:
     };
 
     bool stripDiffers(const Scene& scene) const;
-    void drawGame(const Scene& scene);
+    // Only the frame moved on by one revision, changing what lies inside the result.
+    bool frameStepOnly(const Scene& scene, const GameInputs& game, Rect& changed) const;
+    void drawGame(const Scene& scene, const Rect& part);
     void drawStrip(const MenuStrip& strip, int highlighted);
     void drawDialog(const ModalDialog& dialog);
     void drawFrame(const Rect& r, std::uint32_t color, int thickness);
@@ -69,6 +75,7 @@ private:
     Surface surface_;
     int stripRows_ = 0;
     std::uint64_t revision_ = 0;
+    Rect changed_;
     bool composed_ = false;
     bool dialogDrawn_ = false;
     GameInputs game_;

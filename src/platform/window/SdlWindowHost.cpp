@@ -192,17 +192,11 @@ void SdlWindowHost::showPicture(const WindowPicture& picture) {
     if (renderer_ == nullptr || !visible_) return;
     if (!screenStale_ && picture.revision() == shownRevision_) return;
     const Surface& surface = picture.surface();
+    // A texture that holds the picture before this one takes only what changed.
+    const bool follows = texture_ != nullptr && textureHeight_ == surface.height() &&
+                         !screenStale_ && picture.revision() == shownRevision_ + 1;
     if (!prepareTexture(surface.height())) return;
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
-    const std::size_t rowBytes = static_cast<std::size_t>(kWidth) * sizeof(std::uint32_t);
-    const auto* from = reinterpret_cast<const std::uint8_t*>(surface.words32());
-    auto* to = static_cast<std::uint8_t*>(pixels);
-    for (int y = 0; y < surface.height(); ++y) {
-        std::memcpy(to + static_cast<std::size_t>(y) * pitch, from + y * rowBytes, rowBytes);
-    }
-    SDL_UnlockTexture(texture_);
+    if (!upload(surface, follows ? picture.changed() : surface.bounds())) return;
     int outputWidth = 0, outputHeight = 0;
     SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
     const Letterbox box = letterbox();
@@ -216,6 +210,25 @@ void SdlWindowHost::showPicture(const WindowPicture& picture) {
     shownRevision_ = picture.revision();
     screenStale_ = false;
     ++shownPictures_;
+}
+
+bool SdlWindowHost::upload(const Surface& surface, const Rect& part) {
+    const Rect area = Intersect(part, surface.bounds());
+    if (area.empty()) return true;
+    const SDL_Rect locked{area.left, area.top, static_cast<int>(area.width()),
+                          static_cast<int>(area.height())};
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, &locked, &pixels, &pitch) != 0) return false;
+    const std::size_t rowBytes = static_cast<std::size_t>(area.width()) * sizeof(std::uint32_t);
+    const std::uint32_t* from = surface.words32() + area.left;
+    auto* to = static_cast<std::uint8_t*>(pixels);
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::memcpy(to + static_cast<std::size_t>(y - area.top) * pitch,
+                    from + static_cast<std::size_t>(y) * surface.width(), rowBytes);
+    }
+    SDL_UnlockTexture(texture_);
+    return true;
 }
 
 std::vector<std::uint32_t> SdlWindowHost::readBack(int& width, int& height) const {

@@ -51,6 +51,8 @@ private:
     void applyCursor();
     void syncCursorVisibility();
     // The streaming texture at the picture's height.
+    // Copies the part of the picture into the texture.
+    bool upload(const Surface& surface, const Rect& part);
     bool prepareTexture(int height);
 
     std::string title_;

@@ -56,23 +56,27 @@ void WindowHost::hideMenuBar() {
     refresh();
 }
 
-void WindowHost::presentFrame(const Surface& frame) {
+void WindowHost::presentFrame(const Surface& frame) { presentFrame(frame, frame.bounds()); }
+
+void WindowHost::presentFrame(const Surface& frame, const Rect& changed) {
     if (frame.width() == WindowPicture::kGameWidth &&
         frame.height() == WindowPicture::kGameHeight) {
-        keepFrame(frame);
+        keepFrame(frame, changed);
     }
     refresh();
 }
 
 // The same surface at the same version holds what was kept from it: a still frame
 // is not even compared again.
-void WindowHost::keepFrame(const Surface& frame) {
+void WindowHost::keepFrame(const Surface& frame, const Rect& changed) {
     if (&frame == keptFrom_ && frame.version() == keptVersion_) return;
+    const bool kept = keptFrame_ && keptFrame_->sameShape(frame) && &frame == keptFrom_;
     if (!keptFrame_ || !keptFrame_->sameShape(frame)) {
         keptFrame_.emplace(frame.width(), frame.height(), frame.format());
         ++frameRevision_;
     }
-    if (keptFrame_->copyPixels(frame)) ++frameRevision_;
+    frameChanged_ = kept ? changed : frame.bounds();
+    if (keptFrame_->copyPixels(frame, frameChanged_)) ++frameRevision_;
     keptFrom_ = &frame;
     keptVersion_ = frame.version();
 }
@@ -80,7 +84,7 @@ void WindowHost::keepFrame(const Surface& frame) {
 void WindowHost::refresh() {
     picture_.compose({keptFrame_ ? &*keptFrame_ : nullptr, fullScreen_ ? 0 : MenuStrip::kHeight,
                       stripShown() ? &menu_ : nullptr, highlighted_, dialog_, layers_,
-                      frameRevision_});
+                      frameRevision_, frameChanged_});
     showPicture(picture_);
 }
 

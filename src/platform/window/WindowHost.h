@@ -52,8 +52,10 @@ public:
     void hideMenuBar();
     virtual bool visible() const = 0;
 
-    // Keeps a finished game frame and shows it under the strip and any dialog.
+    // Keeps a finished game frame and shows it under the strip and any dialog; given
+    // changed, only the pixels inside it differ from the frame presented last.
     void presentFrame(const Surface& frame);
+    void presentFrame(const Surface& frame, const Rect& changed);
     // Shows the kept frame again with the current strip and dialog.
     void refresh();
     // The layers drawn over the kept game frame from now on; null for none.
@@ -115,7 +117,7 @@ private:
     void dispatchOutsideInput(const PlatformEvent& event);
     void runMenuLoop(int x, int y);
     void maskInput(const PlatformEvent& event);
-    void keepFrame(const Surface& frame);
+    void keepFrame(const Surface& frame, const Rect& changed);
     // The strip is drawn and takes clicks: always in a window, on request in full screen.
     bool stripShown() const { return menu_.attached() && (!fullScreen_ || menuBarOverPicture_); }
 
@@ -139,6 +141,8 @@ private:
     const Surface* keptFrom_ = nullptr;
     std::uint64_t keptVersion_ = 0;
     std::uint64_t frameRevision_ = 0;
+    // The part of the kept frame its last revision changed.
+    Rect frameChanged_;
     const ExternalLayers* layers_ = nullptr;
     WindowPicture picture_;
     int quitCode_ = 0;
