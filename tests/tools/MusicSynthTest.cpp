@@ -83,13 +83,20 @@ bool InScale(const Piece& piece, int midi) {
 TEST(MusicComposer, EveryTrackHasItsOwnKeyAndTempo) {
     std::set<std::pair<int, bool>> keys;
     std::set<int> tempos;
+    std::set<std::vector<int>> tunes;
     for (int track = 1; track <= kTracks; ++track) {
         const Piece piece = MusicComposer::Compose(track);
         keys.insert({piece.tonic % 12, piece.minor});
         tempos.insert(piece.bpm);
+        std::vector<int> tune;
+        for (const mkdemo::Note& note : piece.melody) tune.push_back(note.midi - piece.tonic);
+        tunes.insert(tune);
     }
+    EXPECT_EQ(tunes.size(), static_cast<std::size_t>(kTracks));
     EXPECT_EQ(keys.size(), static_cast<std::size_t>(kTracks));
     EXPECT_EQ(tempos.size(), static_cast<std::size_t>(kTracks));
+    EXPECT_EQ(*tempos.begin(), 80);
+    EXPECT_EQ(*tempos.rbegin(), 116);
 }
 
 TEST(MusicComposer, NotesStayInTheKeyAndInsideTheLoop) {
@@ -103,6 +110,20 @@ TEST(MusicComposer, NotesStayInTheKeyAndInsideTheLoop) {
                 EXPECT_LE(note.step + note.steps, MusicComposer::kSteps) << track;
             }
         }
+        // The melody sings through the loop, starting afresh on each chord.
+        for (std::size_t i = 0; i + 1 < piece.melody.size(); ++i) {
+            EXPECT_EQ(piece.melody[i].step + piece.melody[i].steps, piece.melody[i + 1].step)
+                << track;
+        }
+        for (int chord = 0; chord < 4; ++chord) {
+            EXPECT_TRUE(std::any_of(piece.melody.begin(), piece.melody.end(),
+                                    [&](const mkdemo::Note& n) {
+                                        return n.step == chord * MusicComposer::kChordSteps;
+                                    }))
+                << track;
+        }
+        EXPECT_EQ(piece.melody.back().step + piece.melody.back().steps, MusicComposer::kSteps)
+            << track;
         // The pad in the octave below the melody's tonic, the bass lower still.
         for (const mkdemo::Note& note : piece.bass) EXPECT_LT(note.midi, piece.tonic - 6) << track;
         for (const mkdemo::Note& note : piece.pad) {

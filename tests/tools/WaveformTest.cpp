@@ -73,6 +73,9 @@ TEST(Waveform, NoiseIsSeededAndItsFilterShapesItsBrightness) {
         {.frames = 22050, .startOpening = 0.05, .endOpening = 0.05, .highPass = true});
     EXPECT_GT(Crossings(open, 0, 22050), 4 * Crossings(dull, 0, 22050));
     EXPECT_GT(Crossings(high, 0, 22050), 4 * Crossings(dull, 0, 22050));
+    std::vector<int> seen(5, 0);
+    for (int i = 0; i < 500; ++i) ++seen.at(static_cast<std::size_t>(a.Below(5)));
+    for (const int count : seen) EXPECT_GT(count, 50);
     NoiseSource zero(0);
     EXPECT_NE(zero.Next(), zero.Next());
 }

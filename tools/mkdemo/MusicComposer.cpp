@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "mkdemo/NoiseSource.h"
+
 namespace mkdemo {
 
 namespace {
@@ -16,30 +18,9 @@ constexpr int kBpmStep = 2;
 // Scale degrees of the chords, one per half bar.
 constexpr int kProgressions[][4] = {{0, 4, 5, 3}, {5, 3, 0, 4}, {0, 5, 3, 4}, {0, 3, 0, 4}};
 
-// Rhythms of the melody over one chord, as (start, length) in sixteenths.
-struct Beat {
-    int step;
-    int steps;
-};
-constexpr Beat kRhythms[][4] = {
-    {{0, 2}, {2, 2}, {4, 2}, {6, 2}},
-    {{0, 3}, {3, 1}, {4, 4}, {8, 0}},
-    {{0, 4}, {4, 2}, {6, 2}, {8, 0}},
-    {{0, 2}, {2, 4}, {6, 2}, {8, 0}},
-};
-
-// A small seeded generator for the melody's steps, the same for a track every run.
-class Walk {
-public:
-    explicit Walk(int track) : state_(static_cast<std::uint32_t>(track) * 2654435761u + 1) {}
-    int Next(int range) {
-        state_ = state_ * 1664525u + 1013904223u;
-        return static_cast<int>((state_ >> 16) % static_cast<std::uint32_t>(range));
-    }
-
-private:
-    std::uint32_t state_;
-};
+// Rhythms of the melody over one chord: note lengths in sixteenths, filling the
+// chord's eight; a zero ends a shorter list.
+constexpr int kRhythms[][4] = {{2, 2, 2, 2}, {3, 1, 4, 0}, {4, 2, 2, 0}, {2, 4, 2, 0}};
 
 int NoteOf(const Piece& piece, int degree, int octave) {
     const int wrapped = ((degree % 7) + 7) % 7;
@@ -60,14 +41,14 @@ void AddPadAndBass(Piece& piece, int chord, int degree) {
 
 // The melody starts each chord on one of its tones and steps along the scale
 // between them; a leap out of range falls back onto the chord.
-int AddMelody(Piece& piece, int chord, int degree, int previous, Walk& walk) {
-    const Beat(&rhythm)[4] = kRhythms[walk.Next(4)];
-    for (int i = 0; i < 4 && rhythm[i].steps > 0; ++i) {
-        int next = previous + walk.Next(5) - 2;
-        if (i == 0) next = degree + 2 * walk.Next(3);
+int AddMelody(Piece& piece, int chord, int degree, int previous, NoiseSource& choice) {
+    const int(&rhythm)[4] = kRhythms[choice.Below(4)];
+    int at = chord * MusicComposer::kChordSteps;
+    for (int i = 0; i < 4 && rhythm[i] > 0; at += rhythm[i++]) {
+        int next = previous + choice.Below(5) - 2;
+        if (i == 0) next = degree + 2 * choice.Below(3);
         if (next < 0 || next > 9) next = degree + 2;
-        piece.melody.push_back({chord * MusicComposer::kChordSteps + rhythm[i].step,
-                                rhythm[i].steps, NoteOf(piece, next, 0)});
+        piece.melody.push_back({at, rhythm[i], NoteOf(piece, next, 0)});
         previous = next;
     }
     return previous;
@@ -94,12 +75,12 @@ Piece MusicComposer::Compose(int track) {
     piece.tonic = 60 + (root > 6 ? root - kKeys : root);
     piece.minor = (index % 2 == 1) != (index / kKeys == 1);
     piece.bpm = kSlowestBpm + kBpmStep * (index * 7 % kTempos);
-    Walk walk(track);
+    NoiseSource choice(static_cast<std::uint32_t>(track) * 2654435761u);
     const int(&progression)[4] = kProgressions[index % 4];
     int previous = 2;
     for (int chord = 0; chord < 4; ++chord) {
         AddPadAndBass(piece, chord, progression[chord]);
-        previous = AddMelody(piece, chord, progression[chord], previous, walk);
+        previous = AddMelody(piece, chord, progression[chord], previous, choice);
     }
     AddBeat(piece);
     return piece;
