@@ -21,69 +21,59 @@ int Crossings(const std::vector<float>& s, std::size_t from, std::size_t to) {
 }  // namespace
 
 TEST(Waveform, EnvelopeRisesDecaysAndFallsToSilence) {
-    const Envelope envelope{10, 20, Waveform::kRate * std::log(2.0)};  // halves each frame
+    const Envelope halving{10, 20, Waveform::kRate * std::log(2.0)};  // halves each frame
+    const Envelope steady{0, 20, 0};
     const struct {
+        const Envelope& envelope;
         std::size_t i;
         double gain;
-    } cases[] = {{0, 0.0}, {5, 0.5}, {10, 1.0}, {11, 0.5}, {12, 0.25}};
-    for (const auto& c : cases) EXPECT_NEAR(envelope.At(c.i, 1000), c.gain, 1e-9) << c.i;
-    const Envelope steady{0, 20, 0};
-    EXPECT_NEAR(steady.At(0, 100), 1.0, 1e-9);
-    EXPECT_NEAR(steady.At(79, 100), 1.0, 1e-9);
-    EXPECT_NEAR(steady.At(89, 100), 0.5, 1e-9);
-    EXPECT_NEAR(steady.At(99, 100), 0.0, 1e-9);
+    } cases[] = {{halving, 0, 0.0}, {halving, 5, 0.5}, {halving, 10, 1.0}, {halving, 12, 0.25},
+                 {steady, 0, 1.0},  {steady, 79, 1.0}, {steady, 89, 0.5},  {steady, 99, 0.0}};
+    for (const auto& c : cases) EXPECT_NEAR(c.envelope.At(c.i, 100), c.gain, 1e-9) << c.i;
 }
 
 TEST(Waveform, TonesHoldOrGlideTheirPitchAtTheirPeak) {
     const std::vector<float> steady = Waveform::Tone({.hertz = 441, .frames = 22050, .peak = 0.5f});
     EXPECT_NEAR(Crossings(steady, 0, steady.size()), 882, 2);
-    float peak = 0;
-    for (const float s : steady) peak = std::max(peak, std::abs(s));
-    EXPECT_NEAR(peak, 0.5f, 1e-3);
+    EXPECT_NEAR(*std::max_element(steady.begin(), steady.end()), 0.5f, 1e-3);
     const std::vector<float> glide =
         Waveform::Tone({.hertz = 800, .endHertz = 200, .frames = 22050, .peak = 0.5f});
     EXPECT_GT(Crossings(glide, 0, 2205), 2 * 60);
     EXPECT_LT(Crossings(glide, 19845, 22050), 2 * 25);
-    // Weighted harmonics keep the same peak scale: the weights share it out.
+    // The harmonics' weights share out the peak.
     constexpr double kTwo[] = {1.0, 1.0};
     const std::vector<float> rich =
-        Waveform::Tone({.hertz = 100, .frames = 2205, .harmonics = kTwo, .peak = 0.5f});
-    EXPECT_NEAR(
-        rich[55],
-        0.25 * (std::sin(2 * M_PI * 100 * 55 / 22050.0) + std::sin(4 * M_PI * 100 * 55 / 22050.0)),
-        1e-3);
+        Waveform::Tone({.hertz = 100, .frames = 2205, .harmonics = kTwo});
+    const double phase = 2 * M_PI * 100 * 55 / 22050.0;
+    EXPECT_NEAR(rich[55], 0.25 * (std::sin(phase) + std::sin(2 * phase)), 1e-3);
 }
 
-TEST(Waveform, NoiseIsSeededAndItsFilterShapesItsBrightness) {
-    NoiseSource a(5);
-    NoiseSource b(5);
-    NoiseSource c(6);
+TEST(Waveform, NoiseIsSeededAndFilteredToItsBrightness) {
+    NoiseSource a(5), b(5), c(6), picker(7), zero(0);
     int differ = 0;
+    std::vector<int> picks(5, 0);
     for (int i = 0; i < 1000; ++i) {
         const float x = a.Next();
         EXPECT_EQ(x, b.Next());
-        differ += x != c.Next();
         EXPECT_LE(std::abs(x), 1.0f);
+        differ += x != c.Next();
+        ++picks.at(static_cast<std::size_t>(picker.Below(5)));
     }
     EXPECT_GT(differ, 990);
-    const std::vector<float> open = Waveform::Noise({.frames = 22050, .peak = 1.0f});
+    for (const int count : picks) EXPECT_GT(count, 100);
+    EXPECT_NE(zero.Next(), zero.Next());
+    const std::vector<float> open = Waveform::Noise({.frames = 22050});
     const std::vector<float> dull =
-        Waveform::Noise({.frames = 22050, .startOpening = 0.05, .endOpening = 0.05, .peak = 1.0f});
+        Waveform::Noise({.frames = 22050, .startOpening = 0.05, .endOpening = 0.05});
     const std::vector<float> high = Waveform::Noise(
         {.frames = 22050, .startOpening = 0.05, .endOpening = 0.05, .highPass = true});
     EXPECT_GT(Crossings(open, 0, 22050), 4 * Crossings(dull, 0, 22050));
     EXPECT_GT(Crossings(high, 0, 22050), 4 * Crossings(dull, 0, 22050));
-    std::vector<int> seen(5, 0);
-    for (int i = 0; i < 500; ++i) ++seen.at(static_cast<std::size_t>(a.Below(5)));
-    for (const int count : seen) EXPECT_GT(count, 50);
-    NoiseSource zero(0);
-    EXPECT_NE(zero.Next(), zero.Next());
 }
 
 TEST(Waveform, MixingWrapsPastTheEndAndNormalisingScalesToThePeak) {
     std::vector<float> mix(4, 0.0f);
-    const std::vector<float> part = {1, 2, 3};
-    Waveform::MixLooped(mix, 2, part, 0.5f);
+    Waveform::MixLooped(mix, 2, std::vector<float>{1, 2, 3}, 0.5f);
     EXPECT_EQ(mix, (std::vector<float>{1.5f, 0, 0.5f, 1}));
     Waveform::Normalise(mix, 0.75f);
     EXPECT_EQ(mix, (std::vector<float>{0.75f, 0, 0.25f, 0.5f}));
