@@ -29,7 +29,8 @@ TEST(Waveform, EnvelopeRisesDecaysAndFallsToSilence) {
         double gain;
     } cases[] = {{halving, 0, 0.0}, {halving, 5, 0.5}, {halving, 10, 1.0}, {halving, 12, 0.25},
                  {steady, 0, 1.0},  {steady, 79, 1.0}, {steady, 89, 0.5},  {steady, 99, 0.0}};
-    for (const auto& c : cases) EXPECT_NEAR(c.envelope.At(c.i, 100), c.gain, 1e-9) << c.i;
+    for (const auto& c : cases)
+        EXPECT_NEAR(Waveform::Level(c.envelope, c.i, 100), c.gain, 1e-9) << c.i;
 }
 
 TEST(Waveform, TonesHoldOrGlideTheirPitchAtTheirPeak) {

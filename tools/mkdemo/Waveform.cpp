@@ -19,22 +19,24 @@ double Sum(std::span<const double> weights) {
 
 }  // namespace
 
-double Envelope::At(std::size_t i, std::size_t frames) const {
-    double gain = 1;
-    if (i < attack) gain = static_cast<double>(i) / static_cast<double>(attack);
-    if (i >= attack && decayPerSecond > 0) {
-        gain = std::exp(-decayPerSecond * static_cast<double>(i - attack) / Waveform::kRate);
-    }
-    const std::size_t left = frames - 1 - i;
-    if (left < release) gain *= static_cast<double>(left) / static_cast<double>(release);
-    return gain;
-}
-
 std::size_t Waveform::Frames(double ms) {
     return static_cast<std::size_t>(std::lround(ms * kRate / 1000.0));
 }
 
 double Waveform::NoteHertz(int midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0); }
+
+double Waveform::Level(const Envelope& envelope, std::size_t i, std::size_t frames) {
+    double gain = 1;
+    if (i < envelope.attack) gain = static_cast<double>(i) / static_cast<double>(envelope.attack);
+    if (i >= envelope.attack && envelope.decayPerSecond > 0) {
+        gain =
+            std::exp(-envelope.decayPerSecond * static_cast<double>(i - envelope.attack) / kRate);
+    }
+    const std::size_t left = frames - 1 - i;
+    if (left < envelope.release)
+        gain *= static_cast<double>(left) / static_cast<double>(envelope.release);
+    return gain;
+}
 
 std::vector<float> Waveform::Tone(const ToneShape& shape) {
     const double total = Sum(shape.harmonics);
@@ -50,8 +52,8 @@ std::vector<float> Waveform::Tone(const ToneShape& shape) {
         for (std::size_t h = 0; h < shape.harmonics.size(); ++h) {
             sample += shape.harmonics[h] * std::sin(phase * static_cast<double>(h + 1));
         }
-        out[i] =
-            static_cast<float>(shape.peak * shape.envelope.At(i, shape.frames) * sample / total);
+        out[i] = static_cast<float>(shape.peak * Level(shape.envelope, i, shape.frames) * sample /
+                                    total);
         phase += 2 * kPi * shape.hertz * std::exp(glide * static_cast<double>(i)) / kRate;
     }
     return out;
@@ -67,7 +69,7 @@ std::vector<float> Waveform::Noise(const NoiseShape& shape) {
         const double raw = source.Next();
         low += opening * (raw - low);
         const double filtered = shape.highPass ? raw - low : low;
-        out[i] = static_cast<float>(shape.peak * shape.envelope.At(i, shape.frames) * filtered);
+        out[i] = static_cast<float>(shape.peak * Level(shape.envelope, i, shape.frames) * filtered);
     }
     return out;
 }

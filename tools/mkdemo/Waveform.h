@@ -13,8 +13,6 @@ struct Envelope {
     std::size_t attack = 0;
     std::size_t release = 0;
     double decayPerSecond = 0;
-
-    double At(std::size_t i, std::size_t frames) const;
 };
 
 inline constexpr double kPureTone[] = {1.0};
@@ -49,6 +47,8 @@ public:
 
     static std::size_t Frames(double ms);
     static double NoteHertz(int midiNote);
+    // The envelope's gain at frame i of a sound frames long.
+    static double Level(const Envelope& envelope, std::size_t i, std::size_t frames);
     static std::vector<float> Tone(const ToneShape& shape);
     static std::vector<float> Noise(const NoiseShape& shape);
     // Adds part from frame at, wrapping past the end so that a loop's tails sound
