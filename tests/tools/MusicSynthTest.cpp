@@ -102,7 +102,16 @@ TEST(MusicComposer, TriadsUnderAMelodyInTheKeyThatFillsTheLoop) {
             EXPECT_TRUE(i % 3 == 0 || std::abs(note.midi - piece.pad[i - 1].midi - 3.5) < 1);
         }
         EXPECT_GE(roots.size(), 3u) << track;
-        for (const Note& note : piece.bass) EXPECT_LT(note.midi, piece.tonic - 6) << track;
+        // The bass sounds on every beat, one note at a time, below the pad.
+        std::set<int> bassBeats;
+        for (std::size_t i = 0; i < piece.bass.size(); ++i) {
+            const Note& note = piece.bass[i];
+            EXPECT_LT(note.midi, piece.tonic - 6) << track;
+            const int next = i + 1 < piece.bass.size() ? piece.bass[i + 1].step : 32;
+            EXPECT_LE(note.step + note.steps, next) << track;
+            if (note.step % MusicComposer::kStepsPerBeat == 0) bassBeats.insert(note.step);
+        }
+        EXPECT_EQ(bassBeats.size(), 8u) << track;
     }
 }
 
