@@ -91,6 +91,14 @@ TEST(MusicComposer, TriadsUnderAMelodyInTheKeyThatFillsTheLoop) {
             at += note.steps;
         }
         EXPECT_EQ(at, MusicComposer::kSteps) << track;
+        // Within a chord the tune mostly moves by step, not by leap.
+        int moves = 0, steps = 0;
+        for (std::size_t i = 1; i < piece.melody.size(); ++i) {
+            if (piece.melody[i].step % MusicComposer::kChordSteps == 0) continue;
+            ++moves;
+            steps += std::abs(piece.melody[i].midi - piece.melody[i - 1].midi) <= 4;
+        }
+        EXPECT_GE(steps * 10, moves * 7) << track;
         ASSERT_EQ(piece.pad.size(), 12u) << track;
         std::set<int> roots;
         for (std::size_t i = 0; i < 12; ++i) {
