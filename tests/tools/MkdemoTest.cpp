@@ -12,6 +12,7 @@
 #include "mkdemo/CharacterSheets.h"
 #include "mkdemo/DemoSystemSave.h"
 #include "mkdemo/FileStem.h"
+#include "mkdemo/MusicComposer.h"
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
 #include "mkdemo/StorySources.h"
@@ -496,15 +497,21 @@ TEST(MkdemoOutput, EverySoundDecodesAtItsLength) {
     const auto& effects = AssetManifest::Instance().EffectNames();
     const auto se = DemoData::Members(DemoData::Archive("SE.dat"));
     EXPECT_EQ(NamesOf(se), Named(effects));
-    for (std::size_t record = 2; record < effects.size(); ++record) {
-        ExpectLength(effects[record], se.at(effects[record]), 150.0 + 10.0 * ((record - 2) % 8));
+    for (const std::string& name : Named(effects)) {
+        const platform::SoundHandle effect = Decode(se.at(name));
+        ASSERT_NE(effect, nullptr) << name;
+        EXPECT_LT(effect->frames(), platform::kMixRate * 7u / 10u) << name;
+        EXPECT_TRUE(Audible(*effect)) << name;
     }
     const auto au = DemoData::Members(DemoData::Archive("AU.dat"));
     EXPECT_EQ(au.size(), 19u);
     for (int track = 1; track <= 19; ++track) {
         const std::string name =
             "bgm" + std::string(track < 10 ? "0" : "") + std::to_string(track) + ".mus";
-        ExpectLength(name, au.at(name), 1000.0 * (4 + track % 3));
+        const mkdemo::Piece piece = mkdemo::MusicComposer::Compose(track);
+        ExpectLength(name, au.at(name),
+                     1000.0 * mkdemo::MusicComposer::kSteps / mkdemo::MusicComposer::kStepsPerBeat *
+                         60 / piece.bpm);
     }
     const auto vo = DemoData::Members(DemoData::Archive("VO.dat"));
     for (const char* name : {"V0001.sou", "V0006.sou", "V0101.sou", "V0103.sou", "V0403.sou"}) {

@@ -72,10 +72,9 @@ std::optional<DemoArchive> Pictures(std::vector<SourceProblem>& problems) {
 DemoArchive Effects() {
     DemoArchive archive{"SE.dat", {}};
     const auto& names = AssetManifest::Instance().EffectNames();
-    for (std::size_t record = 0; record < names.size(); ++record) {
-        if (names[record].empty()) continue;
-        archive.members.push_back(
-            zktools::MemberFromBytes(names[record], SoundSynth::Effect(static_cast<int>(record))));
+    for (const std::string& name : names) {
+        if (name.empty()) continue;
+        archive.members.push_back(zktools::MemberFromBytes(name, SoundSynth::Effect(name)));
     }
     return archive;
 }
