@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "extras/RECURDO_DATA.h"
 #include "game/GameContext.h"
 #include "game/ResourceLoader.h"
+#include "support/ScriptKit.h"
 #include "support/WindowTestBench.h"
 #include "system/ZKSYSTEM.h"
 
@@ -136,6 +138,20 @@ TEST_F(ReturnButton, FailuresAreToldAndTheSurfaceGoesWithTheButton) {
     ASSERT_EQ(button.Initialize(bench.context), 1u);
     button.RecurdoStandby(kOn.x, kOn.y, kRest.x, kRest.y, KEY_STATE_UP);
     EXPECT_EQ(bench.effects(4), 2u);
+}
+
+// A plate whose picture is not in the archive stays unset, with its line.
+TEST_F(ReturnButton, AMissingPictureLeavesTheButtonUnset) {
+    button.Release();
+    std::vector<std::pair<std::string, std::string>> pictures;
+    for (auto& picture : WindowTestBench::Materials()) {
+        if (picture.first != WindowTestBench::Entry("ReplayMaterial").name)
+            pictures.push_back(picture);
+    }
+    zktest::ScriptKit::WriteArchive("dat/Img.dat", pictures);
+    EXPECT_EQ(button.Initialize(bench.context), 0u);
+    EXPECT_EQ(button.nInitFlg, 0u);
+    EXPECT_EQ(bench.lines().back(), "Error: <RECURDO_DATA::Initialize> 画像のロードに失敗しました");
 }
 
 }  // namespace

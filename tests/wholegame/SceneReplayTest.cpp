@@ -19,6 +19,7 @@
 #include "support/DemoData.h"
 #include "support/SoundEventLog.h"
 #include "support/WholeGameTest.h"
+#include "support/WindowTestBench.h"
 
 namespace {
 
@@ -595,6 +596,32 @@ TEST_F(SceneReplay, AFailedDrawIsToldUnderTheModesDrawTag) {
         EXPECT_EQ(std::count(lines.begin(), lines.end(),
                              "Error: <GAMEMAIN::" + tag + "> 描画に失敗しました"),
                   1);
+        TearDown();
+    }
+}
+
+// The frame: the message window while the player shows it, the return button on it in
+// the recollection only, none of them once Space hides the window.
+TEST_F(SceneReplay, TheWindowsAndTheButtonAreDrawnWhileShown) {
+    const auto pixel = [&](Point p) {
+        return session().lastFrame()[static_cast<std::size_t>(p.y * 800 + p.x)] & 0xFFFFFF;
+    };
+    const std::uint32_t panel = zktest::WindowTestBench::CellColor("MsgWndMaterial", "panel");
+    const std::uint32_t button = zktest::WindowTestBench::CellColor("ReplayMaterial", "replay-n");
+    const Point inPanel{600, 540};
+    const Point onButton{770, 568};
+    for (const bool bHint : {false, true}) {
+        SCOPED_TRACE(bHint ? "hint" : "recollection");
+        begin(bHint, kChoiceScene);
+        ASSERT_TRUE(runFrames(1));
+        EXPECT_EQ(pixel(inPanel), panel);
+        EXPECT_EQ(pixel(onButton) == button, !bHint);
+        if (!bHint) {
+            ASSERT_TRUE(release(platform::VK_SPACE));
+            ASSERT_TRUE(runFrames(1));
+            EXPECT_NE(pixel(inPanel), panel);
+            EXPECT_NE(pixel(onButton), button);
+        }
         TearDown();
     }
 }
