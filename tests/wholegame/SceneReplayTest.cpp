@@ -411,6 +411,20 @@ TEST_F(SceneReplay, AMissingScriptEndsTheGame) {
     }
 }
 
+// A command that fails in a scene ends the game under the mode's tag.
+TEST_F(SceneReplay, AFailingCommandEndsTheGame) {
+    script("Q01.spt", {u8"#FadeIn 100 PURPLE"});
+    replayPage();
+    ASSERT_TRUE(playScene());
+    EXPECT_FALSE(runFrames(10));
+    const Lines lines = errors();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ((Lines{lines.end() - 3, lines.end()}),
+              (Lines{kRecurdo + "スクリプトの実行に失敗しました",
+                     "Error: <GAMEMAIN::GameMainFunc> GAMEMAIN::RecurdoMainProcが失敗しました",
+                     "Error: <AppMain> GAMEMAIN::GameMainFuncが失敗しました"}));
+}
+
 // An effect that cannot be loaded holds the scene at its set-up with one line; once
 // it loads, the scene the gallery handed over starts.
 TEST_F(SceneReplay, AMissingEffectHoldsTheSetUpAndTheSameSceneStarts) {
