@@ -53,7 +53,8 @@ constexpr std::int32_t kBackLogButtons = 8 | 16;
 constexpr const char* kGalleryMusic = "bgm02.mus";
 
 // Everything the scene set up goes: the script and its copy, the layers with their
-// wipe and mosaic, the characters' progress, the windows and the return button.
+// wipe and mosaic, the characters' progress, the windows and the return button. The
+// story-scene release after it then has no characters left to reset.
 void SceneRelease(GAMEMAIN& game, const SCENE_MODE& mode) {
     game.ReleaseScriptScene(1);
     game.MsgWindowData.Release();
@@ -200,7 +201,7 @@ std::int32_t EndFadeStep(GAMEMAIN& game, const SCENE_MODE& mode, ExtrasSteps& st
     if (steps.FadingIn(mode.dwEndFadeTime)) return 1;
     SceneRelease(game, mode);
     ModeHost host(game);
-    ReleaseStoryScene(host, true);
+    ReleaseStoryScene(host, false);
     if (!steps.LoadOverlayTexture(u8"画像のロードに失敗しました")) return -1;
     if (mode.bRecollection) {
         const GALLERY_WORDS words = GALLERY_WORDS::From(game.dwCGFlg, game.dwReplayFlg);
@@ -227,7 +228,7 @@ std::int32_t SceneMainProc(GAMEMAIN& game, const SCENE_MODE& mode) {
                                        SCENE_STEP_CONFIG_CLOSE,
                                        SCENE_STEP_TITLE_CLOSE,
                                        SCENE_STEP_TITLE_FADE,
-                                       true,
+                                       false,
                                        [&game, &mode] { SceneRelease(game, mode); }};
     ExtrasSteps steps(steps_mode, host);
     switch (game.nProcStep) {
