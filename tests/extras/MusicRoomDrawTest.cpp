@@ -27,7 +27,7 @@ constexpr platform::Rect kHole{200, 10, 204, 14};
 // The material's cells in their plain colours on black, with the hole.
 std::string MaterialWithHole() {
     const mkdemo::PictureEntry& entry = WindowTestBench::Entry("BGMModeMaterial");
-    const auto colors = mkdemo::PicturePainter::CellColors(entry);
+    const auto colors = mkdemo::PicturePainter::PlainCellColors(entry);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(entry.width * entry.height), 0);
     const auto fill = [&](const platform::Rect& r, std::uint32_t color) {
         for (int y = r.top; y < r.bottom; ++y) {

@@ -116,7 +116,7 @@ const std::vector<std::uint32_t>& WindowTestBench::drawFrame(const std::function
 }
 
 std::uint32_t WindowTestBench::CellColor(const std::string& stem, const std::string& cell) {
-    return mkdemo::PicturePainter::CellColors(Entry(stem)).at(cell);
+    return mkdemo::PicturePainter::PlainCellColors(Entry(stem)).at(cell);
 }
 
 }  // namespace zktest

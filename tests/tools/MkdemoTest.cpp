@@ -463,7 +463,8 @@ TEST(MkdemoCatalog, TheExtrasScreensCutEachPictureFromItsOwnCell) {
             if (x < 0 || y < 0 || x >= entry->width || y >= entry->height) return std::nullopt;
             return To565(picture->pixel(x, y));
         };
-        const std::uint32_t color = To565(mkdemo::PicturePainter::CellColors(*entry).at(c.name));
+        const std::uint32_t color =
+            To565(mkdemo::PicturePainter::PlainCellColors(*entry).at(c.name));
         const int l = c.left, t = c.top, r = c.right, b = c.bottom;
         if (!c.frame) {
             // (0, 0) is the sheet's key pixel, so the other three corners.

@@ -1,7 +1,10 @@
 #include "mkdemo/DemoBuilder.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "common/CodedScriptWriter.h"
 #include "mkdemo/DemoSystemSave.h"
@@ -61,10 +64,22 @@ std::optional<DemoArchive> Pictures(std::vector<SourceProblem>& problems) {
         problems.push_back({"AssetManifest", 0, error});
         return std::nullopt;
     }
+    // Painted on every core; each picture has its own place, so the archive does not
+    // depend on the order they finish in.
+    std::vector<std::string> bitmaps(entries->size());
+    std::atomic<std::size_t> next = 0;
+    const auto paint = [&] {
+        for (std::size_t i; (i = next++) < entries->size();) {
+            bitmaps[i] = PicturePainter::BitmapOf((*entries)[i]);
+        }
+    };
+    {
+        std::vector<std::jthread> painters(std::max(1u, std::thread::hardware_concurrency()));
+        for (std::jthread& painter : painters) painter = std::jthread(paint);
+    }
     DemoArchive archive{"Img.dat", {}};
-    for (const PictureEntry& entry : *entries) {
-        archive.members.push_back(
-            zktools::MemberFromBytes(entry.name, PicturePainter::BitmapOf(entry)));
+    for (std::size_t i = 0; i < entries->size(); ++i) {
+        archive.members.push_back(zktools::MemberFromBytes((*entries)[i].name, bitmaps[i]));
     }
     return archive;
 }

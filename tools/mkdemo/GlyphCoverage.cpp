@@ -1,12 +1,26 @@
 #include "mkdemo/GlyphCoverage.h"
 
+#include <mutex>
+
 #include "platform/text/TextLayout.h"
 #include "platform/text/TextRenderer.h"
 #include "platform/video/Surface.h"
 
 namespace mkdemo {
 
+namespace {
+
+// The game's text engine keeps one shared glyph cache; pictures are painted on
+// several threads, so its users take turns.
+std::mutex& TextEngineTurn() {
+    static std::mutex turn;
+    return turn;
+}
+
+}  // namespace
+
 int GlyphCoverage::WidthOf(std::string_view text, int height) {
+    const std::lock_guard<std::mutex> lock(TextEngineTurn());
     const std::vector<platform::TextCell> cells = platform::TextLayout::Line(text, 0, 0, height);
     return cells.empty() ? 0 : cells.back().x + cells.back().width;
 }
@@ -14,6 +28,7 @@ int GlyphCoverage::WidthOf(std::string_view text, int height) {
 GlyphCoverage GlyphCoverage::Of(std::string_view text, int height) {
     GlyphCoverage result;
     result.width = WidthOf(text, height);
+    const std::lock_guard<std::mutex> lock(TextEngineTurn());
     result.height = height;
     if (result.width <= 0 || height <= 0) return result;
     // White text on black: any one channel of the result is the coverage.

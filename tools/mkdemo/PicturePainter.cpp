@@ -7,8 +7,13 @@
 
 #include "common/BitmapWriter.h"
 #include "mkdemo/CharacterSheets.h"
+#include "mkdemo/EventPainter.h"
+#include "mkdemo/ExtrasUiPainter.h"
+#include "mkdemo/FigurePainter.h"
 #include "mkdemo/GlyphCoverage.h"
 #include "mkdemo/IndexCanvas.h"
+#include "mkdemo/PlacePainter.h"
+#include "mkdemo/StoryUiPainter.h"
 #include "platform/text/Cp932.h"
 
 namespace mkdemo {
@@ -294,7 +299,7 @@ std::string ColorName(const PictureEntry& entry) {
 
 }  // namespace
 
-std::map<std::string, std::uint32_t> PicturePainter::CellColors(const PictureEntry& entry) {
+std::map<std::string, std::uint32_t> PicturePainter::PlainCellColors(const PictureEntry& entry) {
     std::map<std::string, std::uint32_t> colors;
     for (std::size_t i = 0; i < entry.cells.size(); ++i) {
         colors[entry.cells[i].name] = CellColor(entry, i);
@@ -302,14 +307,39 @@ std::map<std::string, std::uint32_t> PicturePainter::CellColors(const PictureEnt
     return colors;
 }
 
-std::string PicturePainter::BitmapOf(const PictureEntry& entry) { return Paint(entry, true); }
+std::map<std::string, std::uint32_t> PicturePainter::CellColors(const PictureEntry& entry) {
+    ArtCanvas canvas(entry.width, entry.height);
+    if (!DrawArt(canvas, entry)) return PlainCellColors(entry);
+    std::map<std::string, std::uint32_t> colors;
+    for (const SheetCell& cell : entry.cells) {
+        colors[cell.name] =
+            canvas.color(cell.left + 2, cell.top + 2, KeyOf(entry)).value_or(KeyOf(entry));
+    }
+    return colors;
+}
+
+bool PicturePainter::DrawArt(ArtCanvas& canvas, const PictureEntry& entry) {
+    return PlacePainter::Paint(canvas, entry) || FigurePainter::Paint(canvas, entry) ||
+           EventPainter::Paint(canvas, entry) || StoryUiPainter::Paint(canvas, entry) ||
+           ExtrasUiPainter::Paint(canvas, entry);
+}
+
+std::uint32_t PicturePainter::KeyOf(const PictureEntry& entry) {
+    return entry.kind == PictureKind::CellSheetKeyBlack ? 0x000000 : kKeyColor;
+}
+
+std::string PicturePainter::BitmapOf(const PictureEntry& entry) {
+    if (entry.kind == PictureKind::Plain) return Paint(entry, false);
+    ArtCanvas canvas(entry.width, entry.height);
+    if (!DrawArt(canvas, entry)) return Paint(entry, true);
+    // Sheets keep each cell's colours exact; the rest fit a palette to stay small.
+    return canvas.bitmap(KeyOf(entry), !entry.cells.empty());
+}
 
 std::string PicturePainter::PlainBitmapOf(const PictureEntry& entry) { return Paint(entry, false); }
 
 std::string PicturePainter::Paint(const PictureEntry& entry, bool labelled) {
-    const std::uint32_t key =
-        entry.kind == PictureKind::CellSheetKeyBlack ? 0x000000 : PicturePainter::kKeyColor;
-    const Art art = MakeArt(entry, ColorName(entry), key);
+    const Art art = MakeArt(entry, ColorName(entry), KeyOf(entry));
     IndexCanvas canvas(entry.width, entry.height, kKey);
     switch (entry.kind) {
         case PictureKind::Plain:

@@ -1,0 +1,7 @@
+#include "mkdemo/ExtrasUiPainter.h"
+
+namespace mkdemo {
+
+bool ExtrasUiPainter::Paint(ArtCanvas&, const PictureEntry&) { return false; }
+
+}  // namespace mkdemo

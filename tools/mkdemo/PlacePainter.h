@@ -1,0 +1,16 @@
+#pragma once
+
+#include "mkdemo/ArtCanvas.h"
+#include "mkdemo/PictureCatalog.h"
+
+namespace mkdemo {
+
+// Paints the places: backgrounds, the title's and the extras' backs, the logo and the staff roll's
+// scenery.
+class PlacePainter {
+public:
+    // False, with nothing drawn, for a picture that is not one of these.
+    static bool Paint(ArtCanvas& canvas, const PictureEntry& entry);
+};
+
+}  // namespace mkdemo
