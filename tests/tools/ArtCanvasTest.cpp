@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "mkdemo/ArtCanvas.h"
+#include "mkdemo/ArtStyle.h"
 #include "mkdemo/PaletteQuantizer.h"
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
@@ -165,6 +167,17 @@ TEST(ArtCanvas, TextInTheGameFontInksItsBoxOnly) {
     EXPECT_GT(inside, 60);
     EXPECT_EQ(outside, 0);
     EXPECT_EQ(canvas.pixel(0, 0), 0u);
+}
+
+// Up to 256 cells of a sheet each get a rim colour of their own, still their own on a
+// 16-bit screen, and all of them close to the frame gold.
+TEST(DemoArt, RimColoursStayApartAtSixteenBitsAndNearTheGold) {
+    std::set<std::uint32_t> seen;
+    for (std::size_t cell = 0; cell < 256; ++cell) {
+        const std::uint32_t rim = mkdemo::ArtStyle::RimColor(cell);
+        EXPECT_TRUE(seen.insert(To565(rim)).second) << cell;
+        EXPECT_LE(LargestChannelGap(rim, mkdemo::ArtStyle::kGold), 64) << cell;
+    }
 }
 
 // Every keyed picture the demo's art draws, kind by kind: the key exactly where the
