@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -45,7 +46,8 @@ bool IsPlace(const std::string& stem) {
                                                  "Staffroll_BG3",
                                                  "Staffroll_Material_Surf",
                                                  "Staffroll_Material_Tex"};
-    return kNamed.contains(stem) || stem.starts_with("BG");
+    return kNamed.contains(stem) || (stem.starts_with("BG") && stem.size() > 2 &&
+                                     std::isdigit(static_cast<unsigned char>(stem[2])) != 0);
 }
 
 struct Painted {
