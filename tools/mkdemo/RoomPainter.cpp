@@ -1,7 +1,6 @@
 #include "mkdemo/RoomPainter.h"
 
 #include <algorithm>
-#include <random>
 
 #include "mkdemo/ArtCanvas.h"
 #include "mkdemo/ArtStyle.h"
@@ -12,8 +11,6 @@ namespace mkdemo {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-double Unit(std::minstd_rand& rng) { return static_cast<double>(rng() % 10000) / 10000.0; }
 
 void FillGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::uint32_t from,
                   std::uint32_t to) {
@@ -83,8 +80,8 @@ void RoomPainter::Shelf(cairo_t* cr, double x, double y, double w, double h, uns
                                            0x7A5AA0, 0x4A9A8A, 0xE0908A, 0x2E3A66};
     std::minstd_rand rng(seed);
     for (double bx = x + 4; bx < x + w - 12;) {
-        const double bw = 12 + 14 * Unit(rng);
-        const double bh = h * (0.6 + 0.35 * Unit(rng));
+        const double bw = 12 + 14 * SkyPainter::Unit(rng);
+        const double bh = h * (0.6 + 0.35 * SkyPainter::Unit(rng));
         const std::uint32_t cloth = kCloth[rng() % 8];
         cairo_rectangle(cr, bx, y + h - bh, std::min(bw, x + w - 4 - bx), bh);
         FillGradient(cr, bx, 0, bx + bw, 0, cloth, Darker(cloth));

@@ -1,7 +1,5 @@
 #include "mkdemo/SkyPainter.h"
 
-#include <random>
-
 #include "mkdemo/ArtCanvas.h"
 #include "mkdemo/ArtStyle.h"
 
@@ -28,8 +26,6 @@ const SkyColors& ColorsOf(Hour hour) {
     };
     return kColors[static_cast<int>(hour)];
 }
-
-double Unit(std::minstd_rand& rng) { return static_cast<double>(rng() % 10000) / 10000.0; }
 
 }  // namespace
 

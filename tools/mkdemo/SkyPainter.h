@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <random>
 
 namespace mkdemo {
 
@@ -31,6 +32,10 @@ public:
     static std::uint32_t Tint(std::uint32_t rgb, Hour hour);
     // Whether lamps and windows are lit.
     static bool Lamps(Hour hour) { return hour == Hour::Dusk || hour == Hour::Night; }
+    // A number in [0, 1) from a painter's seeded generator, the same on every machine.
+    static double Unit(std::minstd_rand& rng) {
+        return static_cast<double>(rng() % 10000) / 10000.0;
+    }
     // The warm colour of lamplight.
     static constexpr std::uint32_t kLamp = 0xFFD28A;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <random>
 
 #include "mkdemo/ArtCanvas.h"
 #include "mkdemo/ArtStyle.h"
@@ -12,8 +11,6 @@ namespace mkdemo {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-double Unit(std::minstd_rand& rng) { return static_cast<double>(rng() % 10000) / 10000.0; }
 
 // The point at t along a cord hanging between two points.
 void CordPoint(double x0, double y0, double x1, double y1, double sag, double t, double& x,
@@ -60,7 +57,7 @@ void House(cairo_t* cr, double x, double groundY, double w, double h, double roo
         for (int c = 0; c < columns; ++c) {
             const double wx = x + (c + 0.5) * w / columns - pane / 2;
             const double wy = groundY - h + 8 + r * 26 * h / (rows * 26.0);
-            const bool lit = SkyPainter::Lamps(hour) && Unit(rng) < 0.55;
+            const bool lit = SkyPainter::Lamps(hour) && SkyPainter::Unit(rng) < 0.55;
             Window(cr, wx, wy, pane, pane * 1.3, lit);
         }
     }
@@ -90,11 +87,11 @@ void TownPainter::Houses(cairo_t* cr, double x0, double x1, double groundY, doub
                          std::uint32_t wall, Hour hour, unsigned seed) {
     std::minstd_rand rng(seed);
     for (double x = x0; x < x1;) {
-        const double w = scale * (0.5 + 0.5 * Unit(rng));
-        const double h = scale * (0.55 + 0.6 * Unit(rng));
-        const double roof = scale * (0.2 + 0.25 * Unit(rng));
+        const double w = scale * (0.5 + 0.5 * SkyPainter::Unit(rng));
+        const double h = scale * (0.55 + 0.6 * SkyPainter::Unit(rng));
+        const double roof = scale * (0.2 + 0.25 * SkyPainter::Unit(rng));
         House(cr, x, groundY, w, h, roof, wall, hour, rng);
-        x += w + scale * 0.08 * Unit(rng);
+        x += w + scale * 0.08 * SkyPainter::Unit(rng);
     }
 }
 
