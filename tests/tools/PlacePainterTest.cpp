@@ -13,6 +13,7 @@
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
 #include "mkdemo/PlacePainter.h"
+#include "mkdemo/SkyPainter.h"
 #include "platform/video/BitmapFile.h"
 #include "shell/AssetManifest.h"
 
@@ -200,4 +201,20 @@ TEST(PlacePainter, TheMenuBackIsCalmWhereTheMenuAndTheMoonStand) {
             }
         }
     }
+}
+
+// Windows and lamps burn from dusk on, never by day.
+TEST(PlacePainter, LampsBurnFromDuskOn) {
+    const auto lampPixels = [](const char* stem) {
+        Painted place(stem);
+        int lit = 0;
+        for (int y = 0; y < place.entry.height; y += 2) {
+            for (int x = 0; x < place.entry.width; x += 2) {
+                lit += place.canvas.pixel(x, y) == mkdemo::SkyPainter::kLamp ? 1 : 0;
+            }
+        }
+        return lit;
+    };
+    for (const char* stem : {"BG07", "BG09A", "BG11A"}) EXPECT_GT(lampPixels(stem), 20) << stem;
+    for (const char* stem : {"BG09", "BG12"}) EXPECT_EQ(lampPixels(stem), 0) << stem;
 }
