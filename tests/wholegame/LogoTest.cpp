@@ -1,11 +1,15 @@
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/input/VirtualKeys.h"
+#include "platform/video/BitmapFile.h"
+#include "support/DemoData.h"
 #include "support/WholeGameTest.h"
 
 namespace fs = std::filesystem;
@@ -14,6 +18,21 @@ namespace {
 
 constexpr int kW = autoplay::GameSession::kWidth;
 constexpr int kH = autoplay::GameSession::kHeight;
+
+// The pixels of the demo's logo that are neither its key nor black: what the screen
+// shows of it over black.
+int LogoShapePixels() {
+    const std::string bytes =
+        zktest::DemoData::Members(zktest::DemoData::Archive("Img.dat")).at("Logo.gpc");
+    const auto picture = platform::BitmapFile::Decode(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    int shape = 0;
+    for (const std::uint32_t pixel : picture.value().pixels()) {
+        const std::uint32_t rgb = pixel & 0xFFFFFF;
+        shape += rgb != 0xFF00FF && rgb != 0 ? 1 : 0;
+    }
+    return shape;
+}
 
 class Logo : public zktest::WholeGameTest {
 protected:
@@ -53,7 +72,8 @@ TEST_F(Logo, FadesInHoldsCentredFadesOutAndLeavesNothingLoaded) {
     ASSERT_TRUE(runToStep(2));
     runFrames(1);
     const auto [inside, outside] = litInsideOutside();
-    EXPECT_GT(inside, 400 * 240 / 2);
+    EXPECT_EQ(inside, LogoShapePixels());
+    EXPECT_GT(inside, 400 * 240 / 4);
     EXPECT_EQ(outside, 0);
 
     ASSERT_TRUE(runUntil([&] { return session().mode() != 1; }, 400));
