@@ -11,9 +11,10 @@
 #   DEMO_DIR   a folder whose dat/ holds the demo (default run/, else made by mkdemo)
 set -euo pipefail
 
-# The hold lasts 2 s; a stretch measured starts once two grabs of the middle of the
-# game area a little apart are equal, not black and not the last stretch's picture,
-# and must end with the same.
+# The hold lasts 2 s; a stretch measured starts once two grabs of the part of the game
+# area it watches, a little apart, are equal, not black and not the last stretch's
+# picture, and must end with the same. The title watches the whole area: the middle
+# of the opening movie stands still while its band and frame number change.
 readonly kMeasureMs=800 kGrabGapMs=50 kTitleWaitMs=10000
 # The prologue's first line is typed out well within this, and then waits.
 readonly kLineWaitMs=5000
@@ -38,11 +39,12 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ sum += $1 } END { printf "%.
 # Minor page faults of the whole process: field 10 of its stat, 8 after the command.
 faults() { sed 's/.*) //' /proc/"$1"/stat | awk '{ print $8 }'; }
 window_of() { xwininfo -root -children | awk '/ 800x620\+/ { print $1; exit }'; }
-# The middle of the game area as it is on the screen: its checksum and whether any
-# pixel is lit.
+# A part of the game area (LEFT TOP WIDTH HEIGHT) as it is on the screen: its
+# checksum and whether any pixel is lit.
 grab() {
     ffmpeg -loglevel error -nostdin -probesize 32 -analyzeduration 0 -f x11grab -framerate 1000 \
-        -draw_mouse 0 -video_size 200x150 -i "$DISPLAY+$area" -frames:v 1 -c:v copy \
+        -draw_mouse 0 -video_size "$3x$4" -i "$DISPLAY+$((origin_x + $1)),$((origin_y + $2))" \
+        -frames:v 1 -c:v copy \
         -f rawvideo -y shot.raw
     shot=$(cksum <shot.raw)
     lit=$(tr -d '\000' <shot.raw | wc -c)
@@ -67,7 +69,6 @@ first=$(now_ms)
 origin=$(xwininfo -id "$window" |
     awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y + 20 }')
 read -r origin_x origin_y <<<"$origin"
-area=$((origin_x + 300)),$((origin_y + 225))
 # A left click at (x, y) of the game area, through the X server's test extension.
 click() {
     python3 - "$((origin_x + $1))" "$((origin_y + $2))" <<'EOF'
@@ -80,23 +81,29 @@ if not display:
 xtst.XTestFakeMotionEvent(display, -1, int(sys.argv[1]), int(sys.argv[2]), 0)
 x11.XFlush(display)
 time.sleep(0.1)
+# The button is held over a few frames: the game samples it once a frame.
 for down in (1, 0):
     xtst.XTestFakeButtonEvent(display, 1, down, 0)
     x11.XFlush(display)
+    time.sleep(0.1)
 x11.XCloseDisplay(display)
 EOF
 }
 
-# Measures a still stretch: once the picture is still, lit and not the last stretch's,
-# the game's CPU share and page faults over kMeasureMs, then its peak memory so far.
+readonly kMiddle="300 225 200 150" kWhole="0 0 800 600"
+# Each part's picture at the end of the last stretch.
+declare -A stretchEnd=()
+# Measures a still stretch of the part watched: once the picture is still, lit and not
+# the last stretch's, the game's CPU share and page faults over kMeasureMs, then its
+# peak memory so far.
 measure() {
-    local label=$1 last=${shot:-}
+    local label=$1 part=$2 last=${stretchEnd[$2]:-}
     shot= held= lit=0
     until [[ $lit -gt 0 && $shot == "$held" && $shot != "$last" ]]; do
         (($(now_ms) - first < kGiveUpMs)) || fail "no still $label within $kGiveUpMs ms"
         held=$shot
         pause_ms $kGrabGapMs
-        grab
+        grab $part
     done
     local cpu_from faults_from from cpu_to faults_to to peak threads
     cpu_from=$(cpu_ns "$pid")
@@ -108,8 +115,13 @@ measure() {
     to=$(date +%s%N)
     peak=$(awk '/^VmHWM/ { print $2 }' /proc/"$pid"/status)
     threads=$(ls /proc/"$pid"/task | wc -l)
-    grab
+    grab $part
     [[ $shot == "$held" ]] || fail "the $label changed while it was measured"
+    local watched
+    for watched in "$kMiddle" "$kWhole"; do
+        grab $watched
+        stretchEnd[$watched]=$shot
+    done
     awk -v cpu=$((cpu_to - cpu_from)) -v wall=$((to - from)) -v peak="$peak" -v label="$label" \
         -v threads="$threads" -v faults=$((faults_to - faults_from)) 'BEGIN {
         printf "%s: %.1f %% of a core over %.1f s (%d threads), %.0f minor page faults a second, peak memory %.1f MB (VmHWM)\n",
@@ -118,14 +130,14 @@ measure() {
 }
 
 echo "first picture: $((first - start)) ms after start"
-measure "logo's hold"
+measure "logo's hold" "$kMiddle"
 # The title comes after the opening movie, and stays until a click.
 kGiveUpMs=$((kGiveUpMs + kTitleWaitMs))
-measure "title"
+measure "title" "$kWhole"
 click 400 340
 pause_ms $kLineWaitMs
 # Once waited for, the line has a few seconds more to be still.
 kGiveUpMs=$(($(now_ms) - first + 3000))
-measure "adventure line"
+measure "adventure line" "$kMiddle"
 kill "$pid"
 wait "$pid" 2>/dev/null || true

@@ -4,6 +4,7 @@
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/audio/SdlAudioDevice.h"
+#include "platform/core/HeapPolicy.h"
 #include "platform/core/Services.h"
 #include "platform/core/TerminationSignal.h"
 #include "platform/input/MaskedInputSource.h"
@@ -26,6 +27,7 @@ GAMEMAIN gameMain;
 
 int main() {
     using platform::ScopedService;
+    platform::ShareOneHeap();
     platform::CatchTerminationSignals();
     platform::SdlWindowHost host(reinterpret_cast<const char*>(u8"月蛾の冠 Ver 1.0"),
                                  GameWindowArt());

@@ -122,9 +122,9 @@ int ZKSPRITE::FrameWait(std::uint16_t wMilliseconds, int bShow) {
     std::uint32_t elapsed = now - frameWaitTime_;
     frameWaitTime_ = clock.now();
     if (elapsed == 0) elapsed = 1;
+    if (bShow == 0) return 0;
     const std::string text =
         "ms:" + std::to_string(elapsed) + ",fps:" + std::to_string(1000 / elapsed) + ",end";
-    if (bShow == 0) return 0;
     return DDTextOut(-1, 50, 580, text.c_str(), 255, 20, 400);
 }
 

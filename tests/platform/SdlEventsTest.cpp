@@ -1,9 +1,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <tuple>
+#include <vector>
 
+#include "platform/input/SdlKeys.h"
+#include "platform/input/VirtualKeys.h"
 #include "platform/video/Letterbox.h"
 #include "platform/window/SdlEvents.h"
 
@@ -39,6 +44,42 @@ SDL_Event Button(Uint32 type, Uint8 button, int x, int y) {
 }
 
 }  // namespace
+
+// A virtual key reads down from every key that stands for it and from no other; the
+// keyboard state may be shorter than the scancodes asked for.
+TEST(SdlKeys, AVirtualKeyReadsDownFromTheKeysThatStandForIt) {
+    const struct {
+        int virtualKey;
+        SDL_Scancode held;
+        bool down;
+    } cases[] = {
+        {platform::VK_RETURN, SDL_SCANCODE_RETURN, true},
+        {platform::VK_RETURN, SDL_SCANCODE_KP_ENTER, true},
+        {platform::VK_SHIFT, SDL_SCANCODE_RSHIFT, true},
+        {platform::VK_LSHIFT, SDL_SCANCODE_RSHIFT, false},
+        {platform::VK_RCONTROL, SDL_SCANCODE_RCTRL, true},
+        {platform::VK_NUMPAD0, SDL_SCANCODE_KP_0, true},
+        {platform::VK_NUMPAD0 + 1, SDL_SCANCODE_KP_1, true},
+        {platform::VK_NUMPAD9, SDL_SCANCODE_KP_9, true},
+        {platform::VK_NUMPAD9, SDL_SCANCODE_KP_8, false},
+        {platform::VK_F1, SDL_SCANCODE_F1, true},
+        {platform::VK_F12, SDL_SCANCODE_F12, true},
+        {platform::VK_F12, SDL_SCANCODE_F11, false},
+        {platform::VK_ESCAPE, SDL_SCANCODE_ESCAPE, true},
+        {platform::VK_ESCAPE, SDL_SCANCODE_SPACE, false},
+        {platform::VK_LBUTTON, SDL_SCANCODE_UNKNOWN, false},
+        {-1, SDL_SCANCODE_ESCAPE, false},
+        {platform::kVirtualKeyCount, SDL_SCANCODE_ESCAPE, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.virtualKey);
+        std::vector<std::uint8_t> keys(SDL_NUM_SCANCODES, 0);
+        keys[c.held] = 1;
+        EXPECT_EQ(platform::VirtualKeyDown(c.virtualKey, keys), c.down);
+        const std::span<const std::uint8_t> shorter(keys.data(), c.held);
+        EXPECT_FALSE(platform::VirtualKeyDown(c.virtualKey, shorter));
+    }
+}
 
 TEST(SdlEvents, TranslateToWindowEvents) {
     const Letterbox window(800, 620, 800, 620);

@@ -408,6 +408,11 @@ TEST(WindowHost, ChangesToFrameStripAndDialogReachTheScreenAndNothingElseDoes) {
         host.presentFrame(frame, {});
         EXPECT_EQ(at(15, 25), 0x0000FFu);
         EXPECT_EQ(shown(), after + 3);
+        // A part away from the corner reaches the screen at its own place.
+        frame.fill({700, 300, 720, 310}, 0x00FF00);
+        host.presentFrame(frame, {700, 300, 720, 310});
+        EXPECT_EQ(at(700, 320), 0x00FF00u);
+        EXPECT_EQ(shown(), after + 4);
         host.destroy();
     }
 }

@@ -36,10 +36,7 @@ bool SdlInputSource::isKeyDown(int virtualKey) const {
     }
     int count = 0;
     const Uint8* keys = SDL_GetKeyboardState(&count);
-    for (int scancode : VirtualKeyScancodes(virtualKey)) {
-        if (scancode < count && keys[scancode] != 0) return true;
-    }
-    return false;
+    return VirtualKeyDown(virtualKey, {keys, static_cast<std::size_t>(count)});
 }
 
 PointerPosition SdlInputSource::pointer() const {

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
+
 #include "platform/input/VirtualKeys.h"
 
 namespace platform {
@@ -67,6 +70,26 @@ constexpr KeyRun kKeyRuns[] = {
 // the generic one.
 bool IsSidedCode(int virtualKey) { return virtualKey >= VK_LSHIFT && virtualKey <= VK_RMENU; }
 
+// A key on either side at most; the rest stay unknown.
+using KeyScancodes = std::array<SDL_Scancode, 2>;
+
+void AddScancode(KeyScancodes& codes, SDL_Scancode scancode) {
+    *std::find(codes.begin(), codes.end(), SDL_SCANCODE_UNKNOWN) = scancode;
+}
+
+std::array<KeyScancodes, kVirtualKeyCount> FixedScancodes() {
+    std::array<KeyScancodes, kVirtualKeyCount> table{};
+    AddScancode(table[VK_NUMPAD0], SDL_SCANCODE_KP_0);
+    for (const auto& run : kKeyRuns) {
+        for (int key = run.firstKey; key <= run.lastKey; ++key) {
+            AddScancode(table[key],
+                        static_cast<SDL_Scancode>(run.firstScancode + (key - run.firstKey)));
+        }
+    }
+    for (const auto& key : kFixedKeys) AddScancode(table[key.virtualKey], key.scancode);
+    return table;
+}
+
 int CharacterKey(int keycode) {
     if (keycode >= SDLK_a && keycode <= SDLK_z) return 'A' + (keycode - SDLK_a);
     if (keycode >= SDLK_0 && keycode <= SDLK_9) return '0' + (keycode - SDLK_0);
@@ -88,27 +111,21 @@ int SdlKeyToVirtualKey(int keycode, int scancode) {
     return 0;
 }
 
-std::vector<int> VirtualKeyScancodes(int virtualKey) {
-    std::vector<int> scancodes;
+bool VirtualKeyDown(int virtualKey, std::span<const std::uint8_t> keys) {
+    const auto down = [&](SDL_Scancode scancode) {
+        return scancode != SDL_SCANCODE_UNKNOWN && scancode < keys.size() && keys[scancode] != 0;
+    };
     const bool letter = virtualKey >= 'A' && virtualKey <= 'Z';
     const bool digit = virtualKey >= '0' && virtualKey <= '9';
     if (letter || digit) {
         const SDL_Keycode keycode =
             letter ? SDLK_a + (virtualKey - 'A') : SDLK_0 + (virtualKey - '0');
-        const SDL_Scancode scancode = SDL_GetScancodeFromKey(keycode);
-        if (scancode != SDL_SCANCODE_UNKNOWN) scancodes.push_back(scancode);
-        return scancodes;
+        return down(SDL_GetScancodeFromKey(keycode));
     }
-    if (virtualKey == VK_NUMPAD0) scancodes.push_back(SDL_SCANCODE_KP_0);
-    for (const auto& run : kKeyRuns) {
-        if (virtualKey >= run.firstKey && virtualKey <= run.lastKey) {
-            scancodes.push_back(run.firstScancode + (virtualKey - run.firstKey));
-        }
-    }
-    for (const auto& key : kFixedKeys) {
-        if (key.virtualKey == virtualKey) scancodes.push_back(key.scancode);
-    }
-    return scancodes;
+    if (virtualKey < 0 || virtualKey >= kVirtualKeyCount) return false;
+    // Every key is sampled every frame, so the fixed codes are looked up once.
+    static const auto fixed = FixedScancodes();
+    return std::any_of(fixed[virtualKey].begin(), fixed[virtualKey].end(), down);
 }
 
 }  // namespace platform

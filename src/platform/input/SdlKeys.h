@@ -1,6 +1,7 @@
 #pragma once
 
-#include <vector>
+#include <cstdint>
+#include <span>
 
 namespace platform {
 
@@ -9,8 +10,8 @@ namespace platform {
 // the key types in the current layout.
 int SdlKeyToVirtualKey(int keycode, int scancode);
 
-// The SDL scancodes that hold a virtual key down; empty for mouse buttons and
-// unknown codes.
-std::vector<int> VirtualKeyScancodes(int virtualKey);
+// Whether a key that holds the virtual key down is down in SDL's keyboard state (a
+// byte per scancode); never for mouse buttons and unknown codes.
+bool VirtualKeyDown(int virtualKey, std::span<const std::uint8_t> keys);
 
 }  // namespace platform

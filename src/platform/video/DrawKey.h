@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/video/Rect.h"
@@ -36,6 +37,8 @@ public:
     DrawKey& coversAll();
 
     const std::string& bytes() const { return bytes_; }
+    // Gives the bytes away, leaving the key empty.
+    std::string takeBytes() { return std::move(bytes_); }
     const std::vector<const DrawSource*>& sources() const { return sources_; }
     bool covers() const { return covers_; }
 

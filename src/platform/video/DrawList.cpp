@@ -81,7 +81,7 @@ Rect DrawList::finishFrame() {
     last_.clear();
     if (!unique_) {
         last_.reserve(entries_.size());
-        for (const Entry& entry : entries_) last_.push_back({entry.key.bytes(), entry.area});
+        for (Entry& entry : entries_) last_.push_back({entry.key.takeBytes(), entry.area});
     }
     entries_.clear();
     done_ = 0;

@@ -56,6 +56,9 @@ WindowHandle SdlWindowHost::createWindow() {
     if (window_ == nullptr) return fail("SDL_CreateWindow");
     renderer_ = CreateSdlRenderer(window_);
     if (renderer_ == nullptr) return fail("SDL_CreateRenderer");
+    SDL_RendererInfo info;
+    keepsPicture_ =
+        SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     std::vector<std::uint32_t> iconPixels;
     if (SDL_Surface* icon = ArtSurface(art_.icon, iconPixels)) {
         SDL_SetWindowIcon(window_, icon);
@@ -196,20 +199,37 @@ void SdlWindowHost::showPicture(const WindowPicture& picture) {
     const bool follows = texture_ != nullptr && textureHeight_ == surface.height() &&
                          !screenStale_ && picture.revision() == shownRevision_ + 1;
     if (!prepareTexture(surface.height())) return;
-    if (!upload(surface, follows ? picture.changed() : surface.bounds())) return;
+    const Rect part = follows ? picture.changed() : surface.bounds();
+    if (!upload(surface, part)) return;
     int outputWidth = 0, outputHeight = 0;
     SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
     const Letterbox box = letterbox();
-    if (box.width() != outputWidth || box.height() != outputHeight) {
+    const bool filled = box.width() == outputWidth && box.height() == outputHeight;
+    if (!filled) {
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
     }
-    const SDL_Rect target{box.left(), box.top(), box.width(), box.height()};
-    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    // A software renderer draws into the window's own pixels, which keep the picture
+    // before: unscaled, only what changed goes there.
+    const bool unscaled = box.width() == surface.width() && box.height() == surface.height();
+    if (follows && keepsPicture_ && filled && unscaled) {
+        copyUnscaled(Intersect(part, surface.bounds()), box);
+    } else {
+        const SDL_Rect target{box.left(), box.top(), box.width(), box.height()};
+        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    }
     SDL_RenderPresent(renderer_);
     shownRevision_ = picture.revision();
     screenStale_ = false;
     ++shownPictures_;
+}
+
+void SdlWindowHost::copyUnscaled(const Rect& part, const Letterbox& box) {
+    if (part.empty()) return;
+    const int width = static_cast<int>(part.width()), height = static_cast<int>(part.height());
+    const SDL_Rect from{part.left, part.top, width, height};
+    const SDL_Rect to{box.left() + part.left, box.top() + part.top, width, height};
+    SDL_RenderCopy(renderer_, texture_, &from, &to);
 }
 
 bool SdlWindowHost::upload(const Surface& surface, const Rect& part) {

@@ -54,6 +54,8 @@ private:
     // Copies the part of the picture into the texture.
     bool upload(const Surface& surface, const Rect& part);
     bool prepareTexture(int height);
+    // Draws the part of the texture at its place in a letterbox at one to one.
+    void copyUnscaled(const Rect& part, const Letterbox& box);
 
     std::string title_;
     WindowArt art_;
@@ -64,6 +66,8 @@ private:
     int textureHeight_ = 0;
     std::uint64_t shownRevision_ = 0;
     bool screenStale_ = true;
+    // The renderer's target keeps its pixels from one present to the next.
+    bool keepsPicture_ = false;
     int shownPictures_ = 0;
     int cursorKind_ = 0;
     int shownCount_ = 0;
