@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kPi = EventShapes::kPi;
 constexpr auto Glow = EventShapes::Glow;
-constexpr std::uint32_t kCoat = 0x2B3150;
+constexpr std::uint32_t kCoat = 0x5A4E6E;
 constexpr std::uint32_t kPartnerSkin = 0xF2D2BC;
 using Place = EventScene::Place;
 
@@ -50,15 +50,16 @@ void Umbrella(cairo_t* cr, const EventScene& scene, HeroineFigure::Point hand) {
     const double top = scene.headY - 170 * s;
     const double half = 290 * s;
     const double rim = top + 110 * s;
+    const double middle = hand.x + 12 * s;
     SetColor(cr, 0x3A2A22);
     cairo_set_line_width(cr, 7 * s);
     cairo_move_to(cr, hand.x, hand.y);
-    cairo_line_to(cr, scene.figureX, top);
+    cairo_line_to(cr, middle, top);
     cairo_stroke(cr);
-    cairo_move_to(cr, scene.figureX - half, rim);
-    cairo_curve_to(cr, scene.figureX - half, top - 20 * s, scene.figureX + half, top - 20 * s,
-                   scene.figureX + half, rim);
-    for (double x = scene.figureX + half; x > scene.figureX - half + 1; x -= half / 3) {
+    cairo_move_to(cr, middle - half, rim);
+    cairo_curve_to(cr, middle - half, top - 20 * s, middle + half, top - 20 * s, middle + half,
+                   rim);
+    for (double x = middle + half; x > middle - half + 1; x -= half / 3) {
         cairo_curve_to(cr, x - half / 9, rim - 22 * s, x - half * 2 / 9, rim - 22 * s, x - half / 3,
                        rim);
     }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <map>
 #include <random>
+#include <vector>
 
 #include "extras/GalleryItems.h"
 #include "script/ScriptKeywords.h"
@@ -50,23 +51,44 @@ std::optional<EventName> Parse(std::string_view stem) {
 
 std::string_view HeroineId(std::size_t chara) { return ScriptKeywords::Heroines()[chara].szWord; }
 
+// The stem of a heroine's gallery picture, as the gallery spells it.
+std::string GalleryPicture(std::int32_t chara, std::int32_t item) {
+    const std::string file = GalleryItemFile(chara, kGalleryKindCG, item);
+    return file.substr(0, file.find('.'));
+}
+
 // Each picture belongs to the first heroine whose gallery lists it.
 std::map<std::string, std::size_t> GalleryOwners() {
     std::map<std::string, std::size_t> owners;
     for (std::int32_t chara = kGalleryHeroines - 1; chara >= 0; --chara) {
         const std::int32_t items = GalleryList(chara, kGalleryKindCG).nItems;
         for (std::int32_t item = 1; item <= items; ++item) {
-            const std::string file = GalleryItemFile(chara, kGalleryKindCG, item);
-            owners[Upper(file.substr(0, file.find('.')))] = static_cast<std::size_t>(chara);
+            owners[Upper(GalleryPicture(chara, item))] = static_cast<std::size_t>(chara);
         }
     }
     return owners;
 }
 
-std::string OwnerOf(std::string_view stem, std::uint32_t hash) {
+std::optional<std::size_t> GalleryOwner(std::string_view stem) {
     static const std::map<std::string, std::size_t> owners = GalleryOwners();
     const auto it = owners.find(Upper(stem));
-    return std::string(HeroineId(it != owners.end() ? it->second : hash % kGalleryHeroines));
+    if (it == owners.end()) return std::nullopt;
+    return it->second;
+}
+
+std::string OwnerOf(std::string_view stem, std::uint32_t hash) {
+    return std::string(HeroineId(GalleryOwner(stem).value_or(hash % kGalleryHeroines)));
+}
+
+// The pictures of her gallery that are her own, in its order.
+std::vector<std::string> OwnPictures(std::int32_t chara) {
+    std::vector<std::string> own;
+    const std::int32_t items = GalleryList(chara, kGalleryKindCG).nItems;
+    for (std::int32_t item = 1; item <= items; ++item) {
+        std::string picture = GalleryPicture(chara, item);
+        if (GalleryOwner(picture) == static_cast<std::size_t>(chara)) own.push_back(picture);
+    }
+    return own;
 }
 
 std::uint32_t Hash(const EventName& name) {
@@ -112,12 +134,16 @@ void Compose(EventScene& scene, const EventName& name, std::minstd_rand& rng) {
     scene.headY = Between(rng, 190, 240);
     scene.scale = Between(rng, 1.15, 1.4);
     scene.tilt = Between(rng, -0.12, 0.12);
+    scene.turn = Between(rng, -1, 1);
+    scene.smile = static_cast<int>(rng() % 2);
 }
 
 // What the letter changes: a step closer, another turn of the head, eyes closed.
 void Vary(EventScene& scene, int letter) {
     if (letter == 0) return;
     scene.eyesClosed = letter % 2 == 1;
+    scene.smile = 1 - scene.smile;
+    scene.turn = -scene.turn;
     scene.tilt = -scene.tilt + 0.05 * (letter % 3 - 1);
     scene.scale += 0.06 * letter;
     scene.headY += 8 * letter;
@@ -131,7 +157,8 @@ void FitScript(EventScene& scene, const EventName& name) {
     if (name.number == 1) {  // the curtain rises on her first costume
         scene = {scene.heroine, Place::Stage, Outfit::Stage};
         scene.curtainUp = true;
-        scene.headY = 250;
+        scene.headY = 215;
+        scene.scale = 0.8;
     } else if (name.number == 16) {  // the white costume floats in the stage light
         scene = {scene.heroine, Place::Stage, Outfit::White, Prop::Ribbon};
         scene.tilt = 0.1;
@@ -174,13 +201,14 @@ std::optional<std::string> EventScene::ThumbnailSource(std::string_view stem) {
     if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     for (std::int32_t chara = 0; chara < kGalleryHeroines; ++chara) {
         if (HeroineId(static_cast<std::size_t>(chara)) != heroine) continue;
-        const std::int32_t pictures = GalleryList(chara, kGalleryKindCG).nItems;
-        const std::int32_t scenes = GalleryList(chara, kGalleryKindReplay).nItems;
-        if (item < 1 || item > (cg ? pictures : scenes)) return std::nullopt;
-        // A scene shows the picture at the same place in her gallery.
-        const std::int32_t picture = cg ? item : 1 + (item - 1) * pictures / scenes;
-        const std::string file = GalleryItemFile(chara, kGalleryKindCG, picture);
-        return file.substr(0, file.find('.'));
+        const std::int32_t kind = cg ? kGalleryKindCG : kGalleryKindReplay;
+        if (item < 1 || item > GalleryList(chara, kind).nItems) return std::nullopt;
+        if (cg) return GalleryPicture(chara, item);
+        // A scene shows one of her own pictures, spread over them in order.
+        const std::vector<std::string> own = OwnPictures(chara);
+        const auto scenes = static_cast<std::size_t>(GalleryList(chara, kind).nItems);
+        if (own.empty()) return std::nullopt;
+        return own[static_cast<std::size_t>(item - 1) * own.size() / scenes];
     }
     return std::nullopt;
 }

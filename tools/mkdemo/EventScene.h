@@ -27,7 +27,9 @@ struct EventScene {
     double headY = 230;
     double scale = 1;  // 1: a half figure; larger comes closer
     double tilt = 0;   // head tilt in radians
+    double turn = 0;   // -1 to 1: her face turned aside, to the left or right
     bool eyesClosed = false;
+    int smile = 0;           // 0 a quiet smile, 1 a laugh
     bool curtainUp = false;  // the stage's curtain rising over an audience
     std::uint32_t seed = 1;  // for the scattered details: stars, sparkles, rain
 

@@ -195,6 +195,21 @@ void Prop(cairo_t* cr, EventScene::Prop prop, const ArtStyle::Look& look) {
     }
 }
 
+// Her free hand, from the centre of her head at her own size.
+HeroineFigure::Point HandAt(Moment moment) {
+    switch (moment) {
+        case Moment::HandInHand:
+            return {205, 250};
+        case Moment::Umbrella:
+            return {92, 235};
+        case Moment::Dance:
+            return {205, 110};
+        case Moment::Alone:
+            break;
+    }
+    return {0, 250};
+}
+
 void Arm(cairo_t* cr, const ArtStyle::Look& look, double fromX, double fromY, double x, double y) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_width(cr, 40);
@@ -207,14 +222,15 @@ void Arm(cairo_t* cr, const ArtStyle::Look& look, double fromX, double fromY, do
     cairo_fill(cr);
 }
 
-// Her arms: both hands at her chest with what she holds, or one reaching out.
+// Her arms: both hands at her chest with what she holds, one holding the umbrella
+// over her shoulder, or one reaching out.
 void Arms(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& look) {
-    if (scene.moment == Moment::HandInHand || scene.moment == Moment::Dance) {
-        const double reachY = scene.moment == Moment::Dance ? 110 : 250;
-        Arm(cr, look, 130, 180, 205, reachY);
+    if (scene.moment != Moment::Alone) {
+        const HeroineFigure::Point hand = HandAt(scene.moment);
+        Arm(cr, look, 128, 190, hand.x, hand.y);
         return;
     }
-    if (scene.prop == EventScene::Prop::None && scene.moment == Moment::Alone) return;
+    if (scene.prop == EventScene::Prop::None) return;
     cairo_save(cr);
     cairo_translate(cr, 0, 220);
     Prop(cr, scene.prop, look);
@@ -261,6 +277,9 @@ void Face(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& look) {
     cairo_set_source(cr, skin);
     cairo_fill(cr);
     cairo_pattern_destroy(skin);
+    // A face turned aside shows its features shifted that way.
+    cairo_save(cr);
+    cairo_translate(cr, 10 * scene.turn, 0);
     for (const double side : {-1.0, 1.0}) {
         Eye(cr, look, side * 25, scene.eyesClosed);
         SetColor(cr, 0xF08080, 0.35);
@@ -275,8 +294,13 @@ void Face(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& look) {
     SetColor(cr, 0xB0505A);
     cairo_set_line_width(cr, 2.5);
     cairo_move_to(cr, -8, 46);
-    cairo_curve_to(cr, -3, 51, 3, 51, 8, 46);
+    cairo_curve_to(cr, -3, 51 + 6 * scene.smile, 3, 51 + 6 * scene.smile, 8, 46);
+    if (scene.smile > 0) {
+        cairo_close_path(cr);
+        cairo_fill(cr);
+    }
     cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
 // The fringe over the forehead and the locks beside the cheeks.
@@ -313,11 +337,8 @@ void FrontHair(cairo_t* cr, const ArtStyle::Look& look, const Hair& hair) {
 }  // namespace
 
 HeroineFigure::Point HeroineFigure::Hand(const EventScene& scene) {
-    double x = 0;
-    double y = 250;
-    if (scene.moment == Moment::HandInHand) x = 205, y = 250;
-    if (scene.moment == Moment::Dance) x = 205, y = 110;
-    return {scene.figureX + x * scene.scale, scene.headY + y * scene.scale};
+    const Point hand = HandAt(scene.moment);
+    return {scene.figureX + hand.x * scene.scale, scene.headY + hand.y * scene.scale};
 }
 
 void HeroineFigure::Paint(cairo_t* cr, const EventScene& scene) {
