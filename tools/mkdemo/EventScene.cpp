@@ -94,7 +94,13 @@ std::vector<std::string> OwnPictures(std::int32_t chara) {
 std::uint32_t Hash(const EventName& name) {
     std::uint32_t hash = 2166136261u;
     for (const char c : name.family) hash = (hash ^ static_cast<std::uint8_t>(c)) * 16777619u;
-    return (hash ^ static_cast<std::uint32_t>(name.number)) * 16777619u;
+    hash = (hash ^ static_cast<std::uint32_t>(name.number)) * 16777619u;
+    // Neighbouring numbers would seed the generator alike: spread their bits.
+    hash ^= hash >> 16;
+    hash *= 0x85EBCA6Bu;
+    hash ^= hash >> 13;
+    hash *= 0xC2B2AE35u;
+    return hash ^ hash >> 16;
 }
 
 template <typename T, std::size_t N>
