@@ -54,6 +54,26 @@ void Roofs(cairo_t* cr, std::uint32_t seed, double base, std::uint32_t rgb) {
     }
 }
 
+// A tailor's dummy on its stand, wearing a costume half made.
+void DressForm(cairo_t* cr, double x, const EventScene& scene) {
+    SetColor(cr, 0x3A2618);
+    cairo_rectangle(cr, x - 4, 470, 8, 110);
+    cairo_rectangle(cr, x - 40, 574, 80, 8);
+    cairo_fill(cr);
+    cairo_move_to(cr, x - 24, 300);
+    cairo_curve_to(cr, x - 70, 310, x - 80, 340, x - 66, 400);
+    cairo_curve_to(cr, x - 50, 440, x - 56, 460, x - 60, 480);
+    cairo_line_to(cr, x + 60, 480);
+    cairo_curve_to(cr, x + 56, 460, x + 50, 440, x + 66, 400);
+    cairo_curve_to(cr, x + 80, 340, x + 70, 310, x + 24, 300);
+    cairo_close_path(cr);
+    const ArtStyle::Look& look = ArtStyle::HeroineLook(scene.heroine);
+    EventShapes::FillDown(cr, 300, 480, look.accent, EventShapes::Mix(look.accent, 0x3A2618, 0.5));
+    SetColor(cr, 0xE8E0D0);
+    cairo_arc(cr, x, 292, 12, 0, 2 * kPi);
+    cairo_fill(cr);
+}
+
 void Workshop(cairo_t* cr, const EventScene& scene) {
     Band(cr, 0, kHeight, 0x5E3C26, 0x2A1A10);
     SetColor(cr, 0x1E120A, 0.3);
@@ -99,6 +119,7 @@ void Workshop(cairo_t* cr, const EventScene& scene) {
     cairo_arc(cr, 150, 80, 22, 0, 2 * kPi);
     cairo_fill(cr);
     Band(cr, 520, kHeight, 0x8A5E3A, 0x5A3A22);
+    DressForm(cr, scene.figureX < 400 ? 660 : 140, scene);
 }
 
 // One curtain falling in folds from the top, its free edge curving to x at the bottom.

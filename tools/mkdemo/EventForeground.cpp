@@ -36,6 +36,9 @@ void PartnerHand(cairo_t* cr, double fromX, double fromY, double x, double y, do
     cairo_move_to(cr, fromX, fromY);
     cairo_curve_to(cr, (fromX + x) / 2, fromY, x + 40 * scale, y, x + 22 * scale, y);
     cairo_stroke(cr);
+    SetColor(cr, 0xF4EEE2);
+    EventShapes::Ellipse(cr, x + 26 * scale, y, 10 * scale, 22 * scale);
+    cairo_fill(cr);
     SetColor(cr, kPartnerSkin);
     cairo_save(cr);
     cairo_translate(cr, x + 6 * scale, y - 4 * scale);

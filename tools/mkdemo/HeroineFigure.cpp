@@ -158,6 +158,7 @@ void Prop(cairo_t* cr, EventScene::Prop prop, const ArtStyle::Look& look) {
             cairo_fill(cr);
             break;
         case EventScene::Prop::Lantern:
+            EventShapes::Glow(cr, 0, -10, 110, 0xFFC070, 0.45);
             Ellipse(cr, 0, -10, 30, 38);
             SetColor(cr, 0xFF9A50);
             cairo_fill(cr);
