@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -155,8 +156,8 @@ TEST(EventPainter, AThumbnailIsItsPictureScaledDown) {
     } cases[] = {
         {"Tb_cg_Quira_01", "EV01", "EV03"},      {"Tb_cg_Quira_04", "EV03a", "EV16"},
         {"Tb_cg_Dulcane_22", "HCG0430", "EV09"}, {"Tb_cg_Ombrea_17", "ED06", "EV12"},
-        {"Tb_cg_Ysma_01", "EV24a", "EV12"},      {"Tb_rp_Quira_01", "EV01", "EV16"},
-        {"Tb_rp_Ombrea_01", "EV12", "EV01"},     {"Tb_rp_Dulcane_16", "EV15", "EV09"},
+        {"Tb_cg_Ysma_01", "EV24a", "EV12"},      {"Tb_rp_Quira_01", "EV01", "EV03"},
+        {"Tb_rp_Ombrea_01", "EV12", "EV01"},     {"Tb_rp_Dulcane_16", "EV15", "HCG0430"},
     };
     for (const auto& c : cases) {
         const platform::BitmapFile thumb = Bitmap(EntryOf(c.thumbnail));
