@@ -163,6 +163,9 @@ void Stage(cairo_t* cr, const EventScene& scene) {
     Band(cr, 0, kHeight, 0x2A1630, 0x0C0810);
     Glow(cr, scene.figureX, 280, 330, 0xFFF0D0, 0.4);
     Band(cr, 470, kHeight, 0x6A4628, 0x3A2414);
+    SetColor(cr, 0x2A1A10, 0.5);
+    for (double y = 490; y < kHeight; y += 28) cairo_rectangle(cr, 0, y, kWidth, 2);
+    cairo_fill(cr);
     Curtain(cr, 1, scene.curtainUp ? 110 : 170);
     Curtain(cr, -1, scene.curtainUp ? 110 : 170);
     Valance(cr, scene.curtainUp ? 120 : 60);

@@ -60,6 +60,15 @@ void BackHair(cairo_t* cr, const ArtStyle::Look& look, const Hair& hair) {
     cairo_curve_to(cr, w * 0.5, hair.length + 30, -w * 0.5, hair.length + 30, -w - 8, hair.length);
     cairo_close_path(cr);
     FillDown(cr, -90, hair.length + 120, look.hair, look.hairShade);
+    // A few strands drawn in the shade give the hair its fall.
+    SetColor(cr, look.hairShade, 0.6);
+    cairo_set_line_width(cr, 2.5);
+    for (const double x : {-0.7, -0.35, 0.4, 0.75}) {
+        cairo_move_to(cr, x * w, 10);
+        cairo_curve_to(cr, x * w * 1.1, hair.length * 0.4, x * w * 0.9, hair.length * 0.7,
+                       x * w * 1.05, hair.length);
+    }
+    cairo_stroke(cr);
 }
 
 void Shoulders(cairo_t* cr) {
@@ -156,6 +165,15 @@ void Prop(cairo_t* cr, EventScene::Prop prop, const ArtStyle::Look& look) {
             cairo_rectangle(cr, -16, -22, 32, 44);
             SetColor(cr, look.accent);
             cairo_fill(cr);
+            // The thread running up to a needle.
+            cairo_set_line_width(cr, 2);
+            cairo_move_to(cr, 16, -10);
+            cairo_curve_to(cr, 50, -30, 30, -70, 62, -84);
+            cairo_stroke(cr);
+            SetColor(cr, 0xD8DCE4);
+            cairo_move_to(cr, 56, -70);
+            cairo_line_to(cr, 76, -104);
+            cairo_stroke(cr);
             break;
         case EventScene::Prop::Lantern:
             EventShapes::Glow(cr, 0, -10, 110, 0xFFC070, 0.45);
