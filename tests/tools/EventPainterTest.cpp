@@ -214,8 +214,9 @@ TEST(EventPainter, ScenesBelongToTheirHeroineAndFitTheScripts) {
     const struct {
         const char* stem;
         const char* heroine;
-    } owners[] = {{"EV01", "QUIRA"}, {"EV09", "DULCANE"},    {"EV12", "OMBREA"},
-                  {"EV24", "YSMA"},  {"HCG0430", "DULCANE"}, {"ED06", "OMBREA"}};
+    } owners[] = {{"EV01", "QUIRA"},    {"EV09", "DULCANE"},    {"EV12", "OMBREA"},
+                  {"EV24", "YSMA"},     {"HCG0430", "DULCANE"}, {"ED06", "OMBREA"},
+                  {"EV06b", "DULCANE"}, {"EV06a", "DULCANE"},   {"EV02", "YSMA"}};
     for (const auto& owner : owners) {
         EXPECT_EQ(EventScene::Of(owner.stem)->heroine, owner.heroine) << owner.stem;
     }

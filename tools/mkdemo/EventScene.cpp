@@ -76,8 +76,11 @@ std::optional<std::size_t> GalleryOwner(std::string_view stem) {
     return it->second;
 }
 
-std::string OwnerOf(std::string_view stem, std::uint32_t hash) {
-    return std::string(HeroineId(GalleryOwner(stem).value_or(hash % kGalleryHeroines)));
+// A picture no gallery lists belongs with the picture of its number.
+std::string OwnerOf(std::string_view stem, const EventName& name, std::uint32_t hash) {
+    std::optional<std::size_t> owner = GalleryOwner(stem);
+    if (!owner && name.letter > 0) owner = GalleryOwner(stem.substr(0, stem.size() - 1));
+    return std::string(HeroineId(owner.value_or(hash % kGalleryHeroines)));
 }
 
 // The pictures of her gallery that are her own, in its order.
@@ -144,16 +147,23 @@ void Compose(EventScene& scene, const EventName& name, std::minstd_rand& rng) {
     scene.smile = static_cast<int>(rng() % 2);
 }
 
-// What the letter changes: a step closer, another turn of the head, eyes closed.
+// What the letter changes: a step closer (four steps, then back again), another
+// turn of the head, eyes closed, and past the fourth letter what she holds.
 void Vary(EventScene& scene, int letter) {
     if (letter == 0) return;
+    constexpr int kSteps = 4;
+    const int step = (letter - 1) % kSteps + 1;
     scene.eyesClosed = letter % 2 == 1;
     scene.smile = 1 - scene.smile;
     scene.turn = -scene.turn;
     scene.tilt = -scene.tilt + 0.05 * (letter % 3 - 1);
-    scene.scale += 0.06 * letter;
-    scene.headY += 8 * letter;
-    scene.figureX += (scene.figureX < 400 ? 18 : -18) * letter;
+    scene.scale += 0.06 * step;
+    scene.headY += 8 * step;
+    scene.figureX += (scene.figureX < 400 ? 18 : -18) * step;
+    if (scene.moment == Moment::Alone && letter > kSteps) {
+        constexpr int kProps = static_cast<int>(Prop::Letter) + 1;
+        scene.prop = static_cast<Prop>((static_cast<int>(scene.prop) + letter / kSteps) % kProps);
+    }
 }
 
 // The pictures the story's scripts show, made to fit their lines; their lettered
@@ -186,7 +196,7 @@ std::optional<EventScene> EventScene::Of(std::string_view stem) {
     EventScene scene;
     scene.seed = Hash(*name);
     std::minstd_rand rng(scene.seed);
-    scene.heroine = OwnerOf(stem, scene.seed);
+    scene.heroine = OwnerOf(stem, *name, scene.seed);
     Compose(scene, *name, rng);
     FitScript(scene, *name);
     Vary(scene, name->letter);
