@@ -157,7 +157,7 @@ TEST(EventPainter, AThumbnailIsItsPictureScaledDown) {
         {"Tb_cg_Quira_01", "EV01", "EV03"},      {"Tb_cg_Quira_04", "EV03a", "EV16"},
         {"Tb_cg_Dulcane_22", "HCG0430", "EV09"}, {"Tb_cg_Ombrea_17", "ED06", "EV12"},
         {"Tb_cg_Ysma_01", "EV24a", "EV12"},      {"Tb_rp_Quira_01", "EV01", "EV03"},
-        {"Tb_rp_Ombrea_01", "EV12", "EV01"},     {"Tb_rp_Dulcane_16", "EV15", "HCG0430"},
+        {"Tb_rp_Ombrea_01", "EV12", "EV01"},     {"Tb_rp_Dulcane_16", "EV15", "EV09"},
     };
     for (const auto& c : cases) {
         const platform::BitmapFile thumb = Bitmap(EntryOf(c.thumbnail));
