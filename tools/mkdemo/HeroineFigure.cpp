@@ -33,12 +33,19 @@ Hair HairOf(const std::string& heroine) {
     return {300, 96, false, false};
 }
 
-// The scene's palette: a white costume replaces her dress colours.
+// The scene's palette: a white costume replaces her dress colours; a kimono takes
+// her accent colour, tied with a sash of her dress colour.
 ArtStyle::Look LookOf(const EventScene& scene) {
     ArtStyle::Look look = ArtStyle::HeroineLook(scene.heroine);
     if (scene.outfit == Outfit::White) {
         look.dress = 0xF6F4FA;
         look.dressShade = 0xC4C8DE;
+    }
+    if (scene.outfit == Outfit::Kimono) {
+        const ArtStyle::Look own = look;
+        look.dress = Mix(own.accent, 0xFFFFFF, 0.2);
+        look.dressShade = Mix(own.accent, own.dressShade, 0.55);
+        look.accent = own.dress;
     }
     return look;
 }
@@ -113,6 +120,11 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
             cairo_fill(cr);
             break;
         case Outfit::Kimono:
+            SetColor(cr, 0xFFFFFF, 0.45);
+            for (const double x : {-110.0, -70.0, 80.0, 115.0}) {
+                cairo_arc(cr, x, 200 + std::fabs(x) * 0.4, 9, 0, 2 * kPi);
+                cairo_fill(cr);
+            }
             cairo_set_line_width(cr, 16);
             SetColor(cr, 0xF4EEE2);
             cairo_move_to(cr, -30, 100);
