@@ -107,6 +107,16 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
             cairo_fill(cr);
             break;
         case Outfit::Stage:
+            // A flared skirt under a gold belt, for the pictures that show her whole.
+            cairo_move_to(cr, -146, 270);
+            cairo_curve_to(cr, -190, 380, -240, 480, -270, 560);
+            cairo_line_to(cr, 270, 560);
+            cairo_curve_to(cr, 240, 480, 190, 380, 146, 270);
+            cairo_close_path(cr);
+            FillDown(cr, 270, 560, look.dress, look.dressShade);
+            SetColor(cr, ArtStyle::kGold);
+            cairo_rectangle(cr, -148, 258, 296, 16);
+            cairo_fill(cr);
             SetColor(cr, look.dress);
             Ellipse(cr, -128, 160, 36, 30);
             Ellipse(cr, 128, 160, 36, 30);
