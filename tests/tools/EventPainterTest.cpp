@@ -230,6 +230,24 @@ TEST(EventPainter, ScenesBelongToTheirHeroineAndFitTheScripts) {
     EXPECT_EQ(EventScene::Of("EV03a")->outfit, Outfit::Kimono);
 }
 
+TEST(EventPainter, SceneFamiliesShowTheirKindOfMoment) {
+    // Scene pictures share a moment; event pictures show her alone; endings are
+    // out under the moon or at dawn.
+    using Moment = EventScene::Moment;
+    using Place = EventScene::Place;
+    for (const PictureEntry& entry : EntriesStartingWith({"EV", "HCG", "ED"})) {
+        const auto scene = EventScene::Of(entry.stem);
+        ASSERT_TRUE(scene) << entry.stem;
+        if (entry.stem.starts_with("HCG")) EXPECT_NE(scene->moment, Moment::Alone) << entry.stem;
+        if (entry.stem.starts_with("EV")) EXPECT_EQ(scene->moment, Moment::Alone) << entry.stem;
+        if (entry.stem.starts_with("ED")) {
+            EXPECT_TRUE(scene->place == Place::Dawn || scene->place == Place::MoonHill)
+                << entry.stem;
+        }
+        EXPECT_EQ(scene->moment == Moment::Umbrella, scene->place == Place::Rain) << entry.stem;
+    }
+}
+
 TEST(EventPainter, LetteredPicturesAreStepsOfTheirMoment) {
     const struct {
         const char* base;
