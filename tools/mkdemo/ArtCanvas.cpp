@@ -116,6 +116,7 @@ std::optional<std::uint32_t> ArtCanvas::ColorOf(std::uint32_t argb, bool origin,
                                                 std::uint32_t key) {
     const std::uint32_t a = argb >> 24;
     if (a < 128 || origin) return std::nullopt;
+    if (a == 255) return MoveOffKey(argb & 0xFFFFFF, key);
     std::uint32_t rgb = 0;
     for (const int shift : {16, 8, 0}) {
         const std::uint32_t c = (argb >> shift) & 0xFF;

@@ -22,30 +22,28 @@ int BinOf(std::uint32_t rgb) {
     return static_cast<int>((rgb >> 19 & 31) << 10 | (rgb >> 11 & 31) << 5 | (rgb >> 3 & 31));
 }
 
-// A run of bins that becomes one palette colour.
+// A run of bins that becomes one palette colour, with what choosing the next box to
+// split needs: its pixel count and the axis along which it spreads most.
 struct Box {
     std::size_t begin;
     std::size_t end;
+    std::uint64_t count = 0;
+    int axis = 0;
+    int spread = -1;
 };
 
-std::uint64_t CountOf(const std::vector<Bin>& bins, const Box& box) {
-    std::uint64_t count = 0;
-    for (std::size_t i = box.begin; i < box.end; ++i) count += bins[i].count;
-    return count;
-}
-
-// The axis along which a box spreads most, and how far.
-std::pair<int, int> LongestAxis(const std::vector<Bin>& bins, const Box& box) {
-    std::pair<int, int> best = {0, -1};
+Box MakeBox(const std::vector<Bin>& bins, std::size_t begin, std::size_t end) {
+    Box box{begin, end};
+    for (std::size_t i = begin; i < end; ++i) box.count += bins[i].count;
     for (int axis = 0; axis < 3; ++axis) {
         int low = 31, high = 0;
-        for (std::size_t i = box.begin; i < box.end; ++i) {
+        for (std::size_t i = begin; i < end; ++i) {
             low = std::min(low, Channel(bins[i].key, axis));
             high = std::max(high, Channel(bins[i].key, axis));
         }
-        if (high - low > best.second) best = {axis, high - low};
+        if (high - low > box.spread) box.axis = axis, box.spread = high - low;
     }
-    return best;
+    return box;
 }
 
 // Splits the box whose spread weighs most at the median of its longest axis; false
@@ -55,13 +53,12 @@ bool SplitOne(std::vector<Bin>& bins, std::vector<Box>& boxes) {
     std::uint64_t weight = 0;
     for (std::size_t b = 0; b < boxes.size(); ++b) {
         if (boxes[b].end - boxes[b].begin < 2) continue;
-        const auto spread = static_cast<std::uint64_t>(LongestAxis(bins, boxes[b]).second + 1);
-        const std::uint64_t w = spread * CountOf(bins, boxes[b]);
+        const std::uint64_t w = static_cast<std::uint64_t>(boxes[b].spread + 1) * boxes[b].count;
         if (chosen == boxes.size() || w > weight) chosen = b, weight = w;
     }
     if (chosen == boxes.size()) return false;
-    Box& box = boxes[chosen];
-    const int axis = LongestAxis(bins, box).first;
+    const Box box = boxes[chosen];
+    const int axis = box.axis;
     const auto first = bins.begin() + static_cast<std::ptrdiff_t>(box.begin);
     const auto last = bins.begin() + static_cast<std::ptrdiff_t>(box.end);
     std::sort(first, last, [axis](const Bin& a, const Bin& b) {
@@ -69,7 +66,7 @@ bool SplitOne(std::vector<Bin>& bins, std::vector<Box>& boxes) {
         const int cb = Channel(b.key, axis);
         return ca != cb ? ca < cb : a.key < b.key;
     });
-    const std::uint64_t half = CountOf(bins, box) / 2;
+    const std::uint64_t half = box.count / 2;
     std::uint64_t running = 0;
     std::size_t cut = box.begin + 1;
     for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
@@ -77,14 +74,14 @@ bool SplitOne(std::vector<Bin>& bins, std::vector<Box>& boxes) {
         cut = i + 1;
         if (running >= half) break;
     }
-    boxes.push_back({cut, box.end});
-    boxes[chosen].end = cut;
+    boxes[chosen] = MakeBox(bins, box.begin, cut);
+    boxes.push_back(MakeBox(bins, cut, box.end));
     return true;
 }
 
 std::uint32_t MeanOf(const std::vector<Bin>& bins, const Box& box) {
     std::array<std::uint64_t, 3> sums = {};
-    const std::uint64_t count = CountOf(bins, box);
+    const std::uint64_t count = box.count;
     for (std::size_t i = box.begin; i < box.end; ++i) {
         for (int c = 0; c < 3; ++c) sums[c] += bins[i].sums[c];
     }
@@ -111,7 +108,7 @@ IndexedPicture MedianCut(std::span<const std::uint32_t> xrgb, std::optional<std:
         bins.push_back(table[static_cast<std::size_t>(k)]);
         bins.back().key = k;
     }
-    std::vector<Box> boxes = {{0, bins.size()}};
+    std::vector<Box> boxes = {MakeBox(bins, 0, bins.size())};
     while (boxes.size() < colors && SplitOne(bins, boxes)) {
     }
     IndexedPicture picture;
