@@ -232,7 +232,7 @@ void ExtrasRoomPainter::PaintMaterial(ArtCanvas& canvas, const PictureEntry& ent
     LitCell(canvas, entry.cells[2], 124, 367, Lit::Wardrobe);
     LitCell(canvas, entry.cells[3], 224, 432, Lit::Album);
     constexpr double kGlow[] = {0.5, 1.0, 0.0};
-    for (std::size_t k = 0; k < 3; ++k) ExtrasUiKit::Ring(cr, entry.cells[4 + k], 6, kGlow[k]);
+    for (std::size_t k = 0; k < 3; ++k) ExtrasUiKit::Ring(cr, entry.cells[4 + k], kGlow[k]);
     ExtrasUiKit::Rims(cr, entry);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);

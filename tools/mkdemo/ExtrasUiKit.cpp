@@ -88,13 +88,14 @@ void ExtrasUiKit::Panel(cairo_t* cr, double x, double y, double w, double h, dou
     cairo_stroke(cr);
 }
 
-void ExtrasUiKit::Ring(cairo_t* cr, const SheetCell& cell, int width, double glow) {
+void ExtrasUiKit::Ring(cairo_t* cr, const SheetCell& cell, double glow) {
+    constexpr int kWidth = 6;
     const double w = cell.right - cell.left;
     const double h = cell.bottom - cell.top;
     cairo_save(cr);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     cairo_rectangle(cr, cell.left, cell.top, w, h);
-    cairo_rectangle(cr, cell.left + width, cell.top + width, w - 2 * width, h - 2 * width);
+    cairo_rectangle(cr, cell.left + kWidth, cell.top + kWidth, w - 2 * kWidth, h - 2 * kWidth);
     // Brighter as the pulse rises.
     const std::uint32_t inner = glow > 0.5 ? 0xFFFBEA : ArtStyle::kGoldLight;
     const std::uint32_t outer = glow > 0.5 ? ArtStyle::kGoldLight : ArtStyle::kGold;
@@ -105,8 +106,8 @@ void ExtrasUiKit::Ring(cairo_t* cr, const SheetCell& cell, int width, double glo
     cairo_restore(cr);
     // White edges, so that the border shows on any picture under it.
     cairo_rectangle(cr, cell.left + 0.5, cell.top + 0.5, w - 1, h - 1);
-    cairo_rectangle(cr, cell.left + width - 0.5, cell.top + width - 0.5, w - 2 * width + 1,
-                    h - 2 * width + 1);
+    cairo_rectangle(cr, cell.left + kWidth - 0.5, cell.top + kWidth - 0.5, w - 2 * kWidth + 1,
+                    h - 2 * kWidth + 1);
     SetColor(cr, 0xFFFFFF);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);

@@ -26,9 +26,9 @@ public:
     static std::uint32_t InkOf(Look look);
     // A night-blue panel with a gold line round it.
     static void Panel(cairo_t* cr, double x, double y, double w, double h, double radius);
-    // A border of the given width inside the cell, brighter for later frames of a pulse,
-    // the key left inside it.
-    static void Ring(cairo_t* cr, const SheetCell& cell, int width, double glow);
+    // A border six pixels wide inside the cell with white edges, brighter as the glow
+    // (0 to 1) rises, the key left inside it.
+    static void Ring(cairo_t* cr, const SheetCell& cell, double glow);
     // Each cell's one-pixel rim in its own colour two pixels in, drawn last and
     // unblended; on a frame cell it runs along the middle of the border.
     static void Rims(cairo_t* cr, const PictureEntry& entry);

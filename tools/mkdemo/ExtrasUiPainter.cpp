@@ -247,7 +247,7 @@ void PaintGalleryMaterial(const ArtCanvas& canvas, const PictureEntry& entry) {
         if (cell.name.starts_with("tab-")) {
             Tab(canvas, cell, Pulse(cell.name), cell.name.starts_with("tab-cur"));
         }
-        if (cell.frame) ExtrasUiKit::Ring(cr, cell, 5, Pulse(cell.name));
+        if (cell.frame) ExtrasUiKit::Ring(cr, cell, Pulse(cell.name));
     }
     static const ButtonKind kinds[] = {{"prev-", Icon::Left, ""},
                                        {"next-", Icon::Right, ""},
@@ -268,7 +268,7 @@ void PaintReplayMaterial(const ArtCanvas& canvas, const PictureEntry& entry) {
 // room's buttons.
 void PaintClothesMaterial(const ArtCanvas& canvas, const PictureEntry& entry) {
     cairo_t* cr = canvas.cr();
-    for (std::size_t f = 0; f < 5; ++f) ExtrasUiKit::Ring(cr, entry.cells[f], 6, f / 4.0);
+    for (std::size_t f = 0; f < 5; ++f) ExtrasUiKit::Ring(cr, entry.cells[f], f / 4.0);
     for (std::size_t p = 5; p < 13; ++p) {
         const SheetCell& cell = entry.cells[p];
         cairo_rectangle(cr, cell.left, cell.top, 16, 16);
