@@ -48,6 +48,30 @@ void WallAndFloor(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
+// Moonlight from the window lying across the floor, and the rug it falls on.
+void Moonlight(cairo_t* cr) {
+    cairo_save(cr);
+    cairo_scale(cr, 1, 0.22);
+    cairo_arc(cr, 403, 560 / 0.22, 170, 0, 2 * kPi);
+    cairo_restore(cr);
+    SetColor(cr, 0x3A2444);
+    cairo_fill_preserve(cr);
+    SetColor(cr, ArtStyle::kPressed, 0.6);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 330, 210);
+    cairo_line_to(cr, 470, 210);
+    cairo_line_to(cr, 560, 600);
+    cairo_line_to(cr, 250, 600);
+    cairo_close_path(cr);
+    cairo_pattern_t* beam = cairo_pattern_create_linear(0, 210, 0, 600);
+    AddStop(beam, 0, ArtStyle::kMoon, 0.0);
+    AddStop(beam, 1, ArtStyle::kMoon, 0.10);
+    cairo_set_source(cr, beam);
+    cairo_fill(cr);
+    cairo_pattern_destroy(beam);
+}
+
 void Curtain(cairo_t* cr, double side) {
     cairo_save(cr);
     cairo_translate(cr, 400, 0);
@@ -201,6 +225,7 @@ void Room(const ArtCanvas& canvas, Lit lit) {
     cairo_t* cr = canvas.cr();
     WallAndFloor(cr);
     for (const double side : {1.0, -1.0}) Curtain(cr, side);
+    Moonlight(cr);
     MoonWindow(canvas, lit == Lit::Window);
     Wardrobe(cr, lit == Lit::Wardrobe);
     Table(cr);
