@@ -88,7 +88,7 @@ void Curtain(cairo_t* cr, double side) {
 // The round window with the moon, the title's sign.
 void MoonWindow(const ArtCanvas& canvas, bool lit) {
     cairo_t* cr = canvas.cr();
-    constexpr double cx = 400, cy = 118, r = 92;
+    constexpr double cx = 400, cy = 120, r = 90;
     cairo_arc(cr, cx, cy, r + 10, 0, 2 * kPi);
     Fill(cr, lit ? ArtStyle::kGoldLight : ArtStyle::kGold, ArtStyle::kPressed, cy - r, cy + r);
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
