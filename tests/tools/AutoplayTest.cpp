@@ -349,8 +349,9 @@ TEST(AutoplayCommandLine, TheSaveLoadAndExtrasInputsEndCleanWithTheirShots) {
         EXPECT_EQ(cellAt(room.shot, room.barX, room.barY), cell("bar")) << room.shot;
         EXPECT_EQ(cellAt(room.shot, 666, 481), cell(room.play)) << room.shot;
     }
-    // The return button of a scene lit under the pointer, at the window's lower right.
-    EXPECT_EQ(cellAt("scene-return", 770, 568),
+    // The return button of a scene lit under the pointer, at the window's lower right:
+    // its rim's upper right point.
+    EXPECT_EQ(cellAt("scene-return", 777, 565),
               mkdemo::PicturePainter::CellColors(CatalogEntry("ReplayMaterial")).at("replay-h"));
     // The hint mode, which only an input enters, back in the extras menu.
     ExpectRun({{"--input", DemoInput("hint.txt"), DemoData::Dir()},

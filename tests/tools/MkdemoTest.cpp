@@ -321,33 +321,47 @@ TEST(MkdemoCatalog, FrameCellsAreABorderWithWhiteEdgesAroundTheKey) {
     const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
     ASSERT_TRUE(catalog) << error;
     std::map<std::string, int> frames;
+    // Where each style's border has its white edges, its own colour and the key inside:
+    // the art's is a six-pixel ring with the rim two pixels in, the plain cells' a
+    // seven-pixel band.
+    const struct {
+        bool art;
+        int colorAt, innerWhite, keyFrom;
+    } styles[] = {{true, 2, 5, 6}, {false, 3, 6, 7}};
     for (const mkdemo::PictureEntry& entry : *catalog) {
-        const auto colors = mkdemo::PicturePainter::CellColors(entry);
-        for (const bool labelled : {true, false}) {
-            WriteFileBytes("sheet.gpc", labelled ? mkdemo::PicturePainter::BitmapOf(entry)
-                                                 : mkdemo::PicturePainter::PlainBitmapOf(entry));
+        for (const auto& style : styles) {
+            const auto colors = style.art ? mkdemo::PicturePainter::CellColors(entry)
+                                          : mkdemo::PicturePainter::PlainCellColors(entry);
+            WriteFileBytes("sheet.gpc", style.art ? mkdemo::PicturePainter::BitmapOf(entry)
+                                                  : mkdemo::PicturePainter::PlainBitmapOf(entry));
             const auto picture = platform::BitmapFile::Load("sheet.gpc");
             ASSERT_TRUE(picture) << entry.name;
             for (const mkdemo::SheetCell& cell : entry.cells) {
                 if (!cell.frame) continue;
-                frames[entry.stem] += labelled ? 1 : 0;
+                frames[entry.stem] += style.art ? 1 : 0;
                 const int w = cell.right - cell.left;
                 const int h = cell.bottom - cell.top;
                 const std::uint32_t color = To565(colors.at(cell.name));
+                const int c = style.colorAt;
                 const struct {
                     int dx, dy;
                     std::uint32_t expected;
-                } pixels[] = {{0, h / 2, To565(0xFFFFFF)},     {3, h / 2, color},
-                              {6, h / 2, To565(0xFFFFFF)},     {7, h / 2, To565(0xFF00FF)},
-                              {w / 2, h / 2, To565(0xFF00FF)}, {w / 2, 2, color},
-                              {w - 4, h / 2, color},           {w / 2, h - 3, color}};
+                } pixels[] = {{0, h / 2, To565(0xFFFFFF)},
+                              {c, h / 2, color},
+                              {style.innerWhite, h / 2, To565(0xFFFFFF)},
+                              {style.keyFrom, h / 2, To565(0xFF00FF)},
+                              {w / 2, h / 2, To565(0xFF00FF)},
+                              {w / 2, 2, color},
+                              {w - 1 - c, h / 2, color},
+                              {w / 2, h - 3, color}};
                 for (const auto& p : pixels) {
                     EXPECT_EQ(To565(picture->pixel(cell.left + p.dx, cell.top + p.dy)), p.expected)
-                        << entry.stem << " " << cell.name << " " << labelled << " " << p.dx << ","
+                        << entry.stem << " " << cell.name << " " << style.art << " " << p.dx << ","
                         << p.dy;
                 }
             }
         }
+        const auto colors = mkdemo::PicturePainter::CellColors(entry);
         // A chosen button's two blink looks must tell apart.
         if (entry.stem == "SpecialMaterial") {
             EXPECT_NE(colors.at("点滅0"), colors.at("点滅1"));
@@ -358,13 +372,18 @@ TEST(MkdemoCatalog, FrameCellsAreABorderWithWhiteEdgesAroundTheKey) {
                   {"CGMaterial", 10}, {"ClothesSelectMaterial", 5}, {"SpecialMaterial", 3}}));
 }
 
-// The extras menu's background shows where its objects are: each place outlined by a
-// white band between dark lines, labelled in its middle but for the dress room, which
-// is hidden until an ending.
+// The extras menu's plain background shows where its objects are: each place outlined
+// by a white band between dark lines, labelled in its middle but for the dress room,
+// which is hidden until an ending.
 TEST(MkdemoCatalog, TheExtrasMenuBackgroundOutlinesItsObjects) {
     zktest::TempWorkDir dir;
-    const auto members = DemoData::Members(DemoData::Archive("Img.dat"));
-    WriteFileBytes("back.gpc", members.at("SpecialBack.gpc"));
+    std::string error;
+    const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+    ASSERT_TRUE(catalog) << error;
+    const auto entry = std::find_if(catalog->begin(), catalog->end(),
+                                    [](const auto& e) { return e.stem == "SpecialBack"; });
+    ASSERT_NE(entry, catalog->end());
+    WriteFileBytes("back.gpc", mkdemo::PicturePainter::PlainBitmapOf(*entry));
     const auto picture = platform::BitmapFile::Load("back.gpc");
     ASSERT_TRUE(picture);
     // The band's lines, its white and the art around it.

@@ -12,6 +12,7 @@
 #include "game/GAMEMAIN.h"
 #include "game/ResourcePlayer.h"
 #include "graphics/ZKSPRITE.h"
+#include "mkdemo/PicturePainter.h"
 #include "platform/input/VirtualKeys.h"
 #include "shell/AssetManifest.h"
 #include "sound/ZKSND.h"
@@ -621,9 +622,12 @@ TEST_F(SceneReplay, TheWindowsAndTheButtonAreDrawnWhileShown) {
         return session().lastFrame()[static_cast<std::size_t>(p.y * 800 + p.x)] & 0xFFFFFF;
     };
     const std::uint32_t panel = zktest::WindowTestBench::CellColor("MsgWndMaterial", "panel");
-    const std::uint32_t button = zktest::WindowTestBench::CellColor("ReplayMaterial", "replay-n");
+    // The demo's painted button, found by its rim's upper right point.
+    const std::uint32_t button =
+        mkdemo::PicturePainter::CellColors(zktest::WindowTestBench::Entry("ReplayMaterial"))
+            .at("replay-n");
     const Point inPanel{600, 540};
-    const Point onButton{770, 568};
+    const Point onButton{777, 565};
     for (const bool bHint : {false, true}) {
         SCOPED_TRACE(bHint ? "hint" : "recollection");
         begin(bHint, kChoiceScene);
