@@ -116,10 +116,10 @@ const Bangs& BangsOf(HairStyle style) {
         {{0.95, 0.25}, {0.55, -0.12}, {0.2, -0.2}, {-0.2, -0.05}, {-0.6, 0.05}, {-0.95, 0.3}},
         6,
         -0.55};
-    static const Bangs parted = {{{0.98, 0.2}, {0.6, -0.2}, {0.1, -0.62}, {-0.1, -0.62},
-                                  {-0.6, -0.2}, {-0.98, 0.2}},
-                                 6,
-                                 -0.7};
+    static const Bangs parted = {
+        {{0.98, 0.2}, {0.6, -0.2}, {0.1, -0.62}, {-0.1, -0.62}, {-0.6, -0.2}, {-0.98, 0.2}},
+        6,
+        -0.7};
     static const Bangs blunt = {
         {{0.95, -0.2}, {0.55, -0.2}, {0.18, -0.2}, {-0.18, -0.2}, {-0.55, -0.2}, {-0.95, -0.2}},
         6,
@@ -151,8 +151,9 @@ void FrontHairPath(cairo_t* cr, const Frame& f, HairStyle style) {
     for (int i = 0; i < bangs.count; ++i) {
         const double tipX = kCx + bangs.tips[i][0] * r;
         const double tipY = f.cy + bangs.tips[i][1] * r;
-        const double nextX = i + 1 < bangs.count ? kCx + (bangs.tips[i][0] + bangs.tips[i + 1][0]) / 2 * r
-                                                 : kCx - 1.1 * r;
+        const double nextX = i + 1 < bangs.count
+                                 ? kCx + (bangs.tips[i][0] + bangs.tips[i + 1][0]) / 2 * r
+                                 : kCx - 1.1 * r;
         const double valleyY = f.cy + bangs.valley * r;
         cairo_curve_to(cr, x, valleyY, tipX + 3, tipY - 8, tipX, tipY);
         cairo_curve_to(cr, tipX - 2, tipY - 10, nextX, valleyY + 6, nextX, valleyY);
@@ -429,8 +430,8 @@ void TorsoPath(cairo_t* cr, const Frame& f) {
     cairo_line_to(cr, kCx + f.waist, f.waistY);
     cairo_curve_to(cr, kCx + f.waist + 4, f.waistY - 30, kCx + f.shoulder - 4, f.chestY + 10,
                    kCx + f.shoulder, f.shoulderY + 16);
-    cairo_curve_to(cr, kCx + f.shoulder, f.shoulderY + 2, kCx + f.shoulder - 10,
-                   f.shoulderY - 2, kCx + neck, f.shoulderY - 4);
+    cairo_curve_to(cr, kCx + f.shoulder, f.shoulderY + 2, kCx + f.shoulder - 10, f.shoulderY - 2,
+                   kCx + neck, f.shoulderY - 4);
     cairo_curve_to(cr, kCx + neck / 2, f.shoulderY + 10, kCx - neck / 2, f.shoulderY + 10,
                    kCx - neck, f.shoulderY - 4);
     cairo_close_path(cr);
@@ -499,7 +500,7 @@ void Skirt(cairo_t* cr, const Frame& f, const Costume& c) {
     if (!(c.extras & kTiers)) return;
     const double tier = f.waistY + 0.55 * (bottom - f.waistY);
     SkirtPath(cr, f, f.waistY - 2, tier, 0.6 * c.flare);
-    ShadedFill(cr, kCx - f.hip, kCx + f.hip, Mix(c.skirt, kWhite, 0.25), c.skirtShade);
+    ShadedFill(cr, kCx - f.hip, kCx + f.hip, Mix(c.skirt, kWhite, 0.12), c.skirtShade);
     cairo_move_to(cr, kCx - f.hip - 0.6 * c.flare, tier);
     cairo_line_to(cr, kCx + f.hip + 0.6 * c.flare, tier);
     Stroke(cr, c.trim, 2);
@@ -530,18 +531,20 @@ struct Arm {
 Arm ArmOf(const Frame& f, Pose pose, double side) {
     const double sx = kCx + side * (f.shoulder - 7);
     const double sy = f.shoulderY + 14;
-    const Arm rest = {sx, sy, kCx + side * (f.shoulder + 3), f.waistY - 8,
-                      kCx + side * (f.hip + 5), f.hipY + 14};
+    const Arm rest = {
+        sx, sy, kCx + side * (f.shoulder + 3), f.waistY - 8, kCx + side * (f.hip + 5), f.hipY + 14};
     switch (pose) {
         case Pose::HandsFront:
-            return {sx, sy, kCx + side * (f.shoulder - 1), f.waistY - 4, kCx + side * 7,
+            return {sx,        sy, kCx + side * (f.shoulder - 1), f.waistY - 4, kCx + side * 7,
                     f.hipY - 6};
         case Pose::HandToChest:
-            if (side > 0) return {sx, sy, kCx + f.shoulder + 4, f.waistY - 10, kCx + 12, f.chestY + 8};
+            if (side > 0)
+                return {sx, sy, kCx + f.shoulder + 4, f.waistY - 10, kCx + 12, f.chestY + 8};
             return rest;
         case Pose::HandOnHip:
             if (side > 0)
-                return {sx, sy, kCx + f.shoulder + 24, f.waistY - 20, kCx + f.waist + 8, f.waistY + 2};
+                return {sx,          sy, kCx + f.shoulder + 24, f.waistY - 20, kCx + f.waist + 8,
+                        f.waistY + 2};
             return rest;
         case Pose::Rest:
             break;
@@ -647,7 +650,8 @@ void Capelet(cairo_t* cr, const Frame& f, const Costume& c) {
     cairo_curve_to(cr, kCx + f.shoulder + 14, f.chestY + 10, kCx + f.shoulder + 8, f.shoulderY,
                    kCx + 0.3 * f.r, f.shoulderY - 4);
     cairo_close_path(cr);
-    ShadedFill(cr, kCx - f.shoulder - 14, kCx + f.shoulder + 14, c.trim, Mix(c.trim, 0x000000, 0.5));
+    ShadedFill(cr, kCx - f.shoulder - 14, kCx + f.shoulder + 14, c.trim,
+               Mix(c.trim, 0x000000, 0.5));
     Ellipse(cr, kCx, f.shoulderY + 8, 5, 5);
     FillInked(cr, 0xE8C868, 0x8A6A28, 1);
 }

@@ -105,7 +105,7 @@ void Sparkle(cairo_t* cr, double x, double y, double r) {
     cairo_curve_to(cr, x, y, x, y, x, y + r);
     cairo_curve_to(cr, x, y, x, y, x - r, y);
     cairo_curve_to(cr, x, y, x, y, x, y - r);
-    SetColor(cr, ArtStyle::kGoldLight);
+    SetColor(cr, 0xFFFFFF);
     cairo_fill(cr);
 }
 
@@ -122,8 +122,8 @@ void PaintSelectBodies(ArtCanvas& canvas, const PictureEntry& entry) {
         Spotlight(cr, cx, c.bottom - 14, 90, chosen ? ArtStyle::kGoldLight : ArtStyle::kMoon);
         Placed(cr, c, kScale, kFigureX, 552, cx, c.bottom - 8, [&](cairo_t* g) {
             if (chosen) {
-                FigureDrawing::Whole(g, HeroineFigure(kQuira, QuiraIn(static_cast<int>(i) + 1),
-                                                      Mood::Smile));
+                FigureDrawing::Whole(
+                    g, HeroineFigure(kQuira, QuiraIn(static_cast<int>(i) + 1), Mood::Smile));
             } else {
                 FigureDrawing::DressForm(g, nullptr);
             }
@@ -199,10 +199,11 @@ void PaintQuiraFaces(ArtCanvas& canvas, const PictureEntry& entry) {
     for (std::size_t i = 0; i < entry.cells.size(); ++i) {
         const SheetCell& c = entry.cells[i];
         const std::string& name = c.name;
-        const Mood mood = name == "表情1" ? Mood::Blush : name == "表情2" ? Mood::Surprise
-                                                                          : Mood::Smile;
+        const Mood mood = name == "表情1"   ? Mood::Blush
+                          : name == "表情2" ? Mood::Surprise
+                                            : Mood::Smile;
         Backdrop(cr, c, ArtStyle::kPanelLight, ArtStyle::kPanel);
-        Placed(cr, c, 0.9, kFigureX, faceY + 10, (c.left + c.right) / 2.0, c.top + 50,
+        Placed(cr, c, 0.75, kFigureX, faceY + 14, (c.left + c.right) / 2.0, c.top + 50,
                [&](cairo_t* g) {
                    FigureDrawing::Whole(
                        g, HeroineFigure(kQuira, {Wardrobe::OwnDress(kQuira), Pose::Rest}, mood));

@@ -39,14 +39,14 @@ const Costume& Wardrobe::CostumeOf(int number) {
         {0xE4ECF6, 0xB0C0D8, 0x34508E, 0x22365E, 0xE8D48A, S::Short, H::Knee, 16, 0xF2F2F6,
          0x3A3040, kBelt | kCollar},
         // White layers that catch the stage lights.
-        {0xFBFAF4, 0xD8D4E6, 0xF6F4FA, 0xCFCBE0, 0xE6D08C, S::Puff, H::Calf, 34, 0xFBF6F0,
-         0xE6D08C, kTiers},
+        {0xFBFAF4, 0xD8D4E6, 0xF6F4FA, 0xCFCBE0, 0xE6D08C, S::Puff, H::Calf, 34, 0xFBF6F0, 0xE6D08C,
+         kTiers},
         // The eastern weave, tied with the sash.
-        {0x3C4EA2, 0x26306A, 0x3C4EA2, 0x26306A, 0xE8B848, S::Wide, H::Floor, 8, 0xF4F0EA,
-         0xB03838, kObi | kCollar},
+        {0x3C4EA2, 0x26306A, 0x3C4EA2, 0x26306A, 0xE8B848, S::Wide, H::Floor, 8, 0xF4F0EA, 0xB03838,
+         kObi | kCollar},
         // The waiting role: dark dress, white apron.
-        {0x2C2C3E, 0x18182A, 0x2C2C3E, 0x18182A, 0xFFFFFF, S::Puff, H::Knee, 22, 0x2A2430,
-         0x201818, kApron | kCollar},
+        {0x2C2C3E, 0x18182A, 0x2C2C3E, 0x18182A, 0xFFFFFF, S::Puff, H::Knee, 22, 0x2A2430, 0x201818,
+         kApron | kCollar},
         // The traveller's long cape over tunic and boots.
         {0x5E7A4A, 0x3E5430, 0x4A3A2E, 0x30261E, 0x8C6A44, S::Long, H::Fitted, 0, 0x4A3A2E,
          0x5A3E26, kCape | kBelt},
@@ -84,8 +84,9 @@ const Costume& Wardrobe::CostumeOf(int number) {
 
 Costume Wardrobe::OwnDress(std::string_view heroine) {
     const ArtStyle::Look& look = ArtStyle::HeroineLook(heroine);
-    Costume dress = {look.dress, look.dressShade, look.dress, look.dressShade, look.accent,
-                     Sleeve::Puff, Hem::Calf, 26, 0xF8F4F0, look.dressShade, kCollar | kBelt};
+    Costume dress = {look.dress,  look.dressShade, look.dress,     look.dressShade,
+                     look.accent, Sleeve::Puff,    Hem::Calf,      26,
+                     0xF8F4F0,    look.dressShade, kCollar | kBelt};
     if (heroine == "DULCANE") {
         dress.sleeve = Sleeve::Long;
         dress.hem = Hem::Floor;
