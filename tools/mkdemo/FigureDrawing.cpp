@@ -296,8 +296,8 @@ void Eyes(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, Mood mood, in
 void Brows(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, Mood mood) {
     double inner = 0;
     double lift = 0;
-    if (mood == Mood::Anger) inner = 4;
-    if (mood == Mood::Worry || mood == Mood::Sad) inner = -4;
+    if (mood == Mood::Anger) inner = 5;
+    if (mood == Mood::Worry || mood == Mood::Sad) inner = -5;
     if (mood == Mood::Surprise) lift = -3;
     for (const double side : {-1.0, 1.0}) {
         const EyeShape e = EyeOf(f, side);
@@ -305,7 +305,7 @@ void Brows(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, Mood mood) {
         cairo_move_to(cr, e.x - side * 1.0 * e.w, y + inner);
         cairo_curve_to(cr, e.x - side * 0.3 * e.w, y - 2 + inner / 2, e.x + side * 0.4 * e.w, y - 3,
                        e.x + side * 1.05 * e.w, y);
-        Stroke(cr, look.hairShade, 2);
+        Stroke(cr, Mix(look.hairShade, 0x000000, 0.25), 2.2);
     }
 }
 
@@ -802,7 +802,6 @@ void FigureDrawing::Head(cairo_t* cr, const Figure& figure) {
     cairo_restore(cr);
     Cheeks(cr, f, figure.mood);
     Eyes(cr, f, look, figure.mood, figure.eyeFrame);
-    Brows(cr, f, look, figure.mood);
     cairo_move_to(cr, kCx + 1, f.cy + 0.58 * f.r);
     cairo_line_to(cr, kCx - 1, f.cy + 0.64 * f.r);
     Stroke(cr, Mix(look.skin, 0x6A3A2A, 0.4), 1.2);
@@ -814,6 +813,8 @@ void FigureDrawing::Head(cairo_t* cr, const Figure& figure) {
     FillInked(cr, look.hair, ink);
     HairShine(cr, f, look);
     HairOrnament(cr, f, look, style);
+    // Brows show through the bangs, so that every expression reads.
+    Brows(cr, f, look, figure.mood);
     cairo_restore(cr);
 }
 
