@@ -176,7 +176,8 @@ TEST(FigurePainter, EachFaceSitsOnItsHeroinesHeadInEveryBody) {
     }
 }
 
-// What the engine loads: the key exactly where the drawing leaves the sheet bare.
+// What the engine loads: the key exactly where the drawing leaves the sheet bare, and
+// no pure white, which the screens count as their text.
 TEST(FigurePainter, BodiesAndFacesTakeTheKeyExactlyOutsideTheFigure) {
     zktest::TempWorkDir dir;
     const std::uint32_t key = To565(mkdemo::PicturePainter::kKeyColor);
@@ -190,14 +191,17 @@ TEST(FigurePainter, BodiesAndFacesTakeTheKeyExactlyOutsideTheFigure) {
             ASSERT_TRUE(bitmap) << stem;
             int wrong = 0;
             int figure = 0;
+            int white = 0;
             for (int y = 0; y < entry.height; ++y) {
                 for (int x = 0; x < entry.width; ++x) {
                     const bool shape = canvas.covered(x, y) && (x != 0 || y != 0);
                     figure += shape ? 1 : 0;
                     wrong += (To565(bitmap->pixel(x, y)) == key) == shape ? 1 : 0;
+                    white += (bitmap->pixel(x, y) & 0xFFFFFF) == 0xFFFFFF ? 1 : 0;
                 }
             }
             EXPECT_EQ(wrong, 0) << stem;
+            EXPECT_EQ(white, 0) << stem;
             EXPECT_GT(figure, entry.width * entry.height / 10) << stem;
         }
     }

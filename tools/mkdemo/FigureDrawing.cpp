@@ -10,7 +10,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kCx = 180;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
+// Just short of pure white, which the screens keep for their text.
+constexpr std::uint32_t kWhite = 0xFAFAF6;
 constexpr std::uint32_t kCollarWhite = 0xFBF8F0;
 constexpr std::uint32_t kMouth = 0xA8424A;
 constexpr std::uint32_t kBlush = 0xF49AA6;

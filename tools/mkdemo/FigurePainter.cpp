@@ -105,7 +105,7 @@ void Sparkle(cairo_t* cr, double x, double y, double r) {
     cairo_curve_to(cr, x, y, x, y, x, y + r);
     cairo_curve_to(cr, x, y, x, y, x - r, y);
     cairo_curve_to(cr, x, y, x, y, x, y - r);
-    SetColor(cr, 0xFFFFFF);
+    SetColor(cr, 0xFAFAF6);
     cairo_fill(cr);
 }
 

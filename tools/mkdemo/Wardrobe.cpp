@@ -45,7 +45,7 @@ const Costume& Wardrobe::CostumeOf(int number) {
         {0x3C4EA2, 0x26306A, 0x3C4EA2, 0x26306A, 0xE8B848, S::Wide, H::Floor, 8, 0xF4F0EA, 0xB03838,
          kObi | kCollar},
         // The waiting role: dark dress, white apron.
-        {0x2C2C3E, 0x18182A, 0x2C2C3E, 0x18182A, 0xFFFFFF, S::Puff, H::Knee, 22, 0x2A2430, 0x201818,
+        {0x2C2C3E, 0x18182A, 0x2C2C3E, 0x18182A, 0xFAFAF6, S::Puff, H::Knee, 22, 0x2A2430, 0x201818,
          kApron | kCollar},
         // The traveller's long cape over tunic and boots.
         {0x5E7A4A, 0x3E5430, 0x4A3A2E, 0x30261E, 0x8C6A44, S::Long, H::Fitted, 0, 0x4A3A2E,
