@@ -245,3 +245,33 @@ TEST(FigurePainter, EveryCellOfTheSheetsShowsItsRimColourAtItsFourPoints) {
         }
     }
 }
+
+// Quira's costume bodies follow the story's costume numbers, the sixth stem skipped;
+// the others' first bodies and every pose wear the heroine's own dress.
+TEST(FigurePainter, EachBodyWearsTheCostumeOfItsNumber) {
+    using mkdemo::Wardrobe;
+    const auto same = [](const mkdemo::Costume& a, const mkdemo::Costume& b) {
+        return a.top == b.top && a.skirt == b.skirt && a.hem == b.hem && a.extras == b.extras;
+    };
+    const std::vector<std::string>& quira = CharacterSheets::Find("QUIRA")->bodies;
+    for (int n = 1; n <= Wardrobe::kCostumes; ++n) {
+        const auto outfit = Wardrobe::OutfitOf("QUIRA", quira[static_cast<std::size_t>(n - 1)]);
+        ASSERT_TRUE(outfit) << n;
+        EXPECT_TRUE(same(outfit->costume, Wardrobe::CostumeOf(n))) << n;
+    }
+    const struct {
+        const char* heroine;
+        const char* stem;
+        int costume;  // 0: her own dress
+    } cases[] = {{"DULCANE", "Y0400D", 4}, {"DULCANE", "Y1400D", 13}, {"DULCANE", "Y1500D", 14},
+                 {"DULCANE", "Y0100D", 0}, {"OMBREA", "P0200O", 0},   {"QUIRA", "P0100g", 0},
+                 {"YSMA", "Y0100Y", 0}};
+    for (const auto& c : cases) {
+        const auto outfit = Wardrobe::OutfitOf(c.heroine, c.stem);
+        ASSERT_TRUE(outfit) << c.stem;
+        const mkdemo::Costume expected =
+            c.costume == 0 ? Wardrobe::OwnDress(c.heroine) : Wardrobe::CostumeOf(c.costume);
+        EXPECT_TRUE(same(outfit->costume, expected)) << c.stem;
+    }
+    EXPECT_FALSE(Wardrobe::OutfitOf("QUIRA", "Q00A"));
+}
