@@ -10,6 +10,7 @@
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
+#include "mkdemo/PicturePainter.h"
 #include "platform/input/VirtualKeys.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
@@ -43,10 +44,11 @@ struct Point {
 
 // The centre of place p.
 Point Centre(int p) { return {348 + 128 * ((p - 1) % 4), p <= 4 ? 165 : 333}; }
-// Inside place p's card, clear of its label and number.
-Point CardInside(int p) { return {400 + 128 * ((p - 1) % 4), p <= 4 ? 230 : 398}; }
-// Inside the large picture, clear of its label.
-constexpr Point kBodyInside{264, 424};
+// Place p's card two pixels in from its lower right corner, on its rim, clear of its
+// label and number.
+Point CardRim(int p) { return {403 + 128 * ((p - 1) % 4), p <= 4 ? 237 : 405}; }
+// The large picture's rim two pixels in from its lower right corner.
+constexpr Point kBodyRim{271, 439};
 
 class ClothesSelectRun : public zktest::WholeGameTest {
 protected:
@@ -130,9 +132,10 @@ protected:
                runUntil([&] { return session().mode() == GAME_MODE_CLOTHES_SELECT; }, 120);
     }
     std::uint32_t pixel(Point p) { return session().lastFrame()[p.y * 800 + p.x] & 0xFFFFFF; }
+    // The colour the demo's art shows at the cell's rim points.
     static std::uint32_t Cell(const char* stem, const std::u8string& cell) {
-        return zktest::WindowTestBench::CellColor(stem,
-                                                  reinterpret_cast<const char*>(cell.c_str()));
+        return mkdemo::PicturePainter::CellColors(zktest::WindowTestBench::Entry(stem))
+            .at(reinterpret_cast<const char*>(cell.c_str()));
     }
     // Pure white pixels in a rectangle of the last frame.
     int whites(int left, int top, int right, int bottom) {
@@ -190,13 +193,13 @@ TEST_F(ClothesSelectRun, TheScreenShowsTheSortedCardsOverTheStorysMusic) {
     ASSERT_TRUE(runFrames(1));
     const std::u8string faces[] = {u8"衣装1", u8"衣装2", u8"衣装3"};
     for (int p = 1; p <= 3; ++p) {
-        EXPECT_EQ(pixel(CardInside(p)), Cell("ClothesCard_F", faces[p - 1])) << p;
+        EXPECT_EQ(pixel(CardRim(p)), Cell("ClothesCard_F", faces[p - 1])) << p;
     }
     const std::u8string backs[] = {u8"裏4", u8"裏5", u8"裏6", u8"裏7", u8"裏8"};
     for (int p = 4; p <= 8; ++p) {
-        EXPECT_EQ(pixel(CardInside(p)), Cell("ClothesCard_R", backs[p - 4])) << p;
+        EXPECT_EQ(pixel(CardRim(p)), Cell("ClothesCard_R", backs[p - 4])) << p;
     }
-    EXPECT_EQ(pixel(kBodyInside), Cell("ClothesSelectBody", u8"選択なし"));
+    EXPECT_EQ(pixel(kBodyRim), Cell("ClothesSelectBody", u8"選択なし"));
     EXPECT_EQ(errors(), Lines{});
 }
 
@@ -212,7 +215,7 @@ TEST_F(ClothesSelectRun, OnlyAPlacedCostumeIsHoveredAndChosen) {
     ASSERT_TRUE(runFrames(60));
     EXPECT_EQ(cards().nCursorPos, 1);
     EXPECT_EQ(effectPlays(sounds, 4), 1);
-    EXPECT_EQ(pixel(kBodyInside), Cell("ClothesSelectBody", u8"衣装1 全身"));
+    EXPECT_EQ(pixel(kBodyRim), Cell("ClothesSelectBody", u8"衣装1 全身"));
     EXPECT_GT(whites(8, 50, 280, 88), names) << "the names";
     EXPECT_GT(whites(22, 465, 786, 540), description) << "the description";
     pointAt(Centre(5));
@@ -498,8 +501,8 @@ TEST_F(ClothesSelectRun, ASlotSavedHereLoadsBackFromTheStory) {
     EXPECT_EQ(game().ScrFileData.fp, nullptr);
     ASSERT_TRUE(reach(2));
     ASSERT_TRUE(runFrames(1));
-    EXPECT_EQ(pixel(CardInside(2)), Cell("ClothesCard_F", u8"衣装2"));
-    EXPECT_EQ(pixel(CardInside(4)), Cell("ClothesCard_R", u8"裏4"));
+    EXPECT_EQ(pixel(CardRim(2)), Cell("ClothesCard_F", u8"衣装2"));
+    EXPECT_EQ(pixel(CardRim(4)), Cell("ClothesCard_R", u8"裏4"));
     EXPECT_STREQ(game().szBGMName, "bgm01.mus");
     EXPECT_EQ(game().pSnd->DAGetState(1), 0);
     EXPECT_EQ(errors(), Lines{});

@@ -7,6 +7,7 @@
 
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
+#include "mkdemo/PicturePainter.h"
 #include "platform/input/VirtualKeys.h"
 #include "sound/ZKSND.h"
 #include "support/DemoData.h"
@@ -57,8 +58,9 @@ protected:
         enteredAt = game().dwNowTime;
     }
     std::uint32_t pixel(Point p) { return session().lastFrame()[p.y * 800 + p.x] & 0xFFFFFF; }
+    // The colour the demo's art shows at the cell's rim points.
     static std::uint32_t Cell(const char* stem, const char* cell) {
-        return zktest::WindowTestBench::CellColor(stem, cell);
+        return mkdemo::PicturePainter::CellColors(zktest::WindowTestBench::Entry(stem)).at(cell);
     }
     bool reach(std::int32_t nStep, int nFrames = 120) {
         return runUntil([&] { return step() == nStep; }, nFrames);
@@ -128,9 +130,10 @@ TEST_F(DressRoom, TheOpeningFadeIgnoresTheExit) {
     pointAt(kCard1);
     ASSERT_TRUE(runFrames(1));
     EXPECT_EQ(game().DressRoomData.nSelectId, 1);
-    // The frame shows the room: card 1 and, under the pointer, its figure.
-    EXPECT_EQ(pixel({350, 190}), Cell("ClothesCard_F", "衣装1"));
-    EXPECT_EQ(pixel({144, 394}), Cell("ClothesSelectBody", "衣装1 全身"));
+    // The frame shows the room: card 1 and, under the pointer, its figure, each found
+    // by its rim two pixels in from the lower right corner.
+    EXPECT_EQ(pixel({403, 237}), Cell("ClothesCard_F", "衣装1"));
+    EXPECT_EQ(pixel({271, 439}), Cell("ClothesSelectBody", "衣装1 全身"));
     EXPECT_EQ(errors(), Lines{});
 }
 
