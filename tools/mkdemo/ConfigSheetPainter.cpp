@@ -202,7 +202,8 @@ void ConfigSheetPainter::Paint(ArtCanvas& canvas, const PictureEntry& entry) {
     PaintPanel(canvas, entry);
     PaintControlCells(canvas, entry);
     for (const SheetCell& cell : entry.cells) {
-        if (cell.name == "unavailable") OptionTile(canvas, cell, State::Disabled, "ハイカラー");
+        if (cell.name == "unavailable")
+            OptionTile(canvas, cell, State::Disabled, OptionLabel("high"));
         if (cell.name == "box") PaintBox(canvas, cell);
         if (cell.name.starts_with("ok-") || cell.name.starts_with("title-")) {
             PaintButton(canvas, cell);
