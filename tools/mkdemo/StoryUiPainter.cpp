@@ -158,15 +158,15 @@ void PaintTitleItems(ArtCanvas& canvas, const PictureEntry& entry) {
     RimEvery(canvas.cr(), entry);
 }
 
-// The moon's frames are free shapes on the key, with no rim: the moon rises into its
-// cell over the first half, then its halo swells. It stays clear of the cell's edges.
+// The moon's frames are free shapes on the key, with no rim: the moon rises from the
+// cell's foot over the first half, then its halo swells. It stays clear of the cell's edges.
 void PaintMoonFrame(ArtCanvas& canvas, const SheetCell& cell, int frame) {
     cairo_t* cr = canvas.cr();
     constexpr double kRadius = 22;
     const double rise = std::min(frame / 20.0, 1.0);
     const double eased = 1 - (1 - rise) * (1 - rise);
     const double cx = MidX(cell);
-    const double cy = cell.top + 36 + (1 - eased) * 60;
+    const double cy = cell.top + 36 + (1 - eased) * 50;
     cairo_save(cr);
     cairo_rectangle(cr, cell.left + 3, cell.top + 3, cell.right - cell.left - 6,
                     cell.bottom - cell.top - 6);
