@@ -119,4 +119,8 @@ std::uint32_t WindowTestBench::CellColor(const std::string& stem, const std::str
     return mkdemo::PicturePainter::PlainCellColors(Entry(stem)).at(cell);
 }
 
+std::uint32_t WindowTestBench::ArtCellColor(const std::string& stem, const std::string& cell) {
+    return mkdemo::PicturePainter::CellColors(Entry(stem)).at(cell);
+}
+
 }  // namespace zktest

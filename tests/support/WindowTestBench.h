@@ -52,6 +52,8 @@ struct WindowTestBench {
     }
     // The plain colour of a cell of a window material ("MsgWndMaterial", "skip on").
     static std::uint32_t CellColor(const std::string& stem, const std::string& cell);
+    // The colour of a cell in the demo's own art, two pixels in from its corners.
+    static std::uint32_t ArtCellColor(const std::string& stem, const std::string& cell);
     // The catalog's entry of a picture of the manifest, by its stem.
     static const mkdemo::PictureEntry& Entry(const std::string& stem);
     // A voice of ms milliseconds, as a sound file.

@@ -621,12 +621,11 @@ TEST_F(SceneReplay, TheWindowsAndTheButtonAreDrawnWhileShown) {
     const auto pixel = [&](Point p) {
         return session().lastFrame()[static_cast<std::size_t>(p.y * 800 + p.x)] & 0xFFFFFF;
     };
-    const std::uint32_t panel = zktest::WindowTestBench::CellColor("MsgWndMaterial", "panel");
+    const std::uint32_t panel = zktest::WindowTestBench::ArtCellColor("MsgWndMaterial", "panel");
     // The demo's painted button, found by its rim's upper right point.
-    const std::uint32_t button =
-        mkdemo::PicturePainter::CellColors(zktest::WindowTestBench::Entry("ReplayMaterial"))
-            .at("replay-n");
-    const Point inPanel{600, 540};
+    const std::uint32_t button = zktest::WindowTestBench::ArtCellColor("ReplayMaterial", "replay-n");
+    // The panel's rim, two pixels in from its lower left corner.
+    const Point inPanel{4, 562};
     const Point onButton{777, 565};
     for (const bool bHint : {false, true}) {
         SCOPED_TRACE(bHint ? "hint" : "recollection");

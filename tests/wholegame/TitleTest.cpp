@@ -10,6 +10,8 @@
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
+#include "mkdemo/ArtCanvas.h"
+#include "mkdemo/PicturePainter.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/input/VirtualKeys.h"
 #include "sound/ZKSND.h"
@@ -68,11 +70,19 @@ protected:
     std::uint32_t pixel(int x, int y) {
         return session().lastFrame().at(static_cast<std::size_t>(y) * 800 + x) & 0xFFFFFF;
     }
-    // The colour the last frame shows inside item k's place, clear of its label.
-    std::uint32_t itemPixel(int nItem) { return pixel(550, 326 + 40 * (nItem - 1)); }
+    // The colour the last frame shows on item k's rim, two pixels in from its corner.
+    std::uint32_t itemPixel(int nItem) { return pixel(242, 322 + 40 * (nItem - 1)); }
     static std::uint32_t itemCell(int nItem, int nState) {
-        return zktest::WindowTestBench::CellColor(
+        return zktest::WindowTestBench::ArtCellColor(
             "TtlMaterial_Surf", std::string(kItemNames[nItem - 1]) + kStateSuffix[nState]);
+    }
+    // The moon's art at a point of one of its frames, as the demo paints it.
+    static std::uint32_t moonArt(int nFrame, int x, int y) {
+        const mkdemo::PictureEntry& entry = zktest::WindowTestBench::Entry("TitleMoonMaterial");
+        mkdemo::ArtCanvas canvas(entry.width, entry.height);
+        EXPECT_TRUE(mkdemo::PicturePainter::DrawArt(canvas, entry));
+        const mkdemo::SheetCell& cell = entry.cells[static_cast<std::size_t>(nFrame)];
+        return canvas.color(cell.left + x, cell.top + y, 0xFF00FF).value_or(0xFF00FF);
     }
     void expectItems(const std::vector<int>& states) {
         for (int item = 1; item <= 5; ++item) {
@@ -374,7 +384,9 @@ TEST_F(Title, TheAttractStartsAfterTheIdleTimeAndFallsBackToTheLogo) {
     ASSERT_TRUE(runFrames(2));
     EXPECT_EQ(step(), 21);
     ASSERT_TRUE(runFrames(1));
-    EXPECT_EQ(pixel(384 + 80, 8), zktest::WindowTestBench::CellColor("TitleMoonMaterial", "月0"));
+    // The first frame: the moon's rim just above the foot of its cell.
+    EXPECT_NE(moonArt(0, 44, 68), 0xFF00FFu);
+    EXPECT_EQ(pixel(384 + 44, 68), moonArt(0, 44, 68));
     ASSERT_TRUE(reach(22));
     EXPECT_EQ(game().TitleData.AttractGraphic.AnimData.nAnimNo, 10u);
     const std::uint32_t fadeStart = game().dwNowTime;

@@ -49,7 +49,7 @@ protected:
                      const std::vector<Probe>& probes) {
         for (const Probe& p : probes) {
             EXPECT_EQ(frame[static_cast<std::size_t>(p.y + 2) * kW + p.x + 2] & 0xFFFFFF,
-                      zktest::WindowTestBench::CellColor(stem, p.cell))
+                      zktest::WindowTestBench::ArtCellColor(stem, p.cell))
                 << stem << " " << p.cell;
         }
     }
