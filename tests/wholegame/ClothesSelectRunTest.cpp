@@ -10,7 +10,6 @@
 #include "autoplay/MenuItem.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
-#include "mkdemo/PicturePainter.h"
 #include "platform/input/VirtualKeys.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
@@ -134,8 +133,8 @@ protected:
     std::uint32_t pixel(Point p) { return session().lastFrame()[p.y * 800 + p.x] & 0xFFFFFF; }
     // The colour the demo's art shows at the cell's rim points.
     static std::uint32_t Cell(const char* stem, const std::u8string& cell) {
-        return mkdemo::PicturePainter::CellColors(zktest::WindowTestBench::Entry(stem))
-            .at(reinterpret_cast<const char*>(cell.c_str()));
+        return zktest::WindowTestBench::ArtCellColor(stem,
+                                                     reinterpret_cast<const char*>(cell.c_str()));
     }
     // Pure white pixels in a rectangle of the last frame.
     int whites(int left, int top, int right, int bottom) {

@@ -7,7 +7,6 @@
 
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
-#include "mkdemo/PicturePainter.h"
 #include "platform/input/VirtualKeys.h"
 #include "sound/ZKSND.h"
 #include "support/DemoData.h"
@@ -60,7 +59,7 @@ protected:
     std::uint32_t pixel(Point p) { return session().lastFrame()[p.y * 800 + p.x] & 0xFFFFFF; }
     // The colour the demo's art shows at the cell's rim points.
     static std::uint32_t Cell(const char* stem, const char* cell) {
-        return mkdemo::PicturePainter::CellColors(zktest::WindowTestBench::Entry(stem)).at(cell);
+        return zktest::WindowTestBench::ArtCellColor(stem, cell);
     }
     bool reach(std::int32_t nStep, int nFrames = 120) {
         return runUntil([&] { return step() == nStep; }, nFrames);

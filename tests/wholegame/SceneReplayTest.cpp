@@ -623,7 +623,8 @@ TEST_F(SceneReplay, TheWindowsAndTheButtonAreDrawnWhileShown) {
     };
     const std::uint32_t panel = zktest::WindowTestBench::ArtCellColor("MsgWndMaterial", "panel");
     // The demo's painted button, found by its rim's upper right point.
-    const std::uint32_t button = zktest::WindowTestBench::ArtCellColor("ReplayMaterial", "replay-n");
+    const std::uint32_t button =
+        zktest::WindowTestBench::ArtCellColor("ReplayMaterial", "replay-n");
     // The panel's rim, two pixels in from its lower left corner.
     const Point inPanel{4, 562};
     const Point onButton{777, 565};
