@@ -180,6 +180,45 @@ TEST(DemoArt, RimColoursStayApartAtSixteenBitsAndNearTheGold) {
     }
 }
 
+// Tests and screens find a sheet's cell by its rim: each of the four points two pixels
+// in from its corners is the cell's own rim colour, opaque and unblended, and the
+// colours reported by name are those. The moon's frames and the music box's lit
+// picture are free shapes on the key, which is then their reference.
+TEST(DemoArt, EveryCellOfEverySheetCarriesItsOwnRim) {
+    std::string error;
+    const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
+    ASSERT_TRUE(catalog) << error;
+    int sheets = 0;
+    for (const mkdemo::PictureEntry& entry : *catalog) {
+        if (entry.cells.empty()) continue;
+        ++sheets;
+        mkdemo::ArtCanvas canvas(entry.width, entry.height);
+        ASSERT_TRUE(mkdemo::PicturePainter::DrawArt(canvas, entry)) << entry.name;
+        const auto reported = mkdemo::PicturePainter::CellColors(entry);
+        for (std::size_t i = 0; i < entry.cells.size(); ++i) {
+            const mkdemo::SheetCell& c = entry.cells[i];
+            const bool freeShape =
+                (entry.stem == "TitleMoonMaterial" && c.name.starts_with("月")) ||
+                c.name == "ＢＧＭ・選択";
+            if (freeShape) {
+                EXPECT_EQ(reported.at(c.name), mkdemo::PicturePainter::KeyOf(entry)) << c.name;
+                continue;
+            }
+            EXPECT_EQ(reported.at(c.name), mkdemo::ArtStyle::RimColor(i))
+                << entry.stem << " " << c.name;
+            for (const auto& [x, y] : {std::pair{c.left + 2, c.top + 2},
+                                       {c.right - 3, c.top + 2},
+                                       {c.left + 2, c.bottom - 3},
+                                       {c.right - 3, c.bottom - 3}}) {
+                EXPECT_EQ(canvas.alpha(x, y), 255) << entry.stem << " " << c.name << " " << x;
+                EXPECT_EQ(canvas.pixel(x, y), mkdemo::ArtStyle::RimColor(i))
+                    << entry.stem << " " << c.name << " " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(sheets, 19);
+}
+
 // Every keyed picture the demo's art draws, kind by kind: the key exactly where the
 // drawn shape is not, and never inside it, even as a 16-bit screen reads it.
 TEST(DemoArt, KeyedPicturesShowTheKeyOnlyOutsideTheirShape) {

@@ -72,37 +72,7 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 
 int Area(const SheetCell& c) { return (c.right - c.left - 8) * (c.bottom - c.top - 8); }
 
-const char* const kSheets[] = {"SpecialMaterial", "BGMModeMaterial",       "CGMaterial",
-                               "ReplayMaterial",  "ClothesSelectMaterial", "Staffroll_Credit"};
-
 }  // namespace
-
-// Tests find a cell on screen by the colour at its corners: each of the four points two
-// pixels in is the cell's own rim colour, whole and unblended, but for the music box
-// the menu shows through the key, which is a free shape.
-TEST(ExtrasUiPainter, EveryCellKeepsItsRimColourAtItsFourCorners) {
-    for (const char* stem : kSheets) {
-        const PictureEntry& entry = Entry(stem);
-        const ArtCanvas canvas = Painted(stem);
-        const auto colors = mkdemo::PicturePainter::CellColors(entry);
-        for (std::size_t i = 0; i < entry.cells.size(); ++i) {
-            const SheetCell& c = entry.cells[i];
-            const bool freeShape = c.name == "ＢＧＭ・選択";
-            EXPECT_EQ(colors.at(c.name), freeShape ? mkdemo::PicturePainter::KeyOf(entry)
-                                                   : mkdemo::ArtStyle::RimColor(i))
-                << stem << " " << c.name;
-            if (freeShape) continue;
-            for (const auto& [x, y] : {std::pair{c.left + 2, c.top + 2},
-                                       {c.right - 3, c.top + 2},
-                                       {c.left + 2, c.bottom - 3},
-                                       {c.right - 3, c.bottom - 3}}) {
-                EXPECT_EQ(canvas.alpha(x, y), 255) << stem << " " << c.name << " " << x << "," << y;
-                EXPECT_EQ(canvas.pixel(x, y), mkdemo::ArtStyle::RimColor(i))
-                    << stem << " " << c.name << " " << x << "," << y;
-            }
-        }
-    }
-}
 
 // Each look of a button, and each frame of a pulse, differs from the others over most
 // of the cell.

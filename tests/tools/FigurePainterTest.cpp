@@ -225,27 +225,6 @@ TEST(FigurePainter, EveryCostumeBodyLooksDifferent) {
     }
 }
 
-// The screens find each cell by its rim colour two pixels in from its corners.
-TEST(FigurePainter, EveryCellOfTheSheetsShowsItsRimColourAtItsFourPoints) {
-    for (const char* stem :
-         {"ClothesSelectBody", "ClothesCard_F", "ClothesCard_R", "QuiraFaceWnd"}) {
-        const PictureEntry& entry = Catalog().at(stem);
-        const auto canvas = Painted(stem);
-        for (std::size_t i = 0; i < entry.cells.size(); ++i) {
-            const mkdemo::SheetCell& c = entry.cells[i];
-            const int points[4][2] = {{c.left + 2, c.top + 2},
-                                      {c.right - 3, c.top + 2},
-                                      {c.left + 2, c.bottom - 3},
-                                      {c.right - 3, c.bottom - 3}};
-            for (const auto& p : points) {
-                EXPECT_EQ(canvas->alpha(p[0], p[1]), 255) << stem << " " << c.name;
-                EXPECT_EQ(canvas->pixel(p[0], p[1]), mkdemo::ArtStyle::RimColor(i))
-                    << stem << " " << c.name;
-            }
-        }
-    }
-}
-
 // Quira's costume bodies follow the story's costume numbers, the sixth stem skipped;
 // the others' first bodies and every pose wear the heroine's own dress.
 TEST(FigurePainter, EachBodyWearsTheCostumeOfItsNumber) {

@@ -66,32 +66,7 @@ std::vector<std::uint32_t> Shown(const ArtCanvas& canvas, const SheetCell& cell)
     return shown;
 }
 
-const char* const kRimmedSheets[] = {"MsgWndMaterial",   "SlcWndMaterial",     "DayWndMaterial",
-                                     "ConfigMaterial",   "SaveWindowMaterial", "LoadWindowMaterial",
-                                     "TtlMaterial_Surf", "TtlMaterial_Tex"};
-
 }  // namespace
-
-// Tests and the screens find a cell by its rim: exact, opaque, two pixels in.
-TEST(StoryUiPainter, EveryCellOfTheInterfaceSheetsCarriesItsOwnRim) {
-    for (const char* stem : kRimmedSheets) {
-        const ArtCanvas& canvas = Painted(stem);
-        const auto& cells = Entry(stem).cells;
-        const auto reported = mkdemo::PicturePainter::CellColors(Entry(stem));
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const SheetCell& c = cells[i];
-            EXPECT_EQ(reported.at(c.name), mkdemo::ArtStyle::RimColor(i)) << stem << " " << c.name;
-            for (const auto& [x, y] : {std::pair{c.left + 2, c.top + 2},
-                                       {c.right - 3, c.top + 2},
-                                       {c.left + 2, c.bottom - 3},
-                                       {c.right - 3, c.bottom - 3}}) {
-                EXPECT_EQ(canvas.alpha(x, y), 255) << stem << " " << c.name << " " << x << "," << y;
-                EXPECT_EQ(canvas.pixel(x, y), mkdemo::ArtStyle::RimColor(i))
-                    << stem << " " << c.name << " " << x << "," << y;
-            }
-        }
-    }
-}
 
 // The level bands are cut a level at a time: every level's slice shows a whole rim.
 TEST(StoryUiPainter, EveryLevelSliceOfTheSettingsBandsIsRimmed) {

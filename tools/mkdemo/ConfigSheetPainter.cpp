@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/UiKit.h"
 #include "windows/ConfigControls.h"
@@ -111,7 +112,8 @@ void SectionHeadings(ArtCanvas& canvas) {
         const auto it = headings.find(control.setting);
         if (!IsOption(control) || it == headings.end() || done[control.setting]) continue;
         done[control.setting] = true;
-        UiKit::Crescent(canvas.cr(), 30, control.nDrawY + 12, 5, ArtStyle::kGold);
+        ArtShapes::Crescent(canvas.cr(), 30, control.nDrawY + 12, 5, ArtStyle::kGold,
+                            ArtStyle::kGold);
         canvas.text(it->second, 42, control.nDrawY + 3, 18, ArtStyle::kGoldLight);
     }
 }
@@ -185,13 +187,13 @@ void Rims(cairo_t* cr, const PictureEntry& entry) {
     for (const CONFIG_CONTROL& control : ConfigControls()) {
         if (control.kind != CONFIG_KIND::Level) continue;
         for (const platform::Rect& rc : control.rcLook) {
-            UiKit::RimRect(cr, rc.left, rc.top, rc.right, rc.bottom,
-                           ArtStyle::RimColor(CellHolding(entry, rc)));
+            ArtShapes::RimRect(cr, rc.left, rc.top, rc.right, rc.bottom,
+                               ArtStyle::RimColor(CellHolding(entry, rc)));
         }
     }
     for (std::size_t i = 0; i < entry.cells.size(); ++i) {
         if (entry.cells[i].name.find("-level-") == std::string::npos) {
-            UiKit::Rim(cr, entry.cells[i], i);
+            ArtShapes::CellRim(cr, entry.cells[i], i);
         }
     }
 }

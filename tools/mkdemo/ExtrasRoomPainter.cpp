@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/ExtrasUiKit.h"
 
@@ -102,7 +103,7 @@ void MoonWindow(const ArtCanvas& canvas, bool lit) {
         SetColor(cr, ArtStyle::kGoldLight, 0.25);
         cairo_fill(cr);
     }
-    ExtrasUiKit::Crescent(cr, cx + 24, cy - 26, 38, lit ? 0xFFF3C8 : ArtStyle::kGoldLight);
+    ArtShapes::Crescent(cr, cx + 24, cy - 26, 38, 0xFFFBEA, lit ? 0xFFF3C8 : ArtStyle::kGoldLight);
     cairo_restore(cr);
     // The mullions.
     SetColor(cr, ArtStyle::kPressed);
@@ -211,7 +212,7 @@ void MusicBox(cairo_t* cr, bool lit) {
     cairo_rectangle(cr, 632, 384, 3, 20);
     SetColor(cr, ArtStyle::kGold);
     cairo_fill(cr);
-    ExtrasUiKit::Crescent(cr, 634, 378, 9, lit ? 0xFFF3C8 : ArtStyle::kGold);
+    ArtShapes::Crescent(cr, 634, 378, 9, 0xFFFBEA, lit ? 0xFFF3C8 : ArtStyle::kGold);
     if (!lit) return;
     for (const auto& [x, y] : {std::pair{690.0, 370.0}, {712.0, 342.0}, {672.0, 348.0}}) {
         cairo_arc(cr, x, y, 5, 0, 2 * kPi);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <random>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 
 namespace mkdemo {
@@ -114,17 +115,7 @@ void ExtrasUiKit::Ring(cairo_t* cr, const SheetCell& cell, double glow) {
 }
 
 void ExtrasUiKit::Rims(cairo_t* cr, const PictureEntry& entry) {
-    cairo_save(cr);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_line_width(cr, 1);
-    for (std::size_t i = 0; i < entry.cells.size(); ++i) {
-        const SheetCell& c = entry.cells[i];
-        cairo_rectangle(cr, c.left + 2.5, c.top + 2.5, c.right - c.left - 5, c.bottom - c.top - 5);
-        SetColor(cr, ArtStyle::RimColor(i));
-        cairo_stroke(cr);
-    }
-    cairo_restore(cr);
+    for (std::size_t i = 0; i < entry.cells.size(); ++i) ArtShapes::CellRim(cr, entry.cells[i], i);
 }
 
 void ExtrasUiKit::Stars(cairo_t* cr, double x, double y, double w, double h, int count,
@@ -139,22 +130,6 @@ void ExtrasUiKit::Stars(cairo_t* cr, double x, double y, double w, double h, int
                  0.5 + static_cast<double>(random() % 50) / 100);
         cairo_fill(cr);
     }
-}
-
-void ExtrasUiKit::Crescent(cairo_t* cr, double cx, double cy, double r, std::uint32_t light) {
-    cairo_push_group(cr);
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-    cairo_pattern_t* glow = cairo_pattern_create_radial(cx - r / 2, cy - r / 2, r / 8, cx, cy, r);
-    AddStop(glow, 0, 0xFFFBEA);
-    AddStop(glow, 1, light);
-    cairo_set_source(cr, glow);
-    cairo_fill(cr);
-    cairo_pattern_destroy(glow);
-    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
-    cairo_arc(cr, cx + r * 0.45, cy - r * 0.2, r * 0.85, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pop_group_to_source(cr);
-    cairo_paint(cr);
 }
 
 }  // namespace mkdemo

@@ -35,8 +35,6 @@ public:
     // Points of starlight over an area, the same every run.
     static void Stars(cairo_t* cr, double x, double y, double w, double h, int count,
                       unsigned seed);
-    // A crescent moon.
-    static void Crescent(cairo_t* cr, double cx, double cy, double r, std::uint32_t light);
 };
 
 }  // namespace mkdemo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/ExtrasRoomPainter.h"
 #include "mkdemo/ExtrasUiKit.h"
@@ -118,7 +119,7 @@ void NightBack(const ArtCanvas& canvas, std::string_view title, unsigned seed) {
     cairo_fill(cr);
     cairo_pattern_destroy(sky);
     ExtrasUiKit::Stars(cr, 0, 0, 800, 80, 40, seed);
-    ExtrasUiKit::Crescent(cr, 740, 36, 18, ArtStyle::kGoldLight);
+    ArtShapes::Crescent(cr, 740, 36, 18, 0xFFFBEA, ArtStyle::kGoldLight);
     canvas.label(title, 400, 36, 30, ArtStyle::kInk, ArtStyle::kInkShadow, 2);
     cairo_rectangle(cr, 260, 58, 280, 1.5);
     SetColor(cr, ArtStyle::kGold);
@@ -212,7 +213,7 @@ void LockedPlate(const ArtCanvas& canvas, const SheetCell& cell) {
     cairo_fill(cr);
     cairo_pattern_destroy(dim);
     ExtrasUiKit::Stars(cr, cell.left + 6, cell.top + 6, w - 12, h - 12, 12, 31);
-    ExtrasUiKit::Crescent(cr, cell.left + w / 2, cell.top + 46, 22, 0x8A93AE);
+    ArtShapes::Crescent(cr, cell.left + w / 2, cell.top + 46, 22, 0xFFFBEA, 0x8A93AE);
     canvas.label("？？？", cell.left + w / 2, cell.top + 88, 16, 0x9AA0B8, ArtStyle::kInkShadow, 1);
 }
 

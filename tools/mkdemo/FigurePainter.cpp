@@ -3,6 +3,7 @@
 #include <cmath>
 #include <random>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/CharacterSheets.h"
 #include "mkdemo/FigureDrawing.h"
@@ -48,21 +49,6 @@ void PaintFace(ArtCanvas& canvas, const Heroine& heroine, const std::string& ste
 }
 
 // ---- Cells ---------------------------------------------------------------------------------
-
-// The gold line two pixels in from the cell's edges, crisp, in the cell's own rim colour.
-void Rim(cairo_t* cr, const SheetCell& cell, std::size_t index) {
-    const int w = cell.right - cell.left;
-    const int h = cell.bottom - cell.top;
-    cairo_save(cr);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    SetColor(cr, ArtStyle::RimColor(index));
-    cairo_rectangle(cr, cell.left + 2, cell.top + 2, w - 4, 1);
-    cairo_rectangle(cr, cell.left + 2, cell.bottom - 3, w - 4, 1);
-    cairo_rectangle(cr, cell.left + 2, cell.top + 2, 1, h - 4);
-    cairo_rectangle(cr, cell.right - 3, cell.top + 2, 1, h - 4);
-    cairo_fill(cr);
-    cairo_restore(cr);
-}
 
 void Backdrop(cairo_t* cr, const SheetCell& cell, std::uint32_t top, std::uint32_t bottom) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, cell.top, 0, cell.bottom);
@@ -128,7 +114,7 @@ void PaintSelectBodies(ArtCanvas& canvas, const PictureEntry& entry) {
                 FigureDrawing::DressForm(g, nullptr);
             }
         });
-        Rim(cr, c, i);
+        ArtShapes::CellRim(cr, c, i);
     }
 }
 
@@ -154,7 +140,7 @@ void PaintCardFaces(ArtCanvas& canvas, const PictureEntry& entry) {
             Placed(cr, c, 0.3, kFigureX, 548, cx, c.bottom - 6,
                    [&](cairo_t* g) { FigureDrawing::DressForm(g, &look); });
         }
-        Rim(cr, c, i);
+        ArtShapes::CellRim(cr, c, i);
     }
 }
 
@@ -188,7 +174,7 @@ void PaintCardBacks(ArtCanvas& canvas, const PictureEntry& entry) {
         SetColor(cr, ArtStyle::kGold);
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
-        Rim(cr, c, i);
+        ArtShapes::CellRim(cr, c, i);
     }
 }
 
@@ -208,7 +194,7 @@ void PaintQuiraFaces(ArtCanvas& canvas, const PictureEntry& entry) {
                    FigureDrawing::Whole(
                        g, HeroineFigure(kQuira, {Wardrobe::OwnDress(kQuira), Pose::Rest}, mood));
                });
-        Rim(cr, c, i);
+        ArtShapes::CellRim(cr, c, i);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/UiKit.h"
 
@@ -95,7 +96,7 @@ void PaintPanel(ArtCanvas& canvas, const SheetCell& cell) {
     SetColor(cr, ArtStyle::kGoldLight, 0.35);
     cairo_stroke(cr);
     // The crest and the rule under the heading, clear of the name plate and the buttons.
-    UiKit::Crescent(cr, 280, 20, 8, ArtStyle::kGoldLight);
+    ArtShapes::Crescent(cr, 280, 20, 8, ArtStyle::kGoldLight, ArtStyle::kGoldLight);
     UiKit::Rule(cr, 296, 540, 21);
     for (int k = 0; k < kButtons; ++k) {
         RoundedRect(cr, 552.5 + 39 * k, 8.5, 33, 25, 4);
@@ -109,8 +110,8 @@ void PaintNamePlate(ArtCanvas& canvas, const SheetCell& cell) {
     cairo_t* cr = canvas.cr();
     UiKit::Tile(cr, cell, UiKit::State::Normal, 8);
     const double cy = (cell.top + cell.bottom) / 2.0;
-    UiKit::Crescent(cr, cell.left + 16, cy, 7, ArtStyle::kGoldLight);
-    UiKit::Crescent(cr, cell.right - 18, cy, 7, ArtStyle::kGoldLight);
+    ArtShapes::Crescent(cr, cell.left + 16, cy, 7, ArtStyle::kGoldLight, ArtStyle::kGoldLight);
+    ArtShapes::Crescent(cr, cell.right - 18, cy, 7, ArtStyle::kGoldLight, ArtStyle::kGoldLight);
     UiKit::Rule(cr, cell.left + 30, cell.right - 30, cell.bottom - 9, 0.6);
 }
 
@@ -152,7 +153,8 @@ void PaintWaitMark(ArtCanvas& canvas, const SheetCell& cell, int frame) {
     cairo_arc(cr, cx, cy, 13, 0, 2 * kPi);
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
-    UiKit::Crescent(cr, cx, cy, 8, phase > 0.5 ? ArtStyle::kGoldLight : ArtStyle::kGold);
+    ArtShapes::Crescent(cr, cx, cy, 8, phase > 0.5 ? ArtStyle::kGoldLight : ArtStyle::kGold,
+                        phase > 0.5 ? ArtStyle::kGoldLight : ArtStyle::kGold);
     const double turn = 2 * kPi * frame / 6.0;
     cairo_arc(cr, cx + 9 * std::cos(turn), cy + 9 * std::sin(turn), 1.6, 0, 2 * kPi);
     SetColor(cr, ArtStyle::kInk);
@@ -177,7 +179,8 @@ void MessageSheetPainter::Paint(ArtCanvas& canvas, const PictureEntry& entry) {
     for (std::size_t i = firstWait; i < entry.cells.size(); ++i) {
         PaintWaitMark(canvas, entry.cells[i], static_cast<int>(i - firstWait));
     }
-    for (std::size_t i = 0; i < entry.cells.size(); ++i) UiKit::Rim(canvas.cr(), entry.cells[i], i);
+    for (std::size_t i = 0; i < entry.cells.size(); ++i)
+        ArtShapes::CellRim(canvas.cr(), entry.cells[i], i);
 }
 
 }  // namespace mkdemo

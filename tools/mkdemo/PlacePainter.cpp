@@ -5,6 +5,7 @@
 #include <map>
 #include <string_view>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/RoomPainter.h"
 #include "mkdemo/SkyPainter.h"
@@ -17,23 +18,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kW = 800;
 constexpr double kH = 600;
-
-// A crescent: the moon's disc with a second disc taken out of it.
-void Crescent(cairo_t* cr, double cx, double cy, double r) {
-    cairo_push_group(cr);
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-    cairo_pattern_t* light = cairo_pattern_create_radial(cx - r / 2, cy - r / 2, r / 8, cx, cy, r);
-    AddStop(light, 0, 0xFFFBEA);
-    AddStop(light, 1, ArtStyle::kGoldLight);
-    cairo_set_source(cr, light);
-    cairo_fill(cr);
-    cairo_pattern_destroy(light);
-    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
-    cairo_arc(cr, cx + r * 0.45, cy - r * 0.2, r * 0.85, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pop_group_to_source(cr);
-    cairo_paint(cr);
-}
 
 // One pair of a moth's wings, drawn for the right side and mirrored for the left.
 void MothWing(cairo_t* cr, double side) {
@@ -90,7 +74,7 @@ void PaintLogo(ArtCanvas& canvas) {
     RoundedRect(cr, 40, 160, 320, 72, 30);
     SetColor(cr, ArtStyle::kPanel, 0.9);
     cairo_fill(cr);
-    Crescent(cr, 200, 84, 72);
+    ArtShapes::Crescent(cr, 200, 84, 72, 0xFFFBEA, ArtStyle::kGoldLight);
     PaleMoth(cr, 176, 96, 0.9);
     canvas.label("月蛾の冠", 200, 196, 48, ArtStyle::kInk, ArtStyle::kInkShadow, 3);
 }
@@ -109,7 +93,7 @@ void PaintRollLogo(ArtCanvas& canvas) {
     cairo_set_line_width(cr, 1);
     cairo_rectangle(cr, 3.5, 3.5, canvas.width() - 7, canvas.height() - 7);
     cairo_stroke(cr);
-    Crescent(cr, 28, 32, 17);
+    ArtShapes::Crescent(cr, 28, 32, 17, 0xFFFBEA, ArtStyle::kGoldLight);
     canvas.label("月蛾の冠", 94, 32, 22, ArtStyle::kInk, ArtStyle::kInkShadow, 2);
 }
 
@@ -143,7 +127,7 @@ void Backdrop(cairo_t* cr, double x, double y, double w, double h) {
     cairo_translate(cr, x, y);
     SkyPainter::Sky(cr, w, h, Hour::Night);
     SkyPainter::Stars(cr, w, h * 0.6, 30, 9);
-    Crescent(cr, w * 0.72, h * 0.28, h * 0.16);
+    ArtShapes::Crescent(cr, w * 0.72, h * 0.28, h * 0.16, 0xFFFBEA, ArtStyle::kGoldLight);
     TownPainter::Hills(cr, w, h, h * 0.3, h, 1.0, 0x2E3A66, 0x141A30);
     cairo_restore(cr);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/ConfigSheetPainter.h"
 #include "mkdemo/MessageSheetPainter.h"
@@ -17,7 +18,7 @@ constexpr double kPi = 3.14159265358979323846;
 using State = UiKit::State;
 
 void RimEvery(cairo_t* cr, const PictureEntry& entry) {
-    for (std::size_t i = 0; i < entry.cells.size(); ++i) UiKit::Rim(cr, entry.cells[i], i);
+    for (std::size_t i = 0; i < entry.cells.size(); ++i) ArtShapes::CellRim(cr, entry.cells[i], i);
 }
 
 double MidX(const SheetCell& cell) { return (cell.left + cell.right) / 2.0; }
@@ -50,8 +51,8 @@ void PaintChoicePlate(ArtCanvas& canvas, const SheetCell& cell, int glow) {
         cairo_fill(cr);
     }
     const std::uint32_t mark = glow >= 0 ? ArtStyle::kGoldLight : ArtStyle::kGold;
-    UiKit::Crescent(cr, cell.left + 18, MidY(cell), 7, mark);
-    UiKit::Crescent(cr, cell.right - 20, MidY(cell), 7, mark);
+    ArtShapes::Crescent(cr, cell.left + 18, MidY(cell), 7, mark, mark);
+    ArtShapes::Crescent(cr, cell.right - 20, MidY(cell), 7, mark, mark);
 }
 
 void PaintChoice(ArtCanvas& canvas, const PictureEntry& entry) {
@@ -70,7 +71,7 @@ constexpr double kDayLabelY = 55;
 void PaintDayPanel(ArtCanvas& canvas, const SheetCell& cell) {
     cairo_t* cr = canvas.cr();
     UiKit::Tile(cr, cell, State::Normal, 8);
-    UiKit::Crescent(cr, MidX(cell), 18, 9, ArtStyle::kGoldLight);
+    ArtShapes::Crescent(cr, MidX(cell), 18, 9, ArtStyle::kGoldLight, ArtStyle::kGoldLight);
     UiKit::Rule(cr, cell.left + 8, MidX(cell) - 14, 18);
     UiKit::Rule(cr, MidX(cell) + 14, cell.right - 8, 18);
     UiKit::Rule(cr, cell.left + 12, cell.right - 12, 92, 0.6);
@@ -114,7 +115,7 @@ void PaintClose(ArtCanvas& canvas, const SheetCell& cell, State state) {
 void PaintSaveLoadPanel(ArtCanvas& canvas, const SheetCell& cell, const char* heading) {
     cairo_t* cr = canvas.cr();
     UiKit::Tile(cr, cell, State::Normal, 10);
-    UiKit::Crescent(cr, 22, 21, 8, ArtStyle::kGoldLight);
+    ArtShapes::Crescent(cr, 22, 21, 8, ArtStyle::kGoldLight, ArtStyle::kGoldLight);
     canvas.text(heading, 36, 9, 22, ArtStyle::kGoldLight);
     UiKit::Rule(cr, 10, 390, 37);
     for (int row = 0; row < 20; row += 2) {
@@ -146,8 +147,8 @@ void PaintTitleItem(ArtCanvas& canvas, const SheetCell& cell, State state) {
     canvas.label(label, MidX(cell), MidY(cell), 24, look.ink, outline, 2);
     if (state == State::Normal) return;
     const double half = ArtCanvas::TextWidth(label, 24) / 2.0 + 22;
-    UiKit::Crescent(cr, MidX(cell) - half, MidY(cell), 7, look.ink);
-    UiKit::Crescent(cr, MidX(cell) + half, MidY(cell), 7, look.ink);
+    ArtShapes::Crescent(cr, MidX(cell) - half, MidY(cell), 7, look.ink, look.ink);
+    ArtShapes::Crescent(cr, MidX(cell) + half, MidY(cell), 7, look.ink, look.ink);
 }
 
 void PaintTitleItems(ArtCanvas& canvas, const PictureEntry& entry) {
