@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <thread>
 
 #include "common/CodedScriptWriter.h"
@@ -164,13 +165,21 @@ std::optional<std::vector<DemoArchive>> DemoBuilder::Build(const std::string& so
     const std::optional<Story> story = ReadStory(sourceDir, problems);
     if (!story) return std::nullopt;
     std::optional<DemoArchive> scripts = Scripts(*story, problems);
+    if (!scripts) return std::nullopt;
+    // The sounds are made on their own thread while the pictures take the others.
+    std::future<std::vector<DemoArchive>> sounds = std::async(std::launch::async, [&] {
+        std::vector<DemoArchive> made;
+        made.push_back(Effects());
+        made.push_back(Voices(*story));
+        made.push_back(Music());
+        return made;
+    });
     std::optional<DemoArchive> pictures = Pictures(problems);
-    if (!scripts || !pictures) return std::nullopt;
+    std::vector<DemoArchive> made = sounds.get();
+    if (!pictures) return std::nullopt;
     std::vector<DemoArchive> archives;
     archives.push_back(std::move(*pictures));
-    archives.push_back(Effects());
-    archives.push_back(Voices(*story));
-    archives.push_back(Music());
+    for (DemoArchive& archive : made) archives.push_back(std::move(archive));
     archives.push_back(std::move(*scripts));
     return archives;
 }
