@@ -1,5 +1,7 @@
 #include "mkdemo/ArtShapes.h"
 
+#include <cmath>
+
 #include "mkdemo/ArtCanvas.h"
 #include "mkdemo/ArtStyle.h"
 
@@ -26,6 +28,34 @@ void ArtShapes::Crescent(cairo_t* cr, double cx, double cy, double r, std::uint3
     cairo_fill(cr);
     cairo_pop_group_to_source(cr);
     cairo_paint(cr);
+}
+
+std::uint32_t ArtShapes::Mix(std::uint32_t from, std::uint32_t to, double share) {
+    std::uint32_t mixed = 0;
+    for (const int shift : {16, 8, 0}) {
+        const double a = (from >> shift) & 0xFF;
+        const double b = (to >> shift) & 0xFF;
+        mixed |= static_cast<std::uint32_t>(std::lround(a + (b - a) * share)) << shift;
+    }
+    return mixed;
+}
+
+void ArtShapes::Ellipse(cairo_t* cr, double x, double y, double rx, double ry) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, rx, ry);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
+}
+
+void ArtShapes::Sparkle(cairo_t* cr, double x, double y, double size) {
+    cairo_move_to(cr, x, y - size);
+    cairo_curve_to(cr, x, y, x, y, x + size, y);
+    cairo_curve_to(cr, x, y, x, y, x, y + size);
+    cairo_curve_to(cr, x, y, x, y, x - size, y);
+    cairo_curve_to(cr, x, y, x, y, x, y - size);
+    cairo_close_path(cr);
 }
 
 void ArtShapes::RimRect(cairo_t* cr, int left, int top, int right, int bottom, std::uint32_t rgb) {

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "mkdemo/ArtCanvas.h"
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/EventShapes.h"
 
@@ -68,7 +69,7 @@ void DressForm(cairo_t* cr, double x, const EventScene& scene) {
     cairo_curve_to(cr, x + 80, 340, x + 70, 310, x + 24, 300);
     cairo_close_path(cr);
     const ArtStyle::Look& look = ArtStyle::HeroineLook(scene.heroine);
-    EventShapes::FillDown(cr, 300, 480, look.accent, EventShapes::Mix(look.accent, 0x3A2618, 0.5));
+    EventShapes::FillDown(cr, 300, 480, look.accent, ArtShapes::Mix(look.accent, 0x3A2618, 0.5));
     SetColor(cr, 0xE8E0D0);
     cairo_arc(cr, x, 292, 12, 0, 2 * kPi);
     cairo_fill(cr);

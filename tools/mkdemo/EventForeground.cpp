@@ -5,6 +5,7 @@
 #include <random>
 
 #include "mkdemo/ArtCanvas.h"
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/EventShapes.h"
 #include "mkdemo/HeroineFigure.h"
@@ -19,15 +20,6 @@ constexpr std::uint32_t kCoat = 0x5A4E6E;
 constexpr std::uint32_t kPartnerSkin = 0xF2D2BC;
 using Place = EventScene::Place;
 
-void Sparkle(cairo_t* cr, double x, double y, double size) {
-    cairo_move_to(cr, x, y - size);
-    cairo_curve_to(cr, x, y, x, y, x + size, y);
-    cairo_curve_to(cr, x, y, x, y, x, y + size);
-    cairo_curve_to(cr, x, y, x, y, x - size, y);
-    cairo_curve_to(cr, x, y, x, y, x, y - size);
-    cairo_close_path(cr);
-}
-
 // The viewer's own hand: a coat sleeve from the frame's edge to the point.
 void PartnerHand(cairo_t* cr, double fromX, double fromY, double x, double y, double scale) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -37,7 +29,7 @@ void PartnerHand(cairo_t* cr, double fromX, double fromY, double x, double y, do
     cairo_curve_to(cr, (fromX + x) / 2, fromY, x + 40 * scale, y, x + 22 * scale, y);
     cairo_stroke(cr);
     SetColor(cr, 0xF4EEE2);
-    EventShapes::Ellipse(cr, x + 26 * scale, y, 10 * scale, 22 * scale);
+    ArtShapes::Ellipse(cr, x + 26 * scale, y, 10 * scale, 22 * scale);
     cairo_fill(cr);
     SetColor(cr, kPartnerSkin);
     cairo_save(cr);
@@ -117,7 +109,7 @@ void Sparkles(cairo_t* cr, std::uint32_t seed, int count, std::uint32_t rgb) {
     std::minstd_rand rng(seed);
     SetColor(cr, rgb, 0.85);
     for (int i = 0; i < count; ++i) {
-        Sparkle(cr, rng() % 800, rng() % 560, 4 + rng() % 8);
+        ArtShapes::Sparkle(cr, rng() % 800, rng() % 560, 4 + rng() % 8);
     }
     cairo_fill(cr);
 }

@@ -6,24 +6,6 @@
 
 namespace mkdemo {
 
-std::uint32_t EventShapes::Mix(std::uint32_t from, std::uint32_t to, double share) {
-    std::uint32_t mixed = 0;
-    for (const int shift : {16, 8, 0}) {
-        const double a = (from >> shift) & 0xFF;
-        const double b = (to >> shift) & 0xFF;
-        mixed |= static_cast<std::uint32_t>(std::lround(a + (b - a) * share)) << shift;
-    }
-    return mixed;
-}
-
-void EventShapes::Ellipse(cairo_t* cr, double x, double y, double rx, double ry) {
-    cairo_save(cr);
-    cairo_translate(cr, x, y);
-    cairo_scale(cr, rx, ry);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-    cairo_restore(cr);
-}
-
 void EventShapes::FillDown(cairo_t* cr, double top, double bottom, std::uint32_t upper,
                            std::uint32_t lower) {
     cairo_pattern_t* fill = cairo_pattern_create_linear(0, top, 0, bottom);

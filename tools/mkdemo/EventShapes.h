@@ -10,10 +10,6 @@ namespace mkdemo {
 struct EventShapes {
     static constexpr double kPi = 3.14159265358979323846;
 
-    // A colour (0x00RRGGBB) the given share of the way from one to the other.
-    static std::uint32_t Mix(std::uint32_t from, std::uint32_t to, double share);
-    // An ellipse path.
-    static void Ellipse(cairo_t* cr, double x, double y, double rx, double ry);
     // Fills the current path with a gradient from top to bottom.
     static void FillDown(cairo_t* cr, double top, double bottom, std::uint32_t upper,
                          std::uint32_t lower);

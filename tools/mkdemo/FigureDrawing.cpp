@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "mkdemo/ArtCanvas.h"
+#include "mkdemo/ArtShapes.h"
 
 namespace mkdemo {
 
@@ -18,16 +19,6 @@ constexpr std::uint32_t kBlush = 0xF49AA6;
 constexpr std::uint32_t kLinen = 0xE6DAC2;
 constexpr std::uint32_t kLinenShade = 0xB8A88C;
 constexpr std::uint32_t kWood = 0x6E4A2E;
-
-std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
-    std::uint32_t out = 0;
-    for (const int shift : {16, 8, 0}) {
-        const double ca = (a >> shift) & 0xFF;
-        const double cb = (b >> shift) & 0xFF;
-        out |= static_cast<std::uint32_t>(std::lround(ca + (cb - ca) * t)) << shift;
-    }
-    return out;
-}
 
 // The body's landmarks, from the build: every part is placed relative to these.
 struct Frame {
@@ -64,15 +55,6 @@ void FillInked(cairo_t* cr, std::uint32_t rgb, std::uint32_t ink, double width =
     SetColor(cr, ink);
     cairo_set_line_width(cr, width);
     cairo_stroke(cr);
-}
-
-void Ellipse(cairo_t* cr, double x, double y, double rx, double ry) {
-    cairo_save(cr);
-    cairo_translate(cr, x, y);
-    cairo_scale(cr, rx, ry);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-    cairo_restore(cr);
 }
 
 void Stroke(cairo_t* cr, std::uint32_t rgb, double width) {
@@ -198,13 +180,13 @@ void HairShine(cairo_t* cr, const Frame& f, const ArtStyle::Look& look) {
     cairo_arc(cr, kCx, f.cy - 0.1 * f.r, 0.82 * f.r, 1.2 * kPi, 1.45 * kPi);
     cairo_new_sub_path(cr);
     cairo_arc(cr, kCx, f.cy - 0.1 * f.r, 0.82 * f.r, 1.58 * kPi, 1.8 * kPi);
-    Stroke(cr, Mix(look.hair, kWhite, 0.5), 3);
+    Stroke(cr, ArtShapes::Mix(look.hair, kWhite, 0.5), 3);
 }
 
 // Quira's needle-and-thread clip, Ysma's ribbons, Dulcane's comb: drawn over the hair.
 void HairOrnament(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairStyle style) {
     const double r = f.r;
-    const std::uint32_t ink = Mix(look.accent, 0x000000, 0.4);
+    const std::uint32_t ink = ArtShapes::Mix(look.accent, 0x000000, 0.4);
     if (style == HairStyle::TwinTails) {
         for (const double side : {-1.0, 1.0}) {
             const double x = kCx + side * 0.98 * r;
@@ -218,7 +200,7 @@ void HairOrnament(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairS
             cairo_line_to(cr, x + 10, y + 8);
             cairo_close_path(cr);
             FillInked(cr, look.accent, ink, 1);
-            Ellipse(cr, x, y, 3.5, 3.5);
+            ArtShapes::Ellipse(cr, x, y, 3.5, 3.5);
             FillInked(cr, look.accent, ink, 1);
         }
         return;
@@ -226,9 +208,9 @@ void HairOrnament(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairS
     if (style == HairStyle::Hime) return;
     const double x = kCx + (style == HairStyle::Ponytail ? -0.1 : 0.62) * r;
     const double y = f.cy - 0.78 * r;
-    Ellipse(cr, x, y, 6, 4.5);
+    ArtShapes::Ellipse(cr, x, y, 6, 4.5);
     FillInked(cr, look.accent, ink, 1);
-    Ellipse(cr, x + 9, y + 2, 4, 3);
+    ArtShapes::Ellipse(cr, x + 9, y + 2, 4, 3);
     FillInked(cr, look.accent, ink, 1);
 }
 
@@ -240,27 +222,29 @@ EyeShape EyeOf(const Frame& f, double side) {
     return {kCx + side * 0.45 * f.r, f.cy + 0.3 * f.r, 0.27 * f.r, 0.32 * f.r};
 }
 
-std::uint32_t LashColor(const ArtStyle::Look& look) { return Mix(look.hairShade, 0x1A1020, 0.65); }
+std::uint32_t LashColor(const ArtStyle::Look& look) {
+    return ArtShapes::Mix(look.hairShade, 0x1A1020, 0.65);
+}
 
 void OpenEye(cairo_t* cr, const EyeShape& e, const ArtStyle::Look& look, double lidY, Mood mood) {
     cairo_save(cr);
-    Ellipse(cr, e.x, e.y, e.w, e.h);
+    ArtShapes::Ellipse(cr, e.x, e.y, e.w, e.h);
     cairo_clip(cr);
     cairo_rectangle(cr, e.x - e.w, lidY, 2 * e.w, e.y + e.h - lidY);
     cairo_clip(cr);
     SetColor(cr, kWhite);
     cairo_paint(cr);
     const double iris = mood == Mood::Surprise ? 0.62 : 0.8;
-    Ellipse(cr, e.x, e.y + 0.1 * e.h, iris * e.w, 0.86 * e.h);
+    ArtShapes::Ellipse(cr, e.x, e.y + 0.1 * e.h, iris * e.w, 0.86 * e.h);
     Fill(cr, look.eyes);
-    Ellipse(cr, e.x, e.y - 0.5 * e.h, iris * e.w, 0.5 * e.h);
-    SetColor(cr, Mix(look.eyes, 0x000000, 0.45));
+    ArtShapes::Ellipse(cr, e.x, e.y - 0.5 * e.h, iris * e.w, 0.5 * e.h);
+    SetColor(cr, ArtShapes::Mix(look.eyes, 0x000000, 0.45));
     cairo_fill(cr);
-    Ellipse(cr, e.x, e.y + 0.12 * e.h, 0.36 * iris * e.w, 0.42 * e.h);
-    Fill(cr, Mix(look.eyes, 0x000000, 0.7));
-    Ellipse(cr, e.x - 0.3 * e.w, e.y - 0.25 * e.h, 0.22 * e.w, 0.2 * e.h);
+    ArtShapes::Ellipse(cr, e.x, e.y + 0.12 * e.h, 0.36 * iris * e.w, 0.42 * e.h);
+    Fill(cr, ArtShapes::Mix(look.eyes, 0x000000, 0.7));
+    ArtShapes::Ellipse(cr, e.x - 0.3 * e.w, e.y - 0.25 * e.h, 0.22 * e.w, 0.2 * e.h);
     Fill(cr, kWhite);
-    Ellipse(cr, e.x + 0.3 * e.w, e.y + 0.45 * e.h, 0.12 * e.w, 0.1 * e.h);
+    ArtShapes::Ellipse(cr, e.x + 0.3 * e.w, e.y + 0.45 * e.h, 0.12 * e.w, 0.1 * e.h);
     Fill(cr, kWhite);
     cairo_restore(cr);
     // The lid's lash over whatever of the eye shows.
@@ -272,7 +256,7 @@ void OpenEye(cairo_t* cr, const EyeShape& e, const ArtStyle::Look& look, double 
     Stroke(cr, LashColor(look), 3);
     cairo_move_to(cr, e.x - 0.6 * e.w, e.y + 0.98 * e.h);
     cairo_line_to(cr, e.x + 0.6 * e.w, e.y + 0.98 * e.h);
-    Stroke(cr, Mix(LashColor(look), look.skin, 0.5), 1.2);
+    Stroke(cr, ArtShapes::Mix(LashColor(look), look.skin, 0.5), 1.2);
 }
 
 void ClosedEye(cairo_t* cr, const EyeShape& e, const ArtStyle::Look& look) {
@@ -306,7 +290,7 @@ void Brows(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, Mood mood) {
         cairo_move_to(cr, e.x - side * 1.0 * e.w, y + inner);
         cairo_curve_to(cr, e.x - side * 0.3 * e.w, y - 2 + inner / 2, e.x + side * 0.4 * e.w, y - 3,
                        e.x + side * 1.05 * e.w, y);
-        Stroke(cr, Mix(look.hairShade, 0x000000, 0.25), 2.2);
+        Stroke(cr, ArtShapes::Mix(look.hairShade, 0x000000, 0.25), 2.2);
     }
 }
 
@@ -320,7 +304,7 @@ void Mouth(cairo_t* cr, const Frame& f, Mood mood) {
             Fill(cr, kMouth);
             return;
         case Mood::Surprise:
-            Ellipse(cr, kCx, y + 2, 3.5, 4.5);
+            ArtShapes::Ellipse(cr, kCx, y + 2, 3.5, 4.5);
             Fill(cr, kMouth);
             return;
         case Mood::Worry:
@@ -351,7 +335,7 @@ void Cheeks(cairo_t* cr, const Frame& f, Mood mood) {
     for (const double side : {-1.0, 1.0}) {
         const double x = kCx + side * 0.55 * f.r;
         const double y = f.cy + 0.7 * f.r;
-        Ellipse(cr, x, y, 0.2 * f.r, 0.09 * f.r);
+        ArtShapes::Ellipse(cr, x, y, 0.2 * f.r, 0.09 * f.r);
         SetColor(cr, kBlush, alpha);
         cairo_fill(cr);
         if (mood != Mood::Blush) continue;
@@ -359,7 +343,7 @@ void Cheeks(cairo_t* cr, const Frame& f, Mood mood) {
             cairo_move_to(cr, x + 4 * i + 2, y - 2.5);
             cairo_line_to(cr, x + 4 * i - 1, y + 2.5);
         }
-        Stroke(cr, Mix(kBlush, kMouth, 0.5), 1);
+        Stroke(cr, ArtShapes::Mix(kBlush, kMouth, 0.5), 1);
     }
 }
 
@@ -367,7 +351,7 @@ void Cheeks(cairo_t* cr, const Frame& f, Mood mood) {
 
 void BackHair(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairStyle style) {
     const double r = f.r;
-    const std::uint32_t ink = Mix(look.hairShade, 0x000000, 0.3);
+    const std::uint32_t ink = ArtShapes::Mix(look.hairShade, 0x000000, 0.3);
     switch (style) {
         case HairStyle::SideSwept:
             cairo_move_to(cr, kCx - 1.1 * r, f.cy - 0.1 * r);
@@ -379,7 +363,7 @@ void BackHair(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairStyle
                            f.cy - 0.1 * r);
             break;
         case HairStyle::Ponytail:
-            Ellipse(cr, kCx + 0.35 * r, f.cy - 1.05 * r, 0.5 * r, 0.42 * r);
+            ArtShapes::Ellipse(cr, kCx + 0.35 * r, f.cy - 1.05 * r, 0.5 * r, 0.42 * r);
             FillInked(cr, look.hair, ink);
             Lock(cr, kCx + 0.6 * r, kCx + 1.1 * r, f.cy - 0.9 * r, kCx + 1.45 * r, f.chestY + 40);
             FillInked(cr, look.hairShade, ink);
@@ -443,11 +427,11 @@ void ShadedFill(cairo_t* cr, double left, double right, std::uint32_t light, std
     cairo_pattern_t* g = cairo_pattern_create_linear(left, 0, right, 0);
     AddStop(g, 0, light);
     AddStop(g, 0.55, light);
-    AddStop(g, 1, Mix(light, shade, 0.7));
+    AddStop(g, 1, ArtShapes::Mix(light, shade, 0.7));
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    SetColor(cr, Mix(shade, 0x000000, 0.35));
+    SetColor(cr, ArtShapes::Mix(shade, 0x000000, 0.35));
     cairo_set_line_width(cr, 1.4);
     cairo_stroke(cr);
 }
@@ -501,7 +485,7 @@ void Skirt(cairo_t* cr, const Frame& f, const Costume& c) {
     if (!(c.extras & kTiers)) return;
     const double tier = f.waistY + 0.55 * (bottom - f.waistY);
     SkirtPath(cr, f, f.waistY - 2, tier, 0.6 * c.flare);
-    ShadedFill(cr, kCx - f.hip, kCx + f.hip, Mix(c.skirt, kWhite, 0.12), c.skirtShade);
+    ShadedFill(cr, kCx - f.hip, kCx + f.hip, ArtShapes::Mix(c.skirt, kWhite, 0.12), c.skirtShade);
     cairo_move_to(cr, kCx - f.hip - 0.6 * c.flare, tier);
     cairo_line_to(cr, kCx + f.hip + 0.6 * c.flare, tier);
     Stroke(cr, c.trim, 2);
@@ -510,7 +494,7 @@ void Skirt(cairo_t* cr, const Frame& f, const Costume& c) {
 void Legs(cairo_t* cr, const Frame& f, const Costume& c, const ArtStyle::Look& look) {
     const bool trousers = c.hem == Hem::Fitted;
     const std::uint32_t fill = trousers ? c.skirt : c.legs;
-    const std::uint32_t ink = Mix(trousers ? c.skirtShade : look.skin, 0x000000, 0.35);
+    const std::uint32_t ink = ArtShapes::Mix(trousers ? c.skirtShade : look.skin, 0x000000, 0.35);
     const double thigh = trousers ? 16 : 13;
     for (const double side : {-1.0, 1.0}) {
         const double x = kCx + side * 0.4 * f.hip;
@@ -520,8 +504,8 @@ void Legs(cairo_t* cr, const Frame& f, const Costume& c, const ArtStyle::Look& l
         cairo_curve_to(cr, x + 8, f.kneeY, x + thigh, f.kneeY - 40, x + thigh, f.hipY - 10);
         cairo_close_path(cr);
         FillInked(cr, fill, ink);
-        Ellipse(cr, x + side * 3, f.feetY - 7, 11, 7);
-        FillInked(cr, c.shoes, Mix(c.shoes, 0x000000, 0.5));
+        ArtShapes::Ellipse(cr, x + side * 3, f.feetY - 7, 11, 7);
+        FillInked(cr, c.shoes, ArtShapes::Mix(c.shoes, 0x000000, 0.5));
     }
 }
 
@@ -574,12 +558,12 @@ void WideSleeve(cairo_t* cr, const Arm& a, const Costume& c) {
     cairo_line_to(cr, a.handX + 8, a.handY + 34);
     cairo_line_to(cr, a.elbowX + 6, a.elbowY + 30);
     cairo_close_path(cr);
-    FillInked(cr, c.topShade, Mix(c.topShade, 0x000000, 0.4));
+    FillInked(cr, c.topShade, ArtShapes::Mix(c.topShade, 0x000000, 0.4));
 }
 
 void DrawArm(cairo_t* cr, const Arm& a, const Costume& c, const ArtStyle::Look& look) {
-    const std::uint32_t skinInk = Mix(look.skin, 0x6A3A2A, 0.45);
-    const std::uint32_t clothInk = Mix(c.topShade, 0x000000, 0.35);
+    const std::uint32_t skinInk = ArtShapes::Mix(look.skin, 0x6A3A2A, 0.45);
+    const std::uint32_t clothInk = ArtShapes::Mix(c.topShade, 0x000000, 0.35);
     const bool longSleeve = c.sleeve == Sleeve::Long || c.sleeve == Sleeve::Wide;
     if (c.sleeve == Sleeve::Wide) WideSleeve(cr, a, c);
     const std::uint32_t upper = c.sleeve == Sleeve::None ? look.skin : c.top;
@@ -598,17 +582,17 @@ void DrawArm(cairo_t* cr, const Arm& a, const Costume& c, const ArtStyle::Look& 
                 a.handX + 0.1 * (a.elbowX - a.handX), a.handY + 0.1 * (a.elbowY - a.handY), c.trim,
                 clothInk, 12);
     }
-    Ellipse(cr, a.handX, a.handY + 3, 7.5, 8.5);
+    ArtShapes::Ellipse(cr, a.handX, a.handY + 3, 7.5, 8.5);
     FillInked(cr, look.skin, skinInk, 1.2);
 }
 
 void Neck(cairo_t* cr, const Frame& f, const ArtStyle::Look& look) {
     const double w = 0.24 * f.r;
     cairo_rectangle(cr, kCx - w, f.cy + 0.8 * f.r, 2 * w, f.shoulderY + 12 - (f.cy + 0.8 * f.r));
-    FillInked(cr, look.skin, Mix(look.skin, 0x6A3A2A, 0.45), 1.2);
+    FillInked(cr, look.skin, ArtShapes::Mix(look.skin, 0x6A3A2A, 0.45), 1.2);
     // The chin's shadow.
-    Ellipse(cr, kCx, f.cy + 1.2 * f.r, w, 5);
-    Fill(cr, Mix(look.skin, 0xB07A6A, 0.35));
+    ArtShapes::Ellipse(cr, kCx, f.cy + 1.2 * f.r, w, 5);
+    Fill(cr, ArtShapes::Mix(look.skin, 0xB07A6A, 0.35));
 }
 
 // ---- Costume extras --------------------------------------------------------------------------
@@ -621,12 +605,12 @@ void Apron(cairo_t* cr, const Frame& f, const Costume& c) {
     cairo_curve_to(cr, kCx - half, bottom + 6, kCx + half, bottom + 6, kCx + half, bottom - 10);
     cairo_line_to(cr, kCx + f.waist + 2, f.waistY);
     cairo_close_path(cr);
-    FillInked(cr, kWhite, Mix(c.trim, 0x606070, 0.5));
+    FillInked(cr, kWhite, ArtShapes::Mix(c.trim, 0x606070, 0.5));
     cairo_rectangle(cr, kCx - 0.55 * f.waist, f.chestY - 4, 1.1 * f.waist, f.waistY - f.chestY + 4);
-    FillInked(cr, kWhite, Mix(c.trim, 0x606070, 0.5));
+    FillInked(cr, kWhite, ArtShapes::Mix(c.trim, 0x606070, 0.5));
     // The real pocket.
     RoundedRect(cr, kCx - 10, f.waistY + 26, 20, 16, 3);
-    SetColor(cr, Mix(c.trim, 0x606070, 0.5));
+    SetColor(cr, ArtShapes::Mix(c.trim, 0x606070, 0.5));
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 }
@@ -639,7 +623,8 @@ void Cape(cairo_t* cr, const Frame& f, const Costume& c) {
     cairo_curve_to(cr, kCx + f.hip + 44, f.kneeY, kCx + f.hip + 30, f.waistY, kCx + f.shoulder + 4,
                    f.shoulderY + 6);
     cairo_close_path(cr);
-    ShadedFill(cr, kCx - f.hip - 44, kCx + f.hip + 44, c.trim, Mix(c.trim, 0x000000, 0.5));
+    ShadedFill(cr, kCx - f.hip - 44, kCx + f.hip + 44, c.trim,
+               ArtShapes::Mix(c.trim, 0x000000, 0.5));
 }
 
 void Capelet(cairo_t* cr, const Frame& f, const Costume& c) {
@@ -652,25 +637,25 @@ void Capelet(cairo_t* cr, const Frame& f, const Costume& c) {
                    kCx + 0.3 * f.r, f.shoulderY - 4);
     cairo_close_path(cr);
     ShadedFill(cr, kCx - f.shoulder - 14, kCx + f.shoulder + 14, c.trim,
-               Mix(c.trim, 0x000000, 0.5));
-    Ellipse(cr, kCx, f.shoulderY + 8, 5, 5);
+               ArtShapes::Mix(c.trim, 0x000000, 0.5));
+    ArtShapes::Ellipse(cr, kCx, f.shoulderY + 8, 5, 5);
     FillInked(cr, 0xE8C868, 0x8A6A28, 1);
 }
 
 void Obi(cairo_t* cr, const Frame& f, const Costume& c) {
     cairo_rectangle(cr, kCx - f.waist - 3, f.waistY - 22, 2 * f.waist + 6, 30);
-    FillInked(cr, c.trim, Mix(c.trim, 0x000000, 0.45));
+    FillInked(cr, c.trim, ArtShapes::Mix(c.trim, 0x000000, 0.45));
     cairo_move_to(cr, kCx - f.waist - 3, f.waistY - 8);
     cairo_line_to(cr, kCx + f.waist + 3, f.waistY - 8);
     Stroke(cr, c.shoes, 3);
     for (const double dy : {-12.0, 10.0}) {
-        Ellipse(cr, kCx + f.waist + 12, f.waistY - 8 + dy, 12, 9);
-        FillInked(cr, c.trim, Mix(c.trim, 0x000000, 0.45));
+        ArtShapes::Ellipse(cr, kCx + f.waist + 12, f.waistY - 8 + dy, 12, 9);
+        FillInked(cr, c.trim, ArtShapes::Mix(c.trim, 0x000000, 0.45));
     }
 }
 
 void Collar(cairo_t* cr, const Frame& f, const Costume& c) {
-    const std::uint32_t ink = Mix(c.topShade, 0x000000, 0.3);
+    const std::uint32_t ink = ArtShapes::Mix(c.topShade, 0x000000, 0.3);
     if (c.extras & kObi) {
         for (const double side : {-1.0, 1.0}) {
             cairo_move_to(cr, kCx + side * 0.3 * f.r, f.shoulderY - 4);
@@ -691,12 +676,13 @@ void Collar(cairo_t* cr, const Frame& f, const Costume& c) {
 
 void Buttons(cairo_t* cr, const Frame& f, const Costume& c) {
     for (int i = 0; i < 5; ++i) {
-        Ellipse(cr, kCx, f.shoulderY + 22 + i * (f.waistY - f.shoulderY - 28) / 4, 2.8, 2.8);
-        FillInked(cr, c.trim, Mix(c.trim, 0x000000, 0.5), 0.8);
+        ArtShapes::Ellipse(cr, kCx, f.shoulderY + 22 + i * (f.waistY - f.shoulderY - 28) / 4, 2.8,
+                           2.8);
+        FillInked(cr, c.trim, ArtShapes::Mix(c.trim, 0x000000, 0.5), 0.8);
     }
     for (const double side : {-1.0, 1.0}) {
         cairo_rectangle(cr, kCx + side * (f.shoulder - 4) - 9, f.shoulderY + 4, 18, 6);
-        FillInked(cr, c.trim, Mix(c.trim, 0x000000, 0.5), 0.8);
+        FillInked(cr, c.trim, ArtShapes::Mix(c.trim, 0x000000, 0.5), 0.8);
     }
 }
 
@@ -706,7 +692,8 @@ void Jacket(cairo_t* cr, const Frame& f, const Costume& c) {
     cairo_line_to(cr, kCx + 12, f.waistY - 6);
     cairo_line_to(cr, kCx + 6, f.shoulderY + 10);
     cairo_close_path(cr);
-    FillInked(cr, Mix(c.skirt, c.trim, 0.35), Mix(c.topShade, 0x000000, 0.3), 1);
+    FillInked(cr, ArtShapes::Mix(c.skirt, c.trim, 0.35), ArtShapes::Mix(c.topShade, 0x000000, 0.3),
+              1);
     for (const double side : {-1.0, 1.0}) {
         cairo_move_to(cr, kCx + side * 0.3 * f.r, f.shoulderY - 4);
         cairo_line_to(cr, kCx + side * 12, f.chestY + 4);
@@ -748,20 +735,20 @@ void Brooch(cairo_t* cr, const Frame& f, const Costume& c) {
     cairo_line_to(cr, kCx, y + 7);
     cairo_line_to(cr, kCx - 6, y);
     cairo_close_path(cr);
-    FillInked(cr, c.trim, Mix(c.trim, 0x000000, 0.5), 1);
+    FillInked(cr, c.trim, ArtShapes::Mix(c.trim, 0x000000, 0.5), 1);
 }
 
 void Belt(cairo_t* cr, const Frame& f, const Costume& c) {
     cairo_rectangle(cr, kCx - f.waist - 1, f.waistY - 4, 2 * f.waist + 2, 7);
-    FillInked(cr, c.skirtShade, Mix(c.skirtShade, 0x000000, 0.4), 1);
+    FillInked(cr, c.skirtShade, ArtShapes::Mix(c.skirtShade, 0x000000, 0.4), 1);
     cairo_rectangle(cr, kCx - 4, f.waistY - 5, 8, 9);
-    FillInked(cr, c.trim, Mix(c.trim, 0x000000, 0.5), 1);
+    FillInked(cr, c.trim, ArtShapes::Mix(c.trim, 0x000000, 0.5), 1);
 }
 
 void Bandage(cairo_t* cr, const Arm& hand) {
-    Ellipse(cr, hand.handX, hand.handY + 10, 8, 8);
+    ArtShapes::Ellipse(cr, hand.handX, hand.handY + 10, 8, 8);
     FillInked(cr, kWhite, 0x9AA8B8);
-    Ellipse(cr, hand.handX, hand.handY + 10, 3, 3);
+    ArtShapes::Ellipse(cr, hand.handX, hand.handY + 10, 3, 3);
     Fill(cr, 0xD8E0E8);
 }
 
@@ -792,22 +779,22 @@ void FigureDrawing::Head(cairo_t* cr, const Figure& figure) {
     const HairStyle style = figure.build.hair;
     cairo_save(cr);
     FacePath(cr, f);
-    FillInked(cr, look.skin, Mix(look.skin, 0x6A3A2A, 0.45), 1.2);
+    FillInked(cr, look.skin, ArtShapes::Mix(look.skin, 0x6A3A2A, 0.45), 1.2);
     // The bangs' shadow on the forehead.
     cairo_save(cr);
     FacePath(cr, f);
     cairo_clip(cr);
     cairo_translate(cr, 0, 5);
     FrontHairPath(cr, f, style);
-    Fill(cr, Mix(look.skin, look.hairShade, 0.22));
+    Fill(cr, ArtShapes::Mix(look.skin, look.hairShade, 0.22));
     cairo_restore(cr);
     Cheeks(cr, f, figure.mood);
     Eyes(cr, f, look, figure.mood, figure.eyeFrame);
     cairo_move_to(cr, kCx + 1, f.cy + 0.58 * f.r);
     cairo_line_to(cr, kCx - 1, f.cy + 0.64 * f.r);
-    Stroke(cr, Mix(look.skin, 0x6A3A2A, 0.4), 1.2);
+    Stroke(cr, ArtShapes::Mix(look.skin, 0x6A3A2A, 0.4), 1.2);
     Mouth(cr, f, figure.mood);
-    const std::uint32_t ink = Mix(look.hairShade, 0x000000, 0.3);
+    const std::uint32_t ink = ArtShapes::Mix(look.hairShade, 0x000000, 0.3);
     SideLocks(cr, f, style);
     FillInked(cr, look.hair, ink);
     FrontHairPath(cr, f, style);
@@ -850,7 +837,7 @@ void FigureDrawing::DressForm(cairo_t* cr, const Costume* costume) {
     cairo_move_to(cr, kCx, f.feetY - 24);
     cairo_line_to(cr, kCx, f.feetY - 2);
     Stroke(cr, kWood, 6);
-    Ellipse(cr, kCx, f.shoulderY - 12, 9, 12);
+    ArtShapes::Ellipse(cr, kCx, f.shoulderY - 12, 9, 12);
     FillInked(cr, kWood, 0x3A2414);
     TorsoPath(cr, f);
     ShadedFill(cr, kCx - f.shoulder, kCx + f.shoulder, kLinen, kLinenShade);

@@ -85,16 +85,6 @@ void Placed(cairo_t* cr, const SheetCell& cell, double s, double fx, double fy, 
     cairo_restore(cr);
 }
 
-void Sparkle(cairo_t* cr, double x, double y, double r) {
-    cairo_move_to(cr, x, y - r);
-    cairo_curve_to(cr, x, y, x, y, x + r, y);
-    cairo_curve_to(cr, x, y, x, y, x, y + r);
-    cairo_curve_to(cr, x, y, x, y, x - r, y);
-    cairo_curve_to(cr, x, y, x, y, x, y - r);
-    SetColor(cr, 0xFAFAF6);
-    cairo_fill(cr);
-}
-
 // The costume select's whole figures: Quira in each costume on the stage's light, and
 // the bare dress form while nothing is chosen.
 void PaintSelectBodies(ArtCanvas& canvas, const PictureEntry& entry) {
@@ -132,8 +122,10 @@ void PaintCardFaces(ArtCanvas& canvas, const PictureEntry& entry) {
             Placed(cr, c, 0.42, kFigureX, 40, cx, c.top + 6, [&](cairo_t* g) {
                 FigureDrawing::Whole(g, HeroineFigure(kQuira, QuiraIn(costume), Mood::Smile));
             });
-            Sparkle(cr, c.left + 18, c.top + 24, 7);
-            Sparkle(cr, c.right - 20, c.top + 60, 5);
+            ArtShapes::Sparkle(cr, c.left + 18, c.top + 24, 7);
+            ArtShapes::Sparkle(cr, c.right - 20, c.top + 60, 5);
+            SetColor(cr, 0xFAFAF6);
+            cairo_fill(cr);
         } else {
             Backdrop(cr, c, 0xFBF5E6, 0xE8DCC0);
             const Costume& look = Wardrobe::CostumeOf(costume);

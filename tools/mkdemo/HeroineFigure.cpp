@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "mkdemo/ArtCanvas.h"
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/EventShapes.h"
 
@@ -14,8 +15,6 @@ constexpr std::uint32_t kLine = 0x2A1A22;
 using Moment = EventScene::Moment;
 using Outfit = EventScene::Outfit;
 constexpr double kPi = EventShapes::kPi;
-constexpr auto Mix = EventShapes::Mix;
-constexpr auto Ellipse = EventShapes::Ellipse;
 constexpr auto FillDown = EventShapes::FillDown;
 
 // Each heroine's hair: long and straight, shoulder-long with a bow, a bob, twin tails.
@@ -43,8 +42,8 @@ ArtStyle::Look LookOf(const EventScene& scene) {
     }
     if (scene.outfit == Outfit::Kimono) {
         const ArtStyle::Look own = look;
-        look.dress = Mix(own.accent, 0xFFFFFF, 0.2);
-        look.dressShade = Mix(own.accent, own.dressShade, 0.55);
+        look.dress = ArtShapes::Mix(own.accent, 0xFFFFFF, 0.2);
+        look.dressShade = ArtShapes::Mix(own.accent, own.dressShade, 0.55);
         look.accent = own.dress;
     }
     return look;
@@ -56,7 +55,7 @@ void BackHair(cairo_t* cr, const ArtStyle::Look& look, const Hair& hair) {
             cairo_save(cr);
             cairo_translate(cr, side * 92, 100);
             cairo_rotate(cr, -side * 0.18);
-            Ellipse(cr, 0, 0, 32, 125);
+            ArtShapes::Ellipse(cr, 0, 0, 32, 125);
             cairo_restore(cr);
         }
     }
@@ -99,11 +98,11 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
     switch (scene.outfit) {
         case Outfit::Everyday:
             SetColor(cr, 0xF8F4EC);
-            Ellipse(cr, -24, 112, 32, 14);
-            Ellipse(cr, 24, 112, 32, 14);
+            ArtShapes::Ellipse(cr, -24, 112, 32, 14);
+            ArtShapes::Ellipse(cr, 24, 112, 32, 14);
             cairo_fill(cr);
             SetColor(cr, look.accent);
-            Ellipse(cr, 0, 126, 12, 9);
+            ArtShapes::Ellipse(cr, 0, 126, 12, 9);
             cairo_fill(cr);
             break;
         case Outfit::Stage:
@@ -118,8 +117,8 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
             cairo_rectangle(cr, -148, 258, 296, 16);
             cairo_fill(cr);
             SetColor(cr, look.dress);
-            Ellipse(cr, -128, 160, 36, 30);
-            Ellipse(cr, 128, 160, 36, 30);
+            ArtShapes::Ellipse(cr, -128, 160, 36, 30);
+            ArtShapes::Ellipse(cr, 128, 160, 36, 30);
             cairo_fill(cr);
             Neckline(cr);
             SetColor(cr, ArtStyle::kGold);
@@ -145,9 +144,9 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
             cairo_line_to(cr, -12, 230);
             cairo_stroke(cr);
             cairo_rectangle(cr, -150, 262, 300, 56);
-            FillDown(cr, 262, 318, look.accent, Mix(look.accent, look.dressShade, 0.5));
-            SetColor(cr, Mix(look.accent, 0xFFFFFF, 0.4));
-            Ellipse(cr, 0, 290, 28, 22);
+            FillDown(cr, 262, 318, look.accent, ArtShapes::Mix(look.accent, look.dressShade, 0.5));
+            SetColor(cr, ArtShapes::Mix(look.accent, 0xFFFFFF, 0.4));
+            ArtShapes::Ellipse(cr, 0, 290, 28, 22);
             cairo_fill(cr);
             break;
         case Outfit::White:
@@ -156,7 +155,7 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
                 cairo_arc(cr, x, 118 + std::fabs(x) * -0.3, 7, 0, 2 * kPi);
             cairo_fill(cr);
             SetColor(cr, ArtStyle::HeroineLook(scene.heroine).accent);
-            Ellipse(cr, 0, 136, 14, 10);
+            ArtShapes::Ellipse(cr, 0, 136, 14, 10);
             cairo_fill(cr);
             break;
     }
@@ -166,8 +165,8 @@ void Body(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& look) {
     cairo_rectangle(cr, -15, 40, 30, 80);
     SetColor(cr, look.skin);
     cairo_fill(cr);
-    SetColor(cr, Mix(look.skin, 0xC07868, 0.35));
-    Ellipse(cr, 0, 72, 16, 8);
+    SetColor(cr, ArtShapes::Mix(look.skin, 0xC07868, 0.35));
+    ArtShapes::Ellipse(cr, 0, 72, 16, 8);
     cairo_fill(cr);
     Shoulders(cr);
     FillDown(cr, 100, 520, look.dress, look.dressShade);
@@ -199,10 +198,10 @@ void Prop(cairo_t* cr, EventScene::Prop prop, const ArtStyle::Look& look) {
             break;
         case EventScene::Prop::Lantern:
             EventShapes::Glow(cr, 0, -10, 110, 0xFFC070, 0.45);
-            Ellipse(cr, 0, -10, 30, 38);
+            ArtShapes::Ellipse(cr, 0, -10, 30, 38);
             SetColor(cr, 0xFF9A50);
             cairo_fill(cr);
-            Ellipse(cr, 0, -10, 18, 26);
+            ArtShapes::Ellipse(cr, 0, -10, 18, 26);
             SetColor(cr, 0xFFE0A0, 0.8);
             cairo_fill(cr);
             break;
@@ -259,7 +258,7 @@ void Arm(cairo_t* cr, const ArtStyle::Look& look, double fromX, double fromY, do
     cairo_curve_to(cr, fromX + (x - fromX) * 0.2, y + 60, x, y + 30, x, y);
     cairo_stroke(cr);
     SetColor(cr, look.skin);
-    Ellipse(cr, x, y, 20, 16);
+    ArtShapes::Ellipse(cr, x, y, 20, 16);
     cairo_fill(cr);
 }
 
@@ -290,12 +289,12 @@ void Eye(cairo_t* cr, const ArtStyle::Look& look, double x, bool closed) {
         return;
     }
     SetColor(cr, 0xFFFFFF);
-    Ellipse(cr, x, 14, 14, 16);
+    ArtShapes::Ellipse(cr, x, 14, 14, 16);
     cairo_fill(cr);
-    Ellipse(cr, x, 16, 10.5, 14);
-    FillDown(cr, 2, 30, Mix(look.eyes, kLine, 0.5), look.eyes);
+    ArtShapes::Ellipse(cr, x, 16, 10.5, 14);
+    FillDown(cr, 2, 30, ArtShapes::Mix(look.eyes, kLine, 0.5), look.eyes);
     SetColor(cr, kLine);
-    Ellipse(cr, x, 17, 4.5, 6);
+    ArtShapes::Ellipse(cr, x, 17, 4.5, 6);
     cairo_fill(cr);
     SetColor(cr, 0xFFFFFF);
     cairo_arc(cr, x - 4, 9, 3.5, 0, 2 * kPi);
@@ -314,7 +313,7 @@ void Face(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& look) {
     cairo_curve_to(cr, -22, 72, -58, 40, -58, 0);
     cairo_pattern_t* skin = cairo_pattern_create_radial(-10, 0, 10, 0, 8, 70);
     AddStop(skin, 0, look.skin);
-    AddStop(skin, 1, Mix(look.skin, 0xD89888, 0.3));
+    AddStop(skin, 1, ArtShapes::Mix(look.skin, 0xD89888, 0.3));
     cairo_set_source(cr, skin);
     cairo_fill(cr);
     cairo_pattern_destroy(skin);
@@ -324,7 +323,7 @@ void Face(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& look) {
     for (const double side : {-1.0, 1.0}) {
         Eye(cr, look, side * 25, scene.eyesClosed);
         SetColor(cr, 0xF08080, 0.35);
-        Ellipse(cr, side * 36, 34, 12, 6);
+        ArtShapes::Ellipse(cr, side * 36, 34, 12, 6);
         cairo_fill(cr);
         SetColor(cr, look.hairShade);
         cairo_set_line_width(cr, 3);
