@@ -349,6 +349,16 @@ void Cheeks(cairo_t* cr, const Frame& f, Mood mood) {
 
 // ---- The hair behind the head ---------------------------------------------------------
 
+// The hair close behind the head down to the nape, for the styles tied up or away.
+void NapeCurve(cairo_t* cr, const Frame& f) {
+    const double r = f.r;
+    cairo_move_to(cr, kCx - 1.12 * r, f.cy - 0.1 * r);
+    cairo_curve_to(cr, kCx - 1.0 * r, f.cy + 0.5 * r, kCx - 0.6 * r, f.cy + 0.9 * r, kCx,
+                   f.cy + 0.9 * r);
+    cairo_curve_to(cr, kCx + 0.6 * r, f.cy + 0.9 * r, kCx + 1.0 * r, f.cy + 0.5 * r, kCx + 1.12 * r,
+                   f.cy - 0.1 * r);
+}
+
 void BackHair(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairStyle style) {
     const double r = f.r;
     const std::uint32_t ink = ArtShapes::Mix(look.hairShade, 0x000000, 0.3);
@@ -367,11 +377,7 @@ void BackHair(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairStyle
             FillInked(cr, look.hair, ink);
             Lock(cr, kCx + 0.6 * r, kCx + 1.1 * r, f.cy - 0.9 * r, kCx + 1.45 * r, f.chestY + 40);
             FillInked(cr, look.hairShade, ink);
-            cairo_move_to(cr, kCx - 1.12 * r, f.cy - 0.1 * r);
-            cairo_curve_to(cr, kCx - 1.0 * r, f.cy + 0.5 * r, kCx - 0.6 * r, f.cy + 0.9 * r, kCx,
-                           f.cy + 0.9 * r);
-            cairo_curve_to(cr, kCx + 0.6 * r, f.cy + 0.9 * r, kCx + 1.0 * r, f.cy + 0.5 * r,
-                           kCx + 1.12 * r, f.cy - 0.1 * r);
+            NapeCurve(cr, f);
             break;
         case HairStyle::Hime:
             cairo_move_to(cr, kCx - 1.12 * r, f.cy - 0.1 * r);
@@ -389,11 +395,7 @@ void BackHair(cairo_t* cr, const Frame& f, const ArtStyle::Look& look, HairStyle
                 cairo_close_path(cr);
             }
             FillInked(cr, look.hair, ink);
-            cairo_move_to(cr, kCx - 1.12 * r, f.cy - 0.1 * r);
-            cairo_curve_to(cr, kCx - 1.0 * r, f.cy + 0.5 * r, kCx - 0.6 * r, f.cy + 0.9 * r, kCx,
-                           f.cy + 0.9 * r);
-            cairo_curve_to(cr, kCx + 0.6 * r, f.cy + 0.9 * r, kCx + 1.0 * r, f.cy + 0.5 * r,
-                           kCx + 1.12 * r, f.cy - 0.1 * r);
+            NapeCurve(cr, f);
             break;
     }
     cairo_arc_negative(cr, kCx, f.cy - 0.1 * r, 1.12 * r, 0, kPi);
