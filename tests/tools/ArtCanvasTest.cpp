@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "mkdemo/ArtCanvas.h"
+#include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/PaletteQuantizer.h"
 #include "mkdemo/PictureCatalog.h"
@@ -167,6 +168,23 @@ TEST(ArtCanvas, TextInTheGameFontInksItsBoxOnly) {
     EXPECT_GT(inside, 60);
     EXPECT_EQ(outside, 0);
     EXPECT_EQ(canvas.pixel(0, 0), 0u);
+}
+
+// The crescent is the disc less a second disc to its upper right, lit from the
+// upper left: its horns' inside lets the canvas through, its back is drawn.
+TEST(ArtShapes, TheCrescentIsADiscWithABiteTakenOutLitFromTheUpperLeft) {
+    mkdemo::ArtCanvas canvas(100, 100);
+    mkdemo::ArtShapes::Crescent(canvas.cr(), 50, 50, 40, 0xFFFFFF, 0x000080);
+    const struct {
+        int x, y;
+        bool covered;
+    } points[] = {{14, 50, true},  {50, 86, true},  {30, 40, true},
+                  {60, 45, false}, {75, 30, false}, {95, 50, false}};
+    for (const auto& p : points) {
+        EXPECT_EQ(canvas.covered(p.x, p.y), p.covered) << p.x << "," << p.y;
+    }
+    // Nearer the light the back is nearer the inner colour.
+    EXPECT_GT(Channel(canvas.pixel(24, 34), 8), Channel(canvas.pixel(40, 86), 8));
 }
 
 // Up to 256 cells of a sheet each get a rim colour of their own, still their own on a
