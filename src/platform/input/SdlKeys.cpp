@@ -73,8 +73,11 @@ bool IsSidedCode(int virtualKey) { return virtualKey >= VK_LSHIFT && virtualKey 
 // A key on either side at most; the rest stay unknown.
 using KeyScancodes = std::array<SDL_Scancode, 2>;
 
+// A third key for one virtual key would have no place: it is left out rather than
+// written over the next key's.
 void AddScancode(KeyScancodes& codes, SDL_Scancode scancode) {
-    *std::find(codes.begin(), codes.end(), SDL_SCANCODE_UNKNOWN) = scancode;
+    const auto slot = std::find(codes.begin(), codes.end(), SDL_SCANCODE_UNKNOWN);
+    if (slot != codes.end()) *slot = scancode;
 }
 
 std::array<KeyScancodes, kVirtualKeyCount> FixedScancodes() {
