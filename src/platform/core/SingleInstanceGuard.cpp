@@ -196,6 +196,10 @@ bool SingleInstanceGuard::openSocket() {
 
 bool SingleInstanceGuard::takeRequests() {
     if (listenFd_ < 0) return false;
+    // Asked every pass of the event loop: a look costs far less than an accept that
+    // finds nobody, which makes and drops a socket each time.
+    pollfd waiting{.fd = listenFd_, .events = POLLIN, .revents = 0};
+    if (poll(&waiting, 1, 0) <= 0) return false;
     bool any = false;
     for (;;) {
         const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
