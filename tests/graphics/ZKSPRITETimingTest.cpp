@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/core/HResult.h"
 #include "platform/core/Services.h"
 #include "platform/media/MediaGraph.h"
@@ -76,6 +79,38 @@ TEST(ZKSPRITETiming, FrameWaitAndFrameRateTexts) {
     EXPECT_EQ(k.sprite.FrameWait(0, 0), 0) << "no time passed counts as 1 ms";
     EXPECT_EQ(k.sprite.DrawFrameRate(10, 10, 0xFFFFFF, 20), 1);
     EXPECT_TRUE(k.debugLines().empty());
+}
+
+// Shown, the frame's time and rate are drawn exactly as that text drawn by a text call.
+TEST(ZKSPRITETiming, FrameWaitShowsTheFramesTimeAndRate) {
+    const struct {
+        std::uint32_t busy;
+        const char* text;
+    } cases[] = {{20, "ms:20,fps:50,end"}, {0, "ms:1,fps:1000,end"}, {3, "ms:3,fps:333,end"}};
+    // Each kit's clock serves the process while it lives, so they live one after the
+    // other.
+    const auto strip = [](const SpriteKit& k) {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 570; y < 600; ++y) {
+            for (int x = 40; x < 400; ++x) pixels.push_back(k.backPixel(x, y));
+        }
+        return pixels;
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint32_t> shown;
+        {
+            SpriteKit k(32);
+            k.sprite.FrameWait(0, 0);
+            k.kit.clock.advance(c.busy);
+            EXPECT_EQ(k.sprite.FrameWait(0, 1), 0);
+            shown = strip(k);
+        }
+        SpriteKit k(32);
+        k.sprite.DDTextOut(-1, 50, 580, c.text, 255, 20, 400);
+        const std::vector<std::uint32_t> drawn = strip(k);
+        EXPECT_EQ(shown, drawn) << c.text;
+        EXPECT_NE(std::count(drawn.begin(), drawn.end(), 0u), std::ssize(drawn)) << c.text;
+    }
 }
 
 TEST(ZKSPRITETiming, FrameRateAgainstTheFrameStart) {

@@ -210,26 +210,29 @@ void SdlWindowHost::showPicture(const WindowPicture& picture) {
         SDL_RenderClear(renderer_);
     }
     // A software renderer draws into the window's own pixels, which keep the picture
-    // before: unscaled, only what changed goes there.
+    // before: unscaled, only what changed goes there, and on to the window system.
     const bool unscaled = box.width() == surface.width() && box.height() == surface.height();
-    if (follows && keepsPicture_ && filled && unscaled) {
-        copyUnscaled(Intersect(part, surface.bounds()), box);
-    } else {
+    if (!(follows && keepsPicture_ && filled && unscaled) ||
+        !presentUnscaled(Intersect(part, surface.bounds()), box)) {
         const SDL_Rect target{box.left(), box.top(), box.width(), box.height()};
         SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+        SDL_RenderPresent(renderer_);
     }
-    SDL_RenderPresent(renderer_);
     shownRevision_ = picture.revision();
     screenStale_ = false;
     ++shownPictures_;
 }
 
-void SdlWindowHost::copyUnscaled(const Rect& part, const Letterbox& box) {
-    if (part.empty()) return;
+// The software renderer's present sends the whole window to the window system; the
+// window's own surface can take just the part, which the renderer has drawn once its
+// waiting draws are done. False when that fails and the whole must be presented.
+bool SdlWindowHost::presentUnscaled(const Rect& part, const Letterbox& box) {
+    if (part.empty()) return true;
     const int width = static_cast<int>(part.width()), height = static_cast<int>(part.height());
     const SDL_Rect from{part.left, part.top, width, height};
     const SDL_Rect to{box.left() + part.left, box.top() + part.top, width, height};
-    SDL_RenderCopy(renderer_, texture_, &from, &to);
+    return SDL_RenderCopy(renderer_, texture_, &from, &to) == 0 &&
+           SDL_RenderFlush(renderer_) == 0 && SDL_UpdateWindowSurfaceRects(window_, &to, 1) == 0;
 }
 
 bool SdlWindowHost::upload(const Surface& surface, const Rect& part) {

@@ -54,8 +54,9 @@ private:
     // Copies the part of the picture into the texture.
     bool upload(const Surface& surface, const Rect& part);
     bool prepareTexture(int height);
-    // Draws the part of the texture at its place in a letterbox at one to one.
-    void copyUnscaled(const Rect& part, const Letterbox& box);
+    // Draws the part of the texture at its place in a letterbox at one to one, and
+    // shows just that part; false when it could not.
+    bool presentUnscaled(const Rect& part, const Letterbox& box);
 
     std::string title_;
     WindowArt art_;
