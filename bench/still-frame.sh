@@ -4,7 +4,8 @@
 # prologue's first line waiting for a click, the new game chosen by a click: the
 # game's CPU share over each (all threads) and its minor page faults, its peak memory
 # by then (VmHWM), and the time from the start of the process to its window's first
-# picture. Never run by the tests.
+# picture; then, for comparison, the CPU share of the same window with no game behind
+# it (bench/idle_window). Never run by the tests.
 #
 # usage: bench/still-frame.sh [BUILD_DIR [DEMO_DIR]]
 #   BUILD_DIR  the build to measure (default build/release, as ./play builds it)
@@ -26,11 +27,13 @@ if [[ ${1:-} != --inside ]]; then
     demo=${2:-$root/run}
     source "$root/bench/demo-work.sh"
     demo_work "$build" "$demo"
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$build/bin/zkgame" "$work"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$build/bin/zkgame" "$work" \
+        "$build/bench/idle_window"
     exit
 fi
 
 game=$2
+idle=$4
 cd "$3"
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 pause_ms() { sleep "$(awk -v ms="$1" 'BEGIN { print ms / 1000 }')"; }
@@ -141,3 +144,24 @@ kGiveUpMs=$(($(now_ms) - first + 3000))
 measure "adventure line" "$kMiddle"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
+
+# The same window with no game behind it: what this machine charges for waking 60
+# times a second to look for events.
+"$idle" 3 &
+pid=$!
+window=
+until [[ -n $window ]] && xwininfo -id "$window" | grep -q IsViewable; do
+    kill -0 "$pid" 2>/dev/null || fail "the idle window ended before it showed"
+    [[ -n $window ]] || window=$(window_of)
+    sleep 0.002
+done
+pause_ms 500
+cpu_from=$(cpu_ns "$pid")
+from=$(date +%s%N)
+pause_ms $kMeasureMs
+cpu_to=$(cpu_ns "$pid")
+to=$(date +%s%N)
+awk -v cpu=$((cpu_to - cpu_from)) -v wall=$((to - from)) 'BEGIN {
+    printf "idle window, no game: %.1f %% of a core over %.1f s\n", 100 * cpu / wall, wall / 1e9
+}'
+wait "$pid"
