@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -251,6 +252,41 @@ TEST(SingleInstanceGuard, SecondStartReachesTheFirstWhateverItsEnvironment) {
         EXPECT_FALSE(first.takeRequests());
     }
     EXPECT_FALSE(LeftBehind(name));
+}
+
+// The window's loop looks for later starts a few times a second, not at every pass,
+// and still answers one within the second it waits.
+TEST(SingleInstanceGuard, TheWindowLooksForLaterStartsAFewTimesASecond) {
+    zktest::TestKit kit;
+    const std::string name = GuardName(kit);
+    HeadlessWindowHost host;
+    ASSERT_NE(
+        host.create([](std::uint32_t, std::uintptr_t, std::intptr_t) { return std::intptr_t{0}; }),
+        nullptr);
+    SingleInstanceGuard first(name);
+    ASSERT_EQ(first.acquire(), SingleInstanceGuard::Result::First);
+    host.setInstanceGuard(&first);
+    EXPECT_FALSE(host.pumpEvent(0));
+    SingleInstanceGuard::Result result = SingleInstanceGuard::Result::Error;
+    std::thread later([&] { result = SingleInstanceGuard(name).acquire(); });
+    // However long the later start has waited, nobody looks before the time comes.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    kit.clock.advance(249);
+    EXPECT_FALSE(host.pumpEvent(0));
+    kit.clock.advance(1);
+    bool served = host.pumpEvent(0);
+    for (int tries = 0; tries < 50 && !served; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        kit.clock.advance(250);
+        served = host.pumpEvent(0);
+    }
+    later.join();
+    host.setInstanceGuard(nullptr);
+    EXPECT_TRUE(served);
+    EXPECT_EQ(result, SingleInstanceGuard::Result::Raised);
+    EXPECT_EQ(std::count_if(host.actions().begin(), host.actions().end(),
+                            [](const std::string& a) { return a.starts_with("forward"); }),
+              1);
 }
 
 TEST(SingleInstanceGuard, ASecondStartLearnsWhetherTheFirstCameForward) {

@@ -1,5 +1,7 @@
 #include "platform/window/WindowHost.h"
 
+#include "platform/core/Clock.h"
+#include "platform/core/Services.h"
 #include "platform/core/SingleInstanceGuard.h"
 #include "platform/core/TerminationSignal.h"
 #include "platform/input/VirtualKeys.h"
@@ -11,6 +13,9 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kModalWaitMs = 10;
+// A later start waits a second for its answer: looking for one four times a second
+// answers it in time, at a fraction of what looking at every pass of the loop costs.
+constexpr std::uint32_t kRequestLookMs = 250;
 
 bool IsInput(PlatformEvent::Kind kind) {
     using Kind = PlatformEvent::Kind;
@@ -120,11 +125,18 @@ bool WindowHost::fetchEvent(PlatformEvent& event, std::uint32_t waitMs) {
         event = {.kind = PlatformEvent::Kind::Terminate};
         return true;
     }
-    if (guard_ != nullptr && guard_->takeRequests()) {
+    if (guard_ != nullptr && requestLookDue() && guard_->takeRequests()) {
         event = {.kind = PlatformEvent::Kind::InstanceRequest};
         return true;
     }
     return nextEvent(event, waitMs);
+}
+
+bool WindowHost::requestLookDue() {
+    const std::uint32_t now = service<Clock>().now();
+    if (lastRequestLook_ && now - *lastRequestLook_ < kRequestLookMs) return false;
+    lastRequestLook_ = now;
+    return true;
 }
 
 // A signal becomes one termination; once terminated, every modal loop, open or

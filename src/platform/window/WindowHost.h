@@ -113,6 +113,7 @@ protected:
 private:
     bool fetchEvent(PlatformEvent& event, std::uint32_t waitMs);
     bool terminationDue() const;
+    bool requestLookDue();
     void dispatch(const PlatformEvent& event);
     void dispatchOutsideInput(const PlatformEvent& event);
     void runMenuLoop(int x, int y);
@@ -123,6 +124,7 @@ private:
 
     WindowProcedure procedure_;
     SingleInstanceGuard* guard_ = nullptr;
+    std::optional<std::uint32_t> lastRequestLook_;
     MenuStrip menu_;
     ModalDialog* dialog_ = nullptr;
     bool created_ = false;
