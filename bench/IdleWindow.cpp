@@ -1,5 +1,6 @@
 // The floor under the game's still frames: the same window on the same host, its
-// events taken and a 16 ms sleep each pass, with no game at all. still-frame.sh
+// events taken and a 16 ms sleep each pass, and the sound device open on a silent
+// mix, with no game at all. still-frame.sh
 // measures it beside the game, so that a machine's own cost of waking 60 times a
 // second to look for events reads apart from the game's.
 //
@@ -7,6 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/audio/AudioMixer.h"
+#include "platform/audio/SdlAudioDevice.h"
 #include "platform/core/SteadyClock.h"
 #include "platform/video/Surface.h"
 #include "platform/window/SdlWindowHost.h"
@@ -21,6 +24,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     host.show();
+    platform::AudioMixer mixer;
+    platform::SdlAudioDevice device;
+    // Without a device the game plays on silent, and so does this.
+    device.open(mixer);
     platform::Surface frame(800, 600, platform::PixelFormat::ForDepth(32));
     frame.fill(frame.bounds(), 0x404040);
     host.presentFrame(frame);
