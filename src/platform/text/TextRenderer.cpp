@@ -184,6 +184,15 @@ Rect TextRenderer::inkArea(std::string_view text, const std::vector<TextCell>& c
     return area;
 }
 
+// A line waiting on screen is recorded every frame: its ink area is found once.
+Rect TextRenderer::keptInkArea(const DrawKey& key, std::string_view text,
+                               const std::vector<TextCell>& cells, const TextStyle& style,
+                               bool boxes) {
+    if (const auto kept = inkAreas_.find(key.bytes()); kept != inkAreas_.end()) return kept->second;
+    if (inkAreas_.size() >= kKeptInkAreas) inkAreas_.clear();
+    return inkAreas_.emplace(key.bytes(), inkArea(text, cells, style, boxes)).first->second;
+}
+
 bool TextRenderer::draw(Surface& target, std::string_view text, const std::vector<TextCell>& cells,
                         const TextStyle& style, const Rect& clip) {
     if (target.lost() || (!gTestGlyphs && !available())) return false;
@@ -201,8 +210,8 @@ bool TextRenderer::draw(Surface& target, std::string_view text, const std::vecto
                               Surface& s, const Rect& within) {
             drawNow(s, kept, cells, style, Intersect(clip, within), boxes);
         };
-        const Rect area =
-            Intersect(Intersect(inkArea(text, cells, style, boxes), clip), target.bounds());
+        const Rect area = Intersect(Intersect(keptInkArea(key, text, cells, style, boxes), clip),
+                                    target.bounds());
         if (target.defer(std::move(key), area, draw)) return true;
     }
     drawNow(target, text, cells, style, clip, boxes);

@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/text/TextLayout.h"
+#include "platform/video/DrawKey.h"
 #include "platform/video/PixelFormat.h"
 #include "platform/video/Rect.h"
 #include "platform/video/Surface.h"
@@ -78,6 +80,9 @@ private:
     // Draws at once; the face of the style is known to open.
     void drawNow(Surface& target, std::string_view text, const std::vector<TextCell>& cells,
                  const TextStyle& style, const Rect& clip, bool boxes);
+    // inkArea, remembered for the draw's key.
+    Rect keptInkArea(const DrawKey& key, std::string_view text, const std::vector<TextCell>& cells,
+                     const TextStyle& style, bool boxes);
     // The part of the surface the text inks, before any clip.
     Rect inkArea(std::string_view text, const std::vector<TextCell>& cells, const TextStyle& style,
                  bool boxes);
@@ -93,6 +98,9 @@ private:
     bool tried_ = false;
     std::map<FaceKey, void*> faces_;
     std::map<GlyphKey, Glyph> glyphs_;
+    // Enough for every text of a few frames; past it they are found again.
+    static constexpr std::size_t kKeptInkAreas = 256;
+    std::unordered_map<std::string, Rect> inkAreas_;
 };
 
 }  // namespace platform
