@@ -57,16 +57,25 @@ fail() {
     exit 1
 }
 
-start=$(now_ms)
-SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$game" 2>game.log &
-pid=$!
+# Starts the program (the rest of the arguments) and waits for its window to show;
+# sets pid and window.
+launch() {
+    local what=$1
+    shift
+    SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$@" 2>>game.log &
+    pid=$!
+    window=
+    until [[ -n $window ]] && xwininfo -id "$window" | grep -q IsViewable; do
+        kill -0 "$pid" 2>/dev/null || fail "the $what ended before its window showed"
+        [[ -n $window ]] || window=$(window_of)
+        sleep 0.002
+    done
+}
+
+pid=
 trap 'kill "$pid" 2>/dev/null || true' EXIT
-window=
-until [[ -n $window ]] && xwininfo -id "$window" | grep -q IsViewable; do
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window showed"
-    [[ -n $window ]] || window=$(window_of)
-    sleep 0.002
-done
+start=$(now_ms)
+launch game "$game"
 first=$(now_ms)
 # The game area's top-left corner on the screen, below the strip.
 origin=$(xwininfo -id "$window" |
@@ -147,14 +156,7 @@ wait "$pid" 2>/dev/null || true
 
 # The same window with no game behind it: what this machine charges for waking 60
 # times a second to look for events.
-SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$idle" 3 &
-pid=$!
-window=
-until [[ -n $window ]] && xwininfo -id "$window" | grep -q IsViewable; do
-    kill -0 "$pid" 2>/dev/null || fail "the idle window ended before it showed"
-    [[ -n $window ]] || window=$(window_of)
-    sleep 0.002
-done
+launch "idle window" "$idle" 3
 pause_ms 500
 cpu_from=$(cpu_ns "$pid")
 from=$(date +%s%N)
