@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
@@ -15,6 +17,7 @@
 #include "platform/input/MaskedInputSource.h"
 #include "platform/input/SdlInputSource.h"
 #include "platform/video/Letterbox.h"
+#include "platform/video/Surface.h"
 #include "platform/video/WindowDisplay.h"
 #include "platform/window/SdlWindowHost.h"
 #include "platform/window/WindowMessageBox.h"
@@ -223,6 +226,43 @@ TEST(SdlXvfb, WindowPointerAndStrip) {
     EXPECT_EQ(w, 800);
     EXPECT_EQ(h, 620);
     EXPECT_EQ(configSeen, (std::vector<int>{0, 0, 0, 0, 1, 0}));
+}
+
+// What reaches the X server is the picture, pixel for pixel: a whole picture, a part
+// that changed, and the whole picture from another surface. The window is mapped
+// and exposed in its own time; events are handled until the server holds the
+// picture, or give up after a second.
+TEST(SdlXvfb, EachPictureReachesTheServerWholeOrInPart) {
+    if (!DriverIs("x11")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=x11 under Xvfb";
+    zktest::TempWorkDir dir;
+    platform::SdlWindowHost host("screen", {});
+    ASSERT_NE(
+        host.create([](std::uint32_t, std::uintptr_t, std::intptr_t) { return std::intptr_t{0}; }),
+        nullptr);
+    host.show();
+    const auto onScreen = [&] {
+        int w = 0, h = 0, sw = 0, sh = 0;
+        for (int tries = 0; tries < 100; ++tries) {
+            while (host.pumpEvent(0)) {
+            }
+            const std::vector<std::uint32_t> held = host.readBack(w, h);
+            if (!held.empty() && host.readScreen(sw, sh) == held) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    };
+    platform::Surface frame(800, 600, platform::PixelFormat::ForDepth(32));
+    frame.fill(frame.bounds(), 0x0000FF);
+    host.presentFrame(frame);
+    EXPECT_TRUE(onScreen()) << "whole";
+    frame.fill({700, 300, 720, 310}, 0x00FF00);
+    host.presentFrame(frame, {700, 300, 720, 310});
+    EXPECT_TRUE(onScreen()) << "a part";
+    platform::Surface other = frame;
+    other.fill({0, 0, 800, 300}, 0xFF0000);
+    host.presentFrame(other, {0, 0, 10, 10});
+    EXPECT_TRUE(onScreen()) << "another surface";
+    host.destroy();
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #include "platform/window/SdlWindowHost.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xutil.h>
 
 #include <cstring>
 
@@ -264,6 +266,34 @@ std::vector<std::uint32_t> SdlWindowHost::readBack(int& width, int& height) cons
                              width * 4) != 0) {
         pixels.clear();
     }
+    return pixels;
+}
+
+std::vector<std::uint32_t> SdlWindowHost::readScreen(int& width, int& height) const {
+    std::vector<std::uint32_t> pixels;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window_ == nullptr || SDL_GetWindowWMInfo(window_, &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11) {
+        return pixels;
+    }
+    SDL_GetWindowSize(window_, &width, &height);
+    XImage* image =
+        XGetImage(info.info.x11.display, info.info.x11.window, 0, 0, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (image == nullptr) return pixels;
+    if (image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
+        image->blue_mask == 0xFF) {
+        pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(
+                image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line);
+            for (int x = 0; x < width; ++x) {
+                pixels[static_cast<std::size_t>(y) * width + x] = row[x] & 0xFFFFFFu;
+            }
+        }
+    }
+    XDestroyImage(image);
     return pixels;
 }
 

@@ -34,6 +34,9 @@ public:
     Letterbox letterbox() const;
     // The window's pixels as last presented, 0x00RRGGBB; empty when unreadable.
     std::vector<std::uint32_t> readBack(int& width, int& height) const;
+    // The window's pixels as the X server holds them, 0x00RRGGBB; empty under any
+    // other window system or pixel layout.
+    std::vector<std::uint32_t> readScreen(int& width, int& height) const;
     // Pictures put on the screen: a picture unchanged since the last is not shown again.
     int shownPictures() const { return shownPictures_; }
 
