@@ -167,15 +167,14 @@ TEST_F(SettingsRun, HighColourAfterSixteenBitGivesTheDisplaysDepth) {
     EXPECT_EQ(session().sprite().GetDisplayBits(), 32u);
 }
 
-// Pictures the archive has lost or damaged under the running story: each costs one
+// The message window's picture damaged in the archive under the running story: one
 // line at the switch to full screen, and the story goes on in the new mode.
-TEST_F(SettingsRun, APictureLostAtAModeChangeIsOneLineAndTheStoryGoesOn) {
+TEST_F(SettingsRun, APictureDamagedAtAModeChangeIsOneLineAndTheStoryGoesOn) {
     begin();
-    replaceMembers("Img.dat", {{"BG00.gpc", ""}, {"Y0100.gpc", "BM damaged"}});
+    replaceMembers("Img.dat", {{"MsgWndMaterial.gpc", "BM damaged"}});
     ASSERT_EQ(ChangeScreenMode(1, 32, CurrentShellState().hWnd), 1);
-    const std::string tag = "Error: <ZKSPRITE::ChangeScreenMode> ";
     EXPECT_EQ(problemLines(),
-              (Lines{tag + "画像を展開出来ませんでした", tag + "テクスチャの作成に失敗しました"}));
+              Lines{"Error: <ZKSPRITE::ChangeScreenMode> サーフェスの作成に失敗しました"});
     ASSERT_TRUE(runFrames(30));
     EXPECT_EQ(session().mode(), GAME_MODE_ADV);
     EXPECT_EQ(CurrentShellState().fullScreen, 1u);
