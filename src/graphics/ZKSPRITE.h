@@ -239,6 +239,11 @@ private:
     ZKIMAGEDATA* TextureSlot(int i) const;
     std::int32_t MakeSlotSurface(std::string_view szName, ZKIMAGEDATA& slot, int nW, int nH,
                                  std::shared_ptr<platform::Surface>& surface);
+    // The loaded picture into an empty slot, as CreateSurface and CreateTexture finish.
+    std::int32_t FillSurfaceSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture,
+                                 int bColorKey, std::uint32_t rgb);
+    void FillTextureSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture, int bColorKey,
+                         std::uint32_t rgb);
 
     // Whether an empty target slot is refused as such or counts as a context failure.
     enum class EmptySlot { Refused, NoContext };
@@ -287,6 +292,7 @@ private:
     };
     static std::vector<SlotRecord> RecordSlots(const ZKIMAGEDATA* table, int count);
     void RebuildSlots(const std::vector<SlotRecord>& saved, bool bSurfaces);
+    void ReloadRebuiltSlot(ZKIMAGEDATA& slot, bool bSurfaces);
     static std::optional<platform::BitmapFile> LoadTexturePicture(const ZKIMAGEDATA& slot);
     ZKIMAGEDATA* BltSource(std::string_view szName, int nIndex);
     bool RangeInsidePicture(const ZKIMAGEDATA& slot, const platform::Rect& range) const;

@@ -76,24 +76,29 @@ std::int32_t ZKSPRITE::CreateSurface(int i, int bColorKey, std::uint32_t rgb) {
         LogError("ZKSPRITE::CreateSurface", u8"ビットマップハンドル取得に失敗しました");
         return -1;
     }
-    slot->dwWidth = static_cast<std::uint32_t>(picture->width());
-    slot->dwHeight = static_cast<std::uint32_t>(picture->height());
+    return FillSurfaceSlot(*slot, *picture, bColorKey, rgb);
+}
+
+std::int32_t ZKSPRITE::FillSurfaceSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture,
+                                       int bColorKey, std::uint32_t rgb) {
+    slot.dwWidth = static_cast<std::uint32_t>(picture.width());
+    slot.dwHeight = static_cast<std::uint32_t>(picture.height());
     std::shared_ptr<platform::Surface> surface;
     const std::int32_t status =
-        MakeSlotSurface("CreateSurface", *slot, picture->width(), picture->height(), surface);
+        MakeSlotSurface("CreateSurface", slot, picture.width(), picture.height(), surface);
     if (status < 0) return status;
-    if (surface->drawPicture(picture->pixels(), picture->width(), picture->height()) !=
+    if (surface->drawPicture(picture.pixels(), picture.width(), picture.height()) !=
         platform::DD_OK) {
         LogError("ZKSPRITE::CreateSurface", u8"BitBltに失敗しました");
         return -1;
     }
-    slot->dwColorKeyFlg = static_cast<std::uint32_t>(bColorKey);
+    slot.dwColorKeyFlg = static_cast<std::uint32_t>(bColorKey);
     if (bColorKey != 0) {
         const std::uint32_t key = GetColorKey(surface.get(), rgb);
-        slot->ddck = DDCOLORKEY{key, key};
+        slot.ddck = DDCOLORKEY{key, key};
         surface->setColorKey(key);
     }
-    slot->pSurface = std::move(surface);
+    slot.pSurface = std::move(surface);
     return platform::DD_OK;
 }
 
@@ -128,18 +133,23 @@ std::int32_t ZKSPRITE::CreateTexture(int i, int bColorKey, std::uint32_t rgb) {
         LogError("ZKSPRITE::CreateTexture", u8"D3DXCreateTextureFromFileに失敗しました");
         return platform::ZKERR_UNSUPPORTEDFORMAT;
     }
-    slot->dwWidth = static_cast<std::uint32_t>(picture->width());
-    slot->dwHeight = static_cast<std::uint32_t>(picture->height());
+    FillTextureSlot(*slot, *picture, bColorKey, rgb);
+    return platform::DD_OK;
+}
+
+void ZKSPRITE::FillTextureSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture,
+                               int bColorKey, std::uint32_t rgb) {
+    slot.dwWidth = static_cast<std::uint32_t>(picture.width());
+    slot.dwHeight = static_cast<std::uint32_t>(picture.height());
     auto texture =
-        std::make_unique<platform::Texture>(picture->pixels(), picture->width(), picture->height());
-    slot->dwColorKeyFlg = static_cast<std::uint32_t>(bColorKey);
+        std::make_unique<platform::Texture>(picture.pixels(), picture.width(), picture.height());
+    slot.dwColorKeyFlg = static_cast<std::uint32_t>(bColorKey);
     if (bColorKey != 0) {
         const std::uint32_t key = GetColorKey(texture.get(), rgb);
-        slot->ddck = DDCOLORKEY{key, key};
+        slot.ddck = DDCOLORKEY{key, key};
         texture->setColorKey(key);
     }
-    slot->pTexture = std::move(texture);
-    return platform::DD_OK;
+    slot.pTexture = std::move(texture);
 }
 
 void ZKSPRITE::ReleaseSurface(int i) {

@@ -101,11 +101,6 @@ int ZKSPRITE::ChangeScreenMode(std::uint32_t nFull, std::uint32_t dwBits) {
 void ZKSPRITE::RebuildSlots(const std::vector<SlotRecord>& saved, bool bSurfaces) {
     ZKIMAGEDATA* table = bSurfaces ? pSurfaceTable.get() : pTextureTable.get();
     const int count = bSurfaces ? nSurfaceCount : nTextureCount;
-    const auto create = [&](int i, const SlotRecord& record) {
-        const int key = static_cast<int>(record.dwColorKeyFlg);
-        return bSurfaces ? CreateSurface(i, key, kKeyFromCorner)
-                         : CreateTexture(i, key, kKeyFromCorner);
-    };
     for (int i = 0; i < count; ++i) {
         const SlotRecord& record = saved[static_cast<std::size_t>(i)];
         ZKIMAGEDATA& slot = table[i];
@@ -124,18 +119,23 @@ void ZKSPRITE::RebuildSlots(const std::vector<SlotRecord>& saved, bool bSurfaces
             CreateEmptySurface(i, record.dwWidth, record.dwHeight);
             continue;
         }
-        if (create(i, record) < 0) {
-            if (!ExtractSlotFile(slot)) {
-                LogError("ZKSPRITE::ChangeScreenMode", u8"画像を展開出来ませんでした");
-                continue;
-            }
-            if (create(i, record) < 0) {
-                LogError("ZKSPRITE::ChangeScreenMode", bSurfaces
-                                                           ? u8"サーフェスの作成に失敗しました"
-                                                           : u8"テクスチャの作成に失敗しました");
-                continue;
-            }
-        }
-        DeleteSlotFile(slot);
+        ReloadRebuiltSlot(slot, bSurfaces);
+    }
+}
+
+// The loaders delete a picture's file once it is read, so the archive is the usual
+// source here: the picture is looked for quietly, as a restore does, and only a
+// picture that cannot be had at all is logged.
+void ZKSPRITE::ReloadRebuiltSlot(ZKIMAGEDATA& slot, bool bSurfaces) {
+    const char8_t* szFailed =
+        bSurfaces ? u8"サーフェスの作成に失敗しました" : u8"テクスチャの作成に失敗しました";
+    const auto picture = ReloadPicture(slot, bSurfaces ? LoadSlotPicture : LoadTexturePicture,
+                                       "ZKSPRITE::ChangeScreenMode", szFailed);
+    if (!picture) return;
+    const int key = static_cast<int>(slot.dwColorKeyFlg);
+    if (!bSurfaces) {
+        FillTextureSlot(slot, *picture, key, kKeyFromCorner);
+    } else if (FillSurfaceSlot(slot, *picture, key, kKeyFromCorner) < 0) {
+        LogError("ZKSPRITE::ChangeScreenMode", szFailed);
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/CombinedFileWriter.h"
@@ -21,8 +22,11 @@ void* const kInstance = reinterpret_cast<void*>(0x5678);
 
 // A windowed 32-bit object with: slot 0 keyed by a given colour, slot 1 registered
 // only, slot 2 a white work surface, slot 3 loaded and its file since deleted (the
-// archive has it), texture 0 loaded.
+// archive has it), texture 0 loaded, texture 1 loaded from the archive as slot 3.
 struct ModeKit : SpriteKit {
+    // The archive's members as the loads left them: slot 3's and texture 1's pictures.
+    std::vector<std::pair<std::string, std::string>> members;
+
     ModeKit() {
         EXPECT_EQ(sprite.Initialize(kWindow, kInstance, 800, 600, 32, 0), 1);
         sprite.CreateSurfaceBuffer(4);
@@ -31,36 +35,61 @@ struct ModeKit : SpriteKit {
         registerPicture(1, 4, 4);
         sprite.CreateEmptySurface(2, 50, 40);
         sprite.GetSurface(2)->fill({0, 0, 50, 40}, 0xFFFFFF);
-        const std::string pic3 = registerPicture(3, 12, 10);
-        std::filesystem::create_directory("dat");
-        std::string error;
-        EXPECT_TRUE(zktools::WriteCombinedFile(
-            "dat/Img.dat", {zktools::MemberFromBytes(pic3, zktest::ReadFileBytes(pic3))},
-            zktools::ListPlace::InArchive, error));
-        EXPECT_EQ(sprite.CreateSurface(3, 0, 0xFFFFFFFFu), 0);
-        std::filesystem::remove(pic3);
+        loadPicture(3, 12, 10);
         loadTexture(0, 8, 8, zktest::CoordPicture(8, 8));
+        loadTexture(1, 6, 5, zktest::CoordPicture(6, 5));
+        for (const std::string name : {"pic3.gpc", "tex1.gpc"}) {
+            members.emplace_back(name, zktest::ReadFileBytes(name));
+            std::filesystem::remove(name);
+        }
+        writeArchive();
         clearLog();
     }
 
-    void expectSlotsKept() {
+    void writeArchive() {
+        std::vector<zktools::CombinedMember> packed;
+        for (const auto& [name, bytes] : members) {
+            packed.push_back(zktools::MemberFromBytes(name, bytes));
+        }
+        std::filesystem::create_directory("dat");
+        std::string error;
+        EXPECT_TRUE(zktools::WriteCombinedFile("dat/Img.dat", packed, zktools::ListPlace::InArchive,
+                                               error));
+    }
+
+    std::vector<std::string> problemLines() const {
+        std::vector<std::string> found;
+        for (const auto& line : debugLines()) {
+            if (line.starts_with("Error") || line.starts_with("Warn")) found.push_back(line);
+        }
+        return found;
+    }
+
+    void expectSlotsKept(int brokenSurface = -1, int brokenTexture = -1) {
         const int loaded[] = {0, 1, 0, 0};
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(sprite.GetSurfaceLoadState(i), loaded[i]) << i;
+            EXPECT_EQ(sprite.GetSurfaceLoadState(i), i == brokenSurface ? 1 : loaded[i]) << i;
             EXPECT_EQ(std::string(sprite.GetSurfacePath(i)),
                       i == 2 ? "" : "pic" + std::to_string(i) + ".gpc");
         }
         EXPECT_EQ(sprite.GetTextureLoadState(0), 0);
-        EXPECT_EQ(sprite.GetTextureLoadState(1), 1);
+        EXPECT_EQ(sprite.GetTextureLoadState(1), brokenTexture == 1 ? 1 : 0);
         EXPECT_EQ(sprite.GetSurfaceWidth(2), 50u);
         EXPECT_EQ(sprite.GetSurfaceHeight(2), 40u);
         EXPECT_EQ(slotPixel(2, 10, 10), 0u) << "a work surface comes back black";
-        const platform::PixelFormat& format = sprite.GetSurface(3)->format();
-        EXPECT_EQ(slotPixel(3, 11, 9), format.toXrgb(format.fromXrgb(zktest::CoordColor(11, 9))));
+        if (brokenSurface != 3) {
+            const platform::PixelFormat& format = sprite.GetSurface(3)->format();
+            EXPECT_EQ(slotPixel(3, 11, 9),
+                      format.toXrgb(format.fromXrgb(zktest::CoordColor(11, 9))));
+        }
+        if (brokenTexture != 1) {
+            EXPECT_EQ(sprite.GetTexture(1)->texel(5, 4), 0xFF000000u | zktest::CoordColor(5, 4));
+        }
         std::uint32_t corner = 0;
         sprite.GetSurface(0)->rawPixel(0, 0, corner);
         EXPECT_EQ(sprite.GetSurface(0)->colorKey(), corner) << "the key comes from (0, 0)";
-        EXPECT_FALSE(zktest::FileExists("pic3.gpc"));
+        EXPECT_TRUE(brokenSurface == 3 || !zktest::FileExists("pic3.gpc"));
+        EXPECT_TRUE(brokenTexture == 1 || !zktest::FileExists("tex1.gpc"));
     }
 };
 
@@ -112,6 +141,8 @@ TEST(ZKSPRITEMode, WindowToFullScreen16KeepsEverySlot) {
     EXPECT_EQ(k.sprite.GetSurface(0)->format().storage, platform::PixelStorage::Rgb565);
     EXPECT_EQ(k.sprite.hWnd, kWindow);
     k.expectSlotsKept();
+    EXPECT_EQ(k.problemLines(), std::vector<std::string>{})
+        << "pictures whose files the loads deleted come back from the archive quietly";
     k.sprite.Release();
     EXPECT_FALSE(k.display.fontSmoothing()) << "off again, as before the first set-up";
 }
@@ -152,4 +183,41 @@ TEST(ZKSPRITEMode, TablesNeverMadeCanStillBeMadeAfterAChange) {
     EXPECT_EQ(k.sprite.nSurfaceBufferFlg, 0u);
     EXPECT_EQ(k.sprite.CreateSurfaceBuffer(3), 1);
     EXPECT_EQ(k.sprite.GetSurfaceCount(), 3);
+}
+
+// A picture that cannot be had again is one error line; the mode changes and every
+// other slot comes back. A damaged copy left in the folder is replaced from the archive.
+TEST(ZKSPRITEMode, APictureThatCannotBeReadBackIsOneErrorLine) {
+    enum class Harm { DropMember, DamageMember, LeaveDamagedCopy };
+    const std::string tag = "Error: <ZKSPRITE::ChangeScreenMode> ";
+    const std::string notExtracted = tag + "画像を展開出来ませんでした";
+    const struct {
+        const char* member;
+        Harm harm;
+        int brokenSurface;
+        int brokenTexture;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"pic3.gpc", Harm::DropMember, 3, -1, {notExtracted}},
+        {"pic3.gpc", Harm::DamageMember, 3, -1, {tag + "サーフェスの作成に失敗しました"}},
+        {"tex1.gpc", Harm::DropMember, -1, 1, {notExtracted}},
+        {"tex1.gpc", Harm::DamageMember, -1, 1, {tag + "テクスチャの作成に失敗しました"}},
+        {"pic3.gpc", Harm::LeaveDamagedCopy, -1, -1, {}},
+        {"tex1.gpc", Harm::LeaveDamagedCopy, -1, -1, {}},
+    };
+    const std::string damaged = "BM damaged";
+    for (const auto& c : cases) {
+        const std::string what = std::string(c.member) + " " + std::to_string(int(c.harm));
+        ModeKit k;
+        const auto member = std::find_if(k.members.begin(), k.members.end(),
+                                         [&](const auto& m) { return m.first == c.member; });
+        ASSERT_NE(member, k.members.end());
+        if (c.harm == Harm::DropMember) k.members.erase(member);
+        if (c.harm == Harm::DamageMember) member->second = damaged;
+        if (c.harm == Harm::LeaveDamagedCopy) zktest::WriteFileBytes(c.member, damaged);
+        k.writeArchive();
+        EXPECT_EQ(k.sprite.ChangeScreenMode(1, 16), 1) << what;
+        EXPECT_EQ(k.problemLines(), c.lines) << what;
+        k.expectSlotsKept(c.brokenSurface, c.brokenTexture);
+    }
 }

@@ -58,6 +58,13 @@ protected:
                               screen.nY + (c.rcHit.top + c.rcHit.bottom) / 2});
         return runFrames(1) && release(platform::VK_LBUTTON);
     }
+    Lines problemLines() const {
+        Lines found;
+        for (const std::string& line : logTexts()) {
+            if (line.starts_with("Error") || line.starts_with("Warn")) found.push_back(line);
+        }
+        return found;
+    }
     Lines formChanges() {
         Lines found;
         for (const std::string& action : session().window().actions()) {
@@ -89,6 +96,7 @@ TEST_F(SettingsRun, TheDemoRunAppliesItsSettings) {
     };
     const autoplay::RunOutcome outcome = autoplay::InputRunner::Run(session(), *script, settings);
     EXPECT_EQ(outcome.exitCode, autoplay::RunOutcome::kDone) << outcome.reason;
+    EXPECT_EQ(problemLines(), Lines{}) << "both mode changes bring every picture back quietly";
     ASSERT_GE(reveals.size(), 2u);
     // The first reveal at the new speed, from its first frame to its last; a line
     // left half shown under the screen stands still meanwhile.
@@ -157,4 +165,17 @@ TEST_F(SettingsRun, HighColourAfterSixteenBitGivesTheDisplaysDepth) {
     EXPECT_EQ(CurrentShellState().colourDepth, 32u);
     EXPECT_EQ(CurrentShellState().fullScreen, 1u);
     EXPECT_EQ(session().sprite().GetDisplayBits(), 32u);
+}
+
+// The message window's picture damaged in the archive under the running story: one
+// line at the switch to full screen, and the story goes on in the new mode.
+TEST_F(SettingsRun, APictureDamagedAtAModeChangeIsOneLineAndTheStoryGoesOn) {
+    begin();
+    replaceMembers("Img.dat", {{"MsgWndMaterial.gpc", "BM damaged"}});
+    ASSERT_EQ(ChangeScreenMode(1, 32, CurrentShellState().hWnd), 1);
+    EXPECT_EQ(problemLines(),
+              Lines{"Error: <ZKSPRITE::ChangeScreenMode> サーフェスの作成に失敗しました"});
+    ASSERT_TRUE(runFrames(30));
+    EXPECT_EQ(session().mode(), GAME_MODE_ADV);
+    EXPECT_EQ(CurrentShellState().fullScreen, 1u);
 }
