@@ -119,6 +119,45 @@ TEST_F(MediaGraphTest, PlaysEveryPictureOnceInOrderOnThePlatformClockAndEndsOnce
     EXPECT_EQ(posts.size(), 1u);
 }
 
+// The clock and the sound wait for the decoder's first picture, which so comes at
+// its own time however slow the decoder's start; without pictures they start at the
+// first pump. Pumped without waiting for the decoder, as the game does.
+TEST_F(MediaGraphTest, OutputStartsWithTheFirstDecodedPictureOrAtOnceWithoutPictures) {
+    MediaPump::instance().deterministic = false;
+    ASSERT_TRUE(engine->open());
+    const struct {
+        const char* name;
+        bool picture, sound, mixed;
+    } cases[] = {{"pictures and sound", true, true, true},
+                 {"pictures only", true, false, true},
+                 {"sound only, on the platform clock", false, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearRecords();
+        MediaGraph played{2, c.mixed ? engine : nullptr};
+        OpenIn(played, {.picture = c.picture, .sound = c.sound});
+        ASSERT_EQ(played.run(), S_OK);
+        // composed[0] is the black of the shown output, composed[1] the first picture.
+        for (int pass = 0; pass < 1000 && composed.size() < 2; ++pass) {
+            MediaPump::instance().pump();
+            if (!c.picture) break;
+            if (composed.size() < 2) {
+                EXPECT_EQ(zktest::SoundingFrames(mix), 0u);
+            }
+            const std::vector<float> block = audio.pull(441);
+            mix.insert(mix.end(), block.begin(), block.end());
+            kit.clock.advance(10);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_EQ(composed.size(), c.picture ? 2u : 0u);
+        EXPECT_EQ(Positions(played).first, 0);
+        if (c.picture) continue;
+        kit.clock.advance(100);
+        MediaPump::instance().pump();
+        EXPECT_EQ(Positions(played).first, 1000000);
+    }
+}
+
 TEST_F(MediaGraphTest, SeeksPausesStopsAndStopPositions) {
     Open();
     const auto reference = Reference();

@@ -155,12 +155,7 @@ MediaPictureSize MediaGraph::pictureSize() const {
 bool MediaGraph::advance(std::uint32_t now) {
     if (worker_) worker_->setPictureSize(pictureSize());
     bool ended = false;
-    if (state_ == MediaState::Running && worker_ && !heldAtStop_) {
-        if (!outputStarted_) {
-            outputStarted_ = true;
-            clock_.start(position_, now, stream_.get());
-            if (stream_) stream_->setArmed(true);
-        }
+    if (state_ == MediaState::Running && worker_ && !heldAtStop_ && startOutput(now)) {
         position_ = clock_.at(now);
         const bool atStop = stopSet_ && position_ >= stop_;
         if (atStop) position_ = stop_;
@@ -200,17 +195,36 @@ bool MediaGraph::reachedEnd() const {
     return soundDone && worker_->finished() && position_ >= worker_->lastEnd();
 }
 
+// The clock and the sound start together once the decoder has the first picture
+// queued, or will give none without a take: started earlier, the clock would count
+// the decoder's start-up against the first picture.
+bool MediaGraph::startOutput(std::uint32_t now) {
+    if (outputStarted_) return true;
+    while (hasVideo_ && !worker_->nextPictureTime() && !worker_->settledAt(position_)) {
+        if (!MediaPump::instance().deterministic) return false;
+        if (!waitForDecoder()) break;
+    }
+    outputStarted_ = true;
+    clock_.start(position_, now, stream_.get());
+    if (stream_) stream_->setArmed(true);
+    return true;
+}
+
 // Tests wait for the decoder to be ahead of the clock, so each due picture is
-// seen whatever the machine's speed.
+// seen whatever the machine's speed; false when the wait was in vain.
+bool MediaGraph::waitForDecoder() {
+    if (worker_->waitFor(position_, kDecodeWaitMs)) return true;
+    LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);
+    return false;
+}
+
 void MediaGraph::presentDue() {
     MediaPicture picture;
     bool taken = false;
     for (;;) {
         taken = worker_->takePicture(position_, picture) || taken;
-        if (!MediaPump::instance().deterministic) break;
-        if (worker_->settledAt(position_)) break;
-        if (!worker_->waitFor(position_, kDecodeWaitMs)) {
-            LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);
+        if (!MediaPump::instance().deterministic || worker_->settledAt(position_) ||
+            !waitForDecoder()) {
             break;
         }
     }

@@ -91,8 +91,9 @@ public:
     void queueEvent(std::int32_t code) { events_.push_back(code); }
 
     // The per-pass work on the game thread at the platform clock's time now: starts
-    // the output of a graph that was run, presents the picture due, and at the end
-    // queues EC_COMPLETE and posts the notification message once through post.
+    // the output of a graph that was run once its first picture is decoded, presents
+    // the picture due, and at the end queues EC_COMPLETE and posts the notification
+    // message once through post.
     template <class Post>
     void pump(std::uint32_t now, Post&& post) {
         if (advance(now)) post(notifyWindow_, notifyMessage_);
@@ -105,6 +106,8 @@ public:
 private:
     // The pump's work; true when the end was reached at this pass.
     bool advance(std::uint32_t now);
+    bool startOutput(std::uint32_t now);
+    bool waitForDecoder();
     bool reachedEnd() const;
     void presentDue();
     void syncLayer();
