@@ -7,15 +7,18 @@
 #include "platform/core/HResult.h"
 #include "platform/core/ProcessRunner.h"
 #include "platform/media/MediaFile.h"
+#include "platform/media/PictureConverter.h"
 #include "support/Bytes.h"
 #include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
 
 using platform::MediaFile;
+using platform::MediaFrame;
 using platform::MediaPacket;
 using platform::MediaPicture;
 using platform::MediaPictureSize;
+using platform::PictureConverter;
 
 namespace {
 
@@ -24,17 +27,44 @@ struct Decoded {
     std::vector<float> sound;
 };
 
-// Everything left in the file, pictures at size.
+// Everything left in the file, pictures converted to size.
 Decoded DecodeRest(MediaFile& file, const MediaPictureSize& size = {80, 60, 80, 60}) {
     Decoded decoded;
+    std::vector<MediaFrame> frames;
     MediaPacket packet;
     while (file.readPacket(packet)) {
-        file.decodePictures(&packet, size, decoded.pictures);
+        file.decodePictures(&packet, frames);
         file.decodeSound(&packet, decoded.sound);
     }
-    file.decodePictures(nullptr, size, decoded.pictures);
+    file.decodePictures(nullptr, frames);
     file.decodeSound(nullptr, decoded.sound);
+    PictureConverter converter;
+    for (const MediaFrame& frame : frames) {
+        decoded.pictures.emplace_back();
+        EXPECT_TRUE(converter.convert(frame, size, decoded.pictures.back()));
+    }
     return decoded;
+}
+
+// The file's pictures one after another as the ffmpeg program scales them
+// (bilinear) and cuts them, with the spare byte cleared.
+std::vector<std::uint32_t> ScaledByFfmpeg(const std::string& path, const MediaPictureSize& size) {
+    const std::string filter = "scale=" + std::to_string(size.width) + ":" +
+                               std::to_string(size.height) +
+                               ":flags=bilinear,crop=" + std::to_string(size.keptWidth) + ":" +
+                               std::to_string(size.keptHeight) + ":0:0";
+    const platform::ProcessResult result =
+        platform::RunProcess({"ffmpeg", "-nostdin", "-loglevel", "error", "-i", path, "-vf", filter,
+                              "-pix_fmt", "bgr0", "-f", "rawvideo", "-"});
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    std::vector<std::uint32_t> words(result.out.size() / 4);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const auto byte = [&](std::size_t k) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(result.out[4 * i + k]));
+        };
+        words[i] = byte(0) | byte(1) << 8 | byte(2) << 16;
+    }
+    return words;
 }
 
 }  // namespace
@@ -160,4 +190,50 @@ TEST(MediaFile, SeeksAndSurvivesACutOffFile) {
     for (std::size_t i = 0; i < part.pictures.size(); ++i) {
         EXPECT_EQ(part.pictures[i].time, static_cast<std::int64_t>(i) * 1000000);
     }
+}
+
+// A picture is converted when asked, to the size of the moment, straight from the
+// decoder's frame: as FFmpeg's own scaler gives it, cut to the kept part, with the
+// spare byte clear, whichever size the buffer last held.
+TEST(MediaFile, PicturesConvertAsFfmpegScalesThemCutToTheKeptPart) {
+    zktest::TestKit kit;
+    zktest::MakeMovie({.frames = 3, .sound = false}, "m.mkv");
+    MediaFile file;
+    ASSERT_EQ(file.open("m.mkv"), platform::S_OK);
+    std::vector<MediaFrame> frames;
+    MediaPacket packet;
+    while (file.readPacket(packet)) file.decodePictures(&packet, frames);
+    file.decodePictures(nullptr, frames);
+    ASSERT_EQ(frames.size(), 3u);
+    const MediaPictureSize sizes[] = {
+        {160, 120, 160, 120}, {800, 600, 400, 300}, {90, 70, 90, 70},
+        {161, 121, 100, 121}, {160, 120, 160, 90},  {160, 120, 1, 1},
+    };
+    PictureConverter converter;
+    MediaPicture picture;
+    for (const MediaPictureSize& size : sizes) {
+        SCOPED_TRACE(testing::PrintToString(
+            std::tuple(size.width, size.height, size.keptWidth, size.keptHeight)));
+        const std::vector<std::uint32_t> want = ScaledByFfmpeg("m.mkv", size);
+        const std::size_t words = static_cast<std::size_t>(size.keptWidth) * size.keptHeight;
+        ASSERT_EQ(want.size(), 3 * words);
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            ASSERT_TRUE(converter.convert(frames[i], size, picture));
+            EXPECT_EQ(std::tuple(picture.time, picture.width, picture.height),
+                      std::tuple(static_cast<std::int64_t>(i) * 1000000, size.keptWidth,
+                                 size.keptHeight));
+            EXPECT_TRUE(
+                std::ranges::equal(picture.pixels, std::span(want).subspan(i * words, words)))
+                << i;
+        }
+    }
+    const MediaPictureSize refused[] = {
+        {0, 120, 0, 120},     {160, 0, 160, 0},     {4097, 16, 800, 16}, {16, 4097, 16, 600},
+        {160, 120, 161, 120}, {160, 120, 160, 121}, {160, 120, 0, 120},  {160, 120, 160, 0},
+    };
+    for (const MediaPictureSize& size : refused) {
+        EXPECT_FALSE(converter.convert(frames[0], size, picture))
+            << size.width << "x" << size.height;
+    }
+    EXPECT_FALSE(converter.convert(MediaFrame(), sizes[0], picture));
 }

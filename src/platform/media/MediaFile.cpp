@@ -6,9 +6,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
 #include <libavutil/mathematics.h>
-#include <libswscale/swscale.h>
 }
 
 #include "platform/audio/AudioFormat.h"
@@ -33,9 +31,6 @@ struct CodecFreer {
 struct FrameFreer {
     void operator()(AVFrame* frame) const { av_frame_free(&frame); }
 };
-struct ScalerFreer {
-    void operator()(SwsContext* context) const { sws_freeContext(context); }
-};
 
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
 
@@ -48,12 +43,6 @@ CodecPtr OpenDecoder(const AVStream& stream) {
     codec->thread_count = 1;
     if (avcodec_open2(codec.get(), decoder, nullptr) < 0) return nullptr;
     return codec;
-}
-
-bool ValidSize(const MediaPictureSize& size) {
-    return size.width > 0 && size.height > 0 && size.width <= MediaFile::kLargestSide &&
-           size.height <= MediaFile::kLargestSide && size.keptWidth > 0 && size.keptHeight > 0 &&
-           size.keptWidth <= size.width && size.keptHeight <= size.height;
 }
 
 }  // namespace
@@ -76,9 +65,6 @@ struct MediaFile::State {
     CodecPtr video;
     CodecPtr audio;
     std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
-    std::unique_ptr<SwsContext, ScalerFreer> scaler;
-    // The scaler's output, kept from picture to picture rather than made for each.
-    std::vector<std::uint8_t> scaled;
     SoundResampler resampler;
     std::int64_t interval = kDefaultFrameInterval;
     std::int64_t lastPictureTime = -1;
@@ -114,37 +100,15 @@ struct MediaFile::State {
         return lastPictureTime;
     }
 
-    void convertPicture(const MediaPictureSize& size, std::vector<MediaPicture>& out) {
+    // The frame's time when it is to be queued: none before a seek's target, nor
+    // without a size and format to convert from.
+    std::optional<std::int64_t> keptPictureTime() {
         const std::int64_t time = pictureTime();
         if (time + interval <= skipUntil || frame->width <= 0 || frame->height <= 0 ||
             frame->format < 0) {
-            return;
+            return std::nullopt;
         }
-        // A cached scaler is rebuilt when the picture size or format changes.
-        scaler.reset(sws_getCachedContext(scaler.release(), frame->width, frame->height,
-                                          static_cast<AVPixelFormat>(frame->format), size.width,
-                                          size.height, AV_PIX_FMT_BGR0, SWS_BILINEAR, nullptr,
-                                          nullptr, nullptr));
-        if (!scaler) return;
-        const int stride = FFALIGN(size.width * 4, 64);
-        scaled.resize(static_cast<std::size_t>(stride) * size.height + 64);
-        auto* aligned = reinterpret_cast<std::uint8_t*>(
-            FFALIGN(reinterpret_cast<std::uintptr_t>(scaled.data()), 64));
-        std::uint8_t* planes[4] = {aligned, nullptr, nullptr, nullptr};
-        int strides[4] = {stride, 0, 0, 0};
-        if (sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes,
-                      strides) <= 0) {
-            return;
-        }
-        MediaPicture picture{time, size.keptWidth, size.keptHeight, {}};
-        picture.pixels.resize(static_cast<std::size_t>(size.keptWidth) * size.keptHeight);
-        for (int y = 0; y < size.keptHeight; ++y) {
-            const auto* row = reinterpret_cast<const std::uint32_t*>(aligned + stride * y);
-            std::copy_n(row, size.keptWidth,
-                        picture.pixels.begin() + std::ptrdiff_t{y} * size.keptWidth);
-        }
-        for (std::uint32_t& pixel : picture.pixels) pixel &= 0x00FFFFFFu;
-        out.push_back(std::move(picture));
+        return time;
     }
 
     void convertSound(std::vector<float>& out) {
@@ -245,13 +209,18 @@ bool MediaFile::readPacket(MediaPacket& packet) {
     }
 }
 
-void MediaFile::decodePictures(const MediaPacket* packet, const MediaPictureSize& size,
-                               std::vector<MediaPicture>& out) {
+void MediaFile::decodePictures(const MediaPacket* packet, std::vector<MediaFrame>& out) {
     if (!hasVideo() || (packet != nullptr && !packet->isVideo())) return;
     AVCodecContext* codec = state_->video.get();
     if (avcodec_send_packet(codec, packet != nullptr ? packet->packet_.get() : nullptr) < 0) return;
     while (avcodec_receive_frame(codec, state_->frame.get()) >= 0) {
-        if (ValidSize(size)) state_->convertPicture(size, out);
+        if (const std::optional<std::int64_t> time = state_->keptPictureTime()) {
+            // A new reference to the decoder's buffers, not a copy of the picture.
+            MediaFrame picture;
+            picture.frame_.reset(av_frame_clone(state_->frame.get()));
+            picture.time_ = *time;
+            if (picture.frame_) out.push_back(std::move(picture));
+        }
         av_frame_unref(state_->frame.get());
     }
 }

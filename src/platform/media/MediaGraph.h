@@ -10,6 +10,7 @@
 #include "platform/media/MediaClock.h"
 #include "platform/media/MediaFile.h"
 #include "platform/media/MediaWorker.h"
+#include "platform/media/PictureConverter.h"
 
 namespace platform {
 
@@ -121,6 +122,10 @@ private:
     std::shared_ptr<AudioStream> stream_;
     std::unique_ptr<MediaWorker> worker_;
     MediaClock clock_;
+    // Pictures are converted on the game thread, when shown, with a scaler of its
+    // own; spare_ holds the buffer the layer gave back, for the next one.
+    PictureConverter converter_;
+    MediaPicture spare_;
     int layer_ = 0;
     bool hasVideo_ = false;
     bool hasAudio_ = false;
