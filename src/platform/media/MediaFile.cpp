@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -12,7 +13,9 @@ extern "C" {
 #include "platform/audio/AudioFormat.h"
 #include "platform/audio/SoundResampler.h"
 #include "platform/core/HResult.h"
+#include "platform/media/ContainerSniff.h"
 #include "platform/media/FfmpegLog.h"
+#include "platform/media/FfmpegLogHold.h"
 
 namespace platform {
 
@@ -43,6 +46,15 @@ CodecPtr OpenDecoder(const AVStream& stream) {
     codec->thread_count = 1;
     if (avcodec_open2(codec.get(), decoder, nullptr) < 0) return nullptr;
     return codec;
+}
+
+// The file's first bytes, fewer for a shorter file, none when it does not open.
+std::string LeadingBytes(const std::string& path) {
+    std::string bytes(kSniffedBytes, '\0');
+    std::ifstream file(path, std::ios::binary);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return bytes;
 }
 
 }  // namespace
@@ -129,12 +141,27 @@ MediaFile::~MediaFile() = default;
 std::int32_t MediaFile::open(const std::string& path) {
     state_.reset();
     path_ = path;
+    // A well-known container is opened by its own demuxer; when that refuses the
+    // file, probing decides as it does for every other file, and the refusal's lines
+    // are not logged.
+    const char* sniffed = SniffedDemuxer(LeadingBytes(path));
+    if (const AVInputFormat* named = sniffed ? av_find_input_format(sniffed) : nullptr) {
+        FfmpegLogHold hold;
+        if (openAs(named) == S_OK) {
+            hold.release();
+            return S_OK;
+        }
+    }
+    return openAs(nullptr);
+}
+
+std::int32_t MediaFile::openAs(const AVInputFormat* demuxer) {
     auto state = std::make_unique<State>();
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     AVFormatContext* format = nullptr;
     // The "file:" prefix keeps a name with a colon from being read as a protocol.
-    const int opened = avformat_open_input(&format, ("file:" + path).c_str(), nullptr, &options);
+    const int opened = avformat_open_input(&format, ("file:" + path_).c_str(), demuxer, &options);
     av_dict_free(&options);
     if (opened < 0) return opened == AVERROR(ENOENT) ? E_FILE_NOT_FOUND : E_FAIL;
     state->format.reset(format);

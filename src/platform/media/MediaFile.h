@@ -9,6 +9,7 @@
 
 #include "platform/media/MediaFrame.h"
 
+struct AVInputFormat;
 struct AVPacket;
 
 namespace platform {
@@ -99,6 +100,9 @@ public:
     bool seek(std::int64_t position);
 
 private:
+    // Opens path_ with demuxer, or by probing when it is null.
+    std::int32_t openAs(const AVInputFormat* demuxer);
+
     struct State;
     std::unique_ptr<State> state_;
     std::string path_;
