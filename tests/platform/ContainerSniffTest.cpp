@@ -15,6 +15,7 @@ TEST(ContainerSniff, NamesTheDemuxerOfWellKnownLeadingBytesOnly) {
     } cases[] = {
         {"Matroska or WebM", zktest::Hex("1A 45 DF A3 A3 42 86 81 01 42 F7 81"), "matroska"},
         {"RIFF AVI", "RIFF" + zktest::Hex("00 10 00 00") + "AVI LIST", "avi"},
+        {"RIFF AVI cut after its form", "RIFF" + zktest::Hex("00 10 00 00") + "AVI ", "avi"},
         {"MPEG program stream", zktest::Hex("00 00 01 BA 44 00 04 00 04 01 01 89"), "mpeg"},
         {"RIFF WAVE", "RIFF" + zktest::Hex("00 10 00 00") + "WAVEfmt ", nullptr},
         {"RIFF cut before its form", "RIFF" + zktest::Hex("00 10 00 00") + "AVI", nullptr},

@@ -392,7 +392,14 @@ TEST_F(MediaGraphTest, PlacesThePictureAtItsRectangleOrOverTheWholeAreaAndHiding
         EXPECT_EQ(display.frame(),
                   c.fullScreen ? pictures[due] : InTheCorner(pictures[due], c.width, c.height));
     }
+    const std::vector<std::uint32_t> last = display.frame();
     graph.setVisible(false);
     MediaPump::instance().pump();
     EXPECT_EQ(display.frame(), std::vector<std::uint32_t>(800 * 600, 0u));
+    // A picture due while hidden is not shown when the output shows again.
+    kit.clock.advance(100);
+    MediaPump::instance().pump();
+    graph.setVisible(true);
+    MediaPump::instance().pump();
+    EXPECT_EQ(display.frame(), last);
 }
