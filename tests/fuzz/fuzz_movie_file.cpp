@@ -8,6 +8,7 @@
 #include "FuzzInputFile.h"
 #include "platform/core/HResult.h"
 #include "platform/media/MediaFile.h"
+#include "platform/media/PictureConverter.h"
 
 using zkfuzz::Require;
 
@@ -25,13 +26,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(file.videoWidth() <= platform::MediaFile::kLargestSide &&
                 file.videoHeight() <= platform::MediaFile::kLargestSide,
             "a picture above the largest size");
-    std::vector<platform::MediaPicture> pictures;
+    std::vector<platform::MediaFrame> pictures;
     std::vector<float> sound;
     platform::MediaPacket packet;
+    platform::PictureConverter converter;
+    platform::MediaPicture picture;
     for (int i = 0; i < 64 && file.readPacket(packet); ++i) {
-        file.decodePictures(&packet, {80, 60, 80, 60}, pictures);
+        file.decodePictures(&packet, pictures);
         file.decodeSound(&packet, sound);
-        for (const platform::MediaPicture& picture : pictures) {
+        for (const platform::MediaFrame& frame : pictures) {
+            if (!converter.convert(frame, {80, 60, 80, 60}, picture)) continue;
             Require(picture.width == 80 && picture.height == 60 && picture.pixels.size() == 4800,
                     "a picture of another size");
         }

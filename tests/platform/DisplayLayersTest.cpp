@@ -113,3 +113,21 @@ TEST(DisplayLayers, HeadlessCompositionKeepsTheGameFrameAndCountsPresents) {
     EXPECT_EQ(display.layerPresents(), 3);
     EXPECT_EQ(composed, 5);
 }
+
+// A picture set gives back the buffer of the one it replaces, so that a movie's
+// next picture reuses it; a refused one comes back as given and changes nothing.
+TEST(DisplayLayers, ASetPictureGivesBackTheOneItReplaces) {
+    HeadlessDisplay display;
+    EXPECT_TRUE(display.setExternalPicture(2, Plain(2, 2, kRed), 2, 2).empty());
+    EXPECT_EQ(display.setExternalPicture(2, Plain(3, 1, kGreen), 3, 1), Plain(2, 2, kRed));
+    const struct {
+        const char* name;
+        int layer, width, height;
+    } refused[] = {{"a size that does not match", 2, 3, 3}, {"no such layer", 4, 2, 2}};
+    for (const auto& r : refused) {
+        EXPECT_EQ(display.setExternalPicture(r.layer, Plain(2, 2, kBlue), r.width, r.height),
+                  Plain(2, 2, kBlue))
+            << r.name;
+    }
+    EXPECT_EQ(display.externalLayers().layer(2).pixels, Plain(3, 1, kGreen));
+}

@@ -7,15 +7,18 @@
 #include "platform/core/HResult.h"
 #include "platform/core/ProcessRunner.h"
 #include "platform/media/MediaFile.h"
+#include "platform/media/PictureConverter.h"
 #include "support/Bytes.h"
 #include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
 
 using platform::MediaFile;
+using platform::MediaFrame;
 using platform::MediaPacket;
 using platform::MediaPicture;
 using platform::MediaPictureSize;
+using platform::PictureConverter;
 
 namespace {
 
@@ -24,17 +27,44 @@ struct Decoded {
     std::vector<float> sound;
 };
 
-// Everything left in the file, pictures at size.
+// Everything left in the file, pictures converted to size.
 Decoded DecodeRest(MediaFile& file, const MediaPictureSize& size = {80, 60, 80, 60}) {
     Decoded decoded;
+    std::vector<MediaFrame> frames;
     MediaPacket packet;
     while (file.readPacket(packet)) {
-        file.decodePictures(&packet, size, decoded.pictures);
+        file.decodePictures(&packet, frames);
         file.decodeSound(&packet, decoded.sound);
     }
-    file.decodePictures(nullptr, size, decoded.pictures);
+    file.decodePictures(nullptr, frames);
     file.decodeSound(nullptr, decoded.sound);
+    PictureConverter converter;
+    for (const MediaFrame& frame : frames) {
+        decoded.pictures.emplace_back();
+        EXPECT_TRUE(converter.convert(frame, size, decoded.pictures.back()));
+    }
     return decoded;
+}
+
+// The file's pictures one after another as the ffmpeg program scales them
+// (bilinear) and cuts them, with the spare byte cleared.
+std::vector<std::uint32_t> ScaledByFfmpeg(const std::string& path, const MediaPictureSize& size) {
+    const std::string filter = "scale=" + std::to_string(size.width) + ":" +
+                               std::to_string(size.height) +
+                               ":flags=bilinear,crop=" + std::to_string(size.keptWidth) + ":" +
+                               std::to_string(size.keptHeight) + ":0:0";
+    const platform::ProcessResult result =
+        platform::RunProcess({"ffmpeg", "-nostdin", "-loglevel", "error", "-i", path, "-vf", filter,
+                              "-pix_fmt", "bgr0", "-f", "rawvideo", "-"});
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    std::vector<std::uint32_t> words(result.out.size() / 4);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const auto byte = [&](std::size_t k) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(result.out[4 * i + k]));
+        };
+        words[i] = byte(0) | byte(1) << 8 | byte(2) << 16;
+    }
+    return words;
 }
 
 }  // namespace
@@ -45,6 +75,12 @@ TEST(MediaFile, OpensByContentAndRefusesWhatHasNoPlayableStream) {
     zktest::MakeMovie({.sound = false}, "picture.mkv");
     zktest::MakeMovie({.picture = false}, "sound.mkv");
     zktest::MakeMovie({.width = 4100, .height = 16, .frames = 1, .sound = false}, "wide.mkv");
+    // Leading bytes that claim a container the body is not: probing finds the body's.
+    zktest::MakeMovie({.picture = false, .container = mkdemo::MovieContainer::MpegProgram},
+                      "claims.mkv");
+    std::string claims = zktest::ReadFileBytes("claims.mkv");
+    claims.replace(0, 4, zktest::Hex("1A 45 DF A3"));
+    zktest::WriteFileBytes("claims.mkv", claims);
     zktest::WriteFileBytes("garbage.mkv", zktest::Hex("00 11 22 33 44 55 66 77 88 99"));
     zktest::WriteFileBytes("empty.mkv", {});
     zktest::WriteFileBytes("text.mkv", std::string(200, 'a'));
@@ -53,27 +89,33 @@ TEST(MediaFile, OpensByContentAndRefusesWhatHasNoPlayableStream) {
                                     "-f", "matroska", "subs.mkv"})
                   .exitStatus,
               0);
+    // lines: what FFmpeg logs while opening; a demuxer's refusal that probing
+    // overrules logs nothing.
     const struct {
         const char* path;
         std::int32_t result;
         bool video;
         bool audio;
+        std::size_t lines;
     } cases[] = {
-        {"both.txt", platform::S_OK, true, true},
-        {"picture.mkv", platform::S_OK, true, false},
-        {"sound.mkv", platform::S_OK, false, true},
-        {"missing.mkv", platform::E_FILE_NOT_FOUND, false, false},
-        {"http://x", platform::E_FILE_NOT_FOUND, false, false},
-        {"garbage.mkv", platform::E_FAIL, false, false},
-        {"empty.mkv", platform::E_FAIL, false, false},
-        {"text.mkv", platform::E_FAIL, false, false},
-        {"wide.mkv", platform::E_FAIL, false, false},
-        {"subs.mkv", platform::E_FAIL, false, false},
+        {"both.txt", platform::S_OK, true, true, 0},
+        {"picture.mkv", platform::S_OK, true, false, 0},
+        {"sound.mkv", platform::S_OK, false, true, 0},
+        {"claims.mkv", platform::S_OK, false, true, 0},
+        {"missing.mkv", platform::E_FILE_NOT_FOUND, false, false, 0},
+        {"http://x", platform::E_FILE_NOT_FOUND, false, false, 0},
+        {"garbage.mkv", platform::E_FAIL, false, false, 2},
+        {"empty.mkv", platform::E_FAIL, false, false, 1},
+        {"text.mkv", platform::E_FAIL, false, false, 2},
+        {"wide.mkv", platform::E_FAIL, false, false, 0},
+        {"subs.mkv", platform::E_FAIL, false, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
+        kit.log.clear();
         MediaFile file;
         EXPECT_EQ(file.open(c.path), c.result);
+        EXPECT_EQ(kit.debugLines().size(), c.lines) << testing::PrintToString(kit.debugLines());
         EXPECT_EQ(
             std::tuple(file.hasVideo(), file.hasAudio(), file.videoWidth(), file.videoHeight()),
             std::tuple(c.video, c.audio, c.video ? 160 : 0, c.video ? 120 : 0));
@@ -160,4 +202,50 @@ TEST(MediaFile, SeeksAndSurvivesACutOffFile) {
     for (std::size_t i = 0; i < part.pictures.size(); ++i) {
         EXPECT_EQ(part.pictures[i].time, static_cast<std::int64_t>(i) * 1000000);
     }
+}
+
+// A picture is converted when asked, to the size of the moment, straight from the
+// decoder's frame: as FFmpeg's own scaler gives it, cut to the kept part, with the
+// spare byte clear, whichever size the buffer last held.
+TEST(MediaFile, PicturesConvertAsFfmpegScalesThemCutToTheKeptPart) {
+    zktest::TestKit kit;
+    zktest::MakeMovie({.frames = 3, .sound = false}, "m.mkv");
+    MediaFile file;
+    ASSERT_EQ(file.open("m.mkv"), platform::S_OK);
+    std::vector<MediaFrame> frames;
+    MediaPacket packet;
+    while (file.readPacket(packet)) file.decodePictures(&packet, frames);
+    file.decodePictures(nullptr, frames);
+    ASSERT_EQ(frames.size(), 3u);
+    const MediaPictureSize sizes[] = {
+        {160, 120, 160, 120}, {800, 600, 400, 300}, {90, 70, 90, 70},
+        {161, 121, 100, 121}, {160, 120, 160, 90},  {160, 120, 1, 1},
+    };
+    PictureConverter converter;
+    MediaPicture picture;
+    for (const MediaPictureSize& size : sizes) {
+        SCOPED_TRACE(testing::PrintToString(
+            std::tuple(size.width, size.height, size.keptWidth, size.keptHeight)));
+        const std::vector<std::uint32_t> want = ScaledByFfmpeg("m.mkv", size);
+        const std::size_t words = static_cast<std::size_t>(size.keptWidth) * size.keptHeight;
+        ASSERT_EQ(want.size(), 3 * words);
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            ASSERT_TRUE(converter.convert(frames[i], size, picture));
+            EXPECT_EQ(std::tuple(picture.time, picture.width, picture.height),
+                      std::tuple(static_cast<std::int64_t>(i) * 1000000, size.keptWidth,
+                                 size.keptHeight));
+            EXPECT_TRUE(
+                std::ranges::equal(picture.pixels, std::span(want).subspan(i * words, words)))
+                << i;
+        }
+    }
+    const MediaPictureSize refused[] = {
+        {0, 120, 0, 120},     {160, 0, 160, 0},     {4097, 16, 800, 16}, {16, 4097, 16, 600},
+        {160, 120, 161, 120}, {160, 120, 160, 121}, {160, 120, 0, 120},  {160, 120, 160, 0},
+    };
+    for (const MediaPictureSize& size : refused) {
+        EXPECT_FALSE(converter.convert(frames[0], size, picture))
+            << size.width << "x" << size.height;
+    }
+    EXPECT_FALSE(converter.convert(MediaFrame(), sizes[0], picture));
 }

@@ -23,16 +23,15 @@ TEST(MediaWorker, SoundNobodyTakesWaitsWithinItsBoundAndNeverStallsThePictures) 
     ASSERT_EQ(file.open("long.mkv"), S_OK);
     auto stream = std::make_shared<AudioStream>();
     MediaWorker worker(file, stream);
-    worker.setPictureSize({16, 12, 16, 12});
     ASSERT_TRUE(worker.start());
-    MediaPicture picture;
+    MediaFrame picture;
     const std::int64_t end = 80000000;
     std::int64_t last = -1;
     int takes = 0;
     for (int pass = 0; pass < 1000; ++pass) {
         ASSERT_TRUE(worker.waitFor(end, 10000));
         if (worker.takePicture(end, picture)) {
-            last = picture.time;
+            last = picture.time();
             ++takes;
         } else if (worker.settledAt(end)) {
             break;

@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include "platform/core/Log.h"
+#include "platform/media/FfmpegLogHold.h"
 
 namespace platform {
 
@@ -19,12 +20,15 @@ void LogFfmpegLine(void* object, int level, const char* format, va_list args) {
     char line[1024];
     int printPrefix = 1;
     av_log_format_line2(object, level, format, args, line, sizeof line, &printPrefix);
-    std::string_view text(line);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
-    if (!text.empty()) LogError("FFmpeg", "%s", Utf8Arg(text));
+    if (!FfmpegLogHold::keep(line)) LogFfmpegText(line);
 }
 
 }  // namespace
+
+void LogFfmpegText(std::string_view text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    if (!text.empty()) LogError("FFmpeg", "%s", Utf8Arg(text));
+}
 
 void RouteFfmpegLog() {
     static std::once_flag routed;

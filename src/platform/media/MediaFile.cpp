@@ -2,19 +2,20 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
 #include <libavutil/mathematics.h>
-#include <libswscale/swscale.h>
 }
 
 #include "platform/audio/AudioFormat.h"
 #include "platform/audio/SoundResampler.h"
 #include "platform/core/HResult.h"
+#include "platform/media/ContainerSniff.h"
 #include "platform/media/FfmpegLog.h"
+#include "platform/media/FfmpegLogHold.h"
 
 namespace platform {
 
@@ -33,9 +34,6 @@ struct CodecFreer {
 struct FrameFreer {
     void operator()(AVFrame* frame) const { av_frame_free(&frame); }
 };
-struct ScalerFreer {
-    void operator()(SwsContext* context) const { sws_freeContext(context); }
-};
 
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
 
@@ -50,10 +48,13 @@ CodecPtr OpenDecoder(const AVStream& stream) {
     return codec;
 }
 
-bool ValidSize(const MediaPictureSize& size) {
-    return size.width > 0 && size.height > 0 && size.width <= MediaFile::kLargestSide &&
-           size.height <= MediaFile::kLargestSide && size.keptWidth > 0 && size.keptHeight > 0 &&
-           size.keptWidth <= size.width && size.keptHeight <= size.height;
+// The file's first bytes, fewer for a shorter file, none when it does not open.
+std::string LeadingBytes(const std::string& path) {
+    std::string bytes(kSniffedBytes, '\0');
+    std::ifstream file(path, std::ios::binary);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return bytes;
 }
 
 }  // namespace
@@ -76,9 +77,6 @@ struct MediaFile::State {
     CodecPtr video;
     CodecPtr audio;
     std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
-    std::unique_ptr<SwsContext, ScalerFreer> scaler;
-    // The scaler's output, kept from picture to picture rather than made for each.
-    std::vector<std::uint8_t> scaled;
     SoundResampler resampler;
     std::int64_t interval = kDefaultFrameInterval;
     std::int64_t lastPictureTime = -1;
@@ -114,37 +112,15 @@ struct MediaFile::State {
         return lastPictureTime;
     }
 
-    void convertPicture(const MediaPictureSize& size, std::vector<MediaPicture>& out) {
+    // The frame's time when it is to be queued: none before a seek's target, nor
+    // without a size and format to convert from.
+    std::optional<std::int64_t> keptPictureTime() {
         const std::int64_t time = pictureTime();
         if (time + interval <= skipUntil || frame->width <= 0 || frame->height <= 0 ||
             frame->format < 0) {
-            return;
+            return std::nullopt;
         }
-        // A cached scaler is rebuilt when the picture size or format changes.
-        scaler.reset(sws_getCachedContext(scaler.release(), frame->width, frame->height,
-                                          static_cast<AVPixelFormat>(frame->format), size.width,
-                                          size.height, AV_PIX_FMT_BGR0, SWS_BILINEAR, nullptr,
-                                          nullptr, nullptr));
-        if (!scaler) return;
-        const int stride = FFALIGN(size.width * 4, 64);
-        scaled.resize(static_cast<std::size_t>(stride) * size.height + 64);
-        auto* aligned = reinterpret_cast<std::uint8_t*>(
-            FFALIGN(reinterpret_cast<std::uintptr_t>(scaled.data()), 64));
-        std::uint8_t* planes[4] = {aligned, nullptr, nullptr, nullptr};
-        int strides[4] = {stride, 0, 0, 0};
-        if (sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes,
-                      strides) <= 0) {
-            return;
-        }
-        MediaPicture picture{time, size.keptWidth, size.keptHeight, {}};
-        picture.pixels.resize(static_cast<std::size_t>(size.keptWidth) * size.keptHeight);
-        for (int y = 0; y < size.keptHeight; ++y) {
-            const auto* row = reinterpret_cast<const std::uint32_t*>(aligned + stride * y);
-            std::copy_n(row, size.keptWidth,
-                        picture.pixels.begin() + std::ptrdiff_t{y} * size.keptWidth);
-        }
-        for (std::uint32_t& pixel : picture.pixels) pixel &= 0x00FFFFFFu;
-        out.push_back(std::move(picture));
+        return time;
     }
 
     void convertSound(std::vector<float>& out) {
@@ -165,12 +141,27 @@ MediaFile::~MediaFile() = default;
 std::int32_t MediaFile::open(const std::string& path) {
     state_.reset();
     path_ = path;
+    // A well-known container is opened by its own demuxer; when that refuses the
+    // file, probing decides as it does for every other file, and the refusal's lines
+    // are not logged.
+    const char* sniffed = SniffedDemuxer(LeadingBytes(path));
+    if (const AVInputFormat* named = sniffed ? av_find_input_format(sniffed) : nullptr) {
+        FfmpegLogHold hold;
+        if (openAs(named) == S_OK) {
+            hold.release();
+            return S_OK;
+        }
+    }
+    return openAs(nullptr);
+}
+
+std::int32_t MediaFile::openAs(const AVInputFormat* demuxer) {
     auto state = std::make_unique<State>();
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     AVFormatContext* format = nullptr;
     // The "file:" prefix keeps a name with a colon from being read as a protocol.
-    const int opened = avformat_open_input(&format, ("file:" + path).c_str(), nullptr, &options);
+    const int opened = avformat_open_input(&format, ("file:" + path_).c_str(), demuxer, &options);
     av_dict_free(&options);
     if (opened < 0) return opened == AVERROR(ENOENT) ? E_FILE_NOT_FOUND : E_FAIL;
     state->format.reset(format);
@@ -245,13 +236,18 @@ bool MediaFile::readPacket(MediaPacket& packet) {
     }
 }
 
-void MediaFile::decodePictures(const MediaPacket* packet, const MediaPictureSize& size,
-                               std::vector<MediaPicture>& out) {
+void MediaFile::decodePictures(const MediaPacket* packet, std::vector<MediaFrame>& out) {
     if (!hasVideo() || (packet != nullptr && !packet->isVideo())) return;
     AVCodecContext* codec = state_->video.get();
     if (avcodec_send_packet(codec, packet != nullptr ? packet->packet_.get() : nullptr) < 0) return;
     while (avcodec_receive_frame(codec, state_->frame.get()) >= 0) {
-        if (ValidSize(size)) state_->convertPicture(size, out);
+        if (const std::optional<std::int64_t> time = state_->keptPictureTime()) {
+            // A new reference to the decoder's buffers, not a copy of the picture.
+            MediaFrame picture;
+            picture.frame_.reset(av_frame_clone(state_->frame.get()));
+            picture.time_ = *time;
+            if (picture.frame_) out.push_back(std::move(picture));
+        }
         av_frame_unref(state_->frame.get());
     }
 }

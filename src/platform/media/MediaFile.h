@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/media/MediaFrame.h"
+
+struct AVInputFormat;
 struct AVPacket;
 
 namespace platform {
 
-// One decoded picture as 0x00RRGGBB words, rows of width, at its time in 100 ns.
+// One picture converted for the screen as 0x00RRGGBB words, rows of width, at its time in 100 ns.
 struct MediaPicture {
     std::int64_t time = 0;
     int width = 0;
@@ -58,8 +61,8 @@ private:
 // format, never the extension.
 class MediaFile {
 public:
-    // Larger pictures are refused at open: nothing in the game area needs them and
-    // a hostile header could otherwise ask for gigabytes of scaler buffers.
+    // Larger pictures are refused at open and by the converter: nothing in the game
+    // area needs them and a hostile header could otherwise ask for gigabytes.
     static constexpr int kLargestSide = 4096;
 
     MediaFile();
@@ -85,10 +88,9 @@ public:
     // The next packet of either stream; false at the end of the file, and on a read
     // error, which ends the file as well.
     bool readPacket(MediaPacket& packet);
-    // Appends the pictures a video packet completes, scaled and cut to size; a null
-    // packet drains the decoder at the end. A damaged packet is skipped.
-    void decodePictures(const MediaPacket* packet, const MediaPictureSize& size,
-                        std::vector<MediaPicture>& out);
+    // Appends the pictures a video packet completes, as the decoder gives them; a
+    // null packet drains the decoder at the end. A damaged packet is skipped.
+    void decodePictures(const MediaPacket* packet, std::vector<MediaFrame>& out);
     // Appends the sound an audio packet completes as 44 100 Hz interleaved stereo
     // float; a null packet drains the decoder and the converter.
     void decodeSound(const MediaPacket* packet, std::vector<float>& out);
@@ -98,6 +100,9 @@ public:
     bool seek(std::int64_t position);
 
 private:
+    // Opens path_ with demuxer, or by probing when it is null.
+    std::int32_t openAs(const AVInputFormat* demuxer);
+
     struct State;
     std::unique_ptr<State> state_;
     std::string path_;

@@ -77,11 +77,7 @@ void MediaGraph::setNotifyWindow(WindowHandle window, std::uint32_t message) {
 
 std::int32_t MediaGraph::run() {
     if (MediaPump::takeFault(MediaPump::instance().failingRuns)) return E_FAIL;
-    if (!worker_) return E_FAIL;
-    // Decoding starts now, before any pump: at the output's size, or the first
-    // pictures would come at a size that is never shown.
-    worker_->setPictureSize(pictureSize());
-    if (!worker_->start()) return E_FAIL;
+    if (!worker_ || !worker_->start()) return E_FAIL;
     if (state_ != MediaState::Running) outputStarted_ = false;
     state_ = MediaState::Running;
     return S_OK;
@@ -153,14 +149,8 @@ MediaPictureSize MediaGraph::pictureSize() const {
 }
 
 bool MediaGraph::advance(std::uint32_t now) {
-    if (worker_) worker_->setPictureSize(pictureSize());
     bool ended = false;
-    if (state_ == MediaState::Running && worker_ && !heldAtStop_) {
-        if (!outputStarted_) {
-            outputStarted_ = true;
-            clock_.start(position_, now, stream_.get());
-            if (stream_) stream_->setArmed(true);
-        }
+    if (state_ == MediaState::Running && worker_ && !heldAtStop_ && startOutput(now)) {
         position_ = clock_.at(now);
         const bool atStop = stopSet_ && position_ >= stop_;
         if (atStop) position_ = stop_;
@@ -200,32 +190,47 @@ bool MediaGraph::reachedEnd() const {
     return soundDone && worker_->finished() && position_ >= worker_->lastEnd();
 }
 
+// The clock and the sound start together once the decoder has the first picture
+// queued, or will give none without a take: started earlier, the clock would count
+// the decoder's start-up against the first picture.
+bool MediaGraph::startOutput(std::uint32_t now) {
+    if (outputStarted_) return true;
+    while (hasVideo_ && !worker_->nextPictureTime() && !worker_->settledAt(position_)) {
+        if (!MediaPump::instance().deterministic) return false;
+        if (!waitForDecoder()) break;
+    }
+    outputStarted_ = true;
+    clock_.start(position_, now, stream_.get());
+    if (stream_) stream_->setArmed(true);
+    return true;
+}
+
 // Tests wait for the decoder to be ahead of the clock, so each due picture is
-// seen whatever the machine's speed.
+// seen whatever the machine's speed; false when the wait was in vain.
+bool MediaGraph::waitForDecoder() {
+    if (worker_->waitFor(position_, kDecodeWaitMs)) return true;
+    LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);
+    return false;
+}
+
 void MediaGraph::presentDue() {
-    MediaPicture picture;
+    MediaFrame frame;
     bool taken = false;
     for (;;) {
-        taken = worker_->takePicture(position_, picture) || taken;
-        if (!MediaPump::instance().deterministic) break;
-        if (worker_->settledAt(position_)) break;
-        if (!worker_->waitFor(position_, kDecodeWaitMs)) {
-            LogError("MediaGraph", "the decoder gave nothing within %d ms", kDecodeWaitMs);
+        taken = worker_->takePicture(position_, frame) || taken;
+        if (!MediaPump::instance().deterministic || worker_->settledAt(position_) ||
+            !waitForDecoder()) {
             break;
         }
     }
-    if (!taken) return;
-    Display& display = service<Display>();
-    // Pictures decoded ahead before a size change keep the old size; the layer
-    // keeps its last picture until one of the new size is due.
-    const MediaPictureSize size = pictureSize();
-    const bool fits = picture.width == size.keptWidth && picture.height == size.keptHeight;
-    if (fits && picture.width > 0 && picture.height > 0 && shown_ && owner_ != nullptr) {
-        display.setExternalPicture(layer_, std::move(picture.pixels), picture.width,
-                                   picture.height);
-        MovieTimes::instance().pictureShown(picture.time, position_);
-        presentedAny_ = true;
-    }
+    // Only the picture shown is converted, at the output's size of the moment, into
+    // the buffer of the picture it replaces.
+    if (!taken || layer_ == kNoLayer || !shown_ || owner_ == nullptr) return;
+    if (!converter_.convert(frame, pictureSize(), spare_)) return;
+    spare_.pixels = service<Display>().setExternalPicture(layer_, std::move(spare_.pixels),
+                                                          spare_.width, spare_.height);
+    MovieTimes::instance().pictureShown(spare_.time, position_);
+    presentedAny_ = true;
 }
 
 // The layer follows the output: shown while the output is shown with a size, at

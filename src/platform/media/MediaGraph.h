@@ -10,6 +10,7 @@
 #include "platform/media/MediaClock.h"
 #include "platform/media/MediaFile.h"
 #include "platform/media/MediaWorker.h"
+#include "platform/media/PictureConverter.h"
 
 namespace platform {
 
@@ -91,8 +92,9 @@ public:
     void queueEvent(std::int32_t code) { events_.push_back(code); }
 
     // The per-pass work on the game thread at the platform clock's time now: starts
-    // the output of a graph that was run, presents the picture due, and at the end
-    // queues EC_COMPLETE and posts the notification message once through post.
+    // the output of a graph that was run once its first picture is decoded, presents
+    // the picture due, and at the end queues EC_COMPLETE and posts the notification
+    // message once through post.
     template <class Post>
     void pump(std::uint32_t now, Post&& post) {
         if (advance(now)) post(notifyWindow_, notifyMessage_);
@@ -105,6 +107,8 @@ public:
 private:
     // The pump's work; true when the end was reached at this pass.
     bool advance(std::uint32_t now);
+    bool startOutput(std::uint32_t now);
+    bool waitForDecoder();
     bool reachedEnd() const;
     void presentDue();
     void syncLayer();
@@ -118,6 +122,10 @@ private:
     std::shared_ptr<AudioStream> stream_;
     std::unique_ptr<MediaWorker> worker_;
     MediaClock clock_;
+    // Pictures are converted on the game thread, when shown, with a scaler of its
+    // own; spare_ holds the buffer the layer gave back, for the next one.
+    PictureConverter converter_;
+    MediaPicture spare_;
     int layer_ = 0;
     bool hasVideo_ = false;
     bool hasAudio_ = false;

@@ -12,8 +12,6 @@ namespace platform {
 
 namespace {
 
-// Pictures are still decoded for their times when the output has no size.
-constexpr MediaPictureSize kSmallest{1, 1, 1, 1};
 // How much of one stream may wait compressed while the other is read.
 constexpr std::int64_t kHeldUnits = 50000000;  // 5 s
 constexpr std::size_t kHeldBytes = 16u << 20;
@@ -38,9 +36,8 @@ struct MediaWorker::Work {
     bool more = true;
     bool decodePictures = false;
     bool decodeSound = false;
-    MediaPictureSize size;
     unsigned generation = 0;
-    std::vector<MediaPicture> pictures;
+    std::vector<MediaFrame> pictures;
     std::vector<float> sound;
 };
 
@@ -96,21 +93,16 @@ void MediaWorker::resetQueues() {
     ended_ = false;
 }
 
-void MediaWorker::setPictureSize(const MediaPictureSize& size) {
-    const std::lock_guard lock(mutex_);
-    size_ = size;
-}
-
 void MediaWorker::poke() {
     { const std::lock_guard lock(mutex_); }
     wake_.notify_all();
 }
 
-bool MediaWorker::takePicture(std::int64_t time, MediaPicture& picture) {
+bool MediaWorker::takePicture(std::int64_t time, MediaFrame& picture) {
     bool taken = false;
     {
         const std::lock_guard lock(mutex_);
-        while (!pictures_.empty() && pictures_.front().time <= time) {
+        while (!pictures_.empty() && pictures_.front().time() <= time) {
             picture = std::move(pictures_.front());
             pictures_.pop_front();
             taken = true;
@@ -124,7 +116,7 @@ bool MediaWorker::takePicture(std::int64_t time, MediaPicture& picture) {
 std::optional<std::int64_t> MediaWorker::nextPictureTime() const {
     const std::lock_guard lock(mutex_);
     if (pictures_.empty()) return std::nullopt;
-    return pictures_.front().time;
+    return pictures_.front().time();
 }
 
 bool MediaWorker::finished() const {
@@ -140,7 +132,7 @@ std::int64_t MediaWorker::lastEnd() const {
 bool MediaWorker::settled(std::int64_t time) const {
     return (ended_ && !seekPending_) || (idle_ && !seekPending_) ||
            std::any_of(pictures_.begin(), pictures_.end(),
-                       [&](const MediaPicture& p) { return p.time > time; });
+                       [&](const MediaFrame& p) { return p.time() > time; });
 }
 
 bool MediaWorker::settledAt(std::int64_t time) const {
@@ -198,7 +190,6 @@ void MediaWorker::run() {
 MediaWorker::Work MediaWorker::nextWork() {
     Work work;
     work.generation = generation_;
-    work.size = size_.width > 0 && size_.height > 0 ? size_ : kSmallest;
     const bool pictures = wantsPictures();
     const bool sound = wantsSound();
     if (pictures && !heldVideo_.empty()) {
@@ -227,11 +218,11 @@ void MediaWorker::doWork(Work& work, std::unique_lock<std::mutex>& lock) {
     lock.unlock();
     if (work.kind == Work::Kind::Read) work.more = file_.readPacket(work.packet);
     if (work.kind == Work::Kind::DrainPictures) {
-        file_.decodePictures(nullptr, work.size, work.pictures);
+        file_.decodePictures(nullptr, work.pictures);
     } else if (work.kind == Work::Kind::DrainSound) {
         file_.decodeSound(nullptr, work.sound);
     } else if (work.more && work.packet.isVideo() && work.decodePictures) {
-        file_.decodePictures(&work.packet, work.size, work.pictures);
+        file_.decodePictures(&work.packet, work.pictures);
     } else if (work.more && !work.packet.isVideo() && stream_ && work.decodeSound) {
         file_.decodeSound(&work.packet, work.sound);
     }
@@ -243,8 +234,8 @@ void MediaWorker::doWork(Work& work, std::unique_lock<std::mutex>& lock) {
 // stream, or dropped when its sound has nowhere to go.
 void MediaWorker::keep(Work& work) {
     const std::int64_t interval = file_.frameInterval();
-    for (MediaPicture& picture : work.pictures) {
-        lastEnd_ = std::max(lastEnd_, picture.time + interval);
+    for (MediaFrame& picture : work.pictures) {
+        lastEnd_ = std::max(lastEnd_, picture.time() + interval);
         pictures_.push_back(std::move(picture));
     }
     pendingSound_.insert(pendingSound_.end(), work.sound.begin(), work.sound.end());

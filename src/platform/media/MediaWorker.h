@@ -16,7 +16,8 @@ namespace platform {
 class AudioStream;
 
 // The decoding thread of one media graph. It reads and decodes ahead of the
-// consumers, a few pictures and the stream's ring of sound at most, and sleeps
+// consumers, a few pictures (in the decoder's format: converting is the taker's
+// work) and the stream's ring of sound at most, and sleeps
 // while both are full. While one stream is served, packets of the other wait
 // compressed, within a bound: sound past it is dropped, and pictures past it end
 // the sound. It never reads the clock or touches the display:
@@ -38,14 +39,12 @@ public:
     // Drops everything queued, the stream's sound included, and decodes from
     // position on.
     void seek(std::int64_t position);
-    // The size pictures are converted to from now on.
-    void setPictureSize(const MediaPictureSize& size);
     // Wakes the thread to refill what the consumers have taken.
     void poke();
 
     // The latest queued picture at or before time, the older ones dropped; false
     // when there is none.
-    bool takePicture(std::int64_t time, MediaPicture& picture);
+    bool takePicture(std::int64_t time, MediaFrame& picture);
     // The time of the next queued picture; none when the queue is empty.
     std::optional<std::int64_t> nextPictureTime() const;
     // The file is read to its end and every picture taken.
@@ -81,12 +80,11 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable decoded_;
-    std::deque<MediaPicture> pictures_;
+    std::deque<MediaFrame> pictures_;
     std::deque<MediaPacket> heldVideo_;
     std::deque<MediaPacket> heldSound_;
     std::vector<float> pendingSound_;
     std::size_t pendingAt_ = 0;
-    MediaPictureSize size_;
     bool quit_ = false;
     bool readEnded_ = false;
     // Each decoder gives what it still holds once the file is read through; the

@@ -4,14 +4,14 @@
 
 namespace platform {
 
-bool ExternalLayers::setPicture(int layer, std::vector<std::uint32_t> pixels, int width,
+bool ExternalLayers::setPicture(int layer, std::vector<std::uint32_t>& pixels, int width,
                                 int height) {
     if (!Valid(layer) || width < 0 || height < 0 ||
         pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
         return false;
     }
     Layer& target = layers_[static_cast<std::size_t>(layer)];
-    target.pixels = std::move(pixels);
+    target.pixels.swap(pixels);
     target.width = width;
     target.height = height;
     ++revision_;

@@ -24,8 +24,9 @@ public:
     };
 
     // Each returns whether the window picture changes, so it has to be presented:
-    // a shown layer changed, or a layer shown or hidden.
-    bool setPicture(int layer, std::vector<std::uint32_t> pixels, int width, int height);
+    // a shown layer changed, or a layer shown or hidden. A picture taken leaves the
+    // replaced one's buffer in pixels.
+    bool setPicture(int layer, std::vector<std::uint32_t>& pixels, int width, int height);
     bool setPosition(int layer, int x, int y);
     bool setShown(int layer, bool shown);
 
