@@ -13,6 +13,7 @@ extern "C" {
 
 #include "platform/audio/SoundResampler.h"
 #include "platform/core/HResult.h"
+#include "platform/media/ContainerSniff.h"
 #include "platform/media/FfmpegLog.h"
 
 namespace platform {
@@ -53,12 +54,21 @@ public:
 
 private:
     std::int32_t open(const std::string& path) {
+        return OpenSniffed(path,
+                           [&](const AVInputFormat* demuxer) { return openAs(path, demuxer); });
+    }
+
+    // A refused try leaves nothing behind for the next.
+    std::int32_t openAs(const std::string& path, const AVInputFormat* demuxer) {
+        codec_.reset();
+        format_.reset();
+        stream_ = -1;
         AVDictionary* options = nullptr;
         av_dict_set(&options, "protocol_whitelist", "file", 0);
         AVFormatContext* format = nullptr;
         // The "file:" prefix keeps a name with a colon from being read as a protocol.
         const int opened =
-            avformat_open_input(&format, ("file:" + path).c_str(), nullptr, &options);
+            avformat_open_input(&format, ("file:" + path).c_str(), demuxer, &options);
         av_dict_free(&options);
         if (opened < 0) return opened == AVERROR(ENOENT) ? E_FILE_NOT_FOUND : E_FAIL;
         format_.reset(format);

@@ -49,14 +49,6 @@ CodecPtr OpenDecoder(const AVStream& stream) {
 }
 
 // The file's first bytes, fewer for a shorter file, none when it does not open.
-std::string LeadingBytes(const std::string& path) {
-    std::string bytes(kSniffedBytes, '\0');
-    std::ifstream file(path, std::ios::binary);
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    return bytes;
-}
-
 }  // namespace
 
 void MediaPacket::Freer::operator()(AVPacket* packet) const { av_packet_free(&packet); }
@@ -141,18 +133,7 @@ MediaFile::~MediaFile() = default;
 std::int32_t MediaFile::open(const std::string& path) {
     state_.reset();
     path_ = path;
-    // A well-known container is opened by its own demuxer; when that refuses the
-    // file, probing decides as it does for every other file, and the refusal's lines
-    // are not logged.
-    const char* sniffed = SniffedDemuxer(LeadingBytes(path));
-    if (const AVInputFormat* named = sniffed ? av_find_input_format(sniffed) : nullptr) {
-        FfmpegLogHold hold;
-        if (openAs(named) == S_OK) {
-            hold.release();
-            return S_OK;
-        }
-    }
-    return openAs(nullptr);
+    return OpenSniffed(path, [this](const AVInputFormat* demuxer) { return openAs(demuxer); });
 }
 
 std::int32_t MediaFile::openAs(const AVInputFormat* demuxer) {
