@@ -34,6 +34,8 @@ MediaGraph::~MediaGraph() {
     worker_.reset();
     if (stream_) engine_->removeStream(*stream_);
     if (layerShown_) service<Display>().setExternalShown(layer_, false);
+    // Nothing can show the layer's last picture again: it is not kept.
+    if (presentedAny_) service<Display>().setExternalPicture(layer_, {}, 0, 0);
 }
 
 std::int32_t MediaGraph::renderFile(const std::string& path) {
