@@ -13,6 +13,8 @@ namespace platform {
 
 namespace {
 
+constexpr std::size_t kScalerSlack = 16;
+
 bool ValidSize(const MediaPictureSize& size) {
     return size.width > 0 && size.height > 0 && size.width <= MediaFile::kLargestSide &&
            size.height <= MediaFile::kLargestSide && size.keptWidth > 0 && size.keptHeight > 0 &&
@@ -48,9 +50,10 @@ bool PictureConverter::convert(const MediaFrame& frame, const MediaPictureSize& 
         size.width, size.height, AV_PIX_FMT_BGR0, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!scaler_) return false;
     // Scaled straight into the picture's own buffer: its rows are whole words, so
-    // no stride is ever needed beyond the width.
+    // no stride is ever needed beyond the width. The scaler writes pixels in pairs,
+    // one past an odd row's end: the last row's must still land in the buffer.
     std::vector<std::uint32_t>& pixels = picture.pixels;
-    pixels.resize(static_cast<std::size_t>(size.width) * size.height);
+    pixels.resize(static_cast<std::size_t>(size.width) * size.height + kScalerSlack);
     std::uint8_t* planes[4] = {reinterpret_cast<std::uint8_t*>(pixels.data()), nullptr, nullptr,
                                nullptr};
     int strides[4] = {size.width * 4, 0, 0, 0};
