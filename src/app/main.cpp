@@ -27,7 +27,7 @@ GAMEMAIN gameMain;
 
 int main() {
     using platform::ScopedService;
-    platform::ShareOneHeap();
+    platform::ApplyHeapPolicy();
     platform::CatchTerminationSignals();
     platform::SdlWindowHost host(reinterpret_cast<const char*>(u8"月蛾の冠 Ver 1.0"),
                                  GameWindowArt());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/input/VirtualKeys.h"
 #include "platform/video/DisplayStatus.h"
 #include "platform/video/HeadlessDisplay.h"
@@ -114,20 +116,32 @@ TEST(DisplayLayers, HeadlessCompositionKeepsTheGameFrameAndCountsPresents) {
     EXPECT_EQ(composed, 5);
 }
 
-// A picture set gives back the buffer of the one it replaces, so that a movie's
-// next picture reuses it; a refused one comes back as given and changes nothing.
-TEST(DisplayLayers, ASetPictureGivesBackTheOneItReplaces) {
+// A picture taken out, for a movie's next picture to be drawn over it, leaves the
+// layer drawing nothing and is not presented until it is set again; a refused set
+// changes nothing.
+TEST(DisplayLayers, APictureTakenOutIsPresentedWhenSetAgain) {
     HeadlessDisplay display;
-    EXPECT_TRUE(display.setExternalPicture(2, Plain(2, 2, kRed), 2, 2).empty());
-    EXPECT_EQ(display.setExternalPicture(2, Plain(3, 1, kGreen), 3, 1), Plain(2, 2, kRed));
+    display.setExternalShown(2, true);
+    display.setExternalPicture(2, Plain(2, 2, kRed), 2, 2);
+    const int presents = display.layerPresents();
+    EXPECT_EQ(display.takeExternalPicture(2), Plain(2, 2, kRed));
+    const ExternalLayers::Layer& layer = display.externalLayers().layer(2);
+    EXPECT_EQ(std::tuple(layer.width, layer.height, layer.pixels.empty()), std::tuple(0, 0, true));
+    std::vector<std::uint32_t> area(4, kBlue);
+    display.externalLayers().drawOver(area.data(), 2, 2, 2);
+    EXPECT_EQ(area, Plain(2, 2, kBlue));
+    EXPECT_EQ(display.layerPresents(), presents);
+    EXPECT_TRUE(display.takeExternalPicture(4).empty());
+
+    display.setExternalPicture(2, Plain(3, 1, kGreen), 3, 1);
+    EXPECT_EQ(display.layerPresents(), presents + 1);
     const struct {
         const char* name;
         int layer, width, height;
     } refused[] = {{"a size that does not match", 2, 3, 3}, {"no such layer", 4, 2, 2}};
     for (const auto& r : refused) {
-        EXPECT_EQ(display.setExternalPicture(r.layer, Plain(2, 2, kBlue), r.width, r.height),
-                  Plain(2, 2, kBlue))
-            << r.name;
+        display.setExternalPicture(r.layer, Plain(2, 2, kBlue), r.width, r.height);
+        EXPECT_EQ(display.layerPresents(), presents + 1) << r.name;
     }
     EXPECT_EQ(display.externalLayers().layer(2).pixels, Plain(3, 1, kGreen));
 }

@@ -243,9 +243,16 @@ TEST(MediaFile, PicturesConvertAsFfmpegScalesThemCutToTheKeptPart) {
         {0, 120, 0, 120},     {160, 0, 160, 0},     {4097, 16, 800, 16}, {16, 4097, 16, 600},
         {160, 120, 161, 120}, {160, 120, 160, 121}, {160, 120, 0, 120},  {160, 120, 160, 0},
     };
+    // A refused picture leaves the one converted before as it was.
+    const auto kept = [&picture] {
+        return std::tuple(picture.time, picture.width, picture.height, picture.pixels);
+    };
+    const auto before = kept();
     for (const MediaPictureSize& size : refused) {
         EXPECT_FALSE(converter.convert(frames[0], size, picture))
             << size.width << "x" << size.height;
+        EXPECT_EQ(kept(), before) << size.width << "x" << size.height;
     }
     EXPECT_FALSE(converter.convert(MediaFrame(), sizes[0], picture));
+    EXPECT_EQ(kept(), before);
 }

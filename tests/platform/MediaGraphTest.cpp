@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <set>
 #include <span>
 #include <thread>
 
@@ -33,6 +34,9 @@ protected:
         };
         display.onCompose = [this](const std::vector<std::uint32_t>& frame, int) {
             composed.push_back(frame);
+            if (const std::uint32_t* words = display.externalLayers().layer(2).pixels.data()) {
+                buffers.insert(words);
+            }
         };
     }
     ~MediaGraphTest() override { MediaPump::instance().poster = nullptr; }
@@ -111,6 +115,7 @@ protected:
     ScopedService<Display> displayScope{display};
     std::vector<std::uint32_t> posts;
     std::vector<std::vector<std::uint32_t>> composed;
+    std::set<const std::uint32_t*> buffers;
     zktest::ManualAudio audio;
     std::shared_ptr<AudioEngine> engine = std::make_shared<AudioEngine>();
     std::vector<float> mix;
@@ -130,6 +135,8 @@ TEST_F(MediaGraphTest, PlaysEveryPictureOnceInOrderOnThePlatformClockAndEndsOnce
     EXPECT_NEAR(static_cast<double>(kit.clock.now() - start), 1000.0, 20.0);
     ASSERT_EQ(composed.size(), 10u);
     for (std::size_t i = 0; i < reference.size(); ++i) EXPECT_EQ(composed[i], reference[i]) << i;
+    // Each picture is converted over the one before, black included: one buffer.
+    EXPECT_EQ(buffers.size(), 1u);
     ExpectEndedOnce(graph);
     PlayFor(500);
     EXPECT_EQ(posts.size(), 1u);

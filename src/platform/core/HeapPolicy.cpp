@@ -4,6 +4,15 @@
 
 namespace platform {
 
-void ShareOneHeap() { mallopt(M_ARENA_MAX, 1); }
+namespace {
+
+constexpr int kOwnMappingBytes = 256 * 1024;
+
+}  // namespace
+
+void ApplyHeapPolicy() {
+    mallopt(M_ARENA_MAX, 1);
+    mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
+}
 
 }  // namespace platform

@@ -225,13 +225,20 @@ void MediaGraph::presentDue() {
             break;
         }
     }
-    // Only the picture shown is converted, at the output's size of the moment, into
-    // the buffer of the picture it replaces.
+    // Only the picture shown is converted, at the output's size of the moment, over
+    // the picture it replaces: a movie holds one picture of the output's size. It is
+    // set again as it was when the conversion fails.
     if (!taken || layer_ == kNoLayer || !shown_ || owner_ == nullptr) return;
-    if (!converter_.convert(frame, pictureSize(), spare_)) return;
-    spare_.pixels = service<Display>().setExternalPicture(layer_, std::move(spare_.pixels),
-                                                          spare_.width, spare_.height);
-    MovieTimes::instance().pictureShown(spare_.time, position_);
+    Display& display = service<Display>();
+    const ExternalLayers::Layer& layer = display.externalLayers().layer(layer_);
+    MediaPicture picture;
+    picture.width = layer.width;
+    picture.height = layer.height;
+    picture.pixels = display.takeExternalPicture(layer_);
+    const bool converted = converter_.convert(frame, pictureSize(), picture);
+    display.setExternalPicture(layer_, std::move(picture.pixels), picture.width, picture.height);
+    if (!converted) return;
+    MovieTimes::instance().pictureShown(picture.time, position_);
     presentedAny_ = true;
 }
 
@@ -245,11 +252,8 @@ void MediaGraph::syncLayer() {
     Display& display = service<Display>();
     if (wanted) {
         if (!presentedAny_) {
-            display.setExternalPicture(
-                layer_,
-                std::vector<std::uint32_t>(static_cast<std::size_t>(size.keptWidth) *
-                                           size.keptHeight),
-                size.keptWidth, size.keptHeight);
+            display.setExternalPicture(layer_, PictureConverter::Black(size), size.keptWidth,
+                                       size.keptHeight);
             presentedAny_ = true;
         }
         display.setExternalPosition(layer_, fullScreen_ ? 0 : rect_.x, fullScreen_ ? 0 : rect_.y);

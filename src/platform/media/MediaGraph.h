@@ -122,10 +122,8 @@ private:
     std::shared_ptr<AudioStream> stream_;
     std::unique_ptr<MediaWorker> worker_;
     MediaClock clock_;
-    // Pictures are converted on the game thread, when shown, with a scaler of its
-    // own; spare_ holds the buffer the layer gave back, for the next one.
+    // Pictures are converted on the game thread, when shown, with a scaler of its own.
     PictureConverter converter_;
-    MediaPicture spare_;
     int layer_ = 0;
     bool hasVideo_ = false;
     bool hasAudio_ = false;

@@ -33,7 +33,19 @@ void KeepTopLeft(std::vector<std::uint32_t>& pixels, const MediaPictureSize& siz
     pixels.resize(static_cast<std::size_t>(size.keptWidth) * size.keptHeight);
 }
 
+std::size_t ScaledWords(const MediaPictureSize& size) {
+    return static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) +
+           kScalerSlack;
+}
+
 }  // namespace
+
+std::vector<std::uint32_t> PictureConverter::Black(const MediaPictureSize& size) {
+    std::vector<std::uint32_t> pixels;
+    if (ValidSize(size)) pixels.reserve(ScaledWords(size));
+    pixels.resize(static_cast<std::size_t>(size.keptWidth) * size.keptHeight);
+    return pixels;
+}
 
 void PictureConverter::Freer::operator()(SwsContext* context) const { sws_freeContext(context); }
 
@@ -52,13 +64,16 @@ bool PictureConverter::convert(const MediaFrame& frame, const MediaPictureSize& 
     // Scaled straight into the picture's own buffer: its rows are whole words, so
     // no stride is ever needed beyond the width. The scaler writes pixels in pairs,
     // one past an odd row's end: the last row's must still land in the buffer.
+    // A refusal comes before the scaler writes; the words the picture had stay first.
     std::vector<std::uint32_t>& pixels = picture.pixels;
-    pixels.resize(static_cast<std::size_t>(size.width) * size.height + kScalerSlack);
+    const std::size_t had = pixels.size();
+    pixels.resize(ScaledWords(size));
     std::uint8_t* planes[4] = {reinterpret_cast<std::uint8_t*>(pixels.data()), nullptr, nullptr,
                                nullptr};
     int strides[4] = {size.width * 4, 0, 0, 0};
     if (sws_scale(scaler_.get(), source.data, source.linesize, 0, source.height, planes, strides) <=
         0) {
+        pixels.resize(had);
         return false;
     }
     KeepTopLeft(pixels, size);

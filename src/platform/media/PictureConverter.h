@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/media/MediaFile.h"
 
@@ -20,9 +22,12 @@ public:
     PictureConverter& operator=(const PictureConverter&) = delete;
 
     // Scales frame to size and keeps its kept part in picture, whose buffer is reused;
-    // false, with picture's contents undefined, for a size out of range or a picture
-    // the scaler refuses.
+    // false, with picture left as it was, for a size out of range or a picture the
+    // scaler refuses.
     bool convert(const MediaFrame& frame, const MediaPictureSize& size, MediaPicture& picture);
+    // A black picture of size's kept part, in a buffer that a picture of size is
+    // converted into without growing it.
+    static std::vector<std::uint32_t> Black(const MediaPictureSize& size);
 
 private:
     struct Freer {

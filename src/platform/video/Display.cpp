@@ -188,10 +188,13 @@ bool Display::switchFontSmoothing(bool on) {
     return true;
 }
 
-std::vector<std::uint32_t> Display::setExternalPicture(int layer, std::vector<std::uint32_t> pixels,
-                                                       int width, int height) {
-    if (layers_.setPicture(layer, pixels, width, height)) showLayers();
-    return pixels;
+void Display::setExternalPicture(int layer, std::vector<std::uint32_t> pixels, int width,
+                                 int height) {
+    if (layers_.setPicture(layer, std::move(pixels), width, height)) showLayers();
+}
+
+std::vector<std::uint32_t> Display::takeExternalPicture(int layer) {
+    return layers_.takePicture(layer);
 }
 
 void Display::setExternalPosition(int layer, int x, int y) {

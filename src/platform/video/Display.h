@@ -108,10 +108,10 @@ public:
     bool fontSmoothing() const { return fontSmoothing_; }
 
     // Pictures laid over the game frame, by media graph type. A change that alters
-    // the window picture presents it at once, with no new game frame. A picture set
-    // gives back the buffer of the one it replaces, for reuse; a refused one its own.
-    std::vector<std::uint32_t> setExternalPicture(int layer, std::vector<std::uint32_t> pixels,
-                                                  int width, int height);
+    // the window picture presents it at once, with no new game frame; a picture
+    // taken out to be drawn over is not presented until it is set again.
+    void setExternalPicture(int layer, std::vector<std::uint32_t> pixels, int width, int height);
+    std::vector<std::uint32_t> takeExternalPicture(int layer);
     void setExternalPosition(int layer, int x, int y);
     void setExternalShown(int layer, bool shown);
     const ExternalLayers& externalLayers() const { return layers_; }

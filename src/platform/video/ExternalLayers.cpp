@@ -1,21 +1,31 @@
 #include "platform/video/ExternalLayers.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
-bool ExternalLayers::setPicture(int layer, std::vector<std::uint32_t>& pixels, int width,
+bool ExternalLayers::setPicture(int layer, std::vector<std::uint32_t> pixels, int width,
                                 int height) {
     if (!Valid(layer) || width < 0 || height < 0 ||
         pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
         return false;
     }
     Layer& target = layers_[static_cast<std::size_t>(layer)];
-    target.pixels.swap(pixels);
+    target.pixels = std::move(pixels);
     target.width = width;
     target.height = height;
     ++revision_;
     return target.shown;
+}
+
+std::vector<std::uint32_t> ExternalLayers::takePicture(int layer) {
+    if (!Valid(layer)) return {};
+    Layer& target = layers_[static_cast<std::size_t>(layer)];
+    target.width = 0;
+    target.height = 0;
+    ++revision_;
+    return std::move(target.pixels);
 }
 
 bool ExternalLayers::setPosition(int layer, int x, int y) {

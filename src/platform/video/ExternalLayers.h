@@ -24,9 +24,11 @@ public:
     };
 
     // Each returns whether the window picture changes, so it has to be presented:
-    // a shown layer changed, or a layer shown or hidden. A picture taken leaves the
-    // replaced one's buffer in pixels.
-    bool setPicture(int layer, std::vector<std::uint32_t>& pixels, int width, int height);
+    // a shown layer changed, or a layer shown or hidden.
+    bool setPicture(int layer, std::vector<std::uint32_t> pixels, int width, int height);
+    // Takes a layer's picture out, to be drawn over and set again; the layer draws
+    // nothing meanwhile. Nothing for no such layer.
+    std::vector<std::uint32_t> takePicture(int layer);
     bool setPosition(int layer, int x, int y);
     bool setShown(int layer, bool shown);
 
