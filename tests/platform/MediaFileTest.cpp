@@ -204,6 +204,36 @@ TEST(MediaFile, SeeksAndSurvivesACutOffFile) {
     }
 }
 
+// A Matroska file read as its header describes it counts its times from its first
+// packets' time, wherever that lies, as a file looked through does: its pictures,
+// sound and seeks are those of the same movie starting at nought.
+TEST(MediaFile, AMatroskaFileStartingLateCountsFromItsFirstTime) {
+    zktest::TestKit kit;
+    zktest::MakeMovie({.rate = 4, .frames = 8, .soundSeconds = 2.5}, "m.mkv");
+    for (const char* offset : {"3", "0.3"}) {
+        SCOPED_TRACE(offset);
+        const platform::ProcessResult remuxed =
+            platform::RunProcess({"ffmpeg", "-nostdin", "-loglevel", "error", "-y", "-i", "m.mkv",
+                                  "-c", "copy", "-output_ts_offset", offset, "late.mkv"});
+        ASSERT_EQ(remuxed.exitStatus, 0) << remuxed.err;
+        MediaFile early, late;
+        ASSERT_EQ(early.open("m.mkv"), platform::S_OK);
+        ASSERT_EQ(late.open("late.mkv"), platform::S_OK);
+        const auto times = [](const Decoded& decoded) {
+            std::vector<std::int64_t> out;
+            for (const MediaPicture& picture : decoded.pictures) out.push_back(picture.time);
+            return out;
+        };
+        const Decoded want = DecodeRest(early);
+        const Decoded got = DecodeRest(late);
+        ASSERT_EQ(times(got), times(want));
+        EXPECT_EQ(got.sound, want.sound);
+        ASSERT_TRUE(late.seek(12500000));
+        ASSERT_TRUE(early.seek(12500000));
+        EXPECT_EQ(times(DecodeRest(late)), times(DecodeRest(early)));
+    }
+}
+
 // A picture is converted when asked, to the size of the moment, straight from the
 // decoder's frame: as FFmpeg's own scaler gives it, cut to the kept part, with the
 // spare byte clear, whichever size the buffer last held.

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
+#include <deque>
+#include <string_view>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -24,6 +25,8 @@ namespace {
 constexpr AVRational kMediaTime{1, 10000000};
 // Used when a file names no frame rate.
 constexpr std::int64_t kDefaultFrameInterval = 400000;
+// Packets read ahead at most to find a file's first time.
+constexpr std::size_t kFirstTimePackets = 64;
 
 struct FormatCloser {
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
@@ -36,6 +39,33 @@ struct FrameFreer {
 };
 
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
+struct PacketFreer {
+    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+};
+using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
+
+// A Matroska header gives each stream's codec, size and rate and the file's length:
+// all that playing needs but the file's first time. Looking further would decode a
+// first picture through decoders opened with option lookups that touch megabytes of
+// the library for nothing.
+bool HeaderSuffices(const AVFormatContext& format) {
+    if (std::string_view(format.iformat->name) != "matroska,webm" ||
+        (format.ctx_flags & AVFMTCTX_NOHEADER) != 0) {
+        return false;
+    }
+    return std::all_of(format.streams, format.streams + format.nb_streams, [](const AVStream* s) {
+        const AVCodecParameters& p = *s->codecpar;
+        switch (p.codec_type) {
+            case AVMEDIA_TYPE_VIDEO:
+                return p.codec_id != AV_CODEC_ID_NONE && p.width > 0 && p.height > 0;
+            case AVMEDIA_TYPE_AUDIO:
+                return p.codec_id != AV_CODEC_ID_NONE && p.sample_rate > 0 &&
+                       p.ch_layout.nb_channels > 0;
+            default:
+                return true;
+        }
+    });
+}
 
 // A decoder for the stream, or nothing when FFmpeg has none that opens.
 CodecPtr OpenDecoder(const AVStream& stream) {
@@ -48,7 +78,6 @@ CodecPtr OpenDecoder(const AVStream& stream) {
     return codec;
 }
 
-// The file's first bytes, fewer for a shorter file, none when it does not open.
 }  // namespace
 
 void MediaPacket::Freer::operator()(AVPacket* packet) const { av_packet_free(&packet); }
@@ -77,6 +106,45 @@ struct MediaFile::State {
     // The container's first time, in AV_TIME_BASE units: an MPEG program stream's
     // starts about half a second in. Times here count from it.
     std::int64_t origin = 0;
+    // Packets read ahead to find the first time, given out before any other.
+    std::deque<PacketPtr> readAhead;
+
+    bool nextPacket(AVPacket& into) {
+        if (readAhead.empty()) return av_read_frame(format.get(), &into) >= 0;
+        av_packet_move_ref(&into, readAhead.front().get());
+        readAhead.pop_front();
+        return true;
+    }
+
+    // The earliest time among the used streams' first packets, as the container's
+    // own reckoning would give it once it has read them.
+    std::int64_t firstTime() {
+        std::int64_t first = AV_NOPTS_VALUE;
+        while (readAhead.size() < kFirstTimePackets) {
+            PacketPtr packet(av_packet_alloc());
+            if (!packet || av_read_frame(format.get(), packet.get()) < 0) break;
+            const int stream = packet->stream_index;
+            if (packet->pts != AV_NOPTS_VALUE && (stream == videoStream || stream == audioStream)) {
+                const std::int64_t time =
+                    av_rescale_q(packet->pts, format->streams[stream]->time_base, AV_TIME_BASE_Q);
+                first = first == AV_NOPTS_VALUE ? time : std::min(first, time);
+            }
+            readAhead.push_back(std::move(packet));
+            if (first != AV_NOPTS_VALUE && seenEveryUsedStream()) break;
+        }
+        return first == AV_NOPTS_VALUE ? 0 : first;
+    }
+
+    bool seenEveryUsedStream() const {
+        for (const int stream : {videoStream, audioStream}) {
+            if (stream >= 0 &&
+                std::none_of(readAhead.begin(), readAhead.end(),
+                             [stream](const PacketPtr& p) { return p->stream_index == stream; })) {
+                return false;
+            }
+        }
+        return true;
+    }
 
     // The best stream of the kind with a decoder that opens; -1 when there is none.
     int openBest(AVMediaType type, CodecPtr& codec) {
@@ -146,11 +214,21 @@ std::int32_t MediaFile::openAs(const AVInputFormat* demuxer) {
     av_dict_free(&options);
     if (opened < 0) return opened == AVERROR(ENOENT) ? E_FILE_NOT_FOUND : E_FAIL;
     state->format.reset(format);
-    if (avformat_find_stream_info(format, nullptr) < 0) return E_FAIL;
+    const bool headerSuffices = HeaderSuffices(*format);
+    if (!headerSuffices && avformat_find_stream_info(format, nullptr) < 0) return E_FAIL;
     state->videoStream = state->openBest(AVMEDIA_TYPE_VIDEO, state->video);
     state->audioStream = state->openBest(AVMEDIA_TYPE_AUDIO, state->audio);
     if (state->videoStream < 0 && state->audioStream < 0) return E_FAIL;
-    if (format->start_time != AV_NOPTS_VALUE) state->origin = format->start_time;
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const int index = static_cast<int>(i);
+        const bool used = index == state->videoStream || index == state->audioStream;
+        format->streams[i]->discard = used ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    }
+    if (headerSuffices) {
+        state->origin = state->firstTime();
+    } else if (format->start_time != AV_NOPTS_VALUE) {
+        state->origin = format->start_time;
+    }
     if (state->video) {
         const int width = state->video->width;
         const int height = state->video->height;
@@ -163,11 +241,6 @@ std::int32_t MediaFile::openAs(const AVInputFormat* demuxer) {
             state->interval =
                 std::max<std::int64_t>(1, av_rescale(kMediaTime.den, rate.den, rate.num));
         }
-    }
-    for (unsigned i = 0; i < format->nb_streams; ++i) {
-        const int index = static_cast<int>(i);
-        const bool used = index == state->videoStream || index == state->audioStream;
-        format->streams[i]->discard = used ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     }
     state_ = std::move(state);
     return S_OK;
@@ -203,7 +276,7 @@ bool MediaFile::readPacket(MediaPacket& packet) {
     if (!state_) return false;
     for (;;) {
         av_packet_unref(packet.packet_.get());
-        if (av_read_frame(state_->format.get(), packet.packet_.get()) < 0) return false;
+        if (!state_->nextPacket(*packet.packet_)) return false;
         const int stream = packet.packet_->stream_index;
         if (stream != state_->videoStream && stream != state_->audioStream) continue;
         packet.video_ = stream == state_->videoStream;
@@ -252,6 +325,7 @@ bool MediaFile::seek(std::int64_t position) {
         const std::string path = path_;
         if (open(path) != S_OK) return false;
     }
+    state_->readAhead.clear();
     for (AVCodecContext* codec : {state_->video.get(), state_->audio.get()}) {
         if (codec != nullptr) avcodec_flush_buffers(codec);
     }
