@@ -25,8 +25,9 @@ namespace {
 constexpr AVRational kMediaTime{1, 10000000};
 // Used when a file names no frame rate.
 constexpr std::int64_t kDefaultFrameInterval = 400000;
-// Packets read ahead at most to find a file's first time.
+// Packets and bytes read ahead at most to find a file's first time.
 constexpr std::size_t kFirstTimePackets = 64;
+constexpr std::size_t kFirstTimeBytes = 1u << 20;
 
 struct FormatCloser {
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
@@ -120,7 +121,8 @@ struct MediaFile::State {
     // own reckoning would give it once it has read them.
     std::int64_t firstTime() {
         std::int64_t first = AV_NOPTS_VALUE;
-        while (readAhead.size() < kFirstTimePackets) {
+        std::size_t bytes = 0;
+        while (readAhead.size() < kFirstTimePackets && bytes < kFirstTimeBytes) {
             PacketPtr packet(av_packet_alloc());
             if (!packet || av_read_frame(format.get(), packet.get()) < 0) break;
             const int stream = packet->stream_index;
@@ -129,6 +131,7 @@ struct MediaFile::State {
                     av_rescale_q(packet->pts, format->streams[stream]->time_base, AV_TIME_BASE_Q);
                 first = first == AV_NOPTS_VALUE ? time : std::min(first, time);
             }
+            bytes += static_cast<std::size_t>(std::max(packet->size, 0));
             readAhead.push_back(std::move(packet));
             if (first != AV_NOPTS_VALUE && seenEveryUsedStream()) break;
         }
