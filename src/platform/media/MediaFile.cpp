@@ -125,10 +125,10 @@ struct MediaFile::State {
         while (readAhead.size() < kFirstTimePackets && bytes < kFirstTimeBytes) {
             PacketPtr packet(av_packet_alloc());
             if (!packet || av_read_frame(format.get(), packet.get()) < 0) break;
-            const int stream = packet->stream_index;
-            if (packet->pts != AV_NOPTS_VALUE && (stream == videoStream || stream == audioStream)) {
-                const std::int64_t time =
-                    av_rescale_q(packet->pts, format->streams[stream]->time_base, AV_TIME_BASE_Q);
+            // Only the used streams' packets come: the others are discarded.
+            if (packet->pts != AV_NOPTS_VALUE) {
+                const std::int64_t time = av_rescale_q(
+                    packet->pts, format->streams[packet->stream_index]->time_base, AV_TIME_BASE_Q);
                 first = first == AV_NOPTS_VALUE ? time : std::min(first, time);
             }
             bytes += static_cast<std::size_t>(std::max(packet->size, 0));
