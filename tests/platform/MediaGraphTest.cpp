@@ -6,6 +6,7 @@
 #include <set>
 #include <span>
 #include <thread>
+#include <tuple>
 
 #include "platform/audio/AudioEngine.h"
 #include "platform/core/HResult.h"
@@ -223,6 +224,10 @@ TEST_F(MediaGraphTest, AShownOutputIsBlackUntilItsFirstPictureAndARunStoppedUnpu
     MediaPump::instance().pump();
     ASSERT_EQ(composed.size(), 1u);
     EXPECT_EQ(composed[0], std::vector<std::uint32_t>(800 * 600, 0u));
+    // The layer's own black picture, not the frame under it.
+    const ExternalLayers::Layer& layer = display.externalLayers().layer(2);
+    EXPECT_EQ(std::tuple(layer.width, layer.height, layer.pixels),
+              std::tuple(800, 600, std::vector<std::uint32_t>(800 * 600, 0u)));
     ASSERT_EQ(graph.run(), S_OK);
     graph.stop();
     PlayFor(300);

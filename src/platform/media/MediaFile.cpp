@@ -50,10 +50,7 @@ using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 // first picture through decoders opened with option lookups that touch megabytes of
 // the library for nothing.
 bool HeaderSuffices(const AVFormatContext& format) {
-    if (std::string_view(format.iformat->name) != "matroska,webm" ||
-        (format.ctx_flags & AVFMTCTX_NOHEADER) != 0) {
-        return false;
-    }
+    if (std::string_view(format.iformat->name) != "matroska,webm") return false;
     return std::all_of(format.streams, format.streams + format.nb_streams, [](const AVStream* s) {
         const AVCodecParameters& p = *s->codecpar;
         switch (p.codec_type) {
