@@ -78,6 +78,11 @@ TEST(HeadlessDisplay, ASurfaceMadeFromAPictureHoldsWhatACopyWouldAndTakesItsWord
         EXPECT_EQ(made->format().storage, copied->format().storage);
         EXPECT_EQ(RawWords(*made), RawWords(*copied));
         EXPECT_TRUE(words.empty());
+        // Surfaces showing different pixels never share a version.
+        std::vector<std::uint32_t> black(6, 0);
+        std::shared_ptr<platform::Surface> other;
+        ASSERT_EQ(display.createSurface(3, 2, false, &black, other), platform::DD_OK);
+        EXPECT_NE(other->version(), made->version());
         EXPECT_EQ(made->words32(), bits == 32 ? held : nullptr);
     }
 }

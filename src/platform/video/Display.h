@@ -94,8 +94,8 @@ public:
     virtual bool anythingLost();
 
     // An off-screen surface in the display's format: black, or showing picture
-    // (width x height words 0xAARRGGBB, row after row), whose words it takes when it
-    // is made, leaving the vector empty.
+    // (width x height words 0xAARRGGBB, row after row), which it takes, leaving the
+    // vector empty; a picture of another size is refused and kept.
     virtual std::int32_t createSurface(int width, int height, bool videoMemory,
                                        std::vector<std::uint32_t>* picture,
                                        std::shared_ptr<Surface>& surface);

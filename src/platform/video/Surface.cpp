@@ -35,7 +35,7 @@ Surface::Surface(std::vector<std::uint32_t> argb, int width, int height, const P
     : width_(width), height_(height), format_(format) {
     touch();
     if (format.storage == PixelStorage::Rgb565) {
-        pixels_ = std::vector<std::uint16_t>(argb.size(), 0);
+        pixels_ = std::vector<std::uint16_t>(argb.size());
         drawPicture(argb, width, height);
         return;
     }
