@@ -237,13 +237,18 @@ private:
     static std::optional<platform::BitmapFile> LoadSlotPicture(const ZKIMAGEDATA& slot);
     ZKIMAGEDATA* SurfaceSlot(int i) const;
     ZKIMAGEDATA* TextureSlot(int i) const;
+    // A black surface, or one showing picture (nW x nH words), which it may take.
     std::int32_t MakeSlotSurface(std::string_view szName, ZKIMAGEDATA& slot, int nW, int nH,
+                                 std::vector<std::uint32_t>* picture,
                                  std::shared_ptr<platform::Surface>& surface);
     // The loaded picture into an empty slot, as CreateSurface and CreateTexture finish.
-    std::int32_t FillSurfaceSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture,
-                                 int bColorKey, std::uint32_t rgb);
-    void FillTextureSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture, int bColorKey,
+    std::int32_t FillSurfaceSlot(ZKIMAGEDATA& slot, platform::BitmapFile picture, int bColorKey,
+                                 std::uint32_t rgb);
+    void FillTextureSlot(ZKIMAGEDATA& slot, platform::BitmapFile picture, int bColorKey,
                          std::uint32_t rgb);
+    // A texture taking the picture's words, its size noted in the slot.
+    static std::unique_ptr<platform::Texture> SlotTexture(ZKIMAGEDATA& slot,
+                                                          platform::BitmapFile picture);
 
     // Whether an empty target slot is refused as such or counts as a context failure.
     enum class EmptySlot { Refused, NoContext };

@@ -53,11 +53,12 @@ std::optional<platform::BitmapFile> ZKSPRITE::LoadTexturePicture(const ZKIMAGEDA
 }
 
 std::int32_t ZKSPRITE::MakeSlotSurface(std::string_view szName, ZKIMAGEDATA& slot, int nW, int nH,
+                                       std::vector<std::uint32_t>* picture,
                                        std::shared_ptr<platform::Surface>& surface) {
-    std::int32_t status = pDD->createSurface(nW, nH, slot.dwVideoMemory != 0, surface);
+    std::int32_t status = pDD->createSurface(nW, nH, slot.dwVideoMemory != 0, picture, surface);
     if (status < 0 && slot.dwVideoMemory != 0) {
         platform::LogMessage(Tag(szName), u8"VRAMで取得に失敗しました。メインメモリで再試行します");
-        status = pDD->createSurface(nW, nH, false, surface);
+        status = pDD->createSurface(nW, nH, false, picture, surface);
     }
     if (status < 0) LogError(Tag(szName), u8"オフスクリーン作成に失敗しました");
     return status;
@@ -71,24 +72,28 @@ std::int32_t ZKSPRITE::CreateSurface(int i, int bColorKey, std::uint32_t rgb) {
         return -1;
     }
     if (slot->IsLoaded()) return 0;
-    const auto picture = LoadSlotPicture(*slot);
+    auto picture = LoadSlotPicture(*slot);
     if (!picture) {
         LogError("ZKSPRITE::CreateSurface", u8"ビットマップハンドル取得に失敗しました");
         return -1;
     }
-    return FillSurfaceSlot(*slot, *picture, bColorKey, rgb);
+    return FillSurfaceSlot(*slot, std::move(*picture), bColorKey, rgb);
 }
 
-std::int32_t ZKSPRITE::FillSurfaceSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture,
+std::int32_t ZKSPRITE::FillSurfaceSlot(ZKIMAGEDATA& slot, platform::BitmapFile picture,
                                        int bColorKey, std::uint32_t rgb) {
-    slot.dwWidth = static_cast<std::uint32_t>(picture.width());
-    slot.dwHeight = static_cast<std::uint32_t>(picture.height());
+    const int width = picture.width();
+    const int height = picture.height();
+    slot.dwWidth = static_cast<std::uint32_t>(width);
+    slot.dwHeight = static_cast<std::uint32_t>(height);
+    std::vector<std::uint32_t> pixels = std::move(picture).takePixels();
     std::shared_ptr<platform::Surface> surface;
     const std::int32_t status =
-        MakeSlotSurface("CreateSurface", slot, picture.width(), picture.height(), surface);
+        MakeSlotSurface("CreateSurface", slot, width, height, &pixels, surface);
     if (status < 0) return status;
-    if (surface->drawPicture(picture.pixels(), picture.width(), picture.height()) !=
-        platform::DD_OK) {
+    // The surface is made showing the picture; one lost at once refuses it, as it
+    // would refuse a copy.
+    if (surface->contextStatus() != platform::DD_OK) {
         LogError("ZKSPRITE::CreateSurface", u8"BitBltに失敗しました");
         return -1;
     }
@@ -113,8 +118,8 @@ std::int32_t ZKSPRITE::CreateEmptySurface(int i, std::uint32_t dwW, std::uint32_
     slot->dwWidth = dwW;
     slot->dwHeight = dwH;
     std::shared_ptr<platform::Surface> surface;
-    const std::int32_t status =
-        MakeSlotSurface("CreateEmptySurface", *slot, ClampSide(dwW), ClampSide(dwH), surface);
+    const std::int32_t status = MakeSlotSurface("CreateEmptySurface", *slot, ClampSide(dwW),
+                                                ClampSide(dwH), nullptr, surface);
     if (status < 0) return status;
     slot->pSurface = std::move(surface);
     return platform::DD_OK;
@@ -128,21 +133,18 @@ std::int32_t ZKSPRITE::CreateTexture(int i, int bColorKey, std::uint32_t rgb) {
         return -1;
     }
     if (slot->IsLoaded()) return 0;
-    const auto picture = LoadTexturePicture(*slot);
+    auto picture = LoadTexturePicture(*slot);
     if (!picture) {
         LogError("ZKSPRITE::CreateTexture", u8"D3DXCreateTextureFromFileに失敗しました");
         return platform::ZKERR_UNSUPPORTEDFORMAT;
     }
-    FillTextureSlot(*slot, *picture, bColorKey, rgb);
+    FillTextureSlot(*slot, std::move(*picture), bColorKey, rgb);
     return platform::DD_OK;
 }
 
-void ZKSPRITE::FillTextureSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& picture,
-                               int bColorKey, std::uint32_t rgb) {
-    slot.dwWidth = static_cast<std::uint32_t>(picture.width());
-    slot.dwHeight = static_cast<std::uint32_t>(picture.height());
-    auto texture =
-        std::make_unique<platform::Texture>(picture.pixels(), picture.width(), picture.height());
+void ZKSPRITE::FillTextureSlot(ZKIMAGEDATA& slot, platform::BitmapFile picture, int bColorKey,
+                               std::uint32_t rgb) {
+    auto texture = SlotTexture(slot, std::move(picture));
     slot.dwColorKeyFlg = static_cast<std::uint32_t>(bColorKey);
     if (bColorKey != 0) {
         const std::uint32_t key = GetColorKey(texture.get(), rgb);
@@ -150,6 +152,15 @@ void ZKSPRITE::FillTextureSlot(ZKIMAGEDATA& slot, const platform::BitmapFile& pi
         texture->setColorKey(key);
     }
     slot.pTexture = std::move(texture);
+}
+
+std::unique_ptr<platform::Texture> ZKSPRITE::SlotTexture(ZKIMAGEDATA& slot,
+                                                         platform::BitmapFile picture) {
+    const int width = picture.width();
+    const int height = picture.height();
+    slot.dwWidth = static_cast<std::uint32_t>(width);
+    slot.dwHeight = static_cast<std::uint32_t>(height);
+    return std::make_unique<platform::Texture>(std::move(picture).takePixels(), width, height);
 }
 
 void ZKSPRITE::ReleaseSurface(int i) {

@@ -129,13 +129,13 @@ void ZKSPRITE::RebuildSlots(const std::vector<SlotRecord>& saved, bool bSurfaces
 void ZKSPRITE::ReloadRebuiltSlot(ZKIMAGEDATA& slot, bool bSurfaces) {
     const char8_t* szFailed =
         bSurfaces ? u8"サーフェスの作成に失敗しました" : u8"テクスチャの作成に失敗しました";
-    const auto picture = ReloadPicture(slot, bSurfaces ? LoadSlotPicture : LoadTexturePicture,
-                                       "ZKSPRITE::ChangeScreenMode", szFailed);
+    auto picture = ReloadPicture(slot, bSurfaces ? LoadSlotPicture : LoadTexturePicture,
+                                 "ZKSPRITE::ChangeScreenMode", szFailed);
     if (!picture) return;
     const int key = static_cast<int>(slot.dwColorKeyFlg);
     if (!bSurfaces) {
-        FillTextureSlot(slot, *picture, key, kKeyFromCorner);
-    } else if (FillSurfaceSlot(slot, *picture, key, kKeyFromCorner) < 0) {
+        FillTextureSlot(slot, std::move(*picture), key, kKeyFromCorner);
+    } else if (FillSurfaceSlot(slot, std::move(*picture), key, kKeyFromCorner) < 0) {
         LogError("ZKSPRITE::ChangeScreenMode", szFailed);
     }
 }

@@ -126,13 +126,10 @@ int ZKSPRITE::ReLoadTexture() {
 void ZKSPRITE::ReloadTextureSlot(int i) {
     ZKIMAGEDATA& slot = pTextureTable[i];
     slot.Release();
-    const auto picture = ReloadPicture(slot, LoadTexturePicture, "ZKSPRITE::ReLoadTexture",
-                                       u8"画像のロードに失敗しました");
+    auto picture = ReloadPicture(slot, LoadTexturePicture, "ZKSPRITE::ReLoadTexture",
+                                 u8"画像のロードに失敗しました");
     if (!picture) return;
-    slot.dwWidth = static_cast<std::uint32_t>(picture->width());
-    slot.dwHeight = static_cast<std::uint32_t>(picture->height());
-    slot.pTexture =
-        std::make_unique<platform::Texture>(picture->pixels(), picture->width(), picture->height());
+    slot.pTexture = SlotTexture(slot, std::move(*picture));
     if (slot.dwColorKeyFlg != 0) slot.pTexture->setColorKey(slot.ddck.dwColorSpaceLowValue);
     platform::LogMessage("ZKSPRITE::ReLoadTexture", u8"%d番目のテクスチャをリロードしました", i);
 }

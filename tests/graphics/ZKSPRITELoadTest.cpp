@@ -95,6 +95,33 @@ TEST(ZKSPRITELoad, ColourKeysFollowTheSurfaceFormat) {
     }
 }
 
+TEST(ZKSPRITELoad, SurfaceAndTextureHoldTheWholeDecodedPicture) {
+    const int width = 7, height = 3;
+    for (const std::uint32_t bits : {32u, 16u}) {
+        SCOPED_TRACE(bits);
+        zktest::SpriteKit k(bits);
+        const std::string file = k.registerPicture(0, width, height);
+        const auto decoded = platform::BitmapFile::Load(file);
+        ASSERT_TRUE(decoded);
+        k.sprite.SetTexture(1, "", file.c_str(), 0);
+        ASSERT_EQ(k.sprite.CreateSurface(0, 0, kTopLeft), platform::DD_OK);
+        ASSERT_EQ(k.sprite.CreateTexture(1, 0, kTopLeft), platform::DD_OK);
+        const platform::Surface* surface = k.sprite.GetSurface(0);
+        const platform::Texture* texture = k.sprite.GetTexture(1);
+        ASSERT_EQ(surface->bounds(), (platform::Rect{0, 0, width, height}));
+        ASSERT_EQ(texture->width(), width);
+        ASSERT_EQ(texture->height(), height);
+        EXPECT_EQ(k.sprite.pTextureTable[1].dwWidth, static_cast<std::uint32_t>(width));
+        EXPECT_EQ(k.sprite.pTextureTable[1].dwHeight, static_cast<std::uint32_t>(height));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                EXPECT_EQ(RawAt(surface, x, y), surface->format().fromXrgb(decoded->pixel(x, y)));
+                EXPECT_EQ(texture->texel(x, y), decoded->pixel(x, y));
+            }
+        }
+    }
+}
+
 TEST(ZKSPRITELoad, GetColorKeyReadsOnePixelAndNeverWrites) {
     zktest::SpriteKit k(16);
     ASSERT_EQ(k.sprite.CreateEmptySurface(0, 1, 1), platform::DD_OK);

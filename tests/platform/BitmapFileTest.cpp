@@ -142,6 +142,121 @@ TEST(BitmapFile, PalettisedAndRunLengthFormsRoundTrip) {
     }
 }
 
+TEST(BitmapFile, PlainRowsKeepEveryColourBitWhateverTheFourthByte) {
+    // Pictures of two rows as stored (bottom row first unless top-down), each row
+    // padded to four bytes with 0xEE, and the words expected top row first. The
+    // fourth byte of 32-bit pixels and of palette entries is never alpha: a pixel
+    // or entry with 0x00 or 0x80 there keeps its colour.
+    const std::string pad1(1, '\xEE'), pad2(2, '\xEE'), pad3(3, '\xEE');
+    const std::string v5Masks = Le(0xFF0000, 4) + Le(0xFF00, 4) + Le(0xFF, 4) + Le(0xFF000000, 4) +
+                                std::string(124 - 56, '\0');
+    const struct {
+        const char* what;
+        int headerSize;
+        int width;
+        int height;
+        int bits;
+        int colours;
+        std::string tables;
+        std::string rows;
+        std::vector<std::uint32_t> expected;
+    } cases[] = {
+        {"32 bits, mixed fourth bytes",
+         40,
+         2,
+         2,
+         32,
+         0,
+         "",
+         Le(0x00112233, 4) + Le(0x80445566, 4) + Le(0xFF778899, 4) + Le(0x01AABBCC, 4),
+         {0x778899, 0xAABBCC, 0x112233, 0x445566}},
+        {"32 bits, top-down",
+         40,
+         1,
+         -2,
+         32,
+         0,
+         "",
+         Le(0x80102030, 4) + Le(0x00405060, 4),
+         {0x102030, 0x405060}},
+        {"32 bits, header with an alpha mask",
+         124,
+         2,
+         1,
+         32,
+         0,
+         v5Masks,
+         Le(0x00123456, 4) + Le(0x40FEDCBA, 4),
+         {0x123456, 0xFEDCBA}},
+        {"24 bits, three bytes of padding",
+         40,
+         3,
+         2,
+         24,
+         0,
+         "",
+         Le(0x010203, 3) + Le(0x040506, 3) + Le(0x070809, 3) + pad3 + Le(0x0A0B0C, 3) +
+             Le(0x0D0E0F, 3) + Le(0x101112, 3) + pad3,
+         {0x0A0B0C, 0x0D0E0F, 0x101112, 0x010203, 0x040506, 0x070809}},
+        {"24 bits, top-down, two bytes of padding",
+         40,
+         2,
+         -2,
+         24,
+         0,
+         "",
+         Le(0xA1A2A3, 3) + Le(0xB1B2B3, 3) + pad2 + Le(0xC1C2C3, 3) + Le(0xD1D2D3, 3) + pad2,
+         {0xA1A2A3, 0xB1B2B3, 0xC1C2C3, 0xD1D2D3}},
+        {"24 bits, one byte of padding",
+         40,
+         1,
+         2,
+         24,
+         0,
+         "",
+         Le(0x445566, 3) + pad1 + Le(0x112233, 3) + pad1,
+         {0x112233, 0x445566}},
+        {"16 bits 555, top bit ignored",
+         40,
+         3,
+         2,
+         16,
+         0,
+         "",
+         Le(0xFFFF, 2) + Le(0x7C00, 2) + Le(0x03E0, 2) + pad2 + Le(0x801F, 2) + Le(0x0421, 2) +
+             Le(0x4210, 2) + pad2,
+         {0x0000FF, 0x080808, 0x838383, 0xFFFFFF, 0xFF0000, 0x00FF00}},
+        {"8-bit palette of three, fourth byte set",
+         40,
+         3,
+         2,
+         8,
+         3,
+         Le(0x80102030, 4) + Le(0x00405060, 4) + Le(0xFF708090, 4),
+         std::string{2, 1, 0} + pad1 + std::string{0, 2, 1} + pad1,
+         {0x102030, 0x708090, 0x405060, 0x708090, 0x405060, 0x102030}},
+        {"4-bit palette, top-down",
+         40,
+         3,
+         -2,
+         4,
+         16,
+         PaletteBytes(16),
+         std::string{'\x12', '\x30'} + pad2 + std::string{'\xFE', '\xD0'} + pad2,
+         {PaletteColour(1), PaletteColour(2), PaletteColour(3), PaletteColour(15),
+          PaletteColour(14), PaletteColour(13)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto bitmap =
+            Decode(Bitmap(c.headerSize, c.width, c.height, c.bits, 0, c.colours, c.tables, c.rows));
+        ASSERT_TRUE(bitmap);
+        std::vector<std::uint32_t> expected;
+        for (const std::uint32_t xrgb : c.expected) expected.push_back(0xFF000000u | xrgb);
+        EXPECT_EQ(bitmap->pixels(), expected);
+    }
+}
+
 TEST(BitmapFile, DamagedFilesAreRefusedWithoutACrash) {
     const auto picture = zktest::CoordPicture(4, 3);
     const std::string good = zktools::BitmapBytes(BitmapForm::Rgb24, 4, 3, picture);

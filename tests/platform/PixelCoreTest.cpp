@@ -87,6 +87,15 @@ TEST(PixelFormat, ConversionsInBothFormatsAndThe565BlendAgree) {
     EXPECT_EQ(color, platform::kInvalidColor);
 }
 
+TEST(Texture, KeepsTheWordsItIsGivenMadeOpaque) {
+    std::vector<std::uint32_t> words = {0x00123456, 0x80ABCDEF, 0xFF000001};
+    const std::uint32_t* held = words.data();
+    const platform::Texture texture(std::move(words), 3, 1);
+    EXPECT_EQ(texture.data(), held);
+    const std::uint32_t opaque[] = {0xFF123456, 0xFFABCDEF, 0xFF000001};
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(texture.texel(x, 0), opaque[x]) << x;
+}
+
 TEST(SpriteRasterizer, ASpriteAFractionOfATexelWideSamplesEachPixelCentre) {
     // 2.5 texels onto 2.5 pixels with the left edge half a pixel off the grid: no
     // whole-texel copy fits, each pixel shows the texels filtered at its centre.

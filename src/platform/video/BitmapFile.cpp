@@ -20,26 +20,27 @@ struct SurfaceFree {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
-// Plain rows (palettes, 16, 24 and 32 bits) go through SDL's reader.
+// Plain rows (palettes, 16, 24 and 32 bits) go through SDL's reader and are
+// converted straight into the picture's own words.
 std::optional<Pixels> DecodePlain(std::span<const std::uint8_t> bytes) {
     SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (stream == nullptr) return std::nullopt;
     const SurfacePtr decoded(SDL_LoadBMP_RW(stream, 1));
     if (decoded == nullptr) return std::nullopt;
-    const SurfacePtr argb(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-    if (argb == nullptr) return std::nullopt;
 
-    const int width = argb->w;
-    const int height = argb->h;
+    const int width = decoded->w;
+    const int height = decoded->h;
     Pixels pixels(static_cast<std::size_t>(width) * height);
-    const auto* base = static_cast<const std::uint8_t*>(argb->pixels);
-    for (int y = 0; y < height; ++y) {
-        const auto* row =
-            reinterpret_cast<const std::uint32_t*>(base + std::size_t(y) * argb->pitch);
-        for (int x = 0; x < width; ++x) {
-            pixels[static_cast<std::size_t>(y) * width + x] = row[x] | 0xFF000000u;
-        }
+    const SurfacePtr argb(SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32,
+                                                             width * 4, SDL_PIXELFORMAT_ARGB8888));
+    if (argb == nullptr) return std::nullopt;
+    // SDL takes a 32-bit file's fourth byte for alpha and would blend by it; the
+    // colours are copied as they are.
+    if (SDL_SetSurfaceBlendMode(decoded.get(), SDL_BLENDMODE_NONE) != 0 ||
+        SDL_BlitSurface(decoded.get(), nullptr, argb.get(), nullptr) != 0) {
+        return std::nullopt;
     }
+    for (auto& word : pixels) word |= 0xFF000000u;
     return pixels;
 }
 

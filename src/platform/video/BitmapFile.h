@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -25,6 +26,8 @@ public:
     std::uint32_t pixel(int x, int y) const {
         return pixels_[static_cast<std::size_t>(y) * width_ + x];
     }
+    // Hands the words over, so that a picture no longer needed is not copied.
+    std::vector<std::uint32_t> takePixels() && { return std::move(pixels_); }
 
 private:
     BitmapFile(int width, int height, std::vector<std::uint32_t> pixels)

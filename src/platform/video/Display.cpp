@@ -24,9 +24,12 @@ std::vector<VideoMode> Display::videoModes(std::int32_t) {
 
 std::vector<DeviceDescription> Display::devices() { return {{0, "Software renderer"}}; }
 
-std::shared_ptr<Surface> Display::makeSurface(int width, int height, const PixelFormat& format) {
+std::shared_ptr<Surface> Display::makeSurface(int width, int height, const PixelFormat& format,
+                                              std::vector<std::uint32_t>* picture) {
     std::erase_if(surfaces_, [](const std::weak_ptr<Surface>& s) { return s.expired(); });
-    auto surface = std::make_shared<Surface>(width, height, format);
+    auto surface = picture != nullptr
+                       ? std::make_shared<Surface>(std::move(*picture), width, height, format)
+                       : std::make_shared<Surface>(width, height, format);
     surfaces_.push_back(surface);
     return surface;
 }
@@ -159,9 +162,13 @@ bool Display::anythingLost() {
 }
 
 std::int32_t Display::createSurface(int width, int height, bool,
+                                    std::vector<std::uint32_t>* picture,
                                     std::shared_ptr<Surface>& surface) {
     if (!Surface::ValidSize(width, height)) return DDERR_OUTOFMEMORY;
-    surface = makeSurface(width, height, surfaceFormat_);
+    if (picture != nullptr && picture->size() != static_cast<std::size_t>(width) * height) {
+        return DDERR_INVALIDPARAMS;
+    }
+    surface = makeSurface(width, height, surfaceFormat_, picture);
     return DD_OK;
 }
 

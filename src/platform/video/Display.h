@@ -93,8 +93,11 @@ public:
     virtual std::int32_t restoreSurface(Surface& surface);
     virtual bool anythingLost();
 
-    // An off-screen surface in the display's format, black.
+    // An off-screen surface in the display's format: black, or showing picture
+    // (width x height words 0xAARRGGBB, row after row), which it takes, leaving the
+    // vector empty; a picture of another size is refused and kept.
     virtual std::int32_t createSurface(int width, int height, bool videoMemory,
+                                       std::vector<std::uint32_t>* picture,
                                        std::shared_ptr<Surface>& surface);
 
     virtual std::int32_t setClipList(Clipper& clipper, const ClipRegion* region);
@@ -129,7 +132,8 @@ protected:
     bool fontSmoothing_ = false;
 
 private:
-    std::shared_ptr<Surface> makeSurface(int width, int height, const PixelFormat& format);
+    std::shared_ptr<Surface> makeSurface(int width, int height, const PixelFormat& format,
+                                         std::vector<std::uint32_t>* picture = nullptr);
 
     PixelFormat surfaceFormat_ = PixelFormat::ForDepth(kDesktopBits);
     ExternalLayers layers_;

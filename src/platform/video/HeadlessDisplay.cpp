@@ -94,10 +94,12 @@ std::int32_t HeadlessDisplay::restoreSurface(Surface& surface) {
 }
 
 std::int32_t HeadlessDisplay::createSurface(int width, int height, bool videoMemory,
+                                            std::vector<std::uint32_t>* picture,
                                             std::shared_ptr<Surface>& surface) {
     if (videoMemoryFull && videoMemory) return DDERR_OUTOFVIDEOMEMORY;
     if (surfaceCreationFails) return DDERR_OUTOFMEMORY;
-    const std::int32_t status = Display::createSurface(width, height, videoMemory, surface);
+    const std::int32_t status =
+        Display::createSurface(width, height, videoMemory, picture, surface);
     if (status == DD_OK && nextSurfaceLost) {
         nextSurfaceLost = false;
         surface->markLost();

@@ -79,6 +79,7 @@ public:
     std::int32_t restoreAllSurfaces() override;
     std::int32_t restoreSurface(Surface& surface) override;
     std::int32_t createSurface(int width, int height, bool videoMemory,
+                               std::vector<std::uint32_t>* picture,
                                std::shared_ptr<Surface>& surface) override;
     std::int32_t setClipList(Clipper& clipper, const ClipRegion* region) override;
     std::int32_t attachClipper(DisplayContext& context,

@@ -371,7 +371,7 @@ void SpriteRasterizer::DrawFlatNow(Surface& target, const Rect& rect, std::uint3
                                    BlendMode blend, const Rect& within) {
     const Affine2D map = FlatMap(rect);
     if (!map.invertible()) return;
-    const Texture flat(std::span<const std::uint32_t>(&xrgb, 1), 1, 1);
+    const Texture flat({xrgb}, 1, 1);
     SpritePaint paint;
     paint.blend = blend;
     DrawTexturedNow(target, FlatSource(&flat), map, paint, within);

@@ -31,6 +31,18 @@ Surface::Surface(int width, int height, const PixelFormat& format)
     }
 }
 
+Surface::Surface(std::vector<std::uint32_t> argb, int width, int height, const PixelFormat& format)
+    : width_(width), height_(height), format_(format) {
+    touch();
+    if (format.storage == PixelStorage::Rgb565) {
+        pixels_ = std::vector<std::uint16_t>(argb.size());
+        drawPicture(argb, width, height);
+        return;
+    }
+    for (auto& word : argb) word = format.fromXrgb(word);
+    pixels_ = std::move(argb);
+}
+
 void Surface::touch() {
     asSource_.release();
     if (recording_.list) recording_.list->drawnOutside();

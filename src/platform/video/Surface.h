@@ -26,6 +26,9 @@ public:
 
     // A black surface; the size must satisfy ValidSize.
     Surface(int width, int height, const PixelFormat& format);
+    // A surface showing a decoded picture (width x height words 0xAARRGGBB, row after
+    // row); a 32-bit surface keeps the picture's words as its own.
+    Surface(std::vector<std::uint32_t> argb, int width, int height, const PixelFormat& format);
 
     int width() const { return width_; }
     int height() const { return height_; }

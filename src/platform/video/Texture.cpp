@@ -1,9 +1,11 @@
 #include "platform/video/Texture.h"
 
+#include <utility>
+
 namespace platform {
 
-Texture::Texture(std::span<const std::uint32_t> argb, int width, int height)
-    : width_(width), height_(height), argb_(argb.begin(), argb.end()), version_(NewDrawVersion()) {
+Texture::Texture(std::vector<std::uint32_t> argb, int width, int height)
+    : width_(width), height_(height), argb_(std::move(argb)), version_(NewDrawVersion()) {
     for (auto& word : argb_) word |= 0xFF000000u;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "platform/video/DrawSource.h"
@@ -13,8 +12,9 @@ namespace platform {
 // with an optional RGB colour key.
 class Texture {
 public:
-    // From decoded 0xAARRGGBB pixels, row after row; alpha becomes 255.
-    Texture(std::span<const std::uint32_t> argb, int width, int height);
+    // From decoded 0xAARRGGBB pixels, row after row, whose words it keeps; alpha
+    // becomes 255.
+    Texture(std::vector<std::uint32_t> argb, int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
