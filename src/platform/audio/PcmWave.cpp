@@ -22,7 +22,7 @@ constexpr std::uint32_t kWave = Tag("WAVE");
 constexpr std::uint32_t kFormat = Tag("fmt ");
 constexpr std::uint32_t kData = Tag("data");
 constexpr std::uint32_t kList = Tag("LIST");
-constexpr std::uint64_t kRiffHeaderBytes = 12;
+constexpr std::size_t kRiffHeaderBytes = 12;
 constexpr std::uint64_t kChunkHeaderBytes = 8;
 constexpr std::uint32_t kIntegerPcm = 1;
 // FFmpeg looks this far into plain PCM data for an S/PDIF burst (a compressed stream
@@ -30,6 +30,11 @@ constexpr std::uint32_t kIntegerPcm = 1;
 // burst's preamble as it lies in the file.
 constexpr std::size_t kSpdifLookBytes = 1 << 16;
 constexpr std::array<std::uint8_t, 4> kSpdifPreamble = {0x72, 0xF8, 0x1F, 0x4E};
+
+bool RiffWave(std::span<const std::uint8_t> bytes) {
+    return bytes.size() >= kRiffHeaderBytes && ReadLittleEndian(bytes, 0, 4) == kRiff &&
+           ReadLittleEndian(bytes, 8, 4) == kWave;
+}
 
 }  // namespace
 
@@ -39,17 +44,23 @@ std::optional<PcmWave> PcmWave::Load(const std::string& path, std::size_t maxByt
     const std::streamoff size = in.tellg();
     if (size < 0 || static_cast<std::uint64_t>(size) > maxBytes) return std::nullopt;
     in.seekg(0, std::ios::beg);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
+    // Another kind of file is not read past its leading bytes.
+    std::vector<std::uint8_t> bytes(kRiffHeaderBytes);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), kRiffHeaderBytes) || !RiffWave(bytes)) {
+        return std::nullopt;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()) + kRiffHeaderBytes,
+                 size - static_cast<std::streamoff>(kRiffHeaderBytes))) {
+        return std::nullopt;
+    }
     return Read(std::move(bytes));
 }
 
 std::optional<PcmWave> PcmWave::Read(std::vector<std::uint8_t> bytes) {
     PcmWave wave(std::move(bytes));
-    if (wave.bytes_.size() < kRiffHeaderBytes || wave.word(0) != kRiff || wave.word(8) != kWave) {
-        return std::nullopt;
-    }
-    if (!wave.readChunks() || !wave.wholeFrames() || wave.anotherDataChunk() || wave.spdifBurst()) {
+    if (!RiffWave(wave.bytes_) || !wave.readChunks() || !wave.wholeFrames() ||
+        wave.anotherDataChunk() || wave.spdifBurst()) {
         return std::nullopt;
     }
     return wave;
