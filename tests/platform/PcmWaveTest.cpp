@@ -41,7 +41,7 @@ TEST(PcmWave, ReadsTheFormatAndTheSamplesFFmpegWouldRead) {
     } cases[] = {
         {"plain", Riff({Chunk("fmt ", fmt), Chunk("data", data)}), data},
         {"between lists", Riff({list, Chunk("fmt ", fmt), list, Chunk("data", data), list}), data},
-        {"bytes after the data", Riff({Chunk("fmt ", fmt), Chunk("data", data), "xyz"}), data},
+        {"bytes after the data", Riff({Chunk("fmt ", fmt), Chunk("data", data), "vwxyz"}), data},
         {"size 0", Riff({Chunk("fmt ", fmt), Chunk("data", data, 0), "wxyz"}), data + "wxyz"},
         {"size unknown", Riff({Chunk("fmt ", fmt), Chunk("data", data, 0xFFFFFFFF)}), data},
         {"size past the end", Riff({Chunk("fmt ", fmt), Chunk("data", data, 4000)}), data},
