@@ -225,11 +225,12 @@ TEST(SoundDecoder, FilesNotPlainPcmGoToFfmpeg) {
         return Chunk("fmt ", zktest::FormatFields(tag, channels, rate, align, bits));
     };
     // Odd data, a pad byte, then LIST chunks: stepping from the unpadded end of the
-    // data, FFmpeg lands inside the second list, on a 'data' chunk of its own.
+    // data, FFmpeg lands inside the second list and steps on, over a padded chunk, to
+    // a 'data' chunk of its own.
     const WavFormat bytes{8, 1, 22050};
-    const std::string odd =
-        Riff({Chunk("fmt ", zktest::PcmFormat(bytes)), Chunk("data", "abcde"),
-              Chunk("LIST", "INFO"), Chunk("LIST", std::string(1095, 'x') + Chunk("data", data))});
+    const std::string odd = Riff(
+        {Chunk("fmt ", zktest::PcmFormat(bytes)), Chunk("data", "abcde"), Chunk("LIST", "INFO"),
+         Chunk("LIST", std::string(1095, 'x') + Chunk("junk", "abc") + Chunk("data", data))});
     std::string burst = data;
     burst.replace(100, 4, zktest::Hex("72 F8 1F 4E"));
     const struct {
@@ -258,6 +259,7 @@ TEST(SoundDecoder, FilesNotPlainPcmGoToFfmpeg) {
         {"short LIST", Riff({Chunk("fmt ", fmt), Chunk("LIST", "abc"), pcm}), platform::E_FAIL},
         {"cut LIST at the end", Riff({Chunk("fmt ", fmt), pcm, Chunk("LIST", "INFO", 8)}),
          platform::S_OK},
+        {"a tag after the data", Riff({Chunk("fmt ", fmt), pcm}) + "data", platform::S_OK},
         {"other chunk", Riff({Chunk("fmt ", fmt), pcm, Chunk("junk", "")}), platform::S_OK},
         {"not WAVE",
          "RIFF" + Riff({Chunk("fmt ", fmt), pcm}).substr(4, 4) + "WAVX" + Chunk("fmt ", fmt) + pcm,
