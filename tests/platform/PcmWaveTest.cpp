@@ -45,6 +45,10 @@ TEST(PcmWave, ReadsTheFormatAndTheSamplesFFmpegWouldRead) {
         {"size 0", Riff({Chunk("fmt ", fmt), Chunk("data", data, 0), "wxyz"}), data + "wxyz"},
         {"size unknown", Riff({Chunk("fmt ", fmt), Chunk("data", data, 0xFFFFFFFF)}), data},
         {"size past the end", Riff({Chunk("fmt ", fmt), Chunk("data", data, 4000)}), data},
+        {"S/PDIF preamble before the data",
+         Riff({Chunk("LIST", "INFO" + zktest::Hex("72 F8 1F 4E")), Chunk("fmt ", fmt),
+               Chunk("data", data)}),
+         data},
         {"S/PDIF preamble far in", Riff({Chunk("fmt ", fmt), Chunk("data", far)}), far},
         {"fmt with cbSize", Riff({Chunk("fmt ", fmt + "zz"), Chunk("data", data)}), data},
     };
