@@ -1,9 +1,11 @@
 // Feeds arbitrary bytes to the sound decoder as a sound file: it must answer S_OK with
-// a sound no longer than its cap, or one of its error results, and never crash.
+// a sound no longer than its cap, or one of its error results, and never crash. The
+// plain PCM reader's samples, when it takes the bytes, are whole frames inside them.
 #include <cstdint>
 
 #include "FuzzCheck.h"
 #include "FuzzInputFile.h"
+#include "platform/audio/PcmWave.h"
 #include "platform/audio/SoundDecoder.h"
 #include "platform/core/HResult.h"
 
@@ -23,6 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         Require(result == platform::E_FAIL, "an unexpected result");
         Require(sound == nullptr, "a failure that gave a sound");
+    }
+    if (auto wave = platform::PcmWave::Read({data, data + size})) {
+        const auto samples = wave->samples();
+        const auto frameBytes = static_cast<std::size_t>(wave->channels()) *
+                                static_cast<std::size_t>(wave->bytesPerSample());
+        Require(frameBytes > 0 && !samples.empty() && samples.size() % frameBytes == 0,
+                "plain PCM samples that are not whole frames");
     }
     return 0;
 }

@@ -1,18 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/BitmapWriter.h"
+#include "platform/audio/PcmWave.h"
 #include "platform/audio/SoundDecoder.h"
 #include "platform/core/HResult.h"
 #include "support/Bytes.h"
 #include "support/ManualAudio.h"
 #include "support/TestKit.h"
+#include "support/WaveChunks.h"
 
+using platform::PcmWave;
 using platform::SoundDecoder;
 using platform::SoundHandle;
+using zktest::Chunk;
+using zktest::Riff;
 using zktools::WavFormat;
 
 namespace {
@@ -26,6 +33,23 @@ float SampleAt(const SoundHandle& sound, std::size_t frame, int channel) {
 std::size_t ExpectedFrames(std::size_t frames, int rate) {
     return frames * platform::kMixRate / rate;
 }
+
+bool ReadWithoutFfmpeg(const std::string& file) {
+    return PcmWave::Read(std::vector<std::uint8_t>(file.begin(), file.end())).has_value();
+}
+
+// Each channel a sine of its own frequency, so that a swap or a shift shows.
+std::vector<float> Chord(const WavFormat& format, std::size_t frames) {
+    std::vector<float> samples;
+    for (std::size_t i = 0; i < frames; ++i) {
+        for (int c = 0; c < format.channels; ++c) {
+            samples.push_back(0.7f * std::sin(0.013f * (c + 1) * static_cast<float>(i)));
+        }
+    }
+    return samples;
+}
+
+const std::string kInfoList = Chunk("LIST", "INFOISFT" + zktest::Hex("06000000") + "tools" + '\0');
 
 }  // namespace
 
@@ -124,7 +148,137 @@ TEST(SoundDecoder, RefusesASoundLongerThanTheCap) {
     };
     for (const auto& c : cases) {
         zktest::WriteLevelWav("long.sou", c.frames, 0.5f, c.format);
+        ASSERT_TRUE(PcmWave::Load("long.sou", 1u << 20).has_value());
         SoundHandle sound;
         EXPECT_EQ(decoder.decode("long.sou", sound), c.expected) << c.frames;
     }
+}
+
+// The same samples as a plain PCM file, read without FFmpeg, and as an extensible
+// one, which FFmpeg reads, decode to the same sound sample for sample.
+TEST(SoundDecoder, PlainPcmDecodesAsFfmpegDecodesTheSameSamples) {
+    zktest::TestKit kit;
+    const SoundDecoder decoder;
+    using Layout = std::function<std::string(const std::string&, const std::string&)>;
+    const struct {
+        const char* name;
+        Layout layout;
+    } layouts[] = {
+        {"plain",
+         [](auto& f, auto& d) {
+             return Riff({Chunk("fmt ", f), Chunk("data", d)});
+         }},
+        {"lists",
+         [](auto& f, auto& d) {
+             return Riff({kInfoList, Chunk("fmt ", f), kInfoList, Chunk("data", d), kInfoList});
+         }},
+        {"size 0",
+         [](auto& f, auto& d) {
+             return Riff({Chunk("fmt ", f), Chunk("data", d, 0)});
+         }},
+        {"size unknown",
+         [](auto& f, auto& d) {
+             return Riff({Chunk("fmt ", f), Chunk("data", d, 0xFFFFFFFF)});
+         }},
+        {"size past the end",
+         [](auto& f, auto& d) {
+             return Riff(
+                 {Chunk("fmt ", f), Chunk("data", d, static_cast<std::uint32_t>(d.size() + 999))});
+         }},
+    };
+    for (int bits : {8, 16}) {
+        for (int channels : {1, 2}) {
+            for (int rate : {22050, 44100, 48000}) {
+                const WavFormat format{bits, channels, rate};
+                const std::string data = zktest::PcmData(format, Chord(format, 3001));
+                for (const auto& l : layouts) {
+                    SCOPED_TRACE(std::to_string(bits) + " bit, " + std::to_string(channels) +
+                                 " channels, " + std::to_string(rate) + " Hz, " + l.name);
+                    const std::string plain = l.layout(zktest::PcmFormat(format), data);
+                    const std::string extensible = l.layout(zktest::ExtensibleFormat(format), data);
+                    ASSERT_TRUE(ReadWithoutFfmpeg(plain));
+                    ASSERT_FALSE(ReadWithoutFfmpeg(extensible));
+                    zktest::WriteFileBytes("plain.wav", plain);
+                    zktest::WriteFileBytes("extensible.wav", extensible);
+                    SoundHandle ours;
+                    SoundHandle ffmpegs;
+                    ASSERT_EQ(decoder.decode("plain.wav", ours), platform::S_OK);
+                    ASSERT_EQ(decoder.decode("extensible.wav", ffmpegs), platform::S_OK);
+                    EXPECT_NEAR(static_cast<double>(ours->frames()), ExpectedFrames(3001, rate), 2);
+                    EXPECT_EQ(ours->samples, ffmpegs->samples);
+                    EXPECT_EQ(ours->path, "plain.wav");
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(kit.debugLines().empty());
+}
+
+// A file the plain reader refuses is decoded by FFmpeg as before.
+TEST(SoundDecoder, FilesNotPlainPcmGoToFfmpeg) {
+    zktest::TestKit kit;
+    const WavFormat format{16, 1, 22050};
+    const std::string fmt = zktest::PcmFormat(format);
+    const std::string data = zktest::PcmData(format, Chord(format, 1000));
+    const std::string pcm = Chunk("data", data);
+    const auto fields = [](int tag, int channels, std::uint32_t rate, int align, int bits) {
+        return Chunk("fmt ", zktest::FormatFields(tag, channels, rate, align, bits));
+    };
+    // Odd data, a pad byte, then LIST chunks: stepping from the unpadded end of the
+    // data, FFmpeg lands inside the second list and steps on, over a padded chunk, to
+    // a 'data' chunk of its own.
+    const WavFormat bytes{8, 1, 22050};
+    const std::string odd = Riff(
+        {Chunk("fmt ", zktest::PcmFormat(bytes)), Chunk("data", "abcde"), Chunk("LIST", "INFO"),
+         Chunk("LIST", std::string(1095, 'x') + Chunk("junk", "abc") + Chunk("data", data))});
+    std::string burst = data;
+    burst.replace(100, 4, zktest::Hex("72 F8 1F 4E"));
+    const struct {
+        const char* name;
+        std::string file;
+        std::int32_t expected;
+    } cases[] = {
+        {"truncated header", Riff({}).substr(0, 10), platform::E_FAIL},
+        {"no fmt", Riff({pcm}), platform::E_FAIL},
+        {"fmt after data", Riff({pcm, Chunk("fmt ", fmt)}), platform::S_OK},
+        {"data, fmt, data", Riff({pcm, Chunk("fmt ", fmt), pcm}), platform::S_OK},
+        {"two fmt", Riff({Chunk("fmt ", fmt), Chunk("fmt ", fmt), pcm}), platform::S_OK},
+        {"short fmt", Riff({Chunk("fmt ", fmt.substr(0, 14)), pcm}), platform::S_OK},
+        {"long fmt", Riff({Chunk("fmt ", fmt + "abcd"), pcm}), platform::S_OK},
+        {"a-law", Riff({fields(6, 1, 22050, 1, 8), pcm}), platform::S_OK},
+        {"24-bit", Riff({fields(1, 1, 22050, 3, 24), pcm}), platform::S_OK},
+        {"no channels", Riff({fields(1, 0, 22050, 0, 16), pcm}), platform::E_FAIL},
+        {"three channels", Riff({fields(1, 3, 22050, 6, 16), pcm}), platform::S_OK},
+        {"rate 0", Riff({fields(1, 1, 0, 2, 16), pcm}), platform::E_FAIL},
+        {"negative rate", Riff({fields(1, 1, 0x80000000, 2, 16), pcm}), platform::E_FAIL},
+        {"odd block align", Riff({fields(1, 1, 22050, 3, 16), pcm}), platform::S_OK},
+        {"partial frame", Riff({Chunk("fmt ", fmt), Chunk("data", data + "x")}), platform::S_OK},
+        {"no samples", Riff({Chunk("fmt ", fmt), Chunk("data", "")}), platform::E_FAIL},
+        {"two data", Riff({Chunk("fmt ", fmt), pcm, pcm}), platform::S_OK},
+        {"fact", Riff({Chunk("fmt ", fmt), Chunk("fact", "abcd"), pcm}), platform::S_OK},
+        {"short LIST", Riff({Chunk("fmt ", fmt), Chunk("LIST", "abc"), pcm}), platform::E_FAIL},
+        {"cut LIST at the end", Riff({Chunk("fmt ", fmt), pcm, Chunk("LIST", "INFO", 8)}),
+         platform::S_OK},
+        {"a tag after the data", Riff({Chunk("fmt ", fmt), pcm}) + "data", platform::S_OK},
+        {"other chunk", Riff({Chunk("fmt ", fmt), pcm, Chunk("junk", "")}), platform::S_OK},
+        {"not WAVE",
+         "RIFF" + Riff({Chunk("fmt ", fmt), pcm}).substr(4, 4) + "WAVX" + Chunk("fmt ", fmt) + pcm,
+         platform::E_FAIL},
+        {"RIFX", "RIFX" + Riff({Chunk("fmt ", fmt), pcm}).substr(4), platform::E_FAIL},
+        {"cut fmt", Riff({Chunk("fmt ", fmt)}).substr(0, 30), platform::E_FAIL},
+        {"data hidden in a list", odd, platform::S_OK},
+        {"cut chunk", Riff({Chunk("fmt ", fmt), Chunk("LIST", "INFO", 99999), pcm}),
+         platform::E_FAIL},
+        {"S/PDIF preamble", Riff({Chunk("fmt ", fmt), Chunk("data", burst)}), platform::S_OK},
+    };
+    const SoundDecoder decoder;
+    for (const auto& c : cases) {
+        EXPECT_FALSE(ReadWithoutFfmpeg(c.file)) << c.name;
+        zktest::WriteFileBytes("refused.wav", c.file);
+        SoundHandle sound;
+        EXPECT_EQ(decoder.decode("refused.wav", sound), c.expected) << c.name;
+        EXPECT_EQ(sound != nullptr, c.expected == platform::S_OK) << c.name;
+    }
+    for (const std::string& line : kit.debugLines())
+        EXPECT_EQ(line.rfind("Error: <FFmpeg> ", 0), 0u) << line;
 }

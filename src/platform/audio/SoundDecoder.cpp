@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 extern "C" {
@@ -11,6 +13,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include "platform/audio/PcmWave.h"
 #include "platform/audio/SoundResampler.h"
 #include "platform/core/HResult.h"
 #include "platform/media/ContainerSniff.h"
@@ -19,6 +22,10 @@ extern "C" {
 namespace platform {
 
 namespace {
+
+// FFmpeg's WAVE reader hands out PCM in packets of this many bytes, a whole number
+// of sample frames for every layout read without it.
+constexpr std::size_t kWavePacketBytes = 4096;
 
 struct FormatCloser {
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
@@ -38,14 +45,13 @@ public:
     explicit Decoding(std::size_t maxFrames) : maxFrames_(maxFrames) {}
 
     std::int32_t run(const std::string& path, SoundHandle& sound) {
-        const std::int32_t opened = open(path);
-        if (opened != S_OK) return opened;
-        std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
-        while (!tooLong_ && av_read_frame(format_.get(), packet.get()) >= 0) {
-            if (packet->stream_index == stream_) decodePacket(packet.get());
-            av_packet_unref(packet.get());
+        if (std::optional<PcmWave> wave = PcmWave::Load(path, maxFileBytes())) {
+            decodeWave(*wave);
+        } else {
+            const std::int32_t opened = open(path);
+            if (opened != S_OK) return opened;
+            demux();
         }
-        if (!tooLong_) decodePacket(nullptr);
         if (!tooLong_) flushResampler();
         if (tooLong_ || samples_.empty()) return E_FAIL;
         sound = std::make_shared<const DecodedSound>(DecodedSound{std::move(samples_), path});
@@ -53,6 +59,39 @@ public:
     }
 
 private:
+    // A plain PCM file is held whole while it decodes, so no more of it than the
+    // longest sound's own buffer; a larger one is left to FFmpeg, which reads as it
+    // decodes.
+    std::size_t maxFileBytes() const { return maxFrames_ * kMixChannels * sizeof(std::int16_t); }
+
+    // The samples go to the converter in the pieces FFmpeg's WAVE reader hands out, so
+    // that both ways convert in the very same steps.
+    void decodeWave(PcmWave& wave) {
+        frame_->format = wave.bytesPerSample() == 1 ? AV_SAMPLE_FMT_U8 : AV_SAMPLE_FMT_S16;
+        frame_->sample_rate = wave.sampleRate();
+        frame_->ch_layout.order = AV_CHANNEL_ORDER_UNSPEC;
+        frame_->ch_layout.nb_channels = wave.channels();
+        const std::size_t frameBytes =
+            static_cast<std::size_t>(wave.channels()) * wave.bytesPerSample();
+        const std::span<std::uint8_t> samples = wave.samples();
+        for (std::size_t at = 0; !tooLong_ && at < samples.size(); at += kWavePacketBytes) {
+            const std::size_t bytes = std::min(kWavePacketBytes, samples.size() - at);
+            frame_->data[0] = samples.data() + at;
+            frame_->extended_data = frame_->data;
+            frame_->nb_samples = static_cast<int>(bytes / frameBytes);
+            convertFrame();
+        }
+    }
+
+    void demux() {
+        std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
+        while (!tooLong_ && av_read_frame(format_.get(), packet.get()) >= 0) {
+            if (packet->stream_index == stream_) decodePacket(packet.get());
+            av_packet_unref(packet.get());
+        }
+        if (!tooLong_) decodePacket(nullptr);
+    }
+
     std::int32_t open(const std::string& path) {
         return OpenSniffed(path,
                            [&](const AVInputFormat* demuxer) { return openAs(path, demuxer); });
@@ -100,10 +139,14 @@ private:
     void decodePacket(const AVPacket* packet) {
         if (avcodec_send_packet(codec_.get(), packet) < 0) return;
         while (!tooLong_ && avcodec_receive_frame(codec_.get(), frame_.get()) >= 0) {
-            resampler_.convert(*frame_, converted_);
-            append();
+            convertFrame();
             av_frame_unref(frame_.get());
         }
+    }
+
+    void convertFrame() {
+        resampler_.convert(*frame_, converted_);
+        append();
     }
 
     void flushResampler() {
