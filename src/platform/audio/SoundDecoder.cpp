@@ -74,12 +74,25 @@ private:
         const std::size_t frameBytes =
             static_cast<std::size_t>(wave.channels()) * wave.bytesPerSample();
         const std::span<std::uint8_t> samples = wave.samples();
+        reserveFor(samples.size() / frameBytes, wave.sampleRate());
         for (std::size_t at = 0; !tooLong_ && at < samples.size(); at += kWavePacketBytes) {
             const std::size_t bytes = std::min(kWavePacketBytes, samples.size() - at);
             frame_->data[0] = samples.data() + at;
             frame_->extended_data = frame_->data;
             frame_->nb_samples = static_cast<int>(bytes / frameBytes);
             convertFrame();
+        }
+    }
+
+    // The converted length is known ahead, so the sound is kept in one buffer rather
+    // than in ever larger copies of it; the converter's few frames of delay fit in
+    // the margin. A sound past the limit is refused as it grows, never reserved for.
+    void reserveFor(std::size_t frames, int rate) {
+        constexpr double kMarginFrames = 256;
+        const double converted =
+            static_cast<double>(frames) * kMixRate / static_cast<double>(rate) + kMarginFrames;
+        if (converted <= static_cast<double>(maxFrames_)) {
+            samples_.reserve(static_cast<std::size_t>(converted) * kMixChannels);
         }
     }
 
