@@ -5,7 +5,7 @@
 #include <climits>
 #include <fstream>
 
-#include "platform/video/BitmapHeader.h"
+#include "platform/files/LittleEndian.h"
 
 namespace platform {
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 
+#include "platform/files/LittleEndian.h"
 #include "platform/video/BitFieldLayout.h"
 #include "platform/video/BitmapHeader.h"
 #include "platform/video/RunLengthDecoder.h"

@@ -1,5 +1,7 @@
 #include "platform/video/BitmapHeader.h"
 
+#include "platform/files/LittleEndian.h"
+
 namespace platform {
 
 namespace {
@@ -16,12 +18,6 @@ bool KnownHeaderSize(std::uint64_t size) {
 }
 
 }  // namespace
-
-std::uint32_t ReadLittleEndian(std::span<const std::uint8_t> bytes, std::size_t at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
-    return value;
-}
 
 std::optional<BitmapHeader> BitmapHeader::Read(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') {

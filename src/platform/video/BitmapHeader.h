@@ -9,9 +9,6 @@
 
 namespace platform {
 
-// The value of `size` little-endian bytes at `at`; the caller has checked the bounds.
-std::uint32_t ReadLittleEndian(std::span<const std::uint8_t> bytes, std::size_t at, int size);
-
 // The headers and tables of a Windows bitmap file, read only when every field is
 // one the decoders handle and every table and row they read lies inside the file.
 class BitmapHeader {
