@@ -27,7 +27,8 @@ void BlitFullScreen(benchmark::State& state) {
     picture->setColorKey(picture->format().fromColorRef(0x00FF00));
     for (auto _ : state) {
         benchmark::DoNotOptimize(sprite.DDBlt(0, 0, 0, keyed));
-        benchmark::ClobberMemory();
+        // The back buffer keeps the blit for the frame's end; reading it has it done now.
+        benchmark::DoNotOptimize(sprite.GetSurfaceColor(-1, 0, 0));
     }
     state.SetLabel(std::string(bits == 16 ? "565" : "32-bit") + (keyed ? " keyed" : " plain"));
 }

@@ -10,6 +10,7 @@
 #include "platform/text/SjisText.h"
 #include "system/DataName.h"
 #include "system/FileDiv.h"
+#include "system/FileWriteError.h"
 #include "system/FolderPath.h"
 #include "system/FolderSweep.h"
 #include "system/ZKCODE.h"
@@ -152,6 +153,8 @@ int ZKSYSTEM::MakeDirectory(const char* path) {
     const int error = FileService().makeFolder(folder);
     if (error != 0) {
         LogTracedError("ZKSYSTEM::MakeDirectrory", u8"ディレクトリ作成に失敗しました\n");
+        // An existing folder is every start's case, and its warning says so.
+        if (error != EEXIST) LogFolderMakeError("ZKSYSTEM::MakeDirectrory", folder, error);
         if (error == EEXIST) {
             platform::LogWarn("ZKSYTEM::MakeDirectory",
                               u8"指定ディレクトリは既に作成されています\n");

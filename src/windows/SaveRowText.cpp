@@ -14,7 +14,7 @@ std::string Cp932(std::u8string_view utf8) { return platform::utf8ToCp932(utf8).
 
 std::string TwoCharacters(std::int32_t nValue) {
     if (nValue < 0 || nValue > 99) return "??";
-    return (nValue < 10 ? "0" : "") + std::to_string(nValue);
+    return {static_cast<char>('0' + nValue / 10), static_cast<char>('0' + nValue % 10)};
 }
 
 std::u8string FullWidthNumber(std::int32_t nSlot) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -8,6 +9,8 @@
 #include "platform/text/TextLayout.h"
 #include "platform/text/TextRenderer.h"
 #include "platform/video/DisplayStatus.h"
+#include "platform/video/DrawKey.h"
+#include "platform/video/DrawList.h"
 #include "platform/video/HeadlessDisplay.h"
 #include "platform/video/SpriteRasterizer.h"
 
@@ -150,6 +153,16 @@ TEST_P(DrawListPictures, FramesGiveThePicturesOfDrawingAtOnce) {
         [](Surface& s, Materials& m) { Layered(s, m, 6, 26); },
         [](Surface& s, Materials& m) { Layered(s, m, 7, 27); },  // moved under the rest
         [](Surface& s, Materials& m) { Layered(s, m, 7, 27); },
+        kStill,
+        [](Surface& s, Materials& m) {  // more draws than a frame keeps, then the still scene
+            for (std::size_t i = 0; i < platform::DrawList::kMaxDraws; ++i) {
+                const int x = static_cast<int>(i * 7 % 48), y = static_cast<int>(i * 5 % 32);
+                s.blt({x, y, x + 16, y + 16}, *m.picture, {0, 0, 16, 16}, i % 2 == 0);
+            }
+            Scene(s, m, 30);
+            s.blt({40, 30, 56, 46}, *m.picture, {0, 0, 16, 16}, false);
+        },
+        kStill,
     };
     ExpectSameAsImmediate(format(), frames);
 }
@@ -279,6 +292,25 @@ TEST(DrawListDamage, IsWhereTheDrawsDifferInEitherFrame) {
         c.next(target, m);
         EXPECT_EQ(target.finishFrame(), c.changed) << c.what;
     }
+}
+
+// A game that stops presenting keeps drawing: what its frame keeps stays bounded, and
+// every draw is done once, in order.
+TEST(DrawListBound, AFrameNeverFinishedKeepsNoMoreThanItsCap) {
+    Surface target(kWidth, kHeight, platform::PixelFormat::ForDepth(32));
+    platform::DrawList list(target);
+    std::vector<std::size_t> done;
+    const std::size_t count = 3 * platform::DrawList::kMaxDraws + 5;
+    std::size_t most = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto draw = [&done, i](Surface&, const Rect&) { done.push_back(i); };
+        ASSERT_TRUE(list.defer(platform::DrawKey('t').add(i), target.bounds(), draw));
+        most = std::max(most, list.size());
+    }
+    EXPECT_EQ(most, platform::DrawList::kMaxDraws);
+    EXPECT_EQ(list.finishFrame(), target.bounds());
+    ASSERT_EQ(done.size(), count);
+    for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(done[i], i);
 }
 
 // A headless display at 32 bits with the scenes' materials in its format.

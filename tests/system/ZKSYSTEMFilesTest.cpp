@@ -218,6 +218,10 @@ TEST_F(ZKSYSTEMFolders, MakeDirectoryResults) {
     const std::string warn = "Warn: <ZKSYTEM::MakeDirectory> ";
     const std::string exists = warn + "指定ディレクトリは既に作成されています";
     const std::string attributes = warn + "ディレクトリの属性変更に失敗しました";
+    const auto reason = [](const std::string& path, int error) {
+        return "Error: <ZKSYSTEM::MakeDirectrory> " + path + " の作成に失敗しました (" +
+               std::strerror(error) + ")";
+    };
     const struct {
         const char* path;
         int expected;
@@ -225,8 +229,10 @@ TEST_F(ZKSYSTEMFolders, MakeDirectoryResults) {
     } cases[] = {
         {"tmp", 1, {}},
         {"tmp", 0, {failed, exists}},
-        {"no/such", -1, {failed, warn + "指定ディレクトリのパスが見当たりません"}},
-        {"plain/sub", -1, {failed, attributes}},
+        {"no/such",
+         -1,
+         {failed, reason("no/such", ENOENT), warn + "指定ディレクトリのパスが見当たりません"}},
+        {"plain/sub", -1, {failed, reason("plain/sub", ENOTDIR), attributes}},
         {"plain", -1, {failed, exists, attributes}},
     };
     for (const auto& c : cases) {

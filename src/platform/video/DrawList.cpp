@@ -17,6 +17,11 @@ void DrawList::unlink(std::size_t from) {
 
 bool DrawList::defer(DrawKey key, const Rect& area, Draw draw) {
     if (running_) return false;
+    if (entries_.size() >= kMaxDraws) {
+        drawnOutside();
+        entries_.clear();
+        done_ = 0;
+    }
     for (const DrawSource* source : key.sources()) source->readBy(*this);
     entries_.push_back({std::move(key), area, std::move(draw)});
     return true;

@@ -18,9 +18,12 @@ class Surface;
 // one that paints the whole surface, and from the last one back give the pixels they
 // gave, so only the area of the draws between, in either frame, is drawn again. Anything
 // that reads the surface first has the waiting draws done, so it reads what drawing at
-// once would give.
+// once would give. A frame that is never finished (a hidden window presents nothing)
+// keeps no more than kMaxDraws: past them its draws are done and the frame is drawn whole.
 class DrawList {
 public:
+    static constexpr std::size_t kMaxDraws = 4096;
+
     // Draws inside the given part of the target only.
     using Draw = std::function<void(Surface&, const Rect&)>;
 
