@@ -319,6 +319,8 @@ TEST(SingleInstanceGuard, TheDisplayNamesTheLockSafely) {
         {"a%2Fb", nullptr, "x11-a%252Fb"},
         {"\x01 \xE3\x81\x82", nullptr, "x11-%01%20%E3%81%82"},
         {"_-Zz09", nullptr, "x11-_-Zz09"},
+        {"abcdefghijklmnopqrstuvwx", nullptr, "x11-abcdefghijklmnopqrstuvwx"},
+        {"abcdefghijklmnopqrstuv.", nullptr, "x11+"},
         {longName.c_str(), nullptr, "x11+"},
     };
     for (const auto& c : cases) {
@@ -341,39 +343,50 @@ TEST(SingleInstanceGuard, TheDisplayNamesTheLockSafely) {
 // The session's runtime folder holds the lock only while it is the user's alone.
 TEST(SingleInstanceGuard, TheSessionsRuntimeFolderServesOnlyWhenPrivate) {
     using std::filesystem::perms;
-    const std::string deep = "deep/" + std::string(90, 'd');
+    // A private folder whose path is length long, so that the socket's path fits or not.
+    const auto sized = [](std::size_t length) {
+        const std::string here = std::filesystem::current_path().string() + "/";
+        return MakeFolder(here + std::string(length - here.size(), 'd'), perms::owner_all);
+    };
     const struct {
         const char* what;
-        std::function<std::string()> make;
+        std::function<std::string(std::size_t room)> make;
         bool used;
     } cases[] = {
-        {"private", [] { return MakeFolder("run", perms::owner_all); }, true},
-        {"group", [] { return MakeFolder("run", perms::owner_all | perms::group_all); }, false},
-        {"world", [] { return MakeFolder("run", perms::all | perms::sticky_bit); }, false},
+        {"private", [](std::size_t) { return MakeFolder("run", perms::owner_all); }, true},
+        {"group",
+         [](std::size_t) { return MakeFolder("run", perms::owner_all | perms::group_all); }, false},
+        {"world", [](std::size_t) { return MakeFolder("run", perms::all | perms::sticky_bit); },
+         false},
         {"link",
-         [] {
+         [](std::size_t) {
              MakeFolder("real", perms::owner_all);
              std::filesystem::create_directory_symlink(std::filesystem::absolute("real"), "run");
              return std::filesystem::absolute("run").string();
          },
          false},
         {"relative",
-         [] {
+         [](std::size_t) {
              MakeFolder("run", perms::owner_all);
              return std::string("run");
          },
          false},
-        {"missing", [] { return std::filesystem::absolute("run").string(); }, false},
-        {"too long", [&] { return MakeFolder(deep, perms::owner_all); }, false},
+        {"missing", [](std::size_t) { return std::filesystem::absolute("run").string(); }, false},
+        {"longest", [&](std::size_t room) { return sized(room); }, true},
+        {"too long", [&](std::size_t room) { return sized(room + 1); }, false},
     };
+    const ScopedEnv display("DISPLAY", ":5");
     for (const auto& c : cases) {
         zktest::TestKit kit;
         const std::string name = GuardName(kit);
-        const std::string folder = c.make();
+        // A socket's path and its ending zero take at most 108 bytes.
+        const std::size_t socketName = name.size() + std::string("-x11-%3A5.socket").size();
+        const std::string folder = c.make(108 - 2 - socketName);
         const ScopedEnv runtime("XDG_RUNTIME_DIR", folder.c_str());
         {
             SingleInstanceGuard guard(name);
             EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Result::First) << c.what;
+            EXPECT_TRUE(guard.lockPath().ends_with("/" + name + "-x11-%3A5.lock")) << c.what;
             EXPECT_EQ(guard.lockPath().starts_with(folder + "/"), c.used) << c.what;
             EXPECT_TRUE(std::filesystem::exists(guard.lockPath())) << c.what;
         }
