@@ -156,10 +156,10 @@ SingleInstanceGuard::~SingleInstanceGuard() {
 }
 
 SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
-    runtime_ = RuntimeFolder(fileName(".socket").size());
+    const std::string runtime = RuntimeFolder(fileName(".socket").size());
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (attempt > 0) std::this_thread::sleep_for(kAttemptPause);
-        if (!chooseFolder()) {
+        if (!chooseFolder(runtime)) {
             // Another user made the folder first; that must not keep the game from starting.
             LogWarn("SingleInstanceGuard",
                     u8"%s を安全に使えないため二重起動を確かめずに起動します\n", Utf8Arg(folder_));
@@ -185,10 +185,11 @@ SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
     return openSocket() ? Result::First : Result::Error;
 }
 
-// The private runtime folder; else the user's own folder in /tmp, made owner-only.
-bool SingleInstanceGuard::chooseFolder() {
-    folder_ = runtime_;
-    ownFolder_ = runtime_.empty();
+// The private runtime folder when there is one; else the user's own folder in /tmp,
+// made owner-only.
+bool SingleInstanceGuard::chooseFolder(const std::string& runtime) {
+    folder_ = runtime;
+    ownFolder_ = runtime.empty();
     if (!ownFolder_) return true;
     folder_ = "/tmp/" + name_ + "-" + std::to_string(getuid());
     mkdir(folder_.c_str(), 0700);

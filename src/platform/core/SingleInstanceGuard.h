@@ -42,7 +42,7 @@ public:
 private:
     enum class Attempt { Locked, Raised, NotRaised, Unanswered, Failed };
 
-    bool chooseFolder();
+    bool chooseFolder(const std::string& runtime);
     std::string fileName(const char* ending) const { return name_ + "-" + key_ + ending; }
     std::string socketPath() const { return folder_ + "/" + fileName(".socket"); }
     Attempt tryLock();
@@ -50,8 +50,6 @@ private:
 
     std::string name_;
     std::string key_;
-    // The private runtime folder found at the start, or empty for the one in /tmp.
-    std::string runtime_;
     std::string folder_;
     bool ownFolder_ = false;
     int lockFd_ = -1;
