@@ -318,7 +318,7 @@ TEST(SingleInstanceGuard, TheDisplayNamesTheLockSafely) {
         {nullptr, "/run/w..", "wayland-%2Frun%2Fw%2E%2E"},
         {"a%2Fb", nullptr, "x11-a%252Fb"},
         {"\x01 \xE3\x81\x82", nullptr, "x11-%01%20%E3%81%82"},
-        {"_-Zz09", nullptr, "x11-_-Zz09"},
+        {"_-AaZz09", nullptr, "x11-_-AaZz09"},
         {"abcdefghijklmnopqrstuvwx", nullptr, "x11-abcdefghijklmnopqrstuvwx"},
         {"abcdefghijklmnopqrstuv.", nullptr, "x11+"},
         {longName.c_str(), nullptr, "x11+"},
@@ -383,11 +383,15 @@ TEST(SingleInstanceGuard, TheSessionsRuntimeFolderServesOnlyWhenPrivate) {
         const std::size_t socketName = name.size() + std::string("-x11-%3A5.socket").size();
         const std::string folder = c.make(108 - 2 - socketName);
         const ScopedEnv runtime("XDG_RUNTIME_DIR", folder.c_str());
+        // Refused, the lock goes where it goes without the session's folder.
+        const std::string user = "/run/user/" + std::to_string(getuid());
+        const std::string otherwise =
+            std::filesystem::exists(user) ? user : "/tmp/" + name + "-" + std::to_string(getuid());
         {
             SingleInstanceGuard guard(name);
             EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Result::First) << c.what;
-            EXPECT_TRUE(guard.lockPath().ends_with("/" + name + "-x11-%3A5.lock")) << c.what;
-            EXPECT_EQ(guard.lockPath().starts_with(folder + "/"), c.used) << c.what;
+            EXPECT_EQ(guard.lockPath(),
+                      (c.used ? folder : otherwise) + "/" + name + "-x11-%3A5.lock");
             EXPECT_TRUE(std::filesystem::exists(guard.lockPath())) << c.what;
         }
         const std::vector<std::string> warned = kit.debugLines();

@@ -374,9 +374,9 @@ void LinkDemo() {
     }
 }
 
-// Opens a shell script that starts the game program: its guard's files go to a
-// private folder of the test's own, so that a game the user has open anywhere does
-// not make these starts leave at once.
+// The start of every shell script that runs the game program: its guard's files go
+// to a private folder of the test's own, so that a game the user has open anywhere
+// does not make these starts leave at once.
 constexpr const char* kOwnGuard =
     "mkdir -m 700 guard && export XDG_RUNTIME_DIR=\"$PWD/guard\" || exit 99; ";
 
@@ -486,7 +486,7 @@ TEST(SdlSmoke, OneGameRunsOnEachDisplayAndALaterStartRaisesItsOwn) {
         "wait_for ZKSPRITE::Initialize one.txt; wait_for ZKSPRITE::Initialize two.txt; "
         // Asked again while the first is still too busy starting to answer.
         "n=0; until grep -q 前面 three.txt 2>/dev/null || [ $n -ge 20 ]; do "
-        "(cd one && DISPLAY=:$(cat ../d1) timeout 20 \"$0\" 2>../three.txt); n=$((n+1)); done; "
+        "(cd one && DISPLAY=:$(cat ../d1) timeout 10 \"$0\" 2>../three.txt); n=$((n+1)); done; "
         "kill -0 $g1 && kill -0 $g2 && echo both running; "
         "kill -TERM $g1 $g2; wait $g1; s1=$?; wait $g2; s2=$?; "
         "kill $x1 $x2 $watch; echo ended $s1 $s2";
