@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -36,13 +37,46 @@ std::string GuardName(const zktest::TestKit& kit) {
 // Anything of the guard's left in the folders it may use.
 bool LeftBehind(const std::string& name) {
     const std::string runtime = "/run/user/" + std::to_string(getuid());
-    for (const std::string& folder : {std::string("/tmp"), runtime}) {
+    const char* session = std::getenv("XDG_RUNTIME_DIR");
+    for (const std::string& folder :
+         {std::string("/tmp"), runtime, std::string(session != nullptr ? session : "/tmp")}) {
         std::error_code ignored;
         for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
             if (entry.path().filename().string().starts_with(name)) return true;
         }
     }
     return false;
+}
+
+// An environment variable set, or cleared when given null, for a test's time.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) saved_ = old;
+        Set(name, value);
+    }
+    ~ScopedEnv() { Set(name_, saved_ ? saved_->c_str() : nullptr); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    static void Set(const char* name, const char* value) {
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+// A folder of the test's own, private unless the mode says otherwise.
+std::string MakeFolder(const std::string& path, std::filesystem::perms mode) {
+    std::filesystem::create_directories(path);
+    std::filesystem::permissions(path, mode);
+    return std::filesystem::absolute(path).string();
 }
 
 }  // namespace
@@ -228,30 +262,146 @@ TEST(WindowHost, MenuLoopLightsOnlyEnabledItemsAndEndsAsItsLastEventSays) {
     }
 }
 
-TEST(SingleInstanceGuard, SecondStartReachesTheFirstWhateverItsEnvironment) {
-    zktest::TestKit kit;
-    const std::string name = GuardName(kit);
-    {
-        SingleInstanceGuard first(name);
-        ASSERT_EQ(first.acquire(), SingleInstanceGuard::Result::First);
-        EXPECT_FALSE(first.takeRequests());
-        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        const std::optional<std::string> saved =
-            runtime != nullptr ? std::optional<std::string>(runtime) : std::nullopt;
-        setenv("XDG_RUNTIME_DIR", kit.dir.path().c_str(), 1);
+// Only a start on the same display meets the first; one on another X server or seat
+// starts as well.
+TEST(SingleInstanceGuard, ASecondStartMeetsTheFirstOnItsOwnDisplayOnly) {
+    const struct {
+        const char* display;
+        const char* wayland;
+        SingleInstanceGuard::Result second;
+    } cases[] = {
+        {":5", nullptr, SingleInstanceGuard::Result::NotRaised},
+        {":5", "wayland-0", SingleInstanceGuard::Result::NotRaised},
+        {":6", nullptr, SingleInstanceGuard::Result::First},
+        {"", "wayland-0", SingleInstanceGuard::Result::First},
+        {nullptr, nullptr, SingleInstanceGuard::Result::First},
+    };
+    for (const auto& c : cases) {
+        zktest::TestKit kit;
+        const std::string name = GuardName(kit);
+        const ScopedEnv runtime("XDG_RUNTIME_DIR",
+                                MakeFolder("run", std::filesystem::perms::owner_all).c_str());
         {
-            SingleInstanceGuard second(name);
-            EXPECT_EQ(second.acquire(), SingleInstanceGuard::Result::NotRaised);
+            std::optional<ScopedEnv> display(std::in_place, "DISPLAY", ":5");
+            SingleInstanceGuard first(name);
+            ASSERT_EQ(first.acquire(), SingleInstanceGuard::Result::First);
+            EXPECT_FALSE(first.takeRequests());
+            display.reset();
+            const ScopedEnv secondDisplay("DISPLAY", c.display);
+            const ScopedEnv secondWayland("WAYLAND_DISPLAY", c.wayland);
+            {
+                SingleInstanceGuard second(name);
+                EXPECT_EQ(second.acquire(), c.second) << c.display;
+            }
+            const bool met = c.second == SingleInstanceGuard::Result::NotRaised;
+            EXPECT_EQ(first.takeRequests(), met) << c.display;
+            EXPECT_FALSE(first.takeRequests());
         }
-        if (saved) {
-            setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
-        } else {
-            unsetenv("XDG_RUNTIME_DIR");
-        }
-        EXPECT_TRUE(first.takeRequests());
-        EXPECT_FALSE(first.takeRequests());
+        EXPECT_FALSE(LeftBehind(name));
     }
-    EXPECT_FALSE(LeftBehind(name));
+}
+
+// The display's name goes into the files' names encoded, whatever it holds.
+TEST(SingleInstanceGuard, TheDisplayNamesTheLockSafely) {
+    const std::string longName = ":0." + std::string(40, 'a');
+    const struct {
+        const char* display;
+        const char* wayland;
+        std::string key;
+    } cases[] = {
+        {":0", nullptr, "x11-%3A0"},
+        {"localhost:10.0", "wayland-0", "x11-localhost%3A10%2E0"},
+        {"", "wayland-1", "wayland-wayland-1"},
+        {nullptr, "", "user"},
+        {nullptr, nullptr, "user"},
+        {"../x", nullptr, "x11-%2E%2E%2Fx"},
+        {nullptr, "/run/w..", "wayland-%2Frun%2Fw%2E%2E"},
+        {"a%2Fb", nullptr, "x11-a%252Fb"},
+        {"\x01 \xE3\x81\x82", nullptr, "x11-%01%20%E3%81%82"},
+        {"_-AaZz09", nullptr, "x11-_-AaZz09"},
+        {"abcdefghijklmnopqrstuvwx", nullptr, "x11-abcdefghijklmnopqrstuvwx"},
+        {"abcdefghijklmnopqrstuv.", nullptr, "x11+"},
+        {longName.c_str(), nullptr, "x11+"},
+    };
+    for (const auto& c : cases) {
+        const std::string key = SingleInstanceGuard::DisplayKey(c.display, c.wayland);
+        if (c.key.ends_with('+')) {
+            EXPECT_EQ(key.size(), c.key.size() + 16) << key;
+            EXPECT_TRUE(key.starts_with(c.key)) << key;
+        } else {
+            EXPECT_EQ(key, c.key);
+        }
+    }
+    // Long names go by a hash that tells them apart and stays the same.
+    const std::string other = longName + "b";
+    EXPECT_NE(SingleInstanceGuard::DisplayKey(longName.c_str(), nullptr),
+              SingleInstanceGuard::DisplayKey(other.c_str(), nullptr));
+    EXPECT_EQ(SingleInstanceGuard::DisplayKey(longName.c_str(), nullptr),
+              SingleInstanceGuard::DisplayKey(longName.c_str(), nullptr));
+}
+
+// The session's runtime folder holds the lock only while it is the user's alone.
+TEST(SingleInstanceGuard, TheSessionsRuntimeFolderServesOnlyWhenPrivate) {
+    using std::filesystem::perms;
+    // A private folder whose path is length long, so that the socket's path fits or not.
+    const auto sized = [](std::size_t length) {
+        const std::string here = std::filesystem::current_path().string() + "/";
+        return MakeFolder(here + std::string(length - here.size(), 'd'), perms::owner_all);
+    };
+    const struct {
+        const char* what;
+        std::function<std::string(std::size_t room)> make;
+        bool used;
+    } cases[] = {
+        {"private", [](std::size_t) { return MakeFolder("run", perms::owner_all); }, true},
+        {"group",
+         [](std::size_t) { return MakeFolder("run", perms::owner_all | perms::group_all); }, false},
+        {"world", [](std::size_t) { return MakeFolder("run", perms::all | perms::sticky_bit); },
+         false},
+        {"link",
+         [](std::size_t) {
+             MakeFolder("real", perms::owner_all);
+             std::filesystem::create_directory_symlink(std::filesystem::absolute("real"), "run");
+             return std::filesystem::absolute("run").string();
+         },
+         false},
+        {"relative",
+         [](std::size_t) {
+             MakeFolder("run", perms::owner_all);
+             return std::string("run");
+         },
+         false},
+        {"missing", [](std::size_t) { return std::filesystem::absolute("run").string(); }, false},
+        {"longest", [&](std::size_t room) { return sized(room); }, true},
+        {"too long", [&](std::size_t room) { return sized(room + 1); }, false},
+    };
+    const ScopedEnv display("DISPLAY", ":5");
+    for (const auto& c : cases) {
+        zktest::TestKit kit;
+        const std::string name = GuardName(kit);
+        // A socket's path and its ending zero take at most 108 bytes.
+        const std::size_t socketName = name.size() + std::string("-x11-%3A5.socket").size();
+        const std::string folder = c.make(108 - 2 - socketName);
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", folder.c_str());
+        // Refused, the lock goes where it goes without the session's folder.
+        const std::string user = "/run/user/" + std::to_string(getuid());
+        const std::string otherwise =
+            std::filesystem::exists(user) ? user : "/tmp/" + name + "-" + std::to_string(getuid());
+        {
+            SingleInstanceGuard guard(name);
+            EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Result::First) << c.what;
+            EXPECT_EQ(guard.lockPath(),
+                      (c.used ? folder : otherwise) + "/" + name + "-x11-%3A5.lock");
+            EXPECT_TRUE(std::filesystem::exists(guard.lockPath())) << c.what;
+        }
+        const std::vector<std::string> warned = kit.debugLines();
+        EXPECT_EQ(warned.size(), c.used ? 0u : 1u) << c.what;
+        if (!c.used && !warned.empty()) {
+            EXPECT_NE(warned[0].find("XDG_RUNTIME_DIR (" + folder + ")"), std::string::npos)
+                << warned[0];
+        }
+        EXPECT_FALSE(LeftBehind(name));
+    }
 }
 
 // The window's loop looks for later starts a few times a second, not at every pass,

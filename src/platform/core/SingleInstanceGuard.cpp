@@ -10,7 +10,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
 #include "platform/core/Log.h"
@@ -26,6 +29,12 @@ constexpr auto kAttemptPause = std::chrono::milliseconds(50);
 // loading may take longer, and is then reported as not having answered.
 constexpr int kAnswerWaitMs = 1000;
 constexpr char kRaised = 'R';
+// Room for a socket's path with its ending zero.
+constexpr std::size_t kSocketPathRoom = sizeof(sockaddr_un::sun_path);
+// The longest encoded display name kept as it is; the user's temporary folder, the
+// game's name and the kind of display leave room for this much.
+constexpr std::size_t kLongestDisplay = 24;
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 void Fail(const char* what) {
     LogError("SingleInstanceGuard", u8"%s に失敗しました: %s\n", Utf8Arg(what),
@@ -37,6 +46,53 @@ bool IsPrivateFolder(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
            (info.st_mode & 077) == 0;
+}
+
+// The session's runtime folder when it is the user's alone and a socket named
+// fileName fits in it, else the user's runtime folder when private; else empty.
+std::string RuntimeFolder(std::size_t fileName) {
+    const char* session = std::getenv("XDG_RUNTIME_DIR");
+    if (session != nullptr && *session != '\0') {
+        const std::string folder(session);
+        if (folder.front() == '/' && IsPrivateFolder(folder) &&
+            folder.size() + 1 + fileName < kSocketPathRoom) {
+            return folder;
+        }
+        LogWarn("SingleInstanceGuard",
+                u8"XDG_RUNTIME_DIR (%s) は本人専用でないかパスが長すぎるため使いません\n",
+                Utf8Arg(folder));
+    }
+    const std::string user = "/run/user/" + std::to_string(getuid());
+    return IsPrivateFolder(user) ? user : std::string();
+}
+
+void AppendHex(std::string& out, std::uint64_t value, int digits) {
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        out += kHexDigits[value >> shift & 15];
+}
+
+// Letters, digits, '-' and '_' as they are; every other byte as %XX.
+std::string Encoded(std::string_view name) {
+    std::string out;
+    for (const unsigned char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '_') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            AppendHex(out, c, 2);
+        }
+    }
+    return out;
+}
+
+// FNV-1a: the same in every build, so that every start finds the same name.
+std::string Hashed(std::string_view name) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (const unsigned char c : name) hash = (hash ^ c) * 0x100000001b3u;
+    std::string out;
+    AppendHex(out, hash, 16);
+    return out;
 }
 
 bool IsFileAt(int fd, const std::string& path) {
@@ -80,7 +136,9 @@ Request SendRequest(const std::string& path) {
 
 }  // namespace
 
-SingleInstanceGuard::SingleInstanceGuard(std::string name) : name_(std::move(name)) {}
+SingleInstanceGuard::SingleInstanceGuard(std::string name)
+    : name_(std::move(name)),
+      key_(DisplayKey(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {}
 
 SingleInstanceGuard::~SingleInstanceGuard() {
     if (listenFd_ >= 0) {
@@ -98,9 +156,10 @@ SingleInstanceGuard::~SingleInstanceGuard() {
 }
 
 SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
+    const std::string runtime = RuntimeFolder(fileName(".socket").size());
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (attempt > 0) std::this_thread::sleep_for(kAttemptPause);
-        if (!chooseFolder()) {
+        if (!chooseFolder(runtime)) {
             // Another user made the folder first; that must not keep the game from starting.
             LogWarn("SingleInstanceGuard",
                     u8"%s を安全に使えないため二重起動を確かめずに起動します\n", Utf8Arg(folder_));
@@ -126,15 +185,13 @@ SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
     return openSocket() ? Result::First : Result::Error;
 }
 
-// The user's runtime folder when it is private; else the user's own folder in /tmp,
-// made owner-only. Both depend on the user alone, never on the environment.
-bool SingleInstanceGuard::chooseFolder() {
-    const std::string user = std::to_string(getuid());
-    folder_ = "/run/user/" + user;
-    ownFolder_ = false;
-    if (IsPrivateFolder(folder_)) return true;
-    folder_ = "/tmp/" + name_ + "-" + user;
-    ownFolder_ = true;
+// The private runtime folder when there is one; else the user's own folder in /tmp,
+// made owner-only.
+bool SingleInstanceGuard::chooseFolder(const std::string& runtime) {
+    folder_ = runtime;
+    ownFolder_ = runtime.empty();
+    if (!ownFolder_) return true;
+    folder_ = "/tmp/" + name_ + "-" + std::to_string(getuid());
     mkdir(folder_.c_str(), 0700);
     return IsPrivateFolder(folder_);
 }
@@ -192,6 +249,16 @@ bool SingleInstanceGuard::openSocket() {
     if (listenFd_ >= 0) close(listenFd_);
     listenFd_ = -1;
     return false;
+}
+
+std::string SingleInstanceGuard::DisplayKey(const char* display, const char* waylandDisplay) {
+    const auto named = [](const char* value) { return value != nullptr && *value != '\0'; };
+    if (!named(display) && !named(waylandDisplay)) return "user";
+    const std::string_view name = named(display) ? display : waylandDisplay;
+    const std::string kind = named(display) ? "x11" : "wayland";
+    const std::string encoded = Encoded(name);
+    // '+' never comes out of the encoding, so a hash never passes for a name.
+    return encoded.size() <= kLongestDisplay ? kind + "-" + encoded : kind + "+" + Hashed(name);
 }
 
 bool SingleInstanceGuard::takeRequests() {
