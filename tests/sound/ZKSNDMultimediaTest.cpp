@@ -172,6 +172,7 @@ TEST_F(MultimediaTest, RecordsRefuseBadRangesFilesAndRecordsWithTheirLines) {
         {[&] { return snd.MMPlayEx(0, 900, 1200); }, 0, {badPlay}},
         {[&] { return snd.MMPlayEx(0, 800, 500); }, 0, {badPlay}},
         {[&] { return snd.MMPlayEx(0, 1100, 0); }, 0, {badPlay}},
+        {[&] { return snd.MMPlayEx(1, 0, 0); }, -1, {error("MMPlayEx", "データを開いていません")}},
         {[&] { return snd.MMPlay(1); },
          0,
          {error("MMPlayEx", "データを開いていません"),
