@@ -319,8 +319,15 @@ TEST_F(Gallery, ArrowKeysWarpByKindAndPage) {
     constexpr Point kReplaySlot1{211, 162};
     constexpr Point kReplaySlot4{589, 162};
     const Warp warps[] = {
+        // Any arrow with nothing under the pointer: slot 1.
         {REPLAY, 1, 7, 0, VK_UP, kReplaySlot1},
+        {REPLAY, 1, 7, 0, VK_LEFT, kReplaySlot1},
+        {REPLAY, 1, 7, 0, VK_RIGHT, kReplaySlot1},
+        {REPLAY, 1, 7, 0, VK_DOWN, kReplaySlot1},
+        {CG, 1, 8, 0, VK_UP, {129, 162}},
         {CG, 1, 8, 0, VK_LEFT, {129, 162}},
+        {CG, 1, 8, 0, VK_RIGHT, {129, 162}},
+        {CG, 1, 8, 0, VK_DOWN, {129, 162}},
         {REPLAY, 1, 7, 10, VK_LEFT, kNext},
         {REPLAY, 2, 7, 10, VK_LEFT, kPrev},
         {REPLAY, 1, 1, 10, VK_LEFT, kReplaySlot4},

@@ -134,7 +134,8 @@ TEST(GraphicDataEx, CrossFadeWeightsAndIntervals) {
 
 TEST(GraphicDataEx, ZeroDurationNeverComputesAWeight) {
     GRAPHIC_DATA_EX layer;
-    layer.Set(0, 3, 2, 0, 0, 0, 1);
+    // Three frames, so that two changes in the same millisecond cannot look like none.
+    layer.Set(0, 3, 3, 0, 0, 0, 1);
     ASSERT_EQ(layer.AnimationProc(700), 1u);
     EXPECT_EQ(layer.fAlpha, 1.0f);
     ASSERT_EQ(layer.AnimationProc(700), 1u);

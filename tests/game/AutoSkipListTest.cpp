@@ -52,6 +52,10 @@ TEST_F(AutoSkipList, FullListAndBadNamesAreRefused) {
     }
     EXPECT_EQ(game->AddAutoSkipFileList("f7", 100), 1u);
     EXPECT_EQ(game->AddAutoSkipFileList("one-too-many", 1), 0u);
+    EXPECT_EQ(PositionOf("f511"), 511);
+    std::int32_t position = 7;
+    EXPECT_EQ(game->CheckAutoSkipFileList("one-too-many", &position), 0);
+    EXPECT_EQ(position, 7);
     game->Clear();
     EXPECT_EQ(game->AddAutoSkipFileList(std::string(260, 'n').c_str(), 1), 0u);
     EXPECT_EQ(game->AddAutoSkipFileList(nullptr, 1), 0u);
@@ -77,6 +81,10 @@ TEST_F(AutoSkipList, CheckMatchesTheFirstWordOfAnEntry) {
     EXPECT_EQ(position, 33);
     EXPECT_EQ(game->CheckAutoSkipFileList("Day01.spt extra", &position), 0);
     EXPECT_EQ(game->CheckAutoSkipFileList("Day02.spt", &position), 0);
+    // An empty record ends the list: a name after it is not looked at.
+    std::strcpy(game->AutoSkipFileData[2].szFileName, "Day03.spt");
+    EXPECT_EQ(game->CheckAutoSkipFileList("Day03.spt", &position), 0);
+    EXPECT_EQ(position, 33);
 }
 
 }  // namespace

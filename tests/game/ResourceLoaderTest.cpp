@@ -77,8 +77,10 @@ TEST(ResourceLoader, SoundCopiesStayUntilUnloadAndImageCopiesGoAtOnce) {
 
     EXPECT_EQ(SurfaceLoad(&sprite, &k.sys, 41, 0, 0), 0);
     EXPECT_EQ(TextureLoad(&sprite, &k.sys, 9, 0, 0), 0);
+    EXPECT_EQ(SELoad(k.s(), &k.sys, 5, "nope.sou", k.shell), 0);
     EXPECT_EQ(k.lines(), (Lines{"Error: <SurfaceLoad> 該当ファイルが見つかりません",
-                                "Error: <TextureLoad> 該当ファイルが見つかりません"}));
+                                "Error: <TextureLoad> 該当ファイルが見つかりません",
+                                "Error: <SELoad> 該当ファイルが見つかりません"}));
 }
 
 TEST(ResourceLoader, MusicPlaysOnceAndRestartsWithoutReloading) {

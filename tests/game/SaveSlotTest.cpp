@@ -183,6 +183,7 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
     // An unset highlight has no frames to give back.
     g.SelectWindowData.HighLight.Set(one ? 0 : 5, 0);
     g.SelectWindowData.HighLight.nPlayFlg = one ? 0 : 1;
+    g.SelectWindowData.HighLight.nDirection = one ? 0 : 1;
     g.DayWindowData.nDay = 3 * k;
     g.DayWindowData.nX = -k;
     CLOTHES_DATA& costume = g.ClothesSelectData.ClothesData[3];
@@ -249,6 +250,7 @@ TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
     EXPECT_EQ(game().BGGraphData1.nY, 7);
     EXPECT_EQ(game().BGGraphData1.fAlpha, 0.25f);
     EXPECT_EQ(game().SelectWindowData.HighLight.nPlayFlg, 0u);
+    EXPECT_EQ(game().SelectWindowData.HighLight.nDirection, 0u);
     EXPECT_EQ(game().DayWindowData.nDay, 3);
     EXPECT_EQ(game().DayWindowData.nX, -1);
     const CLOTHES_DATA& costume = game().ClothesSelectData.ClothesData[3];

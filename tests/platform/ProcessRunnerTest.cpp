@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/time.h>
 
 #include <csignal>
 
@@ -32,4 +33,23 @@ TEST(ProcessRunner, ReportsSignalsAndProgramsThatCannotStart) {
     EXPECT_FALSE(missing.started);
     EXPECT_FALSE(missing.startError.empty());
     EXPECT_FALSE(RunProcess({}).started);
+}
+
+// A signal the caller catches (a timer, say) interrupts the waits for the output and
+// for the end: the runner waits again and loses neither.
+TEST(ProcessRunner, CaughtSignalsLoseNeitherOutputNorStatus) {
+    struct sigaction caught {};
+    caught.sa_handler = [](int) {};
+    struct sigaction before {};
+    ASSERT_EQ(sigaction(SIGALRM, &caught, &before), 0);
+    const itimerval everyMs{{0, 1000}, {0, 1000}};
+    setitimer(ITIMER_REAL, &everyMs, nullptr);
+    const auto result =
+        RunProcess({"sh", "-c", "sleep 0.1; printf out; exec >&- 2>&-; sleep 0.1; exit 4"});
+    const itimerval off{};
+    setitimer(ITIMER_REAL, &off, nullptr);
+    sigaction(SIGALRM, &before, nullptr);
+    ASSERT_TRUE(result.started) << result.startError;
+    EXPECT_EQ(result.out, "out");
+    EXPECT_EQ(result.exitStatus, 4);
 }

@@ -95,6 +95,8 @@ TEST_F(MultimediaTest, RecordsPlayPauseEndAndPlayAgainAcrossFrames) {
     const std::vector<float> again = Run(200);
     ASSERT_EQ(again.size(), start.size());
     for (std::size_t i = 0; i < start.size(); i += 97) EXPECT_NEAR(again[i], start[i], 1e-3) << i;
+    ASSERT_EQ(snd.MMStop(0), 1);
+    EXPECT_EQ(SoundingBlocks(Run(100)), 0) << "a stop silences the play";
     // Past its natural end the record reads stopped and plays again.
     Run(900);
     kit.log.clear();
@@ -170,6 +172,7 @@ TEST_F(MultimediaTest, RecordsRefuseBadRangesFilesAndRecordsWithTheirLines) {
         {[&] { return snd.MMPlayEx(0, 900, 1200); }, 0, {badPlay}},
         {[&] { return snd.MMPlayEx(0, 800, 500); }, 0, {badPlay}},
         {[&] { return snd.MMPlayEx(0, 1100, 0); }, 0, {badPlay}},
+        {[&] { return snd.MMPlayEx(1, 0, 0); }, -1, {error("MMPlayEx", "データを開いていません")}},
         {[&] { return snd.MMPlay(1); },
          0,
          {error("MMPlayEx", "データを開いていません"),

@@ -53,8 +53,8 @@ TEST_F(ConfigApply, SpeedsOpenInThreeBandsAndApplyAsOneOfThree) {
 }
 
 // Music switched on restarts the piece last loaded; left on it does not; switched
-// off it stops and stays loaded. Voice off stops the voice. Effects off silence the
-// effects and keep their level.
+// off it stops and stays loaded. The music and voice levels reach their paths.
+// Voice off stops the voice. Effects off silence the effects and keep their level.
 TEST_F(ConfigApply, SoundSwitchesPlayStopAndSilence) {
     zktest::ScriptKit::WriteArchive("dat/AU.dat", {{"m1.sou", zktest::ScriptKit::Tone()}});
     shell.bgmOn = 0;
@@ -65,10 +65,16 @@ TEST_F(ConfigApply, SoundSwitchesPlayStopAndSilence) {
     Open();
     Click(8);
     Click(40);
+    Click(13);
+    Click(27);
     EXPECT_EQ(Click(kConfigOk), 3);
     EXPECT_EQ(plays(), 1) << "switched on";
     EXPECT_EQ(shell.bgmOn, 1u);
     EXPECT_EQ(shell.seVolume, 7u);
+    EXPECT_EQ((std::array{shell.bgmVolume, shell.voiceVolume}),
+              (std::array<std::uint32_t, 2>{4, 6}));
+    EXPECT_EQ(bench.snd->DAGetPathVolume(DA_PATH_BGM), -1500) << "music level 4";
+    EXPECT_EQ(bench.snd->DAGetPathVolume(DA_PATH_VOICE), -800) << "voice level 6";
     screen.Release();
 
     Open();
