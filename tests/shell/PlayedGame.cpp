@@ -63,22 +63,27 @@ PlayedGame::PlayedGame(bool fullScreen)
     const std::string runtime = (std::filesystem::current_path() / "runtime").string();
     mkdir(runtime.c_str(), 0700);
     if (display_ != nullptr) pid_ = Spawn(zktest::ToolPath("zkgame"), GameEnvironment(runtime));
+    started_ = pid_ > 0;
 }
 
 PlayedGame::~PlayedGame() { end(); }
 
-int PlayedGame::end() {
-    if (pid_ <= 0) return -1;
-    kill(pid_, SIGTERM);
+bool PlayedGame::running() {
     int status = 0;
-    const bool ended =
-        await([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, std::chrono::seconds(30));
-    if (!ended) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &status, 0);
-    }
+    if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) != pid_) return pid_ > 0;
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     pid_ = -1;
-    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return false;
+}
+
+int PlayedGame::end() {
+    if (running()) kill(pid_, SIGTERM);
+    if (!await([&] { return !running(); }, std::chrono::seconds(30))) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+    return status_;
 }
 
 bool PlayedGame::await(const std::function<bool()>& seen, std::chrono::seconds limit) {

@@ -24,7 +24,9 @@ public:
     PlayedGame(const PlayedGame&) = delete;
     PlayedGame& operator=(const PlayedGame&) = delete;
 
-    bool started() const { return pid_ > 0 && display_ != nullptr; }
+    bool started() const { return started_; }
+    // False once the program has ended, by itself or by end().
+    bool running();
     // The game window's place on the screen, once it is shown.
     std::optional<platform::Rect> window() const;
     platform::Rect screen() const;
@@ -39,13 +41,16 @@ public:
     bool key(const char* name, bool down) const;
     // Polls until seen holds, or the time is up.
     static bool await(const std::function<bool()>& seen, std::chrono::seconds limit);
-    // Ends the program with a termination signal; its exit status, -1 if it had to be killed.
+    // Ends the program with a termination signal; its exit status, -1 if it had to be
+    // killed or ended by a signal.
     int end();
 
 private:
     std::optional<platform::PointerPosition> screenPoint(int x, int y) const;
 
     bool fullScreen_;
+    bool started_ = false;
     pid_t pid_ = -1;
+    int status_ = -1;
     std::unique_ptr<_XDisplay, int (*)(_XDisplay*)> display_;
 };

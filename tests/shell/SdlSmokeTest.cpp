@@ -479,8 +479,10 @@ bool TitleItemShows(const PlayedGame& game, int nItem, bool pointedAt) {
 // standing: Ctrl held through the logo goes past the opening movie.
 void ReachTheTitle(PlayedGame& game) {
     ASSERT_TRUE(game.started());
-    ASSERT_TRUE(
-        PlayedGame::await([&] { return game.window().has_value(); }, std::chrono::seconds(60)));
+    ASSERT_TRUE(PlayedGame::await([&] { return game.window() || !game.running(); },
+                                  std::chrono::seconds(60)) &&
+                game.running())
+        << zktest::ReadFileBytes("err.txt");
     game.key("ctrl", true);
     const bool standing = PlayedGame::await(
         [&] { return TitleItemShows(game, kSettingsItem, false); }, std::chrono::seconds(60));
