@@ -147,3 +147,32 @@ TEST(Letterbox, AWarpedPixelReadsBack) {
         EXPECT_LT(box.windowToClient(0, 0).x, 0);
     }
 }
+
+// The picture is placed whole, centred at the largest scale that fits the window's
+// real size, and a window point reads the client pixel drawn under it; the bars
+// read outside the game area.
+TEST(Letterbox, ThePictureIsPlacedWholeAndPointsReadWhatIsDrawnUnderThem) {
+    const struct {
+        int windowWidth, windowHeight, pictureHeight;
+        int left, top, width, height;
+        platform::PointerPosition point, client;
+    } cases[] = {
+        {800, 620, 620, 0, 0, 800, 620, {400, 440}, {400, 420}},
+        {800, 620, 620, 0, 0, 800, 620, {5, 3}, {5, -17}},
+        {1280, 1024, 600, 0, 32, 1280, 960, {641, 705}, {400, 400}},
+        {1280, 1024, 600, 0, 32, 1280, 960, {641, 31}, {400, -21}},
+        {1280, 1024, 600, 0, 32, 1280, 960, {1279, 991}, {799, 579}},
+        {1920, 1080, 600, 240, 0, 1440, 1080, {239, 541}, {-1, 280}},
+        {1920, 1080, 600, 240, 0, 1440, 1080, {1681, 541}, {800, 280}},
+        {1024, 768, 600, 0, 0, 1024, 768, {1023, 767}, {799, 579}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.windowWidth << "x" << c.windowHeight << " "
+                                          << c.point.x << "," << c.point.y);
+        const Letterbox box(c.windowWidth, c.windowHeight, 800, c.pictureHeight);
+        EXPECT_EQ(std::tuple(box.left(), box.top(), box.width(), box.height()),
+                  std::tuple(c.left, c.top, c.width, c.height));
+        const platform::PointerPosition client = box.windowToClient(c.point.x, c.point.y);
+        EXPECT_EQ(std::pair(client.x, client.y), std::pair(c.client.x, c.client.y));
+    }
+}

@@ -668,6 +668,31 @@ TEST(WindowHost, TheFullScreenStripShowsOverTheTopRowsAndTakesClicksOnlyWhileSho
         if (!sdl) {
             click();
             EXPECT_EQ(menuLoops, 0) << "a hidden strip takes no click";
+            // A box's button takes the click where the full-screen picture shows it.
+            const DialogControl ok{1, DialogControl::Kind::DefaultButton, 25, 20, 50, 14, "OK"};
+            const DialogTemplate box{0, "", 100, 40, false, {ok}};
+            const Rect shown = ModalDialog(box, {}).controlBounds(box.controls[0]);
+            for (const auto kind :
+                 {PlatformEvent::Kind::ButtonDown, PlatformEvent::Kind::ButtonUp}) {
+                headless.push({.kind = kind,
+                               .key = VK_LBUTTON,
+                               .x = shown.left + 2,
+                               .y = shown.top + 2 - MenuStrip::kHeight});
+            }
+            std::vector<std::uintptr_t> commands;
+            headless.onRefresh = [&] {
+                if (host.openDialog() != nullptr) {
+                    EXPECT_NE(at(shown.left + 2, shown.top + 2), 0x0000FFu);
+                }
+            };
+            host.runDialog(box,
+                           [&](ModalDialog& dialog, std::uint32_t message, std::uintptr_t wParam) {
+                               if (message == WM_COMMAND) commands.push_back(wParam);
+                               if (message == WM_COMMAND || message == WM_CLOSE) dialog.end(0);
+                               return std::intptr_t{1};
+                           });
+            headless.onRefresh = nullptr;
+            EXPECT_EQ(commands, std::vector<std::uintptr_t>{1});
         }
 
         host.drawMenuBar();

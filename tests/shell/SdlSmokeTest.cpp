@@ -5,10 +5,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "PlayedGame.h"
 #include "app/EngineForwarder.h"
 #include "game/GAMEMAIN.h"
 #include "graphics/ZKSPRITE.h"
@@ -21,6 +23,7 @@
 #include "platform/video/WindowDisplay.h"
 #include "platform/window/SdlWindowHost.h"
 #include "platform/window/WindowMessageBox.h"
+#include "shell/EnvData.h"
 #include "shell/ScreenMode.h"
 #include "shell/Shell.h"
 #include "shell/ShellState.h"
@@ -32,6 +35,7 @@
 #include "support/RecordingShellEngine.h"
 #include "support/RunTool.h"
 #include "support/TempWorkDir.h"
+#include "support/WindowTestBench.h"
 #include "system/ZKSYSTEM.h"
 
 namespace {
@@ -501,4 +505,77 @@ TEST(SdlSmoke, OneGameRunsOnEachDisplayAndALaterStartRaisesItsOwn) {
         1u)
         << three;
     EXPECT_TRUE(std::filesystem::is_empty("guard"));
+}
+
+namespace {
+
+// Title item k's rim, two pixels in from its corner, in its look as it stands or
+// pointed at.
+constexpr int kSettingsItem = 3;
+std::uint32_t TitleCell(int nItem, bool pointedAt) {
+    const char* const names[] = {"はじめから", "つづきから", "設定", "おまけ", "終了"};
+    return zktest::WindowTestBench::ArtCellColor(
+        "TtlMaterial_Surf", std::string(names[nItem - 1]) + (pointedAt ? "・選択" : ""));
+}
+
+bool TitleItemShows(const PlayedGame& game, int nItem, bool pointedAt) {
+    return game.gamePixel(242, 322 + 40 * (nItem - 1)) == TitleCell(nItem, pointedAt);
+}
+
+// The demo in the current folder, the game started over it, and its title menu
+// standing: Ctrl held through the logo goes past the opening movie.
+void ReachTheTitle(PlayedGame& game) {
+    ASSERT_TRUE(game.started());
+    ASSERT_TRUE(PlayedGame::await([&] { return game.window() || !game.running(); },
+                                  std::chrono::seconds(60)) &&
+                game.running())
+        << zktest::ReadFileBytes("err.txt");
+    game.key("ctrl", true);
+    const bool standing = PlayedGame::await(
+        [&] { return TitleItemShows(game, kSettingsItem, false); }, std::chrono::seconds(60));
+    game.key("ctrl", false);
+    ASSERT_TRUE(standing) << zktest::ReadFileBytes("err.txt");
+}
+
+void PointAtTheSettingsItem(const PlayedGame& game) {
+    ASSERT_TRUE(game.pointAt(400, 420));
+    ASSERT_TRUE(PlayedGame::await([&] { return TitleItemShows(game, kSettingsItem, true); },
+                                  std::chrono::seconds(10)))
+        << "pointed at, with no button pressed";
+}
+
+}  // namespace
+
+// Run by ctest, each on a bare X server of its own: the pointer warped over a title
+// item lights it.
+TEST(SdlXvfbGame, AWarpedPointerLightsATitleItemInAWindow) {
+    if (!DriverIs("x11")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=x11 under Xvfb";
+    zktest::TempWorkDir dir;
+    LinkDemo();
+    PlayedGame game(false);
+    ASSERT_NO_FATAL_FAILURE(ReachTheTitle(game));
+    ASSERT_NO_FATAL_FAILURE(PointAtTheSettingsItem(game));
+    EXPECT_EQ(game.end(), 0);
+}
+
+// Full screen on a screen wider than the picture covers it with the whole picture
+// between bars; the pointer maps through the same letterbox, and a click on the
+// settings item shown opens the settings screen.
+TEST(SdlXvfbGame, FullScreenWithoutAWindowManagerShowsAndTakesTheWholePicture) {
+    if (!DriverIs("x11")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=x11 under Xvfb";
+    zktest::TempWorkDir dir;
+    LinkDemo();
+    EnvSettings settings;
+    settings.fullScreen = 1;
+    zktest::WriteFileBytes("env.env", FormatEnvSettings(settings));
+    PlayedGame game(true);
+    ASSERT_NO_FATAL_FAILURE(ReachTheTitle(game));
+    EXPECT_EQ(game.window(), game.screen());
+    ASSERT_NO_FATAL_FAILURE(PointAtTheSettingsItem(game));
+    ASSERT_TRUE(game.click());
+    const std::uint32_t panel = zktest::WindowTestBench::ArtCellColor("ConfigMaterial", "panel");
+    EXPECT_TRUE(PlayedGame::await([&] { return game.gamePixel(69, 78) == panel; },
+                                  std::chrono::seconds(20)))
+        << "the settings screen's panel";
+    EXPECT_EQ(game.end(), 0);
 }

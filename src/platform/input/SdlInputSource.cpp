@@ -29,10 +29,12 @@ Uint32 ButtonMask(int virtualKey) {
 
 }  // namespace
 
+// Buttons and the pointer are read as the window's own events left them, with no
+// call to the window system: its global pointer is not refreshed by a warp.
 bool SdlInputSource::isKeyDown(int virtualKey) const {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
     if (const Uint32 mask = ButtonMask(virtualKey)) {
-        return (SDL_GetGlobalMouseState(nullptr, nullptr) & mask) != 0;
+        return (SDL_GetMouseState(nullptr, nullptr) & mask) != 0;
     }
     int count = 0;
     const Uint8* keys = SDL_GetKeyboardState(&count);
@@ -40,12 +42,10 @@ bool SdlInputSource::isKeyDown(int virtualKey) const {
 }
 
 PointerPosition SdlInputSource::pointer() const {
-    SDL_Window* window = host_.sdlWindow();
-    if (window == nullptr) return {};
-    int gx = 0, gy = 0, wx = 0, wy = 0;
-    SDL_GetGlobalMouseState(&gx, &gy);
-    SDL_GetWindowPosition(window, &wx, &wy);
-    return host_.letterbox().windowToClient(gx - wx, gy - wy);
+    if (host_.sdlWindow() == nullptr) return {};
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    return host_.letterbox().windowToClient(x, y);
 }
 
 void SdlInputSource::warpPointer(PointerPosition clientPosition) {

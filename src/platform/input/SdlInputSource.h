@@ -6,8 +6,8 @@ namespace platform {
 
 class SdlWindowHost;
 
-// Keys, buttons and the pointer sampled from SDL at the moment they are asked
-// for; the pointer in client coordinates of the window's picture.
+// Keys, buttons and the pointer as the window's events have left them at the moment
+// they are asked for; the pointer in client coordinates of the window's picture.
 class SdlInputSource : public InputSource {
 public:
     explicit SdlInputSource(SdlWindowHost& host) : host_(host) {}

@@ -11,6 +11,7 @@
 #include "platform/window/CursorBits.h"
 #include "platform/window/CursorCounter.h"
 #include "platform/window/SdlEvents.h"
+#include "platform/window/X11FullScreen.h"
 
 namespace platform {
 
@@ -51,6 +52,9 @@ WindowHandle SdlWindowHost::fail(const char* what) {
 
 WindowHandle SdlWindowHost::createWindow() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // The buttons are read from the window's events: while one is down the pointer is
+    // held by the window, so that a release outside it still arrives.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return fail("SDL_InitSubSystem");
     videoStarted_ = true;
     window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -92,6 +96,7 @@ void SdlWindowHost::destroy() {
 void SdlWindowHost::show() {
     if (window_ == nullptr) return;
     SDL_ShowWindow(window_);
+    if (fullScreen()) CoverDisplay(window_);
     SDL_SetWindowInputFocus(window_);
     visible_ = true;
     refresh();
@@ -169,6 +174,7 @@ bool SdlWindowHost::applyFullScreen(bool fullScreen) {
         return refused("SDL_SetWindowFullscreen");
     }
     if (!fullScreen) SDL_SetWindowSize(window_, kWidth, kWindowHeight);
+    if (fullScreen && visible_) CoverDisplay(window_);
     screenStale_ = true;
     return true;
 }

@@ -23,6 +23,13 @@ bool IsInput(PlatformEvent::Kind kind) {
            kind == Kind::ButtonUp || kind == Kind::PointerMoved;
 }
 
+// Dialogs lie over the game area, whose rows start below the strip in a window and
+// at the top of the picture in full screen, where client rows start 20 rows higher.
+PlatformEvent InGameArea(PlatformEvent event, bool fullScreen) {
+    if (fullScreen) event.y += MenuStrip::kHeight;
+    return event;
+}
+
 }  // namespace
 
 WindowHost::~WindowHost() {
@@ -263,7 +270,7 @@ int WindowHost::runDialog(DialogTemplate dialog, DialogProcedure procedure) {
         if (!fetchEvent(event, kModalWaitMs)) continue;
         maskInput(event);
         if (IsInput(event.kind)) {
-            box.handle(event);
+            box.handle(InGameArea(event, fullScreen_));
             refresh();
         } else if (event.kind == Kind::Terminate) {
             terminated_ = true;
