@@ -169,7 +169,7 @@ void SweepAll(const std::vector<FORM>& forms, std::int32_t result) {
 
 const std::string kBad = "引数が不正です";
 
-TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
+TEST(MalformedLineSweep, DataAndBackgroundRefusalsFail) {
     SweepAll(
         {
             {{"#LoadData"}, "不正な識別子です"},
@@ -182,6 +182,13 @@ TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
             {{"#UnLoadData BG00 TEX"}, "合致するIDが見つかりませんでした"},
             {{"#BGDisp"}, "[#BGDisp] 合致するIDが見つかりませんでした"},
             {{"#BGDisp NOPE"}, "[#BGDisp] 合致するIDが見つかりませんでした"},
+        },
+        -1);
+}
+
+TEST(MalformedLineSweep, WipeAndMosaicRefusalsFail) {
+    SweepAll(
+        {
             {{"#WipeOut"}, "[#WipeOutProc] 定義されていない効果です"},
             {{"#WipeOut BG00 FOO 4 100"}, "[#WipeOutProc] 定義されていない効果です"},
             {{"#WipeOut NOPE BLIND_WAVE1 4 100"},
@@ -216,7 +223,7 @@ TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
         -1);
 }
 
-TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
+TEST(MalformedLineSweep, PictureLayerRefusalsFail) {
     const std::string three = "#PrimAniInit 1 BG00 SURF 3 LOOP FALSE FALSE FALSE";
     SweepAll(
         {
@@ -251,6 +258,13 @@ TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
             {{"#PrimGraphicDisp 1 BG00 0 0 0 0 800 600", "#PrimGraphicUnDisp 1", three,
               "#PrimAniSet 1 2 100 0 0 800 601"},
              "[#PrimAniSet] 第7" + kBad + ": 601"},
+        },
+        -1);
+}
+
+TEST(MalformedLineSweep, CharacterRefusalsFail) {
+    SweepAll(
+        {
             {{"#CharIn NOPE CENTER DEFAULT 1 1 100"}, "[#CharIn] 合致するIDが見つかりませんでした"},
             {{"#CharIn HERO CENTER DEFAULT 99 1 100"}, "第4" + kBad},
             {{"#CharIn HERO CENTER DEFAULT 1 99 100"}, "第5" + kBad},
@@ -288,35 +302,39 @@ TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
         -1);
 }
 
-TEST(MalformedLineSweep, WindowMessageAndChoiceRefusalsFail) {
+TEST(MalformedLineSweep, WindowRefusalsFail) {
     std::vector<FORM> forms;
     for (const std::string word : {"#MsgWndOpen", "#MsgWndClose", "#DayWndOpen", "#DayWndClose"}) {
         forms.push_back({{word}, "第二引数が不正です"});
         forms.push_back({{word + " FOO"}, "第二引数が不正です"});
         forms.push_back({{word + " SLIDE -5"}, "第2" + kBad});
     }
-    const std::vector<FORM> more = {
-        {{"#TimeWait -1"}, "第1" + kBad},
-        {{"#FadeOut -1"}, "第1" + kBad},
-        {{"#TimeWait 600001"}, "第1" + kBad + ": 600001"},
-        {{"#FadeOut 2147483647"}, "第1" + kBad + ": 2147483647"},
-        {{"#SelectStart 0 1"}, "[#SelectStart] 選択肢数が不正です"},
-        {{"#SelectStart 4 1 a b c d"}, "[#SelectStart] 選択肢数が不正です"},
-        {{"#SelectStart 2 1 a"}, "[#SelectStart] 第4引数が不正です: "},
-        {{"#SelectStart 2 1 " + A(244) + " b"}, "第3引数が長すぎます"},
-        {{"#SelectWait"}, "選択肢ウィンドウが開かれていません"},
-        {{"#MsgDisp " + A(100) + " text"}, "第1引数が長すぎます"},
-        {{"#MsgDisp NULL " + A(256)}, "第2引数が長すぎます"},
-        {{"#MsgDisp NULL text ../v.sou"}, "第3" + kBad},
-        {{"#MsgDisp NULL text NULL -1"}, "第4" + kBad},
-        {{"#MsgDisp NULL text NULL 600001"}, "第4" + kBad + ": 600001"},
-        {{"#FadeIn"}, "定義されていない画像名です"},
-        {{"#FadeIn 500 PINK"}, "定義されていない画像名です"},
-        {{"#FadeIn -1 BLACK"}, "第1" + kBad},
-        {{"#FadeIn 2147483647 BLACK"}, "[#FadeIn] 第1" + kBad + ": 2147483647"},
-    };
-    forms.insert(forms.end(), more.begin(), more.end());
     SweepAll(forms, -1);
+}
+
+TEST(MalformedLineSweep, WaitMessageFadeAndChoiceRefusalsFail) {
+    SweepAll(
+        {
+            {{"#TimeWait -1"}, "第1" + kBad},
+            {{"#FadeOut -1"}, "第1" + kBad},
+            {{"#TimeWait 600001"}, "第1" + kBad + ": 600001"},
+            {{"#FadeOut 2147483647"}, "第1" + kBad + ": 2147483647"},
+            {{"#SelectStart 0 1"}, "[#SelectStart] 選択肢数が不正です"},
+            {{"#SelectStart 4 1 a b c d"}, "[#SelectStart] 選択肢数が不正です"},
+            {{"#SelectStart 2 1 a"}, "[#SelectStart] 第4引数が不正です: "},
+            {{"#SelectStart 2 1 " + A(244) + " b"}, "第3引数が長すぎます"},
+            {{"#SelectWait"}, "選択肢ウィンドウが開かれていません"},
+            {{"#MsgDisp " + A(100) + " text"}, "第1引数が長すぎます"},
+            {{"#MsgDisp NULL " + A(256)}, "第2引数が長すぎます"},
+            {{"#MsgDisp NULL text ../v.sou"}, "第3" + kBad},
+            {{"#MsgDisp NULL text NULL -1"}, "第4" + kBad},
+            {{"#MsgDisp NULL text NULL 600001"}, "第4" + kBad + ": 600001"},
+            {{"#FadeIn"}, "定義されていない画像名です"},
+            {{"#FadeIn 500 PINK"}, "定義されていない画像名です"},
+            {{"#FadeIn -1 BLACK"}, "第1" + kBad},
+            {{"#FadeIn 2147483647 BLACK"}, "[#FadeIn] 第1" + kBad + ": 2147483647"},
+        },
+        -1);
 }
 
 TEST(MalformedLineSweep, ConditionAndFlowRefusalsFail) {
