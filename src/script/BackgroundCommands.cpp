@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <span>
 
@@ -19,7 +18,6 @@ namespace {
 constexpr std::int32_t kSaveLoadConfig = 7;
 constexpr std::int32_t kAllBarButtons = 65535;
 constexpr std::uint32_t kNoKeyColor = 0xFFFFFFFFu;
-constexpr std::int32_t kLongest = std::numeric_limits<std::int32_t>::max();
 
 // A background command's log tag, its word for argument refusals, the word its
 // kind and wipe-out lines name and the word its not-found line names.
@@ -174,7 +172,7 @@ bool CoverSetUp(GAMEMAIN& game, SCR_CMD_DATA& cmd, const ScriptArgs& args,
     std::int32_t duration = 0;
     const auto height = static_cast<std::int32_t>(game.pSprite->GetHeight());
     if (!args.InRange(kCoverCount, 1, height, count) ||
-        !args.InRange(kCoverDuration, 1, kLongest, duration)) {
+        !args.InRange(kCoverDuration, 1, ScriptArgs::kLongestDuration, duration)) {
         return false;
     }
     game.MsgWndStatusChange(kSaveLoadConfig, 0);
@@ -217,7 +215,7 @@ std::int32_t Cover(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot,
 bool UncoverSetUp(GAMEMAIN& game, SCR_CMD_DATA& cmd, const ScriptArgs& args, WIPE_SCHEDULE schedule,
                   const WipeStrips& strips) {
     std::int32_t duration = 0;
-    if (!args.InRange(kUncoverDuration, 1, kLongest, duration)) return false;
+    if (!args.InRange(kUncoverDuration, 1, ScriptArgs::kLongestDuration, duration)) return false;
     if (schedule == WIPE_SCHEDULE::PerStrip) game.MsgWindowData.ButtonDisable(kAllBarButtons);
     const GRAPHIC_FILE_DATA* row = FindSurface(game, cmd, kWipeIn);
     if (row == nullptr) return false;

@@ -161,7 +161,7 @@ std::int32_t CharInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot)
     std::int32_t face = 0;
     std::uint32_t duration = 0;
     if (!args.InRange(3, 0, chara->nBodyNum, body) || !args.InRange(4, 0, chara->nFaceNum, face) ||
-        !args.NonNegative(5, duration)) {
+        !args.Duration(5, duration)) {
         return ScrRefuse(cmd);
     }
     const std::int32_t x = PositionX(args, 1);
@@ -178,7 +178,7 @@ std::int32_t CharOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot
     if (chara == nullptr) return ScrRefuse(cmd);
     const ScriptArgs args(cmd, kCharOut.szTag, kCharOut.szWord);
     std::uint32_t duration = 0;
-    if (!args.NonNegative(1, duration)) return ScrRefuse(cmd);
+    if (!args.Duration(1, duration)) return ScrRefuse(cmd);
     const bool bLoad = LoadsPictures(args, 2);
     const SHOWN shown(*chara);
     if (cmd.dwPhase == 0) {
@@ -216,7 +216,7 @@ std::int32_t CharBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_
     const ScriptArgs args(cmd, kBodyChange.szTag, kBodyChange.szWord);
     std::int32_t body = 0;
     std::uint32_t duration = 0;
-    if (!args.InRange(1, 1, chara->nBodyNum, body) || !args.NonNegative(2, duration)) {
+    if (!args.InRange(1, 1, chara->nBodyNum, body) || !args.Duration(2, duration)) {
         return ScrRefuse(cmd);
     }
     const INCOMING incoming[] = {{PART::Body, body - 1}};
@@ -231,7 +231,7 @@ std::int32_t CharFaceChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_
     const ScriptArgs args(cmd, kFaceChange.szTag, kFaceChange.szWord);
     std::int32_t face = 0;
     std::uint32_t duration = 0;
-    if (!args.InRange(1, 0, chara->nFaceNum, face) || !args.NonNegative(2, duration)) {
+    if (!args.InRange(1, 0, chara->nFaceNum, face) || !args.Duration(2, duration)) {
         return ScrRefuse(cmd);
     }
     const INCOMING incoming[] = {{PART::Face, face - 1}};
@@ -248,7 +248,7 @@ std::int32_t CharFaceBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::in
     std::int32_t body = 0;
     std::uint32_t duration = 0;
     if (!args.InRange(1, 1, chara->nFaceNum, face) || !args.InRange(2, 1, chara->nBodyNum, body) ||
-        !args.NonNegative(3, duration)) {
+        !args.Duration(3, duration)) {
         return ScrRefuse(cmd);
     }
     const INCOMING incoming[] = {{PART::Body, body - 1}, {PART::Face, face - 1}};
@@ -264,7 +264,7 @@ std::int32_t CtrlEyeAnimationProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int3
     const ScriptArgs args(cmd, kEyeAnimation.szTag, kEyeAnimation.szWord);
     std::int32_t face = 0;
     std::uint32_t time = 0;
-    if (!args.InRange(1, 1, chara->nFaceNum, face) || !args.NonNegative(3, time)) {
+    if (!args.InRange(1, 1, chara->nFaceNum, face) || !args.Duration(3, time)) {
         return ScrRefuse(cmd);
     }
     // Every eye number below 1 names no frame; SetEyeData refuses it with its own line.

@@ -67,7 +67,7 @@ std::int32_t FadeInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot)
     SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
     const ScriptArgs args(cmd, kFadeInTag, "#FadeIn");
     std::uint32_t dwTime = 0;
-    if (!args.NonNegative(0, dwTime)) return ScrRefuse(cmd);
+    if (!args.Duration(0, dwTime)) return ScrRefuse(cmd);
     if (cmd.dwPhase == 0 && !FadeInSetUp(game, cmd, args)) return ScrRefuse(cmd);
     if (!OverlayFaded(game, cmd, dwTime, true)) return 0;
     cmd.Clear();
@@ -78,7 +78,7 @@ std::int32_t FadeOutProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot
     SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
     const ScriptArgs args(cmd, "GAMEMAIN::FadeOutProc", "#FadeOut");
     std::uint32_t dwTime = 0;
-    if (!args.NonNegative(0, dwTime)) return ScrRefuse(cmd);
+    if (!args.Duration(0, dwTime)) return ScrRefuse(cmd);
     GRAPHIC_DATA& overlay = game.FadeGraphData;
     if (cmd.dwPhase == 0) {
         overlay.nDispFlg = 1;

@@ -36,13 +36,21 @@ enum class READ_RULE {
 std::int32_t FileChange(GAMEMAIN& game, SCR_FILE_DATA& scr, std::int32_t nSlot, const char* szTag,
                         READ_RULE rule) {
     SCR_CMD_DATA& cmd = scr.Cmd[nSlot];
+    const std::uint32_t dwLeftWork = scr.dwWork;
+    const std::int32_t nLeftLine = scr.nLine;
     // The new script counts its own lines: a slot saved there resumes by them.
     scr.dwWork = 0;
     scr.nLine = 0;
     char szLeft[SCR_FILE_DATA::kNameSize];
     std::memcpy(szLeft, scr.szFileName, sizeof szLeft);
     scr.CloseAndDelete();
-    if (game.ScrOpenResult(szTag, game.ScrFileLoad(cmd.szArg[0])) != 1) return ScrRefuse(cmd);
+    if (game.ScrOpenResult(szTag, game.ScrFileLoad(cmd.szArg[0])) != 1) {
+        // The script left stays the one the exit save records, where it stood.
+        std::memcpy(scr.szFileName, szLeft, sizeof szLeft);
+        scr.dwWork = dwLeftWork;
+        scr.nLine = nLeftLine;
+        return ScrRefuse(cmd);
+    }
     if (rule == READ_RULE::FromList) {
         // Only a script really left counts as read: a refused change marks nothing.
         game.AddAutoSkipFileList(szLeft, -1);
@@ -170,7 +178,7 @@ std::int32_t KeyWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot
 std::int32_t TimeWaitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
     SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
     std::uint32_t duration = 0;
-    if (!ScriptArgs(cmd, kTimeWaitTag, "#TimeWait").NonNegative(0, duration)) {
+    if (!ScriptArgs(cmd, kTimeWaitTag, "#TimeWait").Duration(0, duration)) {
         return ScrRefuse(cmd);
     }
     if (TimeWaitEndsEarly(game)) return TimeWaitEnd(game, cmd);

@@ -110,7 +110,7 @@ std::int32_t MosaicMoveProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nS
     SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
     const ScriptArgs args(cmd, command.szTag, command.szWord);
     std::uint32_t dwDuration = 0;
-    if (!args.NonNegative(2, dwDuration)) return ScrRefuse(cmd);
+    if (!args.Duration(2, dwDuration)) return ScrRefuse(cmd);
     const std::uint32_t dwEnd = MosaicGrid::ClampWord(args.Number(1));
     if (cmd.dwPhase == 0) {
         if (!MosaicSetUp(game, cmd, args, command)) return ScrRefuse(cmd);

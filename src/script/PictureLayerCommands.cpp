@@ -4,6 +4,7 @@
 #include "game/GAMEMAIN.h"
 #include "game/REG_KIND.h"
 #include "game/ResourceLoader.h"
+#include "graphics/ZKSPRITE.h"
 #include "platform/core/Log.h"
 #include "platform/video/Rect.h"
 #include "script/ScriptArgs.h"
@@ -119,24 +120,53 @@ void Show(GRAPHIC_DATA_EX& layer, const ScriptArgs& args, int first) {
     layer.nY = args.Number(first + 1);
 }
 
-void LoadPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, std::uint32_t dwKey) {
+void LoadPicture(GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot, std::uint32_t dwKey) {
     const int bColorKey = static_cast<int>(dwKey);
-    if (layer.nGKind == REG_SURF) {
-        SurfaceLoad(game.pSprite, game.pSystem, layer.nIndex, bColorKey, kNoColor);
+    if (nKind == REG_SURF) {
+        SurfaceLoad(game.pSprite, game.pSystem, nSlot, bColorKey, kNoColor);
     } else {
-        TextureLoad(game.pSprite, game.pSystem, layer.nIndex, bColorKey, kNoColor);
+        TextureLoad(game.pSprite, game.pSystem, nSlot, bColorKey, kNoColor);
+    }
+}
+
+void UnloadPicture(GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot) {
+    if (nKind == REG_SURF) {
+        SurfaceUnload(game.pSprite, game.pSystem, nSlot);
+    } else {
+        TextureUnload(game.pSprite, game.pSystem, nSlot);
     }
 }
 
 // Unless argument i is FALSE, the layer's picture is unloaded; a layer holding no
 // slot has nothing to unload.
-void UnloadPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, const ScriptArgs& args, int i) {
+void UnloadLayerPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, const ScriptArgs& args,
+                        int i) {
     if (args.Is(i, "FALSE") || layer.nIndex < 0) return;
-    if (layer.nGKind == REG_SURF) {
-        SurfaceUnload(game.pSprite, game.pSystem, layer.nIndex);
-    } else {
-        TextureUnload(game.pSprite, game.pSystem, layer.nIndex);
+    UnloadPicture(game, layer.nGKind, layer.nIndex);
+}
+
+// The frame of arguments first to first + 3 lies inside its picture; false after the
+// refusal line of its first edge outside. A picture's size is known from its first
+// load on (an unloaded picture keeps it); before that, any frame passes here.
+bool FrameFits(const GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot,
+               const ScriptArgs& args, int first) {
+    if (nSlot < 0) return true;
+    const ZKSPRITE& sprite = *game.pSprite;
+    const bool bSurface = nKind == REG_SURF;
+    const std::int64_t width =
+        bSurface ? sprite.GetSurfaceWidth(nSlot) : sprite.GetTextureWidth(nSlot);
+    const std::int64_t height =
+        bSurface ? sprite.GetSurfaceHeight(nSlot) : sprite.GetTextureHeight(nSlot);
+    if (width == 0 || height == 0) return true;
+    const std::int64_t limits[] = {0, 0, width, height};
+    for (int edge = 0; edge < 4; ++edge) {
+        const std::int64_t value = args.Number(first + edge);
+        if (edge < 2 ? value < limits[edge] : value > limits[edge]) {
+            args.Invalid(first + edge);
+            return false;
+        }
     }
+    return true;
 }
 
 }  // namespace
@@ -177,6 +207,8 @@ std::int32_t PrimAniSetProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nS
                            u8"[#PrimAniSet] 指定アニメーションナンバーが最大値を超えています");
         return ScrRefuse(cmd);
     }
+    if (!FrameFits(game, layer->nGKind, layer->nIndex, args, 3)) return ScrRefuse(cmd);
+    // A frame's time holds no story line up: -1 keeps the frame for good.
     SetFrame(*layer, nNumber - 1, static_cast<std::uint32_t>(args.Number(2)), args, 3);
     cmd.Clear();
     return 0;
@@ -193,7 +225,7 @@ std::int32_t PrimAniDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t n
         platform::LogError(kAniDispTag, u8"[#PrimAniDisp] 表示する画像が設定されていません");
         return ScrRefuse(cmd);
     }
-    if (!args.Is(3, "FALSE")) LoadPicture(game, *layer, layer->dwFlag);
+    if (!args.Is(3, "FALSE")) LoadPicture(game, layer->nGKind, layer->nIndex, layer->dwFlag);
     Show(*layer, args, 1);
     cmd.Clear();
     return 0;
@@ -205,7 +237,7 @@ std::int32_t PrimAniUnDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t
     GRAPHIC_DATA_EX* layer =
         FindLayer(game, args, kAniUnDispTag, u8"[#PrimAniUnDisp] 指定ナンバー外です");
     if (layer == nullptr) return ScrRefuse(cmd);
-    UnloadPicture(game, *layer, args, 1);
+    UnloadLayerPicture(game, *layer, args, 1);
     // Frames, timing and position stay for the next #PrimAniDisp.
     layer->nDispFlg = 0;
     cmd.Clear();
@@ -222,9 +254,16 @@ std::int32_t PrimGraphicDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32
         platform::LogError(kGraphicDispTag, u8"IDが見つかりませんでした");
         return ScrRefuse(cmd);
     }
+    // A script line ends before a ninth argument could say FALSE: the picture always
+    // loads. A picture loaded here for the first time has its size only now, and a
+    // frame refused then leaves it unloaded as it was.
+    if (!FrameFits(game, REG_SURF, nPicture, args, 4)) return ScrRefuse(cmd);
+    LoadPicture(game, REG_SURF, nPicture, 0);
+    if (!FrameFits(game, REG_SURF, nPicture, args, 4)) {
+        UnloadPicture(game, REG_SURF, nPicture);
+        return ScrRefuse(cmd);
+    }
     layer->Set(REG_SURF, nPicture, 1, 0, 0, 0, 0);
-    // A script line ends before a ninth argument could say FALSE: the picture always loads.
-    LoadPicture(game, *layer, 0);
     Show(*layer, args, 2);
     SetFrame(*layer, 0, kStillFrameTime, args, 4);
     cmd.Clear();
@@ -236,7 +275,7 @@ std::int32_t PrimGraphicUnDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int
     const ScriptArgs args(cmd, kGraphicUnDispTag, "#PrimGraphicUnDisp");
     GRAPHIC_DATA_EX* layer = FindLayer(game, args, kGraphicUnDispTag, u8"指定ナンバー外です");
     if (layer == nullptr) return ScrRefuse(cmd);
-    UnloadPicture(game, *layer, args, 1);
+    UnloadLayerPicture(game, *layer, args, 1);
     layer->Reset();
     cmd.Clear();
     return 0;

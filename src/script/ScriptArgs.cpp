@@ -25,6 +25,13 @@ bool ScriptArgs::NonNegative(int i, std::uint32_t& out) const {
     return true;
 }
 
+bool ScriptArgs::Duration(int i, std::uint32_t& out) const {
+    std::int32_t value = 0;
+    if (!InRange(i, 0, kLongestDuration, value)) return false;
+    out = static_cast<std::uint32_t>(value);
+    return true;
+}
+
 bool ScriptArgs::InRange(int i, std::int32_t lo, std::int32_t hi, std::int32_t& out) const {
     const std::int32_t value = Number(i);
     if (value < lo || value > hi) {

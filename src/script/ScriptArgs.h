@@ -22,9 +22,14 @@ public:
     // Argument i read as atoi reads it, held to the i32 range.
     std::int32_t Number(int i) const;
 
-    // Checked reads, false after the refusal line. A duration, wait or step is never
-    // negative; 0 keeps its meaning of "at once".
+    // The longest duration or wait a command takes, in ms: ten minutes. A longer one is
+    // a slip of the keyboard that would hold the story for days.
+    static constexpr std::int32_t kLongestDuration = 600000;
+
+    // Checked reads, false after the refusal line. A step is never negative; a
+    // duration or wait in ms lies between 0 ("at once") and the longest.
     bool NonNegative(int i, std::uint32_t& out) const;
+    bool Duration(int i, std::uint32_t& out) const;
     bool InRange(int i, std::int32_t lo, std::int32_t hi, std::int32_t& out) const;
     // Argument i holds at most limit bytes.
     bool Fits(int i, std::size_t limit) const;

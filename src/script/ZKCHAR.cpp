@@ -1,5 +1,6 @@
 #include "script/ZKCHAR.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string_view>
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int kColorKey = 1;
 constexpr float kCrossFadeStart = 0.99f;
+// The largest alpha below 1.
+constexpr float kBelowOne = 1.0f - std::numeric_limits<float>::epsilon() / 2;
 
 bool Inside(std::int32_t n, std::int32_t count) { return n >= 0 && n < count; }
 
@@ -219,6 +222,10 @@ double ZKCHAR::Progress(std::uint32_t dwNow) const {
     return static_cast<double>(dwNow - dwStartTime) / dwDuration;
 }
 
+float ZKCHAR::OutgoingAlpha(std::uint32_t dwNow) const {
+    return std::min(static_cast<float>(1.0 - Progress(dwNow)), kBelowOne);
+}
+
 void ZKCHAR::BeginTransition(std::uint32_t dwNow, std::uint32_t dwDurationIn) {
     dwStartTime = dwNow;
     dwDuration = dwDurationIn;
@@ -287,7 +294,7 @@ int ZKCHAR::FadeOut(std::uint32_t dwNow, std::uint32_t dwDurationIn) {
         return 1;
     }
     if (nState != 1) return 1;
-    const float a = static_cast<float>(1.0 - Progress(dwNow));
+    const float a = OutgoingAlpha(dwNow);
     if (a <= 0.0f) {
         Hide();
         return 0;
@@ -328,7 +335,7 @@ int ZKCHAR::PictureChange(std::int32_t n, std::int32_t& nShown, std::int32_t& nI
         return 1;
     }
     if (nState != 1) return 1;
-    fAlpha = static_cast<float>(1.0 - Progress(dwNow));
+    fAlpha = OutgoingAlpha(dwNow);
     if (fAlpha > 0.0f) return 1;
     fAlpha = 1.0f;
     nShown = nIncoming;
@@ -363,7 +370,7 @@ int ZKCHAR::FaceBodyChange(std::int32_t nFaceIn, std::int32_t nBodyIn, std::uint
         return 1;
     }
     if (nState != 1) return 1;
-    fFaceAlpha = static_cast<float>(1.0 - Progress(dwNow));
+    fFaceAlpha = OutgoingAlpha(dwNow);
     fBodyAlpha = fFaceAlpha;
     if (fFaceAlpha > 0.0f) return 1;
     fBodyAlpha = fFaceAlpha = 1.0f;

@@ -90,6 +90,9 @@ private:
     FACE_DATA* EyeFace(std::int32_t n, std::int32_t k);
     // Progress of the running transition, 0 to 1 and beyond; a zero duration is done.
     double Progress(std::uint32_t dwNow) const;
+    // The share of the pictures going out, 1 - progress, held below 1 while the
+    // transition runs: at 1 they would be drawn from surfaces a fade has unloaded.
+    float OutgoingAlpha(std::uint32_t dwNow) const;
     void BeginTransition(std::uint32_t dwNow, std::uint32_t dwDurationIn);
     void EndTransition();
     void Hide();

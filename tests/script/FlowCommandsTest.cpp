@@ -256,6 +256,9 @@ TEST(FlowCommands, AFileChangeThatCannotOpenFailsWithItsOwnLine) {
         EXPECT_EQ(b.lastResult, -1);
         EXPECT_EQ(b.lines(), c.lines);
         EXPECT_EQ(b.game().ScrFileData.fp, nullptr);
+        // The script left is still the one the exit save records, at the refused line.
+        EXPECT_STREQ(b.game().ScrFileData.szFileName, "a.spt");
+        EXPECT_EQ(b.game().ScrFileData.nLine, 2);
         EXPECT_TRUE(b.game().ScrFileData.Cmd[0].IsFree());
         EXPECT_FALSE(zktest::FileExists("tmp/a.spt"));
     }

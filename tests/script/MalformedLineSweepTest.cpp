@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/input/VirtualKeys.h"
+#include "support/Bytes.h"
 #include "support/ScriptBench.h"
 
 namespace {
@@ -67,6 +68,16 @@ struct KEPT {
     bool operator==(const KEPT&) const = default;
 };
 
+// The already-read list of the system save on disk.
+std::string SavedList() {
+    const std::string bytes = zktest::ReadFileBytes("sav/sav00.sav");
+    const std::string start = "---AUTO_SKIP_FILE_LIST_START---\n";
+    const std::size_t from = bytes.find(start);
+    if (from == std::string::npos) return "no list";
+    const std::size_t body = from + start.size();
+    return bytes.substr(body, bytes.find("---AUTO_SKIP_FILE_LIST_END---", body) - body);
+}
+
 enum class ACT { None, Pick, Click };
 
 struct FORM {
@@ -90,6 +101,7 @@ void Sweep(const FORM& f, std::int32_t result) {
     GAMEMAIN& g = b.game();
     std::vector<std::u8string> script = {u8"// sweep"};
     for (const std::string& line : f.script) script.push_back(U8(line));
+    g.LoadIntegratedData();
     ASSERT_TRUE(b.open(script));
     const KEPT kept(g);
     b.lastResult = 0;
@@ -134,6 +146,14 @@ void Sweep(const FORM& f, std::int32_t result) {
         EXPECT_EQ(b.lastResult, -1);
         EXPECT_EQ(after, Lines{});
         EXPECT_TRUE(KEPT(g) == kept);
+        // The exit save marks the script the refusal stopped, where it stopped, and no
+        // script a refused change named.
+        ASSERT_EQ(g.SaveIntegratedData(), 1);
+        EXPECT_STREQ(g.ScrFileData.szFileName, "test.spt");
+        if (f.named == 0) {
+            EXPECT_EQ(g.ScrFileData.nLine, named + 1);
+        }
+        EXPECT_EQ(SavedList(), "test.spt\t" + std::to_string(g.ScrFileData.nLine) + "\n");
     } else if (b.lastResult == -1) {
         // A scan that ran off the end closed the script.
         EXPECT_EQ(after, Lines{kClosed});
@@ -149,7 +169,7 @@ void SweepAll(const std::vector<FORM>& forms, std::int32_t result) {
 
 const std::string kBad = "引数が不正です";
 
-TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
+TEST(MalformedLineSweep, DataAndBackgroundRefusalsFail) {
     SweepAll(
         {
             {{"#LoadData"}, "不正な識別子です"},
@@ -162,6 +182,13 @@ TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
             {{"#UnLoadData BG00 TEX"}, "合致するIDが見つかりませんでした"},
             {{"#BGDisp"}, "[#BGDisp] 合致するIDが見つかりませんでした"},
             {{"#BGDisp NOPE"}, "[#BGDisp] 合致するIDが見つかりませんでした"},
+        },
+        -1);
+}
+
+TEST(MalformedLineSweep, WipeAndMosaicRefusalsFail) {
+    SweepAll(
+        {
             {{"#WipeOut"}, "[#WipeOutProc] 定義されていない効果です"},
             {{"#WipeOut BG00 FOO 4 100"}, "[#WipeOutProc] 定義されていない効果です"},
             {{"#WipeOut NOPE BLIND_WAVE1 4 100"},
@@ -179,6 +206,12 @@ TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
             {{"#Wipe BG00 BLIND_WAVE1 601 100"}, "第3" + kBad},
             {{"#Wipe BG00 BLIND_WAVE1 4 0"}, "第4" + kBad},
             {{"#Wipe BG00 BLIND_WAVE1 4 -1"}, "第4" + kBad},
+            {{"#Wipe BG00 BLIND_WAVE1 4 2147483647"}, "第4" + kBad + ": 2147483647"},
+            {{"#WipeOut BG00 BLIND_WAVE1 4 600001"}, "第4" + kBad + ": 600001"},
+            {{"#WipeOut BG01 BLIND_WAVE1 4 100", "#WipeIn BG00 BLIND_WAVE1 600001"},
+             "第3" + kBad + ": 600001"},
+            {{"#MosaicExpansion 16 800 2147483647"}, "第3" + kBad + ": 2147483647"},
+            {{"#MosaicReduction 48 16 600001"}, "第3" + kBad + ": 600001"},
             {{"#WipeIn"}, "[#WipeInProc] 定義されていない効果です"},
             {{"#WipeIn BG00 BLIND_WAVE 100"}, "[#WipeInProc] ワイプアウトが呼び出されていません"},
             {{"#WipeOut BG01 BLIND_WAVE1 4 100", "#WipeIn BG00 BLIND_WAVE2 100"},
@@ -190,7 +223,7 @@ TEST(MalformedLineSweep, DataBackgroundAndWipeRefusalsFail) {
         -1);
 }
 
-TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
+TEST(MalformedLineSweep, PictureLayerRefusalsFail) {
     const std::string three = "#PrimAniInit 1 BG00 SURF 3 LOOP FALSE FALSE FALSE";
     SweepAll(
         {
@@ -216,21 +249,41 @@ TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
             {{"#PrimGraphicUnDisp 0"}, "指定ナンバー外です"},
             {{"#PrimGraphicDisp 3 BG00 0 0 0 0 10 10"}, "指定ナンバー外です"},
             {{"#PrimGraphicDisp 1 NOPE 0 0 0 0 10 10"}, "IDが見つかりませんでした"},
+            {{"#PrimGraphicDisp 1 BG00 0 0 -100 -100 99999 99999"},
+             "[#PrimGraphicDisp] 第5" + kBad + ": -100"},
+            {{"#PrimGraphicDisp 1 BG00 0 0 0 -1 800 600"}, "第6" + kBad + ": -1"},
+            {{"#PrimGraphicDisp 1 BG00 0 0 0 0 801 600"}, "第7" + kBad + ": 801"},
+            {{"#PrimGraphicDisp 1 BG00 0 0 0 0 800 601"}, "第8" + kBad + ": 601"},
+            // A picture unloaded keeps the size it was loaded with.
+            {{"#PrimGraphicDisp 1 BG00 0 0 0 0 800 600", "#PrimGraphicUnDisp 1", three,
+              "#PrimAniSet 1 2 100 0 0 800 601"},
+             "[#PrimAniSet] 第7" + kBad + ": 601"},
+        },
+        -1);
+}
+
+TEST(MalformedLineSweep, CharacterRefusalsFail) {
+    SweepAll(
+        {
             {{"#CharIn NOPE CENTER DEFAULT 1 1 100"}, "[#CharIn] 合致するIDが見つかりませんでした"},
             {{"#CharIn HERO CENTER DEFAULT 99 1 100"}, "第4" + kBad},
             {{"#CharIn HERO CENTER DEFAULT 1 99 100"}, "第5" + kBad},
             {{"#CharIn HERO CENTER DEFAULT -2147483648 1 100"}, "第4" + kBad},
             {{"#CharIn HERO CENTER DEFAULT 1 1 -5"}, "第6" + kBad},
+            {{"#CharIn HERO CENTER DEFAULT 1 1 2147483647"}, "第6" + kBad + ": 2147483647"},
             {{"#CharOut NOPE 100"}, "[#CharOut] 合致するIDが見つかりませんでした"},
             {{"#CharOut HERO -1"}, "第2" + kBad},
+            {{"#CharOut HERO 2147483647"}, "第2" + kBad + ": 2147483647"},
             {{"#CharMove NOPE LEFT DEFAULT"}, "[#CharMove] 合致するIDが見つかりませんでした"},
             {{"#CharaFaceChange NOPE 1 100"}, "[#CharFaceChange] 合致するIDが見つかりませんでした"},
             {{"#CharaFaceChange HERO 99 100"}, "第2" + kBad},
             {{"#CharaFaceChange HERO 1 -1"}, "第3" + kBad},
+            {{"#CharaFaceChange HERO 1 600001"}, "第3" + kBad},
             {{"#CharaBodyChange NOPE 1 100"}, "[#CharBodyChange] 合致するIDが見つかりませんでした"},
             {{"#CharaBodyChange HERO 99 100"}, "第2" + kBad},
             {{"#CharaBodyChange HERO 0 100"}, "第2" + kBad},
             {{"#CharaBodyChange HERO 1 -1"}, "第3" + kBad},
+            {{"#CharaBodyChange HERO 1 600001"}, "第3" + kBad},
             {{"#CharaFaceBodyChange NOPE 1 1 100"},
              "[#CharFaceBodyChange] 合致するIDが見つかりませんでした"},
             {{"#CharaFaceBodyChange HERO 99 1 100"}, "第2" + kBad},
@@ -238,40 +291,50 @@ TEST(MalformedLineSweep, PictureLayerAndCharacterRefusalsFail) {
             {{"#CharaFaceBodyChange HERO 1 0 100"}, "第3" + kBad},
             {{"#CharaFaceBodyChange HERO 0 1 100"}, "第2" + kBad},
             {{"#CharaFaceBodyChange HERO 1 1 -1"}, "第4" + kBad},
+            {{"#CharaFaceBodyChange HERO 1 1 600001"}, "第4" + kBad},
             {{"#CtrlEyeAnimation NOPE 1 1 100"},
              "[#CtrlEyeAnimation] 合致するIDが見つかりませんでした"},
             {{"#CtrlEyeAnimation HERO 99 1 100"}, "第2" + kBad},
             {{"#CtrlEyeAnimation HERO 1 99 100"}, "指定した目スプライト番号は不正です"},
             {{"#CtrlEyeAnimation HERO 1 1 -1"}, "第4" + kBad},
+            {{"#CtrlEyeAnimation HERO 1 1 600001"}, "第4" + kBad},
         },
         -1);
 }
 
-TEST(MalformedLineSweep, WindowMessageAndChoiceRefusalsFail) {
+TEST(MalformedLineSweep, WindowRefusalsFail) {
     std::vector<FORM> forms;
     for (const std::string word : {"#MsgWndOpen", "#MsgWndClose", "#DayWndOpen", "#DayWndClose"}) {
         forms.push_back({{word}, "第二引数が不正です"});
         forms.push_back({{word + " FOO"}, "第二引数が不正です"});
         forms.push_back({{word + " SLIDE -5"}, "第2" + kBad});
     }
-    const std::vector<FORM> more = {
-        {{"#TimeWait -1"}, "第1" + kBad},
-        {{"#FadeOut -1"}, "第1" + kBad},
-        {{"#SelectStart 0 1"}, "[#SelectStart] 選択肢数が不正です"},
-        {{"#SelectStart 4 1 a b c d"}, "[#SelectStart] 選択肢数が不正です"},
-        {{"#SelectStart 2 1 a"}, "[#SelectStart] 第4引数が不正です: "},
-        {{"#SelectStart 2 1 " + A(244) + " b"}, "第3引数が長すぎます"},
-        {{"#SelectWait"}, "選択肢ウィンドウが開かれていません"},
-        {{"#MsgDisp " + A(100) + " text"}, "第1引数が長すぎます"},
-        {{"#MsgDisp NULL " + A(256)}, "第2引数が長すぎます"},
-        {{"#MsgDisp NULL text ../v.sou"}, "第3" + kBad},
-        {{"#MsgDisp NULL text NULL -1"}, "第4" + kBad},
-        {{"#FadeIn"}, "定義されていない画像名です"},
-        {{"#FadeIn 500 PINK"}, "定義されていない画像名です"},
-        {{"#FadeIn -1 BLACK"}, "第1" + kBad},
-    };
-    forms.insert(forms.end(), more.begin(), more.end());
     SweepAll(forms, -1);
+}
+
+TEST(MalformedLineSweep, WaitMessageFadeAndChoiceRefusalsFail) {
+    SweepAll(
+        {
+            {{"#TimeWait -1"}, "第1" + kBad},
+            {{"#FadeOut -1"}, "第1" + kBad},
+            {{"#TimeWait 600001"}, "第1" + kBad + ": 600001"},
+            {{"#FadeOut 2147483647"}, "第1" + kBad + ": 2147483647"},
+            {{"#SelectStart 0 1"}, "[#SelectStart] 選択肢数が不正です"},
+            {{"#SelectStart 4 1 a b c d"}, "[#SelectStart] 選択肢数が不正です"},
+            {{"#SelectStart 2 1 a"}, "[#SelectStart] 第4引数が不正です: "},
+            {{"#SelectStart 2 1 " + A(244) + " b"}, "第3引数が長すぎます"},
+            {{"#SelectWait"}, "選択肢ウィンドウが開かれていません"},
+            {{"#MsgDisp " + A(100) + " text"}, "第1引数が長すぎます"},
+            {{"#MsgDisp NULL " + A(256)}, "第2引数が長すぎます"},
+            {{"#MsgDisp NULL text ../v.sou"}, "第3" + kBad},
+            {{"#MsgDisp NULL text NULL -1"}, "第4" + kBad},
+            {{"#MsgDisp NULL text NULL 600001"}, "第4" + kBad + ": 600001"},
+            {{"#FadeIn"}, "定義されていない画像名です"},
+            {{"#FadeIn 500 PINK"}, "定義されていない画像名です"},
+            {{"#FadeIn -1 BLACK"}, "第1" + kBad},
+            {{"#FadeIn 2147483647 BLACK"}, "[#FadeIn] 第1" + kBad + ": 2147483647"},
+        },
+        -1);
 }
 
 TEST(MalformedLineSweep, ConditionAndFlowRefusalsFail) {
@@ -383,8 +446,8 @@ TEST(MalformedLineSweep, StrayArgumentsRunClean) {
 
 // The extreme-value pass: each argument of a word's ordinary line in turn replaced by
 // a value at or past some edge, on one bench per word whose story state is put back
-// between lines. Every line logged is in one of the engine's forms, and the run ends
-// failed, with its slots free, or with the line still waiting for its moment.
+// between lines. Every line logged is in one of the engine's forms, and each line ends
+// as its row says.
 bool InLogForm(const std::string& line) {
     for (const char* level : {"Error: <", "Warn: <", "Message: <"}) {
         if (!line.starts_with(level)) continue;
@@ -420,6 +483,7 @@ void PutBack(ScriptBench& b) {
     g.nMsgWndDispFlg = 1;
     g.MsgWndStatusChange(65535, 1);
     b.hold(platform::VK_LBUTTON, false);
+    b.clearLog();
 }
 
 // The line with argument i replaced by value; an empty value leaves the argument out.
@@ -435,86 +499,180 @@ std::string Replaced(const std::string& line, std::size_t i, const std::string& 
     return out;
 }
 
-void Extremes(const std::vector<std::string>& lines) {
-    const std::string values[] = {"",    "-1",   "0",     "2147483648", "99999999999",
-                                  "abc", "NULL", "FALSE", A(400)};
-    for (const std::string& base : lines) {
+// How a line ended, one letter:
+//   A  refused with the replaced argument's own line, "[#Word] 第k引数が不正です: VALUE"
+//   L  refused with its too-long line, "[#Word] 第k引数が長すぎます: ..."
+//   r  refused with another line of the handler's
+//   w  warned, and the script went on
+//   o  ran clean, nothing logged
+//   m  went on past lines of its own that are no refusal (an ID looked up as a number,
+//      a sound file missing)
+//   h  still under way after two seconds, its slot held
+char Outcome(ScriptBench& b, std::size_t i, bool bEnded) {
+    if (!bEnded) return 'h';
+    Lines lines = b.lines();
+    std::erase(lines, "Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です");
+    const auto failed = std::find(lines.begin(), lines.end(), kScrExeFailed);
+    if (failed != lines.end()) {
+        if (failed == lines.begin()) return '?';
+        const std::string& handler = *(failed - 1);
+        const std::string k = "第" + std::to_string(i + 1) + "引数が";
+        if (handler.find(k + "不正です: ") != std::string::npos) return 'A';
+        if (handler.find(k + "長すぎます: ") != std::string::npos) return 'L';
+        return 'r';
+    }
+    if (std::find(lines.begin(), lines.end(), kScrExeWarned) != lines.end()) return 'w';
+    return lines.empty() ? 'o' : 'm';
+}
+
+// A word's ordinary line and, for each of its arguments, the outcome of each extreme
+// value, in their order.
+struct EXTREME {
+    std::string line;
+    std::vector<std::string> outcomes;
+};
+
+// The values each argument takes in turn; "" leaves the argument out, so that the
+// arguments after it move up.
+const std::string kExtremes[] = {"",    "-1",   "0",     "2147483648", "99999999999",
+                                 "abc", "NULL", "FALSE", A(400)};
+
+void Extremes(const std::vector<EXTREME>& rows) {
+    const auto& values = kExtremes;
+    for (const EXTREME& row : rows) {
         ScriptBench b;
-        const std::string word = FirstWord(base);
-        const std::size_t count = std::max<std::size_t>(Words(base).size() - 1, 1);
+        const std::string word = FirstWord(row.line);
+        const std::size_t count = std::max<std::size_t>(Words(row.line).size() - 1, 1);
+        std::vector<std::string> outcomes;
         for (std::size_t i = 0; i < count; ++i) {
+            std::string outcome;
             for (const std::string& value : values) {
-                std::string line = Replaced(base, i, value);
+                std::string line = Replaced(row.line, i, value);
                 // The longest line a script may hold.
                 if (value.size() == 400) line.resize(510, ' ');
                 SCOPED_TRACE(line.substr(0, 80));
                 PutBack(b);
                 ASSERT_TRUE(b.open({u8"// extreme", U8(line)}));
                 b.lastResult = 0;
-                b.runUntil([&] { return b.lastResult == -1 || b.lastResult == 2; }, 120);
+                const bool bEnded =
+                    b.runUntil([&] { return b.lastResult == -1 || b.lastResult == 2; }, 120);
                 for (const std::string& logged : b.lines()) {
                     EXPECT_TRUE(InLogForm(logged)) << logged;
                 }
-                if (b.lastResult == -1 || b.lastResult == 2) continue;
+                outcome += Outcome(b, i, bEnded);
+                if (bEnded) continue;
                 for (const SCR_CMD_DATA& slot : b.game().ScrFileData.Cmd) {
                     if (slot.IsFree()) continue;
                     const std::string held = slot.szCommand;
                     EXPECT_TRUE(held == word || held == "#SelectWait") << held;
                 }
             }
+            outcomes.push_back(outcome);
         }
+        std::string printed;
+        for (const std::string& outcome : outcomes) printed += " \"" + outcome + "\",";
+        EXPECT_EQ(outcomes, row.outcomes) << row.line << ":" << printed;
         EXPECT_GE(b.count(word), static_cast<int>(count * std::size(values))) << word;
     }
 }
 
 TEST(MalformedLineSweep, ExtremeValuesForDataBackgroundMosaicAndPictureWords) {
-    Extremes({"#LoadData BG00 SURF", "#UnLoadData BG00 SURF", "#BGDisp BG01",
-              "#WipeOut BG01 BLIND_WAVE1 4 100", "#WipeIn BG00 BLIND_WAVE 100", "#WipeEnd",
-              "#Wipe BG01 BLIND_WAVE2 4 100 FALSE", "#MosaicExpansion 16 48 100",
-              "#MosaicReduction 48 16 100", "#MosaicReload", "#MosaicEnd",
-              "#PrimAniInit 1 BG00 SURF 2 LOOP FALSE FALSE FALSE", "#PrimAniSet 1 1 100 0 0 10 10",
-              "#PrimAniDisp 1 0 0", "#PrimAniUnDisp 1", "#PrimGraphicDisp 1 BG00 0 0 0 0 10 10",
-              "#PrimGraphicUnDisp 1"});
+    Extremes({
+        {"#LoadData BG00 SURF", {"rrrrrrrrr", "rrrrrrrrr"}},
+        {"#UnLoadData BG00 SURF", {"rrrrrrrrr", "rrrrrrrrr"}},
+        {"#BGDisp BG01", {"rrrrrrorr"}},
+        {"#WipeOut BG01 BLIND_WAVE1 4 100", {"rrrrrrrrr", "rrrrrrrrr", "rAAAAAAAA", "AAAAAAAAA"}},
+        {"#WipeIn BG00 BLIND_WAVE 100", {"rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr"}},
+        {"#WipeEnd", {"wwwwwwwww"}},
+        {"#Wipe BG01 BLIND_WAVE2 4 100 FALSE",
+         {"rrrrrrrrr", "rrrrrrrrr", "rAAAAAAAA", "AAAAAAAAA", "ooooooooo"}},
+        {"#MosaicExpansion 16 48 100", {"ooooooAoo", "ooooooooo", "oAoAAoooo"}},
+        {"#MosaicReduction 48 16 100", {"ooooooAoo", "ooooooooo", "oAoAAoooo"}},
+        {"#MosaicReload", {"ooooooooo"}},
+        {"#MosaicEnd", {"ooooooooo"}},
+        {"#PrimAniInit 1 BG00 SURF 2 LOOP FALSE FALSE FALSE",
+         {"rrrrrrrrr", "rrrrrrorr", "rrrrrrrrr", "AAAAAAAAA", "rrrrrrrrr", "rrrrrrror", "rrrrrrror",
+          "rrrrrrror"}},
+        {"#PrimAniSet 1 1 100 0 0 10 10",
+         {"rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr",
+          "rrrrrrrrr"}},
+        {"#PrimAniDisp 1 0 0", {"rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr"}},
+        {"#PrimAniUnDisp 1", {"rrrrrrrrr"}},
+        {"#PrimGraphicDisp 1 BG00 0 0 0 0 10 10",
+         {"rrrrrrrrr", "rrrrrrrrr", "ooooooooo", "ooooooooo", "oAooooooo", "oAooooooo", "oooAAoooo",
+          "oooAAoooo"}},
+        {"#PrimGraphicUnDisp 1", {"rrrrrrrrr"}},
+    });
 }
 
 TEST(MalformedLineSweep, ExtremeValuesForCharacterWindowAndWaitWords) {
-    Extremes({"#CharIn HERO CENTER DEFAULT 1 1 100", "#CharOut HERO 100",
-              "#CharMove HERO LEFT DEFAULT", "#CharaFaceChange HERO 2 100",
-              "#CharaBodyChange HERO 2 100", "#CharaFaceBodyChange HERO 2 2 100",
-              "#CtrlEyeAnimation HERO 1 1 100", "#KeyWait", "#TimeWait 100", "#MsgWndOpen SLIDE 20",
-              "#MsgWndClose SLIDE 20", "#DayWndOpen INSTANT", "#DayWndClose INSTANT", "#MsgClear"});
+    Extremes({
+        {"#CharIn HERO CENTER DEFAULT 1 1 100",
+         {"rrrrrrrrr", "roooooooo", "roooooooo", "rAoAAoooo", "AAoAAoooo", "oAoAAoooo"}},
+        {"#CharOut HERO 100", {"rrrrrrrrr", "oAoAAoooo"}},
+        {"#CharMove HERO LEFT DEFAULT", {"rrrrrrrrr", "ooooooooo", "ooooooooo"}},
+        {"#CharaFaceChange HERO 2 100", {"rrrrrrrrr", "AAoAAoooo", "oAoAAoooo"}},
+        {"#CharaBodyChange HERO 2 100", {"rrrrrrrrr", "AAAAAAAAA", "oAoAAoooo"}},
+        {"#CharaFaceBodyChange HERO 2 2 100", {"rrrrrrrrr", "rAAAAAAAA", "AAAAAAAAA", "oAoAAoooo"}},
+        {"#CtrlEyeAnimation HERO 1 1 100", {"rrrrrrrrr", "rAAAAAAAA", "rrrrrrrrr", "oAoAAoooo"}},
+        {"#KeyWait", {"hhhhhhhhh"}},
+        {"#TimeWait 100", {"oAoAAoooo"}},
+        {"#MsgWndOpen SLIDE 20", {"rrrrrrrrr", "oAooooooo"}},
+        {"#MsgWndClose SLIDE 20", {"rrrrrrrrr", "oAooooooo"}},
+        {"#DayWndOpen INSTANT", {"rrrrrrrrr"}},
+        {"#DayWndClose INSTANT", {"rrrrrrrrr"}},
+        {"#MsgClear", {"ooooooooo"}},
+    });
 }
 
 TEST(MalformedLineSweep, ExtremeValuesForChoiceMessageFadeAndConditionWords) {
-    Extremes({"#SelectStart 2 1 a b", "#SelectWait", "#SelectBranch 1 1", "#SelectEnd 1",
-              "#MsgDisp NULL text", "#FadeIn 100 BLACK", "#FadeOut 100", "#If HELP = 0 1",
-              "#ElseIf HELP = 0 1", "#If_C HERO = 0 LOVE 1", "#ElseIf_C HERO = 0 LOVE 1", "#Else 1",
-              "#EndIf 1", "#Love_Jadge_Start HERO TRUE 1", "#Love_Jadge_End 1"});
+    Extremes({
+        {"#SelectStart 2 1 a b", {"hrrrrrrrr", "rhhhhhhhh", "rhhhhhhhL", "AhhhhhhhL"}},
+        {"#SelectWait", {"rrrrrrrrr"}},
+        {"#SelectBranch 1 1", {"wwwwwwwww", "wwwwwwwww"}},
+        {"#SelectEnd 1", {"ooooooooo"}},
+        {"#MsgDisp NULL text NULL 100", {"hhhhhhhhL", "hhhhhhhhL", "hhhhhhhhA", "hAhAAhhhh"}},
+        {"#FadeIn 100 BLACK", {"rAoAAoooo", "rrrrrrrrr"}},
+        {"#FadeOut 100", {"oAoAAoooo"}},
+        {"#If HELP = 0 1", {"rwmwwmmmm", "rrrrrrrrr", "wwmwwmmmm", "mmmmmmmmm"}},
+        {"#ElseIf HELP = 0 1", {"wwwwwwwww", "wwwwwwwww", "wwwwwwwww", "wwwwwwwww"}},
+        {"#If_C HERO = 0 LOVE 1",
+         {"rrrrrrrrr", "rrrrrrrrr", "rwmwwmmmm", "rrrrrrrrr", "mmmmmmmmm"}},
+        {"#ElseIf_C HERO = 0 LOVE 1",
+         {"wwwwwwwww", "wwwwwwwww", "wwwwwwwww", "wwwwwwwww", "wwwwwwwww"}},
+        {"#Else 1", {"wwwwwwwww"}},
+        {"#EndIf 1", {"ooooooooo"}},
+        {"#Love_Jadge_Start HERO TRUE 1", {"rrrrrrrrr", "ooooooooo", "ooooooooo"}},
+        {"#Love_Jadge_End 1", {"ooooooooo"}},
+    });
 }
 
 TEST(MalformedLineSweep, ExtremeValuesForFlowCostumeVariableAndSoundWords) {
-    Extremes({"#RandomStart 2 1",
-              "#RandomBranch 1 1",
-              "#RandomEnd 1",
-              "#Jump 1",
-              "#GoTo $L",
-              "#FileChange test.spt",
-              "#FileChangeSpecial test.spt",
-              "#GoToClothesSelect",
-              "#EndScript",
-              "#ClothesDataChange 1 1 1 NULL NULL",
-              "#ClothesDataSort 1 BASIC",
-              "#GameClearFlgON QUIRA",
-              "#AddVar HELP 1",
-              "#ChangeVar HELP 1",
-              "#FlgONVar HELP 1",
-              "#FlgOFFVar HELP 1",
-              "#PlayBGM bgm00.mus",
-              "#StopBGM",
-              "#PlayWave GenPurEnter 0",
-              "#StopWave GenPurEnter",
-              "#PlayVoice VSHORT.sou",
-              "#StopVoice"});
+    Extremes({
+        {"#RandomStart 2 1", {"wAAwwAAAA", "wwwwwwwww"}},
+        {"#RandomBranch 1 1", {"wwwwwwwww", "wwwwwwwww"}},
+        {"#RandomEnd 1", {"ooooooooo"}},
+        {"#Jump 1", {"ooowwoooo"}},
+        {"#GoTo $L", {"Awwwwwwww"}},
+        {"#FileChange test.spt", {"rrrrrrrrr"}},
+        {"#FileChangeSpecial test.spt", {"rrrrrrrrr"}},
+        {"#GoToClothesSelect", {"ooooooooo"}},
+        {"#EndScript", {"ooooooooo"}},
+        {"#ClothesDataChange 1 1 1 NULL NULL",
+         {"rrrrrrrrr", "rrorroooo", "rrrrrrorr", "roooooooo", "rooooooor"}},
+        {"#ClothesDataSort 1 BASIC", {"rrrrrrrrr", "wwwwwwwww"}},
+        {"#GameClearFlgON QUIRA", {"wwwwwwwww"}},
+        {"#AddVar HELP 1", {"rrrrrrrrr", "ooooooooo"}},
+        {"#ChangeVar HELP 1", {"rrrrrrrrr", "ooooooooo"}},
+        {"#FlgONVar HELP 1", {"rrrrrrrrr", "rrrrrrrrr"}},
+        {"#FlgOFFVar HELP 1", {"rrrrrrrrr", "rrrrrrrrr"}},
+        {"#PlayBGM bgm00.mus", {"rmmmmmmmA"}},
+        {"#StopBGM", {"ooooooooo"}},
+        {"#PlayWave GenPurEnter 0", {"wwwwwwwww", "ooooooooo"}},
+        {"#StopWave GenPurEnter", {"orrrrrrrr"}},
+        {"#PlayVoice VSHORT.sou", {"ommmmmmmw"}},
+        {"#StopVoice", {"ooooooooo"}},
+    });
 }
 
 }  // namespace

@@ -127,6 +127,13 @@ TEST(PictureLayerCommands, RefusedLinesLeaveBothLayersUnchanged) {
          {"Error: <GAMEMAIN::PrimGraphicDispProc> 指定ナンバー外です"}},
         {"#PrimGraphicDisp 1 NOPE 0 0 0 0 8 8",
          {kNoSurface, "Error: <GAMEMAIN::PrimGraphicDispProc> IDが見つかりませんでした"}},
+        // Frames outside their picture, known or loaded for the first time.
+        {"#PrimGraphicDisp 2 Q00A 0 0 0 0 99999 48",
+         {"Error: <GAMEMAIN::PrimGraphicDispProc> [#PrimGraphicDisp] 第7引数が不正です: 99999"}},
+        {"#PrimGraphicDisp 1 BG00 0 0 0 0 10 99999",
+         {"Error: <GAMEMAIN::PrimGraphicDispProc> [#PrimGraphicDisp] 第8引数が不正です: 99999"}},
+        {"#PrimAniSet 1 3 100 20 -1 30 10",
+         {"Error: <GAMEMAIN::PrimAniSetProc> [#PrimAniSet] 第5引数が不正です: -1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -152,6 +159,7 @@ TEST(PictureLayerCommands, RefusedLinesLeaveBothLayersUnchanged) {
         EXPECT_EQ(Describe(b.game().PRIM2), layer2);
         EXPECT_TRUE(Loaded(b, "Y0100", kSurfaceKind));
         EXPECT_TRUE(Loaded(b, "Q00A", kSurfaceKind));
+        EXPECT_FALSE(Loaded(b, "BG00", kSurfaceKind));
     }
 }
 

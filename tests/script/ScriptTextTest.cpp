@@ -54,6 +54,9 @@ TEST(TextEscape, LineBreaksRoundTripWithoutTouchingTwoByteCharacters) {
     EXPECT_EQ(game->TextLFToEscape("a\nb", lone, sizeof lone), 1);
     EXPECT_STREQ(lone, "a\\nb");
     EXPECT_EQ(game->TextLFToEscape(nullptr, lone, sizeof lone), 0);
+    // No room at all holds the empty text only.
+    EXPECT_EQ(game->TextLFToEscape("", lone, 0), 1);
+    EXPECT_EQ(game->TextLFToEscape("a", lone, 0), 0);
 }
 
 TEST(TextEscape, ACutTextIsTerminatedOnABoundary) {

@@ -89,6 +89,8 @@ TEST(ZKCHAR, TransitionsMoveTheirAlphasOverTime) {
     ZKCHAR& c = k.chara;
     EXPECT_EQ(c.FadeIn(5, 6, 0, 0, 1000, 400), 1);
     EXPECT_EQ(c.fBodyAlpha, 0.0f);
+    // At alpha 0 nothing is placed, not even a texture the script may not have loaded.
+    EXPECT_TRUE(c.Placements(ZKCHAR::PLACE::Screen).empty());
     EXPECT_EQ(c.FadeIn(0, 0, 1, 0, 1100, 400), 1);
     EXPECT_FLOAT_EQ(c.fFaceAlpha, 0.25f);
     EXPECT_EQ(c.nX, 5);
@@ -118,6 +120,16 @@ TEST(ZKCHAR, TransitionsMoveTheirAlphasOverTime) {
     EXPECT_EQ(c.FadeOut(4000, 1000), 0);
     EXPECT_EQ(c.nDispFlg, 0);
     EXPECT_EQ(c.nBody, -1);
+    EXPECT_EQ(std::pair(c.dwStartTime, c.dwDuration), std::pair(0u, 0u));
+
+    // However long a fade-out, the pictures going out stay below 1, where they would be
+    // blitted from the surfaces the fade unloaded.
+    c.FadeIn(0, 0, 0, 0, 4000, 0);
+    EXPECT_EQ(c.FadeOut(4000, 0xFFFFFFFFu), 1);
+    EXPECT_EQ(c.FadeOut(4016, 0xFFFFFFFFu), 1);
+    EXPECT_LT(c.fBodyAlpha, 1.0f);
+    for (const CHAR_PLACEMENT& p : c.Placements(ZKCHAR::PLACE::Screen)) EXPECT_FALSE(p.bSurface);
+    EXPECT_EQ(c.FadeOut(4016, 0), 0);
 
     // A running transition restored with no duration is complete, never 0 / 0.
     c.nState = 1;

@@ -362,6 +362,51 @@ TEST_F(AdventureLoop, AStandingWipeOutDrawsNothingItGaveBack) {
     EXPECT_NE(g.pSprite->GetSurface(g.BGGraphData1.nIndex), nullptr);
 }
 
+// The strips of a wipe move from the screen's left side to its right: half-way through
+// a wipe-out the covering picture stands on the left half and the old background on
+// the right; half-way through the wipe-in the new background shows on the left half
+// while the cover keeps the right.
+TEST_F(AdventureLoop, WipeStripsSweepFromLeftToRight) {
+    story({u8"#BGDisp BG00", u8"#MsgWndOpen INSTANT", u8"#KeyWait",
+           u8"#WipeOut BG01 BLIND_WAVE2 1 1600", u8"#KeyWait", u8"#WipeIn BG00 BLIND_WAVE 1600",
+           u8"#KeyWait"});
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(runFrames(1));
+    enter(GAME_MODE_ADV);
+    session().input().setPointer({400, 200});
+    GAMEMAIN& g = game();
+    const auto running = [&](const char* word, std::uint32_t elapsed) {
+        for (const SCR_CMD_DATA& slot : g.ScrFileData.Cmd) {
+            if (std::strcmp(slot.szCommand, word) == 0 && slot.dwPhase == 1) {
+                return g.GetTime() - slot.dwStartTime >= elapsed;
+            }
+        }
+        return false;
+    };
+    using Halves = std::pair<std::uint32_t, std::uint32_t>;
+    const auto halves = [&] {
+        const auto pixel = [&](int x) { return session().lastFrame()[200 * 800 + x] & 0xFFFFFF; };
+        return Halves(pixel(200), pixel(600));
+    };
+    std::vector<Halves> shots;
+    for (const char* word : {"#WipeOut", "#WipeIn"}) {
+        SCOPED_TRACE(word);
+        ASSERT_TRUE(runUntil([&] { return running("#KeyWait", 0); }, 300));
+        ASSERT_TRUE(runFrames(2));
+        shots.push_back(halves());
+        ASSERT_TRUE(click());
+        ASSERT_TRUE(runUntil([&] { return running(word, 800); }, 300));
+        ASSERT_TRUE(runFrames(1));
+        shots.push_back(halves());
+    }
+    const Halves bg00 = shots[0], bg01 = shots[2];
+    ASSERT_NE(bg00.first, bg01.first);
+    ASSERT_NE(bg00.second, bg01.second);
+    EXPECT_EQ(shots[1], Halves(bg01.first, bg00.second)) << "BG01 covers from the left";
+    EXPECT_EQ(shots[3], Halves(bg00.first, bg01.second)) << "BG00 comes back from the left";
+    EXPECT_EQ(errors(), Lines{});
+}
+
 // Leaving fades to black over a second, releases the story and changes mode: the
 // costume select keeps the music and the characters' feelings, the staff roll
 // neither.
