@@ -202,8 +202,7 @@ private:
     // names no buffer of the table.
     bool DARefuses(std::string_view tag, int index, platform::LogText indexText) const;
     // DARefuses for a state query from site, its refusal logged through the latch.
-    bool StateRefuses(std::string_view tag, int index, platform::LogText indexText,
-                      CallSite site);
+    bool StateRefuses(std::string_view tag, int index, platform::LogText indexText, CallSite site);
     // True, after logging the refusal, when index names no buffer of the table.
     bool NameRefuses(std::string_view tag, int index) const;
     // DARefuses, and before the index a refusal while the table was never reserved.

@@ -203,20 +203,19 @@ TEST_F(SaveLoad, WithoutASoundDeviceTheVoicedLinesAdvanceAndEachFailureIsLoggedO
     session().audio().refuseOpen(true);
     std::vector<std::string> voiced;
     bool choiceAtSave = false;
-    ASSERT_EQ(play("frames 2600\nat 0 enter 9\nwait mode 9 step 3 within 120\n" +
-                       SaveIn(1, 1800) + SaveIn(2, 10) +
-                       "at +1 enter 8\nwait mode 8 step 2 within 120\nat +60 end\n",
-                   [&] {
-                       const MSG_DATA& line = game().MsgWindowData.MsgData;
-                       if (line.szVoice[0] != '\0' &&
-                           (voiced.empty() || voiced.back() != line.szVoice)) {
-                           voiced.emplace_back(line.szVoice);
-                       }
-                       if (session().procStep() == 5 && !choiceAtSave) {
-                           choiceAtSave = game().SelectWindowData.nInitFlg == 1;
-                       }
-                   }),
-              0);
+    ASSERT_EQ(
+        play("frames 2600\nat 0 enter 9\nwait mode 9 step 3 within 120\n" + SaveIn(1, 1800) +
+                 SaveIn(2, 10) + "at +1 enter 8\nwait mode 8 step 2 within 120\nat +60 end\n",
+             [&] {
+                 const MSG_DATA& line = game().MsgWindowData.MsgData;
+                 if (line.szVoice[0] != '\0' && (voiced.empty() || voiced.back() != line.szVoice)) {
+                     voiced.emplace_back(line.szVoice);
+                 }
+                 if (session().procStep() == 5 && !choiceAtSave) {
+                     choiceAtSave = game().SelectWindowData.nInitFlg == 1;
+                 }
+             }),
+        0);
     EXPECT_EQ(voiced, (std::vector<std::string>{"V0001.sou", "V0002.sou"}));
     EXPECT_TRUE(choiceAtSave);
     EXPECT_TRUE(std::filesystem::exists(session().folder() / "sav/sav02.sav"));
