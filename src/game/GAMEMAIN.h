@@ -34,6 +34,7 @@
 #include "script/SCR_FILE_DATA.h"
 #include "script/VAR_DATA.h"
 #include "script/ZKCHAR.h"
+#include "system/FailureLatch.h"
 #include "windows/CONFIG_DATA.h"
 #include "windows/DAY_WINDOW_DATA.h"
 #include "windows/DrawFailureLatch.h"
@@ -366,9 +367,10 @@ public:
     std::uint32_t nMsgWndDispFlg = 0;
     std::int32_t nDayVarIndex = 0;
     std::uint32_t dwMsgTextWork[3] = {};
-    // The voice of the current message line: 0 none started, 1 started, 2 started and
-    // its state could not be read (logged once for the line).
+    // The voice of the current message line: 0 none started, 1 started.
     std::uint32_t nMsgVoiceFlg = 0;
+    // The line's voice state queries: one that fails line after line is told once.
+    FailureLatch MsgVoiceStateLatch;
     AUTO_SKIP_FILE_DATA AutoSkipFileData[kAutoSkipListSize];
     std::uint32_t nScrSkipEnableFlg = 0;
     std::int32_t nScrSkipLine = 0;

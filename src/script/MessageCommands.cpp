@@ -24,7 +24,6 @@ constexpr std::uint32_t kPhaseWait = 2;
 // GAMEMAIN::nMsgVoiceFlg.
 constexpr std::uint32_t kNoVoice = 0;
 constexpr std::uint32_t kVoiceStarted = 1;
-constexpr std::uint32_t kVoiceStateFailed = 2;
 
 // The voice buffer and its states: sounding, stopped part-way, holding nothing.
 constexpr int kVoiceBuffer = 0;
@@ -74,14 +73,17 @@ std::int32_t VoiceState(const GAMEMAIN& game) {
     return game.pSnd->DAGetState(kVoiceBuffer);
 }
 
-void StopSoundingVoice(const GAMEMAIN& game) {
+// A failed query: neither a play state nor an empty buffer.
+bool Unreadable(std::int32_t state) { return state < 0 && state != kVoiceEmpty; }
+
+void StopSoundingVoice(GAMEMAIN& game) {
     const std::int32_t state = game.pSnd->DAGetState(kVoiceBuffer);
-    if (state == kVoiceSounding || state == kVoiceStopped) {
-        if (VoiceStop(game.pSnd, *game.pShell) == 0) {
-            platform::LogError(kMsgDispTag, u8"呼び出したZKSND::DAStopが失敗しました");
-        }
-    } else if (state < 0 && state != kVoiceEmpty) {
+    if (game.MsgVoiceStateLatch.NewFailure(Unreadable(state))) {
         platform::LogError(kMsgDispTag, u8"呼び出したZKSND::DAGetPlayStateが失敗しました");
+    }
+    if (state != kVoiceSounding && state != kVoiceStopped) return;
+    if (VoiceStop(game.pSnd, *game.pShell) == 0) {
+        platform::LogError(kMsgDispTag, u8"呼び出したZKSND::DAStopが失敗しました");
     }
 }
 
@@ -131,19 +133,17 @@ std::int32_t MsgDispReveal(GAMEMAIN& game, SCR_CMD_DATA& cmd) {
 
 // The voice the line started has ended: asked no sooner than 500 ms after the text
 // completed or the voice was last found sounding. Any state but sounding counts as
-// ended, so a voice switched off, missing, stopped or unreadable never holds the line.
+// ended, so a voice switched off, missing, stopped or unreadable never holds the line;
+// an unreadable one is logged once, and again only after a state was read.
 bool VoiceEnded(GAMEMAIN& game, SCR_CMD_DATA& cmd) {
     if (game.dwNowTime - cmd.dwStartTime < kVoicePollDelay) return false;
     const std::int32_t state = VoiceState(game);
-    if (state == kVoiceSounding) {
-        cmd.dwStartTime = game.dwNowTime;
-        return false;
-    }
-    if (state < 0 && state != kVoiceEmpty && game.nMsgVoiceFlg != kVoiceStateFailed) {
+    if (game.MsgVoiceStateLatch.NewFailure(Unreadable(state))) {
         platform::LogError(kMsgDispTag, u8"再生状態の取得に失敗しました");
-        game.nMsgVoiceFlg = kVoiceStateFailed;
     }
-    return true;
+    if (state != kVoiceSounding) return true;
+    cmd.dwStartTime = game.dwNowTime;
+    return false;
 }
 
 bool AutoAdvanceReady(GAMEMAIN& game, SCR_CMD_DATA& cmd) {

@@ -15,6 +15,7 @@
 #include "sound/ZKDADATA.h"
 #include "sound/ZKDSHOWDATA.h"
 #include "sound/ZKMMDATA.h"
+#include "system/FailureLatch.h"
 
 // The audio path a sound buffer plays on; any other value plays on the default path.
 enum DA_PATH : int {
@@ -71,7 +72,9 @@ public:
 
     // Sound buffers. The table itself (reserving it, naming, reading back and
     // unloading a buffer) needs no device, so that sounds keep their names while
-    // sound is off; loading, playing and querying need the started engine.
+    // sound is off; loading, playing and querying need the started engine. The state
+    // queries are asked frame after frame: a refusal is logged once for the caller's
+    // place, and again only after that place has had an answer in between.
     int DAudioInit();
     int DADATAReserve(std::uint32_t count);
     int DASetData(int index, const char* name);
@@ -80,7 +83,7 @@ public:
     std::int32_t DAPlay(int index, int repeats, DA_PATH type);
     std::int32_t DAStop(int index);
     std::int32_t DAAllStop();
-    std::int32_t DAGetState(int index);
+    std::int32_t DAGetState(int index, CallSite site = CallSite::Here());
     std::int32_t DAGetNowPos(int index, std::int32_t* position);
     std::int32_t DASetAllVolume(std::int32_t volume);
     std::int32_t DAGetMasterVolume() const;
@@ -88,7 +91,7 @@ public:
     std::int32_t DAGetPathVolume(DA_PATH type) const;
     std::uint32_t DAGetDataNum() const { return dwDADataNum; }
     char* DAGetWAVEPath(int index, char* buffer, std::uint32_t size);
-    int DAGetLoadState(int index);
+    int DAGetLoadState(int index, CallSite site = CallSite::Here());
     std::int32_t DARelease();
 
     // Media graphs by type: 0 voice, 1 audio, 2 movie.
@@ -192,9 +195,14 @@ private:
     // Sets the graph's requested volume, logging a failure for MainLoop.
     void ReapplyVolume(ZKDSHOWDATA& graph);
 
+    // The refusal of a call on buffer index: the object not initialised, or
+    // indexText when index names no buffer of the table; nothing when it may go on.
+    std::optional<platform::LogText> DARefusal(int index, platform::LogText indexText) const;
     // True, after logging the refusal, when the object is not initialised or index
     // names no buffer of the table.
     bool DARefuses(std::string_view tag, int index, platform::LogText indexText) const;
+    // DARefuses for a state query from site, its refusal logged through the latch.
+    bool StateRefuses(std::string_view tag, int index, platform::LogText indexText, CallSite site);
     // True, after logging the refusal, when index names no buffer of the table.
     bool NameRefuses(std::string_view tag, int index) const;
     // DARefuses, and before the index a refusal while the table was never reserved.
@@ -236,6 +244,7 @@ private:
     std::uint32_t dwDADataNum = 0;
     std::uint32_t dwInitialized = 0;
     std::uint32_t dwDAReserved = 0;
+    FailureLatch DAStateLatch;
     std::uint32_t dwWindowStyle = 0;
     std::unique_ptr<ZKMMDATA[]> pMMData;
     std::uint32_t dwMMDataNum = 0;

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "platform/core/HResult.h"
@@ -45,16 +46,23 @@ bool ZKSND::IsValidIndex(int index) const {
     return pDAData != nullptr && index >= 0 && static_cast<std::uint32_t>(index) < dwDADataNum;
 }
 
+std::optional<platform::LogText> ZKSND::DARefusal(int index, platform::LogText indexText) const {
+    if (dwInitialized == 0) return kNotInitialized;
+    if (!IsValidIndex(index)) return indexText;
+    return std::nullopt;
+}
+
 bool ZKSND::DARefuses(std::string_view tag, int index, platform::LogText indexText) const {
-    if (dwInitialized == 0) {
-        LogError(tag, kNotInitialized);
-        return true;
-    }
-    if (!IsValidIndex(index)) {
-        LogError(tag, indexText);
-        return true;
-    }
-    return false;
+    const std::optional<platform::LogText> refusal = DARefusal(index, indexText);
+    if (refusal) LogError(tag, *refusal);
+    return refusal.has_value();
+}
+
+bool ZKSND::StateRefuses(std::string_view tag, int index, platform::LogText indexText,
+                         CallSite site) {
+    const std::optional<platform::LogText> refusal = DARefusal(index, indexText);
+    if (DAStateLatch.NewFailure(refusal.has_value(), 0, site)) LogError(tag, *refusal);
+    return refusal.has_value();
 }
 
 bool ZKSND::NameRefuses(std::string_view tag, int index) const {
@@ -180,8 +188,8 @@ std::int32_t ZKSND::DAAllStop() {
     return platform::S_OK;
 }
 
-std::int32_t ZKSND::DAGetState(int index) {
-    if (DARefuses("ZKSND::DAGetState", index, kIndexInvalid)) return -1;
+std::int32_t ZKSND::DAGetState(int index, CallSite site) {
+    if (StateRefuses("ZKSND::DAGetState", index, kIndexInvalid, site)) return -1;
     const ZKDADATA& data = pDAData[index];
     if (!data.pSegment && !data.pSegmentState) return -2;
     if (data.IsPlaying()) return 0;
@@ -250,8 +258,8 @@ char* ZKSND::DAGetWAVEPath(int index, char* buffer, std::uint32_t size) {
     return buffer;
 }
 
-int ZKSND::DAGetLoadState(int index) {
-    if (DARefuses("ZKSND::DAGetLoadState", index, kIndexOutside)) return 0;
+int ZKSND::DAGetLoadState(int index, CallSite site) {
+    if (StateRefuses("ZKSND::DAGetLoadState", index, kIndexOutside, site)) return 0;
     return pDAData[index].pSegment ? 1 : 0;
 }
 

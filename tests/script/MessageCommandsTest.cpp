@@ -150,7 +150,7 @@ TEST(MsgDisp, AClickShowsTheWholeTextAndTheNextEndsTheLine) {
 
 // A line waits for the voice it started: polled from 500 ms after the text completed,
 // a sounding voice holds it another 500 ms; any other state lets it go, and a state
-// that cannot be read is reported once for the line.
+// that cannot be read is reported once.
 TEST(MsgDisp, WaitsOnlyForAVoiceItStartedAndStillSounding) {
     enum class Act { None, Finish, StopPartWay };
     const struct {
@@ -212,21 +212,30 @@ TEST(MsgDisp, StopsASoundingVoiceBeforeStartingItsOwn) {
 }
 
 // A sound object that fails leaves its trace under the line's own tag, and the line
-// still advances: the failed state query is reported once.
+// still advances: each failed state query is reported once, not again for the next
+// line, whose voice fails to play as its own.
 TEST(MsgDisp, AFailingSoundObjectIsLoggedAndTheLineGoesOn) {
     MsgLine m;
     m.window().nAutoFlg = 1;
     m.b.kit().snd.Release();
-    m.start({u8"#MsgDisp NULL ab VLONG.sou"});
+    m.start({u8"#MsgDisp NULL ab VLONG.sou", u8"#MsgDisp NULL cd VLONG.sou"});
+    const auto own = [&] {
+        Lines found;
+        for (const std::string& line : m.b.lines()) {
+            if (line.find("<GAMEMAIN::MsgDispProc>") != std::string::npos) found.push_back(line);
+        }
+        m.b.clearLog();
+        return found;
+    };
     EXPECT_EQ(m.endTime(), 656u);
-    Lines own;
-    for (const std::string& line : m.b.lines()) {
-        if (line.find("<GAMEMAIN::MsgDispProc>") != std::string::npos) own.push_back(line);
-    }
-    EXPECT_EQ(own,
+    EXPECT_EQ(own(),
               (Lines{"Error: <GAMEMAIN::MsgDispProc> 呼び出したZKSND::DAGetPlayStateが失敗しました",
                      "Error: <GAMEMAIN::MsgDispProc> 音声再生に失敗しました",
                      "Error: <GAMEMAIN::MsgDispProc> 再生状態の取得に失敗しました"}));
+    m.b.frame();
+    EXPECT_EQ(std::string(m.window().MsgData.szScriptText), "cd");
+    EXPECT_NE(m.endTime(), kNever);
+    EXPECT_EQ(own(), Lines{"Error: <GAMEMAIN::MsgDispProc> 音声再生に失敗しました"});
 }
 
 // With Ctrl held or skipping, a line takes three frames (set-up, reveal, end) and

@@ -73,6 +73,34 @@ TEST_F(SoundFixture, StateFollowsPlayStopNaturalEndAndUnload) {
                        }));
 }
 
+// Asked call after call from one place, as the music room asks each frame and a save
+// asks of every buffer, a state query logs its refusal once; the place logs again
+// only after an answer in between, and another place logs its own.
+TEST_F(SoundFixture, AStateQueryRefusedAtOnePlaceIsLoggedOnceUntilAnswered) {
+    Start();
+    const std::string state = "Error: <ZKSND::DAGetState> インデックス番号が不正です";
+    const std::string load = "Error: <ZKSND::DAGetLoadState> インデックス番号外を指定しています";
+    const struct {
+        int first;
+        Strings lines;
+        const char* what;
+    } rounds[] = {
+        {44, {state, load}, "a first refusal at each place"},
+        {50, {}, "refused again at the same places"},
+        {1, {}, "answered"},
+        {44, {state, load}, "refused after an answer"},
+    };
+    for (const auto& r : rounds) {
+        kit.log.clear();
+        EXPECT_EQ(snd.DAGetState(r.first), r.first < 44 ? -2 : -1) << r.what;
+        for (int i = r.first; i < r.first + 3; ++i) snd.DAGetLoadState(i);
+        EXPECT_EQ(lines(), r.lines) << r.what;
+    }
+    kit.log.clear();
+    EXPECT_EQ(snd.DAGetState(44), -1);
+    EXPECT_EQ(lines(), Strings{state}) << "another place";
+}
+
 TEST_F(SoundFixture, PathTypesReachTheirBuses) {
     Start();
     LoadLevel(0, "v.sou", 1000, 0.5f);

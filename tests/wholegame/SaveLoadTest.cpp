@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "autoplay/InputScript.h"
 #include "game/GAMEMAIN.h"
 #include "platform/input/VirtualKeys.h"
+#include "shell/EnvData.h"
 #include "support/Bytes.h"
 #include "support/DemoData.h"
 #include "support/WholeGameTest.h"
@@ -190,6 +192,46 @@ TEST_F(SaveLoad, AWaitingChoiceResumesAtTheClickedPlate) {
     ASSERT_TRUE(runFrames(1));
     up(platform::VK_LBUTTON);
     ASSERT_TRUE(runUntil([&] { return shownText() == zktest::Sjis(kBranch2Line); }, 200));
+}
+
+// Where no sound device opens, automatic advance runs the prologue's voiced lines up
+// to its choice with no click, and two saves and the music room after them log each
+// sound failure once.
+TEST_F(SaveLoad, WithoutASoundDeviceTheVoicedLinesAdvanceAndEachFailureIsLoggedOnce) {
+    zktest::WriteFileBytes((session().folder() / "env.env").string(),
+                           FormatEnvSettings({.soundWarning = 0, .handsFree = 1}));
+    session().audio().refuseOpen(true);
+    std::vector<std::string> voiced;
+    bool choiceAtSave = false;
+    ASSERT_EQ(
+        play("frames 2600\nat 0 enter 9\nwait mode 9 step 3 within 120\n" + SaveIn(1, 1800) +
+                 SaveIn(2, 10) + "at +1 enter 8\nwait mode 8 step 2 within 120\nat +60 end\n",
+             [&] {
+                 const MSG_DATA& line = game().MsgWindowData.MsgData;
+                 if (line.szVoice[0] != '\0' && (voiced.empty() || voiced.back() != line.szVoice)) {
+                     voiced.emplace_back(line.szVoice);
+                 }
+                 if (session().procStep() == 5 && !choiceAtSave) {
+                     choiceAtSave = game().SelectWindowData.nInitFlg == 1;
+                 }
+             }),
+        0);
+    EXPECT_EQ(voiced, (std::vector<std::string>{"V0001.sou", "V0002.sou"}));
+    EXPECT_TRUE(choiceAtSave);
+    EXPECT_TRUE(std::filesystem::exists(session().folder() / "sav/sav02.sav"));
+    const std::string notInitialised = "ZKSND::Initializeの処理を終えずに呼び出されました";
+    std::vector<std::string> failures;
+    for (const std::string& text : logTexts()) {
+        if (text.starts_with("Error") || text.starts_with("Warn")) failures.push_back(text);
+    }
+    EXPECT_EQ(failures,
+              (std::vector<std::string>{
+                  "Error: <ZKSND::DAudioInit> DMusicパフォーマンスの初期化に失敗しました",
+                  "Error: <ZKSND::Initialize> 呼び出したZKSND::DAInitがエラーで終了しました",
+                  "Error: <GAMEMAIN::MsgDispProc> 再生状態の取得に失敗しました",
+                  "Error: <ZKSND::DAGetLoadState> " + notInitialised,
+                  "Error: <ZKSND::DAGetState> " + notInitialised,
+              }));
 }
 
 }  // namespace
