@@ -42,22 +42,27 @@ std::string FlatPicture(const mkdemo::PictureEntry& entry, std::uint32_t xrgb) {
 }
 
 std::vector<std::pair<std::string, std::string>> KitPictures() {
-    auto pictures = WindowTestBench::Materials();
-    for (int i = 0; i < 2; ++i) {
-        const mkdemo::PictureEntry& entry = WindowTestBench::Entry(ScriptBench::kBackgrounds[i]);
-        pictures.emplace_back(entry.name, FlatPicture(entry, ScriptBench::kBackgroundColors[i]));
-    }
-    for (const char* stem : kOverlays) {
-        const mkdemo::PictureEntry& entry = WindowTestBench::Entry(stem);
-        pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
-    }
-    for (int i = 0; i < 3; ++i) {
-        const mkdemo::PictureEntry& body = WindowTestBench::Entry(kBodies[i]);
-        pictures.emplace_back(body.name, KeyedPicture(body, ScriptBench::kBodyColors[i]));
-        const mkdemo::PictureEntry& face = WindowTestBench::Entry(kFaces[i]);
-        pictures.emplace_back(face.name, KeyedPicture(face, ScriptBench::kFaceColors[i]));
-    }
-    return pictures;
+    static const std::vector<std::pair<std::string, std::string>> painted = [] {
+        auto pictures = WindowTestBench::Materials();
+        for (int i = 0; i < 2; ++i) {
+            const mkdemo::PictureEntry& entry =
+                WindowTestBench::Entry(ScriptBench::kBackgrounds[i]);
+            pictures.emplace_back(entry.name,
+                                  FlatPicture(entry, ScriptBench::kBackgroundColors[i]));
+        }
+        for (const char* stem : kOverlays) {
+            const mkdemo::PictureEntry& entry = WindowTestBench::Entry(stem);
+            pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
+        }
+        for (int i = 0; i < 3; ++i) {
+            const mkdemo::PictureEntry& body = WindowTestBench::Entry(kBodies[i]);
+            pictures.emplace_back(body.name, KeyedPicture(body, ScriptBench::kBodyColors[i]));
+            const mkdemo::PictureEntry& face = WindowTestBench::Entry(kFaces[i]);
+            pictures.emplace_back(face.name, KeyedPicture(face, ScriptBench::kFaceColors[i]));
+        }
+        return pictures;
+    }();
+    return painted;
 }
 
 // The registry's rows, the story's two variables and the bench's character.

@@ -60,8 +60,11 @@ std::string ScriptKit::Flat(int width, int height, std::uint32_t xrgb) {
 }
 
 std::string ScriptKit::Tone() {
-    const zktools::WavFormat format;
-    return zktools::WavBytes(format, zktools::Sine(format, 4410, 440.0, 0.5f));
+    static const std::string tone = [] {
+        const zktools::WavFormat format;
+        return zktools::WavBytes(format, zktools::Sine(format, 4410, 440.0, 0.5f));
+    }();
+    return tone;
 }
 
 bool ScriptKit::OpenScript(const std::vector<std::u8string>& lines, const std::string& name) {

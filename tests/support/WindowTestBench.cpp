@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <map>
 
 #include "common/WavWriter.h"
 #include "game/ResourceLoader.h"
@@ -57,15 +58,19 @@ const mkdemo::PictureEntry& WindowTestBench::Entry(const std::string& stem) {
     return *it;
 }
 
+// Painting is most of a bench's set-up, so a test that builds many benches paints once.
 std::vector<std::pair<std::string, std::string>> WindowTestBench::Materials() {
-    std::vector<std::pair<std::string, std::string>> pictures;
-    std::vector<const char*> stems(std::begin(kMaterials), std::end(kMaterials));
-    stems.insert(stems.end(), std::begin(kGalleryPictures), std::end(kGalleryPictures));
-    for (const char* stem : stems) {
-        const mkdemo::PictureEntry& entry = Entry(stem);
-        pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
-    }
-    return pictures;
+    static const std::vector<std::pair<std::string, std::string>> painted = [] {
+        std::vector<std::pair<std::string, std::string>> pictures;
+        std::vector<const char*> stems(std::begin(kMaterials), std::end(kMaterials));
+        stems.insert(stems.end(), std::begin(kGalleryPictures), std::end(kGalleryPictures));
+        for (const char* stem : stems) {
+            const mkdemo::PictureEntry& entry = Entry(stem);
+            pictures.emplace_back(entry.name, mkdemo::PicturePainter::PlainBitmapOf(entry));
+        }
+        return pictures;
+    }();
+    return painted;
 }
 
 std::string WindowTestBench::Track(int track) {
@@ -77,8 +82,15 @@ std::string WindowTestBench::Track(int track) {
 void WindowTestBench::pullFrameSound() { kit.audio.pull(kFrame * 441 / 10); }
 
 std::string WindowTestBench::Voice(int ms) {
-    const zktools::WavFormat format;
-    return zktools::WavBytes(format, zktools::Sine(format, 441 * ms / 10, 330.0, 0.5f));
+    static std::map<int, std::string> made;
+    auto it = made.find(ms);
+    if (it == made.end()) {
+        const zktools::WavFormat format;
+        it = made.emplace(ms, zktools::WavBytes(format,
+                                                zktools::Sine(format, 441 * ms / 10, 330.0, 0.5f)))
+                 .first;
+    }
+    return it->second;
 }
 
 WindowTestBench::WindowTestBench() {
