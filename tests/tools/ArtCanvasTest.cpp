@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -118,8 +119,10 @@ TEST(PaletteQuantizer, ManyColoursShareAPaletteThatStaysCloseToThem) {
 }
 
 // The shape keeps its colours, unpremultiplied; what is less than half covered, what
-// was never drawn and the origin take the key; a shape colour the key would swallow
-// at 16 bits moves off it. Both bitmap forms give the same pixels.
+// was never drawn and, in a picture with such pixels, the origin take the key; a shape
+// colour the key would swallow at 16 bits moves off it. A whole picture's origin keeps
+// its colour but for the least step that sets it apart from every other pixel at 16
+// bits. Both bitmap forms give the same pixels.
 TEST(ArtCanvas, TheBitmapKeysWhatLiesOutsideTheShapeAndNothingInsideIt) {
     const struct {
         std::uint32_t key, nearKey, movedOff;
@@ -149,6 +152,16 @@ TEST(ArtCanvas, TheBitmapKeysWhatLiesOutsideTheShapeAndNothingInsideIt) {
                 EXPECT_EQ(got == k.key, p.expected == k.key) << p.x << "," << p.y;
             }
         }
+    }
+    mkdemo::ArtCanvas whole(3, 1);
+    for (int x = 0; x < 3; ++x) PaintPixel(whole, x, 0, 0x336699, 1.0);
+    for (const bool exact : {true, false}) {
+        const auto picture = Decode(whole.bitmap(kMagenta, exact));
+        ASSERT_TRUE(picture);
+        const std::uint32_t origin = picture->pixel(0, 0) & 0xFFFFFF;
+        EXPECT_EQ(LargestChannelGap(origin, 0x336699), 4) << exact << " " << std::hex << origin;
+        EXPECT_NE(To565(origin), To565(0x336699)) << exact;
+        EXPECT_EQ(picture->pixel(2, 0) & 0xFFFFFF, 0x336699u) << exact;
     }
 }
 
@@ -200,8 +213,9 @@ TEST(DemoArt, RimColoursStayApartAtSixteenBitsAndNearTheGold) {
 
 // Tests and screens find a sheet's cell by its rim: each of the four points two pixels
 // in from its corners is the cell's own rim colour, opaque and unblended, and the
-// colours reported by name are those. The moon's frames and the music box's lit
-// picture are free shapes on the key, which is then their reference.
+// colours reported by name are those. The pictures screens draw over a background,
+// the moon's frames and the extras menu's lit objects, carry no rim: it would show
+// as a frame round them.
 TEST(DemoArt, EveryCellOfEverySheetCarriesItsOwnRim) {
     std::string error;
     const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
@@ -215,19 +229,22 @@ TEST(DemoArt, EveryCellOfEverySheetCarriesItsOwnRim) {
         const auto reported = mkdemo::PicturePainter::CellColors(entry);
         for (std::size_t i = 0; i < entry.cells.size(); ++i) {
             const mkdemo::SheetCell& c = entry.cells[i];
-            const bool freeShape =
-                (entry.stem == "TitleMoonMaterial" && c.name.starts_with("月")) ||
-                c.name == "ＢＧＭ・選択";
+            const bool freeShape = entry.stem == "TitleMoonMaterial" ||
+                                   (entry.stem == "SpecialMaterial" && i < 4);
+            const std::array<std::pair<int, int>, 4> rim = {
+                {{c.left + 2, c.top + 2},
+                 {c.right - 3, c.top + 2},
+                 {c.left + 2, c.bottom - 3},
+                 {c.right - 3, c.bottom - 3}}};
             if (freeShape) {
-                EXPECT_EQ(reported.at(c.name), mkdemo::PicturePainter::KeyOf(entry)) << c.name;
+                for (const auto& [x, y] : rim) {
+                    EXPECT_NE(canvas.pixel(x, y), mkdemo::ArtStyle::RimColor(i)) << c.name;
+                }
                 continue;
             }
             EXPECT_EQ(reported.at(c.name), mkdemo::ArtStyle::RimColor(i))
                 << entry.stem << " " << c.name;
-            for (const auto& [x, y] : {std::pair{c.left + 2, c.top + 2},
-                                       {c.right - 3, c.top + 2},
-                                       {c.left + 2, c.bottom - 3},
-                                       {c.right - 3, c.bottom - 3}}) {
+            for (const auto& [x, y] : rim) {
                 EXPECT_EQ(canvas.alpha(x, y), 255) << entry.stem << " " << c.name << " " << x;
                 EXPECT_EQ(canvas.pixel(x, y), mkdemo::ArtStyle::RimColor(i))
                     << entry.stem << " " << c.name << " " << x << "," << y;
@@ -238,7 +255,8 @@ TEST(DemoArt, EveryCellOfEverySheetCarriesItsOwnRim) {
 }
 
 // Every keyed picture the demo's art draws, kind by kind: the key exactly where the
-// drawn shape is not, and never inside it, even as a 16-bit screen reads it.
+// drawn shape is not, and never inside it, even as a 16-bit screen reads it; the
+// origin the key too, unless the shape covers the whole picture.
 TEST(DemoArt, KeyedPicturesShowTheKeyOnlyOutsideTheirShape) {
     std::string error;
     const auto catalog = mkdemo::PictureCatalog::Build(AssetManifest::Instance(), error);
@@ -254,14 +272,18 @@ TEST(DemoArt, KeyedPicturesShowTheKeyOnlyOutsideTheirShape) {
             const auto picture = Decode(mkdemo::PicturePainter::BitmapOf(entry));
             ASSERT_TRUE(picture) << entry.name;
             int wrong = 0;
+            int open = 0;
             for (int y = 0; y < entry.height; ++y) {
                 for (int x = 0; x < entry.width; ++x) {
                     const std::uint32_t got = picture->pixel(x, y) & 0xFFFFFF;
-                    const bool shape = canvas.covered(x, y) && (x != 0 || y != 0);
+                    const bool shape = canvas.covered(x, y);
+                    open += shape ? 0 : 1;
+                    if (x == 0 && y == 0) continue;
                     wrong += shape ? To565(got) == To565(key) : got != key;
                 }
             }
             EXPECT_EQ(wrong, 0) << entry.name;
+            EXPECT_EQ((picture->pixel(0, 0) & 0xFFFFFF) == key, open > 0) << entry.name;
         }
     }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mkdemo/ArtCanvas.h"
+#include "mkdemo/ArtStyle.h"
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
 #include "mkdemo/PlacePainter.h"
@@ -110,7 +111,7 @@ TEST(PlacePainter, PaintsThePlacesAndLeavesEveryOtherPictureBlank) {
 }
 
 // A background shows the scene under it through no hole: every pixel fully opaque,
-// so the bitmap keys only its origin.
+// so the bitmap keys none.
 TEST(PlacePainter, EveryOpaquePlaceCoversEveryPixel) {
     for (const mkdemo::PictureEntry& entry : Catalog()) {
         if (!IsPlace(entry.stem) || entry.kind != mkdemo::PictureKind::Picture) continue;
@@ -187,9 +188,23 @@ TEST(PlacePainter, TheNightPicturesOfAPlaceAreDarkerThanItsDay) {
 }
 
 // The title's menu and the moon the engine draws over the menu's back stand on a calm
-// sky: each row of their places one colour.
+// sky: each row of their places one colour. The game's name stands between them, in
+// the logo's ivory letters.
 TEST(PlacePainter, TheMenuBackIsCalmWhereTheMenuAndTheMoonStand) {
     Painted back("TitleBack3");
+    int ink = 0;
+    int inkTop = 600, inkBottom = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if (Gap(back.canvas.pixel(x, y), mkdemo::ArtStyle::kInk) > 8) continue;
+            ++ink;
+            inkTop = std::min(inkTop, y);
+            inkBottom = std::max(inkBottom, y + 1);
+        }
+    }
+    EXPECT_GT(ink, 1500);
+    EXPECT_GE(inkTop, 73);
+    EXPECT_LE(inkBottom, 320);
     const struct {
         int left, top, right, bottom;
     } places[] = {{240, 320, 560, 520}, {384, 0, 472, 73}};

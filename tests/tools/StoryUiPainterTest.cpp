@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
+#include "platform/video/BitmapFile.h"
 #include "shell/AssetManifest.h"
 #include "windows/ConfigControls.h"
 
@@ -149,39 +151,74 @@ TEST(StoryUiPainter, ButtonFillsFollowTheirState) {
     }
 }
 
-// The moon's frames are free shapes on the key: edges and corners keyed, nothing in
-// between the key and the moon's own pale colours, and the moon rising until it
-// stands whole.
-TEST(StoryUiPainter, TheMoonRisesCleanlyKeyedThroughItsFrames) {
+// The title draws the moon's frames without the key over its menu back: no frame
+// holds the key, each is the back as the engine shows it along its edges, and the
+// moon rises into the first frames until it stands whole, its halo growing after.
+TEST(StoryUiPainter, TheMoonRisesOverTheMenuBackThroughItsFrames) {
     const ArtCanvas& canvas = Painted("TitleMoonMaterial");
     const auto& cells = Entry("TitleMoonMaterial").cells;
     ASSERT_EQ(cells.size(), 40u);
-    int lastTop = 1000;
+    const std::string bytes = mkdemo::PicturePainter::BitmapOf(Entry("TitleBack3"));
+    const auto back = platform::BitmapFile::Decode(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    ASSERT_TRUE(back);
+    const auto behind = [&](int x, int y) { return back->pixel(384 + x, y) & 0xFFFFFF; };
     for (std::size_t f = 0; f < cells.size(); ++f) {
         const SheetCell& c = cells[f];
-        int top = 1000;
+        int edge = 0;
+        int seams = 0;
         for (int y = c.top; y < c.bottom; ++y) {
             for (int x = c.left; x < c.right; ++x) {
-                const auto color = canvas.color(x, y, kKey);
-                const bool edge =
-                    x < c.left + 2 || x >= c.right - 2 || y < c.top + 2 || y >= c.bottom - 2;
-                if (edge) {
-                    EXPECT_FALSE(color) << f << " " << x << "," << y;
-                }
-                if (!color) continue;
-                top = std::min(top, y - c.top);
-                // Pale blues and whites only: green well above a keyed pixel's.
-                EXPECT_GE((*color >> 8) & 0xFF, 0x80u) << f << " " << x << "," << y;
+                ASSERT_TRUE(canvas.color(x, y, kKey)) << f << " " << x << "," << y;
+                if (x > c.left && x < c.right - 1 && y > c.top && y < c.bottom - 1) continue;
+                ++edge;
+                seams += canvas.pixel(x, y) != behind(x - c.left, y - c.top);
             }
         }
-        if (f <= 20) {
-            EXPECT_LE(top, lastTop) << "frame " << f;
-        }
-        lastTop = top;
+        EXPECT_EQ(seams, 0) << "frame " << f << " of " << edge;
     }
-    EXPECT_FALSE(canvas.color(cells[0].left + 44, cells[0].top + 36, kKey)) << "frame 0 is dark";
-    EXPECT_TRUE(canvas.color(cells[39].left + 44, cells[39].top + 36, kKey)) << "the moon stands";
+    const auto at = [&](std::size_t f, int x, int y) {
+        return canvas.pixel(cells[f].left + x, cells[f].top + y);
+    };
+    EXPECT_EQ(at(0, 44, 36), behind(44, 36)) << "frame 0 is the night alone";
+    EXPECT_GT(at(10, 44, 36) & 0xFF, behind(44, 36) & 0xFF) << "the moon rising";
+    EXPECT_GT(at(39, 44, 36) & 0xFF, at(10, 44, 36) & 0xFF) << "the moon stands";
     EXPECT_NE(Shown(canvas, cells[20]), Shown(canvas, cells[39])) << "its halo grows";
+}
+
+// The bar draws a pointed-at button from a 64 x 26 area starting 17 pixels left of
+// it: the look fills only the button's own place there, the size of its other
+// looks, and lets its neighbours show through the key around it.
+TEST(StoryUiPainter, ThePointedAtButtonCoversOnlyItsOwnPlace) {
+    const std::string bytes = mkdemo::PicturePainter::BitmapOf(Entry("MsgWndMaterial"));
+    const auto sheet = platform::BitmapFile::Decode(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    ASSERT_TRUE(sheet);
+    const char* const buttons[] = {"skip", "auto", "voice", "back", "forward", "hide"};
+    for (int k = 0; k < 6; ++k) {
+        const std::string name = buttons[k];
+        const SheetCell& hover = CellOf("MsgWndMaterial", name + " hover");
+        for (const char* look : {"", " on", " off"}) {
+            const SheetCell& other = CellOf("MsgWndMaterial", name + look);
+            EXPECT_EQ(hover.right - hover.left, other.right - other.left) << name << look;
+            EXPECT_EQ(hover.bottom - hover.top, other.bottom - other.top) << name << look;
+        }
+        const int left = 796 + 64 * k;
+        EXPECT_EQ(hover.left, left + 17) << name;
+        EXPECT_EQ(hover.top, 122) << name;
+        int shown = 0;
+        for (int y = 122; y < 148; ++y) {
+            for (int x = left; x < left + 64; ++x) {
+                const bool inside = x >= hover.left && x < hover.right && y < hover.bottom;
+                const bool keyed = (sheet->pixel(x, y) & 0xFFFFFF) == kKey;
+                shown += inside && !keyed;
+                if (!inside) {
+                    EXPECT_TRUE(keyed) << name << " " << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(shown, 28 * 20) << name;
+    }
 }
 
 // The panel shows every option at rest where the screen lays that option's pictures:

@@ -379,14 +379,23 @@ TEST_F(Title, TheAttractStartsAfterTheIdleTimeAndFallsBackToTheLogo) {
         ASSERT_TRUE(runFrames(1));
     }
     EXPECT_EQ(step(), 10);
+    const auto place = [&] {
+        std::vector<std::uint32_t> shown;
+        for (int y = 0; y < 73; ++y) {
+            for (int x = 384; x < 472; ++x) shown.push_back(pixel(x, y));
+        }
+        return shown;
+    };
+    const std::vector<std::uint32_t> night = place();
     advance(141000);
     onItem(3);
     ASSERT_TRUE(runFrames(2));
     EXPECT_EQ(step(), 21);
     ASSERT_TRUE(runFrames(1));
-    // The first frame: the moon's rim just above the foot of its cell.
+    // The first frame, drawn as painted, is the very night behind it: no box shows.
     EXPECT_NE(moonArt(0, 44, 68), 0xFF00FFu);
     EXPECT_EQ(pixel(384 + 44, 68), moonArt(0, 44, 68));
+    EXPECT_EQ(place(), night);
     ASSERT_TRUE(reach(22));
     EXPECT_EQ(game().TitleData.AttractGraphic.AnimData.nAnimNo, 10u);
     const std::uint32_t fadeStart = game().dwNowTime;

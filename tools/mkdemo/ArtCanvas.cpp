@@ -109,13 +109,12 @@ int ArtCanvas::alpha(int x, int y) const {
 
 std::optional<std::uint32_t> ArtCanvas::color(int x, int y, std::uint32_t key) const {
     cairo_surface_flush(surface_.get());
-    return ColorOf(raw(x, y), x == 0 && y == 0, key);
+    return ColorOf(raw(x, y), key);
 }
 
-std::optional<std::uint32_t> ArtCanvas::ColorOf(std::uint32_t argb, bool origin,
-                                                std::uint32_t key) {
+std::optional<std::uint32_t> ArtCanvas::ColorOf(std::uint32_t argb, std::uint32_t key) {
     const std::uint32_t a = argb >> 24;
-    if (a < 128 || origin) return std::nullopt;
+    if (a < 128) return std::nullopt;
     if (a == 255) return MoveOffKey(argb & 0xFFFFFF, key);
     std::uint32_t rgb = 0;
     for (const int shift : {16, 8, 0}) {
@@ -125,19 +124,54 @@ std::optional<std::uint32_t> ArtCanvas::ColorOf(std::uint32_t argb, bool origin,
     return MoveOffKey(rgb, key);
 }
 
-std::string ArtCanvas::bitmap(std::uint32_t key, bool exactColors) const {
+std::vector<std::uint32_t> ArtCanvas::keyed(std::uint32_t key) const {
     cairo_surface_flush(surface_.get());
     std::vector<std::uint32_t> xrgb;
     xrgb.reserve(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
     for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            xrgb.push_back(ColorOf(raw(x, y), x == 0 && y == 0, key).value_or(key));
-        }
+        for (int x = 0; x < width_; ++x) xrgb.push_back(ColorOf(raw(x, y), key).value_or(key));
     }
-    if (exactColors) return zktools::BitmapBytes(zktools::BitmapForm::Rgb24, width_, height_, xrgb);
-    const IndexedPicture reduced = PaletteQuantizer::Reduce(xrgb, key);
+    xrgb[0] = key;
+    return xrgb;
+}
+
+std::string ArtCanvas::bitmap(std::uint32_t key, bool exactColors) const {
+    std::vector<std::uint32_t> xrgb = keyed(key);
+    // The engine reads the key from (0, 0) unless it is told one. A picture with
+    // transparent pixels keeps the key there; a whole one gives (0, 0) a colour of its
+    // own, near the art's, so that drawn without its key it shows no stray dot.
+    const std::optional<std::uint32_t> origin = color(0, 0, key);
+    const bool whole = origin && std::count(xrgb.begin(), xrgb.end(), key) == 1;
+    if (exactColors) {
+        if (whole) xrgb[0] = OwnColorNear(*origin, std::span(xrgb).subspan(1), key);
+        return zktools::BitmapBytes(zktools::BitmapForm::Rgb24, width_, height_, xrgb);
+    }
+    IndexedPicture reduced = PaletteQuantizer::Reduce(xrgb, key);
+    if (whole) reduced.palette[0] = OwnColorNear(*origin, std::span(reduced.palette).subspan(1), key);
     return zktools::IndexedBitmapBytes(zktools::BitmapForm::Indexed8, width_, height_,
                                        reduced.indices, reduced.palette);
+}
+
+ArtCanvas ArtCanvas::reduced(std::uint32_t key) const {
+    const IndexedPicture picture = PaletteQuantizer::Reduce(keyed(key), key);
+    ArtCanvas copy(width_, height_);
+    cairo_surface_flush(copy.surface_.get());
+    unsigned char* data = cairo_image_surface_get_data(copy.surface_.get());
+    const int stride = cairo_image_surface_get_stride(copy.surface_.get());
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const std::uint8_t index = picture.indices[static_cast<std::size_t>(y * width_ + x)];
+            const std::uint32_t argb = index == 0 ? 0 : 0xFF000000 | picture.palette[index];
+            std::memcpy(data + y * stride + 4 * x, &argb, sizeof argb);
+        }
+    }
+    cairo_surface_mark_dirty(copy.surface_.get());
+    return copy;
+}
+
+void ArtCanvas::paint(const ArtCanvas& picture, double x, double y) const {
+    cairo_set_source_surface(cr(), picture.surface_.get(), x, y);
+    cairo_paint(cr());
 }
 
 }  // namespace mkdemo

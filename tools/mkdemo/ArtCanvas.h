@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mkdemo {
 
@@ -36,14 +37,22 @@ public:
     // Whether the pixel belongs to the drawn shape: at least half opaque.
     bool covered(int x, int y) const { return alpha(x, y) >= 128; }
 
-    // The colour the bitmap gives a pixel, or nothing where it takes the key.
+    // The colour the bitmap gives a pixel, or nothing where it takes the key; pixel
+    // (0, 0) aside, which the bitmap settles for the whole picture.
     std::optional<std::uint32_t> color(int x, int y, std::uint32_t key) const;
 
-    // The engine's bitmap file. Pixels outside the shape and pixel (0, 0), where the
-    // engine may read its key, take the key colour; shape pixels keep their own colour
-    // unpremultiplied, moved off the key where they would meet it even at 16 bits.
+    // The engine's bitmap file. Pixels outside the shape take the key colour; shape
+    // pixels keep their own colour unpremultiplied, moved off the key where they would
+    // meet it even at 16 bits. Pixel (0, 0), where the engine may read its key, is the
+    // key in a picture with a transparent part; in a whole picture it keeps nearly its
+    // art's colour, one no other pixel has even at 16 bits.
     // Sheets keep exact colours at 24 bits; other pictures go to a 256-colour palette.
     std::string bitmap(std::uint32_t key, bool exactColors) const;
+    // The picture in the colours of its 256-colour bitmap, its key pixels clear: what
+    // the engine shows of it.
+    ArtCanvas reduced(std::uint32_t key) const;
+    // Draws picture with its top-left at (x, y), under the current clip and transformation.
+    void paint(const ArtCanvas& picture, double x, double y) const;
 
 private:
     struct SurfaceFree {
@@ -54,7 +63,9 @@ private:
     };
     // Reads the surface as cairo left it: callers flush first.
     std::uint32_t raw(int x, int y) const;
-    static std::optional<std::uint32_t> ColorOf(std::uint32_t argb, bool origin, std::uint32_t key);
+    // The bitmap's colours before (0, 0) is settled: the key outside the shape and there.
+    std::vector<std::uint32_t> keyed(std::uint32_t key) const;
+    static std::optional<std::uint32_t> ColorOf(std::uint32_t argb, std::uint32_t key);
 
     int width_;
     int height_;

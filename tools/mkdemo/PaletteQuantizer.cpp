@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <map>
+#include <optional>
+#include <vector>
 
 namespace mkdemo {
 
@@ -17,6 +20,32 @@ struct Bin {
 };
 
 int Channel(int bin, int axis) { return (bin >> (10 - 5 * axis)) & 31; }
+
+std::size_t To565(std::uint32_t rgb) {
+    return (rgb >> 8 & 0xF800) | (rgb >> 5 & 0x07E0) | (rgb >> 3 & 0x001F);
+}
+
+// rgb moved by the given number of 16-bit levels in red, green and blue, kept in range.
+std::uint32_t Stepped(std::uint32_t rgb, const std::array<int, 3>& levels) {
+    constexpr int kLevel[] = {8, 4, 8};
+    std::uint32_t moved = 0;
+    for (std::size_t c = 0; c < 3; ++c) {
+        const int channel = static_cast<int>(rgb >> (16 - 8 * c) & 0xFF);
+        moved = moved << 8 |
+                static_cast<std::uint32_t>(std::clamp(channel + levels[c] * kLevel[c], 0, 255));
+    }
+    return moved;
+}
+
+// The squared distance between two colours.
+int Gap(std::uint32_t a, std::uint32_t b) {
+    int gap = 0;
+    for (const int shift : {16, 8, 0}) {
+        const int d = static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF);
+        gap += d * d;
+    }
+    return gap;
+}
 
 int BinOf(std::uint32_t rgb) {
     return static_cast<int>((rgb >> 19 & 31) << 10 | (rgb >> 11 & 31) << 5 | (rgb >> 3 & 31));
@@ -137,6 +166,32 @@ std::uint32_t MoveOffKey(std::uint32_t rgb, std::uint32_t key) {
     // would vanish, so the lowest bit the screen keeps of green is flipped.
     constexpr std::uint32_t kKept565 = 0xF8FCF8;
     return ((rgb ^ key) & kKept565) == 0 ? rgb ^ 0x000400 : rgb;
+}
+
+std::uint32_t OwnColorNear(std::uint32_t rgb, std::span<const std::uint32_t> others,
+                           std::uint32_t key) {
+    std::vector<bool> taken(1 << 16);
+    taken[To565(key)] = true;
+    for (const std::uint32_t other : others) taken[To565(other)] = true;
+    // Among the colours a level away in some channel, then two, ... the nearest free one.
+    for (int reach = 0; reach < 64; ++reach) {
+        std::optional<std::uint32_t> best;
+        int bestGap = 0;
+        for (int dr = -reach; dr <= reach; ++dr) {
+            for (int dg = -reach; dg <= reach; ++dg) {
+                for (int db = -reach; db <= reach; ++db) {
+                    if (std::max({std::abs(dr), std::abs(dg), std::abs(db)}) != reach) continue;
+                    const std::uint32_t candidate = Stepped(rgb, {dr, dg, db});
+                    const int gap = Gap(candidate, rgb);
+                    if (taken[To565(candidate)] || (best && gap >= bestGap)) continue;
+                    best = candidate;
+                    bestGap = gap;
+                }
+            }
+        }
+        if (best) return *best;
+    }
+    return rgb;
 }
 
 IndexedPicture PaletteQuantizer::Reduce(std::span<const std::uint32_t> xrgb,

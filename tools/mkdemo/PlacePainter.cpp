@@ -67,16 +67,23 @@ void PaleMoth(cairo_t* cr, double x, double y, double scale) {
     Moth(cr, x, y, scale, 0xE9F1FF, ArtStyle::kMoon);
 }
 
-// The title: the crescent with the moth resting in it, the name beneath on a soft
-// night-blue cloud that keeps the ivory letters readable on any screen.
+// The game's name in ivory letters centred on (cx, cy), on a soft night-blue cloud
+// that keeps them readable on any screen.
+void GameName(const ArtCanvas& canvas, double cx, double cy, int height) {
+    constexpr const char* kName = "月蛾の冠";
+    const double w = ArtCanvas::TextWidth(kName, height) + height * 8 / 3.0;
+    const double h = 1.5 * height;
+    RoundedRect(canvas.cr(), cx - w / 2, cy - h / 2, w, h, h / 2.4);
+    SetColor(canvas.cr(), ArtStyle::kPanel, 0.9);
+    cairo_fill(canvas.cr());
+    canvas.label(kName, cx, cy, height, ArtStyle::kInk, ArtStyle::kInkShadow, 3);
+}
+
+// The title: the crescent with the moth resting in it, the name beneath.
 void PaintLogo(ArtCanvas& canvas) {
-    cairo_t* cr = canvas.cr();
-    RoundedRect(cr, 40, 160, 320, 72, 30);
-    SetColor(cr, ArtStyle::kPanel, 0.9);
-    cairo_fill(cr);
-    ArtShapes::Crescent(cr, 200, 84, 72, 0xFFFBEA, ArtStyle::kGoldLight);
-    PaleMoth(cr, 176, 96, 0.9);
-    canvas.label("月蛾の冠", 200, 196, 48, ArtStyle::kInk, ArtStyle::kInkShadow, 3);
+    ArtShapes::Crescent(canvas.cr(), 200, 84, 72, 0xFFFBEA, ArtStyle::kGoldLight);
+    PaleMoth(canvas.cr(), 176, 96, 0.9);
+    GameName(canvas, 200, 196, 48);
 }
 
 // The small plate the staff roll fades in at its end.
@@ -469,7 +476,8 @@ void MoonOverRoofs(ArtCanvas& canvas) {
 // --- The title and the extras -------------------------------------------------
 
 // The night the menu stands on: stars kept out of the menu's place and the top
-// middle, where the engine draws the moon; the town asleep along the bottom.
+// middle, where the engine draws the moon; the game's name between the two; the
+// town asleep along the bottom.
 void MenuNight(ArtCanvas& canvas) {
     cairo_t* cr = canvas.cr();
     SkyPainter::Sky(cr, kW, kH, Hour::Night);
@@ -483,6 +491,7 @@ void MenuNight(ArtCanvas& canvas) {
     cairo_restore(cr);
     TownPainter::Hills(cr, kW, 590, 40, kH, 0.8, 0x1E2A4E, 0x121A34);
     TownPainter::Houses(cr, -20, kW + 20, kH, 46, 0x10162C, Hour::Night, 82);
+    GameName(canvas, kW / 2, 200, 64);
 }
 
 // The costume select: a fitting corner behind a deep blue curtain on a gold rail.
@@ -623,6 +632,8 @@ const std::map<std::string_view, Painting>& Paintings() {
 }
 
 }  // namespace
+
+void PlacePainter::PaintMenuBack(ArtCanvas& canvas) { MenuNight(canvas); }
 
 bool PlacePainter::Paint(ArtCanvas& canvas, const PictureEntry& entry) {
     const auto& paintings = Paintings();

@@ -8,6 +8,8 @@
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/ConfigSheetPainter.h"
 #include "mkdemo/MessageSheetPainter.h"
+#include "mkdemo/PicturePainter.h"
+#include "mkdemo/PlacePainter.h"
 #include "mkdemo/UiKit.h"
 
 namespace mkdemo {
@@ -159,21 +161,26 @@ void PaintTitleItems(ArtCanvas& canvas, const PictureEntry& entry) {
     RimEvery(canvas.cr(), entry);
 }
 
-// The moon's frames are free shapes on the key, with no rim: the moon rises from the
-// cell's foot over the first half, then its halo swells. It stays clear of the cell's edges.
-void PaintMoonFrame(ArtCanvas& canvas, const SheetCell& cell, int frame) {
+// The title draws the moon's frames without the key at (384, 0), over its menu back:
+// each frame is that back as the engine shows it, the moon rising into it and
+// brightening over the first half, then its halo swelling.
+constexpr int kMoonX = 384;
+constexpr int kMoonY = 0;
+
+void PaintMoonFrame(ArtCanvas& canvas, const ArtCanvas& back, const SheetCell& cell, int frame) {
     cairo_t* cr = canvas.cr();
     constexpr double kRadius = 22;
     const double rise = std::min(frame / 20.0, 1.0);
     const double eased = 1 - (1 - rise) * (1 - rise);
     const double cx = MidX(cell);
-    const double cy = cell.top + 36 + (1 - eased) * 50;
+    const double cy = cell.top + 36 + (1 - eased) * 14;
     cairo_save(cr);
-    cairo_rectangle(cr, cell.left + 3, cell.top + 3, cell.right - cell.left - 6,
-                    cell.bottom - cell.top - 6);
+    cairo_rectangle(cr, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top);
     cairo_clip(cr);
+    canvas.paint(back, cell.left - kMoonX, cell.top - kMoonY);
+    cairo_push_group(cr);
     if (frame > 20) {
-        cairo_arc(cr, cx, cy, kRadius + 3 + 0.5 * (frame - 20), 0, 2 * kPi);
+        cairo_arc(cr, cx, cy, kRadius + 3 + 0.4 * (frame - 20), 0, 2 * kPi);
         SetColor(cr, 0x8FA6CC);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
@@ -191,12 +198,17 @@ void PaintMoonFrame(ArtCanvas& canvas, const SheetCell& cell, int frame) {
         SetColor(cr, 0x9FB4D4);
         cairo_fill(cr);
     }
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, eased);
     cairo_restore(cr);
 }
 
 void PaintMoon(ArtCanvas& canvas, const PictureEntry& entry) {
+    ArtCanvas night(800, 600);
+    PlacePainter::PaintMenuBack(night);
+    const ArtCanvas back = night.reduced(PicturePainter::kKeyColor);
     for (std::size_t i = 0; i < entry.cells.size(); ++i) {
-        PaintMoonFrame(canvas, entry.cells[i], static_cast<int>(i));
+        PaintMoonFrame(canvas, back, entry.cells[i], static_cast<int>(i));
     }
 }
 
