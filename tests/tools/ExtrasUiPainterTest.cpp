@@ -169,7 +169,7 @@ TEST(ExtrasUiPainter, BackgroundsAreOpaqueEverywhere) {
 
 // The menu draws its gallery, title and dress room pictures without the key over the
 // room: around each lit object the picture is the room itself, pixel for pixel, at the
-// place the menu puts it.
+// place the menu puts it, with no rim to frame it.
 TEST(ExtrasUiPainter, TheMenusLitObjectsLieExactlyOverTheRoom) {
     const ArtCanvas back = Painted("SpecialBack");
     const PictureEntry& entry = Entry("SpecialMaterial");
@@ -189,8 +189,8 @@ TEST(ExtrasUiPainter, TheMenusLitObjectsLieExactlyOverTheRoom) {
                     std::min({x - c.left, y - c.top, c.right - 1 - x, c.bottom - 1 - y});
                 const bool room =
                     Near(material.pixel(x, y), back.pixel(x - c.left + s.x, y - c.top + s.y));
-                margin += depth < 2;
-                same += depth < 2 && room;
+                margin += depth <= 2;
+                same += depth <= 2 && room;
                 lit += depth > 2 && !room;
             }
         }

@@ -61,7 +61,9 @@ TEST_F(Draw, TheRevealANamesLengthTheHoverAndAStrayStatePickTheirCells) {
         {44, 456, Msg("panel"), "a half character is not drawn"},
         {39, 403, kWhite, "a 16-byte name at x + 37"},
         {38, 403, Msg("name plate"), "left of the name"},
-        {586, 430, Msg("auto hover"), "hover over a toggle that is on"},
+        {595, 430, Msg("auto hover"), "hover over a toggle that is on"},
+        {586, 430, Msg("skip"), "the hovered look leaves its neighbour be"},
+        {628, 430, Msg("panel"), "nor spreads past its own place"},
         {751, 427, Msg("hide"), "a state out of range"},
     };
     const auto& shown = frame();

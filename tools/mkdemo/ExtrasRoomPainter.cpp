@@ -250,21 +250,20 @@ void LitCell(const ArtCanvas& canvas, const SheetCell& cell, int screenX, int sc
 
 void ExtrasRoomPainter::PaintBack(ArtCanvas& canvas) { Room(canvas, Lit::None); }
 
-// The music box is shown over the room through the key, so its cell is the box alone,
-// a free shape without a rim; the others are drawn whole and keep theirs.
+// The menu draws the window, wardrobe and album pictures without the key over the
+// room, so they are the room itself round the lit object, with no rim to frame them;
+// the music box is shown through the key, its cell the box alone. Only the glow
+// strips, drawn keyed, carry rims.
 void ExtrasRoomPainter::PaintMaterial(ArtCanvas& canvas, const PictureEntry& entry) {
     cairo_t* cr = canvas.cr();
     LitCell(canvas, entry.cells[1], 256, 16, Lit::Window);
     LitCell(canvas, entry.cells[2], 124, 367, Lit::Wardrobe);
     LitCell(canvas, entry.cells[3], 224, 432, Lit::Album);
     constexpr double kGlow[] = {0.5, 1.0, 0.0};
-    for (std::size_t k = 0; k < 3; ++k) ExtrasUiKit::Ring(cr, entry.cells[4 + k], kGlow[k]);
-    ExtrasUiKit::Rims(cr, entry);
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    cairo_rectangle(cr, 0, 0, 160, 136);
-    cairo_fill(cr);
-    cairo_restore(cr);
+    for (std::size_t k = 0; k < 3; ++k) {
+        ExtrasUiKit::Ring(cr, entry.cells[4 + k], kGlow[k]);
+        ArtShapes::CellRim(cr, entry.cells[4 + k], 4 + k);
+    }
     cairo_save(cr);
     cairo_translate(cr, -584, -320);
     MusicBox(cr, true);

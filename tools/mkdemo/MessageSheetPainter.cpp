@@ -118,19 +118,20 @@ void PaintNamePlate(ArtCanvas& canvas, const SheetCell& cell) {
 void PaintButton(ArtCanvas& canvas, const SheetCell& cell, int icon, UiKit::State state) {
     cairo_t* cr = canvas.cr();
     UiKit::Tile(cr, cell, state, 4);
+    const double cx = (cell.left + cell.right) / 2.0;
+    const double cy = (cell.top + cell.bottom) / 2.0;
     if (state == UiKit::State::Hover) {
-        // The wide look spreads to both sides of the button and glows at its middle.
-        cairo_pattern_t* glow = cairo_pattern_create_radial(cell.left + 33, cell.top + 13, 2,
-                                                            cell.left + 33, cell.top + 13, 30);
+        // Pointed at, the button glows at its middle.
+        cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, 2, cx, cy, 16);
         AddStop(glow, 0, ArtStyle::kGoldLight, 0.45);
         AddStop(glow, 1, ArtStyle::kGoldLight, 0);
-        cairo_rectangle(cr, cell.left + 1, cell.top + 1, 62, 24);
+        cairo_rectangle(cr, cell.left + 1, cell.top + 1, cell.right - cell.left - 2,
+                        cell.bottom - cell.top - 2);
         cairo_set_source(cr, glow);
         cairo_fill(cr);
         cairo_pattern_destroy(glow);
     }
-    const double cx = state == UiKit::State::Hover ? cell.left + 33 : cell.left + 16;
-    DrawIcon(cr, icon, cx, (cell.top + cell.bottom) / 2.0, UiKit::LookOf(state).ink);
+    DrawIcon(cr, icon, cx, cy, UiKit::LookOf(state).ink);
 }
 
 // The crescent breathes, brightening and lifting a little, while a spark circles it.

@@ -88,6 +88,9 @@ std::optional<Shape> ShapeOf(std::string_view stem) {
 }
 
 // The message window: panel, name plate, six buttons in four looks, six wait-mark frames.
+// The bar draws a hovered button from a 64 x 26 area that starts 17 pixels left of the
+// button: its look fills only the button's own place in it, the rest keyed, so that it
+// covers no neighbour.
 std::vector<SheetCell> MessageCells() {
     std::vector<SheetCell> cells = {{"panel", 0, 0, 796, 148}, {"name plate", 796, 0, 1056, 50}};
     const char* buttons[] = {"skip", "auto", "voice", "back", "forward", "hide"};
@@ -97,7 +100,7 @@ std::vector<SheetCell> MessageCells() {
         cells.push_back({name, left, 50, left + 32, 74});
         cells.push_back({name + " on", left, 74, left + 32, 98});
         cells.push_back({name + " off", left, 98, left + 32, 122});
-        cells.push_back({name + " hover", 796 + 64 * k, 122, 860 + 64 * k, 148});
+        cells.push_back({name + " hover", 813 + 64 * k, 122, 845 + 64 * k, 146});
     }
     for (int f = 0; f < 6; ++f) {
         cells.push_back({"wait " + std::to_string(f), 988 + 30 * f, 50, 1018 + 30 * f, 96});
