@@ -1,5 +1,6 @@
 #include "mkdemo/EventScene.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -170,25 +171,41 @@ void Vary(EventScene& scene, int letter) {
 }
 
 // The pictures the story's scripts show, made to fit their lines; their lettered
-// steps follow them.
+// steps follow them. Those a costume's scene ends on show her in that costume; the
+// scene the other costumes share shows her in her own dress.
 void FitScript(EventScene& scene, const EventName& name) {
     if (name.family != "EV") return;
     if (name.number == 1) {  // the curtain rises on her first costume
         scene = {scene.heroine, Place::Stage, Outfit::Stage};
+        scene.costume = 1;
         scene.curtainUp = true;
         scene.headY = 215;
         scene.scale = 0.8;
     } else if (name.number == 16) {  // the white costume floats in the stage light
         scene = {scene.heroine, Place::Stage, Outfit::White, Prop::Ribbon};
+        scene.costume = 2;
         scene.tilt = 0.1;
         scene.scale = 1.3;
-    } else if (name.number == 3) {  // the kimono's sash knot in soft light
+    } else if (name.number == 3 && name.letter == 0) {  // the kimono's sash knot in soft light
         scene = {scene.heroine, Place::Workshop, Outfit::Kimono};
+        scene.costume = 3;
         scene.headY = 200;
         scene.scale = 1.3;
         scene.tilt = -0.06;
         scene.eyesClosed = true;
+    } else if (name.number == 3) {  // the last fitting done, the stage lit
+        scene = {scene.heroine, Place::Stage, Outfit::Everyday, Prop::Spool};
+        scene.headY = 200;
+        scene.scale = 1.2;
     }
+}
+
+// A kimono's sash cut by the picture's foot would end it in a hard-edged block: she
+// stands far enough back that the sash shows whole, the kimono going on below it.
+void ShowSashWhole(EventScene& scene) {
+    constexpr double kSashLowest = 560;
+    if (scene.outfit != Outfit::Kimono) return;
+    scene.scale = std::min(scene.scale, (kSashLowest - scene.headY) / EventScene::kSashFoot);
 }
 
 }  // namespace
@@ -203,6 +220,7 @@ std::optional<EventScene> EventScene::Of(std::string_view stem) {
     Compose(scene, *name, rng);
     FitScript(scene, *name);
     Vary(scene, name->letter);
+    ShowSashWhole(scene);
     scene.seed = Hash(*name) + static_cast<std::uint32_t>(name->letter);
     return scene;
 }

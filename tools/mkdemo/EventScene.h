@@ -23,6 +23,9 @@ struct EventScene {
     Outfit outfit = Outfit::Everyday;
     Prop prop = Prop::None;
     Moment moment = Moment::Alone;
+    // The story's costume (1 to 14) she wears, whose colours her outfit takes: the
+    // pictures the story shows after a costume is chosen. 0 for the outfit's own.
+    int costume = 0;
     double figureX = 400;  // the centre of her head, in a 800x600 picture
     double headY = 230;
     double scale = 1;  // 1: a half figure; larger comes closer
@@ -32,6 +35,9 @@ struct EventScene {
     int smile = 0;           // 0 a quiet smile, 1 a laugh
     bool curtainUp = false;  // the stage's curtain rising over an audience
     std::uint32_t seed = 1;  // for the scattered details: stars, sparkles, rain
+
+    // How far below her head a kimono's sash ends, at scale 1.
+    static constexpr double kSashFoot = 318;
 
     // The scene of an event picture (EV, HCG or ED and a number, perhaps a letter),
     // nothing for any other name.

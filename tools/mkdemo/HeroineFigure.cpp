@@ -1,11 +1,13 @@
 #include "mkdemo/HeroineFigure.h"
 
 #include <cmath>
+#include <utility>
 
 #include "mkdemo/ArtCanvas.h"
 #include "mkdemo/ArtShapes.h"
 #include "mkdemo/ArtStyle.h"
 #include "mkdemo/EventShapes.h"
+#include "mkdemo/Wardrobe.h"
 
 namespace mkdemo {
 
@@ -16,6 +18,7 @@ using Moment = EventScene::Moment;
 using Outfit = EventScene::Outfit;
 constexpr double kPi = EventShapes::kPi;
 constexpr auto FillDown = EventShapes::FillDown;
+constexpr double kSashTop = 262;
 
 // Each heroine's hair: long and straight, shoulder-long with a bow, a bob, twin tails.
 struct Hair {
@@ -32,10 +35,18 @@ Hair HairOf(const std::string& heroine) {
     return {300, 96, false, false};
 }
 
-// The scene's palette: a white costume replaces her dress colours; a kimono takes
-// her accent colour, tied with a sash of her dress colour.
+// The scene's palette: the story's costume gives its top and trim; else a white
+// costume replaces her dress colours, and a kimono takes her accent colour, tied
+// with a sash of her dress colour.
 ArtStyle::Look LookOf(const EventScene& scene) {
     ArtStyle::Look look = ArtStyle::HeroineLook(scene.heroine);
+    if (scene.costume != 0) {
+        const Costume& costume = Wardrobe::CostumeOf(scene.costume);
+        look.dress = costume.top;
+        look.dressShade = costume.topShade;
+        look.accent = costume.trim;
+        return look;
+    }
     if (scene.outfit == Outfit::White) {
         look.dress = 0xF6F4FA;
         look.dressShade = 0xC4C8DE;
@@ -94,6 +105,14 @@ void Neckline(cairo_t* cr) {
     cairo_curve_to(cr, -24, 150, 24, 150, 36, 104);
 }
 
+// The skirt: the story's costume's own, else of a piece with the dress.
+std::pair<std::uint32_t, std::uint32_t> SkirtOf(const EventScene& scene,
+                                                const ArtStyle::Look& look) {
+    if (scene.costume == 0) return {look.dress, look.dressShade};
+    const Costume& costume = Wardrobe::CostumeOf(scene.costume);
+    return {costume.skirt, costume.skirtShade};
+}
+
 void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& look) {
     switch (scene.outfit) {
         case Outfit::Everyday:
@@ -105,14 +124,15 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
             ArtShapes::Ellipse(cr, 0, 126, 12, 9);
             cairo_fill(cr);
             break;
-        case Outfit::Stage:
+        case Outfit::Stage: {
             // A flared skirt under a gold belt, for the pictures that show her whole.
             cairo_move_to(cr, -146, 270);
             cairo_curve_to(cr, -190, 380, -240, 480, -270, 560);
             cairo_line_to(cr, 270, 560);
             cairo_curve_to(cr, 240, 480, 190, 380, 146, 270);
             cairo_close_path(cr);
-            FillDown(cr, 270, 560, look.dress, look.dressShade);
+            const auto [skirt, skirtShade] = SkirtOf(scene, look);
+            FillDown(cr, 270, 560, skirt, skirtShade);
             SetColor(cr, ArtStyle::kGold);
             cairo_rectangle(cr, -148, 258, 296, 16);
             cairo_fill(cr);
@@ -128,6 +148,7 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
             cairo_arc(cr, 0, 150, 11, 0, 2 * kPi);
             cairo_fill(cr);
             break;
+        }
         case Outfit::Kimono:
             SetColor(cr, 0xFFFFFF, 0.45);
             for (const double x : {-110.0, -70.0, 80.0, 115.0}) {
@@ -143,8 +164,9 @@ void OutfitDetails(cairo_t* cr, const EventScene& scene, const ArtStyle::Look& l
             cairo_move_to(cr, 30, 100);
             cairo_line_to(cr, -12, 230);
             cairo_stroke(cr);
-            cairo_rectangle(cr, -150, 262, 300, 56);
-            FillDown(cr, 262, 318, look.accent, ArtShapes::Mix(look.accent, look.dressShade, 0.5));
+            cairo_rectangle(cr, -150, kSashTop, 300, EventScene::kSashFoot - kSashTop);
+            FillDown(cr, kSashTop, EventScene::kSashFoot, look.accent,
+                     ArtShapes::Mix(look.accent, look.dressShade, 0.5));
             SetColor(cr, ArtShapes::Mix(look.accent, 0xFFFFFF, 0.4));
             ArtShapes::Ellipse(cr, 0, 290, 28, 22);
             cairo_fill(cr);
