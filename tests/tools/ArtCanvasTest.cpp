@@ -229,13 +229,12 @@ TEST(DemoArt, EveryCellOfEverySheetCarriesItsOwnRim) {
         const auto reported = mkdemo::PicturePainter::CellColors(entry);
         for (std::size_t i = 0; i < entry.cells.size(); ++i) {
             const mkdemo::SheetCell& c = entry.cells[i];
-            const bool freeShape = entry.stem == "TitleMoonMaterial" ||
-                                   (entry.stem == "SpecialMaterial" && i < 4);
-            const std::array<std::pair<int, int>, 4> rim = {
-                {{c.left + 2, c.top + 2},
-                 {c.right - 3, c.top + 2},
-                 {c.left + 2, c.bottom - 3},
-                 {c.right - 3, c.bottom - 3}}};
+            const bool freeShape =
+                entry.stem == "TitleMoonMaterial" || (entry.stem == "SpecialMaterial" && i < 4);
+            const std::array<std::pair<int, int>, 4> rim = {{{c.left + 2, c.top + 2},
+                                                             {c.right - 3, c.top + 2},
+                                                             {c.left + 2, c.bottom - 3},
+                                                             {c.right - 3, c.bottom - 3}}};
             if (freeShape) {
                 for (const auto& [x, y] : rim) {
                     EXPECT_NE(canvas.pixel(x, y), mkdemo::ArtStyle::RimColor(i)) << c.name;

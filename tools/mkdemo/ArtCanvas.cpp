@@ -147,7 +147,8 @@ std::string ArtCanvas::bitmap(std::uint32_t key, bool exactColors) const {
         return zktools::BitmapBytes(zktools::BitmapForm::Rgb24, width_, height_, xrgb);
     }
     IndexedPicture reduced = PaletteQuantizer::Reduce(xrgb, key);
-    if (whole) reduced.palette[0] = OwnColorNear(*origin, std::span(reduced.palette).subspan(1), key);
+    if (whole)
+        reduced.palette[0] = OwnColorNear(*origin, std::span(reduced.palette).subspan(1), key);
     return zktools::IndexedBitmapBytes(zktools::BitmapForm::Indexed8, width_, height_,
                                        reduced.indices, reduced.palette);
 }
