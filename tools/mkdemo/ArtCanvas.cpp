@@ -156,7 +156,6 @@ std::string ArtCanvas::bitmap(std::uint32_t key, bool exactColors) const {
 ArtCanvas ArtCanvas::reduced(std::uint32_t key) const {
     const IndexedPicture picture = PaletteQuantizer::Reduce(keyed(key), key);
     ArtCanvas copy(width_, height_);
-    cairo_surface_flush(copy.surface_.get());
     unsigned char* data = cairo_image_surface_get_data(copy.surface_.get());
     const int stride = cairo_image_surface_get_stride(copy.surface_.get());
     for (int y = 0; y < height_; ++y) {
