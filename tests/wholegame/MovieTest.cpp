@@ -186,7 +186,7 @@ TEST_F(Movie, AMovieWhoseSoundEndsEarlyShowsEachPictureOnceAndEndsOnItsOwn) {
     } cases[] = {{"sound for a third", 1.0}, {"sound for a fifth", 0.6}, {"no sound packet", 1e-9}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        mkdemo::MovieRecipe recipe = mkdemo::MovieRecipe::Demo();
+        mkdemo::MovieRecipe recipe = mkdemo::MovieRecipe::GameSize();
         recipe.soundSeconds = c.soundSeconds;
         const fs::path movie = session().folder() / "dat/Mov.vid";
         fs::remove(movie);
