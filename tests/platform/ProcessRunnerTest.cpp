@@ -36,8 +36,8 @@ TEST(ProcessRunner, FeedsTheInputAsTheProgramReadsAndStopsWhenItStops) {
     };
     const auto copied = RunProcess({"cat"}, pieces(3));
     EXPECT_EQ(copied.exitStatus, 0);
-    EXPECT_EQ(copied.out, std::string(100000, 'b') + std::string(100000, 'c') +
-                              std::string(100000, 'd'));
+    EXPECT_EQ(copied.out,
+              std::string(100000, 'b') + std::string(100000, 'c') + std::string(100000, 'd'));
     EXPECT_EQ(asked, 4);
 
     asked = 0;

@@ -74,9 +74,9 @@ ContainerCodecs CodecsOf(MovieContainer container) {
 // One thread everywhere and bit-exact conversions, so that the same movie always
 // gives the same bytes.
 std::vector<std::string> Start() {
-    return {"ffmpeg",         "-nostdin", "-loglevel", "error",
-            "-y",             "-filter_threads", "1", "-sws_flags",
-            "bicubic+accurate_rnd+bitexact"};
+    return {"ffmpeg", "-nostdin",   "-loglevel",
+            "error",  "-y",         "-filter_threads",
+            "1",      "-sws_flags", "bicubic+accurate_rnd+bitexact"};
 }
 
 void AddPictureOutput(std::vector<std::string>& args, const std::string& input,
@@ -91,7 +91,8 @@ void AddSoundOutput(std::vector<std::string>& args, const std::string& input,
                 {"-map", input, "-af", filter, "-c:a", codecs.audio, "-flags:a", "+bitexact"});
 }
 
-void AddEnd(std::vector<std::string>& args, const ContainerCodecs& codecs, const std::string& path) {
+void AddEnd(std::vector<std::string>& args, const ContainerCodecs& codecs,
+            const std::string& path) {
     args.insert(args.end(), {"-threads", "1", "-map_metadata", "-1", "-fflags", "+bitexact", "-f",
                              codecs.format, path});
 }
@@ -118,13 +119,12 @@ std::vector<std::string> PaintedArguments(const PaintedMovie& m, const std::stri
     const long long soundFrames = static_cast<long long>(m.frames) * kPaintedSoundRate / m.rate;
     std::vector<std::string> args = Start();
     args.insert(args.end(), {"-f", "rawvideo", "-pix_fmt", "bgra", "-video_size",
-                             std::to_string(m.width) + "x" + std::to_string(m.height),
-                             "-framerate", std::to_string(m.rate), "-i", "pipe:0", "-i", soundPath});
+                             std::to_string(m.width) + "x" + std::to_string(m.height), "-framerate",
+                             std::to_string(m.rate), "-i", "pipe:0", "-i", soundPath});
     AddPictureOutput(args, "0:v", codecs, m.rate);
     AddSoundOutput(args, "1:a",
-                   "aresample=" + std::to_string(kPaintedSoundRate) +
-                       ",apad=whole_len=" + std::to_string(soundFrames) + "," +
-                       SoundFilter(soundFrames, 2),
+                   "aresample=" + std::to_string(kPaintedSoundRate) + ",apad=whole_len=" +
+                       std::to_string(soundFrames) + "," + SoundFilter(soundFrames, 2),
                    codecs);
     AddEnd(args, codecs, path);
     return args;
@@ -179,9 +179,9 @@ bool MovieMaker::Make(const PaintedMovie& movie, const std::string& path, std::s
         return false;
     }
     int next = 0;
-    const bool made = Run(PaintedArguments(movie, soundPath, path),
-                          [&] { return next < movie.frames ? movie.picture(next++) : std::string(); },
-                          error);
+    const bool made = Run(
+        PaintedArguments(movie, soundPath, path),
+        [&] { return next < movie.frames ? movie.picture(next++) : std::string(); }, error);
     std::error_code ignored;
     std::filesystem::remove(soundPath, ignored);
     return made;

@@ -27,12 +27,12 @@ using Movie = OpeningMovie;
 constexpr double kScale = 0.8;
 constexpr double kW = Movie::kWidth / kScale;
 constexpr double kH = Movie::kHeight / kScale;
+// The pictures over which a scene dissolves into the next.
 constexpr int kCrossFade = 12;
 constexpr int kScenes = 6;  // the town, four heroines, the name
 
 int SceneStart(int scene) {
-    if (scene == 0) return 0;
-    return std::min(Movie::kHeroinesStart + (scene - 1) * Movie::kHeroineFrames, Movie::kNameStart);
+    return scene == 0 ? 0 : Movie::kHeroinesStart + (scene - 1) * Movie::kHeroineFrames;
 }
 
 int SceneAt(int n) {
@@ -104,8 +104,10 @@ ArtCanvas HeroineBack(const Heroine& heroine, std::size_t index) {
 
 ArtCanvas HeroineFigure(const Heroine& heroine, std::size_t index) {
     return Layer([&](cairo_t* cr) {
-        const Figure figure{ArtStyle::HeroineLook(heroine.id), Wardrobe::BuildOf(heroine.id),
-                            {Wardrobe::OwnDress(heroine.id), Pose::Rest}, Mood::Smile};
+        const Figure figure{ArtStyle::HeroineLook(heroine.id),
+                            Wardrobe::BuildOf(heroine.id),
+                            {Wardrobe::OwnDress(heroine.id), Pose::Rest},
+                            Mood::Smile};
         cairo_translate(cr, FigureX(index) - CharacterSheets::kBodyWidth / 2.0, 40);
         FigureDrawing::Whole(cr, figure);
     });
@@ -220,15 +222,16 @@ std::vector<float> OpeningMovie::Sound() {
     std::vector<float> sound(length);
     for (std::size_t i = 0; i < length; ++i) {
         const double level =
-            i < fadeFrom ? 1.0 : static_cast<double>(length - i) / static_cast<double>(length - fadeFrom);
+            i < fadeFrom ? 1.0
+                         : static_cast<double>(length - i) / static_cast<double>(length - fadeFrom);
         sound[i] = static_cast<float>(piece[i % piece.size()] * level);
     }
     return sound;
 }
 
 PaintedMovie OpeningMovie::movie() const {
-    return {kWidth, kHeight, kRate, kFrames, [this](int n) { return picture(n); }, Sound(),
-            Waveform::kRate};
+    return {kWidth,  kHeight,        kRate, kFrames, [this](int n) { return picture(n); },
+            Sound(), Waveform::kRate};
 }
 
 }  // namespace mkdemo
