@@ -174,7 +174,9 @@ TEST(OpeningMovie, TheTownDarkensEachHeroineHasHerColoursAndTheNameFadesToBlack)
     for (std::size_t i = 0; i < heroines.size(); ++i) {
         const int n =
             OpeningMovie::kHeroinesStart + static_cast<int>(i) * OpeningMovie::kHeroineFrames + 32;
-        const std::array<double, 3> mean = MeanColor(opening.picture(n));
+        const std::string picture = opening.picture(n);
+        EXPECT_GT(InkPixels(picture), 300) << "her name, " << n;
+        const std::array<double, 3> mean = MeanColor(picture);
         const auto nearest =
             std::min_element(heroines.begin(), heroines.end(), [&](const auto& a, const auto& b) {
                 return HueDistance(mean, mkdemo::ArtStyle::HeroineLook(a.id).dress) <
