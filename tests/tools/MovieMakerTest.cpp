@@ -169,6 +169,12 @@ TEST(OpeningMovie, TheTownDarkensEachHeroineHasHerColoursAndTheNameFadesToBlack)
     EXPECT_LT(rising, 300);
     EXPECT_LT(MoonTop(night), rising - 100);
 
+    // The town dissolves into the first heroine: halfway, the picture is neither.
+    const double before = brightness(MeanColor(night));
+    const double after = brightness(MeanColor(opening.picture(OpeningMovie::kHeroinesStart + 12)));
+    EXPECT_NEAR(brightness(MeanColor(opening.picture(OpeningMovie::kHeroinesStart + 6))),
+                (before + after) / 2, std::abs(after - before) / 4);
+
     const auto& heroines = mkdemo::CharacterSheets::Heroines();
     ASSERT_EQ(heroines.size(), 4u);
     for (std::size_t i = 0; i < heroines.size(); ++i) {
