@@ -14,9 +14,9 @@ set -euo pipefail
 
 # The hold lasts 2 s; a stretch measured starts once two grabs of the part of the game
 # area it watches, a little apart, are equal, not black and not the last stretch's
-# picture, and must end with the same. The title watches the whole area: the middle
-# of the opening movie stands still while its band and frame number change.
-readonly kMeasureMs=800 kGrabGapMs=50 kTitleWaitMs=10000
+# picture, and must end with the same. The title watches the whole area; the 20-second
+# opening movie before it changes with every picture.
+readonly kMeasureMs=800 kGrabGapMs=50 kTitleWaitMs=25000
 # The prologue's first line is typed out well within this, and then waits.
 readonly kLineWaitMs=5000
 kGiveUpMs=8000

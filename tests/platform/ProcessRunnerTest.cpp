@@ -24,6 +24,32 @@ TEST(ProcessRunner, LargeOutputOnBothStreamsDoesNotBlock) {
     EXPECT_EQ(result.err.size(), 200000u);
 }
 
+// The input goes in piece by piece while the output comes back, however large both
+// are; a program that stops reading is not fed on and does not end this one.
+TEST(ProcessRunner, FeedsTheInputAsTheProgramReadsAndStopsWhenItStops) {
+    int asked = 0;
+    const auto pieces = [&asked](int count) {
+        return [&asked, count] {
+            return asked++ < count ? std::string(100000, static_cast<char>('a' + asked % 26))
+                                   : std::string();
+        };
+    };
+    const auto copied = RunProcess({"cat"}, pieces(3));
+    EXPECT_EQ(copied.exitStatus, 0);
+    EXPECT_EQ(copied.out,
+              std::string(100000, 'b') + std::string(100000, 'c') + std::string(100000, 'd'));
+    EXPECT_EQ(asked, 4);
+
+    asked = 0;
+    const auto stopped = RunProcess({"head", "-c", "5"}, pieces(100000));
+    EXPECT_EQ(stopped.exitStatus, 0);
+    EXPECT_EQ(stopped.out, "bbbbb");
+    EXPECT_LT(asked, 1000);
+    sigset_t pending;
+    sigpending(&pending);
+    EXPECT_EQ(sigismember(&pending, SIGPIPE), 0);
+}
+
 TEST(ProcessRunner, ReportsSignalsAndProgramsThatCannotStart) {
     const auto killed = RunProcess({"sh", "-c", "kill -TERM $$"});
     ASSERT_TRUE(killed.started);

@@ -31,6 +31,7 @@
 #include "support/Bytes.h"
 #include "support/CaptureLogSink.h"
 #include "support/DemoData.h"
+#include "support/MakeMovie.h"
 #include "support/MovieBand.h"
 #include "support/RecordingShellEngine.h"
 #include "support/RunTool.h"
@@ -412,6 +413,9 @@ TEST(SdlSmoke, TheLogoAndTheMovieRunInRealTimeUpToTheTitleMenu) {
     setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
     unsetenv("SDL_DISKAUDIODELAY");
     LinkDemo();
+    // A numbered three-second movie in place of the opening, whose pictures are counted.
+    std::filesystem::remove("dat/Mov.vid");
+    zktest::MakeMovie(mkdemo::MovieRecipe::GameSize(), "dat/Mov.vid");
     RealObjects objects;
     WatchedForwarder engine(objects);
     std::vector<int> modes, pictures;

@@ -6,6 +6,7 @@
 #include "game/GAMEMAIN.h"
 #include "platform/input/VirtualKeys.h"
 #include "support/DemoData.h"
+#include "support/MakeMovie.h"
 #include "windows/CONFIG_DATA.h"
 #include "windows/ConfigControls.h"
 
@@ -60,6 +61,12 @@ void WholeGameTest::useSystemSave(const std::string& path) {
 void WholeGameTest::replaceMembers(const std::string& archive,
                                    const std::map<std::string, std::string>& members) {
     DemoData::WriteVariant(archive, members, (session().folder() / "dat" / archive).string());
+}
+
+void WholeGameTest::replaceMovie(const mkdemo::MovieRecipe& recipe) {
+    const std::filesystem::path movie = session().folder() / "dat" / "Mov.vid";
+    std::filesystem::remove(movie);  // the link to the demo's own
+    MakeMovie(recipe, movie.string());
 }
 
 void WholeGameTest::replaceScript(const std::string& name, const std::string& plain) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "autoplay/GameSession.h"
+#include "mkdemo/MovieMaker.h"
 #include "platform/input/InputSource.h"
 #include "support/TempWorkDir.h"
 
@@ -37,6 +38,9 @@ protected:
     // Replaces an archive of the session's dat/ with a variant (DemoData::WriteVariant).
     void replaceMembers(const std::string& archive,
                         const std::map<std::string, std::string>& members);
+    // Puts the recipe's numbered movie in place of the demo's opening: for the tests
+    // that tell the movie's pictures apart, or that run through it to the title.
+    void replaceMovie(const mkdemo::MovieRecipe& recipe = mkdemo::MovieRecipe::GameSize());
     // Replaces one plain script of Scenario.dat (CP932 lines ended by CR LF).
     void replaceScript(const std::string& name, const std::string& plain);
 

@@ -70,11 +70,16 @@ TEST(MusicComposer, EveryTrackHasItsOwnKeyTempoAndTune) {
     EXPECT_EQ(tunes.size(), 19u);
     EXPECT_EQ(*tempos.begin(), 80);
     EXPECT_EQ(*tempos.rbegin(), 116);
+    // The opening movie's piece shares none of them.
+    const Piece opening = MusicComposer::Opening();
+    EXPECT_TRUE(keys.insert({opening.tonic % 12, opening.minor}).second);
+    EXPECT_TRUE(tempos.insert(opening.bpm).second);
 }
 
 TEST(MusicComposer, TriadsUnderAMelodyInTheKeyThatFillsTheLoop) {
-    for (int track = 1; track <= kTracks; ++track) {
-        const Piece piece = MusicComposer::Compose(track);
+    // Track 0 stands for the opening movie's piece.
+    for (int track = 0; track <= kTracks; ++track) {
+        const Piece piece = track == 0 ? MusicComposer::Opening() : MusicComposer::Compose(track);
         for (const auto* part : {&piece.pad, &piece.bass, &piece.melody}) {
             for (const Note& note : *part) EXPECT_TRUE(InScale(piece, note.midi)) << track;
         }

@@ -14,7 +14,6 @@
 #include "shell/ShellState.h"
 #include "sound/ZKSND.h"
 #include "support/Bytes.h"
-#include "support/MakeMovie.h"
 #include "support/ManualAudio.h"
 #include "support/MovieBand.h"
 #include "support/WholeGameTest.h"
@@ -119,6 +118,7 @@ const std::string kStopped = "Warn: <ZKDSHOWDATA::DShowStop> 既に停止され�
 }  // namespace
 
 TEST_F(Movie, PlaysEachPictureOnceAcrossTheGameAreaAndGoesToTheTitleAtItsEnd) {
+    replaceMovie();
     runLogo();
     playToTheEnd();
     expectEveryPictureOnceForThreeSeconds();
@@ -146,6 +146,7 @@ TEST_F(Movie, ACutOffMovieOrOneWithoutSoundPlaysItsPicturesInOrderAndEndsOnce) {
     } cases[] = {{"cut off", true, false, 5, 74}, {"sound off", false, true, 75, 75}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        replaceMovie();
         if (c.cut) {
             const fs::path movie = session().folder() / "dat/Mov.vid";
             const std::string bytes = zktest::ReadFileBytes(movie.string());
@@ -186,11 +187,9 @@ TEST_F(Movie, AMovieWhoseSoundEndsEarlyShowsEachPictureOnceAndEndsOnItsOwn) {
     } cases[] = {{"sound for a third", 1.0}, {"sound for a fifth", 0.6}, {"no sound packet", 1e-9}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        mkdemo::MovieRecipe recipe = mkdemo::MovieRecipe::Demo();
+        mkdemo::MovieRecipe recipe = mkdemo::MovieRecipe::GameSize();
         recipe.soundSeconds = c.soundSeconds;
-        const fs::path movie = session().folder() / "dat/Mov.vid";
-        fs::remove(movie);
-        zktest::MakeMovie(recipe, movie.string());
+        replaceMovie(recipe);
         runLogo();
         playToTheEnd();
         expectEveryPictureOnceForThreeSeconds();

@@ -415,6 +415,8 @@ TEST_F(Title, TheAttractStartsAfterTheIdleTimeAndFallsBackToTheLogo) {
     for (int i = 0; i < session().sprite().GetSurfaceCount(); ++i) {
         EXPECT_EQ(session().sprite().GetSurface(i), nullptr) << "surface " << i;
     }
+    // Through the logo and a three-second movie back to the title.
+    replaceMovie();
     ASSERT_TRUE(runUntil([&] { return session().mode() == GAME_MODE_TITLE && step() == 1; }, 1200));
     EXPECT_EQ(errors(), Lines{"Warn: <ZKDSHOWDATA::DShowStop> 既に停止されています"});
 }

@@ -11,6 +11,7 @@
 #include "mkdemo/DemoSystemSave.h"
 #include "mkdemo/InitScriptWriter.h"
 #include "mkdemo/MovieMaker.h"
+#include "mkdemo/OpeningMovie.h"
 #include "mkdemo/PictureCatalog.h"
 #include "mkdemo/PicturePainter.h"
 #include "mkdemo/ScriptChecker.h"
@@ -211,7 +212,8 @@ bool DemoBuilder::Write(const std::string& outDir, const std::vector<DemoArchive
         ++staged;
     }
     std::string why;
-    if (!MovieMaker::Make(MovieRecipe::Demo(), stagedMovie.string(), why)) {
+    const OpeningMovie opening;
+    if (!MovieMaker::Make(opening.movie(), stagedMovie.string(), why)) {
         error = std::string(kMovieName) + ": " + why;
         return discard();
     }

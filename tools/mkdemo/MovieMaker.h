@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,23 @@ struct MovieRecipe {
     int channels = 2;
     MovieContainer container = MovieContainer::Matroska;
 
-    // The demo's dat/Mov.vid: 640 x 480, 25 pictures a second, three seconds.
-    static MovieRecipe Demo();
+    // Three seconds at the size and rate of the demo's opening: 640 x 480, 25 pictures
+    // a second, for the tests that count the pictures the game shows.
+    static MovieRecipe GameSize();
+};
+
+// A movie painted picture by picture, in Matroska with MPEG-4 Part 2 pictures and
+// 16-bit PCM sound at 44 100 Hz on two channels, as long as its pictures.
+struct PaintedMovie {
+    int width = 0;
+    int height = 0;
+    int rate = 0;
+    int frames = 0;
+    // Picture number n as opaque BGRA rows (cairo's ARGB32 as it lies in memory).
+    std::function<std::string(int n)> picture;
+    // Mono samples at soundRate, cut or lengthened with silence to the pictures'.
+    std::vector<float> sound;
+    int soundRate = 0;
 };
 
 // Makes movies by running the ffmpeg program, with bit-exact settings so that a recipe always gives
@@ -38,6 +54,9 @@ public:
     // Writes the movie to path; false with the reason (ffmpeg's first error line,
     // or why it could not run) in error.
     static bool Make(const MovieRecipe& recipe, const std::string& path, std::string& error);
+    // The same for a painted movie, whose pictures go to the program as it asks for
+    // them; its sound waits in a WAV file beside path meanwhile.
+    static bool Make(const PaintedMovie& movie, const std::string& path, std::string& error);
     // The program's argument vector for a recipe.
     static std::vector<std::string> Arguments(const MovieRecipe& recipe, const std::string& path);
 };

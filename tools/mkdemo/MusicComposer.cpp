@@ -66,6 +66,24 @@ void AddBeat(Piece& piece) {
 
 }  // namespace
 
+namespace {
+
+// The notes over a key and tempo already set: a progression, the melody that the
+// seed chooses over it, and the beat.
+Piece Write(Piece piece, std::uint32_t seed, int progressionIndex) {
+    NoiseSource choice(seed);
+    const int(&progression)[4] = kProgressions[progressionIndex];
+    int previous = 2;
+    for (int chord = 0; chord < 4; ++chord) {
+        AddPadAndBass(piece, chord, progression[chord]);
+        previous = AddMelody(piece, chord, progression[chord], previous, choice);
+    }
+    AddBeat(piece);
+    return piece;
+}
+
+}  // namespace
+
 Piece MusicComposer::Compose(int track) {
     const int index = track - 1;
     Piece piece;
@@ -75,15 +93,15 @@ Piece MusicComposer::Compose(int track) {
     piece.tonic = 60 + (root > 6 ? root - kKeys : root);
     piece.minor = (index % 2 == 1) != (index / kKeys == 1);
     piece.bpm = kSlowestBpm + kBpmStep * (index * 7 % kTempos);
-    NoiseSource choice(static_cast<std::uint32_t>(track) * 2654435761u);
-    const int(&progression)[4] = kProgressions[index % 4];
-    int previous = 2;
-    for (int chord = 0; chord < 4; ++chord) {
-        AddPadAndBass(piece, chord, progression[chord]);
-        previous = AddMelody(piece, chord, progression[chord], previous, choice);
-    }
-    AddBeat(piece);
-    return piece;
+    return Write(piece, static_cast<std::uint32_t>(track) * 2654435761u, index % 4);
+}
+
+Piece MusicComposer::Opening() {
+    // F major, which no track takes, slower than the slowest track.
+    Piece piece;
+    piece.tonic = 65;
+    piece.bpm = 72;
+    return Write(piece, 0x0BE11A, 2);
 }
 
 }  // namespace mkdemo

@@ -41,6 +41,8 @@ public:
     static constexpr int kChordSteps = 2 * kStepsPerBeat;
 
     static Piece Compose(int track);
+    // The opening movie's piece, in a key and at a tempo of its own.
+    static Piece Opening();
 };
 
 }  // namespace mkdemo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,14 @@ struct ProcessResult {
     std::string err;
 };
 
+// What a program reads on its standard input, piece by piece: each call gives the
+// next bytes, an empty string once there are no more.
+using ProcessInput = std::function<std::string()>;
+
 // Runs argv[0] (searched in PATH) with the given arguments, no shell involved, and
-// collects both output streams. Standard input is empty.
-ProcessResult RunProcess(const std::vector<std::string>& argv);
+// collects both output streams. Standard input is empty without an input; with one,
+// it is asked for more as the program reads, and left unasked once the program
+// stops reading.
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessInput& input = {});
 
 }  // namespace platform
