@@ -48,7 +48,6 @@ class ZKSYSTEM;
 struct ShellWords;
 struct SystemSaveValues;
 struct ScriptLine;
-struct SplitWords;
 
 // Which slots of the graphics and sound objects the running story has loaded.
 struct LOAD_DATA {
@@ -97,6 +96,8 @@ public:
     // The registration row of a picture or sound ID (REG_TEX, REG_SURF or REG_WAVE),
     // whose nIndex is the slot it loads into; null, after IDSerch's line, for none.
     GRAPHIC_FILE_DATA* FindFileRow(const char* szID, REG_KIND nKind);
+    // The registration table of a picture or sound kind (REG_TEX, REG_SURF or REG_WAVE).
+    GRAPHIC_FILE_DATA* FileTable(REG_KIND nKind) const;
     std::int32_t ReleaseAllResources();
     void BGDataClear();
 
@@ -416,7 +417,6 @@ private:
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
-    GRAPHIC_FILE_DATA* FileTable(REG_KIND nKind) const;
     void MakeSaveFolder();
     void FreeWipeData();
     void RefreshLoadTables();
@@ -429,12 +429,6 @@ private:
     std::int32_t ScrRunSlot(std::int32_t nSlot);
     std::int32_t ScrStore(const ScriptLine& line);
     void ScrErrorInfo(const SCR_REPORT* pReport) const;
-    std::int32_t InitScrRegData(const SplitWords& words);
-    std::int32_t InitScrRegFile(const SplitWords& words, REG_KIND nKind);
-    std::int32_t InitScrRegClothes(const SplitWords& words);
-    std::int32_t InitScrCharaPicture(const SplitWords& words, bool bFace);
-    std::int32_t InitScrCharaEye(const SplitWords& words);
-    ZKCHAR* InitScrFindChara(const SplitWords& words, const char* szLabel);
 
     SCR_REPORT ScrReport;
     DrawFailureLatch advDrawLatch_;
