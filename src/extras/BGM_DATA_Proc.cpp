@@ -48,7 +48,7 @@ std::int32_t BGM_DATA::Start(ModeHost& host, ExtrasSteps& steps) {
     if (!steps.LoadOverlayTexture(u8"呼び出したTextureLoadが失敗しました")) return -1;
     host.ShowOverlay(1.0f);
     if (Initialize(&host.Context()) == 0) return Failed(u8"BGMモードクラスの初期化に失敗しました");
-    host.ProcStep() = BGM_STEP_OPEN_FADE;
+    host.SetProcStep(BGM_STEP_OPEN_FADE);
     return 1;
 }
 
@@ -61,7 +61,7 @@ std::int32_t BGM_DATA::Standby(ModeHost& host, ExtrasSteps& steps) {
     }
     if (nResult != RESULT_EXIT) return 1;
     if (steps.LeavePrepare() == -1) return -1;
-    host.ProcStep() = BGM_STEP_CLOSE_FADE;
+    host.SetProcStep(BGM_STEP_CLOSE_FADE);
     return 1;
 }
 
@@ -78,7 +78,7 @@ std::int32_t BGM_DATA::CloseFade(ModeHost& host, ExtrasSteps& steps) {
 std::int32_t BGM_DATA::Proc(ModeHost& host) {
     const ExtrasSteps::MODE mode = Mode();
     ExtrasSteps steps(mode, host);
-    const std::int32_t nStep = host.ProcStep();
+    const std::int32_t nStep = host.GetProcStep();
     if (steps.IsSettingsStep(nStep)) return steps.SettingsStep();
     switch (nStep) {
         case BGM_STEP_START:

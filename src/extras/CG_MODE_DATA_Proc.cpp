@@ -66,7 +66,7 @@ std::int32_t CG_MODE_DATA::Start(ModeHost& host, ExtrasSteps& steps) {
     if (Initialize(&host.Context(), GALLERY_WORDS::From(host.CGFlg(), host.ReplayFlg())) == 0) {
         return Failed(u8"呼び出したCG_MODE_DATA::Initializeが失敗しました");
     }
-    host.ProcStep() = CG_STEP_OPEN_FADE;
+    host.SetProcStep(CG_STEP_OPEN_FADE);
     return 1;
 }
 
@@ -90,7 +90,7 @@ std::int32_t CG_MODE_DATA::StandbyResult(ModeHost& host, ExtrasSteps& steps, std
         return 1;
     }
     if (steps.LeavePrepare(bThroughBlack ? kBlack : kWhite) == -1) return -1;
-    host.ProcStep() = bThroughBlack ? CG_STEP_LEAVE_FADE : CG_STEP_WHITE_IN;
+    host.SetProcStep(bThroughBlack ? CG_STEP_LEAVE_FADE : CG_STEP_WHITE_IN);
     return 1;
 }
 
@@ -121,11 +121,11 @@ std::int32_t CG_MODE_DATA::WhiteCovered(ModeHost& host, ExtrasSteps& steps) {
         const GameContext& ctx = host.Context();
         if (SurfaceLoad(ctx.pSprite, ctx.pSystem, nCGSurfNo, 0, kDefaultKey) != 0) {
             nCGDispFlg = 1;
-            host.ProcStep() = CG_STEP_PICTURE_SHOWN;
+            host.SetProcStep(CG_STEP_PICTURE_SHOWN);
             return 1;
         }
         platform::LogError(kTag, u8"画像のロードに失敗しました");
-        host.ProcStep() = CG_STEP_PAGE_BACK;
+        host.SetProcStep(CG_STEP_PAGE_BACK);
         return 1;
     }
     if (nSelectId <= GALLERY_TAB_YSMA) {
@@ -140,18 +140,17 @@ std::int32_t CG_MODE_DATA::WhiteCovered(ModeHost& host, ExtrasSteps& steps) {
     CountPages();
     if (!BuildPage()) return Failed(u8"呼び出したSurfaceLoadが失敗しました");
     nSelectId = GALLERY_NONE;
-    host.ProcStep() = CG_STEP_PAGE_BACK;
+    host.SetProcStep(CG_STEP_PAGE_BACK);
     return 1;
 }
 
 // The picture shows through as the white fades; the white stays loaded.
 std::int32_t CG_MODE_DATA::PictureShown(ModeHost& host) {
     GRAPHIC_DATA& fade = host.FadeGraph();
-    if (host.FadeOutTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 0.0f, kFadeTime) !=
-        0) {
+    if (host.FadeOutTexFunc(&fade.dwTime, &fade.fAlpha, 0.0f, kFadeTime) != 0) {
         return 1;
     }
-    host.ProcStep() = CG_STEP_PICTURE;
+    host.SetProcStep(CG_STEP_PICTURE);
     return 1;
 }
 
@@ -164,7 +163,7 @@ std::int32_t CG_MODE_DATA::PictureView(ModeHost& host) {
     }
     if (nResult != 2) return 1;
     host.ShowOverlay(0.0f, kWhite);
-    host.ProcStep() = CG_STEP_PICTURE_CLOSE;
+    host.SetProcStep(CG_STEP_PICTURE_CLOSE);
     return 1;
 }
 
@@ -174,7 +173,7 @@ std::int32_t CG_MODE_DATA::PictureClose(ModeHost& host, ExtrasSteps& steps) {
     const GameContext& ctx = host.Context();
     SurfaceUnload(ctx.pSprite, ctx.pSystem, nCGSurfNo);
     nCGDispFlg = 0;
-    host.ProcStep() = CG_STEP_PAGE_BACK;
+    host.SetProcStep(CG_STEP_PAGE_BACK);
     return 1;
 }
 
@@ -183,7 +182,7 @@ std::int32_t CG_MODE_DATA::PictureClose(ModeHost& host, ExtrasSteps& steps) {
 std::int32_t CG_MODE_DATA::PageBack(ModeHost& host, ExtrasSteps& steps, std::uint32_t dwFadeTime,
                                     bool bMusic) {
     const std::int32_t nResult = steps.OpeningFade(dwFadeTime);
-    if (nResult == -1 || !bMusic || host.ProcStep() != CG_STEP_STANDBY) return nResult;
+    if (nResult == -1 || !bMusic || host.GetProcStep() != CG_STEP_STANDBY) return nResult;
     const GameContext& ctx = host.Context();
     if (BGMPlay(kMusic, ctx.pSnd, ctx.pSystem, *ctx.pShell) == 0) {
         platform::LogError(kTag, u8"BGMの再生に失敗しました");
@@ -194,7 +193,7 @@ std::int32_t CG_MODE_DATA::PageBack(ModeHost& host, ExtrasSteps& steps, std::uin
 std::int32_t CG_MODE_DATA::Proc(ModeHost& host) {
     const ExtrasSteps::MODE mode = Mode();
     ExtrasSteps steps(mode, host);
-    const std::int32_t nStep = host.ProcStep();
+    const std::int32_t nStep = host.GetProcStep();
     if (steps.IsSettingsStep(nStep)) return steps.SettingsStep();
     switch (nStep) {
         case CG_STEP_START:

@@ -58,7 +58,7 @@ std::int32_t DR_DATA::Start(ModeHost& host, ExtrasSteps& steps) {
     if (BGMPlay(kMusic, ctx.pSnd, ctx.pSystem, *ctx.pShell) == 0) {
         platform::LogError(kTag, u8"BGMの再生に失敗しました");
     }
-    host.ProcStep() = DR_STEP_OPEN_FADE;
+    host.SetProcStep(DR_STEP_OPEN_FADE);
     return 1;
 }
 
@@ -70,7 +70,7 @@ std::int32_t DR_DATA::Standby(ModeHost& host, ExtrasSteps& steps) {
     if (nResult == -1) return Failed(u8"呼び出したDR_DATA::DressRoomStandbyが失敗しました");
     if (nResult != kExitChosen) return 1;
     if (steps.LeavePrepare() == -1) return -1;
-    host.ProcStep() = DR_STEP_CLOSE_FADE;
+    host.SetProcStep(DR_STEP_CLOSE_FADE);
     return 1;
 }
 
@@ -92,7 +92,7 @@ std::int32_t DR_DATA::CloseFade(ModeHost& host, ExtrasSteps& steps) {
 std::int32_t DR_DATA::Proc(ModeHost& host) {
     const ExtrasSteps::MODE mode = Mode();
     ExtrasSteps steps(mode, host);
-    const std::int32_t nStep = host.ProcStep();
+    const std::int32_t nStep = host.GetProcStep();
     if (steps.IsSettingsStep(nStep)) return steps.SettingsStep();
     switch (nStep) {
         case DR_STEP_START:

@@ -21,6 +21,14 @@ constexpr std::uint32_t kTitleFadeTime = 1000;
 
 }  // namespace
 
+ExtrasSteps::ExtrasSteps(const MODE& mode, ModeHost& host)
+    : mode_(mode),
+      host_(host),
+      settingsOwner_(StorySettingsOwner(mode.szTag)),
+      settingsSteps_{mode.nConfigOpen, mode.nConfigStandby, mode.nConfigClose,
+                     kStandbyStep,     mode.nTitleClose,    mode.nTitleFade},
+      settings_(settingsOwner_, settingsSteps_, host) {}
+
 std::int32_t ExtrasSteps::Failed(const char8_t* szText) const {
     platform::LogError(mode_.szTag, szText);
     return -1;
@@ -35,8 +43,7 @@ std::int32_t ExtrasSteps::OpeningFade() { return OpeningFade(mode_.dwOpenFadeTim
 std::int32_t ExtrasSteps::OpeningFade(std::uint32_t dwFadeTime) {
     const GameContext& ctx = host_.Context();
     GRAPHIC_DATA& fade = host_.FadeGraph();
-    if (host_.FadeOutTexFunc(&host_.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 0.0f,
-                             dwFadeTime) != 0) {
+    if (host_.FadeOutTexFunc(&fade.dwTime, &fade.fAlpha, 0.0f, dwFadeTime) != 0) {
         return 1;
     }
     if (TextureUnload(ctx.pSprite, ctx.pSystem, fade.nIndex) == 0) {
@@ -44,7 +51,7 @@ std::int32_t ExtrasSteps::OpeningFade(std::uint32_t dwFadeTime) {
     }
     fade.Initialize(ctx.pSprite, ctx.pSystem);
     host_.MsgWndStatusChange(kMaskConfig, 1);
-    host_.ProcStep() = kStandbyStep;
+    host_.SetProcStep(kStandbyStep);
     return 1;
 }
 
@@ -61,10 +68,7 @@ bool ExtrasSteps::SettingsOpeners(const POINTER_INPUT& input) {
     return true;
 }
 
-void ExtrasSteps::OpenSettings() {
-    host_.SettingsOpen();
-    host_.ProcStep() = mode_.nConfigOpen;
-}
+void ExtrasSteps::OpenSettings() { settings_.Open(); }
 
 bool ExtrasSteps::IsSettingsStep(std::int32_t nStep) const {
     for (const std::int32_t step : {mode_.nConfigOpen, mode_.nConfigStandby, mode_.nConfigClose,
@@ -75,35 +79,12 @@ bool ExtrasSteps::IsSettingsStep(std::int32_t nStep) const {
 }
 
 std::int32_t ExtrasSteps::SettingsStep() {
-    const std::int32_t nStep = host_.ProcStep();
-    if (nStep == mode_.nConfigOpen) return SettingsSlideStep(true, mode_.nConfigStandby);
-    if (nStep == mode_.nConfigStandby) return SettingsStandbyStep();
-    if (nStep == mode_.nConfigClose) return SettingsSlideStep(false, kStandbyStep);
-    if (nStep == mode_.nTitleClose) return TitleCloseStep();
+    const std::int32_t nStep = host_.GetProcStep();
+    if (nStep == mode_.nConfigOpen) return StepGoesOn(settings_.Slide(true));
+    if (nStep == mode_.nConfigStandby) return StepGoesOn(settings_.Standby());
+    if (nStep == mode_.nConfigClose) return StepGoesOn(settings_.Slide(false));
+    if (nStep == mode_.nTitleClose) return StepGoesOn(settings_.TitleClose());
     return TitleFadeStep();
-}
-
-std::int32_t ExtrasSteps::SettingsSlideStep(bool bOpen, std::int32_t nDoneStep) {
-    const std::int32_t nResult = host_.SettingsSlide(StorySettingsOwner(mode_.szTag), bOpen);
-    if (nResult == -1) return -1;
-    if (nResult == 1) host_.ProcStep() = nDoneStep;
-    return 1;
-}
-
-std::int32_t ExtrasSteps::SettingsStandbyStep() {
-    const std::int32_t nResult = host_.SettingsStandby(StorySettingsOwner(mode_.szTag));
-    if (nResult == STANDBY_CLOSE) host_.ProcStep() = mode_.nConfigClose;
-    if (nResult == STANDBY_SPECIAL) host_.ProcStep() = mode_.nTitleClose;
-    return nResult == -1 ? -1 : 1;
-}
-
-std::int32_t ExtrasSteps::TitleCloseStep() {
-    const std::int32_t nResult = host_.SettingsSlide(StorySettingsOwner(mode_.szTag), false);
-    if (nResult != 1) return nResult == -1 ? -1 : 1;
-    if (!LoadOverlayTexture(u8"画像のロードに失敗しました")) return -1;
-    host_.ShowOverlay(0.0f);
-    host_.ProcStep() = mode_.nTitleFade;
-    return 1;
 }
 
 std::int32_t ExtrasSteps::TitleFadeStep() {
@@ -132,8 +113,7 @@ std::int32_t ExtrasSteps::LeavePrepare(int nTexture) {
 
 bool ExtrasSteps::FadingIn(std::uint32_t dwFadeTime) {
     GRAPHIC_DATA& fade = host_.FadeGraph();
-    return host_.FadeInTexFunc(&host_.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
-                               dwFadeTime) != 0;
+    return host_.FadeInTexFunc(&fade.dwTime, &fade.fAlpha, 1.0f, dwFadeTime) != 0;
 }
 
 void ExtrasSteps::DrawTail() {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "game/SETTINGS_OWNER.h"
+#include "game/SettingsSteps.h"
 #include "system/ClickState.h"
 
 class ModeHost;
@@ -32,7 +34,7 @@ public:
     // The step every mode stands in between its screens.
     static constexpr std::int32_t kStandbyStep = 2;
 
-    ExtrasSteps(const MODE& mode, ModeHost& host) : mode_(mode), host_(host) {}
+    ExtrasSteps(const MODE& mode, ModeHost& host);
 
     // Saving, loading and settings are not allowed: from the start step until the
     // opening fade has ended, and from the leaving preparation on.
@@ -65,12 +67,13 @@ public:
 
 private:
     std::int32_t Failed(const char8_t* szText) const;
-    std::int32_t SettingsSlideStep(bool bOpen, std::int32_t nDoneStep);
-    std::int32_t SettingsStandbyStep();
-    std::int32_t TitleCloseStep();
     std::int32_t TitleFadeStep();
     void ReturnToTitle();
 
     const MODE& mode_;
     ModeHost& host_;
+    // The settings screen over the mode, owned inside the story.
+    const SETTINGS_OWNER settingsOwner_;
+    const SettingsSteps::STEPS settingsSteps_;
+    SettingsSteps settings_;
 };

@@ -55,13 +55,13 @@ std::int32_t SPECIAL_DATA::Start(ModeHost& host, ExtrasSteps& steps) {
     steps.MenusOff();
     if (!steps.LoadOverlayTexture(u8"呼び出したTextureLoadが失敗しました")) return -1;
     host.ShowOverlay(1.0f);
-    if (Initialize(&ctx, &host.GameClearFlg()) == 0) {
+    if (Initialize(&ctx, host.GameClearFlg()) == 0) {
         return Failed(u8"呼び出したSPECIAL_DATA::Initializeが失敗しました");
     }
     if (BGMPlay(kMusic, ctx.pSnd, ctx.pSystem, *ctx.pShell) == 0) {
         platform::LogError(kTag, u8"BGMの再生に失敗しました");
     }
-    host.ProcStep() = SPECIAL_STEP_OPEN_FADE;
+    host.SetProcStep(SPECIAL_STEP_OPEN_FADE);
     return 1;
 }
 
@@ -72,8 +72,7 @@ std::int32_t SPECIAL_DATA::Standby(ModeHost& host, ExtrasSteps& steps) {
     if (nResult == -1) return Failed(u8"呼び出したSPECIAL_DATA::SpecialStandbyが失敗しました");
     if (nResult != 2) return 1;
     if (steps.LeavePrepare() == -1) return -1;
-    host.ProcStartTime() = host.Now();
-    host.ProcStep() = SPECIAL_STEP_PAUSE;
+    host.StartStep(SPECIAL_STEP_PAUSE);
     return 1;
 }
 
@@ -83,9 +82,9 @@ void SPECIAL_DATA::ButtonsAfterChoice(std::uint32_t dwNow) {
 }
 
 std::int32_t SPECIAL_DATA::Pause(ModeHost& host) {
-    if (host.Now() - host.ProcStartTime() >= kPauseTime) {
+    if (host.StepTime() >= kPauseTime) {
         nPictureFlg[kTitle - 1] = kTitlePictureShown;
-        host.ProcStep() = SPECIAL_STEP_CLOSE_FADE;
+        host.SetProcStep(SPECIAL_STEP_CLOSE_FADE);
     }
     ButtonsAfterChoice(host.Now());
     return 1;
@@ -99,8 +98,7 @@ std::int32_t SPECIAL_DATA::CloseFade(ModeHost& host, ExtrasSteps& steps) {
     host.ShowOverlay(1.0f);
     const std::int32_t nChosen = nCursorId;
     if (nChosen < kGallery || nChosen > kDressRoom) {
-        host.OldMode() = host.GetMode();
-        host.ProcStep() = SPECIAL_STEP_START;
+        host.ReenterMode(SPECIAL_STEP_START);
         return 1;
     }
     Release();
@@ -115,7 +113,7 @@ std::int32_t SPECIAL_DATA::CloseFade(ModeHost& host, ExtrasSteps& steps) {
 std::int32_t SPECIAL_DATA::Proc(ModeHost& host) {
     const ExtrasSteps::MODE mode = Mode();
     ExtrasSteps steps(mode, host);
-    const std::int32_t nStep = host.ProcStep();
+    const std::int32_t nStep = host.GetProcStep();
     if (steps.IsSettingsStep(nStep)) return steps.SettingsStep();
     switch (nStep) {
         case SPECIAL_STEP_START:

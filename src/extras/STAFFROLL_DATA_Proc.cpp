@@ -56,8 +56,7 @@ void StopMusic(const GameContext& ctx) { BGMStop(1, ctx.pSnd, ctx.pSystem, *ctx.
 bool Fading(ModeHost& host, float fTarget, std::uint32_t dwFadeTime) {
     GRAPHIC_DATA& fade = host.FadeGraph();
     const auto fadeFunc = fTarget > 0.0f ? &ModeHost::FadeInTexFunc : &ModeHost::FadeOutTexFunc;
-    return (host.*fadeFunc)(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, fTarget,
-                            dwFadeTime) != 0;
+    return (host.*fadeFunc)(&fade.dwTime, &fade.fAlpha, fTarget, dwFadeTime) != 0;
 }
 
 // The overlay shown with nothing over it, its fade done.
@@ -83,7 +82,7 @@ std::int32_t Start(ModeHost& host, STAFFROLL_DATA& roll) {
                         host.Now()) == 0) {
         return Failed(u8"スタッフロールクラスの初期化に失敗しました");
     }
-    host.ProcStep() = STAFFROLL_STEP_OPEN_FADE;
+    host.SetProcStep(STAFFROLL_STEP_OPEN_FADE);
     return 1;
 }
 
@@ -91,7 +90,7 @@ std::int32_t Start(ModeHost& host, STAFFROLL_DATA& roll) {
 std::int32_t OpenFade(ModeHost& host, STAFFROLL_DATA& roll) {
     if (!Fading(host, 0.0f, kOpenFadeTime)) {
         ClearOverlay(host);
-        host.ProcStep() = STAFFROLL_STEP_CREDITS;
+        host.SetProcStep(STAFFROLL_STEP_CREDITS);
     }
     roll.StaffroolStandby(host.Now());
     return 1;
@@ -105,13 +104,13 @@ std::int32_t Credits(ModeHost& host, STAFFROLL_DATA& roll) {
     if (nResult != 1 && !bPassed) return 1;
     host.ShowOverlay(0.0f);
     StopMusic(host.Context());
-    host.ProcStep() = STAFFROLL_STEP_CREDITS_CLOSE;
+    host.SetProcStep(STAFFROLL_STEP_CREDITS_CLOSE);
     return 1;
 }
 
 // Step 3: the credits go on moving under the darkening overlay.
 std::int32_t CreditsClose(ModeHost& host, STAFFROLL_DATA& roll) {
-    if (!Fading(host, 1.0f, kCreditsCloseTime)) host.ProcStep() = STAFFROLL_STEP_RELEASE;
+    if (!Fading(host, 1.0f, kCreditsCloseTime)) host.SetProcStep(STAFFROLL_STEP_RELEASE);
     roll.StaffroolStandby(host.Now());
     return 1;
 }
@@ -122,7 +121,7 @@ std::int32_t ReleaseRoll(ModeHost& host, STAFFROLL_DATA& roll) {
     if (!LoadOverlay(host, u8"呼び出したTextureLoadが失敗しました")) return -1;
     roll.Release();
     if (!LoadOverlay(host, u8"画像のロードに失敗しました")) return -1;
-    host.ProcStep() = STAFFROLL_STEP_END_PICTURE;
+    host.SetProcStep(STAFFROLL_STEP_END_PICTURE);
     return 1;
 }
 
@@ -135,21 +134,21 @@ std::int32_t EndPicture(ModeHost& host) {
     }
     StopMusic(host.Context());
     PlayMusic(host.Context(), false);
-    host.ProcStep() = STAFFROLL_STEP_END_OPEN;
+    host.SetProcStep(STAFFROLL_STEP_END_OPEN);
     return 1;
 }
 
 std::int32_t EndOpen(ModeHost& host) {
     if (Fading(host, 0.0f, kEndOpenTime)) return 1;
     ClearOverlay(host);
-    host.ProcStep() = STAFFROLL_STEP_END_WAIT;
+    host.SetProcStep(STAFFROLL_STEP_END_WAIT);
     return 1;
 }
 
 std::int32_t EndWait(ModeHost& host) {
     if (!Passed(*host.Context().pSystem)) return 1;
     host.ShowOverlay(0.0f);
-    host.ProcStep() = STAFFROLL_STEP_LEAVE;
+    host.SetProcStep(STAFFROLL_STEP_LEAVE);
     return 1;
 }
 
@@ -170,7 +169,7 @@ std::int32_t Leave(ModeHost& host, STAFFROLL_DATA& roll) {
 }  // namespace
 
 std::int32_t STAFFROLL_DATA::Proc(ModeHost& host) {
-    switch (host.ProcStep()) {
+    switch (host.GetProcStep()) {
         case STAFFROLL_STEP_START:
             return Start(host, *this);
         case STAFFROLL_STEP_OPEN_FADE:
@@ -196,9 +195,9 @@ std::int32_t STAFFROLL_DATA::Proc(ModeHost& host) {
 
 // No settings screen is ever open here, so only the overlay goes over the mode.
 std::uint32_t STAFFROLL_DATA::DrawProc(ModeHost& host) {
-    if (host.ProcStep() <= STAFFROLL_STEP_CREDITS_CLOSE) {
+    if (host.GetProcStep() <= STAFFROLL_STEP_CREDITS_CLOSE) {
         Draw();
-    } else if (host.ProcStep() >= STAFFROLL_STEP_END_OPEN) {
+    } else if (host.GetProcStep() >= STAFFROLL_STEP_END_OPEN) {
         host.Context().pSprite->DDBlt(kSurfaceEnd, 0, 0, 0);
     }
     host.DrawOverlay();

@@ -4,6 +4,8 @@
 #include "game/ModeHost.h"
 #include "game/ModeLeaving.h"
 #include "game/SETTINGS_OWNER.h"
+#include "game/SaveLoadSteps.h"
+#include "game/SettingsSteps.h"
 #include "game/ShellWords.h"
 #include "platform/core/Log.h"
 #include "platform/input/VirtualKeys.h"
@@ -47,21 +49,23 @@ enum CLT_STEP : std::int32_t {
 };
 
 constexpr SETTINGS_OWNER kSettingsOwner = StorySettingsOwner(kTag);
+constexpr SettingsSteps::STEPS kSettingsSteps = {CLT_STEP_CONFIG_OPEN,    CLT_STEP_CONFIG_STANDBY,
+                                                 CLT_STEP_CONFIG_CLOSE,   CLT_STEP_MAIN,
+                                                 CLT_STEP_TO_TITLE_CLOSE, CLT_STEP_TO_TITLE};
+constexpr SaveLoadSteps::STEPS kSaveLoadSteps = {CLT_STEP_SAVE_OPEN, CLT_STEP_LOAD_OPEN,
+                                                 CLT_STEP_MAIN, CLT_STEP_LOAD_FADE};
 
 bool LoadOverlayTexture(ModeHost& host, const char8_t* szFailed) {
     return LoadOverlayTexture(host, kTag, szFailed);
 }
 
 std::int32_t OpenSettings(ModeHost& host) {
-    host.SettingsOpen();
-    host.ProcStep() = CLT_STEP_CONFIG_OPEN;
+    SettingsSteps(kSettingsOwner, kSettingsSteps, host).Open();
     return 1;
 }
 
 std::int32_t OpenSaveLoad(ModeHost& host, std::int32_t nKind) {
-    host.SaveLoadWindowData().Initialize(nKind, &host.Context());
-    host.ProcStep() =
-        nKind == SAVE_LOAD_WINDOW_DATA::kKindSave ? CLT_STEP_SAVE_OPEN : CLT_STEP_LOAD_OPEN;
+    SaveLoadSteps(kTag, kSaveLoadSteps, host).Open(nKind);
     return 1;
 }
 
@@ -95,7 +99,7 @@ std::int32_t Start(ModeHost& host, CLT_SLC_DATA& screen) {
         platform::LogError(kTag, u8"衣装選択クラスの初期化に失敗しました");
         return -1;
     }
-    host.ProcStep() = CLT_STEP_OPEN_FADE;
+    host.SetProcStep(CLT_STEP_OPEN_FADE);
     return 1;
 }
 
@@ -104,7 +108,7 @@ std::int32_t FadeIn(ModeHost& host, std::uint32_t dwFadeTime, bool bGrant) {
     const std::int32_t nFaded = host.OverlayFadeAway(kTag, dwFadeTime);
     if (nFaded != 1) return nFaded;
     if (bGrant) host.MsgWndStatusChange(kMenuMask, 1);
-    host.ProcStep() = CLT_STEP_MAIN;
+    host.SetProcStep(CLT_STEP_MAIN);
     return 1;
 }
 
@@ -121,17 +125,14 @@ std::int32_t MainStep(ModeHost& host, CLT_SLC_DATA& screen) {
     host.MsgWndStatusChange(kMenuMask, 0);
     host.ShowOverlay(0.0f);
     if (!LoadOverlayTexture(host, u8"呼び出したTextureLoadが失敗しました")) return -1;
-    host.ProcStep() = CLT_STEP_CHOSEN;
+    host.SetProcStep(CLT_STEP_CHOSEN);
     return 1;
 }
 
 // The chosen costume's scenario opens, the screen goes and the story goes on in it.
 std::int32_t Chosen(ModeHost& host, CLT_SLC_DATA& screen) {
     GRAPHIC_DATA& fade = host.FadeGraph();
-    if (host.FadeInTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
-                           kChoiceFadeTime) != 0) {
-        return 1;
-    }
+    if (host.FadeInTexFunc(&fade.dwTime, &fade.fAlpha, 1.0f, kChoiceFadeTime) != 0) return 1;
     const std::int32_t nPlace = screen.nCursorPos;
     const std::int32_t nClothes =
         nPlace >= 1 && nPlace <= CLT_SLC_DATA::kPlaceCount ? screen.nSortNo[nPlace - 1] : -1;
@@ -141,8 +142,7 @@ std::int32_t Chosen(ModeHost& host, CLT_SLC_DATA& screen) {
     }
     const char* szScenario = screen.ClothesData[nClothes].szScenario;
     if (host.ScrFileOpen(kTag, szScenario) != 1) return -1;
-    host.ScrSkipEnableFlg() =
-        host.CheckAutoSkipFileList(szScenario, &host.ScrSkipLine()) == 1 ? 1 : 0;
+    host.ReadScrSkip(szScenario);
     host.ConfigData().Release();
     host.SaveLoadWindowData().Release();
     screen.Release();
@@ -151,76 +151,24 @@ std::int32_t Chosen(ModeHost& host, CLT_SLC_DATA& screen) {
     host.MsgWindowData().Initialize(&host.Context());
     host.ShowOverlay(1.0f);
     host.ChangeMode(GAME_MODE_ADV);
-    host.ProcStep() = 1;
+    host.SetProcStep(1);
     return 1;
-}
-
-// The save/load screen's slides; the step after an open is its standby.
-std::int32_t SlideStep(ModeHost& host, bool bOpen) {
-    const std::int32_t nResult = host.SaveLoadSlide(kTag, bOpen);
-    if (nResult != 1) return nResult;
-    if (bOpen) {
-        ++host.ProcStep();
-    } else {
-        host.SaveLoadWindowData().Release();
-        host.ProcStep() = CLT_STEP_MAIN;
-    }
-    return 1;
-}
-
-std::int32_t StandbyStep(ModeHost& host) {
-    const POINTER_INPUT input = ReadPointerInput(*host.Context().pSystem);
-    const std::int32_t nResult =
-        host.SaveLoadStandby(kTag, input.nX, input.nY, input.click, input.right);
-    if (nResult == STANDBY_ACTED) host.ProcStep() = CLT_STEP_LOAD_FADE;
-    if (nResult == STANDBY_CLOSE) ++host.ProcStep();
-    return nResult == -1 ? -1 : 1;
 }
 
 // The screen fades to black, then the chosen slot takes its place; the loaded mode
 // runs the fade back in.
-std::int32_t LoadFade(ModeHost& host) {
+std::int32_t LoadFade(ModeHost& host, SaveLoadSteps& steps) {
     GRAPHIC_DATA& fade = host.FadeGraph();
-    if (host.FadeInTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
-                           kLoadFadeTime) != 0) {
-        return 1;
-    }
-    if (host.SaveLoadResume(kTag) == -1) return -1;
-    host.ProcStep() = CLT_STEP_LOADED_FADE;
-    return 1;
-}
-
-std::int32_t SettingsSlideStep(ModeHost& host, bool bOpen) {
-    const std::int32_t nResult = host.SettingsSlide(kSettingsOwner, bOpen);
-    if (nResult != 1) return nResult;
-    host.ProcStep() = bOpen ? CLT_STEP_CONFIG_STANDBY : CLT_STEP_MAIN;
-    return 1;
-}
-
-std::int32_t SettingsStandbyStep(ModeHost& host) {
-    const std::int32_t nResult = host.SettingsStandby(kSettingsOwner);
-    if (nResult == STANDBY_CLOSE) host.ProcStep() = CLT_STEP_CONFIG_CLOSE;
-    if (nResult == STANDBY_SPECIAL) host.ProcStep() = CLT_STEP_TO_TITLE_CLOSE;
-    return nResult == -1 ? -1 : 1;
-}
-
-// The confirmed return to the title: the settings close, then the screen fades out.
-std::int32_t TitleCloseStep(ModeHost& host) {
-    const std::int32_t nResult = host.SettingsSlide(kSettingsOwner, false);
-    if (nResult != 1) return nResult;
-    if (!LoadOverlayTexture(host, u8"画像のロードに失敗しました")) return -1;
-    host.ShowOverlay(0.0f);
-    host.ProcStep() = CLT_STEP_TO_TITLE;
+    if (host.FadeInTexFunc(&fade.dwTime, &fade.fAlpha, 1.0f, kLoadFadeTime) != 0) return 1;
+    if (steps.Resume() == -1) return -1;
+    host.SetProcStep(CLT_STEP_LOADED_FADE);
     return 1;
 }
 
 // The story ends here: its scene, characters, music and every slot go.
 std::int32_t ToTitle(ModeHost& host, CLT_SLC_DATA& screen) {
     GRAPHIC_DATA& fade = host.FadeGraph();
-    if (host.FadeInTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
-                           kTitleFadeTime) != 0) {
-        return 1;
-    }
+    if (host.FadeInTexFunc(&fade.dwTime, &fade.fAlpha, 1.0f, kTitleFadeTime) != 0) return 1;
     host.ConfigData().Release();
     host.SaveLoadWindowData().Release();
     screen.Release();
@@ -233,7 +181,9 @@ std::int32_t ToTitle(ModeHost& host, CLT_SLC_DATA& screen) {
 }  // namespace
 
 std::int32_t CLT_SLC_DATA::Proc(ModeHost& host) {
-    switch (host.ProcStep()) {
+    SettingsSteps settings(kSettingsOwner, kSettingsSteps, host);
+    SaveLoadSteps saveLoad(kTag, kSaveLoadSteps, host);
+    switch (host.GetProcStep()) {
         case CLT_STEP_START:
             return Start(host, *this);
         case CLT_STEP_OPEN_FADE:
@@ -244,25 +194,25 @@ std::int32_t CLT_SLC_DATA::Proc(ModeHost& host) {
             return Chosen(host, *this);
         case CLT_STEP_SAVE_OPEN:
         case CLT_STEP_LOAD_OPEN:
-            return SlideStep(host, true);
+            return saveLoad.Slide(true);
         case CLT_STEP_SAVE_STANDBY:
         case CLT_STEP_LOAD_STANDBY:
-            return StandbyStep(host);
+            return StepGoesOn(saveLoad.Standby());
         case CLT_STEP_SAVE_CLOSE:
         case CLT_STEP_LOAD_CLOSE:
-            return SlideStep(host, false);
+            return saveLoad.Slide(false);
         case CLT_STEP_LOAD_FADE:
-            return LoadFade(host);
+            return LoadFade(host, saveLoad);
         case CLT_STEP_LOADED_FADE:
             return FadeIn(host, kLoadFadeTime, false);
         case CLT_STEP_CONFIG_OPEN:
-            return SettingsSlideStep(host, true);
+            return settings.Slide(true);
         case CLT_STEP_CONFIG_STANDBY:
-            return SettingsStandbyStep(host);
+            return StepGoesOn(settings.Standby());
         case CLT_STEP_CONFIG_CLOSE:
-            return SettingsSlideStep(host, false);
+            return settings.Slide(false);
         case CLT_STEP_TO_TITLE_CLOSE:
-            return TitleCloseStep(host);
+            return settings.TitleClose();
         case CLT_STEP_TO_TITLE:
             return ToTitle(host, *this);
         default:

@@ -24,7 +24,6 @@
 #include "game/GameContext.h"
 #include "game/ModeHost.h"
 #include "game/REG_KIND.h"
-#include "game/SETTINGS_OWNER.h"
 #include "game/SlotImage.h"
 #include "game/SlotSchema.h"
 #include "game/TITLE_DATA.h"
@@ -49,7 +48,6 @@ class ZKSYSTEM;
 struct ShellWords;
 struct SystemSaveValues;
 struct ScriptLine;
-struct SplitWords;
 
 // Which slots of the graphics and sound objects the running story has loaded.
 struct LOAD_DATA {
@@ -98,6 +96,8 @@ public:
     // The registration row of a picture or sound ID (REG_TEX, REG_SURF or REG_WAVE),
     // whose nIndex is the slot it loads into; null, after IDSerch's line, for none.
     GRAPHIC_FILE_DATA* FindFileRow(const char* szID, REG_KIND nKind);
+    // The registration table of a picture or sound kind (REG_TEX, REG_SURF or REG_WAVE).
+    GRAPHIC_FILE_DATA* FileTable(REG_KIND nKind) const;
     std::int32_t ReleaseAllResources();
     void BGDataClear();
 
@@ -203,29 +203,6 @@ public:
     void ApplySlotImage(const SlotImage& image);
     std::uint32_t LoadIndependentData(std::uint32_t nSlot);
 
-    // The save/load screen's steps, shared by every mode that opens it; each logs under
-    // the owner's tag. The slide, opening or closing: -1 failed, 1 done, 0 moving.
-    std::int32_t SaveLoadSlide(const char* szTag, bool bOpen);
-    // One frame of the open screen: -1 failed; 2 a slot is the pending load, the
-    // overlay set for its fade; 3 close; 0 otherwise. A save, made or refused, and a
-    // refused load leave the screen open.
-    std::int32_t SaveLoadStandby(const char* szTag, std::int32_t nX, std::int32_t nY,
-                                 std::int32_t nLeft, std::int32_t nRight);
-    // Once the fade has ended: the pending load put into the game, its script resumed,
-    // the screen released and the overlay opaque. -1 failed, 1 done.
-    std::int32_t SaveLoadResume(const char* szTag);
-
-    // The settings screen's steps, shared by every mode that opens it, each for its
-    // owner.
-    using SETTINGS_OWNER = ::SETTINGS_OWNER;
-    // The screen over the owner, editing the live settings.
-    void SettingsOpen();
-    // The slide, opening or closing: -1 failed, 1 done (a closed screen released), 0
-    // moving.
-    std::int32_t SettingsSlide(const SETTINGS_OWNER& owner, bool bOpen);
-    // One frame of the open screen: -1 failed, 3 close, 4 return to the title, 0
-    // otherwise.
-    std::int32_t SettingsStandby(const SETTINGS_OWNER& owner);
     // Every surface, texture and effect a mode loaded; effects 0 and 1 stay.
     void UnloadModeResources();
 
@@ -440,7 +417,6 @@ private:
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
-    GRAPHIC_FILE_DATA* FileTable(REG_KIND nKind) const;
     void MakeSaveFolder();
     void FreeWipeData();
     void RefreshLoadTables();
@@ -448,21 +424,11 @@ private:
     void ClearStoryForLoad();
     void ApplyWindows(const SlotImage& image);
     void RestoreResources(const std::string& szMusic);
-    std::int32_t SaveConfirmed(const char* szTag);
-    std::int32_t LoadConfirmed(const char* szTag);
-    bool ResumeScript(const char* szTag);
-    bool ResumeClothesSelect(const char* szTag);
     SystemSaveValues SaveValues();
     void ClearScriptTables();
     std::int32_t ScrRunSlot(std::int32_t nSlot);
     std::int32_t ScrStore(const ScriptLine& line);
     void ScrErrorInfo(const SCR_REPORT* pReport) const;
-    std::int32_t InitScrRegData(const SplitWords& words);
-    std::int32_t InitScrRegFile(const SplitWords& words, REG_KIND nKind);
-    std::int32_t InitScrRegClothes(const SplitWords& words);
-    std::int32_t InitScrCharaPicture(const SplitWords& words, bool bFace);
-    std::int32_t InitScrCharaEye(const SplitWords& words);
-    ZKCHAR* InitScrFindChara(const SplitWords& words, const char* szLabel);
 
     SCR_REPORT ScrReport;
     DrawFailureLatch advDrawLatch_;

@@ -1,9 +1,12 @@
 #include <array>
 
 #include "game/GAMEMAIN.h"
+#include "game/ModeHost.h"
 #include "game/ResourceLoader.h"
 #include "game/ResourcePlayer.h"
 #include "game/SETTINGS_OWNER.h"
+#include "game/SaveLoadSteps.h"
+#include "game/SettingsSteps.h"
 #include "game/ShellWords.h"
 #include "platform/core/Log.h"
 #include "platform/input/VirtualKeys.h"
@@ -49,21 +52,25 @@ enum ADV_STEP : std::int32_t {
 };
 
 constexpr SETTINGS_OWNER kSettingsOwner = StorySettingsOwner(kTag);
+constexpr SettingsSteps::STEPS kSettingsSteps = {ADV_STEP_CONFIG_OPEN,    ADV_STEP_CONFIG_STANDBY,
+                                                 ADV_STEP_CONFIG_CLOSE,   ADV_STEP_MAIN,
+                                                 ADV_STEP_TO_TITLE_CLOSE, ADV_STEP_TO_TITLE};
+constexpr SaveLoadSteps::STEPS kSaveLoadSteps = {ADV_STEP_SAVE_OPEN, ADV_STEP_LOAD_OPEN,
+                                                 ADV_STEP_MAIN, ADV_STEP_LOAD_FADE};
 
 // The settings screen opens over the story; the bar stays out of use meanwhile.
 std::int32_t OpenSettings(GAMEMAIN& game) {
     game.MsgWindowData.nBarUseFlg = 1;
-    game.SettingsOpen();
-    game.nProcStep = ADV_STEP_CONFIG_OPEN;
+    ModeHost host(game);
+    SettingsSteps(kSettingsOwner, kSettingsSteps, host).Open();
     return 1;
 }
 
 // The save or load screen opens over the story; the bar stays out of use meanwhile.
 std::int32_t OpenSaveLoad(GAMEMAIN& game, std::int32_t nKind) {
     game.MsgWindowData.nBarUseFlg = 1;
-    game.SaveLoadWindowData.Initialize(nKind, &game.Context);
-    game.nProcStep =
-        nKind == SAVE_LOAD_WINDOW_DATA::kKindSave ? ADV_STEP_SAVE_OPEN : ADV_STEP_LOAD_OPEN;
+    ModeHost host(game);
+    SaveLoadSteps(kTag, kSaveLoadSteps, host).Open(nKind);
     return 1;
 }
 
@@ -232,63 +239,14 @@ std::int32_t Leave(GAMEMAIN& game, std::int32_t nNextMode) {
     return 1;
 }
 
-// The screen's open and close slides; the step after the open is its standby.
-std::int32_t SlideStep(GAMEMAIN& game, bool bOpen) {
-    const std::int32_t nResult = game.SaveLoadSlide(kTag, bOpen);
-    if (nResult != 1) return nResult;
-    if (bOpen) {
-        ++game.nProcStep;
-    } else {
-        game.SaveLoadWindowData.Release();
-        game.nProcStep = ADV_STEP_MAIN;
-    }
-    return 1;
-}
-
-std::int32_t StandbyStep(GAMEMAIN& game) {
-    const POINTER_INPUT input = ReadPointerInput(*game.pSystem);
-    const std::int32_t nResult =
-        game.SaveLoadStandby(kTag, input.nX, input.nY, input.click, input.right);
-    if (nResult == STANDBY_ACTED) game.nProcStep = ADV_STEP_LOAD_FADE;
-    if (nResult == STANDBY_CLOSE) ++game.nProcStep;
-    return nResult == -1 ? -1 : 1;
-}
-
 // The screen fades to black, then the chosen slot takes the story's place.
-std::int32_t LoadFade(GAMEMAIN& game) {
+std::int32_t LoadFade(GAMEMAIN& game, SaveLoadSteps& steps) {
     if (game.FadeInTexFunc(&game.dwProcStartTime, &game.FadeGraphData.dwTime,
                            &game.FadeGraphData.fAlpha, 1.0f, kLoadFadeTime) != 0) {
         return 1;
     }
-    if (game.SaveLoadResume(kTag) == -1) return -1;
+    if (steps.Resume() == -1) return -1;
     game.nProcStep = ADV_STEP_LOADED_FADE;
-    return 1;
-}
-
-std::int32_t SettingsSlideStep(GAMEMAIN& game, bool bOpen) {
-    const std::int32_t nResult = game.SettingsSlide(kSettingsOwner, bOpen);
-    if (nResult != 1) return nResult;
-    game.nProcStep = bOpen ? ADV_STEP_CONFIG_STANDBY : ADV_STEP_MAIN;
-    return 1;
-}
-
-std::int32_t SettingsStandbyStep(GAMEMAIN& game) {
-    const std::int32_t nResult = game.SettingsStandby(kSettingsOwner);
-    if (nResult == STANDBY_CLOSE) game.nProcStep = ADV_STEP_CONFIG_CLOSE;
-    if (nResult == STANDBY_SPECIAL) game.nProcStep = ADV_STEP_TO_TITLE_CLOSE;
-    return nResult == -1 ? -1 : 1;
-}
-
-// The confirmed return to the title: the screen closes, then the story fades out.
-std::int32_t TitleCloseStep(GAMEMAIN& game) {
-    const std::int32_t nResult = game.SettingsSlide(kSettingsOwner, false);
-    if (nResult != 1) return nResult;
-    if (TextureLoad(game.pSprite, game.pSystem, kOverlayTexture, 0, 0) == 0) {
-        platform::LogError(kTag, u8"画像のロードに失敗しました");
-        return -1;
-    }
-    game.ShowOverlay(0.0f);
-    game.nProcStep = ADV_STEP_TO_TITLE;
     return 1;
 }
 
@@ -346,6 +304,9 @@ void GAMEMAIN::StoryAnimate() {
 }
 
 std::int32_t GAMEMAIN::ADVMainProc() {
+    ModeHost host(*this);
+    SettingsSteps settings(kSettingsOwner, kSettingsSteps, host);
+    SaveLoadSteps saveLoad(kTag, kSaveLoadSteps, host);
     switch (nProcStep) {
         case ADV_STEP_NEW_GAME:
             return NewGame(*this);
@@ -357,29 +318,29 @@ std::int32_t GAMEMAIN::ADVMainProc() {
             return MainLoop(*this);
         case ADV_STEP_SAVE_OPEN:
         case ADV_STEP_LOAD_OPEN:
-            return SlideStep(*this, true);
+            return saveLoad.Slide(true);
         case ADV_STEP_SAVE_STANDBY:
         case ADV_STEP_LOAD_STANDBY:
-            return StandbyStep(*this);
+            return StepGoesOn(saveLoad.Standby());
         case ADV_STEP_SAVE_CLOSE:
         case ADV_STEP_LOAD_CLOSE:
-            return SlideStep(*this, false);
+            return saveLoad.Slide(false);
         case ADV_STEP_LOAD_FADE:
-            return LoadFade(*this);
+            return LoadFade(*this, saveLoad);
         case ADV_STEP_LOADED_FADE:
             return FadeIn(*this, kLoadFadeTime, false);
         case ADV_STEP_CONFIG_OPEN:
-            return SettingsSlideStep(*this, true);
+            return settings.Slide(true);
         case ADV_STEP_CONFIG_STANDBY:
-            return SettingsStandbyStep(*this);
+            return StepGoesOn(settings.Standby());
         case ADV_STEP_CONFIG_CLOSE:
-            return SettingsSlideStep(*this, false);
+            return settings.Slide(false);
         case ADV_STEP_TO_CLOTHES:
             return Leave(*this, GAME_MODE_CLOTHES_SELECT);
         case ADV_STEP_TO_STAFFROLL:
             return Leave(*this, GAME_MODE_STAFFROLL);
         case ADV_STEP_TO_TITLE_CLOSE:
-            return TitleCloseStep(*this);
+            return settings.TitleClose();
         case ADV_STEP_TO_TITLE:
             return Leave(*this, GAME_MODE_TITLE);
         default:

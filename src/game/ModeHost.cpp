@@ -1,27 +1,35 @@
 #include "game/ModeHost.h"
 
 #include "game/GAMEMAIN.h"
+#include "game/ShellWords.h"
 
 const GameContext& ModeHost::Context() const { return game_.Context; }
 
 std::uint32_t ModeHost::Now() const { return game_.dwNowTime; }
 
-std::int32_t& ModeHost::ProcStep() { return game_.nProcStep; }
+std::int32_t ModeHost::GetProcStep() const { return game_.GetProcStep(); }
 
-std::uint32_t& ModeHost::ProcStartTime() { return game_.dwProcStartTime; }
+void ModeHost::SetProcStep(std::int32_t nStep) { game_.nProcStep = nStep; }
+
+void ModeHost::StartStep(std::int32_t nStep) {
+    game_.dwProcStartTime = game_.dwNowTime;
+    game_.nProcStep = nStep;
+}
+
+std::uint32_t ModeHost::StepTime() const { return game_.dwNowTime - game_.dwProcStartTime; }
 
 void ModeHost::ChangeMode(std::int32_t nNewMode) { game_.ChangeMode(nNewMode); }
 
 GRAPHIC_DATA& ModeHost::FadeGraph() { return game_.FadeGraphData; }
 
-std::uint32_t ModeHost::FadeOutTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
-                                       float* pfValue, float fTarget, std::uint32_t dwFadeTime) {
-    return game_.FadeOutTexFunc(pdwStartTime, pdwPhase, pfValue, fTarget, dwFadeTime);
+std::uint32_t ModeHost::FadeOutTexFunc(std::uint32_t* pdwPhase, float* pfValue, float fTarget,
+                                       std::uint32_t dwFadeTime) {
+    return game_.FadeOutTexFunc(&game_.dwProcStartTime, pdwPhase, pfValue, fTarget, dwFadeTime);
 }
 
-std::uint32_t ModeHost::FadeInTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
-                                      float* pfValue, float fTarget, std::uint32_t dwFadeTime) {
-    return game_.FadeInTexFunc(pdwStartTime, pdwPhase, pfValue, fTarget, dwFadeTime);
+std::uint32_t ModeHost::FadeInTexFunc(std::uint32_t* pdwPhase, float* pfValue, float fTarget,
+                                      std::uint32_t dwFadeTime) {
+    return game_.FadeInTexFunc(&game_.dwProcStartTime, pdwPhase, pfValue, fTarget, dwFadeTime);
 }
 
 void ModeHost::MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn) {
@@ -42,32 +50,26 @@ std::int32_t ModeHost::SaveIntegratedData() { return game_.SaveIntegratedData();
 
 SAVE_LOAD_WINDOW_DATA& ModeHost::SaveLoadWindowData() { return game_.SaveLoadWindowData; }
 
-std::int32_t ModeHost::SaveLoadSlide(const char* szTag, bool bOpen) {
-    return game_.SaveLoadSlide(szTag, bOpen);
+std::uint32_t ModeHost::SaveIndependentData(std::uint32_t nSlot) {
+    return game_.SaveIndependentData(nSlot);
 }
-
-std::int32_t ModeHost::SaveLoadStandby(const char* szTag, std::int32_t nX, std::int32_t nY,
-                                       std::int32_t nLeft, std::int32_t nRight) {
-    return game_.SaveLoadStandby(szTag, nX, nY, nLeft, nRight);
-}
-
-std::int32_t ModeHost::SaveLoadResume(const char* szTag) { return game_.SaveLoadResume(szTag); }
 
 CONFIG_DATA& ModeHost::ConfigData() { return game_.ConfigData; }
 
-void ModeHost::SettingsOpen() { game_.SettingsOpen(); }
-
-std::int32_t ModeHost::SettingsSlide(const SETTINGS_OWNER& owner, bool bOpen) {
-    return game_.SettingsSlide(owner, bOpen);
-}
-
-std::int32_t ModeHost::SettingsStandby(const SETTINGS_OWNER& owner) {
-    return game_.SettingsStandby(owner);
+CONFIG_LIVE ModeHost::LiveSettings() {
+    ShellWords& shell = *game_.pShell;
+    MSG_WINDOW_DATA& window = game_.MsgWindowData;
+    return CONFIG_LIVE{&game_.nMsgSpeed, &window.nAutoFlg,  &window.nSkipFlg,   &shell.bgmOn,
+                       &shell.bgmVolume, &shell.voiceOn,    &shell.voiceVolume, &shell.seOn,
+                       &shell.seVolume,  &shell.fullScreen, &shell.colourDepth};
 }
 
 std::int32_t ModeHost::GetMode() const { return game_.GetMode(); }
 
-std::int32_t& ModeHost::OldMode() { return game_.nOldMode; }
+void ModeHost::ReenterMode(std::int32_t nStep) {
+    game_.nOldMode = game_.GetMode();
+    game_.nProcStep = nStep;
+}
 
 std::int32_t ModeHost::OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime) {
     return game_.OverlayFadeAway(szTag, dwFadeTime);
@@ -81,13 +83,9 @@ std::int32_t ModeHost::ScrFileOpen(const char* szTag, const char* szName) {
     return game_.ScrOpenResult(szTag, game_.ScrFileOpen(szName));
 }
 
-std::int32_t ModeHost::CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos) {
-    return game_.CheckAutoSkipFileList(szName, pnPos);
+void ModeHost::ReadScrSkip(const char* szName) {
+    game_.nScrSkipEnableFlg = game_.CheckAutoSkipFileList(szName, &game_.nScrSkipLine) == 1 ? 1 : 0;
 }
-
-std::uint32_t& ModeHost::ScrSkipEnableFlg() { return game_.nScrSkipEnableFlg; }
-
-std::int32_t& ModeHost::ScrSkipLine() { return game_.nScrSkipLine; }
 
 MSG_WINDOW_DATA& ModeHost::MsgWindowData() { return game_.MsgWindowData; }
 
@@ -103,7 +101,7 @@ ZKCHAR* ModeHost::CharData() { return game_.pCharData.get(); }
 
 std::int32_t ModeHost::CharNum() const { return game_.nCharNum; }
 
-std::uint32_t& ModeHost::GameClearFlg() { return game_.nGameClearFlg; }
+const std::uint32_t* ModeHost::GameClearFlg() const { return &game_.nGameClearFlg; }
 
 std::uint32_t* ModeHost::CGFlg() { return game_.dwCGFlg; }
 

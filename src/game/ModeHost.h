@@ -10,7 +10,7 @@ class GRAPHIC_DATA_EX;
 class MSG_WINDOW_DATA;
 class SAVE_LOAD_WINDOW_DATA;
 class ZKCHAR;
-struct SETTINGS_OWNER;
+struct CONFIG_LIVE;
 
 // The game as a mode record sees it while the record runs its mode's steps and draw.
 // The record is handed one for each call; it reaches the game only through it, so no
@@ -26,18 +26,23 @@ public:
     // The frame's time as the game sampled it, not the system clock, which has moved
     // on by the time a record runs.
     std::uint32_t Now() const;
-    // The mode's step word and the time its step began, as the fades take them.
-    std::int32_t& ProcStep();
-    std::uint32_t& ProcStartTime();
+    // The mode's step.
+    std::int32_t GetProcStep() const;
+    void SetProcStep(std::int32_t nStep);
+    // The step nStep, its time starting now.
+    void StartStep(std::int32_t nStep);
+    // Milliseconds since the step's time started.
+    std::uint32_t StepTime() const;
     // Leaves for another mode, which starts at step 0.
     void ChangeMode(std::int32_t nNewMode);
 
-    // The overlay every mode fades through, and the game's fades of a float value.
+    // The overlay every mode fades through, and the game's fades of a float value
+    // from the time the step started.
     GRAPHIC_DATA& FadeGraph();
-    std::uint32_t FadeOutTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
-                                 float* pfValue, float fTarget, std::uint32_t dwFadeTime);
-    std::uint32_t FadeInTexFunc(std::uint32_t* pdwStartTime, std::uint32_t* pdwPhase,
-                                float* pfValue, float fTarget, std::uint32_t dwFadeTime);
+    std::uint32_t FadeOutTexFunc(std::uint32_t* pdwPhase, float* pfValue, float fTarget,
+                                 std::uint32_t dwFadeTime);
+    std::uint32_t FadeInTexFunc(std::uint32_t* pdwPhase, float* pfValue, float fTarget,
+                                std::uint32_t dwFadeTime);
 
     // Switches the message window's buttons and screens named by nMask on or off.
     void MsgWndStatusChange(std::int32_t nMask, std::uint32_t nOn);
@@ -55,31 +60,29 @@ public:
     std::int32_t SaveIntegratedData();
     // The save/load screen the modes share.
     SAVE_LOAD_WINDOW_DATA& SaveLoadWindowData();
-    // The save/load screen's slide, opening or closing, under the owner's tag.
-    std::int32_t SaveLoadSlide(const char* szTag, bool bOpen);
-    // One frame of the open save/load screen, under the owner's tag.
-    std::int32_t SaveLoadStandby(const char* szTag, std::int32_t nX, std::int32_t nY,
-                                 std::int32_t nLeft, std::int32_t nRight);
-    // The pending load put into the game once its fade has ended.
-    std::int32_t SaveLoadResume(const char* szTag);
-    // The settings screen the modes share.
+    // Writes the running game into save slot nSlot: 1, or 0 with the slot unchanged.
+    std::uint32_t SaveIndependentData(std::uint32_t nSlot);
+    // Save slot nSlot checked whole and kept as the pending load: false, with the
+    // reason logged, when it was refused.
+    bool KeepPendingLoad(std::uint32_t nSlot);
+    // The pending load put into the game, every status granted, and its script (or
+    // the costume select) resumed: false after a failure logged under szTag.
+    bool ResumePendingLoad(const char* szTag);
+    // The settings screen the modes share, and the words it edits in place: the game's
+    // message speed, the message window's toggles and the shell's settings.
     CONFIG_DATA& ConfigData();
-    // The settings screen over the owner, editing the live settings.
-    void SettingsOpen();
-    // The settings screen's slide, opening or closing, for its owner.
-    std::int32_t SettingsSlide(const SETTINGS_OWNER& owner, bool bOpen);
-    // One frame of the open settings screen, for its owner.
-    std::int32_t SettingsStandby(const SETTINGS_OWNER& owner);
+    CONFIG_LIVE LiveSettings();
 
     // The mode running; after a load, the slot's.
     std::int32_t GetMode() const;
-    // The mode the game was in before the running one.
-    std::int32_t& OldMode();
+    // The running mode goes on at nStep as if entered afresh: it becomes the mode the
+    // game was in before.
+    void ReenterMode(std::int32_t nStep);
     // The overlay fades away, its texture then unloaded: 0 fading, 1 done, -1 failed
     // (logged under szTag).
     std::int32_t OverlayFadeAway(const char* szTag, std::uint32_t dwFadeTime);
     // The game-clear word: the endings reached.
-    std::uint32_t& GameClearFlg();
+    const std::uint32_t* GameClearFlg() const;
     // The word that allows the save screen.
     std::uint32_t SaveEnableFlg() const;
     // The 14 costume summary flags the costume cards show.
@@ -87,11 +90,9 @@ public:
     // Opens the named scenario afresh as the running script: 1 opened, else -1 with
     // the failure logged under szTag.
     std::int32_t ScrFileOpen(const char* szTag, const char* szName);
-    // The already-read list: 1 with *pnPos the line read up to when szName is in it.
-    std::int32_t CheckAutoSkipFileList(const char* szName, std::int32_t* pnPos);
-    // Whether the running script may skip, and the line it may skip up to.
-    std::uint32_t& ScrSkipEnableFlg();
-    std::int32_t& ScrSkipLine();
+    // Whether the running script, named szName, may skip, and the line it may skip up
+    // to, from the already-read list.
+    void ReadScrSkip(const char* szName);
     // The story's message window.
     MSG_WINDOW_DATA& MsgWindowData();
     // The story's scene: the two background layers, the two picture layers and the

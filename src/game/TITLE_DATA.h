@@ -4,6 +4,8 @@
 
 #include "game/GRAPHIC_DATA.h"
 #include "game/GRAPHIC_DATA_EX.h"
+#include "game/SaveLoadSteps.h"
+#include "game/SettingsSteps.h"
 #include "platform/video/Rect.h"
 
 class ModeHost;
@@ -68,6 +70,9 @@ public:
     // The title's steps and its draw for one frame, run for the game by the host.
     std::int32_t Proc(ModeHost& host);
     std::uint32_t DrawProc(ModeHost& host);
+    // The settings and load screens' steps over the title.
+    static SettingsSteps Settings(ModeHost& host);
+    static SaveLoadSteps SaveLoad(ModeHost& host);
 
     std::uint32_t Initialize(ZKSYSTEM* pSystemIn);
     void Clear();

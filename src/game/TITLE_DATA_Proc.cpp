@@ -104,23 +104,16 @@ std::int32_t Start(ModeHost& host, TITLE_DATA& title) {
     title.dwIdleStart = host.Now();
     host.SaveLoadWindowData().Release();
     host.ConfigData().Release();
-    host.ProcStep() = TITLE_STEP_FIRST_PICTURE;
+    host.SetProcStep(TITLE_STEP_FIRST_PICTURE);
     return 0;
 }
 
 // A fade of one picture's alpha from the step's start: true while it runs.
 bool Fading(ModeHost& host, GRAPHIC_DATA& picture, float fTarget, std::uint32_t dwTime) {
     if (fTarget == 0.0f) {
-        return host.FadeOutTexFunc(&host.ProcStartTime(), &picture.dwTime, &picture.fAlpha, fTarget,
-                                   dwTime) != 0;
+        return host.FadeOutTexFunc(&picture.dwTime, &picture.fAlpha, fTarget, dwTime) != 0;
     }
-    return host.FadeInTexFunc(&host.ProcStartTime(), &picture.dwTime, &picture.fAlpha, fTarget,
-                              dwTime) != 0;
-}
-
-void NextStep(ModeHost& host, std::int32_t nStep) {
-    host.ProcStartTime() = host.Now();
-    host.ProcStep() = nStep;
+    return host.FadeInTexFunc(&picture.dwTime, &picture.fAlpha, fTarget, dwTime) != 0;
 }
 
 std::int32_t FirstPicture(ModeHost& host, TITLE_DATA& title) {
@@ -134,7 +127,7 @@ std::int32_t FirstPicture(ModeHost& host, TITLE_DATA& title) {
     if (TextureLoad(ctx.pSprite, ctx.pSystem, kIntroTexture2, 0, 0) == 0) {
         return Failed(u8"呼び出したTextureLoadが失敗しました");
     }
-    NextStep(host, TITLE_STEP_SECOND_PICTURE);
+    host.StartStep(TITLE_STEP_SECOND_PICTURE);
     return 0;
 }
 
@@ -151,7 +144,7 @@ std::int32_t SecondPicture(ModeHost& host, TITLE_DATA& title) {
     TextureUnload(ctx.pSprite, ctx.pSystem, kIntroTexture1);
     ResetPicture(first);
     if (!LoadMenuBack(host, title)) return Failed(u8"呼び出したSurfaceLoadが失敗しました");
-    NextStep(host, TITLE_STEP_MENU_BACK);
+    host.StartStep(TITLE_STEP_MENU_BACK);
     return 0;
 }
 
@@ -179,25 +172,25 @@ std::int32_t MenuBack(ModeHost& host, TITLE_DATA& title) {
         SurfaceLoad(ctx.pSprite, ctx.pSystem, kItemSurface, 1, kDefaultKeyColor) == 0) {
         return Failed(u8"呼び出したTextureLoadが失敗しました");
     }
-    NextStep(host, TITLE_STEP_FIRST_ITEM);
+    host.StartStep(TITLE_STEP_FIRST_ITEM);
     return 0;
 }
 
 // Item (step - 3) fades in; once faded it is drawn from the surface sheet.
 std::int32_t ItemFade(ModeHost& host, TITLE_DATA& title) {
     const GameContext& ctx = host.Context();
-    GRAPHIC_DATA& item = title.ItemGraphic[host.ProcStep() - TITLE_STEP_FIRST_ITEM];
+    GRAPHIC_DATA& item = title.ItemGraphic[host.GetProcStep() - TITLE_STEP_FIRST_ITEM];
     if (Fading(host, item, 1.0f, kItemFadeTime)) return 0;
     item.fAlpha = 1.0f;
     item.nGKind = kKindSurface;
     item.nIndex = kItemSurface;
-    if (host.ProcStep() != TITLE_STEP_LAST_ITEM) {
-        NextStep(host, host.ProcStep() + 1);
+    if (host.GetProcStep() != TITLE_STEP_LAST_ITEM) {
+        host.StartStep(host.GetProcStep() + 1);
         return 0;
     }
     TextureUnload(ctx.pSprite, ctx.pSystem, kItemTexture);
     title.dwIdleStart = host.Now();
-    NextStep(host, TITLE_STEP_MENU);
+    host.StartStep(TITLE_STEP_MENU);
     return 0;
 }
 
@@ -216,18 +209,17 @@ std::int32_t Skip(ModeHost& host, TITLE_DATA& title) {
     if (SurfaceLoad(ctx.pSprite, ctx.pSystem, kItemSurface, 1, kDefaultKeyColor) == 0) {
         return Failed(u8"呼び出したTextureLoadが失敗しました");
     }
-    NextStep(host, TITLE_STEP_MENU);
+    host.StartStep(TITLE_STEP_MENU);
     return 0;
 }
 
 // The load screen or the settings over the menu; the opener's step is done.
 bool Open(ModeHost& host, std::int32_t nStep) {
     if (nStep == TITLE_STEP_LOAD_OPEN) {
-        host.SaveLoadWindowData().Initialize(SAVE_LOAD_WINDOW_DATA::kKindLoad, &host.Context());
+        TITLE_DATA::SaveLoad(host).Open(SAVE_LOAD_WINDOW_DATA::kKindLoad);
     } else {
-        host.SettingsOpen();
+        TITLE_DATA::Settings(host).Open();
     }
-    host.ProcStep() = nStep;
     return true;
 }
 
@@ -271,7 +263,7 @@ std::int32_t Choose(ModeHost& host, TITLE_DATA& title) {
     switch (title.nSelectItem) {
         case 1:
             PlayEffect(host, kEffectNewGame);
-            host.ProcStep() = TITLE_STEP_NEW_GAME;
+            host.SetProcStep(TITLE_STEP_NEW_GAME);
             return 0;
         case 2:
             PlayEffect(host, kEffectWindow);
@@ -283,10 +275,10 @@ std::int32_t Choose(ModeHost& host, TITLE_DATA& title) {
             return 0;
         case 4:
             PlayEffect(host, kEffectExtras);
-            host.ProcStep() = TITLE_STEP_EXTRAS;
+            host.SetProcStep(TITLE_STEP_EXTRAS);
             return 0;
         default:
-            host.ProcStep() = TITLE_STEP_EXIT;
+            host.SetProcStep(TITLE_STEP_EXIT);
             return 0;
     }
 }
@@ -303,7 +295,7 @@ std::int32_t Attract(ModeHost& host, TITLE_DATA& title) {
     }
     title.AttractSet();
     title.dwIdleStart = host.Now();
-    host.ProcStep() = TITLE_STEP_ATTRACT;
+    host.SetProcStep(TITLE_STEP_ATTRACT);
     return 0;
 }
 
@@ -341,17 +333,16 @@ std::int32_t Leave(ModeHost& host, TITLE_DATA& title, std::uint32_t dwFadeTime,
 // goes on from its fade in.
 std::int32_t Load(ModeHost& host, TITLE_DATA& title) {
     if (Fading(host, host.FadeGraph(), 1.0f, kLoadFadeTime)) return 0;
-    if (host.SaveLoadResume(kTag) == -1) return -1;
+    if (TITLE_DATA::SaveLoad(host).Resume() == -1) return -1;
     title.Clear();
-    host.OldMode() = host.GetMode();
-    host.ProcStep() = kLoadedStep;
+    host.ReenterMode(kLoadedStep);
     return 0;
 }
 
 std::int32_t AttractStep(ModeHost& host, TITLE_DATA& title) {
     GRAPHIC_DATA_EX& moon = title.AttractGraphic;
     moon.AnimationProc(host.Now());
-    if (moon.AnimData.nAnimNo >= kAttractLeaveFrame) NextStep(host, TITLE_STEP_ATTRACT_FADE);
+    if (moon.AnimData.nAnimNo >= kAttractLeaveFrame) host.StartStep(TITLE_STEP_ATTRACT_FADE);
     return 0;
 }
 
@@ -361,7 +352,7 @@ std::int32_t AttractFade(ModeHost& host, TITLE_DATA& title) {
 }
 
 std::int32_t Intro(ModeHost& host, TITLE_DATA& title) {
-    switch (host.ProcStep()) {
+    switch (host.GetProcStep()) {
         case TITLE_STEP_FIRST_PICTURE:
             return FirstPicture(host, title);
         case TITLE_STEP_SECOND_PICTURE:
@@ -376,10 +367,10 @@ std::int32_t Intro(ModeHost& host, TITLE_DATA& title) {
 }  // namespace
 
 std::int32_t TITLE_DATA::Proc(ModeHost& host) {
-    if (host.ProcStep() > TITLE_STEP_START && host.ProcStep() <= TITLE_STEP_LAST_ITEM) {
+    if (host.GetProcStep() > TITLE_STEP_START && host.GetProcStep() <= TITLE_STEP_LAST_ITEM) {
         return SkipAsked(*host.Context().pSystem) ? Skip(host, *this) : Intro(host, *this);
     }
-    switch (host.ProcStep()) {
+    switch (host.GetProcStep()) {
         case TITLE_STEP_START:
             return Start(host, *this);
         case TITLE_STEP_SKIP:
@@ -392,14 +383,14 @@ std::int32_t TITLE_DATA::Proc(ModeHost& host) {
             return Leave(host, *this, kLeaveFadeTime, GAME_MODE_SPECIAL);
         case TITLE_STEP_LOAD_OPEN:
         case TITLE_STEP_LOAD_CLOSE:
-            return LoadSlide(host, host.ProcStep() == TITLE_STEP_LOAD_OPEN);
+            return LoadSlide(host, host.GetProcStep() == TITLE_STEP_LOAD_OPEN);
         case TITLE_STEP_LOAD_STANDBY:
             return LoadStandby(host);
         case TITLE_STEP_LOAD:
             return Load(host, *this);
         case TITLE_STEP_CONFIG_OPEN:
         case TITLE_STEP_CONFIG_CLOSE:
-            return SettingsSlideStep(host, host.ProcStep() == TITLE_STEP_CONFIG_OPEN);
+            return SettingsSlideStep(host, host.GetProcStep() == TITLE_STEP_CONFIG_OPEN);
         case TITLE_STEP_CONFIG_STANDBY:
             return SettingsStandbyStep(host);
         case TITLE_STEP_EXIT:

@@ -18,53 +18,49 @@ constexpr const char* kTag = TITLE_DATA::kTag;
 const SETTINGS_OWNER kSettingsOwner = {
     kTag, 0, u8"コンフィグウィンドウのオープン処理でエラーが発生しました",
     u8"コンフィグ待機中にエラーが発生しました", u8"クローズ処理でエラーが発生しました"};
+// The title's settings offer no return to the title, and it has nothing to save: those
+// steps stand for its own standby and load.
+constexpr SettingsSteps::STEPS kSettingsSteps = {
+    TITLE_STEP_CONFIG_OPEN, TITLE_STEP_CONFIG_STANDBY, TITLE_STEP_CONFIG_CLOSE,
+    TITLE_STEP_MENU,        TITLE_STEP_CONFIG_STANDBY, TITLE_STEP_CONFIG_STANDBY};
+constexpr SaveLoadSteps::STEPS kSaveLoadSteps = {TITLE_STEP_LOAD_OPEN, TITLE_STEP_LOAD_OPEN,
+                                                 TITLE_STEP_MENU, TITLE_STEP_LOAD};
 
 void BackToMenu(ModeHost& host, TITLE_DATA& title) {
     title.dwIdleStart = host.Now();
-    host.ProcStep() = TITLE_STEP_MENU;
+    host.SetProcStep(TITLE_STEP_MENU);
 }
 
 }  // namespace
 
+SettingsSteps TITLE_DATA::Settings(ModeHost& host) {
+    return SettingsSteps(kSettingsOwner, kSettingsSteps, host);
+}
+
+SaveLoadSteps TITLE_DATA::SaveLoad(ModeHost& host) {
+    return SaveLoadSteps(kTag, kSaveLoadSteps, host);
+}
+
 std::int32_t TITLE_DATA::LoadSlide(ModeHost& host, bool bOpen) {
-    const std::int32_t nResult = host.SaveLoadSlide(kTag, bOpen);
+    const std::int32_t nResult = SaveLoad(host).Slide(bOpen);
     if (nResult != 1) return nResult;
-    if (bOpen) {
-        host.ProcStep() = TITLE_STEP_LOAD_STANDBY;
-    } else {
-        host.SaveLoadWindowData().Release();
-        BackToMenu(host, *this);
-    }
+    if (!bOpen) BackToMenu(host, *this);
     return 0;
 }
 
 std::int32_t TITLE_DATA::LoadStandby(ModeHost& host) {
-    const ZKSYSTEM& system = *host.Context().pSystem;
-    std::int32_t nX = 0;
-    std::int32_t nY = 0;
-    system.GetMousePos(&nX, &nY);
-    const std::int32_t nResult = host.SaveLoadStandby(kTag, nX, nY, ClickState(system),
-                                                      system.GetVKeyStatus(platform::VK_RBUTTON));
-    if (nResult == STANDBY_ACTED) host.ProcStep() = TITLE_STEP_LOAD;
-    if (nResult == STANDBY_CLOSE) host.ProcStep() = TITLE_STEP_LOAD_CLOSE;
-    return nResult == -1 ? -1 : 0;
+    return SaveLoad(host).Standby() == -1 ? -1 : 0;
 }
 
 std::int32_t TITLE_DATA::SettingsSlideStep(ModeHost& host, bool bOpen) {
-    const std::int32_t nResult = host.SettingsSlide(kSettingsOwner, bOpen);
+    const std::int32_t nResult = Settings(host).Slide(bOpen);
     if (nResult != 1) return nResult;
-    if (bOpen) {
-        host.ProcStep() = TITLE_STEP_CONFIG_STANDBY;
-    } else {
-        BackToMenu(host, *this);
-    }
+    if (!bOpen) BackToMenu(host, *this);
     return 0;
 }
 
 std::int32_t TITLE_DATA::SettingsStandbyStep(ModeHost& host) {
-    const std::int32_t nResult = host.SettingsStandby(kSettingsOwner);
-    if (nResult == STANDBY_CLOSE) host.ProcStep() = TITLE_STEP_CONFIG_CLOSE;
-    return nResult == -1 ? -1 : 0;
+    return Settings(host).Standby() == -1 ? -1 : 0;
 }
 
 // The shell asks whether to quit; on yes it only posts the quit, so this frame ends

@@ -112,6 +112,191 @@ std::int32_t InitReadFailed(const char* tag) {
 
 }  // namespace
 
+namespace {
+
+std::int32_t InitScrRegFile(GAMEMAIN& game, const SplitWords& words, REG_KIND nKind) {
+    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
+    static constexpr const char8_t* kNotFound[] = {
+        u8"[#REG_DATA] TEX登録データ内に同名ファイルパスが見つかりません",
+        u8"[#REG_DATA] SURF登録データ内に同名ファイルパスが見つかりません",
+        u8"[#REG_DATA] WAVE登録データ内に同名ファイルパスが見つかりません"};
+    static constexpr const char8_t* kNoRoom[] = {
+        u8"[#REG_DATA] テクスチャを登録する空領域が見つかりません",
+        u8"[#REG_DATA] サーフェスを登録する空領域が見つかりません",
+        u8"[#REG_DATA] WAVEを登録する空領域が見つかりません"};
+    const std::string path = WordText(words, 3);
+    if (path.size() >= GRAPHIC_FILE_DATA::kPathSize) {
+        platform::LogError(kTag, u8"[#REG_DATA] パスが259バイトを超えています");
+        return -1;
+    }
+    // An empty path would match a slot that holds no file.
+    std::int32_t slot = -1;
+    if (!path.empty() && nKind == REG_TEX) slot = game.pSprite->SearchTexture(path.c_str());
+    if (!path.empty() && nKind == REG_SURF) slot = game.pSprite->SearchSurface(path.c_str());
+    for (std::uint32_t i = 0; !path.empty() && nKind == REG_WAVE && i < game.pSnd->DAGetDataNum();
+         ++i) {
+        char name[ZKSYSTEM::kPathSize] = {};
+        game.pSnd->DAGetWAVEPath(static_cast<int>(i), name, sizeof name);
+        if (SameWord(name, path)) {
+            slot = static_cast<std::int32_t>(i);
+            break;
+        }
+    }
+    if (slot < 0) {
+        platform::LogWarn(kTag, kNotFound[nKind]);
+        return 1;
+    }
+    const std::int32_t counts[] = {game.nTextureNum, game.nSurfaceNum, game.nWaveNum};
+    for (std::int32_t i = 0; i < counts[nKind]; ++i) {
+        GRAPHIC_FILE_DATA& row = game.FileTable(nKind)[i];
+        if (row.szName[0] != '\0') continue;
+        platform::SjisCopyTruncated(row.szName, GRAPHIC_FILE_DATA::kNameSize, Word(words, 1));
+        platform::SjisCopyTruncated(row.szFilePath, GRAPHIC_FILE_DATA::kPathSize, path);
+        row.nIndex = slot;
+        if (nKind != REG_WAVE) row.dwFlag = SameWord(path, "FALSE") ? 0 : 1;
+        return 0;
+    }
+    platform::LogWarn(kTag, kNoRoom[nKind]);
+    return 1;
+}
+
+std::int32_t InitScrRegClothes(GAMEMAIN& game, const SplitWords& words) {
+    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
+    const std::int32_t n = Number(words, 1);
+    const std::int32_t parts = Number(words, 3);
+    const std::int32_t face = Number(words, 4);
+    const std::string_view scenario = Word(words, 6);
+    if (n < 1 || n > CLT_SLC_DATA::kClothesCount) {
+        platform::LogError(kTag, u8"[#REG_DATA] 衣装ナンバーが不正です");
+        return -1;
+    }
+    if (face < 1 || face > 3) {
+        platform::LogError(kTag, u8"[#REG_DATA] 衣装の顔ナンバーが不正です");
+        return -1;
+    }
+    if (parts < 0 || parts > 29) {
+        platform::LogError(kTag, u8"[#REG_DATA] 衣装のフラグナンバーが不正です");
+        return -1;
+    }
+    if (!IsDataName(scenario)) {
+        platform::LogError(kTag, u8"[#REG_DATA] 衣装のスクリプトパスが不正です");
+        return -1;
+    }
+    CLOTHES_DATA& clothes = game.ClothesSelectData.ClothesData[n - 1];
+    clothes.nPartsNum = static_cast<std::uint32_t>(parts);
+    clothes.nFace = static_cast<std::uint32_t>(face - 1);
+    platform::SjisCopyTruncated(clothes.szDescription, CLOTHES_DATA::kDescriptionSize,
+                                Word(words, 5));
+    platform::SjisCopyTruncated(clothes.szScenario, CLOTHES_DATA::kScenarioSize, scenario);
+    return 0;
+}
+
+std::int32_t InitScrRegData(GAMEMAIN& game, const SplitWords& words) {
+    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
+    const std::string_view kindWord = Word(words, 2);
+    if (SameWord(kindWord, "CLOTHES")) return InitScrRegClothes(game, words);
+    const std::size_t kind = RegKind(kindWord);
+    if (kind == kRegKindCount) return 1;
+    // IDs and paths go into fixed buffers whole or not at all.
+    if (Word(words, 1).size() >= GRAPHIC_FILE_DATA::kNameSize) {
+        platform::LogError(kTag, u8"[#REG_DATA] IDが99バイトを超えています");
+        return -1;
+    }
+    if (kind <= REG_WAVE) return InitScrRegFile(game, words, static_cast<REG_KIND>(kind));
+    if (kind == REG_VAR) {
+        for (std::int32_t i = 0; i < game.nVarNum; ++i) {
+            VAR_DATA& row = game.pVarData[i];
+            if (row.szName[0] != '\0') continue;
+            platform::SjisCopyTruncated(row.szName, VAR_DATA::kNameSize, Word(words, 1));
+            row.nValue = Number(words, 3);
+            return 0;
+        }
+        platform::LogWarn(kTag, u8"[#REG_DATA] 変数を登録する空領域が見つかりません");
+        return 1;
+    }
+    for (std::int32_t i = 0; i < game.nCharNum; ++i) {
+        ZKCHAR& chara = game.pCharData[i];
+        if (chara.szID[0] != '\0') continue;
+        if (chara.CreateCharData(game.pSprite, game.pSnd, game.pSystem, WordText(words, 1).c_str(),
+                                 Number(words, 3), Number(words, 4)) == 0) {
+            platform::LogError(kTag,
+                               u8"[#REG_DATA] 呼び出したZKCHARA::CreateCharDataが失敗しました");
+            return -1;
+        }
+        return 0;
+    }
+    return 1;
+}
+
+ZKCHAR* InitScrFindChara(GAMEMAIN& game, const SplitWords& words, const char* szLabel) {
+    std::int32_t index = -1;
+    if (game.IDSerch(WordText(words, 1).c_str(), REG_CHAR, &index) == 0) {
+        platform::LogError("GAMEMAIN::InitScrExe", u8"%s 同名キャラIDが見つかりませんでした",
+                           platform::Utf8Arg(szLabel));
+        return nullptr;
+    }
+    return &game.pCharData[index];
+}
+
+std::int32_t InitScrCharaPicture(GAMEMAIN& game, const SplitWords& words, bool bFace) {
+    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
+    const char* label = bFace ? "[#CHARA_SET_FACE]" : "[#CHARA_SET_BODY]";
+    ZKCHAR* chara = InitScrFindChara(game, words, label);
+    if (chara == nullptr) return -1;
+    const std::string surfaceID = WordText(words, 3);
+    const GRAPHIC_FILE_DATA* surface = game.FindFileRow(surfaceID.c_str(), REG_SURF);
+    const GRAPHIC_FILE_DATA* texture =
+        surface != nullptr ? game.FindFileRow(WordText(words, 4).c_str(), REG_TEX) : nullptr;
+    if (texture == nullptr) {
+        platform::LogError(kTag,
+                           bFace ? u8"%s 顔と同名IDが見つかりませんでした"
+                                 : u8"%s 体と同名IDが見つかりませんでした",
+                           platform::Utf8Arg(label));
+        return -1;
+    }
+    const std::int32_t n = ScriptSum(Number(words, 2), -1);
+    const std::int32_t surfaceSlot = surface->nIndex;
+    const std::int32_t textureSlot = texture->nIndex;
+    int set = 0;
+    if (bFace) {
+        const std::string_view pattern = Word(words, 9);
+        const std::int32_t type = SameWord(pattern, "LOOP")         ? 0
+                                  : SameWord(pattern, "REPETITION") ? 1
+                                                                    : -1;
+        if (type < 0) {
+            platform::LogError(kTag, u8"定義されていないアニメーションパターンです");
+            return -1;
+        }
+        const std::int32_t eyes = Number(words, 7);
+        set = chara->SetFaceData(n, Number(words, 5), Number(words, 6), surfaceID.c_str(),
+                                 surfaceSlot, textureSlot, eyes < 1 ? -1 : eyes,
+                                 eyes < 1 ? 0 : Number(words, 8), type);
+    } else {
+        set = chara->SetBodyData(n, Number(words, 5), Number(words, 6), Number(words, 7),
+                                 Number(words, 8), surfaceID.c_str(), surfaceSlot, textureSlot);
+    }
+    if (set == 0) {
+        platform::LogError(kTag, u8"%s 設定に失敗しました", platform::Utf8Arg(label));
+        return -1;
+    }
+    return 0;
+}
+
+std::int32_t InitScrCharaEye(GAMEMAIN& game, const SplitWords& words) {
+    ZKCHAR* chara = InitScrFindChara(game, words, "[#CHARA_SET_EYE]");
+    if (chara == nullptr) return -1;
+    const std::int32_t x = Number(words, 4);
+    const platform::Rect rect{x, 0, ScriptSum(x, Number(words, 5)), Number(words, 6)};
+    if (chara->SetEyeData(ScriptSum(Number(words, 2), -1), ScriptSum(Number(words, 3), -1), &rect,
+                          static_cast<std::uint32_t>(Number(words, 7))) == 0) {
+        platform::LogError("GAMEMAIN::InitScrExe", u8"[#CHARA_SET_EYE] 設定に失敗しました");
+        return -1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 void GAMEMAIN::ClearScriptTables() {
     pTextureData.reset();
     pSurfaceData.reset();
@@ -223,190 +408,10 @@ std::int32_t GAMEMAIN::InitScrExe(const char* szLine) {
         SplitLine(szLine != nullptr ? szLine : "", kInitWords, ScriptLine::kRawSize);
     const std::string_view command = Word(words, 0);
     if (command.empty() || command.starts_with("//")) return 0;
-    if (SameWord(command, "#REG_DATA")) return InitScrRegData(words);
-    if (SameWord(command, "#CHARA_SET_BODY")) return InitScrCharaPicture(words, false);
-    if (SameWord(command, "#CHARA_SET_FACE")) return InitScrCharaPicture(words, true);
-    if (SameWord(command, "#CHARA_SET_EYE")) return InitScrCharaEye(words);
+    if (SameWord(command, "#REG_DATA")) return InitScrRegData(*this, words);
+    if (SameWord(command, "#CHARA_SET_BODY")) return InitScrCharaPicture(*this, words, false);
+    if (SameWord(command, "#CHARA_SET_FACE")) return InitScrCharaPicture(*this, words, true);
+    if (SameWord(command, "#CHARA_SET_EYE")) return InitScrCharaEye(*this, words);
     platform::LogWarn("GAMEMAIN::InitScrExe", u8"定義されていない命令です");
     return 1;
-}
-
-std::int32_t GAMEMAIN::InitScrRegData(const SplitWords& words) {
-    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
-    const std::string_view kindWord = Word(words, 2);
-    if (SameWord(kindWord, "CLOTHES")) return InitScrRegClothes(words);
-    const std::size_t kind = RegKind(kindWord);
-    if (kind == kRegKindCount) return 1;
-    // IDs and paths go into fixed buffers whole or not at all.
-    if (Word(words, 1).size() >= GRAPHIC_FILE_DATA::kNameSize) {
-        platform::LogError(kTag, u8"[#REG_DATA] IDが99バイトを超えています");
-        return -1;
-    }
-    if (kind <= REG_WAVE) return InitScrRegFile(words, static_cast<REG_KIND>(kind));
-    if (kind == REG_VAR) {
-        for (std::int32_t i = 0; i < nVarNum; ++i) {
-            VAR_DATA& row = pVarData[i];
-            if (row.szName[0] != '\0') continue;
-            platform::SjisCopyTruncated(row.szName, VAR_DATA::kNameSize, Word(words, 1));
-            row.nValue = Number(words, 3);
-            return 0;
-        }
-        platform::LogWarn(kTag, u8"[#REG_DATA] 変数を登録する空領域が見つかりません");
-        return 1;
-    }
-    for (std::int32_t i = 0; i < nCharNum; ++i) {
-        ZKCHAR& chara = pCharData[i];
-        if (chara.szID[0] != '\0') continue;
-        if (chara.CreateCharData(pSprite, pSnd, pSystem, WordText(words, 1).c_str(),
-                                 Number(words, 3), Number(words, 4)) == 0) {
-            platform::LogError(kTag,
-                               u8"[#REG_DATA] 呼び出したZKCHARA::CreateCharDataが失敗しました");
-            return -1;
-        }
-        return 0;
-    }
-    return 1;
-}
-
-std::int32_t GAMEMAIN::InitScrRegFile(const SplitWords& words, REG_KIND nKind) {
-    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
-    static constexpr const char8_t* kNotFound[] = {
-        u8"[#REG_DATA] TEX登録データ内に同名ファイルパスが見つかりません",
-        u8"[#REG_DATA] SURF登録データ内に同名ファイルパスが見つかりません",
-        u8"[#REG_DATA] WAVE登録データ内に同名ファイルパスが見つかりません"};
-    static constexpr const char8_t* kNoRoom[] = {
-        u8"[#REG_DATA] テクスチャを登録する空領域が見つかりません",
-        u8"[#REG_DATA] サーフェスを登録する空領域が見つかりません",
-        u8"[#REG_DATA] WAVEを登録する空領域が見つかりません"};
-    const std::string path = WordText(words, 3);
-    if (path.size() >= GRAPHIC_FILE_DATA::kPathSize) {
-        platform::LogError(kTag, u8"[#REG_DATA] パスが259バイトを超えています");
-        return -1;
-    }
-    // An empty path would match a slot that holds no file.
-    std::int32_t slot = -1;
-    if (!path.empty() && nKind == REG_TEX) slot = pSprite->SearchTexture(path.c_str());
-    if (!path.empty() && nKind == REG_SURF) slot = pSprite->SearchSurface(path.c_str());
-    for (std::uint32_t i = 0; !path.empty() && nKind == REG_WAVE && i < pSnd->DAGetDataNum(); ++i) {
-        char name[ZKSYSTEM::kPathSize] = {};
-        pSnd->DAGetWAVEPath(static_cast<int>(i), name, sizeof name);
-        if (SameWord(name, path)) {
-            slot = static_cast<std::int32_t>(i);
-            break;
-        }
-    }
-    if (slot < 0) {
-        platform::LogWarn(kTag, kNotFound[nKind]);
-        return 1;
-    }
-    const std::int32_t counts[] = {nTextureNum, nSurfaceNum, nWaveNum};
-    for (std::int32_t i = 0; i < counts[nKind]; ++i) {
-        GRAPHIC_FILE_DATA& row = FileTable(nKind)[i];
-        if (row.szName[0] != '\0') continue;
-        platform::SjisCopyTruncated(row.szName, GRAPHIC_FILE_DATA::kNameSize, Word(words, 1));
-        platform::SjisCopyTruncated(row.szFilePath, GRAPHIC_FILE_DATA::kPathSize, path);
-        row.nIndex = slot;
-        if (nKind != REG_WAVE) row.dwFlag = SameWord(path, "FALSE") ? 0 : 1;
-        return 0;
-    }
-    platform::LogWarn(kTag, kNoRoom[nKind]);
-    return 1;
-}
-
-std::int32_t GAMEMAIN::InitScrRegClothes(const SplitWords& words) {
-    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
-    const std::int32_t n = Number(words, 1);
-    const std::int32_t parts = Number(words, 3);
-    const std::int32_t face = Number(words, 4);
-    const std::string_view scenario = Word(words, 6);
-    if (n < 1 || n > CLT_SLC_DATA::kClothesCount) {
-        platform::LogError(kTag, u8"[#REG_DATA] 衣装ナンバーが不正です");
-        return -1;
-    }
-    if (face < 1 || face > 3) {
-        platform::LogError(kTag, u8"[#REG_DATA] 衣装の顔ナンバーが不正です");
-        return -1;
-    }
-    if (parts < 0 || parts > 29) {
-        platform::LogError(kTag, u8"[#REG_DATA] 衣装のフラグナンバーが不正です");
-        return -1;
-    }
-    if (!IsDataName(scenario)) {
-        platform::LogError(kTag, u8"[#REG_DATA] 衣装のスクリプトパスが不正です");
-        return -1;
-    }
-    CLOTHES_DATA& clothes = ClothesSelectData.ClothesData[n - 1];
-    clothes.nPartsNum = static_cast<std::uint32_t>(parts);
-    clothes.nFace = static_cast<std::uint32_t>(face - 1);
-    platform::SjisCopyTruncated(clothes.szDescription, CLOTHES_DATA::kDescriptionSize,
-                                Word(words, 5));
-    platform::SjisCopyTruncated(clothes.szScenario, CLOTHES_DATA::kScenarioSize, scenario);
-    return 0;
-}
-
-ZKCHAR* GAMEMAIN::InitScrFindChara(const SplitWords& words, const char* szLabel) {
-    std::int32_t index = -1;
-    if (IDSerch(WordText(words, 1).c_str(), REG_CHAR, &index) == 0) {
-        platform::LogError("GAMEMAIN::InitScrExe", u8"%s 同名キャラIDが見つかりませんでした",
-                           platform::Utf8Arg(szLabel));
-        return nullptr;
-    }
-    return &pCharData[index];
-}
-
-std::int32_t GAMEMAIN::InitScrCharaPicture(const SplitWords& words, bool bFace) {
-    static constexpr const char* kTag = "GAMEMAIN::InitScrExe";
-    const char* label = bFace ? "[#CHARA_SET_FACE]" : "[#CHARA_SET_BODY]";
-    ZKCHAR* chara = InitScrFindChara(words, label);
-    if (chara == nullptr) return -1;
-    const std::string surfaceID = WordText(words, 3);
-    const GRAPHIC_FILE_DATA* surface = FindFileRow(surfaceID.c_str(), REG_SURF);
-    const GRAPHIC_FILE_DATA* texture =
-        surface != nullptr ? FindFileRow(WordText(words, 4).c_str(), REG_TEX) : nullptr;
-    if (texture == nullptr) {
-        platform::LogError(kTag,
-                           bFace ? u8"%s 顔と同名IDが見つかりませんでした"
-                                 : u8"%s 体と同名IDが見つかりませんでした",
-                           platform::Utf8Arg(label));
-        return -1;
-    }
-    const std::int32_t n = ScriptSum(Number(words, 2), -1);
-    const std::int32_t surfaceSlot = surface->nIndex;
-    const std::int32_t textureSlot = texture->nIndex;
-    int set = 0;
-    if (bFace) {
-        const std::string_view pattern = Word(words, 9);
-        const std::int32_t type = SameWord(pattern, "LOOP")         ? 0
-                                  : SameWord(pattern, "REPETITION") ? 1
-                                                                    : -1;
-        if (type < 0) {
-            platform::LogError(kTag, u8"定義されていないアニメーションパターンです");
-            return -1;
-        }
-        const std::int32_t eyes = Number(words, 7);
-        set = chara->SetFaceData(n, Number(words, 5), Number(words, 6), surfaceID.c_str(),
-                                 surfaceSlot, textureSlot, eyes < 1 ? -1 : eyes,
-                                 eyes < 1 ? 0 : Number(words, 8), type);
-    } else {
-        set = chara->SetBodyData(n, Number(words, 5), Number(words, 6), Number(words, 7),
-                                 Number(words, 8), surfaceID.c_str(), surfaceSlot, textureSlot);
-    }
-    if (set == 0) {
-        platform::LogError(kTag, u8"%s 設定に失敗しました", platform::Utf8Arg(label));
-        return -1;
-    }
-    return 0;
-}
-
-std::int32_t GAMEMAIN::InitScrCharaEye(const SplitWords& words) {
-    ZKCHAR* chara = InitScrFindChara(words, "[#CHARA_SET_EYE]");
-    if (chara == nullptr) return -1;
-    const std::int32_t x = Number(words, 4);
-    const platform::Rect rect{x, 0, ScriptSum(x, Number(words, 5)), Number(words, 6)};
-    if (chara->SetEyeData(ScriptSum(Number(words, 2), -1), ScriptSum(Number(words, 3), -1), &rect,
-                          static_cast<std::uint32_t>(Number(words, 7))) == 0) {
-        platform::LogError("GAMEMAIN::InitScrExe", u8"[#CHARA_SET_EYE] 設定に失敗しました");
-        return -1;
-    }
-    return 0;
 }

@@ -87,20 +87,17 @@ struct FADING_MODE_DATA {
 
     std::int32_t Proc(ModeHost& host) {
         GRAPHIC_DATA& fade = host.FadeGraph();
-        switch (host.ProcStep()) {
+        switch (host.GetProcStep()) {
             case 0:
-                if (host.FadeOutTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 0.0f,
-                                        kFadeTime) == 0) {
-                    host.ProcStartTime() = host.Now();
-                    host.ProcStep() = 1;
+                if (host.FadeOutTexFunc(&fade.dwTime, &fade.fAlpha, 0.0f, kFadeTime) == 0) {
+                    host.StartStep(1);
                 }
                 break;
             case 1:
-                if (host.Now() - host.ProcStartTime() > kHoldTime) host.ProcStep() = 2;
+                if (host.StepTime() > kHoldTime) host.SetProcStep(2);
                 break;
             default:
-                if (host.FadeInTexFunc(&host.ProcStartTime(), &fade.dwTime, &fade.fAlpha, 1.0f,
-                                       kFadeTime) == 0)
+                if (host.FadeInTexFunc(&fade.dwTime, &fade.fAlpha, 1.0f, kFadeTime) == 0)
                     host.ChangeMode(GAME_MODE_TITLE);
                 break;
         }
