@@ -30,6 +30,33 @@ constexpr const char8_t* kNoMatchText[] = {
     u8"WAVEデータのIDと照合しませんでした", u8"変数データのIDと照合しませんでした",
     u8"キャラデータのIDと照合しませんでした"};
 
+bool IsKnownMode(std::int32_t nModeIn) {
+    return nModeIn >= GAME_MODE_BOOT && nModeIn <= GAME_MODE_STAFFROLL;
+}
+
+void FreeWipeData(GAMEMAIN& game) {
+    game.ClippingData.Free();
+    game.prcMosaic.reset();
+    game.pdwMosaicColor.reset();
+    game.nMosaicCellNum = 0;
+    game.dwMosaicSize = 0;
+    game.nMosaicDispFlg = 0;
+    game.nMosaicChangeFlg = 0;
+}
+
+void ReleaseSounds(GAMEMAIN& game) {
+    const ShellWords& shell = *game.pShell;
+    if (shell.soundAvailable == 0) return;
+    for (std::uint32_t i = 2; i < game.pSnd->DAGetDataNum(); ++i) {
+        SEStop(static_cast<int>(i), game.pSnd, game.pSystem, shell);
+        SEUnload(game.pSnd, game.pSystem, static_cast<int>(i), shell);
+    }
+    VoiceStop(game.pSnd, shell);
+    VoiceUnload(game.pSnd, game.pSystem, shell);
+    BGMStop(1, game.pSnd, game.pSystem, shell);
+    BGMUnload(game.pSnd, game.pSystem, shell);
+}
+
 }  // namespace
 
 const GAMEMAIN::MODE_ENTRY GAMEMAIN::ModeTable[kModeCount] = {
@@ -75,7 +102,7 @@ void GAMEMAIN::Clear() {
     FadeGraphData.Initialize(pSprite, pSystem);
     PRIM1.Reset();
     PRIM2.Reset();
-    FreeWipeData();
+    FreeWipeData(*this);
     nProcStep = 0;
     dwProcStartTime = 0;
     ScrFileData.Release();
@@ -109,20 +136,10 @@ void GAMEMAIN::Clear() {
     for (AUTO_SKIP_FILE_DATA& entry : AutoSkipFileData) entry.Clear();
 }
 
-void GAMEMAIN::FreeWipeData() {
-    ClippingData.Free();
-    prcMosaic.reset();
-    pdwMosaicColor.reset();
-    nMosaicCellNum = 0;
-    dwMosaicSize = 0;
-    nMosaicDispFlg = 0;
-    nMosaicChangeFlg = 0;
-}
-
 void GAMEMAIN::BGDataClear() {
     BGGraphData1.Initialize(pSprite, pSystem);
     BGGraphData2.Initialize(pSprite, pSystem);
-    FreeWipeData();
+    FreeWipeData(*this);
 }
 
 std::uint32_t GAMEMAIN::Initialize(ZKSYSTEM* pSystemIn, ZKSPRITE* pSpriteIn, ZKSND* pSndIn) {
@@ -169,7 +186,7 @@ void GAMEMAIN::Release() {
     }
     Clear();
     // A start-up that failed before Initialize left no engine objects to sweep with.
-    if (nInitFlg != 0) ReleaseSounds();
+    if (nInitFlg != 0) ReleaseSounds(*this);
     if (nInitFlg != 0) {
         pSystem->RemoveFile(kTmpFolder, nullptr, 1);
         if (platform::service<platform::Files>().removeFolder(kTmpFolderName) != 0) {
@@ -202,19 +219,6 @@ std::uint32_t GAMEMAIN::GameMainFunc() {
 void GAMEMAIN::FrameUpdate() {
     dwNowTime = pSystem->GetTime();
     pSystem->MainLoop(pShell->hWnd);
-}
-
-void GAMEMAIN::ReleaseSounds() {
-    const ShellWords& shell = *pShell;
-    if (shell.soundAvailable == 0) return;
-    for (std::uint32_t i = 2; i < pSnd->DAGetDataNum(); ++i) {
-        SEStop(static_cast<int>(i), pSnd, pSystem, shell);
-        SEUnload(pSnd, pSystem, static_cast<int>(i), shell);
-    }
-    VoiceStop(pSnd, shell);
-    VoiceUnload(pSnd, pSystem, shell);
-    BGMStop(1, pSnd, pSystem, shell);
-    BGMUnload(pSnd, pSystem, shell);
 }
 
 // A start-up that did not complete ends the game before the system save is read,

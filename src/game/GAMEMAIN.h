@@ -372,7 +372,14 @@ public:
     // A scene's set-up has run and only its effects are still to load.
     bool bSceneSetUp = false;
 
-private:
+    // Where a drawing mode tells its failed calls: its tag and its own latch.
+    struct DRAW_REPORT {
+        const char* szTag;
+        DrawFailureLatch& latch;
+        void Check(bool bFailed, int nItem = 0, CallSite site = CallSite::Here()) const;
+    };
+    // Wipe strip i of background layer 1, cut to the layer's picture.
+    platform::Rect BGStripRect(std::int32_t i) const;
     // The command a report is about, kept before its handler may clear the slot.
     struct SCR_REPORT {
         char szFileName[SCR_FILE_DATA::kNameSize] = {};
@@ -380,6 +387,7 @@ private:
         char szCommand[SCR_CMD_DATA::kWordSize] = {};
     };
 
+private:
     // One mode's entry in the dispatch; the boot (mode 0) has none, run apart.
     struct MODE_ENTRY {
         const char8_t* szFailedText;
@@ -388,37 +396,21 @@ private:
     };
     static const MODE_ENTRY ModeTable[kModeCount];
 
-    static bool IsKnownMode(std::int32_t nModeIn) {
-        return nModeIn >= GAME_MODE_BOOT && nModeIn <= GAME_MODE_STAFFROLL;
-    }
     std::uint32_t BootProc();
     std::int32_t LogoLoad();
     bool LogoHoldEnds() const;
     void LogoRelease();
     std::int32_t DemoStart();
     std::int32_t DemoWatch();
-    void ReleaseSounds();
-    // Where a drawing mode tells its failed calls: its tag and its own latch.
-    struct DRAW_REPORT {
-        const char* szTag;
-        DrawFailureLatch& latch;
-        void Check(bool bFailed, int nItem = 0, CallSite site = CallSite::Here()) const;
-    };
     // The story's scene: backgrounds with their wipe strips, then the mosaic, or the
     // picture layers and the characters.
     void StoryDraw(const DRAW_REPORT& report);
-    void StoryDrawBackground(const DRAW_REPORT& report);
-    // Wipe strip i of background layer 1, cut to the layer's picture.
-    platform::Rect BGStripRect(std::int32_t i) const;
-    void StoryDrawMosaic(const DRAW_REPORT& report);
-    void StoryDrawPicture(const DRAW_REPORT& report, const GRAPHIC_DATA_EX& layer, int nLayer);
     // A scene mode's draw under its tag, with or without the return button.
     std::uint32_t SceneDrawProc(const char* szTag, DrawFailureLatch& latch, bool bReturnButton);
     void MsgWindowButtons(std::int32_t nMask, std::uint32_t nOn);
     std::uint32_t RunModeProc();
     bool IsInitialized(const char* szTag) const;
     void MakeSaveFolder();
-    void FreeWipeData();
     void RefreshLoadTables();
     std::string UnescapedText(const std::string& text);
     void ClearStoryForLoad();
@@ -426,9 +418,6 @@ private:
     void RestoreResources(const std::string& szMusic);
     SystemSaveValues SaveValues();
     void ClearScriptTables();
-    std::int32_t ScrRunSlot(std::int32_t nSlot);
-    std::int32_t ScrStore(const ScriptLine& line);
-    void ScrErrorInfo(const SCR_REPORT* pReport) const;
 
     SCR_REPORT ScrReport;
     DrawFailureLatch advDrawLatch_;

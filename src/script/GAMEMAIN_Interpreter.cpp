@@ -21,6 +21,54 @@ bool SameWord(std::string_view a, std::string_view b) {
     return platform::SjisEqualsIgnoreCase(a, b);
 }
 
+// A report names the file the command came from, kept before its handler ran: a
+// handler that closed or changed the script leaves the report right.
+void ScrErrorInfo(const SCR_FILE_DATA& scr, const GAMEMAIN::SCR_REPORT* pReport) {
+    if (pReport == nullptr) {
+        platform::LogPlain(platform::LogChannel::Debug, "---Error Info--- File: %s Line: %d",
+                           platform::GameArg(scr.szFileName), scr.nLine);
+        return;
+    }
+    platform::LogPlain(platform::LogChannel::Debug,
+                       "---Error Info--- File: %s Line: %d Command: %s",
+                       platform::GameArg(pReport->szFileName), pReport->nLine,
+                       platform::GameArg(pReport->szCommand));
+}
+
+// The report is the one the slot's run fills.
+std::int32_t ScrRunSlot(GAMEMAIN& game, const GAMEMAIN::SCR_REPORT& report, std::int32_t nSlot) {
+    if (game.ScrExe(nSlot) != -1) return 0;
+    platform::LogError("GAMEMAIN::ScrMain", u8"呼び出したGAMEMAIN::ScrExeが失敗しました");
+    ScrErrorInfo(game.ScrFileData, &report);
+    return -1;
+}
+
+// Stores a command line in the lowest free slot; with none free, the line goes back
+// to the file and is read again on a later frame.
+std::int32_t ScrStore(SCR_FILE_DATA& scr, const ScriptLine& line) {
+    SCR_CMD_DATA* free = nullptr;
+    for (SCR_CMD_DATA& slot : scr.Cmd) {
+        if (slot.IsFree()) {
+            free = &slot;
+            break;
+        }
+    }
+    if (free == nullptr) {
+        std::fseek(scr.fp, line.start, SEEK_SET);
+        --scr.nLine;
+        return 0;
+    }
+    const std::string_view word = line.words.words[0].text;
+    if (SameWord(word, kSelectStart)) scr.nNextReadFlg = 0;
+    char args[SCR_CMD_DATA::kArgCount][SCR_CMD_DATA::kWordSize] = {};
+    for (std::size_t i = 1; i < line.words.words.size(); ++i) {
+        platform::SjisCopyTruncated(args[i - 1], SCR_CMD_DATA::kWordSize, line.words.words[i].text);
+    }
+    free->Set(std::string(word).c_str(), args, SCR_CMD_DATA::kArgCount);
+    free->nLine = scr.nLine;
+    return 0;
+}
+
 }  // namespace
 
 std::int32_t GAMEMAIN::ScrMain() {
@@ -33,7 +81,7 @@ std::int32_t GAMEMAIN::ScrMain() {
     const std::int32_t read = ScrRead();
     if (read == -1) {
         platform::LogError("GAMEMAIN::ScrMain", u8"呼び出したGAMEMAIN::ScrReadが失敗しました");
-        ScrErrorInfo(nullptr);
+        ScrErrorInfo(scr, nullptr);
         return -1;
     }
     // A waiting slot runs alone: the highest one, while every other slot holds.
@@ -42,10 +90,10 @@ std::int32_t GAMEMAIN::ScrMain() {
         if (scr.Cmd[i].nWaitFlg != 0) waiting = i;
     }
     if (waiting >= 0) {
-        if (ScrRunSlot(waiting) == -1) return -1;
+        if (ScrRunSlot(*this, ScrReport, waiting) == -1) return -1;
     } else {
         for (std::int32_t i = 0; i < SCR_FILE_DATA::kSlotCount; ++i) {
-            if (ScrRunSlot(i) == -1) return -1;
+            if (ScrRunSlot(*this, ScrReport, i) == -1) return -1;
         }
     }
     if (read != 2) return 0;
@@ -55,27 +103,6 @@ std::int32_t GAMEMAIN::ScrMain() {
         scr.bEndReported = true;
     }
     return 2;
-}
-
-std::int32_t GAMEMAIN::ScrRunSlot(std::int32_t nSlot) {
-    if (ScrExe(nSlot) != -1) return 0;
-    platform::LogError("GAMEMAIN::ScrMain", u8"呼び出したGAMEMAIN::ScrExeが失敗しました");
-    ScrErrorInfo(&ScrReport);
-    return -1;
-}
-
-// A report names the file the command came from, kept before its handler ran: a
-// handler that closed or changed the script leaves the report right.
-void GAMEMAIN::ScrErrorInfo(const SCR_REPORT* pReport) const {
-    if (pReport == nullptr) {
-        platform::LogPlain(platform::LogChannel::Debug, "---Error Info--- File: %s Line: %d",
-                           platform::GameArg(ScrFileData.szFileName), ScrFileData.nLine);
-        return;
-    }
-    platform::LogPlain(platform::LogChannel::Debug,
-                       "---Error Info--- File: %s Line: %d Command: %s",
-                       platform::GameArg(pReport->szFileName), pReport->nLine,
-                       platform::GameArg(pReport->szCommand));
 }
 
 std::int32_t GAMEMAIN::ScrRead() {
@@ -124,35 +151,8 @@ std::int32_t GAMEMAIN::ScrRead() {
             platform::LogError("GAMEMAIN::ScrRead", u8"命令文以外を検出しました");
             continue;
         }
-        return ScrStore(line);
+        return ScrStore(scr, line);
     }
-    return 0;
-}
-
-// Stores a command line in the lowest free slot; with none free, the line goes back
-// to the file and is read again on a later frame.
-std::int32_t GAMEMAIN::ScrStore(const ScriptLine& line) {
-    SCR_FILE_DATA& scr = ScrFileData;
-    SCR_CMD_DATA* free = nullptr;
-    for (SCR_CMD_DATA& slot : scr.Cmd) {
-        if (slot.IsFree()) {
-            free = &slot;
-            break;
-        }
-    }
-    if (free == nullptr) {
-        std::fseek(scr.fp, line.start, SEEK_SET);
-        --scr.nLine;
-        return 0;
-    }
-    const std::string_view word = line.words.words[0].text;
-    if (SameWord(word, kSelectStart)) scr.nNextReadFlg = 0;
-    char args[SCR_CMD_DATA::kArgCount][SCR_CMD_DATA::kWordSize] = {};
-    for (std::size_t i = 1; i < line.words.words.size(); ++i) {
-        platform::SjisCopyTruncated(args[i - 1], SCR_CMD_DATA::kWordSize, line.words.words[i].text);
-    }
-    free->Set(std::string(word).c_str(), args, SCR_CMD_DATA::kArgCount);
-    free->nLine = scr.nLine;
     return 0;
 }
 
@@ -169,7 +169,7 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     const SCR_PROC pProc = szWord != nullptr ? FindScrProc(szWord) : nullptr;
     if (pProc == nullptr) {
         platform::LogError("GAMEMAIN::ScrExe", u8"定義されていない命令です");
-        ScrErrorInfo(&ScrReport);
+        ScrErrorInfo(scr, &ScrReport);
         slot.Clear();
         return 0;
     }
@@ -177,7 +177,7 @@ std::int32_t GAMEMAIN::ScrExe(std::int32_t nSlot) {
     const std::int32_t result = pProc(*this, &scr, nSlot);
     if (result == 1) {
         platform::LogWarn("GAMEMAIN::ScrExe", u8"呼び出した命令内で警告が発生しました");
-        ScrErrorInfo(&ScrReport);
+        ScrErrorInfo(scr, &ScrReport);
     } else if (result == -1) {
         platform::LogError("GAMEMAIN::ScrExe", u8"呼び出した命令が失敗しました");
     }
