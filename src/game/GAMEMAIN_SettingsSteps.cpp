@@ -16,7 +16,7 @@ constexpr std::uint32_t kSlideStep = 100;
 // The screen's own result is not needed: a screen that could not set itself up
 // answers its first slide with -1, which ends the game with the owner's line.
 void GAMEMAIN::SettingsOpen() {
-    ShellWords& shell = *pShell;
+    SettingsWords& shell = pShell->settings;
     const CONFIG_LIVE live{
         &nMsgSpeed,       &MsgWindowData.nAutoFlg, &MsgWindowData.nSkipFlg, &shell.bgmOn,
         &shell.bgmVolume, &shell.voiceOn,          &shell.voiceVolume,      &shell.seOn,
