@@ -5,18 +5,15 @@
 #include "extras/DressRoomComments.h"
 #include "game/CostumeCards.h"
 #include "game/GameContext.h"
-#include "game/ResourceLoader.h"
 #include "script/TextEscape.h"
 #include "windows/WindowLog.h"
 
 namespace {
 
 constexpr int kSurfaceBack = 21;
-// Loaded in this order, the background first; unloaded the other way round.
-constexpr int kSurfaces[] = {kSurfaceBack, 15, 16, 17, 18, 22};
+// Loaded after the background, in this order; unloaded the other way round.
+constexpr int kKeyedSurfaces[] = {15, 16, 17, 18, 22};
 constexpr int kEffects[] = {4, 5, 6};
-// The colour of each picture's top-left pixel.
-constexpr std::uint32_t kDefaultKey = 0xFFFFFFFFu;
 
 }  // namespace
 
@@ -57,24 +54,15 @@ std::uint32_t DR_DATA::Initialize(const GameContext* pContextIn,
 
 // Only the background is drawn without its key.
 bool DR_DATA::LoadMaterial() {
-    for (const int surface : kSurfaces) {
-        const int colorKey = surface == kSurfaceBack ? 0 : 1;
-        if (SurfaceLoad(pContext->pSprite, pContext->pSystem, surface, colorKey, kDefaultKey) ==
-            0) {
-            return false;
-        }
-    }
-    return true;
+    return WindowLoadSurfaces(*pContext, {&kSurfaceBack, 1}, 0) &&
+           WindowLoadSurfaces(*pContext, kKeyedSurfaces, 1);
 }
 
 void DR_DATA::Release() {
     if (pContext != nullptr) {
-        for (auto it = std::rbegin(kEffects); it != std::rend(kEffects); ++it) {
-            SEUnload(pContext->pSnd, pContext->pSystem, *it, *pContext->pShell);
-        }
-        for (auto it = std::rbegin(kSurfaces); it != std::rend(kSurfaces); ++it) {
-            SurfaceUnload(pContext->pSprite, pContext->pSystem, *it);
-        }
+        WindowUnloadEffects(*pContext, kEffects);
+        WindowUnloadSurfaces(*pContext, kKeyedSurfaces);
+        WindowUnloadSurfaces(*pContext, {&kSurfaceBack, 1});
     }
     pContext = nullptr;
     pnClothesFlg = nullptr;

@@ -2,7 +2,6 @@
 
 #include "extras/ExtrasKeys.h"
 #include "game/GameContext.h"
-#include "game/ResourceLoader.h"
 #include "platform/core/Log.h"
 #include "system/ZKSYSTEM.h"
 #include "windows/WindowLog.h"
@@ -82,23 +81,12 @@ std::uint32_t SPECIAL_DATA::Initialize(const GameContext* pContextIn,
 }
 
 // Keyed with the colour of each picture's top-left pixel.
-bool SPECIAL_DATA::LoadMaterial() {
-    for (const int surface : kSurfaces) {
-        if (SurfaceLoad(pContext->pSprite, pContext->pSystem, surface, 1, 0xFFFFFFFFu) == 0) {
-            return false;
-        }
-    }
-    return true;
-}
+bool SPECIAL_DATA::LoadMaterial() { return WindowLoadSurfaces(*pContext, kSurfaces, 1); }
 
 void SPECIAL_DATA::Release() {
     if (pContext != nullptr) {
-        for (const int effect : kEffects) {
-            SEUnload(pContext->pSnd, pContext->pSystem, effect, *pContext->pShell);
-        }
-        for (auto it = std::rbegin(kSurfaces); it != std::rend(kSurfaces); ++it) {
-            SurfaceUnload(pContext->pSprite, pContext->pSystem, *it);
-        }
+        WindowUnloadEffects(*pContext, kEffects);
+        WindowUnloadSurfaces(*pContext, kSurfaces);
     }
     pContext = nullptr;
     pGameClearFlg = nullptr;

@@ -1,6 +1,7 @@
 #include "extras/STAFFROLL_DATA.h"
 
 #include "extras/StaffrollTimeline.h"
+#include "game/GameContext.h"
 #include "game/ResourceLoader.h"
 #include "platform/core/Log.h"
 
@@ -37,16 +38,14 @@ std::int32_t PanX(std::uint32_t dwElapsed, std::int32_t nStart) {
 
 }  // namespace
 
-std::uint32_t STAFFROLL_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKSYSTEM* pSystemIn,
-                                         std::uint32_t dwNow) {
+std::uint32_t STAFFROLL_DATA::Initialize(const GameContext* pContextIn, std::uint32_t dwNow) {
     constexpr const char* kTag = "STAFFROLL_DATA::Initialize";
-    if (pSpriteIn == nullptr || pSndIn == nullptr || pSystemIn == nullptr) {
+    if (pContextIn == nullptr || pContextIn->pSprite == nullptr || pContextIn->pSnd == nullptr ||
+        pContextIn->pSystem == nullptr) {
         platform::LogError(kTag, u8"引数が不正です");
         return 0;
     }
-    pSprite = pSpriteIn;
-    pSnd = pSndIn;
-    pSystem = pSystemIn;
+    pContext = pContextIn;
     nBG1X = kBG1Start;
     nBG1Y = 0;
     nBG2X = kBG2Start;
@@ -64,25 +63,29 @@ std::uint32_t STAFFROLL_DATA::Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKS
 
 // The first background is drawn without its key; the second and the credits keep it.
 bool STAFFROLL_DATA::LoadPictures() {
-    return SurfaceLoad(pSprite, pSystem, kSurfaceBG1, 0, kDefaultKey) != 0 &&
-           SurfaceLoad(pSprite, pSystem, kSurfaceBG2, 1, kDefaultKey) != 0 &&
-           SurfaceLoad(pSprite, pSystem, kSurfaceCredit, 1, kDefaultKey) != 0 &&
-           TextureLoad(pSprite, pSystem, kTextureBlack, 0, kDefaultKey) != 0;
+    ZKSPRITE* sprite = pContext->pSprite;
+    ZKSYSTEM* system = pContext->pSystem;
+    return SurfaceLoad(sprite, system, kSurfaceBG1, 0, kDefaultKey) != 0 &&
+           SurfaceLoad(sprite, system, kSurfaceBG2, 1, kDefaultKey) != 0 &&
+           SurfaceLoad(sprite, system, kSurfaceCredit, 1, kDefaultKey) != 0 &&
+           TextureLoad(sprite, system, kTextureBlack, 0, kDefaultKey) != 0;
 }
 
 void STAFFROLL_DATA::Release() {
-    for (const int surface : {kSurfaceBG1, kSurfaceBG2, kSurfaceCredit, kSurfaceLogo}) {
-        SurfaceUnload(pSprite, pSystem, surface);
+    if (pContext != nullptr) {
+        ZKSPRITE* sprite = pContext->pSprite;
+        ZKSYSTEM* system = pContext->pSystem;
+        for (const int surface : {kSurfaceBG1, kSurfaceBG2, kSurfaceCredit, kSurfaceLogo}) {
+            SurfaceUnload(sprite, system, surface);
+        }
+        TextureUnload(sprite, system, kTextureLogo);
+        TextureUnload(sprite, system, kTextureBlack);
     }
-    TextureUnload(pSprite, pSystem, kTextureLogo);
-    TextureUnload(pSprite, pSystem, kTextureBlack);
     nBG1X = 0;
     nBG1Y = 0;
     nBG2X = 0;
     nBG2Y = 0;
-    pSprite = nullptr;
-    pSnd = nullptr;
-    pSystem = nullptr;
+    pContext = nullptr;
     dwStartTime = 0;
     for (STAFFROLL_CREDIT_DATA& credit : CreditData) credit.Clear();
     nPhase = PHASE_CREDITS;
@@ -119,8 +122,8 @@ void STAFFROLL_DATA::CreditsWindow(std::uint32_t dwElapsed, std::uint32_t dwNow)
 }
 
 std::int32_t STAFFROLL_DATA::LogoStart(std::uint32_t dwNow) {
-    if (SurfaceLoad(pSprite, pSystem, kSurfaceLogo, 0, kDefaultKey) == 0 ||
-        TextureLoad(pSprite, pSystem, kTextureLogo, 0, kDefaultKey) == 0) {
+    if (SurfaceLoad(pContext->pSprite, pContext->pSystem, kSurfaceLogo, 0, kDefaultKey) == 0 ||
+        TextureLoad(pContext->pSprite, pContext->pSystem, kTextureLogo, 0, kDefaultKey) == 0) {
         platform::LogError("STAFFROLL_DATA::StaffroolStandby", u8"画像のロードに失敗しました");
         return -1;
     }

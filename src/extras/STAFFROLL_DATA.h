@@ -5,9 +5,7 @@
 #include "extras/STAFFROLL_CREDIT_DATA.h"
 
 class ModeHost;
-class ZKSPRITE;
-class ZKSND;
-class ZKSYSTEM;
+struct GameContext;
 
 // The staff roll: two backgrounds panning right for the credits' 130 seconds, the
 // credits as strips of one picture rising out of black and sinking back on a fixed
@@ -23,15 +21,15 @@ public:
     static constexpr int kTextureBlack = 0;
     static constexpr int kTextureLogo = 6;
 
-    // Released while it has no engine objects, which unloads nothing.
+    // Released while it has no context, which unloads nothing.
     STAFFROLL_DATA() { Release(); }
     STAFFROLL_DATA(const STAFFROLL_DATA&) = delete;
     STAFFROLL_DATA& operator=(const STAFFROLL_DATA&) = delete;
 
     // The roll starts at dwNow with its pictures loaded: 1, or 0 after a logged
-    // failure; what loaded before a failure stays for Release.
-    std::uint32_t Initialize(ZKSPRITE* pSpriteIn, ZKSND* pSndIn, ZKSYSTEM* pSystemIn,
-                             std::uint32_t dwNow);
+    // failure; what loaded before a failure stays for Release. A context without the
+    // graphics, sound or system object is refused.
+    std::uint32_t Initialize(const GameContext* pContextIn, std::uint32_t dwNow);
     // Unloads every picture of the roll, loaded or not, and clears.
     void Release();
     // One frame at dwNow: 1 once the logo has been shown long enough, -1 when a logo
@@ -49,9 +47,7 @@ public:
     std::int32_t nBG2X = 0;
     std::int32_t nBG2Y = 0;
     std::uint32_t nInitFlg = 0;
-    ZKSPRITE* pSprite = nullptr;
-    ZKSND* pSnd = nullptr;
-    ZKSYSTEM* pSystem = nullptr;
+    const GameContext* pContext = nullptr;
     std::uint32_t dwStartTime = 0;
     STAFFROLL_CREDIT_DATA CreditData[2];
     std::int32_t nPhase = PHASE_CREDITS;

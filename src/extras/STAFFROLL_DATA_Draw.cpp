@@ -1,4 +1,5 @@
 #include "extras/STAFFROLL_DATA.h"
+#include "game/GameContext.h"
 #include "graphics/ZKSPRITE.h"
 #include "platform/core/Log.h"
 
@@ -14,8 +15,8 @@ void CheckBackground(int nResult) {
 // step has initialised it: nothing is drawn then.
 std::int32_t STAFFROLL_DATA::Draw() {
     if (nInitFlg == 0) return 1;
-    CheckBackground(pSprite->DDBlt(kSurfaceBG1, nBG1X, nBG1Y, 0));
-    CheckBackground(pSprite->DDBlt(kSurfaceBG2, nBG2X, nBG2Y, 1));
+    CheckBackground(pContext->pSprite->DDBlt(kSurfaceBG1, nBG1X, nBG1Y, 0));
+    CheckBackground(pContext->pSprite->DDBlt(kSurfaceBG2, nBG2X, nBG2Y, 1));
     if (nPhase == PHASE_CREDITS) {
         DrawCredit(CreditData[1]);
         DrawCredit(CreditData[0]);
@@ -29,22 +30,22 @@ std::int32_t STAFFROLL_DATA::Draw() {
 void STAFFROLL_DATA::DrawCredit(const STAFFROLL_CREDIT_DATA& credit) {
     if (credit.rcSrc.empty() || credit.fFadeValue >= 1.0f) return;
     const platform::Rect& rc = credit.rcSrc;
-    pSprite->DDBltRange(kSurfaceCredit, credit.nX, credit.nY, rc.left, rc.top, rc.right, rc.bottom,
-                        0);
+    pContext->pSprite->DDBltRange(kSurfaceCredit, credit.nX, credit.nY, rc.left, rc.top, rc.right,
+                                  rc.bottom, 0);
     if (credit.fFadeValue <= 0.0f) return;
-    pSprite->D3DXSpriteDrawTL(kTextureBlack, static_cast<float>(credit.nX),
-                              static_cast<float>(credit.nY), 0, &rc, credit.fFadeValue, 1.0f, 0.0f,
-                              0);
+    pContext->pSprite->D3DXSpriteDrawTL(kTextureBlack, static_cast<float>(credit.nX),
+                                        static_cast<float>(credit.nY), 0, &rc, credit.fFadeValue,
+                                        1.0f, 0.0f, 0);
 }
 
 // The texture while the logo fades in, the surface once it is whole.
 void STAFFROLL_DATA::DrawLogo(const STAFFROLL_CREDIT_DATA& credit) {
     if (credit.rcSrc.empty() || credit.fFadeValue <= 0.0f) return;
     if (credit.fFadeValue < 1.0f) {
-        pSprite->D3DXSpriteDrawTL(kTextureLogo, static_cast<float>(credit.nX),
-                                  static_cast<float>(credit.nY), 0, nullptr, credit.fFadeValue,
-                                  1.0f, 0.0f, 0);
+        pContext->pSprite->D3DXSpriteDrawTL(kTextureLogo, static_cast<float>(credit.nX),
+                                            static_cast<float>(credit.nY), 0, nullptr,
+                                            credit.fFadeValue, 1.0f, 0.0f, 0);
         return;
     }
-    pSprite->DDBlt(kSurfaceLogo, credit.nX, credit.nY, 0);
+    pContext->pSprite->DDBlt(kSurfaceLogo, credit.nX, credit.nY, 0);
 }

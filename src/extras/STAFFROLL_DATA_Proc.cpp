@@ -78,8 +78,7 @@ std::int32_t Start(ModeHost& host, STAFFROLL_DATA& roll) {
     host.ShowOverlay(1.0f);
     if (!LoadOverlay(host, u8"呼び出したTextureLoadが失敗しました")) return -1;
     PlayMusic(host.Context(), true);
-    if (roll.Initialize(host.Context().pSprite, host.Context().pSnd, host.Context().pSystem,
-                        host.Now()) == 0) {
+    if (roll.Initialize(&host.Context(), host.Now()) == 0) {
         return Failed(u8"スタッフロールクラスの初期化に失敗しました");
     }
     host.SetProcStep(STAFFROLL_STEP_OPEN_FADE);

@@ -4,7 +4,6 @@
 
 #include "game/CostumeCards.h"
 #include "game/GameContext.h"
-#include "game/ResourceLoader.h"
 #include "platform/core/Log.h"
 #include "script/TextEscape.h"
 #include "system/ZKSYSTEM.h"
@@ -54,28 +53,17 @@ std::uint32_t CLT_SLC_DATA::Initialize(const GameContext* pContextIn,
 }
 
 bool CLT_SLC_DATA::LoadMaterial() {
-    if (SurfaceLoad(pContext->pSprite, pContext->pSystem, kSurfaceBack, 0, 0xFFFFFFFFu) == 0) {
-        return false;
-    }
-    for (const int surface : kColorKeyedSurfaces) {
-        if (SurfaceLoad(pContext->pSprite, pContext->pSystem, surface, 1, 0xFFFFFFFFu) == 0) {
-            return false;
-        }
-    }
-    return true;
+    return WindowLoadSurfaces(*pContext, {&kSurfaceBack, 1}, 0) &&
+           WindowLoadSurfaces(*pContext, kColorKeyedSurfaces, 1);
 }
 
 // Nothing is tested first: a screen never initialised has no context and unloads
 // nothing.
 void CLT_SLC_DATA::Release() {
     if (pContext != nullptr) {
-        for (const int effect : kEffects) {
-            SEUnload(pContext->pSnd, pContext->pSystem, effect, *pContext->pShell);
-        }
-        SurfaceUnload(pContext->pSprite, pContext->pSystem, kSurfaceBack);
-        for (const int surface : kColorKeyedSurfaces) {
-            SurfaceUnload(pContext->pSprite, pContext->pSystem, surface);
-        }
+        WindowUnloadEffects(*pContext, kEffects);
+        WindowUnloadSurfaces(*pContext, kColorKeyedSurfaces);
+        WindowUnloadSurfaces(*pContext, {&kSurfaceBack, 1});
     }
     pContext = nullptr;
     pClothesFlg = nullptr;

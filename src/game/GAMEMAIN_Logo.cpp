@@ -126,10 +126,10 @@ std::uint32_t GAMEMAIN::LogoDrawProc() {
 std::int32_t GAMEMAIN::DemoStart() {
     ShellWords& shell = *pShell;
     shell.drawStop = 1;
-    if (shell.fullScreen == 0) shell.prevDrawStop = 1;
+    if (shell.settings.fullScreen == 0) shell.prevDrawStop = 1;
     while (platform::ShowCursor(false) >= 0) {
     }
-    if (shell.fullScreen != 0) pHost->SetMenuAttached(false);
+    if (shell.settings.fullScreen != 0) pHost->SetMenuAttached(false);
     if (pSnd->DShowIsOpen(kMovieGraph) != 1 &&
         pSnd->DShowOpen(kMovieGraph, kMoviePath, kMovieWidth, kMovieHeight) < 0) {
         platform::LogError("GAMEMAIN::DemoProc", u8"ムービーオープンに失敗しました");
@@ -141,7 +141,8 @@ std::int32_t GAMEMAIN::DemoStart() {
         nProcStep = DEMO_STEP_START;
         return -1;
     }
-    if (pSnd->DShowSetVolume(kMovieGraph, VOLUME_LEVEL(static_cast<int>(shell.bgmVolume))) < 0) {
+    if (pSnd->DShowSetVolume(kMovieGraph,
+                             VOLUME_LEVEL(static_cast<int>(shell.settings.bgmVolume))) < 0) {
         platform::LogError("GAMEMAIN::DemoProc", u8"ムービーの音量設定に失敗しました");
     }
     dwProcStartTime = dwNowTime;

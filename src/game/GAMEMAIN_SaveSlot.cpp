@@ -86,30 +86,157 @@ std::string FirstUnstorable(const SlotImage& image) {
 
 std::uint32_t Bit(bool value) { return value ? 1 : 0; }
 
+template <std::size_t N>
+void CopyName(char (&target)[N], const std::string& source) {
+    platform::SjisCopyTruncated(target, N, source);
+}
+
+// One copy between a live member and its field of the image: ToImage as a slot is
+// saved, ToLive as it is loaded. The field lists below name each pair once for both.
+struct ToImage {
+    template <class Live, class Saved>
+    void operator()(const Live& live, Saved& saved) const {
+        saved = live;
+    }
+};
+
+struct ToLive {
+    template <std::size_t N>
+    void operator()(char (&live)[N], const std::string& saved) const {
+        CopyName(live, saved);
+    }
+    template <class Live, class Saved>
+    void operator()(Live& live, const Saved& saved) const {
+        live = saved;
+    }
+};
+
+template <class Live, class Saved, class Copy>
+void AnimationFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.nPlayFlg, saved.nPlayFlg);
+    copy(live.nDirection, saved.nDirection);
+    copy(live.nAnimNum, saved.nAnimNum);
+    copy(live.nAnimNo, saved.nAnimNo);
+    copy(live.nType, saved.nType);
+}
+
+template <class Live, class Saved, class Copy>
+void GraphicFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.dwFlag, saved.dwFlag);
+    copy(live.nDispFlg, saved.nDispFlg);
+    copy(live.dwTime, saved.dwTime);
+    copy(live.nGKind, saved.nGKind);
+    copy(live.nIndex, saved.nIndex);
+    copy(live.nX, saved.nX);
+    copy(live.nY, saved.nY);
+    copy(live.fAlpha, saved.fAlpha);
+    copy(live.fScaleX, saved.fScaleX);
+    copy(live.fScaleY, saved.fScaleY);
+    copy(live.szName, saved.szName);
+    copy(live.szFilePath, saved.szFilePath);
+}
+
+template <class Live, class Saved, class Copy>
+void CharacterFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.nLoveValue, saved.nLoveValue);
+    copy(live.dwEventFlg, saved.dwEventFlg);
+    copy(live.nX, saved.nX);
+    copy(live.nY, saved.nY);
+    copy(live.nBody, saved.nBody);
+    copy(live.nNextBody, saved.nNextBody);
+    copy(live.fBodyAlpha, saved.fBodyAlpha);
+    copy(live.nFace, saved.nFace);
+    copy(live.nNextFace, saved.nNextFace);
+    copy(live.fFaceAlpha, saved.fFaceAlpha);
+    copy(live.nState, saved.nState);
+    copy(live.nDispFlg, saved.nDispFlg);
+}
+
+template <class Live, class Saved, class Copy>
+void CommandFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.nWaitFlg, saved.nWaitFlg);
+    copy(live.dwStartTime, saved.dwStartTime);
+    copy(live.dwPhase, saved.dwPhase);
+    copy(live.szCommand, saved.szCommand);
+    for (int i = 0; i < SCR_CMD_DATA::kArgCount; ++i) copy(live.szArg[i], saved.szArg[i]);
+}
+
+template <class Live, class Saved, class Copy>
+void ScriptFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.nLine, saved.nLine);
+    copy(live.nReadFlg, saved.nReadFlg);
+    copy(live.nExeFlg, saved.nExeFlg);
+    copy(live.nEndScriptFlg, saved.nEndScriptFlg);
+    copy(live.nNextReadFlg, saved.nNextReadFlg);
+    copy(live.nSelectPhase, saved.nSelectPhase);
+    copy(live.nLastWord, saved.nLastWord);
+    copy(live.szFileName, saved.szFileName);
+}
+
+template <class Live, class Saved, class Copy>
+void PlateFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.nDispFlg, saved.nDispFlg);
+    copy(live.nClickFlg, saved.nClickFlg);
+    copy(live.nZoomFlg, saved.nZoomFlg);
+    copy(live.nCenterX, saved.nCenterX);
+    copy(live.nCenterY, saved.nCenterY);
+    copy(live.rcHit, saved.rcHit);
+    copy(live.MsgData.szText, saved.szText);
+    copy(live.MsgData.nFontSize, saved.nFontSize);
+    copy(live.MsgData.dwColor, saved.dwColor);
+    copy(live.fScale, saved.fScale);
+}
+
+// The costume's description is not among them: the image holds it escaped.
+template <class Live, class Saved, class Copy>
+void ClothesFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.dwFlag, saved.dwFlag);
+    copy(live.nFace, saved.nFace);
+    copy(live.nPartsNum, saved.nPartsNum);
+    copy(live.szScenario, saved.szScenario);
+}
+
+// The message window's shown and script texts are not among them: the image holds
+// them escaped.
+template <class Live, class Saved, class Copy>
+void MessageWindowFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.nOpenFlg, saved.nOpenFlg);
+    copy(live.nX, saved.nX);
+    copy(live.nY, saved.nY);
+    copy(live.nSlideFlg, saved.nSlideFlg);
+    for (int i = 0; i < SlotImage::kButtonCount; ++i) {
+        copy(live.nButtonState[i], saved.nButtonState[i]);
+    }
+    copy(live.MsgData.nFontSize, saved.nFontSize);
+    copy(live.MsgData.dwColor, saved.dwColor);
+    copy(live.MsgData.szName, saved.szName);
+    copy(live.MsgData.szVoice, saved.szVoice);
+}
+
+template <class Live, class Saved, class Copy>
+void DayWindowFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.nDispFlg, saved.nDispFlg);
+    copy(live.nSlideFlg, saved.nSlideFlg);
+    copy(live.nX, saved.nX);
+    copy(live.nY, saved.nY);
+    copy(live.nDay, saved.nDay);
+}
+
+template <class Live, class Saved, class Copy>
+void LoadPairFields(Live& live, Saved& saved, Copy copy) {
+    copy(live.dwFlag, saved.dwFlag);
+    copy(live.nLoadFlg, saved.nLoadFlg);
+}
+
 void CaptureAnimation(const ANIMATION_DATA& live, SlotImage::ANIMATION& out) {
-    out.nPlayFlg = live.nPlayFlg;
-    out.nDirection = live.nDirection;
-    out.nAnimNum = live.nAnimNum;
-    out.nAnimNo = live.nAnimNo;
-    out.nType = live.nType;
+    AnimationFields(live, out, ToImage{});
     if (live.pdwCtrlTime) {
         out.pdwCtrlTime.assign(live.pdwCtrlTime.get(), live.pdwCtrlTime.get() + live.nAnimNum);
     }
 }
 
 void CaptureGraphic(const GRAPHIC_DATA& live, SlotImage::GRAPHIC& out) {
-    out.dwFlag = live.dwFlag;
-    out.nDispFlg = live.nDispFlg;
-    out.dwTime = live.dwTime;
-    out.nGKind = live.nGKind;
-    out.nIndex = live.nIndex;
-    out.nX = live.nX;
-    out.nY = live.nY;
-    out.fAlpha = live.fAlpha;
-    out.fScaleX = live.fScaleX;
-    out.fScaleY = live.fScaleY;
-    out.szName = live.szName;
-    out.szFilePath = live.szFilePath;
+    GraphicFields(live, out, ToImage{});
 }
 
 void CapturePicture(const GRAPHIC_DATA_EX& live, SlotImage::GRAPHIC_EX& out) {
@@ -127,18 +254,7 @@ SlotImage::CHARACTER CaptureCharacter(const ZKCHAR& live) {
     SlotImage::CHARACTER out;
     out.szID = live.szID;
     out.bSaved = true;
-    out.nLoveValue = live.nLoveValue;
-    out.dwEventFlg = live.dwEventFlg;
-    out.nX = live.nX;
-    out.nY = live.nY;
-    out.nBody = live.nBody;
-    out.nNextBody = live.nNextBody;
-    out.fBodyAlpha = live.fBodyAlpha;
-    out.nFace = live.nFace;
-    out.nNextFace = live.nNextFace;
-    out.fFaceAlpha = live.fFaceAlpha;
-    out.nState = live.nState;
-    out.nDispFlg = live.nDispFlg;
+    CharacterFields(live, out, ToImage{});
     for (std::int32_t j = 0; live.pFaceData && j < live.nFaceNum; ++j) {
         const FACE_DATA& face = live.pFaceData[j];
         SlotImage::FACE saved{face.nEyeNum, {}};
@@ -150,37 +266,11 @@ SlotImage::CHARACTER CaptureCharacter(const ZKCHAR& live) {
     return out;
 }
 
-void CaptureCommand(const SCR_CMD_DATA& live, SlotImage::SCR_CMD& out) {
-    out.nWaitFlg = live.nWaitFlg;
-    out.dwStartTime = live.dwStartTime;
-    out.dwPhase = live.dwPhase;
-    out.szCommand = live.szCommand;
-    for (int i = 0; i < SCR_CMD_DATA::kArgCount; ++i) out.szArg[i] = live.szArg[i];
-}
-
 void CaptureScript(const SCR_FILE_DATA& live, SlotImage::SCR_FILE& out) {
-    out.nLine = live.nLine;
-    out.nReadFlg = live.nReadFlg;
-    out.nExeFlg = live.nExeFlg;
-    out.nEndScriptFlg = live.nEndScriptFlg;
-    out.nNextReadFlg = live.nNextReadFlg;
-    out.nSelectPhase = live.nSelectPhase;
-    out.nLastWord = live.nLastWord;
-    out.szFileName = live.szFileName;
-    for (int i = 0; i < SCR_FILE_DATA::kSlotCount; ++i) CaptureCommand(live.Cmd[i], out.Cmd[i]);
-}
-
-void CapturePlate(const SELECT_WINDOW_DATA& live, SlotImage::SELECT_PLATE& out) {
-    out.nDispFlg = live.nDispFlg;
-    out.nClickFlg = live.nClickFlg;
-    out.nZoomFlg = live.nZoomFlg;
-    out.nCenterX = live.nCenterX;
-    out.nCenterY = live.nCenterY;
-    out.rcHit = live.rcHit;
-    out.szText = live.MsgData.szText;
-    out.nFontSize = live.MsgData.nFontSize;
-    out.dwColor = live.MsgData.dwColor;
-    out.fScale = live.fScale;
+    ScriptFields(live, out, ToImage{});
+    for (int i = 0; i < SCR_FILE_DATA::kSlotCount; ++i) {
+        CommandFields(live.Cmd[i], out.Cmd[i], ToImage{});
+    }
 }
 
 }  // namespace
@@ -228,11 +318,8 @@ SlotImage GAMEMAIN::CaptureSlotImage(std::string& szRefused) {
     for (int i = 0; i < SlotImage::kClothesCount; ++i) {
         const CLOTHES_DATA& live = ClothesSelectData.ClothesData[i];
         SlotImage::CLOTHES& out = image.ClothesData[i];
-        out.dwFlag = live.dwFlag;
-        out.nFace = live.nFace;
-        out.nPartsNum = live.nPartsNum;
+        ClothesFields(live, out, ToImage{});
         out.szDescription = escape(live.szDescription, "szDescription");
-        out.szScenario = live.szScenario;
     }
     for (int i = 0; i < SlotImage::kPlaceCount; ++i) {
         image.nSortNo[i] = ClothesSelectData.nSortNo[i];
@@ -243,30 +330,18 @@ SlotImage GAMEMAIN::CaptureSlotImage(std::string& szRefused) {
             {ClippingData.prcClip[i], ClippingData.prcStartClip[i], ClippingData.pdwClipTime[i]});
     }
     SlotImage::MSG_WINDOW& msg = image.MsgWindowData;
-    msg.nOpenFlg = MsgWindowData.nOpenFlg;
-    msg.nX = MsgWindowData.nX;
-    msg.nY = MsgWindowData.nY;
-    msg.nSlideFlg = MsgWindowData.nSlideFlg;
-    for (int i = 0; i < SlotImage::kButtonCount; ++i) {
-        msg.nButtonState[i] = MsgWindowData.nButtonState[i];
-    }
-    const MSG_DATA& line = MsgWindowData.MsgData;
-    msg.nFontSize = line.nFontSize;
-    msg.dwColor = line.dwColor;
-    msg.szText = escape(line.szText, "szText");
-    msg.szName = line.szName;
-    msg.szScriptText = escape(line.szScriptText, "szScriptText");
-    msg.szVoice = line.szVoice;
+    MessageWindowFields(MsgWindowData, msg, ToImage{});
+    msg.szText = escape(MsgWindowData.MsgData.szText, "szText");
+    msg.szScriptText = escape(MsgWindowData.MsgData.szScriptText, "szScriptText");
     SlotImage::SELECT_WINDOW& select = image.SelectWindowData;
     select.nInitFlg = SelectWindowData.nInitFlg;
     select.nStep = SelectWindowData.nStep;
     select.nNum = SelectWindowData.nNum;
     CaptureAnimation(SelectWindowData.HighLight, select.HighLight);
     for (int i = 0; i < SlotImage::kPlateCount; ++i) {
-        CapturePlate(SelectWindowData.SlcWnd[i], select.SlcWnd[i]);
+        PlateFields(SelectWindowData.SlcWnd[i], select.SlcWnd[i], ToImage{});
     }
-    image.DayWindowData = {DayWindowData.nDispFlg, DayWindowData.nSlideFlg, DayWindowData.nX,
-                           DayWindowData.nY, DayWindowData.nDay};
+    DayWindowFields(DayWindowData, image.DayWindowData, ToImage{});
     for (std::int32_t i = 0; pVarData && i < nVarNum; ++i) {
         image.VARIABLE_DATA.push_back(pVarData[i].nValue);
     }
@@ -280,8 +355,8 @@ SlotImage GAMEMAIN::CaptureSlotImage(std::string& szRefused) {
     for (int i = 0; i < SlotImage::kTextWorkCount; ++i) image.dwMsgTextWork[i] = dwMsgTextWork[i];
     RefreshLoadTables();
     const auto pairs = [](const LOAD_DATA* table, int count) {
-        std::vector<SlotImage::LOAD_PAIR> out;
-        for (int i = 0; i < count; ++i) out.push_back({table[i].dwFlag, table[i].nLoadFlg});
+        std::vector<SlotImage::LOAD_PAIR> out(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) LoadPairFields(table[i], out[i], ToImage{});
         return out;
     };
     image.SURF_LOAD_DATA = pairs(SURF_LOAD_DATA, kSurfaceSlots);
@@ -344,36 +419,16 @@ namespace {
 constexpr const char* kLoadTag = "GAMEMAIN::LoadIndependentData";
 constexpr std::uint64_t kMaxSlotBytes = 4 * 1024 * 1024;
 
-template <std::size_t N>
-void CopyName(char (&target)[N], const std::string& source) {
-    platform::SjisCopyTruncated(target, N, source);
-}
-
 void ApplyAnimation(const SlotImage::ANIMATION& saved, ANIMATION_DATA& live) {
     if (saved.nAnimNum != 0) live.Set(saved.nAnimNum, saved.nType);
-    live.nPlayFlg = saved.nPlayFlg;
-    live.nDirection = saved.nDirection;
-    live.nAnimNum = saved.nAnimNum;
-    live.nAnimNo = saved.nAnimNo;
-    live.nType = saved.nType;
+    AnimationFields(live, saved, ToLive{});
     for (std::size_t i = 0; live.pdwCtrlTime && i < saved.pdwCtrlTime.size(); ++i) {
         live.pdwCtrlTime[i] = saved.pdwCtrlTime[i];
     }
 }
 
 void ApplyGraphic(const SlotImage::GRAPHIC& saved, GRAPHIC_DATA& live) {
-    live.dwFlag = saved.dwFlag;
-    live.nDispFlg = saved.nDispFlg;
-    live.dwTime = saved.dwTime;
-    live.nGKind = saved.nGKind;
-    live.nIndex = saved.nIndex;
-    live.nX = saved.nX;
-    live.nY = saved.nY;
-    live.fAlpha = saved.fAlpha;
-    live.fScaleX = saved.fScaleX;
-    live.fScaleY = saved.fScaleY;
-    CopyName(live.szName, saved.szName);
-    CopyName(live.szFilePath, saved.szFilePath);
+    GraphicFields(live, saved, ToLive{});
 }
 
 void ApplyPicture(const SlotImage::GRAPHIC_EX& saved, GRAPHIC_DATA_EX& live) {
@@ -396,18 +451,7 @@ void ApplyPicture(const SlotImage::GRAPHIC_EX& saved, GRAPHIC_DATA_EX& live) {
 
 void ApplyCharacter(const SlotImage::CHARACTER& saved, ZKCHAR& live) {
     if (!saved.bSaved) return;
-    live.nLoveValue = saved.nLoveValue;
-    live.dwEventFlg = saved.dwEventFlg;
-    live.nX = saved.nX;
-    live.nY = saved.nY;
-    live.nBody = saved.nBody;
-    live.nNextBody = saved.nNextBody;
-    live.fBodyAlpha = saved.fBodyAlpha;
-    live.nFace = saved.nFace;
-    live.nNextFace = saved.nNextFace;
-    live.fFaceAlpha = saved.fFaceAlpha;
-    live.nState = saved.nState;
-    live.nDispFlg = saved.nDispFlg;
+    CharacterFields(live, saved, ToLive{});
     for (std::size_t j = 0; j < saved.pFaceData.size(); ++j) {
         const std::vector<std::uint32_t>& times = saved.pFaceData[j].dwEyeTime;
         for (std::size_t k = 0; k < times.size(); ++k) {
@@ -416,34 +460,17 @@ void ApplyCharacter(const SlotImage::CHARACTER& saved, ZKCHAR& live) {
     }
 }
 
-void ApplyCommand(const SlotImage::SCR_CMD& saved, std::int32_t nLine, SCR_CMD_DATA& live) {
-    live.nWaitFlg = saved.nWaitFlg;
-    live.dwStartTime = saved.dwStartTime;
-    live.dwPhase = saved.dwPhase;
-    CopyName(live.szCommand, saved.szCommand);
-    for (int i = 0; i < SCR_CMD_DATA::kArgCount; ++i) CopyName(live.szArg[i], saved.szArg[i]);
-    live.nLine = nLine;
-}
-
+// Each command takes the script's line.
 void ApplyScript(const SlotImage::SCR_FILE& saved, SCR_FILE_DATA& live) {
-    live.nLine = saved.nLine;
-    live.nReadFlg = saved.nReadFlg;
-    live.nExeFlg = saved.nExeFlg;
-    live.nEndScriptFlg = saved.nEndScriptFlg;
-    live.nNextReadFlg = saved.nNextReadFlg;
-    live.nSelectPhase = saved.nSelectPhase;
-    live.nLastWord = saved.nLastWord;
-    CopyName(live.szFileName, saved.szFileName);
+    ScriptFields(live, saved, ToLive{});
     for (int i = 0; i < SCR_FILE_DATA::kSlotCount; ++i) {
-        ApplyCommand(saved.Cmd[i], saved.nLine, live.Cmd[i]);
+        CommandFields(live.Cmd[i], saved.Cmd[i], ToLive{});
+        live.Cmd[i].nLine = saved.nLine;
     }
 }
 
 void ApplyPairs(const std::vector<SlotImage::LOAD_PAIR>& saved, LOAD_DATA* live) {
-    for (std::size_t i = 0; i < saved.size(); ++i) {
-        live[i].dwFlag = saved[i].dwFlag;
-        live[i].nLoadFlg = saved[i].nLoadFlg;
-    }
+    for (std::size_t i = 0; i < saved.size(); ++i) LoadPairFields(live[i], saved[i], ToLive{});
 }
 
 }  // namespace
@@ -475,49 +502,24 @@ void GAMEMAIN::ClearStoryForLoad() {
 
 void GAMEMAIN::ApplyWindows(const SlotImage& image) {
     const SlotImage::MSG_WINDOW& msg = image.MsgWindowData;
-    MsgWindowData.nOpenFlg = msg.nOpenFlg;
-    MsgWindowData.nX = msg.nX;
-    MsgWindowData.nY = msg.nY;
-    MsgWindowData.nSlideFlg = msg.nSlideFlg;
-    for (int i = 0; i < SlotImage::kButtonCount; ++i) {
-        MsgWindowData.nButtonState[i] = msg.nButtonState[i];
-    }
+    MessageWindowFields(MsgWindowData, msg, ToLive{});
     MSG_DATA& line = MsgWindowData.MsgData;
-    line.nFontSize = msg.nFontSize;
-    line.dwColor = msg.dwColor;
     if (!msg.szText.empty()) {
         line.SetText(UnescapedText(msg.szText));
         MsgWindowData.nDispByte = -1;
     }
-    line.SetName(msg.szName);
     line.SetScriptText(UnescapedText(msg.szScriptText));
-    line.SetVoice(msg.szVoice);
     const SlotImage::SELECT_WINDOW& select = image.SelectWindowData;
     if (select.nInitFlg == 1) SelectWindowData.Initialize(select.nNum, &Context);
     SelectWindowData.nStep = select.nStep;
     SelectWindowData.nNum = select.nNum;
     ApplyAnimation(select.HighLight, SelectWindowData.HighLight);
     for (int i = 0; i < SlotImage::kPlateCount; ++i) {
-        const SlotImage::SELECT_PLATE& saved = select.SlcWnd[i];
-        SELECT_WINDOW_DATA& plate = SelectWindowData.SlcWnd[i];
-        plate.nDispFlg = saved.nDispFlg;
-        plate.nClickFlg = saved.nClickFlg;
-        plate.nZoomFlg = saved.nZoomFlg;
-        plate.nCenterX = saved.nCenterX;
-        plate.nCenterY = saved.nCenterY;
-        plate.rcHit = saved.rcHit;
-        plate.MsgData.SetText(saved.szText);
-        plate.MsgData.nFontSize = saved.nFontSize;
-        plate.MsgData.dwColor = saved.dwColor;
-        plate.fScale = saved.fScale;
+        PlateFields(SelectWindowData.SlcWnd[i], select.SlcWnd[i], ToLive{});
     }
     const SlotImage::DAY_WINDOW& day = image.DayWindowData;
     if (day.nDispFlg == 1) DayWindowData.Initialize(day.nDay, &Context);
-    DayWindowData.nDispFlg = day.nDispFlg;
-    DayWindowData.nSlideFlg = day.nSlideFlg;
-    DayWindowData.nX = day.nX;
-    DayWindowData.nY = day.nY;
-    DayWindowData.nDay = day.nDay;
+    DayWindowFields(DayWindowData, day, ToLive{});
 }
 
 void GAMEMAIN::RestoreResources(const std::string& szMusic) {
@@ -563,13 +565,10 @@ void GAMEMAIN::ApplySlotImage(const SlotImage& image) {
     for (int i = 0; i < SlotImage::kClothesCount; ++i) {
         const SlotImage::CLOTHES& saved = image.ClothesData[i];
         CLOTHES_DATA& live = ClothesSelectData.ClothesData[i];
-        live.dwFlag = saved.dwFlag;
-        live.nFace = saved.nFace;
-        live.nPartsNum = saved.nPartsNum;
+        ClothesFields(live, saved, ToLive{});
         // The record keeps a description as the script wrote it, escapes and all; the
         // costume select turns them into line breaks as it shows the card.
         CopyName(live.szDescription, saved.szDescription);
-        CopyName(live.szScenario, saved.szScenario);
     }
     for (int i = 0; i < SlotImage::kPlaceCount; ++i) {
         ClothesSelectData.nSortNo[i] = image.nSortNo[i];

@@ -57,7 +57,7 @@ std::uint32_t ModeHost::SaveIndependentData(std::uint32_t nSlot) {
 CONFIG_DATA& ModeHost::ConfigData() { return game_.ConfigData; }
 
 CONFIG_LIVE ModeHost::LiveSettings() {
-    ShellWords& shell = *game_.pShell;
+    SettingsWords& shell = game_.pShell->settings;
     MSG_WINDOW_DATA& window = game_.MsgWindowData;
     return CONFIG_LIVE{&game_.nMsgSpeed, &window.nAutoFlg,  &window.nSkipFlg,   &shell.bgmOn,
                        &shell.bgmVolume, &shell.voiceOn,    &shell.voiceVolume, &shell.seOn,

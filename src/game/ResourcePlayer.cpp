@@ -106,12 +106,12 @@ int BGMPlay(const char* szName, int nRepeat, ZKSND* pSnd, ZKSYSTEM* pSystem,
     const int prepared = szName != nullptr ? PrepareNamedMusic(szName, *pSnd, pSystem, shell)
                                            : PrepareLoadedMusic(*pSnd);
     if (prepared != 1) return prepared == 2 ? 1 : 0;
-    if (shell.bgmOn == 0) return 1;
+    if (shell.settings.bgmOn == 0) return 1;
     if (pSnd->DAPlay(kMusicBuffer, nRepeat, DA_PATH_BGM) < 0) {
         platform::LogError("BGMPlay", u8"BGM再生に失敗しました");
         return 0;
     }
-    SetBGMVolume(Level(shell.bgmVolume), pSnd, shell);
+    SetBGMVolume(Level(shell.settings.bgmVolume), pSnd, shell);
     return 1;
 }
 
@@ -134,7 +134,7 @@ int SEPlay(int nIndex, int bLoop, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWor
     }
     // A muted effects path stays muted: level 0 is silence.
     const bool audible = pSnd->DAGetPathVolume(DA_PATH_SE) >= kMutedBelow;
-    SetSEVolume(audible ? Level(shell.seVolume) : 0, pSnd, shell);
+    SetSEVolume(audible ? Level(shell.settings.seVolume) : 0, pSnd, shell);
     if (pSnd->DAPlay(nIndex, bLoop != 0 ? kEndless : 0, DA_PATH_SE) < 0) {
         platform::LogError("SEPlay", u8"効果音再生に失敗しました");
         return 0;
@@ -163,7 +163,7 @@ int SEStop(int nIndex, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) 
 
 int VoicePlay(const char* szName, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWords& shell) {
     if (shell.soundAvailable == 0) return 1;
-    if (shell.voiceOn == 0 || szName == nullptr || szName[0] == '\0') return 1;
+    if (shell.settings.voiceOn == 0 || szName == nullptr || szName[0] == '\0') return 1;
     if (pSnd == nullptr || pSystem == nullptr) {
         platform::LogError("VoicePlay", u8"引数が不正です");
         return 0;
@@ -176,7 +176,7 @@ int VoicePlay(const char* szName, ZKSND* pSnd, ZKSYSTEM* pSystem, const ShellWor
         platform::LogError("VoicePlay", u8"音声再生に失敗しました");
         return 0;
     }
-    SetVoiceVolume(Level(shell.voiceVolume), pSnd, shell);
+    SetVoiceVolume(Level(shell.settings.voiceVolume), pSnd, shell);
     return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "game/SettingsWords.h"
 #include "platform/input/InputSource.h"
 
 // The shell's words that the game reads and writes: the window, the drawing
@@ -17,14 +18,6 @@ struct ShellWords {
     std::uint32_t loadRequest = 0;
     std::uint32_t configRequest = 0;
 
-    // Settings words, kept in env.env.
-    std::uint32_t soundWarning = 1;
-    std::uint32_t fullScreen = 0;
-    std::uint32_t colourDepth = 32;
-    std::uint32_t bgmOn = 1;
-    std::uint32_t voiceOn = 1;
-    std::uint32_t seOn = 1;
-    std::uint32_t bgmVolume = 1;
-    std::uint32_t voiceVolume = 1;
-    std::uint32_t seVolume = 1;
+    // The settings kept in env.env.
+    SettingsWords settings;
 };

@@ -1,5 +1,6 @@
 #include "game/TITLE_DATA.h"
 
+#include "game/GameContext.h"
 #include "platform/core/Log.h"
 #include "platform/input/VirtualKeys.h"
 #include "system/ZKSYSTEM.h"
@@ -39,12 +40,12 @@ bool Holds(const platform::Rect& rc, std::int32_t nX, std::int32_t nY) {
 
 }  // namespace
 
-std::uint32_t TITLE_DATA::Initialize(ZKSYSTEM* pSystemIn) {
-    if (pSystemIn == nullptr) {
+std::uint32_t TITLE_DATA::Initialize(const GameContext* pContextIn) {
+    if (pContextIn == nullptr || pContextIn->pSystem == nullptr) {
         platform::LogError("TITLE_DATA::Initialize", u8"引数が不正です");
         return 0;
     }
-    ResetState(pSystemIn);
+    ResetState(pContextIn);
     ResetPictures();
     return 1;
 }
@@ -54,8 +55,8 @@ void TITLE_DATA::Clear() {
     ResetPictures();
 }
 
-void TITLE_DATA::ResetState(ZKSYSTEM* pSystemIn) {
-    pSystem = pSystemIn;
+void TITLE_DATA::ResetState(const GameContext* pContextIn) {
+    pContext = pContextIn;
     nSelectItem = 0;
     for (std::int32_t& state : nItemState) state = kItemNormal;
     dwIdleStart = 0;
@@ -98,10 +99,11 @@ std::uint32_t TITLE_DATA::TitleStandby(std::int32_t nX, std::int32_t nY, std::in
 // Each released arrow is judged from the item hovered on entry; with both, Down's
 // warp is the later and stands.
 std::uint32_t TITLE_DATA::TitleKeyCursorMove() {
-    if (pSystem->GetVKeyStatus(platform::VK_UP) == KEY_STATE_RELEASED) {
+    const ZKSYSTEM& system = *pContext->pSystem;
+    if (system.GetVKeyStatus(platform::VK_UP) == KEY_STATE_RELEASED) {
         WarpToItem(ItemAbove(nSelectItem));
     }
-    if (pSystem->GetVKeyStatus(platform::VK_DOWN) == KEY_STATE_RELEASED) {
+    if (system.GetVKeyStatus(platform::VK_DOWN) == KEY_STATE_RELEASED) {
         WarpToItem(ItemBelow(nSelectItem));
     }
     return 1;
@@ -109,7 +111,8 @@ std::uint32_t TITLE_DATA::TitleKeyCursorMove() {
 
 void TITLE_DATA::WarpToItem(std::int32_t nItem) {
     const platform::Rect rc = ItemRect(nItem);
-    pSystem->SetMousePos(rc.left + (rc.right - rc.left) / 2, rc.top + (rc.bottom - rc.top) / 2);
+    pContext->pSystem->SetMousePos(rc.left + (rc.right - rc.left) / 2,
+                                   rc.top + (rc.bottom - rc.top) / 2);
 }
 
 platform::Rect TITLE_DATA::ItemRect(std::int32_t nItem) {

@@ -9,7 +9,7 @@
 #include "platform/video/Rect.h"
 
 class ModeHost;
-class ZKSYSTEM;
+struct GameContext;
 
 // The title screen's own state: the hovered menu item and the look of each, the
 // start of the idle wait, and the pictures of the intro, the menu and the attract.
@@ -74,7 +74,8 @@ public:
     static SettingsSteps Settings(ModeHost& host);
     static SaveLoadSteps SaveLoad(ModeHost& host);
 
-    std::uint32_t Initialize(ZKSYSTEM* pSystemIn);
+    // Refuses a context without the system object, which the keys read and warp.
+    std::uint32_t Initialize(const GameContext* pContextIn);
     void Clear();
     std::uint32_t TitleStandby(std::int32_t nX, std::int32_t nY, std::int32_t nClick);
     std::uint32_t TitleKeyCursorMove();
@@ -89,7 +90,7 @@ public:
     // sheet itself is loaded by the caller.
     void AttractSet();
 
-    ZKSYSTEM* pSystem;
+    const GameContext* pContext;
     std::int32_t nSelectItem;  // 0 none, else 1 to 5
     std::int32_t nItemState[kItemCount];
     std::uint32_t dwIdleStart;
@@ -105,7 +106,7 @@ private:
     static std::int32_t SettingsStandbyStep(ModeHost& host);
     std::int32_t Exit(ModeHost& host);
 
-    void ResetState(ZKSYSTEM* pSystemIn);
+    void ResetState(const GameContext* pContextIn);
     void ResetPictures();
     void WarpToItem(std::int32_t nItem);
 };

@@ -83,7 +83,7 @@ std::int32_t Start(ModeHost& host, TITLE_DATA& title) {
     const GameContext& ctx = host.Context();
     host.MsgWndStatusChange(kMaskGranted, 1);
     host.MsgWndStatusChange(kMaskSave, 0);
-    title.Initialize(ctx.pSystem);
+    title.Initialize(&ctx);
     if (TextureLoad(ctx.pSprite, ctx.pSystem, kOverlayTexture, 0, 0) == 0) {
         return Failed(u8"画像のロードに失敗しました");
     }

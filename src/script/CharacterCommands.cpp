@@ -27,12 +27,6 @@ struct CHARA_COMMAND {
 constexpr CHARA_COMMAND kCharIn{"GAMEMAIN::CharInProc", "#CharIn", "#CharIn"};
 constexpr CHARA_COMMAND kCharOut{"GAMEMAIN::CharOutProc", "#CharOut", "#CharOut"};
 constexpr CHARA_COMMAND kCharMove{"GAMEMAIN::CharMoveProc", "#CharMove", "#CharMove"};
-constexpr CHARA_COMMAND kBodyChange{"GAMEMAIN::CharBodyChangeProc", "#CharaBodyChange",
-                                    "#CharBodyChange"};
-constexpr CHARA_COMMAND kFaceChange{"GAMEMAIN::CharFaceChangeProc", "#CharaFaceChange",
-                                    "#CharFaceChange"};
-constexpr CHARA_COMMAND kFaceBodyChange{"GAMEMAIN::CharFaceBodyChangeProc", "#CharaFaceBodyChange",
-                                        "#CharFaceBodyChange"};
 constexpr CHARA_COMMAND kEyeAnimation{"GAMEMAIN::CtrlEyeAnimationProc", "#CtrlEyeAnimation",
                                       "#CtrlEyeAnimation"};
 
@@ -150,6 +144,75 @@ std::int32_t RunChange(GAMEMAIN& game, SCR_CMD_DATA& cmd, const ZKCHAR& chara,
     return 0;
 }
 
+// One argument of a change command: the part it numbers and its lowest number.
+struct PART_ARGUMENT {
+    PART part;
+    std::int32_t nLowest;
+};
+
+// A command that changes a character's face, body or both: the part arguments in the
+// script's order, then the duration and the load switch; change runs the character's
+// transition with the new face and body (-1 for a part the command leaves).
+struct CHANGE_COMMAND {
+    CHARA_COMMAND command;
+    std::span<const PART_ARGUMENT> arguments;
+    int (*change)(ZKCHAR& chara, std::int32_t nFace, std::int32_t nBody, std::uint32_t dwNow,
+                  std::uint32_t dwDuration);
+};
+
+constexpr PART_ARGUMENT kBodyArgument[] = {{PART::Body, 1}};
+constexpr PART_ARGUMENT kFaceArgument[] = {{PART::Face, 0}};
+constexpr PART_ARGUMENT kFaceBodyArguments[] = {{PART::Face, 1}, {PART::Body, 1}};
+
+constexpr CHANGE_COMMAND kBodyChange{
+    {"GAMEMAIN::CharBodyChangeProc", "#CharaBodyChange", "#CharBodyChange"},
+    kBodyArgument,
+    [](ZKCHAR& chara, std::int32_t, std::int32_t nBody, std::uint32_t dwNow,
+       std::uint32_t dwDuration) { return chara.BodyChange(nBody, dwNow, dwDuration); }};
+constexpr CHANGE_COMMAND kFaceChange{
+    {"GAMEMAIN::CharFaceChangeProc", "#CharaFaceChange", "#CharFaceChange"},
+    kFaceArgument,
+    [](ZKCHAR& chara, std::int32_t nFace, std::int32_t, std::uint32_t dwNow,
+       std::uint32_t dwDuration) { return chara.FaceChange(nFace, dwNow, dwDuration); }};
+constexpr CHANGE_COMMAND kFaceBodyChange{
+    {"GAMEMAIN::CharFaceBodyChangeProc", "#CharaFaceBodyChange", "#CharFaceBodyChange"},
+    kFaceBodyArguments,
+    [](ZKCHAR& chara, std::int32_t nFace, std::int32_t nBody, std::uint32_t dwNow,
+       std::uint32_t dwDuration) { return chara.FaceBodyChange(nFace, nBody, dwNow, dwDuration); }};
+
+// The handlers of the change commands: the arguments read and refused in order, then
+// the incoming body before the incoming face.
+std::int32_t RunPartChange(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot,
+                           const CHANGE_COMMAND& change) {
+    SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
+    ZKCHAR* chara = FindChara(game, cmd, change.command);
+    if (chara == nullptr) return ScrRefuse(cmd);
+    const ScriptArgs args(cmd, change.command.szTag, change.command.szWord);
+    // By part, whether the command names it and the number the script gave.
+    bool named[2] = {};
+    std::int32_t number[2] = {};
+    int next = 1;
+    for (const PART_ARGUMENT& argument : change.arguments) {
+        const int part = static_cast<int>(argument.part);
+        const std::int32_t count = argument.part == PART::Body ? chara->nBodyNum : chara->nFaceNum;
+        if (!args.InRange(next++, argument.nLowest, count, number[part])) return ScrRefuse(cmd);
+        named[part] = true;
+    }
+    std::uint32_t duration = 0;
+    if (!args.Duration(next, duration)) return ScrRefuse(cmd);
+    INCOMING incoming[2] = {};
+    std::size_t count = 0;
+    for (const PART part : {PART::Body, PART::Face}) {
+        if (named[static_cast<int>(part)]) {
+            incoming[count++] = {part, number[static_cast<int>(part)] - 1};
+        }
+    }
+    const std::int32_t face = number[static_cast<int>(PART::Face)] - 1;
+    const std::int32_t body = number[static_cast<int>(PART::Body)] - 1;
+    return RunChange(game, cmd, *chara, std::span(incoming, count), LoadsPictures(args, next + 1),
+                     [&] { return change.change(*chara, face, body, game.GetTime(), duration); });
+}
+
 }  // namespace
 
 std::int32_t CharInProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
@@ -210,51 +273,15 @@ std::int32_t CharMoveProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlo
 }
 
 std::int32_t CharBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
-    ZKCHAR* chara = FindChara(game, cmd, kBodyChange);
-    if (chara == nullptr) return ScrRefuse(cmd);
-    const ScriptArgs args(cmd, kBodyChange.szTag, kBodyChange.szWord);
-    std::int32_t body = 0;
-    std::uint32_t duration = 0;
-    if (!args.InRange(1, 1, chara->nBodyNum, body) || !args.Duration(2, duration)) {
-        return ScrRefuse(cmd);
-    }
-    const INCOMING incoming[] = {{PART::Body, body - 1}};
-    return RunChange(game, cmd, *chara, incoming, LoadsPictures(args, 3),
-                     [&] { return chara->BodyChange(body - 1, game.GetTime(), duration); });
+    return RunPartChange(game, pScr, nSlot, kBodyChange);
 }
 
 std::int32_t CharFaceChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
-    ZKCHAR* chara = FindChara(game, cmd, kFaceChange);
-    if (chara == nullptr) return ScrRefuse(cmd);
-    const ScriptArgs args(cmd, kFaceChange.szTag, kFaceChange.szWord);
-    std::int32_t face = 0;
-    std::uint32_t duration = 0;
-    if (!args.InRange(1, 0, chara->nFaceNum, face) || !args.Duration(2, duration)) {
-        return ScrRefuse(cmd);
-    }
-    const INCOMING incoming[] = {{PART::Face, face - 1}};
-    return RunChange(game, cmd, *chara, incoming, LoadsPictures(args, 3),
-                     [&] { return chara->FaceChange(face - 1, game.GetTime(), duration); });
+    return RunPartChange(game, pScr, nSlot, kFaceChange);
 }
 
 std::int32_t CharFaceBodyChangeProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
-    SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
-    ZKCHAR* chara = FindChara(game, cmd, kFaceBodyChange);
-    if (chara == nullptr) return ScrRefuse(cmd);
-    const ScriptArgs args(cmd, kFaceBodyChange.szTag, kFaceBodyChange.szWord);
-    std::int32_t face = 0;
-    std::int32_t body = 0;
-    std::uint32_t duration = 0;
-    if (!args.InRange(1, 1, chara->nFaceNum, face) || !args.InRange(2, 1, chara->nBodyNum, body) ||
-        !args.Duration(3, duration)) {
-        return ScrRefuse(cmd);
-    }
-    const INCOMING incoming[] = {{PART::Body, body - 1}, {PART::Face, face - 1}};
-    return RunChange(game, cmd, *chara, incoming, LoadsPictures(args, 4), [&] {
-        return chara->FaceBodyChange(face - 1, body - 1, game.GetTime(), duration);
-    });
+    return RunPartChange(game, pScr, nSlot, kFaceBodyChange);
 }
 
 std::int32_t CtrlEyeAnimationProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot) {

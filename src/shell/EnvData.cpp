@@ -56,7 +56,8 @@ std::uint32_t MessageSpeed(std::string_view word) {
     return value != 0 ? value : kDefaultMsgSpeed;
 }
 
-void ApplyLine(EnvSettings& s, int number, const LineWords& words) {
+void ApplyLine(EnvSettings& env, int number, const LineWords& words) {
+    SettingsWords& s = env.settings;
     switch (number) {
         case 1:
             s.soundWarning = words.is(2, "OFF") ? 0 : 1;
@@ -75,44 +76,25 @@ void ApplyLine(EnvSettings& s, int number, const LineWords& words) {
             ApplySoundLine(words, s.seOn, s.seVolume);
             break;
         default:
-            s.msgSpeed = MessageSpeed(words.word(2));
-            s.handsFree = words.is(4, "ON") ? 1 : 0;
-            s.autoSkip = words.is(6, "ON") ? 1 : 0;
+            env.msgSpeed = MessageSpeed(words.word(2));
+            env.handsFree = words.is(4, "ON") ? 1 : 0;
+            env.autoSkip = words.is(6, "ON") ? 1 : 0;
             break;
     }
 }
 
-void ApplyToShell(ShellEngine& engine, const EnvSettings& s) {
+void ApplyToShell(ShellEngine& engine, const EnvSettings& env) {
     ShellState& state = CurrentShellState();
-    state.soundWarning = s.soundWarning;
-    state.fullScreen = s.fullScreen;
-    if (s.fullScreen != 0) {
+    state.settings = env.settings;
+    if (env.settings.fullScreen != 0) {
         state.windowStyle = kFullScreenStyle;
         if (state.host != nullptr) state.host->setFullScreen(true);
     }
-    state.colourDepth = s.colourDepth;
-    state.bgmOn = s.bgmOn;
-    state.voiceOn = s.voiceOn;
-    state.seOn = s.seOn;
-    state.bgmVolume = s.bgmVolume;
-    state.voiceVolume = s.voiceVolume;
-    state.seVolume = s.seVolume;
-    engine.GameSetMsgConfig(s.msgSpeed, s.handsFree, s.autoSkip);
+    engine.GameSetMsgConfig(env.msgSpeed, env.handsFree, env.autoSkip);
 }
 
 EnvSettings CurrentSettings(ShellEngine& engine) {
-    const ShellState& state = CurrentShellState();
-    return {state.soundWarning,
-            state.fullScreen,
-            state.colourDepth,
-            state.bgmOn,
-            state.voiceOn,
-            state.seOn,
-            state.bgmVolume,
-            state.voiceVolume,
-            state.seVolume,
-            engine.GameGetMsgSpeed(),
-            engine.GameGetHandsFree(),
+    return {CurrentShellState().settings, engine.GameGetMsgSpeed(), engine.GameGetHandsFree(),
             engine.GameGetAutoSkip()};
 }
 
@@ -146,7 +128,8 @@ EnvSettings ReadEnvSettings(std::FILE* stream) {
     return settings;
 }
 
-std::string FormatEnvSettings(const EnvSettings& s) {
+std::string FormatEnvSettings(const EnvSettings& env) {
+    const SettingsWords& s = env.settings;
     std::string text = SettingsCp932(u8"サウンド警告: ") + OnOff(s.soundWarning, "\n");
     text += SettingsCp932(u8"スクリーンモード: ") + (s.fullScreen != 0 ? "Full\t" : "Window\t");
     text += SettingsCp932(u8"画面カラー: ") + std::to_string(s.colourDepth) + "bit\n";
@@ -155,9 +138,9 @@ std::string FormatEnvSettings(const EnvSettings& s) {
     text += SoundLine("SE: ", s.seOn, "\t\t", s.seVolume);
     // Written signed, as the reader takes it, so a speed read from "-1" saves as it was read.
     text += SettingsCp932(u8"メッセージ速度: ") +
-            std::to_string(static_cast<std::int32_t>(s.msgSpeed)) + "\t";
-    text += SettingsCp932(u8"ハンズフリー: ") + OnOff(s.handsFree, "\t");
-    text += SettingsCp932(u8"オートスキップ: ") + OnOff(s.autoSkip, "\t");
+            std::to_string(static_cast<std::int32_t>(env.msgSpeed)) + "\t";
+    text += SettingsCp932(u8"ハンズフリー: ") + OnOff(env.handsFree, "\t");
+    text += SettingsCp932(u8"オートスキップ: ") + OnOff(env.autoSkip, "\t");
     return text;
 }
 

@@ -4,19 +4,13 @@
 #include <cstdio>
 #include <string>
 
+#include "game/SettingsWords.h"
+
 class ShellEngine;
 
 // The settings kept in env.env: the shell's words and the game's message settings.
 struct EnvSettings {
-    std::uint32_t soundWarning = 1;
-    std::uint32_t fullScreen = 0;
-    std::uint32_t colourDepth = 32;
-    std::uint32_t bgmOn = 1;
-    std::uint32_t voiceOn = 1;
-    std::uint32_t seOn = 1;
-    std::uint32_t bgmVolume = 5;
-    std::uint32_t voiceVolume = 5;
-    std::uint32_t seVolume = 5;
+    SettingsWords settings;
     std::uint32_t msgSpeed = 1000;
     std::uint32_t handsFree = 0;
     std::uint32_t autoSkip = 0;

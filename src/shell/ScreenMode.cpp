@@ -41,7 +41,7 @@ int SwitchGraphics(ShellEngine& engine, std::uint32_t nFull, std::uint32_t nDept
 // graphics object goes back to the mode the window still has.
 int SetWindowForm(ShellState& s, bool full, std::uint32_t wasFull) {
     if (s.host != nullptr && s.host->setFullScreen(full)) return 1;
-    if (s.engine->SpriteChangeScreenMode(wasFull, s.colourDepth) == 1) {
+    if (s.engine->SpriteChangeScreenMode(wasFull, s.settings.colourDepth) == 1) {
         LogModeKept();
         return -1;
     }
@@ -62,8 +62,8 @@ int ChangeScreenMode(std::uint32_t nFull, std::uint32_t nDepth, platform::Window
     }
     const bool full = nFull != 0;
     const std::uint32_t wasFull = engine.SpriteGetFullScreen();
-    if (full ? wasFull == 1 && s.colourDepth == nDepth : wasFull == 0) {
-        s.fullScreen = full ? 1 : 0;
+    if (full ? wasFull == 1 && s.settings.colourDepth == nDepth : wasFull == 0) {
+        s.settings.fullScreen = full ? 1 : 0;
         return 1;
     }
     const int switched = SwitchGraphics(engine, full ? 1 : 0, nDepth);
@@ -81,7 +81,7 @@ int ChangeScreenMode(std::uint32_t nFull, std::uint32_t nDepth, platform::Window
     }
     engine.SystemInitialize(hWnd, 0);
     engine.SystemSetYOffset(full ? kCaptionHeight : 0);
-    s.fullScreen = full ? 1 : 0;
+    s.settings.fullScreen = full ? 1 : 0;
     return 1;
 }
 
@@ -89,7 +89,7 @@ int DrawMenuBarFullScreen(platform::WindowHandle hWnd, ShellEngine* engine) {
     if (hWnd == nullptr || engine == nullptr) return -1;
     if (engine->GameGetMode() == kOpeningMovieMode) return 2;
     ShellState& s = CurrentShellState();
-    if (s.fullScreen == 0) return 1;
+    if (s.settings.fullScreen == 0) return 1;
     int x = 0;
     int y = 0;
     engine->SystemGetMousePos(&x, &y);

@@ -58,7 +58,7 @@ std::intptr_t SoundWarningDlgProc(ModalDialog& dialog, std::uint32_t message,
         return 1;
     }
     if (!IsCloseOr(message, wParam, IDOK)) return 0;
-    CurrentShellState().soundWarning = dialog.isChecked(IDC_NO_WARNING) ? 0 : 1;
+    CurrentShellState().settings.soundWarning = dialog.isChecked(IDC_NO_WARNING) ? 0 : 1;
     RestorePointer(WARNING_COUNT);
     dialog.end(0);
     return 0;

@@ -19,14 +19,14 @@ ShellGameHost gameHost;
 // it answers that the depth is not available.
 bool StartGraphics(ShellState& s) {
     auto start = [&s] {
-        return s.engine->SpriteInitialize(s.hWnd, kScreenWidth, kScreenHeight, s.colourDepth,
-                                          s.fullScreen);
+        return s.engine->SpriteInitialize(s.hWnd, kScreenWidth, kScreenHeight,
+                                          s.settings.colourDepth, s.settings.fullScreen);
     };
     int result = start();
     for (std::uint32_t lower : {24u, 16u}) {
         if (result != 0) break;
         platform::LogError("LibraryInitialize", u8"ビデオモードを変更して再試行します\n\n");
-        s.colourDepth = lower;
+        s.settings.colourDepth = lower;
         result = start();
     }
     if (result == 1) return true;
@@ -37,7 +37,7 @@ bool StartGraphics(ShellState& s) {
 void StartSound(ShellState& s) {
     if (s.engine->SndInitialize(s.hWnd, s.windowStyle) >= 0) return;
     s.soundAvailable = 0;
-    if (s.soundWarning != 1) return;
+    if (s.settings.soundWarning != 1) return;
     s.engine->SpriteDDFlipToGDI();
     s.host->runDialog(SoundWarningDialog(), SoundWarningDlgProc);
 }
@@ -49,7 +49,7 @@ int LibraryInitialize() {
     ShellEngine& engine = *s.engine;
     engine.SpriteInitD3DX();
     engine.SystemInitialize(s.hWnd, 1);
-    engine.SystemSetYOffset(s.fullScreen != 0 ? platform::MenuStrip::kHeight : 0);
+    engine.SystemSetYOffset(s.settings.fullScreen != 0 ? platform::MenuStrip::kHeight : 0);
     if (!StartGraphics(s)) return 0;
     StartSound(s);
     engine.RegisterResourceFiles();

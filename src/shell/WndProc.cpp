@@ -29,9 +29,9 @@ void OnCreate(ShellState& s) {
         s.host->send(WM_DESTROY);
     }
     s.libraryInitialised = 1;
-    engine.SetBGMVolume(s.bgmVolume);
-    engine.SetVoiceVolume(s.voiceVolume);
-    engine.SetSEVolume(s.seOn != 0 ? s.seVolume : 0);
+    engine.SetBGMVolume(s.settings.bgmVolume);
+    engine.SetVoiceVolume(s.settings.voiceVolume);
+    engine.SetSEVolume(s.settings.seOn != 0 ? s.settings.seVolume : 0);
 }
 
 // The loop ends at its next pass; the frame that asked finishes on live objects
@@ -135,6 +135,6 @@ int MenuStatusChange(std::int32_t nMask, std::uint32_t nOn) {
             return 0;
         }
     }
-    if (s.fullScreen == 0 && s.host != nullptr) s.host->refresh();
+    if (s.settings.fullScreen == 0 && s.host != nullptr) s.host->refresh();
     return 1;
 }

@@ -30,3 +30,26 @@ bool WindowLoadEffects(const GameContext& context, std::string_view szTag,
     }
     return true;
 }
+
+void WindowUnloadEffects(const GameContext& context, std::span<const int> effects) {
+    for (auto it = effects.rbegin(); it != effects.rend(); ++it) {
+        SEUnload(context.pSnd, context.pSystem, *it, *context.pShell);
+    }
+}
+
+bool WindowLoadSurfaces(const GameContext& context, std::span<const int> surfaces, int bColorKey) {
+    constexpr std::uint32_t kKeyFromCorner = 0xFFFFFFFFu;
+    for (const int surface : surfaces) {
+        if (SurfaceLoad(context.pSprite, context.pSystem, surface, bColorKey, kKeyFromCorner) ==
+            0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void WindowUnloadSurfaces(const GameContext& context, std::span<const int> surfaces) {
+    for (auto it = surfaces.rbegin(); it != surfaces.rend(); ++it) {
+        SurfaceUnload(context.pSprite, context.pSystem, *it);
+    }
+}

@@ -30,3 +30,11 @@ void WindowBlt(DrawFailureLatch& latch, std::string_view szTag, ZKSPRITE* pSprit
 // the loading with false.
 bool WindowLoadEffects(const GameContext& context, std::string_view szTag,
                        std::span<const int> effects);
+// Unloads a screen's sound effects, the last loaded first.
+void WindowUnloadEffects(const GameContext& context, std::span<const int> effects);
+
+// Loads a screen's surfaces, keyed or not, with the colour of each picture's top-left
+// pixel; false at the first that fails.
+bool WindowLoadSurfaces(const GameContext& context, std::span<const int> surfaces, int bColorKey);
+// Unloads a screen's surfaces, the last loaded first.
+void WindowUnloadSurfaces(const GameContext& context, std::span<const int> surfaces);

@@ -104,7 +104,7 @@ TEST_F(MusicRoom, PrevAndNextMoveTheSelectionAndTheMusicOnlyWhilePlaying) {
 // With the music switched off a track loads without playing: the room never
 // advances, Play stays active, the mark runs, and Next only moves the selection.
 TEST_F(MusicRoom, WithTheMusicOffTheRoomDoesNotAdvance) {
-    bench.kit.shell.bgmOn = 0;
+    bench.kit.shell.settings.bgmOn = 0;
     Start();
     ASSERT_EQ(Click(Centre(Row(5))), BGM_DATA::RESULT_STARTED);
     EXPECT_EQ(MusicState(), 2);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "extras/STAFFROLL_DATA.h"
+#include "game/GameContext.h"
 #include "graphics/ZKSPRITE.h"
 #include "mkdemo/PicturePainter.h"
 #include "support/WindowTestBench.h"
@@ -50,7 +51,7 @@ struct Roll : ::testing::Test {
     ~Roll() override { roll.Release(); }
 
     void Start() {
-        ASSERT_EQ(roll.Initialize(bench.sprite, bench.snd, bench.sys, kT0), 1u);
+        ASSERT_EQ(roll.Initialize(bench.context, kT0), 1u);
         bench.kit.clearLog();
     }
     std::int32_t At(std::uint32_t ms) { return roll.StaffroolStandby(kT0 + ms); }
@@ -242,12 +243,19 @@ TEST_F(RollWithoutLogo, AMissingLogoIsTriedAgainEachCall) {
 // Bad pointers and a missing picture fail with their lines; what loaded stays until
 // Release, which unloads every picture of the roll.
 TEST_F(Roll, InitializeFailsWithItsLinesAndReleaseUnloadsEverything) {
-    EXPECT_EQ(roll.Initialize(nullptr, bench.snd, bench.sys, kT0), 0u);
-    EXPECT_EQ(roll.Initialize(bench.sprite, nullptr, bench.sys, kT0), 0u);
-    EXPECT_EQ(roll.Initialize(bench.sprite, bench.snd, nullptr, kT0), 0u);
+    GameContext noSprite = *bench.context;
+    GameContext noSound = *bench.context;
+    GameContext noSystem = *bench.context;
+    noSprite.pSprite = nullptr;
+    noSound.pSnd = nullptr;
+    noSystem.pSystem = nullptr;
+    EXPECT_EQ(roll.Initialize(nullptr, kT0), 0u);
+    for (const GameContext* context : {&noSprite, &noSound, &noSystem}) {
+        EXPECT_EQ(roll.Initialize(context, kT0), 0u);
+    }
     EXPECT_EQ(roll.nInitFlg, 0u);
     EXPECT_EQ(bench.lines(),
-              std::vector<std::string>(3, "Error: <STAFFROLL_DATA::Initialize> 引数が不正です"));
+              std::vector<std::string>(4, "Error: <STAFFROLL_DATA::Initialize> 引数が不正です"));
     bench.kit.clearLog();
 
     // Halfway through, both backgrounds have moved; a release puts them back.
@@ -264,7 +272,7 @@ TEST_F(Roll, InitializeFailsWithItsLinesAndReleaseUnloadsEverything) {
     roll.Release();
     for (const int s : {25, 26, 28, 29})
         EXPECT_FALSE(bench.sprite->pSurfaceTable[s].IsLoaded()) << s;
-    EXPECT_EQ(roll.pSprite, nullptr);
+    EXPECT_EQ(roll.pContext, nullptr);
     EXPECT_EQ(roll.nPhase, 0);
     EXPECT_EQ(roll.nInitFlg, 0u);
     EXPECT_EQ(roll.nBG2Y, 0);
@@ -273,7 +281,7 @@ TEST_F(Roll, InitializeFailsWithItsLinesAndReleaseUnloadsEverything) {
     pictures.emplace_back("Staffroll_BG1.gpc", ScriptKit::Flat(2400, 600, kBG1));
     pictures.emplace_back("Staffroll_BG2.gpc", ScriptKit::Flat(3120, 211, 0xFF00FF));
     ScriptKit::WriteArchive("dat/Img.dat", pictures);
-    EXPECT_EQ(roll.Initialize(bench.sprite, bench.snd, bench.sys, kT0), 0u);
+    EXPECT_EQ(roll.Initialize(bench.context, kT0), 0u);
     EXPECT_EQ(bench.lines(),
               (std::vector<std::string>{
                   "Error: <SurfaceLoad> 該当ファイルが見つかりません",

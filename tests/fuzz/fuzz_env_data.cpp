@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static zkfuzz::QuietLog quiet;
     if (size == 0) return 0;
     const EnvSettings s = Read({reinterpret_cast<const char*>(data), size});
-    Require(Level(s.bgmVolume) && Level(s.voiceVolume) && Level(s.seVolume), "level out of range");
-    Require(s.colourDepth == 16 || s.colourDepth == 24 || s.colourDepth == 32, "bad depth");
+    const SettingsWords& w = s.settings;
+    Require(Level(w.bgmVolume) && Level(w.voiceVolume) && Level(w.seVolume), "level out of range");
+    Require(w.colourDepth == 16 || w.colourDepth == 24 || w.colourDepth == 32, "bad depth");
     Require(s.msgSpeed != 0, "speed 0");
     const std::string written = FormatEnvSettings(s);
     Require(FormatEnvSettings(Read(written)) == written, "written file reads back differently");

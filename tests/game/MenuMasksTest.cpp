@@ -71,7 +71,7 @@ TEST_F(MenuMasks, MenuChangeSwitchesTheShellsMenu) {
     platform::MenuStrip menu;
     BuildShellMenu(menu);
     CurrentShellState().hMenu = &menu;
-    CurrentShellState().fullScreen = 1;
+    CurrentShellState().settings.fullScreen = 1;
     EXPECT_EQ(game->MenuMsgWndStatusChange(65535, 0), 1u);
     EXPECT_EQ(game->MenuMsgWndStatusChange(1014, 1), 1u);
     std::vector<bool> enabled;

@@ -217,6 +217,7 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
     g.MsgWindowData.nButtonState[2] = one ? 1 : 2;
     std::strcpy(g.ScrFileData.Cmd[1].szCommand, one ? "#KeyWait" : "#TimeWait");
     g.ScrFileData.Cmd[1].dwPhase = 10u * static_cast<std::uint32_t>(k);
+    g.ScrFileData.nReadFlg = one ? 0 : 1;
 }
 
 TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
@@ -291,6 +292,7 @@ TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
     EXPECT_EQ(game().ScrFileData.Cmd[1].dwPhase, 10u);
     EXPECT_STREQ(game().ScrFileData.Cmd[1].szCommand, "#KeyWait");
     EXPECT_EQ(game().ScrFileData.Cmd[1].nLine, game().ScrFileData.nLine);
+    EXPECT_EQ(game().ScrFileData.nReadFlg, 0u);
 }
 
 // A slot the game cannot read changes nothing: the running story goes on as it was.

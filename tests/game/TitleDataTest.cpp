@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/GameContext.h"
 #include "game/TITLE_DATA.h"
 #include "platform/input/VirtualKeys.h"
 #include "support/TestKit.h"
@@ -39,11 +40,12 @@ Point Centre(int k) { return {400, 340 + 40 * (k - 1)}; }
 struct TitleData : ::testing::Test {
     zktest::TestKit kit;
     ZKSYSTEM sys;
+    const GameContext context{.pSystem = &sys};
     TITLE_DATA title;
 
     TitleData() {
         sys.Initialize(nullptr, 1);
-        EXPECT_EQ(title.Initialize(&sys), 1u);
+        EXPECT_EQ(title.Initialize(&context), 1u);
     }
     // The keys pressed in one frame and released in the next.
     void release(const std::vector<int>& keys) {
@@ -204,10 +206,12 @@ TEST_F(TitleData, InitializeRefusesNoSystemAndResetsWhatTheLastVisitLeft) {
     title.ItemGraphic[4].nIndex = 12;
     title.AttractSet();
 
+    const GameContext noSystem{};
     EXPECT_EQ(title.Initialize(nullptr), 0u);
+    EXPECT_EQ(title.Initialize(&noSystem), 0u);
     EXPECT_EQ(kit.debugLines(),
-              std::vector<std::string>{"Error: <TITLE_DATA::Initialize> 引数が不正です"});
-    EXPECT_EQ(title.pSystem, &sys);
+              std::vector<std::string>(2, "Error: <TITLE_DATA::Initialize> 引数が不正です"));
+    EXPECT_EQ(title.pContext, &context);
 
     for (const bool clear : {false, true}) {
         title.TitleStandby(400, 380, kHeld);
@@ -218,9 +222,9 @@ TEST_F(TitleData, InitializeRefusesNoSystemAndResetsWhatTheLastVisitLeft) {
         if (clear) {
             title.Clear();
         } else {
-            EXPECT_EQ(title.Initialize(&sys), 1u);
+            EXPECT_EQ(title.Initialize(&context), 1u);
         }
-        EXPECT_EQ(title.pSystem, clear ? nullptr : &sys);
+        EXPECT_EQ(title.pContext, clear ? nullptr : &context);
         EXPECT_EQ(title.nSelectItem, 0);
         EXPECT_EQ(states(), std::vector<int>(5, 0));
         EXPECT_EQ(title.dwIdleStart, 0u);

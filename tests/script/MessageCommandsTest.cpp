@@ -176,7 +176,7 @@ TEST(MsgDisp, WaitsOnlyForAVoiceItStartedAndStillSounding) {
     };
     for (const auto& c : cases) {
         MsgLine m;
-        m.b.kit().shell.voiceOn = c.voiceOn ? 1 : 0;
+        m.b.kit().shell.settings.voiceOn = c.voiceOn ? 1 : 0;
         m.b.kit().shell.soundAvailable = c.sound ? 1 : 0;
         m.window().nAutoFlg = 1;
         if (c.elsewhere) m.playElsewhere();

@@ -56,7 +56,7 @@ void DemoStandIn::startMovie() {
     started_ = true;
     ShellState& shell = CurrentShellState();
     shell.drawStop = 1;
-    if (shell.fullScreen == 0) shell.prevDrawStop = 1;
+    if (shell.settings.fullScreen == 0) shell.prevDrawStop = 1;
     snd_.DShowOpen(kMovieGraph, path_.c_str(), 800, 600);
     snd_.DShowPlay(kMovieGraph);
 }

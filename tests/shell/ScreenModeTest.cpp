@@ -105,7 +105,7 @@ TEST(ScreenMode, SixteenBitFullScreenAndBackRebuildTheDisplayAndRestartTheKeys) 
     EXPECT_EQ(b.storage(), platform::PixelStorage::Rgb565);
     EXPECT_EQ(b.k.sprite.GetSurface(0)->format().storage, platform::PixelStorage::Rgb565);
     EXPECT_EQ(b.s.windowStyle, kFullScreenStyle);
-    EXPECT_EQ(b.s.fullScreen, 1u);
+    EXPECT_EQ(b.s.settings.fullScreen, 1u);
     EXPECT_TRUE(b.host.fullScreen());
     EXPECT_EQ(b.host.picture().surface().height(), 600);
     EXPECT_EQ(b.system.GetYOffset(), 20);
@@ -116,7 +116,7 @@ TEST(ScreenMode, SixteenBitFullScreenAndBackRebuildTheDisplayAndRestartTheKeys) 
     ASSERT_EQ(ChangeScreenMode(0, 16, b.s.hWnd), 1);
     EXPECT_EQ(b.storage(), platform::PixelStorage::Xrgb32) << "a window has the desktop's depth";
     EXPECT_EQ(b.s.windowStyle, kSwitchedWindowStyle);
-    EXPECT_EQ(b.s.fullScreen, 0u);
+    EXPECT_EQ(b.s.settings.fullScreen, 0u);
     EXPECT_EQ(b.host.picture().surface().height(), 620);
     EXPECT_EQ(b.system.GetYOffset(), 0);
     EXPECT_EQ(Actions(b.host), (Lines{"fullscreen 1", "fullscreen 0", "centre"}));
@@ -154,7 +154,7 @@ TEST(ScreenMode, AFailedSwitchKeepsTheOldModeAndTheGameDrawing) {
         }
         EXPECT_EQ(own, c.lines);
         EXPECT_EQ(b.s.windowStyle, kWindowStyle);
-        EXPECT_EQ(b.s.fullScreen, 0u);
+        EXPECT_EQ(b.s.settings.fullScreen, 0u);
         EXPECT_FALSE(b.host.fullScreen());
         if (c.result == 0) continue;  // nothing is drawn any more
         EXPECT_EQ(b.k.sprite.GetFullScreen(), 0u);
@@ -251,8 +251,8 @@ TEST(ScreenMode, GuardsClampsAndTheFailuresThatLoseTheDisplay) {
         SCOPED_TRACE(c.name);
         RecordedBench b;
         b.engine.spriteFullScreen = c.wasFull;
-        b.s.fullScreen = c.wasFull;
-        b.s.colourDepth = c.colourDepth;
+        b.s.settings.fullScreen = c.wasFull;
+        b.s.settings.colourDepth = c.colourDepth;
         b.engine.displayBits = c.displayBits;
         b.engine.changeScreenModeResults = c.results;
         b.engine.surfaceCount = c.surfaces;
@@ -260,7 +260,7 @@ TEST(ScreenMode, GuardsClampsAndTheFailuresThatLoseTheDisplay) {
         EXPECT_EQ(ChangeScreenMode(c.full, c.depth, b.s.hWnd), c.result);
         EXPECT_EQ(b.engine.callsStartingWith("SpriteChangeScreenMode"), c.calls);
         EXPECT_EQ(b.kit.debugLines(), c.lines);
-        EXPECT_EQ(b.s.fullScreen, c.fullScreen);
+        EXPECT_EQ(b.s.settings.fullScreen, c.fullScreen);
         if (c.result != 1 || c.calls.empty()) {
             EXPECT_TRUE(b.engine.callsStartingWith("System").empty()) << "the keys run on";
             EXPECT_EQ(b.s.windowStyle, kWindowStyle);
@@ -269,13 +269,13 @@ TEST(ScreenMode, GuardsClampsAndTheFailuresThatLoseTheDisplay) {
     {
         // The shell's word follows the graphics object's form even when nothing changes.
         RecordedBench b;
-        b.s.fullScreen = 1;
+        b.s.settings.fullScreen = 1;
         EXPECT_EQ(ChangeScreenMode(0, 32, b.s.hWnd), 1);
-        EXPECT_EQ(b.s.fullScreen, 0u);
+        EXPECT_EQ(b.s.settings.fullScreen, 0u);
         b.engine.spriteFullScreen = 1;
-        b.s.colourDepth = 32;
+        b.s.settings.colourDepth = 32;
         EXPECT_EQ(ChangeScreenMode(1, 32, b.s.hWnd), 1);
-        EXPECT_EQ(b.s.fullScreen, 1u);
+        EXPECT_EQ(b.s.settings.fullScreen, 1u);
         EXPECT_TRUE(b.engine.calls.empty());
     }
     RecordedBench b;
@@ -329,7 +329,7 @@ TEST(ScreenMode, TheBandShowsTheStripOncePerVisitAndPausesDrawing) {
         {"below", 1, 9, 20, 1}, {"band again", 1, 9, 0, 0}, {"still there", 1, 9, 5, 0},
     };
     for (const auto& c : cases) {
-        b.s.fullScreen = c.fullScreen;
+        b.s.settings.fullScreen = c.fullScreen;
         b.engine.mode = c.mode;
         b.engine.mouseY = c.y;
         EXPECT_EQ(DrawMenuBarFullScreen(b.s.hWnd, &b.engine), c.result) << c.name;

@@ -569,9 +569,9 @@ TEST(SdlXvfbGame, FullScreenWithoutAWindowManagerShowsAndTakesTheWholePicture) {
     if (!DriverIs("x11")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=x11 under Xvfb";
     zktest::TempWorkDir dir;
     LinkDemo();
-    EnvSettings settings;
-    settings.fullScreen = 1;
-    zktest::WriteFileBytes("env.env", FormatEnvSettings(settings));
+    EnvSettings env;
+    env.settings.fullScreen = 1;
+    zktest::WriteFileBytes("env.env", FormatEnvSettings(env));
     PlayedGame game(true);
     ASSERT_NO_FATAL_FAILURE(ReachTheTitle(game));
     EXPECT_EQ(game.window(), game.screen());

@@ -79,21 +79,21 @@ TEST(EnvData, DefaultsAreWrittenByteForByte) {
     EXPECT_EQ(SaveEnvData(f.engine, "env.env"), 1);
     EXPECT_EQ(ReadFileBytes("env.env"), kDefaultEnv);
 
-    f.state.seVolume = 9;
+    f.state.settings.seVolume = 9;
     EXPECT_EQ(LoadEnvData(f.engine, nullptr), -1);
-    EXPECT_EQ(f.state.seVolume, 5u) << "the defaults are applied";
+    EXPECT_EQ(f.state.settings.seVolume, 5u) << "the defaults are applied";
     EXPECT_EQ(f.kit.debugLines(), std::vector<std::string>{"Error: <LoadEnvData> 引数が不正です"});
 }
 
 TEST(EnvData, NonDefaultValuesSurviveARoundTrip) {
     EnvFixture f;
-    f.state.soundWarning = 0;
-    f.state.fullScreen = 1;
-    f.state.colourDepth = 16;
-    f.state.bgmOn = 0;
-    f.state.voiceVolume = 10;
-    f.state.seOn = 0;
-    f.state.seVolume = 3;
+    f.state.settings.soundWarning = 0;
+    f.state.settings.fullScreen = 1;
+    f.state.settings.colourDepth = 16;
+    f.state.settings.bgmOn = 0;
+    f.state.settings.voiceVolume = 10;
+    f.state.settings.seOn = 0;
+    f.state.settings.seVolume = 3;
     f.engine.msgSpeed = 250;
     f.engine.handsFree = 1;
     f.engine.autoSkip = 1;
@@ -169,7 +169,7 @@ TEST(EnvData, DamagedFilesGiveSettingsInRange) {
     for (const auto& text : damaged) {
         EnvFixture f;
         f.roundTrip(text);
-        const ShellState& s = CurrentShellState();
+        const SettingsWords& s = CurrentShellState().settings;
         for (auto level : {s.bgmVolume, s.voiceVolume, s.seVolume}) {
             EXPECT_GE(level, 1u);
             EXPECT_LE(level, 10u);
@@ -213,10 +213,10 @@ TEST(EnvData, AFileThatCannotBeReadIsKeptAndTheNextLoadDecidesAfresh) {
         EnvFixture f;
         c.place("env.env");
         const std::string before = Standing("env.env");
-        f.state.seVolume = 9;
+        f.state.settings.seVolume = 9;
         EXPECT_EQ(LoadEnvData(f.engine, "env.env"), 0);
-        EXPECT_EQ(f.state.seVolume, 5u) << "the run goes on with the defaults";
-        f.state.bgmVolume = 2;
+        EXPECT_EQ(f.state.settings.seVolume, 5u) << "the run goes on with the defaults";
+        f.state.settings.bgmVolume = 2;
         EXPECT_EQ(SaveEnvData(f.engine, "env.env"), 0);
         EXPECT_EQ(Standing("env.env"), before);
         EXPECT_EQ(f.kit.debugLines(),

@@ -63,10 +63,10 @@ struct MovieShell {
 
     explicit MovieShell(std::uint32_t fullScreen = 0) {
         audio.refuseOpen(true);
-        EnvSettings settings;
-        settings.soundWarning = 0;
-        settings.fullScreen = fullScreen;
-        zktest::WriteFileBytes("env.env", FormatEnvSettings(settings));
+        EnvSettings env;
+        env.settings.soundWarning = 0;
+        env.settings.fullScreen = fullScreen;
+        zktest::WriteFileBytes("env.env", FormatEnvSettings(env));
         zktest::MakeMovie({.frames = 20}, "m.mkv");
     }
 

@@ -78,7 +78,7 @@ TEST(Shell, SettingsFilesThatCannotBeReadOutliveARunThatChangedTheSettings) {
     const std::string big(kMaxSettingsBytes + 1, 'x');
     zktest::WriteFileBytes("cursor.txt", big);
     k.engine.onGameMain = [&k](int) {
-        CurrentShellState().seVolume = 9;
+        CurrentShellState().settings.seVolume = 9;
         k.engine.msgSpeed = 250;
         k.host.push({.kind = PlatformEvent::Kind::Terminate});
         return 1u;

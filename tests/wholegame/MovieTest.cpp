@@ -155,7 +155,7 @@ TEST_F(Movie, ACutOffMovieOrOneWithoutSoundPlaysItsPicturesInOrderAndEndsOnce) {
         }
         if (c.soundOff) {
             // No warning dialog: a modal loop without a script would end the run.
-            writeEnv({.soundWarning = 0});
+            writeEnv({.settings = {.soundWarning = 0}});
             session().audio().refuseOpen(true);
         }
         runLogo();
@@ -212,7 +212,7 @@ TEST_F(Movie, AReleasedClickReturnOrCtrlStopsAndClosesTheMovieAndGoesToTheTitle)
         {platform::VK_LBUTTON, true}, {platform::VK_RETURN, false}, {platform::VK_CONTROL, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
-        writeEnv({.fullScreen = c.fullScreen ? 1u : 0u});
+        writeEnv({.settings = {.fullScreen = c.fullScreen ? 1u : 0u}});
         runLogo();
         const ShellState& shell = CurrentShellState();
         ASSERT_TRUE(runFrames(30));

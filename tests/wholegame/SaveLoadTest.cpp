@@ -199,7 +199,7 @@ TEST_F(SaveLoad, AWaitingChoiceResumesAtTheClickedPlate) {
 // sound failure once.
 TEST_F(SaveLoad, WithoutASoundDeviceTheVoicedLinesAdvanceAndEachFailureIsLoggedOnce) {
     zktest::WriteFileBytes((session().folder() / "env.env").string(),
-                           FormatEnvSettings({.soundWarning = 0, .handsFree = 1}));
+                           FormatEnvSettings({.settings = {.soundWarning = 0}, .handsFree = 1}));
     session().audio().refuseOpen(true);
     std::vector<std::string> voiced;
     bool choiceAtSave = false;

@@ -152,18 +152,18 @@ TEST_F(SettingsRun, SixteenBitFullScreenFramesAreRgb565) {
 // then OK gives 32-bit colour, not 16.
 TEST_F(SettingsRun, HighColourAfterSixteenBitGivesTheDisplaysDepth) {
     EnvSettings env;
-    env.fullScreen = 1;
-    env.colourDepth = 24;
+    env.settings.fullScreen = 1;
+    env.settings.colourDepth = 24;
     begin(env);
-    ASSERT_EQ(CurrentShellState().colourDepth, 24u);
+    ASSERT_EQ(CurrentShellState().settings.colourDepth, 24u);
     ASSERT_TRUE(release('C'));
     ASSERT_TRUE(runUntil([&] { return step() == 13; }, 60));
     ASSERT_TRUE(clickOn(46));
     ASSERT_TRUE(clickOn(47));
     ASSERT_TRUE(clickOn(kConfigOk));
     ASSERT_TRUE(runUntil([&] { return step() == 3; }, 60));
-    EXPECT_EQ(CurrentShellState().colourDepth, 32u);
-    EXPECT_EQ(CurrentShellState().fullScreen, 1u);
+    EXPECT_EQ(CurrentShellState().settings.colourDepth, 32u);
+    EXPECT_EQ(CurrentShellState().settings.fullScreen, 1u);
     EXPECT_EQ(session().sprite().GetDisplayBits(), 32u);
 }
 
@@ -177,5 +177,5 @@ TEST_F(SettingsRun, APictureDamagedAtAModeChangeIsOneLineAndTheStoryGoesOn) {
               Lines{"Error: <ZKSPRITE::ChangeScreenMode> サーフェスの作成に失敗しました"});
     ASSERT_TRUE(runFrames(30));
     EXPECT_EQ(session().mode(), GAME_MODE_ADV);
-    EXPECT_EQ(CurrentShellState().fullScreen, 1u);
+    EXPECT_EQ(CurrentShellState().settings.fullScreen, 1u);
 }

@@ -221,7 +221,7 @@ TEST_F(Title, NewGameAndExtrasLeaveTheTitle) {
         }
         for (const int buffer : {2, 4, 5, 6}) EXPECT_LT(game().pSnd->DAGetState(buffer), 0);
         EXPECT_EQ(sounds.stops(platform::AudioBus::Music), 1);
-        EXPECT_EQ(game().TitleData.pSystem, nullptr);
+        EXPECT_EQ(game().TitleData.pContext, nullptr);
         if (c.mode == GAME_MODE_SPECIAL) {
             EXPECT_TRUE(reach(2)) << "the extras menu stands";
         }
@@ -553,7 +553,7 @@ TEST_F(TitleLoad, ALoadResumesTheStoryAtItsLine) {
         EXPECT_EQ(session().previousMode(), GAME_MODE_ADV);
         EXPECT_EQ(game().ScrFileData.nLine, savedLine);
         EXPECT_TRUE(shown(u8"二行目"));
-        EXPECT_EQ(game().TitleData.pSystem, nullptr);
+        EXPECT_EQ(game().TitleData.pContext, nullptr);
         EXPECT_EQ(game().SaveLoadWindowData.nInitFlg, 0u);
         EXPECT_EQ(game().FadeGraphData.fAlpha, 1.0f);
         ASSERT_TRUE(reach(3));

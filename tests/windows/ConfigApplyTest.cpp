@@ -57,11 +57,11 @@ TEST_F(ConfigApply, SpeedsOpenInThreeBandsAndApplyAsOneOfThree) {
 // Voice off stops the voice. Effects off silence the effects and keep their level.
 TEST_F(ConfigApply, SoundSwitchesPlayStopAndSilence) {
     zktest::ScriptKit::WriteArchive("dat/AU.dat", {{"m1.sou", zktest::ScriptKit::Tone()}});
-    shell.bgmOn = 0;
+    shell.settings.bgmOn = 0;
     ASSERT_EQ(BGMPlay("m1.sou", bench.snd, bench.sys, shell), 1);
     const auto plays = [&] { return bench.sounds.plays("tmp/m1.sou", platform::AudioBus::Music); };
     ASSERT_EQ(plays(), 0);
-    shell.seVolume = 4;
+    shell.settings.seVolume = 4;
     Open();
     Click(8);
     Click(40);
@@ -69,9 +69,9 @@ TEST_F(ConfigApply, SoundSwitchesPlayStopAndSilence) {
     Click(27);
     EXPECT_EQ(Click(kConfigOk), 3);
     EXPECT_EQ(plays(), 1) << "switched on";
-    EXPECT_EQ(shell.bgmOn, 1u);
-    EXPECT_EQ(shell.seVolume, 7u);
-    EXPECT_EQ((std::array{shell.bgmVolume, shell.voiceVolume}),
+    EXPECT_EQ(shell.settings.bgmOn, 1u);
+    EXPECT_EQ(shell.settings.seVolume, 7u);
+    EXPECT_EQ((std::array{shell.settings.bgmVolume, shell.settings.voiceVolume}),
               (std::array<std::uint32_t, 2>{4, 6}));
     EXPECT_EQ(bench.snd->DAGetPathVolume(DA_PATH_BGM), -1500) << "music level 4";
     EXPECT_EQ(bench.snd->DAGetPathVolume(DA_PATH_VOICE), -800) << "voice level 6";
@@ -92,7 +92,8 @@ TEST_F(ConfigApply, SoundSwitchesPlayStopAndSilence) {
     EXPECT_EQ(bench.sounds.stops(platform::AudioBus::Music), 1);
     EXPECT_EQ(bench.sounds.stops(platform::AudioBus::Voice), 1);
     EXPECT_EQ(bench.snd->DAGetPathVolume(DA_PATH_SE), -9600);
-    EXPECT_EQ((std::array{shell.bgmOn, shell.voiceOn, shell.seOn, shell.seVolume}),
+    EXPECT_EQ((std::array{shell.settings.bgmOn, shell.settings.voiceOn, shell.settings.seOn,
+                          shell.settings.seVolume}),
               (std::array<std::uint32_t, 4>{0, 0, 0, 7}));
     char loaded[260] = {};
     bench.snd->DAGetWAVEPath(1, loaded, sizeof loaded);
@@ -104,7 +105,7 @@ TEST_F(ConfigApply, SoundSwitchesPlayStopAndSilence) {
     Click(32);
     Click(35);
     EXPECT_EQ(QuickApply(), 3);
-    EXPECT_EQ(shell.seVolume, 2u);
+    EXPECT_EQ(shell.settings.seVolume, 2u);
     EXPECT_EQ(bench.snd->DAGetPathVolume(DA_PATH_SE), VOLUME_LEVEL(2));
 }
 
@@ -140,15 +141,15 @@ TEST_F(ConfigApply, ScreenModeChangesOnlyWhereTheModeOrTheDepthDoes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        shell.fullScreen = c.full;
-        shell.colourDepth = c.depth;
+        shell.settings.fullScreen = c.full;
+        shell.settings.colourDepth = c.depth;
         host.calls.clear();
         Open(c.displayBits);
         for (const std::int32_t id : c.clicks) EXPECT_EQ(Click(id), 2) << id;
         EXPECT_EQ(Click(kConfigOk), 3);
         EXPECT_EQ(host.calls, c.calls);
-        EXPECT_EQ(shell.colourDepth, c.depthAfter);
-        EXPECT_EQ(shell.fullScreen, c.full) << "the shell's to set";
+        EXPECT_EQ(shell.settings.colourDepth, c.depthAfter);
+        EXPECT_EQ(shell.settings.fullScreen, c.full) << "the shell's to set";
         screen.Release();
     }
 }
@@ -156,7 +157,7 @@ TEST_F(ConfigApply, ScreenModeChangesOnlyWhereTheModeOrTheDepthDoes) {
 // A switch that failed with the old mode kept leaves the depth and applies the rest;
 // one that left no display ends the apply with -1.
 TEST_F(ConfigApply, AFailedSwitchKeepsTheDepth) {
-    shell.colourDepth = 32;
+    shell.settings.colourDepth = 32;
     for (const auto& [answer, result] : {std::pair{-1, 3}, {0, -1}}) {
         host.answer = answer;
         speed = 1000;
@@ -166,7 +167,7 @@ TEST_F(ConfigApply, AFailedSwitchKeepsTheDepth) {
         Click(3);
         EXPECT_EQ(Click(kConfigOk), result) << answer;
         EXPECT_EQ(host.calls.back(), (std::pair<std::uint32_t, std::uint32_t>{1, 16}));
-        EXPECT_EQ(shell.colourDepth, 32u) << answer;
+        EXPECT_EQ(shell.settings.colourDepth, 32u) << answer;
         EXPECT_EQ(speed, 500u) << answer;
         screen.Release();
     }
@@ -177,8 +178,8 @@ TEST_F(ConfigApply, AFailedSwitchKeepsTheDepth) {
 TEST_F(ConfigApply, AFailingVolumeSetterStopsTheApply) {
     ZKSND silent;
     context.pSnd = &silent;
-    shell.bgmVolume = 3;
-    shell.colourDepth = 32;
+    shell.settings.bgmVolume = 3;
+    shell.settings.colourDepth = 32;
     Open();
     Click(2);
     Click(4);
@@ -189,14 +190,14 @@ TEST_F(ConfigApply, AFailingVolumeSetterStopsTheApply) {
     EXPECT_EQ(speed, 1000u);
     EXPECT_EQ(autoFlg, 1u);
     EXPECT_EQ(skipFlg, 1u);
-    EXPECT_EQ(shell.bgmVolume, 3u) << "after the failing effects setter";
-    EXPECT_EQ(shell.colourDepth, 32u);
+    EXPECT_EQ(shell.settings.bgmVolume, 3u) << "after the failing effects setter";
+    EXPECT_EQ(shell.settings.colourDepth, 32u);
     EXPECT_TRUE(host.calls.empty());
 }
 
 // Leaving through the box writes back none of the eleven settings.
 TEST_F(ConfigApply, TheReturnToTheTitleWritesNothing) {
-    shell.fullScreen = 1;
+    shell.settings.fullScreen = 1;
     speed = 700;
     Open();
     const auto before = Words();
@@ -217,9 +218,9 @@ TEST_F(ConfigApply, SetUpNeedsEverySettingAndAWholeContext) {
     CONFIG_LIVE live = Live();
     live.pSeOn = nullptr;
     EXPECT_EQ(screen.Initialize(live, 32, &context), 0);
-    shell.colourDepth = 0;
+    shell.settings.colourDepth = 0;
     EXPECT_EQ(screen.Initialize(Live(), 32, &context), 0);
-    shell.colourDepth = 32;
+    shell.settings.colourDepth = 32;
     GameContext noHost = context;
     noHost.pHost = nullptr;
     EXPECT_EQ(screen.Initialize(Live(), 32, &noHost), 0);

@@ -61,10 +61,10 @@ TEST_F(ConfigDraw, ThePanelSlidesUpAndDownWhereItIsDrawn) {
 
 // Each control shows the look its state asks for, at its own place.
 TEST_F(ConfigDraw, ControlsShowTheirLooks) {
-    shell.bgmOn = 0;
-    shell.bgmVolume = 3;
-    shell.seVolume = 10;
-    shell.colourDepth = 16;
+    shell.settings.bgmOn = 0;
+    shell.settings.bgmVolume = 3;
+    shell.settings.seVolume = 10;
+    shell.settings.colourDepth = 16;
     speed = 2000;
     autoFlg = 1;
     Open();
@@ -154,9 +154,9 @@ TEST_F(ConfigDraw, TheBoxScalesAndShowsItsTextsOnlyWhileUp) {
 }
 
 TEST_F(ConfigDraw, GoldenSettingsScreen) {
-    shell.bgmOn = 0;
-    shell.bgmVolume = 7;
-    shell.fullScreen = 1;
+    shell.settings.bgmOn = 0;
+    shell.settings.bgmVolume = 7;
+    shell.settings.fullScreen = 1;
     speed = 500;
     Open();
     screen.nCursorId = 4;

@@ -25,8 +25,8 @@ using ConfigInput = ConfigScreenBench;
 // Frame by frame over the open panel: the result, the sounds 4 and 5 of the frame and
 // the control under the pointer.
 TEST_F(ConfigInput, ControlsHoverClickAndStaySilentWhereTheyDoNotReact) {
-    shell.bgmOn = 0;
-    shell.seOn = 1;
+    shell.settings.bgmOn = 0;
+    shell.settings.seOn = 1;
     Open();
     const Point fullRightEdge{64 + 263, 76 + 350};
     const Point fullLastColumn{64 + 262, 76 + 363};
@@ -76,23 +76,23 @@ TEST_F(ConfigInput, ControlsHoverClickAndStaySilentWhereTheyDoNotReact) {
 // The right button and 'C' apply the values as they stand, without a sound and
 // without a hit test; the level under the pointer is not changed.
 TEST_F(ConfigInput, RightButtonAndCApplyAtOnce) {
-    shell.bgmVolume = 5;
+    shell.settings.bgmVolume = 5;
     Open();
     Standby(At(15));
     const std::uint32_t clicks = Effects(5);
     EXPECT_EQ(Standby(At(15), kClick, {}, KEY_STATE_RELEASED), 3);
-    EXPECT_EQ(shell.bgmVolume, 5u);
+    EXPECT_EQ(shell.settings.bgmVolume, 5u);
     EXPECT_EQ(Standby(At(15), kClick, {'C'}), 3);
-    EXPECT_EQ(shell.bgmVolume, 5u);
+    EXPECT_EQ(shell.settings.bgmVolume, 5u);
     EXPECT_EQ(Effects(5), clicks);
     EXPECT_EQ(Standby(At(15), kClick), 2) << "a click applies nothing";
-    EXPECT_EQ(shell.bgmVolume, 5u);
+    EXPECT_EQ(shell.settings.bgmVolume, 5u);
 }
 
 // Below 17 bits the high-colour button is nowhere; from the title the return to it
 // is nowhere. An arrow from either goes to OK.
 TEST_F(ConfigInput, UnofferedControlsAreNowhere) {
-    shell.colourDepth = 32;
+    shell.settings.colourDepth = 32;
     Open(16);
     EXPECT_EQ(Standby(At(47), kClick), 0);
     EXPECT_EQ(screen.nCursorId, 0);

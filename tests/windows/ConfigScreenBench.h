@@ -53,9 +53,17 @@ struct ConfigScreenBench : ::testing::Test {
     ~ConfigScreenBench() override { screen.Release(); }
 
     CONFIG_LIVE Live() {
-        return {&speed,           &autoFlg,          &skipFlg,           &shell.bgmOn,
-                &shell.bgmVolume, &shell.voiceOn,    &shell.voiceVolume, &shell.seOn,
-                &shell.seVolume,  &shell.fullScreen, &shell.colourDepth};
+        return {&speed,
+                &autoFlg,
+                &skipFlg,
+                &shell.settings.bgmOn,
+                &shell.settings.bgmVolume,
+                &shell.settings.voiceOn,
+                &shell.settings.voiceVolume,
+                &shell.settings.seOn,
+                &shell.settings.seVolume,
+                &shell.settings.fullScreen,
+                &shell.settings.colourDepth};
     }
     void Open(std::int32_t displayBits = 32) {
         ASSERT_EQ(screen.Initialize(Live(), displayBits, &context), 1);
