@@ -197,6 +197,9 @@ TEST_F(DressRoom, InitializeRefusesMissingArgumentsPicturesAndSounds) {
 // their texts, as shown.
 TEST_F(DressRoom, ReleaseUnloadsAndClearsAndKeepsTheComments) {
     Start();
+    // The background without its key, the rest with it.
+    for (const int surface : {15, 16, 17, 18, 21, 22})
+        EXPECT_EQ(bench.sprite->GetSurfaceColorKey(surface), surface == 21 ? 0 : 1) << surface;
     Standby(kCentre[9], 0, KEY_STATE_RELEASED);
     Standby(kCentre[1], 16);
     const std::string shown = room.szDispComment;

@@ -218,6 +218,7 @@ void Distinct(GAMEMAIN& g, ZKCHAR& hero, int k) {
     std::strcpy(g.ScrFileData.Cmd[1].szCommand, one ? "#KeyWait" : "#TimeWait");
     g.ScrFileData.Cmd[1].dwPhase = 10u * static_cast<std::uint32_t>(k);
     g.ScrFileData.nReadFlg = one ? 0 : 1;
+    g.MsgWindowData.nOpenFlg = one ? 1 : 0;
 }
 
 TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
@@ -293,6 +294,7 @@ TEST_F(SaveSlotTest, EveryFieldGoesThereAndBack) {
     EXPECT_STREQ(game().ScrFileData.Cmd[1].szCommand, "#KeyWait");
     EXPECT_EQ(game().ScrFileData.Cmd[1].nLine, game().ScrFileData.nLine);
     EXPECT_EQ(game().ScrFileData.nReadFlg, 0u);
+    EXPECT_EQ(game().MsgWindowData.nOpenFlg, 1u);
 }
 
 // A slot the game cannot read changes nothing: the running story goes on as it was.
