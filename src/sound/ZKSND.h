@@ -73,8 +73,9 @@ public:
     // Sound buffers. The table itself (reserving it, naming, reading back and
     // unloading a buffer) needs no device, so that sounds keep their names while
     // sound is off; loading, playing and querying need the started engine. The state
-    // queries are asked frame after frame: a refusal is logged once for the caller's
-    // place, and again only after that place has had an answer in between.
+    // queries are asked frame after frame, and every sound stopped at each logo start: a
+    // refusal is logged once for the caller's place, and again only after that place
+    // has had an answer in between.
     int DAudioInit();
     int DADATAReserve(std::uint32_t count);
     int DASetData(int index, const char* name);
@@ -82,7 +83,7 @@ public:
     std::int32_t DAUnload(int index);
     std::int32_t DAPlay(int index, int repeats, DA_PATH type);
     std::int32_t DAStop(int index);
-    std::int32_t DAAllStop();
+    std::int32_t DAAllStop(CallSite site = CallSite::Here());
     std::int32_t DAGetState(int index, CallSite site = CallSite::Here());
     std::int32_t DAGetNowPos(int index, std::int32_t* position);
     std::int32_t DASetAllVolume(std::int32_t volume);
@@ -244,7 +245,7 @@ private:
     std::uint32_t dwDADataNum = 0;
     std::uint32_t dwInitialized = 0;
     std::uint32_t dwDAReserved = 0;
-    FailureLatch DAStateLatch;
+    FailureLatch DACallLatch;
     std::uint32_t dwWindowStyle = 0;
     std::unique_ptr<ZKMMDATA[]> pMMData;
     std::uint32_t dwMMDataNum = 0;

@@ -61,7 +61,7 @@ bool ZKSND::DARefuses(std::string_view tag, int index, platform::LogText indexTe
 bool ZKSND::StateRefuses(std::string_view tag, int index, platform::LogText indexText,
                          CallSite site) {
     const std::optional<platform::LogText> refusal = DARefusal(index, indexText);
-    if (DAStateLatch.NewFailure(refusal.has_value(), 0, site)) LogError(tag, *refusal);
+    if (DACallLatch.NewFailure(refusal.has_value(), 0, site)) LogError(tag, *refusal);
     return refusal.has_value();
 }
 
@@ -179,11 +179,10 @@ std::int32_t ZKSND::DAStop(int index) {
     return platform::S_OK;
 }
 
-std::int32_t ZKSND::DAAllStop() {
-    if (dwInitialized == 0) {
-        LogError("ZKSND::DAAllStop", kNotInitialized);
-        return -1;
-    }
+std::int32_t ZKSND::DAAllStop(CallSite site) {
+    const bool refused = dwInitialized == 0;
+    if (DACallLatch.NewFailure(refused, 0, site)) LogError("ZKSND::DAAllStop", kNotInitialized);
+    if (refused) return -1;
     pPerformance->stopAll();
     return platform::S_OK;
 }
