@@ -291,7 +291,8 @@ std::int32_t CtrlEyeAnimationProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int3
     const ScriptArgs args(cmd, kEyeAnimation.szTag, kEyeAnimation.szWord);
     std::int32_t face = 0;
     std::uint32_t time = 0;
-    if (!args.InRange(1, 1, chara->nFaceNum, face) || !args.Duration(3, time)) {
+    // A blink period holds no story line up, so it has no upper limit.
+    if (!args.InRange(1, 1, chara->nFaceNum, face) || !args.NonNegative(3, time)) {
         return ScrRefuse(cmd);
     }
     // Every eye number below 1 names no frame; SetEyeData refuses it with its own line.

@@ -41,7 +41,8 @@ constexpr std::size_t kAutoWaitBase = 500;
 bool Given(const ScriptArgs& args, int i) { return !args.Word(i).empty() && !args.Is(i, "NULL"); }
 
 // Speaker, text and voice fit their records, the voice names a file and the wait is
-// a duration; the wait defaults to the time the text takes to read.
+// not negative; the wait defaults to the time the text takes to read. The wait only
+// paces auto mode (a click moves on), so it holds nothing and has no upper limit.
 bool MsgDispArgsFit(const ScriptArgs& args, std::uint32_t& dwWait) {
     if (!args.Fits(0, MSG_DATA::kNameSize - 1) || !args.Fits(1, MSG_DATA::kTextSize - 1)) {
         return false;
@@ -54,7 +55,7 @@ bool MsgDispArgsFit(const ScriptArgs& args, std::uint32_t& dwWait) {
         dwWait = static_cast<std::uint32_t>(args.Word(1).size() * kAutoWaitPerByte + kAutoWaitBase);
         return true;
     }
-    return args.Duration(3, dwWait);
+    return args.NonNegative(3, dwWait);
 }
 
 // Ctrl held, or skipping through read text; the open-screen test belongs to the wait.

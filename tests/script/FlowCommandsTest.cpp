@@ -423,7 +423,7 @@ TEST(FlowCommands, TimeWaitEndsOnceItsTimeIsExceededAcrossTheClocksWrap) {
     const struct {
         std::uint32_t duration;
         std::uint32_t endsAt;
-    } cases[] = {{31, 32}, {32, 48}, {0, 16}};
+    } cases[] = {{31, 32}, {32, 48}, {0, 16}, {600000, 600016}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.duration);
         ScriptBench b;
@@ -436,7 +436,7 @@ TEST(FlowCommands, TimeWaitEndsOnceItsTimeIsExceededAcrossTheClocksWrap) {
         const std::uint32_t start = g.ScrFileData.Cmd[0].dwStartTime;
         EXPECT_EQ(start, 0xFFFFFFFFu - 19);
         std::uint32_t elapsed = 0;
-        while (!g.ScrFileData.Cmd[0].IsFree() && elapsed < 1000) {
+        while (!g.ScrFileData.Cmd[0].IsFree() && elapsed <= c.endsAt) {
             EXPECT_EQ(g.ScrFileData.Cmd[0].nWaitFlg, 1u);
             EXPECT_EQ(g.nSaveEnableFlg + g.nLoadEnableFlg + g.nConfigEnableFlg, 0u);
             b.frame();
