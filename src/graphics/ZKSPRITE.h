@@ -16,6 +16,7 @@
 #include "platform/video/Rect.h"
 #include "platform/video/SpriteRasterizer.h"
 #include "platform/video/YuvSurface.h"
+#include "system/FailureLatch.h"
 
 // Width and height of a picture file.
 struct GraphicSize {
@@ -99,18 +100,23 @@ public:
     // Blits and shapes.
     int DDRectangle(int nTarget, const platform::Rect* prcRect, platform::ColorRef dwColor);
     int DDFillRect(int nTarget, const platform::Rect* prcRect, platform::ColorRef dwColor);
-    int DDBlt(int nIndex, int nX, int nY, int bColorKey);
+    // A blit or sprite whose source is refused (no picture, a range outside it) is
+    // drawn each frame: its line is logged once for the caller's place and picture,
+    // and again only after that place has drawn it in between.
+    int DDBlt(int nIndex, int nX, int nY, int bColorKey, CallSite site = CallSite::Here());
     int DDBltRange(int nIndex, int nX, int nY, int nLeft, int nTop, int nRight, int nBottom,
-                   int bColorKey);
-    int DDBltCenter(int nIndex, int nX, int nY, int bColorKey);
-    int DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey);
+                   int bColorKey, CallSite site = CallSite::Here());
+    int DDBltCenter(int nIndex, int nX, int nY, int bColorKey, CallSite site = CallSite::Here());
+    int DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey,
+                   CallSite site = CallSite::Here());
     // The centred overload shares the top-left one's arguments; a tag tells them apart.
     struct CenterAnchor {};
     static constexpr CenterAnchor kCenter{};
     int DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey,
-                   CenterAnchor);
+                   CenterAnchor, CallSite site = CallSite::Here());
     std::int32_t DDBltScale(int nIndex, int nX, int nY, int nLeft, int nTop, int nRight,
-                            int nBottom, float fScaleX, float fScaleY, int bColorKey);
+                            int nBottom, float fScaleX, float fScaleY, int bColorKey,
+                            CallSite site = CallSite::Here());
     int SurfaceComposition(int nDest, int nSrc, int nX, int nY, const platform::Rect* prcSrc,
                            float fScaleX, float fScaleY, int bColorKey);
 
@@ -127,15 +133,16 @@ public:
     // Sprites and quads.
     int D3DXSpriteDrawCenter(int nIndex, float fX, float fY, int bColorKey,
                              const platform::Rect* prcSrc, float fAlpha, float fScale,
-                             float fRotation, int bAdditive);
+                             float fRotation, int bAdditive, CallSite site = CallSite::Here());
     int D3DXSpriteDrawTL(int nIndex, float fX, float fY, int bColorKey,
                          const platform::Rect* prcSrc, float fAlpha, float fScale, float fRotation,
-                         int bAdditive);
+                         int bAdditive, CallSite site = CallSite::Here());
     int D3DXSpriteDrawEffectTL(int nIndex, float fX, float fY, int bColorKey,
                                const platform::Rect* prcSrc, float fAlpha, float fScaleX,
-                               float fScaleY, float fRotation, int bAdditive);
+                               float fScaleY, float fRotation, int bAdditive,
+                               CallSite site = CallSite::Here());
     int D3DXRGBDraw(int nIndex, int nX, int nY, int bColorKey, std::uint32_t dwColor,
-                    const platform::Rect* prcSrc, int nZ);
+                    const platform::Rect* prcSrc, int nZ, CallSite site = CallSite::Here());
     std::int32_t D3DXFillRectDraw(const platform::Rect* prcRects,
                                   const platform::ColorRef* pdwColors, int nCount);
     int D3DXSpriteEffectSet(int bColorKey, int bAdditive);
@@ -266,7 +273,8 @@ private:
     // One setting of a sprite draw; a refusal is a warning under szName, the draw goes on.
     void SpriteSetting(std::string_view szName, platform::RenderSetting setting,
                        const char8_t* szFailed);
-    ZKIMAGEDATA* DrawableTexture(std::string_view szName, int nIndex, bool bRestore, int& result);
+    ZKIMAGEDATA* DrawableTexture(std::string_view szName, int nIndex, bool bRestore, int& result,
+                                 CallSite site);
     std::int32_t DrawTexture(const ZKIMAGEDATA& slot, const platform::Rect& src,
                              const platform::Affine2D& map, const platform::SpritePaint& paint);
 
@@ -299,15 +307,20 @@ private:
     void RebuildSlots(const std::vector<SlotRecord>& saved, bool bSurfaces);
     void ReloadRebuiltSlot(ZKIMAGEDATA& slot, bool bSurfaces);
     static std::optional<platform::BitmapFile> LoadTexturePicture(const ZKIMAGEDATA& slot);
-    ZKIMAGEDATA* BltSource(std::string_view szName, int nIndex);
+    // The picture at nIndex, holding prcRange when given; null after the refusal line.
+    const ZKIMAGEDATA* BltSource(std::string_view szName, int nIndex,
+                                 const platform::Rect* prcRange, CallSite site);
     bool RangeInsidePicture(const ZKIMAGEDATA& slot, const platform::Rect& range) const;
+    // True when szRefusal is given; its line is logged unless the place still fails.
+    bool SourceRefused(std::string_view szName, int nIndex, const char8_t* szRefusal,
+                       CallSite site);
     int RestoreAfterLostBlit(std::string_view szName);
     int BltToBack(std::string_view szName, int nIndex, int nX, int nY,
-                  const platform::Rect* prcRange, int bColorKey);
+                  const platform::Rect* prcRange, int bColorKey, CallSite site);
     bool ClipScaled(std::int64_t nX, std::int64_t nY, platform::Rect src, double fScaleX,
                     double fScaleY, RightEdgeTest rightEdge, ScaledBlit& out) const;
     int DDBltScaleWhole(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey,
-                        bool bCenter);
+                        bool bCenter, CallSite site);
 
     platform::Display* display_ = nullptr;
     bool ownDisplay_ = false;
@@ -315,4 +328,5 @@ private:
     bool frameWaitStarted_ = false;
     std::uint32_t frameWaitTime_ = 0;
     std::uint32_t lastMeasureTime_ = 0;
+    FailureLatch sourceLatch_;
 };

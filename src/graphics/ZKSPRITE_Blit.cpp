@@ -35,17 +35,28 @@ Rect WholeSlot(const ZKIMAGEDATA& slot) {
 
 }  // namespace
 
-ZKIMAGEDATA* ZKSPRITE::BltSource(std::string_view szName, int nIndex) {
-    ZKIMAGEDATA* slot = SurfaceSlot(nIndex);
+const ZKIMAGEDATA* ZKSPRITE::BltSource(std::string_view szName, int nIndex, const Rect* prcRange,
+                                      CallSite site) {
+    const ZKIMAGEDATA* slot = SurfaceSlot(nIndex);
+    const char8_t* refusal = nullptr;
     if (slot == nullptr) {
-        LogError(Tag(szName), u8"出力元のインデックス番号外を指定しています");
-        return nullptr;
+        refusal = u8"出力元のインデックス番号外を指定しています";
+    } else if (slot->pSurface == nullptr) {
+        refusal = u8"何らかの要因で出力元サーフェスポインタが消失しています";
+    } else if (prcRange != nullptr && !RangeInsidePicture(*slot, *prcRange)) {
+        refusal = u8"転送元の矩形が画像の外にあります";
     }
-    if (slot->pSurface == nullptr) {
-        LogError(Tag(szName), u8"何らかの要因で出力元サーフェスポインタが消失しています");
-        return nullptr;
+    return SourceRefused(szName, nIndex, refusal, site) ? nullptr : slot;
+}
+
+// A draw refused once is refused again every frame until the script or screen
+// changes its picture: told once per place and picture.
+bool ZKSPRITE::SourceRefused(std::string_view szName, int nIndex, const char8_t* szRefusal,
+                             CallSite site) {
+    if (sourceLatch_.NewFailure(szRefusal != nullptr, nIndex, site)) {
+        LogError(Tag(szName), szRefusal);
     }
-    return slot;
+    return szRefusal != nullptr;
 }
 
 bool ZKSPRITE::RangeInsidePicture(const ZKIMAGEDATA& slot, const Rect& range) const {
@@ -53,14 +64,10 @@ bool ZKSPRITE::RangeInsidePicture(const ZKIMAGEDATA& slot, const Rect& range) co
 }
 
 int ZKSPRITE::BltToBack(std::string_view szName, int nIndex, int nX, int nY, const Rect* prcRange,
-                        int bColorKey) {
+                        int bColorKey, CallSite site) {
     if (!CheckState(szName, kMaskInit | kMaskSurfaceTable | kMaskBack)) return 0;
-    const ZKIMAGEDATA* slot = BltSource(szName, nIndex);
+    const ZKIMAGEDATA* slot = BltSource(szName, nIndex, prcRange, site);
     if (slot == nullptr) return -1;
-    if (prcRange != nullptr && !RangeInsidePicture(*slot, *prcRange)) {
-        LogError(Tag(szName), u8"転送元の矩形が画像の外にあります");
-        return -1;
-    }
     const Rect src = prcRange != nullptr ? *prcRange : WholeSlot(*slot);
     const std::int64_t screenW = dwWidth, screenH = dwHeight;
     std::int64_t x = nX, y = nY, left = src.left, top = src.top;
@@ -95,18 +102,18 @@ int ZKSPRITE::RestoreAfterLostBlit(std::string_view szName) {
     return -1;
 }
 
-int ZKSPRITE::DDBlt(int nIndex, int nX, int nY, int bColorKey) {
-    return BltToBack("DDBlt", nIndex, nX, nY, nullptr, bColorKey);
+int ZKSPRITE::DDBlt(int nIndex, int nX, int nY, int bColorKey, CallSite site) {
+    return BltToBack("DDBlt", nIndex, nX, nY, nullptr, bColorKey, site);
 }
 
 int ZKSPRITE::DDBltRange(int nIndex, int nX, int nY, int nLeft, int nTop, int nRight, int nBottom,
-                         int bColorKey) {
+                         int bColorKey, CallSite site) {
     const Rect range{nLeft, nTop, nRight, nBottom};
     if (range.empty()) return 1;
-    return BltToBack("DDBltRange", nIndex, nX, nY, &range, bColorKey);
+    return BltToBack("DDBltRange", nIndex, nX, nY, &range, bColorKey, site);
 }
 
-int ZKSPRITE::DDBltCenter(int nIndex, int nX, int nY, int bColorKey) {
+int ZKSPRITE::DDBltCenter(int nIndex, int nX, int nY, int bColorKey, CallSite site) {
     const ZKIMAGEDATA* slot = SurfaceSlot(nIndex);
     std::int64_t x = nX, y = nY;
     if (slot != nullptr) {
@@ -114,7 +121,7 @@ int ZKSPRITE::DDBltCenter(int nIndex, int nX, int nY, int bColorKey) {
         y -= slot->dwHeight / 2;
     }
     const Rect at = platform::SaturatedRect(x, y, 0, 0);
-    return DDBlt(nIndex, at.left, at.top, bColorKey);
+    return DDBlt(nIndex, at.left, at.top, bColorKey, site);
 }
 
 bool ZKSPRITE::ClipScaled(std::int64_t nX, std::int64_t nY, Rect src, double fScaleX,
@@ -155,9 +162,9 @@ bool ZKSPRITE::ClipScaled(std::int64_t nX, std::int64_t nY, Rect src, double fSc
 }
 
 int ZKSPRITE::DDBltScaleWhole(int nIndex, int nX, int nY, float fScaleX, float fScaleY,
-                              int bColorKey, bool bCenter) {
+                              int bColorKey, bool bCenter, CallSite site) {
     if (!CheckState("DDBltScale", kMaskInit | kMaskSurfaceTable | kMaskBack)) return 0;
-    const ZKIMAGEDATA* slot = BltSource("DDBltScale", nIndex);
+    const ZKIMAGEDATA* slot = BltSource("DDBltScale", nIndex, nullptr, site);
     if (slot == nullptr) return -1;
     if (!DrawableFactors(fScaleX, fScaleY)) return 1;
     const Rect src = WholeSlot(*slot);
@@ -174,26 +181,24 @@ int ZKSPRITE::DDBltScaleWhole(int nIndex, int nX, int nY, float fScaleX, float f
     return 1;
 }
 
-int ZKSPRITE::DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey) {
-    return DDBltScaleWhole(nIndex, nX, nY, fScaleX, fScaleY, bColorKey, false);
+int ZKSPRITE::DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey,
+                         CallSite site) {
+    return DDBltScaleWhole(nIndex, nX, nY, fScaleX, fScaleY, bColorKey, false, site);
 }
 
 int ZKSPRITE::DDBltScale(int nIndex, int nX, int nY, float fScaleX, float fScaleY, int bColorKey,
-                         CenterAnchor) {
-    return DDBltScaleWhole(nIndex, nX, nY, fScaleX, fScaleY, bColorKey, true);
+                         CenterAnchor, CallSite site) {
+    return DDBltScaleWhole(nIndex, nX, nY, fScaleX, fScaleY, bColorKey, true, site);
 }
 
 std::int32_t ZKSPRITE::DDBltScale(int nIndex, int nX, int nY, int nLeft, int nTop, int nRight,
-                                  int nBottom, float fScaleX, float fScaleY, int bColorKey) {
+                                  int nBottom, float fScaleX, float fScaleY, int bColorKey,
+                                  CallSite site) {
     const Rect range{nLeft, nTop, nRight, nBottom};
     if (range.empty()) return 1;
     if (!CheckState("DDBltScale", kMaskInit | kMaskSurfaceTable | kMaskBack)) return 0;
-    const ZKIMAGEDATA* slot = BltSource("DDBltScale", nIndex);
+    const ZKIMAGEDATA* slot = BltSource("DDBltScale", nIndex, &range, site);
     if (slot == nullptr) return -1;
-    if (!RangeInsidePicture(*slot, range)) {
-        LogError("ZKSPRITE::DDBltScale", u8"転送元の矩形が画像の外にあります");
-        return -1;
-    }
     if (!DrawableFactors(fScaleX, fScaleY)) return platform::DD_OK;
     const std::int64_t x = nX - Trunc(range.width() * double{fScaleX} / 2);
     const std::int64_t y = nY - Trunc(range.height() * double{fScaleY} / 2);

@@ -11,8 +11,6 @@ using platform::RenderSetting;
 
 namespace {
 
-const char8_t* const kTextureMissing = u8"何らかの要因で出力元テクスチャポインタが消失しています";
-
 Rect WholeTexture(const ZKIMAGEDATA& slot) {
     return platform::SaturatedRect(0, 0, slot.dwWidth, slot.dwHeight);
 }
@@ -72,20 +70,20 @@ void ZKSPRITE::SpriteStatesOff(std::string_view szName, int bColorKey, int bAddi
 // only when the display has really lost something; a slot simply never loaded
 // must not set off a reload of every picture.
 ZKIMAGEDATA* ZKSPRITE::DrawableTexture(std::string_view szName, int nIndex, bool bRestore,
-                                       int& result) {
+                                       int& result, CallSite site) {
     result = 0;
     if (!CheckState(szName, kMaskInit | kMaskTextureTable)) return nullptr;
     ZKIMAGEDATA* slot = TextureSlot(nIndex);
+    if (slot != nullptr && slot->pTexture == nullptr && bRestore && display().anythingLost()) {
+        ZKSpriteRestore();
+    }
+    const char8_t* refusal = nullptr;
     if (slot == nullptr) {
-        LogError(Tag(szName), u8"インデックス番号外を指定しています");
-        return nullptr;
+        refusal = u8"インデックス番号外を指定しています";
+    } else if (slot->pTexture == nullptr) {
+        refusal = u8"何らかの要因で出力元テクスチャポインタが消失しています";
     }
-    if (slot->pTexture == nullptr && bRestore && display().anythingLost()) ZKSpriteRestore();
-    if (slot->pTexture == nullptr) {
-        LogError(Tag(szName), kTextureMissing);
-        return nullptr;
-    }
-    return slot;
+    return SourceRefused(szName, nIndex, refusal, site) ? nullptr : slot;
 }
 
 std::int32_t ZKSPRITE::DrawTexture(const ZKIMAGEDATA& slot, const Rect& src, const Affine2D& map,
@@ -103,9 +101,9 @@ std::int32_t ZKSPRITE::DrawTexture(const ZKIMAGEDATA& slot, const Rect& src, con
 
 int ZKSPRITE::D3DXSpriteDrawCenter(int nIndex, float fX, float fY, int bColorKey,
                                    const Rect* prcSrc, float fAlpha, float fScale, float fRotation,
-                                   int bAdditive) {
+                                   int bAdditive, CallSite site) {
     int result = 0;
-    const ZKIMAGEDATA* slot = DrawableTexture("D3DXSpriteDrawCenter", nIndex, false, result);
+    const ZKIMAGEDATA* slot = DrawableTexture("D3DXSpriteDrawCenter", nIndex, false, result, site);
     if (slot == nullptr) return result;
     if (prcSrc != nullptr && prcSrc->empty()) return 1;
     const Rect src = prcSrc != nullptr ? *prcSrc : WholeTexture(*slot);
@@ -130,22 +128,24 @@ int ZKSPRITE::D3DXSpriteDrawCenter(int nIndex, float fX, float fY, int bColorKey
 }
 
 int ZKSPRITE::D3DXSpriteDrawTL(int nIndex, float fX, float fY, int bColorKey, const Rect* prcSrc,
-                               float fAlpha, float fScale, float fRotation, int bAdditive) {
+                               float fAlpha, float fScale, float fRotation, int bAdditive,
+                               CallSite site) {
     int result = 0;
-    const ZKIMAGEDATA* slot = DrawableTexture("D3DXSpriteDrawTL", nIndex, true, result);
+    const ZKIMAGEDATA* slot = DrawableTexture("D3DXSpriteDrawTL", nIndex, true, result, site);
     if (slot == nullptr) return result;
     const Rect src = prcSrc != nullptr ? *prcSrc : WholeTexture(*slot);
     const auto cx = static_cast<float>(fX + src.width() * double{fScale} / 2.0 - 0.5);
     const auto cy = static_cast<float>(fY + src.height() * double{fScale} / 2.0 - 0.5);
     return D3DXSpriteDrawCenter(nIndex, cx, cy, bColorKey, prcSrc, fAlpha, fScale, fRotation,
-                                bAdditive);
+                                bAdditive, site);
 }
 
 int ZKSPRITE::D3DXSpriteDrawEffectTL(int nIndex, float fX, float fY, int bColorKey,
                                      const Rect* prcSrc, float fAlpha, float fScaleX, float fScaleY,
-                                     float fRotation, int bAdditive) {
+                                     float fRotation, int bAdditive, CallSite site) {
     int result = 0;
-    const ZKIMAGEDATA* slot = DrawableTexture("D3DXSpriteDrawEffectTL", nIndex, true, result);
+    const ZKIMAGEDATA* slot =
+        DrawableTexture("D3DXSpriteDrawEffectTL", nIndex, true, result, site);
     if (slot == nullptr) return result;
     const double w = slot->dwWidth, h = slot->dwHeight;
     const auto cx = static_cast<float>(fX + w * fScaleX / 2.0);
@@ -174,9 +174,9 @@ int ZKSPRITE::D3DXSpriteDrawEffectTL(int nIndex, float fX, float fY, int bColorK
 }
 
 int ZKSPRITE::D3DXRGBDraw(int nIndex, int nX, int nY, int bColorKey, std::uint32_t dwColor,
-                          const Rect* prcSrc, int /*nZ: the quads are flat*/) {
+                          const Rect* prcSrc, int /*nZ: the quads are flat*/, CallSite site) {
     int result = 0;
-    const ZKIMAGEDATA* slot = DrawableTexture("D3DXRGBDraw", nIndex, true, result);
+    const ZKIMAGEDATA* slot = DrawableTexture("D3DXRGBDraw", nIndex, true, result, site);
     if (slot == nullptr) return result;
     if (prcSrc != nullptr && prcSrc->empty()) return 1;
     const Rect src = prcSrc != nullptr ? *prcSrc : WholeTexture(*slot);

@@ -113,8 +113,8 @@ TEST_F(ReturnButton, DrawsTheLookOfItsLastStandby) {
     EXPECT_EQ(bench.lines(), Lines{});
 }
 
-// Bad arguments and a lost picture are told, the lost picture in every frame it is
-// drawn; a release lets the picture go and forgets the looks.
+// Bad arguments and a lost picture are told, the button's draw in every frame and the
+// lost picture's blit once; a release lets the picture go and forgets the looks.
 TEST_F(ReturnButton, FailuresAreToldAndTheSurfaceGoesWithTheButton) {
     RECURDO_DATA other;
     EXPECT_EQ(other.Initialize(nullptr), 0u);
@@ -127,8 +127,8 @@ TEST_F(ReturnButton, FailuresAreToldAndTheSurfaceGoesWithTheButton) {
     const std::string lost =
         "Error: <ZKSPRITE::DDBltRange> 何らかの要因で出力元サーフェスポインタが消失しています";
     const std::string failed = "Error: <RECURDO_DATA::Draw> 描画に失敗しました";
-    EXPECT_EQ(bench.lines(), (Lines{"Error: <RECURDO_DATA::Initialize> 引数が不正です", lost,
-                                    failed, lost, failed}));
+    EXPECT_EQ(bench.lines(),
+              (Lines{"Error: <RECURDO_DATA::Initialize> 引数が不正です", lost, failed, failed}));
     ASSERT_EQ(button.Initialize(bench.context), 1u);
     button.RecurdoStandby(kOn.x, kOn.y, kRest.x, kRest.y, KEY_STATE_HELD);
     button.Release();

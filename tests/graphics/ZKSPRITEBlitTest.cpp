@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "platform/video/DisplayStatus.h"
 #include "support/SpriteKit.h"
@@ -161,6 +162,75 @@ TEST(ZKSPRITEBlit, SourceRectangleOutsideThePictureIsRefused) {
                                   "Error: <ZKSPRITE::DDBltScale" + text,
                                   "Error: <ZKSPRITE::SurfaceComposition> 合成に失敗しました",
                               }));
+}
+
+// Drawn every frame, a refused source is told once for its place and picture, and
+// again only after that place has drawn it in between.
+TEST(ZKSPRITEBlit, ARefusedSourceIsToldOncePerPlaceAndPictureUntilItDrawsAgain) {
+    const std::string lost = "何らかの要因で出力元サーフェスポインタが消失しています";
+    const std::string gone = "何らかの要因で出力元テクスチャポインタが消失しています";
+    const std::string outside = "転送元の矩形が画像の外にあります";
+    const struct {
+        const char* name;
+        bool texture;
+        // Slot i drawn from one place; wide asks for more than the picture holds.
+        std::function<int(ZKSPRITE&, int i, bool wide)> draw;
+    } places[] = {
+        {"DDBlt", false, [](ZKSPRITE& s, int i, bool) { return s.DDBlt(i, 0, 0, 0); }},
+        {"DDBltRange", false,
+         [](ZKSPRITE& s, int i, bool wide) { return s.DDBltRange(i, 0, 0, 0, 0, wide ? 11 : 5, 5, 0); }},
+        {"DDBlt", false, [](ZKSPRITE& s, int i, bool) { return s.DDBltCenter(i, 9, 9, 0); }},
+        {"DDBltScale", false,
+         [](ZKSPRITE& s, int i, bool) { return s.DDBltScale(i, 0, 0, 2.0f, 2.0f, 0); }},
+        {"DDBltScale", false,
+         [](ZKSPRITE& s, int i, bool wide) {
+             return s.DDBltScale(i, 50, 50, 0, 0, 5, wide ? 11 : 5, 2.0f, 2.0f, 0);
+         }},
+        {"D3DXSpriteDrawTL", true,
+         [](ZKSPRITE& s, int i, bool) {
+             return s.D3DXSpriteDrawTL(i, 0, 0, 0, nullptr, 1, 1, 0, 0);
+         }},
+        {"D3DXSpriteDrawCenter", true,
+         [](ZKSPRITE& s, int i, bool) {
+             return s.D3DXSpriteDrawCenter(i, 9, 9, 0, nullptr, 1, 1, 0, 0);
+         }},
+        {"D3DXSpriteDrawEffectTL", true,
+         [](ZKSPRITE& s, int i, bool) {
+             return s.D3DXSpriteDrawEffectTL(i, 0, 0, 0, nullptr, 1, 1, 1, 0, 0);
+         }},
+        {"D3DXRGBDraw", true,
+         [](ZKSPRITE& s, int i, bool) { return s.D3DXRGBDraw(i, 0, 0, 0, 0xFFFFFF, nullptr, 0); }},
+    };
+    for (const auto& p : places) {
+        SCOPED_TRACE(p.name);
+        BlitKit k(10, 10);
+        k.loadFlatTexture(0, 10, 10, 0x808080);
+        ZKIMAGEDATA& slot = p.texture ? k.sprite.pTextureTable[0] : k.sprite.pSurfaceTable[0];
+        const auto frames = [&](int n, int i, bool wide = false) {
+            for (int frame = 0; frame < n; ++frame) p.draw(k.sprite, i, wide);
+        };
+        slot.Release();
+        frames(3, 0);
+        // Another picture at the same place has its own line.
+        frames(2, 1);
+        if (p.texture) {
+            k.loadFlatTexture(0, 10, 10, 0x808080);
+        } else {
+            k.loadPicture(0, 10, 10);
+        }
+        EXPECT_GE(p.draw(k.sprite, 0, false), 0);
+        slot.Release();
+        frames(2, 0);
+        const std::string head = std::string("Error: <ZKSPRITE::") + p.name + "> ";
+        const std::string missing = head + (p.texture ? gone : lost);
+        EXPECT_EQ(k.debugLines(), (std::vector<std::string>{missing, missing, missing}));
+    }
+    // A range outside its picture, and after a draw inside it, outside again.
+    BlitKit k(10, 10);
+    for (const bool wide : {true, true, false, true}) places[1].draw(k.sprite, 0, wide);
+    EXPECT_EQ(k.debugLines(),
+              (std::vector<std::string>{"Error: <ZKSPRITE::DDBltRange> " + outside,
+                                        "Error: <ZKSPRITE::DDBltRange> " + outside}));
 }
 
 TEST(ZKSPRITEBlit, SurfaceCompositionFillsCopiesAndScales) {
