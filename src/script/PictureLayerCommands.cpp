@@ -145,31 +145,65 @@ void UnloadLayerPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, const Scri
     UnloadPicture(game, layer.nGKind, layer.nIndex);
 }
 
-// The frame of arguments first to first + 3 lies inside its picture; false after the
-// refusal line of its first edge outside. A picture's size is known from its first
-// load on (an unloaded picture keeps it); before that, any frame passes here.
-bool FrameFits(const GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot,
-               const ScriptArgs& args, int first) {
-    if (nSlot < 0) return true;
+// The first edge of frame (0 left, 1 top, 2 right, 3 bottom) outside its picture,
+// or -1. A picture's size is known from its first load on (an unloaded picture
+// keeps it); before that, any frame passes here.
+int EdgeOutside(const GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot,
+                const platform::Rect& frame) {
+    if (nSlot < 0) return -1;
     const ZKSPRITE& sprite = *game.pSprite;
     const bool bSurface = nKind == REG_SURF;
     const std::int64_t width =
         bSurface ? sprite.GetSurfaceWidth(nSlot) : sprite.GetTextureWidth(nSlot);
     const std::int64_t height =
         bSurface ? sprite.GetSurfaceHeight(nSlot) : sprite.GetTextureHeight(nSlot);
-    if (width == 0 || height == 0) return true;
+    if (width == 0 || height == 0) return -1;
+    const std::int64_t edges[] = {frame.left, frame.top, frame.right, frame.bottom};
     const std::int64_t limits[] = {0, 0, width, height};
     for (int edge = 0; edge < 4; ++edge) {
-        const std::int64_t value = args.Number(first + edge);
-        if (edge < 2 ? value < limits[edge] : value > limits[edge]) {
-            args.Invalid(first + edge);
+        if (edge < 2 ? edges[edge] < limits[edge] : edges[edge] > limits[edge]) return edge;
+    }
+    return -1;
+}
+
+// The frame of arguments first to first + 3 lies inside its picture; false after the
+// refusal line of its first edge outside.
+bool FrameFits(const GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot,
+               const ScriptArgs& args, int first) {
+    const platform::Rect frame{args.Number(first), args.Number(first + 1), args.Number(first + 2),
+                               args.Number(first + 3)};
+    const int edge = EdgeOutside(game, nKind, nSlot, frame);
+    if (edge < 0) return true;
+    args.Invalid(first + edge);
+    return false;
+}
+
+// Every frame the layer was given lies inside its picture, as far as its size is known.
+bool LayerFramesInside(const GAMEMAIN& game, const GRAPHIC_DATA_EX& layer) {
+    for (std::uint32_t n = 0; n < layer.nAnimNum && layer.prcAnim; ++n) {
+        if (EdgeOutside(game, layer.nGKind, layer.nIndex, layer.prcAnim[n]) >= 0) return false;
+    }
+    return true;
+}
+
+// LayerFramesInside, else false after the refusal of argument 0, the layer. Frames
+// set before the picture's size was known are checked here, before the layer shows them.
+bool LayerFramesFit(const GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, const ScriptArgs& args) {
+    if (LayerFramesInside(game, layer)) return true;
+    args.Invalid(0);
+    return false;
+}
+
+}  // namespace
+
+bool LayerFramesFitPicture(const GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot) {
+    for (const GRAPHIC_DATA_EX* layer : {&game.PRIM1, &game.PRIM2}) {
+        if (layer->nGKind == nKind && layer->nIndex == nSlot && !LayerFramesInside(game, *layer)) {
             return false;
         }
     }
     return true;
 }
-
-}  // namespace
 
 std::int32_t PrimAniInitProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot) {
     SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
@@ -225,7 +259,16 @@ std::int32_t PrimAniDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t n
         platform::LogError(kAniDispTag, u8"[#PrimAniDisp] 表示する画像が設定されていません");
         return ScrRefuse(cmd);
     }
-    if (!args.Is(3, "FALSE")) LoadPicture(game, layer->nGKind, layer->nIndex, layer->dwFlag);
+    if (!LayerFramesFit(game, *layer, args)) return ScrRefuse(cmd);
+    if (!args.Is(3, "FALSE")) {
+        // A picture loaded here for the first time has its size only now; a frame
+        // refused then leaves it unloaded as it was.
+        LoadPicture(game, layer->nGKind, layer->nIndex, layer->dwFlag);
+        if (!LayerFramesFit(game, *layer, args)) {
+            UnloadPicture(game, layer->nGKind, layer->nIndex);
+            return ScrRefuse(cmd);
+        }
+    }
     Show(*layer, args, 1);
     cmd.Clear();
     return 0;

@@ -113,3 +113,7 @@ std::int32_t PrimAniDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t n
 std::int32_t PrimAniUnDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t PrimGraphicDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
 std::int32_t PrimGraphicUnDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlot);
+// The picture layers set up over picture nSlot of kind nKind (REG_TEX or REG_SURF)
+// hold only frames inside it, as far as its size is known: a command that loads the
+// picture for the first time checks the frames set before.
+bool LayerFramesFitPicture(const GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot);

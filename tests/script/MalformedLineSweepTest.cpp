@@ -254,6 +254,13 @@ TEST(MalformedLineSweep, PictureLayerRefusalsFail) {
             {{"#PrimGraphicDisp 1 BG00 0 0 0 -1 800 600"}, "第6" + kBad + ": -1"},
             {{"#PrimGraphicDisp 1 BG00 0 0 0 0 801 600"}, "第7" + kBad + ": 801"},
             {{"#PrimGraphicDisp 1 BG00 0 0 0 0 800 601"}, "第8" + kBad + ": 601"},
+            // A frame set before its picture's size was known, refused where it loads.
+            {{"#PrimAniInit 1 BG00 SURF 1 LOOP FALSE FALSE FALSE",
+              "#PrimAniSet 1 1 100 -100 -100 99999 99999", "#PrimAniDisp 1 0 0"},
+             "[#PrimAniDisp] 第1" + kBad + ": 1"},
+            {{"#PrimAniInit 2 BG00 SURF 1 LOOP FALSE FALSE FALSE",
+              "#PrimAniSet 2 1 100 0 0 800 601", "#PrimAniDisp 2 0 0 FALSE", "#LoadData BG00 SURF"},
+             "[#LoadData] 第1" + kBad + ": BG00"},
             // A picture unloaded keeps the size it was loaded with.
             {{"#PrimGraphicDisp 1 BG00 0 0 0 0 800 600", "#PrimGraphicUnDisp 1", three,
               "#PrimAniSet 1 2 100 0 0 800 601"},
@@ -445,6 +452,43 @@ TEST(MalformedLineSweep, StrayArgumentsAndTimesThatHoldNothingRunClean) {
         forms.push_back({{word + " x y"}, ""});
     }
     SweepAll(forms, 0);
+}
+
+// Lines taken that leave a picture failing to draw: however many frames the scene is
+// drawn, each failing place is told once.
+TEST(MalformedLineSweep, PicturesThatFailToDrawAreToldOncePerPlace) {
+    const std::string draw = "Error: <GAMEMAIN::ADVDrawProc> 描画に失敗しました";
+    const std::string lost = "> 何らかの要因で出力元サーフェスポインタが消失しています";
+    const struct {
+        Lines script;
+        Lines told;
+    } forms[] = {
+        {{"#BGDisp BG00", "#UnLoadData BG00 SURF"}, {"Error: <ZKSPRITE::DDBlt" + lost, draw}},
+        {{"#PrimAniInit 1 BG00 SURF 1 LOOP FALSE FALSE FALSE", "#PrimAniSet 1 1 100 0 0 10 10",
+          "#PrimAniDisp 1 0 0 FALSE"},
+         {"Error: <ZKSPRITE::DDBltRange" + lost, draw}},
+        {{"#PrimAniInit 2 black TEX 1 LOOP FALSE FALSE FALSE", "#PrimAniSet 2 1 100 0 0 10 10",
+          "#PrimAniDisp 2 0 0", "#UnLoadData black TEX"},
+         {"Error: <ZKSPRITE::D3DXSpriteDrawTL> 何らかの要因で出力元テクスチャポインタが消失しています",
+          draw}},
+    };
+    for (const auto& f : forms) {
+        SCOPED_TRACE(f.script.back());
+        ScriptBench b;
+        std::vector<std::u8string> script = {u8"// sweep"};
+        for (const std::string& line : f.script) script.push_back(U8(line));
+        ASSERT_TRUE(b.open(script));
+        b.lastResult = 0;
+        b.runToEnd(300);
+        EXPECT_EQ(b.lastResult, 2);
+        for (int frame = 0; frame < 20; ++frame) {
+            b.frame();
+            b.win.drawFrame([&] { b.game().ADVDrawProc(); });
+        }
+        Lines lines = b.lines();
+        std::erase(lines, "Message: <GAMEMAIN::ScrMain> スクリプトファイルの終了です");
+        EXPECT_EQ(lines, f.told);
+    }
 }
 
 // The extreme-value pass: each argument of a word's ordinary line in turn replaced by

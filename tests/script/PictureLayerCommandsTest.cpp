@@ -163,6 +163,44 @@ TEST(PictureLayerCommands, RefusedLinesLeaveBothLayersUnchanged) {
     }
 }
 
+// Frames set while their picture's size was unknown are refused where the picture
+// is first loaded, or where the layer is shown once the size is known, so that no
+// frame fails to draw in every frame; a picture the refused line loaded is let go.
+TEST(PictureLayerCommands, FramesSetBeforeThePictureLoadedAreRefusedWhereItLoads) {
+    const std::string disp =
+        "Error: <GAMEMAIN::PrimAniDispProc> [#PrimAniDisp] 第1引数が不正です: 1";
+    const std::string load = "Error: <GAMEMAIN::LoadDataProc> [#LoadData] 第1引数が不正です: BG00";
+    const struct {
+        std::vector<std::string> lines;
+        std::string refusal;
+        bool shown;
+        bool loaded;
+    } cases[] = {
+        {{"#PrimAniDisp 1 0 0"}, disp, false, false},
+        {{"#LoadData BG00 SURF"}, load, false, false},
+        {{"#PrimAniDisp 1 0 0 FALSE", "#LoadData BG00 SURF"}, load, true, false},
+        {{"#BGDisp BG00", "#PrimAniDisp 1 0 0 FALSE"}, disp, false, true},
+        {{"#BGDisp BG00", "#LoadData BG00 SURF"}, load, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines.back());
+        ScriptBench b;
+        ScriptBench::Script script = {u8"// c", u8"#PrimAniInit 1 BG00 SURF 2 LOOP FALSE FALSE FALSE",
+                                      u8"#PrimAniSet 1 1 100 0 0 10 10",
+                                      u8"#PrimAniSet 1 2 100 -100 -100 99999 99999"};
+        for (const std::string& line : c.lines) script.push_back(U8(line));
+        ASSERT_TRUE(b.open(script));
+        b.lastResult = 0;
+        ASSERT_TRUE(b.runToEnd(60));
+        EXPECT_EQ(b.lastResult, -1);
+        const std::string& last = c.lines.back();
+        EXPECT_EQ(b.lines(), ScriptBench::FailureLines(c.refusal, static_cast<int>(script.size()),
+                                                       last.substr(0, last.find(' '))));
+        EXPECT_EQ(b.game().PRIM1.nDispFlg, c.shown ? 1u : 0u);
+        EXPECT_EQ(Loaded(b, "BG00", kSurfaceKind), c.loaded);
+    }
+}
+
 // A layer without frames or picture is never shown: never set up, reset by NULL, left
 // as it was by a refused frame count, or restored from a save with frames but no
 // picture, or a picture but no frames.
@@ -237,25 +275,25 @@ TEST(PictureLayerCommands, AnAnimatedLayerIsSetUpFilledShownAndHidden) {
          "slot S kind 1 shown 0 at 0,0 key 1 extra 0 fade 1 type 1 on 0 frames 0ms(0,0,0,0) "
          "0ms(0,0,0,0) 250ms(1,2,3,4)",
          false, false},
-        {"#PrimAniSet 2 1 -1 -5 0 40 30",
+        {"#PrimAniSet 2 1 -1 5 0 40 30",
          "slot S kind 1 shown 0 at 0,0 key 1 extra 0 fade 1 type 1 on 0 frames "
-         "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
+         "4294967295ms(5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          false, false},
         {"#PrimAniDisp 2 100 50 false",
          "slot S kind 1 shown 1 at 100,50 key 1 extra 0 fade 1 type 1 on 0 frames "
-         "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
+         "4294967295ms(5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          false, false},
         {"#PrimAniDisp 2 -7 8",
          "slot S kind 1 shown 1 at -7,8 key 1 extra 0 fade 1 type 1 on 0 frames "
-         "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
+         "4294967295ms(5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          true, false},
         {"#PrimAniUnDisp 2 FALSE",
          "slot S kind 1 shown 0 at -7,8 key 1 extra 0 fade 1 type 1 on 0 frames "
-         "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
+         "4294967295ms(5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          true, false},
         {"#PrimAniUnDisp 2",
          "slot S kind 1 shown 0 at -7,8 key 1 extra 0 fade 1 type 1 on 0 frames "
-         "4294967295ms(-5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
+         "4294967295ms(5,0,40,30) 0ms(0,0,0,0) 250ms(1,2,3,4)",
          false, false},
         {"#PrimAniInit 2 black TEX 1 LOOP FALSE TRUE FALSE",
          "slot T kind 0 shown 0 at 0,0 key 0 extra 1 fade 0 type 0 on 0 frames 0ms(0,0,0,0)", false,
