@@ -1,11 +1,16 @@
 #include <SDL.h>
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -340,7 +345,87 @@ TEST(SingleInstanceGuard, TheDisplayNamesTheLockSafely) {
               SingleInstanceGuard::DisplayKey(longName.c_str(), nullptr));
 }
 
-// The session's runtime folder holds the lock only while it is the user's alone.
+namespace {
+
+// What one start with a given session's runtime folder got wrong, a bit each, so that a
+// start made in a child process can tell it through its exit status.
+enum StartFault : int {
+    kNotFirst = 1,
+    kLockElsewhere = 2,
+    kNoLock = 4,
+    kWrongWarnings = 8,
+    kLeftBehind = 16,
+    kNotThePlayer = 32,
+    kChildDied = 64,
+};
+
+std::string FaultNames(int faults) {
+    const struct {
+        int bit;
+        const char* name;
+    } names[] = {{kNotFirst, "not first"},     {kLockElsewhere, "lock elsewhere"},
+                 {kNoLock, "no lock"},         {kWrongWarnings, "wrong warnings"},
+                 {kLeftBehind, "left behind"}, {kNotThePlayer, "could not become the player"},
+                 {kChildDied, "child died"}};
+    std::string out;
+    for (const auto& n : names) {
+        if ((faults & n.bit) != 0) out += std::string(out.empty() ? "" : ", ") + n.name;
+    }
+    return out;
+}
+
+// One start on DISPLAY :5; folder is used, or refused with one warning naming it and
+// the lock put where it goes without it. Nothing here throws, for the child's sake.
+int StartFaults(const zktest::TestKit& kit, const std::string& name, const std::string& folder,
+                bool used) {
+    const std::string user = "/run/user/" + std::to_string(getuid());
+    std::error_code ignored;
+    const std::string otherwise = std::filesystem::exists(user, ignored)
+                                      ? user
+                                      : "/tmp/" + name + "-" + std::to_string(getuid());
+    int faults = 0;
+    {
+        SingleInstanceGuard guard(name);
+        if (guard.acquire() != SingleInstanceGuard::Result::First) faults |= kNotFirst;
+        if (guard.lockPath() != (used ? folder : otherwise) + "/" + name + "-x11-%3A5.lock")
+            faults |= kLockElsewhere;
+        if (!std::filesystem::exists(guard.lockPath(), ignored)) faults |= kNoLock;
+    }
+    const std::vector<std::string> warned = kit.debugLines();
+    const bool rightly = used ? warned.empty()
+                              : warned.size() == 1 && warned[0].find("XDG_RUNTIME_DIR (" + folder +
+                                                                     ")") != std::string::npos;
+    if (!rightly) faults |= kWrongWarnings;
+    if (LeftBehind(name)) faults |= kLeftBehind;
+    return faults;
+}
+
+constexpr uid_t kPlayer = 65534;
+
+// StartFaults as the unprivileged player, from a root test: root may write any folder.
+int StartFaultsAsPlayer(const zktest::TestKit& kit, const std::string& name,
+                        const std::string& folder, bool used) {
+    const pid_t child = fork();
+    if (child == 0) {
+        int faults = kNotThePlayer;
+        if (setgroups(0, nullptr) == 0 && setgid(kPlayer) == 0 && setuid(kPlayer) == 0) {
+            try {
+                faults = StartFaults(kit, name, folder, used);
+            } catch (...) {
+                faults = kChildDied;
+            }
+        }
+        _exit(faults);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return kChildDied;
+    return WEXITSTATUS(status);
+}
+
+}  // namespace
+
+// The session's runtime folder holds the lock only while it is the user's alone and
+// the game can make its files there; refused, the game starts all the same.
 TEST(SingleInstanceGuard, TheSessionsRuntimeFolderServesOnlyWhenPrivate) {
     using std::filesystem::perms;
     // A private folder whose path is length long, so that the socket's path fits or not.
@@ -348,10 +433,14 @@ TEST(SingleInstanceGuard, TheSessionsRuntimeFolderServesOnlyWhenPrivate) {
         const std::string here = std::filesystem::current_path().string() + "/";
         return MakeFolder(here + std::string(length - here.size(), 'd'), perms::owner_all);
     };
+    // Who owns the folder: the test, a player who starts the game (the test itself
+    // unless it is root, which writes any folder), or another user.
+    enum class Owner { Test, Player, Other };
     const struct {
         const char* what;
         std::function<std::string(std::size_t room)> make;
         bool used;
+        Owner owner = Owner::Test;
     } cases[] = {
         {"private", [](std::size_t) { return MakeFolder("run", perms::owner_all); }, true},
         {"group",
@@ -374,33 +463,40 @@ TEST(SingleInstanceGuard, TheSessionsRuntimeFolderServesOnlyWhenPrivate) {
         {"missing", [](std::size_t) { return std::filesystem::absolute("run").string(); }, false},
         {"longest", [&](std::size_t room) { return sized(room); }, true},
         {"too long", [&](std::size_t room) { return sized(room + 1); }, false},
+        {"read-only",
+         [](std::size_t) { return MakeFolder("run", perms::owner_read | perms::owner_exec); },
+         false, Owner::Player},
+        {"another's", [](std::size_t) { return MakeFolder("run", perms::owner_all); }, false,
+         Owner::Other},
     };
     const ScopedEnv display("DISPLAY", ":5");
+    const bool root = getuid() == 0;
     for (const auto& c : cases) {
+        if (c.owner == Owner::Other && !root) {
+            std::printf("row \"%s\" skipped: only root can give a folder to another user\n",
+                        c.what);
+            continue;
+        }
         zktest::TestKit kit;
         const std::string name = GuardName(kit);
         // A socket's path and its ending zero take at most 108 bytes.
         const std::size_t socketName = name.size() + std::string("-x11-%3A5.socket").size();
         const std::string folder = c.make(108 - 2 - socketName);
         const ScopedEnv runtime("XDG_RUNTIME_DIR", folder.c_str());
-        // Refused, the lock goes where it goes without the session's folder.
-        const std::string user = "/run/user/" + std::to_string(getuid());
-        const std::string otherwise =
-            std::filesystem::exists(user) ? user : "/tmp/" + name + "-" + std::to_string(getuid());
-        {
-            SingleInstanceGuard guard(name);
-            EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Result::First) << c.what;
-            EXPECT_EQ(guard.lockPath(),
-                      (c.used ? folder : otherwise) + "/" + name + "-x11-%3A5.lock");
-            EXPECT_TRUE(std::filesystem::exists(guard.lockPath())) << c.what;
+        int faults = 0;
+        if (c.owner != Owner::Test && root) {
+            ASSERT_EQ(chown(folder.c_str(), kPlayer, kPlayer), 0) << c.what;
         }
-        const std::vector<std::string> warned = kit.debugLines();
-        EXPECT_EQ(warned.size(), c.used ? 0u : 1u) << c.what;
-        if (!c.used && !warned.empty()) {
-            EXPECT_NE(warned[0].find("XDG_RUNTIME_DIR (" + folder + ")"), std::string::npos)
-                << warned[0];
+        if (c.owner == Owner::Player && root) {
+            // The player reaches the folder through the test's own.
+            std::filesystem::permissions(kit.dir.path(), perms::others_exec,
+                                         std::filesystem::perm_options::add);
+            faults = StartFaultsAsPlayer(kit, name, folder, c.used);
+        } else {
+            faults = StartFaults(kit, name, folder, c.used);
         }
-        EXPECT_FALSE(LeftBehind(name));
+        EXPECT_EQ(faults, 0) << c.what << ": " << FaultNames(faults);
+        EXPECT_FALSE(LeftBehind(name)) << c.what;
     }
 }
 
@@ -485,6 +581,57 @@ TEST(SingleInstanceGuard, AFolderSomeoneMadeInItsPlaceIsNeitherUsedNorInTheWay) 
     EXPECT_TRUE(std::filesystem::is_symlink(planted));
     EXPECT_TRUE(std::filesystem::is_empty("elsewhere"));
     std::filesystem::remove(planted);
+}
+
+// A lock or socket that cannot be made in the chosen folder does not stop a start: it
+// goes on unchecked, says why once, and holds nothing that would keep a later start
+// waiting.
+TEST(SingleInstanceGuard, AStartWhoseFilesCannotBeMadeGoesOnUnchecked) {
+    const struct {
+        const char* what;
+        const char* ending;  // of the name taken before the guard comes
+        bool link;           // taken by a link, else by a folder
+        const char* failed;
+        int error;
+    } cases[] = {
+        {"lock taken by a link", ".lock", true, "open", ELOOP},
+        {"socket taken by a folder", ".socket", false, "listen", EADDRINUSE},
+    };
+    const ScopedEnv display("DISPLAY", ":5");
+    for (const auto& c : cases) {
+        zktest::TestKit kit;
+        const std::string name = GuardName(kit);
+        const std::string folder = MakeFolder("run", std::filesystem::perms::owner_all);
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", folder.c_str());
+        const std::string taken = folder + "/" + name + "-x11-%3A5" + c.ending;
+        if (c.link) {
+            std::filesystem::create_symlink(std::filesystem::absolute("elsewhere"), taken);
+        } else {
+            std::filesystem::create_directory(taken);
+        }
+        int since = -1;
+        {
+            SingleInstanceGuard first(name);
+            EXPECT_EQ(first.acquire(), SingleInstanceGuard::Result::First) << c.what;
+            SingleInstanceGuard second(name);
+            EXPECT_EQ(second.acquire(), SingleInstanceGuard::Result::First) << c.what;
+            std::vector<std::string> present;
+            for (const auto& entry : std::filesystem::directory_iterator(folder))
+                present.push_back(entry.path().string());
+            EXPECT_EQ(present, std::vector<std::string>{taken}) << c.what;
+            // Takes the number of a descriptor the guards let go of; their ends must
+            // not close it again.
+            since = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        }
+        EXPECT_NE(fcntl(since, F_GETFD), -1) << c.what;
+        close(since);
+        // One line for each start.
+        const std::string warning =
+            "Warn: <SingleInstanceGuard> " + taken + " の " + c.failed +
+            " に失敗したため二重起動を確かめずに起動します: " + std::strerror(c.error);
+        EXPECT_EQ(kit.debugLines(), std::vector<std::string>(2, warning));
+        EXPECT_FALSE(std::filesystem::exists("elsewhere")) << c.what;
+    }
 }
 
 namespace {

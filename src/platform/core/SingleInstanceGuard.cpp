@@ -36,16 +36,20 @@ constexpr std::size_t kSocketPathRoom = sizeof(sockaddr_un::sun_path);
 constexpr std::size_t kLongestDisplay = 24;
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-void Fail(const char* what) {
-    LogError("SingleInstanceGuard", u8"%s に失敗しました: %s\n", Utf8Arg(what),
-             Utf8Arg(std::strerror(errno)));
+// The guard's own files are a convenience: failing to make them must not keep the game
+// from starting.
+void WarnUnchecked(const std::string& path, const char* what) {
+    LogWarn("SingleInstanceGuard", u8"%s の %s に失敗したため二重起動を確かめずに起動します: %s\n",
+            Utf8Arg(path), Utf8Arg(what), Utf8Arg(std::strerror(errno)));
 }
 
-// A folder only this user can enter, reached without a link.
+// A folder only this user can enter, reached without a link, in which the game can make
+// its files. An owner-only folder may still be read-only to its owner; access asks with
+// the real user, as the owner check does.
 bool IsPrivateFolder(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
-           (info.st_mode & 077) == 0;
+           (info.st_mode & 077) == 0 && access(path.c_str(), W_OK | X_OK) == 0;
 }
 
 // The session's runtime folder when it is the user's alone and a socket named
@@ -140,19 +144,31 @@ SingleInstanceGuard::SingleInstanceGuard(std::string name)
     : name_(std::move(name)),
       key_(DisplayKey(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {}
 
-SingleInstanceGuard::~SingleInstanceGuard() {
+SingleInstanceGuard::~SingleInstanceGuard() { release(); }
+
+void SingleInstanceGuard::release() {
     if (listenFd_ >= 0) {
         unlink(socketPath().c_str());
         close(listenFd_);
+        listenFd_ = -1;
     }
     // Unlinked while still locked: a start that opened it meanwhile sees the name
     // gone once it gets the lock, and tries again.
     if (lockFd_ >= 0) {
         unlink(lockPath().c_str());
         close(lockFd_);
+        lockFd_ = -1;
     }
     // Stays while another start still has its files in it.
     if (ownFolder_) rmdir(folder_.c_str());
+    folder_.clear();
+    ownFolder_ = false;
+}
+
+// Holding half the guard would only keep later starts waiting on a socket nobody serves.
+SingleInstanceGuard::Result SingleInstanceGuard::startUnchecked() {
+    release();
+    return Result::First;
 }
 
 SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
@@ -169,20 +185,20 @@ SingleInstanceGuard::Result SingleInstanceGuard::acquire() {
         }
         switch (tryLock()) {
             case Attempt::Locked:
-                return openSocket() ? Result::First : Result::Error;
+                return openSocket() ? Result::First : startUnchecked();
             case Attempt::Raised:
                 return Result::Raised;
             case Attempt::NotRaised:
                 return Result::NotRaised;
             case Attempt::Failed:
-                return Result::Error;
+                return startUnchecked();
             case Attempt::Unanswered:
                 break;
         }
     }
     // The lock is held but nobody answers: this instance serves the later starts.
     LogWarn("SingleInstanceGuard", u8"先に起動したものが応答しないため、こちらが引き継ぎます\n");
-    return openSocket() ? Result::First : Result::Error;
+    return openSocket() ? Result::First : startUnchecked();
 }
 
 // The private runtime folder when there is one; else the user's own folder in /tmp,
@@ -202,7 +218,7 @@ SingleInstanceGuard::Attempt SingleInstanceGuard::tryLock() {
     if (fd < 0) {
         // The folder went with an instance that just left.
         if (errno == ENOENT) return Attempt::Unanswered;
-        Fail("open");
+        WarnUnchecked(path, "open");
         return Attempt::Failed;
     }
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
@@ -218,7 +234,7 @@ SingleInstanceGuard::Attempt SingleInstanceGuard::tryLock() {
     close(fd);
     if (error != EWOULDBLOCK) {
         errno = error;
-        Fail("flock");
+        WarnUnchecked(path, "flock");
         return Attempt::Failed;
     }
     switch (SendRequest(socketPath())) {
@@ -245,7 +261,7 @@ bool SingleInstanceGuard::openSocket() {
             return true;
         }
     }
-    Fail("listen");
+    WarnUnchecked(path, "listen");
     if (listenFd_ >= 0) close(listenFd_);
     listenFd_ = -1;
     return false;

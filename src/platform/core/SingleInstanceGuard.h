@@ -25,7 +25,8 @@ public:
     SingleInstanceGuard(const SingleInstanceGuard&) = delete;
     SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
 
-    // Takes the guard, or passes the request to the instance that holds it.
+    // Takes the guard, or passes the request to the instance that holds it. When the
+    // guard's files cannot be made, says so and answers First, holding nothing.
     Result acquire();
     // Serves waiting requests without blocking, telling each that the window comes
     // forward: true when at least one came. Only the holder of the window calls it.
@@ -42,6 +43,8 @@ public:
 private:
     enum class Attempt { Locked, Raised, NotRaised, Unanswered, Failed };
 
+    void release();
+    Result startUnchecked();
     bool chooseFolder(const std::string& runtime);
     std::string fileName(const char* ending) const { return name_ + "-" + key_ + ending; }
     std::string socketPath() const { return folder_ + "/" + fileName(".socket"); }
