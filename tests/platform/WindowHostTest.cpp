@@ -21,6 +21,7 @@
 #include "platform/core/SingleInstanceGuard.h"
 #include "platform/input/VirtualKeys.h"
 #include "platform/media/MediaPump.h"
+#include "platform/video/WindowPicture.h"
 #include "platform/window/CursorBits.h"
 #include "platform/window/HeadlessWindowHost.h"
 #include "platform/window/MenuStrip.h"
@@ -28,6 +29,7 @@
 #include "platform/window/SdlWindowHost.h"
 #include "platform/window/SystemCommands.h"
 #include "platform/window/WindowMessages.h"
+#include "support/Bytes.h"
 #include "support/FirstInstance.h"
 #include "support/TestKit.h"
 
@@ -215,6 +217,96 @@ TEST(WindowHost, DialogKeysAndClicks) {
     box.handle(button(PlatformEvent::Kind::ButtonDown, close.left, close.top));
     box.handle(button(PlatformEvent::Kind::ButtonUp, close.left, close.top));
     EXPECT_EQ(commands, (std::vector<std::uintptr_t>{1004, 0}));
+}
+
+// Each label's ink leaves as many pixels above it as below (and on buttons and items
+// left as right), to the slack its glyphs ask: the quit box's kana, parentheses and
+// underlines fill the cell, capitals stand above its foot, a kanji rises over its top.
+TEST(WindowHost, LabelsLieInTheMiddleOfTheirButtonsItemsAndCaption) {
+    using Kind = DialogControl::Kind;
+    using zktest::Sjis;
+    constexpr ColorRef kFace = 212 | 208 << 8 | 200 << 16;
+    constexpr ColorRef kCaption = 10 | 36 << 8 | 106 << 16;
+    const DialogTemplate box{108,
+                             Sjis(u8"確認"),
+                             207,
+                             110,
+                             true,
+                             {{1003, Kind::DefaultButton, 37, 45, 50, 14, Sjis(u8"はい(&Y)")},
+                              {1004, Kind::Button, 122, 45, 50, 14, Sjis(u8"いいえ(&N)")},
+                              {1, Kind::Button, 37, 65, 50, 14, "OK"},
+                              {2, Kind::Button, 100, 65, 103, 16, "OK"},
+                              {1002, Kind::CheckBox, 13, 90, 152, 10, "box"}}};
+    const ModalDialog dialog(box, {});
+    MenuStrip strip;
+    strip.addItem(102, Sjis(u8"セーブ"));
+    WindowPicture picture;
+    picture.compose({.stripRows = MenuStrip::kHeight, .strip = &strip, .dialog = &dialog});
+    const Surface& shown = picture.surface();
+    // The part of r whose pixels are not the background's colour.
+    const auto ink = [&](const Rect& r, ColorRef background) {
+        Rect found;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) {
+                ColorRef c = 0;
+                shown.getPixel(x, y, c);
+                if (c != background) found = Enclose(found, {x, y, x + 1, y + 1});
+            }
+        }
+        return found;
+    };
+    const auto onPicture = [](const Rect& r) {
+        return Rect{r.left, r.top + MenuStrip::kHeight, r.right, r.bottom + MenuStrip::kHeight};
+    };
+    const auto control = [&](std::size_t i) {
+        return onPicture(dialog.controlBounds(box.controls[i]));
+    };
+    // Inside a button's frame and focus mark.
+    const auto inner = [](const Rect& r) {
+        return Rect{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
+    };
+    const Rect check = control(4);
+    const Rect caption{
+        onPicture(dialog.frameBounds()).left + 1, onPicture(dialog.frameBounds()).top + 1,
+        onPicture(dialog.closeBoxBounds()).left, onPicture(dialog.clientBounds()).top};
+    const Rect item{0, 0, strip.items()[0].bounds.right, MenuStrip::kHeight};
+    constexpr int kNotCentred = -1;
+    const struct {
+        const char* what;
+        Rect holder;
+        Rect searched;
+        ColorRef background;
+        int downSlack;
+        int acrossSlack;
+    } labels[] = {
+        {"yes", control(0), inner(control(0)), kFace, 1, 2},
+        {"no", control(1), inner(control(1)), kFace, 1, 2},
+        {"ok", control(2), inner(control(2)), kFace, 3, 1},
+        {"tall ok", control(3), inner(control(3)), kFace, 2, 1},
+        {"check label",
+         check,
+         {check.left + 17, check.top, check.right, check.bottom},
+         kFace,
+         2,
+         kNotCentred},
+        {"check square",
+         check,
+         {check.left, check.top, check.left + 12, check.bottom},
+         kFace,
+         0,
+         kNotCentred},
+        {"caption", caption, caption, kCaption, 2, kNotCentred},
+        {"strip item", item, item, kFace, 1, 1},
+    };
+    for (const auto& l : labels) {
+        SCOPED_TRACE(l.what);
+        const Rect found = ink(l.searched, l.background);
+        ASSERT_FALSE(found.empty());
+        EXPECT_NEAR(found.top - l.holder.top, l.holder.bottom - found.bottom, l.downSlack);
+        if (l.acrossSlack != kNotCentred) {
+            EXPECT_NEAR(found.left - l.holder.left, l.holder.right - found.right, l.acrossSlack);
+        }
+    }
 }
 
 // The menu loop opened by a press on Save, with Load disabled: what is lit on the

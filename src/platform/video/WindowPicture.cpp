@@ -24,6 +24,11 @@ constexpr ColorRef kCaption = Rgb(10, 36, 106);
 constexpr ColorRef kCaptionText = Rgb(255, 255, 255);
 constexpr ColorRef kHighlight = Rgb(49, 106, 197);
 constexpr int kTextHeight = 14;
+constexpr int kCheckSquare = 12;
+// Labels are one line each: the layout centres a text in its height only as a single
+// line, and would otherwise leave it at the top of its button, item or caption.
+constexpr std::uint32_t kLabel = TextLayout::kSingleLine | TextLayout::kVCenter;
+constexpr std::uint32_t kCentredLabel = kLabel | TextLayout::kCenter;
 
 const PixelFormat& PictureFormat() {
     static const PixelFormat format = PixelFormat::ForDepth(32);
@@ -126,7 +131,7 @@ void WindowPicture::drawStrip(const MenuStrip& strip, int highlighted) {
         const bool lit = item.id == highlighted && item.enabled;
         if (lit) surface_.fill(box, kHighlight);
         const ColorRef color = !item.enabled ? kGreyText : lit ? kCaptionText : kText;
-        drawText(item.text, box, TextLayout::kCenter | TextLayout::kVCenter, color);
+        drawText(item.text, box, kCentredLabel, color);
     }
 }
 
@@ -138,12 +143,12 @@ void WindowPicture::drawDialog(const ModalDialog& dialog) {
     surface_.fill(caption, kCaption);
     surface_.fill(client, kFace);
     const DialogTemplate& t = dialog.dialogTemplate();
-    drawText(t.caption, {caption.left + 4, caption.top, caption.right, caption.bottom},
-             TextLayout::kVCenter, kCaptionText);
+    drawText(t.caption, {caption.left + 4, caption.top, caption.right, caption.bottom}, kLabel,
+             kCaptionText);
     if (t.closeBox) {
         const Rect close = shifted(dialog.closeBoxBounds());
         surface_.fill(close, kFace);
-        drawText("x", close, TextLayout::kCenter | TextLayout::kVCenter, kText);
+        drawText("x", close, kCentredLabel, kText);
     }
     for (const auto& c : t.controls) {
         const Rect box = shifted(dialog.controlBounds(c));
@@ -155,10 +160,12 @@ void WindowPicture::drawDialog(const ModalDialog& dialog) {
                 if (focused)
                     drawFrame({box.left + 3, box.top + 3, box.right - 3, box.bottom - 3}, kGreyText,
                               1);
-                drawText(c.text, box, TextLayout::kCenter | TextLayout::kVCenter, kText);
+                drawText(c.text, box, kCentredLabel, kText);
                 break;
             case DialogControl::Kind::CheckBox: {
-                const Rect square{box.left, box.top + 1, box.left + 12, box.top + 13};
+                // The square is centred in the control's height, as its label is.
+                const int top = box.top + (box.bottom - box.top - kCheckSquare) / 2;
+                const Rect square{box.left, top, box.left + kCheckSquare, top + kCheckSquare};
                 surface_.fill(square, Rgb(255, 255, 255));
                 drawFrame(square, kShadow, 1);
                 if (dialog.isChecked(c.id))
@@ -167,8 +174,7 @@ void WindowPicture::drawDialog(const ModalDialog& dialog) {
                         kText);
                 if (focused)
                     drawFrame({box.left + 15, box.top, box.right, box.bottom}, kGreyText, 1);
-                drawText(c.text, {box.left + 17, box.top, box.right, box.bottom},
-                         TextLayout::kVCenter, kText);
+                drawText(c.text, {box.left + 17, box.top, box.right, box.bottom}, kLabel, kText);
                 break;
             }
             case DialogControl::Kind::CentredStatic:
