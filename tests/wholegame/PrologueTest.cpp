@@ -226,11 +226,14 @@ TEST_F(Prologue, ClickedThroughItShowsEveryLineAndLeavesForTheCostumeSelect) {
         ASSERT_NE(branch, std::end(w.BackLog));
         EXPECT_EQ((branch - 1)->szText, Sjis(u8"【選択肢】 \n") + Sjis(run.picked));
 
-        // The cleared window waits for a last click, then the story leaves with its
-        // music playing on into the costume select.
-        ASSERT_TRUE(runUntil([&] { return line().empty(); }, 60));
-        ASSERT_TRUE(runFrames(5));
+        // The last line stays up, whole, for one more click; then the window is
+        // cleared and the story leaves with its music playing on into the costume select.
+        ASSERT_TRUE(runFrames(30));
+        EXPECT_EQ(line(), story.back().text);
+        EXPECT_TRUE(complete());
+        EXPECT_EQ(session().mode(), GAME_MODE_ADV);
         ASSERT_TRUE(click());
+        ASSERT_TRUE(runUntil([&] { return line().empty(); }, 60));
         ASSERT_TRUE(runUntil([&] { return session().mode() == GAME_MODE_CLOTHES_SELECT; }, 400));
         ASSERT_TRUE(runUntil([&] { return session().procStep() == 2; }, 120));
         EXPECT_EQ(game().pSnd->DAGetState(1), 0) << "the music";

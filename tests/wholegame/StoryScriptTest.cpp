@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,10 +69,17 @@ struct StoryPath {
 
 // The demo's story at script level with Ctrl held, as a player would skip through it:
 // the prologue to the costume select, then the first costume's scenario and the
-// finale to the end of the story, with no error or warning on the way.
+// finale to the end of the story, with no error or warning on the way, and no
+// #KeyWait under an empty message window, which would look like a hang.
 void PlayStory(ScriptBench& b, const StoryPath& path) {
     GAMEMAIN& game = b.game();
     SCR_FILE_DATA& scr = game.ScrFileData;
+    const auto emptyWaits = std::make_shared<int>(0);
+    game.SetScrObserver([&b, emptyWaits](const char* szWord) {
+        ++b.dispatched[szWord];
+        const bool wait = std::strcmp(szWord, "#KeyWait") == 0;
+        if (wait && b.game().MsgWindowData.MsgData.szText[0] == '\0') ++*emptyWaits;
+    });
     b.hold(platform::VK_CONTROL, true);
     game.SetScrRandomSource([&path] { return path.random; });
 
@@ -89,6 +97,7 @@ void PlayStory(ScriptBench& b, const StoryPath& path) {
     EXPECT_STREQ(scr.szFileName, "finale.spt");
     ExpectNoSkippedLine(game);
     EXPECT_EQ(ErrorsAndWarnings(b.lines()), std::vector<std::string>{});
+    EXPECT_EQ(*emptyWaits, 0);
 }
 
 TEST(StoryScript, TheDemoRunsFromThePrologueThroughTheFinale) {
