@@ -219,9 +219,10 @@ TEST(WindowHost, DialogKeysAndClicks) {
     EXPECT_EQ(commands, (std::vector<std::uintptr_t>{1004, 0}));
 }
 
-// Each label's ink leaves as many pixels above it as below (and on buttons and items
-// left as right), to the slack its glyphs ask: the quit box's kana, parentheses and
-// underlines fill the cell, capitals stand above its foot, a kanji rises over its top.
+// Each label's ink leaves as many pixels above it as below (and on buttons, items and
+// the close box left as right; a left-aligned label starts where its box says), to the
+// slack its glyphs ask: the quit box's kana, parentheses and underlines fill the cell,
+// capitals and small letters stand above its foot, a kanji rises over its top.
 TEST(WindowHost, LabelsLieInTheMiddleOfTheirButtonsItemsAndCaption) {
     using Kind = DialogControl::Kind;
     using zktest::Sjis;
@@ -266,44 +267,46 @@ TEST(WindowHost, LabelsLieInTheMiddleOfTheirButtonsItemsAndCaption) {
         return Rect{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
     };
     const Rect check = control(4);
-    const Rect caption{
-        onPicture(dialog.frameBounds()).left + 1, onPicture(dialog.frameBounds()).top + 1,
-        onPicture(dialog.closeBoxBounds()).left, onPicture(dialog.clientBounds()).top};
+    const Rect square{check.left, check.top, check.left + 12, check.bottom};
+    const Rect close = onPicture(dialog.closeBoxBounds());
+    const Rect caption{onPicture(dialog.frameBounds()).left + 1,
+                       onPicture(dialog.frameBounds()).top + 1, close.left,
+                       onPicture(dialog.clientBounds()).top};
     const Rect item{0, 0, strip.items()[0].bounds.right, MenuStrip::kHeight};
-    constexpr int kNotCentred = -1;
+    constexpr int kLeftAligned = -1;
     const struct {
         const char* what;
         Rect holder;
         Rect searched;
         ColorRef background;
         int downSlack;
-        int acrossSlack;
+        int acrossSlack;  // kLeftAligned: the ink starts indent pixels in
+        int indent;
     } labels[] = {
-        {"yes", control(0), inner(control(0)), kFace, 1, 2},
-        {"no", control(1), inner(control(1)), kFace, 1, 2},
-        {"ok", control(2), inner(control(2)), kFace, 3, 1},
-        {"tall ok", control(3), inner(control(3)), kFace, 2, 1},
+        {"yes", control(0), inner(control(0)), kFace, 1, 2, 0},
+        {"no", control(1), inner(control(1)), kFace, 1, 2, 0},
+        {"ok", control(2), inner(control(2)), kFace, 3, 1, 0},
+        {"tall ok", control(3), inner(control(3)), kFace, 2, 1, 0},
         {"check label",
          check,
-         {check.left + 17, check.top, check.right, check.bottom},
+         {square.right, check.top, check.right, check.bottom},
          kFace,
          2,
-         kNotCentred},
-        {"check square",
-         check,
-         {check.left, check.top, check.left + 12, check.bottom},
-         kFace,
-         0,
-         kNotCentred},
-        {"caption", caption, caption, kCaption, 2, kNotCentred},
-        {"strip item", item, item, kFace, 1, 1},
+         kLeftAligned,
+         18},
+        {"check square", square, square, kFace, 0, 0, 0},
+        {"close box", close, close, kFace, 2, 1, 0},
+        {"caption", caption, caption, kCaption, 2, kLeftAligned, 4},
+        {"strip item", item, item, kFace, 1, 1, 0},
     };
     for (const auto& l : labels) {
         SCOPED_TRACE(l.what);
         const Rect found = ink(l.searched, l.background);
         ASSERT_FALSE(found.empty());
         EXPECT_NEAR(found.top - l.holder.top, l.holder.bottom - found.bottom, l.downSlack);
-        if (l.acrossSlack != kNotCentred) {
+        if (l.acrossSlack == kLeftAligned) {
+            EXPECT_EQ(found.left - l.holder.left, l.indent);
+        } else {
             EXPECT_NEAR(found.left - l.holder.left, l.holder.right - found.right, l.acrossSlack);
         }
     }
