@@ -36,7 +36,7 @@ Rect WholeSlot(const ZKIMAGEDATA& slot) {
 }  // namespace
 
 const ZKIMAGEDATA* ZKSPRITE::BltSource(std::string_view szName, int nIndex, const Rect* prcRange,
-                                      CallSite site) {
+                                       CallSite site) {
     const ZKIMAGEDATA* slot = SurfaceSlot(nIndex);
     const char8_t* refusal = nullptr;
     if (slot == nullptr) {

@@ -144,8 +144,7 @@ int ZKSPRITE::D3DXSpriteDrawEffectTL(int nIndex, float fX, float fY, int bColorK
                                      const Rect* prcSrc, float fAlpha, float fScaleX, float fScaleY,
                                      float fRotation, int bAdditive, CallSite site) {
     int result = 0;
-    const ZKIMAGEDATA* slot =
-        DrawableTexture("D3DXSpriteDrawEffectTL", nIndex, true, result, site);
+    const ZKIMAGEDATA* slot = DrawableTexture("D3DXSpriteDrawEffectTL", nIndex, true, result, site);
     if (slot == nullptr) return result;
     const double w = slot->dwWidth, h = slot->dwHeight;
     const auto cx = static_cast<float>(fX + w * fScaleX / 2.0);

@@ -178,7 +178,9 @@ TEST(ZKSPRITEBlit, ARefusedSourceIsToldOncePerPlaceAndPictureUntilItDrawsAgain) 
     } places[] = {
         {"DDBlt", false, [](ZKSPRITE& s, int i, bool) { return s.DDBlt(i, 0, 0, 0); }},
         {"DDBltRange", false,
-         [](ZKSPRITE& s, int i, bool wide) { return s.DDBltRange(i, 0, 0, 0, 0, wide ? 11 : 5, 5, 0); }},
+         [](ZKSPRITE& s, int i, bool wide) {
+             return s.DDBltRange(i, 0, 0, 0, 0, wide ? 11 : 5, 5, 0);
+         }},
         {"DDBlt", false, [](ZKSPRITE& s, int i, bool) { return s.DDBltCenter(i, 9, 9, 0); }},
         {"DDBltScale", false,
          [](ZKSPRITE& s, int i, bool) { return s.DDBltScale(i, 0, 0, 2.0f, 2.0f, 0); }},

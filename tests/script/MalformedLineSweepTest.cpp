@@ -469,7 +469,8 @@ TEST(MalformedLineSweep, PicturesThatFailToDrawAreToldOncePerPlace) {
          {"Error: <ZKSPRITE::DDBltRange" + lost, draw}},
         {{"#PrimAniInit 2 black TEX 1 LOOP FALSE FALSE FALSE", "#PrimAniSet 2 1 100 0 0 10 10",
           "#PrimAniDisp 2 0 0", "#UnLoadData black TEX"},
-         {"Error: <ZKSPRITE::D3DXSpriteDrawTL> 何らかの要因で出力元テクスチャポインタが消失しています",
+         {"Error: <ZKSPRITE::D3DXSpriteDrawTL> "
+          "何らかの要因で出力元テクスチャポインタが消失しています",
           draw}},
     };
     for (const auto& f : forms) {

@@ -185,9 +185,9 @@ TEST(PictureLayerCommands, FramesSetBeforeThePictureLoadedAreRefusedWhereItLoads
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines.back());
         ScriptBench b;
-        ScriptBench::Script script = {u8"// c", u8"#PrimAniInit 1 BG00 SURF 2 LOOP FALSE FALSE FALSE",
-                                      u8"#PrimAniSet 1 1 100 0 0 10 10",
-                                      u8"#PrimAniSet 1 2 100 -100 -100 99999 99999"};
+        ScriptBench::Script script = {
+            u8"// c", u8"#PrimAniInit 1 BG00 SURF 2 LOOP FALSE FALSE FALSE",
+            u8"#PrimAniSet 1 1 100 0 0 10 10", u8"#PrimAniSet 1 2 100 -100 -100 99999 99999"};
         for (const std::string& line : c.lines) script.push_back(U8(line));
         ASSERT_TRUE(b.open(script));
         b.lastResult = 0;
