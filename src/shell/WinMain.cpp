@@ -83,8 +83,6 @@ int WinMain(ShellEngine& engine, platform::WindowHost& host, const char* instanc
 
     platform::SingleInstanceGuard guard(instanceName);
     switch (guard.acquire()) {
-        case platform::SingleInstanceGuard::Result::Error:
-            return 1;
         case platform::SingleInstanceGuard::Result::Raised:
             platform::LogMessage("WinMain",
                                  u8"既に起動しています。そのウィンドウを前面に出しました\n");

@@ -608,7 +608,7 @@ TEST(SingleInstanceGuard, TheWindowLooksForLaterStartsAFewTimesASecond) {
     ASSERT_EQ(first.acquire(), SingleInstanceGuard::Result::First);
     host.setInstanceGuard(&first);
     EXPECT_FALSE(host.pumpEvent(0));
-    SingleInstanceGuard::Result result = SingleInstanceGuard::Result::Error;
+    SingleInstanceGuard::Result result = SingleInstanceGuard::Result::First;
     std::thread later([&] { result = SingleInstanceGuard(name).acquire(); });
     // However long the later start has waited, nobody looks before the time comes.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

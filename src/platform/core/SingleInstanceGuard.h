@@ -14,10 +14,12 @@ namespace platform {
 // answers.
 class SingleInstanceGuard {
 public:
+    // First: this start goes on, holding the guard or, when its files cannot be made,
+    // without it.
     // Raised: another instance runs and said it brought its window forward.
     // NotRaised: another instance runs but did not say so in time (it has no window
     // yet, or is ending).
-    enum class Result { First, Raised, NotRaised, Error };
+    enum class Result { First, Raised, NotRaised };
 
     explicit SingleInstanceGuard(std::string name);
     // Removes what the guard made, so that nothing of it stays behind.
