@@ -181,6 +181,8 @@ TEST(PictureLayerCommands, FramesSetBeforeThePictureLoadedAreRefusedWhereItLoads
         {{"#PrimAniDisp 1 0 0 FALSE", "#LoadData BG00 SURF"}, load, true, false},
         {{"#BGDisp BG00", "#PrimAniDisp 1 0 0 FALSE"}, disp, false, true},
         {{"#BGDisp BG00", "#LoadData BG00 SURF"}, load, false, true},
+        // Another picture of the kind loads whatever a layer holds.
+        {{"#BGDisp BG00", "#LoadData BG01 SURF", "#PrimAniDisp 1 0 0 FALSE"}, disp, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines.back());
