@@ -69,12 +69,11 @@ int Load(GAMEMAIN& game, const DATA_ROW& data) {
     return SELoad(game.pSnd, game.pSystem, row.nIndex, row.szFilePath, *game.pShell);
 }
 
-// A picture's slot holds its picture; a sound is never counted as loaded here.
-bool Loaded(const GAMEMAIN& game, const DATA_ROW& data) {
+// A texture's or surface's slot holds its picture.
+bool PictureLoaded(const GAMEMAIN& game, const DATA_ROW& data) {
     const std::int32_t slot = data.pRow->nIndex;
-    if (data.kind == REG_TEX) return game.pSprite->GetTexture(slot) != nullptr;
-    if (data.kind == REG_SURF) return game.pSprite->GetSurface(slot) != nullptr;
-    return false;
+    return data.kind == REG_TEX ? game.pSprite->GetTexture(slot) != nullptr
+                                : game.pSprite->GetSurface(slot) != nullptr;
 }
 
 int Unload(GAMEMAIN& game, const DATA_ROW& data) {
@@ -96,14 +95,15 @@ std::int32_t LoadDataProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t nSlo
     SCR_CMD_DATA& cmd = pScr->Cmd[nSlot];
     DATA_ROW data{};
     if (!FindRow(game, cmd, kLoadData, data)) return ScrRefuse(cmd);
-    const bool bWasLoaded = Loaded(game, data);
+    const bool bPicture = data.kind != REG_WAVE;
+    const bool bWasLoaded = bPicture && PictureLoaded(game, data);
     if (Load(game, data) == 0) {
         LogFailed(kLoadData, kKinds[data.kind].szLoadFailed);
         return ScrRefuse(cmd);
     }
     // A layer's frame outside the picture would fail to draw in every frame: refused
     // here, where the picture's size may first be known, leaving the picture as it was.
-    if (data.kind != REG_WAVE && !LayerFramesFitPicture(game, data.kind, data.pRow->nIndex)) {
+    if (bPicture && !LayerFramesFitPicture(game, data.kind, data.pRow->nIndex)) {
         ScriptArgs(cmd, kLoadData.szTag, kLoadData.szWord).Invalid(0);
         if (!bWasLoaded) Unload(game, data);
         return ScrRefuse(cmd);

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <functional>
 
 #include "game/ANIMATION_DATA.h"
 #include "game/GAMEMAIN.h"
@@ -137,6 +138,18 @@ void UnloadPicture(GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot) {
     }
 }
 
+// Loads the picture when fits() holds before, for a size already known, and after, for
+// a size this first load learns; a picture refused then is unloaded as it was. False
+// after fits() refused.
+bool LoadFitting(GAMEMAIN& game, std::uint32_t nKind, std::int32_t nSlot, std::uint32_t dwKey,
+                 const std::function<bool()>& fits) {
+    if (!fits()) return false;
+    LoadPicture(game, nKind, nSlot, dwKey);
+    if (fits()) return true;
+    UnloadPicture(game, nKind, nSlot);
+    return false;
+}
+
 // Unless argument i is FALSE, the layer's picture is unloaded; a layer holding no
 // slot has nothing to unload.
 void UnloadLayerPicture(GAMEMAIN& game, const GRAPHIC_DATA_EX& layer, const ScriptArgs& args,
@@ -259,16 +272,11 @@ std::int32_t PrimAniDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32_t n
         platform::LogError(kAniDispTag, u8"[#PrimAniDisp] 表示する画像が設定されていません");
         return ScrRefuse(cmd);
     }
-    if (!LayerFramesFit(game, *layer, args)) return ScrRefuse(cmd);
-    if (!args.Is(3, "FALSE")) {
-        // A picture loaded here for the first time has its size only now; a frame
-        // refused then leaves it unloaded as it was.
-        LoadPicture(game, layer->nGKind, layer->nIndex, layer->dwFlag);
-        if (!LayerFramesFit(game, *layer, args)) {
-            UnloadPicture(game, layer->nGKind, layer->nIndex);
-            return ScrRefuse(cmd);
-        }
-    }
+    const auto fits = [&] { return LayerFramesFit(game, *layer, args); };
+    const bool bShown = args.Is(3, "FALSE")
+                            ? fits()
+                            : LoadFitting(game, layer->nGKind, layer->nIndex, layer->dwFlag, fits);
+    if (!bShown) return ScrRefuse(cmd);
     Show(*layer, args, 1);
     cmd.Clear();
     return 0;
@@ -298,12 +306,9 @@ std::int32_t PrimGraphicDispProc(GAMEMAIN& game, SCR_FILE_DATA* pScr, std::int32
         return ScrRefuse(cmd);
     }
     // A script line ends before a ninth argument could say FALSE: the picture always
-    // loads. A picture loaded here for the first time has its size only now, and a
-    // frame refused then leaves it unloaded as it was.
-    if (!FrameFits(game, REG_SURF, nPicture, args, 4)) return ScrRefuse(cmd);
-    LoadPicture(game, REG_SURF, nPicture, 0);
-    if (!FrameFits(game, REG_SURF, nPicture, args, 4)) {
-        UnloadPicture(game, REG_SURF, nPicture);
+    // loads.
+    if (!LoadFitting(game, REG_SURF, nPicture, 0,
+                     [&] { return FrameFits(game, REG_SURF, nPicture, args, 4); })) {
         return ScrRefuse(cmd);
     }
     layer->Set(REG_SURF, nPicture, 1, 0, 0, 0, 0);
